@@ -1,0 +1,46 @@
+// The standard initial position and ApplyMove.
+#include "rules/position.h"
+
+namespace shogi {
+
+const Position kInitialPosition = {
+    {0,
+     -2, -3, -4, -5, -8, -5, -4, -3, -2,  // rank 1
+     0,  -6, 0,  0,  0,  0,  0,  -7, 0,   // rank 2: bishop on 2二, rook on 8二
+     -1, -1, -1, -1, -1, -1, -1, -1, -1,  // rank 3
+     0,  0,  0,  0,  0,  0,  0,  0,  0,   //
+     0,  0,  0,  0,  0,  0,  0,  0,  0,   //
+     0,  0,  0,  0,  0,  0,  0,  0,  0,   //
+     1,  1,  1,  1,  1,  1,  1,  1,  1,   // rank 7
+     0,  7,  0,  0,  0,  0,  0,  6,  0,   // rank 8: rook on 2八, bishop on 8八
+     2,  3,  4,  5,  8,  5,  4,  3,  2},  // rank 9
+    {{0}, {0}},
+    {77, 5},
+};
+
+void ApplyMove(Position& pos, int origin, Side side, int destination, int promote) {
+  if (IsDropOrigin(origin)) {
+    int type = DroppedType(origin);
+    pos.Board[destination] = static_cast<std::int8_t>(CodeOf(type, side));
+    --pos.Hand[side][type];
+    return;
+  }
+  int captured = pos.Board[destination];
+  if (captured > 0) {
+    ++pos.Hand[kSecond][captured & 7];
+  } else if (captured < 0) {
+    ++pos.Hand[kFirst][(-captured) & 7];
+  }
+  int code = pos.Board[origin];
+  if (promote) {
+    code += code > 0 ? kPromoteOffset : -kPromoteOffset;
+  } else if (code == kKing) {
+    pos.King[kFirst] = static_cast<std::int8_t>(destination);
+  } else if (code == -kKing) {
+    pos.King[kSecond] = static_cast<std::int8_t>(destination);
+  }
+  pos.Board[destination] = static_cast<std::int8_t>(code);
+  pos.Board[origin] = 0;
+}
+
+}  // namespace shogi
