@@ -11,7 +11,9 @@ std::function<void()>& Pump() {
 }
 }  // namespace
 
-void SetMessagePump(std::function<void()> pump) { Pump() = std::move(pump); }
+void SetMessagePump(std::function<void()> pump) {
+  Pump() = std::move(pump);
+}
 
 void PumpMessages() {
   if (Pump()) Pump()();

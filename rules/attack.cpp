@@ -5,8 +5,8 @@ namespace shogi {
 namespace {
 
 struct Look {
-  int step;               // from the attacked square toward the attacker
-  std::uint8_t bit;       // neighbour bit of that step
+  int step;                   // from the attacked square toward the attacker
+  std::uint8_t bit;           // neighbour bit of that step
   const std::uint8_t* reach;  // the attacker's reach table for the opposite step
 };
 

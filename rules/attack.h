@@ -52,14 +52,22 @@ inline constexpr std::array<std::uint8_t, 82> kFileIndex = MakeFileIndex();
 // The neighbour bit of the step `d` (one of the eight king steps).
 constexpr std::uint8_t BitOfStep(int d) {
   switch (d) {
-    case kUpLeft: return kBitUpLeft;
-    case kLeftward: return kBitLeft;
-    case kDownLeft: return kBitDownLeft;
-    case kDown: return kBitDown;
-    case kDownRight: return kBitDownRight;
-    case kRightward: return kBitRight;
-    case kUpRight: return kBitUpRight;
-    case kUp: return kBitUp;
+    case kUpLeft:
+      return kBitUpLeft;
+    case kLeftward:
+      return kBitLeft;
+    case kDownLeft:
+      return kBitDownLeft;
+    case kDown:
+      return kBitDown;
+    case kDownRight:
+      return kBitDownRight;
+    case kRightward:
+      return kBitRight;
+    case kUpRight:
+      return kBitUpRight;
+    case kUp:
+      return kBitUp;
   }
   return 0;
 }
@@ -70,10 +78,14 @@ constexpr std::uint8_t BitOfStep(int d) {
 constexpr std::uint8_t kStep = 0x01;
 constexpr std::uint8_t kSlide = 0x81;
 //                                                 -  歩 香 桂 銀 金 角 飛 玉 と 杏 圭 全 -  馬 龍
-inline constexpr std::uint8_t kForwardReach[16] = {0, 1, 0x81, 0, 1, 1, 0, 0x81, 1, 1, 1, 1, 1, 0, 1, 0x81};
-inline constexpr std::uint8_t kForwardDiagonalReach[16] = {0, 0, 0, 0, 1, 1, 0x81, 0, 1, 1, 1, 1, 1, 0, 0x81, 1};
-inline constexpr std::uint8_t kSidewaysReach[16] = {0, 0, 0, 0, 0, 1, 0, 0x81, 1, 1, 1, 1, 1, 0, 1, 0x81};
-inline constexpr std::uint8_t kBackwardDiagonalReach[16] = {0, 0, 0, 0, 1, 0, 0x81, 0, 1, 0, 0, 0, 0, 0, 0x81, 1};
+inline constexpr std::uint8_t kForwardReach[16] = {0, 1, 0x81, 0, 1, 1, 0, 0x81,
+                                                   1, 1, 1,    1, 1, 0, 1, 0x81};
+inline constexpr std::uint8_t kForwardDiagonalReach[16] = {0, 0, 0, 0, 1, 1, 0x81, 0,
+                                                           1, 1, 1, 1, 1, 0, 0x81, 1};
+inline constexpr std::uint8_t kSidewaysReach[16] = {0, 0, 0, 0, 0, 1, 0, 0x81,
+                                                    1, 1, 1, 1, 1, 0, 1, 0x81};
+inline constexpr std::uint8_t kBackwardDiagonalReach[16] = {0, 0, 0, 0, 1, 0, 0x81, 0,
+                                                            1, 0, 0, 0, 0, 0, 0x81, 1};
 
 // The square of one piece of `attacker` that attacks square `s`, 0 if none. The directions
 // are tried in a fixed order (forward step and slide, the two forward diagonals with the

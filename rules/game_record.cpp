@@ -64,22 +64,32 @@ void TodayInJapan(int& year, int& month, int& day) {
 std::string ResultText(const GameRecord& record) {
   const bool handicap = record.StartIndex == 1;
   switch (record.ResultCode) {
-    case kResultNone: return record.PlyCount != 0 ? "指し掛けです。" : "";
-    case kResultFirstWins: return handicap ? "下手勝ちです。" : "先手勝ちです。";
-    case kResultSecondWins: return handicap ? "上手勝ちです。" : "後手勝ちです。";
-    case kResultRepetition: return " 千日手です。";
-    case kResultImpasse: return " 持将棋です。";
-    case kResultFirstWinsLater: return handicap ? "以下下手勝ち。" : "以下先手勝ち。";
-    case kResultSecondWinsLater: return handicap ? "以下上手勝ち。" : "以下後手勝ち。";
-    case kResultRepetitionLater: return " 以下千日手。";
-    case kResultImpasseLater: return " 以下持将棋。";
+    case kResultNone:
+      return record.PlyCount != 0 ? "指し掛けです。" : "";
+    case kResultFirstWins:
+      return handicap ? "下手勝ちです。" : "先手勝ちです。";
+    case kResultSecondWins:
+      return handicap ? "上手勝ちです。" : "後手勝ちです。";
+    case kResultRepetition:
+      return " 千日手です。";
+    case kResultImpasse:
+      return " 持将棋です。";
+    case kResultFirstWinsLater:
+      return handicap ? "以下下手勝ち。" : "以下先手勝ち。";
+    case kResultSecondWinsLater:
+      return handicap ? "以下上手勝ち。" : "以下後手勝ち。";
+    case kResultRepetitionLater:
+      return " 以下千日手。";
+    case kResultImpasseLater:
+      return " 以下持将棋。";
   }
   return "";
 }
 
 const char* ResultMenuText(int result_code) {
-  static const char* const kTexts[kResultCodeCount] = {
-      "未登録", "先手勝ち", "後手勝ち", "千日手", "持将棋", "以下先手勝ち", "以下後手勝ち", "以下千日手", "以下持将棋"};
+  static const char* const kTexts[kResultCodeCount] = {"未登録",       "先手勝ち",   "後手勝ち",
+                                                       "千日手",       "持将棋",     "以下先手勝ち",
+                                                       "以下後手勝ち", "以下千日手", "以下持将棋"};
   return result_code >= 0 && result_code < kResultCodeCount ? kTexts[result_code] : "";
 }
 

@@ -32,8 +32,12 @@ constexpr int kResultCodeCount = 9;
 // thinking library.
 constexpr int kPersonPlayer = 0;
 constexpr int kLibraryPlayer = -1;
-constexpr bool IsComputerPlayer(int kind) { return kind != kPersonPlayer; }
-constexpr bool IsLibraryPlayer(int kind) { return kind < 0; }
+constexpr bool IsComputerPlayer(int kind) {
+  return kind != kPersonPlayer;
+}
+constexpr bool IsLibraryPlayer(int kind) {
+  return kind < 0;
+}
 
 // Header texts are cp932 byte strings in NUL-terminated fixed fields.
 struct GameRecord {

@@ -40,8 +40,8 @@ int PawnDropMate(const Position& pos_in, Side side, Square p) {
   }
 
   // Can the king flee? The king is lifted so that sliders through its square count.
-  static constexpr int kEscapes[7] = {kDownLeft, kLeftward, kUpLeft, kDownRight,
-                                      kRightward, kUpRight, kUp};
+  static constexpr int kEscapes[7] = {kDownLeft,  kLeftward, kUpLeft, kDownRight,
+                                      kRightward, kUpRight,  kUp};
   pos.Board[k] = 0;
   pos.Board[p] = static_cast<std::int8_t>(CodeOf(kPawn, side));
   for (int e : kEscapes) {

@@ -92,7 +92,8 @@ inline void AddSlides(const Position& pos, MoveBuffer& out, int from, const int*
 
 constexpr int kSilverSteps[] = {kUpLeft, kUp, kUpRight, kDownLeft, kDownRight};
 constexpr int kGoldSteps[] = {kUpLeft, kUp, kUpRight, kLeftward, kRightward, kDown};
-constexpr int kKingSteps[] = {kUpLeft, kUp, kUpRight, kLeftward, kRightward, kDownLeft, kDown, kDownRight};
+constexpr int kKingSteps[] = {kUpLeft,    kUp,       kUpRight, kLeftward,
+                              kRightward, kDownLeft, kDown,    kDownRight};
 constexpr int kDiagonals[] = {kUpLeft, kUpRight, kDownLeft, kDownRight};
 constexpr int kOrthogonals[] = {kUp, kLeftward, kRightward, kDown};
 
@@ -187,7 +188,8 @@ void GenerateDrops(const Position& pos, MoveBuffer& out) {
     if (hand[type] <= 0) continue;
     int lowest_rank = type == kLance ? 2 : type == kKnight ? 3 : 1;
     for (int to = 1; to <= 81; ++to) {
-      if (pos.Board[to] == 0 && RelativeRank<S>(to) >= lowest_rank) out.Add(DropOrigin(type), to, 0);
+      if (pos.Board[to] == 0 && RelativeRank<S>(to) >= lowest_rank)
+        out.Add(DropOrigin(type), to, 0);
     }
   }
 }

@@ -20,9 +20,9 @@ namespace shogi {
 //   98       square of the first player's king; 0 or -1 (0xFF) when there is none
 //   99       square of the second player's king; 0 or -1 when there is none
 struct Position {
-  std::int8_t Board[82];    // index = square; Board[0] stays 0
-  std::int8_t Hand[2][8];   // Hand[side][type], type 1..7; Hand[side][0] stays 0
-  std::int8_t King[2];      // king square of each side, <= 0 when the side has none
+  std::int8_t Board[82];   // index = square; Board[0] stays 0
+  std::int8_t Hand[2][8];  // Hand[side][type], type 1..7; Hand[side][0] stays 0
+  std::int8_t King[2];     // king square of each side, <= 0 when the side has none
 
   const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }
   std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(this); }

@@ -74,7 +74,8 @@ bool ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& nu
       --file;
     }
   }
-  if (rank != 9 || file != 0 || promoted) return Fail(message, "SFEN: the board needs nine ranks of nine squares");
+  if (rank != 9 || file != 0 || promoted)
+    return Fail(message, "SFEN: the board needs nine ranks of nine squares");
   for (Side s : {kFirst, kSecond}) {
     if (pos.King[s] == 0) pos.King[s] = kNoKing;
   }
@@ -143,7 +144,8 @@ std::string ToSfen(const Position& pos, Side side_to_move, int move_number) {
       int type = TypeOf(code);
       if (type > kKing) out += '+';
       char letter = kLetters[BaseType(type)];
-      out += code > 0 ? letter : static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+      out +=
+          code > 0 ? letter : static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     }
     if (empty) out += static_cast<char>('0' + empty);
     if (rank < 9) out += '/';
@@ -157,7 +159,8 @@ std::string ToSfen(const Position& pos, Side side_to_move, int move_number) {
       if (n <= 0) continue;
       if (n > 1) hands += std::to_string(n);
       char letter = kLetters[type];
-      hands += s == kFirst ? letter : static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+      hands += s == kFirst ? letter
+                           : static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     }
   }
   out += hands.empty() ? "-" : hands;

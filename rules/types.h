@@ -9,23 +9,35 @@ namespace shogi {
 using Side = int;
 constexpr Side kFirst = 0;
 constexpr Side kSecond = 1;
-constexpr Side Opponent(Side s) { return 1 - s; }
+constexpr Side Opponent(Side s) {
+  return 1 - s;
+}
 // The side that plays ply `ply`: the first player on even plies.
-constexpr Side SideOfPly(int ply) { return ply & 1; }
+constexpr Side SideOfPly(int ply) {
+  return ply & 1;
+}
 
 // Squares 1..81 = file + 9 * (rank - 1); rank 1 is the second player's back rank.
 // Square 0 stands for "no square".
 using Square = int;
 constexpr Square kNoSquare = 0;
 constexpr int kSquareCount = 81;
-constexpr Square SquareOf(int file, int rank) { return file + 9 * (rank - 1); }
-constexpr int FileOf(Square s) { return (s - 1) % 9 + 1; }
-constexpr int RankOf(Square s) { return (s - 1) / 9 + 1; }
-constexpr bool IsSquare(int s) { return s >= 1 && s <= kSquareCount; }
+constexpr Square SquareOf(int file, int rank) {
+  return file + 9 * (rank - 1);
+}
+constexpr int FileOf(Square s) {
+  return (s - 1) % 9 + 1;
+}
+constexpr int RankOf(Square s) {
+  return (s - 1) / 9 + 1;
+}
+constexpr bool IsSquare(int s) {
+  return s >= 1 && s <= kSquareCount;
+}
 
 // Steps between neighbouring squares, as seen from above with rank 1 at the top.
-constexpr int kUp = -9;     // toward rank 1 (the first player's forward)
-constexpr int kDown = 9;    // toward rank 9 (the second player's forward)
+constexpr int kUp = -9;         // toward rank 1 (the first player's forward)
+constexpr int kDown = 9;        // toward rank 9 (the second player's forward)
 constexpr int kLeftward = -1;   // file - 1
 constexpr int kRightward = 1;   // file + 1
 constexpr int kUpLeft = -10;    // rank - 1, file - 1
@@ -34,7 +46,9 @@ constexpr int kDownLeft = 8;    // rank + 1, file - 1
 constexpr int kDownRight = 10;  // rank + 1, file + 1
 
 // The promotion zone: ranks 1..3 for the first player, 7..9 for the second.
-constexpr bool InPromotionZone(Side side, Square s) { return side == kFirst ? s <= 27 : s >= 55; }
+constexpr bool InPromotionZone(Side side, Square s) {
+  return side == kFirst ? s <= 27 : s >= 55;
+}
 
 // Piece types 1..15 (unsigned); a PieceCode is +type for the first player, -type for the
 // second, 0 for an empty square. Promotion adds 8 to the type; 13 never occurs.
@@ -58,15 +72,31 @@ enum PieceType : int {
 };
 constexpr int kPromoteOffset = 8;
 
-constexpr int TypeOf(int code) { return code < 0 ? -code : code; }
-constexpr bool IsFirstPiece(int code) { return code > 0; }
-constexpr bool IsSecondPiece(int code) { return code < 0; }
-constexpr bool BelongsTo(int code, Side side) { return side == kFirst ? code > 0 : code < 0; }
-constexpr int CodeOf(int type, Side side) { return side == kFirst ? type : -type; }
+constexpr int TypeOf(int code) {
+  return code < 0 ? -code : code;
+}
+constexpr bool IsFirstPiece(int code) {
+  return code > 0;
+}
+constexpr bool IsSecondPiece(int code) {
+  return code < 0;
+}
+constexpr bool BelongsTo(int code, Side side) {
+  return side == kFirst ? code > 0 : code < 0;
+}
+constexpr int CodeOf(int type, Side side) {
+  return side == kFirst ? type : -type;
+}
 // The unpromoted type of a piece type; the king stays the king.
-constexpr int BaseType(int type) { return type == kKing ? kKing : (type & 7); }
-constexpr bool CanPromote(int type) { return type >= kPawn && type <= kRook && type != kGold; }
-constexpr int PromotedType(int type) { return type + kPromoteOffset; }
+constexpr int BaseType(int type) {
+  return type == kKing ? kKing : (type & 7);
+}
+constexpr bool CanPromote(int type) {
+  return type >= kPawn && type <= kRook && type != kGold;
+}
+constexpr int PromotedType(int type) {
+  return type + kPromoteOffset;
+}
 
 // A move of two bytes. Byte 0: destination 1..81, plus 100 when the move promotes.
 // Byte 1: origin 1..81 for a board move, 100 + piece type for a drop. A zero byte 0 ends a
@@ -81,18 +111,34 @@ static_assert(sizeof(MoveCode) == 2);
 
 constexpr int kDropBase = 100;
 constexpr int kPromoteFlag = 100;
-constexpr bool IsDropOrigin(int origin) { return origin > kDropBase; }
-constexpr int DropOrigin(int type) { return kDropBase + type; }
-constexpr int DroppedType(int origin) { return origin - kDropBase; }
+constexpr bool IsDropOrigin(int origin) {
+  return origin > kDropBase;
+}
+constexpr int DropOrigin(int type) {
+  return kDropBase + type;
+}
+constexpr int DroppedType(int origin) {
+  return origin - kDropBase;
+}
 
 constexpr MoveCode EncodeMove(int origin, int destination, int promote) {
   return MoveCode{static_cast<std::uint8_t>(destination + (promote ? kPromoteFlag : 0)),
                   static_cast<std::uint8_t>(origin)};
 }
-constexpr bool IsEndMarker(MoveCode m) { return m.to == 0; }
-constexpr bool IsDrop(MoveCode m) { return m.from > kDropBase; }
-constexpr bool IsPromotion(MoveCode m) { return m.to > kPromoteFlag; }
-constexpr int DestinationOf(MoveCode m) { return m.to > kPromoteFlag ? m.to - kPromoteFlag : m.to; }
-constexpr int OriginOf(MoveCode m) { return m.from; }
+constexpr bool IsEndMarker(MoveCode m) {
+  return m.to == 0;
+}
+constexpr bool IsDrop(MoveCode m) {
+  return m.from > kDropBase;
+}
+constexpr bool IsPromotion(MoveCode m) {
+  return m.to > kPromoteFlag;
+}
+constexpr int DestinationOf(MoveCode m) {
+  return m.to > kPromoteFlag ? m.to - kPromoteFlag : m.to;
+}
+constexpr int OriginOf(MoveCode m) {
+  return m.from;
+}
 
 }  // namespace shogi

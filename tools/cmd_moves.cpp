@@ -17,7 +17,8 @@ int RunMoves(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(args[0], record, pos, message)) return UsageError("moves", message);
+  if (!RecordFromPositionArgument(args[0], record, pos, message))
+    return UsageError("moves", message);
   static LegalMoveList list;
   int n = LegalMoves(record, pos, list);
   for (int i = 0; i < n; ++i) std::printf("%s\n", FormatUsiMove(list.Move(i)).c_str());
@@ -33,12 +34,14 @@ int RunPerft(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(args[0], record, pos, message)) return UsageError("perft", message);
+  if (!RecordFromPositionArgument(args[0], record, pos, message))
+    return UsageError("perft", message);
   auto start = std::chrono::steady_clock::now();
   std::uint64_t leaves = Perft(record, pos, static_cast<int>(depth));
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("%llu\n", static_cast<unsigned long long>(leaves));
-  std::fprintf(stderr, "time %.3f s, %.0f leaves/s\n", seconds, seconds > 0 ? leaves / seconds : 0.0);
+  std::fprintf(stderr, "time %.3f s, %.0f leaves/s\n", seconds,
+               seconds > 0 ? leaves / seconds : 0.0);
   return kExitOk;
 }
 

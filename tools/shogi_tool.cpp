@@ -20,8 +20,12 @@ std::vector<Command>& MutableCommands() {
   return commands;
 }
 
-void RegisterCommand(const Command& command) { MutableCommands().push_back(command); }
-const std::vector<Command>& Commands() { return MutableCommands(); }
+void RegisterCommand(const Command& command) {
+  MutableCommands().push_back(command);
+}
+const std::vector<Command>& Commands() {
+  return MutableCommands();
+}
 
 int UsageError(const char* name, const std::string& text) {
   std::fprintf(stderr, "shogi-tool %s: %s\n", name, text.c_str());
