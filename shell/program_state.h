@@ -1,0 +1,129 @@
+// The one program-wide state that the view owns and every command handler works on: the
+// game record, the shown position, the clocks, the interaction state, the message area, the
+// per-run settings and the set-up piece box.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rules/game_record.h"
+
+namespace shogi {
+
+// Values of InteractionState. 100 and above: busy (the computer thinking, or a mate
+// analysis, which adds 100 to the state while it runs).
+constexpr int kStateIdle = 0;       // browsing the record; board clicks do nothing
+constexpr int kStateSetUp = 1;      // board set-up
+constexpr int kStateGame = 2;       // a game waiting for a person's move
+constexpr int kStatePromotion = 3;  // a game with the promotion choice on screen
+constexpr int kStateDatabase = 4;   // a database command running
+constexpr int kStateReplaying = 5;  // continuous replay
+constexpr int kStateBusy = 100;
+constexpr int kStateThinking = 102;  // the computer thinking in a game
+constexpr bool IsBusyState(int state) {
+  return state >= kStateBusy;
+}
+// A game waiting for the person (with or without the promotion choice open).
+constexpr bool IsGameState(int state) {
+  return state == kStateGame || state == kStatePromotion;
+}
+
+// Values of AbortFlag, the stop request of a running search.
+constexpr int kAbortNone = 0;
+constexpr int kAbortStop = 100;      // the person confirmed that the computer shall stop
+constexpr int kAbortClosing = -100;  // the main window or the view is being closed
+
+constexpr int kNoRunningClock = -1;
+
+// The running side of the clocks; the cumulative clocks themselves are GameRecord::Clocks.
+struct ClockState {
+  int RunningSide = kNoRunningClock;  // 0, 1 or -1 none
+  int SubSecond = 0;  // milliseconds toward the next second; -100 right after a move
+};
+
+// The panel beside the board: two lines of at most 27 cp932 bytes each, kept as UTF-8.
+constexpr std::size_t kMessageLineBytes = 27;
+struct MessageArea {
+  std::string Lines[2];
+};
+// Writes both lines, each cut to 27 cp932 bytes without splitting a character.
+void SetMessage(MessageArea& area, std::string_view first, std::string_view second = {});
+void ClearMessage(MessageArea& area);
+// The longest prefix of the UTF-8 `text` whose cp932 form has at most `max_bytes` bytes
+// (a character cp932 cannot hold counts as two bytes).
+std::string CutToCp932Bytes(std::string_view text, std::size_t max_bytes);
+
+// Settings that last for one run of the program (board flipped lives in the record).
+struct RunSettings {
+  bool RepetitionCheck = true;  // 千日手チェック
+  int ReplayInterval = 900;     // ms between steps of a continuous replay
+  bool ClockInMinutes = false;  // 時計（分単位）
+};
+constexpr int kReplayIntervalMin = 100;
+constexpr int kReplayIntervalMax = 20000;
+
+// Where on the board view a piece is taken from or put down. The view maps the mouse to
+// these, flipped board included: the hand areas are named by owner, not by screen corner.
+enum class BoardArea : int {
+  kNone = 0,    // outside every area
+  kBoard,       // index: square 1..81
+  kFirstHand,   // index: piece type 1..7 of the first player's hand
+  kSecondHand,  // index: piece type 1..7 of the second player's hand
+  kPieceBox,    // index: 0 the kings, 1..7 the piece types
+};
+struct BoardSpot {
+  BoardArea Area = BoardArea::kNone;
+  int Index = 0;
+};
+constexpr BoardArea HandAreaOf(Side side) {
+  return side == kFirst ? BoardArea::kFirstHand : BoardArea::kSecondHand;
+}
+
+// The piece being dragged (in set-up or in a game); it has left its spot meanwhile.
+struct HeldPiece {
+  bool Active = false;
+  BoardSpot From;
+  int Code = 0;  // the PieceCode being dragged
+};
+
+// The open promotion choice of a person's move (state 3). The piece is back on its origin.
+struct PromotionChoice {
+  int Origin = 0;
+  int Destination = 0;
+  int PlainCode = 0;     // drawn on the left: the piece as it stands
+  int PromotedCode = 0;  // drawn on the right
+};
+
+// Piece-box slots: index 0 the kings, 1..7 the piece types.
+constexpr int kPieceBoxSlots = 8;
+
+struct ProgramState {
+  GameRecord Record;
+  Position Shown;  // always the position after Record.PlyCount moves (while dragging: minus
+                   // the held piece)
+  ClockState Clock;
+  int InteractionState = kStateIdle;
+  int AbortFlag = kAbortNone;  // its address goes to the thinking library
+  MessageArea Message;
+  RunSettings Settings;
+  int PieceBox[kPieceBoxSlots] = {};
+  HeldPiece Held;
+  PromotionChoice Promotion;
+};
+
+// The state at start-up: the reset record (standard position, both names "人間", today's
+// date), the shown position, idle, 千日手チェック on, replay interval 900 ms, no clock running.
+void InitProgramState(ProgramState& state);
+
+// The side to move at the shown position.
+inline Side SideToMove(const ProgramState& state) {
+  return SideOfPly(state.Record.PlyCount);
+}
+
+// Rebuilds the shown position from the record (ReplayTo at PlyCount).
+void RebuildShown(ProgramState& state);
+
+// Puts the end marker at `ply` (the moves from there on are dropped); ply < kMaxMoves.
+void CutRecordAt(GameRecord& record, int ply);
+
+}  // namespace shogi

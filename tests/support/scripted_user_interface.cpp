@@ -1,0 +1,131 @@
+// The scripted person of the tests.
+#include "tests/support/scripted_user_interface.h"
+
+#include <gtest/gtest.h>
+
+namespace shogi::test_support {
+
+ScriptedUserInterface::ConditionsAnswer ScriptedUserInterface::Accept() {
+  return [](GameConditions&) { return true; };
+}
+
+ScriptedUserInterface::ConditionsAnswer ScriptedUserInterface::Cancel() {
+  return [](GameConditions&) { return false; };
+}
+
+ScriptedUserInterface::ConditionsAnswer ScriptedUserInterface::AcceptPlayers(int first_kind,
+                                                                             int second_kind,
+                                                                             int start_position) {
+  return [=](GameConditions& c) {
+    c.PlayerKind[0] = first_kind;
+    c.PlayerKind[1] = second_kind;
+    c.StartPosition = start_position;
+    return true;
+  };
+}
+
+std::vector<std::string> ScriptedUserInterface::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const ShownMessage& m : Messages) texts.push_back(m.Text);
+  return texts;
+}
+
+std::string ScriptedUserInterface::LastMessage() const {
+  return Messages.empty() ? std::string() : Messages.back().Text;
+}
+
+MessageAnswer ScriptedUserInterface::ShowMessage(const std::string& caption,
+                                                 const std::string& text, MessageButtons buttons,
+                                                 MessageIcon icon) {
+  Messages.push_back({caption, text, buttons, icon});
+  if (OnMessage) OnMessage(Messages.back());
+  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
+  if (MessageAnswers.empty()) {
+    ADD_FAILURE() << "unexpected question \"" << text << "\" (" << caption << ")";
+    return buttons == MessageButtons::kOkCancel ? MessageAnswer::kCancel : MessageAnswer::kNo;
+  }
+  MessageAnswer answer = MessageAnswers.front();
+  MessageAnswers.pop_front();
+  return answer;
+}
+
+FileDialogResult ScriptedUserInterface::NextFileAnswer(const FileDialogRequest& request) {
+  FileRequests.push_back(request);
+  if (FileAnswers.empty()) {
+    ADD_FAILURE() << "unexpected file dialog \"" << request.Title << "\"";
+    return {};
+  }
+  FileDialogResult answer = FileAnswers.front();
+  FileAnswers.pop_front();
+  return answer;
+}
+
+FileDialogResult ScriptedUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
+  return NextFileAnswer(request);
+}
+
+FileDialogResult ScriptedUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
+  return NextFileAnswer(request);
+}
+
+int ScriptedUserInterface::ChooseFromList(const std::string& title, const std::string&,
+                                          const std::vector<std::string>&, int) {
+  ListTitles.push_back(title);
+  if (ListAnswers.empty()) {
+    ADD_FAILURE() << "unexpected list choice \"" << title << "\"";
+    return -1;
+  }
+  int answer = ListAnswers.front();
+  ListAnswers.pop_front();
+  return answer;
+}
+
+bool ScriptedUserInterface::InputText(const std::string& title, const std::string&,
+                                      std::string& text) {
+  if (TextAnswers.empty()) {
+    ADD_FAILURE() << "unexpected text input \"" << title << "\"";
+    return false;
+  }
+  std::optional<std::string> answer = TextAnswers.front();
+  TextAnswers.pop_front();
+  if (!answer) return false;
+  text = *answer;
+  return true;
+}
+
+void ScriptedUserInterface::SetStatusText(const std::string& text) {
+  StatusTexts.push_back(text);
+}
+
+bool ScriptedUserInterface::EditGameConditions(GameConditions& conditions) {
+  ConditionsShown.push_back(conditions);
+  if (ConditionsAnswers.empty()) {
+    ADD_FAILURE() << "unexpected game-conditions dialog";
+    return false;
+  }
+  ConditionsAnswer answer = ConditionsAnswers.front();
+  ConditionsAnswers.pop_front();
+  return answer(conditions);
+}
+
+bool ScriptedUserInterface::EditReplaySpeed(int& interval_ms) {
+  if (SpeedAnswers.empty()) {
+    ADD_FAILURE() << "unexpected replay-speed dialog";
+    return false;
+  }
+  std::optional<int> answer = SpeedAnswers.front();
+  SpeedAnswers.pop_front();
+  if (!answer) return false;
+  interval_ms = *answer;
+  return true;
+}
+
+void ScriptedUserInterface::ApplyUpdate(const ViewUpdate& update) {
+  Updates.push_back(update);
+}
+
+void ScriptedUserInterface::EndProgram(int exit_code) {
+  EndProgramCalls.push_back(exit_code);
+}
+
+}  // namespace shogi::test_support

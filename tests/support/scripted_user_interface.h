@@ -1,0 +1,75 @@
+// A UserInterface for tests: answers come from queues filled by the test, and everything
+// shown is logged. A question without a queued answer fails the running test.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace shogi::test_support {
+
+struct ShownMessage {
+  std::string Caption;
+  std::string Text;
+  MessageButtons Buttons = MessageButtons::kOk;
+  MessageIcon Icon = MessageIcon::kNone;
+};
+
+class ScriptedUserInterface : public UserInterface {
+ public:
+  // An answer of the conditions dialog: edits the struct and returns true for "ＯＫ".
+  using ConditionsAnswer = std::function<bool(GameConditions&)>;
+
+  // --- answers, consumed front first ---
+  // Boxes with only "OK" need no answer; every other box takes one.
+  std::deque<MessageAnswer> MessageAnswers;
+  std::deque<FileDialogResult> FileAnswers;  // open and save dialogs alike
+  std::deque<int> ListAnswers;
+  std::deque<std::optional<std::string>> TextAnswers;  // nullopt: cancelled
+  std::deque<ConditionsAnswer> ConditionsAnswers;
+  std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
+
+  // --- log ---
+  std::vector<ShownMessage> Messages;
+  std::vector<FileDialogRequest> FileRequests;
+  std::vector<std::string> ListTitles;
+  std::vector<std::string> StatusTexts;
+  std::vector<GameConditions> ConditionsShown;  // the struct as the dialog received it
+  std::vector<ViewUpdate> Updates;              // every ApplyUpdate
+  std::vector<int> EndProgramCalls;             // exit codes
+
+  // Called inside every ShowMessage after logging (e.g. to check the state at that moment).
+  std::function<void(const ShownMessage&)> OnMessage;
+
+  // The conditions answers most tests need.
+  static ConditionsAnswer Accept();  // "ＯＫ" with what was given (both kinds 0)
+  static ConditionsAnswer Cancel();
+  // "ＯＫ" with the two player kinds and a start position.
+  static ConditionsAnswer AcceptPlayers(int first_kind, int second_kind, int start_position = 0);
+
+  // Texts of the logged messages, in order, and the last one ("" if none).
+  std::vector<std::string> MessageTexts() const;
+  std::string LastMessage() const;
+
+  MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                            MessageButtons buttons, MessageIcon icon) override;
+  FileDialogResult ChooseOpenFile(const FileDialogRequest& request) override;
+  FileDialogResult ChooseSaveFile(const FileDialogRequest& request) override;
+  int ChooseFromList(const std::string& title, const std::string& prompt,
+                     const std::vector<std::string>& items, int initial) override;
+  bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  bool EditGameConditions(GameConditions& conditions) override;
+  bool EditReplaySpeed(int& interval_ms) override;
+  void ApplyUpdate(const ViewUpdate& update) override;
+  void EndProgram(int exit_code) override;
+
+ private:
+  FileDialogResult NextFileAnswer(const FileDialogRequest& request);
+};
+
+}  // namespace shogi::test_support
