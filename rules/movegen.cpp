@@ -3,6 +3,12 @@
 
 #include "rules/attack.h"
 
+#if defined(_MSC_VER)
+#define SHOGI_UNREACHABLE() __assume(0)
+#else
+#define SHOGI_UNREACHABLE() __builtin_unreachable()
+#endif
+
 namespace shogi {
 namespace {
 
@@ -49,7 +55,7 @@ inline int StepTarget(const Position& pos, int from, int d) {
   if (!(kSquareFlags[from] & BitOfStep(step))) return 0;
   int to = from + step;
   // The flag guarantees a square; say so, as GCC cannot see it through the table.
-  if (!IsSquare(to)) __builtin_unreachable();
+  if (!IsSquare(to)) SHOGI_UNREACHABLE();
   return Own<S>(pos.Board[to]) ? 0 : to;
 }
 
