@@ -1,0 +1,359 @@
+// The CSA writer and reader.
+#include "records/csa.h"
+
+#include <cstdio>
+
+#include "platform/cp932.h"
+#include "records/record_io.h"
+
+namespace shogi {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+// Piece codes by type; types 0 and 13 have none.
+constexpr const char* kCsaPieces[16] = {"  ", "FU", "KY", "KE", "GI", "KI", "KA", "HI",
+                                        "OU", "TO", "NY", "NK", "NG", "  ", "UM", "RY"};
+// Cumulative times are kept below 100 hours, the most the KIF time column shows.
+constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
+
+const std::string& HandRefusedMessage() {
+  static const std::string text = "持駒の存在する局面は、セーブ出来ません。";
+  return text;
+}
+
+bool HasPiecesInHand(const Position& pos) {
+  for (Side s : {kFirst, kSecond})
+    for (int type = kPawn; type <= kRook; ++type)
+      if (pos.Hand[s][type] != 0) return true;
+  return false;
+}
+
+}  // namespace
+
+bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std::string& message) {
+  if (HasPiecesInHand(record.InitialPosition)) {
+    message = HandRefusedMessage();
+    return false;
+  }
+  out.clear();
+  out.reserve(512 + 24 * static_cast<std::size_t>(kMaxMoves));
+  out += "N+";
+  out += FieldText(record.FirstName);
+  out += kLineEnd;
+  out += "N-";
+  out += FieldText(record.SecondName);
+  out += kLineEnd;
+  for (int rank = 1; rank <= 9; ++rank) {
+    out += 'P';
+    out += static_cast<char>('0' + rank);
+    for (int file = 9; file >= 1; --file) {
+      const int code = record.InitialPosition.Board[SquareOf(file, rank)];
+      const int type = TypeOf(code);
+      if (code == 0 || type > 15) {
+        out += " * ";
+      } else {
+        out += code > 0 ? '+' : '-';
+        out += kCsaPieces[type];
+      }
+    }
+    out += kLineEnd;
+  }
+  out += record.StartIndex == 0 ? "+" : "-";
+  out += kLineEnd;
+
+  const int end = record.StartIndex + WritableMoveCount(record);
+  Position pos = record.InitialPosition;
+  char line[64];
+  for (int i = record.StartIndex; i < end; ++i) {
+    const MoveCode m = record.MoveList[i];
+    const int to = DestinationOf(m);
+    int type;
+    int from_file = 0, from_rank = 0;
+    if (IsDrop(m)) {
+      type = DroppedType(m.from);
+    } else {
+      type = TypeOf(pos.Board[m.from]);
+      if (IsPromotion(m)) type += kPromoteOffset;
+      from_file = FileOf(m.from);
+      from_rank = RankOf(m.from);
+    }
+    long spent = 0;
+    if (store_times) {
+      spent = record.MoveTimes[i];
+      if (i - 2 >= record.StartIndex) spent -= record.MoveTimes[i - 2];
+    }
+    std::snprintf(line, sizeof line, "%c%d%d%d%d%s\r\nT%ld\r\n", (i & 1) ? '-' : '+', from_file,
+                  from_rank, FileOf(to), RankOf(to), kCsaPieces[type >= 0 && type <= 15 ? type : 0],
+                  spent);
+    out += line;
+    ApplyMove(pos, m, SideOfPly(i));
+  }
+  const bool resigned =
+      record.ResultCode == kResultFirstWins || record.ResultCode == kResultSecondWins;
+  out += resigned ? "%TORYO" : "%CHUDAN";
+  out += kLineEnd;
+  return true;
+}
+
+int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
+             std::string& message) {
+  std::string bytes;
+  if (!FormatCsa(record, store_times, bytes, message)) return 1;
+  return WriteFileReplacing(path, bytes, message) ? 0 : 1;
+}
+
+namespace {
+
+// The piece type of a two-letter code as the reader maps it (lenient in the second letter
+// where the first one decides).
+int CsaPieceType(char a, char b) {
+  switch (a) {
+    case 'G':
+      return kSilver;
+    case 'H':
+      return b == 'U' ? kPawn : kRook;
+    case 'F':
+      return kPawn;
+    case 'K':
+      return b == 'E' ? kKnight : b == 'I' ? kGold : b == 'Y' ? kLance : kBishop;
+    case 'N':
+      return b == 'K' ? kPromotedKnight : b == 'Y' ? kPromotedLance : kPromotedSilver;
+    case 'O':
+      return kKing;
+    case 'R':
+      return kDragon;
+    case 'T':
+      return kPromotedPawn;
+    case 'U':
+      return kHorse;
+    default:
+      return 0;
+  }
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A square written as two digits, file then rank; 0 when either is not 1..9.
+int CsaSquare(char file, char rank) {
+  if (file < '1' || file > '9' || rank < '1' || rank > '9') return 0;
+  return SquareOf(file - '0', rank - '0');
+}
+
+// The seconds of a time "T<digits>" at the front of `text`, capped.
+long ReadSeconds(std::string_view text) {
+  long seconds = 0;
+  for (std::size_t i = 1; i < text.size() && IsDigit(text[i]); ++i) {
+    seconds = seconds * 10 + (text[i] - '0');
+    if (seconds > kMaxCumulativeSeconds) return kMaxCumulativeSeconds;
+  }
+  return seconds;
+}
+
+// The reader's state across the lines of one file.
+class CsaReader {
+ public:
+  explicit CsaReader(const GameRecord& current) { PrepareRecordForReading(current, r_); }
+
+  // Takes one non-empty line. False when the file is malformed.
+  bool Take(std::string_view line);
+  bool Done() const { return done_; }
+  // Whether the moves section was reached, which makes the read a success.
+  bool InMoves() const { return in_moves_; }
+  GameRecord& Record() { return r_; }
+
+ private:
+  void ReadRow(std::string_view line);
+  void EndPosition(Side side_to_move);
+  bool TakeMove(std::string_view line);
+  void SetTime(int index, long seconds);
+  void SetResultOfResignation() {
+    // The side to move at the end resigned (or was mated).
+    r_.ResultCode = (index_ & 1) ? kResultFirstWins : kResultSecondWins;
+    done_ = true;
+  }
+
+  GameRecord r_;
+  Position rows_{};   // the board lines read so far
+  Position board_{};  // the reader's own copy of the board, moved along with the moves
+  int row_count_ = 0;
+  bool names_seen_ = false;
+  bool even_game_ = false;  // a board that came before the names: the even game
+  bool in_moves_ = false;
+  bool times_off_ = false;
+  bool done_ = false;
+  int index_ = 0;  // the list index of the next move
+  int moves_ = 0;
+};
+
+void CsaReader::ReadRow(std::string_view line) {
+  if (row_count_ >= 9) return;
+  const int rank = ++row_count_;
+  for (int file = 9; file >= 1; --file) {
+    const std::size_t at = 2 + 3 * static_cast<std::size_t>(9 - file);
+    if (at + 2 >= line.size()) break;
+    const char sign = line[at];
+    if (sign != '+' && sign != '-') continue;
+    const int type = CsaPieceType(line[at + 1], line[at + 2]);
+    rows_.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(sign == '+' ? type : -type);
+  }
+}
+
+void CsaReader::EndPosition(Side side_to_move) {
+  if (even_game_ || row_count_ == 0) {
+    r_.InitialPosition = kInitialPosition;
+  } else {
+    Position& p = r_.InitialPosition;
+    p = rows_;
+    p.King[kFirst] = p.King[kSecond] = kNoKing;
+    for (int s = 1; s <= 81; ++s) {
+      if (p.Board[s] == kKing) p.King[kFirst] = static_cast<std::int8_t>(s);
+      if (p.Board[s] == -kKing) p.King[kSecond] = static_cast<std::int8_t>(s);
+    }
+  }
+  board_ = r_.InitialPosition;
+  r_.StartIndex = side_to_move;
+  index_ = side_to_move;
+  in_moves_ = true;
+}
+
+void CsaReader::SetTime(int index, long seconds) {
+  if (times_off_) return;
+  long cumulative = seconds;
+  if (index - 2 >= r_.StartIndex) cumulative += r_.MoveTimes[index - 2];
+  if (cumulative > kMaxCumulativeSeconds) cumulative = kMaxCumulativeSeconds;
+  r_.MoveTimes[index] = static_cast<std::int32_t>(cumulative);
+}
+
+// A move line: sign, four digits and a piece code, optionally ",T" and the seconds.
+bool CsaReader::TakeMove(std::string_view line) {
+  const Side side = line[0] == '+' ? kFirst : kSecond;
+  if (!in_moves_) EndPosition(side);
+  if (line.compare(1, 4, "0000") == 0) {
+    SetResultOfResignation();
+    return true;
+  }
+  if (moves_ == 0) {
+    // The first move's sign decides who starts, whatever the side line said.
+    r_.StartIndex = index_ = side;
+  } else if (SideOfPly(index_) != side) {
+    // Two moves of one side in a row would leave an empty slot that ends the record there.
+    return false;
+  }
+  if (line.size() < 7) return false;
+  const int code = CsaPieceType(line[5], line[6]);
+  const int to = CsaSquare(line[3], line[4]);
+  if (to == 0 || code == 0) return false;
+  MoveCode m;
+  if (line[1] == '0' && line[2] == '0') {
+    if (code > kRook) return false;
+    m = EncodeMove(DropOrigin(code), to, 0);
+  } else {
+    // A board move promotes when the piece after it differs from the one on the origin.
+    const int from = CsaSquare(line[1], line[2]);
+    if (from == 0 || !BelongsTo(board_.Board[from], side)) return false;
+    const int type = TypeOf(board_.Board[from]);
+    bool promote = code != type;
+    if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
+    m = EncodeMove(from, to, promote ? 1 : 0);
+  }
+  r_.MoveList[index_] = m;
+  ApplyMove(board_, m, side);
+  if (line.size() > 8 && line[7] == ',' && line[8] == 'T')
+    SetTime(index_, ReadSeconds(line.substr(8)));
+  ++index_;
+  ++moves_;
+  if (moves_ >= kCsaMoveLimit) done_ = true;  // stops with no result
+  return true;
+}
+
+bool CsaReader::Take(std::string_view line) {
+  const char c = line[0];
+  if (c == 'N' && line.size() >= 2 && (line[1] == '+' || line[1] == '-')) {
+    std::string_view name = CutName(line.substr(2));
+    // Gekisashi writes its own name in EUC-JP (激指 is B7 E3 BB D8 there).
+    if (name == "\xB7\xE3\xBB\xD8") {
+      static const std::string gekisashi = Cp932("激指");
+      name = gekisashi;
+    }
+    CopyCp932Field(line[1] == '+' ? r_.FirstName : r_.SecondName, name);
+    if (line[1] == '+') names_seen_ = true;
+    return true;
+  }
+  if (c == 'T') {
+    if (moves_ == 0) {
+      times_off_ = true;  // a time before the first move: the file's times are not trusted
+    } else {
+      SetTime(index_ - 1, ReadSeconds(line));
+    }
+    return true;
+  }
+  if (c == '%') {
+    done_ = true;  // the record ends here; before the moves section the read fails
+    if (!in_moves_) return true;
+    if (line.size() >= 2 && (line[1] == 'T' || line[1] == 'M')) {
+      SetResultOfResignation();
+    } else {
+      r_.ResultCode = StartsWith(line.substr(1), "SENNICHITE") ? kResultRepetition : kResultNone;
+    }
+    return true;
+  }
+  if (c == '+' || c == '-') {
+    const bool move_like = line.size() >= 5 && IsDigit(line[1]) && IsDigit(line[2]) &&
+                           IsDigit(line[3]) && IsDigit(line[4]);
+    if (move_like) return TakeMove(line);
+    if (!in_moves_) EndPosition(c == '+' ? kFirst : kSecond);
+    return true;
+  }
+  if (c == 'P' && !in_moves_ && line.size() >= 2) {
+    if (line[1] == 'I' || line[1] == '+' || line[1] == '-') return true;
+    if (line[1] < '1' || line[1] > '9') return true;
+    if (!names_seen_ && StartsWith(line, "P1 -KY -KE")) even_game_ = true;
+    if (!even_game_) ReadRow(line);
+  }
+  return true;
+}
+
+int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
+  CsaReader reader(record);
+  std::string_view line;
+  while (!reader.Done() && lines.Next(line)) {
+    if (line.empty()) continue;
+    if (!reader.Take(line)) {
+      message = kMessageMalformed;
+      return 1;
+    }
+  }
+  if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  GameRecord& r = reader.Record();
+  r.PlyCount = r.StartIndex;
+  record = r;
+  return 0;
+}
+
+}  // namespace
+
+int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message) {
+  LineReader lines(stream, 255, LineEnd::kCarriageReturnOrLineFeed);
+  return ReadCsaLines(lines, record, message);
+}
+
+int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message) {
+  LineReader lines(stream, 255, LineEnd::kLineFeed);
+  return ReadCsaLines(lines, record, message);
+}
+
+int ReadCsa(const std::string& path, GameRecord& record, std::string& message) {
+  FileByteStream file;
+  if (!file.Open(path)) {
+    message = kMessageFileMissing;
+    return 1;
+  }
+  return ReadCsa(file, record, message);
+}
+
+}  // namespace shogi

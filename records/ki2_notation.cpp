@@ -1,0 +1,418 @@
+// KI2 move text: the relative words that single out the moving piece, written and read in
+// the mover's view of the board.
+#include "records/ki2_notation.h"
+
+#include "records/notation.h"
+#include "rules/movegen.h"
+
+namespace shogi {
+namespace {
+
+// A square as the mover sees the board: rank 1 is the mover's far rank (its front), file 1
+// is on the mover's right. For the second player this is the board turned by 180 degrees.
+struct ViewSquare {
+  int file = 0;
+  int rank = 0;
+};
+
+ViewSquare ViewOf(Square s, Side mover) {
+  return mover == kFirst ? ViewSquare{FileOf(s), RankOf(s)}
+                         : ViewSquare{10 - FileOf(s), 10 - RankOf(s)};
+}
+
+bool OnBoard(int file, int rank) {
+  return file >= 1 && file <= 9 && rank >= 1 && rank <= 9;
+}
+
+// The piece on a view square as the mover sees it: +type its own, -type the opponent's.
+int ViewPiece(const Position& pos, Side mover, int file, int rank) {
+  Square s = mover == kFirst ? SquareOf(file, rank) : SquareOf(10 - file, 10 - rank);
+  int code = pos.Board[s];
+  return mover == kFirst ? code : -code;
+}
+
+// Where an origin lies relative to the destination, in the mover's view.
+bool InFront(ViewSquare o, ViewSquare d) {
+  return o.rank < d.rank;
+}
+bool Behind(ViewSquare o, ViewSquare d) {
+  return o.rank > d.rank;
+}
+bool SameRank(ViewSquare o, ViewSquare d) {
+  return o.rank == d.rank;
+}
+bool RightOf(ViewSquare o, ViewSquare d) {
+  return o.file < d.file;
+}
+
+// Origin offsets (file, rank) from the destination for the stepping pieces, and ray
+// directions for the sliders.
+struct Offset {
+  int file, rank;
+};
+constexpr Offset kGoldOrigins[] = {{-1, 1}, {0, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}};
+constexpr Offset kSilverOrigins[] = {{-1, 1}, {0, 1}, {1, 1}, {-1, -1}, {1, -1}};
+constexpr Offset kKnightOrigins[] = {{-1, 2}, {1, 2}};
+constexpr Offset kPawnOrigins[] = {{0, 1}};
+constexpr Offset kKingOrigins[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                   {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+constexpr Offset kDiagonals[] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+constexpr Offset kOrthogonals[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+constexpr Offset kBehind[] = {{0, 1}};
+
+// The mover's pieces of one type that could move to the destination (writing side).
+struct Candidates {
+  int count = 0;
+  ViewSquare at[16];
+};
+
+void AddSteps(const Position& pos, Side mover, int type, ViewSquare d, const Offset* offsets, int n,
+              Candidates& out) {
+  for (int i = 0; i < n; ++i) {
+    int f = d.file + offsets[i].file, r = d.rank + offsets[i].rank;
+    if (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == type) out.at[out.count++] = {f, r};
+  }
+}
+
+void AddRays(const Position& pos, Side mover, int type, ViewSquare d, const Offset* rays, int n,
+             Candidates& out) {
+  for (int i = 0; i < n; ++i) {
+    int f = d.file + rays[i].file, r = d.rank + rays[i].rank;
+    while (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == 0) {
+      f += rays[i].file;
+      r += rays[i].rank;
+    }
+    if (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == type) out.at[out.count++] = {f, r};
+  }
+}
+
+void CollectCandidates(const Position& pos, Side mover, int type, ViewSquare d, Candidates& out) {
+  out.count = 0;
+  switch (type) {
+    case kPawn:
+      AddSteps(pos, mover, type, d, kPawnOrigins, 1, out);
+      break;
+    case kLance:
+      AddRays(pos, mover, type, d, kBehind, 1, out);
+      break;
+    case kKnight:
+      AddSteps(pos, mover, type, d, kKnightOrigins, 2, out);
+      break;
+    case kSilver:
+      AddSteps(pos, mover, type, d, kSilverOrigins, 5, out);
+      break;
+    case kGold:
+    case kPromotedPawn:
+    case kPromotedLance:
+    case kPromotedKnight:
+    case kPromotedSilver:
+      AddSteps(pos, mover, type, d, kGoldOrigins, 6, out);
+      break;
+    case kBishop:
+      AddRays(pos, mover, type, d, kDiagonals, 4, out);
+      break;
+    case kRook:
+      AddRays(pos, mover, type, d, kOrthogonals, 4, out);
+      break;
+    case kKing:
+      AddSteps(pos, mover, type, d, kKingOrigins, 8, out);
+      break;
+    case kHorse:
+      AddRays(pos, mover, type, d, kDiagonals, 4, out);
+      AddSteps(pos, mover, type, d, kOrthogonals, 4, out);
+      break;
+    case kDragon:
+      AddRays(pos, mover, type, d, kOrthogonals, 4, out);
+      AddSteps(pos, mover, type, d, kDiagonals, 4, out);
+      break;
+    default:
+      break;
+  }
+}
+
+template <typename Predicate>
+int CountWhere(const Candidates& c, Predicate p) {
+  int n = 0;
+  for (int i = 0; i < c.count; ++i) n += p(c.at[i]) ? 1 : 0;
+  return n;
+}
+
+// 右 or 左 by the origin's side of the destination. An origin on the destination's own
+// file (only possible for a horse or dragon when the other one stands in the same group
+// in front or behind) takes its side relative to that other piece.
+void AddSide(const Candidates& c, ViewSquare o, ViewSquare d, std::string& out) {
+  const NotationTables& t = Notation();
+  bool right;
+  if (o.file != d.file) {
+    right = RightOf(o, d);
+  } else {
+    auto same_group = [&](ViewSquare x) {
+      return (x.file != o.file || x.rank != o.rank) &&
+             (InFront(x, d) == InFront(o, d) && Behind(x, d) == Behind(o, d));
+    };
+    right = CountWhere(c, [&](ViewSquare x) { return same_group(x) && x.file < o.file; }) == 0;
+  }
+  AppendKanji(out, right ? t.right : t.left);
+}
+
+// The relative words of a board move by a piece of `type` from `o` to `d`, given every
+// candidate (the moving piece included).
+void AddRelativeWords(int type, const Candidates& c, ViewSquare o, ViewSquare d, std::string& out) {
+  const NotationTables& t = Notation();
+  if (c.count < 2) return;
+  auto in_front = [&](ViewSquare x) { return InFront(x, d); };
+  auto behind = [&](ViewSquare x) { return Behind(x, d); };
+  auto same_rank = [&](ViewSquare x) { return SameRank(x, d); };
+  auto same_side = [&](ViewSquare x) { return x.file != d.file && RightOf(x, d) == RightOf(o, d); };
+  switch (type) {
+    case kPawn:
+    case kLance:
+    case kKing:
+      return;
+    case kKnight:
+      AddSide(c, o, d, out);
+      return;
+    case kSilver:
+      if (o.file == d.file) {
+        AppendKanji(out, t.straight);
+      } else if (InFront(o, d) && CountWhere(c, in_front) <= 1) {
+        AppendKanji(out, t.back);
+      } else if (Behind(o, d) && CountWhere(c, behind) <= 1) {
+        AppendKanji(out, t.up);
+      } else {
+        AddSide(c, o, d, out);
+        if (CountWhere(c, same_side) >= 2) AppendKanji(out, InFront(o, d) ? t.back : t.up);
+      }
+      return;
+    case kBishop:
+      if (InFront(o, d) && CountWhere(c, in_front) <= 1) {
+        AppendKanji(out, t.back);
+      } else if (Behind(o, d) && CountWhere(c, behind) <= 1) {
+        AppendKanji(out, t.up);
+      } else {
+        AddSide(c, o, d, out);
+      }
+      return;
+    case kRook:
+      if (InFront(o, d)) {
+        AppendKanji(out, t.back);
+      } else if (Behind(o, d)) {
+        AppendKanji(out, t.forward);
+      } else if (CountWhere(c, same_rank) <= 1) {
+        AppendKanji(out, t.sideways);
+      } else {
+        AddSide(c, o, d, out);
+      }
+      return;
+    case kHorse:
+    case kDragon:
+      if (SameRank(o, d) && CountWhere(c, same_rank) <= 1) {
+        AppendKanji(out, t.sideways);
+      } else if (Behind(o, d) && CountWhere(c, behind) <= 1) {
+        AppendKanji(out, type == kHorse ? t.up : t.forward);
+      } else if (InFront(o, d) && CountWhere(c, in_front) <= 1) {
+        AppendKanji(out, t.back);
+      } else {
+        AddSide(c, o, d, out);
+      }
+      return;
+    default:  // gold and the pieces that move like it
+      if (o.file == d.file) {
+        AppendKanji(out, InFront(o, d) ? t.back : t.straight);
+      } else if (Behind(o, d) && CountWhere(c, behind) <= 1) {
+        AppendKanji(out, t.up);
+      } else if (SameRank(o, d) && CountWhere(c, same_rank) <= 1) {
+        AppendKanji(out, t.sideways);
+      } else {
+        AddSide(c, o, d, out);
+        if (CountWhere(c, same_side) >= 2) AppendKanji(out, SameRank(o, d) ? t.sideways : t.up);
+      }
+      return;
+  }
+}
+
+// The words a KI2 token gives after its piece.
+struct Ki2Words {
+  bool drop = false;
+  bool promote = false;
+  bool right = false, left = false;
+  bool behind = false;     // 上, 行
+  bool in_front = false;   // 引
+  bool same_rank = false;  // 寄
+  bool straight = false;   // 直
+};
+
+// Reads the words from byte `i` of `token` up to the first character that is none of them.
+Ki2Words ReadWords(std::string_view token, std::size_t i) {
+  const NotationTables& t = Notation();
+  Ki2Words w;
+  while (i + 1 < token.size()) {
+    Kanji k = KanjiAt(token, i);
+    if (k == t.drop_code) {
+      w.drop = true;
+    } else if (k == t.promote_code) {
+      w.promote = true;
+    } else if (k == t.no_code && KanjiIs(token, i + 2, t.promote_code)) {
+      i += 2;  // 不成: no promotion, which is the default
+    } else if (k == t.right) {
+      w.right = true;
+    } else if (k == t.left) {
+      w.left = true;
+    } else if (k == t.up || k == t.forward) {
+      w.behind = true;
+    } else if (k == t.back) {
+      w.in_front = true;
+    } else if (k == t.sideways) {
+      w.same_rank = true;
+    } else if (k == t.straight) {
+      w.straight = true;
+    } else {
+      break;
+    }
+    i += 2;
+  }
+  return w;
+}
+
+// The piece type a KI2 token names at byte `i` ("成" prefix included), 0 if none; `i`
+// moves past it.
+int ReadPieceType(std::string_view token, std::size_t& i) {
+  const NotationTables& t = Notation();
+  bool promoted = KanjiIs(token, i, t.promote_code);
+  if (promoted) i += 2;
+  if (i + 1 >= token.size()) return 0;
+  int type = LetterTypeOf(KanjiAt(token, i));
+  bool named = (type >= kPawn && type <= kPromotedPawn) || type == kHorse || type == kDragon;
+  if (!named) return 0;
+  i += 2;
+  if (!promoted) return type;
+  return CanPromote(type) ? PromotedType(type) : 0;
+}
+
+}  // namespace
+
+std::string FormatKi2Move(MoveCode move, const Position& before, Side mover,
+                          int previous_destination, std::string_view side_mark) {
+  const NotationTables& t = Notation();
+  std::string out(side_mark);
+  const int to = DestinationOf(move);
+  if (to == previous_destination) {
+    out += t.same_square;
+  } else {
+    out += t.file_digit[FileOf(to)];
+    out += t.rank_numeral[RankOf(to)];
+  }
+  const bool drop = IsDrop(move);
+  const int type = drop ? DroppedType(move.from) : TypeOf(before.Board[move.from]);
+  out += (type >= 1 && type <= 15) ? t.piece_name[type] : t.piece_letter[0];
+  const ViewSquare d = ViewOf(to, mover);
+  Candidates c;
+  CollectCandidates(before, mover, type, d, c);
+  if (drop) {
+    if (type != kPawn && c.count > 0) out += t.drop;
+  } else {
+    AddRelativeWords(type, c, ViewOf(move.from, mover), d, out);
+    if (CanPromote(type) && (InPromotionZone(mover, move.from) || InPromotionZone(mover, to))) {
+      out += IsPromotion(move) ? t.promote : t.no_promote;
+    }
+  }
+  if (out.size() < kKi2MoveFieldWidth) out.append(kKi2MoveFieldWidth - out.size(), ' ');
+  return out;
+}
+
+std::string FormatKi2Move(const GameRecord& record, int index, std::string_view side_mark) {
+  const Position before = PositionAt(record, index);
+  int previous = 0;
+  if (index - 1 >= record.StartIndex && index - 1 < kMaxMoves)
+    previous = DestinationOf(record.MoveList[index - 1]);
+  return FormatKi2Move(record.MoveList[index], before, SideOfPly(index), previous, side_mark);
+}
+
+bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previous_destination,
+                  MoveCode& move) {
+  const NotationTables& t = Notation();
+  std::size_t i = 0;
+  if (KanjiIs(token, 0, t.sente_mark_code) || KanjiIs(token, 0, t.gote_mark_code)) i = 2;
+  int to;
+  if (KanjiIs(token, i, t.same)) {
+    i += 2;
+    if (KanjiIs(token, i, t.wide_space)) i += 2;
+    if (!IsSquare(previous_destination)) return false;
+    to = previous_destination;
+  } else {
+    if (i + 3 >= token.size()) return false;
+    int file = FileDigitValue(KanjiAt(token, i));
+    int rank = NumeralValue(KanjiAt(token, i + 2));
+    if (file == 0 || rank == 0) return false;
+    to = SquareOf(file, rank);
+    i += 4;
+  }
+  const int type = ReadPieceType(token, i);
+  if (type == 0) return false;
+  const Ki2Words w = ReadWords(token, i);
+
+  MoveBuffer moves;
+  GeneratePseudoLegal(pos, side, moves);
+  const ViewSquare d = ViewOf(to, side);
+  // The candidate origins in generation order, each once, that the words allow.
+  int origins[16];
+  int n = 0;
+  if (!w.drop) {
+    for (int k = 0; k < moves.count && n < 16; ++k) {
+      const MoveCode m = moves.moves[k];
+      if (IsDrop(m) || DestinationOf(m) != to || TypeOf(pos.Board[m.from]) != type) continue;
+      if (n > 0 && origins[n - 1] == m.from) continue;  // the promoting twin
+      const ViewSquare o = ViewOf(m.from, side);
+      if (w.behind && !Behind(o, d)) continue;
+      if (w.in_front && !InFront(o, d)) continue;
+      if (w.same_rank && !SameRank(o, d)) continue;
+      if (w.straight && !(o.file == d.file && o.rank == d.rank + 1)) continue;
+      origins[n++] = m.from;
+    }
+  }
+  if (n > 1 && (w.right || w.left)) {
+    // 右 / 左 keep the pieces on that side of the destination; a piece on the destination's
+    // own file is the rightmost or leftmost of the rest when none stands on that side.
+    int kept = 0;
+    for (int k = 0; k < n; ++k) {
+      ViewSquare o = ViewOf(origins[k], side);
+      if (o.file != d.file && RightOf(o, d) == w.right) origins[kept++] = origins[k];
+    }
+    if (kept == 0) {
+      int best = 0;
+      for (int k = 1; k < n; ++k) {
+        int f = ViewOf(origins[k], side).file, b = ViewOf(origins[best], side).file;
+        if (w.right ? f < b : f > b) best = k;
+      }
+      origins[kept++] = origins[best];
+    }
+    n = kept;
+  }
+
+  bool found = false;
+  if (n > 0) {
+    // The plain form, or the promoting one when asked for or when it is the only form
+    // (a pawn, lance or knight that reaches a rank it could not leave).
+    const int from = origins[0];
+    bool has_plain = false, has_promoting = false;
+    for (int k = 0; k < moves.count; ++k) {
+      const MoveCode m = moves.moves[k];
+      if (m.from != from || DestinationOf(m) != to) continue;
+      (IsPromotion(m) ? has_promoting : has_plain) = true;
+    }
+    if (w.promote ? has_promoting : (has_plain || has_promoting)) {
+      move = EncodeMove(from, to, (w.promote || !has_plain) ? 1 : 0);
+      found = true;
+    }
+  } else if (!w.promote && type <= kRook) {
+    const MoveCode drop = EncodeMove(DropOrigin(type), to, 0);
+    for (int k = 0; k < moves.count && !found; ++k) found = moves.moves[k] == drop;
+    if (found) move = drop;
+  }
+  if (!found) return false;
+  ApplyMove(pos, move, side);
+  previous_destination = to;
+  return true;
+}
+
+}  // namespace shogi

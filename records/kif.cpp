@@ -1,0 +1,474 @@
+// The KIF writer and the KIF reader (a line-by-line state machine over fixed byte columns).
+#include "records/kif.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/cp932.h"
+#include "records/notation.h"
+#include "records/record_io.h"
+
+namespace shogi {
+namespace {
+
+constexpr int kHandicapCount = 9;
+constexpr int kOtherHandicap = 8;  // "その他": any position, written as a diagram
+// The bytes of each handicap name compared when reading (the names are padded with
+// full-width spaces to four characters).
+constexpr std::size_t kHandicapCompareBytes[kHandicapCount] = {4, 6, 6, 8, 8, 8, 8, 8, 6};
+// The largest count of one kind in hand that the kanji numerals of a hand express (十九).
+constexpr int kMaxHandCount = 19;
+
+// The texts of the format, in cp932.
+struct KifTexts {
+  std::string first_line = Cp932("## Kaelmo(Windows) Ver1.31 棋譜ファイル (柿木将棋互換)");
+  std::string handicap_label = Cp932("手合割：");
+  std::string handicap_name[kHandicapCount] = {
+      Cp932("平手　　"), Cp932("香落ち　"), Cp932("角落ち　"), Cp932("飛車落ち"), Cp932("飛香落ち"),
+      Cp932("二枚落ち"), Cp932("四枚落ち"), Cp932("六枚落ち"), Cp932("その他　")};
+  std::string gote_hand = Cp932("後手の持駒：");
+  std::string sente_hand = Cp932("先手の持駒：");
+  std::string file_labels = Cp932("  ９ ８ ７ ６ ５ ４ ３ ２ １");
+  std::string border = "+---------------------------+";
+  std::string empty_hand = Cp932("なし");
+  std::string wide_space = Cp932("　");
+  std::string ten = Cp932("十");
+  std::string gote_to_move = Cp932("後手番");
+  std::string sente_label = Cp932("先手：");
+  std::string gote_label = Cp932("後手：");
+  std::string lower_label = Cp932("下手：");  // the first player of a handicap game
+  std::string upper_label = Cp932("上手：");
+  std::string moves_header = Cp932("手数----指手---------消費時間--");
+  std::string moves_start = Cp932("手数-");
+  std::string resigned = Cp932("投了");
+  std::string mated = Cp932("詰");
+  std::string suspended = Cp932("中断");
+  std::string repetition = Cp932("千日手");
+  std::string impasse = Cp932("持将棋");
+  std::string sente_wins = Cp932("手で先手の勝ち");
+  std::string gote_wins = Cp932("手で後手の勝ち");
+  // End lines, padded like a move column.
+  std::string resigned_column = Cp932("投了         ");
+  std::string repetition_column = Cp932("千日手       ");
+  std::string impasse_column = Cp932("持将棋       ");
+  std::string suspended_column = Cp932("中断         ");
+};
+
+const KifTexts& Texts() {
+  static const KifTexts texts;
+  return texts;
+}
+
+constexpr char kLineEnd[] = "\r\n";
+
+// The squares cleared from the second player's side of the even position, per handicap.
+Position HandicapPosition(int index) {
+  static constexpr int kRook = 17, kBishop = 11, kRightLance = 1, kLeftLance = 9, kRightKnight = 2,
+                       kLeftKnight = 8;
+  static constexpr int kRemoved[kHandicapCount][6] = {
+      {},
+      {kRightLance},
+      {kBishop},
+      {kRook},
+      {kRook, kRightLance},
+      {kRook, kBishop},
+      {kRook, kBishop, kRightLance, kLeftLance},
+      {kRook, kBishop, kRightLance, kLeftLance, kRightKnight, kLeftKnight},
+      {}};
+  Position pos = kInitialPosition;
+  for (int s : kRemoved[index])
+    if (s != 0) pos.Board[s] = 0;
+  return pos;
+}
+
+// The handicap line of a record. A record the first player starts can only be the even
+// game; one the second player starts is looked up among the handicaps and, failing those,
+// is an even game with the second player to move (written with "後手番").
+int HandicapIndexOf(const GameRecord& record) {
+  if (record.StartIndex == 1) {
+    for (int i = 1; i <= 7; ++i)
+      if (record.InitialPosition == HandicapPosition(i)) return i;
+  }
+  return record.InitialPosition == kInitialPosition ? 0 : kOtherHandicap;
+}
+
+void AppendHand(std::string& out, const Position& pos, Side side) {
+  const KifTexts& x = Texts();
+  const NotationTables& t = Notation();
+  bool any = false;
+  for (int type = kRook; type >= kPawn; --type) {
+    int n = pos.Hand[side][type];
+    if (n <= 0) continue;
+    if (n > kMaxHandCount) n = kMaxHandCount;
+    any = true;
+    out += t.piece_letter[type];
+    if (n >= 10) {
+      out += x.ten;
+      if (n > 10) out += t.rank_numeral[n - 10];
+    } else if (n >= 2) {
+      out += t.rank_numeral[n];
+    }
+    out += x.wide_space;
+  }
+  if (!any) out += x.empty_hand;
+  out += kLineEnd;
+}
+
+void AppendDiagram(std::string& out, const Position& pos) {
+  const KifTexts& x = Texts();
+  const NotationTables& t = Notation();
+  out += x.gote_hand;
+  AppendHand(out, pos, kSecond);
+  out += x.file_labels;
+  out += kLineEnd;
+  out += x.border;
+  out += kLineEnd;
+  for (int rank = 1; rank <= 9; ++rank) {
+    out += '|';
+    for (int file = 9; file >= 1; --file) {
+      int code = pos.Board[SquareOf(file, rank)];
+      int type = TypeOf(code);
+      out += code < 0 ? 'v' : ' ';
+      out += t.piece_letter[type <= 15 ? type : 0];
+    }
+    out += "| ";
+    out += t.rank_numeral[rank];
+    out += kLineEnd;
+  }
+  out += x.border;
+  out += kLineEnd;
+  out += x.sente_hand;
+  AppendHand(out, pos, kFirst);
+}
+
+void AppendTime(std::string& out, int spent, int cumulative) {
+  if (spent < 0) spent = 0;
+  if (cumulative < 0) cumulative = 0;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "(%2d:%02d/%02d:%02d:%02d)", spent / 60, spent % 60,
+                cumulative / 3600, cumulative / 60 % 60, cumulative % 60);
+  out += buffer;
+}
+
+void AppendNumber(std::string& out, const char* format, int n) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, format, n);
+  out += buffer;
+}
+
+}  // namespace
+
+std::string FormatKif(const GameRecord& record, bool store_times) {
+  const KifTexts& x = Texts();
+  const int handicap = HandicapIndexOf(record);
+  std::string out;
+  out.reserve(1024 + 40 * static_cast<std::size_t>(kMaxMoves));
+  out += x.first_line;
+  out += kLineEnd;
+  out += x.handicap_label;
+  out += x.handicap_name[handicap];
+  out += kLineEnd;
+  if (handicap == kOtherHandicap) AppendDiagram(out, record.InitialPosition);
+  if ((handicap == 0 || handicap == kOtherHandicap) && record.StartIndex == 1) {
+    out += x.gote_to_move;
+    out += kLineEnd;
+  }
+  const bool lower_upper = handicap >= 1 && handicap <= 7;
+  out += lower_upper ? x.lower_label : x.sente_label;
+  out += FieldText(record.FirstName);
+  out += kLineEnd;
+  out += lower_upper ? x.upper_label : x.gote_label;
+  out += FieldText(record.SecondName);
+  out += kLineEnd;
+  out += x.moves_header;
+  out += kLineEnd;
+
+  const int count = WritableMoveCount(record);
+  const int end = record.StartIndex + count;
+  Position pos = record.InitialPosition;
+  int previous = 0;
+  for (int i = record.StartIndex; i < end; ++i) {
+    const MoveCode m = record.MoveList[i];
+    AppendNumber(out, "%4d ", i - record.StartIndex + 1);
+    out += FormatKifMove(m, pos, previous);
+    if (store_times) {
+      const int cumulative = record.MoveTimes[i];
+      const int before = i - 2 >= record.StartIndex ? record.MoveTimes[i - 2] : 0;
+      AppendTime(out, cumulative - before, cumulative);
+    } else {
+      out += "( 0:00/00:00:00)";
+    }
+    out += kLineEnd;
+    ApplyMove(pos, m, SideOfPly(i));
+    previous = DestinationOf(m);
+  }
+
+  // The end line carries the clock of the side to move, kept at the end marker's index.
+  const int end_time = store_times && end < kMaxMoves ? record.MoveTimes[end] : 0;
+  const std::string* column = nullptr;
+  switch (record.ResultCode) {
+    case kResultFirstWins:
+    case kResultSecondWins:
+      column = &x.resigned_column;
+      break;
+    case kResultRepetition:
+      column = &x.repetition_column;
+      break;
+    case kResultImpasse:
+    case kResultImpasseLater:
+      column = &x.impasse_column;
+      break;
+    default:
+      column = count > 0 ? &x.suspended_column : nullptr;
+      break;
+  }
+  if (column != nullptr) {
+    AppendNumber(out, "%4d ", count + 1);
+    out += *column;
+    AppendTime(out, 0, end_time);
+    out += kLineEnd;
+  }
+  out += kLineEnd;
+  if (record.ResultCode == kResultFirstWins || record.ResultCode == kResultSecondWins) {
+    AppendNumber(out, "%3d", count);
+    // The winner is the side that made the last move: the other one resigned.
+    out += ((end - 1) & 1) == 0 ? x.sente_wins : x.gote_wins;
+    out += kLineEnd;
+  }
+  return out;
+}
+
+int WriteKif(const std::string& path, const GameRecord& record, bool store_times,
+             std::string& message) {
+  return WriteFileReplacing(path, FormatKif(record, store_times), message) ? 0 : 1;
+}
+
+namespace {
+
+enum class KifState { kFirstLine, kSeekHandicap, kSeekDiagram, kDiagram, kHeader, kMoves, kDone };
+
+// Reads the pieces in hand written after a hand label: each letter adds one, a numeral sets
+// the count of the last letter, "十" and a numeral set ten plus the numeral.
+void ReadHand(std::string_view text, std::int8_t* hand) {
+  const NotationTables& t = Notation();
+  int last = 0;
+  bool after_ten = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!IsCp932LeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) {
+      ++i;
+      after_ten = false;
+      continue;
+    }
+    const Kanji k = KanjiAt(text, i);
+    i += 2;
+    if (int type = DropTypeOf(k)) {
+      if (hand[type] < kMaxHandCount) ++hand[type];
+      last = type;
+      after_ten = false;
+    } else if (k == t.ten) {
+      if (last != 0) hand[last] = 10;
+      after_ten = true;
+    } else if (int n = NumeralValue(k)) {
+      if (last != 0) hand[last] = static_cast<std::int8_t>(after_ten ? 10 + n : n);
+      after_ten = false;
+    } else {
+      after_ten = false;
+    }
+  }
+}
+
+// One rank of the diagram: "|", nine cells of a side byte (" ", "v" or "V") and a piece
+// letter for files 9 down to 1. False on a short line or an unknown letter.
+bool ReadDiagramRank(std::string_view line, int rank, Position& pos) {
+  if (line.size() < 28) return false;
+  for (int file = 9; file >= 1; --file) {
+    const std::size_t at = 1 + 3 * static_cast<std::size_t>(9 - file);
+    const int type = LetterTypeOf(KanjiAt(line, at + 1));
+    if (type < 0) return false;
+    const bool gote = line[at] == 'v' || line[at] == 'V';
+    pos.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(gote ? -type : type);
+  }
+  return true;
+}
+
+// Whether `line` holds `word` at byte 5, where a move line's column starts.
+bool WordAtColumn(std::string_view line, const std::string& word) {
+  return line.size() >= 5 + word.size() && line.compare(5, word.size(), word) == 0;
+}
+
+bool Digits2(std::string_view line, std::size_t at, int& value) {
+  char a = line[at], b = line[at + 1];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return false;
+  value = (a - '0') * 10 + (b - '0');
+  return true;
+}
+
+// The cumulative time of a move line "(m:ss/hh:mm:ss)", taken only when every separator
+// stands in its column: "/" at byte 24, ":" at 27 and 30, ")" at 33. A minutes field wider
+// than two digits (a move of 100 minutes or more) shifts the columns after it; that shift
+// is followed so that the time of a long think is not lost.
+bool ReadKifTime(std::string_view line, int& seconds) {
+  for (std::size_t shift = 0; shift <= 3; ++shift) {
+    if (shift > 0) {
+      if (line.size() < 22 + shift || line[18] != '(' || line[21 + shift] != ':') return false;
+      for (std::size_t i = 19; i < 21 + shift; ++i)
+        if (line[i] < '0' || line[i] > '9') return false;
+    }
+    if (line.size() < 34 + shift) return false;
+    if (line[24 + shift] != '/' || line[27 + shift] != ':' || line[30 + shift] != ':' ||
+        line[33 + shift] != ')')
+      continue;
+    int h, m, s;
+    if (!Digits2(line, 25 + shift, h) || !Digits2(line, 28 + shift, m) ||
+        !Digits2(line, 31 + shift, s))
+      return false;
+    seconds = h * 3600 + m * 60 + s;
+    return true;
+  }
+  return false;
+}
+
+void NoteKings(Position& pos) {
+  pos.King[kFirst] = pos.King[kSecond] = kNoKing;
+  for (int s = 1; s <= 81; ++s) {
+    if (pos.Board[s] == kKing) pos.King[kFirst] = static_cast<std::int8_t>(s);
+    if (pos.Board[s] == -kKing) pos.King[kSecond] = static_cast<std::int8_t>(s);
+  }
+}
+
+void StartDiagram(std::string_view line, GameRecord& r) {
+  std::memset(&r.InitialPosition, 0, sizeof r.InitialPosition);
+  r.InitialPosition.King[kFirst] = r.InitialPosition.King[kSecond] = kNoKing;
+  ReadHand(line.substr(Texts().gote_hand.size()), r.InitialPosition.Hand[kSecond]);
+}
+
+int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::string& message) {
+  const KifTexts& x = Texts();
+  GameRecord r;
+  PrepareRecordForReading(record, r);
+  KifState state = KifState::kFirstLine;
+  int ranks = 0;
+  int index = 0;
+  int previous = 0;
+  std::string_view line;
+  while (state != KifState::kDone && lines.Next(line)) {
+    switch (state) {
+      case KifState::kFirstLine:
+        if (line.empty() || line[0] != '#') {
+          message = kMessageMalformed;
+          return 1;
+        }
+        state = KifState::kSeekHandicap;
+        break;
+      case KifState::kSeekHandicap: {
+        if (!StartsWith(line, x.handicap_label)) break;
+        std::string_view name = line.substr(x.handicap_label.size());
+        for (int i = 0; i < kHandicapCount; ++i) {
+          const std::size_t n = kHandicapCompareBytes[i];
+          if (name.size() < n || name.compare(0, n, x.handicap_name[i], 0, n) != 0) continue;
+          if (i == kOtherHandicap) {
+            state = KifState::kSeekDiagram;
+          } else {
+            r.InitialPosition = HandicapPosition(i);
+            r.StartIndex = i == 0 ? 0 : 1;
+            state = KifState::kHeader;
+          }
+          break;
+        }
+        break;
+      }
+      case KifState::kSeekDiagram:
+      case KifState::kHeader:
+        if (StartsWith(line, x.gote_hand)) {
+          StartDiagram(line, r);
+          ranks = 0;
+          state = KifState::kDiagram;
+        } else if (state == KifState::kSeekDiagram) {
+          break;
+        } else if (StartsWith(line, x.gote_to_move)) {
+          r.StartIndex = 1;
+        } else if (StartsWith(line, x.sente_label) || StartsWith(line, x.lower_label)) {
+          CopyCp932Field(r.FirstName, CutName(line.substr(x.sente_label.size())));
+        } else if (StartsWith(line, x.gote_label) || StartsWith(line, x.upper_label)) {
+          CopyCp932Field(r.SecondName, CutName(line.substr(x.gote_label.size())));
+        } else if (StartsWith(line, x.moves_start)) {
+          index = r.StartIndex;
+          state = KifState::kMoves;
+        }
+        break;
+      case KifState::kDiagram:
+        if (!line.empty() && line[0] == '|' && ranks < 9) {
+          if (!ReadDiagramRank(line, ++ranks, r.InitialPosition)) {
+            message = kMessageMalformed;
+            return 1;
+          }
+        } else if (StartsWith(line, x.sente_hand)) {
+          ReadHand(line.substr(x.sente_hand.size()), r.InitialPosition.Hand[kFirst]);
+          NoteKings(r.InitialPosition);
+          state = KifState::kHeader;
+        }
+        break;
+      case KifState::kMoves: {
+        if (line.size() < 6 || line[0] == '*') break;
+        if (source == KifSource::kFile && line[0] == '&') break;
+        int result = -1;
+        if (WordAtColumn(line, x.resigned) || WordAtColumn(line, x.mated)) {
+          result = (index & 1) ? kResultFirstWins : kResultSecondWins;
+        } else if (WordAtColumn(line, x.suspended)) {
+          result = kResultNone;
+        } else if (WordAtColumn(line, x.repetition)) {
+          result = kResultRepetition;
+        } else if (WordAtColumn(line, x.impasse)) {
+          result = kResultImpasse;
+        }
+        int seconds = 0;
+        if (result >= 0) {
+          r.ResultCode = result;
+          // The end line's time is the clock of the side to move, kept at the end marker.
+          if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
+          state = KifState::kDone;
+          break;
+        }
+        MoveCode m;
+        if (!ParseKifMove(line, previous, m)) {
+          message = kMessageMalformed;
+          return 1;
+        }
+        r.MoveList[index] = m;
+        if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
+        previous = DestinationOf(m);
+        ++index;
+        if (index - r.StartIndex >= kKifMoveLimit) state = KifState::kDone;
+        break;
+      }
+      case KifState::kDone:
+        break;
+    }
+  }
+  if (state != KifState::kDone && (state != KifState::kMoves || lines.Failed())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  r.PlyCount = r.StartIndex;
+  record = r;
+  return 0;
+}
+
+}  // namespace
+
+int ReadKif(ByteStream& stream, GameRecord& record, std::string& message, KifSource source) {
+  LineReader lines(stream, 2047, LineEnd::kLineFeed);
+  return ReadKifLines(lines, source, record, message);
+}
+
+int ReadKif(const std::string& path, GameRecord& record, std::string& message) {
+  FileByteStream file;
+  if (!file.Open(path)) {
+    message = kMessageFileMissing;
+    return 1;
+  }
+  return ReadKif(file, record, message, KifSource::kFile);
+}
+
+}  // namespace shogi

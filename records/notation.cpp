@@ -1,0 +1,165 @@
+// The notation tables and the KIF move column.
+#include "records/notation.h"
+
+#include <cstdio>
+
+#include "platform/cp932.h"
+
+namespace shogi {
+namespace {
+
+Kanji CodeOf(const std::string& cp932) {
+  return cp932.size() == 2 ? KanjiAt(cp932, 0) : 0;
+}
+
+// Splits a UTF-8 text of two-byte cp932 characters into cp932 entries.
+void FillCharacters(std::string_view utf8, std::string* out, int first, int count) {
+  const std::string all = Cp932(utf8);
+  for (int i = 0; i < count; ++i) out[first + i] = all.substr(2 * static_cast<std::size_t>(i), 2);
+}
+
+NotationTables BuildTables() {
+  NotationTables t;
+  FillCharacters("１２３４５６７８９", t.file_digit, 1, 9);
+  FillCharacters("一二三四五六七八九", t.rank_numeral, 1, 9);
+  FillCharacters("・歩香桂銀金角飛玉と杏圭全金馬龍", t.piece_letter, 0, 16);
+  static constexpr const char* kNames[16] = {"",   "歩", "香",   "桂",   "銀",   "金", "角", "飛",
+                                             "玉", "と", "成香", "成桂", "成銀", "金", "馬", "龍"};
+  for (int type = 0; type < 16; ++type) t.piece_name[type] = Cp932(kNames[type]);
+  t.same_square = Cp932("同　");
+  t.promote = Cp932("成");
+  t.no_promote = Cp932("不成");
+  t.drop = Cp932("打");
+  t.sente_mark = Cp932("▲");
+  t.gote_mark = Cp932("△");
+  for (int i = 1; i <= 9; ++i) {
+    t.file_digit_code[i] = CodeOf(t.file_digit[i]);
+    t.rank_numeral_code[i] = CodeOf(t.rank_numeral[i]);
+  }
+  t.file_digit_code[0] = t.rank_numeral_code[0] = 0;
+  for (int type = 0; type < 16; ++type) t.letter_code[type] = CodeOf(t.piece_letter[type]);
+  t.dragon_variant = CodeOf(Cp932("竜"));
+  t.same = CodeOf(Cp932("同"));
+  t.wide_space = CodeOf(Cp932("　"));
+  t.promote_code = CodeOf(t.promote);
+  t.no_code = CodeOf(Cp932("不"));
+  t.drop_code = CodeOf(t.drop);
+  t.sente_mark_code = CodeOf(t.sente_mark);
+  t.gote_mark_code = CodeOf(t.gote_mark);
+  t.ten = CodeOf(Cp932("十"));
+  t.right = CodeOf(Cp932("右"));
+  t.left = CodeOf(Cp932("左"));
+  t.straight = CodeOf(Cp932("直"));
+  t.up = CodeOf(Cp932("上"));
+  t.back = CodeOf(Cp932("引"));
+  t.sideways = CodeOf(Cp932("寄"));
+  t.forward = CodeOf(Cp932("行"));
+  return t;
+}
+
+}  // namespace
+
+const NotationTables& Notation() {
+  static const NotationTables tables = BuildTables();
+  return tables;
+}
+
+int FileDigitValue(Kanji k) {
+  const NotationTables& t = Notation();
+  for (int i = 1; i <= 9; ++i)
+    if (t.file_digit_code[i] == k) return i;
+  return 0;
+}
+
+int NumeralValue(Kanji k) {
+  const NotationTables& t = Notation();
+  for (int i = 1; i <= 9; ++i)
+    if (t.rank_numeral_code[i] == k) return i;
+  return 0;
+}
+
+int DropTypeOf(Kanji k) {
+  const NotationTables& t = Notation();
+  for (int type = kPawn; type <= kRook; ++type)
+    if (t.letter_code[type] == k) return type;
+  return 0;
+}
+
+int LetterTypeOf(Kanji k) {
+  const NotationTables& t = Notation();
+  if (k == t.dragon_variant) return kDragon;
+  for (int type = 0; type < 16; ++type)  // the first 金 (5) wins over the filler at 13
+    if (t.letter_code[type] == k) return type;
+  return -1;
+}
+
+std::string FormatKifMove(MoveCode move, const Position& before, int previous_destination) {
+  const NotationTables& t = Notation();
+  std::string out;
+  out.reserve(kKifMoveColumnWidth + 2);
+  const int to = DestinationOf(move);
+  if (to == previous_destination) {
+    out += t.same_square;
+  } else {
+    out += t.file_digit[FileOf(to)];
+    out += t.rank_numeral[RankOf(to)];
+  }
+  if (IsDrop(move)) {
+    out += t.piece_name[DroppedType(move.from)];
+    out += t.drop;
+  } else {
+    int type = TypeOf(before.Board[move.from]);
+    // An empty origin only occurs in a damaged record; name it like an empty square.
+    out += (type >= 1 && type <= 15) ? t.piece_name[type] : t.piece_letter[0];
+    if (IsPromotion(move)) out += t.promote;
+    char origin[8];
+    std::snprintf(origin, sizeof origin, "(%d%d)", FileOf(move.from), RankOf(move.from));
+    out += origin;
+  }
+  if (out.size() < kKifMoveColumnWidth) out.append(kKifMoveColumnWidth - out.size(), ' ');
+  return out;
+}
+
+namespace {
+
+// The origin written as "(" file rank ")" at byte `at`: the pairs "(1".."(9" and "1)".."9)".
+int ParseKifOrigin(std::string_view line, std::size_t at) {
+  if (line.size() < at + 4) return 0;
+  char open = line[at], file = line[at + 1], rank = line[at + 2], close = line[at + 3];
+  if (open != '(' || close != ')' || file < '1' || file > '9' || rank < '1' || rank > '9') return 0;
+  return SquareOf(file - '0', rank - '0');
+}
+
+}  // namespace
+
+bool ParseKifMove(std::string_view line, int previous_destination, MoveCode& move) {
+  const NotationTables& t = Notation();
+  if (line.size() < 13) return false;  // destination and piece at least
+  int to;
+  if (KanjiAt(line, 5) == t.same) {
+    if (!IsSquare(previous_destination)) return false;
+    to = previous_destination;
+  } else {
+    int file = FileDigitValue(KanjiAt(line, 5));
+    int rank = NumeralValue(KanjiAt(line, 7));
+    if (file == 0 || rank == 0) return false;
+    to = SquareOf(file, rank);
+  }
+  const Kanji after_piece = KanjiAt(line, 11);
+  if (after_piece == t.drop_code) {
+    int type = DropTypeOf(KanjiAt(line, 9));
+    if (type == 0) return false;
+    move = EncodeMove(DropOrigin(type), to, 0);
+    return true;
+  }
+  bool promote = after_piece == t.promote_code;
+  // The origin follows a one-character name at byte 11; after name + 成 or after a
+  // two-character name (成香, 成桂, 成銀) it is at byte 13.
+  std::size_t at = (promote || KanjiAt(line, 9) == t.promote_code) ? 13 : 11;
+  int from = ParseKifOrigin(line, at);
+  if (from == 0) return false;
+  move = EncodeMove(from, to, promote ? 1 : 0);
+  return true;
+}
+
+}  // namespace shogi

@@ -1,0 +1,120 @@
+// Line reading, name fields, the fresh record of a reader and the replacing file write.
+#include "records/record_io.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/cp932.h"
+
+namespace shogi {
+
+LineReader::LineReader(ByteStream& stream, std::size_t max_bytes, LineEnd end)
+    : stream_(stream), max_bytes_(std::min(max_bytes, kMaxLineBytes)), end_(end) {}
+
+bool LineReader::Refill() {
+  if (eof_) return false;
+  if (total_ >= kMaxInputBytes) {
+    eof_ = failed_ = true;
+    return false;
+  }
+  std::size_t want = std::min(sizeof buffer_, kMaxInputBytes - total_);
+  std::size_t n = stream_.Read(buffer_, want);
+  if (n == 0) {
+    eof_ = true;
+    failed_ = stream_.Failed();
+    return false;
+  }
+  begin_ = 0;
+  end_of_data_ = n;
+  total_ += n;
+  return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+  std::size_t length = 0;
+  bool any = false;  // a byte of this line was consumed, even if it was a dropped CR
+  for (;;) {
+    if (begin_ == end_of_data_ && !Refill()) break;
+    any = true;
+    const char c = buffer_[begin_];
+    if (c == '\n') {
+      ++begin_;
+      line = std::string_view(line_, length);
+      return true;
+    }
+    if (c == '\r') {
+      ++begin_;
+      if (end_ == LineEnd::kCarriageReturnOrLineFeed) {
+        line = std::string_view(line_, length);
+        return true;
+      }
+      continue;
+    }
+    if (length == max_bytes_) break;  // the line is full: the rest comes as the next line
+    line_[length++] = c;
+    ++begin_;
+  }
+  if (!any && length == 0) return false;
+  line = std::string_view(line_, length);
+  return true;
+}
+
+std::string_view CutName(std::string_view text, std::size_t max_bytes) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) break;
+    std::size_t n = 1;
+    if (IsCp932LeadByte(c)) {
+      if (i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x20) break;
+      n = 2;
+    }
+    if (i + n > max_bytes) break;
+    i += n;
+  }
+  return text.substr(0, i);
+}
+
+void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch) {
+  scratch = current;
+  scratch.InitialPosition = kInitialPosition;
+  scratch.StartIndex = 0;
+  scratch.PlyCount = 0;
+  for (MoveCode& m : scratch.MoveList) m = MoveCode{};
+  std::memset(scratch.MoveTimes, 0, sizeof scratch.MoveTimes);
+  scratch.Clocks[0] = scratch.Clocks[1] = 0;
+  scratch.ResultCode = kResultNone;
+  std::memset(scratch.FirstName, 0, sizeof scratch.FirstName);
+  std::memset(scratch.SecondName, 0, sizeof scratch.SecondName);
+  std::memset(scratch.Tournament, 0, sizeof scratch.Tournament);
+  std::memset(scratch.Opening, 0, sizeof scratch.Opening);
+}
+
+int WritableMoveCount(const GameRecord& record) {
+  int i = record.StartIndex;
+  while (i < kMaxMoves && !IsEndMarker(record.MoveList[i]) && IsWellFormedMove(record.MoveList[i]))
+    ++i;
+  return i - record.StartIndex;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& message) {
+  const std::string temporary = path + ".tmp";
+  std::FILE* f = std::fopen(temporary.c_str(), "wb");
+  if (f == nullptr) {
+    message = kMessageCannotCreate;
+    return false;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fflush(f) == 0 && ok;
+  ok = std::fclose(f) == 0 && ok;
+  if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    std::remove(temporary.c_str());
+    message = kMessageCannotCreate;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace shogi

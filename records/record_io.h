@@ -1,0 +1,78 @@
+// What the record readers and writers share: line reading with a length limit, the
+// messages, the name fields, the fresh record a reader fills and the replacing file write.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/byte_stream.h"
+#include "rules/game_record.h"
+
+namespace shogi {
+
+// The messages of the record formats (UTF-8).
+inline constexpr const char kMessageFileMissing[] = "指定ファイルが存在しません。";
+inline constexpr const char kMessageCannotCreate[] = "ファイルが作成できません。";
+inline constexpr const char kMessageMalformed[] = "ファイルに異常があります。";
+
+// Names read from a record file keep at most this many bytes.
+constexpr std::size_t kReadNameBytes = 20;
+
+// How a line ends: at a line feed with carriage returns dropped (text files and URL
+// streams), or at either a carriage return or a line feed (CSA files).
+enum class LineEnd { kLineFeed, kCarriageReturnOrLineFeed };
+
+// Splits a byte stream into lines of at most `max_bytes` bytes. A longer line is cut there
+// and its rest comes as the next line, as a fixed line buffer does. The input stops after
+// kMaxInputBytes, so that an endless stream cannot keep a reader busy forever.
+class LineReader {
+ public:
+  static constexpr std::size_t kMaxInputBytes = 64u << 20;
+  static constexpr std::size_t kMaxLineBytes = 4095;
+
+  LineReader(ByteStream& stream, std::size_t max_bytes, LineEnd end);
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line without its line end; false when the input is exhausted.
+  bool Next(std::string_view& line);
+
+  // Whether the input ended with a read error or was cut at kMaxInputBytes.
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Refill();
+
+  ByteStream& stream_;
+  const std::size_t max_bytes_;
+  const LineEnd end_;
+  std::size_t begin_ = 0, end_of_data_ = 0, total_ = 0;
+  bool eof_ = false, failed_ = false;
+  char buffer_[16384];
+  char line_[kMaxLineBytes + 1];
+};
+
+// The name at the front of `text`: at most `max_bytes` bytes, ending before the first
+// control character, never splitting a two-byte character.
+std::string_view CutName(std::string_view text, std::size_t max_bytes = kReadNameBytes);
+
+// Whether `line` begins with `prefix`.
+inline bool StartsWith(std::string_view line, std::string_view prefix) {
+  return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Sets `scratch` up as a copy of `current` for a reader to fill: the even-game position,
+// StartIndex and PlyCount 0, no moves, no times, clocks 0, no result, empty names,
+// tournament and opening. Date, game number, comment, board side and player kinds stay.
+void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch);
+
+// The number of moves a writer writes: from StartIndex up to the end marker, the first move
+// that is not well-formed, or the end of the array.
+int WritableMoveCount(const GameRecord& record);
+
+// Writes `bytes` to `path` through a temporary file beside it that then replaces `path`, so
+// that on any failure the old file stays as it was. False with "ファイルが作成できません。".
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& message);
+
+}  // namespace shogi
