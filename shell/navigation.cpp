@@ -1,0 +1,258 @@
+// Browsing the game record and taking moves back.
+#include "shell/navigation.h"
+
+#include "shell/command_state.h"
+#include "shell/game_clock.h"
+#include "shell/game_driver.h"
+
+namespace shogi {
+namespace {
+
+constexpr unsigned kPositionRedraw = kViewBoard | kViewClocks | kViewInfo | kViewMovePanel;
+
+// The clock time stored for ply i, 0 before the record's first move.
+std::int32_t TimeAt(const GameRecord& r, int i) {
+  return i >= r.StartIndex && i >= 0 && i < kMaxMoves ? r.MoveTimes[i] : 0;
+}
+
+// The result text at the end of the record, nothing elsewhere.
+void ShowResultIfAtEnd(ProgramState& state) {
+  if (MoveFollows(state.Record)) {
+    ClearMessage(state.Message);
+  } else {
+    SetMessage(state.Message, ResultText(state.Record));
+  }
+}
+
+// One move forward without the rebuild: the mover's clock from the move times.
+void AdvanceOnePly(GameRecord& r) {
+  r.Clocks[SideOfPly(r.PlyCount)] = TimeAt(r, r.PlyCount);
+  ++r.PlyCount;
+}
+
+ViewUpdate Forward(ProgramState& state) {
+  AdvanceOnePly(state.Record);
+  RebuildShown(state);
+  ShowResultIfAtEnd(state);
+  ViewUpdate u;
+  u.Redraw(kPositionRedraw | kViewMessage);
+  return u;
+}
+
+// Back to ply n while browsing.
+ViewUpdate BrowseTo(ProgramState& state, int n) {
+  SetClocksAtPly(state.Record, n);
+  state.Record.PlyCount = n;
+  RebuildShown(state);
+  ShowResultIfAtEnd(state);
+  ViewUpdate u;
+  u.Redraw(kPositionRedraw | kViewMessage);
+  return u;
+}
+
+// 待った: deletes the moves from ply n on, the side to move at n gets the clock and the
+// driver runs (a computer to move plays again).
+ViewUpdate TakeBackTo(ShellContext& ctx, int n) {
+  ProgramState& s = ctx.State;
+  ViewUpdate u;
+  if (s.InteractionState == kStatePromotion) {
+    s.InteractionState = kStateGame;
+    u.Redraw(kViewHidePromotion);
+  }
+  s.Clock.RunningSide = kNoRunningClock;
+  s.Clock.SubSecond = -100;
+  CutRecordAt(s.Record, n);
+  SetClocksAtPly(s.Record, n);
+  s.Record.PlyCount = n;
+  RebuildShown(s);
+  u.Redraw(kPositionRedraw);
+  RunClock(s, SideOfPly(n), -100);
+  FlushUpdate(ctx, u);
+  return RunComputerTurns(ctx);
+}
+
+}  // namespace
+
+bool MoveFollows(const GameRecord& r) {
+  return r.PlyCount >= r.StartIndex && r.PlyCount < kMaxMoves &&
+         !IsEndMarker(r.MoveList[r.PlyCount]);
+}
+
+void SetClocksAtPly(GameRecord& r, int n) {
+  const Side mover = SideOfPly(n);
+  r.Clocks[mover] = TimeAt(r, n - 2);
+  r.Clocks[Opponent(mover)] = TimeAt(r, n - 1);
+}
+
+ViewUpdate StepForward(ProgramState& state) {
+  if (!CommandEnabled(state, ShellCommand::kStepForward)) return {};
+  return Forward(state);
+}
+
+ViewUpdate StartContinuousForward(ProgramState& state) {
+  if (!CommandEnabled(state, ShellCommand::kContinuousForward)) return {};
+  state.InteractionState = kStateReplaying;
+  ViewUpdate u = Forward(state);
+  if (MoveFollows(state.Record)) {
+    u.Start(kTimerReplayForward);
+    u.ReplayInterval = state.Settings.ReplayInterval;
+  } else {
+    state.InteractionState = kStateIdle;
+  }
+  return u;
+}
+
+ViewUpdate ReplayForwardTimer(ProgramState& state) {
+  ViewUpdate u;
+  u.Stop(kTimerReplayForward);
+  if (state.InteractionState != kStateReplaying) return u;
+  if (MoveFollows(state.Record)) u.Merge(Forward(state));
+  if (MoveFollows(state.Record)) {
+    u.Start(kTimerReplayForward);
+    u.ReplayInterval = state.Settings.ReplayInterval;
+  } else {
+    state.InteractionState = kStateIdle;
+  }
+  return u;
+}
+
+ViewUpdate ToLastPosition(ProgramState& state) {
+  if (!CommandEnabled(state, ShellCommand::kToLastPosition)) return {};
+  while (MoveFollows(state.Record)) AdvanceOnePly(state.Record);
+  RebuildShown(state);
+  ShowResultIfAtEnd(state);
+  ViewUpdate u;
+  u.Redraw(kPositionRedraw | kViewMessage);
+  return u;
+}
+
+ViewUpdate StepBack(ShellContext& ctx) {
+  ProgramState& s = ctx.State;
+  const GameRecord& r = s.Record;
+  if (!CommandEnabled(s, ShellCommand::kStepBack)) return {};
+  if (s.InteractionState == kStateIdle) return BrowseTo(s, r.PlyCount - 1);
+  return TakeBackTo(ctx, r.PlyCount - 1);
+}
+
+ViewUpdate ContinuousBack(ShellContext& ctx) {
+  ProgramState& s = ctx.State;
+  const GameRecord& r = s.Record;
+  if (!CommandEnabled(s, ShellCommand::kContinuousBack)) return {};
+  if (s.InteractionState == kStateIdle) {
+    s.InteractionState = kStateReplaying;
+    ViewUpdate u = BrowseTo(s, r.PlyCount - 1);
+    if (r.PlyCount > r.StartIndex) {
+      u.Start(kTimerReplayBack);
+      u.ReplayInterval = s.Settings.ReplayInterval;
+    } else {
+      s.InteractionState = kStateIdle;
+    }
+    return u;
+  }
+  return TakeBackTo(ctx, r.PlyCount - 2);
+}
+
+ViewUpdate ReplayBackTimer(ProgramState& state) {
+  ViewUpdate u;
+  u.Stop(kTimerReplayBack);
+  if (state.InteractionState != kStateReplaying) return u;
+  const GameRecord& r = state.Record;
+  if (r.PlyCount > r.StartIndex) u.Merge(BrowseTo(state, r.PlyCount - 1));
+  if (r.PlyCount > r.StartIndex) {
+    u.Start(kTimerReplayBack);
+    u.ReplayInterval = state.Settings.ReplayInterval;
+  } else {
+    state.InteractionState = kStateIdle;
+  }
+  return u;
+}
+
+ViewUpdate ToInitialPosition(ProgramState& state) {
+  GameRecord& r = state.Record;
+  if (!CommandEnabled(state, ShellCommand::kToInitialPosition)) return {};
+  r.PlyCount = r.StartIndex;
+  r.Clocks[0] = r.Clocks[1] = 0;
+  RebuildShown(state);
+  ShowResultIfAtEnd(state);
+  ViewUpdate u;
+  u.Redraw(kPositionRedraw | kViewMessage);
+  return u;
+}
+
+ViewUpdate StopContinuousReplay(ProgramState& state) {
+  if (state.InteractionState != kStateReplaying) return {};
+  state.InteractionState = kStateIdle;
+  ViewUpdate u;
+  u.Stop(kTimerReplayForward | kTimerReplayBack);
+  return u;
+}
+
+ViewUpdate StopReplayCommand(ProgramState& state) {
+  if (!CommandEnabled(state, ShellCommand::kStopReplay)) return {};
+  ViewUpdate u;
+  if (state.InteractionState == kStatePromotion) u.Redraw(kViewHidePromotion);
+  StopGameHere(state, kResultNone);
+  u.Redraw(kViewBoard | kViewInfo | kViewMovePanel | kViewMessage);
+  return u;
+}
+
+ViewUpdate ChooseResult(ProgramState& state, int result_code) {
+  if (result_code < 0 || result_code >= kResultCodeCount) return {};
+  ViewUpdate u;
+  const int s = state.InteractionState;
+  if (s == kStateIdle || IsGameState(s)) {
+    if (s == kStatePromotion) u.Redraw(kViewHidePromotion);
+    StopGameHere(state, result_code);
+    SetMessage(state.Message, ResultText(state.Record));
+    u.Redraw(kViewInfo | kViewMovePanel | kViewMessage | kViewBoard);
+  } else {
+    state.Record.ResultCode = result_code;
+  }
+  return u;
+}
+
+int ReplaySpeedStep(int v, ScrollAction action, int thumb) {
+  switch (action) {
+    case ScrollAction::kLineLess:
+      if (v > 10000) return v - 5000;
+      if (v > 2000) return v - 1000;
+      if (v >= 600) return v - 500;
+      return kReplayIntervalMin;
+    case ScrollAction::kLineMore:
+      if (v < 2000) return v + 500 < kReplayIntervalMin ? kReplayIntervalMin : v + 500;
+      if (v > 10000) return v + 5000 > kReplayIntervalMax ? kReplayIntervalMax : v + 5000;
+      return v + 1000;
+    case ScrollAction::kThumb:
+      if (thumb < kReplayIntervalMin) return kReplayIntervalMin;
+      return thumb > kReplayIntervalMax ? kReplayIntervalMax : thumb;
+    case ScrollAction::kOther:
+      break;
+  }
+  return v;
+}
+
+ViewUpdate ChooseReplaySpeed(ShellContext& ctx) {
+  ProgramState& s = ctx.State;
+  if (!CommandEnabled(s, ShellCommand::kReplaySpeed)) return {};
+  int interval = s.Settings.ReplayInterval;
+  if (!ctx.Ui.EditReplaySpeed(interval)) return {};
+  s.Settings.ReplayInterval = ReplaySpeedStep(interval, ScrollAction::kThumb, interval);
+  return {};
+}
+
+ViewUpdate EditTimeUsed(ShellContext& ctx, const std::function<bool(GameRecord&)>& edit_times) {
+  ProgramState& s = ctx.State;
+  GameRecord& r = s.Record;
+  if (!CommandEnabled(s, ShellCommand::kTimeUsed)) return {};
+  if (r.StartIndex >= kMaxMoves || IsEndMarker(r.MoveList[r.StartIndex])) {
+    ctx.Ui.ShowMessage("消費時間", "指し手が存在しません。");
+    return {};
+  }
+  if (!edit_times || !edit_times(r)) return {};
+  SetClocksAtPly(r, r.PlyCount);
+  ViewUpdate u;
+  u.Redraw(kViewClocks | kViewInfo);
+  return u;
+}
+
+}  // namespace shogi

@@ -1,0 +1,75 @@
+// The common ground of the shell tests: a program state with a scripted person, an
+// in-process computer and a library, and helpers that play moves through the view's calls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rules/sfen.h"
+#include "shell/game_driver.h"
+#include "tests/support/scripted_computer.h"
+#include "tests/support/scripted_user_interface.h"
+
+namespace shogi {
+
+class ShellFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { InitProgramState(state); }
+
+  // Makes `sfen` the record's start (side to move from the SFEN) with no moves.
+  void LoadSfen(const std::string& sfen) {
+    Position pos;
+    Side side;
+    int number;
+    std::string message;
+    ASSERT_TRUE(ParseSfen(sfen, pos, side, number, message)) << message;
+    GameRecord& r = state.Record;
+    r.InitialPosition = pos;
+    r.StartIndex = r.PlyCount = side;
+    r.MoveList[0] = r.MoveList[1] = MoveCode{};
+    state.Shown = pos;
+  }
+
+  // A person's move in USI notation through pick-up and release, as the view makes it. A
+  // promotion choice that opens is left open.
+  ViewUpdate PersonMove(const std::string& usi) {
+    MoveCode m;
+    EXPECT_TRUE(ParseUsiMove(usi, m)) << usi;
+    BoardSpot from;
+    if (IsDrop(m)) {
+      from = {HandAreaOf(SideToMove(state)), m.from - kDropBase};
+    } else {
+      from = {BoardArea::kBoard, m.from};
+    }
+    GamePickUp(ctx, from);
+    EXPECT_TRUE(state.Held.Active) << "nothing to pick up for " << usi;
+    return GameRelease(ctx, {BoardArea::kBoard, DestinationOf(m)});
+  }
+
+  // Starts a game, answering the conditions dialog with the two player kinds.
+  void StartWith(int first_kind, int second_kind, bool computer_mode = true) {
+    ui.ConditionsAnswers.push_back(
+        test_support::ScriptedUserInterface::AcceptPlayers(first_kind, second_kind));
+    StartGame(ctx, computer_mode);
+  }
+
+  // The record's moves as USI texts, from StartIndex to the end marker.
+  std::string Moves() const {
+    std::string out;
+    const GameRecord& r = state.Record;
+    for (int i = r.StartIndex; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
+      if (!out.empty()) out += ' ';
+      out += FormatUsiMove(r.MoveList[i]);
+    }
+    return out;
+  }
+
+  ProgramState state;
+  test_support::ScriptedUserInterface ui;
+  test_support::ScriptedComputer computer;  // positive PlayerKinds
+  test_support::ScriptedComputer library;   // negative PlayerKinds
+  ShellContext ctx{state, ui, &computer, &library};
+};
+
+}  // namespace shogi
