@@ -28,13 +28,6 @@ bool Playable(const Position& pos, Side side_to_move, bool both_kings) {
          CheckPosition(pos, side_to_move, both_kings) == PositionCheck::kPlayable;
 }
 
-// The promotion choice closes, if open; the piece is already back on its origin.
-void LeavePromotionChoice(ProgramState& state, ViewUpdate& u) {
-  if (state.InteractionState != kStatePromotion) return;
-  state.InteractionState = kStateGame;
-  u.Redraw(kViewHidePromotion);
-}
-
 void TellLibraryGameEnded(ShellContext& ctx) {
   if (LibraryPlays(ctx.State.Record) && ctx.Library) ctx.Library->EndGame();
 }
@@ -60,6 +53,17 @@ bool MoveFitsPosition(const Position& pos, int origin, int destination, int prom
 }
 
 }  // namespace
+
+void SettleBoard(ProgramState& state, ViewUpdate& u) {
+  if (state.Held.Active) {
+    ReturnHeldPiece(state);
+    u.Redraw(kViewBoard);
+  }
+  if (state.InteractionState == kStatePromotion) {
+    state.InteractionState = kStateGame;
+    u.Redraw(kViewHidePromotion);
+  }
+}
 
 bool LibraryPlays(const GameRecord& record) {
   return IsLibraryPlayer(record.PlayerKind[0]) || IsLibraryPlayer(record.PlayerKind[1]);
@@ -253,7 +257,7 @@ ViewUpdate ChoosePromotion(ShellContext& ctx, bool promote) {
   ProgramState& s = ctx.State;
   if (s.InteractionState != kStatePromotion) return {};
   ViewUpdate u;
-  LeavePromotionChoice(s, u);
+  SettleBoard(s, u);
   if (PlayMove(s, s.Promotion.Origin, s.Promotion.Destination, promote ? 1 : 0)) {
     u.Redraw(kMoveRedraw);
   }
@@ -266,7 +270,7 @@ ViewUpdate CancelPromotion(ShellContext& ctx) {
   ProgramState& s = ctx.State;
   if (s.InteractionState != kStatePromotion) return {};
   ViewUpdate u;
-  LeavePromotionChoice(s, u);
+  SettleBoard(s, u);
   s.Promotion = PromotionChoice{};
   u.Redraw(kViewBoard);
   EndChecksWithMessage(ctx, u);
@@ -355,7 +359,7 @@ ViewUpdate SuspendGame(ShellContext& ctx) {
   ProgramState& s = ctx.State;
   if (!CommandEnabled(s, ShellCommand::kSuspendGame)) return {};
   ViewUpdate u;
-  LeavePromotionChoice(s, u);
+  SettleBoard(s, u);
   TellLibraryGameEnded(ctx);
   StopGameHere(s, kResultNone);
   u.Redraw(kViewMessage | kViewInfo | kViewMovePanel | kViewBoard);
@@ -366,7 +370,7 @@ ViewUpdate ResignGame(ShellContext& ctx) {
   ProgramState& s = ctx.State;
   if (!CommandEnabled(s, ShellCommand::kResign)) return {};
   ViewUpdate u;
-  LeavePromotionChoice(s, u);
+  SettleBoard(s, u);
   TellLibraryGameEnded(ctx);
   StopGameHere(s, SideToMove(s) == kSecond ? kResultFirstWins : kResultSecondWins);
   u.Redraw(kViewMessage | kViewInfo | kViewMovePanel | kViewBoard);
@@ -378,7 +382,7 @@ ViewUpdate ToggleRepetitionCheck(ShellContext& ctx) {
   s.Settings.RepetitionCheck = !s.Settings.RepetitionCheck;
   ViewUpdate u;
   if (IsGameState(s.InteractionState)) {
-    LeavePromotionChoice(s, u);
+    SettleBoard(s, u);
     EndChecksWithMessage(ctx, u);
   }
   return u;
@@ -391,7 +395,7 @@ ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode) {
     return {};
   }
   ViewUpdate u;
-  LeavePromotionChoice(s, u);
+  SettleBoard(s, u);
   GameConditions c = ConditionsFromRecord(s.Record, computer_mode, false, kPresetCurrent,
                                           ctx.Library != nullptr && ctx.Library->Offered());
   FlushUpdate(ctx, u);

@@ -80,6 +80,10 @@ bool RunEndChecks(ProgramState& state, std::string& message);
 // clock of the side to move stored there, state idle, the message area cleared.
 void StopGameHere(ProgramState& state, int result_code);
 
+// Before a command acts on a game: a piece being dragged goes back to its spot and an open
+// promotion choice closes (state 2).
+void SettleBoard(ProgramState& state, ViewUpdate& update);
+
 // Whether a side of the record's game is the thinking library.
 bool LibraryPlays(const GameRecord& record);
 

@@ -55,10 +55,7 @@ ViewUpdate BrowseTo(ProgramState& state, int n) {
 ViewUpdate TakeBackTo(ShellContext& ctx, int n) {
   ProgramState& s = ctx.State;
   ViewUpdate u;
-  if (s.InteractionState == kStatePromotion) {
-    s.InteractionState = kStateGame;
-    u.Redraw(kViewHidePromotion);
-  }
+  SettleBoard(s, u);
   s.Clock.RunningSide = kNoRunningClock;
   s.Clock.SubSecond = -100;
   CutRecordAt(s.Record, n);
@@ -190,7 +187,7 @@ ViewUpdate StopContinuousReplay(ProgramState& state) {
 ViewUpdate StopReplayCommand(ProgramState& state) {
   if (!CommandEnabled(state, ShellCommand::kStopReplay)) return {};
   ViewUpdate u;
-  if (state.InteractionState == kStatePromotion) u.Redraw(kViewHidePromotion);
+  SettleBoard(state, u);
   StopGameHere(state, kResultNone);
   u.Redraw(kViewBoard | kViewInfo | kViewMovePanel | kViewMessage);
   return u;
@@ -201,7 +198,7 @@ ViewUpdate ChooseResult(ProgramState& state, int result_code) {
   ViewUpdate u;
   const int s = state.InteractionState;
   if (s == kStateIdle || IsGameState(s)) {
-    if (s == kStatePromotion) u.Redraw(kViewHidePromotion);
+    SettleBoard(state, u);
     StopGameHere(state, result_code);
     SetMessage(state.Message, ResultText(state.Record));
     u.Redraw(kViewInfo | kViewMovePanel | kViewMessage | kViewBoard);

@@ -245,6 +245,16 @@ TEST_F(GameDriverTest, IllegalPutDownIsRefusedSilently) {
   EXPECT_EQ(state.Shown, kInitialPosition);
 }
 
+TEST_F(GameDriverTest, CommandsDuringADragPutThePieceBack) {
+  StartWith(0, 0, false);
+  GamePickUp(ctx, {BoardArea::kBoard, SquareOf(7, 7)});
+  ASSERT_EQ(state.Shown.Board[SquareOf(7, 7)], 0);
+  SuspendGame(ctx);
+  EXPECT_FALSE(state.Held.Active);
+  EXPECT_EQ(state.Shown, kInitialPosition);
+  EXPECT_EQ(state.Record.MoveTimes[0], 0);
+}
+
 TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
   struct Case {
     const char* sfen;
