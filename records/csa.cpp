@@ -260,6 +260,7 @@ bool CsaReader::TakeMove(std::string_view line) {
   }
   r_.MoveList[index_] = m;
   ApplyMove(board_, m, side);
+  SetTime(index_, 0);  // a move without a time line took no time
   if (line.size() > 8 && line[7] == ',' && line[8] == 'T')
     SetTime(index_, ReadSeconds(line.substr(8)));
   ++index_;
@@ -309,7 +310,10 @@ bool CsaReader::Take(std::string_view line) {
   if (c == 'P' && !in_moves_ && line.size() >= 2) {
     if (line[1] == 'I' || line[1] == '+' || line[1] == '-') return true;
     if (line[1] < '1' || line[1] > '9') return true;
-    if (!names_seen_ && StartsWith(line, "P1 -KY -KE")) even_game_ = true;
+    // A board that comes before the names and starts like the even game's is taken for
+    // it; both the plain cells and cells set apart by spaces are recognised.
+    if (!names_seen_ && (StartsWith(line, "P1-KY-KE") || StartsWith(line, "P1 -KY -KE")))
+      even_game_ = true;
     if (!even_game_) ReadRow(line);
   }
   return true;

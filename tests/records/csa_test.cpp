@@ -1,0 +1,265 @@
+// The CSA writer against files written by hand, and the CSA reader's rules.
+#include "records/csa.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/cp932.h"
+#include "rules/sfen.h"
+#include "tests/records/record_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test::Cp;
+using test::MakeRecord;
+using test::TestData;
+
+GameRecord EvenGame() {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e", {10, 5, 30, 3725, 33});
+  r.ResultCode = kResultFirstWins;
+  CopyCp932Field(r.FirstName, Cp("羽生善治"));
+  CopyCp932Field(r.SecondName, Cp("谷川浩司"));
+  return r;
+}
+
+constexpr const char* kLanceHandicap =
+    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+
+GameRecord LanceHandicap() {
+  GameRecord r = MakeRecord(kLanceHandicap, "3c3d 7g7f 2b3c", {12, 30, 52});
+  CopyCp932Field(r.FirstName, Cp("山田"));
+  CopyCp932Field(r.SecondName, Cp("田中"));
+  return r;
+}
+
+struct GoldenCase {
+  const char* file;
+  std::function<GameRecord()> record;
+  bool store_times;
+};
+
+const GoldenCase kGolden[] = {
+    {"csa/even.csa", EvenGame, true},
+    {"csa/even_no_times.csa", EvenGame, false},
+    {"csa/handicap_gote_first.csa", LanceHandicap, true},
+    {"csa/no_moves.csa", [] { return MakeRecord("startpos", ""); }, true},
+};
+
+TEST(CsaWriter, WritesFilesByteForByte) {
+  for (const GoldenCase& c : kGolden) {
+    std::string bytes, message;
+    ASSERT_TRUE(FormatCsa(c.record(), c.store_times, bytes, message)) << c.file;
+    EXPECT_EQ(Utf8(bytes), Utf8(TestData(c.file))) << c.file;
+  }
+}
+
+TEST(CsaWriter, RoundTripsEveryFileThroughBothReaders) {
+  for (const GoldenCase& c : kGolden) {
+    const GameRecord written = c.record();
+    const std::string bytes = TestData(c.file);
+    for (bool url : {false, true}) {
+      GameRecord read = test::SentinelRecord();
+      std::string message;
+      MemoryByteStream stream(bytes);
+      ASSERT_EQ(url ? ReadCsaUrl(stream, read, message) : ReadCsa(stream, read, message), 0)
+          << c.file;
+      EXPECT_TRUE(read.InitialPosition == written.InitialPosition) << c.file;
+      EXPECT_EQ(read.StartIndex, written.StartIndex) << c.file;
+      EXPECT_EQ(test::UsiMoves(read), test::UsiMoves(written)) << c.file;
+      EXPECT_EQ(read.ResultCode, written.ResultCode) << c.file;
+      std::string again;
+      ASSERT_TRUE(FormatCsa(read, c.store_times, again, message));
+      EXPECT_EQ(again, bytes) << c.file;
+      if (c.store_times) {
+        for (int k = 0; k < RecordEndPly(written); ++k)
+          EXPECT_EQ(read.MoveTimes[k], written.MoveTimes[k]) << c.file << " ply " << k;
+      }
+    }
+  }
+}
+
+TEST(CsaWriter, RefusesPiecesInHandAndCreatesNoFile) {
+  const std::string dir = test::TempDir();
+  GameRecord r = MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b");
+  std::string message;
+  EXPECT_EQ(WriteCsa(dir + "hand.csa", r, true, message), 1);
+  EXPECT_EQ(message, "持駒の存在する局面は、セーブ出来ません。");
+  EXPECT_TRUE(test::FileBytes(dir + "hand.csa").empty());
+  ASSERT_EQ(WriteCsa(dir + "even.csa", EvenGame(), true, message), 0);
+  EXPECT_EQ(test::FileBytes(dir + "even.csa"), TestData("csa/even.csa"));
+}
+
+int ReadText(const std::string& text, GameRecord& r, std::string& message) {
+  MemoryByteStream stream(text);
+  return ReadCsa(stream, r, message);
+}
+
+const char* const kEvenBoard =
+    "P1-KY-KE-GI-KI-OU-KI-GI-KE-KY\nP2 * -HI *  *  *  *  * -KA * \n"
+    "P3-FU-FU-FU-FU-FU-FU-FU-FU-FU\nP4 *  *  *  *  *  *  *  *  * \n"
+    "P5 *  *  *  *  *  *  *  *  * \nP6 *  *  *  *  *  *  *  *  * \n"
+    "P7+FU+FU+FU+FU+FU+FU+FU+FU+FU\nP8 * +KA *  *  *  *  * +HI * \n"
+    "P9+KY+KE+GI+KI+OU+KI+GI+KE+KY\n";
+const char* const kLanceBoard =
+    "P1-KY-KE-GI-KI-OU-KI-GI-KE * \nP2 * -HI *  *  *  *  * -KA * \n"
+    "P3-FU-FU-FU-FU-FU-FU-FU-FU-FU\nP4 *  *  *  *  *  *  *  *  * \n"
+    "P5 *  *  *  *  *  *  *  *  * \nP6 *  *  *  *  *  *  *  *  * \n"
+    "P7+FU+FU+FU+FU+FU+FU+FU+FU+FU\nP8 * +KA *  *  *  *  * +HI * \n"
+    "P9+KY+KE+GI+KI+OU+KI+GI+KE+KY\n";
+
+TEST(CsaReader, ABoardBeforeTheNamesReadsAsTheEvenGame) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(std::string("V2.2\n") + kLanceBoard + "N+a\nN-b\n-\n-3334FU\n", r, message),
+            0);
+  EXPECT_TRUE(r.InitialPosition == kInitialPosition);
+  EXPECT_EQ(r.StartIndex, 1);
+  EXPECT_EQ(FieldText(r.FirstName), "a");
+  ASSERT_EQ(ReadText(std::string("N+a\nN-b\n") + kLanceBoard + "-\n-3334FU\n", r, message), 0);
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kLanceHandicap);
+}
+
+TEST(CsaReader, TheFirstMoveDecidesWhoStarts) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(std::string("N+a\nN-b\n") + kEvenBoard + "+\n-3334FU\n+7776FU\n", r, message),
+            0);
+  EXPECT_EQ(r.StartIndex, 1);
+  EXPECT_EQ(test::UsiMoves(r), "3c3d 7g7f");
+  ASSERT_EQ(ReadText("N+a\nN-b\n-\n+7776FU\n", r, message), 0);  // no board: the even game
+  EXPECT_EQ(r.StartIndex, 0);
+  EXPECT_TRUE(r.InitialPosition == kInitialPosition);
+}
+
+TEST(CsaReader, ResultLines) {
+  struct Case {
+    const char* tail;
+    int result;
+    int moves;
+  };
+  const Case cases[] = {
+      {"+7776FU\n%TORYO\n", kResultFirstWins, 1},
+      {"+7776FU\n-3334FU\n%TORYO\n", kResultSecondWins, 2},
+      {"+7776FU\n-0000FU\n", kResultFirstWins, 1},  // 0000 is a resignation
+      {"+7776FU\n-3334FU\n+0000\n", kResultSecondWins, 2},
+      {"+7776FU\n%TSUMI\n", kResultFirstWins, 1},
+      {"+7776FU\n%MATTA\n", kResultFirstWins, 1},
+      {"+7776FU\n%SENNICHITE\n", kResultRepetition, 1},
+      {"+7776FU\n%CHUDAN\n-3334FU\n", kResultNone, 1},
+      {"+7776FU\n%KACHI\n", kResultNone, 1},
+      {"+7776FU\n", kResultNone, 1},
+  };
+  for (const Case& c : cases) {
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadText(std::string("N+a\nN-b\n+\n") + c.tail, r, message), 0) << c.tail;
+    EXPECT_EQ(r.ResultCode, c.result) << c.tail;
+    EXPECT_EQ(RecordMoveCount(r), c.moves) << c.tail;
+  }
+  // In a game the second player starts, the side to move still decides the winner.
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText("N+a\nN-b\n-\n-3334FU\n%TORYO\n", r, message), 0);
+  EXPECT_EQ(r.ResultCode, kResultSecondWins);
+}
+
+TEST(CsaReader, TimesOnTheirOwnLineOrAfterAComma) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText("N+a\nN-b\n+\n+7776FU,T10\n-3334FU\nT5\n+2726FU\nT7\nT8\n-8384FU\n%TORYO\n", r,
+                     message),
+            0);
+  EXPECT_EQ(r.MoveTimes[0], 10);
+  EXPECT_EQ(r.MoveTimes[1], 5);
+  EXPECT_EQ(r.MoveTimes[2], 18);  // a second time line replaces the first
+  EXPECT_EQ(r.MoveTimes[3], 5);
+  // A time line before the first move turns the times of the file off.
+  ASSERT_EQ(ReadText("N+a\nN-b\n+\nT3\n+7776FU,T10\n-3334FU\nT5\n", r, message), 0);
+  EXPECT_EQ(r.MoveTimes[0], 0);
+  EXPECT_EQ(r.MoveTimes[1], 0);
+  // Absurd times are capped instead of overflowing.
+  ASSERT_EQ(ReadText("N+a\nN-b\n+\n+7776FU,T99999999999999999999\n", r, message), 0);
+  EXPECT_EQ(r.MoveTimes[0], 99 * 3600 + 59 * 60 + 59);
+}
+
+TEST(CsaReader, NamesAndTheGekisashiRule) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText("N+\xB7\xE3\xBB\xD8\nN-abcdefghijklmnopqrstuvwxyz\n+\n", r, message), 0);
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "激指");
+  EXPECT_EQ(FieldText(r.SecondName), "abcdefghijklmnopqrst");
+  ASSERT_EQ(ReadText("N+\xB7\xE3\xBB\xD8x\n+\n", r, message), 0);
+  EXPECT_EQ(FieldText(r.FirstName), "\xB7\xE3\xBB\xD8x");
+}
+
+TEST(CsaReader, FileLinesEndAtCarriageReturnsUrlLinesAtLineFeeds) {
+  GameRecord r;
+  std::string message;
+  MemoryByteStream file("N+a\rN-b\r+\r+7776FU\r-3334FU\r");
+  ASSERT_EQ(ReadCsa(file, r, message), 0);
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+  MemoryByteStream url("N+a\r\nN-b\r\n+\r\n+7776FU\r\n");
+  ASSERT_EQ(ReadCsaUrl(url, r, message), 0);
+  EXPECT_EQ(test::UsiMoves(r), "7g7f");
+  MemoryByteStream old_mac("N+a\rN-b\r+\r+7776FU\r");  // one line for a URL stream
+  EXPECT_EQ(ReadCsaUrl(old_mac, r, message), 1);
+}
+
+TEST(CsaReader, StopsAfter500Moves) {
+  std::string text = "N+a\nN-b\n+\n";
+  const char* const shuffle[4] = {"+2838HI\n", "-8272HI\n", "+3828HI\n", "-7282HI\n"};
+  for (int i = 0; i < 502; ++i) text += shuffle[i % 4];
+  text += "%TORYO\n";
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0);
+  EXPECT_EQ(RecordMoveCount(r), 500);
+  EXPECT_EQ(r.ResultCode, kResultNone);
+}
+
+TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
+  const std::string cases[] = {
+      "",
+      "N+a\nN-b\n",                  // never reaches the moves
+      std::string(kEvenBoard),       // no side line
+      "N+a\n%TORYO\n+\n+7776FU\n",   // the record ends before its moves
+      "N+a\n+\n+7776FU\n+2726FU\n",  // two moves of one side in a row
+      "N+a\n+\n+7076FU\n",           // no square 70
+      "N+a\n+\n+7776XX\n",           // unknown piece
+      "N+a\n+\n+7776\n",             // no piece
+      "N+a\n+\n+5556FU\n",           // nothing on the origin
+      "N+a\n+\n+3334FU\n",           // the opponent's piece
+      "N+a\n+\n+7776KI\n",           // neither the piece nor its promotion
+      "N+a\n+\n+6958NK\n",           // a gold does not promote
+      "N+a\n+\n+0055OU\n",           // a king is not dropped
+  };
+  for (const std::string& text : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    EXPECT_EQ(ReadText(text, r, message), 1) << text;
+    EXPECT_EQ(message, "ファイルに異常があります。") << text;
+    EXPECT_TRUE(test::SameRecord(r, test::SentinelRecord())) << text;
+  }
+  GameRecord r;
+  std::string message;
+  EXPECT_EQ(ReadCsa(std::string(SHOGI_TEST_DATA) + "/csa/none.csa", r, message), 1);
+  EXPECT_EQ(message, "指定ファイルが存在しません。");
+}
+
+TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
+  GameRecord r;
+  std::string message;
+  const std::string text =
+      "N+a\nN-b\nP1 *  *  *  * -OU *  *  *  * \nP2\nP3 *  *  *  *  *  *  * **  * \n"
+      "P4\nP5\nP6\nP7 *  *  *  *  *  *  * +FU * \nP8\nP9 *  *  *  * +OU *  *  * +XX\n"
+      "P+00FU\n+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
+      "+0024FU\n";
+  ASSERT_EQ(ReadText(text, r, message), 0);
+  EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/9/9/9/9/7P1/9/4K4 b - 1");
+  EXPECT_EQ(test::UsiMoves(r), "2g2f 5a5b 2f2e 5b5a 2e2d 5a5b 2d2c+ 5b5a P*2d");
+}
+
+}  // namespace
+}  // namespace shogi

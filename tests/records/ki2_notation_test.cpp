@@ -1,0 +1,235 @@
+// KI2 move text: the relative words for every rule, written and read back.
+#include "records/ki2_notation.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/cp932.h"
+#include "rules/sfen.h"
+#include "tests/records/record_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test::Cp;
+
+// A position with the first player's king on 8一, the second player's on 2九 (clear of every
+// line through 5五) and the pieces given as "S5f +p4e" (upper case the first player's, "+"
+// promoted), plus pieces in hand as in SFEN ("G", "p").
+Position Place(std::string_view pieces, std::string_view hand = "") {
+  Position pos{};
+  pos.Board[SquareOf(8, 1)] = kKing;
+  pos.Board[SquareOf(2, 9)] = -kKing;
+  pos.King[kFirst] = static_cast<std::int8_t>(SquareOf(8, 1));
+  pos.King[kSecond] = static_cast<std::int8_t>(SquareOf(2, 9));
+  std::istringstream words{std::string(pieces)};
+  std::string w;
+  while (words >> w) {
+    bool promoted = w[0] == '+';
+    if (promoted) w.erase(0, 1);
+    const std::string letters = "PLNSGBRK";
+    char c = w[0];
+    bool first = c >= 'A' && c <= 'Z';
+    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
+    if (promoted) type += kPromoteOffset;
+    Square s = SquareOf(w[1] - '0', w[2] - 'a' + 1);
+    pos.Board[s] = static_cast<std::int8_t>(first ? type : -type);
+  }
+  for (char c : hand) {
+    const std::string letters = "PLNSGBR";
+    bool first = c >= 'A' && c <= 'Z';
+    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
+    ++pos.Hand[first ? kFirst : kSecond][type];
+  }
+  return pos;
+}
+
+struct WordCase {
+  const char* pieces;
+  const char* hand;
+  const char* move;  // USI
+  const char* text;  // UTF-8, the mark tells the mover
+  int previous = 0;
+};
+
+const WordCase kCases[] = {
+    // Rule S: silvers.
+    {"S5f S4f", "", "5f5e", "▲５五銀直"},
+    {"S5f S4f", "", "4f5e", "▲５五銀右"},
+    {"S4d S6f", "", "4d5e", "▲５五銀引"},
+    {"S4d S6f", "", "6f5e", "▲５五銀上"},
+    {"S4d S6d", "", "4d5e", "▲５五銀右"},
+    {"S4d S6d", "", "6d5e", "▲５五銀左"},
+    {"S4d S6d S4f", "", "4d5e", "▲５五銀右引"},
+    {"S4d S6d S4f", "", "4f5e", "▲５五銀上"},
+    {"S4d S6d S4f", "", "6d5e", "▲５五銀左"},
+    {"S4f S5f S6f S4d", "", "4f5e", "▲５五銀右上"},
+    {"S4f S5f S6f S4d", "", "6f5e", "▲５五銀左"},
+    {"S5d S4f", "", "4f5e", "▲５五銀"},  // a silver straight in front cannot come back
+    // Rule G: golds and the pieces that move like them.
+    {"G4e G6f", "", "4e5e", "▲５五金寄"},
+    {"G4e G6f", "", "6f5e", "▲５五金上"},
+    {"G4e G6e", "", "4e5e", "▲５五金右"},
+    {"G4e G6e", "", "6e5e", "▲５五金左"},
+    {"G5f G4f", "", "5f5e", "▲５五金直"},
+    {"G5f G4f", "", "4f5e", "▲５五金右"},
+    {"G5d G4e", "", "5d5e", "▲５五金引"},
+    {"G5d G4e", "", "4e5e", "▲５五金寄"},
+    {"G4e G4f G6f", "", "4f5e", "▲５五金右上"},
+    {"G4e G4f G6f", "", "6f5e", "▲５五金左"},
+    {"G4e G4f G6f", "", "4e5e", "▲５五金寄"},
+    {"G4e G6e G4f", "", "4e5e", "▲５五金右寄"},
+    {"+P4e +P6e", "", "4e5e", "▲５五と右"},
+    {"+S4f +S6f", "", "4f5e", "▲５五成銀右"},
+    {"+L5f +L6f", "", "6f5e", "▲５五成香左"},
+    {"G4e +P6e", "", "4e5e", "▲５五金"},  // a と is no rival of a gold
+    // Rule B: bishops.
+    {"B4d B7g", "", "4d5e", "▲５五角引"},
+    {"B4d B7g", "", "7g5e", "▲５五角上"},
+    {"B4d B6d", "", "4d5e", "▲５五角右"},
+    {"B4d B6d", "", "6d5e", "▲５五角左"},
+    {"B3g B7g", "", "3g5e", "▲５五角右"},
+    {"B3g B7g", "", "7g5e", "▲５五角左"},
+    {"B3c P4d B7g", "", "7g5e", "▲５五角"},  // the other bishop is blocked
+    // Rule R: rooks.
+    {"R5d R5h", "", "5d5e", "▲５五飛引"},
+    {"R5d R5h", "", "5h5e", "▲５五飛行"},
+    {"R5d R2e", "", "2e5e", "▲５五飛寄"},
+    {"R5d R2e", "", "5d5e", "▲５五飛引"},
+    {"R2e R8e", "", "2e5e", "▲５五飛右"},
+    {"R2e R8e", "", "8e5e", "▲５五飛左"},
+    // Rule H: horses and dragons.
+    {"+B4e +B7g", "", "4e5e", "▲５五馬寄"},
+    {"+B4e +B7g", "", "7g5e", "▲５五馬上"},
+    {"+B4e +B6e", "", "4e5e", "▲５五馬右"},
+    {"+B4e +B6e", "", "6e5e", "▲５五馬左"},
+    {"+B5d +B5f", "", "5d5e", "▲５五馬引"},
+    {"+B5d +B5f", "", "5f5e", "▲５五馬上"},
+    {"+B5f +B7g", "", "5f5e", "▲５五馬右"},  // both behind: sides relative to each other
+    {"+B5f +B7g", "", "7g5e", "▲５五馬左"},
+    {"+R5h +R4d", "", "5h5e", "▲５五龍行"},
+    {"+R5h +R4d", "", "4d5e", "▲５五龍引"},
+    {"+R2e +R8e", "", "2e5e", "▲５五龍右"},  // same rank: 寄 is not enough
+    {"+R2e +R8e", "", "8e5e", "▲５五龍左"},
+    {"+R5h +R4f", "", "5h5e", "▲５五龍左"},
+    {"+R5h +R4f", "", "4f5e", "▲５五龍右"},
+    // Knights, lances, pawns and drops.
+    {"N4g N6g", "", "4g5e", "▲５五桂右"},
+    {"N4g N6g", "", "6g5e", "▲５五桂左"},
+    {"N4g", "", "4g5e", "▲５五桂"},
+    {"N4g", "N", "N*5e", "▲５五桂打"},
+    {"", "N", "N*5e", "▲５五桂"},
+    {"L5h", "L", "L*5e", "▲５五香打"},
+    {"L5h P5g", "L", "L*5e", "▲５五香"},
+    {"", "P", "P*5e", "▲５五歩"},
+    {"G4e", "G", "G*5e", "▲５五金打"},
+    {"B3g", "B", "B*5e", "▲５五角打"},
+    // Promotion suffixes.
+    {"P5d", "", "5d5c", "▲５三歩不成"},
+    {"P5d", "", "5d5c+", "▲５三歩成"},
+    {"P5b", "", "5b5a+", "▲５一歩成"},
+    {"S5d", "", "5d5c+", "▲５三銀成"},
+    {"B3c", "", "3c5e", "▲５五角不成"},
+    {"G5d", "", "5d5c", "▲５三金"},
+    {"+P5d", "", "5d5c", "▲５三と"},
+    // The same square.
+    {"S5f S4f", "", "5f5e", "▲同　銀直", SquareOf(5, 5)},
+    // The second player, in its own view: its right is toward file 9.
+    {"g6e g4d", "", "6e5e", "△５五金寄"},
+    {"g6e g4d", "", "4d5e", "△５五金上"},
+    {"g6e g4e", "", "6e5e", "△５五金右"},
+    {"g6e g4e", "", "4e5e", "△５五金左"},
+    {"s5f", "", "5f5g+", "△５七銀成"},
+    {"r5f r5b", "", "5b5e", "△５五飛行"},
+    {"r5f r5b", "", "5f5e", "△５五飛引"},
+};
+
+MoveCode Usi(std::string_view text) {
+  MoveCode m;
+  EXPECT_TRUE(ParseUsiMove(text, m)) << text;
+  return m;
+}
+
+Side MoverOf(const char* text) {
+  return Cp(text).compare(0, 2, Cp("△")) == 0 ? kSecond : kFirst;
+}
+
+TEST(Ki2Notation, WritesTheRelativeWordsOfEveryRule) {
+  for (const WordCase& c : kCases) {
+    const Side mover = MoverOf(c.text);
+    const std::string mark = Cp(mover == kFirst ? "▲" : "△");
+    std::string field =
+        FormatKi2Move(Usi(c.move), Place(c.pieces, c.hand), mover, c.previous, mark);
+    std::string expected = Cp(c.text);
+    expected.append(kKi2MoveFieldWidth - expected.size(), ' ');
+    EXPECT_EQ(Utf8(field), Utf8(expected)) << c.pieces << " " << c.move;
+  }
+}
+
+TEST(Ki2Notation, ReadsTheRelativeWordsOfEveryRule) {
+  for (const WordCase& c : kCases) {
+    const Side mover = MoverOf(c.text);
+    Position pos = Place(c.pieces, c.hand);
+    Position expected = pos;
+    const MoveCode move = Usi(c.move);
+    ApplyMove(expected, move, mover);
+    int previous = c.previous;
+    MoveCode read{};
+    ASSERT_TRUE(ParseKi2Move(Cp(c.text), pos, mover, previous, read)) << c.text;
+    EXPECT_EQ(FormatUsiMove(read), c.move) << c.text;
+    EXPECT_TRUE(pos == expected) << c.text;
+    EXPECT_EQ(previous, DestinationOf(move));
+  }
+}
+
+TEST(Ki2Notation, FormatsAMoveOfARecordFromItsReplay) {
+  GameRecord r = test::MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b");
+  EXPECT_EQ(Utf8(FormatKi2Move(r, 2, Cp("・"))), "・２二角成      ");
+  EXPECT_EQ(Utf8(FormatKi2Move(r, 3, Cp("△"))), "△同　銀        ");
+}
+
+struct ReadCase {
+  const char* pieces;
+  const char* hand;
+  const char* token;  // UTF-8
+  const char* move;   // USI, nullptr when the token must be refused
+  int previous = 0;
+};
+
+TEST(Ki2Notation, ReadsLooseTokensAndRefusesImpossibleOnes) {
+  const ReadCase cases[] = {
+      {"S5f S4f", "", "同銀直", "5f5e", SquareOf(5, 5)},  // 同 without the wide space
+      {"+R5d", "", "５五竜", "5d5e"},
+      {"G4e G6e", "", "▲５五金", "4e5e"},  // ambiguous: the first piece found
+      {"G4e", "G", "▲５五金引", "G*5e"},   // no piece fits the word: a drop
+      {"G4e", "", "▲５五金引", nullptr},   // ... but there is none in hand
+      {"", "", "▲５五金打", nullptr},
+      {"G5e", "", "▲５四金成", nullptr},  // a gold cannot promote
+      {"P5b", "", "▲５一歩", "5b5a+"},    // the only form of the move
+      {"", "", "▲５五成金", nullptr},
+      {"", "", "▲５五王", nullptr},
+      {"", "", "▲５Ｘ歩", nullptr},
+      {"", "", "▲同　歩", nullptr},  // no previous move
+      {"", "", "▲", nullptr},
+      {"", "P", "▲５五歩打", "P*5e"},
+      {"P5g", "P", "▲５五歩打", nullptr},  // two pawns in a file
+  };
+  for (const ReadCase& c : cases) {
+    Position pos = Place(c.pieces, c.hand);
+    const Position before = pos;
+    int previous = c.previous;
+    MoveCode m{};
+    bool ok = ParseKi2Move(Cp(c.token), pos, kFirst, previous, m);
+    if (c.move == nullptr) {
+      EXPECT_FALSE(ok) << c.token;
+      EXPECT_TRUE(pos == before) << c.token;
+    } else {
+      ASSERT_TRUE(ok) << c.token;
+      EXPECT_EQ(FormatUsiMove(m), c.move) << c.token;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace shogi

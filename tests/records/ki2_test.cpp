@@ -1,0 +1,117 @@
+// The KI2 reader.
+#include "records/ki2.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "records/kif.h"
+#include "tests/records/record_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test::Cp;
+using test::Lines;
+
+int ReadText(const std::string& bytes, GameRecord& r, std::string& message) {
+  MemoryByteStream stream(bytes);
+  return ReadKi2(stream, r, message);
+}
+
+TEST(Ki2Reader, ReadsAGameAndIgnoresMovesQuotedInComments) {
+  GameRecord r = test::SentinelRecord();
+  std::string message;
+  ASSERT_EQ(ReadKi2(std::string(SHOGI_TEST_DATA) + "/ki2/game.ki2", r, message), 0) << message;
+  EXPECT_EQ(test::UsiMoves(r),
+            "7g7f 3c3d 2g2f 4c4d 3i4h 8b4b 5i6h 5a6b 6h7h 6b7b 6i5h 7b8b 5g5f 7a7b 2f2e 2b3c "
+            "3g3f 3a3b 4h5g 4a5b");
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "羽生善治");
+  EXPECT_EQ(Utf8(FieldText(r.SecondName)), "谷川浩司");
+  EXPECT_EQ(r.ResultCode, kResultNone);
+  EXPECT_EQ(r.StartIndex, 0);
+  EXPECT_EQ(r.PlyCount, 0);
+  EXPECT_TRUE(r.InitialPosition == kInitialPosition);
+  for (int i = 0; i < 21; ++i) EXPECT_EQ(r.MoveTimes[i], 0);
+  EXPECT_EQ(FieldText(r.Opening), "");
+}
+
+TEST(Ki2Reader, ResignationTokensSetTheResult) {
+  struct Case {
+    const char* moves;
+    int result;
+  };
+  const Case cases[] = {{"▲７六歩 △投了", kResultFirstWins},
+                        {"▲７六歩 △３四歩 ▲詰み", kResultSecondWins},
+                        {"▲７六歩 △３四歩", kResultNone},
+                        {"▲７六歩△３四歩▲投了 △８四歩", kResultSecondWins}};
+  for (const Case& c : cases) {
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
+    EXPECT_EQ(r.ResultCode, c.result) << c.moves;
+    EXPECT_LE(RecordMoveCount(r), 2);
+  }
+}
+
+TEST(Ki2Reader, StopsAt256Moves) {
+  std::string moves;
+  const char* const shuffle[4] = {"▲３八飛", "△７二飛", "▲２八飛", "△８二飛"};
+  for (int i = 0; i < 260; ++i) moves += std::string(shuffle[i % 4]) + (i % 4 == 3 ? "\n" : " ");
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", moves + "▲投了"}), r, message), 0);
+  EXPECT_EQ(RecordMoveCount(r), 256);
+  EXPECT_EQ(r.ResultCode, kResultNone);
+}
+
+TEST(Ki2Reader, RequiresBothNamesInOrderAndResolvableMoves) {
+  const std::string cases[] = {
+      Lines({"先手：a", "▲７六歩"}),
+      Lines({"後手：b", "先手：a", "▲７六歩"}),
+      Lines({"▲７六歩", "後手：b"}),
+      Lines({"先手：a", "後手：b", "▲７六歩 △５五金"}),  // gote has no gold that reaches 5五
+      Lines({"先手：a", "後手：b", "▲７六歩 △３四"}),
+      "",
+  };
+  for (const std::string& text : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    EXPECT_EQ(ReadText(text, r, message), 1) << Utf8(text);
+    EXPECT_EQ(message, "ファイルに異常があります。");
+    EXPECT_TRUE(test::SameRecord(r, test::SentinelRecord()));
+  }
+  GameRecord r;
+  std::string message;
+  EXPECT_EQ(ReadKi2(std::string(SHOGI_TEST_DATA) + "/ki2/none.ki2", r, message), 1);
+  EXPECT_EQ(message, "指定ファイルが存在しません。");
+}
+
+TEST(Ki2Reader, NamesWithoutMovesMakeAnEmptyRecord) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b"}), r, message), 0);
+  EXPECT_EQ(RecordMoveCount(r), 0);
+}
+
+TEST(Ki2Reader, TokensRunAtMost13BytesPastTheMark) {
+  // Text glued to a move beyond 13 bytes is not part of it; a mark inside a two-byte
+  // character (0x81 as a trail byte) is not a mark.
+  std::string text = Lines({"先手：a", "後手：b"}) + Cp("▲７六歩") + "    " + Cp("成") + "\r\n" +
+                     Cp("△３四歩") + "\x88\x81\xA3" + "\r\n";
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+}
+
+TEST(Ki2Reader, AgreesWithTheKifOfTheSameGame) {
+  GameRecord ki2, kif;
+  std::string message;
+  ASSERT_EQ(ReadKi2(std::string(SHOGI_TEST_DATA) + "/ki2/game.ki2", ki2, message), 0);
+  MemoryByteStream stream(FormatKif(ki2, false));
+  ASSERT_EQ(ReadKif(stream, kif, message), 0);
+  EXPECT_EQ(test::UsiMoves(kif), test::UsiMoves(ki2));
+}
+
+}  // namespace
+}  // namespace shogi

@@ -1,0 +1,372 @@
+// The KIF writer against files written by hand, and the KIF reader's rules.
+#include "records/kif.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/cp932.h"
+#include "records/record_io.h"
+#include "rules/sfen.h"
+#include "tests/records/record_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test::Cp;
+using test::Lines;
+using test::MakeRecord;
+using test::TestData;
+
+void SetNames(GameRecord& r, std::string_view first, std::string_view second) {
+  CopyCp932Field(r.FirstName, Cp(first));
+  CopyCp932Field(r.SecondName, Cp(second));
+}
+
+// The even game of the golden files even.kif / even.csa: a capture on the square just
+// moved to, a promotion, a drop and a think of an hour.
+GameRecord EvenGame() {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e", {10, 5, 30, 3725, 33});
+  r.MoveTimes[5] = 3735;  // the clock of the side to move at the end
+  r.ResultCode = kResultFirstWins;
+  SetNames(r, "羽生善治", "谷川浩司");
+  return r;
+}
+
+GameRecord ThreeMoves(int result) {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 2g2f");
+  r.ResultCode = result;
+  return r;
+}
+
+// The handicap positions, written out independently of the writer's table.
+constexpr const char* kEvenGoteFirst =
+    "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+
+const char* const kHandicapSfen[8] = {
+    nullptr,
+    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "lnsgkgsnl/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "lnsgkgsn1/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "1nsgkgsn1/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+    "2sgkgs2/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+};
+
+GameRecord Handicap(int index) {
+  GameRecord r = MakeRecord(kHandicapSfen[index], "3c3d 7g7f");
+  SetNames(r, "山田", "田中");
+  return r;
+}
+
+struct GoldenCase {
+  std::string file;
+  std::function<GameRecord()> record;
+  bool store_times;
+};
+
+std::vector<GoldenCase> GoldenCases() {
+  std::vector<GoldenCase> cases = {
+      {"kif/even.kif", EvenGame, true},
+      {"kif/even_no_times.kif", EvenGame, false},
+      {"kif/no_moves.kif", [] { return MakeRecord("startpos", ""); }, true},
+      {"kif/resigned_gote_wins.kif",
+       [] {
+         GameRecord r = MakeRecord("startpos", "7g7f 3c3d 2g2f 2b8h+");
+         r.ResultCode = kResultSecondWins;
+         return r;
+       },
+       false},
+      {"kif/even_gote_first.kif", [] { return MakeRecord(kEvenGoteFirst, "3c3d 7g7f"); }, true},
+      {"kif/other_diagram.kif",
+       [] {
+         GameRecord r = MakeRecord("4k4/9/4+P4/9/9/9/9/9/+L7+b b R2G11P 1", "G*5b");
+         r.ResultCode = kResultFirstWins;
+         return r;
+       },
+       false},
+      {"kif/other_gote_first.kif",
+       [] { return MakeRecord("4kg3/9/9/9/9/9/9/9/3GK4 w 2Lb10p 1", "4a4b"); }, true},
+  };
+  // Codes 5..7 are written as 中断 and 8 as 持将棋.
+  const char* const kResultFiles[kResultCodeCount] = {"suspended",  "resigned",  "resigned",
+                                                      "repetition", "impasse",   "suspended",
+                                                      "suspended",  "suspended", "impasse"};
+  for (int code = 0; code < kResultCodeCount; ++code) {
+    cases.push_back({std::string("kif/result_") + kResultFiles[code] + ".kif",
+                     [code] { return ThreeMoves(code); }, false});
+  }
+  for (int i = 1; i <= 7; ++i) {
+    cases.push_back(
+        {"kif/handicap_" + std::to_string(i) + ".kif", [i] { return Handicap(i); }, true});
+  }
+  return cases;
+}
+
+TEST(KifWriter, WritesFilesByteForByte) {
+  for (const GoldenCase& c : GoldenCases()) {
+    EXPECT_EQ(Utf8(FormatKif(c.record(), c.store_times)), Utf8(TestData(c.file))) << c.file;
+  }
+}
+
+TEST(KifWriter, RoundTripsEveryFileThroughTheReader) {
+  for (const GoldenCase& c : GoldenCases()) {
+    const GameRecord written = c.record();
+    GameRecord read = test::SentinelRecord();
+    std::string message;
+    const std::string bytes = TestData(c.file);
+    MemoryByteStream stream(bytes);
+    ASSERT_EQ(ReadKif(stream, read, message, KifSource::kFile), 0) << c.file << message;
+    EXPECT_TRUE(read.InitialPosition == written.InitialPosition) << c.file;
+    EXPECT_EQ(read.StartIndex, written.StartIndex) << c.file;
+    EXPECT_EQ(read.PlyCount, written.StartIndex) << c.file;
+    EXPECT_EQ(test::UsiMoves(read), test::UsiMoves(written)) << c.file;
+    EXPECT_EQ(FieldText(read.FirstName), FieldText(written.FirstName)) << c.file;
+    EXPECT_EQ(FieldText(read.SecondName), FieldText(written.SecondName)) << c.file;
+    EXPECT_EQ(FieldText(read.Tournament), "") << c.file;
+    EXPECT_EQ(FormatKif(read, c.store_times), bytes) << c.file;
+    if (c.store_times) {
+      for (int k = 0; k <= RecordEndPly(written); ++k)
+        EXPECT_EQ(read.MoveTimes[k], written.MoveTimes[k]) << c.file << " ply " << k;
+    }
+  }
+}
+
+TEST(KifWriter, WritesThroughATemporaryFileAndKeepsTheOldOneOnFailure) {
+  const std::string dir = test::TempDir();
+  std::string message;
+  ASSERT_EQ(WriteKif(dir + "game.kif", EvenGame(), true, message), 0) << message;
+  EXPECT_EQ(test::FileBytes(dir + "game.kif"), TestData("kif/even.kif"));
+  EXPECT_TRUE(test::FileBytes(dir + "game.kif.tmp").empty());
+  EXPECT_EQ(WriteKif(dir + "missing/game.kif", EvenGame(), true, message), 1);
+  EXPECT_EQ(message, "ファイルが作成できません。");
+}
+
+int ReadText(const std::string& bytes, GameRecord& r, std::string& message,
+             KifSource source = KifSource::kFile) {
+  MemoryByteStream stream(bytes);
+  return ReadKif(stream, r, message, source);
+}
+
+std::string KifWithMoves(std::initializer_list<std::string_view> move_lines) {
+  std::string text = Lines(
+      {"# header", "手合割：平手", "先手：甲", "後手：乙", "手数----指手---------消費時間--"});
+  for (std::string_view l : move_lines) text += Cp(l) + "\r\n";
+  return text;
+}
+
+TEST(KifReader, TakesTimesOnlyWhenEverySeparatorIsInPlace) {
+  struct Case {
+    const char* line;
+    int seconds;
+  };
+  const Case cases[] = {
+      {"   1 ７六歩(77)   ( 0:10/00:01:10)", 70},
+      {"   1 ７六歩(77)   ( 0:10/01:02:03)+", 3723},
+      {"   1 ７六歩(77)   (120:00/02:01:10)", 7270},  // a think of two hours
+      {"   1 ７六歩(77)   ( 0:10/00:01:10", 0},
+      {"   1 ７六歩(77)   ( 0:10 00:01:10)", 0},
+      {"   1 ７六歩(77)   ( 0:10/00-01:10)", 0},
+      {"   1 ７六歩(77)   ( 0:10/00:01-10)", 0},
+      {"   1 ７六歩(77)   ( 0:10/0a:01:10)", 0},
+      {"   1 ７六歩(77)  ( 0:10/00:01:10)", 0},
+      {"   1 ７六歩(77)", 0},
+  };
+  for (const Case& c : cases) {
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadText(KifWithMoves({c.line}), r, message), 0) << c.line;
+    EXPECT_EQ(test::UsiMoves(r), "7g7f") << c.line;
+    EXPECT_EQ(r.MoveTimes[0], c.seconds) << c.line;
+  }
+}
+
+TEST(KifReader, EndWordsSetTheResultByTheSideToMove) {
+  struct Case {
+    const char* word;
+    int moves;
+    int result;
+  };
+  const Case cases[] = {{"投了", 1, kResultFirstWins}, {"投了", 2, kResultSecondWins},
+                        {"詰み", 1, kResultFirstWins}, {"詰み", 0, kResultSecondWins},
+                        {"中断", 1, kResultNone},      {"千日手", 2, kResultRepetition},
+                        {"持将棋", 2, kResultImpasse}};
+  for (const Case& c : cases) {
+    std::string text = KifWithMoves({});
+    if (c.moves >= 1) text += Cp("   1 ７六歩(77)   ( 0:00/00:00:00)\r\n");
+    if (c.moves >= 2) text += Cp("   2 ３四歩(33)   ( 0:00/00:00:00)\r\n");
+    text += Cp(std::string("   9 ") + c.word + "\r\n   9 ２六歩(27)\r\n");
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadText(text, r, message), 0) << c.word;
+    EXPECT_EQ(r.ResultCode, c.result) << c.word << c.moves;
+    EXPECT_EQ(RecordMoveCount(r), c.moves) << "nothing after the end line is read";
+  }
+}
+
+TEST(KifReader, StopsAfter500Moves) {
+  std::string text = KifWithMoves({});
+  const char* const shuffle[4] = {"３八飛(28)", "７二飛(82)", "２八飛(38)", "８二飛(72)"};
+  for (int i = 0; i < 501; ++i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%4d ", i + 1);
+    text += number + Cp(shuffle[i % 4]) + "\r\n";
+  }
+  text += Cp(" 502 投了\r\n");
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  EXPECT_EQ(RecordMoveCount(r), 500);
+  EXPECT_TRUE(IsEndMarker(r.MoveList[500]));
+  EXPECT_EQ(r.ResultCode, kResultNone);
+}
+
+TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
+  const std::string header = Lines({"# header", "手合割：平手", "手数----指手---------消費時間--"});
+  const std::string cases[] = {
+      "",
+      Lines({"手合割：平手", "手数----指手---------消費時間--"}),  // no "#" first line
+      Lines({"# header", "手数----指手---------消費時間--", "   1 ７六歩(77)"}),  // no 手合割
+      Lines({"# header", "手合割：八枚落ち", "手数----指手---------消費時間--"}),
+      Lines({"# header", "手合割：平手", "先手：甲"}),  // no moves section
+      header + Lines({"   1 ７六歩(77)", "   2 ３四歩(3)"}),
+      header + Lines({"   1 ７六歩(77)", "&読み込み時表示"}) + "",
+      Lines({"# header", "手合割：その他", "手数----指手---------消費時間--"}),
+      Lines({"# header", "手合割：その他", "後手の持駒：なし", "| ・ ・ ・ ・v玉 ・ ・ ・王|",
+             "先手の持駒：なし", "手数----指手---------消費時間--"}),
+      Lines({"# header", "手合割：その他", "後手の持駒：なし", "| ・ ・ ・ ・v玉",
+             "先手の持駒：なし", "手数----指手---------消費時間--"}),
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    GameRecord r = test::SentinelRecord();
+    const GameRecord before = r;
+    std::string message;
+    const KifSource source = i == 6 ? KifSource::kUrl : KifSource::kFile;
+    EXPECT_EQ(ReadText(cases[i], r, message, source), 1) << i;
+    EXPECT_EQ(message, "ファイルに異常があります。") << i;
+    EXPECT_TRUE(test::SameRecord(r, before)) << i;
+  }
+}
+
+TEST(KifReader, SkipsCommentsAndAmpersandLinesOfAFile) {
+  const std::string text = KifWithMoves(
+      {"*コメント", "   1 ７六歩(77)", "&読み込み時表示", "*", "   2 ３四歩(33)", "", "abc"});
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message, KifSource::kFile), 0) << message;
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+  // A URL stream skips only "*" lines: the "&" line is read as a move.
+  EXPECT_EQ(ReadText(text, r, message, KifSource::kUrl), 1);
+}
+
+TEST(KifReader, ReadsHeaderLines) {
+  const std::string text = Lines({"#KIF version=2.0", "開始日時：2024/01/01", "手合割：香落ち",
+                                  "下手：一二三四五六七八九十壱", "上手：a一二三四五六七八九十",
+                                  "手数----指手---------消費時間--", "   1 ３四歩(33)"});
+  GameRecord r = test::SentinelRecord();
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  EXPECT_EQ(r.StartIndex, 1);
+  EXPECT_EQ(r.PlyCount, 1);
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kHandicapSfen[1]);
+  // Names keep 20 bytes without splitting a character.
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "一二三四五六七八九十");
+  EXPECT_EQ(Utf8(FieldText(r.SecondName)), "a一二三四五六七八九");
+  EXPECT_EQ(FieldText(r.Tournament), "");
+  EXPECT_EQ(FieldText(r.Opening), "");
+  EXPECT_EQ(FieldText(r.Comment), FieldText(test::SentinelRecord().Comment));
+  EXPECT_EQ(r.MoveTimes[0], 0);
+  EXPECT_EQ(r.MoveTimes[2], 0);
+}
+
+TEST(KifReader, NamesEndAtAControlCharacter) {
+  std::string text = Lines({"# h", "手合割：平手"}) + Cp("先手：甲") + "\t" + Cp("乙") + "\r\n" +
+                     Cp("後手：") + std::string("a\0b", 3) + "\r\n" +
+                     Lines({"手数----指手---------消費時間--"});
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0);
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "甲");
+  EXPECT_EQ(FieldText(r.SecondName), "a");
+}
+
+TEST(KifReader, ReadsADiagramWithVariantLetters) {
+  const std::string text =
+      Lines({"# h", "手合割：平手　　", "後手の持駒：歩十八　金　角二",
+             "  ９ ８ ７ ６ ５ ４ ３ ２ １", "+---------------------------+",
+             "| ・ ・ ・ ・V玉 ・ ・ ・ 竜| 一", "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 二",
+             "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 三", "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 四",
+             "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 五", "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 六",
+             "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 七", "| ・ ・ ・ ・ ・ ・ ・ ・ ・| 八",
+             "| ・ ・ ・ ・ 玉 ・ ・ ・ 圭| 九", "+---------------------------+",
+             "先手の持駒：歩　歩　香三", "後手番", "手数----指手---------消費時間--"});
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  EXPECT_EQ(ToSfen(r.InitialPosition, static_cast<Side>(r.StartIndex)),
+            "4k3+R/9/9/9/9/9/9/9/4K3+N w 3L2P2bg18p 1");
+  EXPECT_EQ(r.InitialPosition.King[kFirst], SquareOf(5, 9));
+  EXPECT_EQ(r.InitialPosition.King[kSecond], SquareOf(5, 1));
+}
+
+TEST(KifReader, ReadsFilesUrlStreamsAndReportsMissingFiles) {
+  GameRecord r = test::SentinelRecord();
+  std::string message;
+  EXPECT_EQ(ReadKif(std::string(SHOGI_TEST_DATA) + "/kif/none.kif", r, message), 1);
+  EXPECT_EQ(message, "指定ファイルが存在しません。");
+  EXPECT_EQ(ReadKif(std::string(SHOGI_TEST_DATA) + "/kif", r, message), 1);
+  EXPECT_EQ(message, "指定ファイルが存在しません。");
+  ASSERT_EQ(ReadKif(std::string(SHOGI_TEST_DATA) + "/kif/even.kif", r, message), 0);
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d 8h2b+ 3a2b B*4e");
+  // A stream with bare line feeds reads the same.
+  std::string lf = TestData("kif/even.kif");
+  std::erase(lf, '\r');
+  GameRecord s = test::SentinelRecord();
+  MemoryByteStream stream(lf);
+  ASSERT_EQ(ReadKif(stream, s, message), 0);
+  EXPECT_TRUE(test::SameRecord(r, s));
+}
+
+// A download that breaks off: the bytes so far, then an error.
+class BrokenStream : public ByteStream {
+ public:
+  explicit BrokenStream(std::string data) : data_(std::move(data)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t n = std::min(size, data_.size() - at_);
+    std::memcpy(buffer, data_.data() + at_, n);
+    at_ += n;
+    return n;
+  }
+  bool Failed() const override { return at_ == data_.size(); }
+
+ private:
+  std::string data_;
+  std::size_t at_ = 0;
+};
+
+TEST(KifReader, ABrokenStreamIsNotTakenForARecord) {
+  std::string text = TestData("kif/even.kif");
+  text.resize(text.find(Cp("投了")));
+  BrokenStream stream(text);
+  GameRecord r = test::SentinelRecord();
+  std::string message;
+  EXPECT_EQ(ReadKif(stream, r, message), 1);
+  // The same bytes from a complete file are a record that stops early.
+  MemoryByteStream complete(text);
+  ASSERT_EQ(ReadKif(complete, r, message), 0);
+  EXPECT_EQ(RecordMoveCount(r), 5);
+}
+
+TEST(KifReader, CutsOverlongLines) {
+  std::string text = KifWithMoves({"   1 ７六歩(77)"});
+  text += "*" + std::string(5000, 'x') + "\r\n";  // the cut-off rest reads as a move line
+  GameRecord r;
+  std::string message;
+  EXPECT_EQ(ReadText(text, r, message), 1);
+  text = KifWithMoves({"   1 ７六歩(77)"}) + "*" + std::string(2040, 'x') + "\r\n";
+  EXPECT_EQ(ReadText(text, r, message), 0);
+}
+
+}  // namespace
+}  // namespace shogi

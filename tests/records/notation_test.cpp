@@ -1,0 +1,123 @@
+// The KIF move column, written and read.
+#include "records/notation.h"
+
+#include <gtest/gtest.h>
+
+#include "rules/sfen.h"
+#include "tests/records/record_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test::Cp;
+
+Position PositionOf(std::string_view sfen) {
+  Position pos;
+  Side side;
+  int number;
+  std::string message;
+  EXPECT_TRUE(ParseSfen(sfen, pos, side, number, message)) << message;
+  return pos;
+}
+
+MoveCode Usi(std::string_view text) {
+  MoveCode m;
+  EXPECT_TRUE(ParseUsiMove(text, m)) << text;
+  return m;
+}
+
+struct FormatCase {
+  const char* sfen;
+  const char* move;
+  int previous_destination;
+  const char* column;  // UTF-8, trailing spaces included
+};
+
+TEST(KifMoveColumn, FormatsDestinationPieceAndOriginIn13Bytes) {
+  const FormatCase cases[] = {
+      {"startpos", "7g7f", 0, "７六歩(77)   "},
+      // A capture on the square just moved to, with promotion.
+      {"lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 1", "8h2b+",
+       SquareOf(3, 4), "２二角成(88) "},
+      {"lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 1", "3a2b", SquareOf(2, 2),
+       "同　銀(31)   "},
+      {"4k4/9/9/3+S5/9/9/9/9/4K4 b - 1", "6d5e", 0, "５五成銀(64) "},
+      {"4k4/9/9/9/9/9/9/9/4K4 b N 1", "N*4e", 0, "４五桂打     "},
+      {"4k4/9/9/9/9/9/9/9/L3K4 b - 1", "9i9a+", 0, "９一香成(99) "},
+      {"4k4/9/9/9/9/9/9/9/+L3K4 b - 1", "9i9h", 0, "９八成香(99) "},
+      {"4k4/9/9/9/9/9/9/9/4K3+R b - 1", "1i1a", 0, "１一龍(19)   "},
+  };
+  for (const FormatCase& c : cases) {
+    std::string column = FormatKifMove(Usi(c.move), PositionOf(c.sfen), c.previous_destination);
+    EXPECT_EQ(column, Cp(c.column)) << c.move;
+    EXPECT_EQ(column.size(), kKifMoveColumnWidth) << c.move;
+  }
+}
+
+struct ParseCase {
+  const char* line;  // UTF-8
+  int previous_destination;
+  const char* move;  // USI, or nullptr when the line must fail
+};
+
+TEST(KifMoveColumn, ReadsFixedByteColumns) {
+  const ParseCase cases[] = {
+      {"   1 ７六歩(77)   ( 0:00/00:00:00)", 0, "7g7f"},
+      {"   4 同　銀(31)   ( 0:00/00:00:00)", SquareOf(2, 2), "3a2b"},
+      {"   3 ２二角成(88) ( 0:00/00:00:00)", 0, "8h2b+"},
+      {"   9 ５五成銀(64) ( 0:00/00:00:00)", 0, "6d5e"},
+      // 成香 as the piece name: the origin is at byte 13.
+      {"  11 ９八成香(99)", 0, "9i9h"},
+      {"  12 同　成桂(21)", SquareOf(1, 3), "2a1c"},
+      {"   5 ４五角打     ( 0:00/00:00:00)", 0, "B*4e"},
+      {"   5 ４五桂打", 0, "N*4e"},
+      // The piece of a board move is not read: the origin decides.
+      {"   1 ７六金(77)", 0, "7g7f"},
+      {"   5 ４五玉打", 0, nullptr},  // a king cannot be dropped
+      {"   1 ７Ｘ歩(77)", 0, nullptr},
+      {"   1 ０六歩(77)", 0, nullptr},
+      {"   1 ７六歩(07)", 0, nullptr},
+      {"   1 ７六歩(70)", 0, nullptr},
+      {"   1 ７六歩[77]", 0, nullptr},
+      {"   1 ７六歩(77", 0, nullptr},
+      {"   1 ７六歩", 0, nullptr},
+      {"   1 同　歩(77)", 0, nullptr},  // nothing to refer to
+      {"   1 76fu", 0, nullptr},
+  };
+  for (const ParseCase& c : cases) {
+    MoveCode m{};
+    bool ok = ParseKifMove(Cp(c.line), c.previous_destination, m);
+    if (c.move == nullptr) {
+      EXPECT_FALSE(ok) << c.line;
+    } else {
+      ASSERT_TRUE(ok) << c.line;
+      EXPECT_EQ(FormatUsiMove(m), c.move) << c.line;
+    }
+  }
+}
+
+TEST(KifMoveColumn, SurvivesTruncatedAndOddBytes) {
+  // Every prefix of a valid line, and lines of stray bytes, are read without overrun.
+  const std::string line = Cp("   3 ２二角成(88) ( 0:00/00:00:00)");
+  for (std::size_t n = 0; n < line.size(); ++n) {
+    MoveCode m{};
+    bool ok = ParseKifMove(line.substr(0, n), 0, m);
+    EXPECT_EQ(ok, n >= 17) << n;
+  }
+  MoveCode m{};
+  EXPECT_FALSE(ParseKifMove(std::string(40, '\0'), 0, m));
+  EXPECT_FALSE(ParseKifMove(std::string(40, '\xFF'), 0, m));
+}
+
+TEST(NotationTables, LettersAndNumerals) {
+  EXPECT_EQ(LetterTypeOf(KanjiAt(Cp("竜"), 0)), kDragon);
+  EXPECT_EQ(LetterTypeOf(KanjiAt(Cp("金"), 0)), kGold);  // not the filler entry 13
+  EXPECT_EQ(LetterTypeOf(KanjiAt(Cp("・"), 0)), kEmpty);
+  EXPECT_EQ(LetterTypeOf(KanjiAt(Cp("王"), 0)), -1);
+  EXPECT_EQ(NumeralValue(KanjiAt(Cp("九"), 0)), 9);
+  EXPECT_EQ(FileDigitValue(KanjiAt(Cp("九"), 0)), 0);
+  EXPECT_EQ(DropTypeOf(KanjiAt(Cp("玉"), 0)), 0);
+}
+
+}  // namespace
+}  // namespace shogi

@@ -1,0 +1,42 @@
+// Helpers of the record-format tests: texts in cp932, files, and records built from SFEN
+// and USI moves.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/game_record.h"
+
+namespace shogi::test {
+
+// The cp932 form of a UTF-8 text (fails the test if it has no cp932 form).
+std::string Cp(std::string_view utf8);
+
+// UTF-8 lines as a cp932 text with CR LF after every line.
+std::string Lines(std::initializer_list<std::string_view> utf8_lines);
+
+// The bytes of a file of the test data (tests/data/<relative>), or of any path.
+std::string TestData(const std::string& relative);
+std::string FileBytes(const std::string& path);
+
+// A record starting at `sfen` (its side to move gives StartIndex) with `usi` moves
+// (separated by spaces) and the cumulative times `times` (one per move, or none), names
+// "人間", result 0.
+GameRecord MakeRecord(std::string_view sfen, std::string_view usi,
+                      const std::vector<int>& times = {});
+
+// The USI moves of a record from StartIndex to the end marker, separated by spaces.
+std::string UsiMoves(const GameRecord& record);
+
+// A record with a recognisable header, to check that failed reads leave it alone.
+GameRecord SentinelRecord();
+
+// Whether two records agree in every field.
+bool SameRecord(const GameRecord& a, const GameRecord& b);
+
+// A fresh temporary directory for files written by a test.
+std::string TempDir();
+
+}  // namespace shogi::test
