@@ -1,0 +1,55 @@
+// The file menu's record commands for the formats at hand: reading a Kakinoki KIF, a KI2 or
+// a CSA record with their own file dialogs, and saving the record as KIF. Each remembers its
+// last path in the profile and reports failures in a box captioned "棋譜読み込み" or
+// "棋譜書き込み".
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/profile.h"
+#include "platform/user_interface.h"
+#include "shell/settings.h"
+#include "shell/shell_context.h"
+
+namespace shogi {
+
+inline constexpr const char* kReadCaption = "棋譜読み込み";
+inline constexpr const char* kWriteCaption = "棋譜書き込み";
+
+// The record formats of these commands.
+enum class RecordFormat { kKif, kKi2, kCsa };
+
+// What a record command did; the window shows `Path` in its title after a read or a save.
+struct RecordCommandResult {
+  ViewUpdate Update;
+  bool Loaded = false;  // a record was read and installed
+  bool Saved = false;
+  std::string Path;
+};
+
+// The filter list of a file dialog from its text form "caption|pattern|...||".
+std::vector<FileFilter> ParseFilterText(std::string_view text);
+
+// Whether the record commands may run: only while idle (never in a game, in set-up, during
+// a replay or while the computer thinks).
+bool RecordCommandsEnabled(const ProgramState& state);
+
+// "読み込み（柿木）", "読み込み（柿木2）平手のみ", "読み込み(CSA)": the file dialog with the
+// format's filter and title, starting from the last path of that format; on OK the path is
+// remembered and the file read; a read record replaces the shown one at its start.
+RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
+                                      ProgramSettings& settings, RecordFormat format);
+
+// Reads `path` in `format` and installs it; false (record unchanged) with the reader's
+// message shown captioned "棋譜読み込み".
+bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
+                    ViewUpdate& update);
+
+// The KIF save: the save dialog starting from the last path of the own format ("棋譜"),
+// ".kif" added to a name without an extension, a question before an existing file is
+// replaced, the consumed times stored.
+RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
+
+}  // namespace shogi

@@ -1,0 +1,80 @@
+// The program's settings and their defaults.
+#include "shell/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace shogi {
+
+const FileNameKey kFileNameKeys[15] = {
+    {"定跡", "Kaelmo.JSK", true, &FileNameSettings::Book},
+    {"棋譜", "*.kif", true, &FileNameSettings::Record},
+    {"CSA", "*.csa", true, &FileNameSettings::Csa},
+    {"柿木", "*.kif", true, &FileNameSettings::Kakinoki},
+    {"永世", "*.kif", true, &FileNameSettings::Eisei},
+    {"柿木2", "*.ki2", true, &FileNameSettings::Ki2},
+    {"PALM", "KaelmoDB.PDB", true, &FileNameSettings::Palm},
+    {"BMP", "kyokumen.bmp", true, &FileNameSettings::Bitmap},
+    {"Tarvel", "*.mix", true, &FileNameSettings::Tarvel},
+    {"Tarvel２", "*.mix", true, &FileNameSettings::Tarvel2},
+    {"棋泉", "*.idx", true, &FileNameSettings::Kisen},
+    {"配布", "*.idx", true, &FileNameSettings::Distributed},
+    {"出力", "*.txt", true, &FileNameSettings::Output},
+    {"BOOK", "book.bin", false, &FileNameSettings::BonanzaBook},
+    {"FV", "fv.bin", false, &FileNameSettings::EvaluationFile},
+};
+
+const int kDefaultPieceValues[kPieceValueTypes] = {0, 87,  232, 257, 369, 444, 569, 642,
+                                                   0, 534, 489, 510, 495, 0,   827, 945};
+
+std::string PieceValueKey(int type) {
+  if (type < 1 || type >= kPieceValueTypes || type == 8 || type == 13) return {};
+  char key[8];
+  std::snprintf(key, sizeof key, "koma%02d", type);
+  return key;
+}
+
+void LoadSettings(const Profile& profile, std::string_view folder, ProgramSettings& settings) {
+  settings.Folder = std::string(folder);
+  for (const FileNameKey& k : kFileNameKeys) {
+    const std::string def = k.InFolder ? settings.Folder + k.DefaultName : k.DefaultName;
+    settings.Files.*k.Member = profile.GetString(kSectionFileNames, k.Key, def);
+  }
+  settings.UrlKakinoki = profile.GetString(kSectionUrl, "柿木", "");
+  settings.UrlCsa = profile.GetString(kSectionUrl, "CSA", "");
+  settings.LoadFormat = profile.GetInt(kSectionKinds, "ロード", 0);
+  settings.SaveFormat = profile.GetInt(kSectionKinds, "セーブ", 0);
+  settings.Yearbook = profile.GetInt(kSectionKinds, "将棋年鑑", 0);
+  for (int t = 0; t < kPieceValueTypes; ++t) {
+    const std::string key = PieceValueKey(t);
+    settings.PieceValues[t] =
+        key.empty() ? 0 : profile.GetInt(kSectionSettings, key, kDefaultPieceValues[t]);
+  }
+}
+
+std::string* FileNameSlot(FileNameSettings& files, std::string_view key) {
+  for (const FileNameKey& k : kFileNameKeys) {
+    if (key == k.Key) return &(files.*k.Member);
+  }
+  return nullptr;
+}
+
+void RememberFileName(Profile& profile, ProgramSettings& settings, const char* key,
+                      const std::string& path) {
+  if (std::string* slot = FileNameSlot(settings.Files, key)) *slot = path;
+  profile.WriteString(kSectionFileNames, key, path);
+}
+
+WindowPlacement LoadWindowPlacement(const Profile& profile, int work_width, int work_height) {
+  WindowPlacement p;
+  p.X = profile.GetInt(kSectionWindow, kKeyWindowX, std::max(0, (work_width - kFrameWidth) / 2));
+  p.Y = profile.GetInt(kSectionWindow, kKeyWindowY, std::max(0, (work_height - kFrameHeight) / 2));
+  return p;
+}
+
+void SaveWindowPlacement(Profile& profile, WindowPlacement placement) {
+  profile.WriteInt(kSectionWindow, kKeyWindowX, placement.X);
+  profile.WriteInt(kSectionWindow, kKeyWindowY, placement.Y);
+}
+
+}  // namespace shogi

@@ -1,0 +1,90 @@
+// The program's settings: the program folder, every profile section and key with its
+// default, and the window's start position.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/profile.h"
+
+namespace shogi {
+
+inline constexpr const char* kSectionFileNames = "ファイル名";
+inline constexpr const char* kSectionUrl = "URL";
+inline constexpr const char* kSectionKinds = "種類";
+inline constexpr const char* kSectionWindow = "初期位置";
+inline constexpr const char* kSectionSettings = "Settings";
+
+inline constexpr const char* kKeyWindowX = "横座標";
+inline constexpr const char* kKeyWindowY = "縦座標";
+
+// The window's size as created.
+constexpr int kFrameWidth = 650;
+constexpr int kFrameHeight = 480;
+
+// Section "ファイル名": the last file chosen for each purpose.
+struct FileNameSettings {
+  std::string Book;            // "定跡"   opening book (JSK)
+  std::string Record;          // "棋譜"   last record of the general open / save
+  std::string Csa;             // "CSA"
+  std::string Kakinoki;        // "柿木"
+  std::string Eisei;           // "永世"
+  std::string Ki2;             // "柿木2"
+  std::string Palm;            // "PALM"
+  std::string Bitmap;          // "BMP"
+  std::string Tarvel;          // "Tarvel"
+  std::string Tarvel2;         // "Tarvel２"
+  std::string Kisen;           // "棋泉"
+  std::string Distributed;     // "配布"
+  std::string Output;          // "出力"
+  std::string BonanzaBook;     // "BOOK"   relative to the working directory
+  std::string EvaluationFile;  // "FV"     relative to the working directory
+};
+
+// One key of section "ファイル名".
+struct FileNameKey {
+  const char* Key;
+  const char* DefaultName;  // appended to the program folder unless InFolder is false
+  bool InFolder;
+  std::string FileNameSettings::*Member;
+};
+extern const FileNameKey kFileNameKeys[15];
+
+// The piece values of the evaluation (section "Settings", "koma01".."koma15"; no key for
+// the king and code 13), indexed by piece type.
+constexpr int kPieceValueTypes = 16;
+extern const int kDefaultPieceValues[kPieceValueTypes];
+// The key of a piece type ("koma01"), or "" for the king and 13.
+std::string PieceValueKey(int type);
+
+struct ProgramSettings {
+  std::string Folder;  // with its trailing separator
+  FileNameSettings Files;
+  std::string UrlKakinoki;  // section "URL", "柿木"
+  std::string UrlCsa;       // section "URL", "CSA"
+  int LoadFormat = 0;       // section "種類", "ロード"
+  int SaveFormat = 0;       // section "種類", "セーブ"
+  int Yearbook = 0;         // section "種類", "将棋年鑑"
+  int PieceValues[kPieceValueTypes] = {};
+};
+
+// Reads every setting, each missing or unreadable value giving its default; `folder` is the
+// program folder (with its trailing separator) that the default file names start with.
+void LoadSettings(const Profile& profile, std::string_view folder, ProgramSettings& settings);
+
+// Stores `path` as the file of `key` (section "ファイル名") and in `settings`.
+void RememberFileName(Profile& profile, ProgramSettings& settings, const char* key,
+                      const std::string& path);
+// The FileNameSettings member of `key`, or nullptr for an unknown key.
+std::string* FileNameSlot(FileNameSettings& files, std::string_view key);
+
+// Section "初期位置": the window's top-left corner; by default centred on the screen's work
+// area (never negative).
+struct WindowPlacement {
+  int X = 0;
+  int Y = 0;
+};
+WindowPlacement LoadWindowPlacement(const Profile& profile, int work_width, int work_height);
+void SaveWindowPlacement(Profile& profile, WindowPlacement placement);
+
+}  // namespace shogi

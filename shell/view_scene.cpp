@@ -1,0 +1,82 @@
+// Building and comparing the board view's scenes.
+#include "shell/view_scene.h"
+
+#include "platform/cp932.h"
+#include "shell/view_texts.h"
+
+namespace shogi {
+
+ViewScene BuildScene(const ProgramState& state, bool next_moves) {
+  ViewScene s;
+  const GameRecord& r = state.Record;
+  const Position& pos = state.Shown;
+  const bool flipped = r.BoardFlipped;
+  for (int sq = 1; sq <= kSquareCount; ++sq) {
+    s.Cells[sq] = flipped ? static_cast<std::int8_t>(-pos.Board[82 - sq]) : pos.Board[sq];
+  }
+  for (int hand : {kLowerHand, kUpperHand}) {
+    const Side owner = OwnerOfScreenHand(static_cast<ScreenHand>(hand), flipped);
+    for (int t = kPawn; t <= kRook; ++t)
+      s.Hands[hand][t] = std::max<std::int8_t>(0, pos.Hand[owner][t]);
+  }
+  s.SetUp = state.InteractionState == kStateSetUp;
+  if (s.SetUp) {
+    for (int i = 0; i < kPieceBoxSlots; ++i) {
+      s.Box[i] = static_cast<std::int8_t>(std::clamp(state.PieceBox[i], 0, 127));
+    }
+  }
+  const bool minutes = state.Settings.ClockInMinutes;
+  s.Info[kInfoFirstName] = PlayerLine(true, FieldText(r.FirstName));
+  s.Info[kInfoFirstClock] = ClockText(r.Clocks[kFirst], minutes);
+  s.Info[kInfoSecondName] = PlayerLine(false, FieldText(r.SecondName));
+  s.Info[kInfoSecondClock] = ClockText(r.Clocks[kSecond], minutes);
+  s.Info[kInfoCounter] = MoveCounterText(r, minutes);
+  s.Info[kInfoLastMove] = LastMoveText(r);
+  s.Message = {state.Message.Lines[0], state.Message.Lines[1]};
+  if (!s.SetUp) s.Moves = MoveListLines(r, next_moves);
+  return s;
+}
+
+std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& next) {
+  std::vector<SceneChange> changes;
+  for (int sq = 1; sq <= kSquareCount; ++sq) {
+    if (!shown || shown->Cells[sq] != next.Cells[sq]) {
+      changes.push_back({SceneItem::kCell, sq, 0, CellRect(sq)});
+    }
+  }
+  for (int hand : {kLowerHand, kUpperHand}) {
+    for (int t = kPawn; t <= kRook; ++t) {
+      if (!shown || shown->Hands[hand][t] != next.Hands[hand][t]) {
+        changes.push_back(
+            {SceneItem::kHandSlot, t, hand, SlotRect(HandSlot(static_cast<ScreenHand>(hand), t))});
+      }
+    }
+  }
+  for (int line = 0; line < kInfoLineCount; ++line) {
+    if (!shown || shown->Info[line] != next.Info[line]) {
+      changes.push_back({SceneItem::kInfoLine, line, 0, InfoLineRect(line)});
+    }
+  }
+  if (!shown || shown->Message != next.Message) {
+    changes.push_back({SceneItem::kMessage, 0, 0, kMessageRect});
+  }
+  // A fresh panel repaints only what has content; otherwise each slot or line that changed.
+  const bool fresh = !shown || shown->SetUp != next.SetUp;
+  if (fresh) changes.push_back({SceneItem::kMovePanel, 0, 0, kMovePanelRect});
+  if (next.SetUp) {
+    for (int i = 0; i < kPieceBoxSlots; ++i) {
+      if (fresh ? next.Box[i] != 0 : shown->Box[i] != next.Box[i]) {
+        changes.push_back({SceneItem::kBoxSlot, i, 0, SlotRect(BoxSlot(i))});
+      }
+    }
+  } else {
+    for (int line = 0; line < kMoveListLines; ++line) {
+      if (fresh ? !next.Moves[line].empty() : shown->Moves[line] != next.Moves[line]) {
+        changes.push_back({SceneItem::kMoveLine, line, 0, MoveLineRect(line)});
+      }
+    }
+  }
+  return changes;
+}
+
+}  // namespace shogi
