@@ -1,0 +1,150 @@
+// The library's mate search as seen through `sikou`: mates in 1, 3 and 5 for either side,
+// the pawn-drop rule, and resignation.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sikou_test_util.h"
+
+namespace sikou_test {
+namespace {
+
+const Library& lib() {
+  return TheLibrary();
+}
+
+Game Played(const std::string& moves) {
+  Game g;
+  EXPECT_TRUE(g.Play(moves)) << g.error();
+  return g;
+}
+
+struct MateCase {
+  const char* name;
+  const char* moves;
+  int result;         // the depth the library reports
+  const char* first;  // the first move it finds
+};
+
+// Positions reached by short games; the diagrams show the board after the last move (first
+// player's pieces in capitals, file 9 on the left).
+const MateCase kMates[] = {
+    // . n s k . . s n l / . r g . . +B . b . / p p p p p p . p p ... first hand: P G
+    // The horse on 4b guards 5b: G*5b mates the king on 6a.
+    {"first player, mate in 1", "7g7f 6a7b 8h3c 4a4b 3c4b+ 5a6a", 1, "G*5b"},
+    // The second player's bishop on 9e takes on 7g promoting: the first player's king on 6h
+    // has nowhere to go.
+    {"second player, mate in 1", "5i6h 9a9b 7g7f 4a5b 8h3c 2b3c 2g2f 3c9i 2h5h B*9e 8i7g", 1,
+     "9e7g+"},
+    // l n s . . . +B n l / . r g . k . . . . / ... first hand: P G B
+    {"first player, mate in 3",
+     "3i3h 5a5b 8g8f 3a4b 5i4h 5c5d 4h5h 4b5c 7g7f 5c6d 8h3c 4a3a 3c2b+ 6a7b 2b3a 2c2d", 3, "B*4a"},
+    {"second player, mate in 3",
+     "4i5h 8b5b 1i1h 7a7b 6i7h 7c7d 2h3h 5c5d 7g7f 6a6b 8h3c+ 2b3c 5i4i B*1i 7h7g 3c7g+ 8g8f "
+     "1i3g+ P*3c",
+     3, "G*5i"},
+    // The first player's king on 6h, short of room behind its own pieces; the second player
+    // holds a lance and a bishop.
+    {"second player, mate in 5",
+     "7g7f 5a6b 8h3c+ 2b3c 2h5h B*6h 5i6h 3c9i+ B*5a 6a5a 6h7h 9i8h 7h6h", 5, "B*9e"},
+};
+
+TEST(MateTest, FindsForcedMates) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  for (const MateCase& c : kMates) {
+    const Game g = Played(c.moves);
+    const Answer a = lib().Think(g.moves());
+    EXPECT_EQ(a.result, c.result) << c.name;
+    EXPECT_EQ(UsiMove(a.from, a.to, a.promote), c.first) << c.name;
+    EXPECT_TRUE(ForcesMate(g, a, c.result)) << c.name;
+  }
+}
+
+TEST(MateTest, DropAnswerHasTypeOriginAndNoPromotion) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  const Answer a = lib().Think(Played(kMates[0].moves).moves());
+  EXPECT_EQ(a.from, 105);  // 100 + gold
+  EXPECT_EQ(a.to, 14);     // 5b
+  EXPECT_EQ(a.promote, 0);
+}
+
+// The second player's king on 3a is boxed in by its own knight and bishop; the horse on 3c
+// guards 3b and 4b, the silver on 5b guards 4a. A pawn dropped on 3b would mate, which the
+// rules forbid, so with only pawns in hand there is no mate.
+constexpr const char* kPawnDropNet =
+    "9i9h 8b7b 5i5h 8c8d 7g7f 4a3b 4i5i 4c4d 7i7h 7b8b 8h4d 3b4c 4d3c 3a4b 3c4b 5a4a S*5b 4a3b "
+    "4b3c+ 3b3a";
+
+TEST(MateTest, PawnDropMateIsNotPlayed) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  const Game g = Played(kPawnDropNet);
+  ASSERT_EQ(g.Hand(0, 1), 2);
+  ASSERT_EQ(g.Hand(0, 2), 0);
+  const Answer a = lib().Think(g.moves());
+  EXPECT_GE(a.result, 2);  // an ordinary choice among many, no mate
+  EXPECT_NE(UsiMove(a.from, a.to, a.promote), "P*3b");
+  EXPECT_TRUE(g.IsLegal(a.from, a.to, a.promote));
+}
+
+TEST(MateTest, SameMateByLanceDropIsFound) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  // The same net after the first player has also won a lance on the 9-file. With the king on
+  // its back rank the pawn drop is tried before the lance drop, and passed over.
+  const Game g =
+      Played(std::string(kPawnDropNet) + " 9g9f 8b8c 9f9e 8c8b 9e9d 8b8c 9d9c 9a9c 9h9c 8c8b");
+  ASSERT_EQ(g.Hand(0, 2), 1);
+  ASSERT_GT(g.Hand(0, 1), 0);
+  const Answer a = lib().Think(g.moves());
+  EXPECT_EQ(a.result, 1);
+  EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "L*3b");
+  EXPECT_TRUE(ForcesMate(g, a, 1));
+}
+
+TEST(MateTest, ResignsWhenMated) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  const char* kMated[] = {
+      // The mate in 1 above, played: the second player is mated.
+      "7g7f 6a7b 8h3c 4a4b 3c4b+ 5a6a G*5b",
+      // The first player's king on 4h, mated by a dragon on 5g and a knight on 4e.
+      "7g7f 1a1b 8h3c 2a3c 5i4h B*5i 6i5i 3c4e B*4b 5a5b 4b5c+ 5b5a 5c6c 8b5b 2h3h 5b5g+",
+  };
+  for (const char* moves : kMated) {
+    const Game g = Played(moves);
+    ASSERT_TRUE(g.NoLegalMove()) << moves;
+    const Answer a = lib().Think(g.moves());
+    EXPECT_EQ(a.result, 0) << moves;
+    EXPECT_EQ(a.from, kUntouched) << moves;
+    EXPECT_EQ(a.to, kUntouched) << moves;
+    EXPECT_EQ(a.promote, kUntouched) << moves;
+  }
+}
+
+TEST(MateTest, ResignsWhenEveryMoveAllowsMate) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  // The first player's king on 4h is in check from the knight on 5f, with second-player
+  // bishops on 6h and 9e: each way out loses to a mate within 5 plies.
+  const Game g = Played(
+      "3i3h 9c9d 7g7f 9a9b 8h3c+ 2b3c 9i9h B*7g 8i7g 3c7g+ B*6h 7g6g 6h9e 9d9e 7f7e B*6h 5i4h "
+      "N*5f");
+  const auto moves = g.LegalMoves();
+  ASSERT_GE(moves.size(), 2u);
+  const Answer a = lib().Think(g.moves());
+  EXPECT_EQ(a.result, 0);
+  EXPECT_EQ(a.from, kUntouched);
+  // The library is right: after each of them the second player has a short mate.
+  for (const auto& m : moves) {
+    Game next = g;
+    Answer move;
+    move.from = m.from;
+    move.to = m.to;
+    move.promote = m.promote;
+    next.PlayAnswer(move);
+    const Answer reply = lib().Think(next.moves());
+    EXPECT_TRUE(reply.result == 1 || reply.result == 3 || reply.result == 5)
+        << UsiMove(m.from, m.to, m.promote) << " gives " << reply.result;
+    EXPECT_TRUE(ForcesMate(next, reply, reply.result)) << UsiMove(m.from, m.to, m.promote);
+  }
+}
+
+}  // namespace
+}  // namespace sikou_test
