@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace shogi {
 
@@ -30,6 +31,10 @@ class ByteStream {
 class MemoryByteStream final : public ByteStream {
  public:
   explicit MemoryByteStream(std::string_view data) : data_(data) {}
+  // A temporary string would be gone before the first read.
+  template <typename T>
+  requires std::is_same_v<T, std::string>
+  explicit MemoryByteStream(T&&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
 
  private:

@@ -108,7 +108,8 @@ TEST(Ki2Reader, AgreesWithTheKifOfTheSameGame) {
   GameRecord ki2, kif;
   std::string message;
   ASSERT_EQ(ReadKi2(std::string(SHOGI_TEST_DATA) + "/ki2/game.ki2", ki2, message), 0);
-  MemoryByteStream stream(FormatKif(ki2, false));
+  const std::string text = FormatKif(ki2, false);
+  MemoryByteStream stream(text);
   ASSERT_EQ(ReadKif(stream, kif, message), 0);
   EXPECT_EQ(test::UsiMoves(kif), test::UsiMoves(ki2));
 }

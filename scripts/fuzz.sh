@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of the record readers with clang (libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) in build-fuzz and runs each for a bounded time; any finding (a
+# crash, a sanitizer report, a failed check, a hang) fails the script.
+#   scripts/fuzz.sh          run each target for FUZZ_SECONDS seconds (default 40)
+#   scripts/fuzz.sh --keep   afterwards merge the inputs that reached new code into the
+#                            saved corpus under tests/fuzz/corpus (which every test build
+#                            replays)
+# New inputs go to build-fuzz/corpus/<target>; the saved corpus is only read unless --keep.
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build-fuzz"
+seconds=${FUZZ_SECONDS:-40}
+keep=0
+case "${1:-}" in
+  "") ;;
+  --keep) keep=1 ;;
+  *) echo "usage: scripts/fuzz.sh [--keep]" >&2; exit 2 ;;
+esac
+targets=(kif ki2 csa)
+
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSHOGI_GUI=OFF -DSHOGI_BENCH=OFF \
+  >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
+
+mkdir -p "$build/artifacts"
+for t in "${targets[@]}"; do
+  work="$build/corpus/$t"
+  saved="$top/tests/fuzz/corpus/$t"
+  mkdir -p "$work"
+  echo "== fuzz_$t for ${seconds} s"
+  log="$build/fuzz_$t.log"
+  if ! "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -max_len=8192 -dict="$top/tests/fuzz/$t.dict" -artifact_prefix="$build/artifacts/$t-" \
+      -print_final_stats=1 "$work" "$saved" >"$log" 2>&1; then
+    tail -40 "$log" >&2
+    echo "fuzz_$t found a fault; the input is in $build/artifacts/" >&2
+    exit 1
+  fi
+  grep -E '^stat::(number_of_executed_units|new_units_added)|^Done' "$log" || true
+  if [ "$keep" -eq 1 ]; then
+    "$build/fuzz/fuzz_$t" -merge=1 "$saved" "$work" 2>&1 | tail -1
+  fi
+done
+echo "fuzzing found nothing"
