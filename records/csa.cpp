@@ -38,10 +38,10 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
   out.clear();
   out.reserve(512 + 24 * static_cast<std::size_t>(kMaxMoves));
   out += "N+";
-  out += FieldText(record.FirstName);
+  out += CutName(FieldText(record.FirstName), kNameFieldSize);
   out += kLineEnd;
   out += "N-";
-  out += FieldText(record.SecondName);
+  out += CutName(FieldText(record.SecondName), kNameFieldSize);
   out += kLineEnd;
   for (int rank = 1; rank <= 9; ++rank) {
     out += 'P';

@@ -17,6 +17,7 @@ struct Ki2Texts {
   std::string gote_label = Cp932("後手：");
   std::string resigned = Cp932("投了");
   std::string mated = Cp932("詰み");
+  std::string variation = Cp932("変化：");
 };
 
 const Ki2Texts& Texts() {
@@ -74,6 +75,11 @@ int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message) {
       case Ki2State::kMoves:
         // Comment lines often quote moves ("*▲７六歩が好手"); they are not moves.
         if (!line.empty() && line[0] == '*') continue;
+        // The main line ends where the first variation begins.
+        if (StartsWith(line, x.variation)) {
+          state = Ki2State::kDone;
+          continue;
+        }
         break;
       case Ki2State::kDone:
         continue;

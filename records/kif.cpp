@@ -40,6 +40,7 @@ struct KifTexts {
   std::string upper_label = Cp932("上手：");
   std::string moves_header = Cp932("手数----指手---------消費時間--");
   std::string moves_start = Cp932("手数-");
+  std::string variation = Cp932("変化：");
   std::string resigned = Cp932("投了");
   std::string mated = Cp932("詰");
   std::string suspended = Cp932("中断");
@@ -175,10 +176,10 @@ std::string FormatKif(const GameRecord& record, bool store_times) {
   }
   const bool lower_upper = handicap >= 1 && handicap <= 7;
   out += lower_upper ? x.lower_label : x.sente_label;
-  out += FieldText(record.FirstName);
+  out += CutName(FieldText(record.FirstName), kNameFieldSize);
   out += kLineEnd;
   out += lower_upper ? x.upper_label : x.gote_label;
-  out += FieldText(record.SecondName);
+  out += CutName(FieldText(record.SecondName), kNameFieldSize);
   out += kLineEnd;
   out += x.moves_header;
   out += kLineEnd;
@@ -412,6 +413,11 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
       case KifState::kMoves: {
         if (line.size() < 6 || line[0] == '*') break;
         if (source == KifSource::kFile && line[0] == '&') break;
+        // The main line ends where the first variation begins.
+        if (StartsWith(line, x.variation)) {
+          state = KifState::kDone;
+          break;
+        }
         int result = -1;
         if (WordAtColumn(line, x.resigned) || WordAtColumn(line, x.mated)) {
           result = (index & 1) ? kResultFirstWins : kResultSecondWins;

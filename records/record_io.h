@@ -54,7 +54,8 @@ class LineReader {
 };
 
 // The name at the front of `text`: at most `max_bytes` bytes, ending before the first
-// control character, never splitting a two-byte character.
+// control character, never splitting a two-byte character. Readers take names with it, and
+// writers too, so that no stray line end inside a name can break a file's lines.
 std::string_view CutName(std::string_view text, std::size_t max_bytes = kReadNameBytes);
 
 // Whether `line` begins with `prefix`.

@@ -86,6 +86,16 @@ TEST(Ki2Reader, RequiresBothNamesInOrderAndResolvableMoves) {
   EXPECT_EQ(message, "指定ファイルが存在しません。");
 }
 
+TEST(Ki2Reader, TheMainLineEndsAtTheFirstVariation) {
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", "▲７六歩 △３四歩", "まで2手で中断", "",
+                            "変化：2手", "△８四歩"}),
+                     r, message),
+            0);
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+}
+
 TEST(Ki2Reader, NamesWithoutMovesMakeAnEmptyRecord) {
   GameRecord r;
   std::string message;

@@ -205,6 +205,22 @@ TEST(KifReader, EndWordsSetTheResultByTheSideToMove) {
   }
 }
 
+TEST(KifReader, TheMainLineEndsAtTheFirstVariation) {
+  const std::string text =
+      KifWithMoves({"   1 ７六歩(77)", "   2 ３四歩(33)", "", "変化：2手", "   2 ８四歩(83)"});
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+}
+
+TEST(KifWriter, KeepsLineEndsOutOfNames) {
+  GameRecord r = MakeRecord("startpos", "");
+  CopyCp932Field(r.FirstName, "a\r\nb");
+  EXPECT_NE(FormatKif(r, false).find("\r\n" + Cp("先手：") + "a\r\n" + Cp("後手：")),
+            std::string::npos);
+}
+
 TEST(KifReader, StopsAfter500Moves) {
   std::string text = KifWithMoves({});
   const char* const shuffle[4] = {"３八飛(28)", "７二飛(82)", "２八飛(38)", "８二飛(72)"};
