@@ -48,6 +48,10 @@ TEST(ChoiceTest, ChoosesByMaterial) {
       // The rook goes to 4d instead, where the 4c pawn guards it: taking it loses the bishop
       // to the pawn (40 - 36 = 4), which still beats every quiet move.
       {"guarded rook", "7g7f 8c8d 1g1f 8d8e 9g9f 8b8d 1f1e 8d4d", "8h4d"},
+      // The second player holds the rook it won on 6h. Rook drops into the first player's
+      // camp come first, and a drop is scored by what the opponent can then take: R*7i (the
+      // first) is lost to the silver on 6h (-40), R*1i is out of reach of everything (0).
+      {"drop onto a guarded square", "8g8f 3c3d 2h6h 2b7g 1i1h 7g6h+ 7i6h", "R*1i"},
       // 6g6f takes an undefended rook, after which the second player has no capture: 40.
       // 1b2b+ takes the bishop promoting (gain 44) and lets the second player take a pawn (4):
       // also 40. Brought to the front by its gain, 1b2b+ keeps the tie.

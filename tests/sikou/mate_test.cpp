@@ -68,36 +68,55 @@ TEST(MateTest, DropAnswerHasTypeOriginAndNoPromotion) {
   EXPECT_EQ(a.promote, 0);
 }
 
-// The second player's king on 3a is boxed in by its own knight and bishop; the horse on 3c
-// guards 3b and 4b, the silver on 5b guards 4a. A pawn dropped on 3b would mate, which the
-// rules forbid, so with only pawns in hand there is no mate.
-constexpr const char* kPawnDropNet =
-    "9i9h 8b7b 5i5h 8c8d 7g7f 4a3b 4i5i 4c4d 7i7h 7b8b 8h4d 3b4c 4d3c 3a4b 3c4b 5a4a S*5b 4a3b "
-    "4b3c+ 3b3a";
+// Whether `drop` is allowed by the tests' own rules (which know nothing of the pawn-drop
+// rule) and would leave the opponent without a move.
+bool WouldMate(const Game& g, const std::string& drop) {
+  Game after = g;
+  return after.Play(drop) && after.NoLegalMove();
+}
 
 TEST(MateTest, PawnDropMateIsNotPlayed) {
   ASSERT_TRUE(lib().loaded()) << lib().error();
-  const Game g = Played(kPawnDropNet);
-  ASSERT_EQ(g.Hand(0, 1), 2);
-  ASSERT_EQ(g.Hand(0, 2), 0);
+  // The second player holds one pawn; P*7f in front of the first player's king on 7g would
+  // mate, so it may not be played, and nothing else mates.
+  const Game g = Played(
+      "4i5h 5a6b 5i6h 3c3d 5g5f 2b7g 8i7g 5c5d 7g8e 6a7b B*5c 6b5c 8h1a+ B*3e 6h7g 3e7i+ 1a2a "
+      "S*7e 8e7c");
+  ASSERT_TRUE(WouldMate(g, "P*7f"));
   const Answer a = lib().Think(g.moves());
-  EXPECT_GE(a.result, 2);  // an ordinary choice among many, no mate
-  EXPECT_NE(UsiMove(a.from, a.to, a.promote), "P*3b");
+  EXPECT_EQ(a.result, 43);  // an ordinary choice among the 43 legal moves
+  EXPECT_NE(UsiMove(a.from, a.to, a.promote), "P*7f");
   EXPECT_TRUE(g.IsLegal(a.from, a.to, a.promote));
 }
 
 TEST(MateTest, SameMateByLanceDropIsFound) {
   ASSERT_TRUE(lib().loaded()) << lib().error();
-  // The same net after the first player has also won a lance on the 9-file. With the king on
-  // its back rank the pawn drop is tried before the lance drop, and passed over.
-  const Game g =
-      Played(std::string(kPawnDropNet) + " 9g9f 8b8c 9f9e 8c8b 9e9d 8b8c 9d9c 9a9c 9h9c 8c8b");
-  ASSERT_EQ(g.Hand(0, 2), 1);
-  ASSERT_GT(g.Hand(0, 1), 0);
+  // The second player holds a pawn and a lance; either dropped on 5g mates the king on 5h,
+  // but only the lance may do it.
+  const Game g = Played(
+      "3g3f 8b4b 2h4h 4b5b 1i1h 3c3d 5g5f 2b7g+ 8h7g 5b9b 7g3c+ 2a3c B*1f B*6f 1f3d 6f9i 3d4c+ "
+      "9i7g+ 5i5h 3c4e 4c5c");
+  ASSERT_TRUE(WouldMate(g, "P*5g"));
   const Answer a = lib().Think(g.moves());
   EXPECT_EQ(a.result, 1);
-  EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "L*3b");
+  EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "L*5g");
   EXPECT_TRUE(ForcesMate(g, a, 1));
+}
+
+TEST(MateTest, InterposedDropsAreDefences) {
+  ASSERT_TRUE(lib().loaded()) << lib().error();
+  // 3g3a+ takes the silver and checks the king on 5a along the back rank; the king cannot
+  // move and only a piece dropped on 4a saves it, so it is no mate.
+  const Game g =
+      Played("7g7f 4a5b 8h3c 2b3c 6i6h 3c9i+ 2h3h B*4h 4i4h L*3c B*6b 6a6b 7f7e 3c3g 3h3g 9i8i");
+  Game after = g;
+  ASSERT_TRUE(after.Play("3g3a+"));
+  const auto replies = after.LegalMoves();
+  ASSERT_FALSE(replies.empty());
+  for (const auto& r : replies) ASSERT_GT(r.from, 100) << UsiMove(r.from, r.to, r.promote);
+  const Answer a = lib().Think(g.moves());
+  EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "3g3a+");
+  EXPECT_GT(a.result, 5);  // a choice among candidates, not a mate
 }
 
 TEST(MateTest, ResignsWhenMated) {
