@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
-#include "records/kif.h"
 #include "tests/records/record_test_util.h"
 
 namespace shogi {
@@ -112,16 +111,6 @@ TEST(Ki2Reader, TokensRunAtMost13BytesPastTheMark) {
   std::string message;
   ASSERT_EQ(ReadText(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
-}
-
-TEST(Ki2Reader, AgreesWithTheKifOfTheSameGame) {
-  GameRecord ki2, kif;
-  std::string message;
-  ASSERT_EQ(ReadKi2(std::string(SHOGI_TEST_DATA) + "/ki2/game.ki2", ki2, message), 0);
-  const std::string text = FormatKif(ki2, false);
-  MemoryByteStream stream(text);
-  ASSERT_EQ(ReadKif(stream, kif, message), 0);
-  EXPECT_EQ(test::UsiMoves(kif), test::UsiMoves(ki2));
 }
 
 }  // namespace

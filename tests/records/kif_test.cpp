@@ -374,15 +374,5 @@ TEST(KifReader, ABrokenStreamIsNotTakenForARecord) {
   EXPECT_EQ(RecordMoveCount(r), 5);
 }
 
-TEST(KifReader, CutsOverlongLines) {
-  std::string text = KifWithMoves({"   1 ７六歩(77)"});
-  text += "*" + std::string(5000, 'x') + "\r\n";  // the cut-off rest reads as a move line
-  GameRecord r;
-  std::string message;
-  EXPECT_EQ(ReadText(text, r, message), 1);
-  text = KifWithMoves({"   1 ７六歩(77)"}) + "*" + std::string(2040, 'x') + "\r\n";
-  EXPECT_EQ(ReadText(text, r, message), 0);
-}
-
 }  // namespace
 }  // namespace shogi
