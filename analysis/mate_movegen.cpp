@@ -1,0 +1,398 @@
+// The mate solver's check and evasion generators.
+#include "analysis/mate_movegen.h"
+
+#include "rules/attack.h"
+#include "rules/move_rules.h"
+
+namespace shogi {
+namespace {
+
+// The square one step `d` from `s`, or 0 at the board's edge.
+inline Square StepFrom(Square s, int d) {
+  return (kSquareFlags[s] & BitOfStep(d)) ? s + d : 0;
+}
+
+// How a first-player piece of `type` reaches the neighbour one step `d` from its square.
+constexpr std::uint8_t ReachOf(int type, int d) {
+  switch (d) {
+    case kUp:
+      return kForwardReach[type];
+    case kUpLeft:
+    case kUpRight:
+      return kForwardDiagonalReach[type];
+    case kLeftward:
+    case kRightward:
+    case kDown:
+      return kSidewaysReach[type];
+    case kDownLeft:
+    case kDownRight:
+      return kBackwardDiagonalReach[type];
+  }
+  return 0;
+}
+
+// Whether a piece with reach `reach` toward the king attacks it from `distance` squares away
+// (the squares between being empty).
+constexpr bool ReachesAt(std::uint8_t reach, int distance) {
+  return distance == 1 ? reach != 0 : reach == kSlide;
+}
+
+bool UnpromotedPawnInFile(const Position& pos, Side side, int file) {
+  const int pawn = CodeOf(kPawn, side);
+  for (int rank = 1; rank <= 9; ++rank) {
+    if (pos.Board[SquareOf(file, rank)] == pawn) return true;
+  }
+  return false;
+}
+
+// The two squares from which a first-player knight attacks `k` (0 where off the board):
+// two ranks below, one file to either side, file - 1 first.
+inline void KnightSquares(Square k, Square (&out)[2]) {
+  Square a = StepFrom(k, kDownLeft), b = StepFrom(k, kDownRight);
+  out[0] = a ? StepFrom(a, kDown) : 0;
+  out[1] = b ? StepFrom(b, kDown) : 0;
+}
+
+// Calls form(promote) for each form of the first player's move f -> t of a piece of `type`
+// that the generator lists, promoting first (the knight: plain first).
+template <typename F>
+inline void ForEachForm(int type, Square f, Square t, bool full, F&& form) {
+  const bool can = CanPromote(type) && (f <= 27 || t <= 27);
+  const bool must = ((type == kPawn || type == kLance) && t <= 9) || (type == kKnight && t <= 18);
+  const bool reduced_away = !full && can && (type == kPawn || type == kBishop || type == kRook);
+  const bool plain = !must && !reduced_away;
+  if (type == kKnight) {
+    if (plain) form(0);
+    if (can) form(1);
+  } else {
+    if (can) form(1);
+    if (plain) form(0);
+  }
+}
+
+// Alignment of two squares: the king step leading from a toward b when they share a rank,
+// file or diagonal (0 otherwise), and their distance in steps.
+struct Alignment {
+  std::int8_t step[82][82];
+  std::int8_t distance[82][82];
+};
+constexpr Alignment MakeAlignment() {
+  Alignment a{};
+  for (Square x = 1; x <= 81; ++x) {
+    for (Square y = 1; y <= 81; ++y) {
+      const int df = FileOf(y) - FileOf(x), dr = RankOf(y) - RankOf(x);
+      const int adf = df < 0 ? -df : df, adr = dr < 0 ? -dr : dr;
+      if (x == y || !(df == 0 || dr == 0 || adf == adr)) continue;
+      a.step[x][y] = static_cast<std::int8_t>((dr > 0   ? 9
+                                               : dr < 0 ? -9
+                                                        : 0) +
+                                              (df > 0   ? 1
+                                               : df < 0 ? -1
+                                                        : 0));
+      a.distance[x][y] = static_cast<std::int8_t>(adf > adr ? adf : adr);
+    }
+  }
+  return a;
+}
+constexpr Alignment kAlignment = MakeAlignment();
+
+// Whether a first-player piece of `type` standing on t attacks the king on k through the
+// present position (the squares between them must be empty). Kings never count: a king
+// beside the enemy king is no check but an illegal move.
+bool DirectCheck(const Position& pos, int type, Square t, Square k) {
+  if (type == kKing) return false;
+  if (type == kKnight) {
+    return k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9);
+  }
+  const int step = kAlignment.step[t][k];
+  if (step == 0) return false;
+  if (!ReachesAt(ReachOf(type, step), kAlignment.distance[t][k])) return false;
+  for (Square s = t + step; s != k; s += step) {
+    if (pos.Board[s] != 0) return false;
+  }
+  return true;
+}
+
+// The order in which the generators visit the lines around the king: the file below, the
+// lower diagonals, (the knight squares,) the rank, the upper diagonals, the file above.
+constexpr int kAllLines[] = {kDown,     kDownRight, kDownLeft, kRightward,
+                             kLeftward, kUpRight,   kUpLeft,   kUp};
+
+// The place of a line from the king in that order; the knight squares come third.
+constexpr int LineGroup(int step) {
+  switch (step) {
+    case kDown:
+      return 0;
+    case kDownRight:
+      return 1;
+    case kDownLeft:
+      return 2;
+    case kRightward:
+      return 4;
+    case kLeftward:
+      return 5;
+    case kUpRight:
+      return 6;
+    case kUpLeft:
+      return 7;
+  }
+  return 8;  // kUp
+}
+
+// Phase 1: drops that check, square by square around the king.
+void AddCheckingDrops(const Position& pos, Square k, CheckList& out) {
+  const std::int8_t* hand = pos.Hand[kFirst];
+  auto drop = [&](int type, Square t) {
+    if (hand[type] > 0) out.Add(DropOrigin(type), t, 0);
+  };
+  if (Square t = StepFrom(k, kDown); t && pos.Board[t] == 0) {
+    drop(kGold, t);
+    drop(kSilver, t);
+    drop(kRook, t);
+    const bool pawn = hand[kPawn] > 0 && !UnpromotedPawnInFile(pos, kFirst, FileOf(t));
+    if (RankOf(k) == 1) {
+      if (pawn) drop(kPawn, t);
+      drop(kLance, t);
+    } else {
+      drop(kLance, t);
+      if (pawn) drop(kPawn, t);
+    }
+    for (t = StepFrom(t, kDown); t && pos.Board[t] == 0; t = StepFrom(t, kDown)) {
+      drop(kRook, t);
+      drop(kLance, t);
+    }
+  }
+  for (int d : {kDownRight, kDownLeft}) {
+    Square t = StepFrom(k, d);
+    if (!t || pos.Board[t] != 0) continue;
+    drop(kGold, t);
+    drop(kSilver, t);
+    drop(kBishop, t);
+    for (t = StepFrom(t, d); t && pos.Board[t] == 0; t = StepFrom(t, d)) drop(kBishop, t);
+  }
+  Square knights[2];
+  KnightSquares(k, knights);
+  for (Square t : knights) {
+    if (t && pos.Board[t] == 0) drop(kKnight, t);
+  }
+  for (int d : {kRightward, kLeftward}) {
+    Square t = StepFrom(k, d);
+    if (!t || pos.Board[t] != 0) continue;
+    drop(kRook, t);
+    drop(kGold, t);
+    for (t = StepFrom(t, d); t && pos.Board[t] == 0; t = StepFrom(t, d)) drop(kRook, t);
+  }
+  for (int d : {kUpRight, kUpLeft}) {
+    Square t = StepFrom(k, d);
+    if (!t || pos.Board[t] != 0) continue;
+    drop(kBishop, t);
+    drop(kSilver, t);
+    for (t = StepFrom(t, d); t && pos.Board[t] == 0; t = StepFrom(t, d)) drop(kBishop, t);
+  }
+  if (Square t = StepFrom(k, kUp); t && pos.Board[t] == 0) {
+    drop(kRook, t);
+    drop(kGold, t);
+    for (t = StepFrom(t, kUp); t && pos.Board[t] == 0; t = StepFrom(t, kUp)) drop(kRook, t);
+  }
+}
+
+// Calls visit(t) for every destination of the first player's piece on f.
+template <typename F>
+void ForEachDestination(const Position& pos, Square f, int type, F&& visit) {
+  if (type == kKnight) {
+    for (int side_step : {kUpLeft, kUpRight}) {
+      Square a = StepFrom(f, side_step);
+      Square t = a ? StepFrom(a, kUp) : 0;
+      if (t && pos.Board[t] <= 0) visit(t);
+    }
+    return;
+  }
+  for (int d : kAllLines) {
+    const std::uint8_t reach = ReachOf(type, d);
+    if (reach == 0) continue;
+    for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) {
+      if (pos.Board[t] > 0) break;
+      visit(t);
+      if (pos.Board[t] != 0 || reach != kSlide) break;
+    }
+  }
+}
+
+// Phase 2: board moves that give direct check, grouped by their destination around the
+// king: the file below, the lower diagonals, the knight squares, the rank, the upper
+// diagonals, the file above, nearer squares first on each line.
+void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
+  struct Keyed {
+    int key;
+    MoveCode move;
+  };
+  Keyed found[kMaxMateChecks];
+  int n = 0;
+  for (Square f = 1; f <= kSquareCount; ++f) {
+    const int type = pos.Board[f];
+    if (type <= 0 || type == kKing) continue;
+    ForEachDestination(pos, f, type, [&](Square t) {
+      ForEachForm(type, f, t, full, [&](int promote) {
+        if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
+          return;
+        const int line = kAlignment.step[k][t];
+        const int group = line == 0 ? 3 : LineGroup(line);
+        found[n++] = {group * 16 + kAlignment.distance[k][t], EncodeMove(f, t, promote)};
+      });
+    });
+  }
+  // Insertion sort keeps the scan order within a square; the lists are short.
+  for (int i = 1; i < n; ++i) {
+    const Keyed x = found[i];
+    int j = i;
+    for (; j > 0 && found[j - 1].key > x.key; --j) found[j] = found[j - 1];
+    found[j] = x;
+  }
+  for (int i = 0; i < n; ++i) {
+    if (out.count < kMaxMateChecks) out.moves[out.count++] = found[i].move;
+  }
+}
+
+// Phase 3: moves of an own piece that stands between the king and an own line piece.
+void AddUncoveringChecks(const Position& pos, Square k, bool full, CheckList& out) {
+  for (int d : kAllLines) {
+    Square blocker = 0, t = StepFrom(k, d);
+    for (; t; t = StepFrom(t, d)) {
+      if (pos.Board[t] != 0) break;
+    }
+    if (!t || pos.Board[t] <= 0) continue;
+    blocker = t;
+    int distance = 1;
+    for (t = StepFrom(t, d); t; t = StepFrom(t, d)) {
+      ++distance;
+      if (pos.Board[t] != 0) break;
+    }
+    if (!t || pos.Board[t] <= 0 || ReachOf(pos.Board[t], -d) != kSlide) continue;
+    // The blocker uncovers the line unless it stays on it (between the king and the piece).
+    bool on_line[82] = {};
+    for (Square s = StepFrom(k, d); s != t; s = StepFrom(s, d)) on_line[s] = true;
+    const int type = pos.Board[blocker];
+    ForEachDestination(pos, blocker, type, [&](Square to) {
+      if (on_line[to]) return;
+      ForEachForm(type, blocker, to, full, [&](int promote) {
+        // Direct checks were listed in phase 2.
+        if (!DirectCheck(pos, promote ? PromotedType(type) : type, to, k)) {
+          out.Add(blocker, to, promote);
+        }
+      });
+    });
+  }
+}
+
+// The second player's forms of f -> t (plain first), for a piece of `type`.
+inline void AddDefenderForms(int type, Square f, Square t, EvasionList& out) {
+  const bool can = CanPromote(type) && (f >= 55 || t >= 55);
+  const bool must = ((type == kPawn || type == kLance) && t >= 73) || (type == kKnight && t >= 64);
+  if (!must) out.Add(f, t, 0);
+  if (can) out.Add(f, t, 1);
+}
+
+// Adds the moves of second-player pieces other than the king onto t that leave the king
+// on k unattacked.
+void AddDefenderMovesTo(const Position& pos, Square k, Square t, EvasionList& out) {
+  Square from[16];
+  const int n = AttackersOf(pos, t, kSecond, from);
+  for (int i = 0; i < n; ++i) {
+    const Square f = from[i];
+    if (f == k || (i > 0 && f == from[i - 1])) continue;
+    Position next = pos;
+    ApplyMove(next, f, kSecond, t, 0);
+    if (AttackedBy(next, k, kFirst) != 0) continue;  // pinned
+    AddDefenderForms(-pos.Board[f], f, t, out);
+  }
+}
+
+// Adds the second player's drops on the interposing square t.
+void AddDefenderDropsOn(const Position& pos, Square k, Square t, EvasionList& out) {
+  const std::int8_t* hand = pos.Hand[kSecond];
+  bool any = false;
+  for (int type = kPawn; type <= kRook; ++type) any = any || hand[type] > 0;
+  if (!any) return;
+  // One test per square: any piece on t blocks the line alike.
+  Position next = pos;
+  next.Board[t] = -kGold;
+  if (AttackedBy(next, k, kFirst) != 0) return;
+  if (hand[kPawn] > 0 && t <= 72 && !UnpromotedPawnInFile(pos, kSecond, FileOf(t)) &&
+      !(pos.King[kFirst] > 0 && PawnDropMate(pos, kSecond, t) == -1)) {
+    out.Add(DropOrigin(kPawn), t, 0);
+  }
+  if (hand[kLance] > 0 && t <= 72) out.Add(DropOrigin(kLance), t, 0);
+  if (hand[kKnight] > 0 && t <= 63) out.Add(DropOrigin(kKnight), t, 0);
+  for (int type = kSilver; type <= kRook; ++type) {
+    if (hand[type] > 0) out.Add(DropOrigin(type), t, 0);
+  }
+}
+
+// The king's steps, toward the attacker's side (usually the open board) first.
+constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
+                                kRightward, kUpLeft,   kUpRight,   kUp};
+
+}  // namespace
+
+void GenerateChecks(const Position& pos, bool full, CheckList& out) {
+  const Square k = pos.King[kSecond];
+  AddCheckingDrops(pos, k, out);
+  AddDirectChecks(pos, k, full, out);
+  AddUncoveringChecks(pos, k, full, out);
+}
+
+int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
+  const Square k = pos.King[kSecond];
+  const int start = out.count;
+  for (int d : kKingEscapes) {
+    const Square t = StepFrom(k, d);
+    if (!t || pos.Board[t] < 0) continue;
+    Position next = pos;
+    ApplyMove(next, k, kSecond, t, 0);
+    if (AttackedBy(next, t, kFirst) != 0) continue;
+    out.Add(k, t, 0);
+    if (first_only) return 1;
+  }
+  Square checkers[16];
+  const int checks = AttackersOf(pos, k, kFirst, checkers);
+  if (checks != 1) return out.count - start;  // a double check leaves only the king
+
+  const Square c = checkers[0];
+  AddDefenderMovesTo(pos, k, c, out);
+  if (first_only && out.count > start) return 1;
+
+  // Interpositions, only against a line piece standing away from the king.
+  const int df = FileOf(c) - FileOf(k), dr = RankOf(c) - RankOf(k);
+  const int adf = df < 0 ? -df : df, adr = dr < 0 ? -dr : dr;
+  if ((df == 0 || dr == 0 || adf == adr) && (adf > 1 || adr > 1)) {
+    const int step = (dr > 0 ? 9 : dr < 0 ? -9 : 0) + (df > 0 ? 1 : df < 0 ? -1 : 0);
+    for (Square s = k + step; s != c; s += step) {
+      AddDefenderDropsOn(pos, k, s, out);
+      AddDefenderMovesTo(pos, k, s, out);
+      if (first_only && out.count > start) return 1;
+    }
+  }
+  return out.count - start;
+}
+
+Position TurnPosition(const Position& pos) {
+  Position out{};
+  for (Square q = 1; q <= 81; ++q) out.Board[82 - q] = static_cast<std::int8_t>(-pos.Board[q]);
+  for (int t = 0; t < 8; ++t) {
+    out.Hand[kFirst][t] = pos.Hand[kSecond][t];
+    out.Hand[kSecond][t] = pos.Hand[kFirst][t];
+  }
+  for (Side s : {kFirst, kSecond}) {
+    const int k = pos.King[s];
+    out.King[Opponent(s)] = static_cast<std::int8_t>(k > 0 ? 82 - k : k);
+  }
+  return out;
+}
+
+MoveCode TurnMove(MoveCode move) {
+  const int to = 82 - DestinationOf(move);
+  const int from = IsDrop(move) ? move.from : 82 - move.from;
+  return EncodeMove(from, to, IsPromotion(move) ? 1 : 0);
+}
+
+}  // namespace shogi

@@ -1,0 +1,53 @@
+// The mate solver's own generators: checks (full and reduced) and evasions, in the solver's
+// frame where the attacker is always the first player and the defender the second.
+#pragma once
+
+#include "rules/position.h"
+
+namespace shogi {
+
+// Room for every check of any position: drops on the lines and knight squares around the
+// king (at most 42 squares, 5 pieces each: 210), board moves onto those squares (at most
+// 10 pieces reach a square, 2 forms each: 840) and moves uncovering a line (8 lines, a
+// dragon or horse has at most 20 destinations, 2 forms: 320). 1 370 < 2 048.
+constexpr int kMaxMateChecks = 2048;
+// King steps 8, captures of the checker 2 x 10, interpositions on at most 7 squares with
+// 7 drops and 2 x 10 moves each: 217 < 256.
+constexpr int kMaxMateEvasions = 256;
+
+template <int N>
+struct MateMoveList {
+  int count = 0;
+  MoveCode moves[N];
+
+  void Add(int origin, int destination, int promote) {
+    // The capacities above bound every list; the check keeps a corrupt position harmless.
+    if (count < N) moves[count++] = EncodeMove(origin, destination, promote);
+  }
+};
+using CheckList = MateMoveList<kMaxMateChecks>;
+using EvasionList = MateMoveList<kMaxMateEvasions>;
+
+// Appends every checking move of the first player against the second player's king (which
+// must exist), in three phases: drops around the king, board moves giving direct check
+// grouped by their destination around the king, then moves uncovering a line piece. The
+// full generator lists both forms of a move whose promotion is optional; the reduced one
+// lists only the promoting form for pawns, bishops and rooks. Moves are pseudo-legal: one
+// that leaves the attacker's own king attacked is caught by the defender's reply.
+void GenerateChecks(const Position& pos, bool full, CheckList& out);
+
+// Appends the legal replies of the second player, whose king is in check: king moves first,
+// then captures of the checking piece, then interpositions nearest the king first, on each
+// square drops (pawn .. rook) before moves. With `first_only` it stops after the first.
+// Returns the count.
+int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only);
+
+// The position turned by 180 degrees with the colours exchanged: square q becomes 82 - q,
+// every piece changes side, the hands are exchanged and the king squares mapped (a missing
+// king stays missing). Turning twice gives the position back.
+Position TurnPosition(const Position& pos);
+
+// A move mapped the same way (drop origins stay as they are).
+MoveCode TurnMove(MoveCode move);
+
+}  // namespace shogi
