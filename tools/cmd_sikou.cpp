@@ -1,0 +1,117 @@
+// shogi-tool sikou: asks the thinking library for its move after a list of USI moves, loading
+// and calling it the way the program does.
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "rules/move_rules.h"
+#include "rules/sfen.h"
+#include "shell/library_binding.h"
+#include "tools/command.h"
+
+namespace shogi::tool {
+namespace {
+
+constexpr const char* kName = "sikou";
+
+// Whether origin, destination and promotion name one of the legal moves of the position.
+bool IsLegalMove(const GameRecord& record, const Position& pos, int from, int to, int promote) {
+  static LegalMoveList moves;
+  const int n = LegalMoves(record, pos, moves);
+  for (int i = 0; i < n; ++i) {
+    if (moves.origin[i] == from && moves.destination[i] == to && moves.promote[i] == promote)
+      return true;
+  }
+  return false;
+}
+
+int RunSikou(const std::vector<std::string>& args) {
+  std::string library_path;
+  std::vector<std::string> usi_moves;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--library") {
+      if (i + 1 >= args.size() || args[i + 1].empty())
+        return UsageError(kName, "--library needs a FILE");
+      library_path = args[++i];
+      continue;
+    }
+    // A move list may also come as one argument with spaces ("7g7f 3c3d").
+    std::istringstream words(args[i]);
+    for (std::string word; words >> word;) usi_moves.push_back(word);
+  }
+
+  // The moves are played from the standard initial position and must be legal there: the
+  // library replays whatever it gets, so a wrong list would only give a puzzling answer.
+  static GameRecord record;
+  ResetGameRecord(record);
+  Position pos = record.InitialPosition;
+  if (usi_moves.size() >= static_cast<std::size_t>(kMaxMoves))
+    return UsageError(kName, "at most " + std::to_string(kMaxMoves - 1) + " moves");
+  for (std::size_t i = 0; i < usi_moves.size(); ++i) {
+    MoveCode m;
+    if (!ParseUsiMove(usi_moves[i], m))
+      return UsageError(
+          kName, "move " + std::to_string(i + 1) + " '" + usi_moves[i] + "' is not a USI move");
+    if (!IsLegalMove(record, pos, OriginOf(m), DestinationOf(m), IsPromotion(m) ? 1 : 0))
+      return UsageError(kName, "move " + std::to_string(i + 1) + " '" + usi_moves[i] +
+                                   "' is not legal in its position");
+    ApplyMove(pos, m, SideOfPly(record.PlyCount));
+    record.MoveList[record.PlyCount++] = m;
+    record.MoveList[record.PlyCount] = MoveCode{};
+  }
+
+  LibraryBinding binding;
+  const int flags =
+      library_path.empty() ? binding.Bind(ProgramDirectory()) : binding.BindFile(library_path);
+  if (!binding.Loaded()) {
+    std::fprintf(stderr, "shogi-tool sikou: cannot load the thinking library: %s\n",
+                 binding.LoadMessage().c_str());
+    return kExitFailed;
+  }
+  std::string missing;
+  if (!(flags & kBoundSikouIni)) missing += " sikou_ini";
+  if (!(flags & kBoundSikou)) missing += " sikou";
+  if (!(flags & kBoundSikouEnd)) missing += " sikou_end";
+  if (!missing.empty()) {
+    std::fprintf(stderr, "shogi-tool sikou: the thinking library does not export%s\n",
+                 missing.c_str());
+    return kExitFailed;
+  }
+
+  const SikouEntryPoints& sikou = binding.EntryPoints();
+  std::int32_t abort_flag = 0, clock = 0, from = 0, to = 0, promote = 0;
+  sikou.Ini(&abort_flag);
+  const std::int32_t result =
+      sikou.Think(record.PlyCount, reinterpret_cast<const unsigned char*>(record.MoveList), &clock,
+                  &from, &to, &promote);
+  sikou.End();
+
+  std::printf("result %d\n", static_cast<int>(result));
+  if (result <= 0) return kExitOk;
+  const bool board_move = IsSquare(from) && (promote == 0 || promote == 1);
+  const bool drop = from > kDropBase && from <= DropOrigin(kRook) && promote == 0;
+  if (!IsSquare(to) || !(board_move || drop)) {
+    std::fprintf(stderr,
+                 "shogi-tool sikou: the answer is not a move (from %d, to %d, promote %d)\n",
+                 static_cast<int>(from), static_cast<int>(to), static_cast<int>(promote));
+    return kExitFailed;
+  }
+  const MoveCode answer = EncodeMove(from, to, promote);
+  std::printf("move %s\n", FormatUsiMove(answer).c_str());
+  if (!IsLegalMove(record, pos, from, to, promote)) {
+    std::fprintf(stderr, "shogi-tool sikou: the answer %s is not a legal move\n",
+                 FormatUsiMove(answer).c_str());
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+const CommandRegistration kSikou(
+    {kName, "[--library FILE] MOVE...",
+     "asks the thinking library (default: sikou.so beside shogi-tool) for its move after the "
+     "USI moves played from the standard initial position; prints 'result N' and 'move USI'",
+     RunSikou});
+
+}  // namespace
+}  // namespace shogi::tool
