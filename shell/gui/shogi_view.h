@@ -1,0 +1,185 @@
+// CShogiView, the one view: it owns the program-wide state, the settings and the thinking
+// library's binding, paints the board from the scene with caches so that a change repaints
+// only what differs, maps the mouse to squares and slots, runs the view's timers and carries
+// out the menu commands.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/timer.h>
+#include <wx/window.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/profile.h"
+#include "platform/user_interface.h"
+#include "shell/gui/artwork.h"
+#include "shell/gui/window_dialogs.h"
+#include "shell/program_state.h"
+#include "shell/settings.h"
+#include "shell/shell_context.h"
+#include "shell/view_scene.h"
+
+namespace shogi {
+class LibraryBinding;
+}
+
+namespace shogi::gui {
+
+class CShogiView;
+
+// Lets long loops (PumpMessages) run wxWidgets' pending events: the clock timer, paints and
+// the right-click stop request keep working while the computer thinks.
+void InstallWindowMessagePump();
+
+// What the shell's commands see of the person: the dialogs come from `dialogs` (the
+// window's own, or a scripted stand-in in tests); drawing, the status bar and the end of
+// the program go to the view.
+class ViewUserInterface : public UserInterface {
+ public:
+  ViewUserInterface(CShogiView& view, UserInterface& dialogs) : view_(view), dialogs_(dialogs) {}
+
+  MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                            MessageButtons buttons, MessageIcon icon) override;
+  FileDialogResult ChooseOpenFile(const FileDialogRequest& request) override;
+  FileDialogResult ChooseSaveFile(const FileDialogRequest& request) override;
+  int ChooseFromList(const std::string& title, const std::string& prompt,
+                     const std::vector<std::string>& items, int initial) override;
+  bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  bool EditGameConditions(GameConditions& conditions) override;
+  bool EditReplaySpeed(int& interval_ms) override;
+  void ApplyUpdate(const ViewUpdate& update) override;
+  void EndProgram(int exit_code) override;
+
+ private:
+  CShogiView& view_;
+  UserInterface& dialogs_;
+};
+
+// One repaint that changed something: what it repainted and how long it took.
+struct RepaintRecord {
+  std::vector<SceneChange> Changes;
+  long PictureMicroseconds = 0;  // the off-screen picture brought up to date
+  long ScreenMicroseconds = 0;   // with the transfer to the screen (0 until it happened)
+};
+
+// How the view was created: where its settings live, which dialogs it uses, which program
+// folder it binds the library from. Everything has a default for the real program.
+struct ViewOptions {
+  Profile* Settings = nullptr;       // required
+  UserInterface* Dialogs = nullptr;  // null: the window's own dialogs
+  std::string ProgramFolder;         // "" : the working directory at start-up
+  bool BindLibrary = true;           // load sikou from the program folder
+};
+
+class CShogiView : public wxWindow {
+ public:
+  CShogiView(wxWindow* parent, const ViewOptions& options);
+  ~CShogiView() override;
+
+  // --- commands of the menus and the tool bar ---
+  void RunCommand(int id);
+  bool CommandEnabledNow(int id) const;
+  bool CommandCheckedNow(int id) const;
+  bool HasCommand(int id) const;  // false for commands this build does not have yet
+
+  // --- what the shell asks of the view ---
+  // Stops and starts timers and repaints what the update names (promotion box included).
+  void Apply(const ViewUpdate& update);
+  // The frame is closing: true when the close must wait for a running search to return.
+  bool CloseRequested();
+  void EndProgram(int exit_code);
+  void SetStatus(const std::string& text);
+  // Called when a command wants the frame's title to show a file.
+  std::function<void(const std::string&)> OnDocumentName;
+  // Called when the program must end (the frame destroys itself).
+  std::function<void(int)> OnEndProgram;
+
+  // --- drawing, also for tests ---
+  // Brings the off-screen picture up to date; returns what it repainted. `full` repaints
+  // everything from scratch (the caches are cleared first).
+  std::vector<SceneChange> Redraw(bool full = false);
+  // The last Redraw's changes and its time in microseconds.
+  const std::vector<SceneChange>& LastChanges() const { return last_changes_; }
+  long LastRedrawMicroseconds() const { return last_redraw_us_; }
+  // The last Apply's time in microseconds: the repaint and its transfer to the screen.
+  long LastApplyMicroseconds() const { return last_apply_us_; }
+  // The repaints since the log was last cleared (at most the last 256).
+  const std::vector<RepaintRecord>& RepaintLog() const { return repaint_log_; }
+  void ClearRepaintLog() { repaint_log_.clear(); }
+  // The view as it appears, overlays included (the dragged piece, the promotion box).
+  wxBitmap Snapshot();
+  // Whether a complete picture has been painted on the screen at least once.
+  bool Painted() const { return painted_; }
+
+  ProgramState& State() { return state_; }
+  ProgramSettings& Settings() { return settings_; }
+  ShellContext& Context() { return ctx_; }
+  const Artwork& Art() const { return art_; }
+  bool Dragging() const { return dragging_; }
+  bool PromotionOpen() const { return promotion_open_; }
+  bool LibraryOffered() const;
+
+  // The mouse handlers with view coordinates (the events call them; tests may too).
+  void LeftDown(int x, int y);
+  void LeftUp(int x, int y);
+  void MouseMove(int x, int y);
+  void RightDown(int x, int y);
+  void RightUp();
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void OnTimer(wxTimerEvent& event);
+  void PaintStatic();
+  void PaintChange(wxDC& dc, const SceneChange& change, const ViewScene& scene);
+  void DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip);
+  void DrawPiece(wxDC& dc, int code, int x, int y);
+  void DrawOverlays(wxDC& dc);
+  void RefreshArea(const Rect& r);
+  void StartDrag(int x, int y);
+  void EndDrag();
+  void ReleaseMouseIfHeld();
+  void CapturePointer();
+  void ShowPromotionBox(bool show);
+  void AfterRecordRead(const std::string& path);
+
+  Profile& profile_;
+  std::string folder_;
+  std::unique_ptr<LibraryBinding> binding_;
+  ProgramSettings settings_;
+  ProgramState state_;
+  WindowDialogs window_dialogs_;
+  ViewUserInterface ui_;
+  ShellContext ctx_;
+  Artwork art_;
+
+  wxBitmap clean_;    // everything that never changes: background, panels, grid, stars
+  wxBitmap backing_;  // the picture as shown, without the overlays
+  std::optional<ViewScene> shown_;
+  std::vector<SceneChange> last_changes_;
+  long last_redraw_us_ = 0;
+  long last_apply_us_ = 0;
+  std::vector<RepaintRecord> repaint_log_;
+  bool painted_ = false;
+
+  // The move list shows the next ten moves right after a record was read, until the shown
+  // position changes.
+  bool next_moves_ = false;
+  int next_moves_ply_ = 0;
+  Position next_moves_position_{};
+
+  bool dragging_ = false;
+  int drag_x_ = 0, drag_y_ = 0;
+  bool promotion_open_ = false;
+  bool closing_ = false;
+
+  wxTimer clock_timer_;
+  wxTimer forward_timer_;
+  wxTimer back_timer_;
+};
+
+}  // namespace shogi::gui

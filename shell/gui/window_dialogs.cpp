@@ -1,0 +1,154 @@
+// The window's message boxes and dialogs.
+#include "shell/gui/window_dialogs.h"
+
+#include <wx/choicdlg.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/textdlg.h>
+
+#include "shell/gui/conditions_window.h"
+#include "shell/gui/speed_dialog.h"
+
+namespace shogi::gui {
+namespace {
+
+wxString U(const std::string& utf8) {
+  return wxString::FromUTF8(utf8);
+}
+
+// A path of the file system as wxWidgets names it, and back.
+wxString PathToWx(const std::string& path) {
+#ifdef _WIN32
+  return wxString(path.c_str(), wxCSConv(wxFONTENCODING_CP932));
+#else
+  return wxString::FromUTF8(path);
+#endif
+}
+std::string PathFromWx(const wxString& path) {
+#ifdef _WIN32
+  return std::string(path.mb_str(wxCSConv(wxFONTENCODING_CP932)));
+#else
+  return path.utf8_string();
+#endif
+}
+
+}  // namespace
+
+wxString WildcardOf(const std::vector<FileFilter>& filters) {
+  wxString out;
+  for (const FileFilter& f : filters) {
+    if (!out.empty()) out += "|";
+    out += U(f.Caption) + "|" + U(f.Pattern);
+  }
+  return out;
+}
+
+MessageAnswer WindowDialogs::ShowMessage(const std::string& caption, const std::string& text,
+                                         MessageButtons buttons, MessageIcon icon) {
+  long style = 0;
+  switch (buttons) {
+    case MessageButtons::kOk:
+      style |= wxOK;
+      break;
+    case MessageButtons::kOkCancel:
+      style |= wxOK | wxCANCEL;
+      break;
+    case MessageButtons::kYesNo:
+      style |= wxYES_NO;
+      break;
+    case MessageButtons::kYesNoCancel:
+      style |= wxYES_NO | wxCANCEL;
+      break;
+  }
+  switch (icon) {
+    case MessageIcon::kNone:
+      style |= wxICON_NONE;
+      break;
+    case MessageIcon::kInformation:
+      style |= wxICON_INFORMATION;
+      break;
+    case MessageIcon::kQuestion:
+      style |= wxICON_QUESTION;
+      break;
+    case MessageIcon::kWarning:
+      style |= wxICON_WARNING;
+      break;
+    case MessageIcon::kError:
+      style |= wxICON_ERROR;
+      break;
+  }
+  wxMessageDialog dialog(parent_, U(text), U(caption), style);
+  dialog.SetYesNoCancelLabels(U("はい"), U("いいえ"), U("キャンセル"));
+  dialog.SetOKCancelLabels(U("OK"), U("キャンセル"));
+  switch (dialog.ShowModal()) {
+    case wxID_YES:
+      return MessageAnswer::kYes;
+    case wxID_NO:
+      return MessageAnswer::kNo;
+    case wxID_CANCEL:
+      return MessageAnswer::kCancel;
+    default:
+      return MessageAnswer::kOk;
+  }
+}
+
+FileDialogResult WindowDialogs::ChooseFile(const FileDialogRequest& request, bool save) {
+  // The remembered path may be a pattern such as "folder/*.kif": the dialog then starts in
+  // the folder with no name filled in.
+  wxFileName initial(PathToWx(request.InitialPath));
+  wxString name = initial.GetFullName();
+  if (name.Contains("*") || name.Contains("?")) name.clear();
+  long style = save ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  wxFileDialog dialog(parent_, U(request.Title), initial.GetPath(), name,
+                      WildcardOf(request.Filters), style);
+  dialog.SetFilterIndex(request.FilterIndex);
+  FileDialogResult result;
+  if (dialog.ShowModal() != wxID_OK) return result;
+  result.Chosen = true;
+  result.Path = PathFromWx(dialog.GetPath());
+  result.FilterIndex = dialog.GetFilterIndex();
+  return result;
+}
+
+FileDialogResult WindowDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+  return ChooseFile(request, false);
+}
+
+FileDialogResult WindowDialogs::ChooseSaveFile(const FileDialogRequest& request) {
+  return ChooseFile(request, true);
+}
+
+int WindowDialogs::ChooseFromList(const std::string& title, const std::string& prompt,
+                                  const std::vector<std::string>& items, int initial) {
+  wxArrayString choices;
+  for (const std::string& item : items) choices.Add(U(item));
+  wxSingleChoiceDialog dialog(parent_, U(prompt), U(title), choices);
+  if (initial >= 0 && initial < static_cast<int>(items.size())) dialog.SetSelection(initial);
+  return dialog.ShowModal() == wxID_OK ? dialog.GetSelection() : -1;
+}
+
+bool WindowDialogs::InputText(const std::string& title, const std::string& prompt,
+                              std::string& text) {
+  wxTextEntryDialog dialog(parent_, U(prompt), U(title), U(text));
+  if (dialog.ShowModal() != wxID_OK) return false;
+  text = dialog.GetValue().utf8_string();
+  return true;
+}
+
+bool WindowDialogs::EditGameConditions(GameConditions& conditions) {
+  // The dialog's own boxes (a refused field) are shown over the dialog.
+  WindowDialogs boxes(nullptr, folder_);
+  CTaikyoku dialog(parent_, conditions, folder_, boxes);
+  boxes.SetParent(&dialog);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool WindowDialogs::EditReplaySpeed(int& interval_ms) {
+  CSpeed dialog(parent_, interval_ms);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  interval_ms = dialog.Interval();
+  return true;
+}
+
+}  // namespace shogi::gui

@@ -1,0 +1,45 @@
+// The person's side of UserInterface in the window: message boxes, file dialogs, list
+// choice, text input and the two dialogs that fill plain structs, all modal over the frame.
+// Drawing and ending the program are the view's (see ViewUserInterface).
+#pragma once
+
+#include <wx/window.h>
+
+#include <string>
+
+#include "platform/user_interface.h"
+
+namespace shogi::gui {
+
+class WindowDialogs : public UserInterface {
+ public:
+  // `folder` is the program folder, where the conditions dialog reads its name lists.
+  WindowDialogs(wxWindow* parent, std::string folder)
+      : parent_(parent), folder_(std::move(folder)) {}
+  // The window the boxes are shown over.
+  void SetParent(wxWindow* parent) { parent_ = parent; }
+
+  MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                            MessageButtons buttons, MessageIcon icon) override;
+  FileDialogResult ChooseOpenFile(const FileDialogRequest& request) override;
+  FileDialogResult ChooseSaveFile(const FileDialogRequest& request) override;
+  int ChooseFromList(const std::string& title, const std::string& prompt,
+                     const std::vector<std::string>& items, int initial) override;
+  bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
+  void SetStatusText(const std::string&) override {}
+  bool EditGameConditions(GameConditions& conditions) override;
+  bool EditReplaySpeed(int& interval_ms) override;
+  void ApplyUpdate(const ViewUpdate&) override {}
+  void EndProgram(int) override {}
+
+ private:
+  FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);
+
+  wxWindow* parent_;
+  std::string folder_;
+};
+
+// The wildcard text of a file dialog ("caption|pattern|caption|pattern").
+wxString WildcardOf(const std::vector<FileFilter>& filters);
+
+}  // namespace shogi::gui

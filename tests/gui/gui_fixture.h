@@ -1,0 +1,107 @@
+// The common ground of the window tests: a frame with its view on a scripted person and a
+// memory profile, event pumping, simulated mouse clicks and pictures written to PNG files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/filename.h>
+
+#include <string>
+
+#include "platform/profile.h"
+#include "shell/gui/main_frame.h"
+#include "shell/view_layout.h"
+#include "tests/support/scripted_user_interface.h"
+
+namespace shogi::gui {
+
+class GuiFixture : public ::testing::Test {
+ public:
+  // Runs pending events until none is left (paints included).
+  static void Pump() {
+    for (int i = 0; i < 20; ++i) {
+      wxTheApp->ProcessPendingEvents();
+      if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+        loop->YieldFor(wxEVT_CATEGORY_ALL);
+      } else {
+        wxTheApp->Yield(true);
+      }
+    }
+  }
+
+ protected:
+  void SetUp() override {
+    ViewOptions options;
+    options.Settings = &profile;
+    options.Dialogs = &ui;
+    options.ProgramFolder = std::string(SHOGI_BIN_DIR) + "/";
+    InstallWindowMessagePump();
+    frame = new CMainFrame(options);
+    frame->Show();
+    view = frame->View();
+    Pump();
+  }
+  void TearDown() override {
+    frame->Destroy();
+    Pump();
+  }
+
+  // The centre of a square as drawn (square 1..81 of the record; the board may be flipped).
+  wxPoint SquarePoint(int square) const {
+    const int drawn = view->State().Record.BoardFlipped ? 82 - square : square;
+    const Rect r = CellRect(drawn);
+    return wxPoint(r.X + r.Width / 2, r.Y + r.Height / 2);
+  }
+
+  // A mouse event sent through the view's event handler, as the window system delivers it.
+  void Send(wxEventType type, wxPoint p) {
+    wxMouseEvent e(type);
+    e.SetPosition(p);
+    e.SetEventObject(view);
+    view->GetEventHandler()->ProcessEvent(e);
+  }
+  // A press and release of the left button at `from` and `to` with moves in between, as
+  // mouse events.
+  void MouseDrag(wxPoint from, wxPoint to) {
+    Send(wxEVT_LEFT_DOWN, from);
+    Send(wxEVT_MOTION, wxPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+    Send(wxEVT_MOTION, to);
+    Send(wxEVT_LEFT_UP, to);
+  }
+  // Where a hand slot of `side` is drawn (the slot's first piece).
+  wxPoint HandPoint(Side side, int type) const {
+    const bool flipped = view->State().Record.BoardFlipped;
+    const ScreenHand hand =
+        OwnerOfScreenHand(kLowerHand, flipped) == side ? kLowerHand : kUpperHand;
+    const PieceSlot slot = HandSlot(hand, type);
+    return wxPoint(slot.X + 10, slot.Y + 20);
+  }
+  wxPoint BoxPoint(int index) const {
+    const PieceSlot slot = BoxSlot(index);
+    return wxPoint(slot.X + 10, slot.Y + 20);
+  }
+  // A press and release of the left button at `from` and `to`, with a move in between.
+  void Drag(wxPoint from, wxPoint to) {
+    view->LeftDown(from.x, from.y);
+    view->MouseMove((from.x + to.x) / 2, (from.y + to.y) / 2);
+    view->MouseMove(to.x, to.y);
+    view->LeftUp(to.x, to.y);
+  }
+
+  // Writes the view's picture to <build>/gui-pictures/<name>.png and returns the path.
+  std::string SavePicture(const std::string& name) {
+    wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
+    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    wxString path = dir + "/" + wxString::FromUTF8(name) + ".png";
+    EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG));
+    return path.utf8_string();
+  }
+
+  MemoryProfile profile;
+  test_support::ScriptedUserInterface ui;
+  CMainFrame* frame = nullptr;
+  CShogiView* view = nullptr;
+};
+
+}  // namespace shogi::gui

@@ -1,0 +1,23 @@
+// The window tests' main: wxWidgets is started once (under the X server the test command
+// provides) and every test runs inside it.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include "platform/message_pump.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "wxWidgets could not start (is there a display?)\n");
+    return 1;
+  }
+  wxInitAllImageHandlers();
+  int result = RUN_ALL_TESTS();
+  shogi::SetMessagePump({});
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return result;
+}
