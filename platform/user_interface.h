@@ -106,6 +106,17 @@ struct GameConditions {
   int PlayerKind[2] = {0, 0};
 };
 
+// The "詰将棋３" dialog's data: "開始手数：" (the text of the field), the check boxes "ﾏﾙﾁﾀｽｸ"
+// (message pumping during the search) and "ﾒﾓﾘﾁｪｯｸ" (the memory question).
+struct MateStartSettings {
+  std::string StartDepth = "1";
+  bool Multitask = false;
+  bool MemoryCheck = false;
+};
+
+// The answer of the "実戦詰将棋" dialog.
+enum class MateAttackerChoice { kCancel, kFirst, kSecond };  // "キャンセル", "先手番", "後手番"
+
 // Implemented by the window (real dialogs) and by tests (scripted answers). All texts are
 // UTF-8 unless a field says otherwise. Every call is modal: it returns when the person has
 // answered.
@@ -131,6 +142,12 @@ class UserInterface {
   virtual bool EditGameConditions(GameConditions& conditions) = 0;
   // The replay-speed dialog "再現スピード" (100..20 000 ms); false on cancel.
   virtual bool EditReplaySpeed(int& interval_ms) = 0;
+  // The "詰将棋３" dialog; true on "開始", false on "中止". On "開始" the dialog checks the
+  // start depth with CheckMateStartDepth (shell/mate_commands.h) and stays open on an error.
+  // Without an implementation the dialog counts as cancelled.
+  virtual bool EditMateStart(MateStartSettings&) { return false; }
+  // The "実戦詰将棋" dialog: which side attacks.
+  virtual MateAttackerChoice ChooseMateAttacker() { return MateAttackerChoice::kCancel; }
 
   // Shows at once what an operation changed so far; called before it blocks (a message box,
   // the computer's thinking), so that the person sees the move before the answer.
