@@ -134,8 +134,10 @@ void CMainFrame::BuildMenus() {
   bar->Append(setup, U("盤面設定(&S)"));
 
   auto* mate = new wxMenu;
-  add(mate, kCmdNewProblem);
-  add(mate, kCmdEditProblem);
+  for (int id : Ids{kCmdNewProblem, kCmdEditProblem, kSeparator, kCmdMate1, kCmdMate2, kCmdMate3,
+                    kSeparator, kCmdMateInGame}) {
+    add(mate, id);
+  }
   bar->Append(mate, U("詰将棋(&T)"));
 
   auto* help = new wxMenu;
@@ -164,6 +166,8 @@ void CMainFrame::BuildToolBar() {
       {kCmdStepBack, ToolIcon::kBack},
       {kSeparator, ToolIcon::kForward},
       {kCmdStopReplay, ToolIcon::kStopReplay},
+      {kSeparator, ToolIcon::kForward},
+      {kCmdMateInGame, ToolIcon::kMateAnalysis},
       {kSeparator, ToolIcon::kForward},
       {kCmdAbout, ToolIcon::kAbout},
   };

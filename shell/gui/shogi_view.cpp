@@ -18,6 +18,7 @@
 #include "shell/record_commands.h"
 
 #include "shell/library_binding.h"
+#include "shell/mate_commands.h"
 
 namespace shogi::gui {
 
@@ -122,6 +123,12 @@ bool ViewUserInterface::EditGameConditions(GameConditions& conditions) {
 bool ViewUserInterface::EditReplaySpeed(int& interval_ms) {
   return dialogs_.EditReplaySpeed(interval_ms);
 }
+bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
+  return dialogs_.EditMateStart(settings);
+}
+MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
+  return dialogs_.ChooseMateAttacker();
+}
 void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
   dialogs_.ApplyUpdate(update);
   view_.Apply(update);
@@ -179,25 +186,12 @@ bool CShogiView::LibraryOffered() const {
 
 // --- commands ---
 
-bool CShogiView::HasCommand(int id) const {
-  switch (id) {
-    case kCmdMate1:
-    case kCmdMate2:
-    case kCmdMate3:
-    case kCmdMateInGame:
-      return false;  // the mate commands are not part of this build yet
-    default:
-      return true;
-  }
-}
-
 bool CShogiView::CommandEnabledNow(int id) const {
   const int s = state_.InteractionState;
   // While the computer thinks (or a search runs) only the stop request, the clock and
   // closing act: a command run from a pumped message would change the game under the
   // search's feet.
   if (IsBusyState(s) || state_.Held.Active) return false;
-  if (!HasCommand(id)) return false;
   ShellCommand command;
   if (ShellCommandOf(id, command)) return CommandEnabled(state_, command);
   switch (id) {
@@ -208,6 +202,11 @@ bool CShogiView::CommandEnabledNow(int id) const {
       return RecordCommandsEnabled(state_);
     case kCmdFlip:
       return s != kStatePromotion;
+    case kCmdMate1:
+    case kCmdMate2:
+    case kCmdMate3:
+    case kCmdMateInGame:
+      return MateCommandEnabled(state_);
     default:
       return true;
   }
@@ -330,6 +329,18 @@ void CShogiView::RunCommand(int id) {
       break;
     case kCmdMirror:
       u = MirrorPosition(state_);
+      break;
+    case kCmdMate1:
+      u = SolveMateProblem(ctx_, 1);
+      break;
+    case kCmdMate2:
+      u = SolveMateProblem(ctx_, 2);
+      break;
+    case kCmdMate3:
+      u = SolveMateProblemFrom(ctx_);
+      break;
+    case kCmdMateInGame:
+      u = FindMateInGame(ctx_);
       break;
     case kCmdAbout:
       ui_.ShowMessage("バージョン情報",

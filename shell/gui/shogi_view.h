@@ -52,6 +52,8 @@ class ViewUserInterface : public UserInterface {
   void SetStatusText(const std::string& text) override;
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
+  bool EditMateStart(MateStartSettings& settings) override;
+  MateAttackerChoice ChooseMateAttacker() override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
 
@@ -85,7 +87,6 @@ class CShogiView : public wxWindow {
   void RunCommand(int id);
   bool CommandEnabledNow(int id) const;
   bool CommandCheckedNow(int id) const;
-  bool HasCommand(int id) const;  // false for commands this build does not have yet
 
   // --- what the shell asks of the view ---
   // Stops and starts timers and repaints what the update names (promotion box included).

@@ -8,6 +8,7 @@
 #include <wx/textdlg.h>
 
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/mate_dialogs.h"
 #include "shell/gui/speed_dialog.h"
 
 namespace shogi::gui {
@@ -149,6 +150,19 @@ bool WindowDialogs::EditReplaySpeed(int& interval_ms) {
   if (dialog.ShowModal() != wxID_OK) return false;
   interval_ms = dialog.Interval();
   return true;
+}
+
+bool WindowDialogs::EditMateStart(MateStartSettings& settings) {
+  WindowDialogs boxes(nullptr, folder_);
+  CTume3 dialog(parent_, settings, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  settings = dialog.Settings();
+  return true;
+}
+
+MateAttackerChoice WindowDialogs::ChooseMateAttacker() {
+  return AskMateAttacker(parent_);
 }
 
 }  // namespace shogi::gui

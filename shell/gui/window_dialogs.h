@@ -29,6 +29,8 @@ class WindowDialogs : public UserInterface {
   void SetStatusText(const std::string&) override {}
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
+  bool EditMateStart(MateStartSettings& settings) override;
+  MateAttackerChoice ChooseMateAttacker() override;
   void ApplyUpdate(const ViewUpdate&) override {}
   void EndProgram(int) override {}
 

@@ -14,6 +14,7 @@
 #include "rules/sfen.h"
 #include "shell/game_conditions.h"
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/mate_dialogs.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace shogi::gui {
@@ -202,6 +203,44 @@ TEST_F(WindowCommandsTest, RightClickStopsTheThinkingWhileTheClockRuns) {
   EXPECT_EQ(s.InteractionState, kStateIdle);  // the game is left suspended
   EXPECT_EQ(s.Record.PlyCount, 1);
   view->Context().Library = nullptr;
+}
+
+TEST_F(WindowCommandsTest, MateCommandsSolveFromTheMenu) {
+  ProgramState& s = view->State();
+  Position pos;
+  Side side;
+  int number;
+  std::string message;
+  ASSERT_TRUE(ParseSfen("4k4/9/4G4/9/9/9/9/9/9 b G2r2b2g4s4n4l18p 1", pos, side, number, message));
+  s.Record.InitialPosition = pos;
+  s.Record.StartIndex = s.Record.PlyCount = 0;
+  s.Record.MoveList[0] = MoveCode{};
+  s.Shown = pos;
+  view->Redraw(true);
+  ASSERT_TRUE(view->CommandEnabledNow(kCmdMate1));
+  view->RunCommand(kCmdMate1);
+  EXPECT_EQ(s.Message.Lines[0], "詰みました(^_^)");
+  EXPECT_EQ(RecordMoveCount(s.Record), 1);
+  // The in-game analysis asks for the attacker and leaves the record alone.
+  s.Record.PlyCount = 0;
+  RebuildShown(s);
+  CutRecordAt(s.Record, 0);
+  view->RunCommand(kCmdMateInGame);  // the scripted person cancels the attacker choice
+  EXPECT_EQ(RecordMoveCount(s.Record), 0);
+}
+
+TEST_F(WindowCommandsTest, MateStartDialogRefusesEvenAndLargeDepths) {
+  MateStartSettings settings;
+  CTume3 dialog(frame, settings, ui);
+  for (const char* bad : {"2", "50", "x"}) {
+    dialog.DepthField()->ChangeValue(bad);
+    EXPECT_FALSE(dialog.PressStart()) << bad;
+    EXPECT_EQ(ui.LastMessage(), "1～49の範囲の奇数を入力してください。");
+    EXPECT_EQ(ui.Messages.back().Caption, "開始手数");
+  }
+  dialog.DepthField()->ChangeValue("7");
+  EXPECT_TRUE(dialog.PressStart());
+  EXPECT_EQ(dialog.Settings().StartDepth, "7");
 }
 
 TEST(StartupTest, FirstCompletePaintAndResidentSize) {

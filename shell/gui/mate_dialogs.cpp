@@ -1,0 +1,92 @@
+// The mate commands' dialogs.
+#include "shell/gui/mate_dialogs.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "shell/mate_commands.h"
+
+namespace shogi::gui {
+namespace {
+
+wxString U(const char* utf8) {
+  return wxString::FromUTF8(utf8);
+}
+
+constexpr int kFirstButton = wxID_HIGHEST + 1, kSecondButton = wxID_HIGHEST + 2;
+
+}  // namespace
+
+CTume3::CTume3(wxWindow* parent, const MateStartSettings& settings, UserInterface& messages)
+    : wxDialog(parent, wxID_ANY, U("詰将棋３")), messages_(messages) {
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  row->Add(new wxStaticText(this, wxID_ANY, U("開始手数：")), 0, wxALIGN_CENTER_VERTICAL);
+  depth_ = new wxTextCtrl(this, wxID_ANY, wxString::FromUTF8(settings.StartDepth),
+                          wxDefaultPosition, wxSize(60, -1));
+  row->Add(depth_, 0, wxLEFT, 6);
+  multitask_ = new wxCheckBox(this, wxID_ANY, U("ﾏﾙﾁﾀｽｸ"));
+  multitask_->SetValue(settings.Multitask);
+  memory_ = new wxCheckBox(this, wxID_ANY, U("ﾒﾓﾘﾁｪｯｸ"));
+  memory_->SetValue(settings.MemoryCheck);
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  auto* start = new wxButton(this, wxID_OK, U("開始"));
+  buttons->Add(start, 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(this, wxID_CANCEL, U("中止")), 0);
+  start->SetDefault();
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(row, 0, wxALL, 10);
+  top->Add(multitask_, 0, wxLEFT | wxRIGHT, 10);
+  top->Add(memory_, 0, wxLEFT | wxRIGHT | wxTOP, 10);
+  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  SetSizerAndFit(top);
+  start->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (PressStart()) EndModal(wxID_OK);
+  });
+  CentreOnParent();
+}
+
+MateStartSettings CTume3::Settings() const {
+  MateStartSettings s;
+  s.StartDepth = depth_->GetValue().utf8_string();
+  s.Multitask = multitask_->GetValue();
+  s.MemoryCheck = memory_->GetValue();
+  return s;
+}
+
+bool CTume3::PressStart() {
+  int depth = 0;
+  std::string message;
+  if (CheckMateStartDepth(depth_->GetValue().utf8_string(), depth, message) != 0) {
+    messages_.ShowMessage(kMateStartDepthCaption, message, MessageButtons::kOk,
+                          MessageIcon::kWarning);
+    depth_->SetFocus();
+    depth_->SelectAll();
+    return false;
+  }
+  return true;
+}
+
+MateAttackerChoice AskMateAttacker(wxWindow* parent) {
+  wxDialog dialog(parent, wxID_ANY, U(kMateInGameCaption));
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  buttons->Add(new wxButton(&dialog, kFirstButton, U("先手番")), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(&dialog, kSecondButton, U("後手番")), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(&dialog, wxID_CANCEL, U("キャンセル")), 0);
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(new wxStaticText(&dialog, wxID_ANY, U("攻める側を選んでください。")), 0, wxALL, 10);
+  top->Add(buttons, 0, wxALL, 10);
+  dialog.SetSizerAndFit(top);
+  dialog.Bind(wxEVT_BUTTON, [&dialog](wxCommandEvent& e) { dialog.EndModal(e.GetId()); });
+  dialog.CentreOnParent();
+  switch (dialog.ShowModal()) {
+    case kFirstButton:
+      return MateAttackerChoice::kFirst;
+    case kSecondButton:
+      return MateAttackerChoice::kSecond;
+    default:
+      return MateAttackerChoice::kCancel;
+  }
+}
+
+}  // namespace shogi::gui

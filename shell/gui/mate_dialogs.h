@@ -1,0 +1,33 @@
+// The two dialogs of the mate commands: CTume3 "詰将棋３" (start depth, multitasking, memory
+// check) and the attacker choice of "実戦詰将棋".
+#pragma once
+
+#include <wx/checkbox.h>
+#include <wx/dialog.h>
+#include <wx/textctrl.h>
+
+#include "platform/user_interface.h"
+
+namespace shogi::gui {
+
+class CTume3 : public wxDialog {
+ public:
+  // `messages` shows the refusal of a bad start depth.
+  CTume3(wxWindow* parent, const MateStartSettings& settings, UserInterface& messages);
+
+  MateStartSettings Settings() const;
+  // Presses "開始": true when the start depth passed its check (the dialog then ends).
+  bool PressStart();
+  wxTextCtrl* DepthField() const { return depth_; }
+
+ private:
+  UserInterface& messages_;
+  wxTextCtrl* depth_ = nullptr;
+  wxCheckBox* multitask_ = nullptr;
+  wxCheckBox* memory_ = nullptr;
+};
+
+// "実戦詰将棋": "先手番", "後手番" or "キャンセル".
+MateAttackerChoice AskMateAttacker(wxWindow* parent);
+
+}  // namespace shogi::gui
