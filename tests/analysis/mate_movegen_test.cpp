@@ -158,15 +158,6 @@ TEST(MateEvasions, KingThenCaptureThenInterpositionsNearestFirstDropsBeforeMoves
   EXPECT_EQ(Usi(list.moves, list.count), expected);
 }
 
-TEST(MateEvasions, DoubleCheckLeavesOnlyTheKing) {
-  // Rook on 5e and bishop on 9e both check; the gold could block one line only.
-  const Position pos = FromSfen("4k4/5g3/9/9/B3R4/9/9/9/9 w g 1").pos;
-  EvasionList list;
-  GenerateEvasions(pos, list, false);
-  for (int i = 0; i < list.count; ++i) EXPECT_EQ(list.moves[i].from, 5);
-  EXPECT_GT(list.count, 0);
-}
-
 TEST(MateFrame, TurningTwiceGivesThePositionBack) {
   std::mt19937 rng(5);
   for (int i = 0; i < 200; ++i) {

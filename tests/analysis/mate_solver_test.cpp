@@ -139,6 +139,21 @@ TEST(MateSearch, APawnDropThatWouldMateIsNeverAMate) {
   EXPECT_EQ(FormatUsiMove(check.first_move), "P*2b");
 }
 
+TEST(MateSearch, SolverOneTakesTheInterposedPieceFirstWithoutChangingTheAnswer) {
+  // Without the table the ordering rule is all that tells the solvers apart: after the
+  // pawn interposed on 6b, solver 1 first tries the checks that take it.
+  const auto p = FromSfen("3k5/1+N4+L2/5+L3/9/9/9/9/9/9 b NL2r2b4g4s2nl18p 1");
+  MateSearchOptions one, two;
+  one.solver = kSolver1;
+  two.solver = kSolver2;
+  const MateAnswer a = SearchMate(p.pos, kFirst, 5, one);
+  const MateAnswer b = SearchMate(p.pos, kFirst, 5, two);
+  EXPECT_EQ(a.result, 5);
+  EXPECT_EQ(b.result, 5);
+  EXPECT_EQ(a.move, b.move);
+  EXPECT_NE(a.nodes, b.nodes);
+}
+
 TEST(MateSearch, NoCheckIsProvenNoMate) {
   const auto p = FromSfen("4k4/9/9/9/9/9/9/9/9 b - 1");
   EXPECT_EQ(SearchMate(p.pos, kFirst, 1, MateSearchOptions{}).result, 0);
@@ -171,67 +186,6 @@ TEST(MateSearch, AMoveThatExposesTheAttackersKingNeverMates) {
     const auto p = FromSfen(c.sfen);
     const MateAnswer a = SearchMate(p.pos, kFirst, 1, MateSearchOptions{});
     EXPECT_EQ(a.result > 0 ? FormatUsiMove(a.move) : "", c.mate) << c.sfen;
-  }
-}
-
-TEST(MateDeepening, StartDepthSevenOnAMateInThreeShortensToThree) {
-  const auto p = FromSfen("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
-  std::vector<int> shown;
-  MateDeepening options;
-  options.search.table = &SharedTable();
-  options.start_depth = 7;
-  options.on_depth = [&](int d) { shown.push_back(d); };
-  const MateDeepeningResult r = DeepenMate(p.pos, kFirst, options);
-  ASSERT_EQ(r.outcome, MateOutcome::kMate);
-  EXPECT_EQ(r.depth, 3);
-  EXPECT_EQ(shown, std::vector<int>{7});
-  MateSolution solution;
-  PlayOutMate(p.pos, kFirst, r.depth, r.first_move, options.search, solution);
-  EXPECT_EQ(solution.count, 3);
-  EXPECT_TRUE(solution.complete);
-}
-
-TEST(MateDeepening, ReportsEachDepthAndGivesUpAfterFortyNine) {
-  // The attacker can check for ever (the solver knows no repetition), never mating.
-  const auto p = FromSfen("8k/7g1/9/7N1/9/9/9/9/9 b G2r2b3g4s3n4l18p 1");
-  std::vector<int> shown;
-  MateDeepening options;
-  options.on_depth = [&](int d) { shown.push_back(d); };
-  const MateDeepeningResult r = DeepenMate(p.pos, kFirst, options);
-  EXPECT_EQ(r.outcome, MateOutcome::kUndecided);
-  EXPECT_EQ(r.depth, 49);
-  ASSERT_EQ(shown.size(), 25u);
-  EXPECT_EQ(shown.front(), 1);
-  EXPECT_EQ(shown.back(), 49);
-}
-
-TEST(MateDeepening, AFullTableAsksOnceAndNoGivesUp) {
-  MateTable small;
-  ASSERT_EQ(small.Allocate([](std::size_t n) -> MateTableEntry* {
-    return n > 4096 ? nullptr : new (std::nothrow) MateTableEntry[n];
-  }),
-            4096);
-  // An 11-ply problem of the set whose search at depth 9 stores about 12 000 entries.
-  const auto p = FromSfen("7k1/6l2/4g4/6Pb+B/9/9/9/9/9 b 2RN2P3g4s3n3l15p 1");
-  for (bool go_on : {false, true}) {
-    int asked = 0, asked_at = 0;
-    MateDeepening options;
-    options.search.table = &small;
-    options.on_table_full = [&](int d) {
-      ++asked;
-      asked_at = d;
-      return go_on;
-    };
-    const MateDeepeningResult r = DeepenMate(p.pos, p.side, options);
-    EXPECT_GE(asked_at, 7);
-    if (go_on) {
-      EXPECT_EQ(asked, 1);
-      EXPECT_EQ(r.outcome, MateOutcome::kMate);
-    } else {
-      EXPECT_EQ(asked, 1);
-      EXPECT_EQ(r.outcome, MateOutcome::kTableFull);
-      EXPECT_EQ(r.depth, asked_at);
-    }
   }
 }
 
@@ -273,26 +227,6 @@ TEST(MateStop, TheAbortFlagEndsTheSearchAtOnce) {
   PlayOutMate(p.pos, p.side, 15, EncodeMove(DropOrigin(kGold), 14, 0), options, solution);
   EXPECT_TRUE(solution.stopped);
   EXPECT_FALSE(solution.complete);
-  SetMessagePump(nullptr);
-}
-
-TEST(MateSearch, PumpsAtAttackerNodesOnlyWhenAsked) {
-  const auto p = FromSfen("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
-  static int pumps;
-  SetMessagePump([] { ++pumps; });
-  for (bool pump : {false, true}) {
-    pumps = 0;
-    MateSearchOptions options;
-    options.pump_messages = pump;
-    const MateAnswer a = SearchMate(p.pos, kFirst, 3, options);
-    EXPECT_GT(a.result, 0);
-    if (pump) {
-      EXPECT_GT(pumps, 1);
-      EXPECT_LT(static_cast<std::uint64_t>(pumps), a.nodes);  // not at defender nodes
-    } else {
-      EXPECT_EQ(pumps, 0);
-    }
-  }
   SetMessagePump(nullptr);
 }
 
