@@ -296,12 +296,7 @@ std::string FormatKi2Move(MoveCode move, const Position& before, Side mover,
   const NotationTables& t = Notation();
   std::string out(side_mark);
   const int to = DestinationOf(move);
-  if (to == previous_destination) {
-    out += t.same_square;
-  } else {
-    out += t.file_digit[FileOf(to)];
-    out += t.rank_numeral[RankOf(to)];
-  }
+  AppendDestination(out, to, previous_destination);
   const bool drop = IsDrop(move);
   const int type = drop ? DroppedType(move.from) : TypeOf(before.Board[move.from]);
   out += (type >= 1 && type <= 15) ? t.piece_name[type] : t.piece_letter[0];

@@ -93,17 +93,22 @@ int LetterTypeOf(Kanji k) {
   return -1;
 }
 
+void AppendDestination(std::string& out, int destination, int previous_destination) {
+  const NotationTables& t = Notation();
+  if (destination == previous_destination) {
+    out += t.same_square;
+  } else {
+    out += t.file_digit[FileOf(destination)];
+    out += t.rank_numeral[RankOf(destination)];
+  }
+}
+
 std::string FormatKifMove(MoveCode move, const Position& before, int previous_destination) {
   const NotationTables& t = Notation();
   std::string out;
   out.reserve(kKifMoveColumnWidth + 2);
   const int to = DestinationOf(move);
-  if (to == previous_destination) {
-    out += t.same_square;
-  } else {
-    out += t.file_digit[FileOf(to)];
-    out += t.rank_numeral[RankOf(to)];
-  }
+  AppendDestination(out, to, previous_destination);
   if (IsDrop(move)) {
     out += t.piece_name[DroppedType(move.from)];
     out += t.drop;

@@ -67,6 +67,10 @@ int DropTypeOf(Kanji k);
 // The type 0..15 of a one-character piece letter ("・" is 0, "竜" is 15), else -1.
 int LetterTypeOf(Kanji k);
 
+// Appends the destination of a move as both notations write it: "同　" when it is the
+// previous move's destination, else the file digit and the rank numeral ("７六").
+void AppendDestination(std::string& out, int destination, int previous_destination);
+
 // Width of the KIF move column, padded with ASCII spaces.
 constexpr std::size_t kKifMoveColumnWidth = 13;
 

@@ -39,18 +39,6 @@ const GameRecord& Sentinel() {
   return sentinel;
 }
 
-bool SameRecord(const GameRecord& a, const GameRecord& b) {
-  return a.InitialPosition == b.InitialPosition && a.StartIndex == b.StartIndex &&
-         a.PlyCount == b.PlyCount &&
-         std::equal(std::begin(a.MoveList), std::end(a.MoveList), std::begin(b.MoveList)) &&
-         std::equal(std::begin(a.MoveTimes), std::end(a.MoveTimes), std::begin(b.MoveTimes)) &&
-         a.Clocks[0] == b.Clocks[0] && a.Clocks[1] == b.Clocks[1] && a.ResultCode == b.ResultCode &&
-         FieldText(a.FirstName) == FieldText(b.FirstName) &&
-         FieldText(a.SecondName) == FieldText(b.SecondName) &&
-         FieldText(a.Tournament) == FieldText(b.Tournament) &&
-         FieldText(a.Opening) == FieldText(b.Opening) && a.Year == b.Year;
-}
-
 void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit) {
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "rules/game_record.h"
+#include "tests/records/record_compare.h"
 
 namespace shogi::fuzz {
 
@@ -21,7 +22,6 @@ namespace shogi::fuzz {
 
 // A record with a recognisable content that a failed read must leave as it is.
 const GameRecord& Sentinel();
-bool SameRecord(const GameRecord& a, const GameRecord& b);
 
 // Checks the outcome of one read: `rc` and `message` as the reader returned them, `record`
 // after the read, `move_limit` the reader's limit.

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SHOGI_FUZZ_CHECK(ReadCsa(written_stream, again, message) == 0);
     SHOGI_FUZZ_CHECK(again.InitialPosition == record.InitialPosition);
     SHOGI_FUZZ_CHECK(again.StartIndex == record.StartIndex);
-    SHOGI_FUZZ_CHECK(fuzz::SameRecord(again, record) || record.ResultCode > kResultSecondWins);
+    SHOGI_FUZZ_CHECK(SameRecord(again, record) || record.ResultCode > kResultSecondWins);
     for (int i = 0; i < kMaxMoves; ++i) {
       SHOGI_FUZZ_CHECK(again.MoveList[i] == record.MoveList[i]);
       SHOGI_FUZZ_CHECK(again.MoveTimes[i] == record.MoveTimes[i]);

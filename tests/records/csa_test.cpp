@@ -240,7 +240,7 @@ TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
     std::string message;
     EXPECT_EQ(ReadText(text, r, message), 1) << text;
     EXPECT_EQ(message, "ファイルに異常があります。") << text;
-    EXPECT_TRUE(test::SameRecord(r, test::SentinelRecord())) << text;
+    EXPECT_TRUE(SameRecord(r, test::SentinelRecord())) << text;
   }
   GameRecord r;
   std::string message;

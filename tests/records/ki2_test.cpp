@@ -77,7 +77,7 @@ TEST(Ki2Reader, RequiresBothNamesInOrderAndResolvableMoves) {
     std::string message;
     EXPECT_EQ(ReadText(text, r, message), 1) << Utf8(text);
     EXPECT_EQ(message, "ファイルに異常があります。");
-    EXPECT_TRUE(test::SameRecord(r, test::SentinelRecord()));
+    EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   }
   GameRecord r;
   std::string message;

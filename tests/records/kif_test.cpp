@@ -261,7 +261,7 @@ TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
     const KifSource source = i == 6 ? KifSource::kUrl : KifSource::kFile;
     EXPECT_EQ(ReadText(cases[i], r, message, source), 1) << i;
     EXPECT_EQ(message, "ファイルに異常があります。") << i;
-    EXPECT_TRUE(test::SameRecord(r, before)) << i;
+    EXPECT_TRUE(SameRecord(r, before)) << i;
   }
 }
 
@@ -341,7 +341,7 @@ TEST(KifReader, ReadsFilesUrlStreamsAndReportsMissingFiles) {
   GameRecord s = test::SentinelRecord();
   MemoryByteStream stream(lf);
   ASSERT_EQ(ReadKif(stream, s, message), 0);
-  EXPECT_TRUE(test::SameRecord(r, s));
+  EXPECT_TRUE(SameRecord(r, s));
 }
 
 // A download that breaks off: the bytes so far, then an error.

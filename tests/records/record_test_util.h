@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/game_record.h"
+#include "tests/records/record_compare.h"
 
 namespace shogi::test {
 
@@ -32,9 +33,6 @@ std::string UsiMoves(const GameRecord& record);
 
 // A record with a recognisable header, to check that failed reads leave it alone.
 GameRecord SentinelRecord();
-
-// Whether two records agree in every field.
-bool SameRecord(const GameRecord& a, const GameRecord& b);
 
 // A fresh temporary directory for files written by a test.
 std::string TempDir();

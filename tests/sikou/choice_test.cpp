@@ -13,12 +13,6 @@ const Library& lib() {
   return TheLibrary();
 }
 
-Game Played(const std::string& moves) {
-  Game g;
-  EXPECT_TRUE(g.Play(moves)) << g.error();
-  return g;
-}
-
 std::string Choice(const Game& g) {
   const Answer a = lib().Think(g.moves());
   return UsiMove(a.from, a.to, a.promote);

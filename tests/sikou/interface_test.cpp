@@ -21,12 +21,6 @@ class InterfaceTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(lib().loaded()) << lib().error(); }
   static const Library& lib() { return TheLibrary(); }
-
-  static Game Played(const std::string& moves) {
-    Game g;
-    EXPECT_TRUE(g.Play(moves)) << g.error();
-    return g;
-  }
 };
 
 TEST_F(InterfaceTest, ExportsExactlyTheThreeFunctions) {

@@ -13,12 +13,6 @@ const Library& lib() {
   return TheLibrary();
 }
 
-Game Played(const std::string& moves) {
-  Game g;
-  EXPECT_TRUE(g.Play(moves)) << g.error();
-  return g;
-}
-
 struct MateCase {
   const char* name;
   const char* moves;
@@ -153,11 +147,7 @@ TEST(MateTest, ResignsWhenEveryMoveAllowsMate) {
   // The library is right: after each of them the second player has a short mate.
   for (const auto& m : moves) {
     Game next = g;
-    Answer move;
-    move.from = m.from;
-    move.to = m.to;
-    move.promote = m.promote;
-    next.PlayAnswer(move);
+    next.PlayAnswer(AnswerOf(m));
     const Answer reply = lib().Think(next.moves());
     EXPECT_TRUE(reply.result == 1 || reply.result == 3 || reply.result == 5)
         << UsiMove(m.from, m.to, m.promote) << " gives " << reply.result;

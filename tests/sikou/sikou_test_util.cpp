@@ -169,6 +169,20 @@ int Library::CallRaw(int count, const std::uint8_t* moves, int32_t* from, int32_
   return sikou_(count, moves, &elapsed, from, to, promote);
 }
 
+Game Played(const std::string& moves) {
+  Game g;
+  EXPECT_TRUE(g.Play(moves)) << g.error();
+  return g;
+}
+
+Answer AnswerOf(const Game::Move& m) {
+  Answer a;
+  a.from = m.from;
+  a.to = m.to;
+  a.promote = m.promote;
+  return a;
+}
+
 ::testing::AssertionResult ForcesMate(const Game& g, const Answer& a, int plies) {
   const std::string move = UsiMove(a.from, a.to, a.promote);
   Game after = g;
@@ -182,11 +196,7 @@ int Library::CallRaw(int count, const std::uint8_t* moves, int32_t* from, int32_
   if (!after.InCheck()) return ::testing::AssertionFailure() << move << " is not a check";
   for (const auto& r : replies) {
     Game next = after;
-    Answer reply;
-    reply.from = r.from;
-    reply.to = r.to;
-    reply.promote = r.promote;
-    next.PlayAnswer(reply);
+    next.PlayAnswer(AnswerOf(r));
     const Answer again = TheLibrary().Think(next.moves());
     if (again.result < 1 || again.result > plies - 2 || again.result % 2 == 0) {
       return ::testing::AssertionFailure()

@@ -94,6 +94,12 @@ class Game {
   std::string error_;
 };
 
+// The game after USI `moves`, each of which must be legal (a failed expectation otherwise).
+Game Played(const std::string& moves);
+
+// A legal move as an answer, to be played with PlayAnswer.
+Answer AnswerOf(const Game::Move& m);
+
 // Whether the answer `a` to `g` (the attacker to move) forces mate within `plies`: the last
 // move is checked with the tests' own rules, and the library is asked again after every reply
 // of the defender.
