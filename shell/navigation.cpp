@@ -68,6 +68,21 @@ ViewUpdate TakeBackTo(ShellContext& ctx, int n) {
   return RunComputerTurns(ctx);
 }
 
+// After a step of continuous replay: re-arms `timer` while `more` (moves remain in the
+// replay's direction), else the replay is over and the state returns to idle.
+void ContinueReplay(ProgramState& state, ViewUpdate& u, unsigned timer, bool more) {
+  if (more) {
+    u.Start(timer);
+    u.ReplayInterval = state.Settings.ReplayInterval;
+  } else {
+    state.InteractionState = kStateIdle;
+  }
+}
+
+bool MoveBehind(const GameRecord& r) {
+  return r.PlyCount > r.StartIndex;
+}
+
 }  // namespace
 
 bool MoveFollows(const GameRecord& r) {
@@ -90,12 +105,7 @@ ViewUpdate StartContinuousForward(ProgramState& state) {
   if (!CommandEnabled(state, ShellCommand::kContinuousForward)) return {};
   state.InteractionState = kStateReplaying;
   ViewUpdate u = Forward(state);
-  if (MoveFollows(state.Record)) {
-    u.Start(kTimerReplayForward);
-    u.ReplayInterval = state.Settings.ReplayInterval;
-  } else {
-    state.InteractionState = kStateIdle;
-  }
+  ContinueReplay(state, u, kTimerReplayForward, MoveFollows(state.Record));
   return u;
 }
 
@@ -104,12 +114,7 @@ ViewUpdate ReplayForwardTimer(ProgramState& state) {
   u.Stop(kTimerReplayForward);
   if (state.InteractionState != kStateReplaying) return u;
   if (MoveFollows(state.Record)) u.Merge(Forward(state));
-  if (MoveFollows(state.Record)) {
-    u.Start(kTimerReplayForward);
-    u.ReplayInterval = state.Settings.ReplayInterval;
-  } else {
-    state.InteractionState = kStateIdle;
-  }
+  ContinueReplay(state, u, kTimerReplayForward, MoveFollows(state.Record));
   return u;
 }
 
@@ -138,12 +143,7 @@ ViewUpdate ContinuousBack(ShellContext& ctx) {
   if (s.InteractionState == kStateIdle) {
     s.InteractionState = kStateReplaying;
     ViewUpdate u = BrowseTo(s, r.PlyCount - 1);
-    if (r.PlyCount > r.StartIndex) {
-      u.Start(kTimerReplayBack);
-      u.ReplayInterval = s.Settings.ReplayInterval;
-    } else {
-      s.InteractionState = kStateIdle;
-    }
+    ContinueReplay(s, u, kTimerReplayBack, MoveBehind(r));
     return u;
   }
   return TakeBackTo(ctx, r.PlyCount - 2);
@@ -154,13 +154,8 @@ ViewUpdate ReplayBackTimer(ProgramState& state) {
   u.Stop(kTimerReplayBack);
   if (state.InteractionState != kStateReplaying) return u;
   const GameRecord& r = state.Record;
-  if (r.PlyCount > r.StartIndex) u.Merge(BrowseTo(state, r.PlyCount - 1));
-  if (r.PlyCount > r.StartIndex) {
-    u.Start(kTimerReplayBack);
-    u.ReplayInterval = state.Settings.ReplayInterval;
-  } else {
-    state.InteractionState = kStateIdle;
-  }
+  if (MoveBehind(r)) u.Merge(BrowseTo(state, r.PlyCount - 1));
+  ContinueReplay(state, u, kTimerReplayBack, MoveBehind(r));
   return u;
 }
 
