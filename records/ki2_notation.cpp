@@ -3,6 +3,7 @@
 #include "records/ki2_notation.h"
 
 #include "records/notation.h"
+#include "rules/attack.h"
 #include "rules/movegen.h"
 
 namespace shogi {
@@ -20,17 +21,6 @@ ViewSquare ViewOf(Square s, Side mover) {
                          : ViewSquare{10 - FileOf(s), 10 - RankOf(s)};
 }
 
-bool OnBoard(int file, int rank) {
-  return file >= 1 && file <= 9 && rank >= 1 && rank <= 9;
-}
-
-// The piece on a view square as the mover sees it: +type its own, -type the opponent's.
-int ViewPiece(const Position& pos, Side mover, int file, int rank) {
-  Square s = mover == kFirst ? SquareOf(file, rank) : SquareOf(10 - file, 10 - rank);
-  int code = pos.Board[s];
-  return mover == kFirst ? code : -code;
-}
-
 // Where an origin lies relative to the destination, in the mover's view.
 bool InFront(ViewSquare o, ViewSquare d) {
   return o.rank < d.rank;
@@ -45,88 +35,21 @@ bool RightOf(ViewSquare o, ViewSquare d) {
   return o.file < d.file;
 }
 
-// Origin offsets (file, rank) from the destination for the stepping pieces, and ray
-// directions for the sliders.
-struct Offset {
-  int file, rank;
-};
-constexpr Offset kGoldOrigins[] = {{-1, 1}, {0, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}};
-constexpr Offset kSilverOrigins[] = {{-1, 1}, {0, 1}, {1, 1}, {-1, -1}, {1, -1}};
-constexpr Offset kKnightOrigins[] = {{-1, 2}, {1, 2}};
-constexpr Offset kPawnOrigins[] = {{0, 1}};
-constexpr Offset kKingOrigins[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
-                                   {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
-constexpr Offset kDiagonals[] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-constexpr Offset kOrthogonals[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-constexpr Offset kBehind[] = {{0, 1}};
-
 // The mover's pieces of one type that could move to the destination (writing side).
 struct Candidates {
   int count = 0;
   ViewSquare at[16];
 };
 
-void AddSteps(const Position& pos, Side mover, int type, ViewSquare d, const Offset* offsets, int n,
-              Candidates& out) {
-  for (int i = 0; i < n; ++i) {
-    int f = d.file + offsets[i].file, r = d.rank + offsets[i].rank;
-    if (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == type) out.at[out.count++] = {f, r};
-  }
-}
-
-void AddRays(const Position& pos, Side mover, int type, ViewSquare d, const Offset* rays, int n,
-             Candidates& out) {
-  for (int i = 0; i < n; ++i) {
-    int f = d.file + rays[i].file, r = d.rank + rays[i].rank;
-    while (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == 0) {
-      f += rays[i].file;
-      r += rays[i].rank;
-    }
-    if (OnBoard(f, r) && ViewPiece(pos, mover, f, r) == type) out.at[out.count++] = {f, r};
-  }
-}
-
-void CollectCandidates(const Position& pos, Side mover, int type, ViewSquare d, Candidates& out) {
+// Every piece of the mover's of `type` whose movement reaches `to` (the attack test of the
+// rules, which also stops sliders at the first piece in their way), in the mover's view.
+void CollectCandidates(const Position& pos, Side mover, int type, Square to, Candidates& out) {
+  Square attackers[16];
+  const int n = AttackersOf(pos, to, mover, attackers);
   out.count = 0;
-  switch (type) {
-    case kPawn:
-      AddSteps(pos, mover, type, d, kPawnOrigins, 1, out);
-      break;
-    case kLance:
-      AddRays(pos, mover, type, d, kBehind, 1, out);
-      break;
-    case kKnight:
-      AddSteps(pos, mover, type, d, kKnightOrigins, 2, out);
-      break;
-    case kSilver:
-      AddSteps(pos, mover, type, d, kSilverOrigins, 5, out);
-      break;
-    case kGold:
-    case kPromotedPawn:
-    case kPromotedLance:
-    case kPromotedKnight:
-    case kPromotedSilver:
-      AddSteps(pos, mover, type, d, kGoldOrigins, 6, out);
-      break;
-    case kBishop:
-      AddRays(pos, mover, type, d, kDiagonals, 4, out);
-      break;
-    case kRook:
-      AddRays(pos, mover, type, d, kOrthogonals, 4, out);
-      break;
-    case kKing:
-      AddSteps(pos, mover, type, d, kKingOrigins, 8, out);
-      break;
-    case kHorse:
-      AddRays(pos, mover, type, d, kDiagonals, 4, out);
-      AddSteps(pos, mover, type, d, kOrthogonals, 4, out);
-      break;
-    case kDragon:
-      AddRays(pos, mover, type, d, kOrthogonals, 4, out);
-      AddSteps(pos, mover, type, d, kDiagonals, 4, out);
-      break;
-    default:
-      break;
+  for (int i = 0; i < n; ++i) {
+    if (pos.Board[attackers[i]] == CodeOf(type, mover))
+      out.at[out.count++] = ViewOf(attackers[i], mover);
   }
 }
 
@@ -302,7 +225,7 @@ std::string FormatKi2Move(MoveCode move, const Position& before, Side mover,
   out += (type >= 1 && type <= 15) ? t.piece_name[type] : t.piece_letter[0];
   const ViewSquare d = ViewOf(to, mover);
   Candidates c;
-  CollectCandidates(before, mover, type, d, c);
+  CollectCandidates(before, mover, type, to, c);
   if (drop) {
     if (type != kPawn && c.count > 0) out += t.drop;
   } else {
