@@ -2,7 +2,8 @@
 # Builds the fuzz targets of the record readers with clang (libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each for a bounded time; any finding (a
 # crash, a sanitizer report, a failed check, a hang) fails the script.
-#   scripts/fuzz.sh          run each target for FUZZ_SECONDS seconds (default 40)
+#   scripts/fuzz.sh          run the targets for FUZZ_TOTAL_SECONDS seconds in all (default
+#                            60, shared equally), or each for FUZZ_SECONDS when that is set
 #   scripts/fuzz.sh --keep   afterwards merge the inputs that reached new code into the
 #                            saved corpus under tests/fuzz/corpus (which every test build
 #                            replays)
@@ -11,7 +12,6 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-fuzz"
-seconds=${FUZZ_SECONDS:-40}
 keep=0
 case "${1:-}" in
   "") ;;
@@ -19,6 +19,7 @@ case "${1:-}" in
   *) echo "usage: scripts/fuzz.sh [--keep]" >&2; exit 2 ;;
 esac
 targets=(kif ki2 csa)
+seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-60} / ${#targets[@]} ))}
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSHOGI_GUI=OFF -DSHOGI_BENCH=OFF \

@@ -14,11 +14,14 @@
 #endif
 
 namespace shogi::tool {
+namespace {
 
 std::vector<Command>& MutableCommands() {
   static std::vector<Command> commands;
   return commands;
 }
+
+}  // namespace
 
 void RegisterCommand(const Command& command) {
   MutableCommands().push_back(command);

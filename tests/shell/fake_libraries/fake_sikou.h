@@ -33,6 +33,7 @@ typedef int32_t (*fake_sikou_handler)(void* context, const struct fake_sikou_cal
 
 /* Installs the handler (null: sikou answers 0 and the calls go nowhere). */
 typedef void (*fake_sikou_set_handler_function)(fake_sikou_handler handler, void* context);
+FAKE_SIKOU_API void fake_sikou_set_handler(fake_sikou_handler handler, void* context);
 
 #ifdef __cplusplus
 }

@@ -2,6 +2,8 @@
 #include <stddef.h>
 
 #include "fake_sikou.h"
+#define SIKOU_BUILDING
+#include "sikou/sikou.h"
 
 static fake_sikou_handler handler_;
 static void* context_;
@@ -15,13 +17,13 @@ static int32_t forward(const struct fake_sikou_call* call) {
   return handler_ ? handler_(context_, call) : 0;
 }
 
-FAKE_SIKOU_API int32_t* sikou_ini(int32_t* abort_flag) {
+SIKOU_API int32_t* SIKOU_CALL sikou_ini(int32_t* abort_flag) {
   struct fake_sikou_call call = {"sikou_ini", abort_flag, 0, NULL, NULL, NULL, NULL, NULL};
   forward(&call);
   return abort_flag;
 }
 
-FAKE_SIKOU_API int32_t sikou(int32_t move_count, const unsigned char* moves,
+SIKOU_API int32_t SIKOU_CALL sikou(int32_t move_count, const unsigned char* moves,
                              int32_t* elapsed_seconds, int32_t* from, int32_t* to,
                              int32_t* promote) {
   struct fake_sikou_call call = {"sikou",         NULL, move_count, moves,
@@ -29,7 +31,7 @@ FAKE_SIKOU_API int32_t sikou(int32_t move_count, const unsigned char* moves,
   return forward(&call);
 }
 
-FAKE_SIKOU_API void sikou_end(void) {
+SIKOU_API void SIKOU_CALL sikou_end(void) {
   struct fake_sikou_call call = {"sikou_end", NULL, 0, NULL, NULL, NULL, NULL, NULL};
   forward(&call);
 }

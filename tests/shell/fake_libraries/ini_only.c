@@ -1,6 +1,8 @@
 /* A thinking library that exports sikou_ini and nothing else. */
 #include "fake_sikou.h"
+#define SIKOU_BUILDING
+#include "sikou/sikou.h"
 
-FAKE_SIKOU_API int32_t* sikou_ini(int32_t* abort_flag) {
+SIKOU_API int32_t* SIKOU_CALL sikou_ini(int32_t* abort_flag) {
   return abort_flag;
 }
