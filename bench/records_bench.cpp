@@ -102,7 +102,7 @@ void BM_WriteCsa(benchmark::State& state) {
 
 void BM_ReadCsa(benchmark::State& state) {
   std::string text, message;
-  FormatCsa(Game(), true, text, message);
+  if (!FormatCsa(Game(), true, text, message)) state.SkipWithError("format failed");
   static GameRecord r;
   for (auto _ : state) {
     MemoryByteStream stream(text);

@@ -26,6 +26,9 @@ bool StepAllowed(ReplaceStep step) {
 // that name, which is left alone.
 constexpr int kNameAttempts = 100;
 
+// What creating a temporary file came to.
+enum class CreateResult { kCreated, kNameTaken, kFailed };
+
 #ifdef _WIN32
 
 int ProcessId() {
@@ -34,8 +37,8 @@ int ProcessId() {
 
 // Paths are in the program's ANSI code page, as the C runtime takes them.
 std::wstring Wide(const std::string& path) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   if (n > 0)
     MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), out.data(), n);
@@ -46,22 +49,100 @@ HANDLE AsHandle(std::intptr_t h) {
   return reinterpret_cast<HANDLE>(h);
 }
 
+CreateResult CreateTemporary(const std::string& name, const std::string& /*target*/,
+                             std::intptr_t& handle) {
+  HANDLE h = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    handle = reinterpret_cast<std::intptr_t>(h);
+    return CreateResult::kCreated;
+  }
+  return GetLastError() == ERROR_FILE_EXISTS ? CreateResult::kNameTaken : CreateResult::kFailed;
+}
+
+bool WriteAll(std::intptr_t handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(AsHandle(handle), bytes.data(), chunk, &written, nullptr) || written == 0)
+      return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool FlushToDisk(std::intptr_t handle) {
+  return FlushFileBuffers(AsHandle(handle)) != 0;
+}
+
+bool CloseFile(std::intptr_t handle) {
+  return CloseHandle(AsHandle(handle)) != 0;
+}
+
+// One step that replaces the target, written through to the disk.
+bool MoveOver(const std::string& temporary, const std::string& target) {
+  return MoveFileExW(Wide(temporary).c_str(), Wide(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void RemoveFile(const std::string& path) {
+  DeleteFileW(Wide(path).c_str());
+}
+
 #else
 
 int ProcessId() {
   return static_cast<int>(getpid());
 }
 
-// Makes the rename itself durable: the folder's entry is written out too. A folder that
-// cannot be synced (some file systems refuse) does not undo a completed replacement.
-void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
+CreateResult CreateTemporary(const std::string& name, const std::string& target,
+                             std::intptr_t& handle) {
+  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? CreateResult::kNameTaken : CreateResult::kFailed;
+  // A rewritten file keeps the permissions it had.
+  struct stat old;
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    (void)::fchmod(fd, old.st_mode & 07777);
+  handle = fd;
+  return CreateResult::kCreated;
+}
+
+bool WriteAll(std::intptr_t handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(static_cast<int>(handle), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool FlushToDisk(std::intptr_t handle) {
+  return ::fsync(static_cast<int>(handle)) == 0;
+}
+
+bool CloseFile(std::intptr_t handle) {
+  return ::close(static_cast<int>(handle)) == 0;
+}
+
+// The rename replaces the target in one step; the folder is synced so that the new entry
+// is on the disk too. A folder that cannot be synced (some file systems refuse) does not
+// undo a completed replacement.
+bool MoveOver(const std::string& temporary, const std::string& target) {
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) return false;
+  const std::size_t slash = target.find_last_of('/');
   const std::string folder =
-      slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+      slash == std::string::npos ? std::string(".") : target.substr(0, slash == 0 ? 1 : slash);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  ::close(fd);
+  if (fd >= 0) {
+    (void)::fsync(fd);
+    ::close(fd);
+  }
+  return true;
+}
+
+void RemoveFile(const std::string& path) {
+  ::unlink(path.c_str());
 }
 
 #endif
@@ -82,117 +163,47 @@ bool ReplacingFile::Fail() {
   return false;
 }
 
-#ifdef _WIN32
-
 bool ReplacingFile::Open(const std::string& path) {
   Abort();
   path_ = path;
   if (!StepAllowed(ReplaceStep::kCreate)) return false;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::string name = TemporaryName(path);
-    HANDLE h = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      handle_ = reinterpret_cast<std::intptr_t>(h);
-      temporary_ = name;
-      return true;
+    switch (CreateTemporary(name, path, handle_)) {
+      case CreateResult::kCreated:
+        temporary_ = name;
+        return true;
+      case CreateResult::kNameTaken:
+        continue;
+      case CreateResult::kFailed:
+        return false;
     }
-    if (GetLastError() != ERROR_FILE_EXISTS) return false;
   }
   return false;
 }
 
 bool ReplacingFile::Write(std::string_view bytes) {
   if (handle_ == -1) return false;
-  if (!StepAllowed(ReplaceStep::kWrite)) return Fail();
-  while (!bytes.empty()) {
-    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(AsHandle(handle_), bytes.data(), chunk, &written, nullptr) || written == 0)
-      return Fail();
-    bytes.remove_prefix(written);
-  }
+  if (!StepAllowed(ReplaceStep::kWrite) || !WriteAll(handle_, bytes)) return Fail();
   return true;
 }
 
 bool ReplacingFile::Commit() {
   if (handle_ == -1) return false;
-  if (!StepAllowed(ReplaceStep::kFlush) || !FlushFileBuffers(AsHandle(handle_))) return Fail();
-  const BOOL closed = CloseHandle(AsHandle(handle_));
+  if (!StepAllowed(ReplaceStep::kFlush) || !FlushToDisk(handle_)) return Fail();
+  const bool closed = CloseFile(handle_);
   handle_ = -1;
-  if (!closed || !StepAllowed(ReplaceStep::kRename) ||
-      !MoveFileExW(Wide(temporary_).c_str(), Wide(path_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return Fail();
-  }
+  if (!closed || !StepAllowed(ReplaceStep::kRename) || !MoveOver(temporary_, path_)) return Fail();
   temporary_.clear();
   return true;
 }
 
 void ReplacingFile::Abort() {
-  if (handle_ != -1) CloseHandle(AsHandle(handle_));
+  if (handle_ != -1) CloseFile(handle_);
   handle_ = -1;
-  if (!temporary_.empty()) DeleteFileW(Wide(temporary_).c_str());
+  if (!temporary_.empty()) RemoveFile(temporary_);
   temporary_.clear();
 }
-
-#else
-
-bool ReplacingFile::Open(const std::string& path) {
-  Abort();
-  path_ = path;
-  if (!StepAllowed(ReplaceStep::kCreate)) return false;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = TemporaryName(path);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      handle_ = fd;
-      temporary_ = name;
-      // A rewritten file keeps the permissions it had.
-      struct stat old;
-      if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        (void)::fchmod(fd, old.st_mode & 07777);
-      return true;
-    }
-    if (errno != EEXIST) return false;
-  }
-  return false;
-}
-
-bool ReplacingFile::Write(std::string_view bytes) {
-  if (handle_ == -1) return false;
-  if (!StepAllowed(ReplaceStep::kWrite)) return Fail();
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Fail();
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-bool ReplacingFile::Commit() {
-  if (handle_ == -1) return false;
-  if (!StepAllowed(ReplaceStep::kFlush) || ::fsync(static_cast<int>(handle_)) != 0) return Fail();
-  const int closed = ::close(static_cast<int>(handle_));
-  handle_ = -1;
-  if (closed != 0 || !StepAllowed(ReplaceStep::kRename) ||
-      std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    return Fail();
-  }
-  temporary_.clear();
-  SyncFolderOf(path_);
-  return true;
-}
-
-void ReplacingFile::Abort() {
-  if (handle_ != -1) ::close(static_cast<int>(handle_));
-  handle_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
-}
-
-#endif
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
   ReplacingFile file;

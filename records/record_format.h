@@ -43,8 +43,7 @@ enum class RecordFormat : int {
 };
 
 // The reader of a file at a path: 0, or 1 with a message and the record untouched.
-using RecordPathReader = int (*)(const std::string& path, GameRecord& record,
-                                 std::string& message);
+using RecordPathReader = int (*)(const std::string& path, GameRecord& record, std::string& message);
 // The writer of a file at a path: 0, or 1 with a message.
 using RecordPathWriter = int (*)(const std::string& path, const GameRecord& record,
                                  bool store_times, std::string& message);
@@ -54,13 +53,13 @@ using RecordFormatter = int (*)(const GameRecord& record, bool store_times, std:
 
 struct RecordFormatRow {
   RecordFormat Format;
-  const char* ToolName;    // shogi-tool's FORMAT; nullptr while the format has none
-  const char* ListText;    // its text in the dialogs' format lists (UTF-8); nullptr if none
-  bool InOpenList;         // listed by the open dialog (22 entries)
-  bool InSaveList;         // listed by the save dialog (5 entries)
-  const char* Extension;   // the usual file extension without the dot; "" when none is fixed
-  int MoveLimit;           // the most moves its reader keeps
-  RecordPathReader Read;   // nullptr while the format cannot be read
+  const char* ToolName;           // shogi-tool's FORMAT; nullptr while the format has none
+  const char* ListText;           // its text in the dialogs' format lists (UTF-8); nullptr if none
+  bool InOpenList;                // listed by the open dialog (22 entries)
+  bool InSaveList;                // listed by the save dialog (5 entries)
+  const char* Extension;          // the usual file extension without the dot; "" when none is fixed
+  int MoveLimit;                  // the most moves its reader keeps
+  RecordPathReader Read;          // nullptr while the format cannot be read
   RecordStreamReader ReadStream;  // the file's rules over any byte stream, where it has them
   RecordStreamReader ReadUrl;     // a URL download, where the format is read from one
   RecordPathWriter Write;         // nullptr while the format cannot be written

@@ -48,10 +48,10 @@ constexpr std::uint32_t SquareSet(std::initializer_list<int> squares) {
 
 struct HandicapRow {
   Handicap Id;
-  const char* MenuName;    // the set-up menu and the conditions dialog (UTF-8)
-  const char* RecordName;  // KIF 手合割 and the database listings; nullptr where none
-  std::uint32_t Emptied;   // the second player's squares cleared from the even position
-  int SecondHandPawns;     // pawns put into the second player's hand
+  const char* MenuName;              // the set-up menu and the conditions dialog (UTF-8)
+  const char* RecordName;            // KIF 手合割 and the database listings; nullptr where none
+  std::uint32_t Emptied;             // the second player's squares cleared from the even position
+  int SecondHandPawns;               // pawns put into the second player's hand
   int Number[kHandicapSchemeCount];  // by HandicapScheme; kNoHandicapNumber where none
 };
 
@@ -68,9 +68,17 @@ inline constexpr HandicapRow kHandicaps[kHandicapCount] = {
     {Handicap::kRookLance, "飛香落ち", "飛香落ち", SquareSet({17, 1}), 0, {5, 4, 4, 4, 4}},
     {Handicap::kTwoPieces, "二枚落ち", "二枚落ち", SquareSet({11, 17}), 0, {6, 5, 5, 5, 5}},
     {Handicap::kFourPieces, "四枚落ち", "四枚落ち", SquareSet({11, 17, 1, 9}), 0, {7, 6, 6, 6, 6}},
-    {Handicap::kSixPieces, "六枚落ち", "六枚落ち", SquareSet({11, 17, 1, 9, 2, 8}), 0,
+    {Handicap::kSixPieces,
+     "六枚落ち",
+     "六枚落ち",
+     SquareSet({11, 17, 1, 9, 2, 8}),
+     0,
      {8, 7, 7, 7, 7}},
-    {Handicap::kEightPieces, "八枚落ち", "八枚落ち", SquareSet({11, 17, 1, 9, 2, 8, 3, 7}), 0,
+    {Handicap::kEightPieces,
+     "八枚落ち",
+     "八枚落ち",
+     SquareSet({11, 17, 1, 9, 2, 8, 3, 7}),
+     0,
      {9, -1, -1, 8, 8}},
     {Handicap::kTenPieces, "十枚落ち", "十枚落ち", kTenPiecesEmptied, 0, {10, -1, -1, 9, 9}},
     {Handicap::kThreePawns, "歩３", nullptr, kBareKingEmptied, 3, {-1, -1, -1, -1, -1}},

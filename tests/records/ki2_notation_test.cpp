@@ -190,7 +190,7 @@ TEST(Ki2Notation, ReadsLooseTokensAndRefusesImpossibleOnes) {
       {"", "", "▲", nullptr},
       {"", "P", "▲５五歩打", "P*5e"},
       {"P5g", "P", "▲５五歩打", "P*5e"},  // two pawns in a file: a foul, still read
-      {"R2e", "", "▲２九飛", nullptr},     // takes the king
+      {"R2e", "", "▲２九飛", nullptr},    // takes the king
       {"R2e", "", "▲２八飛", "2e2h"},
   };
   for (const ReadCase& c : cases) {

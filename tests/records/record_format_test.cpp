@@ -17,18 +17,28 @@ std::string TestDataPath(const std::string& relative) {
 }
 
 TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
-  const std::vector<std::string> open = {
-      "森田将棋・Ostel",       "柿木将棋",
-      "永世名人",              "かや",
-      "赤富士",                "ＣＳＡ",
-      "Shotest,SPEAR,Shocky",  "野下研(S1.n)",
-      "福将棋",                "棋太平（平手のみ）",
-      "丸山将棋（平手のみ）",  "大槻将棋（平手のみ）",
-      "謎的電棋（平手のみ）",  "Shokidoki（平手のみ）",
-      "Ｈ将棋",                "天野将棋1994,1996",
-      "AI Shogi V.150",        "神無 無段",
-      "ＯＭ－１",              "S1(1996年度)",
-      "スーパー将棋(1996年度)", "関田将棋(1994年度)"};
+  const std::vector<std::string> open = {"森田将棋・Ostel",
+                                         "柿木将棋",
+                                         "永世名人",
+                                         "かや",
+                                         "赤富士",
+                                         "ＣＳＡ",
+                                         "Shotest,SPEAR,Shocky",
+                                         "野下研(S1.n)",
+                                         "福将棋",
+                                         "棋太平（平手のみ）",
+                                         "丸山将棋（平手のみ）",
+                                         "大槻将棋（平手のみ）",
+                                         "謎的電棋（平手のみ）",
+                                         "Shokidoki（平手のみ）",
+                                         "Ｈ将棋",
+                                         "天野将棋1994,1996",
+                                         "AI Shogi V.150",
+                                         "神無 無段",
+                                         "ＯＭ－１",
+                                         "S1(1996年度)",
+                                         "スーパー将棋(1996年度)",
+                                         "関田将棋(1994年度)"};
   const std::vector<std::string> save = {"森田将棋・Ostel", "柿木将棋", "永世名人", "かや",
                                          "ＣＳＡ"};
   struct List {
@@ -36,8 +46,8 @@ TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
     const RecordFormatRow* (*row)(int);
     int size;
   };
-  for (const List& list : {List{open, OpenListRow, OpenListSize()},
-                           List{save, SaveListRow, SaveListSize()}}) {
+  for (const List& list :
+       {List{open, OpenListRow, OpenListSize()}, List{save, SaveListRow, SaveListSize()}}) {
     ASSERT_EQ(list.size, static_cast<int>(list.texts.size()));
     for (int i = 0; i < list.size; ++i) {
       ASSERT_NE(list.row(i), nullptr) << i;

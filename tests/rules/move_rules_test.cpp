@@ -183,12 +183,12 @@ TEST(IsPlayableMove, BoardMovesFollowTheGeneratorDropsNeedAHeldPiece) {
   };
   const Case cases[] = {
       {"startpos", "7g7f", true},
-      {"startpos", "5e5d", false},  // nothing on the origin
-      {"startpos", "3c3d", false},  // the opponent's pawn
-      {"startpos", "7g7e", false},  // not a pawn's step
-      {"startpos", "2h2g", false},  // onto an own piece
-      {"startpos", "7g7f+", false},  // no promotion outside the zone
-      {"startpos", "G*5e", false},   // nothing in hand
+      {"startpos", "5e5d", false},                      // nothing on the origin
+      {"startpos", "3c3d", false},                      // the opponent's pawn
+      {"startpos", "7g7e", false},                      // not a pawn's step
+      {"startpos", "2h2g", false},                      // onto an own piece
+      {"startpos", "7g7f+", false},                     // no promotion outside the zone
+      {"startpos", "G*5e", false},                      // nothing in hand
       {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5a", false},  // takes the king
       {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5b", true},
       {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5b+", true},
@@ -198,8 +198,8 @@ TEST(IsPlayableMove, BoardMovesFollowTheGeneratorDropsNeedAHeldPiece) {
       {"4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b", true},
       {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "5i5h", false},  // the other side's king
       {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "5a5b", true},
-      {"4k4/9/9/9/9/9/9/9/4K4 w p 1", "P*5b", true},  // the second player's hand
-      {"4k4/9/9/9/9/9/4P4/9/4K4 b P 1", "P*5e", true},  // two pawns in a file: a foul
+      {"4k4/9/9/9/9/9/9/9/4K4 w p 1", "P*5b", true},      // the second player's hand
+      {"4k4/9/9/9/9/9/4P4/9/4K4 b P 1", "P*5e", true},    // two pawns in a file: a foul
       {"4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "5h4g", true},  // leaves the king in check
   };
   for (const Case& c : cases) {

@@ -60,7 +60,7 @@ TEST(Position, OnlyKingMovesTouchKingSquares) {
 TEST(Position, KingSquaresAreTheFirstSquaresHoldingTheKings) {
   struct Case {
     std::vector<int> first_kings, second_kings;  // squares
-    int first, second;                            // the squares found
+    int first, second;                           // the squares found
   };
   const Case cases[] = {
       {{77}, {5}, 77, 5},
