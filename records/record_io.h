@@ -37,7 +37,7 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // The next line without its line end; false when the input is exhausted.
-  bool Next(std::string_view& line);
+  [[nodiscard]] bool Next(std::string_view& line);
 
   // Whether the input ended with a read error or was cut at kMaxInputBytes.
   bool Failed() const { return failed_; }

@@ -95,7 +95,7 @@ constexpr int HandicapNumber(Handicap h, HandicapScheme scheme) {
 }
 
 // The start position that has `number` in `scheme`; nothing for a number the scheme lacks.
-std::optional<Handicap> HandicapOfNumber(HandicapScheme scheme, int number);
+[[nodiscard]] std::optional<Handicap> HandicapOfNumber(HandicapScheme scheme, int number);
 
 // The position of `h`: the even position with the emptied squares cleared and the pawns in
 // the second player's hand. Every handicap leaves the second player's king on 5一.
@@ -110,6 +110,7 @@ constexpr int HandicapStartIndex(Handicap h) {
 // Which start position of `scheme` a record's initial position is, compared in all 100
 // bytes: with StartIndex 0 only the even game is tried, with 1 every handicap the scheme
 // numbers, in its order. Nothing when none matches.
-std::optional<Handicap> MatchHandicap(const Position& pos, int start_index, HandicapScheme scheme);
+[[nodiscard]] std::optional<Handicap> MatchHandicap(const Position& pos, int start_index,
+                                                    HandicapScheme scheme);
 
 }  // namespace shogi
