@@ -61,19 +61,6 @@ TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
   EXPECT_EQ(SaveListRow(4)->Format, RecordFormat::kCsa);
 }
 
-TEST(RecordFormats, EachToolNameFindsItsOwnRow) {
-  int named = 0;
-  for (const RecordFormatRow& row : RecordFormats()) {
-    EXPECT_EQ(&RecordFormatRowOf(row.Format), &row);
-    if (row.ToolName == nullptr) continue;
-    ++named;
-    EXPECT_EQ(FindRecordFormat(row.ToolName), &row) << row.ToolName;
-  }
-  EXPECT_GE(named, 3);
-  EXPECT_EQ(FindRecordFormat("pgn"), nullptr);
-  EXPECT_EQ(FindRecordFormat(""), nullptr);
-}
-
 TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
   const std::string dir = test::TempDir();
   GameRecord r = test::SentinelRecord();
