@@ -73,7 +73,7 @@ void BM_ReadKif(benchmark::State& state) {
   std::string message;
   for (auto _ : state) {
     MemoryByteStream stream(text);
-    if (ReadKif(stream, r, message, KifSource::kFile) != 0) state.SkipWithError("read failed");
+    if (ReadKif(stream, r, message) != 0) state.SkipWithError("read failed");
   }
   state.SetItemsProcessed(state.iterations() * kGameMoves);
 }
@@ -81,7 +81,7 @@ void BM_ReadKif(benchmark::State& state) {
 void BM_ReadKifFile(benchmark::State& state) {
   const std::string path = "/tmp/records_bench.kif";
   std::string message;
-  WriteKif(path, Game(), true, message);
+  if (WriteKif(path, Game(), true, message) != 0) state.SkipWithError("write failed");
   static GameRecord r;
   for (auto _ : state) {
     if (ReadKif(path, r, message) != 0) state.SkipWithError("read failed");
@@ -94,7 +94,7 @@ void BM_WriteCsa(benchmark::State& state) {
   const GameRecord& r = Game();
   std::string bytes, message;
   for (auto _ : state) {
-    FormatCsa(r, true, bytes, message);
+    if (!FormatCsa(r, true, bytes, message)) state.SkipWithError("format failed");
     benchmark::DoNotOptimize(bytes.data());
   }
   state.SetItemsProcessed(state.iterations() * kGameMoves);
@@ -102,7 +102,7 @@ void BM_WriteCsa(benchmark::State& state) {
 
 void BM_ReadCsa(benchmark::State& state) {
   std::string text, message;
-  FormatCsa(Game(), true, text, message);
+  if (!FormatCsa(Game(), true, text, message)) state.SkipWithError("format failed");
   static GameRecord r;
   for (auto _ : state) {
     MemoryByteStream stream(text);

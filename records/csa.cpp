@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "records/record_io.h"
+#include "rules/move_rules.h"
 
 namespace shogi {
 namespace {
@@ -13,6 +14,8 @@ constexpr char kLineEnd[] = "\r\n";
 // Piece codes by type; types 0 and 13 have none.
 constexpr const char* kCsaPieces[16] = {"  ", "FU", "KY", "KE", "GI", "KI", "KA", "HI",
                                         "OU", "TO", "NY", "NK", "NG", "  ", "UM", "RY"};
+// A CSA line holds at most this many bytes.
+constexpr std::size_t kCsaLineBytes = 255;
 // Cumulative times are kept below 100 hours, the most the KIF time column shows.
 constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
 
@@ -99,7 +102,7 @@ int WriteCsa(const std::string& path, const GameRecord& record, bool store_times
              std::string& message) {
   std::string bytes;
   if (!FormatCsa(record, store_times, bytes, message)) return 1;
-  return WriteFileReplacing(path, bytes, message) ? 0 : 1;
+  return WriteRecordFile(path, bytes, message);
 }
 
 namespace {
@@ -178,8 +181,6 @@ class CsaReader {
   Position rows_{};   // the board lines read so far
   Position board_{};  // the reader's own copy of the board, moved along with the moves
   int row_count_ = 0;
-  bool names_seen_ = false;
-  bool even_game_ = false;  // a board that came before the names: the even game
   bool in_moves_ = false;
   bool times_off_ = false;
   bool done_ = false;
@@ -187,30 +188,36 @@ class CsaReader {
   int moves_ = 0;
 };
 
+// A board row "P1".."P9": nine cells for files 9 down to 1, each "+" or "-" and a piece code,
+// or "*" (also "**") for an empty square. Cells are three bytes wide in the standard layout
+// ("P1-KY-KE...") and set apart by spaces in older files ("P1 -KY -KE ..."); both are read
+// by skipping the spaces between cells. A cell that is neither is taken as empty.
 void CsaReader::ReadRow(std::string_view line) {
   if (row_count_ >= 9) return;
   const int rank = ++row_count_;
+  std::size_t at = 2;
   for (int file = 9; file >= 1; --file) {
-    const std::size_t at = 2 + 3 * static_cast<std::size_t>(9 - file);
-    if (at + 2 >= line.size()) break;
+    while (at < line.size() && line[at] == ' ') ++at;
+    if (at >= line.size()) break;
     const char sign = line[at];
-    if (sign != '+' && sign != '-') continue;
-    const int type = CsaPieceType(line[at + 1], line[at + 2]);
-    rows_.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(sign == '+' ? type : -type);
+    if ((sign == '+' || sign == '-') && at + 2 < line.size()) {
+      const int type = CsaPieceType(line[at + 1], line[at + 2]);
+      rows_.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(sign == '+' ? type : -type);
+      at += 3;
+    } else if (sign == '*') {
+      while (at < line.size() && line[at] == '*') ++at;
+    } else {
+      ++at;
+    }
   }
 }
 
 void CsaReader::EndPosition(Side side_to_move) {
-  if (even_game_ || row_count_ == 0) {
+  if (row_count_ == 0) {
     r_.InitialPosition = kInitialPosition;
   } else {
-    Position& p = r_.InitialPosition;
-    p = rows_;
-    p.King[kFirst] = p.King[kSecond] = kNoKing;
-    for (int s = 1; s <= 81; ++s) {
-      if (p.Board[s] == kKing) p.King[kFirst] = static_cast<std::int8_t>(s);
-      if (p.Board[s] == -kKing) p.King[kSecond] = static_cast<std::int8_t>(s);
-    }
+    r_.InitialPosition = rows_;
+    FindKingSquares(r_.InitialPosition);
   }
   board_ = r_.InitialPosition;
   r_.StartIndex = side_to_move;
@@ -258,6 +265,7 @@ bool CsaReader::TakeMove(std::string_view line) {
     if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
     m = EncodeMove(from, to, promote ? 1 : 0);
   }
+  if (!IsPlayableMove(board_, side, m)) return false;
   r_.MoveList[index_] = m;
   ApplyMove(board_, m, side);
   SetTime(index_, 0);  // a move without a time line took no time
@@ -279,7 +287,6 @@ bool CsaReader::Take(std::string_view line) {
       name = gekisashi;
     }
     CopyCp932Field(line[1] == '+' ? r_.FirstName : r_.SecondName, name);
-    if (line[1] == '+') names_seen_ = true;
     return true;
   }
   if (c == 'T') {
@@ -310,11 +317,7 @@ bool CsaReader::Take(std::string_view line) {
   if (c == 'P' && !in_moves_ && line.size() >= 2) {
     if (line[1] == 'I' || line[1] == '+' || line[1] == '-') return true;
     if (line[1] < '1' || line[1] > '9') return true;
-    // A board that comes before the names and starts like the even game's is taken for
-    // it; both the plain cells and cells set apart by spaces are recognised.
-    if (!names_seen_ && (StartsWith(line, "P1-KY-KE") || StartsWith(line, "P1 -KY -KE")))
-      even_game_ = true;
-    if (!even_game_) ReadRow(line);
+    ReadRow(line);
   }
   return true;
 }
@@ -342,22 +345,17 @@ int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
 }  // namespace
 
 int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, 255, LineEnd::kCarriageReturnOrLineFeed);
+  LineReader lines(stream, kCsaLineBytes, LineEnd::kCarriageReturnOrLineFeed);
   return ReadCsaLines(lines, record, message);
 }
 
 int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, 255, LineEnd::kLineFeed);
+  LineReader lines(stream, kCsaLineBytes, LineEnd::kLineFeed);
   return ReadCsaLines(lines, record, message);
 }
 
 int ReadCsa(const std::string& path, GameRecord& record, std::string& message) {
-  FileByteStream file;
-  if (!file.Open(path)) {
-    message = kMessageFileMissing;
-    return 1;
-  }
-  return ReadCsa(file, record, message);
+  return ReadRecordPath(path, ReadCsa, record, message);
 }
 
 }  // namespace shogi

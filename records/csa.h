@@ -16,25 +16,26 @@ constexpr int kCsaMoveLimit = 500;
 // move with its time line ("T0" without `store_times`) and %TORYO or %CHUDAN. False with
 // "持駒の存在する局面は、セーブ出来ません。" when the start position has pieces in hand,
 // which the format cannot hold.
-bool FormatCsa(const GameRecord& record, bool store_times, std::string& bytes,
-               std::string& message);
+[[nodiscard]] bool FormatCsa(const GameRecord& record, bool store_times, std::string& bytes,
+                             std::string& message);
 
 // Writes the CSA file of `record` to `path`, replacing any old file only once the new one is
 // complete. 0, or 1 with the message of FormatCsa or "ファイルが作成できません。"; a refused
 // record creates no file.
-int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
-             std::string& message);
+[[nodiscard]] int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
+                           std::string& message);
 
 // Reads the CSA file at `path` (lines end at CR or LF) into `record`: names, start position
 // (board only), StartIndex (PlyCount set to it), at most 500 moves, times and result;
-// tournament and opening are cleared. 0 on success; 1 with "指定ファイルが存在しません。" or
+// tournament and opening are cleared. Every move must be playable in the position it is
+// played from (IsPlayableMove). 0 on success; 1 with "指定ファイルが存在しません。" or
 // "ファイルに異常があります。", `record` untouched.
-int ReadCsa(const std::string& path, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadCsa(const std::string& path, GameRecord& record, std::string& message);
 
 // The same with the file's line rules on any stream.
-int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message);
 
 // The same from a URL stream: lines end at a line feed, carriage returns are dropped.
-int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message);
 
 }  // namespace shogi

@@ -117,12 +117,7 @@ int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message) {
 }
 
 int ReadKi2(const std::string& path, GameRecord& record, std::string& message) {
-  FileByteStream file;
-  if (!file.Open(path)) {
-    message = kMessageFileMissing;
-    return 1;
-  }
-  return ReadKi2(file, record, message);
+  return ReadRecordPath(path, ReadKi2, record, message);
 }
 
 }  // namespace shogi

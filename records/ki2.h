@@ -15,9 +15,9 @@ constexpr int kKi2MoveLimit = 256;
 // names from the "先手：" and "後手：" lines (both required, in this order), at most 256
 // moves and the result; times, tournament and opening are cleared. 0 on success; 1 with
 // "指定ファイルが存在しません。" or "ファイルに異常があります。", `record` untouched.
-int ReadKi2(const std::string& path, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadKi2(const std::string& path, GameRecord& record, std::string& message);
 
 // The same from a stream.
-int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message);
 
 }  // namespace shogi

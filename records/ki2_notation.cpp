@@ -4,7 +4,7 @@
 
 #include "records/notation.h"
 #include "rules/attack.h"
-#include "rules/movegen.h"
+#include "rules/move_rules.h"
 
 namespace shogi {
 namespace {
@@ -323,11 +323,12 @@ bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previou
       found = true;
     }
   } else if (!w.promote && type <= kRook) {
-    const MoveCode drop = EncodeMove(DropOrigin(type), to, 0);
-    for (int k = 0; k < moves.count && !found; ++k) found = moves.moves[k] == drop;
-    if (found) move = drop;
+    // A drop needs only a held piece and an empty square: a pawn dropped into a file with
+    // the mover's pawn is read as the foul it is.
+    move = EncodeMove(DropOrigin(type), to, 0);
+    found = true;
   }
-  if (!found) return false;
+  if (!found || !IsPlayableMove(pos, side, move)) return false;
   ApplyMove(pos, move, side);
   previous_destination = to;
   return true;

@@ -27,9 +27,10 @@ std::string FormatKi2Move(const GameRecord& record, int index, std::string_view 
 // as a move of `side` in `pos`. The moving piece is found among the pseudo-legal moves of
 // `side`, narrowed by the relative words; when no piece on the board fits, the token is a
 // drop. On success `pos` holds the position after the move and `previous_destination` its
-// destination. False, with `pos` unchanged, when the token names no square or piece, or
-// neither a board move nor a drop from the hand fits it.
-bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previous_destination,
-                  MoveCode& move);
+// destination. False, with `pos` unchanged, when the token names no square or piece, when
+// neither a board move nor a drop from the hand fits it, or when the move is not playable
+// (IsPlayableMove: it would take a king).
+[[nodiscard]] bool ParseKi2Move(std::string_view token, Position& pos, Side side,
+                                int& previous_destination, MoveCode& move);
 
 }  // namespace shogi

@@ -3,19 +3,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "platform/cp932.h"
 #include "records/notation.h"
 #include "records/record_io.h"
+#include "rules/handicap.h"
+#include "rules/move_rules.h"
 
 namespace shogi {
 namespace {
 
-constexpr int kHandicapCount = 9;
-constexpr int kOtherHandicap = 8;  // "その他": any position, written as a diagram
-// The bytes of each handicap name compared when reading (the names are padded with
-// full-width spaces to four characters).
-constexpr std::size_t kHandicapCompareBytes[kHandicapCount] = {4, 6, 6, 8, 8, 8, 8, 8, 6};
+// The 手合割 index of a position that is no handicap of the table: "その他", a diagram follows.
+constexpr int kOtherHandicap = 8;
+constexpr int kHandicapLines = kOtherHandicap + 1;
+// Each name after "手合割：" is padded with full-width spaces to this many bytes; a reader
+// compares only the bytes of the name itself.
+constexpr std::size_t kHandicapNameBytes = 8;
 // The largest count of one kind in hand that the kanji numerals of a hand express (十九).
 constexpr int kMaxHandCount = 19;
 
@@ -23,9 +27,8 @@ constexpr int kMaxHandCount = 19;
 struct KifTexts {
   std::string first_line = Cp932("## Kaelmo(Windows) Ver1.31 棋譜ファイル (柿木将棋互換)");
   std::string handicap_label = Cp932("手合割：");
-  std::string handicap_name[kHandicapCount] = {
-      Cp932("平手　　"), Cp932("香落ち　"), Cp932("角落ち　"), Cp932("飛車落ち"), Cp932("飛香落ち"),
-      Cp932("二枚落ち"), Cp932("四枚落ち"), Cp932("六枚落ち"), Cp932("その他　")};
+  // By 手合割 index: the names of the handicap table, then "その他".
+  std::string handicap_name[kHandicapLines];
   std::string gote_hand = Cp932("後手の持駒：");
   std::string sente_hand = Cp932("先手の持駒：");
   std::string file_labels = Cp932("  ９ ８ ７ ６ ５ ４ ３ ２ １");
@@ -55,40 +58,30 @@ struct KifTexts {
   std::string suspended_column = Cp932("中断         ");
 };
 
+KifTexts MakeTexts() {
+  KifTexts x;
+  for (int i = 0; i < kOtherHandicap; ++i) {
+    const std::optional<Handicap> h = HandicapOfNumber(HandicapScheme::kKif, i);
+    x.handicap_name[i] = Cp932(HandicapRowOf(*h).RecordName);
+  }
+  x.handicap_name[kOtherHandicap] = Cp932("その他");
+  return x;
+}
+
 const KifTexts& Texts() {
-  static const KifTexts texts;
+  static const KifTexts texts = MakeTexts();
   return texts;
 }
 
 constexpr char kLineEnd[] = "\r\n";
 
-// The squares cleared from the second player's side of the even position, per handicap.
-Position HandicapPosition(int index) {
-  static constexpr int kRook = 17, kBishop = 11, kRightLance = 1, kLeftLance = 9, kRightKnight = 2,
-                       kLeftKnight = 8;
-  static constexpr int kRemoved[kHandicapCount][6] = {
-      {},
-      {kRightLance},
-      {kBishop},
-      {kRook},
-      {kRook, kRightLance},
-      {kRook, kBishop},
-      {kRook, kBishop, kRightLance, kLeftLance},
-      {kRook, kBishop, kRightLance, kLeftLance, kRightKnight, kLeftKnight},
-      {}};
-  Position pos = kInitialPosition;
-  for (int s : kRemoved[index])
-    if (s != 0) pos.Board[s] = 0;
-  return pos;
-}
-
-// The handicap line of a record. A record the first player starts can only be the even
+// The 手合割 index of a record. A record the first player starts can only be the even
 // game; one the second player starts is looked up among the handicaps and, failing those,
 // is an even game with the second player to move (written with "後手番").
 int HandicapIndexOf(const GameRecord& record) {
-  if (record.StartIndex == 1) {
-    for (int i = 1; i <= 7; ++i)
-      if (record.InitialPosition == HandicapPosition(i)) return i;
+  if (const std::optional<Handicap> h =
+          MatchHandicap(record.InitialPosition, record.StartIndex, HandicapScheme::kKif)) {
+    return HandicapNumber(*h, HandicapScheme::kKif);
   }
   return record.InitialPosition == kInitialPosition ? 0 : kOtherHandicap;
 }
@@ -132,7 +125,7 @@ void AppendDiagram(std::string& out, const Position& pos) {
       out += code < 0 ? 'v' : ' ';
       out += t.piece_letter[type <= 15 ? type : 0];
     }
-    out += "| ";
+    out += '|';
     out += t.rank_numeral[rank];
     out += kLineEnd;
   }
@@ -168,6 +161,8 @@ std::string FormatKif(const GameRecord& record, bool store_times) {
   out += kLineEnd;
   out += x.handicap_label;
   out += x.handicap_name[handicap];
+  for (std::size_t n = x.handicap_name[handicap].size(); n < kHandicapNameBytes; n += 2)
+    out += x.wide_space;
   out += kLineEnd;
   if (handicap == kOtherHandicap) AppendDiagram(out, record.InitialPosition);
   if ((handicap == 0 || handicap == kOtherHandicap) && record.StartIndex == 1) {
@@ -241,10 +236,17 @@ std::string FormatKif(const GameRecord& record, bool store_times) {
 
 int WriteKif(const std::string& path, const GameRecord& record, bool store_times,
              std::string& message) {
-  return WriteFileReplacing(path, FormatKif(record, store_times), message) ? 0 : 1;
+  return WriteRecordFile(path, FormatKif(record, store_times), message);
 }
 
 namespace {
+
+// Where KIF lines come from: a file skips comment lines beginning with "*" and lines
+// beginning with "&"; a URL download skips only the "*" lines.
+enum class KifSource { kFile, kUrl };
+
+// A KIF line holds at most this many bytes; the rest of a longer one comes as the next line.
+constexpr std::size_t kKifLineBytes = 2047;
 
 enum class KifState { kFirstLine, kSeekHandicap, kSeekDiagram, kDiagram, kHeader, kMoves, kDone };
 
@@ -330,14 +332,6 @@ bool ReadKifTime(std::string_view line, int& seconds) {
   return false;
 }
 
-void NoteKings(Position& pos) {
-  pos.King[kFirst] = pos.King[kSecond] = kNoKing;
-  for (int s = 1; s <= 81; ++s) {
-    if (pos.Board[s] == kKing) pos.King[kFirst] = static_cast<std::int8_t>(s);
-    if (pos.Board[s] == -kKing) pos.King[kSecond] = static_cast<std::int8_t>(s);
-  }
-}
-
 void StartDiagram(std::string_view line, GameRecord& r) {
   std::memset(&r.InitialPosition, 0, sizeof r.InitialPosition);
   r.InitialPosition.King[kFirst] = r.InitialPosition.King[kSecond] = kNoKing;
@@ -350,6 +344,7 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
   PrepareRecordForReading(record, r);
   KifState state = KifState::kFirstLine;
   int ranks = 0;
+  Position pos;  // the position before the next move
   int index = 0;
   int previous = 0;
   std::string_view line;
@@ -365,14 +360,14 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
       case KifState::kSeekHandicap: {
         if (!StartsWith(line, x.handicap_label)) break;
         std::string_view name = line.substr(x.handicap_label.size());
-        for (int i = 0; i < kHandicapCount; ++i) {
-          const std::size_t n = kHandicapCompareBytes[i];
-          if (name.size() < n || name.compare(0, n, x.handicap_name[i], 0, n) != 0) continue;
+        for (int i = 0; i < kHandicapLines; ++i) {
+          if (!StartsWith(name, x.handicap_name[i])) continue;
           if (i == kOtherHandicap) {
             state = KifState::kSeekDiagram;
           } else {
-            r.InitialPosition = HandicapPosition(i);
-            r.StartIndex = i == 0 ? 0 : 1;
+            const Handicap h = *HandicapOfNumber(HandicapScheme::kKif, i);
+            r.InitialPosition = HandicapPosition(h);
+            r.StartIndex = HandicapStartIndex(h);
             state = KifState::kHeader;
           }
           break;
@@ -395,6 +390,7 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
           CopyCp932Field(r.SecondName, CutName(line.substr(x.gote_label.size())));
         } else if (StartsWith(line, x.moves_start)) {
           index = r.StartIndex;
+          pos = r.InitialPosition;
           state = KifState::kMoves;
         }
         break;
@@ -406,7 +402,7 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
           }
         } else if (StartsWith(line, x.sente_hand)) {
           ReadHand(line.substr(x.sente_hand.size()), r.InitialPosition.Hand[kFirst]);
-          NoteKings(r.InitialPosition);
+          FindKingSquares(r.InitialPosition);
           state = KifState::kHeader;
         }
         break;
@@ -437,10 +433,11 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
           break;
         }
         MoveCode m;
-        if (!ParseKifMove(line, previous, m)) {
+        if (!ParseKifMove(line, previous, m) || !IsPlayableMove(pos, SideOfPly(index), m)) {
           message = kMessageMalformed;
           return 1;
         }
+        ApplyMove(pos, m, SideOfPly(index));
         r.MoveList[index] = m;
         if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
         previous = DestinationOf(m);
@@ -463,18 +460,18 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
 
 }  // namespace
 
-int ReadKif(ByteStream& stream, GameRecord& record, std::string& message, KifSource source) {
-  LineReader lines(stream, 2047, LineEnd::kLineFeed);
-  return ReadKifLines(lines, source, record, message);
+int ReadKif(ByteStream& stream, GameRecord& record, std::string& message) {
+  LineReader lines(stream, kKifLineBytes, LineEnd::kLineFeed);
+  return ReadKifLines(lines, KifSource::kFile, record, message);
+}
+
+int ReadKifUrl(ByteStream& stream, GameRecord& record, std::string& message) {
+  LineReader lines(stream, kKifLineBytes, LineEnd::kLineFeed);
+  return ReadKifLines(lines, KifSource::kUrl, record, message);
 }
 
 int ReadKif(const std::string& path, GameRecord& record, std::string& message) {
-  FileByteStream file;
-  if (!file.Open(path)) {
-    message = kMessageFileMissing;
-    return 1;
-  }
-  return ReadKif(file, record, message, KifSource::kFile);
+  return ReadRecordPath(path, ReadKif, record, message);
 }
 
 }  // namespace shogi

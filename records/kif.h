@@ -12,10 +12,6 @@ namespace shogi {
 // The KIF reader keeps at most this many moves.
 constexpr int kKifMoveLimit = 500;
 
-// Where KIF lines come from: a file skips comment lines beginning with "*" and lines
-// beginning with "&"; a URL stream skips only the "*" lines.
-enum class KifSource { kFile, kUrl };
-
 // The bytes of the KIF file of `record` (cp932, CR LF line ends): header, handicap line or
 // diagram, names, one line per move and the end line. With `store_times` the time column
 // shows the record's times, else zeros.
@@ -23,17 +19,21 @@ std::string FormatKif(const GameRecord& record, bool store_times);
 
 // Writes the KIF file of `record` to `path`, replacing any old file only once the new one is
 // complete. 0, or 1 with "ファイルが作成できません。" in `message`.
-int WriteKif(const std::string& path, const GameRecord& record, bool store_times,
-             std::string& message);
+[[nodiscard]] int WriteKif(const std::string& path, const GameRecord& record, bool store_times,
+                           std::string& message);
 
 // Reads the KIF file at `path` into `record`: start position, StartIndex (PlyCount set to
 // it), at most 500 moves, times, names and result; tournament and opening are cleared.
-// 0 on success; 1 with "指定ファイルが存在しません。" or "ファイルに異常があります。" in
+// Every move must be playable in the position it is played from (IsPlayableMove). 0 on
+// success; 1 with "指定ファイルが存在しません。" or "ファイルに異常があります。" in
 // `message`, `record` untouched.
-int ReadKif(const std::string& path, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadKif(const std::string& path, GameRecord& record, std::string& message);
 
-// The same from a stream (by default with the line rules of a URL stream).
-int ReadKif(ByteStream& stream, GameRecord& record, std::string& message,
-            KifSource source = KifSource::kUrl);
+// The same from any stream with the line rules of a file: comment lines beginning with "*"
+// and lines beginning with "&" are skipped.
+[[nodiscard]] int ReadKif(ByteStream& stream, GameRecord& record, std::string& message);
+
+// The same from a URL download, where only the "*" lines are skipped.
+[[nodiscard]] int ReadKifUrl(ByteStream& stream, GameRecord& record, std::string& message);
 
 }  // namespace shogi

@@ -83,6 +83,6 @@ std::string FormatKifMove(MoveCode move, const Position& before, int previous_de
 // Reads the move column of a KIF move line (a four-byte move number and a space, then the
 // column at byte 5). False when a destination, piece or origin character is not in its
 // table, or "同" has no previous move to refer to.
-bool ParseKifMove(std::string_view line, int previous_destination, MoveCode& move);
+[[nodiscard]] bool ParseKifMove(std::string_view line, int previous_destination, MoveCode& move);
 
 }  // namespace shogi

@@ -1,11 +1,11 @@
-// Line reading, name fields, the fresh record of a reader and the replacing file write.
+// Line reading, name fields, the fresh record of a reader, opening and writing record files.
 #include "records/record_io.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/cp932.h"
+#include "platform/replacing_file.h"
 
 namespace shogi {
 
@@ -98,23 +98,23 @@ int WritableMoveCount(const GameRecord& record) {
   return i - record.StartIndex;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& message) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (f == nullptr) {
-    message = kMessageCannotCreate;
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    std::remove(temporary.c_str());
-    message = kMessageCannotCreate;
-    return false;
-  }
-  return true;
+bool OpenRecordFile(const std::string& path, FileByteStream& file, std::string& message) {
+  if (file.Open(path)) return true;
+  message = kMessageFileMissing;
+  return false;
+}
+
+int ReadRecordPath(const std::string& path, RecordStreamReader read, GameRecord& record,
+                   std::string& message) {
+  FileByteStream file;
+  if (!OpenRecordFile(path, file, message)) return 1;
+  return read(file, record, message);
+}
+
+int WriteRecordFile(const std::string& path, std::string_view bytes, std::string& message) {
+  if (WriteFileReplacing(path, bytes)) return 0;
+  message = kMessageCannotCreate;
+  return 1;
 }
 
 }  // namespace shogi

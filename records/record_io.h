@@ -1,5 +1,6 @@
 // What the record readers and writers share: line reading with a length limit, the
-// messages, the name fields, the fresh record a reader fills and the replacing file write.
+// messages, the name fields, the fresh record a reader fills, opening a file to read and
+// writing one through the replacing write.
 #pragma once
 
 #include <cstddef>
@@ -36,7 +37,7 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // The next line without its line end; false when the input is exhausted.
-  bool Next(std::string_view& line);
+  [[nodiscard]] bool Next(std::string_view& line);
 
   // Whether the input ended with a read error or was cut at kMaxInputBytes.
   bool Failed() const { return failed_; }
@@ -72,8 +73,22 @@ void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch);
 // that is not well-formed, or the end of the array.
 int WritableMoveCount(const GameRecord& record);
 
-// Writes `bytes` to `path` through a temporary file beside it that then replaces `path`, so
-// that on any failure the old file stays as it was. False with "ファイルが作成できません。".
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& message);
+// The byte-stream reader of a format: fills `record` from `stream`; 0, or 1 with a message
+// and `record` untouched.
+using RecordStreamReader = int (*)(ByteStream& stream, GameRecord& record, std::string& message);
+
+// Opens `path` for a reader; false with "指定ファイルが存在しません。" when it cannot be read.
+[[nodiscard]] bool OpenRecordFile(const std::string& path, FileByteStream& file,
+                                  std::string& message);
+
+// Reads the file at `path` with the stream reader `read`: 0, or 1 with the reader's message
+// or "指定ファイルが存在しません。".
+[[nodiscard]] int ReadRecordPath(const std::string& path, RecordStreamReader read,
+                                 GameRecord& record, std::string& message);
+
+// Writes a record file's `bytes` to `path`, replacing any old file only once the new one is
+// complete on the disk: 0, or 1 with "ファイルが作成できません。" and the old file as it was.
+[[nodiscard]] int WriteRecordFile(const std::string& path, std::string_view bytes,
+                                  std::string& message);
 
 }  // namespace shogi

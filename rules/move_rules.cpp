@@ -1,6 +1,8 @@
 // LegalMoves and the rule tests the game driver runs after every move.
 #include "rules/move_rules.h"
 
+#include <algorithm>
+
 #include "rules/attack.h"
 
 namespace shogi {
@@ -10,6 +12,17 @@ namespace {
 constexpr std::int8_t kMarker[2] = {1, -1};
 
 }  // namespace
+
+bool IsPlayableMove(const Position& pos, Side side, MoveCode move) {
+  if (!IsWellFormedMove(move)) return false;
+  const int to = DestinationOf(move);
+  if (TypeOf(pos.Board[to]) == kKing) return false;
+  if (IsDrop(move)) return pos.Board[to] == 0 && pos.Hand[side][DroppedType(move.from)] > 0;
+  if (!BelongsTo(pos.Board[move.from], side)) return false;
+  MoveBuffer moves;
+  GeneratePseudoLegal(pos, side, moves);
+  return std::find(moves.moves, moves.moves + moves.count, move) != moves.moves + moves.count;
+}
 
 int PawnDropMate(const Position& pos_in, Side side, Square p) {
   const Side defender = Opponent(side);

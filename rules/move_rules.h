@@ -25,6 +25,13 @@ struct LegalMoveList {
 // of `record`, in generation order. Returns the count; 0 means mated or stalemated.
 int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out);
 
+// Whether a record reader may take `move` as played by `side` in `pos`: a board move of one
+// of the side's pieces that the pseudo-legal generator lists (its promotion rules
+// included), or a drop of a piece the side holds onto an empty square; never a capture of a
+// king. A move that leaves the mover's king in check, or a pawn dropped into a file that
+// already holds the mover's pawn, still passes: records of real games end with such fouls.
+[[nodiscard]] bool IsPlayableMove(const Position& pos, Side side, MoveCode move);
+
 // -1 if `side` dropping a pawn on `square` would mate (and is forbidden), 0 otherwise.
 int PawnDropMate(const Position& pos, Side side, Square square);
 

@@ -1,4 +1,4 @@
-// The standard initial position and ApplyMove.
+// The standard initial position, ApplyMove and the king finder.
 #include "rules/position.h"
 
 namespace shogi {
@@ -40,6 +40,16 @@ void ApplyMove(Position& pos, int origin, Side side, int destination, int promot
   }
   pos.Board[destination] = static_cast<std::int8_t>(code);
   pos.Board[origin] = 0;
+}
+
+void FindKingSquares(Position& pos) {
+  pos.King[kFirst] = pos.King[kSecond] = kNoKing;
+  for (Square s = 1; s <= kSquareCount; ++s) {
+    const int code = pos.Board[s];
+    if (TypeOf(code) != kKing) continue;
+    std::int8_t& king = pos.King[code > 0 ? kFirst : kSecond];
+    if (king == kNoKing) king = static_cast<std::int8_t>(s);
+  }
 }
 
 }  // namespace shogi

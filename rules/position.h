@@ -1,4 +1,4 @@
-// The 100-byte position record, the standard initial position and ApplyMove.
+// The 100-byte position record, the standard initial position, ApplyMove and the king finder.
 #pragma once
 
 #include <cstddef>
@@ -51,5 +51,11 @@ void ApplyMove(Position& pos, int origin, Side side, int destination, int promot
 inline void ApplyMove(Position& pos, MoveCode m, Side side) {
   ApplyMove(pos, OriginOf(m), side, DestinationOf(m), IsPromotion(m) ? 1 : 0);
 }
+
+// Sets both king squares from the board: the first square (in ascending order) holding 8
+// and the first holding -8, kNoKing where there is none. Every place that rebuilds a
+// position from its squares (set-up, record diagrams and boards, SFEN) uses this one rule,
+// so that a board with two kings of one side gets the same king square everywhere.
+void FindKingSquares(Position& pos);
 
 }  // namespace shogi

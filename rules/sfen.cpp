@@ -45,6 +45,7 @@ bool ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& nu
   Position pos{};
   int rank = 1, file = 9;  // SFEN lists each rank from file 9 to file 1
   bool promoted = false;
+  int kings[2] = {0, 0};
   for (char c : board) {
     if (c == '/') {
       if (promoted || file != 0) return Fail(message, "SFEN: a rank does not hold nine squares");
@@ -64,21 +65,16 @@ bool ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& nu
       if (file < 1) return Fail(message, "SFEN: a rank holds more than nine squares");
       if (promoted) type = PromotedType(type);
       Side owner = std::isupper(static_cast<unsigned char>(c)) ? kFirst : kSecond;
-      Square s = SquareOf(file, rank);
-      if (TypeOf(type) == kKing) {
-        if (pos.King[owner] != 0) return Fail(message, "SFEN: more than one king of a side");
-        pos.King[owner] = static_cast<std::int8_t>(s);
-      }
-      pos.Board[s] = static_cast<std::int8_t>(CodeOf(type, owner));
+      if (type == kKing && ++kings[owner] > 1)
+        return Fail(message, "SFEN: more than one king of a side");
+      pos.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(CodeOf(type, owner));
       promoted = false;
       --file;
     }
   }
   if (rank != 9 || file != 0 || promoted)
     return Fail(message, "SFEN: the board needs nine ranks of nine squares");
-  for (Side s : {kFirst, kSecond}) {
-    if (pos.King[s] == 0) pos.King[s] = kNoKing;
-  }
+  FindKingSquares(pos);
 
   Side to_move;
   if (side == "b") {

@@ -3,42 +3,20 @@
 
 #include <cstring>
 
+#include "rules/handicap.h"
 #include "shell/command_state.h"
 
 namespace shogi {
 namespace {
 
-constexpr const char* kPresetNames[kPresetCount] = {
-    "現在の局面", "平手",     "香落ち",   "角落ち",   "飛落ち", "飛香落ち", "二枚落ち",
-    "四枚落ち",   "六枚落ち", "八枚落ち", "十枚落ち", "歩３",   "裸玉"};
-
-// The second player's squares emptied by each handicap (2..9), from the standard position.
-struct HandicapSquares {
-  int count;
-  int squares[8];
-};
-constexpr HandicapSquares kHandicapSquares[] = {
-    {0, {}},                          // 現在の局面 (unused)
-    {0, {}},                          // 平手
-    {1, {1}},                         // 香落ち: 1一 lance
-    {1, {11}},                        // 角落ち: 2二 bishop
-    {1, {17}},                        // 飛落ち: 8二 rook
-    {2, {17, 1}},                     // 飛香落ち
-    {2, {11, 17}},                    // 二枚落ち
-    {4, {11, 17, 1, 9}},              // 四枚落ち
-    {6, {11, 17, 1, 9, 2, 8}},        // 六枚落ち
-    {8, {11, 17, 1, 9, 2, 8, 3, 7}},  // 八枚落ち
-};
+// The handicap of a preset 1..12: the presets follow the handicap table's order.
+Handicap HandicapOfPreset(int preset) {
+  return static_cast<Handicap>(preset - kPresetEven);
+}
 
 constexpr Square kSecondKingStart = 5;  // 5一
 constexpr int kFullSet[kPieceBoxSlots] = {2, 18, 4, 4, 4, 4, 2, 2};
 constexpr int kHandCountLimit = 127;  // hand counts are signed bytes
-
-// Empties squares 1..last of the second player's side and puts its king back on 5一.
-void ClearSecondSideUpTo(Position& pos, Square last) {
-  for (Square s = 1; s <= last; ++s) pos.Board[s] = 0;
-  pos.Board[kSecondKingStart] = static_cast<std::int8_t>(-kKing);
-}
 
 // The spot's index lies inside its area.
 bool IsValidSpot(BoardSpot spot) {
@@ -97,33 +75,20 @@ void MakeShownTheStart(ProgramState& state, int start) {
 }  // namespace
 
 const char* StartPresetName(int preset) {
-  return preset >= 0 && preset < kPresetCount ? kPresetNames[preset] : "";
+  if (preset == kPresetCurrent) return "現在の局面";
+  return IsPreset(preset) ? HandicapRowOf(HandicapOfPreset(preset)).MenuName : "";
 }
 
 void MakePresetPosition(int preset, Position& pos, int& start_index) {
-  pos = kInitialPosition;
-  start_index = preset == kPresetEven ? 0 : 1;
-  if (preset >= kPresetLance && preset <= kPresetEightPieces) {
-    const HandicapSquares& h = kHandicapSquares[preset];
-    for (int i = 0; i < h.count; ++i) pos.Board[h.squares[i]] = 0;
-  } else if (preset == kPresetTenPieces) {
-    ClearSecondSideUpTo(pos, 17);
-  } else if (preset == kPresetThreePawns || preset == kPresetBareKing) {
-    ClearSecondSideUpTo(pos, 27);
-    if (preset == kPresetThreePawns) pos.Hand[kSecond][kPawn] = 3;
-  }
+  const Handicap h = IsPreset(preset) ? HandicapOfPreset(preset) : Handicap::kEven;
+  pos = HandicapPosition(h);
+  start_index = HandicapStartIndex(h);
 }
 
 int DetectHandicap(const GameRecord& record, const Position& shown) {
-  if (record.PlyCount == 0) return shown == kInitialPosition ? kPresetEven : kPresetCurrent;
-  if (record.PlyCount != 1) return kPresetCurrent;
-  for (int preset = kPresetLance; preset <= kLastDialogPreset; ++preset) {
-    Position p;
-    int start;
-    MakePresetPosition(preset, p, start);
-    if (p == shown) return preset;
-  }
-  return kPresetCurrent;
+  if (record.PlyCount != 0 && record.PlyCount != 1) return kPresetCurrent;
+  const std::optional<Handicap> h = MatchHandicap(shown, record.PlyCount, HandicapScheme::kDialog);
+  return h ? HandicapNumber(*h, HandicapScheme::kDialog) : kPresetCurrent;
 }
 
 void ComputePieceBox(const Position& pos, int box[kPieceBoxSlots]) {
@@ -136,14 +101,6 @@ void ComputePieceBox(const Position& pos, int box[kPieceBoxSlots]) {
   }
   for (int i = 0; i < kPieceBoxSlots; ++i) {
     if (box[i] < 0) box[i] = 0;
-  }
-}
-
-void FindKingSquares(Position& pos) {
-  pos.King[kFirst] = pos.King[kSecond] = kNoKing;
-  for (Square s = kSquareCount; s >= 1; --s) {  // backwards, so that the first one wins
-    if (pos.Board[s] == kKing) pos.King[kFirst] = static_cast<std::int8_t>(s);
-    if (pos.Board[s] == -kKing) pos.King[kSecond] = static_cast<std::int8_t>(s);
   }
 }
 

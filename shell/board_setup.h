@@ -8,7 +8,7 @@
 namespace shogi {
 
 // Start positions. 0..10 are the entries of the conditions dialog's list; the last two exist
-// only as menu items.
+// only as menu items. 1..12 follow the order of the handicap table (rules/handicap.h).
 enum StartPreset : int {
   kPresetCurrent = 0,      // "現在の局面": keep the current position
   kPresetEven = 1,         // "平手"
@@ -45,10 +45,6 @@ int DetectHandicap(const GameRecord& record, const Position& shown);
 // pieces of type t (18 pawns, 4 lances, knights, silvers and golds, 2 bishops and rooks),
 // promoted pieces counted as their base type. Never below 0.
 void ComputePieceBox(const Position& pos, int box[kPieceBoxSlots]);
-
-// The king squares as set-up finds them: the first square holding 8 and the first holding
-// -8, 0xFF (kNoKing) where there is none.
-void FindKingSquares(Position& pos);
 
 // Gives the record the preset as its initial position: StartIndex = PlyCount = its start
 // ply, no moves, clocks 0, result 0; the shown position follows.

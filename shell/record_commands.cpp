@@ -1,12 +1,8 @@
-// The record file commands.
+// The record file commands; the readers and the writer come from the format table.
 #include "shell/record_commands.h"
 
 #include <filesystem>
 #include <system_error>
-
-#include "records/csa.h"
-#include "records/ki2.h"
-#include "records/kif.h"
 
 namespace shogi {
 namespace {
@@ -39,18 +35,6 @@ const OpenCommand& CommandOf(RecordFormat format) {
   return kOpenCommands[0];
 }
 
-int ReadAs(RecordFormat format, const std::string& path, GameRecord& record, std::string& message) {
-  switch (format) {
-    case RecordFormat::kKif:
-      return ReadKif(path, record, message);
-    case RecordFormat::kKi2:
-      return ReadKi2(path, record, message);
-    case RecordFormat::kCsa:
-      return ReadCsa(path, record, message);
-  }
-  return 1;
-}
-
 }  // namespace
 
 std::vector<FileFilter> ParseFilterText(std::string_view text) {
@@ -78,7 +62,7 @@ bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& p
   ProgramState& s = ctx.State;
   GameRecord read = s.Record;
   std::string message;
-  if (ReadAs(format, path, read, message) != 0) {
+  if (ReadRecord(format, path, read, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return false;
   }
@@ -121,8 +105,9 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   request.InitialPath = settings.Files.Record;
   FileDialogResult chosen = ctx.Ui.ChooseSaveFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return result;
+  const RecordFormatRow& kif = RecordFormatRowOf(RecordFormat::kKif);
   std::filesystem::path path(chosen.Path);
-  if (!path.has_extension()) path += ".kif";
+  if (!path.has_extension()) path += std::string(".") + kif.Extension;
   const std::string target = path.string();
   RememberFileName(profile, settings, kSaveKey, target);
 
@@ -132,7 +117,7 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
     return result;
   }
   std::string message;
-  if (WriteKif(target, ctx.State.Record, true, message) != 0) {
+  if (WriteRecord(kif.Format, target, ctx.State.Record, true, message) != 0) {
     ctx.Ui.ShowMessage(kWriteCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return result;
   }

@@ -10,6 +10,7 @@
 
 #include "platform/profile.h"
 #include "platform/user_interface.h"
+#include "records/record_format.h"
 #include "shell/settings.h"
 #include "shell/shell_context.h"
 
@@ -17,9 +18,6 @@ namespace shogi {
 
 inline constexpr const char* kReadCaption = "棋譜読み込み";
 inline constexpr const char* kWriteCaption = "棋譜書き込み";
-
-// The record formats of these commands.
-enum class RecordFormat { kKif, kKi2, kCsa };
 
 // What a record command did; the window shows `Path` in its title after a read or a save.
 struct RecordCommandResult {
@@ -34,7 +32,7 @@ std::vector<FileFilter> ParseFilterText(std::string_view text);
 
 // Whether the record commands may run: only while idle (never in a game, in set-up, during
 // a replay or while the computer thinks).
-bool RecordCommandsEnabled(const ProgramState& state);
+[[nodiscard]] bool RecordCommandsEnabled(const ProgramState& state);
 
 // "読み込み（柿木）", "読み込み（柿木2）平手のみ", "読み込み(CSA)": the file dialog with the
 // format's filter and title, starting from the last path of that format; on OK the path is
@@ -44,8 +42,8 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
 
 // Reads `path` in `format` and installs it; false (record unchanged) with the reader's
 // message shown captioned "棋譜読み込み".
-bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
-                    ViewUpdate& update);
+[[nodiscard]] bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
+                                  ViewUpdate& update);
 
 // The KIF save: the save dialog starting from the last path of the own format ("棋譜"),
 // ".kif" added to a name without an extension, a question before an existing file is

@@ -1,40 +1,49 @@
-// shogi-tool read / convert: a record file through one of the KIF, KI2 and CSA readers, and
-// from one format into another.
+// shogi-tool read / convert: a record file through a reader of the format table, and from
+// one format into another.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/cp932.h"
-#include "records/csa.h"
-#include "records/ki2.h"
-#include "records/kif.h"
+#include "records/record_format.h"
 #include "rules/sfen.h"
 #include "tools/command.h"
 
 namespace shogi::tool {
 namespace {
 
-using Reader = int (*)(const std::string& path, GameRecord& record, std::string& message);
-using Writer = int (*)(const std::string& path, const GameRecord& record, bool store_times,
-                       std::string& message);
-
-Reader ReaderOf(const std::string& format) {
-  if (format == "kif") return ReadKif;
-  if (format == "ki2") return ReadKi2;
-  if (format == "csa") return ReadCsa;
-  return nullptr;
+// The tool names of the formats that `has` accepts, as "kif, ki2 or csa".
+std::string ToolNames(bool (*has)(const RecordFormatRow&)) {
+  std::vector<const char*> names;
+  for (const RecordFormatRow& row : RecordFormats()) {
+    if (row.ToolName != nullptr && has(row)) names.push_back(row.ToolName);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+    text += names[i];
+  }
+  return text;
 }
 
-Writer WriterOf(const std::string& format) {
-  if (format == "kif") return WriteKif;
-  if (format == "csa") return WriteCsa;
-  return nullptr;
+bool Readable(const RecordFormatRow& row) {
+  return row.Read != nullptr;
+}
+bool Writable(const RecordFormatRow& row) {
+  return row.Write != nullptr;
 }
 
-// Reads `path` with `reader`; on failure prints the reader's message to standard error.
-bool Read(Reader reader, const std::string& path, GameRecord& record) {
+// The format named `name` if `has` accepts it, else nullptr.
+const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const RecordFormatRow&)) {
+  const RecordFormatRow* row = FindRecordFormat(name);
+  return row != nullptr && has(*row) ? row : nullptr;
+}
+
+// Reads `path` as `format`; on failure prints the reader's message to standard error.
+bool Read(const RecordFormatRow& format, const std::string& path, GameRecord& record) {
   ResetGameRecord(record);
   std::string message;
-  if (reader(path, record, message) != 0) {
+  if (ReadRecord(format.Format, path, record, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;
   }
@@ -43,10 +52,10 @@ bool Read(Reader reader, const std::string& path, GameRecord& record) {
 
 int RunRead(const std::vector<std::string>& args) {
   if (args.size() != 2) return UsageError("read", "expected FORMAT and FILE");
-  Reader reader = ReaderOf(args[0]);
-  if (reader == nullptr) return UsageError("read", "FORMAT must be kif, ki2 or csa");
+  const RecordFormatRow* format = ToolFormat(args[0], Readable);
+  if (format == nullptr) return UsageError("read", "FORMAT must be " + ToolNames(Readable));
   static GameRecord record;
-  if (!Read(reader, args[1], record)) return kExitFailed;
+  if (!Read(*format, args[1], record)) return kExitFailed;
   const int end = RecordEndPly(record);
   std::string moves, times;
   for (int i = record.StartIndex; i < end; ++i) {
@@ -66,28 +75,30 @@ int RunRead(const std::vector<std::string>& args) {
 
 int RunConvert(const std::vector<std::string>& args) {
   if (args.size() != 4) return UsageError("convert", "expected FORMAT_IN IN FORMAT_OUT OUT");
-  Reader reader = ReaderOf(args[0]);
-  if (reader == nullptr) return UsageError("convert", "FORMAT_IN must be kif, ki2 or csa");
-  Writer writer = WriterOf(args[2]);
-  if (writer == nullptr) return UsageError("convert", "FORMAT_OUT must be kif or csa");
+  const RecordFormatRow* in = ToolFormat(args[0], Readable);
+  if (in == nullptr) return UsageError("convert", "FORMAT_IN must be " + ToolNames(Readable));
+  const RecordFormatRow* out = ToolFormat(args[2], Writable);
+  if (out == nullptr) return UsageError("convert", "FORMAT_OUT must be " + ToolNames(Writable));
   static GameRecord record;
-  if (!Read(reader, args[1], record)) return kExitFailed;
+  if (!Read(*in, args[1], record)) return kExitFailed;
   std::string message;
-  if (writer(args[3], record, true, message) != 0) {
+  if (WriteRecord(out->Format, args[3], record, true, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }
   return kExitOk;
 }
 
-const CommandRegistration kRead({"read", "FORMAT FILE",
-                                 "reads a kif, ki2 or csa record and prints its start position "
-                                 "(SFEN), moves (USI), times, result and names",
-                                 RunRead});
+// The summaries name the formats of the table; they live as long as the registrations.
+const std::string kReadSummary = "reads a " + ToolNames(Readable) +
+                                 " record and prints its start position (SFEN), moves (USI), "
+                                 "times, result and names";
+const std::string kConvertSummary = "reads a " + ToolNames(Readable) + " record and writes it as " +
+                                    ToolNames(Writable) + " with its times";
+
+const CommandRegistration kRead({"read", "FORMAT FILE", kReadSummary.c_str(), RunRead});
 const CommandRegistration kConvert({"convert", "FORMAT_IN IN FORMAT_OUT OUT",
-                                    "reads a kif, ki2 or csa record and writes it as kif or csa "
-                                    "with its times",
-                                    RunConvert});
+                                    kConvertSummary.c_str(), RunConvert});
 
 }  // namespace
 }  // namespace shogi::tool

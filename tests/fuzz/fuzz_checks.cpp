@@ -7,9 +7,8 @@
 
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
-#include "records/kif.h"
 #include "records/record_io.h"
-#include "rules/movegen.h"
+#include "rules/move_rules.h"
 
 namespace shogi::fuzz {
 
@@ -70,32 +69,46 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
 
 bool IsSaneRecord(const GameRecord& record) {
   Position pos = record.InitialPosition;
-  static MoveBuffer moves;
   for (int i = record.StartIndex; i < RecordEndPly(record); ++i) {
-    const MoveCode m = record.MoveList[i];
-    moves.count = 0;
-    GeneratePseudoLegal(pos, SideOfPly(i), moves);
-    if (std::find(moves.moves, moves.moves + moves.count, m) == moves.moves + moves.count)
-      return false;
-    ApplyMove(pos, m, SideOfPly(i));
+    if (!IsPlayableMove(pos, SideOfPly(i), record.MoveList[i])) return false;
+    ApplyMove(pos, record.MoveList[i], SideOfPly(i));
   }
   return true;
 }
 
-void CheckKifRoundTrip(const GameRecord& record) {
-  const std::string bytes = FormatKif(record, true);
+const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record) {
+  const RecordFormatRow& row = RecordFormatRowOf(format);
+  std::string bytes, message;
+  SHOGI_FUZZ_CHECK(row.FormatBytes(record, true, bytes, message) == 0);
   MemoryByteStream stream(bytes);
   static GameRecord again;
   again = Sentinel();
-  std::string message;
-  SHOGI_FUZZ_CHECK(ReadKif(stream, again, message, KifSource::kFile) == 0);
+  SHOGI_FUZZ_CHECK(row.ReadStream(stream, again, message) == 0);
   SHOGI_FUZZ_CHECK(again.InitialPosition == record.InitialPosition);
   SHOGI_FUZZ_CHECK(again.StartIndex == record.StartIndex);
-  SHOGI_FUZZ_CHECK(again.ResultCode == record.ResultCode);
   SHOGI_FUZZ_CHECK(FieldText(again.FirstName) == FieldText(record.FirstName));
   SHOGI_FUZZ_CHECK(FieldText(again.SecondName) == FieldText(record.SecondName));
   SHOGI_FUZZ_CHECK(std::equal(std::begin(record.MoveList), std::end(record.MoveList),
                               std::begin(again.MoveList)));
+  return again;
+}
+
+void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra) {
+  const RecordFormatRow& row = RecordFormatRowOf(format);
+  static GameRecord record;
+  for (RecordStreamReader read : {row.ReadStream, row.ReadUrl}) {
+    if (read == nullptr) continue;
+    record = Sentinel();
+    MemoryByteStream stream(bytes);
+    std::string message;
+    const int rc = read(stream, record, message);
+    CheckRead(rc, message, record, row.MoveLimit);
+    if (rc != 0) continue;
+    SHOGI_FUZZ_CHECK(IsSaneRecord(record));
+    // Every record that was read can be saved in the program's own format.
+    SHOGI_FUZZ_CHECK(CheckRoundTrip(RecordFormat::kKif, record).ResultCode == record.ResultCode);
+    if (extra != nullptr) extra(record);
+  }
 }
 
 }  // namespace shogi::fuzz

@@ -1,11 +1,12 @@
 // What every record-reader fuzz target checks: a failed read leaves the record alone, a
-// successful one is well-formed, and a sane record survives a write and a second read.
+// successful one is well-formed and sane, and it survives a write and a second read.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
+#include "records/record_format.h"
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
 
@@ -27,11 +28,20 @@ const GameRecord& Sentinel();
 // after the read, `move_limit` the reader's limit.
 void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit);
 
-// Whether every move of the record is a pseudo-legal move of the position it is played in,
-// as any record of a real game is.
+// Whether every move of the record is playable in the position it is played from, as every
+// record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
 
-// Writes the record as KIF, reads it back and checks that nothing changed.
-void CheckKifRoundTrip(const GameRecord& record);
+// Writes `record` with the writer of `format` and reads it back with its reader: the start
+// position, StartIndex, names and moves must come back unchanged. Returns the record read.
+const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record);
+
+// The format's own checks of a record that one of its readers accepted.
+using FormatCheck = void (*)(const GameRecord& record);
+
+// Runs every stream reader of `format` (file and URL rules) over `bytes`. A failed read must
+// leave the record alone; a successful one must be well-formed and sane, survive a KIF
+// round trip with its result, and pass `extra` when given.
+void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra = nullptr);
 
 }  // namespace shogi::fuzz

@@ -109,16 +109,66 @@ const char* const kLanceBoard =
     "P7+FU+FU+FU+FU+FU+FU+FU+FU+FU\nP8 * +KA *  *  *  *  * +HI * \n"
     "P9+KY+KE+GI+KI+OU+KI+GI+KE+KY\n";
 
-TEST(CsaReader, ABoardBeforeTheNamesReadsAsTheEvenGame) {
-  GameRecord r;
-  std::string message;
-  ASSERT_EQ(ReadText(std::string("V2.2\n") + kLanceBoard + "N+a\nN-b\n-\n-3334FU\n", r, message),
-            0);
-  EXPECT_TRUE(r.InitialPosition == kInitialPosition);
-  EXPECT_EQ(r.StartIndex, 1);
-  EXPECT_EQ(FieldText(r.FirstName), "a");
-  ASSERT_EQ(ReadText(std::string("N+a\nN-b\n") + kLanceBoard + "-\n-3334FU\n", r, message), 0);
-  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kLanceHandicap);
+TEST(CsaReader, ReadsTheBoardWhereverItStandsAndHoweverItsCellsAreSpaced) {
+  std::string spaced;  // the older layout: cells set apart by spaces
+  for (const char* p = kLanceBoard; *p != '\0'; ++p) {
+    if (p[0] == '-' && p[1] == 'K') spaced += ' ';
+    spaced += *p;
+  }
+  ASSERT_NE(spaced.find("P1 -KY -KE"), std::string::npos);
+  const std::string files[] = {
+      std::string("V2.2\n") + kLanceBoard + "N+a\nN-b\n-\n-3334FU\n",
+      std::string("N+a\nN-b\n") + kLanceBoard + "-\n-3334FU\n",
+      std::string("V2.2\n") + spaced + "N+a\nN-b\n-\n-3334FU\n",
+  };
+  for (const std::string& text : files) {
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadText(text, r, message), 0) << text;
+    EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kLanceHandicap) << text;
+    EXPECT_EQ(r.StartIndex, 1);
+    EXPECT_EQ(FieldText(r.FirstName), "a");
+  }
+}
+
+// The CSA text of the position `sfen` (no pieces in hand) up to its side line.
+std::string CsaFrom(std::string_view sfen) {
+  std::string bytes, message;
+  EXPECT_TRUE(FormatCsa(MakeRecord(sfen, ""), false, bytes, message));
+  return bytes.substr(0, bytes.rfind("%CHUDAN"));
+}
+
+TEST(CsaReader, TakesOnlyMovesThatCanBePlayed) {
+  // The first player's bishop can take the second player's king after these moves.
+  const std::string king_walk =
+      "+7776FU\n-5354FU\n+2726FU\n-5152OU\n+2625FU\n-5253OU\n+2524FU\n-5344OU\n";
+  // The first player holds a pawn after these moves.
+  const std::string pawn_won =
+      "+2726FU\n-8384FU\n+2625FU\n-8485FU\n+2524FU\n-2324FU\n"
+      "+2824HI\n-5152OU\n";
+  struct Case {
+    std::string sfen;
+    std::string moves;
+    int count;  // moves read, or -1 when the file is refused
+  };
+  const Case cases[] = {
+      {"startpos", "+0012KI\n", -1},              // a drop from an empty hand
+      {"startpos", "+7775FU\n", -1},              // a pawn does not move two squares
+      {"startpos", "+7776TO\n", -1},              // a promotion outside the zone
+      {"startpos", king_walk + "+8844KA\n", -1},  // takes the king
+      {"startpos", king_walk + "+8855KA\n", 9},
+      {"startpos", pawn_won + "+0055FU\n", 9},   // two pawns in a file: a foul, still read
+      {"startpos", pawn_won + "+0057FU\n", -1},  // onto a piece
+      {"4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "+5847KI\n", 1},  // leaves the king in check
+      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391KE\n", -1},   // a knight must promote
+      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391NK\n", 1},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(CsaFrom(c.sfen) + c.moves, r, message);
+    test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
+  }
 }
 
 TEST(CsaReader, TheFirstMoveDecidesWhoStarts) {
@@ -251,14 +301,18 @@ TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
 TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
   GameRecord r;
   std::string message;
+  // The pawn in hand of the "P+" line is not read: the drop takes the pawn won on 2c.
   const std::string text =
-      "N+a\nN-b\nP1 *  *  *  * -OU *  *  *  * \nP2\nP3 *  *  *  *  *  *  * **  * \n"
+      "N+a\nN-b\nP1 *  *  *  * -OU *  *  *  * \nP2\nP3 *  *  * **  *  *  * -FU * \n"
       "P4\nP5\nP6\nP7 *  *  *  *  *  *  * +FU * \nP8\nP9 *  *  *  * +OU *  *  * +XX\n"
       "P+00FU\n+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
       "+0024FU\n";
   ASSERT_EQ(ReadText(text, r, message), 0);
-  EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/9/9/9/9/7P1/9/4K4 b - 1");
+  EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/7p1/9/9/9/7P1/9/4K4 b - 1");
   EXPECT_EQ(test::UsiMoves(r), "2g2f 5a5b 2f2e 5b5a 2e2d 5a5b 2d2c+ 5b5a P*2d");
+  std::string without_capture = text;
+  without_capture.replace(text.find("-FU"), 3, " * ");
+  EXPECT_EQ(ReadText(without_capture, r, message), 1);
 }
 
 }  // namespace

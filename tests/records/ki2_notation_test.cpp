@@ -189,7 +189,9 @@ TEST(Ki2Notation, ReadsLooseTokensAndRefusesImpossibleOnes) {
       {"", "", "▲同　歩", nullptr},  // no previous move
       {"", "", "▲", nullptr},
       {"", "P", "▲５五歩打", "P*5e"},
-      {"P5g", "P", "▲５五歩打", nullptr},  // two pawns in a file
+      {"P5g", "P", "▲５五歩打", "P*5e"},  // two pawns in a file: a foul, still read
+      {"R2e", "", "▲２九飛", nullptr},    // takes the king
+      {"R2e", "", "▲２八飛", "2e2h"},
   };
   for (const ReadCase& c : cases) {
     Position pos = Place(c.pieces, c.hand);

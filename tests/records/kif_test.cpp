@@ -117,7 +117,7 @@ TEST(KifWriter, RoundTripsEveryFileThroughTheReader) {
     std::string message;
     const std::string bytes = TestData(c.file);
     MemoryByteStream stream(bytes);
-    ASSERT_EQ(ReadKif(stream, read, message, KifSource::kFile), 0) << c.file << message;
+    ASSERT_EQ(ReadKif(stream, read, message), 0) << c.file << message;
     EXPECT_TRUE(read.InitialPosition == written.InitialPosition) << c.file;
     EXPECT_EQ(read.StartIndex, written.StartIndex) << c.file;
     EXPECT_EQ(read.PlyCount, written.StartIndex) << c.file;
@@ -143,10 +143,9 @@ TEST(KifWriter, WritesThroughATemporaryFileAndKeepsTheOldOneOnFailure) {
   EXPECT_EQ(message, "ファイルが作成できません。");
 }
 
-int ReadText(const std::string& bytes, GameRecord& r, std::string& message,
-             KifSource source = KifSource::kFile) {
+int ReadText(const std::string& bytes, GameRecord& r, std::string& message, bool url = false) {
   MemoryByteStream stream(bytes);
-  return ReadKif(stream, r, message, source);
+  return url ? ReadKifUrl(stream, r, message) : ReadKif(stream, r, message);
 }
 
 std::string KifWithMoves(std::initializer_list<std::string_view> move_lines) {
@@ -258,11 +257,62 @@ TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
     GameRecord r = test::SentinelRecord();
     const GameRecord before = r;
     std::string message;
-    const KifSource source = i == 6 ? KifSource::kUrl : KifSource::kFile;
-    EXPECT_EQ(ReadText(cases[i], r, message, source), 1) << i;
+    EXPECT_EQ(ReadText(cases[i], r, message, i == 6), 1) << i;
     EXPECT_EQ(message, "ファイルに異常があります。") << i;
     EXPECT_TRUE(SameRecord(r, before)) << i;
   }
+}
+
+// The KIF text of the position `sfen` up to its moves header, for move lines to follow.
+std::string KifFrom(std::string_view sfen) {
+  return FormatKif(MakeRecord(sfen, ""), false);
+}
+
+TEST(KifReader, TakesOnlyMovesThatCanBePlayed) {
+  struct Case {
+    const char* sfen;
+    const char* line;
+    int count;  // moves read, or -1 when the file is refused
+  };
+  const Case cases[] = {
+      {"startpos", "   1 ５五歩(55)", -1},                      // nothing on the origin
+      {"startpos", "   1 ５五飛打", -1},                        // no rook in hand
+      {"startpos", "   1 ３四歩(33)", -1},                      // the opponent's pawn
+      {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "   1 ５一飛(59)", -1},  // takes the king
+      {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "   1 ５二飛(59)", 1},
+      {"4k4/9/9/9/9/9/4P4/9/4K4 b - 1", "   1 ５六歩成(57)", -1},  // outside the zone
+      {"4k4/9/9/9/9/9/4P4/9/4K4 b - 1", "   1 ５六歩(57)", 1},
+      {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "   1 ５八玉(59)", -1},  // the first player's king
+      {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "   1 ５二玉(51)", 1},
+      // Fouls of real games stay readable: two pawns in a file, a king left in check.
+      {"4k4/9/9/9/9/9/4P4/9/4K4 b P 1", "   1 ５五歩打", 1},
+      {"4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "   1 ４七金(58)", 1},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(KifFrom(c.sfen) + Cp(c.line) + "\r\n", r, message);
+    test::ExpectReadOutcome(rc, r, message, c.count, std::string(c.sfen) + c.line);
+  }
+}
+
+TEST(KifReader, KingsOfADiagramAreTheFirstOnTheirSquares) {
+  // Two kings of each side: the lowest square of each is the king square.
+  const char* const empty = "| ・ ・ ・ ・ ・ ・ ・ ・ ・|";
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(Lines({"# h", "手合割：その他", "後手の持駒：なし",
+                            "|v玉 ・ ・ ・v玉 ・ ・ ・ ・|一", empty, empty, empty, empty, empty,
+                            empty, empty, "| 玉 ・ ・ ・ 玉 ・ ・ ・ ・|九", "先手の持駒：なし",
+                            "手数----指手---------消費時間--"}),
+                     r, message),
+            0)
+      << message;
+  EXPECT_EQ(r.InitialPosition.King[kFirst], SquareOf(5, 9));
+  EXPECT_EQ(r.InitialPosition.King[kSecond], SquareOf(5, 1));
+  ASSERT_EQ(ReadText(KifFrom("9/9/9/9/9/9/9/9/9 b - 1"), r, message), 0) << message;
+  EXPECT_EQ(r.InitialPosition.King[kFirst], kNoKing);
+  EXPECT_EQ(r.InitialPosition.King[kSecond], kNoKing);
 }
 
 TEST(KifReader, SkipsCommentsAndAmpersandLinesOfAFile) {
@@ -270,10 +320,10 @@ TEST(KifReader, SkipsCommentsAndAmpersandLinesOfAFile) {
       {"*コメント", "   1 ７六歩(77)", "&読み込み時表示", "*", "   2 ３四歩(33)", "", "abc"});
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message, KifSource::kFile), 0) << message;
+  ASSERT_EQ(ReadText(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
   // A URL stream skips only "*" lines: the "&" line is read as a move.
-  EXPECT_EQ(ReadText(text, r, message, KifSource::kUrl), 1);
+  EXPECT_EQ(ReadText(text, r, message, true), 1);
 }
 
 TEST(KifReader, ReadsHeaderLines) {

@@ -84,6 +84,18 @@ GameRecord SentinelRecord() {
   return r;
 }
 
+void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& message, int count,
+                       const std::string& trace) {
+  if (count >= 0) {
+    ASSERT_EQ(rc, 0) << trace;
+    EXPECT_EQ(RecordMoveCount(record), count) << trace;
+  } else {
+    EXPECT_EQ(rc, 1) << trace;
+    EXPECT_EQ(message, "ファイルに異常があります。") << trace;
+    EXPECT_TRUE(SameRecord(record, SentinelRecord())) << trace;
+  }
+}
+
 std::string TempDir() {
   std::string pattern = ::testing::TempDir() + "records_XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());

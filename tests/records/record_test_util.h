@@ -34,6 +34,11 @@ std::string UsiMoves(const GameRecord& record);
 // A record with a recognisable header, to check that failed reads leave it alone.
 GameRecord SentinelRecord();
 
+// Checks a read of a record that started as SentinelRecord(): `count` moves read, or, with
+// a count of -1, the file refused as malformed and the record left as it was.
+void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& message, int count,
+                       const std::string& trace);
+
 // A fresh temporary directory for files written by a test.
 std::string TempDir();
 

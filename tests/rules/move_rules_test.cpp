@@ -175,6 +175,45 @@ TEST(LegalMoves, KingCaptureIsAcceptedAtOnce) {
   EXPECT_TRUE(g.IsLegal("5e5a"));
 }
 
+TEST(IsPlayableMove, BoardMovesFollowTheGeneratorDropsNeedAHeldPiece) {
+  struct Case {
+    const char* sfen;  // its side to move plays the move
+    const char* move;  // USI
+    bool playable;
+  };
+  const Case cases[] = {
+      {"startpos", "7g7f", true},
+      {"startpos", "5e5d", false},                      // nothing on the origin
+      {"startpos", "3c3d", false},                      // the opponent's pawn
+      {"startpos", "7g7e", false},                      // not a pawn's step
+      {"startpos", "2h2g", false},                      // onto an own piece
+      {"startpos", "7g7f+", false},                     // no promotion outside the zone
+      {"startpos", "G*5e", false},                      // nothing in hand
+      {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5a", false},  // takes the king
+      {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5b", true},
+      {"4k4/9/9/9/9/9/9/9/3KR4 b - 1", "5i5b+", true},
+      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "8c9a", false},  // a knight must promote here
+      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "8c9a+", true},
+      {"4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5a", false},  // onto a piece
+      {"4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b", true},
+      {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "5i5h", false},  // the other side's king
+      {"4k4/9/9/9/9/9/9/9/4K4 w - 1", "5a5b", true},
+      {"4k4/9/9/9/9/9/9/9/4K4 w p 1", "P*5b", true},      // the second player's hand
+      {"4k4/9/9/9/9/9/4P4/9/4K4 b P 1", "P*5e", true},    // two pawns in a file: a foul
+      {"4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "5h4g", true},  // leaves the king in check
+  };
+  for (const Case& c : cases) {
+    Game g(c.sfen);
+    MoveCode m;
+    ASSERT_TRUE(ParseUsiMove(c.move, m)) << c.move;
+    EXPECT_EQ(IsPlayableMove(g.pos, SideOfPly(g.record.PlyCount), m), c.playable)
+        << c.sfen << " " << c.move;
+  }
+  Game g("startpos");
+  EXPECT_FALSE(IsPlayableMove(g.pos, kFirst, MoveCode{}));  // not a move at all
+  EXPECT_FALSE(IsPlayableMove(g.pos, kFirst, EncodeMove(DropOrigin(kKing), 50, 0)));
+}
+
 TEST(AttackedBy, FindsSlidersKnightsAndSteps) {
   Game g("4k4/9/9/9/9/9/9/9/4K4 b - 1");
   Position& pos = g.pos;

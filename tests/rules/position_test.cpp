@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "rules/game_record.h"
 #include "rules/sfen.h"
 
@@ -53,6 +55,29 @@ TEST(Position, OnlyKingMovesTouchKingSquares) {
   ApplyMove(pos, 71, kFirst, 11, 1);  // bishop takes the bishop and promotes
   EXPECT_EQ(pos.King[kFirst], before.King[kFirst]);
   EXPECT_EQ(pos.King[kSecond], before.King[kSecond]);
+}
+
+TEST(Position, KingSquaresAreTheFirstSquaresHoldingTheKings) {
+  struct Case {
+    std::vector<int> first_kings, second_kings;  // squares
+    int first, second;                           // the squares found
+  };
+  const Case cases[] = {
+      {{77}, {5}, 77, 5},
+      {{81, 77}, {9, 5}, 77, 5},  // two kings of a side: the lower square
+      {{}, {40}, kNoKing, 40},
+      {{1}, {}, 1, kNoKing},
+  };
+  for (const Case& c : cases) {
+    Position pos{};
+    pos.King[kFirst] = pos.King[kSecond] = 33;  // stale values are replaced
+    for (int s : c.first_kings) pos.Board[s] = kKing;
+    for (int s : c.second_kings) pos.Board[s] = -kKing;
+    pos.Board[60] = kGold;
+    FindKingSquares(pos);
+    EXPECT_EQ(pos.King[kFirst], c.first);
+    EXPECT_EQ(pos.King[kSecond], c.second);
+  }
 }
 
 TEST(Position, MoveCodeBytes) {

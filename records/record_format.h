@@ -1,0 +1,96 @@
+// The record formats: one row per format with its name on the command line, its entries in
+// the open and save dialogs' format lists, its file extension, its readers and its writer.
+// The file commands, shogi-tool, the tests and the fuzzers all find a format here, so a new
+// format is one reader/writer file and one row.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/byte_stream.h"
+#include "records/record_io.h"
+#include "rules/game_record.h"
+
+namespace shogi {
+
+// In the order of the open dialog's format list; KI2, which has only its own open command,
+// comes after KIF.
+enum class RecordFormat : int {
+  kMorita,
+  kKif,
+  kKi2,
+  kEisei,
+  kKaya,
+  kAkafuji,
+  kCsa,
+  kShotest,
+  kS1Log,
+  kFuku,
+  kKitaihei,
+  kMaruyama,
+  kOtsuki,
+  kNazoteki,
+  kShokidoki,
+  kHShogi,
+  kAmano,
+  kAiShogi,
+  kKanna,
+  kOm1,
+  kS1Year1996,
+  kSuperShogi,
+  kSekita,
+};
+
+// The reader of a file at a path: 0, or 1 with a message and the record untouched.
+using RecordPathReader = int (*)(const std::string& path, GameRecord& record, std::string& message);
+// The writer of a file at a path: 0, or 1 with a message.
+using RecordPathWriter = int (*)(const std::string& path, const GameRecord& record,
+                                 bool store_times, std::string& message);
+// The bytes a writer would write: 0, or 1 with a message (a record the format cannot hold).
+using RecordFormatter = int (*)(const GameRecord& record, bool store_times, std::string& bytes,
+                                std::string& message);
+
+struct RecordFormatRow {
+  RecordFormat Format;
+  const char* ToolName;           // shogi-tool's FORMAT; nullptr while the format has none
+  const char* ListText;           // its text in the dialogs' format lists (UTF-8); nullptr if none
+  bool InOpenList;                // listed by the open dialog (22 entries)
+  bool InSaveList;                // listed by the save dialog (5 entries)
+  const char* Extension;          // the usual file extension without the dot; "" when none is fixed
+  int MoveLimit;                  // the most moves its reader keeps
+  RecordPathReader Read;          // nullptr while the format cannot be read
+  RecordStreamReader ReadStream;  // the file's rules over any byte stream, where it has them
+  RecordStreamReader ReadUrl;     // a URL download, where the format is read from one
+  RecordPathWriter Write;         // nullptr while the format cannot be written
+  RecordFormatter FormatBytes;    // the writer's bytes without a file, where it has them
+};
+
+// Every format, in the order of RecordFormat.
+std::span<const RecordFormatRow> RecordFormats();
+
+const RecordFormatRow& RecordFormatRowOf(RecordFormat format);
+
+// The row whose ToolName is `name`; nullptr when there is none.
+const RecordFormatRow* FindRecordFormat(std::string_view name);
+
+// The rows of the open and the save dialog's format list by list index; nullptr outside
+// the list, where the dialog answers "この棋譜形式はサポートしてません。".
+const RecordFormatRow* OpenListRow(int index);
+const RecordFormatRow* SaveListRow(int index);
+int OpenListSize();
+int SaveListSize();
+
+// The message for a format that cannot be read or written yet.
+inline constexpr const char kMessageUnsupportedFormat[] = "この棋譜形式はサポートしてません。";
+
+// Reads `path` as `format`: the format's reader, or 1 with "この棋譜形式はサポートしてません。"
+// when it has none.
+[[nodiscard]] int ReadRecord(RecordFormat format, const std::string& path, GameRecord& record,
+                             std::string& message);
+
+// Writes `record` to `path` as `format` in the same way.
+[[nodiscard]] int WriteRecord(RecordFormat format, const std::string& path,
+                              const GameRecord& record, bool store_times, std::string& message);
+
+}  // namespace shogi

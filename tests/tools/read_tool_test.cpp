@@ -1,0 +1,103 @@
+// shogi-tool read and convert.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/tools/tool_run.h"
+
+namespace shogi {
+namespace {
+
+using testing::RunTool;
+
+const std::string kData = SHOGI_TEST_DATA;
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// A fresh folder for the files a test writes.
+std::string TempDir() {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() /
+      ("shogi_read_tool_" + std::to_string(getpid()) + "_" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir.string() + "/";
+}
+
+TEST(ReadTool, PrintsTheRecord) {
+  auto r = RunTool("read kif " + kData + "/kif/even.kif");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "start: lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"
+            "moves: 7g7f 3c3d 8h2b+ 3a2b B*4e\n"
+            "times: 10 5 30 3725 33\n"
+            "result: 1\n"
+            "sente: 羽生善治\n"
+            "gote: 谷川浩司\n");
+  r = RunTool("read csa " + kData + "/csa/handicap_gote_first.csa");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "start: lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1\n"
+            "moves: 3c3d 7g7f 2b3c\n"
+            "times: 12 30 52\n"
+            "result: 0\n"
+            "sente: 山田\n"
+            "gote: 田中\n");
+  r = RunTool("read ki2 " + kData + "/ki2/game.ki2");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nmoves: 7g7f 3c3d 2g2f"), std::string::npos) << r.out;
+  r = RunTool("read kif " + kData + "/kif/no_moves.kif");
+  EXPECT_NE(r.out.find("\nmoves:\ntimes:\nresult: 0\n"), std::string::npos) << r.out;
+}
+
+TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
+      {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
+      {"read pgn x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
+      {"read morita x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
+      {"convert csa x ki2 y", 2, "shogi-tool convert: FORMAT_OUT must be kif or csa\n"},
+  };
+  for (const Case& c : cases) {
+    auto r = RunTool(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.out, "") << c.args;
+    EXPECT_EQ(r.err, c.err) << c.args;
+  }
+  EXPECT_NE(
+      RunTool("--help").out.find("reads a kif, ki2 or csa record and writes it as kif or csa"),
+      std::string::npos);
+}
+
+TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
+  const std::string dir = TempDir();
+  auto r = RunTool("convert kif " + kData + "/kif/even.kif csa " + dir + "even.csa");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FileBytes(dir + "even.csa"), FileBytes(kData + "/csa/even.csa"));
+  r = RunTool("convert csa " + kData + "/csa/even.csa kif " + dir + "even.kif");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(RunTool("read kif " + dir + "even.kif").out,
+            RunTool("read csa " + kData + "/csa/even.csa").out);
+  r = RunTool("convert kif " + kData + "/kif/other_diagram.kif csa " + dir + "x.csa");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "持駒の存在する局面は、セーブ出来ません。\n");
+  EXPECT_FALSE(std::filesystem::exists(dir + "x.csa"));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace shogi
