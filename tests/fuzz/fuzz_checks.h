@@ -2,6 +2,8 @@
 // successful one is well-formed and sane, and it survives a write and a second read.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -9,6 +11,9 @@
 #include "records/record_format.h"
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
+
+// The entry point of every fuzz target, called by libFuzzer or by the corpus replay.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace shogi::fuzz {
 
