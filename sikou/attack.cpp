@@ -17,7 +17,7 @@ inline int FirstPiece(const Position& pos, int sq, int dir, int& dist) {
   dist = 0;
   for (int t = Next(sq, dir); t; t = Next(t, dir)) {
     ++dist;
-    if (pos.cell[t]) return t;
+    if (pos.Board[t]) return t;
   }
   return 0;
 }
@@ -31,7 +31,7 @@ inline bool LineReaches(Side s, int code, int dir, int dist) {
 }
 
 inline bool IsKnightOf(const Position& pos, int sq, Side s) {
-  return sq && pos.cell[sq] == CodeOf(s, kKnight);
+  return sq && pos.Board[sq] == CodeOf(kKnight, s);
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ int AttackedBy(const Position& pos, int sq, Side by) {
     const int dir = kLookOrder[by][i];
     int dist;
     const int p = FirstPiece(pos, sq, dir, dist);
-    if (p && IsOwn(pos.cell[p], by) && LineReaches(by, pos.cell[p], dir, dist)) return p;
+    if (p && BelongsTo(pos.Board[p], by) && LineReaches(by, pos.Board[p], dir, dist)) return p;
     if (i == 1 && IsKnightOf(pos, sources[1], by)) return sources[1];
     if (i == 2 && IsKnightOf(pos, sources[0], by)) return sources[0];
   }
@@ -56,7 +56,7 @@ int PiecesReaching(const Position& pos, int sq, Side s, int (&out)[kMaxReaching]
     const int dir = kLookOrder[s][i];
     int dist;
     const int p = FirstPiece(pos, sq, dir, dist);
-    if (p && IsOwn(pos.cell[p], s) && LineReaches(s, pos.cell[p], dir, dist)) out[n++] = p;
+    if (p && BelongsTo(pos.Board[p], s) && LineReaches(s, pos.Board[p], dir, dist)) out[n++] = p;
     if (i == 1 && IsKnightOf(pos, sources[1], s)) out[n++] = sources[1];
     if (i == 2 && IsKnightOf(pos, sources[0], s)) out[n++] = sources[0];
   }
@@ -77,7 +77,7 @@ bool PieceAttacks(const Position& pos, int code, int from, int to, int vacated) 
   if (t == to) return Reaches(s, type, dir);
   if (!Slides(s, type, dir)) return false;
   for (int x = t; x != to; x = Next(x, dir)) {
-    if (pos.cell[x] && x != vacated) return false;
+    if (pos.Board[x] && x != vacated) return false;
   }
   return true;
 }
@@ -93,9 +93,9 @@ int DirectionBetween(int from, int to) {
 }
 
 bool HasPawnInFile(const Position& pos, Side s, int sq) {
-  const int pawn = CodeOf(s, kPawn);
+  const int pawn = CodeOf(kPawn, s);
   for (int x = FileOf(sq); x <= kSquareCount; x += 9) {
-    if (pos.cell[x] == pawn) return true;
+    if (pos.Board[x] == pawn) return true;
   }
   return false;
 }

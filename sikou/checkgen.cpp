@@ -19,7 +19,7 @@ class CheckGenerator {
   CheckGenerator(const Position& pos, CheckSet set, CheckList& list)
       : pos_(pos),
         list_(list),
-        king_(pos.King(kDefender)),
+        king_(pos.KingSquare(kDefender)),
         variants_(set == CheckSet::kReduced ? Variants::kPromotingOnly : Variants::kBoth) {}
 
   void Run() {
@@ -30,7 +30,7 @@ class CheckGenerator {
   }
 
  private:
-  bool Holds(int type) const { return pos_.Hand(kAttacker, type) > 0; }
+  bool Holds(int type) const { return pos_.Hand[kAttacker][type] > 0; }
 
   void Drop(int type, int sq) {
     if (!Holds(type)) return;
@@ -43,9 +43,9 @@ class CheckGenerator {
   template <std::size_t NearCount, std::size_t FarCount>
   void LineDrops(int dir, const int (&near)[NearCount], const int (&far)[FarCount]) {
     int sq = Next(king_, dir);
-    if (!sq || pos_.cell[sq]) return;
+    if (!sq || pos_.Board[sq]) return;
     for (int type : near) Drop(type, sq);
-    for (sq = Next(sq, dir); sq && !pos_.cell[sq]; sq = Next(sq, dir)) {
+    for (sq = Next(sq, dir); sq && !pos_.Board[sq]; sq = Next(sq, dir)) {
       for (int type : far) Drop(type, sq);
     }
   }
@@ -64,7 +64,7 @@ class CheckGenerator {
       // The squares from which a first-player knight reaches the king: K + 17, then K + 19.
       const std::uint8_t* sources = kGeometry.knight[kDefender][king_];
       for (int sq : {sources[1], sources[0]}) {
-        if (sq && !pos_.cell[sq]) Drop(kKnight, sq);
+        if (sq && !pos_.Board[sq]) Drop(kKnight, sq);
       }
     }
     LineDrops(kE, {kRook, kGold}, {kRook});
@@ -79,12 +79,12 @@ class CheckGenerator {
     int from[kMaxReaching];
     const int n = PiecesReaching(pos_, to, kAttacker, from);
     for (int i = 0; i < n; ++i) {
-      const int code = pos_.cell[from[i]];
+      const int code = pos_.Board[from[i]];
       if (TypeOf(code) == kKing) continue;
       MoveList<2> forms;
       AddBoardMove(forms, kAttacker, code, from[i], to, variants_);
       for (int f = 0; f < forms.count; ++f) {
-        const int placed = forms.move[f].promote ? code + kPromotion : code;
+        const int placed = forms.move[f].promote ? code + kPromoteOffset : code;
         if (PieceAttacks(pos_, placed, to, king_, from[i])) list_.Push(forms.move[f]);
       }
     }
@@ -94,8 +94,8 @@ class CheckGenerator {
   // piece. Beyond an occupied square no piece could check along this line.
   void DirectChecksAlong(int dir) {
     for (int sq = Next(king_, dir); sq; sq = Next(sq, dir)) {
-      const int code = pos_.cell[sq];
-      if (IsOwn(code, kAttacker)) return;
+      const int code = pos_.Board[sq];
+      if (BelongsTo(code, kAttacker)) return;
       ChecksOnto(sq);
       if (code) return;
     }
@@ -107,7 +107,7 @@ class CheckGenerator {
     DirectChecksAlong(kSW);
     const std::uint8_t* sources = kGeometry.knight[kDefender][king_];
     for (int sq : {sources[1], sources[0]}) {
-      if (sq && !IsOwn(pos_.cell[sq], kAttacker)) ChecksOnto(sq);
+      if (sq && !BelongsTo(pos_.Board[sq], kAttacker)) ChecksOnto(sq);
     }
     DirectChecksAlong(kE);
     DirectChecksAlong(kW);
@@ -128,12 +128,12 @@ class CheckGenerator {
   void UncoveredChecks() {
     for (int dir = 0; dir < kDirectionCount; ++dir) {
       int blocker = Next(king_, dir);
-      while (blocker && !pos_.cell[blocker]) blocker = Next(blocker, dir);
-      if (!blocker || !IsOwn(pos_.cell[blocker], kAttacker)) continue;
+      while (blocker && !pos_.Board[blocker]) blocker = Next(blocker, dir);
+      if (!blocker || !BelongsTo(pos_.Board[blocker], kAttacker)) continue;
       int slider = Next(blocker, dir);
-      while (slider && !pos_.cell[slider]) slider = Next(slider, dir);
-      if (!slider || !IsOwn(pos_.cell[slider], kAttacker)) continue;
-      if (!Slides(kAttacker, TypeOf(pos_.cell[slider]), Reverse(dir))) continue;
+      while (slider && !pos_.Board[slider]) slider = Next(slider, dir);
+      if (!slider || !BelongsTo(pos_.Board[slider], kAttacker)) continue;
+      if (!Slides(kAttacker, TypeOf(pos_.Board[slider]), Reverse(dir))) continue;
       MoveList<64> moves;  // a piece has at most 40 moves with both forms
       AddPieceMoves(pos_, kAttacker, blocker, false, moves, variants_);
       for (int i = 0; i < moves.count; ++i) {

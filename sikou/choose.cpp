@@ -59,7 +59,7 @@ int ChooseMove(const Game& game, Move& answer) {
       continue;
     }
     Position after = game.position;
-    ApplyMove(after, s, m);
+    ApplyMove(after, m, s);
     Move reply;
     if (FindMate(after, Opponent(s), kVettingDepth, reply)) continue;
     if (RepeatsEarlierPosition(game, after)) --score;

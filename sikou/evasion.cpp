@@ -14,11 +14,11 @@ constexpr Side kDefender = kSecond;
 class EvasionGenerator {
  public:
   EvasionGenerator(const Position& pos, bool first_only, EvasionList& list)
-      : pos_(pos), first_only_(first_only), list_(list), king_(pos.King(kDefender)) {}
+      : pos_(pos), first_only_(first_only), list_(list), king_(pos.KingSquare(kDefender)) {}
 
   EvasionStatus Run() {
     list_.count = 0;
-    const int own_king = pos_.King(kAttacker);
+    const int own_king = pos_.KingSquare(kAttacker);
     if (own_king && IsAttacked(pos_, own_king, kDefender)) return EvasionStatus::kKingCapturable;
     if (!king_) return EvasionStatus::kNoCheck;
     const int checker = AttackedBy(pos_, king_, kAttacker);
@@ -41,8 +41,8 @@ class EvasionGenerator {
   // Plays a board move of the defender and keeps it if its king is then safe.
   void TryMove(const Move& m) {
     Position after = pos_;
-    ApplyMove(after, kDefender, m);
-    if (!IsAttacked(after, after.King(kDefender), kAttacker)) Keep(m);
+    ApplyMove(after, m, kDefender);
+    if (!IsAttacked(after, after.KingSquare(kDefender), kAttacker)) Keep(m);
   }
 
   // Every board move of a defender piece other than the king onto `to`.
@@ -50,7 +50,7 @@ class EvasionGenerator {
     int from[kMaxReaching];
     const int n = PiecesReaching(pos_, to, kDefender, from);
     for (int i = 0; i < n; ++i) {
-      const int code = pos_.cell[from[i]];
+      const int code = pos_.Board[from[i]];
       if (TypeOf(code) == kKing) continue;
       MoveList<2> forms;
       AddBoardMove(forms, kDefender, code, from[i], to);
@@ -65,7 +65,7 @@ class EvasionGenerator {
   bool KingMoves() {
     for (int dir : kMoveOrder[kDefender]) {
       const int to = Next(king_, dir);
-      if (!to || IsOwn(pos_.cell[to], kDefender)) continue;
+      if (!to || BelongsTo(pos_.Board[to], kDefender)) continue;
       TryMove(MakeMove(king_, to, 0));
       if (Done()) return true;
     }
@@ -86,13 +86,13 @@ class EvasionGenerator {
   // Any piece dropped on `sq` blocks the same line, so the king is tested once per square.
   bool Drops(int sq) {
     bool any_in_hand = false;
-    for (int type = kPawn; type <= kRook; ++type) any_in_hand |= pos_.Hand(kDefender, type) > 0;
+    for (int type = kPawn; type <= kRook; ++type) any_in_hand |= pos_.Hand[kDefender][type] > 0;
     if (!any_in_hand) return false;
     Position blocked = pos_;
-    blocked.cell[sq] = CodeOf(kDefender, kGold);
+    blocked.Board[sq] = CodeOf(kGold, kDefender);
     if (IsAttacked(blocked, king_, kAttacker)) return false;
     for (int type = kPawn; type <= kRook; ++type) {
-      if (pos_.Hand(kDefender, type) <= 0 || !CanStand(kDefender, type, sq)) continue;
+      if (pos_.Hand[kDefender][type] <= 0 || !CanStand(kDefender, type, sq)) continue;
       if (type == kPawn &&
           (HasPawnInFile(pos_, kDefender, sq) || PawnDropMates(pos_, kDefender, sq))) {
         continue;

@@ -21,15 +21,15 @@ using CaptureList = MoveList<kMaxCaptures>;
 class TemporaryMove {
  public:
   TemporaryMove(Position& pos, Side s, const Move& m)
-      : pos_(pos), m_(m), moved_(pos.cell[m.from]), taken_(pos.cell[m.to]) {
+      : pos_(pos), m_(m), moved_(pos.Board[m.from]), taken_(pos.Board[m.to]) {
     int code = moved_;
-    if (m.promote) code += s == kFirst ? kPromotion : -kPromotion;
-    pos_.cell[m_.to] = static_cast<std::int8_t>(code);
-    pos_.cell[m_.from] = 0;
+    if (m.promote) code += s == kFirst ? kPromoteOffset : -kPromoteOffset;
+    pos_.Board[m_.to] = static_cast<std::int8_t>(code);
+    pos_.Board[m_.from] = 0;
   }
   ~TemporaryMove() {
-    pos_.cell[m_.from] = moved_;
-    pos_.cell[m_.to] = taken_;
+    pos_.Board[m_.from] = moved_;
+    pos_.Board[m_.to] = taken_;
   }
   TemporaryMove(const TemporaryMove&) = delete;
   TemporaryMove& operator=(const TemporaryMove&) = delete;
@@ -45,7 +45,7 @@ class TemporaryMove {
 void GenerateCaptures(const Position& pos, Side s, CaptureList& list) {
   for (int i = 1; i <= kSquareCount; ++i) {
     const int sq = s == kFirst ? i : 82 - i;
-    if (IsOwn(pos.cell[sq], s)) AddPieceMoves(pos, s, sq, true, list);
+    if (BelongsTo(pos.Board[sq], s)) AddPieceMoves(pos, s, sq, true, list);
   }
 }
 
@@ -53,7 +53,7 @@ void GenerateCaptures(const Position& pos, Side s, CaptureList& list) {
 void GenerateRecaptures(const Position& pos, Side s, int sq, CaptureList& list) {
   int from[kMaxReaching];
   const int n = PiecesReaching(pos, sq, s, from);
-  for (int i = 0; i < n; ++i) AddBoardMove(list, s, pos.cell[from[i]], from[i], sq);
+  for (int i = 0; i < n; ++i) AddBoardMove(list, s, pos.Board[from[i]], from[i], sq);
 }
 
 enum class Level { kSquare, kLow, kMiddle, kTop };
@@ -122,8 +122,8 @@ int Exchange(Position& pos, Side s, const Move& m, Level level) {
 
 int Gain(const Position& pos, const Move& m) {
   if (IsDrop(m)) return 0;
-  int gain = kCaptureValue[TypeOf(pos.cell[m.to])];
-  if (m.promote) gain += PromotionGain(TypeOf(pos.cell[m.from]));
+  int gain = kCaptureValue[TypeOf(pos.Board[m.to])];
+  if (m.promote) gain += PromotionGain(TypeOf(pos.Board[m.from]));
   return gain;
 }
 
@@ -143,9 +143,9 @@ int TopExchange(Position& pos, Side s, const Move& m) {
 int MoveScore(Position& pos, Side s, const Move& m) {
   if (!IsDrop(m)) return Gain(pos, m) - TopExchange(pos, s, m);
   // The piece waits on the scratch square and is then "moved" onto its square unpromoted.
-  pos.cell[0] = static_cast<std::int8_t>(CodeOf(s, DropType(m)));
+  pos.Board[0] = static_cast<std::int8_t>(CodeOf(DropType(m), s));
   const int score = -TopExchange(pos, s, MakeMove(0, m.to, 0));
-  pos.cell[0] = 0;
+  pos.Board[0] = 0;
   return score;
 }
 

@@ -11,7 +11,7 @@ inline constexpr int kCaptureValue[16] = {0,     4,  10, 10, 20, 28, 36, 40,
 
 // The capture value of a type's promoted form minus its own (0 for what cannot promote).
 constexpr int PromotionGain(int type) {
-  return CanPromote(type) ? kCaptureValue[type + kPromotion] - kCaptureValue[type] : 0;
+  return CanPromote(type) ? kCaptureValue[type + kPromoteOffset] - kCaptureValue[type] : 0;
 }
 
 // What the board move `m` wins at once: the piece it takes plus its promotion gain. A drop

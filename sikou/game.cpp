@@ -13,14 +13,14 @@ bool DecodeMove(const Position& pos, Side s, std::uint8_t dest_byte, std::uint8_
   if (!IsSquare(to)) return false;
   if (origin_byte > kDropBase) {
     const int type = origin_byte - kDropBase;
-    if (type > kRook || promote || pos.Hand(s, type) <= 0 || pos.cell[to]) return false;
+    if (type > kRook || promote || pos.Hand[s][type] <= 0 || pos.Board[to]) return false;
     m = MakeDrop(type, to);
     return true;
   }
   const int from = origin_byte;
   if (!IsSquare(from) || from == to) return false;
-  const int code = pos.cell[from];
-  if (!IsOwn(code, s) || IsOwn(pos.cell[to], s)) return false;
+  const int code = pos.Board[from];
+  if (!BelongsTo(code, s) || BelongsTo(pos.Board[to], s)) return false;
   if (promote && !CanPromote(TypeOf(code))) return false;
   m = MakeMove(from, to, promote ? 1 : 0);
   return true;
@@ -29,9 +29,9 @@ bool DecodeMove(const Position& pos, Side s, std::uint8_t dest_byte, std::uint8_
 }  // namespace
 
 void PlayGameMove(Position& pos, Side s, const Move& m) {
-  const bool takes_king = !IsDrop(m) && TypeOf(pos.cell[m.to]) == kKing;
-  ApplyMove(pos, s, m);
-  if (takes_king) pos.cell[Position::KingOffset(Opponent(s))] = 0;
+  const bool takes_king = !IsDrop(m) && TypeOf(pos.Board[m.to]) == kKing;
+  ApplyMove(pos, m, s);
+  if (takes_king) pos.King[Opponent(s)] = 0;
 }
 
 bool ReplayGame(const std::uint8_t* bytes, int count, Game& game) {

@@ -24,7 +24,7 @@ bool AttackerMates(const Position& pos, const Move& evasion, int remaining);
 bool DefenderMated(const Position& pos, const Move& attack, int remaining) {
   if (IsPawnDrop(attack) && remaining == 0) return false;
   Position after = pos;
-  ApplyMove(after, kAttacker, attack);
+  ApplyMove(after, attack, kAttacker);
   EvasionList evasions;
   if (GenerateEvasions(after, remaining == 0, evasions) != EvasionStatus::kListed) return false;
   if (evasions.count == 0) return !IsPawnDrop(attack);
@@ -40,7 +40,7 @@ bool DefenderMated(const Position& pos, const Move& attack, int remaining) {
 // check is tried; after a board move the plain forms of pawn, bishop and rook are skipped.
 bool AttackerMates(const Position& pos, const Move& evasion, int remaining) {
   Position after = pos;
-  ApplyMove(after, kDefender, evasion);
+  ApplyMove(after, evasion, kDefender);
   CheckList checks;
   GenerateChecks(after, IsDrop(evasion) ? CheckSet::kFull : CheckSet::kReduced, checks);
   for (int i = 0; i < checks.count; ++i) {
@@ -51,10 +51,10 @@ bool AttackerMates(const Position& pos, const Move& evasion, int remaining) {
 
 // The root with the attacker as first player.
 bool FindMateAsFirst(const Position& pos, int depth, Move& first) {
-  const int king = pos.King(kDefender);
+  const int king = pos.KingSquare(kDefender);
   if (!king) return false;
   if (const int taker = AttackedBy(pos, king, kAttacker)) {
-    const int type = TypeOf(pos.cell[taker]);
+    const int type = TypeOf(pos.Board[taker]);
     first = MakeMove(taker, king, MustPromote(kAttacker, type, king) ? 1 : 0);
     return true;
   }

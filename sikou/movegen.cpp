@@ -13,7 +13,7 @@ namespace {
 void AddDrops(const Position& pos, Side s, int type, int first, int last, CandidateList& list) {
   const int step = s == kFirst ? 1 : -1;
   for (int sq = first; sq != last + step; sq += step) {
-    if (!pos.cell[sq]) list.Push(MakeDrop(type, sq));
+    if (!pos.Board[sq]) list.Push(MakeDrop(type, sq));
   }
 }
 
@@ -22,7 +22,7 @@ void AddDrops(const Position& pos, Side s, int type, int first, int last, Candid
 void GeneratePseudoLegal(const Position& pos, Side s, CandidateList& list) {
   const bool first = s == kFirst;
   // A rook dropped into the opponent's camp is the strongest drop, so it comes first.
-  if (pos.Hand(s, kRook) > 0) {
+  if (pos.Hand[s][kRook] > 0) {
     if (first) {
       AddDrops(pos, s, kRook, 1, 27, list);
     } else {
@@ -31,15 +31,15 @@ void GeneratePseudoLegal(const Position& pos, Side s, CandidateList& list) {
   }
   for (int i = 1; i <= kSquareCount; ++i) {
     const int sq = first ? i : 82 - i;
-    if (IsOwn(pos.cell[sq], s)) AddPieceMoves(pos, s, sq, false, list);
+    if (BelongsTo(pos.Board[sq], s)) AddPieceMoves(pos, s, sq, false, list);
   }
-  if (pos.Hand(s, kPawn) > 0) {
+  if (pos.Hand[s][kPawn] > 0) {
     // Both sides take the files 1..9 and each file from rank 1 down; the far rank is skipped.
     for (int file = 1; file <= 9; ++file) {
       if (HasPawnInFile(pos, s, file)) continue;
       for (int rank = first ? 2 : 1; rank <= (first ? 9 : 8); ++rank) {
         const int sq = SquareOf(file, rank);
-        if (!pos.cell[sq]) list.Push(MakeDrop(kPawn, sq));
+        if (!pos.Board[sq]) list.Push(MakeDrop(kPawn, sq));
       }
     }
   }
@@ -51,7 +51,7 @@ void GeneratePseudoLegal(const Position& pos, Side s, CandidateList& list) {
       {kGold, 1, 81},   {kBishop, 1, 81},  {kRook, 28, 54},
   };
   for (const DropRange& r : kRanges) {
-    if (pos.Hand(s, r.type) <= 0) continue;
+    if (pos.Hand[s][r.type] <= 0) continue;
     if (first) {
       AddDrops(pos, s, r.type, r.first_start, 81, list);
     } else {
@@ -62,30 +62,30 @@ void GeneratePseudoLegal(const Position& pos, Side s, CandidateList& list) {
 
 bool PawnDropMates(const Position& pos, Side s, int sq) {
   const Side o = Opponent(s);
-  const int king = pos.King(o);
+  const int king = pos.KingSquare(o);
   if (!king || !IsSquare(sq) || Next(sq, s == kFirst ? kN : kS) != king) return false;
   Position work = pos;
-  const std::int8_t pawn = static_cast<std::int8_t>(CodeOf(s, kPawn));
-  work.cell[sq] = pawn;
+  const std::int8_t pawn = static_cast<std::int8_t>(CodeOf(kPawn, s));
+  work.Board[sq] = pawn;
   // Can anything take the pawn? The king only onto an unguarded square, any other piece only
   // if that does not expose the king.
   int takers[kMaxReaching];
   const int n = PiecesReaching(work, sq, o, takers);
   for (int i = 0; i < n; ++i) {
     const int from = takers[i];
-    const std::int8_t code = work.cell[from];
-    work.cell[from] = 0;
-    work.cell[sq] = code;
+    const std::int8_t code = work.Board[from];
+    work.Board[from] = 0;
+    work.Board[sq] = code;
     const bool safe = TypeOf(code) == kKing ? !IsAttacked(work, sq, s) : !IsAttacked(work, king, s);
-    work.cell[from] = code;
-    work.cell[sq] = pawn;
+    work.Board[from] = code;
+    work.Board[sq] = pawn;
     if (safe) return false;
   }
   // Can the king step away? It is lifted off its square so that lines through it count.
-  work.cell[king] = 0;
+  work.Board[king] = 0;
   for (int dir = 0; dir < kDirectionCount; ++dir) {
     const int to = Next(king, dir);
-    if (!to || to == sq || IsOwn(work.cell[to], o)) continue;
+    if (!to || to == sq || BelongsTo(work.Board[to], o)) continue;
     if (!IsAttacked(work, to, s)) return false;
   }
   return true;
@@ -100,17 +100,17 @@ void GenerateLegal(const Game& game, CandidateList& list) {
   list.count = 0;
   for (int i = 0; i < pseudo.count; ++i) {
     const Move& m = pseudo.move[i];
-    const int target = pos.cell[m.to];
+    const int target = pos.Board[m.to];
     if (!IsDrop(m) && IsEnemy(target, s) && TypeOf(target) == kKing) {
       list.Push(m);  // the opponent left its king en prise: taking it wins at once
       continue;
     }
     if (IsDrop(m) && DropType(m) == kPawn && PawnDropMates(pos, s, m.to)) continue;
     Position after = pos;
-    ApplyMove(after, s, m);
-    const int own = after.King(s);
+    ApplyMove(after, m, s);
+    const int own = after.KingSquare(s);
     if (own && IsAttacked(after, own, o)) continue;
-    const int theirs = after.King(o);
+    const int theirs = after.KingSquare(o);
     if (theirs && IsAttacked(after, theirs, s) && IsPerpetualCheck(game, after)) continue;
     list.Push(m);
   }

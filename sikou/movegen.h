@@ -26,7 +26,7 @@ template <int N>
 void AddBoardMove(MoveList<N>& list, Side s, int code, int from, int to,
                   Variants variants = Variants::kBoth) {
   const int type = TypeOf(code);
-  if (!CanPromote(type) || (!InZone(s, from) && !InZone(s, to))) {
+  if (!CanPromote(type) || (!InPromotionZone(s, from) && !InPromotionZone(s, to))) {
     list.Push(MakeMove(from, to, 0));
   } else if (MustPromote(s, type, to)) {
     list.Push(MakeMove(from, to, 1));
@@ -47,11 +47,11 @@ void AddBoardMove(MoveList<N>& list, Side s, int code, int from, int to,
 template <int N>
 void AddPieceMoves(const Position& pos, Side s, int from, bool captures_only, MoveList<N>& list,
                    Variants variants = Variants::kBoth) {
-  const int code = pos.cell[from];
+  const int code = pos.Board[from];
   const int type = TypeOf(code);
   auto consider = [&](int to) {
-    const int target = pos.cell[to];
-    if (IsOwn(target, s) || (captures_only && !target)) return;
+    const int target = pos.Board[to];
+    if (BelongsTo(target, s) || (captures_only && !target)) return;
     AddBoardMove(list, s, code, from, to, variants);
   };
   if (type == kKnight) {
@@ -64,7 +64,7 @@ void AddPieceMoves(const Position& pos, Side s, int from, bool captures_only, Mo
     if (Slides(s, type, dir)) {
       for (int to = Next(from, dir); to; to = Next(to, dir)) {
         consider(to);
-        if (pos.cell[to]) break;
+        if (pos.Board[to]) break;
       }
     } else if (Steps(s, type, dir)) {
       const int to = Next(from, dir);

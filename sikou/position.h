@@ -35,7 +35,7 @@ constexpr int SquareOf(int file, int rank) {
 constexpr int RelativeRank(Side s, int sq) {
   return s == kFirst ? RankOf(sq) : 10 - RankOf(sq);
 }
-constexpr bool InZone(Side s, int sq) {
+constexpr bool InPromotionZone(Side s, int sq) {
   return RelativeRank(s, sq) <= 3;
 }
 
@@ -57,22 +57,22 @@ enum PieceType : int {
   kHorse = 14,
   kDragon = 15,
 };
-constexpr int kPromotion = 8;  // added to a type when it promotes
+constexpr int kPromoteOffset = 8;  // added to a type when it promotes
 
 constexpr int TypeOf(int code) {
   return code < 0 ? -code : code;
 }
 // The type a captured piece goes into the hand as (a captured king counts as type 0).
-constexpr int BaseType(int code) {
+constexpr int HandType(int code) {
   return TypeOf(code) & 7;
 }
-constexpr bool IsOwn(int code, Side s) {
+constexpr bool BelongsTo(int code, Side s) {
   return s == kFirst ? code > 0 : code < 0;
 }
 constexpr bool IsEnemy(int code, Side s) {
   return s == kFirst ? code < 0 : code > 0;
 }
-constexpr int CodeOf(Side s, int type) {
+constexpr int CodeOf(int type, Side s) {
   return s == kFirst ? type : -type;
 }
 constexpr bool CanPromote(int type) {
@@ -88,7 +88,7 @@ constexpr bool CanStand(Side s, int type, int sq) {
   return !MustPromote(s, type, sq);
 }
 
-// Position record, 100 signed bytes, the same layout as the main program's:
+// Position record, 100 signed bytes, the same layout and member names as the main program's:
 //   0        scratch square, normally 0 (the move choice parks a piece to be dropped here)
 //   1..81    piece code of square 1..81
 //   82       hand slot of type 0 (a captured king is counted here)
@@ -98,21 +98,17 @@ constexpr bool CanStand(Side s, int type, int sq) {
 //   98       square of the first player's king; 0 or -1 (0xFF) when it has none
 //   99       square of the second player's king
 struct Position {
-  std::int8_t cell[100];
+  std::int8_t Board[82];   // index = square; Board[0] the scratch square
+  std::int8_t Hand[2][8];  // Hand[side][type], type 1..7; Hand[side][0] captured kings
+  std::int8_t King[2];     // king square of each side, <= 0 when the side has none
 
-  int At(int sq) const { return cell[sq]; }
-  int Hand(Side s, int type) const { return cell[HandOffset(s) + type]; }
-  std::int8_t& HandSlot(Side s, int type) { return cell[HandOffset(s) + type]; }
+  const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }
   // The king's square, or 0 when the side has none.
-  int King(Side s) const {
-    int k = cell[KingOffset(s)];
-    return IsSquare(k) ? k : 0;
-  }
-
-  static constexpr int HandOffset(Side s) { return s == kFirst ? 82 : 90; }
-  static constexpr int KingOffset(Side s) { return s == kFirst ? 98 : 99; }
+  int KingSquare(Side s) const { return IsSquare(King[s]) ? King[s] : 0; }
 };
 static_assert(sizeof(Position) == 100);
+static_assert(offsetof(Position, Hand) == 82);
+static_assert(offsetof(Position, King) == 98);
 static_assert(std::is_trivially_copyable_v<Position>);
 
 constexpr std::int8_t kNoKing = -1;  // 0xFF: what the turned record holds for a missing king
@@ -165,7 +161,7 @@ extern const Position kInitialPosition;
 
 // Plays `m` for side `s` without any legality check: captures go to the mover's hand at their
 // base type, promotions add 8 to the type, a plain king move updates the king square.
-void ApplyMove(Position& pos, Side s, const Move& m);
+void ApplyMove(Position& pos, const Move& m, Side s);
 
 // The 32-bit key of bytes 0..93 used to spot earlier positions.
 std::uint32_t PositionKey(const Position& pos);

@@ -10,9 +10,9 @@ namespace thinking {
 namespace {
 
 bool SameForRepetition(const Position& a, const Position& b, Side checker) {
-  if (std::memcmp(a.cell + 1, b.cell + 1, kSquareCount) != 0) return false;
+  if (std::memcmp(a.Board + 1, b.Board + 1, kSquareCount) != 0) return false;
   for (int type = kPawn; type <= kRook; ++type) {
-    if (a.Hand(checker, type) != b.Hand(checker, type)) return false;
+    if (a.Hand[checker][type] != b.Hand[checker][type]) return false;
   }
   return true;
 }
@@ -34,7 +34,7 @@ bool IsPerpetualCheck(const Game& game, const Position& after) {
     }
     PlayGameMove(pos, mover, game.moves[j]);
     if (mover == checker) {
-      const int king = pos.King(defender);
+      const int king = pos.KingSquare(defender);
       if (!king || !IsAttacked(pos, king, checker)) last_quiet = j;
     }
   }
