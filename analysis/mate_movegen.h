@@ -40,7 +40,7 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out);
 // then captures of the checking piece, then interpositions nearest the king first, on each
 // square drops (pawn .. rook) before moves. With `first_only` it stops after the first.
 // Returns the count.
-int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only);
+[[nodiscard]] int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only);
 
 // The position turned by 180 degrees with the colours exchanged: square q becomes 82 - q,
 // every piece changes side, the hands are exchanged and the king squares mapped (a missing

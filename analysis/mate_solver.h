@@ -14,7 +14,7 @@ namespace shogi {
 // holds "敵玉がありません。" (the defender has no king) or "駒配置に異常があります。" (a pawn,
 // lance or knight that can never move again, two unpromoted pawns of a side in one file,
 // or a king byte that does not name the square of that side's king).
-int CheckMateProblem(const Position& pos, Side attacker, std::string& message);
+[[nodiscard]] int CheckMateProblem(const Position& pos, Side attacker, std::string& message);
 
 // Solver 1 uses the table from depth 2 and, after an evasion onto an empty square, tries
 // the checks onto that square first; solver 2 uses the table from depth 6.
@@ -52,6 +52,6 @@ MateAnswer SearchMate(const Position& pos, Side attacker, int depth,
 
 // The legal replies of `defender`, whose king is in check in `pos`, in the solver's
 // evasion order. Returns the count; `out` needs room for 256 moves.
-int MateEvasions(const Position& pos, Side defender, MoveCode* out);
+[[nodiscard]] int MateEvasions(const Position& pos, Side defender, MoveCode* out);
 
 }  // namespace shogi

@@ -50,7 +50,7 @@ class FileByteStream final : public ByteStream {
 
   // Opens `path` for reading. False when it does not exist, cannot be read or is a
   // directory.
-  bool Open(const std::string& path);
+  [[nodiscard]] bool Open(const std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
 
   std::size_t Read(char* buffer, std::size_t size) override;

@@ -48,7 +48,7 @@ bool Cp932ToUtf8(std::string_view cp932, std::string& out) {
 
 std::string Cp932(std::string_view utf8) {
   std::string out;
-  Utf8ToCp932(utf8, out);
+  if (!Utf8ToCp932(utf8, out)) out.clear();
   return out;
 }
 

@@ -15,11 +15,11 @@ constexpr bool IsCp932LeadByte(unsigned char c) {
 
 // Converts UTF-8 to cp932. Returns false and leaves `out` empty when the input is not valid
 // UTF-8 or holds a character that cp932 cannot represent.
-bool Utf8ToCp932(std::string_view utf8, std::string& out);
+[[nodiscard]] bool Utf8ToCp932(std::string_view utf8, std::string& out);
 
 // Converts cp932 to UTF-8. Returns false and leaves `out` empty on a byte sequence that is
 // not valid cp932 (a lone lead byte at the end, an invalid trail byte, an unassigned code).
-bool Cp932ToUtf8(std::string_view cp932, std::string& out);
+[[nodiscard]] bool Cp932ToUtf8(std::string_view cp932, std::string& out);
 
 // The cp932 form of a text written in this program's UTF-8 sources. Only for texts known to
 // be representable (piece names, fixed captions); an unrepresentable text gives "".

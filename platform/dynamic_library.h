@@ -31,7 +31,7 @@ class DynamicLibrary {
   // releasing any library held before. A path without a directory part is searched for the
   // way the platform searches for libraries, so callers that mean a file pass a directory.
   // False with the system's reason in `message` when the file is missing or not a library.
-  bool Load(const std::string& path, std::string& message);
+  [[nodiscard]] bool Load(const std::string& path, std::string& message);
 
   // The address of the export `name`, or nullptr when the library has none of that name (or
   // nothing is loaded).

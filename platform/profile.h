@@ -25,7 +25,7 @@ class Profile {
 };
 
 // Reads a whole decimal integer (optional sign, no trailing text, within int range).
-bool ParseProfileInt(std::string_view text, int& value);
+[[nodiscard]] bool ParseProfileInt(std::string_view text, int& value);
 
 // Keeps every value as text, as a settings file does.
 class MemoryProfile : public Profile {

@@ -91,11 +91,11 @@ inline constexpr std::uint8_t kBackwardDiagonalReach[16] = {0, 0, 0, 0, 1, 0, 0x
 // are tried in a fixed order (forward step and slide, the two forward diagonals with the
 // knights behind them, sideways, backward diagonals, straight back) and the first attacker
 // found is returned.
-int AttackedBy(const Position& pos, Square s, Side attacker);
+[[nodiscard]] int AttackedBy(const Position& pos, Square s, Side attacker);
 
 // All squares of pieces of `attacker` (the king included) that attack `s`, in the order
 // AttackedBy tries them. Returns the count; `out` needs room for 16 entries.
-int AttackersOf(const Position& pos, Square s, Side attacker, Square* out);
+[[nodiscard]] int AttackersOf(const Position& pos, Square s, Side attacker, Square* out);
 
 // Whether `side`'s king (if it has one) is attacked.
 inline bool InCheck(const Position& pos, Side side) {

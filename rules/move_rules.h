@@ -23,7 +23,7 @@ struct LegalMoveList {
 
 // The legal moves of the side to move (record.PlyCount mod 2) in `pos`, the shown position
 // of `record`, in generation order. Returns the count; 0 means mated or stalemated.
-int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out);
+[[nodiscard]] int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out);
 
 // Whether a record reader may take `move` as played by `side` in `pos`: a board move of one
 // of the side's pieces that the pseudo-legal generator lists (its promotion rules
@@ -33,18 +33,18 @@ int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out
 [[nodiscard]] bool IsPlayableMove(const Position& pos, Side side, MoveCode move);
 
 // -1 if `side` dropping a pawn on `square` would mate (and is forbidden), 0 otherwise.
-int PawnDropMate(const Position& pos, Side side, Square square);
+[[nodiscard]] int PawnDropMate(const Position& pos, Side side, Square square);
 
 constexpr int kPerpetualCheck = -20000;
 
 // The score of the candidate position `after` that the side to move of `record` (at its
 // PlyCount) would produce: kPerpetualCheck when the move completes a forbidden perpetual
 // check (the fourth occurrence reached through continuous checks), otherwise a value <= 0.
-int PerpetualCheckScore(const GameRecord& record, const Position& after);
+[[nodiscard]] int PerpetualCheckScore(const GameRecord& record, const Position& after);
 
 // How often `shown` (the position at record.PlyCount) has occurred with the same side to
 // move, counting itself (>= 1). Squares and both hands are compared.
-int RepetitionCount(const GameRecord& record, const Position& shown);
+[[nodiscard]] int RepetitionCount(const GameRecord& record, const Position& shown);
 
 enum class PositionCheck : int {
   kPlayable = 0,
@@ -56,6 +56,6 @@ enum class PositionCheck : int {
 
 // The sanity test before a game. The second player's king is always required (mate
 // problems lack only the first player's); `both_kings` requires the first player's too.
-PositionCheck CheckPosition(const Position& pos, Side side_to_move, bool both_kings);
+[[nodiscard]] PositionCheck CheckPosition(const Position& pos, Side side_to_move, bool both_kings);
 
 }  // namespace shogi

@@ -15,7 +15,7 @@ inline constexpr std::string_view kStartSfen =
 // Reads an SFEN (board, side to move, hands, optional move number) or the word "startpos".
 // King squares are set from the board (kNoKing where a side has none). On a malformed text
 // returns false with a message in `message` and leaves the outputs untouched.
-bool ParseSfen(std::string_view text, Position& pos, Side& side_to_move, int& move_number,
+[[nodiscard]] bool ParseSfen(std::string_view text, Position& pos, Side& side_to_move, int& move_number,
                std::string& message);
 
 // The SFEN of a position. Hands are written in the usual order (rook, bishop, gold, silver,
@@ -23,7 +23,7 @@ bool ParseSfen(std::string_view text, Position& pos, Side& side_to_move, int& mo
 std::string ToSfen(const Position& pos, Side side_to_move, int move_number = 1);
 
 // Reads a USI move ("7g7f", "8h2b+", "P*5e"). Only the form is checked, not legality.
-bool ParseUsiMove(std::string_view text, MoveCode& move);
+[[nodiscard]] bool ParseUsiMove(std::string_view text, MoveCode& move);
 
 // The USI text of a well-formed move code.
 std::string FormatUsiMove(MoveCode move);

@@ -149,12 +149,13 @@ TEST(MateEvasions, KingThenCaptureThenInterpositionsNearestFirstDropsBeforeMoves
   // holds a pawn and a gold.
   const Position pos = FromSfen("4k4/5g3/9/9/4R4/9/9/9/9 w gp 1").pos;
   EvasionList list;
-  GenerateEvasions(pos, list, false);
+  const int n = GenerateEvasions(pos, list, false);
   const std::vector<std::string> expected = {
       "5a6b", "5a4a", "5a6a",  // the king (5b is on the file, 4b its own gold)
       "P*5b", "G*5b", "4b5b",  // 5b: drops, then the gold
       "P*5c", "G*5c", "4b5c",  // 5c
       "P*5d", "G*5d"};         // 5d
+  EXPECT_EQ(n, list.count);
   EXPECT_EQ(Usi(list.moves, list.count), expected);
 }
 
