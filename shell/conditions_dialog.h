@@ -9,6 +9,7 @@
 
 #include "platform/user_interface.h"
 #include "rules/game_record.h"
+#include "shell/game_conditions.h"
 
 namespace shogi {
 

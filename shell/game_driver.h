@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "platform/user_interface.h"
 #include "shell/shell_context.h"
 
 namespace shogi {
@@ -59,7 +58,7 @@ ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode);
 void RequestStop(ShellContext& ctx);
 // The main window or the view is closing: AbortFlag = -100. Returns true when a search is
 // running: the window must then let it return; the driver ends the program through
-// UserInterface::EndProgram.
+// ShellUserInterface::EndProgram.
 bool NotifyClosing(ProgramState& state);
 
 // --- the pieces the navigation commands share ---

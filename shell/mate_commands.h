@@ -6,7 +6,6 @@
 #include <string>
 
 #include "analysis/mate_table.h"
-#include "platform/user_interface.h"
 #include "shell/shell_context.h"
 
 namespace shogi {

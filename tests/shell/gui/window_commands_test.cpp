@@ -9,18 +9,17 @@
 
 #include "platform/cp932.h"
 #include "platform/message_pump.h"
-#include "resources/commands.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
+#include "shell/command_table.h"
 #include "shell/game_conditions.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/mate_dialogs.h"
-#include "tests/gui/gui_fixture.h"
+#include "tests/shell/gui/gui_fixture.h"
 
 namespace shogi::gui {
 namespace {
 
-using namespace shogi::resources;
 using test_support::ScriptedUserInterface;
 
 class WindowCommandsTest : public GuiFixture {
@@ -97,8 +96,8 @@ TEST_F(WindowCommandsTest, KifRecordOpensAndReplaysForwardAndBack) {
   EXPECT_EQ(profile.GetString("ファイル名", "柿木", ""), path);
   // Right after loading the list shows the next moves from the start.
   EXPECT_EQ(BuildScene(s, true).Moves[0], "▲７六歩");
-  EXPECT_TRUE(view->CommandEnabledNow(kCmdStepForward));
-  EXPECT_FALSE(view->CommandEnabledNow(kCmdStepBack));
+  EXPECT_TRUE(CommandEnabled(view->State(), kCmdStepForward));
+  EXPECT_FALSE(CommandEnabled(view->State(), kCmdStepBack));
   view->RunCommand(kCmdStepForward);
   view->RunCommand(kCmdStepForward);
   EXPECT_EQ(s.Record.PlyCount, 2);
@@ -217,7 +216,7 @@ TEST_F(WindowCommandsTest, MateCommandsSolveFromTheMenu) {
   s.Record.MoveList[0] = MoveCode{};
   s.Shown = pos;
   view->Redraw(true);
-  ASSERT_TRUE(view->CommandEnabledNow(kCmdMate1));
+  ASSERT_TRUE(CommandEnabled(view->State(), kCmdMate1));
   view->RunCommand(kCmdMate1);
   EXPECT_EQ(s.Message.Lines[0], "詰みました(^_^)");
   EXPECT_EQ(RecordMoveCount(s.Record), 1);

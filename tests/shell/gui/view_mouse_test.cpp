@@ -5,16 +5,15 @@
 
 #include <set>
 
-#include "resources/commands.h"
 #include "rules/sfen.h"
 #include "shell/board_setup.h"
+#include "shell/command_table.h"
 #include "shell/view_texts.h"
-#include "tests/gui/gui_fixture.h"
+#include "tests/shell/gui/gui_fixture.h"
 
 namespace shogi::gui {
 namespace {
 
-using namespace shogi::resources;
 using test_support::ScriptedUserInterface;
 
 class ViewMouseTest : public GuiFixture {
@@ -43,7 +42,7 @@ class ViewMouseTest : public GuiFixture {
 
 TEST_F(ViewMouseTest, FlippedBoardTopLeftCellIsSquare73) {
   view->RunCommand(kCmdFlip);
-  EXPECT_TRUE(view->CommandCheckedNow(kCmdFlip));
+  EXPECT_TRUE(CommandChecked(view->State(), kCmdFlip));
   view->RunCommand(kCmdFreeSetUp);
   ASSERT_EQ(view->State().InteractionState, kStateSetUp);
   const Rect top_left = CellRect(1 + 0 * 9 + 8);  // drawn square 9: file 9, rank 1
@@ -190,7 +189,7 @@ TEST_F(ViewMouseTest, ClockLinesInBothModes) {
   view->State().Record.Clocks[kFirst] = 3900;
   view->Apply(ViewUpdate{});
   view->RunCommand(kCmdClockMinutes);
-  EXPECT_TRUE(view->CommandCheckedNow(kCmdClockMinutes));
+  EXPECT_TRUE(CommandChecked(view->State(), kCmdClockMinutes));
   ViewScene scene = BuildScene(view->State(), false);
   EXPECT_EQ(scene.Info[kInfoFirstClock], "(1:05)     ");
   std::set<int> lines;

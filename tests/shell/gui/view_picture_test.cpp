@@ -4,13 +4,11 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 
-#include "resources/commands.h"
-#include "tests/gui/gui_fixture.h"
+#include "shell/command_table.h"
+#include "tests/shell/gui/gui_fixture.h"
 
 namespace shogi::gui {
 namespace {
-
-using namespace shogi::resources;
 
 class ViewPictureTest : public GuiFixture {};
 
