@@ -2,7 +2,9 @@
 // record opened and replayed both ways, a whole game against the thinking library played
 // with the mouse, the stop request while the computer thinks, and the start-up time.
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/stopwatch.h>
+#include <wx/toolbar.h>
 
 #include <chrono>
 #include <thread>
@@ -39,6 +41,31 @@ class WindowCommandsTest : public GuiFixture {
     }
   }
 };
+
+// Every command of the table has its menu item with its label and status text, and the
+// menu-update handler enables and checks the items by the table's rules.
+TEST_F(WindowCommandsTest, MenusFollowTheCommandTable) {
+  wxMenuBar* bar = frame->GetMenuBar();
+  ProgramState& s = view->State();
+  for (int interaction : {kStateIdle, kStateGame, kStateSetUp}) {
+    s.InteractionState = interaction;
+    s.Record.ResultCode = interaction;
+    for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) bar->GetMenu(i)->UpdateUI(frame);
+    for (const CommandRow& row : CommandTable()) {
+      const wxMenuItem* item = bar->FindItem(row.Id);
+      ASSERT_NE(item, nullptr) << row.Label;
+      EXPECT_EQ(item->GetItemLabelText().utf8_string(), row.Label);
+      EXPECT_EQ(item->GetHelp().utf8_string(), row.Prompt.substr(0, row.Prompt.find('\n')));
+      EXPECT_EQ(item->IsCheckable(), row.Checked != nullptr) << row.Label;
+      EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, row.Id)) << row.Label << " " << interaction;
+      if (item->IsCheckable()) {
+        EXPECT_EQ(item->IsChecked(), CommandChecked(s, row.Id)) << row.Label << " " << interaction;
+      }
+    }
+  }
+  s.InteractionState = kStateIdle;
+  EXPECT_NE(frame->GetToolBar()->FindById(kCmdMateInGame), nullptr);
+}
 
 TEST_F(WindowCommandsTest, ConditionsDialogRefusesBadFieldsAndReturnsThePlayers) {
   GameRecord record;
