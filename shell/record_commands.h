@@ -44,8 +44,8 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
 
 // Reads `path` in `format` and installs it; false (record unchanged) with the reader's
 // message shown captioned "棋譜読み込み".
-bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
-                    ViewUpdate& update);
+[[nodiscard]] bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
+                                  ViewUpdate& update);
 
 // The KIF save: the save dialog starting from the last path of the own format ("棋譜"),
 // ".kif" added to a name without an extension, a question before an existing file is

@@ -32,7 +32,7 @@ class ShellDialogs : public UserInterface {
   // The replay-speed dialog "再現スピード" (100..20 000 ms); false on cancel.
   [[nodiscard]] virtual bool EditReplaySpeed(int& interval_ms) = 0;
   // The "詰将棋３" dialog; true on "開始", false on "中止". On "開始" the dialog checks the
-  // start depth with CheckMateStartDepth (shell/mate_commands.h) and stays open on an error.
+  // start depth with ParseMateStartDepth (shell/mate_commands.h) and stays open on an error.
   // Without an implementation the dialog counts as cancelled.
   [[nodiscard]] virtual bool EditMateStart(MateStartSettings&) { return false; }
   // The "実戦詰将棋" dialog: which side attacks.
