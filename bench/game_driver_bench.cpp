@@ -29,7 +29,7 @@ class PickingComputer : public ComputerPlayer {
   }
 };
 
-class SilentUserInterface : public UserInterface {
+class SilentUserInterface : public ShellUserInterface {
  public:
   MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
                             MessageIcon) override {
@@ -50,6 +50,9 @@ class SilentUserInterface : public UserInterface {
   bool EditReplaySpeed(int&) override { return false; }
   void ApplyUpdate(const ViewUpdate&) override {}
   void EndProgram(int) override {}
+  void ShowRecordFile(const std::string&, bool) override {}
+  WindowPlacement FramePlacement() override { return {}; }
+  void CloseMainWindow() override {}
 };
 
 // A whole computer-against-computer game from the standard position, repetition check on.

@@ -22,6 +22,11 @@ int RecordMoveCount(const GameRecord& record) {
   return i - record.StartIndex;
 }
 
+bool MoveFollows(const GameRecord& record) {
+  return record.PlyCount >= record.StartIndex && record.PlyCount < kMaxMoves &&
+         !IsEndMarker(record.MoveList[record.PlyCount]);
+}
+
 bool IsWellFormedMove(MoveCode m) {
   int to = DestinationOf(m);
   if (!IsSquare(to)) return false;

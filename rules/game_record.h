@@ -73,6 +73,9 @@ inline int RecordEndPly(const GameRecord& record) {
   return record.StartIndex + RecordMoveCount(record);
 }
 
+// Whether a move of the record follows the shown position (PlyCount).
+bool MoveFollows(const GameRecord& record);
+
 // n >= 0: `pos` = the initial position with plies StartIndex..n-1 applied (no legality
 // check; the replay stops early at an end marker or a move whose squares are out of range,
 // so that a damaged record cannot write outside the position).

@@ -113,7 +113,7 @@ void SetRecordToPreset(ProgramState& state, int preset) {
 }
 
 ViewUpdate LoadPreset(ProgramState& state, int preset) {
-  if (!CommandEnabled(state, ShellCommand::kPreset) || !IsPreset(preset)) return {};
+  if (!IdleOrSettingUp(state) || !IsPreset(preset)) return {};
   state.Held = HeldPiece{};  // a piece being dragged belongs to the position thrown away
   SetRecordToPreset(state, preset);
   state.InteractionState = kStateIdle;
@@ -123,14 +123,14 @@ ViewUpdate LoadPreset(ProgramState& state, int preset) {
 }
 
 ViewUpdate ToggleFirstToMove(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kFirstToMove)) return {};
+  if (!IdleOrSettingUp(state)) return {};
   ReturnHeldPiece(state);
   MakeShownTheStart(state, 1 - state.Record.StartIndex);
   return EditedUpdate();
 }
 
 ViewUpdate StartMateSetUp(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kMateSetUp)) return {};
+  if (!IdleOrSettingUp(state)) return {};
   state.Held = HeldPiece{};
   Position& pos = state.Shown;
   std::memset(&pos, 0, sizeof pos);
@@ -149,7 +149,7 @@ ViewUpdate StartMateSetUp(ProgramState& state) {
 }
 
 ViewUpdate StartFreeSetUp(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kFreeSetUp)) return {};
+  if (!IdleOrSettingUp(state)) return {};
   ReturnHeldPiece(state);
   state.InteractionState = kStateSetUp;
   ComputePieceBox(state.Shown, state.PieceBox);
@@ -159,7 +159,7 @@ ViewUpdate StartFreeSetUp(ProgramState& state) {
 }
 
 ViewUpdate EndSetUp(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kEndSetUp)) return {};
+  if (!SettingUp(state)) return {};
   ReturnHeldPiece(state);
   FindKingSquares(state.Shown);
   GameRecord& r = state.Record;
@@ -174,7 +174,7 @@ ViewUpdate EndSetUp(ProgramState& state) {
 }
 
 ViewUpdate MirrorPosition(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kMirror)) return {};
+  if (!IdleOrSettingUp(state)) return {};
   ReturnHeldPiece(state);
   const Position old = state.Shown;
   Position& pos = state.Shown;

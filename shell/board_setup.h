@@ -2,8 +2,8 @@
 // box, the 盤面設定 commands and the set-up editing done with the mouse.
 #pragma once
 
-#include "platform/user_interface.h"
 #include "shell/program_state.h"
+#include "shell/view_update.h"
 
 namespace shogi {
 

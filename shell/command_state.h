@@ -1,43 +1,31 @@
-// When the play, set-up and navigation commands are enabled and checked: what the window's
-// menu-update handlers ask, and what the command functions themselves obey.
+// The enabling rules of the shell's commands, each a function of the program state. The
+// command table names one per command; the handlers obey the same rule and refuse quietly
+// where it says no.
 #pragma once
 
 #include "shell/program_state.h"
 
 namespace shogi {
 
-enum class ShellCommand {
-  // menu 対局
-  kStartGame,           // "対局開始"
-  kStartComputerGame,   // "ｺﾝﾋﾟｭｰﾀ対局"
-  kSuspendGame,         // "対局中断"
-  kResign,              // "投了"
-  kConditions,          // "対局条件"
-  kComputerConditions,  // "ｺﾝﾋﾟｭｰﾀ対局条件"
-  kRepetitionCheck,     // "千日手チェック"
-  // record navigation
-  kStepForward,
-  kContinuousForward,
-  kToLastPosition,
-  kStepBack,
-  kContinuousBack,
-  kToInitialPosition,
-  kReplaySpeed,
-  kStopReplay,  // "棋譜再現を中止する。"
-  kTimeUsed,    // "消費時間"
-  kResult,      // the 勝敗結果 items
-  // menu 盤面設定
-  kFirstToMove,  // "先手番"
-  kMateSetUp,    // "詰設定"
-  kFreeSetUp,    // "自由設定"
-  kEndSetUp,     // "設定終了"
-  kPreset,       // the twelve presets
-  kMirror,       // "反転局面"
-};
+// Whether a command may run in `state`.
+using EnableRule = bool (*)(const ProgramState& state);
 
-bool CommandEnabled(const ProgramState& state, ShellCommand command);
-
-// Whether the menu item is checked; for kResult, `result_item` is the item's result code.
-bool CommandChecked(const ProgramState& state, ShellCommand command, int result_item = -1);
+bool AnyState(const ProgramState& state);
+bool Idle(const ProgramState& state);
+// A game waiting for the person, with or without the promotion choice open.
+bool InGame(const ProgramState& state);
+bool IdleOrInGame(const ProgramState& state);
+bool SettingUp(const ProgramState& state);
+bool IdleOrSettingUp(const ProgramState& state);
+// Everywhere but while the promotion choice is open (反転表示).
+bool NoPromotionChoice(const ProgramState& state);
+// Idle and a move of the record follows the shown position (the forward commands).
+bool IdleWithMoveAhead(const ProgramState& state);
+// Idle and the shown position is past the record's start (初期局面図).
+bool IdleWithMoveBehind(const ProgramState& state);
+// "１手戻す": idle or in a game, with a move behind.
+bool StepBackAllowed(const ProgramState& state);
+// "連続して戻す、または待った": idle with a move behind, or in a game with two.
+bool ContinuousBackAllowed(const ProgramState& state);
 
 }  // namespace shogi

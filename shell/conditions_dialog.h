@@ -9,6 +9,7 @@
 
 #include "platform/user_interface.h"
 #include "rules/game_record.h"
+#include "shell/game_conditions.h"
 
 namespace shogi {
 
@@ -69,8 +70,8 @@ ConditionsForm FormFromConditions(const GameConditions& c);
 // and false keeps the dialog open. Then the start-position note, the player kinds and the
 // even-start rule of the thinking library. True when the dialog may close; `c` then holds
 // the answer (texts in cp932).
-bool AcceptConditions(UserInterface& ui, const ConditionsForm& form, GameConditions& c,
-                      ConditionsField& focus);
+[[nodiscard]] bool AcceptConditions(UserInterface& ui, const ConditionsForm& form,
+                                    GameConditions& c, ConditionsField& focus);
 
 // The player kind a player text names in computer mode: 1..9 for "思考ﾚﾍﾞﾙn", -1 for the
 // library (when offered), 0 for anything else.

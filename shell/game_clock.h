@@ -1,8 +1,8 @@
 // The two game clocks: timer 100 calls GameClockTick every 100 ms.
 #pragma once
 
-#include "platform/user_interface.h"
 #include "shell/program_state.h"
+#include "shell/view_update.h"
 
 namespace shogi {
 

@@ -1,13 +1,35 @@
-// The record's side of the game-conditions dialog: filling its struct from the record and
-// storing the answer back.
+// The game-conditions dialog's data and the record's side of it: filling the struct from
+// the record and storing the answer back.
 #pragma once
 
+#include <string>
 #include <string_view>
 
-#include "platform/user_interface.h"
 #include "rules/game_record.h"
 
 namespace shogi {
+
+// The game-conditions dialog's data ("対局条件設定"). The texts are cp932 bytes exactly as the
+// game record holds them; the dialog converts them for display and back.
+struct GameConditions {
+  // Given to the dialog.
+  bool ComputerMode = false;    // player fields choose a player kind instead of a name
+  bool StartEditable = false;   // the start position may be chosen (the start of a game)
+  bool LibraryOffered = false;  // "CSA将棋(DLL)" is in the player list
+  bool StandardStart = false;   // the record starts from the standard position, first to move
+  // Given and returned.
+  std::string FirstPlayer;  // name, or in computer mode the text of the chosen player
+  std::string SecondPlayer;
+  std::string Tournament;
+  std::string GameNumber;  // "" or one digit "1".."9"
+  int Year = 0, Month = 0, Day = 0;
+  std::string Opening;
+  std::string Comment;
+  int StartPosition = 0;  // 0 "現在の局面", 1 "平手" .. 10 "十枚落ち"
+  bool BoardFlipped = false;
+  // Returned: 0 a person, 1..9 the in-process computer, -1 the thinking library.
+  int PlayerKind[2] = {0, 0};
+};
 
 // The dialog's data for `record`: header texts (cp932, as stored), the game number as "" or
 // one digit, the date, the flipped flag, the preselected start position.

@@ -122,10 +122,7 @@ bool RunEndChecks(ProgramState& state, std::string& message) {
 ViewUpdate StartGame(ShellContext& ctx, bool computer_mode) {
   ProgramState& s = ctx.State;
   GameRecord& r = s.Record;
-  if (!CommandEnabled(
-          s, computer_mode ? ShellCommand::kStartComputerGame : ShellCommand::kStartGame)) {
-    return {};
-  }
+  if (!Idle(s)) return {};
   ViewUpdate u;
   if (!Playable(s.Shown, SideOfPly(r.PlyCount), computer_mode)) {
     ctx.Ui.ShowMessage(kGameCaption, kCannotStartMessage);
@@ -357,7 +354,7 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
 
 ViewUpdate SuspendGame(ShellContext& ctx) {
   ProgramState& s = ctx.State;
-  if (!CommandEnabled(s, ShellCommand::kSuspendGame)) return {};
+  if (!InGame(s)) return {};
   ViewUpdate u;
   SettleBoard(s, u);
   TellLibraryGameEnded(ctx);
@@ -368,7 +365,7 @@ ViewUpdate SuspendGame(ShellContext& ctx) {
 
 ViewUpdate ResignGame(ShellContext& ctx) {
   ProgramState& s = ctx.State;
-  if (!CommandEnabled(s, ShellCommand::kResign)) return {};
+  if (!InGame(s)) return {};
   ViewUpdate u;
   SettleBoard(s, u);
   TellLibraryGameEnded(ctx);
@@ -390,10 +387,7 @@ ViewUpdate ToggleRepetitionCheck(ShellContext& ctx) {
 
 ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode) {
   ProgramState& s = ctx.State;
-  if (!CommandEnabled(
-          s, computer_mode ? ShellCommand::kComputerConditions : ShellCommand::kConditions)) {
-    return {};
-  }
+  if (!(computer_mode ? InGame(s) : IdleOrInGame(s))) return {};
   ViewUpdate u;
   SettleBoard(s, u);
   GameConditions c = ConditionsFromRecord(s.Record, computer_mode, false, kPresetCurrent,

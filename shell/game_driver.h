@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "platform/user_interface.h"
 #include "shell/shell_context.h"
 
 namespace shogi {
@@ -59,8 +58,8 @@ ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode);
 void RequestStop(ShellContext& ctx);
 // The main window or the view is closing: AbortFlag = -100. Returns true when a search is
 // running: the window must then let it return; the driver ends the program through
-// UserInterface::EndProgram.
-bool NotifyClosing(ProgramState& state);
+// ShellUserInterface::EndProgram.
+[[nodiscard]] bool NotifyClosing(ProgramState& state);
 
 // --- the pieces the navigation commands share ---
 
@@ -69,12 +68,12 @@ bool NotifyClosing(ProgramState& state);
 // clock running from -100 ms. False (nothing changed) when the record is full or the move
 // does not fit the position record (squares or drop types out of range, a promotion of a
 // piece that cannot promote).
-bool PlayMove(ProgramState& state, int origin, int destination, int promote);
+[[nodiscard]] bool PlayMove(ProgramState& state, int origin, int destination, int promote);
 
 // The end checks in their order (repetition if the check is on, the ply limit 256, no
 // legal move). On an end: result code set, message area cleared, end marker and the clock
 // of the side to move stored at PlyCount, state idle; `message` gets the end message.
-bool RunEndChecks(ProgramState& state, std::string& message);
+[[nodiscard]] bool RunEndChecks(ProgramState& state, std::string& message);
 
 // Stops a game at the shown position: result `result_code`, end marker at PlyCount, the
 // clock of the side to move stored there, state idle, the message area cleared.

@@ -160,7 +160,7 @@ std::string MateInText(int depth) {
   return std::to_string(depth) + "手で詰みます。";
 }
 
-int CheckMateStartDepth(const std::string& text, int& depth, std::string& message) {
+bool ParseMateStartDepth(const std::string& text, int& depth, std::string& message) {
   // Digits may come as ASCII or full width ("０".."９", three bytes each in UTF-8).
   int value = 0, digits = 0;
   std::size_t i = text.find_first_not_of(' ');
@@ -181,10 +181,10 @@ int CheckMateStartDepth(const std::string& text, int& depth, std::string& messag
   }
   if (digits <= 0 || value < 1 || value > kMaxMateDepth || value % 2 == 0) {
     message = kMateStartDepthMessage;
-    return 1;
+    return false;
   }
   depth = value;
-  return 0;
+  return true;
 }
 
 MateTable& MateCommandTable() {
@@ -218,7 +218,7 @@ ViewUpdate SolveMateProblemFrom(ShellContext& ctx) {
   MateRun run;
   while (true) {
     if (!ctx.Ui.EditMateStart(settings)) return {};
-    if (CheckMateStartDepth(settings.StartDepth, run.start_depth, message) == 0) break;
+    if (ParseMateStartDepth(settings.StartDepth, run.start_depth, message)) break;
     ctx.Ui.ShowMessage(kMateStartDepthCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
   }
   run.attacker = SideToMove(s);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "analysis/mate_table.h"
-#include "platform/user_interface.h"
 #include "shell/shell_context.h"
 
 namespace shogi {
@@ -27,10 +26,10 @@ std::string MateSearchingText(int depth);
 std::string MateSearchedUpToText(int depth);
 std::string MateInText(int depth);
 
-// The check of the 詰将棋３ dialog's "開始手数": 0 and `depth` set when `text` is an odd
-// whole number 1..49; otherwise 1 and `message` = "1～49の範囲の奇数を入力してください。"
-// (shown with the caption "開始手数").
-int CheckMateStartDepth(const std::string& text, int& depth, std::string& message);
+// The check of the 詰将棋３ dialog's "開始手数": true and `depth` set when `text` is an odd
+// whole number 1..49 (ASCII or full-width digits); otherwise false and `message` =
+// "1～49の範囲の奇数を入力してください。" (shown with the caption "開始手数").
+[[nodiscard]] bool ParseMateStartDepth(const std::string& text, int& depth, std::string& message);
 
 // The position table of the mate commands: allocated by the first solving command, kept
 // between commands, freed when the program abandons a search.

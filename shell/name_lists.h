@@ -19,13 +19,14 @@ std::string TrimRight(std::string_view text);
 // Every line of the cp932 text file at `path`, without its line end (LF, or CR LF), each cut
 // to `max_bytes` bytes without splitting a two-byte character. False when the file cannot
 // be opened.
-bool ReadListLines(const std::string& path, std::size_t max_bytes, std::vector<std::string>& lines);
+[[nodiscard]] bool ReadListLines(const std::string& path, std::size_t max_bytes,
+                                 std::vector<std::string>& lines);
 
 // The entries of a list file: each line from byte `name_column` on, TrimRight applied,
 // empty entries left out; lines beginning with `skip_prefix` (when not 0) are ignored.
 // False when the file cannot be opened.
-bool ReadListEntries(const std::string& path, std::size_t name_column, char skip_prefix,
-                     std::vector<std::string>& entries);
+[[nodiscard]] bool ReadListEntries(const std::string& path, std::size_t name_column,
+                                   char skip_prefix, std::vector<std::string>& entries);
 
 // The dialog lists, from the first of their files that exists in `folder` (which ends in a
 // separator): players from 棋士名.DAT, else KSNAME.DAT from byte 6; tournaments from

@@ -85,11 +85,6 @@ bool MoveBehind(const GameRecord& r) {
 
 }  // namespace
 
-bool MoveFollows(const GameRecord& r) {
-  return r.PlyCount >= r.StartIndex && r.PlyCount < kMaxMoves &&
-         !IsEndMarker(r.MoveList[r.PlyCount]);
-}
-
 void SetClocksAtPly(GameRecord& r, int n) {
   const Side mover = SideOfPly(n);
   r.Clocks[mover] = TimeAt(r, n - 2);
@@ -97,12 +92,12 @@ void SetClocksAtPly(GameRecord& r, int n) {
 }
 
 ViewUpdate StepForward(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kStepForward)) return {};
+  if (!IdleWithMoveAhead(state)) return {};
   return Forward(state);
 }
 
 ViewUpdate StartContinuousForward(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kContinuousForward)) return {};
+  if (!IdleWithMoveAhead(state)) return {};
   state.InteractionState = kStateReplaying;
   ViewUpdate u = Forward(state);
   ContinueReplay(state, u, kTimerReplayForward, MoveFollows(state.Record));
@@ -119,7 +114,7 @@ ViewUpdate ReplayForwardTimer(ProgramState& state) {
 }
 
 ViewUpdate ToLastPosition(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kToLastPosition)) return {};
+  if (!IdleWithMoveAhead(state)) return {};
   while (MoveFollows(state.Record)) AdvanceOnePly(state.Record);
   RebuildShown(state);
   ShowResultIfAtEnd(state);
@@ -131,7 +126,7 @@ ViewUpdate ToLastPosition(ProgramState& state) {
 ViewUpdate StepBack(ShellContext& ctx) {
   ProgramState& s = ctx.State;
   const GameRecord& r = s.Record;
-  if (!CommandEnabled(s, ShellCommand::kStepBack)) return {};
+  if (!StepBackAllowed(s)) return {};
   if (s.InteractionState == kStateIdle) return BrowseTo(s, r.PlyCount - 1);
   return TakeBackTo(ctx, r.PlyCount - 1);
 }
@@ -139,7 +134,7 @@ ViewUpdate StepBack(ShellContext& ctx) {
 ViewUpdate ContinuousBack(ShellContext& ctx) {
   ProgramState& s = ctx.State;
   const GameRecord& r = s.Record;
-  if (!CommandEnabled(s, ShellCommand::kContinuousBack)) return {};
+  if (!ContinuousBackAllowed(s)) return {};
   if (s.InteractionState == kStateIdle) {
     s.InteractionState = kStateReplaying;
     ViewUpdate u = BrowseTo(s, r.PlyCount - 1);
@@ -161,7 +156,7 @@ ViewUpdate ReplayBackTimer(ProgramState& state) {
 
 ViewUpdate ToInitialPosition(ProgramState& state) {
   GameRecord& r = state.Record;
-  if (!CommandEnabled(state, ShellCommand::kToInitialPosition)) return {};
+  if (!IdleWithMoveBehind(state)) return {};
   r.PlyCount = r.StartIndex;
   r.Clocks[0] = r.Clocks[1] = 0;
   RebuildShown(state);
@@ -180,7 +175,7 @@ ViewUpdate StopContinuousReplay(ProgramState& state) {
 }
 
 ViewUpdate StopReplayCommand(ProgramState& state) {
-  if (!CommandEnabled(state, ShellCommand::kStopReplay)) return {};
+  if (!InGame(state)) return {};
   ViewUpdate u;
   SettleBoard(state, u);
   StopGameHere(state, kResultNone);
@@ -225,7 +220,7 @@ int ReplaySpeedStep(int v, ScrollAction action, int thumb) {
 
 ViewUpdate ChooseReplaySpeed(ShellContext& ctx) {
   ProgramState& s = ctx.State;
-  if (!CommandEnabled(s, ShellCommand::kReplaySpeed)) return {};
+  if (!Idle(s)) return {};
   int interval = s.Settings.ReplayInterval;
   if (!ctx.Ui.EditReplaySpeed(interval)) return {};
   s.Settings.ReplayInterval = ReplaySpeedStep(interval, ScrollAction::kThumb, interval);
@@ -235,7 +230,7 @@ ViewUpdate ChooseReplaySpeed(ShellContext& ctx) {
 ViewUpdate EditTimeUsed(ShellContext& ctx, const std::function<bool(GameRecord&)>& edit_times) {
   ProgramState& s = ctx.State;
   GameRecord& r = s.Record;
-  if (!CommandEnabled(s, ShellCommand::kTimeUsed)) return {};
+  if (!Idle(s)) return {};
   if (r.StartIndex >= kMaxMoves || IsEndMarker(r.MoveList[r.StartIndex])) {
     ctx.Ui.ShowMessage("消費時間", "指し手が存在しません。");
     return {};

@@ -6,13 +6,9 @@
 
 #include <functional>
 
-#include "platform/user_interface.h"
 #include "shell/shell_context.h"
 
 namespace shogi {
-
-// Whether a move of the record follows the shown position.
-bool MoveFollows(const GameRecord& record);
 
 // "１手進める。": one move forward (idle). At the end of the record the result text is
 // shown in the message area.

@@ -111,7 +111,7 @@ wxBitmap Mark(bool filled) {
     path.AddLineToPoint(14, 13.5);
     path.AddLineToPoint(2, 13.5);
     path.CloseSubpath();
-    gc.SetPen(wxPen(wxColour(20, 20, 20), 1.4));
+    gc.SetPen(wxPen(wxColour(20, 20, 20), 1));
     gc.SetBrush(filled ? wxBrush(wxColour(20, 20, 20)) : wxBrush(wxColour(255, 255, 255)));
     gc.DrawPath(path);
   }));
@@ -267,7 +267,7 @@ wxBitmap Artwork::Tool(ToolIcon icon) const {
         gc.DrawRectangle(3, 2.5, 10, 10);
         break;
       case ToolIcon::kSpeed: {
-        gc.SetPen(wxPen(ink, 1.5));
+        gc.SetPen(wxPen(ink, 1));
         gc.SetBrush(*wxTRANSPARENT_BRUSH);
         gc.DrawEllipse(1.5, 1, 13, 13);
         gc.StrokeLine(8, 7.5, 8, 3);

@@ -8,21 +8,11 @@
 
 #include <map>
 
+#include "resources/menu_layout.h"
+
 namespace shogi::gui {
 
-// The tool-bar pictures, 16 x 15.
-enum class ToolIcon {
-  kForward,
-  kContinuousForward,
-  kToLast,
-  kSpeed,
-  kToInitial,
-  kContinuousBack,
-  kBack,
-  kStopReplay,
-  kMateAnalysis,
-  kAbout,
-};
+using resources::ToolIcon;
 
 class Artwork {
  public:

@@ -9,27 +9,29 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
-#include "resources/commands.h"
-#include "shell/board_setup.h"
+#include "resources/menu_layout.h"
 
 namespace shogi::gui {
 namespace {
 
 using namespace shogi::resources;
 
-wxString U(const char* utf8) {
+wxString U(const std::string& utf8) {
   return wxString::FromUTF8(utf8);
 }
 
 // The status text of a prompt (before "\n") and its tool tip (after).
-void SplitPrompt(const char* prompt, wxString& status, wxString& tip) {
+void SplitPrompt(const std::string& prompt, wxString& status, wxString& tip) {
   wxString all = U(prompt);
   status = all.BeforeFirst('\n');
   tip = all.AfterFirst('\n');
 }
 
-constexpr int kSeparator = -1;
-using Ids = std::initializer_list<int>;
+void AppendCommand(wxMenu* menu, const CommandRow& row) {
+  wxString status, tip;
+  SplitPrompt(row.Prompt, status, tip);
+  menu->Append(row.Id, U(row.Label), status, row.Checked ? wxITEM_CHECK : wxITEM_NORMAL);
+}
 
 }  // namespace
 
@@ -64,85 +66,48 @@ CMainFrame::CMainFrame(const ViewOptions& options)
     exit_code_ = code;
     CallAfter([this] { Destroy(); });
   };
-  Bind(
-      wxEVT_MENU, [this](wxCommandEvent& e) { view_->RunCommand(e.GetId()); }, kCmdReadKif,
-      kCmdResultFirst + 20);
-  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, kCmdReadKif, kCmdResultFirst + 20);
+  for (const CommandRow& row : CommandTable()) {
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& e) { view_->RunCommand(e.GetId()); }, row.Id);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, row.Id);
+  }
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(wxEVT_IDLE, &CMainFrame::OnIdleIndicators, this);
 }
 
 void CMainFrame::BuildMenus() {
-  auto add = [this](wxMenu* menu, int id, wxItemKind kind = wxITEM_NORMAL) {
-    if (id == kSeparator) {
-      menu->AppendSeparator();
-      return;
-    }
-    const CommandText* text = FindCommandText(id);
-    wxString status, tip;
-    if (text) SplitPrompt(text->Prompt, status, tip);
-    menu->Append(id, text ? U(text->Label) : wxString(), status, kind);
-  };
   auto* bar = new wxMenuBar;
-
-  auto* file = new wxMenu;
-  for (int id :
-       Ids{kCmdReadKif, kCmdReadKi2, kCmdReadCsa, kSeparator, kCmdSaveKif, kSeparator, kCmdExit}) {
-    add(file, id);
+  wxMenu* menu = nullptr;
+  wxMenu* sub = nullptr;
+  const char* sub_title = nullptr;
+  for (const MenuEntry& e : kMenuBar) {
+    wxMenu* target = sub ? sub : menu;
+    switch (e.Kind) {
+      case MenuEntryKind::kMenu:
+        menu = new wxMenu;
+        bar->Append(menu, U(e.Title));
+        break;
+      case MenuEntryKind::kCommand:
+        AppendCommand(target, *FindCommand(e.Command));
+        break;
+      case MenuEntryKind::kGroup:
+        for (const CommandRow& row : CommandTable()) {
+          if (row.Group == e.Group) AppendCommand(target, row);
+        }
+        break;
+      case MenuEntryKind::kSeparator:
+        target->AppendSeparator();
+        break;
+      case MenuEntryKind::kSubMenu:
+        sub = new wxMenu;
+        sub_title = e.Title;
+        break;
+      case MenuEntryKind::kEndSubMenu:
+        menu->AppendSubMenu(sub, U(sub_title));
+        sub = nullptr;
+        break;
+    }
   }
-  bar->Append(file, U("ファイル(&F)"));
-
-  auto* view = new wxMenu;
-  add(view, kCmdFlip, wxITEM_CHECK);
-  add(view, kCmdClockMinutes, wxITEM_CHECK);
-  add(view, kSeparator);
-  add(view, kCmdWindowPosition);
-  bar->Append(view, U("表示(&V)"));
-
-  auto* replay = new wxMenu;
-  for (int id :
-       Ids{kCmdStepForward, kCmdContinuousForward, kCmdToLast, kSeparator, kCmdStepBack,
-           kCmdContinuousBack, kCmdToInitial, kSeparator, kCmdReplaySpeed, kCmdStopReplay}) {
-    add(replay, id);
-  }
-  replay->AppendSeparator();
-  auto* results = new wxMenu;
-  for (int code = 0; code < kResultCodeCount; ++code) {
-    results->AppendCheckItem(ResultCommand(code), U(ResultMenuText(code)));
-  }
-  replay->AppendSubMenu(results, U("勝敗結果"));
-  bar->Append(replay, U("再現(&R)"));
-
-  auto* game = new wxMenu;
-  for (int id : Ids{kCmdStartGame, kCmdStartComputerGame, kCmdSuspend, kCmdResign, kSeparator,
-                    kCmdConditions, kCmdComputerConditions, kSeparator}) {
-    add(game, id);
-  }
-  add(game, kCmdRepetitionCheck, wxITEM_CHECK);
-  bar->Append(game, U("対局(&G)"));
-
-  auto* setup = new wxMenu;
-  add(setup, kCmdFirstToMove, wxITEM_CHECK);
-  for (int id : Ids{kSeparator, kCmdMateSetUp, kCmdFreeSetUp, kCmdEndSetUp, kSeparator}) {
-    add(setup, id);
-  }
-  for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
-    setup->Append(PresetCommand(preset), U(StartPresetName(preset)));
-  }
-  add(setup, kSeparator);
-  add(setup, kCmdMirror);
-  bar->Append(setup, U("盤面設定(&S)"));
-
-  auto* mate = new wxMenu;
-  for (int id : Ids{kCmdNewProblem, kCmdEditProblem, kSeparator, kCmdMate1, kCmdMate2, kCmdMate3,
-                    kSeparator, kCmdMateInGame}) {
-    add(mate, id);
-  }
-  bar->Append(mate, U("詰将棋(&T)"));
-
-  auto* help = new wxMenu;
-  add(help, kCmdAbout);
-  bar->Append(help, U("ヘルプ(&H)"));
   SetMenuBar(bar);
 }
 
@@ -150,35 +115,14 @@ void CMainFrame::BuildToolBar() {
   wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
   tools->SetToolBitmapSize(wxSize(16, 15));
   const Artwork art;  // the icons only; the view draws with its own
-  struct Button {
-    int Id;
-    ToolIcon Icon;
-  };
-  const Button buttons[] = {
-      {kCmdStepForward, ToolIcon::kForward},
-      {kCmdContinuousForward, ToolIcon::kContinuousForward},
-      {kCmdToLast, ToolIcon::kToLast},
-      {kSeparator, ToolIcon::kForward},
-      {kCmdReplaySpeed, ToolIcon::kSpeed},
-      {kSeparator, ToolIcon::kForward},
-      {kCmdToInitial, ToolIcon::kToInitial},
-      {kCmdContinuousBack, ToolIcon::kContinuousBack},
-      {kCmdStepBack, ToolIcon::kBack},
-      {kSeparator, ToolIcon::kForward},
-      {kCmdStopReplay, ToolIcon::kStopReplay},
-      {kSeparator, ToolIcon::kForward},
-      {kCmdMateInGame, ToolIcon::kMateAnalysis},
-      {kSeparator, ToolIcon::kForward},
-      {kCmdAbout, ToolIcon::kAbout},
-  };
-  for (const Button& b : buttons) {
-    if (b.Id == kSeparator) {
+  for (const ToolButton& b : kToolBar) {
+    if (b.Command == 0) {
       tools->AddSeparator();
       continue;
     }
     wxString status, tip;
-    SplitPrompt(FindCommandText(b.Id)->Prompt, status, tip);
-    tools->AddTool(b.Id, tip, art.Tool(b.Icon), tip, wxITEM_NORMAL)->SetLongHelp(status);
+    SplitPrompt(FindCommand(b.Command)->Prompt, status, tip);
+    tools->AddTool(b.Command, tip, art.Tool(b.Icon), tip, wxITEM_NORMAL)->SetLongHelp(status);
   }
   tools->Realize();
 }
@@ -190,8 +134,9 @@ void CMainFrame::SetDocumentName(const std::string& path) {
 
 void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
   if (!view_) return;
-  event.Enable(view_->CommandEnabledNow(event.GetId()));
-  if (event.IsCheckable()) event.Check(view_->CommandCheckedNow(event.GetId()));
+  const ProgramState& state = view_->State();
+  event.Enable(CommandEnabled(state, event.GetId()));
+  if (event.IsCheckable()) event.Check(CommandChecked(state, event.GetId()));
 }
 
 void CMainFrame::OnIdleIndicators(wxIdleEvent& event) {

@@ -57,7 +57,7 @@ MateStartSettings CTume3::Settings() const {
 bool CTume3::PressStart() {
   int depth = 0;
   std::string message;
-  if (CheckMateStartDepth(depth_->GetValue().utf8_string(), depth, message) != 0) {
+  if (!ParseMateStartDepth(depth_->GetValue().utf8_string(), depth, message)) {
     messages_.ShowMessage(kMateStartDepthCaption, message, MessageButtons::kOk,
                           MessageIcon::kWarning);
     depth_->SetFocus();

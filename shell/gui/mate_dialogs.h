@@ -6,7 +6,7 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
-#include "platform/user_interface.h"
+#include "shell/shell_user_interface.h"
 
 namespace shogi::gui {
 

@@ -9,22 +9,15 @@
 #include <wx/stopwatch.h>
 
 #include "platform/message_pump.h"
-#include "resources/commands.h"
 #include "shell/board_setup.h"
-#include "shell/command_state.h"
 #include "shell/game_clock.h"
 #include "shell/game_driver.h"
-#include "shell/navigation.h"
-#include "shell/record_commands.h"
-
 #include "shell/library_binding.h"
-#include "shell/mate_commands.h"
+#include "shell/navigation.h"
 
 namespace shogi::gui {
 
 namespace {
-
-using namespace shogi::resources;
 
 wxRect ToWx(const Rect& r) {
   return wxRect(r.X, r.Y, r.Width, r.Height);
@@ -36,49 +29,6 @@ void Tile(wxDC& dc, const wxBitmap& tile, const Rect& r) {
   for (int y = r.Y; y < r.Bottom(); y += tile.GetHeight()) {
     for (int x = r.X; x < r.Right(); x += tile.GetWidth()) dc.DrawBitmap(tile, x, y, true);
   }
-}
-
-// The shell command behind a menu command, for the enabling and check rules.
-bool ShellCommandOf(int id, ShellCommand& command) {
-  static const std::pair<int, ShellCommand> kMap[] = {
-      {kCmdStartGame, ShellCommand::kStartGame},
-      {kCmdStartComputerGame, ShellCommand::kStartComputerGame},
-      {kCmdSuspend, ShellCommand::kSuspendGame},
-      {kCmdResign, ShellCommand::kResign},
-      {kCmdConditions, ShellCommand::kConditions},
-      {kCmdComputerConditions, ShellCommand::kComputerConditions},
-      {kCmdRepetitionCheck, ShellCommand::kRepetitionCheck},
-      {kCmdStepForward, ShellCommand::kStepForward},
-      {kCmdContinuousForward, ShellCommand::kContinuousForward},
-      {kCmdToLast, ShellCommand::kToLastPosition},
-      {kCmdStepBack, ShellCommand::kStepBack},
-      {kCmdContinuousBack, ShellCommand::kContinuousBack},
-      {kCmdToInitial, ShellCommand::kToInitialPosition},
-      {kCmdReplaySpeed, ShellCommand::kReplaySpeed},
-      {kCmdStopReplay, ShellCommand::kStopReplay},
-      {kCmdFirstToMove, ShellCommand::kFirstToMove},
-      {kCmdMateSetUp, ShellCommand::kMateSetUp},
-      {kCmdNewProblem, ShellCommand::kMateSetUp},
-      {kCmdFreeSetUp, ShellCommand::kFreeSetUp},
-      {kCmdEditProblem, ShellCommand::kFreeSetUp},
-      {kCmdEndSetUp, ShellCommand::kEndSetUp},
-      {kCmdMirror, ShellCommand::kMirror},
-  };
-  for (const auto& [menu_id, shell_command] : kMap) {
-    if (menu_id == id) {
-      command = shell_command;
-      return true;
-    }
-  }
-  if (id >= kCmdPresetFirst && id < kCmdPresetFirst + 12) {
-    command = ShellCommand::kPreset;
-    return true;
-  }
-  if (id >= kCmdResultFirst && id < kCmdResultFirst + kResultCodeCount) {
-    command = ShellCommand::kResult;
-    return true;
-  }
-  return false;
 }
 
 constexpr const char* kSenteMarkUtf8 = "▲";
@@ -130,12 +80,20 @@ MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
   return dialogs_.ChooseMateAttacker();
 }
 void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
-  dialogs_.ApplyUpdate(update);
   view_.Apply(update);
 }
 void ViewUserInterface::EndProgram(int exit_code) {
-  dialogs_.EndProgram(exit_code);
   view_.EndProgram(exit_code);
+}
+void ViewUserInterface::ShowRecordFile(const std::string& path, bool read) {
+  view_.ShowRecordFile(path, read);
+}
+WindowPlacement ViewUserInterface::FramePlacement() {
+  const wxPoint p = wxGetTopLevelParent(&view_)->GetPosition();
+  return {p.x, p.y};
+}
+void ViewUserInterface::CloseMainWindow() {
+  wxGetTopLevelParent(&view_)->Close();
 }
 
 // --- construction ---
@@ -149,6 +107,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
       window_dialogs_(parent, folder_),
       ui_(*this, options.Dialogs ? *options.Dialogs : window_dialogs_),
       ctx_{state_, ui_, nullptr, nullptr},
+      env_{ctx_, profile_, settings_},
       clock_timer_(this, kClockTimerId),
       forward_timer_(this, kReplayForwardTimerId),
       back_timer_(this, kReplayBackTimerId) {
@@ -186,179 +145,17 @@ bool CShogiView::LibraryOffered() const {
 
 // --- commands ---
 
-bool CShogiView::CommandEnabledNow(int id) const {
-  const int s = state_.InteractionState;
-  // While the computer thinks (or a search runs) only the stop request, the clock and
-  // closing act: a command run from a pumped message would change the game under the
-  // search's feet.
-  if (IsBusyState(s) || state_.Held.Active) return false;
-  ShellCommand command;
-  if (ShellCommandOf(id, command)) return CommandEnabled(state_, command);
-  switch (id) {
-    case kCmdReadKif:
-    case kCmdReadKi2:
-    case kCmdReadCsa:
-    case kCmdSaveKif:
-      return RecordCommandsEnabled(state_);
-    case kCmdFlip:
-      return s != kStatePromotion;
-    case kCmdMate1:
-    case kCmdMate2:
-    case kCmdMate3:
-    case kCmdMateInGame:
-      return MateCommandEnabled(state_);
-    default:
-      return true;
+void CShogiView::ShowRecordFile(const std::string& path, bool read) {
+  if (read) {
+    next_moves_ = true;
+    next_moves_ply_ = state_.Record.PlyCount;
+    next_moves_position_ = state_.Shown;
   }
-}
-
-bool CShogiView::CommandCheckedNow(int id) const {
-  switch (id) {
-    case kCmdFlip:
-      return state_.Record.BoardFlipped;
-    case kCmdClockMinutes:
-      return state_.Settings.ClockInMinutes;
-    default:
-      break;
-  }
-  ShellCommand command;
-  if (!ShellCommandOf(id, command)) return false;
-  return CommandChecked(state_, command, id - kCmdResultFirst);
-}
-
-void CShogiView::AfterRecordRead(const std::string& path) {
-  next_moves_ = true;
-  next_moves_ply_ = state_.Record.PlyCount;
-  next_moves_position_ = state_.Shown;
   if (OnDocumentName) OnDocumentName(path);
 }
 
 void CShogiView::RunCommand(int id) {
-  if (!CommandEnabledNow(id)) return;
-  ViewUpdate u;
-  RecordCommandResult file;
-  switch (id) {
-    case kCmdReadKif:
-    case kCmdReadKi2:
-    case kCmdReadCsa: {
-      const RecordFormat format = id == kCmdReadKif   ? RecordFormat::kKif
-                                  : id == kCmdReadKi2 ? RecordFormat::kKi2
-                                                      : RecordFormat::kCsa;
-      file = ReadRecordCommand(ctx_, profile_, settings_, format);
-      u = file.Update;
-      if (file.Loaded) AfterRecordRead(file.Path);
-      break;
-    }
-    case kCmdSaveKif:
-      file = SaveKifCommand(ctx_, profile_, settings_);
-      if (file.Saved && OnDocumentName) OnDocumentName(file.Path);
-      break;
-    case kCmdFlip:
-      state_.Record.BoardFlipped = !state_.Record.BoardFlipped;
-      u.Redraw(kViewBoard);
-      break;
-    case kCmdClockMinutes:
-      state_.Settings.ClockInMinutes = !state_.Settings.ClockInMinutes;
-      u.Redraw(kViewClocks | kViewInfo);
-      break;
-    case kCmdWindowPosition:
-      if (ui_.ShowMessage("初期位置", "画面の初期位置を現在表示中の画面と同じにしますか？",
-                          MessageButtons::kYesNo, MessageIcon::kWarning) == MessageAnswer::kYes) {
-        const wxPoint p = wxGetTopLevelParent(this)->GetPosition();
-        SaveWindowPlacement(profile_, {p.x, p.y});
-      }
-      break;
-    case kCmdStepForward:
-      u = StepForward(state_);
-      break;
-    case kCmdContinuousForward:
-      u = StartContinuousForward(state_);
-      break;
-    case kCmdToLast:
-      u = ToLastPosition(state_);
-      break;
-    case kCmdStepBack:
-      u = StepBack(ctx_);
-      break;
-    case kCmdContinuousBack:
-      u = ContinuousBack(ctx_);
-      break;
-    case kCmdToInitial:
-      u = ToInitialPosition(state_);
-      break;
-    case kCmdReplaySpeed:
-      u = ChooseReplaySpeed(ctx_);
-      break;
-    case kCmdStopReplay:
-      u = StopReplayCommand(state_);
-      break;
-    case kCmdStartGame:
-      u = StartGame(ctx_, false);
-      break;
-    case kCmdStartComputerGame:
-      u = StartGame(ctx_, true);
-      break;
-    case kCmdSuspend:
-      u = SuspendGame(ctx_);
-      break;
-    case kCmdResign:
-      u = ResignGame(ctx_);
-      break;
-    case kCmdConditions:
-      u = EditConditions(ctx_, false);
-      break;
-    case kCmdComputerConditions:
-      u = EditConditions(ctx_, true);
-      break;
-    case kCmdRepetitionCheck:
-      u = ToggleRepetitionCheck(ctx_);
-      break;
-    case kCmdFirstToMove:
-      u = ToggleFirstToMove(state_);
-      break;
-    case kCmdMateSetUp:
-    case kCmdNewProblem:
-      u = StartMateSetUp(state_);
-      break;
-    case kCmdFreeSetUp:
-    case kCmdEditProblem:
-      u = StartFreeSetUp(state_);
-      break;
-    case kCmdEndSetUp:
-      u = EndSetUp(state_);
-      break;
-    case kCmdMirror:
-      u = MirrorPosition(state_);
-      break;
-    case kCmdMate1:
-      u = SolveMateProblem(ctx_, 1);
-      break;
-    case kCmdMate2:
-      u = SolveMateProblem(ctx_, 2);
-      break;
-    case kCmdMate3:
-      u = SolveMateProblemFrom(ctx_);
-      break;
-    case kCmdMateInGame:
-      u = FindMateInGame(ctx_);
-      break;
-    case kCmdAbout:
-      ui_.ShowMessage("バージョン情報",
-                      "Shogi 将棋ワークベンチ\n対局・棋譜再現・盤面設定・棋譜の読み書き",
-                      MessageButtons::kOk, MessageIcon::kInformation);
-      break;
-    case kCmdExit:
-      wxGetTopLevelParent(this)->Close();
-      return;
-    default:
-      if (id >= kCmdPresetFirst && id < kCmdPresetFirst + 12) {
-        u = LoadPreset(state_, id - kCmdPresetFirst + 1);
-      } else if (id >= kCmdResultFirst && id < kCmdResultFirst + kResultCodeCount) {
-        u = ChooseResult(state_, id - kCmdResultFirst);
-      }
-      break;
-  }
-  Apply(u);
+  Apply(shogi::RunCommand(env_, id));
 }
 
 // --- what the shell asks ---

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/profile.h"
-#include "platform/user_interface.h"
+#include "shell/command_table.h"
 #include "shell/gui/artwork.h"
 #include "shell/gui/window_dialogs.h"
 #include "shell/program_state.h"
@@ -36,11 +36,11 @@ class CShogiView;
 void InstallWindowMessagePump();
 
 // What the shell's commands see of the person: the dialogs come from `dialogs` (the
-// window's own, or a scripted stand-in in tests); drawing, the status bar and the end of
-// the program go to the view.
-class ViewUserInterface : public UserInterface {
+// window's own, or a scripted stand-in in tests); drawing, the status bar, the file name in
+// the title, the frame's place, closing and the end of the program go to the view.
+class ViewUserInterface : public ShellUserInterface {
  public:
-  ViewUserInterface(CShogiView& view, UserInterface& dialogs) : view_(view), dialogs_(dialogs) {}
+  ViewUserInterface(CShogiView& view, ShellDialogs& dialogs) : view_(view), dialogs_(dialogs) {}
 
   MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
                             MessageButtons buttons, MessageIcon icon) override;
@@ -56,10 +56,13 @@ class ViewUserInterface : public UserInterface {
   MateAttackerChoice ChooseMateAttacker() override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
+  void ShowRecordFile(const std::string& path, bool read) override;
+  WindowPlacement FramePlacement() override;
+  void CloseMainWindow() override;
 
  private:
   CShogiView& view_;
-  UserInterface& dialogs_;
+  ShellDialogs& dialogs_;
 };
 
 // One repaint that changed something: what it repainted and how long it took.
@@ -72,10 +75,10 @@ struct RepaintRecord {
 // How the view was created: where its settings live, which dialogs it uses, which program
 // folder it binds the library from. Everything has a default for the real program.
 struct ViewOptions {
-  Profile* Settings = nullptr;       // required
-  UserInterface* Dialogs = nullptr;  // null: the window's own dialogs
-  std::string ProgramFolder;         // "" : the working directory at start-up
-  bool BindLibrary = true;           // load sikou from the program folder
+  Profile* Settings = nullptr;      // required
+  ShellDialogs* Dialogs = nullptr;  // null: the window's own dialogs
+  std::string ProgramFolder;        // "" : the working directory at start-up
+  bool BindLibrary = true;          // load sikou from the program folder
 };
 
 class CShogiView : public wxWindow {
@@ -84,9 +87,8 @@ class CShogiView : public wxWindow {
   ~CShogiView() override;
 
   // --- commands of the menus and the tool bar ---
+  // Runs the command of the table if it is enabled and shows what it changed.
   void RunCommand(int id);
-  bool CommandEnabledNow(int id) const;
-  bool CommandCheckedNow(int id) const;
 
   // --- what the shell asks of the view ---
   // Stops and starts timers and repaints what the update names (promotion box included).
@@ -146,7 +148,8 @@ class CShogiView : public wxWindow {
   void ReleaseMouseIfHeld();
   void CapturePointer();
   void ShowPromotionBox(bool show);
-  void AfterRecordRead(const std::string& path);
+  friend class ViewUserInterface;
+  void ShowRecordFile(const std::string& path, bool read);
 
   Profile& profile_;
   std::string folder_;
@@ -156,6 +159,7 @@ class CShogiView : public wxWindow {
   WindowDialogs window_dialogs_;
   ViewUserInterface ui_;
   ShellContext ctx_;
+  CommandEnv env_;
   Artwork art_;
 
   wxBitmap clean_;    // everything that never changes: background, panels, grid, stars

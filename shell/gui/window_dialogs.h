@@ -1,17 +1,17 @@
-// The person's side of UserInterface in the window: message boxes, file dialogs, list
-// choice, text input and the two dialogs that fill plain structs, all modal over the frame.
-// Drawing and ending the program are the view's (see ViewUserInterface).
+// The shell's dialogs in the window: message boxes, file dialogs, list choice, text input
+// and the dialogs that fill plain structs, all modal over the frame. Drawing, the frame and
+// ending the program are the view's (see ViewUserInterface).
 #pragma once
 
 #include <wx/window.h>
 
 #include <string>
 
-#include "platform/user_interface.h"
+#include "shell/shell_user_interface.h"
 
 namespace shogi::gui {
 
-class WindowDialogs : public UserInterface {
+class WindowDialogs : public ShellDialogs {
  public:
   // `folder` is the program folder, where the conditions dialog reads its name lists.
   WindowDialogs(wxWindow* parent, std::string folder)
@@ -31,8 +31,6 @@ class WindowDialogs : public UserInterface {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
-  void ApplyUpdate(const ViewUpdate&) override {}
-  void EndProgram(int) override {}
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);

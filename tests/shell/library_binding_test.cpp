@@ -346,7 +346,7 @@ TEST_F(LibraryBindingTest, CallsComeAtTheDriversMoments) {
        nullptr,
        -1,
        0,
-       {ScriptedComputer::Move("7g7f", [this] { NotifyClosing(state); })},
+       {ScriptedComputer::Move("7g7f", [this] { (void)NotifyClosing(state); })},
        nothing,
        "ini sikou0 end",
        kResultNone,

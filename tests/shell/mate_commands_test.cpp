@@ -190,11 +190,11 @@ TEST_F(MateCommandTest, TheStartDialogRefusesEvenAndOutOfRangeDepths) {
 
   int depth = 0;
   std::string message;
-  EXPECT_EQ(CheckMateStartDepth("49", depth, message), 0);
+  EXPECT_TRUE(ParseMateStartDepth("49", depth, message));
   EXPECT_EQ(depth, 49);
-  EXPECT_EQ(CheckMateStartDepth("１３", depth, message), 0);  // full-width digits
+  EXPECT_TRUE(ParseMateStartDepth("１３", depth, message));  // full-width digits
   EXPECT_EQ(depth, 13);
-  EXPECT_EQ(CheckMateStartDepth("51", depth, message), 1);
+  EXPECT_FALSE(ParseMateStartDepth("51", depth, message));
 }
 
 TEST_F(MateCommandTest, StartDepthSevenOnAMateInThreePlaysTheMateInThree) {

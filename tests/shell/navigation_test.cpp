@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/command_state.h"
+#include "shell/command_table.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace shogi {
@@ -46,7 +46,7 @@ TEST_F(NavigationTest, TheEndOfTheRecordShowsItsResult) {
     EXPECT_EQ(state.Message.Lines[0], "");
     StepForward(state);
     EXPECT_EQ(state.Message.Lines[0], c.text);
-    EXPECT_FALSE(CommandEnabled(state, ShellCommand::kStepForward));
+    EXPECT_FALSE(CommandEnabled(state, kCmdStepForward));
     StepBack(ctx);
     EXPECT_EQ(state.Message.Lines[0], "");
   }
@@ -79,7 +79,7 @@ TEST_F(NavigationTest, ChoosingAResultInTheMiddleCutsTheRecord) {
   EXPECT_EQ(state.Record.ResultCode, kResultFirstWinsLater);
   EXPECT_EQ(Moves(), "7g7f 3c3d");
   EXPECT_EQ(state.Record.MoveTimes[2], 10);  // the first player's clock, to move at ply 2
-  EXPECT_TRUE(CommandChecked(state, ShellCommand::kResult, kResultFirstWinsLater));
+  EXPECT_TRUE(CommandChecked(state, ResultCommand(kResultFirstWinsLater)));
 
   // During set-up only the code changes.
   MakeRecord({"7g7f", "3c3d"}, {});
@@ -161,31 +161,6 @@ TEST_F(NavigationTest, TimeUsedNeedsMovesAndResetsTheClocks) {
   EXPECT_EQ(edits, 1);
   EXPECT_EQ(state.Record.Clocks[1], 120);  // side to move at ply 3: from move times 1
   EXPECT_EQ(state.Record.Clocks[0], 180);
-}
-
-TEST_F(NavigationTest, CommandsFollowTheInteractionState) {
-  MakeRecord({"7g7f"}, {});
-  StepForward(state);
-  struct Case {
-    int interaction;
-    ShellCommand command;
-    bool enabled;
-  } cases[] = {
-      {kStateIdle, ShellCommand::kStepBack, true},
-      {kStateGame, ShellCommand::kStepBack, true},
-      {kStateGame, ShellCommand::kContinuousBack, false},  // a game needs two moves
-      {kStateThinking, ShellCommand::kStepBack, false},
-      {kStateThinking, ShellCommand::kSuspendGame, false},
-      {kStateSetUp, ShellCommand::kStartGame, false},
-      {kStateSetUp, ShellCommand::kMirror, true},
-      {kStateIdle, ShellCommand::kEndSetUp, false},
-      {kStateReplaying, ShellCommand::kResult, true},
-  };
-  for (const Case& c : cases) {
-    state.InteractionState = c.interaction;
-    EXPECT_EQ(CommandEnabled(state, c.command), c.enabled)
-        << c.interaction << " " << static_cast<int>(c.command);
-  }
 }
 
 }  // namespace

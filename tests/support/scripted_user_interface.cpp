@@ -128,4 +128,8 @@ void ScriptedUserInterface::EndProgram(int exit_code) {
   EndProgramCalls.push_back(exit_code);
 }
 
+void ScriptedUserInterface::ShowRecordFile(const std::string& path, bool read) {
+  RecordFiles.push_back({path, read});
+}
+
 }  // namespace shogi::test_support

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "shell/shell_user_interface.h"
 
 namespace shogi::test_support {
 
@@ -19,7 +19,7 @@ struct ShownMessage {
   MessageIcon Icon = MessageIcon::kNone;
 };
 
-class ScriptedUserInterface : public UserInterface {
+class ScriptedUserInterface : public ShellUserInterface {
  public:
   // An answer of the conditions dialog: edits the struct and returns true for "ＯＫ".
   using ConditionsAnswer = std::function<bool(GameConditions&)>;
@@ -41,6 +41,15 @@ class ScriptedUserInterface : public UserInterface {
   std::vector<GameConditions> ConditionsShown;  // the struct as the dialog received it
   std::vector<ViewUpdate> Updates;              // every ApplyUpdate
   std::vector<int> EndProgramCalls;             // exit codes
+  struct RecordFile {
+    std::string Path;
+    bool Read = false;
+  };
+  std::vector<RecordFile> RecordFiles;  // every ShowRecordFile
+  int CloseRequests = 0;                // CloseMainWindow calls
+
+  // Where the frame is, as FramePlacement answers.
+  WindowPlacement Placement;
 
   // Called inside every ShowMessage after logging (e.g. to check the state at that moment).
   std::function<void(const ShownMessage&)> OnMessage;
@@ -67,6 +76,9 @@ class ScriptedUserInterface : public UserInterface {
   bool EditReplaySpeed(int& interval_ms) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
+  void ShowRecordFile(const std::string& path, bool read) override;
+  WindowPlacement FramePlacement() override { return Placement; }
+  void CloseMainWindow() override { ++CloseRequests; }
 
  private:
   FileDialogResult NextFileAnswer(const FileDialogRequest& request);

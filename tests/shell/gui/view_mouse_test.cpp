@@ -5,16 +5,15 @@
 
 #include <set>
 
-#include "resources/commands.h"
 #include "rules/sfen.h"
 #include "shell/board_setup.h"
+#include "shell/command_table.h"
 #include "shell/view_texts.h"
-#include "tests/gui/gui_fixture.h"
+#include "tests/shell/gui/gui_fixture.h"
 
 namespace shogi::gui {
 namespace {
 
-using namespace shogi::resources;
 using test_support::ScriptedUserInterface;
 
 class ViewMouseTest : public GuiFixture {
@@ -35,7 +34,8 @@ class ViewMouseTest : public GuiFixture {
     std::string out;
     const GameRecord& r = view->State().Record;
     for (int i = r.StartIndex; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
-      out += (out.empty() ? "" : " ") + FormatUsiMove(r.MoveList[i]);
+      if (!out.empty()) out += ' ';
+      out += FormatUsiMove(r.MoveList[i]);
     }
     return out;
   }
@@ -43,7 +43,7 @@ class ViewMouseTest : public GuiFixture {
 
 TEST_F(ViewMouseTest, FlippedBoardTopLeftCellIsSquare73) {
   view->RunCommand(kCmdFlip);
-  EXPECT_TRUE(view->CommandCheckedNow(kCmdFlip));
+  EXPECT_TRUE(CommandChecked(view->State(), kCmdFlip));
   view->RunCommand(kCmdFreeSetUp);
   ASSERT_EQ(view->State().InteractionState, kStateSetUp);
   const Rect top_left = CellRect(1 + 0 * 9 + 8);  // drawn square 9: file 9, rank 1
@@ -190,7 +190,7 @@ TEST_F(ViewMouseTest, ClockLinesInBothModes) {
   view->State().Record.Clocks[kFirst] = 3900;
   view->Apply(ViewUpdate{});
   view->RunCommand(kCmdClockMinutes);
-  EXPECT_TRUE(view->CommandCheckedNow(kCmdClockMinutes));
+  EXPECT_TRUE(CommandChecked(view->State(), kCmdClockMinutes));
   ViewScene scene = BuildScene(view->State(), false);
   EXPECT_EQ(scene.Info[kInfoFirstClock], "(1:05)     ");
   std::set<int> lines;

@@ -2,25 +2,26 @@
 // record opened and replayed both ways, a whole game against the thinking library played
 // with the mouse, the stop request while the computer thinks, and the start-up time.
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/stopwatch.h>
+#include <wx/toolbar.h>
 
 #include <chrono>
 #include <thread>
 
 #include "platform/cp932.h"
 #include "platform/message_pump.h"
-#include "resources/commands.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
+#include "shell/command_table.h"
 #include "shell/game_conditions.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/mate_dialogs.h"
-#include "tests/gui/gui_fixture.h"
+#include "tests/shell/gui/gui_fixture.h"
 
 namespace shogi::gui {
 namespace {
 
-using namespace shogi::resources;
 using test_support::ScriptedUserInterface;
 
 class WindowCommandsTest : public GuiFixture {
@@ -40,6 +41,31 @@ class WindowCommandsTest : public GuiFixture {
     }
   }
 };
+
+// Every command of the table has its menu item with its label and status text, and the
+// menu-update handler enables and checks the items by the table's rules.
+TEST_F(WindowCommandsTest, MenusFollowTheCommandTable) {
+  wxMenuBar* bar = frame->GetMenuBar();
+  ProgramState& s = view->State();
+  for (int interaction : {kStateIdle, kStateGame, kStateSetUp}) {
+    s.InteractionState = interaction;
+    s.Record.ResultCode = interaction;
+    for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) bar->GetMenu(i)->UpdateUI(frame);
+    for (const CommandRow& row : CommandTable()) {
+      const wxMenuItem* item = bar->FindItem(row.Id);
+      ASSERT_NE(item, nullptr) << row.Label;
+      EXPECT_EQ(item->GetItemLabelText().utf8_string(), row.Label);
+      EXPECT_EQ(item->GetHelp().utf8_string(), row.Prompt.substr(0, row.Prompt.find('\n')));
+      EXPECT_EQ(item->IsCheckable(), row.Checked != nullptr) << row.Label;
+      EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, row.Id)) << row.Label << " " << interaction;
+      if (item->IsCheckable()) {
+        EXPECT_EQ(item->IsChecked(), CommandChecked(s, row.Id)) << row.Label << " " << interaction;
+      }
+    }
+  }
+  s.InteractionState = kStateIdle;
+  EXPECT_NE(frame->GetToolBar()->FindById(kCmdMateInGame), nullptr);
+}
 
 TEST_F(WindowCommandsTest, ConditionsDialogRefusesBadFieldsAndReturnsThePlayers) {
   GameRecord record;
@@ -97,8 +123,8 @@ TEST_F(WindowCommandsTest, KifRecordOpensAndReplaysForwardAndBack) {
   EXPECT_EQ(profile.GetString("ファイル名", "柿木", ""), path);
   // Right after loading the list shows the next moves from the start.
   EXPECT_EQ(BuildScene(s, true).Moves[0], "▲７六歩");
-  EXPECT_TRUE(view->CommandEnabledNow(kCmdStepForward));
-  EXPECT_FALSE(view->CommandEnabledNow(kCmdStepBack));
+  EXPECT_TRUE(CommandEnabled(view->State(), kCmdStepForward));
+  EXPECT_FALSE(CommandEnabled(view->State(), kCmdStepBack));
   view->RunCommand(kCmdStepForward);
   view->RunCommand(kCmdStepForward);
   EXPECT_EQ(s.Record.PlyCount, 2);
@@ -217,7 +243,7 @@ TEST_F(WindowCommandsTest, MateCommandsSolveFromTheMenu) {
   s.Record.MoveList[0] = MoveCode{};
   s.Shown = pos;
   view->Redraw(true);
-  ASSERT_TRUE(view->CommandEnabledNow(kCmdMate1));
+  ASSERT_TRUE(CommandEnabled(view->State(), kCmdMate1));
   view->RunCommand(kCmdMate1);
   EXPECT_EQ(s.Message.Lines[0], "詰みました(^_^)");
   EXPECT_EQ(RecordMoveCount(s.Record), 1);

@@ -1,0 +1,151 @@
+// The menus and the tool bar of the window program: which command goes in which menu, the
+// separators, the 勝敗結果 sub-menu, and the tool-bar buttons with their pictures. The
+// commands themselves (labels, prompts, handlers) are the rows of shell/command_table.h.
+#pragma once
+
+#include "shell/command_table.h"
+
+namespace shogi::resources {
+
+enum class MenuEntryKind {
+  kMenu,     // a menu of the menu bar begins: Title
+  kCommand,  // Command
+  kGroup,    // every row of Group, in table order
+  kSeparator,
+  kSubMenu,  // a sub-menu begins: Title
+  kEndSubMenu,
+};
+
+struct MenuEntry {
+  MenuEntryKind Kind;
+  int Command = 0;
+  CommandGroup Group = CommandGroup::kNone;
+  const char* Title = nullptr;
+};
+
+constexpr MenuEntry Menu(const char* title) {
+  return {MenuEntryKind::kMenu, 0, CommandGroup::kNone, title};
+}
+constexpr MenuEntry Item(int command) {
+  return {MenuEntryKind::kCommand, command};
+}
+constexpr MenuEntry Group(CommandGroup group) {
+  return {MenuEntryKind::kGroup, 0, group};
+}
+constexpr MenuEntry Separator() {
+  return {MenuEntryKind::kSeparator};
+}
+constexpr MenuEntry SubMenu(const char* title) {
+  return {MenuEntryKind::kSubMenu, 0, CommandGroup::kNone, title};
+}
+constexpr MenuEntry EndSubMenu() {
+  return {MenuEntryKind::kEndSubMenu};
+}
+
+inline constexpr MenuEntry kMenuBar[] = {
+    Menu("ファイル(&F)"),
+    Item(kCmdReadKif),
+    Item(kCmdReadKi2),
+    Item(kCmdReadCsa),
+    Separator(),
+    Item(kCmdSaveKif),
+    Separator(),
+    Item(kCmdExit),
+
+    Menu("表示(&V)"),
+    Item(kCmdFlip),
+    Item(kCmdClockMinutes),
+    Separator(),
+    Item(kCmdWindowPosition),
+
+    Menu("再現(&R)"),
+    Item(kCmdStepForward),
+    Item(kCmdContinuousForward),
+    Item(kCmdToLast),
+    Separator(),
+    Item(kCmdStepBack),
+    Item(kCmdContinuousBack),
+    Item(kCmdToInitial),
+    Separator(),
+    Item(kCmdReplaySpeed),
+    Item(kCmdStopReplay),
+    Separator(),
+    SubMenu("勝敗結果"),
+    Group(CommandGroup::kResults),
+    EndSubMenu(),
+
+    Menu("対局(&G)"),
+    Item(kCmdStartGame),
+    Item(kCmdStartComputerGame),
+    Item(kCmdSuspend),
+    Item(kCmdResign),
+    Separator(),
+    Item(kCmdConditions),
+    Item(kCmdComputerConditions),
+    Separator(),
+    Item(kCmdRepetitionCheck),
+
+    Menu("盤面設定(&S)"),
+    Item(kCmdFirstToMove),
+    Separator(),
+    Item(kCmdMateSetUp),
+    Item(kCmdFreeSetUp),
+    Item(kCmdEndSetUp),
+    Separator(),
+    Group(CommandGroup::kPresets),
+    Separator(),
+    Item(kCmdMirror),
+
+    Menu("詰将棋(&T)"),
+    Item(kCmdNewProblem),
+    Item(kCmdEditProblem),
+    Separator(),
+    Item(kCmdMate1),
+    Item(kCmdMate2),
+    Item(kCmdMate3),
+    Separator(),
+    Item(kCmdMateInGame),
+
+    Menu("ヘルプ(&H)"),
+    Item(kCmdAbout),
+};
+
+// The tool-bar pictures, 16 x 15.
+enum class ToolIcon {
+  kForward,
+  kContinuousForward,
+  kToLast,
+  kSpeed,
+  kToInitial,
+  kContinuousBack,
+  kBack,
+  kStopReplay,
+  kMateAnalysis,
+  kAbout,
+};
+
+// A button, or a separator where Command is 0.
+struct ToolButton {
+  int Command = 0;
+  ToolIcon Icon = ToolIcon::kForward;
+};
+
+inline constexpr ToolButton kToolBar[] = {
+    {kCmdStepForward, ToolIcon::kForward},
+    {kCmdContinuousForward, ToolIcon::kContinuousForward},
+    {kCmdToLast, ToolIcon::kToLast},
+    {},
+    {kCmdReplaySpeed, ToolIcon::kSpeed},
+    {},
+    {kCmdToInitial, ToolIcon::kToInitial},
+    {kCmdContinuousBack, ToolIcon::kContinuousBack},
+    {kCmdStepBack, ToolIcon::kBack},
+    {},
+    {kCmdStopReplay, ToolIcon::kStopReplay},
+    {},
+    {kCmdMateInGame, ToolIcon::kMateAnalysis},
+    {},
+    {kCmdAbout, ToolIcon::kAbout},
+};
+
+}  // namespace shogi::resources

@@ -1,0 +1,207 @@
+// The command table and its dispatcher.
+#include "shell/command_table.h"
+
+#include "shell/board_setup.h"
+#include "shell/game_driver.h"
+#include "shell/mate_commands.h"
+#include "shell/navigation.h"
+#include "shell/record_commands.h"
+
+namespace shogi {
+namespace {
+
+using Env = CommandEnv;
+
+// --- handlers of the commands that belong to no other file ---
+
+ViewUpdate ReadRecord(Env& e, int format) {
+  RecordCommandResult r =
+      ReadRecordCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format));
+  if (r.Loaded) e.Ctx.Ui.ShowRecordFile(r.Path, true);
+  return r.Update;
+}
+
+ViewUpdate SaveRecord(Env& e, int) {
+  RecordCommandResult r = SaveKifCommand(e.Ctx, e.UserProfile, e.Settings);
+  if (r.Saved) e.Ctx.Ui.ShowRecordFile(r.Path, false);
+  return r.Update;
+}
+
+ViewUpdate CloseProgram(Env& e, int) {
+  e.Ctx.Ui.CloseMainWindow();
+  return {};
+}
+
+ViewUpdate ToggleBoardFlip(Env& e, int) {
+  e.Ctx.State.Record.BoardFlipped = !e.Ctx.State.Record.BoardFlipped;
+  ViewUpdate u;
+  u.Redraw(kViewBoard);
+  return u;
+}
+
+ViewUpdate ToggleClockInMinutes(Env& e, int) {
+  e.Ctx.State.Settings.ClockInMinutes = !e.Ctx.State.Settings.ClockInMinutes;
+  ViewUpdate u;
+  u.Redraw(kViewClocks | kViewInfo);
+  return u;
+}
+
+// "初期位置": the frame's present place becomes the place it opens at.
+ViewUpdate StoreWindowPosition(Env& e, int) {
+  if (e.Ctx.Ui.ShowMessage(kWindowPositionCaption, kWindowPositionQuestion, MessageButtons::kYesNo,
+                           MessageIcon::kWarning) == MessageAnswer::kYes) {
+    SaveWindowPlacement(e.UserProfile, e.Ctx.Ui.FramePlacement());
+  }
+  return {};
+}
+
+ViewUpdate ShowAbout(Env& e, int) {
+  ShowInformation(e.Ctx.Ui, kAboutCaption, kAboutText);
+  return {};
+}
+
+// --- check-mark rules ---
+
+bool BoardFlipped(const ProgramState& s, int) {
+  return s.Record.BoardFlipped;
+}
+bool ClockInMinutes(const ProgramState& s, int) {
+  return s.Settings.ClockInMinutes;
+}
+bool RepetitionCheckOn(const ProgramState& s, int) {
+  return s.Settings.RepetitionCheck;
+}
+bool FirstPlayerStarts(const ProgramState& s, int) {
+  return s.Record.StartIndex == 0;
+}
+bool ResultIs(const ProgramState& s, int result_code) {
+  return s.Record.ResultCode == result_code;
+}
+
+std::vector<CommandRow> BuildTable() {
+  // clang-format off
+  std::vector<CommandRow> rows = {
+      {kCmdReadKif, "読み込み（柿木）", "柿木形式の棋譜を読み込む。\n読み込み（柿木）",
+       ReadRecord, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled},
+      {kCmdReadKi2, "読み込み（柿木2）平手のみ", "柿木形式(ki2)の棋譜を読み込む。\n読み込み（柿木2）",
+       ReadRecord, static_cast<int>(RecordFormat::kKi2), RecordCommandsEnabled},
+      {kCmdReadCsa, "読み込み(CSA)", "CSA形式の棋譜を読み込む。\n読み込み(CSA)",
+       ReadRecord, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled},
+      {kCmdSaveKif, "書き込み（柿木）", "棋譜を柿木形式で書き込む。\n書き込み（柿木）",
+       SaveRecord, 0, RecordCommandsEnabled},
+      {kCmdExit, "終了", "プログラムを終了する。\n終了", CloseProgram, 0, AnyState},
+      {kCmdFlip, "反転表示", "盤面を後手側から表示する。\n反転表示",
+       ToggleBoardFlip, 0, NoPromotionChoice, BoardFlipped},
+      {kCmdClockMinutes, "時計（分単位）", "時計を分単位で表示する。\n時計（分単位）",
+       ToggleClockInMinutes, 0, AnyState, ClockInMinutes},
+      {kCmdWindowPosition, "初期位置", "画面の初期位置を設定する。\n初期位置",
+       StoreWindowPosition, 0, AnyState},
+      {kCmdStepForward, "１手進める", "１手進める。\n１手再現",
+       [](Env& e, int) { return StepForward(e.Ctx.State); }, 0, IdleWithMoveAhead},
+      {kCmdContinuousForward, "連続再現", "連続再現。\n連続再現",
+       [](Env& e, int) { return StartContinuousForward(e.Ctx.State); }, 0, IdleWithMoveAhead},
+      {kCmdToLast, "最終局面図", "最後の局面まで進める。\n最終局面図",
+       [](Env& e, int) { return ToLastPosition(e.Ctx.State); }, 0, IdleWithMoveAhead},
+      {kCmdStepBack, "１手戻す", "１手戻す。\n１手戻す",
+       [](Env& e, int) { return StepBack(e.Ctx); }, 0, StepBackAllowed},
+      {kCmdContinuousBack, "連続して戻す、または待った", "連続して戻す、または待った。\n連続して戻す、または待った",
+       [](Env& e, int) { return ContinuousBack(e.Ctx); }, 0, ContinuousBackAllowed},
+      {kCmdToInitial, "初期局面図", "初期の局面まで戻す。\n初期局面図",
+       [](Env& e, int) { return ToInitialPosition(e.Ctx.State); }, 0, IdleWithMoveBehind},
+      {kCmdReplaySpeed, "再現スピード", "再現のスピードを決める。\nスピード",
+       [](Env& e, int) { return ChooseReplaySpeed(e.Ctx); }, 0, Idle},
+      {kCmdStopReplay, "再現中断", "棋譜再現を中止する。\n再現中断",
+       [](Env& e, int) { return StopReplayCommand(e.Ctx.State); }, 0, InGame},
+      {kCmdStartGame, "対局開始", "対局を開始する。\n対局開始",
+       [](Env& e, int) { return StartGame(e.Ctx, false); }, 0, Idle},
+      {kCmdStartComputerGame, "ｺﾝﾋﾟｭｰﾀ対局", "コンピュータと対局する。\nｺﾝﾋﾟｭｰﾀ対局",
+       [](Env& e, int) { return StartGame(e.Ctx, true); }, 0, Idle},
+      {kCmdSuspend, "対局中断", "対局を中断する。\n対局中断",
+       [](Env& e, int) { return SuspendGame(e.Ctx); }, 0, InGame},
+      {kCmdResign, "投了", "手番の側が投了する。\n投了",
+       [](Env& e, int) { return ResignGame(e.Ctx); }, 0, InGame},
+      {kCmdConditions, "対局条件", "対局条件を設定する。\n対局条件",
+       [](Env& e, int) { return EditConditions(e.Ctx, false); }, 0, IdleOrInGame},
+      {kCmdComputerConditions, "ｺﾝﾋﾟｭｰﾀ対局条件", "対局中に対局者を変更する。\nｺﾝﾋﾟｭｰﾀ対局条件",
+       [](Env& e, int) { return EditConditions(e.Ctx, true); }, 0, InGame},
+      {kCmdRepetitionCheck, "千日手チェック", "千日手を判定する。\n千日手チェック",
+       [](Env& e, int) { return ToggleRepetitionCheck(e.Ctx); }, 0, AnyState, RepetitionCheckOn},
+      {kCmdFirstToMove, "先手番", "先手番と後手番を切り替える。\n先手番",
+       [](Env& e, int) { return ToggleFirstToMove(e.Ctx.State); }, 0, IdleOrSettingUp, FirstPlayerStarts},
+      {kCmdMateSetUp, "詰設定", "詰将棋の局面を設定する。\n詰設定",
+       [](Env& e, int) { return StartMateSetUp(e.Ctx.State); }, 0, IdleOrSettingUp},
+      {kCmdFreeSetUp, "自由設定", "現在の局面を自由に設定する。\n自由設定",
+       [](Env& e, int) { return StartFreeSetUp(e.Ctx.State); }, 0, IdleOrSettingUp},
+      {kCmdEndSetUp, "設定終了", "局面の設定を終了する。\n設定終了",
+       [](Env& e, int) { return EndSetUp(e.Ctx.State); }, 0, SettingUp},
+      {kCmdMirror, "反転局面", "先後を入れ替えた局面にする。\n反転局面",
+       [](Env& e, int) { return MirrorPosition(e.Ctx.State); }, 0, IdleOrSettingUp},
+      {kCmdNewProblem, "新規作成", "詰将棋の局面を設定する。\n新規作成",
+       [](Env& e, int) { return StartMateSetUp(e.Ctx.State); }, 0, IdleOrSettingUp},
+      {kCmdEditProblem, "問題修正", "現在の局面を自由に設定する。\n問題修正",
+       [](Env& e, int) { return StartFreeSetUp(e.Ctx.State); }, 0, IdleOrSettingUp},
+      {kCmdMate1, "詰将棋１", "詰将棋を解く。\n詰将棋１",
+       [](Env& e, int) { return SolveMateProblem(e.Ctx, 1); }, 0, MateCommandEnabled},
+      {kCmdMate2, "詰将棋２", "詰将棋を解く。\n詰将棋２",
+       [](Env& e, int) { return SolveMateProblem(e.Ctx, 2); }, 0, MateCommandEnabled},
+      {kCmdMate3, "詰将棋３", "開始手数を指定して詰将棋を解く。\n詰将棋３",
+       [](Env& e, int) { return SolveMateProblemFrom(e.Ctx); }, 0, MateCommandEnabled},
+      {kCmdMateInGame, "実戦詰将棋", "現在の局面において、詰みがあるかどうか解析する。\n実戦詰将棋",
+       [](Env& e, int) { return FindMateInGame(e.Ctx); }, 0, MateCommandEnabled},
+      {kCmdAbout, "バージョン情報", "プログラム情報、バージョン、著作権を表示する。\nバージョン情報",
+       ShowAbout, 0, AnyState},
+  };
+  // clang-format on
+  for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
+    rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
+                    [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,
+                    IdleOrSettingUp, nullptr, CommandGroup::kPresets});
+  }
+  for (int code = 0; code < kResultCodeCount; ++code) {
+    rows.push_back({ResultCommand(code), ResultMenuText(code), "",
+                    [](Env& e, int c) { return ChooseResult(e.Ctx.State, c); }, code, AnyState,
+                    ResultIs, CommandGroup::kResults});
+  }
+  return rows;
+}
+
+}  // namespace
+
+int PresetCommand(int preset) {
+  return kCmdFirstPreset + preset - kPresetEven;
+}
+
+int ResultCommand(int result_code) {
+  return kCmdFirstResult + result_code;
+}
+
+const std::vector<CommandRow>& CommandTable() {
+  static const std::vector<CommandRow> table = BuildTable();
+  return table;
+}
+
+const CommandRow* FindCommand(int id) {
+  for (const CommandRow& row : CommandTable()) {
+    if (row.Id == id) return &row;
+  }
+  return nullptr;
+}
+
+bool CommandEnabled(const ProgramState& state, int id) {
+  const CommandRow* row = FindCommand(id);
+  if (!row || IsBusyState(state.InteractionState) || state.Held.Active) return false;
+  return row->Enabled(state);
+}
+
+bool CommandChecked(const ProgramState& state, int id) {
+  const CommandRow* row = FindCommand(id);
+  return row && row->Checked && row->Checked(state, row->Arg);
+}
+
+ViewUpdate RunCommand(CommandEnv& env, int id) {
+  if (!CommandEnabled(env.Ctx.State, id)) return {};
+  const CommandRow* row = FindCommand(id);
+  return row->Run(env, row->Arg);
+}
+
+}  // namespace shogi

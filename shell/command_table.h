@@ -1,0 +1,105 @@
+// The window program's commands, one row each: its number, menu label, prompt, handler,
+// enabling rule and check-mark rule. The frame builds its menus and tool bar from these rows
+// (resources/menu_layout.h places them), its menu-update handler asks CommandEnabled and
+// CommandChecked, and a menu click runs RunCommand.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/profile.h"
+#include "shell/command_state.h"
+#include "shell/settings.h"
+#include "shell/shell_context.h"
+
+namespace shogi {
+
+enum CommandId : int {
+  kCmdReadKif = 1000,  // "読み込み（柿木）"
+  kCmdReadKi2,         // "読み込み（柿木2）平手のみ"
+  kCmdReadCsa,         // "読み込み(CSA)"
+  kCmdSaveKif,         // "書き込み（柿木）"
+  kCmdExit,
+  kCmdFlip,            // "反転表示"
+  kCmdClockMinutes,    // "時計（分単位）"
+  kCmdWindowPosition,  // "初期位置"
+  kCmdStepForward,
+  kCmdContinuousForward,
+  kCmdToLast,
+  kCmdStepBack,
+  kCmdContinuousBack,
+  kCmdToInitial,
+  kCmdReplaySpeed,
+  kCmdStopReplay,
+  kCmdStartGame,
+  kCmdStartComputerGame,
+  kCmdSuspend,
+  kCmdResign,
+  kCmdConditions,
+  kCmdComputerConditions,
+  kCmdRepetitionCheck,
+  kCmdFirstToMove,
+  kCmdMateSetUp,
+  kCmdFreeSetUp,
+  kCmdEndSetUp,
+  kCmdMirror,
+  kCmdNewProblem,   // "新規作成" (詰設定 under 詰将棋)
+  kCmdEditProblem,  // "問題修正" (自由設定 under 詰将棋)
+  kCmdMate1,
+  kCmdMate2,
+  kCmdMate3,
+  kCmdMateInGame,  // "実戦詰将棋"
+  kCmdAbout,
+  kCmdFirstPreset = 1100,  // the start-position presets, in preset order
+  kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
+};
+// The command of start-position preset 1..12 and of result code 0..8.
+int PresetCommand(int preset);
+int ResultCommand(int result_code);
+
+// What a handler works with: the shell's context and the settings kept in the profile.
+struct CommandEnv {
+  ShellContext& Ctx;
+  Profile& UserProfile;
+  ProgramSettings& Settings;
+};
+
+// Rows generated from another table come in groups, which the menu layout places whole.
+enum class CommandGroup { kNone, kPresets, kResults };
+
+struct CommandRow {
+  int Id = 0;
+  std::string Label;   // the menu text, UTF-8
+  std::string Prompt;  // "status text\ntool tip"; "" for none
+  // Carries the command out; `Arg` is the row's argument (a preset, a result code, a format).
+  ViewUpdate (*Run)(CommandEnv& env, int arg) = nullptr;
+  int Arg = 0;
+  EnableRule Enabled = nullptr;
+  // Whether the menu item shows a check mark; null for an item that is never checked.
+  bool (*Checked)(const ProgramState& state, int arg) = nullptr;
+  CommandGroup Group = CommandGroup::kNone;
+};
+
+// Every command, in menu order within each group.
+const std::vector<CommandRow>& CommandTable();
+// The row of `id`, or nullptr.
+const CommandRow* FindCommand(int id);
+
+// Whether the command may run now: its row's rule, and never while the program is busy (the
+// computer thinking, a mate analysis) or a piece is being dragged. Pumped messages reach the
+// menus during a search; nothing that changes the game may run under it.
+[[nodiscard]] bool CommandEnabled(const ProgramState& state, int id);
+// Whether the command's menu item is checked now.
+[[nodiscard]] bool CommandChecked(const ProgramState& state, int id);
+// Runs the command if it is enabled; what the view must redraw.
+ViewUpdate RunCommand(CommandEnv& env, int id);
+
+// The text of the about box "バージョン情報".
+inline constexpr const char* kAboutCaption = "バージョン情報";
+inline constexpr const char* kAboutText =
+    "Shogi 将棋ワークベンチ\n対局・棋譜再現・盤面設定・棋譜の読み書き";
+inline constexpr const char* kWindowPositionCaption = "初期位置";
+inline constexpr const char* kWindowPositionQuestion =
+    "画面の初期位置を現在表示中の画面と同じにしますか？";
+
+}  // namespace shogi

@@ -1,0 +1,62 @@
+// What the shell's command handlers ask of the person and of the window: the platform's
+// boxes and file dialogs, the shell's own dialogs (each fills a plain struct), and the
+// view's hooks (show what changed, name the record's file, the frame's place, closing).
+#pragma once
+
+#include <string>
+
+#include "platform/user_interface.h"
+#include "shell/game_conditions.h"
+#include "shell/settings.h"
+#include "shell/view_update.h"
+
+namespace shogi {
+
+// The "詰将棋３" dialog's data: "開始手数：" (the text of the field), the check boxes "ﾏﾙﾁﾀｽｸ"
+// (message pumping during the search) and "ﾒﾓﾘﾁｪｯｸ" (the memory question).
+struct MateStartSettings {
+  std::string StartDepth = "1";
+  bool Multitask = false;
+  bool MemoryCheck = false;
+};
+
+// The answer of the "実戦詰将棋" dialog.
+enum class MateAttackerChoice { kCancel, kFirst, kSecond };  // "キャンセル", "先手番", "後手番"
+
+// The shell's dialogs. Their checks live in UI-free code (conditions_dialog.h,
+// mate_commands.h); a dialog only shows the controls and hands the texts over.
+class ShellDialogs : public UserInterface {
+ public:
+  // The game-conditions dialog; false on "キャンセル".
+  [[nodiscard]] virtual bool EditGameConditions(GameConditions& conditions) = 0;
+  // The replay-speed dialog "再現スピード" (100..20 000 ms); false on cancel.
+  [[nodiscard]] virtual bool EditReplaySpeed(int& interval_ms) = 0;
+  // The "詰将棋３" dialog; true on "開始", false on "中止". On "開始" the dialog checks the
+  // start depth with ParseMateStartDepth (shell/mate_commands.h) and stays open on an error.
+  // Without an implementation the dialog counts as cancelled.
+  [[nodiscard]] virtual bool EditMateStart(MateStartSettings&) { return false; }
+  // The "実戦詰将棋" dialog: which side attacks.
+  [[nodiscard]] virtual MateAttackerChoice ChooseMateAttacker() {
+    return MateAttackerChoice::kCancel;
+  }
+};
+
+// The dialogs plus what the handlers ask of the view and the frame.
+class ShellUserInterface : public ShellDialogs {
+ public:
+  // Shows at once what an operation changed so far; called before it blocks (a message box,
+  // the computer's thinking), so that the person sees the move before the answer.
+  virtual void ApplyUpdate(const ViewUpdate& update) = 0;
+  // Ends the program with `exit_code` (the window closes while a search was running). The
+  // caller returns straight away after this call.
+  virtual void EndProgram(int exit_code) = 0;
+  // The shown record now belongs to the file at `path`: it was just read from it (`read`),
+  // or saved there. The frame shows the file's name in its title.
+  virtual void ShowRecordFile(const std::string& path, bool read) = 0;
+  // The frame's left and top on the screen.
+  [[nodiscard]] virtual WindowPlacement FramePlacement() = 0;
+  // Closes the main window as its close box does (a running search is stopped first).
+  virtual void CloseMainWindow() = 0;
+};
+
+}  // namespace shogi
