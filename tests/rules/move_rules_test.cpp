@@ -10,7 +10,7 @@
 
 #include "rules/attack.h"
 #include "rules/perft.h"
-#include "tests/rules/rules_test_util.h"
+#include "tests/support/game_builder.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -32,7 +32,7 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace shogi {
 namespace {
 
-using testing::Game;
+using test_support::Game;
 
 TEST(Perft, StandardFigures) {
   const std::uint64_t expected[] = {1, 30, 900, 25470, 719731};
@@ -44,7 +44,7 @@ TEST(Perft, StandardFigures) {
 
 TEST(Perft, LeavesTheRecordAsItWas) {
   Game g("startpos");
-  g.Play({"7g7f"});
+  ASSERT_TRUE(g.Play("7g7f"));
   GameRecord before = g.record;
   Perft(g.record, g.pos, 3);
   EXPECT_EQ(std::memcmp(&before, &g.record, sizeof(GameRecord)), 0);
@@ -52,7 +52,7 @@ TEST(Perft, LeavesTheRecordAsItWas) {
 
 TEST(LegalMoves, GenerationAllocatesNothing) {
   Game g("startpos");
-  g.Play({"7g7f", "3c3d", "8h2b+"});
+  ASSERT_TRUE(g.Play("7g7f 3c3d 8h2b+"));
   static LegalMoveList list;
   long before = g_allocations;
   int n = LegalMoves(g.record, g.pos, list);
