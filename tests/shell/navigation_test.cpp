@@ -48,6 +48,31 @@ TEST_F(NavigationTest, TheEndOfTheRecordShowsItsResult) {
   }
 }
 
+// A handicap record starts at ply 1: after every step the board is the position of a game
+// played move by move from the handicap position.
+TEST_F(NavigationTest, HandicapRecordShowsEachPositionOnItsWay) {
+  const char* const moves = "5a4b 7g7f 8b5b 2g2f 4b3b 2f2e 3c3d 2e2d 2c2d 2h2d P*2c 2d2h";
+  MakeRecord(moves, {}, 1);
+  test_support::Game game(kLanceHandicap);
+  std::vector<Position> positions = {game.pos};
+  for (const std::string& move : test_support::SplitUsi(moves)) {
+    ASSERT_TRUE(game.Play(move));
+    positions.push_back(game.pos);
+  }
+  EXPECT_EQ(state.Shown, positions[0]);
+  for (std::size_t i = 1; i < positions.size(); ++i) {
+    StepForward(state);
+    EXPECT_EQ(state.Record.PlyCount, static_cast<int>(i) + 1);
+    EXPECT_EQ(ToSfen(state.Shown, SideToMove(state)), ToSfen(positions[i], SideToMove(state)));
+  }
+  StepBack(ctx);
+  EXPECT_EQ(state.Shown, positions[positions.size() - 2]);
+  ToInitialPosition(state);
+  EXPECT_EQ(state.Shown, positions[0]);
+  ToLastPosition(state);
+  EXPECT_EQ(state.Shown, positions.back());
+}
+
 TEST_F(NavigationTest, ClocksFollowTheMoveTimes) {
   MakeRecord("7g7f 3c3d 2g2f 8c8d", {10, 20, 35, 50});
   ToLastPosition(state);

@@ -30,15 +30,20 @@ class ShellFixture : public ::testing::Test {
   // promotion choice that opens is left open.
   ViewUpdate PersonMove(const std::string& usi) {
     const MoveCode m = test_support::UsiMove(usi);
-    BoardSpot from;
-    if (IsDrop(m)) {
-      from = {HandAreaOf(SideToMove(state)), m.from - kDropBase};
-    } else {
-      from = {BoardArea::kBoard, m.from};
-    }
+    const BoardSpot from = IsDrop(m) ? BoardSpot{HandAreaOf(SideToMove(state)), m.from - kDropBase}
+                                     : BoardSpot{BoardArea::kBoard, m.from};
     GamePickUp(ctx, from);
     EXPECT_TRUE(state.Held.Active) << "nothing to pick up for " << usi;
     return GameRelease(ctx, {BoardArea::kBoard, DestinationOf(m)});
+  }
+
+  // Persons' moves separated by spaces, each made as PersonMove; a promotion choice that opens
+  // is answered by the "+" of the move.
+  void PersonMoves(const std::string& usi) {
+    for (const std::string& word : test_support::SplitUsi(usi)) {
+      PersonMove(word);
+      if (state.InteractionState == kStatePromotion) ChoosePromotion(ctx, word.back() == '+');
+    }
   }
 
   // Starts a game, answering the conditions dialog with the two player kinds.

@@ -7,23 +7,19 @@
 #include <sstream>
 
 namespace shogi::test_support {
-namespace {
-
-std::vector<std::string> Words(std::string_view text) {
-  std::istringstream in{std::string(text)};
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
-}  // namespace
-
 SfenPosition FromSfen(std::string_view sfen) {
   SfenPosition out;
   int number;
   std::string message;
   EXPECT_TRUE(ParseSfen(sfen, out.pos, out.side, number, message)) << sfen << ": " << message;
   return out;
+}
+
+std::vector<std::string> SplitUsi(std::string_view usi) {
+  std::istringstream in{std::string(usi)};
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
 }
 
 MoveCode UsiMove(std::string_view usi) {
@@ -47,7 +43,7 @@ GameRecord MakeRecord(std::string_view sfen, std::string_view usi, const std::ve
   const SfenPosition start = FromSfen(sfen);
   GameRecord r = RecordAt(start.pos, start.side);
   int ply = r.StartIndex;
-  for (const std::string& word : Words(usi)) r.MoveList[ply++] = UsiMove(word);
+  for (const std::string& word : SplitUsi(usi)) r.MoveList[ply++] = UsiMove(word);
   for (std::size_t k = 0; k < times.size(); ++k) r.MoveTimes[r.StartIndex + k] = times[k];
   return r;
 }
@@ -101,7 +97,7 @@ bool Game::TryMove(MoveCode move) {
 }
 
 bool Game::Play(std::string_view usi) {
-  for (const std::string& word : Words(usi)) {
+  for (const std::string& word : SplitUsi(usi)) {
     MoveCode m;
     if (!ParseUsiMove(word, m) || !TryMove(m)) {
       ADD_FAILURE() << word << " cannot be played at ply " << record.PlyCount << " of "

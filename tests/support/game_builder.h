@@ -23,6 +23,9 @@ SfenPosition FromSfen(std::string_view sfen);
 // gives the end marker.
 MoveCode UsiMove(std::string_view usi);
 
+// The words of a list of USI moves separated by spaces.
+std::vector<std::string> SplitUsi(std::string_view usi);
+
 // A reset record (names "人間", today's date, result 0) that starts at `pos` with `side` to
 // move: StartIndex = PlyCount = side, no moves.
 GameRecord RecordAt(const Position& pos, Side side);
