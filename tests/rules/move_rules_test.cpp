@@ -138,6 +138,23 @@ TEST(LegalMoves, ForcedAndOptionalPromotion) {
   }
 }
 
+// A piece is never dropped where it could not move again: lances not on the far rank,
+// knights not on the two far ranks; for either side.
+TEST(LegalMoves, DropsOnlyWhereThePieceCanMove) {
+  constexpr const char* kFirstHolds = "k8/9/9/9/9/9/9/9/K8 b LN 1";
+  constexpr const char* kSecondHolds = "k8/9/9/9/9/9/9/9/K8 w ln 1";
+  struct Case {
+    const char* sfen;
+    const char* drop;
+    bool legal;
+  } cases[] = {
+      {kFirstHolds, "L*5a", false},  {kFirstHolds, "L*5b", true},   {kFirstHolds, "N*5b", false},
+      {kFirstHolds, "N*5c", true},   {kSecondHolds, "L*5i", false}, {kSecondHolds, "L*5h", true},
+      {kSecondHolds, "N*5h", false}, {kSecondHolds, "N*5g", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Game(c.sfen).IsLegal(c.drop), c.legal) << c.drop;
+}
+
 TEST(LegalMoves, PlainFormBeforePromotingForm) {
   Game g("k8/9/9/4P4/9/9/9/9/8K b - 1");
   auto moves = g.Legal();

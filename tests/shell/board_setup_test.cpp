@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -257,44 +258,60 @@ TEST_F(BoardSetupTest, EndingSetUpTakesTheFirstKingOfASide) {
   }
 }
 
-// Every put-down that changes the position throws away the moves, the clocks and the result
-// of the record being edited; one that is refused changes nothing.
-TEST_F(BoardSetupTest, PutDownsThrowTheRecordsMovesClocksAndResultAway) {
+// Set-up edits of a record shown in its middle: a piece put down throws away the moves, the
+// clocks and the result; the right button the moves and the clocks; a refused put-down or
+// no edit at all changes nothing, and ending set-up then leaves the record's start alone.
+TEST_F(BoardSetupTest, EditsThrowTheRecordAwayAsFarAsTheyGo) {
+  auto move_piece = [this](BoardSpot from, BoardSpot to) {
+    return [this, from, to] {
+      SetUpPickUp(state, from);
+      ASSERT_TRUE(state.Held.Active);
+      SetUpPutDown(state, to);
+    };
+  };
+  const BoardSpot kFreeSquare{BoardArea::kBoard, SquareOf(5, 5)};
   struct Case {
     const char* name;
-    BoardSpot from, to;
-    bool placed;
+    std::function<void()> edit;
+    bool moves_gone, result_gone;
   } cases[] = {
-      {"square to square",
-       {BoardArea::kBoard, SquareOf(7, 6)},
-       {BoardArea::kBoard, SquareOf(5, 5)},
+      {"square to square", move_piece({BoardArea::kBoard, SquareOf(7, 6)}, kFreeSquare), true,
        true},
-      {"square to hand", {BoardArea::kBoard, SquareOf(9, 3)}, {BoardArea::kFirstHand, kPawn}, true},
-      {"box to square", {BoardArea::kPieceBox, kLance}, {BoardArea::kBoard, SquareOf(5, 5)}, true},
-      {"hand to box", {BoardArea::kFirstHand, kPawn}, {BoardArea::kPieceBox, 0}, true},
+      {"square to hand",
+       move_piece({BoardArea::kBoard, SquareOf(9, 3)}, {BoardArea::kFirstHand, 1}), true, true},
+      {"box to square", move_piece({BoardArea::kPieceBox, kLance}, kFreeSquare), true, true},
+      {"hand to box", move_piece({BoardArea::kFirstHand, kPawn}, {BoardArea::kPieceBox, 0}), true,
+       true},
+      {"right button",
+       [this] {
+         SetUpCyclePiece(state, {BoardArea::kBoard, SquareOf(7, 6)});
+       },
+       true, false},
       {"king onto a hand",
-       {BoardArea::kBoard, SquareOf(5, 9)},
-       {BoardArea::kSecondHand, kPawn},
+       move_piece({BoardArea::kBoard, SquareOf(5, 9)}, {BoardArea::kSecondHand, kPawn}), false,
        false},
+      {"no edit", [] {}, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SetUp();
     LoadSfen("lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w P 1", "3c3d 7g7f",
              {5, 8});
+    const Position start = state.Record.InitialPosition;
     state.Record.ResultCode = kResultSecondWins;
     ToLastPosition(state);
     StartFreeSetUp(state);
-    SetUpPickUp(state, c.from);
-    ASSERT_TRUE(state.Held.Active);
-    SetUpPutDown(state, c.to);
+    c.edit();
     const GameRecord& r = state.Record;
     EXPECT_FALSE(state.Held.Active);
-    EXPECT_EQ(r.PlyCount, c.placed ? 1 : 3);
-    EXPECT_EQ(Moves(), c.placed ? "" : "3c3d 7g7f");
-    EXPECT_EQ(r.Clocks[kFirst] + r.Clocks[kSecond], c.placed ? 0 : 13);
-    EXPECT_EQ(r.ResultCode, c.placed ? kResultNone : kResultSecondWins);
-    EXPECT_EQ(state.Message.Lines[0], c.placed ? "" : "上手勝ちです。");
+    EXPECT_EQ(r.PlyCount, c.moves_gone ? 1 : 3);
+    EXPECT_EQ(Moves(), c.moves_gone ? "" : "3c3d 7g7f");
+    EXPECT_EQ(r.Clocks[kFirst] + r.Clocks[kSecond], c.moves_gone ? 0 : 13);
+    EXPECT_EQ(r.ResultCode, c.result_gone ? kResultNone : kResultSecondWins);
+    EXPECT_EQ(state.Message.Lines[0], c.result_gone ? "" : "上手勝ちです。");
+    const Position shown = state.Shown;
+    EndSetUp(state);
+    EXPECT_EQ(r.InitialPosition, c.moves_gone ? shown : start);
   }
 }
 

@@ -369,12 +369,34 @@ TEST_F(GameDriverTest, IllegalPutDownIsRefusedSilently) {
   EXPECT_EQ(state.Shown, kInitialPosition);
   EXPECT_EQ(state.InteractionState, kStateGame);
   EXPECT_TRUE(ui.Messages.empty());
-  // Neither the other side's pieces nor a put-down outside the board do anything.
-  GamePickUp(ctx, {BoardArea::kBoard, SquareOf(5, 1)});
-  EXPECT_FALSE(state.Held.Active);
+  // A put-down outside the board does nothing either.
   GamePickUp(ctx, {BoardArea::kBoard, SquareOf(7, 7)});
   GameRelease(ctx, {BoardArea::kFirstHand, kPawn});
   EXPECT_EQ(state.Shown, kInitialPosition);
+}
+
+TEST_F(GameDriverTest, OnlyTheSideToMoveTakesUpItsOwnPieces) {
+  struct Case {
+    BoardSpot spot;
+    bool taken;
+  } cases[] = {
+      {{BoardArea::kBoard, SquareOf(5, 9)}, true},   // the own king
+      {{BoardArea::kFirstHand, kGold}, true},        // a gold in the own hand
+      {{BoardArea::kFirstHand, kPawn}, false},       // none in the own hand
+      {{BoardArea::kSecondHand, kPawn}, false},      // the other side's hand
+      {{BoardArea::kBoard, SquareOf(5, 5)}, false},  // the other side's pawn
+      {{BoardArea::kBoard, SquareOf(4, 4)}, false},  // an empty square
+      {{BoardArea::kPieceBox, kPawn}, false},
+  };
+  LoadSfen("4k4/9/9/9/4p4/9/9/9/4K4 b Gp 1");
+  StartWith(0, 0, false);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.spot.Area) * 100 + c.spot.Index);
+    GamePickUp(ctx, c.spot);
+    EXPECT_EQ(state.Held.Active, c.taken);
+    GameRelease(ctx, {BoardArea::kNone, 0});
+    EXPECT_EQ(state.Shown, state.Record.InitialPosition);
+  }
 }
 
 TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
@@ -407,27 +429,29 @@ TEST_F(GameDriverTest, RestartQuestionAnsweredBothWays) {
   for (bool yes : {true, false}) {
     SetUp();
     ui = ScriptedUserInterface{};
-    StartWith(0, 0, false);
-    PersonMoves("7g7f 3c3d 2g2f 8c8d");
-    SuspendGame(ctx);
-    StepBack(ctx);
-    StepBack(ctx);
-    ASSERT_EQ(state.Record.PlyCount, 2);
+    LoadSfen("startpos", "7g7f 3c3d 2g2f 8c8d", {10, 20, 30, 40});
+    state.Record.ResultCode = kResultFirstWins;
+    StepForward(state);
+    StepForward(state);
     Answer(yes);
-    if (yes) ui.ConditionsAnswers.push_back(ScriptedUserInterface::Accept());
+    // The dialog offers 平手 and is answered with "現在の局面".
+    if (yes) ui.ConditionsAnswers.push_back(ScriptedUserInterface::AcceptPlayers(0, 0));
     StartGame(ctx, false);
     EXPECT_EQ(ui.Messages.back().Text, "最初からやりなおしますか？");
     EXPECT_EQ(state.InteractionState, kStateGame);
+    EXPECT_EQ(state.Record.ResultCode, kResultNone);
     if (yes) {
       EXPECT_EQ(state.Record.PlyCount, 0);
+      EXPECT_EQ(state.Shown, kInitialPosition);
       EXPECT_EQ(Moves(), "");
       EXPECT_EQ(state.Record.Clocks[0] + state.Record.Clocks[1], 0);
-      EXPECT_EQ(ui.ConditionsShown.size(), 2u);
+      EXPECT_EQ(ui.ConditionsShown.size(), 1u);
       EXPECT_EQ(ui.ConditionsShown.back().StartPosition, 1);  // 平手 detected
     } else {
       EXPECT_EQ(state.Record.PlyCount, 2);
       EXPECT_EQ(Moves(), "7g7f 3c3d");  // the later moves are gone
-      EXPECT_EQ(ui.ConditionsShown.size(), 1u);
+      EXPECT_EQ(state.Record.Clocks[0] + state.Record.Clocks[1], 30);
+      EXPECT_TRUE(ui.ConditionsShown.empty());
     }
   }
 }
