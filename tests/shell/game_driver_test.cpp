@@ -47,7 +47,6 @@ TEST_F(GameDriverTest, MateAndStalemateEndTheGameWithTheWinner) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sfen);
     SetUp();
-    ui = ScriptedUserInterface{};
     LoadSfen(c.sfen);
     StartWith(0, 0, false);
     ASSERT_EQ(state.InteractionState, kStateGame);
@@ -83,7 +82,6 @@ TEST_F(GameDriverTest, FourthRepetitionEndsTheGameAtItsPly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SetUp();
-    ui = ScriptedUserInterface{};
     LoadSfen(c.sfen);
     StartWith(0, 0, false);
     for (int round = 0; round < 3; ++round) PersonMoves(c.cycle);
@@ -161,16 +159,14 @@ TEST_F(GameDriverTest, PlyLimitEndsTheGameUnlessItsLastMoveRepeats) {
     bool repetition_check;
     int result;
     const char* message;
+    const char* replayed;  // the text at the record's end
   } cases[] = {
-      {true, kResultRepetition, "千日手です。"},  // the repetition is checked first
-      {false, kResultNone, "手数制限で、これ以上対局出来ません。"},
+      {true, kResultRepetition, "千日手です。", " 千日手です。"},  // checked first
+      {false, kResultNone, "手数制限で、これ以上対局出来ません。", "指し掛けです。"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.repetition_check);
     SetUp();
-    ui = ScriptedUserInterface{};
-    computer = ScriptedComputer{};
-    library = ScriptedComputer{};
     state.Settings.RepetitionCheck = c.repetition_check;
     LoadSfen(kKingsOnRings);
     const std::vector<std::string> moves = RingWalk();
@@ -182,6 +178,7 @@ TEST_F(GameDriverTest, PlyLimitEndsTheGameUnlessItsLastMoveRepeats) {
     EXPECT_EQ(state.Record.ResultCode, c.result);
     EXPECT_EQ(state.InteractionState, kStateIdle);
     EXPECT_EQ(ui.LastMessage(), c.message);
+    EXPECT_EQ(ResultText(state.Record), c.replayed);
     // The library hears of the start once and of the end once, after its own last move.
     EXPECT_EQ(library.Count("begin"), 1);
     EXPECT_EQ(library.Count("end"), 1);
@@ -200,7 +197,6 @@ TEST_F(GameDriverTest, PlyLimitEndsTheGameUnlessItsLastMoveRepeats) {
 TEST_F(GameDriverTest, PersonsResignWithTheirMenuCommand) {
   for (int moves_before : {0, 1}) {
     SetUp();
-    ui = ScriptedUserInterface{};
     StartWith(0, 0, false);
     if (moves_before) PersonMove("7g7f");
     ResignGame(ctx);
@@ -233,8 +229,6 @@ TEST_F(GameDriverTest, CommandsThatEndAGameDropWhatIsPending) {
     for (Pending pending : {kNothing, kDrag, kPromotionChoice}) {
       SCOPED_TRACE(std::string(c.name) + " " + std::to_string(pending));
       SetUp();
-      ui = ScriptedUserInterface{};
-      library = ScriptedComputer{};
       LoadSfen("4k4/9/9/4S4/9/9/9/9/4K4 b - 1");
       StartWith(0, -1);
       Ticks(15);
@@ -271,9 +265,6 @@ TEST_F(GameDriverTest, ComputersResignWithAnAnswerOfZero) {
   };
   for (const Case& c : cases) {
     SetUp();
-    ui = ScriptedUserInterface{};
-    computer = ScriptedComputer{};
-    library = ScriptedComputer{};
     (c.first_kind > 0 ? computer : library).Replies.push_back(ScriptedComputer::Resign());
     library.Replies.push_back(ScriptedComputer::Resign());
     StartWith(c.first_kind, c.second_kind);
@@ -339,7 +330,6 @@ TEST_F(GameDriverTest, PromotionChoiceBothWaysAndCancelled) {
   enum Choice { kPromote, kKeep, kCancel };
   for (Choice choice : {kPromote, kKeep, kCancel}) {
     SetUp();
-    ui = ScriptedUserInterface{};
     LoadSfen("4k4/9/9/4S4/9/9/9/9/4K4 b - 1");
     StartWith(0, 0, false);
     ViewUpdate u = PersonMove("5d5c");
@@ -409,7 +399,6 @@ TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
   };
   for (const Case& c : cases) {
     SetUp();
-    ui = ScriptedUserInterface{};
     LoadSfen(c.sfen);
     StartGame(ctx, c.computer_mode);
     EXPECT_EQ(ui.LastMessage(), "この局面から対局は出来ません。");
@@ -419,7 +408,6 @@ TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
   }
   // A mate problem is fine between persons.
   SetUp();
-  ui = ScriptedUserInterface{};
   LoadSfen("4k4/9/9/9/9/9/9/9/9 b G 1");
   StartWith(0, 0, false);
   EXPECT_EQ(state.InteractionState, kStateGame);
@@ -428,7 +416,6 @@ TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
 TEST_F(GameDriverTest, RestartQuestionAnsweredBothWays) {
   for (bool yes : {true, false}) {
     SetUp();
-    ui = ScriptedUserInterface{};
     LoadSfen("startpos", "7g7f 3c3d 2g2f 8c8d", {10, 20, 30, 40});
     state.Record.ResultCode = kResultFirstWins;
     StepForward(state);
@@ -521,8 +508,6 @@ TEST_F(GameDriverTest, LibraryHearsOfTheGameAtItsStartAndAfterItsOwnEndingMove) 
   // The library mates: sikou_end follows. A person mates: it does not.
   for (bool library_first : {true, false}) {
     SetUp();
-    ui = ScriptedUserInterface{};
-    library = ScriptedComputer{};
     LoadSfen(kMateInOne);
     if (library_first) library.Replies.push_back(ScriptedComputer::Move("G*5b"));
     StartWith(library_first ? -1 : 0, library_first ? 0 : -1);
@@ -534,7 +519,6 @@ TEST_F(GameDriverTest, LibraryHearsOfTheGameAtItsStartAndAfterItsOwnEndingMove) 
   }
   // A game over at its start never reaches the library.
   SetUp();
-  library = ScriptedComputer{};
   LoadSfen("4k4/4G4/4G4/9/9/9/9/9/4K4 w - 1");
   StartWith(0, -1);
   EXPECT_EQ(ui.LastMessage(), "先手が勝ちました。");
@@ -560,8 +544,6 @@ TEST_F(GameDriverTest, UnplayableComputerAnswersSuspendTheGame) {
   };
   for (const ScriptedComputer::Reply& reply : bad) {
     SetUp();
-    ui = ScriptedUserInterface{};
-    computer = ScriptedComputer{};
     computer.Replies.push_back(reply);
     StartWith(0, 2);
     PersonMove("7g7f");
@@ -614,7 +596,7 @@ TEST_F(GameDriverTest, HandicapFromTheDialogLetsTheGiverMoveFirst) {
     c.PlayerKind[1] = 5;
     c.StartPosition = 2;  // 香落ち
     c.FirstPlayer = Cp932("下手");
-    c.GameNumber = "3";
+    c.GameNumber = std::string("3");
     return true;
   });
   StartGame(ctx, true);

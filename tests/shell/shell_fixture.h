@@ -16,7 +16,12 @@ namespace shogi {
 
 class ShellFixture : public ::testing::Test {
  protected:
-  void SetUp() override { InitProgramState(state); }
+  // Also between the cases of a table: a fresh state, person and computers.
+  void SetUp() override {
+    InitProgramState(state);
+    ui = test_support::ScriptedUserInterface{};
+    computer = library = test_support::ScriptedComputer{};
+  }
 
   // A fresh record that starts at `sfen` (side to move from the SFEN) and holds the USI
   // moves `usi` with their cumulative times, shown at its start.
