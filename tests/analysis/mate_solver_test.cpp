@@ -18,10 +18,11 @@
 namespace shogi {
 namespace {
 
-using testing::FromSfen;
+using test_support::FromSfen;
+using test_support::Game;
+using test_support::RecordAt;
 using testing::LoadMateProblems;
 using testing::MateProblem;
-using testing::RecordAt;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
@@ -47,24 +48,16 @@ MateDeepeningResult Deepen(const std::string& sfen, int solver, bool table, int 
 // Plays `solution` into a record from `sfen`, checking each move against the rules and
 // each attacking move for giving check; true when the defender is left without a move.
 ::testing::AssertionResult PlaysToMate(const std::string& sfen, const MateSolution& solution) {
-  const auto p = FromSfen(sfen);
-  GameRecord record = RecordAt(p.pos, p.side);
-  Position pos = p.pos;
-  static LegalMoveList legal;
+  Game g(sfen);
+  const Side attacker = g.ToMove();
   for (int i = 0; i < solution.count; ++i) {
     const MoveCode m = solution.moves[i];
-    const int n = LegalMoves(record, pos, legal);
-    bool found = false;
-    for (int j = 0; j < n && !found; ++j) found = legal.Move(j) == m;
-    if (!found) return ::testing::AssertionFailure() << "illegal move " << FormatUsiMove(m);
-    const Side mover = SideOfPly(record.PlyCount);
-    ApplyMove(pos, m, mover);
-    if (mover == p.side && !InCheck(pos, Opponent(mover)))
+    const Side mover = g.ToMove();
+    if (!g.TryMove(m)) return ::testing::AssertionFailure() << "illegal move " << FormatUsiMove(m);
+    if (mover == attacker && !InCheck(g.pos, Opponent(mover)))
       return ::testing::AssertionFailure() << FormatUsiMove(m) << " gives no check";
-    record.MoveList[record.PlyCount++] = m;
-    record.MoveList[record.PlyCount] = MoveCode{};
   }
-  if (LegalMoves(record, pos, legal) != 0)
+  if (!g.LegalMoves().empty())
     return ::testing::AssertionFailure() << "the defender can still move";
   return ::testing::AssertionSuccess();
 }

@@ -12,7 +12,7 @@
 namespace shogi {
 namespace {
 
-using testing::FromSfen;
+using test_support::FromSfen;
 
 class MateTableTest : public ::testing::Test {
  protected:

@@ -4,17 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "rules/sfen.h"
-
 namespace shogi::testing {
-
-SfenPosition FromSfen(const std::string& sfen) {
-  SfenPosition out;
-  int number;
-  std::string message;
-  EXPECT_TRUE(ParseSfen(sfen, out.pos, out.side, number, message)) << sfen << ": " << message;
-  return out;
-}
 
 std::vector<MateProblem> LoadMateProblems() {
   // Lines: LENGTH SFEN [# note]; '#' starts a comment line.
@@ -86,14 +76,6 @@ Position RandomPosition(std::mt19937& rng) {
     }
   }
   return pos;
-}
-
-GameRecord RecordAt(const Position& pos, Side side) {
-  GameRecord record;
-  ResetGameRecord(record);
-  record.InitialPosition = pos;
-  record.StartIndex = record.PlyCount = side;
-  return record;
 }
 
 }  // namespace shogi::testing

@@ -1,4 +1,4 @@
-// Helpers of the mate solver tests: positions from SFEN, the problem set, random positions.
+// Helpers of the mate solver tests: the problem set and random positions.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,16 +8,9 @@
 #include <vector>
 
 #include "rules/game_record.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi::testing {
-
-struct SfenPosition {
-  Position pos{};
-  Side side = kFirst;
-};
-
-// The position of an SFEN, which must be well formed.
-SfenPosition FromSfen(const std::string& sfen);
 
 // A problem of tests/data/mate/problems.txt.
 struct MateProblem {
@@ -33,8 +26,5 @@ std::vector<MateProblem> LoadMateProblems();
 // anywhere they can stand, and pieces in both hands. No side is checked for being in
 // check; callers filter.
 Position RandomPosition(std::mt19937& rng);
-
-// The record of a position, `side` to move, as the rules' LegalMoves wants it.
-GameRecord RecordAt(const Position& pos, Side side);
 
 }  // namespace shogi::testing

@@ -11,6 +11,7 @@
 
 #include "platform/cp932.h"
 #include "rules/sfen.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi::test {
 
@@ -43,25 +44,7 @@ std::string TestData(const std::string& relative) {
 }
 
 GameRecord MakeRecord(std::string_view sfen, std::string_view usi, const std::vector<int>& times) {
-  GameRecord r;
-  ResetGameRecord(r);
-  Position pos;
-  Side side;
-  int number;
-  std::string message;
-  EXPECT_TRUE(ParseSfen(sfen, pos, side, number, message)) << sfen << ": " << message;
-  r.InitialPosition = pos;
-  r.StartIndex = r.PlyCount = side;
-  std::istringstream words{std::string(usi)};
-  std::string word;
-  int i = r.StartIndex;
-  while (words >> word) {
-    MoveCode m;
-    EXPECT_TRUE(ParseUsiMove(word, m)) << word;
-    r.MoveList[i++] = m;
-  }
-  for (std::size_t k = 0; k < times.size(); ++k) r.MoveTimes[r.StartIndex + k] = times[k];
-  return r;
+  return test_support::MakeRecord(sfen, usi, times);
 }
 
 std::string UsiMoves(const GameRecord& record) {

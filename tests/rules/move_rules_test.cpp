@@ -10,7 +10,7 @@
 
 #include "rules/attack.h"
 #include "rules/perft.h"
-#include "tests/rules/rules_test_util.h"
+#include "tests/support/game_builder.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -32,7 +32,7 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace shogi {
 namespace {
 
-using testing::Game;
+using test_support::Game;
 
 TEST(Perft, StandardFigures) {
   const std::uint64_t expected[] = {1, 30, 900, 25470, 719731};
@@ -44,7 +44,7 @@ TEST(Perft, StandardFigures) {
 
 TEST(Perft, LeavesTheRecordAsItWas) {
   Game g("startpos");
-  g.Play({"7g7f"});
+  ASSERT_TRUE(g.Play("7g7f"));
   GameRecord before = g.record;
   Perft(g.record, g.pos, 3);
   EXPECT_EQ(std::memcmp(&before, &g.record, sizeof(GameRecord)), 0);
@@ -52,7 +52,7 @@ TEST(Perft, LeavesTheRecordAsItWas) {
 
 TEST(LegalMoves, GenerationAllocatesNothing) {
   Game g("startpos");
-  g.Play({"7g7f", "3c3d", "8h2b+"});
+  ASSERT_TRUE(g.Play("7g7f 3c3d 8h2b+"));
   static LegalMoveList list;
   long before = g_allocations;
   int n = LegalMoves(g.record, g.pos, list);
@@ -136,6 +136,23 @@ TEST(LegalMoves, ForcedAndOptionalPromotion) {
     EXPECT_EQ(g.IsLegal(c.move), c.plain) << c.sfen << " " << c.move;
     EXPECT_EQ(g.IsLegal(std::string(c.move) + "+"), c.promoting) << c.sfen << " " << c.move << "+";
   }
+}
+
+// A piece is never dropped where it could not move again: lances not on the far rank,
+// knights not on the two far ranks; for either side.
+TEST(LegalMoves, DropsOnlyWhereThePieceCanMove) {
+  constexpr const char* kFirstHolds = "k8/9/9/9/9/9/9/9/K8 b LN 1";
+  constexpr const char* kSecondHolds = "k8/9/9/9/9/9/9/9/K8 w ln 1";
+  struct Case {
+    const char* sfen;
+    const char* drop;
+    bool legal;
+  } cases[] = {
+      {kFirstHolds, "L*5a", false},  {kFirstHolds, "L*5b", true},   {kFirstHolds, "N*5b", false},
+      {kFirstHolds, "N*5c", true},   {kSecondHolds, "L*5i", false}, {kSecondHolds, "L*5h", true},
+      {kSecondHolds, "N*5h", false}, {kSecondHolds, "N*5g", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Game(c.sfen).IsLegal(c.drop), c.legal) << c.drop;
 }
 
 TEST(LegalMoves, PlainFormBeforePromotingForm) {

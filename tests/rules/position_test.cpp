@@ -7,6 +7,7 @@
 
 #include "rules/game_record.h"
 #include "rules/sfen.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi {
 namespace {
@@ -25,24 +26,24 @@ TEST(Position, InitialPositionBytes) {
   EXPECT_EQ(ToSfen(kInitialPosition, kFirst), kStartSfen);
 }
 
+// A captured piece goes into the capturer's hand unpromoted; a drop leaves the hand.
 TEST(Position, CapturePromoteAndDrop) {
-  Position pos{};
-  pos.Board[20] = kPawn;     // first player's pawn on 2三
-  pos.Board[11] = -kDragon;  // second player's dragon on 2二
-  ApplyMove(pos, 20, kFirst, 11, 1);
-  EXPECT_EQ(pos.Board[11], kPromotedPawn);
-  EXPECT_EQ(pos.Board[20], 0);
-  EXPECT_EQ(pos.bytes()[89], 1);  // one rook in the first player's hand
-
-  pos.Hand[kSecond][kKnight] = 1;
-  ApplyMove(pos, DropOrigin(kKnight), kSecond, 50, 0);
-  EXPECT_EQ(pos.bytes()[93], 0);
-  EXPECT_EQ(pos.Board[50], -kKnight);
-
-  // A captured promoted piece goes to the hand unpromoted.
-  pos.Board[51] = kRook;
-  ApplyMove(pos, 51, kFirst, 50, 0);
-  EXPECT_EQ(pos.Hand[kFirst][kKnight], 1);
+  struct Case {
+    const char* before;
+    const char* move;
+    const char* after;
+  } cases[] = {
+      {"4k4/9/4+r4/4P4/9/9/9/9/4K4 b - 1", "5d5c+", "4k4/9/4+P4/9/9/9/9/9/4K4 w R 1"},
+      {"4k4/9/9/4g4/4+P4/9/9/9/4K4 w - 1", "5d5e", "4k4/9/9/9/4g4/9/9/9/4K4 b p 1"},
+      {"4k4/9/9/9/4+n4/4R4/9/9/4K4 b - 1", "5f5e", "4k4/9/9/9/4R4/9/9/9/4K4 w N 1"},
+      {"4k4/9/9/9/9/9/9/9/4K4 w 2n 1", "N*5f", "4k4/9/9/9/9/4n4/9/9/4K4 b n 1"},
+      {"4k4/9/9/9/9/9/9/9/4K4 w n 1", "N*5f", "4k4/9/9/9/9/4n4/9/9/4K4 b - 1"},
+  };
+  for (const Case& c : cases) {
+    test_support::SfenPosition p = test_support::FromSfen(c.before);
+    ApplyMove(p.pos, test_support::UsiMove(c.move), p.side);
+    EXPECT_EQ(ToSfen(p.pos, Opponent(p.side)), c.after) << c.before << " " << c.move;
+  }
 }
 
 TEST(Position, OnlyKingMovesTouchKingSquares) {

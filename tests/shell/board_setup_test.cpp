@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/cp932.h"
+#include "shell/command_table.h"
+#include "shell/navigation.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace shogi {
@@ -65,29 +68,79 @@ TEST_F(BoardSetupTest, LanceHandicapWithTheFirstPlayerToMoveIsNotDetected) {
   EXPECT_EQ(DetectHandicap(state.Record, state.Shown), kPresetLance);
 }
 
-TEST_F(BoardSetupTest, MirrorTwiceRestoresPositionSideAndNames) {
-  CopyCp932Field(state.Record.FirstName, Cp932("先手の人"));
-  CopyCp932Field(state.Record.SecondName, Cp932("後手"));
-  StartWith(0, 0, false);
-  for (const char* m : {"7g7f", "3c3d", "8h2b+"}) PersonMove(m);  // a capture: both hands differ
-  SuspendGame(ctx);
-  const Position before = state.Shown;
-  const Side side = SideToMove(state);
-
-  MirrorPosition(state);
-  EXPECT_EQ(SideToMove(state), Opponent(side));
-  EXPECT_EQ(Utf8(FieldText(state.Record.FirstName)), "後手");
-  EXPECT_EQ(state.Shown.Board[1], -before.Board[81]);
-  EXPECT_EQ(state.Shown.Hand[kSecond][kBishop], before.Hand[kFirst][kBishop]);
-  EXPECT_EQ(state.Shown.King[kFirst], 82 - before.King[kSecond]);
-  EXPECT_EQ(state.Record.InitialPosition, state.Shown);
+// 先手番 starts the record afresh at the shown position with the other side to move.
+TEST_F(BoardSetupTest, FirstToMoveMakesTheShownPositionTheStart) {
+  LoadSfen("startpos", "7g7f 3c3d 2g2f", {10, 20, 30});
+  state.Record.ResultCode = kResultFirstWins;
+  StepForward(state);
+  StepForward(state);
+  ASSERT_EQ(state.Record.Clocks[0] + state.Record.Clocks[1], 30);
+  SetMessage(state.Message, "指し掛けです。");
+  const Position shown = state.Shown;
+  ToggleFirstToMove(state);
+  const GameRecord& r = state.Record;
+  EXPECT_EQ(r.StartIndex, 1);
+  EXPECT_EQ(r.PlyCount, 1);
+  EXPECT_EQ(r.InitialPosition, shown);
+  EXPECT_EQ(state.Shown, shown);
   EXPECT_EQ(Moves(), "");
+  EXPECT_EQ(r.Clocks[0], 0);
+  EXPECT_EQ(r.Clocks[1], 0);
+  EXPECT_EQ(r.ResultCode, kResultNone);
+  EXPECT_EQ(state.Message.Lines[0], "");
+  EXPECT_FALSE(CommandChecked(state, kCmdFirstToMove));
+  ToggleFirstToMove(state);
+  EXPECT_EQ(r.StartIndex, 0);
+  EXPECT_EQ(r.PlyCount, 0);
+  EXPECT_EQ(state.Shown, shown);
+}
 
-  MirrorPosition(state);
-  EXPECT_EQ(state.Shown, before);
-  EXPECT_EQ(SideToMove(state), side);
-  EXPECT_EQ(Utf8(FieldText(state.Record.FirstName)), "先手の人");
-  EXPECT_EQ(Utf8(FieldText(state.Record.SecondName)), "後手");
+// 反転局面: the board turned round with the colours exchanged, the hands exchanged, the other
+// side to move (from the record's start or from the middle of a game) and the names exchanged;
+// twice gives everything back.
+TEST_F(BoardSetupTest, MirrorTurnsTheBoardAndExchangesHandsSidesAndNames) {
+  struct Case {
+    const char* sfen;
+    const char* moves;  // played by persons before the mirror
+    const char* mirrored;
+  } cases[] = {
+      {"lnsgk4/9/9/9/9/9/9/9/4K4 b RP2p 1", "", "4k4/9/9/9/9/9/9/9/4KGSNL w 2Prp 1"},
+      // A mate problem: the missing king of the first player becomes the second player's.
+      {"4k4/9/9/9/9/9/9/9/9 w 2G 1", "", "9/9/9/9/9/9/9/9/4K4 b 2g 1"},
+      // The bishop exchange half done: the first player holds the bishop, the second is to move.
+      {"startpos", "7g7f 3c3d 8h2b+",
+       "lnsgkgsnl/1r7/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1+b5R1/LNSGKGSNL b b 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sfen);
+    SetUp();
+    LoadSfen(c.sfen);
+    CopyCp932Field(state.Record.FirstName, Cp932("先手の人"));
+    CopyCp932Field(state.Record.SecondName, Cp932("後手"));
+    if (*c.moves) {
+      StartWith(0, 0, false);
+      PersonMoves(c.moves);
+      SuspendGame(ctx);
+    }
+    const Position before = state.Shown;
+    const Side side = SideToMove(state);
+
+    MirrorPosition(state);
+    const test_support::SfenPosition expected = test_support::FromSfen(c.mirrored);
+    EXPECT_EQ(ToSfen(state.Shown, SideToMove(state)), c.mirrored);
+    EXPECT_EQ(state.Shown, expected.pos);  // the king squares too
+    EXPECT_EQ(SideToMove(state), expected.side);
+    EXPECT_EQ(state.Record.StartIndex, state.Record.PlyCount);
+    EXPECT_EQ(state.Record.InitialPosition, state.Shown);
+    EXPECT_EQ(Moves(), "");
+    EXPECT_EQ(Utf8(FieldText(state.Record.FirstName)), "後手");
+    EXPECT_EQ(Utf8(FieldText(state.Record.SecondName)), "先手の人");
+
+    MirrorPosition(state);
+    EXPECT_EQ(state.Shown, before);
+    EXPECT_EQ(SideToMove(state), side);
+    EXPECT_EQ(Utf8(FieldText(state.Record.FirstName)), "先手の人");
+  }
 }
 
 TEST_F(BoardSetupTest, MateSetUpPutsEverythingInTheSecondPlayersHand) {
@@ -182,6 +235,84 @@ TEST_F(BoardSetupTest, EndingSetUpFindsTheKingsAndMakesTheStart) {
   EXPECT_EQ(state.Record.InitialPosition.King[kFirst], SquareOf(5, 8));
   EXPECT_EQ(state.Record.InitialPosition.Board[SquareOf(7, 6)], kPawn);
   EXPECT_EQ(state.Record.InitialPosition, state.Shown);
+}
+
+// A side with two kings after editing: the first one found, in square order, is its king.
+TEST_F(BoardSetupTest, EndingSetUpTakesTheFirstKingOfASide) {
+  struct Case {
+    Square turned;  // the king that changes sides with the right button, 0 none
+    int first_king, second_king;
+  } cases[] = {
+      {0, 77, 5},
+      {5, 5, kNoKing},   // kings of the first player on 5一 and 5九
+      {77, kNoKing, 5},  // kings of the second player on 5一 and 5九
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.turned);
+    SetUp();
+    StartFreeSetUp(state);
+    if (c.turned) SetUpCyclePiece(state, {BoardArea::kBoard, c.turned});
+    EndSetUp(state);
+    EXPECT_EQ(state.Record.InitialPosition.King[kFirst], c.first_king);
+    EXPECT_EQ(state.Record.InitialPosition.King[kSecond], c.second_king);
+  }
+}
+
+// Set-up edits of a record shown in its middle: a piece put down throws away the moves, the
+// clocks and the result; the right button the moves and the clocks; a refused put-down or
+// no edit at all changes nothing, and ending set-up then leaves the record's start alone.
+TEST_F(BoardSetupTest, EditsThrowTheRecordAwayAsFarAsTheyGo) {
+  auto move_piece = [this](BoardSpot from, BoardSpot to) {
+    return [this, from, to] {
+      SetUpPickUp(state, from);
+      ASSERT_TRUE(state.Held.Active);
+      SetUpPutDown(state, to);
+    };
+  };
+  const BoardSpot kFreeSquare{BoardArea::kBoard, SquareOf(5, 5)};
+  struct Case {
+    const char* name;
+    std::function<void()> edit;
+    bool moves_gone, result_gone;
+  } cases[] = {
+      {"square to square", move_piece({BoardArea::kBoard, SquareOf(7, 6)}, kFreeSquare), true,
+       true},
+      {"square to hand",
+       move_piece({BoardArea::kBoard, SquareOf(9, 3)}, {BoardArea::kFirstHand, 1}), true, true},
+      {"box to square", move_piece({BoardArea::kPieceBox, kLance}, kFreeSquare), true, true},
+      {"hand to box", move_piece({BoardArea::kFirstHand, kPawn}, {BoardArea::kPieceBox, 0}), true,
+       true},
+      {"right button",
+       [this] {
+         SetUpCyclePiece(state, {BoardArea::kBoard, SquareOf(7, 6)});
+       },
+       true, false},
+      {"king onto a hand",
+       move_piece({BoardArea::kBoard, SquareOf(5, 9)}, {BoardArea::kSecondHand, kPawn}), false,
+       false},
+      {"no edit", [] {}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    LoadSfen("lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w P 1", "3c3d 7g7f",
+             {5, 8});
+    const Position start = state.Record.InitialPosition;
+    state.Record.ResultCode = kResultSecondWins;
+    ToLastPosition(state);
+    StartFreeSetUp(state);
+    c.edit();
+    const GameRecord& r = state.Record;
+    EXPECT_FALSE(state.Held.Active);
+    EXPECT_EQ(r.PlyCount, c.moves_gone ? 1 : 3);
+    EXPECT_EQ(Moves(), c.moves_gone ? "" : "3c3d 7g7f");
+    EXPECT_EQ(r.Clocks[kFirst] + r.Clocks[kSecond], c.moves_gone ? 0 : 13);
+    EXPECT_EQ(r.ResultCode, c.result_gone ? kResultNone : kResultSecondWins);
+    EXPECT_EQ(state.Message.Lines[0], c.result_gone ? "" : "上手勝ちです。");
+    const Position shown = state.Shown;
+    EndSetUp(state);
+    EXPECT_EQ(r.InitialPosition, c.moves_gone ? shown : start);
+  }
 }
 
 }  // namespace

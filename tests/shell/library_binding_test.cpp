@@ -220,7 +220,6 @@ TEST_F(LibraryBindingTest, LibraryWithoutSikouResignsAtItsFirstMove) {
   for (bool library_first : {true, false}) {
     SCOPED_TRACE(library_first);
     SetUp();
-    ui = ScriptedUserInterface{};
     StartWith(library_first ? kLibraryPlayer : kPersonPlayer,
               library_first ? kPersonPlayer : kLibraryPlayer);
     if (!library_first) PersonMove("7g7f");
@@ -370,7 +369,6 @@ TEST_F(LibraryBindingTest, CallsComeAtTheDriversMoments) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SetUp();
-    ui = ScriptedUserInterface{};
     calls.clear();
     replies.assign(c.replies.begin(), c.replies.end());
     if (c.sfen) LoadSfen(c.sfen);

@@ -135,7 +135,6 @@ TEST_F(LibraryGamesTest, GamesEndByTheRulesWithOnlyLegalLibraryMoves) {
   for (std::size_t g = 0; g < games.size(); ++g) {
     SCOPED_TRACE("game " + std::to_string(g));
     SetUp();
-    ui = test_support::ScriptedUserInterface{};
     checked.Reset(games[g].opening, g + 1);
     random.sequence_ = Sequence(1000 + g);
     StartWith(games[g].first, games[g].second);
@@ -159,7 +158,6 @@ TEST_F(LibraryGamesTest, GamesEndByTheRulesWithOnlyLegalLibraryMoves) {
       endings["mate"]++;
     } else if (end == kRepetitionMessage) {
       EXPECT_EQ(r.ResultCode, kResultRepetition);
-      EXPECT_GE(RepetitionCount(r, state.Shown), 4);
       endings["repetition"]++;
     } else {
       EXPECT_EQ(end, kMoveLimitMessage);

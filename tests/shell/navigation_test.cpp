@@ -11,22 +11,18 @@
 namespace shogi {
 namespace {
 
+constexpr const char* kLanceHandicap =
+    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+
 class NavigationTest : public ShellFixture {
  protected:
-  // A record of `moves` (USI) from the standard position or the lance handicap, with the
+  // A record of `usi` moves from the standard position or the lance handicap, with the
   // given cumulative times, shown at its start.
-  void MakeRecord(const std::vector<const char*>& moves, const std::vector<int>& times,
-                  int start_index = 0, int result = kResultNone) {
+  void MakeRecord(const std::string& usi, const std::vector<int>& times, int start_index = 0,
+                  int result = kResultNone) {
     InitProgramState(state);
-    GameRecord& r = state.Record;
-    if (start_index == 1)
-      LoadSfen("lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1");
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-      ASSERT_TRUE(ParseUsiMove(moves[i], r.MoveList[start_index + i]));
-      r.MoveTimes[start_index + i] = i < times.size() ? times[i] : 0;
-    }
-    r.MoveList[start_index + moves.size()] = MoveCode{};
-    r.ResultCode = result;
+    LoadSfen(start_index == 1 ? kLanceHandicap : "startpos", usi, times);
+    state.Record.ResultCode = result;
   }
 };
 
@@ -41,7 +37,7 @@ TEST_F(NavigationTest, TheEndOfTheRecordShowsItsResult) {
       {1, kResultFirstWinsLater, "以下下手勝ち。"},
   };
   for (const Case& c : cases) {
-    MakeRecord({"5a4b", "7g7f"}, {}, c.start_index, c.result);
+    MakeRecord("5a4b 7g7f", {}, c.start_index, c.result);
     StepForward(state);
     EXPECT_EQ(state.Message.Lines[0], "");
     StepForward(state);
@@ -52,8 +48,33 @@ TEST_F(NavigationTest, TheEndOfTheRecordShowsItsResult) {
   }
 }
 
+// A handicap record starts at ply 1: after every step the board is the position of a game
+// played move by move from the handicap position.
+TEST_F(NavigationTest, HandicapRecordShowsEachPositionOnItsWay) {
+  const char* const moves = "5a4b 7g7f 8b5b 2g2f 4b3b 2f2e 3c3d 2e2d 2c2d 2h2d P*2c 2d2h";
+  MakeRecord(moves, {}, 1);
+  test_support::Game game(kLanceHandicap);
+  std::vector<Position> positions = {game.pos};
+  for (const std::string& move : test_support::SplitUsi(moves)) {
+    ASSERT_TRUE(game.Play(move));
+    positions.push_back(game.pos);
+  }
+  EXPECT_EQ(state.Shown, positions[0]);
+  for (std::size_t i = 1; i < positions.size(); ++i) {
+    StepForward(state);
+    EXPECT_EQ(state.Record.PlyCount, static_cast<int>(i) + 1);
+    EXPECT_EQ(ToSfen(state.Shown, SideToMove(state)), ToSfen(positions[i], SideToMove(state)));
+  }
+  StepBack(ctx);
+  EXPECT_EQ(state.Shown, positions[positions.size() - 2]);
+  ToInitialPosition(state);
+  EXPECT_EQ(state.Shown, positions[0]);
+  ToLastPosition(state);
+  EXPECT_EQ(state.Shown, positions.back());
+}
+
 TEST_F(NavigationTest, ClocksFollowTheMoveTimes) {
-  MakeRecord({"7g7f", "3c3d", "2g2f", "8c8d"}, {10, 20, 35, 50});
+  MakeRecord("7g7f 3c3d 2g2f 8c8d", {10, 20, 35, 50});
   ToLastPosition(state);
   EXPECT_EQ(state.Record.PlyCount, 4);
   EXPECT_EQ(state.Record.Clocks[0], 35);
@@ -72,7 +93,7 @@ TEST_F(NavigationTest, ClocksFollowTheMoveTimes) {
 }
 
 TEST_F(NavigationTest, ChoosingAResultInTheMiddleCutsTheRecord) {
-  MakeRecord({"7g7f", "3c3d", "2g2f", "8c8d"}, {10, 20, 35, 50});
+  MakeRecord("7g7f 3c3d 2g2f 8c8d", {10, 20, 35, 50});
   StepForward(state);
   StepForward(state);
   ChooseResult(state, kResultFirstWinsLater);
@@ -82,7 +103,7 @@ TEST_F(NavigationTest, ChoosingAResultInTheMiddleCutsTheRecord) {
   EXPECT_TRUE(CommandChecked(state, ResultCommand(kResultFirstWinsLater)));
 
   // During set-up only the code changes.
-  MakeRecord({"7g7f", "3c3d"}, {});
+  MakeRecord("7g7f 3c3d", {});
   state.InteractionState = kStateSetUp;
   ChooseResult(state, kResultImpasse);
   EXPECT_EQ(state.Record.ResultCode, kResultImpasse);
@@ -90,7 +111,7 @@ TEST_F(NavigationTest, ChoosingAResultInTheMiddleCutsTheRecord) {
 }
 
 TEST_F(NavigationTest, ContinuousReplayStepsOnEachTimerUntilTheEnd) {
-  MakeRecord({"7g7f", "3c3d", "2g2f"}, {});
+  MakeRecord("7g7f 3c3d 2g2f", {});
   state.Settings.ReplayInterval = 400;
   ViewUpdate u = StartContinuousForward(state);
   EXPECT_EQ(state.InteractionState, kStateReplaying);
@@ -155,7 +176,7 @@ TEST_F(NavigationTest, TimeUsedNeedsMovesAndResetsTheClocks) {
   EXPECT_EQ(ui.LastMessage(), "指し手が存在しません。");
   EXPECT_EQ(ui.Messages.back().Caption, "消費時間");
 
-  MakeRecord({"7g7f", "3c3d", "2g2f"}, {});
+  MakeRecord("7g7f 3c3d 2g2f", {});
   ToLastPosition(state);
   EditTimeUsed(ctx, editor);
   EXPECT_EQ(edits, 1);

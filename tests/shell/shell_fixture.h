@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "rules/sfen.h"
 #include "shell/game_driver.h"
+#include "tests/support/game_builder.h"
 #include "tests/support/scripted_computer.h"
 #include "tests/support/scripted_user_interface.h"
 
@@ -15,36 +16,39 @@ namespace shogi {
 
 class ShellFixture : public ::testing::Test {
  protected:
-  void SetUp() override { InitProgramState(state); }
+  // Also between the cases of a table: a fresh state, person and computers.
+  void SetUp() override {
+    InitProgramState(state);
+    ui = test_support::ScriptedUserInterface{};
+    computer = library = test_support::ScriptedComputer{};
+  }
 
-  // Makes `sfen` the record's start (side to move from the SFEN) with no moves.
-  void LoadSfen(const std::string& sfen) {
-    Position pos;
-    Side side;
-    int number;
-    std::string message;
-    ASSERT_TRUE(ParseSfen(sfen, pos, side, number, message)) << message;
-    GameRecord& r = state.Record;
-    r.InitialPosition = pos;
-    r.StartIndex = r.PlyCount = side;
-    r.MoveList[0] = r.MoveList[1] = MoveCode{};
-    state.Shown = pos;
+  // A fresh record that starts at `sfen` (side to move from the SFEN) and holds the USI
+  // moves `usi` with their cumulative times, shown at its start.
+  void LoadSfen(const std::string& sfen, const std::string& usi = "",
+                const std::vector<int>& times = {}) {
+    state.Record = test_support::MakeRecord(sfen, usi, times);
+    RebuildShown(state);
   }
 
   // A person's move in USI notation through pick-up and release, as the view makes it. A
   // promotion choice that opens is left open.
   ViewUpdate PersonMove(const std::string& usi) {
-    MoveCode m;
-    EXPECT_TRUE(ParseUsiMove(usi, m)) << usi;
-    BoardSpot from;
-    if (IsDrop(m)) {
-      from = {HandAreaOf(SideToMove(state)), m.from - kDropBase};
-    } else {
-      from = {BoardArea::kBoard, m.from};
-    }
+    const MoveCode m = test_support::UsiMove(usi);
+    const BoardSpot from = IsDrop(m) ? BoardSpot{HandAreaOf(SideToMove(state)), m.from - kDropBase}
+                                     : BoardSpot{BoardArea::kBoard, m.from};
     GamePickUp(ctx, from);
     EXPECT_TRUE(state.Held.Active) << "nothing to pick up for " << usi;
     return GameRelease(ctx, {BoardArea::kBoard, DestinationOf(m)});
+  }
+
+  // Persons' moves separated by spaces, each made as PersonMove; a promotion choice that opens
+  // is answered by the "+" of the move.
+  void PersonMoves(const std::string& usi) {
+    for (const std::string& word : test_support::SplitUsi(usi)) {
+      PersonMove(word);
+      if (state.InteractionState == kStatePromotion) ChoosePromotion(ctx, word.back() == '+');
+    }
   }
 
   // Starts a game, answering the conditions dialog with the two player kinds.
@@ -55,15 +59,7 @@ class ShellFixture : public ::testing::Test {
   }
 
   // The record's moves as USI texts, from StartIndex to the end marker.
-  std::string Moves() const {
-    std::string out;
-    const GameRecord& r = state.Record;
-    for (int i = r.StartIndex; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
-      if (!out.empty()) out += ' ';
-      out += FormatUsiMove(r.MoveList[i]);
-    }
-    return out;
-  }
+  std::string Moves() const { return test_support::UsiMoves(state.Record); }
 
   ProgramState state;
   test_support::ScriptedUserInterface ui;

@@ -38,11 +38,6 @@ class ViewSceneTest : public ShellFixture {
     }
     return out;
   }
-  // A person's move; a promotion choice that opens is answered by the "+" of the move.
-  void Play(const std::string& usi) {
-    PersonMove(usi);
-    if (state.InteractionState == kStatePromotion) ChoosePromotion(ctx, usi.back() == '+');
-  }
   static constexpr int kCell = static_cast<int>(SceneItem::kCell) * 100;
   static constexpr int kInfo = static_cast<int>(SceneItem::kInfoLine) * 100;
   static constexpr int kMoveLine = static_cast<int>(SceneItem::kMoveLine) * 100;
@@ -53,11 +48,11 @@ class ViewSceneTest : public ShellFixture {
 TEST_F(ViewSceneTest, MoveCounterAddsTheMinutesOfTheLastMove) {
   StartWith(0, 0, false);
   state.Record.Clocks[kFirst] = 150;
-  Play("7g7f");
+  PersonMoves("7g7f");
   state.Record.Clocks[kSecond] = 30;
-  Play("3c3d");
+  PersonMoves("3c3d");
   state.Record.Clocks[kFirst] = 400;
-  Play("2g2f");
+  PersonMoves("2g2f");
   const GameRecord& r = state.Record;
   EXPECT_EQ(MoveCounterText(r, false), "3手目");
   EXPECT_EQ(MoveCounterText(r, true), "3手目(4)");  // (400 - 150) / 60
@@ -72,9 +67,7 @@ TEST_F(ViewSceneTest, MoveCounterAddsTheMinutesOfTheLastMove) {
 
 TEST_F(ViewSceneTest, MoveListShowsTheLastTenOrTheNextTen) {
   StartWith(0, 0, false);
-  const char* moves[] = {"7g7f", "3c3d", "8h2b+", "3a2b", "2g2f", "8c8d",
-                         "2f2e", "8d8e", "2e2d",  "2c2d", "2h2d", "8e8f"};
-  for (const char* m : moves) Play(m);
+  PersonMoves("7g7f 3c3d 8h2b+ 3a2b 2g2f 8c8d 2f2e 8d8e 2e2d 2c2d 2h2d 8e8f");
   auto last = MoveListLines(state.Record, false);
   EXPECT_EQ(last[0], "▲２二角成");
   EXPECT_EQ(last[1], "△同　銀");
@@ -96,10 +89,10 @@ TEST_F(ViewSceneTest, MoveListShowsTheLastTenOrTheNextTen) {
 
 TEST_F(ViewSceneTest, AMoveRepaintsOnlyItsSquaresHandsAndLines) {
   StartWith(0, 0, false);
-  Play("7g7f");
-  Play("3c3d");
+  PersonMoves("7g7f");
+  PersonMoves("3c3d");
   ViewScene before = BuildScene(state, false);
-  Play("8h2b+");  // a capture: two squares, the mover's hand, counter, last move, list
+  PersonMoves("8h2b+");  // a capture: two squares, the mover's hand, counter, last move, list
   ViewScene after = BuildScene(state, false);
   std::set<std::pair<int, int>> expected;
   expected.insert({kCell, SquareOf(8, 8)});
@@ -113,7 +106,7 @@ TEST_F(ViewSceneTest, AMoveRepaintsOnlyItsSquaresHandsAndLines) {
   // With the board flipped the same change lands on the turned squares and the upper hand.
   state.Record.BoardFlipped = true;
   before = BuildScene(state, false);
-  Play("3a2b");
+  PersonMoves("3a2b");
   after = BuildScene(state, false);
   std::set<std::pair<int, int>> flipped = {
       {kCell, 82 - SquareOf(3, 1)},

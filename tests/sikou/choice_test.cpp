@@ -100,12 +100,12 @@ void PlayGames(int library_side, int games, int max_plies) {
       if (library_side == 2 || side == library_side) {
         const Answer a = lib().Think(g.moves());
         if (a.result == 0) {
-          for (const auto& m : g.LegalMoves()) {
+          for (shogi::MoveCode m : g.LegalMoves()) {
             Game next = g;
-            next.PlayAnswer(Answer{0, m.from, m.to, m.promote});
+            next.TryMove(m);
             const Answer reply = lib().Think(next.moves());
             EXPECT_TRUE(ForcesMate(next, reply, 5))
-                << "gave up, but " << UsiMove(m.from, m.to, m.promote) << " holds\n"
+                << "gave up, but " << shogi::FormatUsiMove(m) << " holds\n"
                 << g.Diagram() << g.Usi();
           }
           break;
@@ -116,8 +116,7 @@ void PlayGames(int library_side, int games, int max_plies) {
       } else {
         const auto moves = g.LegalMoves();
         if (moves.empty()) break;
-        const auto& m = moves[rng.Below(static_cast<int>(moves.size()))];
-        ASSERT_TRUE(g.PlayAnswer(Answer{0, m.from, m.to, m.promote}));
+        ASSERT_TRUE(g.TryMove(moves[rng.Below(static_cast<int>(moves.size()))]));
       }
     }
   }

@@ -62,11 +62,18 @@ TEST(MateTest, DropAnswerHasTypeOriginAndNoPromotion) {
   EXPECT_EQ(a.promote, 0);
 }
 
-// Whether `drop` is allowed by the tests' own rules (which know nothing of the pawn-drop
-// rule) and would leave the opponent without a move.
+// Whether the pawn drop `drop`, which the rules refuse, would mate: played regardless, it
+// leaves the opponent without a legal move.
 bool WouldMate(const Game& g, const std::string& drop) {
-  Game after = g;
-  return after.Play(drop) && after.NoLegalMove();
+  const shogi::MoveCode m = shogi::test_support::UsiMove(drop);
+  if (g.IsLegal(m) || shogi::PawnDropMate(g.pos, g.ToMove(), shogi::DestinationOf(m)) != -1) {
+    return false;
+  }
+  shogi::Position after = g.pos;
+  shogi::ApplyMove(after, m, g.ToMove());
+  static shogi::LegalMoveList replies;
+  const shogi::GameRecord r = shogi::test_support::RecordAt(after, shogi::Opponent(g.ToMove()));
+  return shogi::LegalMoves(r, after, replies) == 0;
 }
 
 TEST(MateTest, PawnDropMateIsNotPlayed) {
@@ -107,7 +114,7 @@ TEST(MateTest, InterposedDropsAreDefences) {
   ASSERT_TRUE(after.Play("3g3a+"));
   const auto replies = after.LegalMoves();
   ASSERT_FALSE(replies.empty());
-  for (const auto& r : replies) ASSERT_GT(r.from, 100) << UsiMove(r.from, r.to, r.promote);
+  for (shogi::MoveCode r : replies) ASSERT_TRUE(shogi::IsDrop(r)) << shogi::FormatUsiMove(r);
   const Answer a = lib().Think(g.moves());
   EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "3g3a+");
   EXPECT_GT(a.result, 5);  // a choice among candidates, not a mate
@@ -145,13 +152,13 @@ TEST(MateTest, ResignsWhenEveryMoveAllowsMate) {
   EXPECT_EQ(a.result, 0);
   EXPECT_EQ(a.from, kUntouched);
   // The library is right: after each of them the second player has a short mate.
-  for (const auto& m : moves) {
+  for (shogi::MoveCode m : moves) {
     Game next = g;
-    next.PlayAnswer(AnswerOf(m));
+    next.TryMove(m);
     const Answer reply = lib().Think(next.moves());
     EXPECT_TRUE(reply.result == 1 || reply.result == 3 || reply.result == 5)
-        << UsiMove(m.from, m.to, m.promote) << " gives " << reply.result;
-    EXPECT_TRUE(ForcesMate(next, reply, reply.result)) << UsiMove(m.from, m.to, m.promote);
+        << shogi::FormatUsiMove(m) << " gives " << reply.result;
+    EXPECT_TRUE(ForcesMate(next, reply, reply.result)) << shogi::FormatUsiMove(m);
   }
 }
 

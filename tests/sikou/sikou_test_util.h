@@ -1,5 +1,5 @@
 // Test helpers for the thinking library: loading it by path, and building move lists from
-// USI moves played (and checked) on a board of the tests' own.
+// USI moves played (and checked) with the rules library.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "rules/attack.h"
+#include "tests/support/game_builder.h"
 
 namespace sikou_test {
 
@@ -51,64 +54,42 @@ class Library {
 // The library loaded once for all tests.
 const Library& TheLibrary();
 
-// A game played from the standard initial position. Every move is checked against the rules
-// (piece movement, blocked lines, promotion, drops, two pawns in a file, the own king left
-// in check), so that a test cannot build its position by accident from an illegal game.
-// Pawn-drop mates are not detected.
-class Game {
+// A game from the standard initial position, played and checked by the rules library, as
+// the library sees it: its move list as bytes, and its answers checked and played.
+class Game : public shogi::test_support::Game {
  public:
-  Game();
-
-  // Plays USI moves separated by spaces ("7g7f 3c3d 8h2b+ 3a2b B*4e"); false with `error`
-  // filled at the first illegal or malformed one.
-  bool Play(const std::string& moves);
-  const std::string& error() const { return error_; }
-
+  using shogi::test_support::Game::IsLegal;
   // Whether from/to/promote (the library's answer encoding) is a legal move of the side to
   // move; PlayAnswer plays the library's answer if it is.
   bool IsLegal(int from, int to, int promote) const;
   bool PlayAnswer(const Answer& a);
 
-  // Every legal move of the side to move (answer encoding), and whether there is none.
-  struct Move {
-    int from, to, promote;
-  };
-  std::vector<Move> LegalMoves() const;
   bool NoLegalMove() const { return LegalMoves().empty(); }
-  bool InCheck() const;
+  bool InCheck() const { return shogi::InCheck(pos, ToMove()); }
 
-  const std::vector<std::uint8_t>& moves() const { return bytes_; }
-  int ply() const { return static_cast<int>(bytes_.size() / 2); }
-  int At(int sq) const { return cell_[sq]; }
-  int Hand(int side, int type) const { return cell_[(side == 0 ? 82 : 90) + type]; }
-  // The board as text, and the moves played as USI (for failure messages).
+  // The move list as the library gets it: two bytes a move from ply 0.
+  std::vector<std::uint8_t> moves() const;
+  int ply() const { return record.PlyCount; }
+  // Byte `index` of the position record (squares 1..81, hands at 83.. and 91..).
+  int At(int index) const { return static_cast<std::int8_t>(pos.bytes()[index]); }
+  // The position as SFEN and the moves played as USI (for failure messages).
   std::string Diagram() const;
-  std::string Usi() const;
-
- private:
-  bool Check(int from, int to, int promote, std::string* why) const;
-  void Apply(int from, int to, int promote);
-
-  std::int8_t cell_[100];
-  std::vector<std::uint8_t> bytes_;
-  std::string error_;
+  std::string Usi() const { return shogi::test_support::UsiMoves(record); }
 };
 
 // The game after USI `moves`, each of which must be legal (a failed expectation otherwise).
 Game Played(const std::string& moves);
 
 // A legal move as an answer, to be played with PlayAnswer.
-Answer AnswerOf(const Game::Move& m);
+Answer AnswerOf(shogi::MoveCode m);
 
 // Whether the answer `a` to `g` (the attacker to move) forces mate within `plies`: the last
-// move is checked with the tests' own rules, and the library is asked again after every reply
-// of the defender.
+// move is checked with the rules, and the library is asked again after every reply of the
+// defender.
 ::testing::AssertionResult ForcesMate(const Game& g, const Answer& a, int plies);
 
-// Square number of a USI square ("7g" = file 7, rank 7 = 61) and back.
-int UsiSquare(const std::string& text);
-std::string SquareName(int sq);
-// A move in the library's answer encoding written as USI ("P*5e", "8h2b+").
+// A move in the library's answer encoding written as USI ("P*5e", "8h2b+"); values out of
+// range as "from-to+".
 std::string UsiMove(int from, int to, int promote);
 
 }  // namespace sikou_test

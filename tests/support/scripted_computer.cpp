@@ -5,17 +5,14 @@
 
 #include <algorithm>
 
-#include "rules/sfen.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi::test_support {
 
 ScriptedComputer::Reply ScriptedComputer::Move(const std::string& usi,
                                                std::function<void()> during) {
-  MoveCode m;
-  if (!ParseUsiMove(usi, m)) {
-    ADD_FAILURE() << "bad USI move in a test script: " << usi;
-    return Resign();
-  }
+  const MoveCode m = UsiMove(usi);
+  if (IsEndMarker(m)) return Resign();
   Reply r;
   r.Origin = OriginOf(m);
   r.Destination = DestinationOf(m);
