@@ -232,7 +232,7 @@ ViewUpdate FindMateInGame(ShellContext& ctx) {
   const MateAttackerChoice choice = ctx.Ui.ChooseMateAttacker();
   if (choice == MateAttackerChoice::kCancel) return {};
   MateRun run;
-  run.attacker = choice == MateAttackerChoice::kFirst ? kFirst : kSecond;
+  run.attacker = choice == MateAttackerChoice::kFirstPlayer ? kFirst : kSecond;
   run.memory_question = false;
   run.in_game = true;
   return RunMate(ctx, run);

@@ -21,7 +21,7 @@ struct MateStartSettings {
 };
 
 // The answer of the "実戦詰将棋" dialog.
-enum class MateAttackerChoice { kCancel, kFirst, kSecond };  // "キャンセル", "先手番", "後手番"
+enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };  // "キャンセル", "先手番", "後手番"
 
 // The shell's dialogs. Their checks live in UI-free code (conditions_dialog.h,
 // mate_commands.h); a dialog only shows the controls and hands the texts over.

@@ -72,13 +72,13 @@ Rect MoveLineRect(int line) {
 
 int PieceImageId(int code) {
   // Indexed by piece type 1..15; 0 where a type has no image.
-  static constexpr int kFirst[16] = {0,   105, 107, 110, 111, 113, 115, 117,
+  static constexpr int kFirstImage[16] = {0,   105, 107, 110, 111, 113, 115, 117,
                                      119, 106, 108, 109, 112, 0,   116, 118};
-  static constexpr int kSecond[16] = {0,   120, 122, 124, 126, 133, 130, 132,
+  static constexpr int kSecondImage[16] = {0,   120, 122, 124, 126, 133, 130, 132,
                                       134, 121, 123, 125, 127, 0,   131, 139};
   const int type = TypeOf(code);
   if (type < 1 || type > 15) return 0;
-  return code > 0 ? kFirst[type] : kSecond[type];
+  return code > 0 ? kFirstImage[type] : kSecondImage[type];
 }
 
 BoardSpot HitTest(int x, int y, bool flipped) {

@@ -81,9 +81,9 @@ MateAttackerChoice AskMateAttacker(wxWindow* parent) {
   dialog.CentreOnParent();
   switch (dialog.ShowModal()) {
     case kFirstButton:
-      return MateAttackerChoice::kFirst;
+      return MateAttackerChoice::kFirstPlayer;
     case kSecondButton:
-      return MateAttackerChoice::kSecond;
+      return MateAttackerChoice::kSecondPlayer;
     default:
       return MateAttackerChoice::kCancel;
   }

@@ -596,7 +596,7 @@ TEST_F(GameDriverTest, HandicapFromTheDialogLetsTheGiverMoveFirst) {
     c.PlayerKind[1] = 5;
     c.StartPosition = 2;  // 香落ち
     c.FirstPlayer = Cp932("下手");
-    c.GameNumber = std::string("3");
+    c.GameNumber = "3";
     return true;
   });
   StartGame(ctx, true);

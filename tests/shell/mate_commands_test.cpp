@@ -137,7 +137,7 @@ TEST_F(MateCommandTest, PositionsThatCannotBeSolvedAreRefusedWithTheirCaption) {
     LoadSfen(c.sfen);
     mate_ui.Messages.clear();
     SolveMateProblem(mate_ctx, kSolver2);
-    mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirst);
+    mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirstPlayer);
     FindMateInGame(mate_ctx);
     ASSERT_EQ(mate_ui.Messages.size(), 2u) << c.sfen;
     EXPECT_EQ(mate_ui.Messages[0].Caption, "詰将棋");
@@ -250,7 +250,7 @@ TEST_F(MateCommandTest, AFullTableAsksOnceWhetherToGoOn) {
 TEST_F(MateCommandTest, InGameAnalysisStopsOnAFullTable) {
   UseSmallTable();
   LoadSfen(kMateIn11);
-  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirst);
+  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirstPlayer);
   FindMateInGame(mate_ctx);
   EXPECT_TRUE(mate_ui.Messages.empty());
   EXPECT_EQ(state.Message.Lines[0], "9手詰まで解析。");
@@ -260,7 +260,7 @@ TEST_F(MateCommandTest, InGameAnalysisStopsOnAFullTable) {
 TEST_F(MateCommandTest, InGameAnalysisAnnouncesTheMateAndLeavesTheRecord) {
   // The first player is to move, but the second player's mate is asked for.
   LoadSfen("9/9/9/9/9/9/4p4/9/4K4 b g 1");
-  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kSecond);
+  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kSecondPlayer);
   FindMateInGame(mate_ctx);
   EXPECT_EQ(state.Message.Lines[0], "△５八金");
   EXPECT_EQ(state.Message.Lines[1], "1手で詰みます。");
@@ -268,7 +268,7 @@ TEST_F(MateCommandTest, InGameAnalysisAnnouncesTheMateAndLeavesTheRecord) {
   EXPECT_EQ(state.Record.ResultCode, kResultNone);
 
   LoadSfen(kMateIn3);
-  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirst);
+  mate_ui.AttackerAnswers.push_back(MateAttackerChoice::kFirstPlayer);
   FindMateInGame(mate_ctx);
   EXPECT_EQ(state.Message.Lines[0], "▲８三飛");
   EXPECT_EQ(state.Message.Lines[1], "3手で詰みます。");

@@ -41,7 +41,6 @@ class ViewSceneTest : public ShellFixture {
   static constexpr int kCell = static_cast<int>(SceneItem::kCell) * 100;
   static constexpr int kInfo = static_cast<int>(SceneItem::kInfoLine) * 100;
   static constexpr int kMoveLine = static_cast<int>(SceneItem::kMoveLine) * 100;
-  static constexpr int kMessage = static_cast<int>(SceneItem::kMessage) * 100;
   static constexpr int kLowerSlot = static_cast<int>(SceneItem::kHandSlot) * 100;
 };
 
