@@ -5,16 +5,16 @@
 
 namespace shogi {
 
-// 0 the first player (先手, moves toward rank 1), 1 the second player (後手).
-using Side = int;
-constexpr Side kFirst = 0;
-constexpr Side kSecond = 1;
+// 0 the first player (先手, moves toward rank 1), 1 the second player (後手). A side is
+// used as an index (hands, kings, clocks), so it converts to int; an int never silently
+// becomes a side, so that arguments in the wrong order do not compile.
+enum Side : int { kFirst = 0, kSecond = 1 };
 constexpr Side Opponent(Side s) {
-  return 1 - s;
+  return static_cast<Side>(1 - s);
 }
 // The side that plays ply `ply`: the first player on even plies.
 constexpr Side SideOfPly(int ply) {
-  return ply & 1;
+  return static_cast<Side>(ply & 1);
 }
 
 // Squares 1..81 = file + 9 * (rank - 1); rank 1 is the second player's back rank.

@@ -40,7 +40,7 @@ bool ReplayGame(const std::uint8_t* bytes, int count, Game& game) {
   game.position = kInitialPosition;
   Position& pos = game.position;
   for (int i = 0; i < count; ++i) {
-    const Side s = i % 2;
+    const Side s = SideOfPly(i);
     Move m;
     if (!DecodeMove(pos, s, bytes[2 * i], bytes[2 * i + 1], m)) return false;
     game.keys[i] = PositionKey(pos);

@@ -17,7 +17,7 @@ struct Game {
   std::uint32_t keys[kMaxGameMoves];  // key of the position before move i
   Position position;                  // the position after all moves
 
-  Side SideToMove() const { return count % 2; }
+  Side SideToMove() const { return SideOfPly(count); }
 };
 
 // Plays move `m` of a replayed game for side `s`. A king taken in a list that is not a real

@@ -8,12 +8,15 @@
 
 namespace thinking {
 
-// 0 the first player (moves toward rank 1), 1 the second player (moves toward rank 9).
-using Side = int;
-constexpr Side kFirst = 0;
-constexpr Side kSecond = 1;
+// 0 the first player (moves toward rank 1), 1 the second player (moves toward rank 9). An
+// int never silently becomes a side, as in the main program.
+enum Side : int { kFirst = 0, kSecond = 1 };
 constexpr Side Opponent(Side s) {
-  return 1 - s;
+  return static_cast<Side>(1 - s);
+}
+// The side that plays ply `ply`: the first player on even plies.
+constexpr Side SideOfPly(int ply) {
+  return static_cast<Side>(ply & 1);
 }
 
 // Squares 1..81 = file + 9 * (rank - 1); rank 1 is the second player's back rank.

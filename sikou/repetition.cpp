@@ -27,7 +27,7 @@ bool IsPerpetualCheck(const Game& game, const Position& after) {
   int first = -1;       // index of the move before which the position first occurred
   int last_quiet = -1;  // the checker's last move that left the defender out of check
   for (int j = 0; j < game.count; ++j) {
-    const Side mover = j % 2;
+    const Side mover = SideOfPly(j);
     if (mover == defender && SameForRepetition(pos, after, checker)) {
       if (first < 0) first = j;
       ++occurrences;

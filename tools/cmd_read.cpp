@@ -64,7 +64,7 @@ int RunRead(const std::vector<std::string>& args) {
     times += ' ';
     times += std::to_string(record.MoveTimes[i]);
   }
-  std::printf("start: %s\n", ToSfen(record.InitialPosition, record.StartIndex).c_str());
+  std::printf("start: %s\n", ToSfen(record.InitialPosition, SideOfPly(record.StartIndex)).c_str());
   std::printf("moves:%s\n", moves.c_str());
   std::printf("times:%s\n", times.c_str());
   std::printf("result: %d\n", record.ResultCode);

@@ -370,7 +370,7 @@ TEST(KifReader, ReadsADiagramWithVariantLetters) {
   GameRecord r;
   std::string message;
   ASSERT_EQ(ReadText(text, r, message), 0) << message;
-  EXPECT_EQ(ToSfen(r.InitialPosition, static_cast<Side>(r.StartIndex)),
+  EXPECT_EQ(ToSfen(r.InitialPosition, SideOfPly(r.StartIndex)),
             "4k3+R/9/9/9/9/9/9/9/4K3+N w 3L2P2bg18p 1");
   EXPECT_EQ(r.InitialPosition.King[kFirst], SquareOf(5, 9));
   EXPECT_EQ(r.InitialPosition.King[kSecond], SquareOf(5, 1));
