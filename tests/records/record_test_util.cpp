@@ -11,7 +11,6 @@
 
 #include "platform/cp932.h"
 #include "rules/sfen.h"
-#include "tests/support/game_builder.h"
 
 namespace shogi::test {
 
@@ -41,19 +40,6 @@ std::string TestData(const std::string& relative) {
   std::string bytes = FileBytes(std::string(SHOGI_TEST_DATA) + "/" + relative);
   EXPECT_FALSE(bytes.empty()) << relative;
   return bytes;
-}
-
-GameRecord MakeRecord(std::string_view sfen, std::string_view usi, const std::vector<int>& times) {
-  return test_support::MakeRecord(sfen, usi, times);
-}
-
-std::string UsiMoves(const GameRecord& record) {
-  std::string out;
-  for (int i = record.StartIndex; i < RecordEndPly(record); ++i) {
-    if (!out.empty()) out += ' ';
-    out += FormatUsiMove(record.MoveList[i]);
-  }
-  return out;
 }
 
 GameRecord SentinelRecord() {

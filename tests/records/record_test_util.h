@@ -9,6 +9,7 @@
 
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi::test {
 
@@ -22,14 +23,9 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines);
 std::string TestData(const std::string& relative);
 std::string FileBytes(const std::string& path);
 
-// A record starting at `sfen` (its side to move gives StartIndex) with `usi` moves
-// (separated by spaces) and the cumulative times `times` (one per move, or none), names
-// "人間", result 0.
-GameRecord MakeRecord(std::string_view sfen, std::string_view usi,
-                      const std::vector<int>& times = {});
-
-// The USI moves of a record from StartIndex to the end marker, separated by spaces.
-std::string UsiMoves(const GameRecord& record);
+// Records built from SFEN and USI moves, and their moves as USI.
+using test_support::MakeRecord;
+using test_support::UsiMoves;
 
 // A record with a recognisable header, to check that failed reads leave it alone.
 GameRecord SentinelRecord();
