@@ -52,16 +52,16 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    # The Release build with g++, the sanitizer build with clang (which sees other faults
-    # than g++, the window code included).
-    build "$top/build"
+    # Warnings are errors here: the Release build with g++, the sanitizer build with clang
+    # (which sees other faults than g++, the window code included).
+    build "$top/build" -DSHOGI_WERROR=ON
     # The window tests (gui_test) run under xvfb-run, which ctest starts for them.
     (cd "$top/build" && ctest --output-on-failure -j"$jobs")
     # The tests once more with AddressSanitizer and UndefinedBehaviorSanitizer; any report
     # aborts the test that made it. The window program is compiled there too, for clang's
     # warnings, but its tests run only in the build above: the toolkit's own allocations
     # would drown the leak checker.
-    build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_BENCH=OFF \
+    build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_BENCH=OFF -DSHOGI_WERROR=ON \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
     (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
