@@ -1,9 +1,9 @@
 // The game-conditions dialog's lists and checks.
 #include "shell/conditions_dialog.h"
 
+#include "database/name_lists.h"
 #include "platform/cp932.h"
 #include "shell/board_setup.h"
-#include "shell/name_lists.h"
 
 namespace shogi {
 namespace {

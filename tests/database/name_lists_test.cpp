@@ -1,5 +1,5 @@
 // TrimRight and the dialog lists read from the program folder's list files.
-#include "shell/name_lists.h"
+#include "database/name_lists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,204 @@
+// Opening, creating, reading and registering, once for both database formats.
+#include "database/game_database.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#include "database/little_endian.h"
+#include "platform/replacing_file.h"
+#include "records/record_io.h"
+
+namespace shogi {
+namespace {
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// The message for a file of the pair that did not open: one that is not there gets
+// `if_missing`; one that is there but refuses writing cannot be written.
+const char* OpenFailure(const std::string& path, RecordFile::Mode mode, const char* if_missing) {
+  return mode == RecordFile::Mode::kReadWrite && FileExists(path) ? kMessageCannotCreate
+                                                                  : if_missing;
+}
+
+}  // namespace
+
+int GameDatabase::Open(const DatabaseFormat& format, const DatabasePaths& paths,
+                       RecordFile::Mode mode, std::string& message) {
+  format_ = &format;
+  count_ = 0;
+  moves_.Close();
+  const std::string index_path = paths.Index(format), moves_path = paths.Moves(format);
+  if (!index_.Open(index_path, mode)) {
+    message = OpenFailure(index_path, mode, kMessageFileMissing);
+    return 1;
+  }
+  // An index without its move file is not a database.
+  if (!moves_.Open(moves_path, mode)) {
+    message = OpenFailure(moves_path, mode, kMessageMalformed);
+    index_.Close();
+    return 1;
+  }
+  const std::uint64_t record_bytes = format.IndexRecordBytes;
+  std::uint64_t moves_bytes = 0;
+  std::uint8_t header[kMaxIndexRecordBytes];
+  bool sound = index_.Size(index_bytes_) && moves_.Size(moves_bytes) &&
+               index_bytes_ >= record_bytes && index_.ReadAt(0, header, record_bytes);
+  if (sound) {
+    const std::uint64_t count = format.GameCount(header, index_bytes_);
+    // Both files must hold every game the count claims, whole.
+    sound = count <= kMaxGameCount && (count + 1) * record_bytes <= index_bytes_ &&
+            count * kMoveBlockBytes <= moves_bytes;
+    if (sound) count_ = static_cast<int>(count);
+    // A count read from 16 bits with other bytes beside them is written again in full before
+    // the index grows, so that growing past 2 MiB cannot change it.
+    stored_count_whole_ = Le32{{header[0], header[1], header[2], header[3]}}.Get() == count;
+  }
+  if (!sound) {
+    message = kMessageMalformed;
+    index_.Close();
+    moves_.Close();
+    return 1;
+  }
+  return 0;
+}
+
+bool GameDatabase::ReadIndex(int n, std::uint8_t* record) const {
+  if (n < 0 || n > count_) return false;
+  const std::uint64_t bytes = format_->IndexRecordBytes;
+  return index_.ReadAt(static_cast<std::uint64_t>(n) * bytes, record, bytes);
+}
+
+bool GameDatabase::ReadBlock(int n, std::uint8_t* block) const {
+  if (n < 1 || n > count_) return false;
+  return moves_.ReadAt(static_cast<std::uint64_t>(n - 1) * kMoveBlockBytes, block, kMoveBlockBytes);
+}
+
+bool GameDatabase::WriteGame(int n, const std::uint8_t* record, const std::uint8_t* block) {
+  if (n < 1 || n > count_ + 1) return false;
+  if (n == count_ + 1 && !stored_count_whole_ && !SetCount(count_)) return false;
+  const std::uint64_t bytes = format_->IndexRecordBytes;
+  return moves_.WriteAt(static_cast<std::uint64_t>(n - 1) * kMoveBlockBytes, block,
+                        kMoveBlockBytes) &&
+         index_.WriteAt(static_cast<std::uint64_t>(n) * bytes, record, bytes) && moves_.Sync() &&
+         index_.Sync();
+}
+
+bool GameDatabase::SetCount(int count) {
+  if (count < 0 || static_cast<std::uint32_t>(count) > kMaxGameCount) return false;
+  Le32 stored;
+  stored.Set(static_cast<std::uint32_t>(count));
+  if (!index_.WriteAt(0, stored.Bytes, sizeof stored.Bytes) || !index_.Sync()) return false;
+  count_ = count;
+  stored_count_whole_ = true;
+  return true;
+}
+
+DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
+                            std::string& message) {
+  if (!FileExists(paths.Index(format))) return DatabaseState::kMissing;
+  GameDatabase db;
+  return db.Open(format, paths, RecordFile::Mode::kRead, message) == 0 ? DatabaseState::kSound
+                                                                       : DatabaseState::kDamaged;
+}
+
+int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std::string& message) {
+  const std::string index_path = paths.Index(format), moves_path = paths.Moves(format);
+  // The move file first: an index is what makes a database, so a pair cut short by a
+  // failure here is no database at all.
+  if (!FileExists(index_path) && !FileExists(moves_path) && WriteFileReplacing(moves_path, {})) {
+    if (WriteFileReplacing(index_path, std::string(format.IndexRecordBytes, '\0'))) return 0;
+    std::remove(moves_path.c_str());
+  }
+  message = kMessageCannotCreate;
+  return 1;
+}
+
+int DatabaseGameCount(const DatabaseFormat& format, const DatabasePaths& paths, int& count,
+                      std::string& message) {
+  GameDatabase db;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 1;
+  count = db.Count();
+  return 0;
+}
+
+int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseNames& names,
+             int n, GameRecord& record, std::string& message, const ShownPlyHook& shown_ply) {
+  GameDatabase db;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 0;
+  if (n < 1 || n > db.Count()) {
+    message = kMessageNumberBeyondCount;
+    return 0;
+  }
+  std::uint8_t index[kMaxIndexRecordBytes], block[kMoveBlockBytes];
+  if (!db.ReadIndex(n, index) || !db.ReadBlock(n, block)) {
+    message = kMessageMalformed;
+    return 0;
+  }
+  GameRecord game;
+  PrepareRecordForReading(record, game);
+  const Handicap start = ApplyIndexFields(format.ReadIndex(index, names), format.Scheme, game);
+  const int end = format.DecodeBlock(block, start, game.MoveList);
+  game.PlyCount = shown_ply ? std::clamp(shown_ply(game), game.StartIndex, end) : game.StartIndex;
+  record = game;
+  return n;
+}
+
+int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths, const std::string& folder,
+             int n, GameRecord& record, std::string& message, const ShownPlyHook& shown_ply) {
+  DatabaseNames names;
+  LoadDatabaseNames(format, folder, names);
+  return ReadGame(format, paths, names, n, record, message, shown_ply);
+}
+
+int RegisterGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                 const DatabaseNames& names, const GameRecord& record, int& number,
+                 std::string& message) {
+  const std::optional<Handicap> start =
+      MatchHandicap(record.InitialPosition, record.StartIndex, format.Scheme);
+  if (!start) {
+    message = kMessageNotSavable;
+    return 1;
+  }
+  const int code = HandicapNumber(*start, format.Scheme);
+  std::uint8_t block[kMoveBlockBytes];
+  const int slots_used = format.EncodeBlock(record.MoveList, *start, code, block);
+
+  GameDatabase db;
+  if (db.Open(format, paths, RecordFile::Mode::kReadWrite, message) != 0) return 1;
+  if (number < 0 || number > db.Count()) {
+    message = kMessageNumberBeyondCount;
+    return 1;
+  }
+  if (number == 0 && static_cast<std::uint32_t>(db.Count()) >= kMaxGameCount) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  const int n = number == 0 ? db.Count() + 1 : number;
+  std::uint8_t index[kMaxIndexRecordBytes] = {};
+  if (number > 0 && !db.ReadIndex(n, index)) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  format.WriteIndex(record, code, StoredResult(record, slots_used), names, index);
+  if (!db.WriteGame(n, index, block) || (number == 0 && !db.SetCount(n))) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  number = n;
+  return 0;
+}
+
+int RegisterGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                 const std::string& folder, const GameRecord& record, int& number,
+                 std::string& message) {
+  DatabaseNames names;
+  LoadDatabaseNames(format, folder, names);
+  return RegisterGame(format, paths, names, record, number, message);
+}
+
+}  // namespace shogi

@@ -1,0 +1,112 @@
+// A database on disk, the same for both formats: opening a pair of files and checking that
+// they agree, creating an empty pair, reading game n into the game record and registering
+// the game record as a new game or over game n.
+//
+// The database's count (record 0 of the index) is the truth: registration writes the move
+// block and the index record first, flushes them to the disk, and only then raises the
+// count, so a failure or a crash at any point leaves either the old database or the new one.
+// Records beyond the count (left by such an interruption, whole or torn) are not games: they
+// are never read, and the next registration writes over them. A count that claims more
+// records than either file holds whole is a damaged database and is refused.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "database/database_format.h"
+#include "platform/record_file.h"
+#include "rules/game_record.h"
+
+namespace shogi {
+
+// The messages of the database routines (UTF-8).
+inline constexpr const char kMessageNotSavable[] = "セーブ対象の棋譜ではありません。";
+inline constexpr const char kMessageNumberBeyondCount[] = "番号が登録データ数を超してます。";
+
+// The most games a database may hold here: game numbers are ints.
+constexpr std::uint32_t kMaxGameCount = 0x7FFFFFFE;
+
+// An open, checked pair of database files. Every operation opens one, works and closes it.
+class GameDatabase {
+ public:
+  // Opens the index and move files of `paths` and checks them: the index holds a whole
+  // header, and both files hold at least the records its count claims. 0; or 1 with
+  // "指定ファイルが存在しません。" (no index), "ファイルに異常があります。" (no move file
+  // beside the index, or a damaged pair) or, for kReadWrite, "ファイルが作成できません。"
+  // (a file that cannot be opened for writing).
+  [[nodiscard]] int Open(const DatabaseFormat& format, const DatabasePaths& paths,
+                         RecordFile::Mode mode, std::string& message);
+
+  const DatabaseFormat& Format() const { return *format_; }
+  int Count() const { return count_; }
+
+  // Index record n (0 the header, else 1..Count()) into `record` (IndexRecordBytes bytes).
+  [[nodiscard]] bool ReadIndex(int n, std::uint8_t* record) const;
+  // The move block of game n (1..Count()) into `block` (kMoveBlockBytes bytes).
+  [[nodiscard]] bool ReadBlock(int n, std::uint8_t* block) const;
+
+  // Registration's writes (kReadWrite): game n's block and index record, written and
+  // flushed to the disk; then the count, written and flushed. WriteGame may write game
+  // Count() + 1 over whatever lies beyond the count; it becomes a game only through
+  // SetCount.
+  [[nodiscard]] bool WriteGame(int n, const std::uint8_t* record, const std::uint8_t* block);
+  [[nodiscard]] bool SetCount(int count);
+
+ private:
+  const DatabaseFormat* format_ = &kKisenFormat;
+  RecordFile index_, moves_;
+  int count_ = 0;
+  std::uint64_t index_bytes_ = 0;
+  bool stored_count_whole_ = true;  // the header's four count bytes say count_
+};
+
+// Whether the database of `paths` is there: no index file; a sound pair; or a damaged one
+// (a message says why, as GameDatabase::Open gives it).
+enum class DatabaseState { kMissing, kSound, kDamaged };
+DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
+                            std::string& message);
+
+// Creates an empty pair: an index holding a zero header and an empty move file. Neither
+// file may exist yet (a move file without its index may be a user's KIF record file, and
+// is never overwritten). 0; or 1 with "ファイルが作成できません。" and nothing created.
+[[nodiscard]] int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
+                                 std::string& message);
+
+// The number of games: 0 with `count` set; or 1 with a message as GameDatabase::Open gives.
+[[nodiscard]] int DatabaseGameCount(const DatabaseFormat& format, const DatabasePaths& paths,
+                                    int& count, std::string& message);
+
+// The ply a read game is shown at, given the game as read (a position search's hook); the
+// answer is kept between StartIndex and the end of the moves. Without a hook: StartIndex.
+using ShownPlyHook = std::function<int(const GameRecord& game)>;
+
+// Reads game n into `record`: the header through the name tables, the start position of
+// its handicap code, the moves (up to the last move that can be played: a damaged block
+// loads the sound moves before the damage), no times, shown at the hook's ply. Returns n;
+// or 0 with a message and `record` untouched: the files' messages of GameDatabase::Open,
+// "番号が登録データ数を超してます。" for n outside 1..count.
+[[nodiscard]] int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                           const DatabaseNames& names, int n, GameRecord& record,
+                           std::string& message, const ShownPlyHook& shown_ply = {});
+// The same with the name lists of `folder` (the program folder).
+[[nodiscard]] int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                           const std::string& folder, int n, GameRecord& record,
+                           std::string& message, const ShownPlyHook& shown_ply = {});
+
+// Registers `record`: as a new game when `number` is 0 (新規登録; `number` becomes its game
+// number), else over game `number` (修正登録; the bytes of the old index record that the
+// format does not interpret are kept). The moves from StartIndex on are stored up to slot
+// 255; a game cut there with a result 1..4 stores the result + 4. 0; or 1 with a message
+// and the count as it was: "セーブ対象の棋譜ではありません。" (a start position the
+// format has no code for), "番号が登録データ数を超してます。", "ファイルが作成できません。"
+// (a file that cannot be opened or written), or the messages of GameDatabase::Open.
+[[nodiscard]] int RegisterGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                               const DatabaseNames& names, const GameRecord& record, int& number,
+                               std::string& message);
+// The same with the name lists of `folder` (the program folder).
+[[nodiscard]] int RegisterGame(const DatabaseFormat& format, const DatabasePaths& paths,
+                               const std::string& folder, const GameRecord& record, int& number,
+                               std::string& message);
+
+}  // namespace shogi

@@ -1,0 +1,69 @@
+// What the two database formats share above their byte layouts: the fields of a game as an
+// index record states them, the name lists and tables they are read and registered with,
+// and the rules that turn stored fields into a game record and back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/name_lists.h"
+#include "rules/game_record.h"
+#include "rules/handicap.h"
+
+namespace shogi {
+
+// The move slots of a database block: plies 0..255, two bytes each.
+constexpr int kBlockSlots = 256;
+
+// The fields of one index record as stored: names already turned into cp932 text (Kisen
+// through the tables), numbers not yet checked.
+struct IndexFields {
+  std::string FirstPlayer, SecondPlayer, Tournament, Opening;
+  int GameNumber = 0;
+  int Year = 0, Month = 0, Day = 0;
+  int Result = 0;
+  int HandicapCode = 0;
+};
+
+// The lists a database registers with (file order) and the tables it reads with. The
+// Tarvel database stores player names itself and leaves the player list and table empty.
+struct DatabaseNames {
+  std::vector<NameEntry> Players, Tournaments, Openings;
+  NameTable PlayerTable, TournamentTable, OpeningTable;
+};
+
+// The fields both index layouts hold under the same names (KisenIndexRecord,
+// TarvelIndexRecord): game number, date, result and handicap code.
+template <class Index>
+void ReadNumberFields(const Index& index, IndexFields& fields) {
+  fields.GameNumber = index.GameNumber.Get();
+  fields.Year = index.Year.Get();
+  fields.Month = index.Month.Get();
+  fields.Day = index.Day.Get();
+  fields.Result = index.Result.Get();
+  fields.HandicapCode = index.Handicap.Get();
+}
+template <class Index>
+void WriteNumberFields(const GameRecord& record, int handicap_code, int result, Index& index) {
+  index.GameNumber.Set(record.GameNumber);
+  index.Year.Set(record.Year);
+  index.Month.Set(record.Month);
+  index.Day.Set(record.Day);
+  index.Result.Set(result);
+  index.Handicap.Set(handicap_code);
+}
+
+// The start position of a stored handicap code of `scheme`: a code above the scheme's
+// highest reads as the highest, one below 0 as the even game.
+Handicap HandicapOfStoredCode(HandicapScheme scheme, int code);
+
+// Fills the header and the start of `record` from `fields`: names, tournament and opening,
+// game number (0 outside 0..9), date, result (0 outside 0..8), the start position and
+// StartIndex of the handicap code. Returns the start position.
+Handicap ApplyIndexFields(const IndexFields& fields, HandicapScheme scheme, GameRecord& record);
+
+// The result a registration stores: the record's result, or for 1..4 that result + 4 when
+// the block is full (`slots_used` 256) and the record holds a move beyond it.
+int StoredResult(const GameRecord& record, int slots_used);
+
+}  // namespace shogi

@@ -1,0 +1,93 @@
+// The Tarvel layouts at work: the header count, the block encoding both ways and the index
+// fields.
+#include "database/tarvel.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "database/block_walk.h"
+#include "platform/cp932.h"
+#include "records/record_io.h"
+
+namespace shogi {
+namespace {
+
+// The highest list number a Tarvel registration stores.
+constexpr int kHighestTournamentOrOpening = 99;
+
+// Move-code bytes above 81 (promotions and drops) are stored 28 higher; stored bytes above
+// 100 are read 28 lower.
+constexpr std::uint8_t Stored(std::uint8_t b) {
+  return b > kSquareCount ? static_cast<std::uint8_t>(b + kTarvelFlagShift) : b;
+}
+constexpr std::uint8_t Unstored(std::uint8_t b) {
+  return b > kDropBase ? static_cast<std::uint8_t>(b - kTarvelFlagShift) : b;
+}
+
+std::string NameOfField(const char (&field)[kTarvelNameBytes]) {
+  const std::string_view stored(field, strnlen(field, kTarvelNameBytes));
+  return std::string(CutName(stored, kTarvelNameBytes));
+}
+
+void SetNameField(char (&field)[kTarvelNameBytes], std::string_view name) {
+  std::memset(field, 0, kTarvelNameBytes);
+  std::memcpy(field, name.data(), Cp932CutLength(name, kTarvelNameBytes));
+}
+
+}  // namespace
+
+std::uint32_t TarvelGameCount(const TarvelHeader& header) {
+  return header.Count.Get();
+}
+
+int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
+  const int end = WalkGame(
+      start, kBlockSlots,
+      [&](int ply, const Position&, Side, MoveCode& m) {
+        const MoveCode slot = block.Slots[ply];
+        m = IsEndMarker(slot) ? MoveCode{} : MoveCode{Unstored(slot.to), Unstored(slot.from)};
+        return true;
+      },
+      [&](int ply, const Position&, Side, MoveCode m) { moves[ply] = m; });
+  moves[end] = MoveCode{};
+  return end;
+}
+
+int EncodeTarvelBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, int handicap_code,
+                      TarvelMoveBlock& block) {
+  block = TarvelMoveBlock{};
+  if (HandicapStartIndex(start) == 1)
+    block.Slots[0] = {kTarvelHandicapMark, static_cast<std::uint8_t>(handicap_code)};
+  return WalkGame(
+      start, kBlockSlots,
+      [&](int ply, const Position&, Side, MoveCode& m) {
+        m = moves[ply];
+        return true;
+      },
+      [&](int ply, const Position&, Side, MoveCode m) {
+        block.Slots[ply] = {Stored(m.to), Stored(m.from)};
+      });
+}
+
+IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseNames& names) {
+  IndexFields f;
+  f.FirstPlayer = NameOfField(index.FirstName);
+  f.SecondPlayer = NameOfField(index.SecondName);
+  f.Tournament = names.TournamentTable[index.Tournament.Get()];
+  f.Opening = names.OpeningTable[index.Opening.Get()];
+  ReadNumberFields(index, f);
+  return f;
+}
+
+void WriteTarvelIndex(const GameRecord& record, int handicap_code, int result,
+                      const DatabaseNames& names, TarvelIndexRecord& index) {
+  SetNameField(index.FirstName, FieldText(record.FirstName));
+  SetNameField(index.SecondName, FieldText(record.SecondName));
+  WriteNumberFields(record, handicap_code, result, index);
+  index.Tournament.Set(ExactNameLookup(names.Tournaments, FieldText(record.Tournament),
+                                       kHighestTournamentOrOpening));
+  index.Opening.Set(
+      ExactNameLookup(names.Openings, FieldText(record.Opening), kHighestTournamentOrOpening));
+}
+
+}  // namespace shogi
