@@ -88,6 +88,8 @@ bool GameDatabase::WriteGame(int n, const std::uint8_t* record, const std::uint8
          index_.Sync();
 }
 
+// The count is written alone, four bytes at the start of the index: storage writes them in
+// one piece with the sector that holds them, so a crash leaves the old count or the new one.
 bool GameDatabase::SetCount(int count) {
   if (count < 0 || static_cast<std::uint32_t>(count) > kMaxGameCount) return false;
   Le32 stored;

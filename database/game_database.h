@@ -16,6 +16,7 @@
 
 #include "database/database_format.h"
 #include "platform/record_file.h"
+#include "records/record_io.h"
 #include "rules/game_record.h"
 
 namespace shogi {

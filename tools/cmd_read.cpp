@@ -4,72 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
 #include "records/record_format.h"
-#include "rules/sfen.h"
 #include "tools/command.h"
+#include "tools/record_tool.h"
 
 namespace shogi::tool {
 namespace {
-
-// The tool names of the formats that `has` accepts, as "kif, ki2 or csa".
-std::string ToolNames(bool (*has)(const RecordFormatRow&)) {
-  std::vector<const char*> names;
-  for (const RecordFormatRow& row : RecordFormats()) {
-    if (row.ToolName != nullptr && has(row)) names.push_back(row.ToolName);
-  }
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
-    text += names[i];
-  }
-  return text;
-}
-
-bool Readable(const RecordFormatRow& row) {
-  return row.Read != nullptr;
-}
-bool Writable(const RecordFormatRow& row) {
-  return row.Write != nullptr;
-}
-
-// The format named `name` if `has` accepts it, else nullptr.
-const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const RecordFormatRow&)) {
-  const RecordFormatRow* row = FindRecordFormat(name);
-  return row != nullptr && has(*row) ? row : nullptr;
-}
-
-// Reads `path` as `format`; on failure prints the reader's message to standard error.
-bool Read(const RecordFormatRow& format, const std::string& path, GameRecord& record) {
-  ResetGameRecord(record);
-  std::string message;
-  if (ReadRecord(format.Format, path, record, message) != 0) {
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return false;
-  }
-  return true;
-}
 
 int RunRead(const std::vector<std::string>& args) {
   if (args.size() != 2) return UsageError("read", "expected FORMAT and FILE");
   const RecordFormatRow* format = ToolFormat(args[0], Readable);
   if (format == nullptr) return UsageError("read", "FORMAT must be " + ToolNames(Readable));
   static GameRecord record;
-  if (!Read(*format, args[1], record)) return kExitFailed;
-  const int end = RecordEndPly(record);
-  std::string moves, times;
-  for (int i = record.StartIndex; i < end; ++i) {
-    moves += ' ';
-    moves += FormatUsiMove(record.MoveList[i]);
-    times += ' ';
-    times += std::to_string(record.MoveTimes[i]);
-  }
-  std::printf("start: %s\n", ToSfen(record.InitialPosition, SideOfPly(record.StartIndex)).c_str());
-  std::printf("moves:%s\n", moves.c_str());
-  std::printf("times:%s\n", times.c_str());
-  std::printf("result: %d\n", record.ResultCode);
-  std::printf("sente: %s\n", Utf8(FieldText(record.FirstName)).c_str());
-  std::printf("gote: %s\n", Utf8(FieldText(record.SecondName)).c_str());
+  if (!ReadToolRecord(*format, args[1], record)) return kExitFailed;
+  PrintRecord(record);
   return kExitOk;
 }
 
@@ -80,7 +28,7 @@ int RunConvert(const std::vector<std::string>& args) {
   const RecordFormatRow* out = ToolFormat(args[2], Writable);
   if (out == nullptr) return UsageError("convert", "FORMAT_OUT must be " + ToolNames(Writable));
   static GameRecord record;
-  if (!Read(*in, args[1], record)) return kExitFailed;
+  if (!ReadToolRecord(*in, args[1], record)) return kExitFailed;
   std::string message;
   if (WriteRecord(out->Format, args[3], record, true, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());

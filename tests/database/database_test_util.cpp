@@ -1,0 +1,92 @@
+// The database tests' folder, list files, golden games and file bytes.
+#include "tests/database/database_test_util.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/cp932.h"
+#include "tests/support/game_builder.h"
+
+namespace shogi::test_support {
+
+void DatabaseFolderTest::SetUp() {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("shogi_database_" + std::to_string(getpid()) + "_" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  folder_ = folder.string() + "/";
+}
+
+void DatabaseFolderTest::TearDown() {
+  std::filesystem::remove_all(folder_);
+}
+
+void DatabaseFolderTest::WriteList(const std::string& name, std::string_view utf8) const {
+  std::filesystem::create_directories(std::filesystem::path(folder_ + name).parent_path());
+  PutFileBytes(folder_ + name, Cp932(utf8));
+}
+
+void DatabaseFolderTest::WriteGoldenLists() const {
+  WriteList("KSNAME.DAT", "3     谷川浩司\r\n12    羽生　善治\r\n");
+  WriteList("KISEN.DAT", "+01 第10期\r\n05 名人戦\r\n");
+  WriteList("SENKEI.DAT", "07  矢倉\r\n");
+  WriteList("棋戦.DAT", "1  竜王戦\r\n5  第10期　名人戦\r\n");
+  WriteList("戦型.DAT", "7   矢倉\r\n");
+}
+
+DatabasePaths DatabaseFolderTest::PathsOf(std::string_view name) const {
+  DatabasePaths paths;
+  std::string message;
+  EXPECT_EQ(DatabasePathsOf(folder_ + std::string(name), paths, message), 0) << name;
+  return paths;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void PutFileBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+namespace {
+
+void SetHeader(GameRecord& r, const char* first, const char* second, const char* tournament,
+               const char* opening, int game_number, int year, int month, int day, int result) {
+  CopyCp932Field(r.FirstName, Cp932(first));
+  CopyCp932Field(r.SecondName, Cp932(second));
+  CopyCp932Field(r.Tournament, Cp932(tournament));
+  CopyCp932Field(r.Opening, Cp932(opening));
+  r.GameNumber = game_number;
+  r.Year = year;
+  r.Month = month;
+  r.Day = day;
+  r.ResultCode = result;
+}
+
+}  // namespace
+
+GameRecord GoldenEvenGame() {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e");
+  SetHeader(r, "羽生善治名人", "X谷川浩司九段", "第10期名人戦", "矢倉", 2, 2001, 4, 9,
+            kResultFirstWins);
+  return r;
+}
+
+GameRecord GoldenLanceGame() {
+  GameRecord r = MakeRecord("lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+                            "3c3d 7g7f 2b7g+ 6i6h 7g8h 7i7h B*5e");
+  SetHeader(r, "大山康晴", "谷川浩司", "", "", 0, 1999, 12, 31, kResultSecondWins);
+  return r;
+}
+
+}  // namespace shogi::test_support

@@ -1,0 +1,64 @@
+// Record formats by tool name, reading a record file and printing a record.
+#include "tools/record_tool.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "rules/sfen.h"
+
+namespace shogi::tool {
+
+bool Readable(const RecordFormatRow& row) {
+  return row.Read != nullptr;
+}
+bool Writable(const RecordFormatRow& row) {
+  return row.Write != nullptr;
+}
+
+std::string ToolNames(bool (*has)(const RecordFormatRow&)) {
+  std::vector<const char*> names;
+  for (const RecordFormatRow& row : RecordFormats()) {
+    if (row.ToolName != nullptr && has(row)) names.push_back(row.ToolName);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const RecordFormatRow&)) {
+  const RecordFormatRow* row = FindRecordFormat(name);
+  return row != nullptr && has(*row) ? row : nullptr;
+}
+
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record) {
+  ResetGameRecord(record);
+  std::string message;
+  if (ReadRecord(format.Format, path, record, message) != 0) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return false;
+  }
+  return true;
+}
+
+void PrintRecord(const GameRecord& record) {
+  const int end = RecordEndPly(record);
+  std::string moves, times;
+  for (int i = record.StartIndex; i < end; ++i) {
+    moves += ' ';
+    moves += FormatUsiMove(record.MoveList[i]);
+    times += ' ';
+    times += std::to_string(record.MoveTimes[i]);
+  }
+  std::printf("start: %s\n", ToSfen(record.InitialPosition, SideOfPly(record.StartIndex)).c_str());
+  std::printf("moves:%s\n", moves.c_str());
+  std::printf("times:%s\n", times.c_str());
+  std::printf("result: %d\n", record.ResultCode);
+  std::printf("sente: %s\n", Utf8(FieldText(record.FirstName)).c_str());
+  std::printf("gote: %s\n", Utf8(FieldText(record.SecondName)).c_str());
+}
+
+}  // namespace shogi::tool

@@ -1,0 +1,29 @@
+// What the shogi-tool commands on record files share (read, convert, db): the formats of
+// the format table by their tool names, reading a record file, and printing a record.
+#pragma once
+
+#include <string>
+
+#include "records/record_format.h"
+#include "rules/game_record.h"
+
+namespace shogi::tool {
+
+bool Readable(const RecordFormatRow& row);
+bool Writable(const RecordFormatRow& row);
+
+// The tool names of the formats that `has` accepts, as "kif, ki2 or csa".
+std::string ToolNames(bool (*has)(const RecordFormatRow&));
+
+// The format named `name` if `has` accepts it, else nullptr.
+const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const RecordFormatRow&));
+
+// Reads `path` as `format` into a reset record; on failure prints the reader's message to
+// standard error.
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record);
+
+// Prints the start position (SFEN), the moves (USI), the times, the result and the names,
+// one line each.
+void PrintRecord(const GameRecord& record);
+
+}  // namespace shogi::tool
