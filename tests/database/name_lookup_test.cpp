@@ -54,7 +54,8 @@ TEST_F(NameListTest, EntriesKeepTheirListsNumbersAndSkipPlusLines) {
 }
 
 TEST_F(NameListTest, TablesCutNamesAndGiveDefaultsForUnlistedNumbers) {
-  WriteList("KSNAME.DAT", "1     一二三四五六七\r\n2     abcdefghijklmnop\r\n");
+  WriteList("KSNAME.DAT",
+            "1     一二三四五六七\r\n2     abcdefghijklmnop\r\n4     a一二三四五六\r\n");
   std::vector<NameEntry> entries;
   ASSERT_TRUE(ReadNameEntries(Folder(), NameList::kKisenPlayers, entries));
   const NameTable kisen(entries, kKisenPlayerTable), tarvel(entries, kTarvelTournamentTable);
@@ -67,6 +68,7 @@ TEST_F(NameListTest, TablesCutNamesAndGiveDefaultsForUnlistedNumbers) {
       {kisen, 3, "            "},      {kisen, -1, "            "},
       {kisen, 1000, "            "},   {tarvel, 1, "一二三四五六七"},
       {tarvel, 2, "abcdefghijklmnop"}, {tarvel, 3, ""},
+      {kisen, 4, "a一二三四五"},
   };
   for (const Case& c : cases) EXPECT_EQ(Utf8(c.table[c.number]), c.expected) << c.number;
 }
