@@ -225,33 +225,37 @@ TEST(BlockEncodingTest, AFullBlockCutsTheGameAndMarksItsResult) {
     Handicap start;
     int plies;
     int result;
+    int used;  // slots
     int stored;
+    bool unsound_last = false;  // slot 255 holds a move that cannot be made
   } cases[] = {
-      {Handicap::kEven, 300, kResultFirstWins, kResultFirstWinsLater},
-      {Handicap::kEven, 300, kResultImpasse, kResultImpasseLater},
-      {Handicap::kEven, 300, kResultNone, kResultNone},
-      {Handicap::kEven, 300, kResultSecondWinsLater, kResultSecondWinsLater},
-      {Handicap::kEven, 256, kResultFirstWins, kResultFirstWins},
-      {Handicap::kLance, 256, kResultSecondWins, kResultSecondWinsLater},
-      {Handicap::kLance, 255, kResultSecondWins, kResultSecondWins},
+      {Handicap::kEven, 300, kResultFirstWins, 256, kResultFirstWinsLater},
+      {Handicap::kEven, 300, kResultImpasse, 256, kResultImpasseLater},
+      {Handicap::kEven, 300, kResultNone, 256, kResultNone},
+      {Handicap::kEven, 300, kResultSecondWinsLater, 256, kResultSecondWinsLater},
+      {Handicap::kEven, 256, kResultFirstWins, 256, kResultFirstWins},
+      {Handicap::kLance, 256, kResultSecondWins, 256, kResultSecondWinsLater},
+      {Handicap::kLance, 255, kResultSecondWins, 256, kResultSecondWins},
+      {Handicap::kEven, 300, kResultFirstWins, 255, kResultFirstWins, true},
   };
   for (const Case& c : cases) {
     GameRecord r;
     ResetGameRecord(r);
     r.StartIndex = HandicapStartIndex(c.start);
-    const Moves moves = ShuffleGame(c.start, c.plies);
+    Moves moves = ShuffleGame(c.start, c.plies);
+    if (c.unsound_last) moves.List[255] = UsiMove("5a5b");  // that king stands on 5b
     std::memcpy(r.MoveList, moves.List, sizeof r.MoveList);
     r.ResultCode = c.result;
     KisenMoveBlock kisen;
     TarvelMoveBlock tarvel;
     const int used = EncodeKisenBlock(r.MoveList, c.start, kisen);
-    EXPECT_EQ(used, kBlockSlots) << c.plies;
-    EXPECT_EQ(EncodeTarvelBlock(r.MoveList, c.start, 1, tarvel), kBlockSlots) << c.plies;
+    EXPECT_EQ(used, c.used) << c.plies;
+    EXPECT_EQ(EncodeTarvelBlock(r.MoveList, c.start, 1, tarvel), c.used) << c.plies;
     EXPECT_EQ(StoredResult(r, used), c.stored) << c.plies << " plies, result " << c.result;
     Moves back;
-    EXPECT_EQ(DecodeKisenBlock(kisen, c.start, back.List), kBlockSlots);
+    EXPECT_EQ(DecodeKisenBlock(kisen, c.start, back.List), c.used);
     EXPECT_TRUE(
-        std::equal(back.List + r.StartIndex, back.List + kBlockSlots, moves.List + r.StartIndex));
+        std::equal(back.List + r.StartIndex, back.List + c.used, moves.List + r.StartIndex));
   }
 }
 

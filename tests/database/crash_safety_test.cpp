@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "database/game_database.h"
 #include "tests/database/database_test_util.h"
@@ -121,6 +122,34 @@ TEST_F(CrashSafetyTest, AStoppedRegistrationLeavesTheOldDatabaseOrTheNewOne) {
         EXPECT_EQ(test_support::UsiMoves(last), test_support::UsiMoves(game));
       }
     }
+  }
+}
+
+// The stops above cannot lose what the system had not yet put on the disk; the order of the
+// steps shows that nothing can be lost that the count already counts.
+std::vector<RecordFileStep> g_steps;
+bool RecordStep(RecordFileStep step, std::size_t&) {
+  g_steps.push_back(step);
+  return true;
+}
+
+TEST_F(CrashSafetyTest, BothFilesReachTheDiskBeforeTheCountIsRaised) {
+  using enum RecordFileStep;
+  for (const StartingDatabase& s : {kStartingDatabases[0], kStartingDatabases[2]}) {
+    const DatabasePaths paths = Prepare(s);
+    g_steps.clear();
+    SetRecordFileFaultHook(RecordStep);
+    int number = 0;
+    std::string message;
+    EXPECT_EQ(
+        RegisterGame(s.format, paths, Folder(), test_support::GoldenEvenGame(), number, message),
+        0);
+    SetRecordFileFaultHook(nullptr);
+    // The 2 MiB index first gets its count written whole (and synced).
+    std::vector<RecordFileStep> expected = {kOpenForWriting, kOpenForWriting};
+    if (s.old_count > 2) expected.insert(expected.end(), {kWrite, kSync});
+    expected.insert(expected.end(), {kWrite, kWrite, kSync, kSync, kWrite, kSync});
+    EXPECT_EQ(g_steps, expected) << s.name;
   }
 }
 

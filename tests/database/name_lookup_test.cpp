@@ -115,7 +115,8 @@ TEST(NameLookupTest, ExactLookupComparesWithoutSpaces) {
   struct Case {
     const char* utf8;
     int expected;
-  } cases[] = {{"第10期　名人戦", 5}, {"名人戦 ", 7}, {"名人", 0}, {"棋聖戦", 0}, {"", 0}};
+  } cases[] = {{"第10期　名人戦", 5}, {"名人戦 ", 7}, {"名人", 0},
+               {"名人戦リーグ", 0},   {"棋聖戦", 0},  {"", 0}};
   for (const Case& c : cases)
     EXPECT_EQ(ExactNameLookup(list, Cp932(c.utf8), 99), c.expected) << c.utf8;
 }

@@ -124,6 +124,8 @@ TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
 
 TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
   Put("user.kif", "a user's record");
+  Put("broken.idx", "\x01");
+  Put("broken.kif", "");
   struct Case {
     std::string args;
     int status;
@@ -144,6 +146,7 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"count .idx", 1, "ファイル名に異常があります。\n"},
       {"add DIR/two_games.idx kif DIR/missing.kif", 1, "指定ファイルが存在しません。\n"},
       {"create DIR/user.idx", 1, "ファイルが作成できません。\n"},
+      {"create DIR/broken.idx", 1, "ファイルに異常があります。\n"},
   };
   for (Case& c : cases) {
     for (std::size_t at; (at = c.args.find("DIR/")) != std::string::npos;)
