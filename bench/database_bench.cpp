@@ -108,28 +108,16 @@ const DatabasePaths& PathsOfRange(const benchmark::State& state) {
   return state.range(0) == 0 ? Folder().Kisen : Folder().Tarvel;
 }
 
-// 新規登録: one new game per iteration; the database grows from 100 000 games.
-void BM_RegisterNew(benchmark::State& state) {
+// 新規登録 (one new game per iteration; the database grows from 100 000 games) or 修正登録
+// over a game in the middle.
+void BM_Register(benchmark::State& state) {
   const DatabaseFormat& format = FormatOfRange(state);
+  const bool over = state.range(1) != 0;
   DatabaseNames names;
   LoadDatabaseNames(format, Folder().Path, names);
   std::string message;
   for (auto _ : state) {
-    int number = 0;
-    if (RegisterGame(format, PathsOfRange(state), names, Folder().Game, number, message) != 0)
-      state.SkipWithError("registration failed");
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-// 修正登録 over a game in the middle.
-void BM_RegisterOver(benchmark::State& state) {
-  const DatabaseFormat& format = FormatOfRange(state);
-  DatabaseNames names;
-  LoadDatabaseNames(format, Folder().Path, names);
-  std::string message;
-  for (auto _ : state) {
-    int number = kGames / 2;
+    int number = over ? kGames / 2 : 0;
     if (RegisterGame(format, PathsOfRange(state), names, Folder().Game, number, message) != 0)
       state.SkipWithError("registration failed");
   }
@@ -157,8 +145,7 @@ void BM_ReadGame(benchmark::State& state) {
 }
 
 // Rates by the clock on the wall: a registration mostly waits for the disk.
-BENCHMARK(BM_RegisterNew)->ArgName("tarvel")->Arg(0)->Arg(1)->UseRealTime();
-BENCHMARK(BM_RegisterOver)->ArgName("tarvel")->Arg(0)->Arg(1)->UseRealTime();
+BENCHMARK(BM_Register)->ArgNames({"tarvel", "over"})->ArgsProduct({{0, 1}, {0, 1}})->UseRealTime();
 BENCHMARK(BM_ReadGame)->ArgNames({"tarvel", "lists"})->ArgsProduct({{0, 1}, {0, 1}})->UseRealTime();
 
 }  // namespace

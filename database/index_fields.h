@@ -33,9 +33,12 @@ struct DatabaseNames {
 };
 
 // The fields both index layouts hold under the same names (KisenIndexRecord,
-// TarvelIndexRecord): game number, date, result and handicap code.
+// TarvelIndexRecord): tournament and opening numbers (read through the tables), game number,
+// date, result and handicap code.
 template <class Index>
-void ReadNumberFields(const Index& index, IndexFields& fields) {
+void ReadSharedFields(const Index& index, const DatabaseNames& names, IndexFields& fields) {
+  fields.Tournament = names.TournamentTable[index.Tournament.Get()];
+  fields.Opening = names.OpeningTable[index.Opening.Get()];
   fields.GameNumber = index.GameNumber.Get();
   fields.Year = index.Year.Get();
   fields.Month = index.Month.Get();
@@ -44,7 +47,7 @@ void ReadNumberFields(const Index& index, IndexFields& fields) {
   fields.HandicapCode = index.Handicap.Get();
 }
 template <class Index>
-void WriteNumberFields(const GameRecord& record, int handicap_code, int result, Index& index) {
+void WriteSharedNumbers(const GameRecord& record, int handicap_code, int result, Index& index) {
   index.GameNumber.Set(record.GameNumber);
   index.Year.Set(record.Year);
   index.Month.Set(record.Month);

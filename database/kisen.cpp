@@ -78,9 +78,7 @@ IndexFields KisenIndexFields(const KisenIndexRecord& index, const DatabaseNames&
   IndexFields f;
   f.FirstPlayer = names.PlayerTable[index.FirstPlayer.Get()];
   f.SecondPlayer = names.PlayerTable[index.SecondPlayer.Get()];
-  f.Tournament = names.TournamentTable[index.Tournament.Get()];
-  f.Opening = names.OpeningTable[index.Opening.Get()];
-  ReadNumberFields(index, f);
+  ReadSharedFields(index, names, f);
   return f;
 }
 
@@ -94,7 +92,7 @@ void WriteKisenIndex(const GameRecord& record, int handicap_code, int result,
                                        kHighestTournamentOrOpening));
   index.Opening.Set(
       KisenNameLookup(names.Openings, FieldText(record.Opening), kHighestTournamentOrOpening));
-  WriteNumberFields(record, handicap_code, result, index);
+  WriteSharedNumbers(record, handicap_code, result, index);
 }
 
 }  // namespace shogi

@@ -73,9 +73,7 @@ IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseName
   IndexFields f;
   f.FirstPlayer = NameOfField(index.FirstName);
   f.SecondPlayer = NameOfField(index.SecondName);
-  f.Tournament = names.TournamentTable[index.Tournament.Get()];
-  f.Opening = names.OpeningTable[index.Opening.Get()];
-  ReadNumberFields(index, f);
+  ReadSharedFields(index, names, f);
   return f;
 }
 
@@ -83,7 +81,7 @@ void WriteTarvelIndex(const GameRecord& record, int handicap_code, int result,
                       const DatabaseNames& names, TarvelIndexRecord& index) {
   SetNameField(index.FirstName, FieldText(record.FirstName));
   SetNameField(index.SecondName, FieldText(record.SecondName));
-  WriteNumberFields(record, handicap_code, result, index);
+  WriteSharedNumbers(record, handicap_code, result, index);
   index.Tournament.Set(ExactNameLookup(names.Tournaments, FieldText(record.Tournament),
                                        kHighestTournamentOrOpening));
   index.Opening.Set(

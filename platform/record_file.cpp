@@ -3,6 +3,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,19 +24,10 @@ HANDLE AsHandle(std::intptr_t h) {
   return reinterpret_cast<HANDLE>(h);
 }
 
-// Paths are in the program's ANSI code page, as the C runtime takes them.
-std::wstring Wide(const std::string& path) {
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), out.data(), n);
-  return out;
-}
-
 std::intptr_t OpenHandle(const std::string& path, bool write) {
-  HANDLE h = CreateFileW(Wide(path).c_str(), write ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
-                         FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      CreateFileW(WidePath(path).c_str(), write ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
+                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(h);
 }
 

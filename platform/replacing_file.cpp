@@ -3,6 +3,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,23 +37,13 @@ int ProcessId() {
   return static_cast<int>(GetCurrentProcessId());
 }
 
-// Paths are in the program's ANSI code page, as the C runtime takes them.
-std::wstring Wide(const std::string& path) {
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), out.data(), n);
-  return out;
-}
-
 HANDLE AsHandle(std::intptr_t h) {
   return reinterpret_cast<HANDLE>(h);
 }
 
 CreateResult CreateTemporary(const std::string& name, const std::string& /*target*/,
                              std::intptr_t& handle) {
-  HANDLE h = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  HANDLE h = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h != INVALID_HANDLE_VALUE) {
     handle = reinterpret_cast<std::intptr_t>(h);
@@ -81,12 +73,12 @@ bool CloseFile(std::intptr_t handle) {
 
 // One step that replaces the target, written through to the disk.
 bool MoveOver(const std::string& temporary, const std::string& target) {
-  return MoveFileExW(Wide(temporary).c_str(), Wide(target).c_str(),
+  return MoveFileExW(WidePath(temporary).c_str(), WidePath(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void RemoveFile(const std::string& path) {
-  DeleteFileW(Wide(path).c_str());
+  DeleteFileW(WidePath(path).c_str());
 }
 
 #else
