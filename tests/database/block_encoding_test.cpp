@@ -29,18 +29,15 @@ std::string Hex(const void* data, std::size_t size) {
   }
   return out;
 }
+std::string Hex(const std::string& bytes) {
+  return Hex(bytes.data(), bytes.size());
+}
 std::string Bytes(std::string_view hex) {
   std::string digits, out;
   for (char c : hex)
     if (c != ' ') digits += c;
   for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
     out += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
-  return out;
-}
-std::string Compact(std::string_view hex) {
-  std::string out;
-  for (char c : hex)
-    if (c != ' ') out += c;
   return out;
 }
 
@@ -102,14 +99,14 @@ TEST(BlockEncodingTest, EncodesTheSlotsOfTheLayouts) {
     const int code = HandicapNumber(c.start, HandicapScheme::kTarvel);
     TarvelMoveBlock tarvel;
     const int tarvel_used = EncodeTarvelBlock(moves.List, c.start, code, tarvel);
-    const std::string tarvel_hex = Compact(c.tarvel);
+    const std::string tarvel_hex = Hex(Bytes(c.tarvel));
     EXPECT_EQ(Hex(&tarvel, sizeof tarvel), tarvel_hex + std::string(1024 - tarvel_hex.size(), '0'))
         << c.name;
     EXPECT_EQ(tarvel_used, static_cast<int>(tarvel_hex.size() / 4)) << c.name;
     if (c.kisen == nullptr) continue;
     KisenMoveBlock kisen;
     const int kisen_used = EncodeKisenBlock(moves.List, c.start, kisen);
-    const std::string kisen_hex = Compact(c.kisen);
+    const std::string kisen_hex = Hex(Bytes(c.kisen));
     EXPECT_EQ(Hex(&kisen, sizeof kisen), kisen_hex + std::string(1024 - kisen_hex.size(), '0'))
         << c.name;
     EXPECT_EQ(kisen_used, static_cast<int>(kisen_hex.size() / 4)) << c.name;

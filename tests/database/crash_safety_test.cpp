@@ -14,7 +14,6 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
 using test_support::PutFileBytes;
 
 // The file steps let through before the registration "stops"; the stopping step fails. A
@@ -56,19 +55,13 @@ class CrashSafetyTest : public test_support::DatabaseFolderTest {
   }
 
   DatabasePaths Prepare(const StartingDatabase& s) {
-    const bool kisen = s.format.Kind == DatabaseKind::kKisen;
-    const DatabasePaths paths = PathsOf(kisen ? "g.idx" : "g.mix");
+    if (s.old_count == 2) return CopyGolden(s.format);
+    const DatabasePaths paths = PathsOf("big.idx");
     const std::string index = paths.Index(s.format), moves = paths.Moves(s.format);
-    if (s.old_count == 2) {
-      const std::string folder = std::string(SHOGI_TEST_DATA) + (kisen ? "/kisen/" : "/tarvel/");
-      PutFileBytes(index, FileBytes(folder + "two_games." + (kisen ? "idx" : "mix")));
-      PutFileBytes(moves, FileBytes(folder + "two_games." + (kisen ? "kif" : "mkf")));
-    } else {
-      PutFileBytes(index, std::string("\xFF\xFF\x07\x00", 4));
-      std::filesystem::resize_file(index, 32u * (s.old_count + 1));
-      PutFileBytes(moves, "");
-      std::filesystem::resize_file(moves, 512u * s.old_count);
-    }
+    PutFileBytes(index, std::string("\xFF\xFF\x07\x00", 4));
+    std::filesystem::resize_file(index, 32u * (s.old_count + 1));
+    PutFileBytes(moves, "");
+    std::filesystem::resize_file(moves, 512u * s.old_count);
     return paths;
   }
 };

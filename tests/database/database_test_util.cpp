@@ -46,6 +46,23 @@ DatabasePaths DatabaseFolderTest::PathsOf(std::string_view name) const {
   return paths;
 }
 
+DatabasePaths DatabaseFolderTest::CopyGolden(const DatabaseFormat& format) const {
+  const DatabasePaths golden = GoldenPaths(format);
+  const DatabasePaths paths =
+      PathsOf(format.Kind == DatabaseKind::kKisen ? "games.idx" : "games.mix");
+  PutFileBytes(paths.Index(format), FileBytes(golden.Index(format)));
+  PutFileBytes(paths.Moves(format), FileBytes(golden.Moves(format)));
+  return paths;
+}
+
+DatabasePaths GoldenPaths(const DatabaseFormat& format) {
+  const bool kisen = format.Kind == DatabaseKind::kKisen;
+  DatabasePaths paths;
+  paths.Base = std::string(SHOGI_TEST_DATA) + (kisen ? "/kisen/two_games" : "/tarvel/two_games");
+  paths.LowerCase = true;
+  return paths;
+}
+
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;

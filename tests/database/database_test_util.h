@@ -27,6 +27,8 @@ class DatabaseFolderTest : public ::testing::Test {
   void WriteGoldenLists() const;
   // The paths of `name` ("games.idx", "games.mix") in the folder.
   DatabasePaths PathsOf(std::string_view name) const;
+  // A copy of the golden pair of `format` in the folder, as "games.idx" or "games.mix".
+  DatabasePaths CopyGolden(const DatabaseFormat& format) const;
 
  private:
   std::string folder_;
@@ -35,6 +37,10 @@ class DatabaseFolderTest : public ::testing::Test {
 // The bytes of a file ("" when it cannot be read) and writing bytes to one.
 std::string FileBytes(const std::string& path);
 void PutFileBytes(const std::string& path, std::string_view bytes);
+
+// The golden pair of `format`: tests/data/kisen/two_games.idx and .kif, or
+// tests/data/tarvel/two_games.mix and .mkf.
+DatabasePaths GoldenPaths(const DatabaseFormat& format);
 
 // The games of tests/data/kisen/two_games.* and tests/data/tarvel/two_games.*, with the
 // lists of WriteGoldenLists: an even game with names (a 12-byte one, and a 13-byte one

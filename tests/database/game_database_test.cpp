@@ -17,28 +17,21 @@ namespace {
 using test_support::FileBytes;
 using test_support::PutFileBytes;
 
-const std::string kData = SHOGI_TEST_DATA;
-
-// The golden pair of each format, with the name it takes in a test's folder.
+// The golden pair of each format.
 struct Golden {
   const DatabaseFormat& format;
-  std::string index, moves;  // under tests/data
-  const char* name;          // in the folder
+  std::string index, moves;
 };
-const Golden kGolden[] = {
-    {kKisenFormat, kData + "/kisen/two_games.idx", kData + "/kisen/two_games.kif", "games.idx"},
-    {kTarvelFormat, kData + "/tarvel/two_games.mix", kData + "/tarvel/two_games.mkf", "games.mix"},
-};
+Golden GoldenOf(const DatabaseFormat& format) {
+  const DatabasePaths paths = test_support::GoldenPaths(format);
+  return {format, paths.Index(format), paths.Moves(format)};
+}
+const Golden kGolden[] = {GoldenOf(kKisenFormat), GoldenOf(kTarvelFormat)};
 
 class GameDatabaseTest : public test_support::DatabaseFolderTest {
  protected:
-  // A copy of the golden pair in the folder.
-  DatabasePaths CopyGolden(const Golden& g) {
-    const DatabasePaths paths = PathsOf(g.name);
-    PutFileBytes(paths.Index(g.format), FileBytes(g.index));
-    PutFileBytes(paths.Moves(g.format), FileBytes(g.moves));
-    return paths;
-  }
+  using DatabaseFolderTest::CopyGolden;
+  DatabasePaths CopyGolden(const Golden& g) const { return CopyGolden(g.format); }
 };
 
 TEST(DatabasePathsTest, TheChosenNameGivesTheBasePathAndTheCaseOfTheExtensions) {
@@ -81,7 +74,8 @@ TEST(DatabasePathsTest, TheChosenNameGivesTheBasePathAndTheCaseOfTheExtensions) 
 TEST_F(GameDatabaseTest, RegisteredGamesAreTheGoldenBytes) {
   WriteGoldenLists();
   for (const Golden& g : kGolden) {
-    const DatabasePaths paths = PathsOf(g.name);
+    const DatabasePaths paths =
+        PathsOf(g.format.Kind == DatabaseKind::kKisen ? "new.idx" : "new.mix");
     std::string message;
     ASSERT_EQ(CreateDatabase(g.format, paths, message), 0) << message;
     EXPECT_EQ(FileBytes(paths.Index(g.format)), std::string(g.format.IndexRecordBytes, '\0'));
@@ -97,54 +91,8 @@ TEST_F(GameDatabaseTest, RegisteredGamesAreTheGoldenBytes) {
         0)
         << message;
     EXPECT_EQ(number, 2);
-    EXPECT_EQ(FileBytes(paths.Index(g.format)), FileBytes(g.index)) << g.name;
-    EXPECT_EQ(FileBytes(paths.Moves(g.format)), FileBytes(g.moves)) << g.name;
-  }
-}
-
-TEST_F(GameDatabaseTest, TheGoldenGamesReadBackWithEveryField) {
-  WriteGoldenLists();
-  const std::string kLance = "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
-  struct Case {
-    int golden, n;
-    const char *first, *second, *tournament, *opening;
-    int game, year, month, day, result;
-    std::string start;
-    const char* usi;
-  } cases[] = {
-      {0, 1, "羽生　善治", "谷川浩司", "名人戦", "矢倉", 2, 2001, 4, 9, 1, "startpos",
-       "7g7f 3c3d 8h2b+ 3a2b B*4e"},
-      {0, 2, "            ", "谷川浩司", "              ", "              ", 0, 1999, 12, 31, 2,
-       kLance, "3c3d 7g7f 2b7g+ 6i6h 7g8h 7i7h B*5e"},
-      {1, 1, "羽生善治名人", "X谷川浩司九", "第10期　名人戦", "矢倉", 2, 2001, 4, 9, 1, "startpos",
-       "7g7f 3c3d 8h2b+ 3a2b B*4e"},
-      {1, 2, "大山康晴", "谷川浩司", "", "", 0, 1999, 12, 31, 2, kLance,
-       "3c3d 7g7f 2b7g+ 6i6h 7g8h 7i7h B*5e"},
-  };
-  for (const Case& c : cases) {
-    const Golden& g = kGolden[c.golden];
-    DatabasePaths paths;
-    std::string message;
-    ASSERT_EQ(DatabasePathsOf(g.index, paths, message), 0);
-    GameRecord r;
-    ResetGameRecord(r);
-    r.MoveTimes[3] = 9;
-    CopyCp932Field(r.Comment, "kept");
-    ASSERT_EQ(ReadGame(g.format, paths, Folder(), c.n, r, message), c.n) << message;
-    const GameRecord expected = test_support::MakeRecord(c.start, c.usi);
-    EXPECT_EQ(r.InitialPosition, expected.InitialPosition) << g.name << c.n;
-    EXPECT_EQ(r.StartIndex, expected.StartIndex);
-    EXPECT_EQ(r.PlyCount, r.StartIndex);
-    EXPECT_EQ(test_support::UsiMoves(r), c.usi);
-    EXPECT_EQ(r.MoveTimes[3], 0);
-    EXPECT_EQ(Utf8(FieldText(r.FirstName)), c.first);
-    EXPECT_EQ(Utf8(FieldText(r.SecondName)), c.second);
-    EXPECT_EQ(Utf8(FieldText(r.Tournament)), c.tournament);
-    EXPECT_EQ(Utf8(FieldText(r.Opening)), c.opening);
-    EXPECT_EQ(FieldText(r.Comment), "kept");
-    EXPECT_EQ(r.GameNumber, c.game);
-    EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, c.year * 10000 + c.month * 100 + c.day);
-    EXPECT_EQ(r.ResultCode, c.result);
+    EXPECT_EQ(FileBytes(paths.Index(g.format)), FileBytes(g.index)) << g.format.Caption;
+    EXPECT_EQ(FileBytes(paths.Moves(g.format)), FileBytes(g.moves)) << g.format.Caption;
   }
 }
 
@@ -171,9 +119,10 @@ TEST_F(GameDatabaseTest, OverwritingAGameKeepsTheWordsNotInterpreted) {
       const bool kept = g.format.Kind == DatabaseKind::kKisen && (i == 18 || i == 19 || i >= 22);
       if (!kept) expected[record1 + i] = index[record2 + i];
     }
-    EXPECT_EQ(FileBytes(paths.Index(g.format)), expected) << g.name;
+    EXPECT_EQ(FileBytes(paths.Index(g.format)), expected) << g.format.Caption;
     const std::string moves = FileBytes(g.moves);
-    EXPECT_EQ(FileBytes(paths.Moves(g.format)), moves.substr(512) + moves.substr(512)) << g.name;
+    EXPECT_EQ(FileBytes(paths.Moves(g.format)), moves.substr(512) + moves.substr(512))
+        << g.format.Caption;
   }
 }
 
@@ -307,13 +256,16 @@ TEST_F(GameDatabaseTest, AStoredHandicapCodeOutOfRangeReadsAsTheNearestAndMovesS
   }
 }
 
-TEST_F(GameDatabaseTest, TheShownPlyComesFromTheHookWithinTheGame) {
+TEST_F(GameDatabaseTest, TheShownPlyComesFromTheHookWithinTheGameAndTimesAreCleared) {
   const DatabasePaths paths = CopyGolden(kGolden[0]);
   struct Case {
     int asked, shown;
   } cases[] = {{3, 3}, {-5, 0}, {99, 5}};
   for (const Case& c : cases) {
     GameRecord r;
+    ResetGameRecord(r);
+    r.MoveTimes[3] = 9;
+    CopyCp932Field(r.Comment, "kept");
     std::string message;
     ASSERT_EQ(ReadGame(kKisenFormat, paths, Folder(), 1, r, message,
                        [&](const GameRecord& game) {
@@ -322,6 +274,9 @@ TEST_F(GameDatabaseTest, TheShownPlyComesFromTheHookWithinTheGame) {
                        }),
               1);
     EXPECT_EQ(r.PlyCount, c.shown);
+    // The times are cleared; what a database does not hold stays.
+    EXPECT_EQ(r.MoveTimes[3], 0);
+    EXPECT_EQ(FieldText(r.Comment), "kept");
   }
 }
 

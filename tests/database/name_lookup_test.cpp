@@ -121,14 +121,5 @@ TEST(NameLookupTest, ExactLookupComparesWithoutSpaces) {
     EXPECT_EQ(ExactNameLookup(list, Cp932(c.utf8), 99), c.expected) << c.utf8;
 }
 
-TEST_F(NameListTest, TheKisenOpeningListFallsBackToTheSubfolder) {
-  EXPECT_EQ(NameListPath(Folder(), NameList::kKisenOpenings), Folder() + "SENKEI.DAT");
-  WriteList("SENKEI/SENKEI.DAT", "07  矢倉\r\n");
-  EXPECT_EQ(NameListPath(Folder(), NameList::kKisenOpenings), Folder() + "SENKEI/SENKEI.DAT");
-  WriteList("SENKEI.DAT", "07  矢倉\r\n");
-  EXPECT_EQ(NameListPath(Folder(), NameList::kKisenOpenings), Folder() + "SENKEI.DAT");
-  EXPECT_EQ(NameListPath(Folder(), NameList::kTarvelPlayers), Folder() + "棋士名.DAT");
-}
-
 }  // namespace
 }  // namespace shogi

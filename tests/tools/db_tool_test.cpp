@@ -1,14 +1,9 @@
 // shogi-tool db: databases created, filled and read from the command line.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "platform/cp932.h"
+#include "tests/database/database_test_util.h"
 #include "tests/tools/tool_run.h"
 
 namespace shogi {
@@ -18,40 +13,18 @@ using testing::RunTool;
 
 const std::string kData = SHOGI_TEST_DATA;
 
-class DbToolTest : public ::testing::Test {
+class DbToolTest : public test_support::DatabaseFolderTest {
  protected:
   void SetUp() override {
-    dir_ = (std::filesystem::temp_directory_path() /
-            ("shogi_db_tool_" + std::to_string(getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-               .string() +
-           "/";
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    Put("KSNAME.DAT", Cp932("3     谷川浩司\r\n12    羽生　善治\r\n"));
-    Put("KISEN.DAT", Cp932("+01 第10期\r\n05 名人戦\r\n"));
-    Put("SENKEI.DAT", Cp932("07  矢倉\r\n"));
-    Put("棋戦.DAT", Cp932("5  第10期　名人戦\r\n"));
-    Put("戦型.DAT", Cp932("7   矢倉\r\n"));
-    for (const char* name : {"kisen/two_games.idx", "kisen/two_games.kif", "tarvel/two_games.mix",
-                             "tarvel/two_games.mkf"}) {
-      std::ifstream in(kData + "/" + name, std::ios::binary);
-      std::stringstream bytes;
-      bytes << in.rdbuf();
-      Put(std::filesystem::path(name).filename().string(), bytes.str());
-    }
+    DatabaseFolderTest::SetUp();
+    WriteGoldenLists();
+    (void)CopyGolden(kKisenFormat);
+    (void)CopyGolden(kTarvelFormat);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  void Put(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ + name, std::ios::binary) << bytes;
-  }
-  // "db ARGS" with the test's folder as the program folder; DB names are in the folder.
+  // "db ARGS" with the test's folder as the program folder.
   testing::ToolResult Db(const std::string& args) {
-    return RunTool("db --folder " + dir_ + " " + args);
+    return RunTool("db --folder " + Folder() + " " + args);
   }
-
-  std::string dir_;
 };
 
 const char kEvenStart[] =
@@ -66,24 +39,23 @@ TEST_F(DbToolTest, GetPrintsEveryFieldOfAGame) {
   struct Case {
     std::string args, out;
   } cases[] = {
-      {"get DIR/two_games.idx 1",
-       kEvenStart + std::string(kEvenMoves) +
-           "result: 1\nsente: 羽生　善治\ngote: 谷川浩司\ndate: 2001-04-09\n"
-           "tournament: 名人戦\nopening: 矢倉\ngame: 2\nhandicap: 0\n"},
-      {"get DIR/two_games.idx 2", kLanceStart + std::string(kLanceMoves) +
-                                      "sente:             \ngote: 谷川浩司\ndate: 1999-12-31\n"
-                                      "tournament: \nopening: \ngame: 0\nhandicap: 1\n"},
-      {"get DIR/two_games.mix 1",
+      {"get DIR/games.idx 1", kEvenStart + std::string(kEvenMoves) +
+                                  "result: 1\nsente: 羽生　善治\ngote: 谷川浩司\ndate: 2001-04-09\n"
+                                  "tournament: 名人戦\nopening: 矢倉\ngame: 2\nhandicap: 0\n"},
+      {"get DIR/games.idx 2", kLanceStart + std::string(kLanceMoves) +
+                                  "sente:             \ngote: 谷川浩司\ndate: 1999-12-31\n"
+                                  "tournament: \nopening: \ngame: 0\nhandicap: 1\n"},
+      {"get DIR/games.mix 1",
        kEvenStart + std::string(kEvenMoves) +
            "result: 1\nsente: 羽生善治名人\ngote: X谷川浩司九\ndate: 2001-04-09\n"
            "tournament: 第10期　名人戦\nopening: 矢倉\ngame: 2\nhandicap: 0\n"},
-      {"get DIR/two_games.mix 2", kLanceStart + std::string(kLanceMoves) +
-                                      "sente: 大山康晴\ngote: 谷川浩司\ndate: 1999-12-31\n"
-                                      "tournament: \nopening: \ngame: 0\nhandicap: 1\n"},
-      {"count DIR/two_games.mix", "2\n"},
+      {"get DIR/games.mix 2", kLanceStart + std::string(kLanceMoves) +
+                                  "sente: 大山康晴\ngote: 谷川浩司\ndate: 1999-12-31\n"
+                                  "tournament: \nopening: \ngame: 0\nhandicap: 1\n"},
+      {"count DIR/games.mix", "2\n"},
   };
   for (Case& c : cases) {
-    c.args.replace(c.args.find("DIR/"), 4, dir_);
+    c.args.replace(c.args.find("DIR/"), 4, Folder());
     const auto r = Db(c.args);
     EXPECT_EQ(r.status, 0) << c.args << r.err;
     EXPECT_EQ(r.out, c.out) << c.args;
@@ -91,7 +63,7 @@ TEST_F(DbToolTest, GetPrintsEveryFieldOfAGame) {
 }
 
 TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
-  for (const std::string& db : {dir_ + "new.idx", dir_ + "new.mix"}) {
+  for (const std::string& db : {Folder() + "new.idx", Folder() + "new.mix"}) {
     SCOPED_TRACE(db);
     EXPECT_EQ(Db("create " + db).status, 0);
     EXPECT_EQ(Db("count " + db).out, "0\n");
@@ -123,9 +95,9 @@ TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
 }
 
 TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
-  Put("user.kif", "a user's record");
-  Put("broken.idx", "\x01");
-  Put("broken.kif", "");
+  test_support::PutFileBytes(Folder() + "user.kif", "a user's record");
+  test_support::PutFileBytes(Folder() + "broken.idx", "\x01");
+  test_support::PutFileBytes(Folder() + "broken.kif", "");
   struct Case {
     std::string args;
     int status;
@@ -136,28 +108,27 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"frob DIR/g.idx", 2, "shogi-tool db: unknown operation 'frob'\n"},
       {"get DIR/g.idx", 2, "shogi-tool db: wrong number of arguments for 'get'\n"},
       {"add DIR/g.idx kif", 2, "shogi-tool db: wrong number of arguments for 'add'\n"},
-      {"get DIR/two_games.idx 0", 2, "shogi-tool db: N must be a game number from 1\n"},
-      {"put DIR/two_games.idx x kif f", 2, "shogi-tool db: N must be a game number from 1\n"},
-      {"add DIR/two_games.idx pgn f", 2, "shogi-tool db: FORMAT must be kif, ki2 or csa\n"},
+      {"get DIR/games.idx 0", 2, "shogi-tool db: N must be a game number from 1\n"},
+      {"put DIR/games.idx x kif f", 2, "shogi-tool db: N must be a game number from 1\n"},
+      {"add DIR/games.idx pgn f", 2, "shogi-tool db: FORMAT must be kif, ki2 or csa\n"},
       {"count DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
-      {"get DIR/two_games.mix 3", 1, "番号が登録データ数を超してます。\n"},
-      {"put DIR/two_games.mix 3 kif " + kData + "/kif/even.kif", 1,
+      {"get DIR/games.mix 3", 1, "番号が登録データ数を超してます。\n"},
+      {"put DIR/games.mix 3 kif " + kData + "/kif/even.kif", 1,
        "番号が登録データ数を超してます。\n"},
       {"count .idx", 1, "ファイル名に異常があります。\n"},
-      {"add DIR/two_games.idx kif DIR/missing.kif", 1, "指定ファイルが存在しません。\n"},
+      {"add DIR/games.idx kif DIR/missing.kif", 1, "指定ファイルが存在しません。\n"},
       {"create DIR/user.idx", 1, "ファイルが作成できません。\n"},
       {"create DIR/broken.idx", 1, "ファイルに異常があります。\n"},
   };
   for (Case& c : cases) {
     for (std::size_t at; (at = c.args.find("DIR/")) != std::string::npos;)
-      c.args.replace(at, 4, dir_);
+      c.args.replace(at, 4, Folder());
     const auto r = Db(c.args);
     EXPECT_EQ(r.status, c.status) << c.args;
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
-  std::ifstream user(dir_ + "user.kif");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(user), {}), "a user's record");
+  EXPECT_EQ(test_support::FileBytes(Folder() + "user.kif"), "a user's record");
 }
 
 }  // namespace
