@@ -2,6 +2,18 @@
 // they agree, creating an empty pair, reading game n into the game record and registering
 // the game record as a new game or over game n.
 //
+// The menus 棋泉 and Tarvel hold one DatabaseSelection each and work with the format's
+// descriptor (kKisenFormat, kTarvelFormat) and the program folder:
+//   ﾌｧｲﾙ名      ChooseDatabase (message box with format.NameCaption on 1), then
+//               ProbeDatabase: kMissing asks "ファイルを新規に作成しますか？" and calls
+//               CreateDatabase (いいえ clears selection.Paths); kDamaged shows the message.
+//   新規登録    RegisterGame with number 0; on 0, NoteRegistered(selection, number).
+//   修正登録    the same with number = selection.CurrentRecordNo (≥ 1, after the question).
+//   a listed game   ReadGame, then selection.CurrentRecordNo = n.
+//   棋士名変更 / 棋戦名変更 / 戦型名変更   NameListPath(folder, format.PlayerList /
+//               TournamentList / OpeningList) is the file to open in the text editor.
+// Messages go to a message box with format.Caption.
+//
 // The database's count (record 0 of the index) is the truth: registration writes the move
 // block and the index record first, flushes them to the disk, and only then raises the
 // count, so a failure or a crash at any point leaves either the old database or the new one.
