@@ -81,14 +81,14 @@ TEST(CsaWriter, RoundTripsEveryFileThroughBothReaders) {
 }
 
 TEST(CsaWriter, RefusesPiecesInHandAndCreatesNoFile) {
-  const std::string dir = test::TempDir();
+  const test::TempFolder dir;
   GameRecord r = MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b");
   std::string message;
-  EXPECT_EQ(WriteCsa(dir + "hand.csa", r, true, message), 1);
+  EXPECT_EQ(WriteCsa(dir.Path() + "hand.csa", r, true, message), 1);
   EXPECT_EQ(message, "持駒の存在する局面は、セーブ出来ません。");
-  EXPECT_TRUE(test::FileBytes(dir + "hand.csa").empty());
-  ASSERT_EQ(WriteCsa(dir + "even.csa", EvenGame(), true, message), 0);
-  EXPECT_EQ(test::FileBytes(dir + "even.csa"), TestData("csa/even.csa"));
+  EXPECT_TRUE(test::FileBytes(dir.Path() + "hand.csa").empty());
+  ASSERT_EQ(WriteCsa(dir.Path() + "even.csa", EvenGame(), true, message), 0);
+  EXPECT_EQ(test::FileBytes(dir.Path() + "even.csa"), TestData("csa/even.csa"));
 }
 
 int ReadText(const std::string& text, GameRecord& r, std::string& message) {

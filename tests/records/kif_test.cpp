@@ -134,12 +134,12 @@ TEST(KifWriter, RoundTripsEveryFileThroughTheReader) {
 }
 
 TEST(KifWriter, WritesThroughATemporaryFileAndKeepsTheOldOneOnFailure) {
-  const std::string dir = test::TempDir();
+  const test::TempFolder dir;
   std::string message;
-  ASSERT_EQ(WriteKif(dir + "game.kif", EvenGame(), true, message), 0) << message;
-  EXPECT_EQ(test::FileBytes(dir + "game.kif"), TestData("kif/even.kif"));
-  EXPECT_TRUE(test::FileBytes(dir + "game.kif.tmp").empty());
-  EXPECT_EQ(WriteKif(dir + "missing/game.kif", EvenGame(), true, message), 1);
+  ASSERT_EQ(WriteKif(dir.Path() + "game.kif", EvenGame(), true, message), 0) << message;
+  EXPECT_EQ(test::FileBytes(dir.Path() + "game.kif"), TestData("kif/even.kif"));
+  EXPECT_TRUE(test::FileBytes(dir.Path() + "game.kif.tmp").empty());
+  EXPECT_EQ(WriteKif(dir.Path() + "missing/game.kif", EvenGame(), true, message), 1);
   EXPECT_EQ(message, "ファイルが作成できません。");
 }
 

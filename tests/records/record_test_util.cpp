@@ -2,12 +2,6 @@
 #include "tests/records/record_test_util.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/cp932.h"
 #include "rules/sfen.h"
@@ -27,13 +21,6 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines) {
     out += "\r\n";
   }
   return out;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 std::string TestData(const std::string& relative) {
@@ -63,15 +50,6 @@ void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& mess
     EXPECT_EQ(message, "ファイルに異常があります。") << trace;
     EXPECT_TRUE(SameRecord(record, SentinelRecord())) << trace;
   }
-}
-
-std::string TempDir() {
-  std::string pattern = ::testing::TempDir() + "records_XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  const char* dir = mkdtemp(buffer.data());
-  EXPECT_NE(dir, nullptr);
-  return dir != nullptr ? std::string(dir) + "/" : std::string("./");
 }
 
 }  // namespace shogi::test

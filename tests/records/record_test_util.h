@@ -10,6 +10,7 @@
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
 #include "tests/support/game_builder.h"
+#include "tests/support/test_files.h"
 
 namespace shogi::test {
 
@@ -21,7 +22,7 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines);
 
 // The bytes of a file of the test data (tests/data/<relative>), or of any path.
 std::string TestData(const std::string& relative);
-std::string FileBytes(const std::string& path);
+using test_support::FileBytes;
 
 // Records built from SFEN and USI moves, and their moves as USI.
 using test_support::MakeRecord;
@@ -35,7 +36,7 @@ GameRecord SentinelRecord();
 void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& message, int count,
                        const std::string& trace);
 
-// A fresh temporary directory for files written by a test.
-std::string TempDir();
+// Folders for the files written by a test.
+using test_support::TempFolder;
 
 }  // namespace shogi::test

@@ -15,12 +15,14 @@
 #include "shell/game_clock.h"
 #include "tests/shell/fake_libraries/fake_sikou.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
 
 using test_support::ScriptedComputer;
 using test_support::ScriptedUserInterface;
+using test_support::TempFolder;
 
 std::string FakeFolder(const char* name) {
   return std::string(SHOGI_FAKE_LIBRARIES) + "/" + name + "/";
@@ -28,23 +30,6 @@ std::string FakeFolder(const char* name) {
 std::string RealFolder() {
   return std::string(SHOGI_BIN_DIR) + "/";
 }
-
-// A fresh empty directory, removed with its contents at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "binding_XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  std::string Folder() const { return path_ + "/"; }
-
- private:
-  std::string path_;
-};
 
 TEST(ProgramFolder, SeparatorAppendedExceptAfterARoot) {
   const std::string longest = "/" + std::string(kProgramFolderMaxLength - 1, 'd');
@@ -182,15 +167,15 @@ class LibraryBindingTest : public ShellFixture {
 
 TEST_F(LibraryBindingTest, FlagsDecideWhetherTheLibraryIsOffered) {
   TempFolder empty, not_a_library;
-  std::ofstream(not_a_library.Folder() + "sikou" + kSharedLibrarySuffix) << "not a library\n";
+  std::ofstream(not_a_library.Path() + "sikou" + kSharedLibrarySuffix) << "not a library\n";
   struct Case {
     const char* name;
     std::string folder;
     int flags;
     bool loaded;
   } cases[] = {
-      {"no file", empty.Folder(), 0, false},
-      {"not a library", not_a_library.Folder(), 0, false},
+      {"no file", empty.Path(), 0, false},
+      {"not a library", not_a_library.Path(), 0, false},
       {"only sikou_ini", FakeFolder("ini_only"), kBoundSikouIni, true},
       {"sikou", RealFolder(), kBoundSikouIni | kBoundSikou | kBoundSikouEnd, true},
   };
@@ -243,7 +228,7 @@ TEST_F(LibraryBindingTest, UnloadingOrRebindingLeavesOnlyStubs) {
     } else {
       TempFolder empty;
       ASSERT_EQ(binding.Bind(FakeFolder("forwarding")), 7);
-      EXPECT_EQ(binding.Bind(empty.Folder()), 0);  // the old library must not stay bound
+      EXPECT_EQ(binding.Bind(empty.Path()), 0);  // the old library must not stay bound
     }
     EXPECT_EQ(binding.Flags(), 0);
     EXPECT_FALSE(binding.Player().Offered());
