@@ -24,8 +24,7 @@ GameRecord EvenGame() {
   return r;
 }
 
-constexpr const char* kLanceHandicap =
-    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+const char* const kLanceHandicap = test_support::HandicapSfen(Handicap::kLance);
 
 GameRecord LanceHandicap() {
   GameRecord r = MakeRecord(kLanceHandicap, "3c3d 7g7f 2b3c", {12, 30, 52});

@@ -39,23 +39,11 @@ GameRecord ThreeMoves(int result) {
   return r;
 }
 
-// The handicap positions, written out independently of the writer's table.
 constexpr const char* kEvenGoteFirst =
     "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 
-const char* const kHandicapSfen[8] = {
-    nullptr,
-    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "lnsgkgsnl/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "lnsgkgsn1/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "1nsgkgsn1/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-    "2sgkgs2/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
-};
-
-GameRecord Handicap(int index) {
-  GameRecord r = MakeRecord(kHandicapSfen[index], "3c3d 7g7f");
+GameRecord HandicapGame(Handicap handicap) {
+  GameRecord r = MakeRecord(test_support::HandicapSfen(handicap), "3c3d 7g7f");
   SetNames(r, "山田", "田中");
   return r;
 }
@@ -98,8 +86,8 @@ std::vector<GoldenCase> GoldenCases() {
                      [code] { return ThreeMoves(code); }, false});
   }
   for (int i = 1; i <= 7; ++i) {
-    cases.push_back(
-        {"kif/handicap_" + std::to_string(i) + ".kif", [i] { return Handicap(i); }, true});
+    cases.push_back({"kif/handicap_" + std::to_string(i) + ".kif",
+                     [i] { return HandicapGame(static_cast<Handicap>(i)); }, true});
   }
   return cases;
 }
@@ -335,7 +323,7 @@ TEST(KifReader, ReadsHeaderLines) {
   ASSERT_EQ(ReadText(text, r, message), 0) << message;
   EXPECT_EQ(r.StartIndex, 1);
   EXPECT_EQ(r.PlyCount, 1);
-  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kHandicapSfen[1]);
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kLance));
   // Names keep 20 bytes without splitting a character.
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "一二三四五六七八九十");
   EXPECT_EQ(Utf8(FieldText(r.SecondName)), "a一二三四五六七八九");

@@ -11,8 +11,7 @@
 namespace shogi {
 namespace {
 
-constexpr const char* kLanceHandicap =
-    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+const char* const kLanceHandicap = test_support::HandicapSfen(Handicap::kLance);
 
 class NavigationTest : public ShellFixture {
  protected:
