@@ -13,6 +13,7 @@ namespace shogi {
 namespace {
 
 using test::Cp;
+using test_support::UsiMove;
 
 // A position with the first player's king on 8一, the second player's on 2九 (clear of every
 // line through 5五) and the pieces given as "S5f +p4e" (upper case the first player's, "+"
@@ -23,24 +24,23 @@ Position Place(std::string_view pieces, std::string_view hand = "") {
   pos.Board[SquareOf(2, 9)] = -kKing;
   pos.King[kFirst] = static_cast<std::int8_t>(SquareOf(8, 1));
   pos.King[kSecond] = static_cast<std::int8_t>(SquareOf(2, 9));
+  // The piece code of an SFEN letter: upper case the first player's.
+  auto code_of = [](char c) {
+    const bool first = c >= 'A' && c <= 'Z';
+    const int type = static_cast<int>(std::string("PLNSGBRK").find(first ? c : c - 'a' + 'A')) + 1;
+    return first ? type : -type;
+  };
   std::istringstream words{std::string(pieces)};
-  std::string w;
-  while (words >> w) {
-    bool promoted = w[0] == '+';
+  for (std::string w; words >> w;) {
+    const bool promoted = w[0] == '+';
     if (promoted) w.erase(0, 1);
-    const std::string letters = "PLNSGBRK";
-    char c = w[0];
-    bool first = c >= 'A' && c <= 'Z';
-    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
-    if (promoted) type += kPromoteOffset;
-    Square s = SquareOf(w[1] - '0', w[2] - 'a' + 1);
-    pos.Board[s] = static_cast<std::int8_t>(first ? type : -type);
+    const int code = code_of(w[0]);
+    pos.Board[SquareOf(w[1] - '0', w[2] - 'a' + 1)] = static_cast<std::int8_t>(
+        promoted ? code + (code > 0 ? kPromoteOffset : -kPromoteOffset) : code);
   }
   for (char c : hand) {
-    const std::string letters = "PLNSGBR";
-    bool first = c >= 'A' && c <= 'Z';
-    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
-    ++pos.Hand[first ? kFirst : kSecond][type];
+    const int code = code_of(c);
+    ++pos.Hand[code > 0 ? kFirst : kSecond][code > 0 ? code : -code];
   }
   return pos;
 }
@@ -121,12 +121,6 @@ const WordCase kCases[] = {
     {"r5f r5b", "", "5b5e", "△５五飛行"},
 };
 
-MoveCode Usi(std::string_view text) {
-  MoveCode m;
-  EXPECT_TRUE(ParseUsiMove(text, m)) << text;
-  return m;
-}
-
 Side MoverOf(const char* text) {
   return Cp(text).compare(0, 2, Cp("△")) == 0 ? kSecond : kFirst;
 }
@@ -136,7 +130,7 @@ TEST(Ki2Notation, WritesTheRelativeWordsOfEveryRule) {
     const Side mover = MoverOf(c.text);
     const std::string mark = Cp(mover == kFirst ? "▲" : "△");
     std::string field =
-        FormatKi2Move(Usi(c.move), Place(c.pieces, c.hand), mover, c.previous, mark);
+        FormatKi2Move(UsiMove(c.move), Place(c.pieces, c.hand), mover, c.previous, mark);
     std::string expected = Cp(c.text);
     expected.append(kKi2MoveFieldWidth - expected.size(), ' ');
     EXPECT_EQ(Utf8(field), Utf8(expected)) << c.pieces << " " << c.move;
@@ -148,7 +142,7 @@ TEST(Ki2Notation, ReadsTheRelativeWordsOfEveryRule) {
     const Side mover = MoverOf(c.text);
     Position pos = Place(c.pieces, c.hand);
     Position expected = pos;
-    const MoveCode move = Usi(c.move);
+    const MoveCode move = UsiMove(c.move);
     ApplyMove(expected, move, mover);
     int previous = c.previous;
     MoveCode read{};

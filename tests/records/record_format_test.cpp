@@ -12,10 +12,6 @@
 namespace shogi {
 namespace {
 
-std::string TestDataPath(const std::string& relative) {
-  return std::string(SHOGI_TEST_DATA) + "/" + relative;
-}
-
 TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
   const std::vector<std::string> open = {"森田将棋・Ostel",
                                          "柿木将棋",
@@ -65,7 +61,7 @@ TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
   const test::TempFolder dir;
   GameRecord r = test::SentinelRecord();
   std::string message;
-  EXPECT_EQ(ReadRecord(RecordFormat::kMorita, TestDataPath("kif/even.kif"), r, message), 1);
+  EXPECT_EQ(ReadRecord(RecordFormat::kMorita, test::TestDataPath("kif/even.kif"), r, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
   EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   message.clear();
@@ -82,7 +78,7 @@ TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
     if (row.Read == nullptr) continue;
     SCOPED_TRACE(row.ToolName);
     int files = 0;
-    const std::filesystem::path folder = TestDataPath(row.Extension);
+    const std::filesystem::path folder = test::TestDataPath(row.Extension);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() != std::string(".") + row.Extension) continue;
       ++files;

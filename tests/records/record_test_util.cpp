@@ -23,10 +23,23 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines) {
   return out;
 }
 
+std::string TestDataPath(const std::string& relative) {
+  return std::string(SHOGI_TEST_DATA) + "/" + relative;
+}
+
 std::string TestData(const std::string& relative) {
-  std::string bytes = FileBytes(std::string(SHOGI_TEST_DATA) + "/" + relative);
+  std::string bytes = FileBytes(TestDataPath(relative));
   EXPECT_FALSE(bytes.empty()) << relative;
   return bytes;
+}
+
+GameRecord EvenGame() {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e", {10, 5, 30, 3725, 33});
+  r.MoveTimes[5] = 3735;  // the clock of the side to move at the end
+  r.ResultCode = kResultFirstWins;
+  CopyCp932Field(r.FirstName, Cp("羽生善治"));
+  CopyCp932Field(r.SecondName, Cp("谷川浩司"));
+  return r;
 }
 
 GameRecord SentinelRecord() {

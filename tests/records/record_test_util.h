@@ -20,13 +20,19 @@ std::string Cp(std::string_view utf8);
 // UTF-8 lines as a cp932 text with CR LF after every line.
 std::string Lines(std::initializer_list<std::string_view> utf8_lines);
 
-// The bytes of a file of the test data (tests/data/<relative>), or of any path.
+// The path of a file of the test data (tests/data/<relative>), and its bytes; the bytes of
+// any path.
+std::string TestDataPath(const std::string& relative);
 std::string TestData(const std::string& relative);
 using test_support::FileBytes;
 
 // Records built from SFEN and USI moves, and their moves as USI.
 using test_support::MakeRecord;
 using test_support::UsiMoves;
+
+// The even game of the golden files even.kif and even.csa: a capture on the square just
+// moved to, a promotion, a drop and a think of an hour; the first player won.
+GameRecord EvenGame();
 
 // A record with a recognisable header, to check that failed reads leave it alone.
 GameRecord SentinelRecord();
