@@ -194,19 +194,6 @@ TEST_F(GameDriverTest, PlyLimitEndsTheGameUnlessItsLastMoveRepeats) {
   EXPECT_EQ(ui.LastMessage(), "手数制限で、これ以上対局出来ません。");
 }
 
-TEST_F(GameDriverTest, PersonsResignWithTheirMenuCommand) {
-  for (int moves_before : {0, 1}) {
-    SetUp();
-    StartWith(0, 0, false);
-    if (moves_before) PersonMove("7g7f");
-    ResignGame(ctx);
-    EXPECT_EQ(state.Record.ResultCode, moves_before ? kResultFirstWins : kResultSecondWins);
-    EXPECT_EQ(state.InteractionState, kStateIdle);
-    EXPECT_TRUE(ui.Messages.empty());
-    EXPECT_EQ(state.Message.Lines[0], "");
-  }
-}
-
 // The commands that end a game where it stands, each with nothing pending, with a piece
 // being dragged and with the promotion choice open: the pending move is not played, the piece
 // is back, the clock of the side to move is stored and the game is over.
