@@ -125,30 +125,25 @@ Side MoverOf(const char* text) {
   return Cp(text).compare(0, 2, Cp("△")) == 0 ? kSecond : kFirst;
 }
 
-TEST(Ki2Notation, WritesTheRelativeWordsOfEveryRule) {
+// Each case written, and read back into its move with the move played and its square kept
+// for a following 同.
+TEST(Ki2Notation, WritesAndReadsTheRelativeWordsOfEveryRule) {
   for (const WordCase& c : kCases) {
+    SCOPED_TRACE(std::string(c.pieces) + " " + c.move);
     const Side mover = MoverOf(c.text);
-    const std::string mark = Cp(mover == kFirst ? "▲" : "△");
-    std::string field =
-        FormatKi2Move(UsiMove(c.move), Place(c.pieces, c.hand), mover, c.previous, mark);
+    const MoveCode move = UsiMove(c.move);
+    Position pos = Place(c.pieces, c.hand);
     std::string expected = Cp(c.text);
     expected.append(kKi2MoveFieldWidth - expected.size(), ' ');
-    EXPECT_EQ(Utf8(field), Utf8(expected)) << c.pieces << " " << c.move;
-  }
-}
-
-TEST(Ki2Notation, ReadsTheRelativeWordsOfEveryRule) {
-  for (const WordCase& c : kCases) {
-    const Side mover = MoverOf(c.text);
-    Position pos = Place(c.pieces, c.hand);
-    Position expected = pos;
-    const MoveCode move = UsiMove(c.move);
-    ApplyMove(expected, move, mover);
+    const std::string mark = Cp(mover == kFirst ? "▲" : "△");
+    EXPECT_EQ(Utf8(FormatKi2Move(move, pos, mover, c.previous, mark)), Utf8(expected));
+    Position played = pos;
+    ApplyMove(played, move, mover);
     int previous = c.previous;
     MoveCode read{};
-    ASSERT_TRUE(ParseKi2Move(Cp(c.text), pos, mover, previous, read)) << c.text;
-    EXPECT_EQ(FormatUsiMove(read), c.move) << c.text;
-    EXPECT_TRUE(pos == expected) << c.text;
+    EXPECT_TRUE(ParseKi2Move(Cp(c.text), pos, mover, previous, read));
+    EXPECT_EQ(FormatUsiMove(read), c.move);
+    EXPECT_TRUE(pos == played);
     EXPECT_EQ(previous, DestinationOf(move));
   }
 }
