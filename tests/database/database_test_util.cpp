@@ -1,34 +1,16 @@
 // The database tests' folder, list files, golden games and file bytes.
 #include "tests/database/database_test_util.h"
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/cp932.h"
 #include "tests/support/game_builder.h"
 
 namespace shogi::test_support {
 
-void DatabaseFolderTest::SetUp() {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("shogi_database_" + std::to_string(getpid()) + "_" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  folder_ = folder.string() + "/";
-}
-
-void DatabaseFolderTest::TearDown() {
-  std::filesystem::remove_all(folder_);
-}
-
 void DatabaseFolderTest::WriteList(const std::string& name, std::string_view utf8) const {
-  std::filesystem::create_directories(std::filesystem::path(folder_ + name).parent_path());
-  PutFileBytes(folder_ + name, Cp932(utf8));
+  std::filesystem::create_directories(std::filesystem::path(Folder() + name).parent_path());
+  PutFileBytes(Folder() + name, Cp932(utf8));
 }
 
 void DatabaseFolderTest::WriteGoldenLists() const {
@@ -42,7 +24,7 @@ void DatabaseFolderTest::WriteGoldenLists() const {
 DatabasePaths DatabaseFolderTest::PathsOf(std::string_view name) const {
   DatabasePaths paths;
   std::string message;
-  EXPECT_EQ(DatabasePathsOf(folder_ + std::string(name), paths, message), 0) << name;
+  EXPECT_EQ(DatabasePathsOf(Folder() + std::string(name), paths, message), 0) << name;
   return paths;
 }
 
@@ -61,18 +43,6 @@ DatabasePaths GoldenPaths(const DatabaseFormat& format) {
   paths.Base = std::string(SHOGI_TEST_DATA) + (kisen ? "/kisen/two_games" : "/tarvel/two_games");
   paths.LowerCase = true;
   return paths;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void PutFileBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 namespace {

@@ -9,17 +9,15 @@
 
 #include "database/database_format.h"
 #include "rules/game_record.h"
+#include "tests/support/test_files.h"
 
 namespace shogi::test_support {
 
 // A folder of its own for each test, removed afterwards.
 class DatabaseFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
   // The folder, ending in a separator.
-  const std::string& Folder() const { return folder_; }
+  const std::string& Folder() const { return folder_.Path(); }
   // Writes `utf8` as cp932 to `name` (a subfolder is created as needed).
   void WriteList(const std::string& name, std::string_view utf8) const;
   // The list files of the golden games (KSNAME.DAT, KISEN.DAT, SENKEI.DAT, 棋戦.DAT,
@@ -31,12 +29,8 @@ class DatabaseFolderTest : public ::testing::Test {
   DatabasePaths CopyGolden(const DatabaseFormat& format) const;
 
  private:
-  std::string folder_;
+  TempFolder folder_;
 };
-
-// The bytes of a file ("" when it cannot be read) and writing bytes to one.
-std::string FileBytes(const std::string& path);
-void PutFileBytes(const std::string& path, std::string_view bytes);
 
 // The golden pair of `format`: tests/data/kisen/two_games.idx and .kif, or
 // tests/data/tarvel/two_games.mix and .mkf.

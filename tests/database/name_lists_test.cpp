@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/cp932.h"
+#include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
@@ -34,25 +35,18 @@ TEST(NameListsTest, TrimRightDropsTrailingSpacesOfBothWidths) {
 
 class ListFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("shogi_lists_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
   void Write(const std::string& name, const std::string& utf8) {
-    std::filesystem::create_directories((folder_ / name).parent_path());
-    std::ofstream(folder_ / name, std::ios::binary) << Cp932(utf8);
+    const std::filesystem::path path = folder_.Path() + name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << Cp932(utf8);
   }
-  std::string Folder() const { return folder_.string() + "/"; }
+  std::string Folder() const { return folder_.Path(); }
   static std::vector<std::string> Utf8All(const std::vector<std::string>& v) {
     std::vector<std::string> out;
     for (const auto& s : v) out.push_back(Utf8(s));
     return out;
   }
-  std::filesystem::path folder_;
+  test_support::TempFolder folder_;
 };
 
 TEST_F(ListFolderTest, PlayersComeFromTheTarvelListElseFromByteSixOfTheKisenList) {

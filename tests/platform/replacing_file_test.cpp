@@ -9,19 +9,14 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
+
+#include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test_support::FileBytes;
 
 void Put(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary) << bytes;
@@ -41,33 +36,26 @@ bool FailOneStep(ReplaceStep step) {
 class ReplacingFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("shogi_replace_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     target_ = dir_ / "game.kif";
     Put(target_, "old contents");
     Put(dir_ / "game.kif.tmp", "the user's own file");
   }
-  void TearDown() override {
-    SetReplaceFaultHook(nullptr);
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { SetReplaceFaultHook(nullptr); }
   // The folder holds the untouched old file and the user's file, nothing else.
   void ExpectUntouched() {
-    EXPECT_EQ(Slurp(target_), "old contents");
-    EXPECT_EQ(Slurp(dir_ / "game.kif.tmp"), "the user's own file");
+    EXPECT_EQ(FileBytes(target_), "old contents");
+    EXPECT_EQ(FileBytes(dir_ / "game.kif.tmp"), "the user's own file");
     EXPECT_EQ(Names(dir_), (std::set<std::string>{"game.kif", "game.kif.tmp"}));
   }
 
-  fs::path dir_, target_;
+  test_support::TempFolder folder_;
+  fs::path dir_{fs::path(folder_.Path()).parent_path()}, target_;
 };
 
 TEST_F(ReplacingFileTest, ReplacesTheFileAndSparesAUsersTmpFile) {
   ASSERT_TRUE(WriteFileReplacing(target_.string(), "new contents"));
-  EXPECT_EQ(Slurp(target_), "new contents");
-  EXPECT_EQ(Slurp(dir_ / "game.kif.tmp"), "the user's own file");
+  EXPECT_EQ(FileBytes(target_), "new contents");
+  EXPECT_EQ(FileBytes(dir_ / "game.kif.tmp"), "the user's own file");
   EXPECT_EQ(Names(dir_), (std::set<std::string>{"game.kif", "game.kif.tmp"}));
   // A new file is created the same way.
   ASSERT_TRUE(WriteFileReplacing((dir_ / "new.kif").string(), ""));
@@ -119,7 +107,7 @@ TEST_F(ReplacingFileTest, StreamsChunksUntilCommitOrAbort) {
     EXPECT_EQ(fs::path(file.TemporaryPath()).parent_path(), dir_);
     ASSERT_TRUE(file.Write("first "));
     ASSERT_TRUE(file.Write("second"));
-    EXPECT_EQ(Slurp(target_), "old contents");  // nothing replaced before the commit
+    EXPECT_EQ(FileBytes(target_), "old contents");  // nothing replaced before the commit
     file.Abort();
     ExpectUntouched();
   }
@@ -134,7 +122,7 @@ TEST_F(ReplacingFileTest, StreamsChunksUntilCommitOrAbort) {
   ASSERT_TRUE(file.Write("first "));
   ASSERT_TRUE(file.Write("second"));
   ASSERT_TRUE(file.Commit());
-  EXPECT_EQ(Slurp(target_), "first second");
+  EXPECT_EQ(FileBytes(target_), "first second");
   EXPECT_FALSE(file.Write("after"));  // a committed file takes no more
   EXPECT_EQ(Names(dir_), (std::set<std::string>{"game.kif", "game.kif.tmp"}));
 }

@@ -13,6 +13,7 @@ namespace shogi {
 namespace {
 
 using test::Cp;
+using test_support::UsiMove;
 
 // A position with the first player's king on 8一, the second player's on 2九 (clear of every
 // line through 5五) and the pieces given as "S5f +p4e" (upper case the first player's, "+"
@@ -23,24 +24,23 @@ Position Place(std::string_view pieces, std::string_view hand = "") {
   pos.Board[SquareOf(2, 9)] = -kKing;
   pos.King[kFirst] = static_cast<std::int8_t>(SquareOf(8, 1));
   pos.King[kSecond] = static_cast<std::int8_t>(SquareOf(2, 9));
+  // The piece code of an SFEN letter: upper case the first player's.
+  auto code_of = [](char c) {
+    const bool first = c >= 'A' && c <= 'Z';
+    const int type = static_cast<int>(std::string("PLNSGBRK").find(first ? c : c - 'a' + 'A')) + 1;
+    return first ? type : -type;
+  };
   std::istringstream words{std::string(pieces)};
-  std::string w;
-  while (words >> w) {
-    bool promoted = w[0] == '+';
+  for (std::string w; words >> w;) {
+    const bool promoted = w[0] == '+';
     if (promoted) w.erase(0, 1);
-    const std::string letters = "PLNSGBRK";
-    char c = w[0];
-    bool first = c >= 'A' && c <= 'Z';
-    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
-    if (promoted) type += kPromoteOffset;
-    Square s = SquareOf(w[1] - '0', w[2] - 'a' + 1);
-    pos.Board[s] = static_cast<std::int8_t>(first ? type : -type);
+    const int code = code_of(w[0]);
+    pos.Board[SquareOf(w[1] - '0', w[2] - 'a' + 1)] = static_cast<std::int8_t>(
+        promoted ? code + (code > 0 ? kPromoteOffset : -kPromoteOffset) : code);
   }
   for (char c : hand) {
-    const std::string letters = "PLNSGBR";
-    bool first = c >= 'A' && c <= 'Z';
-    int type = static_cast<int>(letters.find(static_cast<char>(first ? c : c - 'a' + 'A'))) + 1;
-    ++pos.Hand[first ? kFirst : kSecond][type];
+    const int code = code_of(c);
+    ++pos.Hand[code > 0 ? kFirst : kSecond][code > 0 ? code : -code];
   }
   return pos;
 }
@@ -121,40 +121,29 @@ const WordCase kCases[] = {
     {"r5f r5b", "", "5b5e", "△５五飛行"},
 };
 
-MoveCode Usi(std::string_view text) {
-  MoveCode m;
-  EXPECT_TRUE(ParseUsiMove(text, m)) << text;
-  return m;
-}
-
 Side MoverOf(const char* text) {
   return Cp(text).compare(0, 2, Cp("△")) == 0 ? kSecond : kFirst;
 }
 
-TEST(Ki2Notation, WritesTheRelativeWordsOfEveryRule) {
+// Each case written, and read back into its move with the move played and its square kept
+// for a following 同.
+TEST(Ki2Notation, WritesAndReadsTheRelativeWordsOfEveryRule) {
   for (const WordCase& c : kCases) {
+    SCOPED_TRACE(std::string(c.pieces) + " " + c.move);
     const Side mover = MoverOf(c.text);
-    const std::string mark = Cp(mover == kFirst ? "▲" : "△");
-    std::string field =
-        FormatKi2Move(Usi(c.move), Place(c.pieces, c.hand), mover, c.previous, mark);
+    const MoveCode move = UsiMove(c.move);
+    Position pos = Place(c.pieces, c.hand);
     std::string expected = Cp(c.text);
     expected.append(kKi2MoveFieldWidth - expected.size(), ' ');
-    EXPECT_EQ(Utf8(field), Utf8(expected)) << c.pieces << " " << c.move;
-  }
-}
-
-TEST(Ki2Notation, ReadsTheRelativeWordsOfEveryRule) {
-  for (const WordCase& c : kCases) {
-    const Side mover = MoverOf(c.text);
-    Position pos = Place(c.pieces, c.hand);
-    Position expected = pos;
-    const MoveCode move = Usi(c.move);
-    ApplyMove(expected, move, mover);
+    const std::string mark = Cp(mover == kFirst ? "▲" : "△");
+    EXPECT_EQ(Utf8(FormatKi2Move(move, pos, mover, c.previous, mark)), Utf8(expected));
+    Position played = pos;
+    ApplyMove(played, move, mover);
     int previous = c.previous;
     MoveCode read{};
-    ASSERT_TRUE(ParseKi2Move(Cp(c.text), pos, mover, previous, read)) << c.text;
-    EXPECT_EQ(FormatUsiMove(read), c.move) << c.text;
-    EXPECT_TRUE(pos == expected) << c.text;
+    EXPECT_TRUE(ParseKi2Move(Cp(c.text), pos, mover, previous, read));
+    EXPECT_EQ(FormatUsiMove(read), c.move);
+    EXPECT_TRUE(pos == played);
     EXPECT_EQ(previous, DestinationOf(move));
   }
 }

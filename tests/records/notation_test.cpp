@@ -3,28 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/sfen.h"
 #include "tests/records/record_test_util.h"
 
 namespace shogi {
 namespace {
 
 using test::Cp;
-
-Position PositionOf(std::string_view sfen) {
-  Position pos;
-  Side side;
-  int number;
-  std::string message;
-  EXPECT_TRUE(ParseSfen(sfen, pos, side, number, message)) << message;
-  return pos;
-}
-
-MoveCode Usi(std::string_view text) {
-  MoveCode m;
-  EXPECT_TRUE(ParseUsiMove(text, m)) << text;
-  return m;
-}
+using test_support::FromSfen;
+using test_support::UsiMove;
 
 struct FormatCase {
   const char* sfen;
@@ -48,7 +34,8 @@ TEST(KifMoveColumn, FormatsDestinationPieceAndOriginIn13Bytes) {
       {"4k4/9/9/9/9/9/9/9/4K3+R b - 1", "1i1a", 0, "１一龍(19)   "},
   };
   for (const FormatCase& c : cases) {
-    std::string column = FormatKifMove(Usi(c.move), PositionOf(c.sfen), c.previous_destination);
+    std::string column =
+        FormatKifMove(UsiMove(c.move), FromSfen(c.sfen).pos, c.previous_destination);
     EXPECT_EQ(column, Cp(c.column)) << c.move;
     EXPECT_EQ(column.size(), kKifMoveColumnWidth) << c.move;
   }

@@ -12,10 +12,6 @@
 namespace shogi {
 namespace {
 
-std::string TestDataPath(const std::string& relative) {
-  return std::string(SHOGI_TEST_DATA) + "/" + relative;
-}
-
 TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
   const std::vector<std::string> open = {"森田将棋・Ostel",
                                          "柿木将棋",
@@ -62,27 +58,27 @@ TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
 }
 
 TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
-  const std::string dir = test::TempDir();
+  const test::TempFolder dir;
   GameRecord r = test::SentinelRecord();
   std::string message;
-  EXPECT_EQ(ReadRecord(RecordFormat::kMorita, TestDataPath("kif/even.kif"), r, message), 1);
+  EXPECT_EQ(ReadRecord(RecordFormat::kMorita, test::TestDataPath("kif/even.kif"), r, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
   EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   message.clear();
-  EXPECT_EQ(WriteRecord(RecordFormat::kKi2, dir + "x.ki2", r, true, message), 1);
+  EXPECT_EQ(WriteRecord(RecordFormat::kKi2, dir.Path() + "x.ki2", r, true, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
-  EXPECT_FALSE(std::filesystem::exists(dir + "x.ki2"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.ki2"));
 }
 
 // Every readable format reads each of its test files alike from the path and from a
 // stream; a missing file is reported the same way by all; a writer writes its bytes.
 TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
-  const std::string dir = test::TempDir();
+  const test::TempFolder dir;
   for (const RecordFormatRow& row : RecordFormats()) {
     if (row.Read == nullptr) continue;
     SCOPED_TRACE(row.ToolName);
     int files = 0;
-    const std::filesystem::path folder = TestDataPath(row.Extension);
+    const std::filesystem::path folder = test::TestDataPath(row.Extension);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() != std::string(".") + row.Extension) continue;
       ++files;
@@ -97,13 +93,13 @@ TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
       if (row.Write == nullptr) continue;
       std::string formatted;
       ASSERT_EQ(row.FormatBytes(by_path, true, formatted, message), 0);
-      ASSERT_EQ(WriteRecord(row.Format, dir + "out", by_path, true, message), 0);
-      EXPECT_EQ(test::FileBytes(dir + "out"), formatted) << entry.path();
+      ASSERT_EQ(WriteRecord(row.Format, dir.Path() + "out", by_path, true, message), 0);
+      EXPECT_EQ(test::FileBytes(dir.Path() + "out"), formatted) << entry.path();
     }
     EXPECT_GT(files, 0);
     GameRecord r = test::SentinelRecord();
     std::string message;
-    EXPECT_EQ(ReadRecord(row.Format, dir + "none", r, message), 1);
+    EXPECT_EQ(ReadRecord(row.Format, dir.Path() + "none", r, message), 1);
     EXPECT_EQ(message, "指定ファイルが存在しません。");
     EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   }

@@ -2,12 +2,6 @@
 #include "tests/records/record_test_util.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/cp932.h"
 #include "rules/sfen.h"
@@ -29,17 +23,23 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines) {
   return out;
 }
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+std::string TestDataPath(const std::string& relative) {
+  return std::string(SHOGI_TEST_DATA) + "/" + relative;
 }
 
 std::string TestData(const std::string& relative) {
-  std::string bytes = FileBytes(std::string(SHOGI_TEST_DATA) + "/" + relative);
+  std::string bytes = FileBytes(TestDataPath(relative));
   EXPECT_FALSE(bytes.empty()) << relative;
   return bytes;
+}
+
+GameRecord EvenGame() {
+  GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e", {10, 5, 30, 3725, 33});
+  r.MoveTimes[5] = 3735;  // the clock of the side to move at the end
+  r.ResultCode = kResultFirstWins;
+  CopyCp932Field(r.FirstName, Cp("羽生善治"));
+  CopyCp932Field(r.SecondName, Cp("谷川浩司"));
+  return r;
 }
 
 GameRecord SentinelRecord() {
@@ -63,15 +63,6 @@ void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& mess
     EXPECT_EQ(message, "ファイルに異常があります。") << trace;
     EXPECT_TRUE(SameRecord(record, SentinelRecord())) << trace;
   }
-}
-
-std::string TempDir() {
-  std::string pattern = ::testing::TempDir() + "records_XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  const char* dir = mkdtemp(buffer.data());
-  EXPECT_NE(dir, nullptr);
-  return dir != nullptr ? std::string(dir) + "/" : std::string("./");
 }
 
 }  // namespace shogi::test

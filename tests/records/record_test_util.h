@@ -10,6 +10,7 @@
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
 #include "tests/support/game_builder.h"
+#include "tests/support/test_files.h"
 
 namespace shogi::test {
 
@@ -19,13 +20,19 @@ std::string Cp(std::string_view utf8);
 // UTF-8 lines as a cp932 text with CR LF after every line.
 std::string Lines(std::initializer_list<std::string_view> utf8_lines);
 
-// The bytes of a file of the test data (tests/data/<relative>), or of any path.
+// The path of a file of the test data (tests/data/<relative>), and its bytes; the bytes of
+// any path.
+std::string TestDataPath(const std::string& relative);
 std::string TestData(const std::string& relative);
-std::string FileBytes(const std::string& path);
+using test_support::FileBytes;
 
 // Records built from SFEN and USI moves, and their moves as USI.
 using test_support::MakeRecord;
 using test_support::UsiMoves;
+
+// The even game of the golden files even.kif and even.csa: a capture on the square just
+// moved to, a promotion, a drop and a think of an hour; the first player won.
+GameRecord EvenGame();
 
 // A record with a recognisable header, to check that failed reads leave it alone.
 GameRecord SentinelRecord();
@@ -35,7 +42,7 @@ GameRecord SentinelRecord();
 void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& message, int count,
                        const std::string& trace);
 
-// A fresh temporary directory for files written by a test.
-std::string TempDir();
+// Folders for the files written by a test.
+using test_support::TempFolder;
 
 }  // namespace shogi::test

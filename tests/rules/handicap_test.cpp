@@ -4,42 +4,32 @@
 #include <gtest/gtest.h>
 
 #include "rules/sfen.h"
+#include "tests/support/game_builder.h"
 
 namespace shogi {
 namespace {
 
 using H = Handicap;
 
-// The positions and numbers as the layouts list them, written out apart from the table.
+// The names and numbers as the layouts list them, written out apart from the table.
 struct Expected {
   Handicap handicap;
   const char* record_name;  // KIF 手合割 and database listings
-  const char* sfen;         // the board and hands, the second player to move
   int dialog, kif, kisen, tarvel, kaya;
 };
 const Expected kExpected[] = {
-    {H::kEven, "平手", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", 1, 0, 0,
-     0, -1},
-    {H::kLance, "香落ち", "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 2, 1,
-     1, 1, 1},
-    {H::kBishop, "角落ち", "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 3, 2, 2,
-     2, 2},
-    {H::kRook, "飛車落ち", "lnsgkgsnl/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 4, 3, 3,
-     3, 3},
-    {H::kRookLance, "飛香落ち", "lnsgkgsn1/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 5,
-     4, 4, 4, 4},
-    {H::kTwoPieces, "二枚落ち", "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 6, 5,
-     5, 5, 5},
-    {H::kFourPieces, "四枚落ち", "1nsgkgsn1/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 7,
-     6, 6, 6, 6},
-    {H::kSixPieces, "六枚落ち", "2sgkgs2/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 8, 7,
-     7, 7, 7},
-    {H::kEightPieces, "八枚落ち", "3gkg3/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 9, -1,
-     -1, 8, 8},
-    {H::kTenPieces, "十枚落ち", "4k4/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 10, -1, -1,
-     9, 9},
-    {H::kThreePawns, nullptr, "4k4/9/9/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w 3p 1", -1, -1, -1, -1, -1},
-    {H::kBareKing, "裸玉", "4k4/9/9/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", -1, -1, -1, 10, -1},
+    {H::kEven, "平手", 1, 0, 0, 0, -1},
+    {H::kLance, "香落ち", 2, 1, 1, 1, 1},
+    {H::kBishop, "角落ち", 3, 2, 2, 2, 2},
+    {H::kRook, "飛車落ち", 4, 3, 3, 3, 3},
+    {H::kRookLance, "飛香落ち", 5, 4, 4, 4, 4},
+    {H::kTwoPieces, "二枚落ち", 6, 5, 5, 5, 5},
+    {H::kFourPieces, "四枚落ち", 7, 6, 6, 6, 6},
+    {H::kSixPieces, "六枚落ち", 8, 7, 7, 7, 7},
+    {H::kEightPieces, "八枚落ち", 9, -1, -1, 8, 8},
+    {H::kTenPieces, "十枚落ち", 10, -1, -1, 9, 9},
+    {H::kThreePawns, nullptr, -1, -1, -1, -1, -1},
+    {H::kBareKing, "裸玉", -1, -1, -1, 10, -1},
 };
 
 constexpr HandicapScheme kSchemes[] = {HandicapScheme::kDialog, HandicapScheme::kKif,
@@ -52,7 +42,7 @@ TEST(Handicap, PositionsNamesAndNumbersInEveryScheme) {
     SCOPED_TRACE(row.MenuName);
     const Position pos = HandicapPosition(e.handicap);
     const int start = HandicapStartIndex(e.handicap);
-    EXPECT_EQ(ToSfen(pos, SideOfPly(start)), e.sfen);
+    EXPECT_EQ(ToSfen(pos, SideOfPly(start)), test_support::HandicapSfen(e.handicap));
     EXPECT_EQ(pos.King[kFirst], 77);
     EXPECT_EQ(pos.King[kSecond], 5);
     if (e.record_name == nullptr) {

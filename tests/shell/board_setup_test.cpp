@@ -16,45 +16,23 @@ namespace {
 
 class BoardSetupTest : public ShellFixture {};
 
-TEST_F(BoardSetupTest, PresetsEmptyTheirSquaresAndAreRecognised) {
-  struct Case {
-    int preset;
-    int start_index;
-    std::vector<int> emptied;  // squares of the second player's that the preset clears
-    int pawns_in_hand;
-  } cases[] = {
-      {kPresetEven, 0, {}, 0},
-      {kPresetLance, 1, {1}, 0},
-      {kPresetBishop, 1, {11}, 0},
-      {kPresetRook, 1, {17}, 0},
-      {kPresetRookLance, 1, {1, 17}, 0},
-      {kPresetTwoPieces, 1, {11, 17}, 0},
-      {kPresetFourPieces, 1, {1, 9, 11, 17}, 0},
-      {kPresetSixPieces, 1, {1, 2, 8, 9, 11, 17}, 0},
-      {kPresetEightPieces, 1, {1, 2, 3, 7, 8, 9, 11, 17}, 0},
-      {kPresetTenPieces, 1, {1, 2, 3, 4, 6, 7, 8, 9, 11, 17}, 0},
-      {kPresetThreePawns,
-       1,
-       {1, 2, 3, 4, 6, 7, 8, 9, 11, 17, 19, 20, 21, 22, 23, 24, 25, 26, 27},
-       3},
-      {kPresetBareKing, 1, {1, 2, 3, 4, 6, 7, 8, 9, 11, 17, 19, 20, 21, 22, 23, 24, 25, 26, 27}, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(StartPresetName(c.preset));
+// Each preset of the menu, in the order of the handicaps, sets up its position as the start.
+TEST_F(BoardSetupTest, PresetsSetUpTheirPositionsAndAreRecognised) {
+  for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
+    SCOPED_TRACE(StartPresetName(preset));
     SetUp();
     state.InteractionState = kStateSetUp;
-    LoadPreset(state, c.preset);
+    LoadPreset(state, preset);
+    const test_support::SfenPosition expected =
+        test_support::FromSfen(test_support::HandicapSfen(static_cast<Handicap>(preset - 1)));
     const GameRecord& r = state.Record;
     EXPECT_EQ(state.InteractionState, kStateIdle);
-    EXPECT_EQ(r.StartIndex, c.start_index);
-    EXPECT_EQ(r.PlyCount, c.start_index);
+    EXPECT_EQ(state.Shown, expected.pos);
+    EXPECT_EQ(r.StartIndex, expected.side);
+    EXPECT_EQ(r.PlyCount, r.StartIndex);
     EXPECT_EQ(r.InitialPosition, state.Shown);
-    Position expected = kInitialPosition;
-    for (int s : c.emptied) expected.Board[s] = 0;
-    expected.Hand[kSecond][kPawn] = static_cast<std::int8_t>(c.pawns_in_hand);
-    EXPECT_EQ(state.Shown, expected);
-    const int detected = c.preset <= kLastDialogPreset ? c.preset : kPresetCurrent;
-    EXPECT_EQ(DetectHandicap(r, state.Shown), detected);
+    EXPECT_EQ(DetectHandicap(r, state.Shown),
+              preset <= kLastDialogPreset ? preset : kPresetCurrent);
   }
 }
 

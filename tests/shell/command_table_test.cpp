@@ -12,6 +12,7 @@
 
 #include "resources/menu_layout.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
@@ -248,8 +249,8 @@ TEST_F(CommandTableTest, APumpedClickWhileTheComputerThinksChangesNothing) {
 // The commands that used to live in the window: their handlers need only the interface.
 TEST_F(CommandTableTest, WindowCommandsGoThroughTheInterface) {
   const std::string kif = std::string(SHOGI_TEST_DATA) + "/kif/even.kif";
-  const std::string saved = ::testing::TempDir() + "command_table_saved.kif";
-  std::remove(saved.c_str());
+  const test_support::TempFolder folder;
+  const std::string saved = folder.Path() + "saved.kif";
   ui.Placement = {123, 45};
   ui.FileAnswers = {{true, kif, 0}, {true, saved, 0}};
   ui.MessageAnswers = {MessageAnswer::kNo, MessageAnswer::kYes};
@@ -268,7 +269,6 @@ TEST_F(CommandTableTest, WindowCommandsGoThroughTheInterface) {
   ASSERT_EQ(ui.RecordFiles.size(), 2u) << ui.LastMessage();
   EXPECT_EQ(ui.RecordFiles[1].Path, saved);
   EXPECT_FALSE(ui.RecordFiles[1].Read);
-  std::remove(saved.c_str());
 
   RunCommand(env, kCmdAbout);
   EXPECT_EQ(ui.Messages.back().Caption, kAboutCaption);

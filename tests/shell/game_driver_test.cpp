@@ -194,19 +194,6 @@ TEST_F(GameDriverTest, PlyLimitEndsTheGameUnlessItsLastMoveRepeats) {
   EXPECT_EQ(ui.LastMessage(), "手数制限で、これ以上対局出来ません。");
 }
 
-TEST_F(GameDriverTest, PersonsResignWithTheirMenuCommand) {
-  for (int moves_before : {0, 1}) {
-    SetUp();
-    StartWith(0, 0, false);
-    if (moves_before) PersonMove("7g7f");
-    ResignGame(ctx);
-    EXPECT_EQ(state.Record.ResultCode, moves_before ? kResultFirstWins : kResultSecondWins);
-    EXPECT_EQ(state.InteractionState, kStateIdle);
-    EXPECT_TRUE(ui.Messages.empty());
-    EXPECT_EQ(state.Message.Lines[0], "");
-  }
-}
-
 // The commands that end a game where it stands, each with nothing pending, with a piece
 // being dragged and with the promotion choice open: the pending move is not played, the piece
 // is back, the clock of the side to move is stored and the game is over.
@@ -258,10 +245,9 @@ TEST_F(GameDriverTest, ComputersResignWithAnAnswerOfZero) {
     int first_kind, second_kind;
     int result;
     const char* line;
-    int library_ends;
   } cases[] = {
-      {3, 0, kResultSecondWins, "後手の勝ちです", 0},
-      {0, -1, kResultFirstWins, "先手の勝ちです", 1},
+      {3, 0, kResultSecondWins, "後手の勝ちです"},
+      {0, -1, kResultFirstWins, "先手の勝ちです"},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -274,7 +260,6 @@ TEST_F(GameDriverTest, ComputersResignWithAnAnswerOfZero) {
     EXPECT_EQ(state.Message.Lines[0], c.line);
     EXPECT_EQ(ui.LastMessage(), "参りました。");
     EXPECT_EQ(ui.Messages.back().Caption, "対局");
-    EXPECT_EQ(library.Count("end"), c.library_ends);
     EXPECT_TRUE(IsEndMarker(state.Record.MoveList[state.Record.PlyCount]));
   }
 }
@@ -502,38 +487,6 @@ TEST_F(GameDriverTest, ClockFollowsTheInteractionState) {
     EXPECT_EQ((stopped & kTimerClock) != 0, c.stops);
     EXPECT_EQ(state.Clock.RunningSide, c.stops ? kNoRunningClock : kSecond);
   }
-}
-
-TEST_F(GameDriverTest, LibraryHearsOfTheGameAtItsStartAndAfterItsOwnEndingMove) {
-  // The library mates: sikou_end follows. A person mates: it does not.
-  for (bool library_first : {true, false}) {
-    SetUp();
-    LoadSfen(kMateInOne);
-    if (library_first) library.Replies.push_back(ScriptedComputer::Move("G*5b"));
-    StartWith(library_first ? -1 : 0, library_first ? 0 : -1);
-    if (!library_first) PersonMove("G*5b");
-    EXPECT_EQ(state.Record.ResultCode, kResultFirstWins);
-    EXPECT_EQ(library.Count("begin"), 1);
-    EXPECT_EQ(library.AbortFlagAddress, &state.AbortFlag);
-    EXPECT_EQ(library.Count("end"), library_first ? 1 : 0);
-  }
-  // A game over at its start never reaches the library.
-  SetUp();
-  LoadSfen("4k4/4G4/4G4/9/9/9/9/9/4K4 w - 1");
-  StartWith(0, -1);
-  EXPECT_EQ(ui.LastMessage(), "先手が勝ちました。");
-  EXPECT_TRUE(library.Events.empty());
-}
-
-TEST_F(GameDriverTest, LibraryGetsTheClockAndThePlyOfTheMover) {
-  library.Replies.push_back(ScriptedComputer::Move("7g7f"));
-  StartWith(-1, 0);
-  ASSERT_EQ(library.Requests.size(), 1u);
-  EXPECT_EQ(library.Requests[0].PlyCount, 0);
-  EXPECT_EQ(library.Requests[0].MoverClock, &state.Record.Clocks[0]);
-  EXPECT_EQ(library.Requests[0].MoveList, state.Record.MoveList);
-  EXPECT_EQ(library.Events[0], "begin");
-  EXPECT_EQ(state.Message.Lines[0], "あなたの番です。");
 }
 
 TEST_F(GameDriverTest, UnplayableComputerAnswersSuspendTheGame) {

@@ -28,23 +28,14 @@ class MateUi : public test_support::ScriptedUserInterface {
 
   bool EditMateStart(MateStartSettings& settings) override {
     StartShown.push_back(settings);
-    if (StartAnswers.empty()) {
-      ADD_FAILURE() << "unexpected 詰将棋３ dialog";
-      return false;
-    }
-    std::optional<MateStartSettings> answer = StartAnswers.front();
-    StartAnswers.pop_front();
-    if (!answer) return false;
+    std::optional<MateStartSettings> answer;
+    if (!test_support::TakeAnswer(StartAnswers, "詰将棋３ dialog", answer) || !answer) return false;
     settings = *answer;
     return true;
   }
   MateAttackerChoice ChooseMateAttacker() override {
-    if (AttackerAnswers.empty()) {
-      ADD_FAILURE() << "unexpected 実戦詰将棋 dialog";
-      return MateAttackerChoice::kCancel;
-    }
-    MateAttackerChoice answer = AttackerAnswers.front();
-    AttackerAnswers.pop_front();
+    MateAttackerChoice answer = MateAttackerChoice::kCancel;
+    test_support::TakeAnswer(AttackerAnswers, "実戦詰将棋 dialog", answer);
     return answer;
   }
 };

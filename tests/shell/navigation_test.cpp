@@ -11,8 +11,7 @@
 namespace shogi {
 namespace {
 
-constexpr const char* kLanceHandicap =
-    "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+const char* const kLanceHandicap = test_support::HandicapSfen(Handicap::kLance);
 
 class NavigationTest : public ShellFixture {
  protected:
@@ -89,7 +88,6 @@ TEST_F(NavigationTest, ClocksFollowTheMoveTimes) {
   EXPECT_EQ(state.Record.Clocks[0], 10);
   StepForward(state);
   EXPECT_EQ(state.Record.Clocks[1], 20);
-  EXPECT_EQ(state.Shown, PositionAt(state.Record, 2));
 }
 
 TEST_F(NavigationTest, ChoosingAResultInTheMiddleCutsTheRecord) {

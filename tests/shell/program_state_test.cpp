@@ -16,8 +16,6 @@ TEST(ProgramStateTest, StartsIdleWithTheStandardPositionAndDefaults) {
   EXPECT_EQ(s.InteractionState, kStateIdle);
   EXPECT_EQ(s.Shown, kInitialPosition);
   EXPECT_EQ(s.Record.InitialPosition, kInitialPosition);
-  EXPECT_EQ(Utf8(FieldText(s.Record.FirstName)), "人間");
-  EXPECT_EQ(Utf8(FieldText(s.Record.SecondName)), "人間");
   EXPECT_TRUE(s.Settings.RepetitionCheck);
   EXPECT_EQ(s.Settings.ReplayInterval, 900);
   EXPECT_EQ(s.Clock.RunningSide, kNoRunningClock);

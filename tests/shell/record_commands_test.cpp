@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
@@ -17,24 +16,12 @@ class RecordCommandsTest : public ShellFixture {
   void SetUp() override {
     ShellFixture::SetUp();
     LoadSettings(profile, "/start/", settings);
-    dir_ = std::filesystem::temp_directory_path() /
-           ("shogi_record_cmd_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   void Answer(const std::string& path) { ui.FileAnswers.push_back({true, path, 0}); }
-  static std::string Slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
 
   MemoryProfile profile;
   ProgramSettings settings;
-  std::filesystem::path dir_;
+  test_support::TempFolder dir_;
 };
 
 TEST_F(RecordCommandsTest, EachOpenUsesItsFilterTitleAndRememberedPath) {
@@ -78,7 +65,7 @@ TEST_F(RecordCommandsTest, EachOpenUsesItsFilterTitleAndRememberedPath) {
 TEST_F(RecordCommandsTest, AFailedReadLeavesTheRecordAndShowsTheMessage) {
   state.Record.Year = 1999;
   const GameRecord before = state.Record;
-  Answer((dir_ / "missing.kif").string());
+  Answer(dir_.Path() + "missing.kif");
   RecordCommandResult r = ReadRecordCommand(ctx, profile, settings, RecordFormat::kKif);
   EXPECT_FALSE(r.Loaded);
   ASSERT_EQ(ui.Messages.size(), 1u);
@@ -86,8 +73,8 @@ TEST_F(RecordCommandsTest, AFailedReadLeavesTheRecordAndShowsTheMessage) {
   EXPECT_EQ(ui.Messages[0].Text, "指定ファイルが存在しません。");
   EXPECT_EQ(std::memcmp(&before, &state.Record, sizeof before), 0);
 
-  std::ofstream(dir_ / "bad.csa") << "this is no record\n";
-  Answer((dir_ / "bad.csa").string());
+  std::ofstream(dir_.Path() + "bad.csa") << "this is no record\n";
+  Answer(dir_.Path() + "bad.csa");
   ReadRecordCommand(ctx, profile, settings, RecordFormat::kCsa);
   EXPECT_EQ(ui.LastMessage(), "ファイルに異常があります。");
   EXPECT_EQ(std::memcmp(&before, &state.Record, sizeof before), 0);
@@ -105,28 +92,28 @@ TEST_F(RecordCommandsTest, SaveAddsTheExtensionAsksBeforeReplacingAndReadsBack) 
   PersonMove("7g7f");
   PersonMove("3c3d");
   SuspendGame(ctx);
-  const std::filesystem::path target = dir_ / "game.kif";
-  Answer((dir_ / "game").string());
+  const std::string target = dir_.Path() + "game.kif";
+  Answer(dir_.Path() + "game");
   RecordCommandResult r = SaveKifCommand(ctx, profile, settings);
   ASSERT_TRUE(r.Saved) << ui.LastMessage();
-  EXPECT_EQ(r.Path, target.string());
+  EXPECT_EQ(r.Path, target);
   EXPECT_EQ(ui.FileRequests.back().InitialPath, "/start/*.kif");
-  EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), target.string());
-  const std::string first = Slurp(target);
+  EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), target);
+  const std::string first = test_support::FileBytes(target);
   EXPECT_FALSE(first.empty());
 
   // いいえ leaves the old file untouched.
   state.Record.Year = 2001;
-  Answer(target.string());
+  Answer(target);
   ui.MessageAnswers.push_back(MessageAnswer::kNo);
   EXPECT_FALSE(SaveKifCommand(ctx, profile, settings).Saved);
   EXPECT_EQ(ui.LastMessage(), "ファイルがすでに存在します。\n上書きしてもよろしいですか？");
-  EXPECT_EQ(Slurp(target), first);
+  EXPECT_EQ(test_support::FileBytes(target), first);
 
   // The saved file reads back into the same moves.
   InitProgramState(state);
   ViewUpdate u;
-  ASSERT_TRUE(ReadRecordFile(ctx, RecordFormat::kKif, target.string(), u));
+  ASSERT_TRUE(ReadRecordFile(ctx, RecordFormat::kKif, target, u));
   EXPECT_EQ(Moves(), "7g7f 3c3d");
 }
 

@@ -68,8 +68,8 @@ TEST(SettingsTest, StoredValuesWinAndRememberedNamesAreWrittenBack) {
 TEST(SettingsTest, WindowIsCentredOnTheWorkAreaUnlessStored) {
   MemoryProfile p;
   WindowPlacement w = LoadWindowPlacement(p, 1024, 740);
-  EXPECT_EQ(w.X, (1024 - 650) / 2);
-  EXPECT_EQ(w.Y, (740 - 480) / 2);
+  EXPECT_EQ(w.X, 187);  // the 650 x 480 window in the middle
+  EXPECT_EQ(w.Y, 130);
   w = LoadWindowPlacement(p, 600, 400);  // a screen smaller than the window
   EXPECT_EQ(w.X, 0);
   EXPECT_EQ(w.Y, 0);

@@ -9,12 +9,11 @@
 namespace sikou_test {
 namespace {
 
-const Library& lib() {
-  return TheLibrary();
-}
+class ChoiceTest : public LibraryTest {};
 
+// The library's answer as USI (values out of range as "from-to+").
 std::string Choice(const Game& g) {
-  const Answer a = lib().Think(g.moves());
+  const Answer a = TheLibrary().Think(g.moves());
   return UsiMove(a.from, a.to, a.promote);
 }
 
@@ -24,10 +23,9 @@ struct ChoiceCase {
   const char* choice;
 };
 
-TEST(ChoiceTest, ChoosesByMaterial) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(ChoiceTest, ChoosesByMaterial) {
   const ChoiceCase kCases[] = {
-      // All 30 opening moves score 0: the first one generated is kept.
+      // All 30 opening moves score 0: the first one generated, the 1-file pawn, is kept.
       {"tie at the start", "", "1g1f"},
       // 7f7e comes first in the list and scores 0 like most moves; the bishop exchange 8h2b+
       // (gain 44, the silver takes back 44) scores 0 too but is brought to the front as the
@@ -60,8 +58,7 @@ TEST(ChoiceTest, ChoosesByMaterial) {
   }
 }
 
-TEST(ChoiceTest, RepeatingMoveLosesAPoint) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(ChoiceTest, RepeatingMoveLosesAPoint) {
   // In both games the first player's rook ends on 2e with the same position on the board.
   // 2e2d is the first move of the list that scores 0 (taking the bishop on 2b, brought to the
   // front, loses material); 2e1e, the next one, scores 0 as well.
@@ -76,17 +73,6 @@ TEST(ChoiceTest, RepeatingMoveLosesAPoint) {
   EXPECT_EQ(Choice(fresh), "2e2d");
 }
 
-// A tiny xorshift generator, so that the games are the same on every run.
-struct Random {
-  std::uint64_t state;
-  int Below(int n) {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return static_cast<int>((state >> 11) % static_cast<std::uint64_t>(n));
-  }
-};
-
 // Plays games in which the library answers every move of `library_side` (both sides when
 // it is 2) and a seeded random legal move is played for the other side. Every answer must be
 // legal, and when the library gives up with legal moves left, each of them must allow a
@@ -98,12 +84,12 @@ void PlayGames(int library_side, int games, int max_plies) {
     while (g.ply() < max_plies) {
       const int side = g.ply() % 2;
       if (library_side == 2 || side == library_side) {
-        const Answer a = lib().Think(g.moves());
+        const Answer a = TheLibrary().Think(g.moves());
         if (a.result == 0) {
           for (shogi::MoveCode m : g.LegalMoves()) {
             Game next = g;
             next.TryMove(m);
-            const Answer reply = lib().Think(next.moves());
+            const Answer reply = TheLibrary().Think(next.moves());
             EXPECT_TRUE(ForcesMate(next, reply, 5))
                 << "gave up, but " << shogi::FormatUsiMove(m) << " holds\n"
                 << g.Diagram() << g.Usi();
@@ -122,13 +108,11 @@ void PlayGames(int library_side, int games, int max_plies) {
   }
 }
 
-TEST(ChoiceTest, SelfPlayAnswersAreLegal) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(ChoiceTest, SelfPlayAnswersAreLegal) {
   PlayGames(2, 2, 160);
 }
 
-TEST(ChoiceTest, AnswersAgainstRandomPlayAreLegal) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(ChoiceTest, AnswersAgainstRandomPlayAreLegal) {
   PlayGames(0, 3, 120);
   PlayGames(1, 3, 120);
 }

@@ -17,11 +17,7 @@ namespace {
 
 constexpr const char* kLibraryPath = SHOGI_BIN_DIR "/sikou.so";
 
-class InterfaceTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(lib().loaded()) << lib().error(); }
-  static const Library& lib() { return TheLibrary(); }
-};
+class InterfaceTest : public LibraryTest {};
 
 TEST_F(InterfaceTest, ExportsExactlyTheThreeFunctions) {
   if (std::system("command -v nm > /dev/null 2>&1") != 0) GTEST_SKIP() << "nm is not installed";
@@ -55,13 +51,6 @@ TEST_F(InterfaceTest, IniKeepsThePointerAndNeverTouchesIt) {
   EXPECT_EQ(abort_flag, 100);  // a stop request does not interrupt or change anything
 }
 
-TEST_F(InterfaceTest, EmptyListAnswersAnOpeningMove) {
-  const Answer a = lib().Think({});
-  // Every opening move scores 0, so the first one generated wins: the 1-file pawn.
-  EXPECT_EQ(a.result, 30);
-  EXPECT_EQ(UsiMove(a.from, a.to, a.promote), "1g1f");
-}
-
 TEST_F(InterfaceTest, SameListSameAnswer) {
   const Game g = Played("7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 3a2b");
   const Answer first = lib().Think(g.moves());
@@ -72,14 +61,6 @@ TEST_F(InterfaceTest, SameListSameAnswer) {
               UsiMove(first.from, first.to, first.promote));
   }
   EXPECT_TRUE(g.IsLegal(first.from, first.to, first.promote));
-}
-
-TEST_F(InterfaceTest, PromotingAnswerHasPlainSquareAndFlag) {
-  // The bishop exchange: the library takes on 2b promoting, written as 8h2b with promote 1.
-  const Answer a = lib().Think(Played("7g7f 3c3d").moves());
-  EXPECT_EQ(a.from, 71);
-  EXPECT_EQ(a.to, 11);
-  EXPECT_EQ(a.promote, 1);
 }
 
 // Move lists from a game of rook shuffles that never ends: 2h3h 8b7b 3h2h 7b8b ...
@@ -165,18 +146,6 @@ TEST_F(InterfaceTest, RefusesBadArguments) {
   EXPECT_EQ(to, kUntouched);
   EXPECT_EQ(promote, kUntouched);
 }
-
-// A tiny xorshift generator, so that the random lists are the same on every run.
-struct Random {
-  std::uint64_t state;
-  std::uint32_t Next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return static_cast<std::uint32_t>(state >> 11);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
-};
 
 bool AnswerInRange(const Answer& a) {
   const bool from_ok = (a.from >= 1 && a.from <= 81) || (a.from >= 101 && a.from <= 107);

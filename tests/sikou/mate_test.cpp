@@ -9,9 +9,7 @@
 namespace sikou_test {
 namespace {
 
-const Library& lib() {
-  return TheLibrary();
-}
+class MateTest : public LibraryTest {};
 
 struct MateCase {
   const char* name;
@@ -43,8 +41,7 @@ const MateCase kMates[] = {
      "7g7f 5a6b 8h3c+ 2b3c 2h5h B*6h 5i6h 3c9i+ B*5a 6a5a 6h7h 9i8h 7h6h", 5, "B*9e"},
 };
 
-TEST(MateTest, FindsForcedMates) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, FindsForcedMates) {
   for (const MateCase& c : kMates) {
     const Game g = Played(c.moves);
     const Answer a = lib().Think(g.moves());
@@ -52,14 +49,6 @@ TEST(MateTest, FindsForcedMates) {
     EXPECT_EQ(UsiMove(a.from, a.to, a.promote), c.first) << c.name;
     EXPECT_TRUE(ForcesMate(g, a, c.result)) << c.name;
   }
-}
-
-TEST(MateTest, DropAnswerHasTypeOriginAndNoPromotion) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
-  const Answer a = lib().Think(Played(kMates[0].moves).moves());
-  EXPECT_EQ(a.from, 105);  // 100 + gold
-  EXPECT_EQ(a.to, 14);     // 5b
-  EXPECT_EQ(a.promote, 0);
 }
 
 // Whether the pawn drop `drop`, which the rules refuse, would mate: played regardless, it
@@ -76,8 +65,7 @@ bool WouldMate(const Game& g, const std::string& drop) {
   return shogi::LegalMoves(r, after, replies) == 0;
 }
 
-TEST(MateTest, PawnDropMateIsNotPlayed) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, PawnDropMateIsNotPlayed) {
   // The second player holds one pawn; P*7f in front of the first player's king on 7g would
   // mate, so it may not be played, and nothing else mates.
   const Game g = Played(
@@ -90,8 +78,7 @@ TEST(MateTest, PawnDropMateIsNotPlayed) {
   EXPECT_TRUE(g.IsLegal(a.from, a.to, a.promote));
 }
 
-TEST(MateTest, SameMateByLanceDropIsFound) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, SameMateByLanceDropIsFound) {
   // The second player holds a pawn and a lance; either dropped on 5g mates the king on 5h,
   // but only the lance may do it.
   const Game g = Played(
@@ -104,8 +91,7 @@ TEST(MateTest, SameMateByLanceDropIsFound) {
   EXPECT_TRUE(ForcesMate(g, a, 1));
 }
 
-TEST(MateTest, InterposedDropsAreDefences) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, InterposedDropsAreDefences) {
   // 3g3a+ takes the silver and checks the king on 5a along the back rank; the king cannot
   // move and only a piece dropped on 4a saves it, so it is no mate.
   const Game g =
@@ -120,8 +106,7 @@ TEST(MateTest, InterposedDropsAreDefences) {
   EXPECT_GT(a.result, 5);  // a choice among candidates, not a mate
 }
 
-TEST(MateTest, ResignsWhenMated) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, ResignsWhenMated) {
   const char* kMated[] = {
       // The mate in 1 above, played: the second player is mated.
       "7g7f 6a7b 8h3c 4a4b 3c4b+ 5a6a G*5b",
@@ -139,8 +124,7 @@ TEST(MateTest, ResignsWhenMated) {
   }
 }
 
-TEST(MateTest, ResignsWhenEveryMoveAllowsMate) {
-  ASSERT_TRUE(lib().loaded()) << lib().error();
+TEST_F(MateTest, ResignsWhenEveryMoveAllowsMate) {
   // The first player's king on 4h is in check from the knight on 5f, with second-player
   // bishops on 6h and 9e: each way out loses to a mate within 5 plies.
   const Game g = Played(

@@ -28,6 +28,13 @@ const Library& TheLibrary() {
   return library;
 }
 
+std::uint32_t Random::Next() {
+  state ^= state << 13;
+  state ^= state >> 7;
+  state ^= state << 17;
+  return static_cast<std::uint32_t>(state >> 11);
+}
+
 int32_t* Library::Ini(int32_t* abort_flag) const {
   return ini_(abort_flag);
 }

@@ -54,6 +54,20 @@ class Library {
 // The library loaded once for all tests.
 const Library& TheLibrary();
 
+// The tests of the library: each needs it loaded.
+class LibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(lib().loaded()) << lib().error(); }
+  static const Library& lib() { return TheLibrary(); }
+};
+
+// A tiny xorshift generator, so that random lists and games are the same on every run.
+struct Random {
+  std::uint64_t state;
+  std::uint32_t Next();
+  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
+};
+
 // A game from the standard initial position, played and checked by the rules library, as
 // the library sees it: its move list as bytes, and its answers checked and played.
 class Game : public shogi::test_support::Game {

@@ -15,6 +15,24 @@ SfenPosition FromSfen(std::string_view sfen) {
   return out;
 }
 
+const char* HandicapSfen(Handicap h) {
+  static const char* const kSfen[kHandicapCount] = {
+      "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1",  // 平手
+      "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",  // 香落ち
+      "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",    // 角落ち
+      "lnsgkgsnl/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",    // 飛落ち
+      "lnsgkgsn1/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",    // 飛香落ち
+      "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",      // 二枚落ち
+      "1nsgkgsn1/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",      // 四枚落ち
+      "2sgkgs2/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",        // 六枚落ち
+      "3gkg3/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",          // 八枚落ち
+      "4k4/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",            // 十枚落ち
+      "4k4/9/9/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w 3p 1",                   // 歩３
+      "4k4/9/9/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",                    // 裸玉
+  };
+  return kSfen[static_cast<int>(h)];
+}
+
 std::vector<std::string> SplitUsi(std::string_view usi) {
   std::istringstream in{std::string(usi)};
   std::vector<std::string> words;

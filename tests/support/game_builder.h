@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/handicap.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 
@@ -22,6 +23,10 @@ SfenPosition FromSfen(std::string_view sfen);
 // The move of a USI text ("7g7f", "8h2b+", "P*5e"); a malformed text fails the test and
 // gives the end marker.
 MoveCode UsiMove(std::string_view usi);
+
+// The start position of `h` as SFEN, written out from the layouts apart from the rules' table:
+// in every handicap the giver, the second player, moves first.
+const char* HandicapSfen(Handicap h);
 
 // The words of a list of USI moves separated by spaces.
 std::vector<std::string> SplitUsi(std::string_view usi);

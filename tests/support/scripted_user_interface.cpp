@@ -40,23 +40,16 @@ MessageAnswer ScriptedUserInterface::ShowMessage(const std::string& caption,
   Messages.push_back({caption, text, buttons, icon});
   if (OnMessage) OnMessage(Messages.back());
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-  if (MessageAnswers.empty()) {
-    ADD_FAILURE() << "unexpected question \"" << text << "\" (" << caption << ")";
-    return buttons == MessageButtons::kOkCancel ? MessageAnswer::kCancel : MessageAnswer::kNo;
-  }
-  MessageAnswer answer = MessageAnswers.front();
-  MessageAnswers.pop_front();
+  MessageAnswer answer =
+      buttons == MessageButtons::kOkCancel ? MessageAnswer::kCancel : MessageAnswer::kNo;
+  TakeAnswer(MessageAnswers, "question \"" + text + "\" (" + caption + ")", answer);
   return answer;
 }
 
 FileDialogResult ScriptedUserInterface::NextFileAnswer(const FileDialogRequest& request) {
   FileRequests.push_back(request);
-  if (FileAnswers.empty()) {
-    ADD_FAILURE() << "unexpected file dialog \"" << request.Title << "\"";
-    return {};
-  }
-  FileDialogResult answer = FileAnswers.front();
-  FileAnswers.pop_front();
+  FileDialogResult answer{};
+  TakeAnswer(FileAnswers, "file dialog \"" + request.Title + "\"", answer);
   return answer;
 }
 
@@ -71,24 +64,15 @@ FileDialogResult ScriptedUserInterface::ChooseSaveFile(const FileDialogRequest& 
 int ScriptedUserInterface::ChooseFromList(const std::string& title, const std::string&,
                                           const std::vector<std::string>&, int) {
   ListTitles.push_back(title);
-  if (ListAnswers.empty()) {
-    ADD_FAILURE() << "unexpected list choice \"" << title << "\"";
-    return -1;
-  }
-  int answer = ListAnswers.front();
-  ListAnswers.pop_front();
+  int answer = -1;
+  TakeAnswer(ListAnswers, "list choice \"" + title + "\"", answer);
   return answer;
 }
 
 bool ScriptedUserInterface::InputText(const std::string& title, const std::string&,
                                       std::string& text) {
-  if (TextAnswers.empty()) {
-    ADD_FAILURE() << "unexpected text input \"" << title << "\"";
-    return false;
-  }
-  std::optional<std::string> answer = TextAnswers.front();
-  TextAnswers.pop_front();
-  if (!answer) return false;
+  std::optional<std::string> answer;
+  if (!TakeAnswer(TextAnswers, "text input \"" + title + "\"", answer) || !answer) return false;
   text = *answer;
   return true;
 }
@@ -99,23 +83,13 @@ void ScriptedUserInterface::SetStatusText(const std::string& text) {
 
 bool ScriptedUserInterface::EditGameConditions(GameConditions& conditions) {
   ConditionsShown.push_back(conditions);
-  if (ConditionsAnswers.empty()) {
-    ADD_FAILURE() << "unexpected game-conditions dialog";
-    return false;
-  }
-  ConditionsAnswer answer = ConditionsAnswers.front();
-  ConditionsAnswers.pop_front();
-  return answer(conditions);
+  ConditionsAnswer answer;
+  return TakeAnswer(ConditionsAnswers, "game-conditions dialog", answer) && answer(conditions);
 }
 
 bool ScriptedUserInterface::EditReplaySpeed(int& interval_ms) {
-  if (SpeedAnswers.empty()) {
-    ADD_FAILURE() << "unexpected replay-speed dialog";
-    return false;
-  }
-  std::optional<int> answer = SpeedAnswers.front();
-  SpeedAnswers.pop_front();
-  if (!answer) return false;
+  std::optional<int> answer;
+  if (!TakeAnswer(SpeedAnswers, "replay-speed dialog", answer) || !answer) return false;
   interval_ms = *answer;
   return true;
 }

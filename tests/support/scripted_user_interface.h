@@ -2,6 +2,8 @@
 // shown is logged. A question without a queued answer fails the running test.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -11,6 +13,19 @@
 #include "shell/shell_user_interface.h"
 
 namespace shogi::test_support {
+
+// Takes the next of the queued `answers` into `answer`; with none left the running test fails
+// (a question `what` that was not expected) and `answer` keeps its value.
+template <typename T>
+bool TakeAnswer(std::deque<T>& answers, const std::string& what, T& answer) {
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return false;
+  }
+  answer = std::move(answers.front());
+  answers.pop_front();
+  return true;
+}
 
 struct ShownMessage {
   std::string Caption;

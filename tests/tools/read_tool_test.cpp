@@ -2,36 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/support/test_files.h"
 #include "tests/tools/tool_run.h"
 
 namespace shogi {
 namespace {
 
+using test_support::FileBytes;
 using testing::RunTool;
 
 const std::string kData = SHOGI_TEST_DATA;
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// A fresh folder for the files a test writes.
-std::string TempDir() {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() /
-      ("shogi_read_tool_" + std::to_string(getpid()) + "_" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string() + "/";
-}
 
 TEST(ReadTool, PrintsTheRecord) {
   auto r = RunTool("read kif " + kData + "/kif/even.kif");
@@ -84,7 +66,8 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
 }
 
 TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
-  const std::string dir = TempDir();
+  const test_support::TempFolder folder;
+  const std::string& dir = folder.Path();
   auto r = RunTool("convert kif " + kData + "/kif/even.kif csa " + dir + "even.csa");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(FileBytes(dir + "even.csa"), FileBytes(kData + "/csa/even.csa"));
@@ -96,7 +79,6 @@ TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "持駒の存在する局面は、セーブ出来ません。\n");
   EXPECT_FALSE(std::filesystem::exists(dir + "x.csa"));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "shell/gui/main_frame.h"
 #include "shell/view_layout.h"
+#include "tests/support/game_builder.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace shogi::gui {
@@ -30,14 +31,19 @@ class GuiFixture : public ::testing::Test {
     }
   }
 
- protected:
-  void SetUp() override {
+  // The window's options: the given profile and person, the build's bin folder.
+  static ViewOptions Options(MemoryProfile& profile, test_support::ScriptedUserInterface& ui) {
     ViewOptions options;
     options.Settings = &profile;
     options.Dialogs = &ui;
     options.ProgramFolder = std::string(SHOGI_BIN_DIR) + "/";
+    return options;
+  }
+
+ protected:
+  void SetUp() override {
     InstallWindowMessagePump();
-    frame = new CMainFrame(options);
+    frame = new CMainFrame(Options(profile, ui));
     frame->Show();
     view = frame->View();
     Pump();
@@ -81,21 +87,25 @@ class GuiFixture : public ::testing::Test {
     const PieceSlot slot = BoxSlot(index);
     return wxPoint(slot.X + 10, slot.Y + 20);
   }
-  // A press and release of the left button at `from` and `to`, with a move in between.
-  void Drag(wxPoint from, wxPoint to) {
-    view->LeftDown(from.x, from.y);
-    view->MouseMove((from.x + to.x) / 2, (from.y + to.y) / 2);
-    view->MouseMove(to.x, to.y);
-    view->LeftUp(to.x, to.y);
+  // A move of the side to move dragged with the mouse, from its square or its hand.
+  void MouseMove(MoveCode m) {
+    const wxPoint from =
+        IsDrop(m) ? HandPoint(SideToMove(view->State()), DroppedType(m.from)) : SquarePoint(m.from);
+    MouseDrag(from, SquarePoint(DestinationOf(m)));
   }
+  void MouseMove(const std::string& usi) { MouseMove(test_support::UsiMove(usi)); }
+  // The record's moves as USI.
+  std::string Moves() const { return test_support::UsiMoves(view->State().Record); }
 
-  // Writes the view's picture to <build>/gui-pictures/<name>.png and returns the path.
-  std::string SavePicture(const std::string& name) {
-    wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
+  // Where pictures are written: <build>/gui-pictures/<name>.png.
+  static wxString PicturePath(const std::string& name) {
+    const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
     wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxString path = dir + "/" + wxString::FromUTF8(name) + ".png";
-    EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG));
-    return path.utf8_string();
+    return dir + "/" + wxString::FromUTF8(name) + ".png";
+  }
+  // Writes the view's picture.
+  void SavePicture(const std::string& name) {
+    EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
   }
 
   MemoryProfile profile;

@@ -5,7 +5,6 @@
 
 #include <set>
 
-#include "rules/sfen.h"
 #include "shell/board_setup.h"
 #include "shell/command_table.h"
 #include "shell/view_texts.h"
@@ -22,22 +21,6 @@ class ViewMouseTest : public GuiFixture {
     ui.ConditionsAnswers.push_back(ScriptedUserInterface::Accept());
     view->RunCommand(kCmdStartGame);
     ASSERT_EQ(view->State().InteractionState, kStateGame);
-  }
-  void MouseMove(const std::string& usi) {
-    MoveCode m;
-    ASSERT_TRUE(ParseUsiMove(usi, m));
-    wxPoint from =
-        IsDrop(m) ? HandPoint(SideToMove(view->State()), m.from - kDropBase) : SquarePoint(m.from);
-    MouseDrag(from, SquarePoint(DestinationOf(m)));
-  }
-  std::string Moves() const {
-    std::string out;
-    const GameRecord& r = view->State().Record;
-    for (int i = r.StartIndex; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
-      if (!out.empty()) out += ' ';
-      out += FormatUsiMove(r.MoveList[i]);
-    }
-    return out;
   }
 };
 
@@ -90,10 +73,8 @@ TEST_F(ViewMouseTest, AMoveFromPickUpToPutDownRepaintsOnlyItsSquaresAndLines) {
 
   // Measured: the repaint of the next moves (the largest of each put-down's repaints).
   for (const char* usi : {"3c3d", "2g2f", "8c8d", "2f2e", "8d8e"}) {
-    MoveCode m;
-    ASSERT_TRUE(ParseUsiMove(usi, m));
     view->ClearRepaintLog();
-    MouseDrag(SquarePoint(m.from), SquarePoint(DestinationOf(m)));
+    MouseMove(usi);
     long longest = 0, longest_screen = 0;
     for (const RepaintRecord& r : view->RepaintLog()) {
       longest = std::max(longest, r.PictureMicroseconds);

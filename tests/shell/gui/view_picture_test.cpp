@@ -90,9 +90,7 @@ TEST_F(ViewPictureTest, WholeWindow) {
     wxMemoryDC dc(shot);
     dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
   }
-  wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
-  wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-  EXPECT_TRUE(shot.ConvertToImage().SaveFile(dir + "/window.png", wxBITMAP_TYPE_PNG));
+  EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath("window"), wxBITMAP_TYPE_PNG));
   // The view got at least the room its layout needs.
   const wxSize client = view->GetClientSize();
   EXPECT_GE(client.x, kViewWidth);
