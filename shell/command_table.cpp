@@ -2,6 +2,7 @@
 #include "shell/command_table.h"
 
 #include "shell/board_setup.h"
+#include "shell/database_commands.h"
 #include "shell/game_driver.h"
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
@@ -58,6 +59,31 @@ ViewUpdate StoreWindowPosition(Env& e, int) {
 ViewUpdate ShowAbout(Env& e, int) {
   ShowInformation(e.Ctx.Ui, kAboutCaption, kAboutText);
   return {};
+}
+
+// The database menus: the argument is a DatabaseFileItem, a DatabaseKind or a NameList.
+ViewUpdate ChooseDatabaseItem(Env& e, int item) {
+  return ChooseDatabaseFile(e.Ctx, e.UserProfile, e.Settings, static_cast<DatabaseFileItem>(item));
+}
+ViewUpdate RegisterNew(Env& e, int kind) {
+  return RegisterNewGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate RegisterOver(Env& e, int kind) {
+  return RegisterOverCurrentGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate EditKisenList(Env& e, int list) {
+  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kKisen, static_cast<NameList>(list));
+}
+ViewUpdate EditTarvelList(Env& e, int list) {
+  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kTarvel, static_cast<NameList>(list));
+}
+constexpr int kKisenArg = static_cast<int>(DatabaseKind::kKisen);
+constexpr int kTarvelArg = static_cast<int>(DatabaseKind::kTarvel);
+constexpr int ListArg(NameList list) {
+  return static_cast<int>(list);
+}
+constexpr int FileArg(DatabaseFileItem item) {
+  return static_cast<int>(item);
 }
 
 // --- check-mark rules ---
@@ -150,6 +176,32 @@ std::vector<CommandRow> BuildTable() {
        [](Env& e, int) { return FindMateInGame(e.Ctx); }, 0, MateCommandEnabled},
       {kCmdAbout, "バージョン情報", "プログラム情報、バージョン、著作権を表示する。\nバージョン情報",
        ShowAbout, 0, AnyState},
+      {kCmdKisenFile, "ﾌｧｲﾙ名", "棋泉データベースのファイルを設定する。\n棋泉ﾌｧｲﾙ名",
+       ChooseDatabaseItem, FileArg(DatabaseFileItem::kKisen), DatabaseFileItemsEnabled},
+      {kCmdKisenRegister, "新規登録", "表示中の棋譜を棋泉データベースに新規登録する。\n棋泉新規登録",
+       RegisterNew, kKisenArg, KisenRegistrationEnabled},
+      {kCmdKisenOverwrite, "修正登録", "表示中の棋譜を現在の棋泉データの位置に上書きする。\n棋泉修正登録",
+       RegisterOver, kKisenArg, KisenOverwriteEnabled},
+      {kCmdKisenPlayers, "棋士名変更", "棋泉の棋士名リストを編集する。\n棋士名変更",
+       EditKisenList, ListArg(NameList::kKisenPlayers), KisenListsEnabled},
+      {kCmdKisenTournaments, "棋戦名変更", "棋泉の棋戦名リストを編集する。\n棋戦名変更",
+       EditKisenList, ListArg(NameList::kKisenTournaments), KisenListsEnabled},
+      {kCmdKisenOpenings, "戦型名変更", "棋泉の戦型名リストを編集する。\n戦型名変更",
+       EditKisenList, ListArg(NameList::kKisenOpenings), KisenListsEnabled},
+      {kCmdTarvelFile, "ﾌｧｲﾙ名", "Tarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名",
+       ChooseDatabaseItem, FileArg(DatabaseFileItem::kTarvel), DatabaseFileItemsEnabled},
+      {kCmdTarvelFile2, "ﾌｧｲﾙ名２", "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
+       ChooseDatabaseItem, FileArg(DatabaseFileItem::kTarvel2), DatabaseFileItemsEnabled},
+      {kCmdTarvelRegister, "新規登録", "表示中の棋譜をTarvelデータベースに新規登録する。\nTarvel新規登録",
+       RegisterNew, kTarvelArg, TarvelRegistrationEnabled},
+      {kCmdTarvelOverwrite, "修正登録", "表示中の棋譜を現在のTarvelデータの位置に上書きする。\nTarvel修正登録",
+       RegisterOver, kTarvelArg, TarvelOverwriteEnabled},
+      {kCmdTarvelPlayers, "棋士名変更", "Tarvelの棋士名リストを編集する。\n棋士名変更",
+       EditTarvelList, ListArg(NameList::kTarvelPlayers), TarvelListsEnabled},
+      {kCmdTarvelTournaments, "棋戦名変更", "Tarvelの棋戦名リストを編集する。\n棋戦名変更",
+       EditTarvelList, ListArg(NameList::kTarvelTournaments), TarvelListsEnabled},
+      {kCmdTarvelOpenings, "戦型名変更", "Tarvelの戦型名リストを編集する。\n戦型名変更",
+       EditTarvelList, ListArg(NameList::kTarvelOpenings), TarvelListsEnabled},
   };
   // clang-format on
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
