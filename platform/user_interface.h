@@ -22,8 +22,6 @@ struct FileDialogRequest {
   std::vector<FileFilter> Filters;
   int FilterIndex = 0;      // the entry selected at first (the record formats' list)
   std::string InitialPath;  // a path in the file system's own encoding
-  // Added to a name typed without an extension ("idx"); "" adds none.
-  std::string DefaultExtension;
   // An open dialog that also takes the name of a file that does not exist yet (a database
   // to be created); otherwise an open dialog takes existing files only.
   bool MayBeNew = false;

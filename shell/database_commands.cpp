@@ -111,17 +111,17 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
   FileDialogRequest request;
   request.Title = file_item.Title;
   request.Filters = ParseFilterText(text.Filter);
-  request.DefaultExtension = text.DefaultExtension;
   request.MayBeNew = true;
   const std::string* last = FileNameSlot(settings.Files, file_item.ProfileKey);
   request.InitialPath = last ? *last : settings.Folder;
-  const FileDialogResult chosen = ctx.Ui.ChooseOpenFile(request);
-  if (!chosen.Chosen) return {};
-  RememberFileName(profile, settings, file_item.ProfileKey, chosen.Path);
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
+  if (!answer.Chosen) return {};
+  const std::string chosen = WithDefaultExtension(answer.Path, text.DefaultExtension);
+  RememberFileName(profile, settings, file_item.ProfileKey, chosen);
 
   DatabaseSelection& selection = SelectionOf(ctx.State, file_item.Kind);
   std::string message;
-  if (ChooseDatabase(chosen.Path, selection, message) != 0) {
+  if (ChooseDatabase(chosen, selection, message) != 0) {
     ShowWarning(ctx, format.NameCaption, message);
     return {};
   }

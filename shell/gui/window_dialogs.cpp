@@ -115,12 +115,8 @@ FileDialogResult WindowDialogs::ChooseFile(const FileDialogRequest& request, boo
   dialog.SetFilterIndex(request.FilterIndex);
   FileDialogResult result;
   if (dialog.ShowModal() != wxID_OK) return result;
-  wxFileName chosen(dialog.GetPath());
-  if (!chosen.HasExt() && !request.DefaultExtension.empty()) {
-    chosen.SetExt(U(request.DefaultExtension));
-  }
   result.Chosen = true;
-  result.Path = PathFromWx(chosen.GetFullPath());
+  result.Path = PathFromWx(dialog.GetPath());
   result.FilterIndex = dialog.GetFilterIndex();
   return result;
 }
