@@ -77,13 +77,57 @@ ViewUpdate EditKisenList(Env& e, int list) {
 ViewUpdate EditTarvelList(Env& e, int list) {
   return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kTarvel, static_cast<NameList>(list));
 }
-constexpr int kKisenArg = static_cast<int>(DatabaseKind::kKisen);
-constexpr int kTarvelArg = static_cast<int>(DatabaseKind::kTarvel);
-constexpr int ListArg(NameList list) {
-  return static_cast<int>(list);
-}
-constexpr int FileArg(DatabaseFileItem item) {
-  return static_cast<int>(item);
+
+// The items both database menus have, and what tells them apart.
+struct DatabaseMenu {
+  DatabaseKind Kind;
+  DatabaseFileItem FileItem;
+  int File, Register, Overwrite, Players, Tournaments, Openings;  // the commands
+  EnableRule Registration, Overwriting, Lists;
+  ViewUpdate (*EditList)(Env& e, int list);
+};
+constexpr DatabaseMenu kDatabaseMenus[] = {
+    {DatabaseKind::kKisen, DatabaseFileItem::kKisen, kCmdKisenFile, kCmdKisenRegister,
+     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings,
+     KisenRegistrationEnabled, KisenOverwriteEnabled, KisenListsEnabled, EditKisenList},
+    {DatabaseKind::kTarvel, DatabaseFileItem::kTarvel, kCmdTarvelFile, kCmdTarvelRegister,
+     kCmdTarvelOverwrite, kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings,
+     TarvelRegistrationEnabled, TarvelOverwriteEnabled, TarvelListsEnabled, EditTarvelList},
+};
+
+void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
+  for (const DatabaseMenu& m : kDatabaseMenus) {
+    const DatabaseFormat& format = FormatOf(m.Kind);
+    const std::string name = format.Caption;  // "棋泉" / "Tarvel"
+    const int kind = static_cast<int>(m.Kind);
+    rows.push_back({m.File, "ﾌｧｲﾙ名",
+                    name + "データベースのファイルを設定する。\n" + name + "ﾌｧｲﾙ名",
+                    ChooseDatabaseItem, static_cast<int>(m.FileItem), DatabaseFileItemsEnabled});
+    rows.push_back({m.Register, "新規登録",
+                    "表示中の棋譜を" + name + "データベースに新規登録する。\n" + name + "新規登録",
+                    RegisterNew, kind, m.Registration});
+    rows.push_back(
+        {m.Overwrite, "修正登録",
+         "表示中の棋譜で" + name + "データベースの現在の棋譜を置き換える。\n" + name + "修正登録",
+         RegisterOver, kind, m.Overwriting});
+    const struct {
+      int Id;
+      NameList List;
+      const char* Label;
+      const char* What;
+    } lists[] = {{m.Players, format.PlayerList, "棋士名変更", "棋士名"},
+                 {m.Tournaments, format.TournamentList, "棋戦名変更", "棋戦名"},
+                 {m.Openings, format.OpeningList, "戦型名変更", "戦型名"}};
+    for (const auto& l : lists) {
+      rows.push_back({l.Id, l.Label,
+                      name + "の" + l.What + "リストをテキストエディタで編集する。\n" + l.Label,
+                      m.EditList, static_cast<int>(l.List), m.Lists});
+    }
+  }
+  rows.push_back({kCmdTarvelFile2, "ﾌｧｲﾙ名２",
+                  "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
+                  ChooseDatabaseItem, static_cast<int>(DatabaseFileItem::kTarvel2),
+                  DatabaseFileItemsEnabled});
 }
 
 // --- check-mark rules ---
@@ -176,34 +220,9 @@ std::vector<CommandRow> BuildTable() {
        [](Env& e, int) { return FindMateInGame(e.Ctx); }, 0, MateCommandEnabled},
       {kCmdAbout, "バージョン情報", "プログラム情報、バージョン、著作権を表示する。\nバージョン情報",
        ShowAbout, 0, AnyState},
-      {kCmdKisenFile, "ﾌｧｲﾙ名", "棋泉データベースのファイルを設定する。\n棋泉ﾌｧｲﾙ名",
-       ChooseDatabaseItem, FileArg(DatabaseFileItem::kKisen), DatabaseFileItemsEnabled},
-      {kCmdKisenRegister, "新規登録", "表示中の棋譜を棋泉データベースに新規登録する。\n棋泉新規登録",
-       RegisterNew, kKisenArg, KisenRegistrationEnabled},
-      {kCmdKisenOverwrite, "修正登録", "表示中の棋譜を現在の棋泉データの位置に上書きする。\n棋泉修正登録",
-       RegisterOver, kKisenArg, KisenOverwriteEnabled},
-      {kCmdKisenPlayers, "棋士名変更", "棋泉の棋士名リストを編集する。\n棋士名変更",
-       EditKisenList, ListArg(NameList::kKisenPlayers), KisenListsEnabled},
-      {kCmdKisenTournaments, "棋戦名変更", "棋泉の棋戦名リストを編集する。\n棋戦名変更",
-       EditKisenList, ListArg(NameList::kKisenTournaments), KisenListsEnabled},
-      {kCmdKisenOpenings, "戦型名変更", "棋泉の戦型名リストを編集する。\n戦型名変更",
-       EditKisenList, ListArg(NameList::kKisenOpenings), KisenListsEnabled},
-      {kCmdTarvelFile, "ﾌｧｲﾙ名", "Tarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名",
-       ChooseDatabaseItem, FileArg(DatabaseFileItem::kTarvel), DatabaseFileItemsEnabled},
-      {kCmdTarvelFile2, "ﾌｧｲﾙ名２", "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
-       ChooseDatabaseItem, FileArg(DatabaseFileItem::kTarvel2), DatabaseFileItemsEnabled},
-      {kCmdTarvelRegister, "新規登録", "表示中の棋譜をTarvelデータベースに新規登録する。\nTarvel新規登録",
-       RegisterNew, kTarvelArg, TarvelRegistrationEnabled},
-      {kCmdTarvelOverwrite, "修正登録", "表示中の棋譜を現在のTarvelデータの位置に上書きする。\nTarvel修正登録",
-       RegisterOver, kTarvelArg, TarvelOverwriteEnabled},
-      {kCmdTarvelPlayers, "棋士名変更", "Tarvelの棋士名リストを編集する。\n棋士名変更",
-       EditTarvelList, ListArg(NameList::kTarvelPlayers), TarvelListsEnabled},
-      {kCmdTarvelTournaments, "棋戦名変更", "Tarvelの棋戦名リストを編集する。\n棋戦名変更",
-       EditTarvelList, ListArg(NameList::kTarvelTournaments), TarvelListsEnabled},
-      {kCmdTarvelOpenings, "戦型名変更", "Tarvelの戦型名リストを編集する。\n戦型名変更",
-       EditTarvelList, ListArg(NameList::kTarvelOpenings), TarvelListsEnabled},
   };
   // clang-format on
+  AddDatabaseMenuRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

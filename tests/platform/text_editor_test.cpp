@@ -9,20 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 namespace shogi {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Waits up to ten seconds for `p` to appear.
 bool AppearsSoon(const fs::path& p) {
@@ -78,7 +71,8 @@ TEST_F(TextEditorTest, ThePathIsTheOpenersOneArgumentAndTheProgramDoesNotWait) {
     for (const char* name : {"args", "release", "done"}) fs::remove(dir_ / name);
     ASSERT_TRUE(OpenInTextEditor(path));
     ASSERT_TRUE(AppearsSoon(dir_ / "args"));
-    EXPECT_EQ(Slurp(dir_ / "args"), "1\n" + path);
+    std::ifstream args(dir_ / "args", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(args), {}), "1\n" + path);
     // The opener is still waiting: the call came back without it.
     EXPECT_FALSE(fs::exists(dir_ / "done"));
     std::ofstream(dir_ / "release");
