@@ -2,6 +2,8 @@
 #include "platform/text_editor.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
 #include "platform/windows_path.h"
