@@ -44,6 +44,8 @@ class DatabaseMenusTest : public GuiFixture {
   std::filesystem::path folder_;
 };
 
+// The items in order, each enabled as the command table says: before a database is chosen
+// only the file items, afterwards by each database's state.
 TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
   wxMenuBar* bar = frame->GetMenuBar();
   std::vector<std::string> titles;
@@ -55,91 +57,46 @@ TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
                                                     "棋泉",         "Tarvel",       "ヘルプ(&H)"};
   EXPECT_EQ(titles, expected_titles);
 
-  struct Item {
-    int Id;  // 0: a separator
-    const char* Label;
-  };
+  constexpr int kSeparator = 0;
   const struct {
     const char* title;
-    std::vector<Item> items;
+    std::vector<int> ids;
+    std::vector<std::string> labels;
   } menus[] = {
       {"棋泉",
-       {{kCmdKisenFile, "ﾌｧｲﾙ名"},
-        {kCmdKisenRegister, "新規登録"},
-        {kCmdKisenOverwrite, "修正登録"},
-        {0, ""},
-        {kCmdKisenPlayers, "棋士名変更"},
-        {kCmdKisenTournaments, "棋戦名変更"},
-        {kCmdKisenOpenings, "戦型名変更"}}},
+       {kCmdKisenFile, kCmdKisenRegister, kCmdKisenOverwrite, kSeparator, kCmdKisenPlayers,
+        kCmdKisenTournaments, kCmdKisenOpenings},
+       {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更"}},
       {"Tarvel",
-       {{kCmdTarvelFile, "ﾌｧｲﾙ名"},
-        {kCmdTarvelFile2, "ﾌｧｲﾙ名２"},
-        {kCmdTarvelRegister, "新規登録"},
-        {kCmdTarvelOverwrite, "修正登録"},
-        {0, ""},
-        {kCmdTarvelPlayers, "棋士名変更"},
-        {kCmdTarvelTournaments, "棋戦名変更"},
-        {kCmdTarvelOpenings, "戦型名変更"}}},
+       {kCmdTarvelFile, kCmdTarvelFile2, kCmdTarvelRegister, kCmdTarvelOverwrite, kSeparator,
+        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings},
+       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更",
+        "戦型名変更"}},
   };
-  for (const auto& m : menus) {
-    SCOPED_TRACE(m.title);
-    wxMenu* menu = MenuTitled(m.title);
-    ASSERT_NE(menu, nullptr);
-    const wxMenuItemList& items = menu->GetMenuItems();
-    ASSERT_EQ(items.size(), m.items.size());
-    std::size_t i = 0;
-    for (const wxMenuItem* item : items) {
-      const Item& want = m.items[i++];
-      if (want.Id == 0) {
-        EXPECT_TRUE(item->IsSeparator()) << i;
-        continue;
-      }
-      EXPECT_EQ(item->GetId(), want.Id) << want.Label;
-      EXPECT_EQ(item->GetItemLabelText().utf8_string(), want.Label);
-    }
-  }
-}
-
-// Before a database is chosen only the file items can be used; afterwards the items follow
-// the command table, whatever each database holds.
-TEST_F(DatabaseMenusTest, TheItemsAreEnabledAsTheTableSays) {
-  ProgramState& s = view->State();
   const int file_items[] = {kCmdKisenFile, kCmdTarvelFile, kCmdTarvelFile2};
-  struct Situation {
-    const char* what;
-    int interaction;
-    bool kisen, tarvel;
-    int kisen_game;
-  } situations[] = {
-      {"nothing chosen", kStateIdle, false, false, 0},
-      {"Kisen chosen with a game", kStateIdle, true, false, 4},
-      {"both chosen, in set-up", kStateSetUp, true, true, 4},
-      {"both chosen, in a game", kStateGame, true, true, 0},
-      {"a database command running", kStateDatabase, true, true, 4},
-  };
-  for (const Situation& c : situations) {
-    SCOPED_TRACE(c.what);
-    s.InteractionState = c.interaction;
-    s.Kisen.Paths.Base = c.kisen ? "/nowhere/games" : "";
-    s.Tarvel.Paths.Base = c.tarvel ? "/nowhere/games" : "";
-    s.Kisen.CurrentRecordNo = c.kisen_game;
-    for (const char* title : {"棋泉", "Tarvel"}) {
-      wxMenu* menu = MenuTitled(title);
+  ProgramState& s = view->State();
+  for (bool chosen : {false, true}) {
+    s.Kisen.Paths.Base = s.Tarvel.Paths.Base = chosen ? "/nowhere/games" : "";
+    s.Kisen.CurrentRecordNo = chosen ? 4 : 0;
+    for (const auto& m : menus) {
+      SCOPED_TRACE(std::string(m.title) + (chosen ? ", chosen" : ""));
+      wxMenu* menu = MenuTitled(m.title);
       ASSERT_NE(menu, nullptr);
       menu->UpdateUI(frame);
+      std::vector<int> ids;
+      std::vector<std::string> labels;
       for (const wxMenuItem* item : menu->GetMenuItems()) {
+        ids.push_back(item->IsSeparator() ? kSeparator : item->GetId());
+        labels.push_back(item->GetItemLabelText().utf8_string());
         if (item->IsSeparator()) continue;
-        const std::string label = item->GetItemLabelText().utf8_string();
-        EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, item->GetId())) << title << " " << label;
-        if (!c.kisen && !c.tarvel) {
-          const bool file_item =
-              std::count(std::begin(file_items), std::end(file_items), item->GetId()) == 1;
-          EXPECT_EQ(item->IsEnabled(), file_item) << title << " " << label;
-        }
+        const bool file_item = std::count(std::begin(file_items), std::end(file_items), ids.back());
+        EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, item->GetId())) << labels.back();
+        EXPECT_TRUE(chosen || item->IsEnabled() == file_item) << labels.back();
       }
+      EXPECT_EQ(ids, m.ids);
+      EXPECT_EQ(labels, m.labels);
     }
   }
-  s.InteractionState = kStateIdle;
 }
 
 // A new Tarvel database made through ﾌｧｲﾙ名, the shown record registered through 新規登録,
