@@ -48,6 +48,7 @@ class SilentUserInterface : public ShellUserInterface {
     return true;
   }
   bool EditReplaySpeed(int&) override { return false; }
+  bool OpenInTextEditor(const std::string&) override { return false; }
   void ApplyUpdate(const ViewUpdate&) override {}
   void EndProgram(int) override {}
   void ShowRecordFile(const std::string&, bool) override {}

@@ -22,6 +22,9 @@ struct FileDialogRequest {
   std::vector<FileFilter> Filters;
   int FilterIndex = 0;      // the entry selected at first (the record formats' list)
   std::string InitialPath;  // a path in the file system's own encoding
+  // An open dialog that also takes the name of a file that does not exist yet (a database
+  // to be created); otherwise an open dialog takes existing files only.
+  bool MayBeNew = false;
 };
 
 struct FileDialogResult {

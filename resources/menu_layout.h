@@ -106,6 +106,25 @@ inline constexpr MenuEntry kMenuBar[] = {
     Separator(),
     Item(kCmdMateInGame),
 
+    Menu("棋泉"),
+    Item(kCmdKisenFile),
+    Item(kCmdKisenRegister),
+    Item(kCmdKisenOverwrite),
+    Separator(),
+    Item(kCmdKisenPlayers),
+    Item(kCmdKisenTournaments),
+    Item(kCmdKisenOpenings),
+
+    Menu("Tarvel"),
+    Item(kCmdTarvelFile),
+    Item(kCmdTarvelFile2),
+    Item(kCmdTarvelRegister),
+    Item(kCmdTarvelOverwrite),
+    Separator(),
+    Item(kCmdTarvelPlayers),
+    Item(kCmdTarvelTournaments),
+    Item(kCmdTarvelOpenings),
+
     Menu("ヘルプ(&H)"),
     Item(kCmdAbout),
 };

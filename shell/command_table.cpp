@@ -2,6 +2,7 @@
 #include "shell/command_table.h"
 
 #include "shell/board_setup.h"
+#include "shell/database_commands.h"
 #include "shell/game_driver.h"
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
@@ -58,6 +59,75 @@ ViewUpdate StoreWindowPosition(Env& e, int) {
 ViewUpdate ShowAbout(Env& e, int) {
   ShowInformation(e.Ctx.Ui, kAboutCaption, kAboutText);
   return {};
+}
+
+// The database menus: the argument is a DatabaseFileItem, a DatabaseKind or a NameList.
+ViewUpdate ChooseDatabaseItem(Env& e, int item) {
+  return ChooseDatabaseFile(e.Ctx, e.UserProfile, e.Settings, static_cast<DatabaseFileItem>(item));
+}
+ViewUpdate RegisterNew(Env& e, int kind) {
+  return RegisterNewGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate RegisterOver(Env& e, int kind) {
+  return RegisterOverCurrentGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate EditKisenList(Env& e, int list) {
+  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kKisen, static_cast<NameList>(list));
+}
+ViewUpdate EditTarvelList(Env& e, int list) {
+  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kTarvel, static_cast<NameList>(list));
+}
+
+// The items both database menus have, and what tells them apart.
+struct DatabaseMenu {
+  DatabaseKind Kind;
+  DatabaseFileItem FileItem;
+  int File, Register, Overwrite, Players, Tournaments, Openings;  // the commands
+  EnableRule Registration, Overwriting, Lists;
+  ViewUpdate (*EditList)(Env& e, int list);
+};
+constexpr DatabaseMenu kDatabaseMenus[] = {
+    {DatabaseKind::kKisen, DatabaseFileItem::kKisen, kCmdKisenFile, kCmdKisenRegister,
+     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings,
+     KisenRegistrationEnabled, KisenOverwriteEnabled, KisenListsEnabled, EditKisenList},
+    {DatabaseKind::kTarvel, DatabaseFileItem::kTarvel, kCmdTarvelFile, kCmdTarvelRegister,
+     kCmdTarvelOverwrite, kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings,
+     TarvelRegistrationEnabled, TarvelOverwriteEnabled, TarvelListsEnabled, EditTarvelList},
+};
+
+void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
+  for (const DatabaseMenu& m : kDatabaseMenus) {
+    const DatabaseFormat& format = FormatOf(m.Kind);
+    const std::string name = format.Caption;  // "棋泉" / "Tarvel"
+    const int kind = static_cast<int>(m.Kind);
+    rows.push_back({m.File, "ﾌｧｲﾙ名",
+                    name + "データベースのファイルを設定する。\n" + name + "ﾌｧｲﾙ名",
+                    ChooseDatabaseItem, static_cast<int>(m.FileItem), DatabaseFileItemsEnabled});
+    rows.push_back({m.Register, "新規登録",
+                    "表示中の棋譜を" + name + "データベースに新規登録する。\n" + name + "新規登録",
+                    RegisterNew, kind, m.Registration});
+    rows.push_back(
+        {m.Overwrite, "修正登録",
+         "表示中の棋譜で" + name + "データベースの現在の棋譜を置き換える。\n" + name + "修正登録",
+         RegisterOver, kind, m.Overwriting});
+    const struct {
+      int Id;
+      NameList List;
+      const char* Label;
+      const char* What;
+    } lists[] = {{m.Players, format.PlayerList, "棋士名変更", "棋士名"},
+                 {m.Tournaments, format.TournamentList, "棋戦名変更", "棋戦名"},
+                 {m.Openings, format.OpeningList, "戦型名変更", "戦型名"}};
+    for (const auto& l : lists) {
+      rows.push_back({l.Id, l.Label,
+                      name + "の" + l.What + "リストをテキストエディタで編集する。\n" + l.Label,
+                      m.EditList, static_cast<int>(l.List), m.Lists});
+    }
+  }
+  rows.push_back({kCmdTarvelFile2, "ﾌｧｲﾙ名２",
+                  "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
+                  ChooseDatabaseItem, static_cast<int>(DatabaseFileItem::kTarvel2),
+                  DatabaseFileItemsEnabled});
 }
 
 // --- check-mark rules ---
@@ -152,6 +222,7 @@ std::vector<CommandRow> BuildTable() {
        ShowAbout, 0, AnyState},
   };
   // clang-format on
+  AddDatabaseMenuRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

@@ -50,6 +50,19 @@ enum CommandId : int {
   kCmdMate3,
   kCmdMateInGame,  // "実戦詰将棋"
   kCmdAbout,
+  kCmdKisenFile,           // 棋泉 "ﾌｧｲﾙ名"
+  kCmdKisenRegister,       // 棋泉 "新規登録"
+  kCmdKisenOverwrite,      // 棋泉 "修正登録"
+  kCmdKisenPlayers,        // 棋泉 "棋士名変更"
+  kCmdKisenTournaments,    // 棋泉 "棋戦名変更"
+  kCmdKisenOpenings,       // 棋泉 "戦型名変更"
+  kCmdTarvelFile,          // Tarvel "ﾌｧｲﾙ名"
+  kCmdTarvelFile2,         // Tarvel "ﾌｧｲﾙ名２"
+  kCmdTarvelRegister,      // Tarvel "新規登録"
+  kCmdTarvelOverwrite,     // Tarvel "修正登録"
+  kCmdTarvelPlayers,       // Tarvel "棋士名変更"
+  kCmdTarvelTournaments,   // Tarvel "棋戦名変更"
+  kCmdTarvelOpenings,      // Tarvel "戦型名変更"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };

@@ -1,11 +1,12 @@
 // The one program-wide state that the view owns and every command handler works on: the
 // game record, the shown position, the clocks, the interaction state, the message area, the
-// per-run settings and the set-up piece box.
+// per-run settings, the set-up piece box and the two chosen databases.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "database/database_format.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -109,7 +110,18 @@ struct ProgramState {
   int PieceBox[kPieceBoxSlots] = {};
   HeldPiece Held;
   PromotionChoice Promotion;
+  // The Kisen and the Tarvel database: none is chosen at start-up, and a choice lasts for
+  // the run (only the file dialogs' starting paths are kept in the profile).
+  DatabaseSelection Kisen;
+  DatabaseSelection Tarvel;
 };
+
+inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen ? state.Kisen : state.Tarvel;
+}
+inline const DatabaseSelection& SelectionOf(const ProgramState& state, DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen ? state.Kisen : state.Tarvel;
+}
 
 // The state at start-up: the reset record (standard position, both names "人間", today's
 // date), the shown position, idle, 千日手チェック on, replay interval 900 ms, no clock running.

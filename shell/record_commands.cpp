@@ -53,6 +53,12 @@ std::vector<FileFilter> ParseFilterText(std::string_view text) {
   return filters;
 }
 
+std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
+  std::filesystem::path with(path);
+  if (!with.has_extension()) with += "." + std::string(extension);
+  return with.string();
+}
+
 bool RecordCommandsEnabled(const ProgramState& state) {
   return state.InteractionState == kStateIdle;
 }
@@ -106,13 +112,11 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   FileDialogResult chosen = ctx.Ui.ChooseSaveFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return result;
   const RecordFormatRow& kif = RecordFormatRowOf(RecordFormat::kKif);
-  std::filesystem::path path(chosen.Path);
-  if (!path.has_extension()) path += std::string(".") + kif.Extension;
-  const std::string target = path.string();
+  const std::string target = WithDefaultExtension(chosen.Path, kif.Extension);
   RememberFileName(profile, settings, kSaveKey, target);
 
   std::error_code error;
-  if (std::filesystem::exists(path, error) &&
+  if (std::filesystem::exists(target, error) &&
       !AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion)) {
     return result;
   }

@@ -30,6 +30,10 @@ struct RecordCommandResult {
 // The filter list of a file dialog from its text form "caption|pattern|...||".
 std::vector<FileFilter> ParseFilterText(std::string_view text);
 
+// A path chosen in a file dialog, with "." + `extension` added when its name has none (the
+// dialogs' default extension).
+std::string WithDefaultExtension(const std::string& path, std::string_view extension);
+
 // Whether the record commands may run: only while idle (never in a game, in set-up, during
 // a replay or while the computer thinks).
 [[nodiscard]] bool RecordCommandsEnabled(const ProgramState& state);

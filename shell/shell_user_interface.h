@@ -20,11 +20,12 @@ struct MateStartSettings {
   bool MemoryCheck = false;
 };
 
-// The answer of the "実戦詰将棋" dialog.
-enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };  // "キャンセル", "先手番", "後手番"
+// The answer of the "実戦詰将棋" dialog: "キャンセル", "先手番", "後手番".
+enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };
 
-// The shell's dialogs. Their checks live in UI-free code (conditions_dialog.h,
-// mate_commands.h); a dialog only shows the controls and hands the texts over.
+// The shell's dialogs and the desktop's text editor. The dialogs' checks live in UI-free code
+// (conditions_dialog.h, mate_commands.h); a dialog only shows the controls and hands the
+// texts over.
 class ShellDialogs : public UserInterface {
  public:
   // The game-conditions dialog; false on "キャンセル".
@@ -39,6 +40,9 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual MateAttackerChoice ChooseMateAttacker() {
     return MateAttackerChoice::kCancel;
   }
+  // Opens the text file at `path` in the desktop's text editor, which the person then works
+  // in on their own; false when no editor could be started.
+  [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;
 };
 
 // The dialogs plus what the handlers ask of the view and the frame.

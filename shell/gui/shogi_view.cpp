@@ -79,6 +79,9 @@ bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
 MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
   return dialogs_.ChooseMateAttacker();
 }
+bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
+  return dialogs_.OpenInTextEditor(path);
+}
 void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
   view_.Apply(update);
 }

@@ -54,6 +54,7 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
+  bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
   void ShowRecordFile(const std::string& path, bool read) override;

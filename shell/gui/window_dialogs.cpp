@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 #include <wx/textdlg.h>
 
+#include "platform/text_editor.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/mate_dialogs.h"
 #include "shell/gui/speed_dialog.h"
@@ -101,6 +102,14 @@ FileDialogResult WindowDialogs::ChooseFile(const FileDialogRequest& request, boo
   wxString name = initial.GetFullName();
   if (name.Contains("*") || name.Contains("?")) name.clear();
   long style = save ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (!save && request.MayBeNew) {
+#ifdef _WIN32
+    style = wxFD_OPEN;
+#else
+    // GTK's open dialog takes existing files only; its save dialog takes any name.
+    style = wxFD_SAVE;
+#endif
+  }
   wxFileDialog dialog(parent_, U(request.Title), initial.GetPath(), name,
                       WildcardOf(request.Filters), style);
   dialog.SetFilterIndex(request.FilterIndex);
@@ -163,6 +172,10 @@ bool WindowDialogs::EditMateStart(MateStartSettings& settings) {
 
 MateAttackerChoice WindowDialogs::ChooseMateAttacker() {
   return AskMateAttacker(parent_);
+}
+
+bool WindowDialogs::OpenInTextEditor(const std::string& path) {
+  return shogi::OpenInTextEditor(path);
 }
 
 }  // namespace shogi::gui

@@ -31,6 +31,7 @@ class WindowDialogs : public ShellDialogs {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
+  bool OpenInTextEditor(const std::string& path) override;
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);

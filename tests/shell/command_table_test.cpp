@@ -23,12 +23,30 @@ using test_support::ScriptedComputer;
 enum Situation { kAtStart, kInMiddle, kAtEnd, kSituations };
 constexpr const char* kSituationNames[] = {"at the start", "in the middle", "at the end"};
 
+// What each of the two databases is in a situation: not chosen in this run, chosen, or
+// chosen with a current game (one read or registered: CurrentRecordNo ≥ 1).
+enum DatabaseLevel { kNoDatabase, kChosen, kCurrentGame };
+struct DatabaseSituation {
+  const char* Name;
+  DatabaseLevel Kisen, Tarvel;
+};
+constexpr DatabaseSituation kDatabaseSituations[] = {
+    {"no database chosen", kNoDatabase, kNoDatabase},
+    {"both chosen", kChosen, kChosen},
+    {"both with a current game", kCurrentGame, kCurrentGame},
+    {"only Kisen, with a current game", kCurrentGame, kNoDatabase},
+    {"only Tarvel, with a current game", kNoDatabase, kCurrentGame},
+};
+
 // The states 0..5 in which a command is enabled, in each situation, as written in the menus'
 // rules: "0" idle, "1" set-up, "2" a game, "3" the promotion choice, "4" a database command,
-// "5" continuous replay. No command is enabled while busy (100 and above).
+// "5" continuous replay. No command is enabled while busy (100 and above). A command of the
+// database menus also needs its database to be at `Needs` at least.
 struct Expectation {
   int Id;
   const char* Enabled[kSituations];
+  DatabaseKind Database = DatabaseKind::kKisen;
+  DatabaseLevel Needs = kNoDatabase;
 };
 constexpr const char* kAll = "012345";
 const Expectation kExpected[] = {
@@ -67,6 +85,25 @@ const Expectation kExpected[] = {
     {kCmdMate3, {"0", "0", "0"}},
     {kCmdMateInGame, {"0", "0", "0"}},
     {kCmdAbout, {kAll, kAll, kAll}},
+    // No database command runs while another one does (4). Choosing a database and opening a
+    // list in the editor leave the game alone: every other state. The other items wait for
+    // a database chosen in this run.
+    {kCmdKisenFile, {"01235", "01235", "01235"}},
+    {kCmdTarvelFile, {"01235", "01235", "01235"}},
+    {kCmdTarvelFile2, {"01235", "01235", "01235"}},
+    {kCmdKisenPlayers, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenTournaments, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenOpenings, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelPlayers, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelTournaments, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelOpenings, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    // Registering stores the record as it stands: a game's moves so far (with or without the
+    // promotion choice open), the whole record during a replay; never in set-up, whose
+    // position is not yet the record's start. 修正登録 needs a game to write over.
+    {kCmdKisenRegister, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelRegister, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdKisenOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kCurrentGame},
+    {kCmdTarvelOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kCurrentGame},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};
@@ -85,9 +122,16 @@ constexpr int kBusyStates[] = {100, 101, 102, 103, 104, 105};
 
 class CommandTableTest : public ShellFixture {
  protected:
-  // The record "7g7f 3c3d" shown at ply 0, 1 or 2, in `interaction`.
-  void Situate(Situation where, int interaction) {
+  // The record "7g7f 3c3d" shown at ply 0, 1 or 2, in `interaction`, with the databases of
+  // `databases`.
+  void Situate(Situation where, int interaction,
+               const DatabaseSituation& databases = kDatabaseSituations[0]) {
     InitProgramState(state);
+    for (auto [selection, level] :
+         {std::pair{&state.Kisen, databases.Kisen}, std::pair{&state.Tarvel, databases.Tarvel}}) {
+      if (level >= kChosen) selection->Paths.Base = "/nowhere/games";
+      if (level == kCurrentGame) selection->CurrentRecordNo = 3;
+    }
     GameRecord& r = state.Record;
     ASSERT_TRUE(ParseUsiMove("7g7f", r.MoveList[0]));
     ASSERT_TRUE(ParseUsiMove("3c3d", r.MoveList[1]));
@@ -106,6 +150,9 @@ class CommandTableTest : public ShellFixture {
         << r.PlayerKind[1] << s.Settings.RepetitionCheck << s.Settings.ClockInMinutes << ' '
         << s.Settings.ReplayInterval << ' ' << s.Held.Active << ' ' << s.Message.Lines[0] << '|'
         << s.Message.Lines[1] << ' ' << r.FirstName << '|' << r.SecondName;
+    for (const DatabaseSelection* d : {&s.Kisen, &s.Tarvel}) {
+      out << " {" << d->Paths.Base << ' ' << d->CurrentRecordNo << ' ' << d->SearchCount << '}';
+    }
     for (int i = 0; i < kMaxMoves && !IsEndMarker(r.MoveList[i]); ++i) {
       out << ' ' << FormatUsiMove(r.MoveList[i]);
     }
@@ -126,15 +173,21 @@ TEST_F(CommandTableTest, EveryCommandIsEnabledAsTheMenusRulesSay) {
     const Expectation* expected = ExpectationOf(row);
     ASSERT_NE(expected, nullptr) << row.Label << " has no expectation";
     for (int where = kAtStart; where < kSituations; ++where) {
-      for (int s = 0; s <= 5; ++s) {
-        Situate(static_cast<Situation>(where), s);
-        const bool enabled = std::strchr(expected->Enabled[where], '0' + s) != nullptr;
-        EXPECT_EQ(CommandEnabled(state, row.Id), enabled)
-            << row.Label << " in state " << s << ", " << kSituationNames[where];
-      }
-      for (int s : kBusyStates) {
-        Situate(static_cast<Situation>(where), s);
-        EXPECT_FALSE(CommandEnabled(state, row.Id)) << row.Label << " in state " << s;
+      for (const DatabaseSituation& databases : kDatabaseSituations) {
+        const DatabaseLevel level =
+            expected->Database == DatabaseKind::kKisen ? databases.Kisen : databases.Tarvel;
+        for (int s = 0; s <= 5; ++s) {
+          Situate(static_cast<Situation>(where), s, databases);
+          const bool enabled =
+              std::strchr(expected->Enabled[where], '0' + s) != nullptr && level >= expected->Needs;
+          EXPECT_EQ(CommandEnabled(state, row.Id), enabled)
+              << row.Label << " in state " << s << ", " << kSituationNames[where] << ", "
+              << databases.Name;
+        }
+        for (int s : kBusyStates) {
+          Situate(static_cast<Situation>(where), s, databases);
+          EXPECT_FALSE(CommandEnabled(state, row.Id)) << row.Label << " in state " << s;
+        }
       }
     }
     // Nothing while a piece is being dragged (in set-up or in a game).
@@ -202,13 +255,15 @@ TEST_F(CommandTableTest, TheMenusPlaceEveryCommandOnce) {
 TEST_F(CommandTableTest, ADisabledCommandChangesNothingAndAsksNothing) {
   for (const CommandRow& row : CommandTable()) {
     for (int where = kAtStart; where < kSituations; ++where) {
-      for (int s : {0, 1, 2, 3, 4, 5, 100, 102, 105}) {
-        Situate(static_cast<Situation>(where), s);
-        if (CommandEnabled(state, row.Id)) continue;
-        const std::string before = Fingerprint(state);
-        const ViewUpdate u = RunCommand(env, row.Id);
-        EXPECT_TRUE(u.Empty()) << row.Label << " in state " << s;
-        EXPECT_EQ(Fingerprint(state), before) << row.Label << " in state " << s;
+      for (const DatabaseSituation& databases : kDatabaseSituations) {
+        for (int s : {0, 1, 2, 3, 4, 5, 100, 102, 105}) {
+          Situate(static_cast<Situation>(where), s, databases);
+          if (CommandEnabled(state, row.Id)) continue;
+          const std::string before = Fingerprint(state);
+          const ViewUpdate u = RunCommand(env, row.Id);
+          EXPECT_TRUE(u.Empty()) << row.Label << " in state " << s << ", " << databases.Name;
+          EXPECT_EQ(Fingerprint(state), before) << row.Label << " in state " << s;
+        }
       }
     }
   }
@@ -216,6 +271,7 @@ TEST_F(CommandTableTest, ADisabledCommandChangesNothingAndAsksNothing) {
   EXPECT_TRUE(ui.FileRequests.empty());
   EXPECT_TRUE(ui.ConditionsShown.empty());
   EXPECT_TRUE(ui.RecordFiles.empty());
+  EXPECT_TRUE(ui.EditedFiles.empty());
   EXPECT_EQ(ui.CloseRequests, 0);
 }
 

@@ -94,6 +94,11 @@ bool ScriptedUserInterface::EditReplaySpeed(int& interval_ms) {
   return true;
 }
 
+bool ScriptedUserInterface::OpenInTextEditor(const std::string& path) {
+  EditedFiles.push_back(path);
+  return EditorStarts;
+}
+
 void ScriptedUserInterface::ApplyUpdate(const ViewUpdate& update) {
   Updates.push_back(update);
 }

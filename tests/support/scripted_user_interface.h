@@ -47,6 +47,7 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::optional<std::string>> TextAnswers;  // nullopt: cancelled
   std::deque<ConditionsAnswer> ConditionsAnswers;
   std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
+  bool EditorStarts = true;                     // what OpenInTextEditor answers
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -60,8 +61,9 @@ class ScriptedUserInterface : public ShellUserInterface {
     std::string Path;
     bool Read = false;
   };
-  std::vector<RecordFile> RecordFiles;  // every ShowRecordFile
-  int CloseRequests = 0;                // CloseMainWindow calls
+  std::vector<RecordFile> RecordFiles;   // every ShowRecordFile
+  int CloseRequests = 0;                 // CloseMainWindow calls
+  std::vector<std::string> EditedFiles;  // every OpenInTextEditor
 
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
@@ -89,6 +91,7 @@ class ScriptedUserInterface : public ShellUserInterface {
   void SetStatusText(const std::string& text) override;
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
+  bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
   void ShowRecordFile(const std::string& path, bool read) override;

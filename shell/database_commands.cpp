@@ -1,0 +1,187 @@
+// The handlers of the menus 棋泉 and Tarvel.
+#include "shell/database_commands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "database/game_database.h"
+#include "platform/replacing_file.h"
+#include "shell/record_commands.h"
+
+namespace shogi {
+namespace {
+
+// What a file item shows and remembers.
+struct FileItem {
+  DatabaseKind Kind;
+  const char* ProfileKey;  // section "ファイル名"
+  const char* Title;
+};
+constexpr FileItem kFileItems[] = {
+    {DatabaseKind::kKisen, "棋泉", "棋泉・棋譜ファイル名の設定"},
+    {DatabaseKind::kTarvel, "Tarvel", "Tarvel・棋譜ファイル名の設定"},
+    {DatabaseKind::kTarvel, "Tarvel２", "Tarvel・棋譜ファイル名２の設定"},
+};
+
+// The file dialog's type list and default extension of each format.
+struct FileDialogText {
+  const char* Filter;
+  const char* DefaultExtension;
+};
+FileDialogText DialogTextOf(DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen
+             ? FileDialogText{"棋泉ファイル(*.idx)|*.idx|全てのファイル(*.*)|*.*||", "idx"}
+             : FileDialogText{"Tarvelファイル(*.mix)|*.mix|全てのファイル(*.*)|*.*||", "mix"};
+}
+
+void ShowWarning(ShellContext& ctx, const char* caption, const std::string& text) {
+  ctx.Ui.ShowMessage(caption, text, MessageButtons::kOk, MessageIcon::kWarning);
+}
+
+bool NoDatabaseCommandRunning(const ProgramState& state) {
+  return state.InteractionState != kStateDatabase;
+}
+
+bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
+  return NoDatabaseCommandRunning(state) && SelectionOf(state, kind).Chosen();
+}
+
+bool RegistrationEnabled(const ProgramState& state, DatabaseKind kind) {
+  return ListsEnabled(state, kind) && state.InteractionState != kStateSetUp;
+}
+
+bool OverwriteEnabled(const ProgramState& state, DatabaseKind kind) {
+  return RegistrationEnabled(state, kind) && SelectionOf(state, kind).CurrentRecordNo >= 1;
+}
+
+// Registers the record as game `number` (0: a new one); the game becomes the current one.
+void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, int number) {
+  const DatabaseFormat& format = FormatOf(kind);
+  DatabaseSelection& selection = SelectionOf(ctx.State, kind);
+  std::string message;
+  if (RegisterGame(format, selection.Paths, folder, ctx.State.Record, number, message) != 0) {
+    ShowWarning(ctx, format.Caption, message);
+    return;
+  }
+  NoteRegistered(selection, number);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+std::string OverwriteQuestion(int number) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%d番目に上書きしますが、よろしいでしょうか？", number);
+  return text;
+}
+
+bool DatabaseFileItemsEnabled(const ProgramState& state) {
+  return NoDatabaseCommandRunning(state);
+}
+bool KisenListsEnabled(const ProgramState& state) {
+  return ListsEnabled(state, DatabaseKind::kKisen);
+}
+bool TarvelListsEnabled(const ProgramState& state) {
+  return ListsEnabled(state, DatabaseKind::kTarvel);
+}
+bool KisenRegistrationEnabled(const ProgramState& state) {
+  return RegistrationEnabled(state, DatabaseKind::kKisen);
+}
+bool TarvelRegistrationEnabled(const ProgramState& state) {
+  return RegistrationEnabled(state, DatabaseKind::kTarvel);
+}
+bool KisenOverwriteEnabled(const ProgramState& state) {
+  return OverwriteEnabled(state, DatabaseKind::kKisen);
+}
+bool TarvelOverwriteEnabled(const ProgramState& state) {
+  return OverwriteEnabled(state, DatabaseKind::kTarvel);
+}
+
+ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
+                              DatabaseFileItem item) {
+  if (!DatabaseFileItemsEnabled(ctx.State)) return {};
+  const FileItem& file_item = kFileItems[static_cast<int>(item)];
+  const DatabaseFormat& format = FormatOf(file_item.Kind);
+  const FileDialogText text = DialogTextOf(file_item.Kind);
+  FileDialogRequest request;
+  request.Title = file_item.Title;
+  request.Filters = ParseFilterText(text.Filter);
+  request.MayBeNew = true;
+  const std::string* last = FileNameSlot(settings.Files, file_item.ProfileKey);
+  request.InitialPath = last ? *last : settings.Folder;
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
+  if (!answer.Chosen) return {};
+  const std::string chosen = WithDefaultExtension(answer.Path, text.DefaultExtension);
+  RememberFileName(profile, settings, file_item.ProfileKey, chosen);
+
+  DatabaseSelection& selection = SelectionOf(ctx.State, file_item.Kind);
+  std::string message;
+  if (ChooseDatabase(chosen, selection, message) != 0) {
+    ShowWarning(ctx, format.NameCaption, message);
+    return {};
+  }
+  switch (ProbeDatabase(format, selection.Paths, message)) {
+    case DatabaseState::kSound:
+      break;
+    case DatabaseState::kDamaged:
+      // A pair that cannot be read is no database to work on.
+      ShowWarning(ctx, format.Caption, message);
+      selection.Paths = DatabasePaths{};
+      break;
+    case DatabaseState::kMissing:
+      if (!AskYesNo(ctx.Ui, format.Caption, kCreateDatabaseQuestion)) {
+        selection.Paths = DatabasePaths{};
+      } else if (CreateDatabase(format, selection.Paths, message) != 0) {
+        ShowWarning(ctx, format.Caption, message);
+        selection.Paths = DatabasePaths{};
+      }
+      break;
+  }
+  return {};
+}
+
+ViewUpdate RegisterNewGame(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
+  if (!RegistrationEnabled(ctx.State, kind)) return {};
+  Register(ctx, folder, kind, 0);
+  return {};
+}
+
+ViewUpdate RegisterOverCurrentGame(ShellContext& ctx, const std::string& folder,
+                                   DatabaseKind kind) {
+  if (!RegistrationEnabled(ctx.State, kind)) return {};
+  const DatabaseFormat& format = FormatOf(kind);
+  const int number = SelectionOf(ctx.State, kind).CurrentRecordNo;
+  if (number < 1) {
+    ShowWarning(ctx, format.Caption, kNewRegistrationOnly);
+    return {};
+  }
+  if (AskYesNo(ctx.Ui, format.Caption, OverwriteQuestion(number))) {
+    Register(ctx, folder, kind, number);
+  }
+  return {};
+}
+
+ViewUpdate EditNameList(ShellContext& ctx, const std::string& folder, DatabaseKind kind,
+                        NameList list) {
+  if (!ListsEnabled(ctx.State, kind)) return {};
+  const DatabaseFormat& format = FormatOf(kind);
+  const std::string path = NameListPath(folder, list);
+  // The editor of some desktops cannot open a file that is not there: an empty list is made
+  // first, when the person wants it.
+  if (!FileExists(path)) {
+    if (!AskYesNo(ctx.Ui, format.Caption, kCreateDatabaseQuestion)) return {};
+    if (!WriteFileReplacing(path, {})) {
+      ShowWarning(ctx, format.Caption, kMessageCannotCreate);
+      return {};
+    }
+  }
+  if (!ctx.Ui.OpenInTextEditor(path)) ShowWarning(ctx, format.Caption, kEditorFailed);
+  return {};
+}
+
+}  // namespace shogi

@@ -1,0 +1,67 @@
+// The menus 棋泉 and Tarvel: choosing the database (ﾌｧｲﾙ名, and ﾌｧｲﾙ名２ for Tarvel), creating
+// it when it is not there, registering the record as a new game (新規登録) or over the game
+// last read or registered (修正登録), and opening the name lists in the text editor
+// (棋士名変更, 棋戦名変更, 戦型名変更). The database work itself is database/game_database.h,
+// which shogi-tool db uses as well.
+#pragma once
+
+#include <string>
+
+#include "database/database_format.h"
+#include "platform/profile.h"
+#include "shell/settings.h"
+#include "shell/shell_context.h"
+
+namespace shogi {
+
+inline constexpr const char* kCreateDatabaseQuestion = "ファイルを新規に作成しますか？";
+inline constexpr const char* kNewRegistrationOnly = "新規登録しかできません。";
+inline constexpr const char* kEditorFailed = "テキストエディタを起動できません。";
+
+// "%d番目に上書きしますが、よろしいでしょうか？" for game `number`.
+std::string OverwriteQuestion(int number);
+
+// The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
+// the one Tarvel database, each from a starting path of its own.
+enum class DatabaseFileItem : int { kKisen, kTarvel, kTarvel2 };
+
+// --- enabling rules ---
+// No database command runs during another one (InteractionState 4). Choosing a database and
+// opening a list touch nothing of the game, so they run in every other state; the list
+// items, like every Kisen or Tarvel command but the file items, wait for a database to be
+// chosen in this run.
+bool DatabaseFileItemsEnabled(const ProgramState& state);
+bool KisenListsEnabled(const ProgramState& state);
+bool TarvelListsEnabled(const ProgramState& state);
+// Registration stores the record as it stands, also in the middle of a game or a replay;
+// not in set-up, where the position being edited is not yet the record's start.
+bool KisenRegistrationEnabled(const ProgramState& state);
+bool TarvelRegistrationEnabled(const ProgramState& state);
+// 修正登録 also needs a current game (CurrentRecordNo ≥ 1) of that database.
+bool KisenOverwriteEnabled(const ProgramState& state);
+bool TarvelOverwriteEnabled(const ProgramState& state);
+
+// ﾌｧｲﾙ名 / ﾌｧｲﾙ名２: the file dialog of the format, starting from the item's remembered path.
+// On OK the path is remembered and the database chosen (its current game and search list
+// reset): a malformed name is refused; a missing index is created after the question
+// "ファイルを新規に作成しますか？" (いいえ, or a failure, leaves no database chosen); a
+// damaged pair is reported and not chosen.
+ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
+                              DatabaseFileItem item);
+
+// 新規登録: the record as a new game of the chosen database, with the name lists of
+// `folder` (the program folder); it becomes the current game. A failure is shown in a box
+// captioned "棋泉" / "Tarvel".
+ViewUpdate RegisterNewGame(ShellContext& ctx, const std::string& folder, DatabaseKind kind);
+
+// 修正登録: after the question, the record over the current game; "新規登録しかできません。"
+// when there is none.
+ViewUpdate RegisterOverCurrentGame(ShellContext& ctx, const std::string& folder, DatabaseKind kind);
+
+// 棋士名変更 / 棋戦名変更 / 戦型名変更: list `list` of `folder` in the text editor. A list
+// that is not there yet is created empty first, after the question
+// "ファイルを新規に作成しますか？".
+ViewUpdate EditNameList(ShellContext& ctx, const std::string& folder, DatabaseKind kind,
+                        NameList list);
+
+}  // namespace shogi

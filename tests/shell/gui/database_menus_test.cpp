@@ -1,0 +1,118 @@
+// The menus 棋泉 and Tarvel in the window: their place in the menu bar, their items in order,
+// the items enabled as the command table says, and clicks that reach the handlers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <wx/menu.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "shell/command_table.h"
+#include "tests/shell/gui/gui_fixture.h"
+
+namespace shogi::gui {
+namespace {
+
+class DatabaseMenusTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    folder_ =
+        std::filesystem::temp_directory_path() / ("shogi_db_menus_" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    view->Settings().Folder = folder_.string() + "/";
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder_);
+    GuiFixture::TearDown();
+  }
+
+  wxMenu* MenuTitled(const char* title) const {
+    wxMenuBar* bar = frame->GetMenuBar();
+    const int index = bar->FindMenu(wxString::FromUTF8(title));
+    return index == wxNOT_FOUND ? nullptr : bar->GetMenu(static_cast<std::size_t>(index));
+  }
+  void Click(int id) {
+    wxCommandEvent e(wxEVT_MENU, id);
+    e.SetEventObject(frame);
+    frame->ProcessWindowEvent(e);
+    Pump();
+  }
+
+  std::filesystem::path folder_;
+};
+
+// The items in order, each enabled as the command table says: before a database is chosen
+// only the file items, afterwards by each database's state.
+TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
+  wxMenuBar* bar = frame->GetMenuBar();
+  std::vector<std::string> titles;
+  for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
+    titles.push_back(bar->GetMenuLabel(i).utf8_string());
+  }
+  const std::vector<std::string> expected_titles = {"ファイル(&F)", "表示(&V)",     "再現(&R)",
+                                                    "対局(&G)",     "盤面設定(&S)", "詰将棋(&T)",
+                                                    "棋泉",         "Tarvel",       "ヘルプ(&H)"};
+  EXPECT_EQ(titles, expected_titles);
+
+  constexpr int kSeparator = 0;
+  const struct {
+    const char* title;
+    std::vector<int> ids;
+    std::vector<std::string> labels;
+  } menus[] = {
+      {"棋泉",
+       {kCmdKisenFile, kCmdKisenRegister, kCmdKisenOverwrite, kSeparator, kCmdKisenPlayers,
+        kCmdKisenTournaments, kCmdKisenOpenings},
+       {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更"}},
+      {"Tarvel",
+       {kCmdTarvelFile, kCmdTarvelFile2, kCmdTarvelRegister, kCmdTarvelOverwrite, kSeparator,
+        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings},
+       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更",
+        "戦型名変更"}},
+  };
+  const int file_items[] = {kCmdKisenFile, kCmdTarvelFile, kCmdTarvelFile2};
+  ProgramState& s = view->State();
+  for (bool chosen : {false, true}) {
+    s.Kisen.Paths.Base = s.Tarvel.Paths.Base = chosen ? "/nowhere/games" : "";
+    s.Kisen.CurrentRecordNo = chosen ? 4 : 0;
+    for (const auto& m : menus) {
+      SCOPED_TRACE(std::string(m.title) + (chosen ? ", chosen" : ""));
+      wxMenu* menu = MenuTitled(m.title);
+      ASSERT_NE(menu, nullptr);
+      menu->UpdateUI(frame);
+      std::vector<int> ids;
+      std::vector<std::string> labels;
+      for (const wxMenuItem* item : menu->GetMenuItems()) {
+        ids.push_back(item->IsSeparator() ? kSeparator : item->GetId());
+        labels.push_back(item->GetItemLabelText().utf8_string());
+        if (item->IsSeparator()) continue;
+        const bool file_item = std::count(std::begin(file_items), std::end(file_items), ids.back());
+        EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, item->GetId())) << labels.back();
+        EXPECT_TRUE(chosen || item->IsEnabled() == file_item) << labels.back();
+      }
+      EXPECT_EQ(ids, m.ids);
+      EXPECT_EQ(labels, m.labels);
+    }
+  }
+}
+
+// A new Tarvel database made through ﾌｧｲﾙ名, the record registered through 新規登録 and the
+// tournament list handed to the editor, by menu clicks.
+TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
+  const std::string folder = view->Settings().Folder;
+  ui.FileAnswers.push_back({true, folder + "games.mix", 0});
+  ui.MessageAnswers.push_back(MessageAnswer::kYes);
+  Click(kCmdTarvelFile);
+  Click(kCmdTarvelRegister);
+  EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"ファイルを新規に作成しますか？"});
+  EXPECT_EQ(view->State().Tarvel.CurrentRecordNo, 1);
+  std::ofstream(folder + "棋戦.DAT") << "1  R\r\n";
+  Click(kCmdTarvelTournaments);
+  EXPECT_EQ(ui.EditedFiles, std::vector<std::string>{folder + "棋戦.DAT"});
+}
+
+}  // namespace
+}  // namespace shogi::gui
