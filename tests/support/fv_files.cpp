@@ -9,10 +9,15 @@
 namespace shogi::test_support {
 
 std::size_t PcOnSqElement(int king, int k, int l) {
-  // Row `king` holds 1476 x 1477 / 2 pairs; pair (k, l) comes after all pairs of smaller k.
-  std::size_t before = 0;
-  for (int smaller = 0; smaller < k; ++smaller) before += static_cast<std::size_t>(smaller) + 1;
-  return static_cast<std::size_t>(king) * (1476u * 1477u / 2) + before + l;
+  // Row `king` holds 1476 x 1477 / 2 pairs; pair (k, l) comes after the pairs of every smaller
+  // k, of which there are smaller + 1 each.
+  static const std::vector<std::size_t> before = [] {
+    std::vector<std::size_t> counts(1477, 0);
+    for (int smaller = 0; smaller < 1476; ++smaller)
+      counts[smaller + 1] = counts[smaller] + smaller + 1;
+    return counts;
+  }();
+  return static_cast<std::size_t>(king) * (1476u * 1477u / 2) + before[k] + l;
 }
 
 std::size_t KkpElement(int first_king, int second_king, int entry) {
