@@ -13,24 +13,24 @@
 namespace shogi::tool {
 namespace {
 
-// The arguments both commands take: POSITION [--fv FILE].
-struct EvalArguments {
-  std::string position;
-  std::string fv = "fv.bin";
+// What both commands work on: the position of POSITION and the file of --fv FILE.
+struct EvalInput {
+  GameRecord record;
+  Position pos;
+  FvTable table;
 };
 
-// Reads the arguments, the position and the file; kExitOk when all is there, else the exit
-// status (the message printed).
-int Prepare(const char* name, const std::vector<std::string>& args, GameRecord& record,
-            Position& pos, FvTable& table) {
-  EvalArguments a;
+// Reads the arguments POSITION [--fv FILE], the position and the file; kExitOk when all is
+// there, else the exit status (the message printed).
+int Prepare(const char* name, const std::vector<std::string>& args, EvalInput& in) {
+  std::string position, fv = "fv.bin";
   bool have_position = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--fv") {
       if (i + 1 >= args.size()) return UsageError(name, "--fv needs a FILE");
-      a.fv = args[++i];
+      fv = args[++i];
     } else if (!have_position) {
-      a.position = args[i];
+      position = args[i];
       have_position = true;
     } else {
       return UsageError(name, "expected one POSITION argument");
@@ -38,9 +38,9 @@ int Prepare(const char* name, const std::vector<std::string>& args, GameRecord& 
   }
   if (!have_position) return UsageError(name, "expected one POSITION argument");
   std::string message;
-  if (!RecordFromPositionArgument(a.position, record, pos, message))
+  if (!RecordFromPositionArgument(position, in.record, in.pos, message))
     return UsageError(name, message);
-  if (CheckEvaluable(pos, message) != 0 || table.Load(a.fv, message) != 0) {
+  if (CheckEvaluable(in.pos, message) != 0 || in.table.Load(fv, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }
@@ -48,23 +48,19 @@ int Prepare(const char* name, const std::vector<std::string>& args, GameRecord& 
 }
 
 int RunEval(const std::vector<std::string>& args) {
-  GameRecord record;
-  Position pos;
-  FvTable table;
-  if (int status = Prepare("eval", args, record, pos, table); status != kExitOk) return status;
-  const Evaluation e = Evaluate(table, kDefaultPieceValues, pos);
+  EvalInput in;
+  if (int status = Prepare("eval", args, in); status != kExitOk) return status;
+  const Evaluation e = Evaluate(in.table, kDefaultPieceValues, in.pos);
   std::printf("material: %d\nfv: %d\nstatic: %d\n", e.Material, e.Fv, e.Static());
   return kExitOk;
 }
 
 int RunBest(const std::vector<std::string>& args) {
-  GameRecord record;
-  Position pos;
-  FvTable table;
-  if (int status = Prepare("best", args, record, pos, table); status != kExitOk) return status;
+  EvalInput in;
+  if (int status = Prepare("best", args, in); status != kExitOk) return status;
   MoveRanking ranking;
   std::string message;
-  if (RankMoves(record, pos, table, kDefaultPieceValues, ranking, message) != 0) {
+  if (RankMoves(in.record, in.pos, in.table, kDefaultPieceValues, ranking, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }

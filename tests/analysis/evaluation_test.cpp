@@ -45,65 +45,30 @@ int HandBase(int type, bool own) {
                                   {58, 63}, {68, 73}, {78, 81}, {84, 87}};
   return bases[type][own ? 0 : 1];
 }
-int BoardBase(int type, bool own) {
-  switch (type) {
-    case 1:
-      return own ? 81 : 162;
-    case 2:
-      return own ? 225 : 306;
-    case 3:
-      return own ? 360 : 441;
-    case 4:
-      return own ? 504 : 585;
-    case 5:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-      return own ? 666 : 747;
-    case 6:
-      return own ? 828 : 909;
-    case 14:
-      return own ? 990 : 1071;
-    case 7:
-      return own ? 1152 : 1233;
-    case 15:
-      return own ? 1314 : 1395;
+// Board pieces by type: the feature bases {own, the opponent's} and the kkp offset.
+struct PieceLayout {
+  int own, opponent, kkp;
+};
+PieceLayout BoardLayout(int type) {
+  static const PieceLayout pawn{81, 162, 36}, lance{225, 306, 108}, knight{360, 441, 171},
+      silver{504, 585, 252}, gold{666, 747, 333}, bishop{828, 909, 414}, horse{990, 1071, 495},
+      rook{1152, 1233, 576}, dragon{1314, 1395, 657};
+  // Types 1..15; the promoted pawn, lance, knight and silver count as gold.
+  static const PieceLayout* const by_type[16] = {nullptr, &pawn,   &lance,  &knight, &silver, &gold,
+                                                 &bishop, &rook,   nullptr, &gold,   &gold,   &gold,
+                                                 &gold,   nullptr, &horse,  &dragon};
+  if (type < 1 || type > 15 || by_type[type] == nullptr) {
+    ADD_FAILURE() << "no feature for type " << type;
+    return pawn;
   }
-  ADD_FAILURE() << "no feature for type " << type;
-  return 0;
+  return *by_type[type];
+}
+int BoardBase(int type, bool own) {
+  return own ? BoardLayout(type).own : BoardLayout(type).opponent;
 }
 int KkpHandOffset(int type) {
   static const int offsets[8] = {0, 0, 19, 24, 29, 34, 39, 42};
   return offsets[type];
-}
-int KkpBoardOffset(int type) {
-  switch (type) {
-    case 1:
-      return 36;
-    case 2:
-      return 108;
-    case 3:
-      return 171;
-    case 4:
-      return 252;
-    case 5:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-      return 333;
-    case 6:
-      return 414;
-    case 14:
-      return 495;
-    case 7:
-      return 576;
-    case 15:
-      return 657;
-  }
-  ADD_FAILURE() << "no kkp entry for type " << type;
-  return 0;
 }
 
 // The raw fv sum with every element taken from PatternElement: each pair of items (hand
@@ -127,8 +92,8 @@ long ReferenceFv(const Position& p) {
     const int fsq = FileSquare(s);
     seen_by_first.push_back(BoardBase(type, first) + fsq);
     seen_by_second.push_back(BoardBase(type, !first) + (80 - fsq));
-    sum += first ? PatternElement(KkpElement(bk, wk, KkpBoardOffset(type) + fsq))
-                 : -PatternElement(KkpElement(80 - wk, 80 - bk, KkpBoardOffset(type) + 80 - fsq));
+    sum += first ? PatternElement(KkpElement(bk, wk, BoardLayout(type).kkp + fsq))
+                 : -PatternElement(KkpElement(80 - wk, 80 - bk, BoardLayout(type).kkp + 80 - fsq));
   }
   for (std::size_t x = 0; x < seen_by_first.size(); ++x) {
     for (std::size_t y = x; y < seen_by_first.size(); ++y) {
