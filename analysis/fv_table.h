@@ -3,6 +3,7 @@
 // and feature), held read-only for the life of the program once loaded.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -52,10 +53,13 @@ class FvTable {
 
   // The pc_on_sq row of a king on `king_square` (0..80): kFvPairCount numbers.
   const std::int16_t* PcOnSq(int king_square) const {
+    assert(elements_ && king_square >= 0 && king_square < kFvSquares);
     return elements_ + static_cast<std::size_t>(king_square) * kFvPairCount;
   }
   // The kkp row of the two king squares (0..80 each): kKkpEntries numbers.
   const std::int16_t* Kkp(int first_king_square, int second_king_square) const {
+    assert(elements_ && first_king_square >= 0 && first_king_square < kFvSquares);
+    assert(second_king_square >= 0 && second_king_square < kFvSquares);
     return elements_ + kPcOnSqElements +
            (static_cast<std::size_t>(first_king_square) * kFvSquares + second_king_square) *
                kKkpEntries;

@@ -145,24 +145,6 @@ TEST(FvSumTest, EqualsTheReferenceAlongRandomGames) {
   }
 }
 
-// The lists ascend, hold one entry per hand slot and piece, and stay inside the features.
-TEST(FeatureListsTest, AscendWithinTheFeatures) {
-  const auto p = FromSfen(
-      "l+n1g+s2+l1/1r1k1+B1g1/p+pnspp1pp/9/2+R4b1/P1N2SP+P1/1P+SPP4/2G1K1G2/L1N3S1L b Pp 1");
-  FeatureLists lists;
-  BuildFeatureLists(p.pos, lists);
-  EXPECT_EQ(lists.Count, 14 + 33);  // the hand slots and the pieces but the kings
-  for (int i = 0; i < lists.Count; ++i) {
-    for (const int* list : {lists.List0, lists.List1}) {
-      EXPECT_GE(list[i], 0);
-      EXPECT_LT(list[i], 1476);
-      if (i > 0) {
-        EXPECT_LE(list[i - 1], list[i]) << i;
-      }
-    }
-  }
-}
-
 TEST(CheckEvaluableTest, RefusesWhatWouldIndexOutsideTheTables) {
   struct Case {
     const char* what;

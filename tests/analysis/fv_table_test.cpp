@@ -86,15 +86,5 @@ TEST(FvTableTest, AnUnreadableFileUnloadsWithItsMessage) {
   }
 }
 
-TEST(FvTableTest, AnInMemoryTableStartsAtZeroAndTakesNumbers) {
-  FvTable table;
-  ASSERT_TRUE(table.AllocateZeroed());
-  EXPECT_FALSE(table.Mapped());
-  table.MutableElements()[KkpElement(3, 4, 5)] = 77;
-  EXPECT_EQ(table.Kkp(3, 4)[5], 77);
-  EXPECT_EQ(table.Kkp(4, 3)[5], 0);
-  EXPECT_EQ(table.PcOnSq(80)[1090025], 0);
-}
-
 }  // namespace
 }  // namespace shogi

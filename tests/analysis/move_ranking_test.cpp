@@ -1,5 +1,5 @@
 // The best-move ranking: the 64 best of many moves, equal scores in generation order, the
-// second player's scores turned round, and the insertion rule on its own.
+// second player's scores turned round.
 #include "analysis/move_ranking.h"
 
 #include <gtest/gtest.h>
@@ -92,48 +92,6 @@ TEST(MoveRankingTest, AWinningCaptureScoresPositiveForEitherSide) {
     EXPECT_EQ(r.Moves[0].Score, 87 + 642) << c.sfen;
     EXPECT_LT(r.Moves[1].Score, 0) << c.sfen;
   }
-}
-
-TEST(MoveRankingTest, RefusesAPositionWithoutKing) {
-  const Game g("4k4/9/9/9/9/9/9/9/9 b G 1");
-  MoveRanking ranking;
-  ranking.Count = 5;
-  std::string message;
-  EXPECT_EQ(RankMoves(g.record, g.pos, ZeroTable(), kDefaultPieceValues, ranking, message), 1);
-  EXPECT_EQ(message, "玉のいない局面は評価できません。");
-  EXPECT_EQ(ranking.Count, 0);
-}
-
-// Scores inserted one by one; the moves are numbered by their origin in arrival order.
-TEST(MoveRankingTest, InsertionPutsAMoveBeforeTheFirstSmallerScore) {
-  struct Case {
-    const char* what;
-    std::vector<int> scores;
-    std::vector<int> expected_order;  // arrival numbers, best first (at most 64 shown)
-  } cases[] = {
-      {"ascending", {1, 2, 3}, {2, 1, 0}},
-      {"ties stay in arrival order", {5, 7, 5, 7, 5}, {1, 3, 0, 2, 4}},
-      {"a later equal never passes", {0, 0, 0}, {0, 1, 2}},
-  };
-  for (const Case& c : cases) {
-    MoveRanking r;
-    for (std::size_t i = 0; i < c.scores.size(); ++i) {
-      InsertRankedMove(r, {static_cast<int>(i), 1, 0, c.scores[i]});
-    }
-    std::vector<int> order;
-    for (int i = 0; i < r.Count; ++i) order.push_back(r.Moves[i].Origin);
-    EXPECT_EQ(order, c.expected_order) << c.what;
-  }
-  // 70 moves: the full list drops what would stand 65th, and its 64th when a better one comes.
-  MoveRanking r;
-  for (int i = 0; i < 64; ++i) InsertRankedMove(r, {i, 1, 0, 100 - i});
-  InsertRankedMove(r, {64, 1, 0, 37});  // 63rd would be 37: equal to the last, so 65th: dropped
-  EXPECT_EQ(r.Count, 64);
-  EXPECT_EQ(r.Moves[63].Origin, 63);
-  InsertRankedMove(r, {65, 1, 0, 1000});
-  EXPECT_EQ(r.Moves[0].Origin, 65);
-  EXPECT_EQ(r.Moves[63].Origin, 62);
-  EXPECT_EQ(r.Count, 64);
 }
 
 }  // namespace

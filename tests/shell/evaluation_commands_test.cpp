@@ -60,6 +60,7 @@ TEST_F(EvaluationCommandsTest, ScoresOfTheShownPosition) {
       {"4k4/9/9/9/9/9/9/9/9 b G 1", ShowMaterial, "駒の損得は、444点でした。"},
       {"4k4/9/9/9/9/9/9/9/9 b G 1", ShowFvSum, "玉のいない局面は評価できません。"},
       {"4k4/9/9/9/9/9/9/9/9 b G 1", ShowStaticEvaluation, "玉のいない局面は評価できません。"},
+      {"4k4/9/9/9/9/9/9/9/9 b G 1", SearchBestMoves, "玉のいない局面は評価できません。"},
   };
   for (const Case& c : cases) {
     LoadSfen(c.sfen);
