@@ -125,6 +125,16 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdTarvelTournaments),
     Item(kCmdTarvelOpenings),
 
+    Menu("Bonanza"),
+    Item(kCmdFvFile),
+    Separator(),
+    Item(kCmdFvSum),
+    Item(kCmdMaterial),
+    Item(kCmdStaticEvaluation),
+    Item(kCmdPieceValues),
+    Separator(),
+    Item(kCmdBestMoves),
+
     Menu("ヘルプ(&H)"),
     Item(kCmdAbout),
 };

@@ -3,6 +3,7 @@
 
 #include "shell/board_setup.h"
 #include "shell/database_commands.h"
+#include "shell/evaluation_commands.h"
 #include "shell/game_driver.h"
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
@@ -218,6 +219,20 @@ std::vector<CommandRow> BuildTable() {
        [](Env& e, int) { return SolveMateProblemFrom(e.Ctx); }, 0, MateCommandEnabled},
       {kCmdMateInGame, "実戦詰将棋", "現在の局面において、詰みがあるかどうか解析する。\n実戦詰将棋",
        [](Env& e, int) { return FindMateInGame(e.Ctx); }, 0, MateCommandEnabled},
+      // The Bonanza menu's evaluation items look at the shown position: idle, or a game
+      // waiting for the person.
+      {kCmdFvFile, "fvﾌｧｲﾙ名", "評価関数ファイルを設定する。\nfvﾌｧｲﾙ名",
+       [](Env& e, int) { return ChooseFvFile(e.Ctx, e.UserProfile, e.Settings); }, 0, IdleOrInGame},
+      {kCmdFvSum, "fv計算", "現在の局面の評価関数値を計算する。\nfv計算",
+       [](Env& e, int) { return ShowFvSum(e.Ctx, e.Settings); }, 0, IdleOrInGame},
+      {kCmdMaterial, "駒の損得", "現在の局面の駒の損得を計算する。\n駒の損得",
+       [](Env& e, int) { return ShowMaterial(e.Ctx, e.Settings); }, 0, IdleOrInGame},
+      {kCmdStaticEvaluation, "静的評価", "現在の局面を静的に評価する。\n静的評価",
+       [](Env& e, int) { return ShowStaticEvaluation(e.Ctx, e.Settings); }, 0, IdleOrInGame},
+      {kCmdPieceValues, "駒の価値設定", "評価に使う駒の価値を設定する。\n駒の価値設定",
+       [](Env& e, int) { return EditPieceValueSettings(e.Ctx, e.UserProfile, e.Settings); }, 0, IdleOrInGame},
+      {kCmdBestMoves, "最善手検索", "現在の局面の指し手を静的評価の順に並べる。\n最善手検索",
+       [](Env& e, int) { return SearchBestMoves(e.Ctx, e.Settings); }, 0, IdleOrInGame},
       {kCmdAbout, "バージョン情報", "プログラム情報、バージョン、著作権を表示する。\nバージョン情報",
        ShowAbout, 0, AnyState},
   };

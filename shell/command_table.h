@@ -63,6 +63,12 @@ enum CommandId : int {
   kCmdTarvelPlayers,       // Tarvel "棋士名変更"
   kCmdTarvelTournaments,   // Tarvel "棋戦名変更"
   kCmdTarvelOpenings,      // Tarvel "戦型名変更"
+  kCmdFvFile,              // Bonanza "fvﾌｧｲﾙ名"
+  kCmdFvSum,               // Bonanza "fv計算"
+  kCmdMaterial,            // Bonanza "駒の損得"
+  kCmdStaticEvaluation,    // Bonanza "静的評価"
+  kCmdPieceValues,         // Bonanza "駒の価値設定"
+  kCmdBestMoves,           // Bonanza "最善手検索"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };

@@ -3,8 +3,8 @@
 
 #include "analysis/mate_deepening.h"
 #include "platform/cp932.h"
-#include "records/ki2_notation.h"
 #include "shell/game_driver.h"
+#include "shell/view_texts.h"
 
 namespace shogi {
 namespace {
@@ -21,16 +21,7 @@ struct MateRun {
 
 // The notation of the attacker's first move, as the message area shows it ("▲２二金打").
 std::string FirstMoveText(const ProgramState& s, Side attacker, MoveCode move) {
-  const GameRecord& r = s.Record;
-  int previous = 0;  // "同" refers to the move just played, when the attacker answers it
-  if (attacker == SideToMove(s) && r.PlyCount > r.StartIndex && r.PlyCount <= kMaxMoves &&
-      IsWellFormedMove(r.MoveList[r.PlyCount - 1])) {
-    previous = DestinationOf(r.MoveList[r.PlyCount - 1]);
-  }
-  std::string text =
-      Utf8(FormatKi2Move(move, s.Shown, attacker, previous, Cp932(attacker == kFirst ? "▲" : "△")));
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
+  return MoveTextFrom(s.Record, s.Shown, attacker, move);
 }
 
 // Writes the solution's moves at the shown position; false (nothing written) when the

@@ -24,11 +24,9 @@ const FileNameKey kFileNameKeys[15] = {
     {"FV", "fv.bin", false, &FileNameSettings::EvaluationFile},
 };
 
-const int kDefaultPieceValues[kPieceValueTypes] = {0, 87,  232, 257, 369, 444, 569, 642,
-                                                   0, 534, 489, 510, 495, 0,   827, 945};
-
 std::string PieceValueKey(int type) {
-  if (type < 1 || type >= kPieceValueTypes || type == 8 || type == 13) return {};
+  if (type < 1 || type >= kPieceTypeSlots || type == kKing || type == kGold + kPromoteOffset)
+    return {};
   char key[8];
   std::snprintf(key, sizeof key, "koma%02d", type);
   return key;
@@ -45,10 +43,18 @@ void LoadSettings(const Profile& profile, std::string_view folder, ProgramSettin
   settings.LoadFormat = profile.GetInt(kSectionKinds, "ロード", 0);
   settings.SaveFormat = profile.GetInt(kSectionKinds, "セーブ", 0);
   settings.Yearbook = profile.GetInt(kSectionKinds, "将棋年鑑", 0);
-  for (int t = 0; t < kPieceValueTypes; ++t) {
+  for (int t = 0; t < kPieceTypeSlots; ++t) {
     const std::string key = PieceValueKey(t);
-    settings.PieceValues[t] =
+    const int value =
         key.empty() ? 0 : profile.GetInt(kSectionSettings, key, kDefaultPieceValues[t]);
+    settings.PieceValues[t] = IsPieceValue(value) ? value : kDefaultPieceValues[t];
+  }
+}
+
+void SavePieceValues(Profile& profile, ProgramSettings& settings, const PieceValueTable& values) {
+  for (int t : kValuedPieceTypes) {
+    settings.PieceValues[t] = values[t];
+    profile.WriteInt(kSectionSettings, PieceValueKey(t), values[t]);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/material.h"
 #include "platform/profile.h"
 
 namespace shogi {
@@ -50,27 +51,29 @@ struct FileNameKey {
 };
 extern const FileNameKey kFileNameKeys[15];
 
-// The piece values of the evaluation (section "Settings", "koma01".."koma15"; no key for
-// the king and code 13), indexed by piece type.
-constexpr int kPieceValueTypes = 16;
-extern const int kDefaultPieceValues[kPieceValueTypes];
-// The key of a piece type ("koma01"), or "" for the king and 13.
+// The piece values of the evaluation live in section "Settings" under "koma01".."koma15"
+// (no key for the king and code 13). The key of a piece type ("koma01"), or "" for a type
+// without one.
 std::string PieceValueKey(int type);
 
 struct ProgramSettings {
   std::string Folder;  // with its trailing separator
   FileNameSettings Files;
-  std::string UrlKakinoki;  // section "URL", "柿木"
-  std::string UrlCsa;       // section "URL", "CSA"
-  int LoadFormat = 0;       // section "種類", "ロード"
-  int SaveFormat = 0;       // section "種類", "セーブ"
-  int Yearbook = 0;         // section "種類", "将棋年鑑"
-  int PieceValues[kPieceValueTypes] = {};
+  std::string UrlKakinoki;           // section "URL", "柿木"
+  std::string UrlCsa;                // section "URL", "CSA"
+  int LoadFormat = 0;                // section "種類", "ロード"
+  int SaveFormat = 0;                // section "種類", "セーブ"
+  int Yearbook = 0;                  // section "種類", "将棋年鑑"
+  PieceValueTable PieceValues = {};  // by piece type; 0 for the types without a key
 };
 
-// Reads every setting, each missing or unreadable value giving its default; `folder` is the
+// Reads every setting, each missing or unreadable value giving its default (so does a piece
+// value outside 0..32767, which no dialog stores); `folder` is the
 // program folder (with its trailing separator) that the default file names start with.
 void LoadSettings(const Profile& profile, std::string_view folder, ProgramSettings& settings);
+
+// Stores the piece values under their keys and in `settings`, where they take effect at once.
+void SavePieceValues(Profile& profile, ProgramSettings& settings, const PieceValueTable& values);
 
 // Stores `path` as the file of `key` (section "ファイル名") and in `settings`.
 void RememberFileName(Profile& profile, ProgramSettings& settings, const char* key,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/user_interface.h"
 #include "shell/game_conditions.h"
@@ -23,6 +24,12 @@ struct MateStartSettings {
 // The answer of the "実戦詰将棋" dialog: "キャンセル", "先手番", "後手番".
 enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };
 
+// A row of the "Bonanza 最善手 検索" dialog: a move in notation ("▲７六歩") and its score.
+struct BestMoveRow {
+  std::string Move;
+  int Score = 0;
+};
+
 // The shell's dialogs and the desktop's text editor. The dialogs' checks live in UI-free code
 // (conditions_dialog.h, mate_commands.h); a dialog only shows the controls and hands the
 // texts over.
@@ -40,6 +47,13 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual MateAttackerChoice ChooseMateAttacker() {
     return MateAttackerChoice::kCancel;
   }
+  // The "駒の価値" dialog over the values of kValuedPieceTypes; true on OK with `values`
+  // changed. The dialog checks its fields with ParsePieceValueFields
+  // (shell/evaluation_commands.h) and stays open on an error. Without an implementation the
+  // dialog counts as cancelled.
+  [[nodiscard]] virtual bool EditPieceValues(PieceValueTable&) { return false; }
+  // The "Bonanza 最善手 検索" dialog with the ranking, best first; returns when it is closed.
+  virtual void ShowBestMoves(const std::vector<BestMoveRow>&) {}
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

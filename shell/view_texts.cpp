@@ -33,6 +33,21 @@ void NotationLines(const GameRecord& record, int from, int to, std::string* out)
 
 }  // namespace
 
+std::string MoveTextFrom(const GameRecord& record, const Position& shown, Side mover,
+                         MoveCode move) {
+  const int last = record.PlyCount - 1;
+  int previous = 0;
+  if (mover == SideOfPly(record.PlyCount) && last >= record.StartIndex && last < kMaxMoves &&
+      IsWellFormedMove(record.MoveList[last])) {
+    previous = DestinationOf(record.MoveList[last]);
+  }
+  const NotationTables& n = Notation();
+  std::string text =
+      FormatKi2Move(move, shown, mover, previous, mover == kFirst ? n.sente_mark : n.gote_mark);
+  text.erase(text.find_last_not_of(' ') + 1);
+  return Utf8(text);
+}
+
 std::string PlayerLine(bool first_player, std::string_view cp932_name) {
   std::string line = Cp932(first_player ? "▲" : "△");
   line += cp932_name;

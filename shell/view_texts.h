@@ -27,6 +27,12 @@ std::string MoveCounterText(const GameRecord& record, bool in_minutes);
 // "▲７六歩"; "" before the first move.
 std::string LastMoveText(const GameRecord& record);
 
+// A move that `mover` would play from `shown`, the position at record.PlyCount, in move
+// notation with its side mark ("▲２二金打"); "同" when the side to move answers the last move
+// on its square.
+std::string MoveTextFrom(const GameRecord& record, const Position& shown, Side mover,
+                         MoveCode move);
+
 // The ten lines of the move list: the last ten moves up to the shown position, or with
 // `next_moves` the next ten from it; blank lines where there are fewer.
 std::array<std::string, 10> MoveListLines(const GameRecord& record, bool next_moves);

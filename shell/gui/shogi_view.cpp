@@ -79,6 +79,12 @@ bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
 MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
   return dialogs_.ChooseMateAttacker();
 }
+bool ViewUserInterface::EditPieceValues(PieceValueTable& values) {
+  return dialogs_.EditPieceValues(values);
+}
+void ViewUserInterface::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
+  dialogs_.ShowBestMoves(rows);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

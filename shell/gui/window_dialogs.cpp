@@ -9,6 +9,7 @@
 
 #include "platform/text_editor.h"
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
 #include "shell/gui/speed_dialog.h"
 
@@ -172,6 +173,20 @@ bool WindowDialogs::EditMateStart(MateStartSettings& settings) {
 
 MateAttackerChoice WindowDialogs::ChooseMateAttacker() {
   return AskMateAttacker(parent_);
+}
+
+bool WindowDialogs::EditPieceValues(PieceValueTable& values) {
+  WindowDialogs boxes(nullptr, folder_);
+  CKomaKachi dialog(parent_, values, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  values = dialog.Values();
+  return true;
+}
+
+void WindowDialogs::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
+  CSaizenshu dialog(parent_, rows);
+  dialog.ShowModal();
 }
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {

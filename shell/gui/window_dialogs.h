@@ -31,6 +31,8 @@ class WindowDialogs : public ShellDialogs {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
+  bool EditPieceValues(PieceValueTable& values) override;
+  void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:

@@ -85,6 +85,14 @@ const Expectation kExpected[] = {
     {kCmdMate3, {"0", "0", "0"}},
     {kCmdMateInGame, {"0", "0", "0"}},
     {kCmdAbout, {kAll, kAll, kAll}},
+    // The Bonanza menu's evaluation items look at the shown position when no set-up, database
+    // command or replay changes it.
+    {kCmdFvFile, {"023", "023", "023"}},
+    {kCmdFvSum, {"023", "023", "023"}},
+    {kCmdMaterial, {"023", "023", "023"}},
+    {kCmdStaticEvaluation, {"023", "023", "023"}},
+    {kCmdPieceValues, {"023", "023", "023"}},
+    {kCmdBestMoves, {"023", "023", "023"}},
     // No database command runs while another one does (4). Choosing a database and opening a
     // list in the editor leave the game alone: every other state. The other items wait for
     // a database chosen in this run.

@@ -49,7 +49,9 @@ TEST(SettingsTest, StoredValuesWinAndRememberedNamesAreWrittenBack) {
   p.WriteString("URL", "柿木", "http://example.invalid/a.kif");
   p.WriteInt("種類", "セーブ", 3);
   p.WriteInt("Settings", "koma07", 700);
-  p.WriteInt("Settings", "koma08", 1);  // the king has no key: ignored
+  p.WriteInt("Settings", "koma08", 1);      // the king has no key: ignored
+  p.WriteInt("Settings", "koma01", 32768);  // beyond what the dialog stores: the default
+  p.WriteString("Settings", "koma02", "-1");
   ProgramSettings s;
   LoadSettings(p, "/work/", s);
   EXPECT_EQ(s.Files.Csa, "/data/last.csa");
@@ -57,6 +59,8 @@ TEST(SettingsTest, StoredValuesWinAndRememberedNamesAreWrittenBack) {
   EXPECT_EQ(s.SaveFormat, 3);
   EXPECT_EQ(s.PieceValues[kRook], 700);
   EXPECT_EQ(s.PieceValues[kKing], 0);
+  EXPECT_EQ(s.PieceValues[kPawn], 87);
+  EXPECT_EQ(s.PieceValues[kLance], 232);
 
   RememberFileName(p, s, "柿木2", "/r/x.ki2");
   EXPECT_EQ(s.Files.Ki2, "/r/x.ki2");

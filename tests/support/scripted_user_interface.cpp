@@ -94,6 +94,11 @@ bool ScriptedUserInterface::EditReplaySpeed(int& interval_ms) {
   return true;
 }
 
+bool ScriptedUserInterface::EditPieceValues(PieceValueTable& values) {
+  std::function<bool(PieceValueTable&)> answer;
+  return TakeAnswer(PieceValueAnswers, "piece-value dialog", answer) && answer(values);
+}
+
 bool ScriptedUserInterface::OpenInTextEditor(const std::string& path) {
   EditedFiles.push_back(path);
   return EditorStarts;

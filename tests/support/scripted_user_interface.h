@@ -47,7 +47,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::optional<std::string>> TextAnswers;  // nullopt: cancelled
   std::deque<ConditionsAnswer> ConditionsAnswers;
   std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
-  bool EditorStarts = true;                     // what OpenInTextEditor answers
+  // The "駒の価値" dialog: edits the values and returns true for "OK".
+  std::deque<std::function<bool(PieceValueTable&)>> PieceValueAnswers;
+  bool EditorStarts = true;  // what OpenInTextEditor answers
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -61,9 +63,10 @@ class ScriptedUserInterface : public ShellUserInterface {
     std::string Path;
     bool Read = false;
   };
-  std::vector<RecordFile> RecordFiles;   // every ShowRecordFile
-  int CloseRequests = 0;                 // CloseMainWindow calls
-  std::vector<std::string> EditedFiles;  // every OpenInTextEditor
+  std::vector<RecordFile> RecordFiles;                  // every ShowRecordFile
+  int CloseRequests = 0;                                // CloseMainWindow calls
+  std::vector<std::string> EditedFiles;                 // every OpenInTextEditor
+  std::vector<std::vector<BestMoveRow>> BestMoveLists;  // every "Bonanza 最善手 検索" dialog
 
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
@@ -91,6 +94,10 @@ class ScriptedUserInterface : public ShellUserInterface {
   void SetStatusText(const std::string& text) override;
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
+  bool EditPieceValues(PieceValueTable& values) override;
+  void ShowBestMoves(const std::vector<BestMoveRow>& rows) override {
+    BestMoveLists.push_back(rows);
+  }
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

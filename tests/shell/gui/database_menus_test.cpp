@@ -52,9 +52,9 @@ TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
   for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
     titles.push_back(bar->GetMenuLabel(i).utf8_string());
   }
-  const std::vector<std::string> expected_titles = {"ファイル(&F)", "表示(&V)",     "再現(&R)",
-                                                    "対局(&G)",     "盤面設定(&S)", "詰将棋(&T)",
-                                                    "棋泉",         "Tarvel",       "ヘルプ(&H)"};
+  const std::vector<std::string> expected_titles = {
+      "ファイル(&F)", "表示(&V)", "再現(&R)", "対局(&G)", "盤面設定(&S)",
+      "詰将棋(&T)",   "棋泉",     "Tarvel",   "Bonanza",  "ヘルプ(&H)"};
   EXPECT_EQ(titles, expected_titles);
 
   constexpr int kSeparator = 0;
