@@ -40,10 +40,12 @@
 //
 // Both questions are answered by a minimum index over the positions: the minimum key of each
 // block of 16 positions and a segment tree over the blocks, kept up to date after every
-// exchange. Each answer and each update costs O(16 + log N). The work is then proportional
-// to the exchanges the sort really makes: one per game for the grouping, and per round one
-// per element of the selection's chain, whose keys strictly improve, so at most the number
-// of different dates still to be placed. For a database of dates (some tens of thousands of
+// exchange at a place that later rounds search (places before the next round's i never are:
+// the blocks that hold them are searched place by place or not at all, and a stale block
+// minimum above the truth never hides another block). Each answer and each update costs
+// O(16 + log N). The work is then proportional to the exchanges the sort really makes: one
+// per game for the grouping, and per round one per element of the selection's chain, whose
+// keys strictly improve, so at most the number of different dates still to be placed. For a database of dates (some tens of thousands of
 // different days) that stays far below the N² / 2 of the scans. Memory: the order and the
 // key of each place (the sort's two integers per game), and the block index (N / 8 + 64
 // integers at most).
@@ -188,7 +190,6 @@ void DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool desc
       index.Update(j);
       hi = j;
     }
-    index.Update(i);
     const std::int32_t best = keys[i];
     int p = i + 1;
     for (int from = i + 1;;) {  // grouping
@@ -197,7 +198,6 @@ void DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool desc
       if (j != p) {
         exchange(j, p);
         index.Update(j);
-        index.Update(p);
       }
       ++p;
       from = j + 1;

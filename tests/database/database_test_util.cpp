@@ -37,6 +37,29 @@ DatabasePaths DatabaseFolderTest::CopyGolden(const DatabaseFormat& format) const
   return paths;
 }
 
+DatabasePaths DatabaseFolderTest::WriteGames(const DatabaseFormat& format, std::string_view name,
+                                             const std::vector<GameRecord>& games) const {
+  const DatabasePaths paths = PathsOf(name);
+  const std::size_t bytes = format.IndexRecordBytes;
+  std::string index(bytes, '\0'), moves;
+  const auto count = static_cast<std::uint32_t>(games.size());
+  for (int i = 0; i < 4; ++i) index[i] = static_cast<char>(count >> (8 * i));
+  const DatabaseNames names;
+  for (const GameRecord& game : games) {
+    const Handicap start = MatchHandicap(game.InitialPosition, game.StartIndex, format.Scheme)
+                               .value_or(Handicap::kEven);
+    std::uint8_t record[kMaxIndexRecordBytes] = {}, block[kMoveBlockBytes];
+    const int code = HandicapNumber(start, format.Scheme);
+    format.EncodeBlock(game.MoveList, start, code, block);
+    format.WriteIndex(game, code, game.ResultCode, names, record);
+    index.append(reinterpret_cast<const char*>(record), bytes);
+    moves.append(reinterpret_cast<const char*>(block), kMoveBlockBytes);
+  }
+  PutFileBytes(paths.Index(format), index);
+  PutFileBytes(paths.Moves(format), moves);
+  return paths;
+}
+
 DatabasePaths GoldenPaths(const DatabaseFormat& format) {
   const bool kisen = format.Kind == DatabaseKind::kKisen;
   DatabasePaths paths;
@@ -74,6 +97,38 @@ GameRecord GoldenLanceGame() {
                             "3c3d 7g7f 2b7g+ 6i6h 7g8h 7i7h B*5e");
   SetHeader(r, "大山康晴", "谷川浩司", "", "", 0, 1999, 12, 31, kResultSecondWins);
   return r;
+}
+
+GameRecord DatedGame(int year, int month, int day, int plies) {
+  static const std::vector<std::string> kOpening = SplitUsi(
+      "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d P*2c 2d2f 3a4b 5i5h 7a7b "
+      "3i3h 5a5b 1g1f 1c1d");
+  std::string usi;
+  for (int i = 0; i < plies; ++i) usi += kOpening[static_cast<std::size_t>(i)] + " ";
+  GameRecord r = MakeRecord("startpos", usi);
+  SetHeader(r, "先手", "後手", "", "", 0, year, month, day, kResultFirstWins);
+  return r;
+}
+
+namespace {
+std::optional<std::string> BytesIfThere(const std::string& path) {
+  if (!std::filesystem::exists(path)) return std::nullopt;
+  return FileBytes(path);
+}
+}  // namespace
+
+DatabaseFiles FilesOf(const DatabaseFormat& format, const DatabasePaths& paths) {
+  return {BytesIfThere(paths.Index(format)), BytesIfThere(paths.Moves(format)),
+          std::filesystem::exists(RewriteStagingPath(format, paths))};
+}
+
+void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths,
+              const DatabaseFiles& files) {
+  for (const auto& [path, bytes] : {std::pair{paths.Index(format), &files.Index},
+                                    std::pair{paths.Moves(format), &files.Moves}}) {
+    std::filesystem::remove(path);
+    if (bytes->has_value()) PutFileBytes(path, **bytes);
+  }
 }
 
 }  // namespace shogi::test_support

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "database/database_format.h"
+#include "database/database_rewrite.h"
 #include "rules/game_record.h"
 #include "tests/support/test_files.h"
 
@@ -27,6 +31,10 @@ class DatabaseFolderTest : public ::testing::Test {
   DatabasePaths PathsOf(std::string_view name) const;
   // A copy of the golden pair of `format` in the folder, as "games.idx" or "games.mix".
   DatabasePaths CopyGolden(const DatabaseFormat& format) const;
+  // The database `name` ("games.idx") in the folder holding `games`, its files written from
+  // the layouts at once (no registration).
+  DatabasePaths WriteGames(const DatabaseFormat& format, std::string_view name,
+                           const std::vector<GameRecord>& games) const;
 
  private:
   TempFolder folder_;
@@ -42,5 +50,20 @@ DatabasePaths GoldenPaths(const DatabaseFormat& format);
 // and a 香落ち game won by the handicap giver, whose horse moves and who drops a bishop.
 GameRecord GoldenEvenGame();
 GameRecord GoldenLanceGame();
+
+// An even game dated year-month-day holding the first `plies` (0..20) moves of one fixed
+// opening, so that games of different lengths have different blocks.
+GameRecord DatedGame(int year, int month, int day, int plies = 1);
+
+// The bytes of a database's index and move files (nothing for a file that is not there),
+// and whether its staging folder is left.
+struct DatabaseFiles {
+  std::optional<std::string> Index, Moves;
+  bool Staging = false;
+  friend bool operator==(const DatabaseFiles&, const DatabaseFiles&) = default;
+};
+DatabaseFiles FilesOf(const DatabaseFormat& format, const DatabasePaths& paths);
+// Writes `files` back as the database's files.
+void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& files);
 
 }  // namespace shogi::test_support
