@@ -110,6 +110,60 @@ GameRecord DatedGame(int year, int month, int day, int plies) {
   return r;
 }
 
+YearbookPaths WriteYearbookFiles(const std::string& folder, const std::vector<YearbookGame>& games,
+                                 int index_games, int data_games) {
+  std::string headers, index(8, '\0'), data;
+  int game = 0;
+  for (const YearbookGame& g : games) {
+    std::string header(512, '\0');
+    const auto put_text = [&](std::size_t offset, const std::string& utf8) {
+      const std::string text = utf8 == "\t" ? std::string(1, '\x09') : Cp932(utf8);
+      header.replace(offset, text.size(), text);
+    };
+    put_text(0, g.Title);
+    put_text(320, g.FirstFamily);
+    put_text(340, g.FirstGiven);
+    put_text(404, g.SecondFamily);
+    put_text(424, g.SecondGiven);
+    const int declared = g.DeclaredMoves < 0 ? static_cast<int>(g.Moves.size()) : g.DeclaredMoves;
+    header[452] = static_cast<char>(g.Year & 0xFF);
+    header[453] = static_cast<char>(g.Year >> 8);
+    header[454] = static_cast<char>(g.Month);
+    header[455] = static_cast<char>(g.Day);
+    header[481] = static_cast<char>(g.Result);
+    header[486] = static_cast<char>(declared & 0xFF);
+    header[487] = static_cast<char>(declared >> 8);
+    for (char& c : header) c = static_cast<char>(~c);
+    headers += header;
+    if (g.Title == "\t") continue;  // not a game: no move index entry, no move data
+    const std::size_t length = 16 + 4 * g.Moves.size();
+    if (index_games < 0 || game < index_games) {
+      std::string entry(8, '\0');
+      entry[4] = static_cast<char>(length & 0xFF);
+      entry[5] = static_cast<char>(length >> 8);
+      index += entry;
+    }
+    if (data_games < 0 || game < data_games) {
+      data += std::string(16, '\0');
+      for (const auto& m : g.Moves)
+        data += std::string{static_cast<char>(m[0]), static_cast<char>(m[1]),
+                            static_cast<char>(m[2]), '\0'};
+    }
+    ++game;
+  }
+  const YearbookPaths paths{folder + "headers.dat", folder + "index.dat", folder + "moves.dat"};
+  PutFileBytes(paths.Headers, headers);
+  PutFileBytes(paths.MoveIndex, index);
+  PutFileBytes(paths.MoveData, data);
+  return paths;
+}
+
+YearbookGame NotAGame() {
+  YearbookGame g;
+  g.Title = "\t";
+  return g;
+}
+
 namespace {
 std::optional<std::string> BytesIfThere(const std::string& path) {
   if (!std::filesystem::exists(path)) return std::nullopt;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,8 @@ class DatabaseFolderTest : public ::testing::Test {
   DatabasePaths PathsOf(std::string_view name) const;
   // A copy of the golden pair of `format` in the folder, as "games.idx" or "games.mix".
   DatabasePaths CopyGolden(const DatabaseFormat& format) const;
+
+ public:  // also for tables of cases built outside the fixture
   // The database `name` ("games.idx") in the folder holding `games`, its files written from
   // the layouts at once (no registration).
   DatabasePaths WriteGames(const DatabaseFormat& format, std::string_view name,
@@ -54,6 +58,27 @@ GameRecord GoldenLanceGame();
 // An even game dated year-month-day holding the first `plies` (0..20) moves of one fixed
 // opening, so that games of different lengths have different blocks.
 GameRecord DatedGame(int year, int month, int day, int plies = 1);
+
+// One game of a yearbook data set, as the tests write it.
+struct YearbookGame {
+  std::string Title;  // UTF-8, as are the names
+  std::string FirstFamily, FirstGiven, SecondFamily, SecondGiven;
+  int Year = 2001, Month = 4, Day = 9;
+  int Result = 0;  // the header's byte: 0 the first player won, 1 the second
+  // Moves as the yearbook stores them: origin, destination (16 × rank + file), flags.
+  std::vector<std::array<std::uint8_t, 3>> Moves;
+  int DeclaredMoves = -1;  // the header's move count; -1: the number of moves
+};
+// The three yearbook files of `games` in `folder` (names "headers.dat", "index.dat",
+// "moves.dat"); `index_games` and `data_games` (when not -1) cut the move index or the move
+// data after that many games.
+struct YearbookPaths {
+  std::string Headers, MoveIndex, MoveData;
+};
+YearbookPaths WriteYearbookFiles(const std::string& folder, const std::vector<YearbookGame>& games,
+                                 int index_games = -1, int data_games = -1);
+// A yearbook record's header that is not a game (its title begins with byte 9).
+YearbookGame NotAGame();
 
 // The bytes of a database's index and move files (nothing for a file that is not there),
 // and whether its staging folder is left.
