@@ -51,6 +51,7 @@ TEST_F(MaintenanceTest, DuplicatesAreGamesEndingOnTheSameBoard) {
        {opening, longer, other, opening},
        {{1, 2}, {1, 4}, {2, 4}}},
       {"the same moves from another start", {opening, lance, lance}, {{2, 3}}},
+      {"found by the later game", {opening, lance, lance, longer}, {{2, 3}, {1, 4}}},
       {"none", {opening, other, lance}, {}},
   };
   for (const Case& c : cases) {
