@@ -45,10 +45,10 @@
 // minimum above the truth never hides another block). Each answer and each update costs
 // O(16 + log N). The work is then proportional to the exchanges the sort really makes: one
 // per game for the grouping, and per round one per element of the selection's chain, whose
-// keys strictly improve, so at most the number of different dates still to be placed. For a database of dates (some tens of thousands of
-// different days) that stays far below the N² / 2 of the scans. Memory: the order and the
-// key of each place (the sort's two integers per game), and the block index (N / 8 + 64
-// integers at most).
+// keys strictly improve, so at most the number of different dates still to be placed. For a
+// database of dates (some tens of thousands of different days) that stays far below the N² / 2 of
+// the scans. Memory: the order and the key of each place (the sort's two integers per game), and
+// the block index (N / 8 + 64 integers at most).
 #include "database/date_sort.h"
 
 #include <algorithm>
@@ -224,7 +224,6 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
     return 1;
   }
   std::uint8_t header[kMaxIndexRecordBytes], record[kMaxIndexRecordBytes];
-  std::uint8_t block[kMoveBlockBytes];
   const DatabaseNames no_names;
   for (int n = 1; n <= count; ++n) {
     if (!db.ReadIndex(n, record)) {
@@ -247,16 +246,7 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
     return 1;
   }
   for (int p = 0; p < count; ++p) {
-    const int n = order[p] + 1;
-    if (!db.ReadIndex(n, record) || !db.ReadBlock(n, block)) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    if (!rewrite.Record(record) || !rewrite.Block(block)) {
-      message = kMessageCannotCreate;
-      return 1;
-    }
-    PumpMessages();
+    if (CopyGames(db, order[p] + 1, order[p] + 1, rewrite, message) != 0) return 1;
   }
   if (!rewrite.Commit()) {
     message = kMessageCannotCreate;

@@ -174,17 +174,17 @@ int Rename(const DatabaseArgument& db, const std::vector<std::string>& args) {
     std::string old_name, new_name;
     if (!Utf8ToCp932(args[1], old_name) || !Utf8ToCp932(args[2], new_name))
       return UsageError(kName, "OLD and NEW must be names cp932 can write");
-    return Finished(RenamePlayerNames(*db.Format, db.Paths, old_name, new_name, {}, changed, message),
-                    message);
+    return Finished(
+        RenamePlayerNames(*db.Format, db.Paths, old_name, new_name, {}, changed, message), message);
   }
   int old_number = 0, new_number = 0;
   std::string caption;
   if (CheckRenameNumbers(args[1], args[2], fields.Highest, old_number, new_number, message,
                          caption) != RenameInput::kAccepted)
     return Failed(message);
-  return Finished(RenameNumbers(*db.Format, db.Paths, list->List, old_number, new_number, {},
-                                changed, message),
-                  message);
+  return Finished(
+      RenameNumbers(*db.Format, db.Paths, list->List, old_number, new_number, {}, changed, message),
+      message);
 }
 
 int Yearbook(const std::vector<std::string>& args) {
@@ -249,9 +249,11 @@ int RunDb(const std::vector<std::string>& all) {
     std::size_t Least, Most;
   };
   static constexpr Arity kArities[] = {
-      {"create", 0, 0}, {"count", 0, 0}, {"add", 2, SIZE_MAX}, {"put", 3, 3}, {"get", 1, 1},
-      {"sort", 0, 1},   {"dupes", 0, 0}, {"merge", 1, 1},      {"merge-distributed", 1, 1},
-      {"delete", 1, 1}, {"remove", 0, 0}, {"swap", 2, 2},     {"rename", 3, 3}};
+      {"create", 0, 0}, {"count", 0, 0},  {"add", 2, SIZE_MAX},
+      {"put", 3, 3},    {"get", 1, 1},    {"sort", 0, 1},
+      {"dupes", 0, 0},  {"merge", 1, 1},  {"merge-distributed", 1, 1},
+      {"delete", 1, 1}, {"remove", 0, 0}, {"swap", 2, 2},
+      {"rename", 3, 3}};
   const Arity* arity = nullptr;
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
