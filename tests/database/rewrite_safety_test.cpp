@@ -113,8 +113,8 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
       {"merge-distributed",
        {&kKisenFormat},
        [](RewriteSafetyTest& t, const DatabaseFormat& f) {
-         t.WriteGames(f, "dist.idx", Games(30, 2003, Order::kNewestFirst));
-         return t.WriteGames(f, "games.idx", Games(45, 2002, Order::kNewestFirst));
+         t.WriteGames(f, "dist.idx", Games(22, 2003, Order::kNewestFirst));
+         return t.WriteGames(f, "games.idx", Games(36, 2002, Order::kNewestFirst));
        },
        [folder](auto& f, auto& p, auto& m) {
          return MergeDistributed(f, p, folder + "dist.idx", {}, m);
@@ -127,7 +127,7 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
        {kMessageCannotCreate}},
       {"swap",
        {&kTarvelFormat},
-       main_db(55, Order::kOldestFirst),
+       main_db(50, Order::kOldestFirst),
        [](auto& f, auto& p, auto& m) { return SwapGames(f, p, 50, 3, {}, m); },
        {kMessageCannotCreate}},
       {"rename numbers",
@@ -154,7 +154,7 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
       {"yearbook",
        {&kTarvelFormat},
        [folder](RewriteSafetyTest& t, const DatabaseFormat& f) {
-         std::vector<test_support::YearbookGame> games(55);
+         std::vector<test_support::YearbookGame> games(50);
          for (auto& g : games) {
            g.Title = "第１期竜王戦";
            g.FirstFamily = "羽生";
@@ -189,7 +189,9 @@ void Reset(const DatabaseFormat& format, const DatabasePaths& paths, const Datab
 
 TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
   int failed_points = 0, killed_points = 0;
+  std::string killed_by_command;
   for (const Rewrite& rewrite : Rewrites(Folder())) {
+    const int killed_before = killed_points;
     for (const DatabaseFormat* format : rewrite.formats) {
       SCOPED_TRACE(std::string(rewrite.name) + " " + format->Caption);
       const DatabasePaths paths = rewrite.prepare(*this, *format);
@@ -244,9 +246,11 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
         ++killed_points;
       }
     }
+    killed_by_command +=
+        " " + std::string(rewrite.name) + " " + std::to_string(killed_points - killed_before) + ",";
   }
   std::cout << "rewrites stopped by a failing step at " << failed_points << " points, killed at "
-            << killed_points << " points\n";
+            << killed_points << " points:" << killed_by_command << "\n";
 }
 
 }  // namespace
