@@ -55,10 +55,11 @@ void RewrittenHeader(const DatabaseFormat& format, const std::uint8_t* old_heade
 bool DatabaseRewrite::Begin(const DatabaseFormat& format, const DatabasePaths& paths, Files files) {
   format_ = &format;
   transaction_.emplace(RewriteStagingPath(format, paths), Targets(format, paths));
+  index_staged_ = false;
   if (!transaction_->Begin()) return false;
-  return files == Files::kNone ||
-         (transaction_->Stage(kIndexTarget) &&
-          (files == Files::kIndexOnly || transaction_->Stage(kMovesTarget)));
+  if (files == Files::kNone) return true;
+  index_staged_ = transaction_->Stage(kIndexTarget);
+  return index_staged_ && (files == Files::kIndexOnly || transaction_->Stage(kMovesTarget));
 }
 
 bool DatabaseRewrite::Header(const std::uint8_t* old_header, std::uint32_t count) {

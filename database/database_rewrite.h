@@ -63,9 +63,11 @@ class DatabaseRewrite {
   // kIndexOnly leaves the move file alone; kNone writes nothing (a removal).
   enum class Files { kPair, kIndexOnly, kNone };
 
-  // Starts the new files; false when the staging files cannot be made.
+  // Starts the new files; false when the staging files cannot be made (the index's is made
+  // first: IndexStaged tells which one failed).
   [[nodiscard]] bool Begin(const DatabaseFormat& format, const DatabasePaths& paths,
                            Files files = Files::kPair);
+  bool IndexStaged() const { return index_staged_; }
   // The header: the bytes of `old_header` (nullptr: zeros) with all four count bytes set to
   // `count`, so that bytes 2-3 that a Kisen 16-bit count ignored come out zero.
   [[nodiscard]] bool Header(const std::uint8_t* old_header, std::uint32_t count);
@@ -82,6 +84,7 @@ class DatabaseRewrite {
  private:
   const DatabaseFormat* format_ = nullptr;
   std::optional<FileTransaction> transaction_;
+  bool index_staged_ = false;
 };
 
 // Appends games first..last of `from` (records and blocks) to `to`, pumping messages once

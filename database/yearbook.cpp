@@ -225,8 +225,14 @@ int ImportYearbook(const YearbookFiles& files, int& converted, std::string& mess
 
   const DatabasePaths paths = OutputPaths(files.Database);
   DatabaseRewrite rewrite;
-  if (!rewrite.Begin(kTarvelFormat, paths) || !rewrite.Header(nullptr, 0)) {
-    message = Printed(kMessageYearbookIndexUncreatable, paths.Index(kTarvelFormat).c_str());
+  if (!rewrite.Begin(kTarvelFormat, paths)) {
+    message = rewrite.IndexStaged()
+                  ? Printed(kMessageYearbookMovesUncreatable, paths.Moves(kTarvelFormat).c_str())
+                  : Printed(kMessageYearbookIndexUncreatable, paths.Index(kTarvelFormat).c_str());
+    return 1;
+  }
+  if (!rewrite.Header(nullptr, 0)) {
+    message = kMessageCannotCreate;
     return 1;
   }
   std::string header_bytes, moves;

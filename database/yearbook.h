@@ -20,6 +20,8 @@ struct YearbookFiles {
 inline constexpr const char kMessageYearbookMissing[] = "ファイル（%s）が存在しません。";
 inline constexpr const char kMessageYearbookIndexUncreatable[] =
     "Kaelmoインデックスファイル（%s）が作成出来ません。";
+inline constexpr const char kMessageYearbookMovesUncreatable[] =
+    "Kaelmo棋譜ファイル（%s）が作成出来ません。";
 inline constexpr const char kMessageYearbookConverted[] = "全部で%d局変換しました。";
 
 // The dialog's OK starts the import only when every input name has at least 4 characters
@@ -42,7 +44,8 @@ YearbookTitle ReadYearbookTitle(std::string_view title);
 // converted until then are kept and counted. 0 with "全部で%d局変換しました。" and
 // `converted`; or 1 with "ファイル（%s）が存在しません。" (the first input missing, in the
 // order ファイル名３, ２, １; nothing is created), "Kaelmoインデックスファイル（%s）が作成出来
-// ません。" or "ファイルが作成できません。" (nothing is created). Messages pumped once per
+// ません。", "Kaelmo棋譜ファイル（%s）が作成出来ません。" (the new file cannot be made) or
+// "ファイルが作成できません。" (nor written); nothing is created then. Messages pumped once per
 // game.
 [[nodiscard]] int ImportYearbook(const YearbookFiles& files, int& converted, std::string& message);
 

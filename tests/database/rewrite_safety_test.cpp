@@ -170,7 +170,8 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
                                converted, m);
        },
        {kMessageCannotCreate,
-        Printed(kMessageYearbookIndexUncreatable, (folder + "games.mix").c_str())}},
+        Printed(kMessageYearbookIndexUncreatable, (folder + "games.mix").c_str()),
+        Printed(kMessageYearbookMovesUncreatable, (folder + "games.mkf").c_str())}},
   };
 }
 

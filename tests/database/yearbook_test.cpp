@@ -8,6 +8,7 @@
 #include "database/tarvel.h"
 #include "database/yearbook.h"
 #include "platform/cp932.h"
+#include "platform/replacing_file.h"
 #include "records/record_io.h"
 #include "tests/database/database_test_util.h"
 
@@ -161,7 +162,7 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
   EXPECT_EQ(converted, 0);
 }
 
-TEST_F(YearbookTest, MissingInputsAreNamedInTheirOrderAndNothingIsCreated) {
+TEST_F(YearbookTest, MissingInputsAndFilesThatCannotBeMadeCreateNothing) {
   const auto paths = test_support::WriteYearbookFiles(Folder(), std::vector<YearbookGame>(1));
   const std::string gone = Folder() + "gone.dat";
   struct Case {
@@ -188,6 +189,28 @@ TEST_F(YearbookTest, MissingInputsAreNamedInTheirOrderAndNothingIsCreated) {
                 converted, message),
             1);
   EXPECT_EQ(message, Printed(kMessageYearbookMissing, (Folder() + "m.dat").c_str()));
+
+  // The new files that cannot be made: the staging folder, the index, the move file, each
+  // refused in turn.
+  struct Refused {
+    int creation;
+    std::string message;
+  } refusals[] = {
+      {0, Printed(kMessageYearbookIndexUncreatable, (Folder() + "out.mix").c_str())},
+      {1, Printed(kMessageYearbookIndexUncreatable, (Folder() + "out.mix").c_str())},
+      {2, Printed(kMessageYearbookMovesUncreatable, (Folder() + "out.mkf").c_str())},
+  };
+  static int refused_creation;
+  for (const Refused& r : refusals) {
+    refused_creation = r.creation;
+    SetReplaceFaultHook(
+        [](ReplaceStep step) { return step != ReplaceStep::kCreate || refused_creation-- != 0; });
+    EXPECT_EQ(ImportYearbook(Files(paths), converted, message), 1);
+    SetReplaceFaultHook(nullptr);
+    EXPECT_EQ(message, r.message);
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "out.mix"));
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "out.mix-rewrite"));
+  }
 
   EXPECT_TRUE(YearbookNamesComplete({"a.da", "b.da", "c.da", "d.mix"}));
   EXPECT_FALSE(YearbookNamesComplete({"a.d", "b.da", "c.da", "d.mix"}));
