@@ -95,7 +95,7 @@ class SortDatabaseTest : public test_support::DatabaseFolderTest {};
 
 TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
   using test_support::DatedGame;
-  // Three dates of the Part's example, then the same with a fourth game; each game has its
+  // Three dates, two of them equal, sorted both ways; then four games; each game has its
   // own block (its number of plies).
   struct Case {
     std::vector<GameRecord> games;
