@@ -1,6 +1,7 @@
 // The Kisen and Tarvel descriptors, database paths and the per-database state.
 #include "database/database_format.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "database/kisen.h"
@@ -108,6 +109,14 @@ const DatabaseFormat kKisenFormat = {
     WriteKisen,
     DecodeKisen,
     EncodeKisen,
+    "棋泉ファイルが存在しません。",
+    "警告：同一棋譜ファイルを指定すると棋譜ファイルが壊れます。",
+    false,
+    true,
+    {{offsetof(KisenIndexRecord, FirstPlayer), offsetof(KisenIndexRecord, SecondPlayer)}, 999},
+    {{offsetof(KisenIndexRecord, Tournament), -1}, 99},
+    {{offsetof(KisenIndexRecord, Opening), -1}, 99},
+    {-1, -1},
 };
 
 const DatabaseFormat kTarvelFormat = {
@@ -127,6 +136,14 @@ const DatabaseFormat kTarvelFormat = {
     WriteTarvel,
     DecodeTarvel,
     EncodeTarvel,
+    "Tarvelファイルが存在しません。",
+    "警告：同一棋譜%s.MIXを指定すると、棋譜が壊れます。",
+    true,
+    false,
+    {{-1, -1}, 0},
+    {{offsetof(TarvelIndexRecord, Tournament), -1}, 99},
+    {{offsetof(TarvelIndexRecord, Opening), -1}, 99},
+    {offsetof(TarvelIndexRecord, FirstName), offsetof(TarvelIndexRecord, SecondName)},
 };
 
 const DatabaseFormat& FormatOf(DatabaseKind kind) {

@@ -22,6 +22,13 @@ enum class DatabaseKind : int { kKisen, kTarvel };
 constexpr std::size_t kMaxIndexRecordBytes = 40;
 constexpr std::size_t kMoveBlockBytes = 512;
 
+// A list number in an index record that a bulk change replaces: the byte offsets of its
+// 16-bit fields (-1 for none) and the highest number the change accepts.
+struct ListNumberFields {
+  int Offsets[2];
+  int Highest;
+};
+
 struct DatabaseFormat {
   DatabaseKind Kind;
   const char* Caption;  // message boxes: "棋泉" / "Tarvel"
@@ -47,6 +54,16 @@ struct DatabaseFormat {
   // Move codes into a block; returns the number of slots in use.
   int (*EncodeBlock)(const MoveCode (&moves)[kMaxMoves], Handicap start, int handicap_code,
                      std::uint8_t* block);
+
+  // What the whole-database commands differ in.
+  const char* MissingMessage;  // a chosen database without its index
+  const char* MergeWarning;    // before ﾌｧｲﾙ合併; "%s" takes the base path
+  bool SwapsGames;             // 入れ換え (Tarvel)
+  bool MergesDistributedData;  // 配布ﾃﾞｰﾀ合併 (Kisen)
+  // The bulk changes: list numbers of players (Kisen), tournaments and openings; the byte
+  // offsets of the two 12-byte player names (Tarvel; -1 for none).
+  ListNumberFields PlayerNumbers, TournamentNumbers, OpeningNumbers;
+  int PlayerNameOffsets[2];
 };
 
 extern const DatabaseFormat kKisenFormat;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "database/database_rewrite.h"
 #include "database/little_endian.h"
 #include "platform/replacing_file.h"
 #include "records/record_io.h"
@@ -32,6 +33,8 @@ int GameDatabase::Open(const DatabaseFormat& format, const DatabasePaths& paths,
   format_ = &format;
   count_ = 0;
   moves_.Close();
+  index_.Close();
+  if (RecoverDatabase(format, paths, message) != 0) return 1;
   const std::string index_path = paths.Index(format), moves_path = paths.Moves(format);
   if (!index_.Open(index_path, mode)) {
     message = OpenFailure(index_path, mode, kMessageFileMissing);
@@ -102,6 +105,7 @@ bool GameDatabase::SetCount(int count) {
 
 DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                             std::string& message) {
+  if (RecoverDatabase(format, paths, message) != 0) return DatabaseState::kDamaged;
   if (!FileExists(paths.Index(format))) return DatabaseState::kMissing;
   GameDatabase db;
   return db.Open(format, paths, RecordFile::Mode::kRead, message) == 0 ? DatabaseState::kSound
@@ -112,7 +116,8 @@ int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std
   const std::string index_path = paths.Index(format), moves_path = paths.Moves(format);
   // The move file first: an index is what makes a database, so a pair cut short by a
   // failure here is no database at all.
-  if (!FileExists(index_path) && !FileExists(moves_path) && WriteFileReplacing(moves_path, {})) {
+  if (RecoverDatabase(format, paths, message) == 0 && !FileExists(index_path) &&
+      !FileExists(moves_path) && WriteFileReplacing(moves_path, {})) {
     if (WriteFileReplacing(index_path, std::string(format.IndexRecordBytes, '\0'))) return 0;
     std::remove(moves_path.c_str());
   }

@@ -19,7 +19,9 @@
 // count, so a failure or a crash at any point leaves either the old database or the new one.
 // Records beyond the count (left by such an interruption, whole or torn) are not games: they
 // are never read, and the next registration writes over them. A count that claims more
-// records than either file holds whole is a damaged database and is refused.
+// records than either file holds whole is a damaged database and is refused. A whole-file
+// rewrite that a crash cut short (database/database_rewrite.h) is finished or undone first,
+// wherever a database is opened, probed or created.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "database/index_fields.h"
 #include "database/little_endian.h"
@@ -88,6 +89,10 @@ int EncodeTarvelBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, int ha
 // byte or a control character, never ending in half a character), tournament and opening
 // through the tables.
 IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseNames& names);
+
+// Stores `name` in a 12-byte name field: cut to 12 bytes without splitting a character, zero
+// bytes after a shorter name.
+void SetTarvelName(char* field, std::string_view name);
 
 // Sets every field of `index` from `record`: the names cut to 12 bytes without splitting a
 // character (zero bytes after a shorter name), tournament (棋戦.DAT) and opening (戦型.DAT)

@@ -41,12 +41,15 @@ class ReplacingFile {
 // could not be written; the old file is then untouched and no temporary is left.
 [[nodiscard]] bool WriteFileReplacing(const std::string& path, std::string_view bytes);
 
-// The steps of a replacing write, for tests that make one fail.
-enum class ReplaceStep { kCreate, kWrite, kFlush, kRename };
+// The steps of a replacing write (and of a FileTransaction, which also removes files and
+// folders), for tests that make one fail.
+enum class ReplaceStep { kCreate, kWrite, kFlush, kRename, kRemove };
 
 // A test hook asked before each step; returning false makes that step fail as if the system
 // had refused it. nullptr (the default) lets every step run.
 using ReplaceFaultHook = bool (*)(ReplaceStep step);
 void SetReplaceFaultHook(ReplaceFaultHook hook);
+// Asks the hook about `step`: true when the step may run.
+[[nodiscard]] bool ReplaceStepAllowed(ReplaceStep step);
 
 }  // namespace shogi

@@ -1,11 +1,21 @@
 // shogi-tool db: Kisen (.idx) and Tarvel (.mix) databases from the command line: create,
-// count, register record files as new games or over a game, print a game.
+// count, register record files as new games or over a game, print a game; sort, check for
+// duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "database/bulk_rename.h"
+#include "database/date_sort.h"
+#include "database/duplicates.h"
 #include "database/game_database.h"
+#include "database/maintenance.h"
+#include "database/merge.h"
+#include "database/yearbook.h"
 #include "platform/cp932.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
@@ -127,11 +137,108 @@ int Get(const DatabaseArgument& db, const std::string& folder, int number) {
   return kExitOk;
 }
 
+// The whole-database commands answer their questions yes; a routine's message goes to
+// standard error on a failure, to standard output on a success that has one.
+int Finished(int rc, const std::string& message) {
+  if (rc != 0) return Failed(message);
+  if (!message.empty()) std::printf("%s\n", message.c_str());
+  return kExitOk;
+}
+
+int Dupes(const DatabaseArgument& db) {
+  std::vector<DuplicatePair> pairs;
+  std::string message;
+  const int rc = FindDuplicates(*db.Format, db.Paths, {}, pairs, message);
+  if (rc != 0 && message != kMessageNoDuplicates) return Failed(message);
+  for (const auto& [earlier, later] : pairs) std::printf("%d %d\n", earlier, later);
+  return kExitOk;
+}
+
+// rename DB (--player|--tournament|--opening) OLD NEW: list numbers, or for Tarvel players
+// names (UTF-8 on the command line).
+int Rename(const DatabaseArgument& db, const std::vector<std::string>& args) {
+  static constexpr struct {
+    const char* Option;
+    RenamedList List;
+  } kLists[] = {{"--player", RenamedList::kPlayers},
+                {"--tournament", RenamedList::kTournaments},
+                {"--opening", RenamedList::kOpenings}};
+  const auto* list = std::find_if(std::begin(kLists), std::end(kLists),
+                                  [&](const auto& l) { return args[0] == l.Option; });
+  if (list == std::end(kLists))
+    return UsageError(kName, "rename takes --player, --tournament or --opening");
+  int changed = 0;
+  std::string message;
+  const ListNumberFields& fields = RenamedFields(*db.Format, list->List);
+  if (fields.Offsets[0] < 0) {  // names in the records
+    std::string old_name, new_name;
+    if (!Utf8ToCp932(args[1], old_name) || !Utf8ToCp932(args[2], new_name))
+      return UsageError(kName, "OLD and NEW must be names cp932 can write");
+    return Finished(
+        RenamePlayerNames(*db.Format, db.Paths, old_name, new_name, {}, changed, message), message);
+  }
+  int old_number = 0, new_number = 0;
+  std::string caption;
+  if (CheckRenameNumbers(args[1], args[2], fields.Highest, old_number, new_number, message,
+                         caption) != RenameInput::kAccepted)
+    return Failed(message);
+  return Finished(
+      RenameNumbers(*db.Format, db.Paths, list->List, old_number, new_number, {}, changed, message),
+      message);
+}
+
+int Yearbook(const std::vector<std::string>& args) {
+  if (args.size() != 5) return UsageError(kName, "wrong number of arguments for 'yearbook'");
+  const YearbookFiles files{args[1], args[2], args[3], args[4]};
+  if (!YearbookNamesComplete(files) || FormatOfIndexPath(files.Database) != &kTarvelFormat)
+    return UsageError(kName, "yearbook takes three files and a Tarvel database (.mix)");
+  int converted = 0;
+  std::string message;
+  return Finished(ImportYearbook(files, converted, message), message);
+}
+
+// The whole-database commands after DB; nullopt for another operation.
+std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgument& db,
+                              const std::vector<std::string>& rest) {
+  const DatabaseFormat& format = *db.Format;
+  std::string message;
+  if (operation == "sort") {
+    if (!rest.empty() && rest[0] != "--descending")
+      return UsageError(kName, "sort takes only --descending");
+    return Finished(SortDatabase(format, db.Paths, !rest.empty(), {}, message), message);
+  }
+  if (operation == "dupes") return Dupes(db);
+  if (operation == "merge")
+    return Finished(MergeDatabase(format, db.Paths, rest[0], {}, message), message);
+  if (operation == "merge-distributed") {
+    if (!format.MergesDistributedData)
+      return UsageError(kName, "merge-distributed takes a Kisen database (.idx)");
+    return Finished(MergeDistributed(format, db.Paths, rest[0], {}, message), message);
+  }
+  if (operation == "delete") {
+    const int number = GameNumberOf(rest[0]);
+    if (number == 0) return UsageError(kName, "N must be a game number from 1");
+    return Finished(DeleteGame(format, db.Paths, number, {}, message), message);
+  }
+  if (operation == "remove") {
+    return Finished(RemoveDatabase(format, db.Paths.Index(format), {}, message), message);
+  }
+  if (operation == "swap") {
+    if (!format.SwapsGames) return UsageError(kName, "swap takes a Tarvel database (.mix)");
+    const int a = GameNumberOf(rest[0]), b = GameNumberOf(rest[1]);
+    if (a == 0 || b == 0) return UsageError(kName, "A and B must be game numbers from 1");
+    return Finished(SwapGames(format, db.Paths, a, b, {}, message), message);
+  }
+  if (operation == "rename") return Rename(db, rest);
+  return std::nullopt;
+}
+
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
   if (args.size() < 2) return UsageError(kName, "expected an operation and DB");
   const std::string& operation = args[0];
+  if (operation == "yearbook") return Yearbook(args);
   DatabaseArgument db;
   db.Format = FormatOfIndexPath(args[1]);
   if (db.Format == nullptr) return UsageError(kName, "DB must end in .idx or .mix");
@@ -142,7 +249,11 @@ int RunDb(const std::vector<std::string>& all) {
     std::size_t Least, Most;
   };
   static constexpr Arity kArities[] = {
-      {"create", 0, 0}, {"count", 0, 0}, {"add", 2, SIZE_MAX}, {"put", 3, 3}, {"get", 1, 1}};
+      {"create", 0, 0}, {"count", 0, 0},  {"add", 2, SIZE_MAX},
+      {"put", 3, 3},    {"get", 1, 1},    {"sort", 0, 1},
+      {"dupes", 0, 0},  {"merge", 1, 1},  {"merge-distributed", 1, 1},
+      {"delete", 1, 1}, {"remove", 0, 0}, {"swap", 2, 2},
+      {"rename", 3, 3}};
   const Arity* arity = nullptr;
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
@@ -159,6 +270,7 @@ int RunDb(const std::vector<std::string>& all) {
   if (operation == "create") return Create(db);
   if (operation == "count") return Count(db);
   if (operation == "add") return Add(db, folder, rest);
+  if (const std::optional<int> status = RunRewrite(operation, db, rest)) return *status;
   if (operation == "put") return Put(db, folder, number, {rest[1], rest[2]});
   return Get(db, folder, number);
 }
@@ -166,11 +278,16 @@ int RunDb(const std::vector<std::string>& all) {
 const CommandRegistration kDb(
     {"db",
      "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
-     "get DB N",
+     "get DB N | sort DB [--descending] | dupes DB | merge DB SOURCE | "
+     "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
+     "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix",
      "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, "
      "register record files as new games (printing their numbers) or over game N, print game N "
-     "as 'read' does with its date, tournament, opening, game number and handicap code; the "
-     "name lists come from DIR, else the current directory",
+     "as 'read' does with its date, tournament, opening, game number and handicap code; sort "
+     "by date, list duplicate pairs 'I D', append SOURCE, merge distributed Kisen data, delete "
+     "game N, remove both files, swap two Tarvel games, replace a list number (Tarvel players: "
+     "a name) throughout the index, convert yearbook files into a new Tarvel database; "
+     "questions are answered yes; the name lists come from DIR, else the current directory",
      RunDb});
 
 }  // namespace

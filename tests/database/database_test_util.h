@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "database/database_format.h"
+#include "database/database_rewrite.h"
 #include "rules/game_record.h"
 #include "tests/support/test_files.h"
 
@@ -28,6 +34,12 @@ class DatabaseFolderTest : public ::testing::Test {
   // A copy of the golden pair of `format` in the folder, as "games.idx" or "games.mix".
   DatabasePaths CopyGolden(const DatabaseFormat& format) const;
 
+ public:  // also for tables of cases built outside the fixture
+  // The database `name` ("games.idx") in the folder holding `games`, its files written from
+  // the layouts at once (no registration).
+  DatabasePaths WriteGames(const DatabaseFormat& format, std::string_view name,
+                           const std::vector<GameRecord>& games) const;
+
  private:
   TempFolder folder_;
 };
@@ -42,5 +54,41 @@ DatabasePaths GoldenPaths(const DatabaseFormat& format);
 // and a 香落ち game won by the handicap giver, whose horse moves and who drops a bishop.
 GameRecord GoldenEvenGame();
 GameRecord GoldenLanceGame();
+
+// An even game dated year-month-day holding the first `plies` (0..20) moves of one fixed
+// opening, so that games of different lengths have different blocks.
+GameRecord DatedGame(int year, int month, int day, int plies = 1);
+
+// One game of a yearbook data set, as the tests write it.
+struct YearbookGame {
+  std::string Title;  // UTF-8, as are the names
+  std::string FirstFamily, FirstGiven, SecondFamily, SecondGiven;
+  int Year = 2001, Month = 4, Day = 9;
+  int Result = 0;  // the header's byte: 0 the first player won, 1 the second
+  // Moves as the yearbook stores them: origin, destination (16 × rank + file), flags.
+  std::vector<std::array<std::uint8_t, 3>> Moves;
+  int DeclaredMoves = -1;  // the header's move count; -1: the number of moves
+};
+// The three yearbook files of `games` in `folder` (names "headers.dat", "index.dat",
+// "moves.dat"); `index_games` and `data_games` (when not -1) cut the move index or the move
+// data after that many games.
+struct YearbookPaths {
+  std::string Headers, MoveIndex, MoveData;
+};
+YearbookPaths WriteYearbookFiles(const std::string& folder, const std::vector<YearbookGame>& games,
+                                 int index_games = -1, int data_games = -1);
+// A yearbook record's header that is not a game (its title begins with byte 9).
+YearbookGame NotAGame();
+
+// The bytes of a database's index and move files (nothing for a file that is not there),
+// and whether its staging folder is left.
+struct DatabaseFiles {
+  std::optional<std::string> Index, Moves;
+  bool Staging = false;
+  friend bool operator==(const DatabaseFiles&, const DatabaseFiles&) = default;
+};
+DatabaseFiles FilesOf(const DatabaseFormat& format, const DatabasePaths& paths);
+// Writes `files` back as the database's files.
+void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& files);
 
 }  // namespace shogi::test_support

@@ -131,5 +131,83 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
   EXPECT_EQ(test_support::FileBytes(Folder() + "user.kif"), "a user's record");
 }
 
+// The whole-database commands, run in turn on the golden pairs: each line's output, then
+// what `get` or `count` shows of the result.
+TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
+  test_support::PutFileBytes(Folder() + "copy.mix",
+                             test_support::FileBytes(Folder() + "games.mix"));
+  test_support::PutFileBytes(Folder() + "copy.mkf",
+                             test_support::FileBytes(Folder() + "games.mkf"));
+  const std::string yearbook = kData + "/yearbook/";
+  struct Step {
+    std::string args;
+    int status;
+    std::string out, err;
+    std::string check, shows;  // then "db CHECK" prints a line SHOWS
+  } steps[] = {
+      {"sort DIR/games.idx", 0, "", "", "get DIR/games.idx 1", "date: 1999-12-31\n"},
+      {"sort DIR/games.idx --descending", 0, "", "", "get DIR/games.idx 1", "date: 2001-04-09\n"},
+      {"sort DIR/games.idx --up", 2, "", "shogi-tool db: sort takes only --descending\n", "", ""},
+      {"dupes DIR/games.mix", 0, "", "", "", ""},
+      {"merge DIR/games.mix DIR/copy.mix", 0, "", "", "count DIR/games.mix", "4\n"},
+      {"merge DIR/games.mix DIR/games.mix", 1, "", "同じ棋譜ファイルは合併出来ません。\n", "", ""},
+      {"merge DIR/games.mix DIR/none.mix", 1, "", "Tarvelファイルが存在しません。\n", "", ""},
+      {"dupes DIR/games.mix", 0, "1 3\n2 4\n", "", "", ""},
+      {"swap DIR/games.mix 1 2", 0, "", "", "get DIR/games.mix 1", "sente: 大山康晴\n"},
+      {"swap DIR/games.mix 2 2", 1, "", "同じ番号は、指定出来ません。\n", "", ""},
+      {"swap DIR/games.idx 1 2", 2, "", "shogi-tool db: swap takes a Tarvel database (.mix)\n", "",
+       ""},
+      {"swap DIR/games.mix 1 x", 2, "", "shogi-tool db: A and B must be game numbers from 1\n", "",
+       ""},
+      {"delete DIR/games.mix 1", 0, "", "", "get DIR/games.mix 1", "sente: 羽生善治名人\n"},
+      {"delete DIR/games.mix 9", 1, "", "番号が登録データ数を超してます。\n", "", ""},
+      {"rename DIR/games.mix --player 羽生善治名人 升田幸三", 0, "2件変更しました。\n", "",
+       "get DIR/games.mix 2", "sente: 升田幸三\n"},
+      {"rename DIR/games.idx --player 3 12", 0, "2件変更しました。\n", "", "get DIR/games.idx 2",
+       "gote: 羽生　善治\n"},
+      {"rename DIR/games.idx --tournament 5 100", 1, "", "0～99の範囲の数を入力してください。\n",
+       "", ""},
+      {"rename DIR/games.idx --opening 9 8", 1, "", "変更対象データが存在しません。\n", "", ""},
+      {"rename DIR/games.idx --game 1 2", 2, "",
+       "shogi-tool db: rename takes --player, --tournament or --opening\n", "", ""},
+      {"merge-distributed DIR/games.mix DIR/copy.mix", 2, "",
+       "shogi-tool db: merge-distributed takes a Kisen database (.idx)\n", "", ""},
+      {"merge-distributed DIR/games.idx DIR/games.idx", 1, "",
+       "同じ棋譜ファイルは合併出来ません。\n", "", ""},
+      {"remove DIR/copy.mix", 0, "", "", "count DIR/copy.mix", ""},
+      {"yearbook " + yearbook + "headers.dat " + yearbook + "index.dat " + yearbook +
+           "moves.dat DIR/nenkan.mix",
+       0, "全部で2局変換しました。\n", "", "get DIR/nenkan.mix 1", "moves: 7g7f 3c3d 8h2b+\n"},
+      {"yearbook a b c DIR/x.mix", 2, "",
+       "shogi-tool db: yearbook takes three files and a Tarvel database (.mix)\n", "", ""},
+  };
+  for (Step& step : steps) {
+    for (std::string* text : {&step.args, &step.check}) {
+      for (std::size_t at; (at = text->find("DIR/")) != std::string::npos;)
+        text->replace(at, 4, Folder());
+    }
+    const auto r = Db(step.args);
+    EXPECT_EQ(r.status, step.status) << step.args;
+    EXPECT_EQ(r.out, step.out) << step.args;
+    EXPECT_EQ(r.err, step.err) << step.args;
+    if (step.check.empty()) continue;
+    const auto shown = Db(step.check);
+    if (step.shows.empty()) {
+      EXPECT_EQ(shown.err, "指定ファイルが存在しません。\n") << step.check;
+    } else {
+      EXPECT_NE(shown.out.find(step.shows), std::string::npos) << step.check << "\n" << shown.out;
+    }
+  }
+  // The yearbook's handicap game: 角落ち, the giver's win stored as 上手's.
+  const auto r = Db("get " + Folder() + "nenkan.mix 2");
+  EXPECT_TRUE(r.out.starts_with(
+      "start: lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1\nmoves: 3c3d 7g7f\n"))
+      << r.out;
+  EXPECT_NE(r.out.find("result: 2\nsente: 大山　康晴\ngote: 升田　幸三\ndate: 1999-12-31\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("game: 0\nhandicap: 2\n"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace shogi

@@ -1,0 +1,143 @@
+// Sorting by date and checking for duplicates a Kisen database of 1 000 000 games. The
+// database is written once into the temporary folder (kept there between runs, so that a
+// second run measures the commands alone) from games of random legal moves: a pool of 10 000
+// games of 120 plies, each cut after every length from 21 to 120 plies, so that almost every
+// game of the database ends on a board of its own. Dates are spread over 1950..2019 in a random
+// order, or sorted with the oldest tenth appended at the end (a sorted database after a merge of
+// older games, the sort's hardest order). The peak resident size of the process is reported.
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "database/date_sort.h"
+#include "database/duplicates.h"
+#include "rules/move_rules.h"
+
+namespace shogi {
+namespace {
+
+constexpr int kGames = 1000000;
+constexpr int kPool = 10000;
+constexpr int kLengths = 100;
+constexpr int kShortest = 21;
+
+// A game of random legal moves from the even position, `plies` long or until it ends.
+void RandomGame(std::mt19937& random, int plies, GameRecord& r) {
+  static LegalMoveList legal;
+  ResetGameRecord(r);
+  Position pos = r.InitialPosition;
+  for (int ply = 0; ply < plies; ++ply) {
+    r.PlyCount = ply;
+    if (LegalMoves(r, pos, legal) == 0) break;
+    r.MoveList[ply] = legal.Move(static_cast<int>(random() % legal.count));
+    ApplyMove(pos, r.MoveList[ply], SideOfPly(ply));
+  }
+  r.PlyCount = 0;
+}
+
+std::string Folder() {
+  return (std::filesystem::temp_directory_path() / "shogi_rewrite_bench").string() + "/";
+}
+
+// The database `name` with its dates in one of the two orders, written unless it is there.
+DatabasePaths Database(const std::string& name, bool appended_older) {
+  DatabasePaths paths;
+  std::string message;
+  if (DatabasePathsOf(Folder() + name + ".idx", paths, message) != 0) std::abort();
+  const std::string index_path = paths.Index(kKisenFormat), moves_path = paths.Moves(kKisenFormat);
+  std::error_code error;
+  if (std::filesystem::file_size(moves_path, error) == std::uint64_t{512} * kGames) return paths;
+  std::filesystem::create_directories(Folder());
+
+  std::mt19937 random(12345);
+  std::vector<int> days(kGames);
+  for (int& d : days) d = static_cast<int>(random() % (70 * 372));
+  if (appended_older) {
+    std::sort(days.begin(), days.end());
+    std::rotate(days.begin(), days.begin() + kGames / 10, days.end());
+  }
+  std::ofstream index(index_path, std::ios::binary), moves(moves_path, std::ios::binary);
+  std::uint8_t record[kMaxIndexRecordBytes] = {}, block[kMoveBlockBytes];
+  const std::uint32_t count = kGames;
+  for (int i = 0; i < 4; ++i) record[i] = static_cast<std::uint8_t>(count >> (8 * i));
+  index.write(reinterpret_cast<const char*>(record), 32);
+  static GameRecord game;
+  const DatabaseNames names;
+  for (int pool = 0; pool < kPool; ++pool) {
+    RandomGame(random, kShortest + kLengths - 1, game);
+    for (int length = kShortest; length < kShortest + kLengths; ++length) {
+      const int n = pool * kLengths + length - kShortest;
+      GameRecord cut = game;
+      if (length < kMaxMoves) cut.MoveList[length] = MoveCode{};
+      cut.Year = 1950 + days[n] / 372;
+      cut.Month = 1 + days[n] / 31 % 12;
+      cut.Day = 1 + days[n] % 31;
+      std::fill(std::begin(record), std::end(record), 0);
+      kKisenFormat.WriteIndex(cut, 0, 0, names, record);
+      kKisenFormat.EncodeBlock(cut.MoveList, Handicap::kEven, 0, block);
+      index.write(reinterpret_cast<const char*>(record), 32);
+      moves.write(reinterpret_cast<const char*>(block), kMoveBlockBytes);
+    }
+  }
+  if (!index || !moves) std::abort();
+  return paths;
+}
+
+void ReportPeakMemory(benchmark::State& state) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// ソート of a fresh copy of the database (the copy is not timed).
+void BM_SortDatabase(benchmark::State& state) {
+  const bool appended = state.range(0) != 0;
+  const DatabasePaths master = Database(appended ? "appended" : "random", appended);
+  DatabasePaths work;
+  std::string message;
+  if (DatabasePathsOf(Folder() + "work.idx", work, message) != 0) std::abort();
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (const auto& [from, to] : {std::pair{master.Index(kKisenFormat), work.Index(kKisenFormat)},
+                                   std::pair{master.Moves(kKisenFormat), work.Moves(kKisenFormat)}})
+      std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    state.ResumeTiming();
+    if (SortDatabase(kKisenFormat, work, false, {}, message) != 0)
+      state.SkipWithError("sort failed");
+  }
+  state.SetItemsProcessed(state.iterations() * kGames);
+  ReportPeakMemory(state);
+}
+
+// 重複ﾁｪｯｸ: the pairs it finds are the few games whose random moves met the same board.
+void BM_FindDuplicates(benchmark::State& state) {
+  const DatabasePaths paths = Database("random", false);
+  std::vector<DuplicatePair> pairs;
+  std::string message;
+  for (auto _ : state) (void)FindDuplicates(kKisenFormat, paths, {}, pairs, message);
+  state.counters["pairs"] = static_cast<double>(pairs.size());
+  state.SetItemsProcessed(state.iterations() * kGames);
+  ReportPeakMemory(state);
+}
+
+BENCHMARK(BM_SortDatabase)
+    ->ArgName("appended_older")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_FindDuplicates)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+}  // namespace shogi
+
+BENCHMARK_MAIN();

@@ -1,0 +1,279 @@
+// Every command that rewrites a database, stopped at each of its file steps — the step
+// failing as on a full disk, or the process killed there — leaves a database that opens and
+// is the complete old one or the complete new one, byte for byte, with no staging left.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+#include "database/bulk_rename.h"
+#include "database/date_sort.h"
+#include "database/maintenance.h"
+#include "database/merge.h"
+#include "database/yearbook.h"
+#include "platform/cp932.h"
+#include "platform/replacing_file.h"
+#include "records/record_io.h"
+#include "tests/database/database_test_util.h"
+
+namespace shogi {
+namespace {
+
+using test_support::DatabaseFiles;
+using test_support::DatedGame;
+using test_support::FilesOf;
+
+// The stops here end processes; they do not cut the power, so what the disk holds is not
+// their question, and a folder in memory, where syncing costs nothing, keeps the thousands
+// of rewrites quick. Set before the first test makes its folder.
+class FoldersInMemory : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    std::error_code error;
+    if (std::filesystem::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0)
+      setenv("TMPDIR", "/dev/shm", 1);
+  }
+};
+[[maybe_unused]] ::testing::Environment* const kFoldersInMemory =
+    ::testing::AddGlobalTestEnvironment(new FoldersInMemory);
+
+// The file steps counted from 0; the step `fail_at` fails, at `kill_at` the process ends.
+struct StepPlan {
+  int fail_at = -1, kill_at = -1, seen = 0;
+};
+StepPlan g_plan;
+bool PlannedStep(ReplaceStep) {
+  const int step = g_plan.seen++;
+  if (step == g_plan.kill_at) std::raise(SIGKILL);
+  return step != g_plan.fail_at;
+}
+
+// `count` games a day apart from 1 January of `year`: newest first, oldest first, or (with
+// `shuffle`) in a mixed order, each with its own number of plies.
+enum class Order { kNewestFirst, kOldestFirst, kMixed };
+std::vector<GameRecord> Games(int count, int year, Order order) {
+  std::vector<GameRecord> games;
+  for (int k = 0; k < count; ++k) {
+    const int d = order == Order::kNewestFirst   ? count - 1 - k
+                  : order == Order::kOldestFirst ? k
+                                                 : (k * 37 + 11) % count;
+    games.push_back(DatedGame(year + d / 336, 1 + d / 28 % 12, 1 + d % 28, 1 + k % 20));
+  }
+  return games;
+}
+
+class RewriteSafetyTest : public test_support::DatabaseFolderTest {
+ protected:
+  void TearDown() override {
+    SetReplaceFaultHook(nullptr);
+    DatabaseFolderTest::TearDown();
+  }
+};
+
+struct Rewrite {
+  const char* name;
+  std::vector<const DatabaseFormat*> formats;
+  // Writes what the command starts from and returns the database it changes.
+  std::function<DatabasePaths(RewriteSafetyTest&, const DatabaseFormat&)> prepare;
+  std::function<int(const DatabaseFormat&, const DatabasePaths&, std::string&)> run;
+  std::vector<std::string> failures;  // the messages a failed step may give
+};
+
+std::vector<Rewrite> Rewrites(const std::string& folder) {
+  const std::vector<const DatabaseFormat*> both = {&kKisenFormat, &kTarvelFormat};
+  const auto main_db = [](int count, Order order) {
+    return [=](RewriteSafetyTest& t, const DatabaseFormat& f) {
+      return t.WriteGames(f, "games.idx", Games(count, 1990, order));
+    };
+  };
+  return {
+      {"sort",
+       both,
+       main_db(45, Order::kMixed),
+       [](auto& f, auto& p, auto& m) { return SortDatabase(f, p, false, {}, m); },
+       {kMessageCannotCreate}},
+      {"merge",
+       both,
+       [](RewriteSafetyTest& t, const DatabaseFormat& f) {
+         t.WriteGames(f, "source.idx", Games(15, 2010, Order::kMixed));
+         return t.WriteGames(f, "games.idx", Games(40, 1990, Order::kOldestFirst));
+       },
+       [folder](auto& f, auto& p, auto& m) {
+         DatabasePaths source;
+         (void)DatabasePathsOf(folder + "source.idx", source, m);
+         return MergeDatabase(f, p, source.Index(f), {}, m);
+       },
+       {kMessageCannotCreate}},
+      {"merge-distributed",
+       {&kKisenFormat},
+       [](RewriteSafetyTest& t, const DatabaseFormat& f) {
+         t.WriteGames(f, "dist.idx", Games(22, 2003, Order::kNewestFirst));
+         return t.WriteGames(f, "games.idx", Games(36, 2002, Order::kNewestFirst));
+       },
+       [folder](auto& f, auto& p, auto& m) {
+         return MergeDistributed(f, p, folder + "dist.idx", {}, m);
+       },
+       {kMessageCannotCreate}},
+      {"delete",
+       both,
+       main_db(50, Order::kOldestFirst),
+       [](auto& f, auto& p, auto& m) { return DeleteGame(f, p, 7, {}, m); },
+       {kMessageCannotCreate}},
+      {"swap",
+       {&kTarvelFormat},
+       main_db(50, Order::kOldestFirst),
+       [](auto& f, auto& p, auto& m) { return SwapGames(f, p, 50, 3, {}, m); },
+       {kMessageCannotCreate}},
+      {"rename numbers",
+       both,
+       main_db(100, Order::kOldestFirst),
+       [](auto& f, auto& p, auto& m) {
+         int changed = 0;
+         return RenameNumbers(f, p, RenamedList::kTournaments, 0, 5, {}, changed, m);
+       },
+       {kMessageRenameCannotCreate}},
+      {"rename names",
+       {&kTarvelFormat},
+       main_db(100, Order::kOldestFirst),
+       [](auto& f, auto& p, auto& m) {
+         int changed = 0;
+         return RenamePlayerNames(f, p, Cp932("先手"), Cp932("升田"), {}, changed, m);
+       },
+       {kMessageRenameCannotCreate}},
+      {"remove",
+       both,
+       main_db(5, Order::kOldestFirst),
+       [](auto& f, auto& p, auto& m) { return RemoveDatabase(f, p.Index(f), {}, m); },
+       {kMessageCannotCreate}},
+      {"yearbook",
+       {&kTarvelFormat},
+       [folder](RewriteSafetyTest& t, const DatabaseFormat& f) {
+         std::vector<test_support::YearbookGame> games(50);
+         for (auto& g : games) {
+           g.Title = "第１期竜王戦";
+           g.FirstFamily = "羽生";
+           g.Moves = {{0x77, 0x67, 0}, {0x33, 0x43, 0}};
+         }
+         test_support::WriteYearbookFiles(folder, games);
+         return t.WriteGames(f, "games.mix", Games(3, 1990, Order::kOldestFirst));
+       },
+       [folder](auto&, auto& p, auto& m) {
+         int converted = 0;
+         return ImportYearbook({folder + "headers.dat", folder + "index.dat", folder + "moves.dat",
+                                p.Index(kTarvelFormat)},
+                               converted, m);
+       },
+       {kMessageCannotCreate,
+        Printed(kMessageYearbookIndexUncreatable, (folder + "games.mix").c_str()),
+        Printed(kMessageYearbookMovesUncreatable, (folder + "games.mkf").c_str())}},
+  };
+}
+
+// The database after a stop: opened (which finishes or undoes the rewrite) and read back.
+DatabaseFiles Reopened(const DatabaseFormat& format, const DatabasePaths& paths) {
+  int count = 0;
+  std::string message;
+  (void)DatabaseGameCount(format, paths, count, message);
+  return FilesOf(format, paths);
+}
+
+// Runs `work` in a child process that is killed at file step `step`; false when the work
+// ended before that step.
+template <class Work>
+bool KilledAt(int step, Work work) {
+  const pid_t child = fork();
+  if (child == 0) {
+    g_plan = StepPlan{-1, step};
+    SetReplaceFaultHook(PlannedStep);
+    work();
+    _exit(0);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+         WTERMSIG(status) == SIGKILL;
+}
+
+void Reset(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& old) {
+  std::filesystem::remove_all(RewriteStagingPath(format, paths));
+  test_support::PutFiles(format, paths, old);
+}
+
+TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
+  int failed_points = 0, killed_points = 0;
+  std::string killed_by_command;
+  for (const Rewrite& rewrite : Rewrites(Folder())) {
+    const int killed_before = killed_points;
+    for (const DatabaseFormat* format : rewrite.formats) {
+      SCOPED_TRACE(std::string(rewrite.name) + " " + format->Caption);
+      const DatabasePaths paths = rewrite.prepare(*this, *format);
+
+      const DatabaseFiles old = FilesOf(*format, paths);
+      std::string message;
+      g_plan = StepPlan{};
+      SetReplaceFaultHook(PlannedStep);
+      ASSERT_EQ(rewrite.run(*format, paths, message), 0) << message;
+      SetReplaceFaultHook(nullptr);
+      const int steps = g_plan.seen;
+      const DatabaseFiles done = FilesOf(*format, paths);
+      ASSERT_NE(done, old);
+      ASSERT_FALSE(done.Staging);
+
+      for (int step = 0; step < steps; ++step) {
+        SCOPED_TRACE("failing step " + std::to_string(step));
+        Reset(*format, paths, old);
+        g_plan = StepPlan{step};
+        SetReplaceFaultHook(PlannedStep);
+        const int rc = rewrite.run(*format, paths, message);
+        SetReplaceFaultHook(nullptr);
+        const DatabaseFiles after = Reopened(*format, paths);
+        EXPECT_EQ(after, rc == 0 ? done : old);
+        if (rc != 0) {
+          EXPECT_NE(std::find(rewrite.failures.begin(), rewrite.failures.end(), message),
+                    rewrite.failures.end())
+              << message;
+        }
+        ++failed_points;
+      }
+      // A process costs milliseconds to start: a command run on both formats is killed at
+      // the even steps of one and the odd steps of the other.
+      const int stride = static_cast<int>(rewrite.formats.size());
+      const int first = format == rewrite.formats.front() ? 0 : 1;
+      for (int step = first; step < steps; step += stride) {
+        SCOPED_TRACE("killed at step " + std::to_string(step));
+        const auto killed_rewrite = [&] {
+          Reset(*format, paths, old);
+          return KilledAt(step, [&] { (void)rewrite.run(*format, paths, message); });
+        };
+        ASSERT_TRUE(killed_rewrite());
+        ++killed_points;
+        // Whatever opens the database next undoes a rewrite killed before its mark and
+        // finishes one killed after it; and that may be killed too, at each of its own steps.
+        const std::string staging = RewriteStagingPath(*format, paths);
+        const bool marked = std::filesystem::exists(staging + "/commit") ||
+                            std::filesystem::exists(staging + "/remove");
+        const DatabaseFiles after = Reopened(*format, paths);
+        EXPECT_TRUE(marked ? after == done : after == old || after == done);
+        for (int recovery_step = 0; marked; ++recovery_step) {
+          ASSERT_TRUE(killed_rewrite());
+          const bool stopped = KilledAt(recovery_step, [&] { (void)Reopened(*format, paths); });
+          EXPECT_EQ(Reopened(*format, paths), done) << "recovery killed at " << recovery_step;
+          if (!stopped) break;
+          ++killed_points;
+        }
+      }
+    }
+    killed_by_command +=
+        " " + std::string(rewrite.name) + " " + std::to_string(killed_points - killed_before) + ",";
+  }
+  std::cout << "rewrites stopped by a failing step at " << failed_points << " points, killed at "
+            << killed_points << " points:" << killed_by_command << "\n";
+}
+
+}  // namespace
+}  // namespace shogi
