@@ -1,6 +1,7 @@
 // The Kisen and Tarvel descriptors, database paths and the per-database state.
 #include "database/database_format.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "database/kisen.h"
@@ -70,6 +71,26 @@ int EncodeTarvel(const MoveCode (&moves)[kMaxMoves], Handicap start, int handica
   return used;
 }
 
+SearchKeys KisenKeys(const std::uint8_t* record) {
+  const auto index = FromBytes<KisenIndexRecord>(record);
+  SearchKeys keys;
+  keys.PlayerNumber[0] = index.FirstPlayer.Get();
+  keys.PlayerNumber[1] = index.SecondPlayer.Get();
+  ReadSharedKeys(index, keys);
+  return keys;
+}
+SearchKeys TarvelKeys(const std::uint8_t* record) {
+  const auto index = FromBytes<TarvelIndexRecord>(record);
+  SearchKeys keys;
+  // The views must point into the caller's bytes, not into the copy.
+  keys.PlayerName[0] =
+      TarvelNameOf(reinterpret_cast<const char*>(record + offsetof(TarvelIndexRecord, FirstName)));
+  keys.PlayerName[1] =
+      TarvelNameOf(reinterpret_cast<const char*>(record + offsetof(TarvelIndexRecord, SecondName)));
+  ReadSharedKeys(index, keys);
+  return keys;
+}
+
 static_assert(sizeof(KisenHeader) == sizeof(KisenIndexRecord));
 static_assert(sizeof(TarvelHeader) == sizeof(TarvelIndexRecord));
 static_assert(sizeof(TarvelIndexRecord) == kMaxIndexRecordBytes);
@@ -103,11 +124,14 @@ const DatabaseFormat kKisenFormat = {
     NameList::kKisenPlayers,
     NameList::kKisenTournaments,
     NameList::kKisenOpenings,
+    true,
     KisenCount,
     ReadKisen,
     WriteKisen,
     DecodeKisen,
     EncodeKisen,
+    KisenKeys,
+    FindKisenPosition,
 };
 
 const DatabaseFormat kTarvelFormat = {
@@ -122,11 +146,14 @@ const DatabaseFormat kTarvelFormat = {
     NameList::kTarvelPlayers,
     NameList::kTarvelTournaments,
     NameList::kTarvelOpenings,
+    false,
     TarvelCount,
     ReadTarvel,
     WriteTarvel,
     DecodeTarvel,
     EncodeTarvel,
+    TarvelKeys,
+    FindTarvelPosition,
 };
 
 const DatabaseFormat& FormatOf(DatabaseKind kind) {

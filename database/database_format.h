@@ -11,6 +11,7 @@
 
 #include "database/index_fields.h"
 #include "database/name_lists.h"
+#include "database/position_pattern.h"
 #include "rules/game_record.h"
 #include "rules/handicap.h"
 
@@ -33,6 +34,8 @@ struct DatabaseFormat {
   HandicapScheme Scheme;         // the numbering of the start positions
   // The lists the menus' 棋士名変更, 棋戦名変更 and 戦型名変更 open in the text editor.
   NameList PlayerList, TournamentList, OpeningList;
+  // Whether index records name their players by PlayerList numbers (else by the names).
+  bool PlayerNumbers;
 
   // The game count of a header (IndexRecordBytes bytes) of an index `index_bytes` long.
   std::uint32_t (*GameCount)(const std::uint8_t* header, std::uint64_t index_bytes);
@@ -47,6 +50,11 @@ struct DatabaseFormat {
   // Move codes into a block; returns the number of slots in use.
   int (*EncodeBlock)(const MoveCode (&moves)[kMaxMoves], Handicap start, int handicap_code,
                      std::uint8_t* block);
+  // What a search tests of an index record (names as views into `record`).
+  SearchKeys (*SearchKeysOf)(const std::uint8_t* record);
+  // The first ply before whose move the game of a block from `start` matches `pattern`, as
+  // DecodeBlock's moves replayed would show it; -1 when none does.
+  int (*FindPosition)(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
 };
 
 extern const DatabaseFormat kKisenFormat;

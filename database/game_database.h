@@ -58,6 +58,9 @@ class GameDatabase {
   [[nodiscard]] bool ReadIndex(int n, std::uint8_t* record) const;
   // The move block of game n (1..Count()) into `block` (kMoveBlockBytes bytes).
   [[nodiscard]] bool ReadBlock(int n, std::uint8_t* block) const;
+  // The same for `n` records or blocks from `first` on, in one read each.
+  [[nodiscard]] bool ReadIndexRange(int first, int n, std::uint8_t* records) const;
+  [[nodiscard]] bool ReadBlockRange(int first, int n, std::uint8_t* blocks) const;
 
   // Registration's writes (kReadWrite): game n's block and index record, written and
   // flushed to the disk; then the count, written and flushed. WriteGame may write game

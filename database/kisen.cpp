@@ -39,19 +39,23 @@ int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal) {
   return 0;
 }
 
+bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+  m = slot;
+  if (IsEndSlot(m)) {
+    m = MoveCode{};
+  } else if (m.from > kDropBase) {
+    const int type = DroppedTypeOfOrdinal(pos, side, m.from);
+    if (type == 0) return false;
+    m.from = static_cast<std::uint8_t>(DropOrigin(type));
+  }
+  return true;
+}
+
 int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
   const int end = WalkGame(
       start, kBlockSlots,
       [&](int ply, const Position& pos, Side side, MoveCode& m) {
-        m = block.Slots[ply];
-        if (IsEndSlot(m)) {
-          m = MoveCode{};
-        } else if (m.from > kDropBase) {
-          const int type = DroppedTypeOfOrdinal(pos, side, m.from);
-          if (type == 0) return false;
-          m.from = static_cast<std::uint8_t>(DropOrigin(type));
-        }
-        return true;
+        return KisenSlotMove(block.Slots[ply], pos, side, m);
       },
       [&](int ply, const Position&, Side, MoveCode m) { moves[ply] = m; });
   moves[end] = MoveCode{};
@@ -72,6 +76,10 @@ int EncodeKisenBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, KisenMo
           m.from = static_cast<std::uint8_t>(DropOrdinal(pos, side, DroppedType(m.from)));
         block.Slots[ply] = m;
       });
+}
+
+int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern) {
+  return FindInBlock(block, start, pattern, KisenSlotMove);
 }
 
 IndexFields KisenIndexFields(const KisenIndexRecord& index, const DatabaseNames& names) {

@@ -7,6 +7,7 @@
 
 #include "database/index_fields.h"
 #include "database/little_endian.h"
+#include "database/position_pattern.h"
 
 namespace shogi {
 
@@ -83,6 +84,11 @@ int DropOrdinal(const Position& pos, Side side, int type);
 // The type that `ordinal` names in the hand of `side`, 0 when it names none.
 int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal);
 
+// The move code of a stored slot, played by `side` in `pos`: a drop ordinal becomes the
+// dropped type (false when it names no piece in hand); an end slot (destination 0) gives the
+// end marker. Nothing else is checked.
+bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m);
+
 // Decodes `block` of a game that starts at `start` into `moves` (plies from the start's
 // StartIndex on, the end marker after the last; the entries before StartIndex and after the
 // end are left alone). Replays the game as it goes: decoding stops at the block's end, at
@@ -90,6 +96,9 @@ int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal);
 // mover cannot make (a promotion mark on a piece that is already promoted is dropped, not
 // refused). Returns the ply where it stopped.
 int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]);
+
+// The position search over one stored block (FindInBlock with the Kisen slots).
+int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
 
 // Encodes the moves of a game that starts at `start` (plies from its StartIndex up to the
 // end marker, at most up to slot 255, stopping before a move that cannot be made) into

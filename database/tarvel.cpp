@@ -24,11 +24,6 @@ constexpr std::uint8_t Unstored(std::uint8_t b) {
   return b > kDropBase ? static_cast<std::uint8_t>(b - kTarvelFlagShift) : b;
 }
 
-std::string NameOfField(const char (&field)[kTarvelNameBytes]) {
-  const std::string_view stored(field, strnlen(field, kTarvelNameBytes));
-  return std::string(CutName(stored, kTarvelNameBytes));
-}
-
 void SetNameField(char (&field)[kTarvelNameBytes], std::string_view name) {
   std::memset(field, 0, kTarvelNameBytes);
   std::memcpy(field, name.data(), Cp932CutLength(name, kTarvelNameBytes));
@@ -36,17 +31,25 @@ void SetNameField(char (&field)[kTarvelNameBytes], std::string_view name) {
 
 }  // namespace
 
+std::string_view TarvelNameOf(const char* field) {
+  const std::string_view stored(field, strnlen(field, kTarvelNameBytes));
+  return CutName(stored, kTarvelNameBytes);
+}
+
 std::uint32_t TarvelGameCount(const TarvelHeader& header) {
   return header.Count.Get();
+}
+
+bool TarvelSlotMove(MoveCode slot, const Position&, Side, MoveCode& m) {
+  m = IsEndMarker(slot) ? MoveCode{} : MoveCode{Unstored(slot.to), Unstored(slot.from)};
+  return true;
 }
 
 int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
   const int end = WalkGame(
       start, kBlockSlots,
-      [&](int ply, const Position&, Side, MoveCode& m) {
-        const MoveCode slot = block.Slots[ply];
-        m = IsEndMarker(slot) ? MoveCode{} : MoveCode{Unstored(slot.to), Unstored(slot.from)};
-        return true;
+      [&](int ply, const Position& pos, Side side, MoveCode& m) {
+        return TarvelSlotMove(block.Slots[ply], pos, side, m);
       },
       [&](int ply, const Position&, Side, MoveCode m) { moves[ply] = m; });
   moves[end] = MoveCode{};
@@ -69,10 +72,14 @@ int EncodeTarvelBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, int ha
       });
 }
 
+int FindTarvelPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern) {
+  return FindInBlock(block, start, pattern, TarvelSlotMove);
+}
+
 IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseNames& names) {
   IndexFields f;
-  f.FirstPlayer = NameOfField(index.FirstName);
-  f.SecondPlayer = NameOfField(index.SecondName);
+  f.FirstPlayer = TarvelNameOf(index.FirstName);
+  f.SecondPlayer = TarvelNameOf(index.SecondName);
   ReadSharedFields(index, names, f);
   return f;
 }
