@@ -36,6 +36,8 @@ struct DatabaseFormat {
   NameList PlayerList, TournamentList, OpeningList;
   // Whether index records name their players by PlayerList numbers (else by the names).
   bool PlayerNumbers;
+  // Whether the list shows the last games first (逆順表示) until the user changes it.
+  bool ReverseListAtStart;
 
   // The game count of a header (IndexRecordBytes bytes) of an index `index_bytes` long.
   std::uint32_t (*GameCount)(const std::uint8_t* header, std::uint64_t index_bytes);

@@ -9,7 +9,8 @@
 //                then the focus and the selection of the text go to failure.Field and the
 //                dialog stays open; on 0 the fields become the kept conditions and the board
 //                position becomes SearchPosition.
-// Then RunSearch (game_search.h) searches the database the menu belongs to.
+// Then RunSearch (game_search.h) searches the database the menu belongs to with the kept
+// conditions and the dates the check gave.
 #pragma once
 
 #include <string>
@@ -62,6 +63,7 @@ inline constexpr const char kMessageEnterInteger[] = "整数を入力してく�
 inline constexpr const char kMessageYearRange[] = "1～2099の範囲で入力してください。";
 inline constexpr const char kMessageMonthRange[] = "1～12の範囲で入力してください。";
 inline constexpr const char kMessageBadRange[] = "範囲指定が間違ってます。";
+inline constexpr const char kDateRangeCaption[] = "対局日";
 
 // The dialog's checks on OK. An empty start year means no date condition: 0 with all dates
 // 0. Otherwise start year, start month, end year and end month are checked in this order:
@@ -100,15 +102,18 @@ struct SearchTerms {
 
 // Names into numbers as the dialog turns them: a name is compared with the list names by
 // number, with ASCII and full-width spaces removed from both, and the first number whose
-// name is equal is taken (Kisen players 1..999 in KSNAME.DAT; tournaments and openings
-// 1..99 in the format's lists). A name that is not listed gives 0, that is no condition.
-// Names are compared whole, however long. Tarvel players stay texts.
+// name is equal is taken (Kisen players 1..999 in KSNAME.DAT; tournaments 1..99 and
+// openings 0..99 in the format's lists, whose lines are read up to 99 bytes as the dialog
+// reads them). A name that is not listed gives 0, that is no condition. Names are compared
+// whole, however long: a long name chosen from a combo finds its own line. Tarvel players
+// stay texts, without their spaces.
 SearchTerms ResolveSearchTerms(const DatabaseFormat& format, const std::string& folder,
                                const SearchConditions& conditions, const SearchDates& dates);
 
 // The number of the list entry named `name` (spaces removed from both) among the numbers
-// 1..`highest`, in number order; where a number has several lines, its last line counts.
-// 0 when the squeezed name is empty or none is equal.
-int DialogNameNumber(const std::vector<NameEntry>& entries, std::string_view name, int highest);
+// `lowest`..`highest`, in number order; where a number has several lines, its last line
+// counts. 0 when the squeezed name is empty or none is equal.
+int DialogNameNumber(const std::vector<NameEntry>& entries, std::string_view name, int lowest,
+                     int highest);
 
 }  // namespace shogi
