@@ -17,28 +17,9 @@ constexpr bool IsEndSlot(MoveCode slot) {
   return slot.to % kPromoteFlag == 0;
 }
 
-}  // namespace
-
-std::uint32_t KisenGameCount(const KisenHeader& header, std::uint64_t index_bytes) {
-  return index_bytes <= kKisenNarrowCountBytes ? header.Count.Low16() : header.Count.Get();
-}
-
-int DropOrdinal(const Position& pos, Side side, int type) {
-  int ordinal = kDropBase + 1;
-  for (int t = type + 1; t <= kRook; ++t) ordinal += pos.Hand[side][t];
-  return ordinal;
-}
-
-int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal) {
-  if (ordinal <= kDropBase) return 0;
-  int total = kDropBase;
-  for (int t = kRook; t >= kPawn; --t) {
-    total += pos.Hand[side][t];
-    if (total >= ordinal) return t;
-  }
-  return 0;
-}
-
+// The move code of a stored slot, played by `side` in `pos`: a drop ordinal becomes the
+// dropped type (false when it names no piece in hand); an end slot (destination 0) gives the
+// end marker. Nothing else is checked.
 bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m) {
   m = slot;
   if (IsEndSlot(m)) {
@@ -49,6 +30,18 @@ bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m) {
     m.from = static_cast<std::uint8_t>(DropOrigin(type));
   }
   return true;
+}
+
+}  // namespace
+
+std::uint32_t KisenGameCount(const KisenHeader& header, std::uint64_t index_bytes) {
+  return index_bytes <= kKisenNarrowCountBytes ? header.Count.Low16() : header.Count.Get();
+}
+
+int DropOrdinal(const Position& pos, Side side, int type) {
+  int ordinal = kDropBase + 1;
+  for (int t = type + 1; t <= kRook; ++t) ordinal += pos.Hand[side][t];
+  return ordinal;
 }
 
 int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
@@ -79,7 +72,11 @@ int EncodeKisenBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, KisenMo
 }
 
 int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern) {
-  return FindInBlock(block, start, pattern, KisenSlotMove);
+  // A lambda, not the function's address, so that the slot's decoding is inlined.
+  return FindInBlock(block, start, pattern,
+                     [](MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+                       return KisenSlotMove(slot, pos, side, m);
+                     });
 }
 
 IndexFields KisenIndexFields(const KisenIndexRecord& index, const DatabaseNames& names) {

@@ -81,13 +81,17 @@ std::uint32_t KisenGameCount(const KisenHeader& header, std::uint64_t index_byte
 // count of the side's pieces in hand of higher types (飛 角 金 銀 桂 香 歩 in that order).
 int DropOrdinal(const Position& pos, Side side, int type);
 
-// The type that `ordinal` names in the hand of `side`, 0 when it names none.
-int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal);
-
-// The move code of a stored slot, played by `side` in `pos`: a drop ordinal becomes the
-// dropped type (false when it names no piece in hand); an end slot (destination 0) gives the
-// end marker. Nothing else is checked.
-bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m);
+// The type that `ordinal` names in the hand of `side`, 0 when it names none. Inline: the
+// position search decodes every drop of every game with it.
+inline int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal) {
+  if (ordinal <= kDropBase) return 0;
+  int total = kDropBase;
+  for (int t = kRook; t >= kPawn; --t) {
+    total += pos.Hand[side][t];
+    if (total >= ordinal) return t;
+  }
+  return 0;
+}
 
 // Decodes `block` of a game that starts at `start` into `moves` (plies from the start's
 // StartIndex on, the end marker after the last; the entries before StartIndex and after the

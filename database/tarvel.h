@@ -79,10 +79,6 @@ std::uint32_t TarvelGameCount(const TarvelHeader& header);
 // never ending in half a character.
 std::string_view TarvelNameOf(const char* field);
 
-// The move code of a stored slot: bytes above 100 are read 28 lower; a zero byte 0 gives the
-// end marker. Nothing is checked (the position and side are not needed).
-bool TarvelSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m);
-
 // Decodes `block` of a game that starts at `start` into `moves`, as DecodeKisenBlock does
 // (every move checked in the position it is played from; the walk stops at the first slot
 // that is not a playable move). Returns the ply where it stopped.
