@@ -95,25 +95,28 @@ class GameSearchTest : public test_support::DatabaseFolderTest {
 };
 
 // The quick pass over the stored blocks finds the games, and the plies, that a plain replay
-// of the games finds; the list and the loaded game take the same plies from the read game.
+// of the games finds; the loaded game (and the list) take the same plies from the read game.
+// The database holds each game at least once and more games than the search reads at once.
 TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
   for (const DatabaseFormat* format : kFormats) {
     SCOPED_TRACE(format->Caption);
     // Some games run past the 256 plies a block holds.
     const std::vector<GameRecord> games = test_support::RandomGames(*format, 300, 300, 6, 11);
-    const int count = static_cast<int>(games.size());
+    const int size = static_cast<int>(games.size()), count = 1100;
     const DatabasePaths paths = Synthetic(*format, count, games);
     int partial = 0;
     for (const auto& [mode, target] : PatternsOf(games)) {
       const PositionPattern pattern(mode, target);
-      std::vector<int> expected, found;
+      std::vector<int> plies;
+      for (const GameRecord& game : games) plies.push_back(ReferencePly(game, mode, target));
       std::string message;
       GameDatabase db;
       ASSERT_EQ(db.Open(*format, paths, RecordFile::Mode::kRead, message), 0);
-      for (int n = 1; n <= count; ++n) {
-        const GameRecord& game = games[test_support::GameOfNumber(n, count)];
-        const int ply = ReferencePly(game, mode, target);
-        if (ply >= 0) expected.push_back(n);
+      // Numbers 1..size hold every game once.
+      for (int n = 1; n <= size; ++n) {
+        const int g = test_support::GameOfNumber(n, size);
+        const GameRecord& game = games[static_cast<std::size_t>(g)];
+        const int ply = plies[static_cast<std::size_t>(g)];
         std::uint8_t block[kMoveBlockBytes];
         ASSERT_TRUE(db.ReadBlock(n, block));
         const Handicap start =
@@ -121,14 +124,19 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
         ASSERT_EQ(format->FindPosition(block, start, pattern), ply) << n;
         static GameRecord read;
         ASSERT_EQ(ReadGame(*format, paths, DatabaseNames{}, n, read, message,
-                           [&](const GameRecord& g) { return ShownPly(g, pattern); }),
+                           [&](const GameRecord& r) { return ShownPly(r, pattern); }),
                   n);
         ASSERT_EQ(read.PlyCount, ply >= 0 ? ply : game.StartIndex) << n;
+      }
+      std::vector<int> expected, found;
+      for (int n = 1; n <= count; ++n) {
+        if (plies[static_cast<std::size_t>(test_support::GameOfNumber(n, size))] >= 0)
+          expected.push_back(n);
       }
       ASSERT_EQ(SearchGames(*format, paths, SearchTerms{}, pattern, found, message), 0);
       EXPECT_EQ(found, expected);
       EXPECT_FALSE(expected.empty());
-      partial += expected.size() < games.size() ? 1 : 0;
+      partial += expected.size() < static_cast<std::size_t>(count) ? 1 : 0;
     }
     EXPECT_GT(partial, 10);
   }
@@ -162,6 +170,18 @@ TEST_F(GameSearchTest, GoldenGamesAtHandMadePositions) {
                             message),
                 0);
       EXPECT_EQ(found, c.found) << format->Caption << " mode " << static_cast<int>(c.mode);
+    }
+    // A move that cannot be played ends the game as read (B*4e made a move from the empty
+    // 5五): the position before it is the game's last, and is never tested.
+    std::string moves = FileBytes(paths.Moves(*format));
+    moves[2 * 4 + 1] = SquareOf(5, 5);
+    PutFileBytes(paths.Moves(*format), moves);
+    for (const auto& [ply, expected] : {std::pair{3, std::vector<int>{1}}, {4, {}}}) {
+      std::vector<int> found;
+      std::string message;
+      const PositionPattern pattern(PositionMode::kSame, PositionAt(even, ply));
+      ASSERT_EQ(SearchGames(*format, paths, SearchTerms{}, pattern, found, message), 0);
+      EXPECT_EQ(found, expected) << format->Caption << " ply " << ply;
     }
   }
 }
