@@ -71,6 +71,26 @@ int EncodeTarvel(const MoveCode (&moves)[kMaxMoves], Handicap start, int handica
   return used;
 }
 
+SearchKeys KisenKeys(const std::uint8_t* record) {
+  const auto index = FromBytes<KisenIndexRecord>(record);
+  SearchKeys keys;
+  keys.PlayerNumber[0] = index.FirstPlayer.Get();
+  keys.PlayerNumber[1] = index.SecondPlayer.Get();
+  ReadSharedKeys(index, keys);
+  return keys;
+}
+SearchKeys TarvelKeys(const std::uint8_t* record) {
+  const auto index = FromBytes<TarvelIndexRecord>(record);
+  SearchKeys keys;
+  // The views must point into the caller's bytes, not into the copy.
+  keys.PlayerName[0] =
+      TarvelNameOf(reinterpret_cast<const char*>(record + offsetof(TarvelIndexRecord, FirstName)));
+  keys.PlayerName[1] =
+      TarvelNameOf(reinterpret_cast<const char*>(record + offsetof(TarvelIndexRecord, SecondName)));
+  ReadSharedKeys(index, keys);
+  return keys;
+}
+
 static_assert(sizeof(KisenHeader) == sizeof(KisenIndexRecord));
 static_assert(sizeof(TarvelHeader) == sizeof(TarvelIndexRecord));
 static_assert(sizeof(TarvelIndexRecord) == kMaxIndexRecordBytes);
@@ -104,6 +124,8 @@ const DatabaseFormat kKisenFormat = {
     NameList::kKisenPlayers,
     NameList::kKisenTournaments,
     NameList::kKisenOpenings,
+    true,
+    false,
     KisenCount,
     ReadKisen,
     WriteKisen,
@@ -117,6 +139,8 @@ const DatabaseFormat kKisenFormat = {
     {{offsetof(KisenIndexRecord, Tournament), -1}, 99},
     {{offsetof(KisenIndexRecord, Opening), -1}, 99},
     {-1, -1},
+    KisenKeys,
+    FindKisenPosition,
 };
 
 const DatabaseFormat kTarvelFormat = {
@@ -131,6 +155,8 @@ const DatabaseFormat kTarvelFormat = {
     NameList::kTarvelPlayers,
     NameList::kTarvelTournaments,
     NameList::kTarvelOpenings,
+    false,
+    true,
     TarvelCount,
     ReadTarvel,
     WriteTarvel,
@@ -144,6 +170,8 @@ const DatabaseFormat kTarvelFormat = {
     {{offsetof(TarvelIndexRecord, Tournament), -1}, 99},
     {{offsetof(TarvelIndexRecord, Opening), -1}, 99},
     {offsetof(TarvelIndexRecord, FirstName), offsetof(TarvelIndexRecord, SecondName)},
+    TarvelKeys,
+    FindTarvelPosition,
 };
 
 const DatabaseFormat& FormatOf(DatabaseKind kind) {

@@ -11,6 +11,7 @@
 
 #include "database/index_fields.h"
 #include "database/name_lists.h"
+#include "database/position_pattern.h"
 #include "rules/game_record.h"
 #include "rules/handicap.h"
 
@@ -40,6 +41,10 @@ struct DatabaseFormat {
   HandicapScheme Scheme;         // the numbering of the start positions
   // The lists the menus' 棋士名変更, 棋戦名変更 and 戦型名変更 open in the text editor.
   NameList PlayerList, TournamentList, OpeningList;
+  // Whether index records name their players by PlayerList numbers (else by the names).
+  bool PlayersByNumber;
+  // Whether the list shows the last games first (逆順表示) until the user changes it.
+  bool ReverseListAtStart;
 
   // The game count of a header (IndexRecordBytes bytes) of an index `index_bytes` long.
   std::uint32_t (*GameCount)(const std::uint8_t* header, std::uint64_t index_bytes);
@@ -64,6 +69,11 @@ struct DatabaseFormat {
   // offsets of the two 12-byte player names (Tarvel; -1 for none).
   ListNumberFields PlayerNumbers, TournamentNumbers, OpeningNumbers;
   int PlayerNameOffsets[2];
+  // What a search tests of an index record (names as views into `record`).
+  SearchKeys (*SearchKeysOf)(const std::uint8_t* record);
+  // The first ply before whose move the game of a block from `start` matches `pattern`, as
+  // DecodeBlock's moves replayed would show it; -1 when none does.
+  int (*FindPosition)(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
 };
 
 extern const DatabaseFormat kKisenFormat;

@@ -71,14 +71,24 @@ int GameDatabase::Open(const DatabaseFormat& format, const DatabasePaths& paths,
 }
 
 bool GameDatabase::ReadIndex(int n, std::uint8_t* record) const {
-  if (n < 0 || n > count_) return false;
-  const std::uint64_t bytes = format_->IndexRecordBytes;
-  return index_.ReadAt(static_cast<std::uint64_t>(n) * bytes, record, bytes);
+  return ReadIndexRange(n, 1, record);
 }
 
 bool GameDatabase::ReadBlock(int n, std::uint8_t* block) const {
-  if (n < 1 || n > count_) return false;
-  return moves_.ReadAt(static_cast<std::uint64_t>(n - 1) * kMoveBlockBytes, block, kMoveBlockBytes);
+  return ReadBlockRange(n, 1, block);
+}
+
+bool GameDatabase::ReadIndexRange(int first, int n, std::uint8_t* records) const {
+  if (first < 0 || n < 1 || n > count_ + 1 - first) return false;
+  const std::uint64_t bytes = format_->IndexRecordBytes;
+  return index_.ReadAt(static_cast<std::uint64_t>(first) * bytes, records,
+                       static_cast<std::size_t>(bytes * static_cast<std::uint64_t>(n)));
+}
+
+bool GameDatabase::ReadBlockRange(int first, int n, std::uint8_t* blocks) const {
+  if (first < 1 || n < 1 || n > count_ + 1 - first) return false;
+  return moves_.ReadAt(static_cast<std::uint64_t>(first - 1) * kMoveBlockBytes, blocks,
+                       static_cast<std::size_t>(kMoveBlockBytes * static_cast<std::uint64_t>(n)));
 }
 
 bool GameDatabase::WriteGame(int n, const std::uint8_t* record, const std::uint8_t* block) {

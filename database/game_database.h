@@ -12,6 +12,10 @@
 //   a listed game   ReadGame, then selection.CurrentRecordNo = n.
 //   棋士名変更 / 棋戦名変更 / 戦型名変更   NameListPath(folder, format.PlayerList /
 //               TournamentList / OpeningList) is the file to open in the text editor.
+//   検索条件    the dialog's logic in search_conditions.h, the search in game_search.h.
+//   一覧表      the list dialog's model in game_list.h (GameList; a listed game is read
+//               through LoadListedGame, which gives ReadGame the searched ply as its hook).
+//   逆順表示    ListSettings::ReverseOf(format) (game_list.h), kept for the run.
 // Messages go to a message box with format.Caption.
 //
 // The database's count (record 0 of the index) is the truth: registration writes the move
@@ -60,6 +64,9 @@ class GameDatabase {
   [[nodiscard]] bool ReadIndex(int n, std::uint8_t* record) const;
   // The move block of game n (1..Count()) into `block` (kMoveBlockBytes bytes).
   [[nodiscard]] bool ReadBlock(int n, std::uint8_t* block) const;
+  // The same for `n` records or blocks from `first` on, in one read each.
+  [[nodiscard]] bool ReadIndexRange(int first, int n, std::uint8_t* records) const;
+  [[nodiscard]] bool ReadBlockRange(int first, int n, std::uint8_t* blocks) const;
 
   // Registration's writes (kReadWrite): game n's block and index record, written and
   // flushed to the disk; then the count, written and flushed. WriteGame may write game

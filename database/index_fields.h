@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "database/name_lists.h"
@@ -32,20 +33,44 @@ struct DatabaseNames {
   NameTable PlayerTable, TournamentTable, OpeningTable;
 };
 
+// What a search tests of an index record, read straight from its bytes without the name
+// tables: the player numbers (Kisen) or names (Tarvel, views into the record's bytes), and
+// the stored numbers.
+struct SearchKeys {
+  int PlayerNumber[2] = {0, 0};
+  std::string_view PlayerName[2];
+  int Tournament = 0, Opening = 0;
+  int Year = 0, Month = 0;
+  int HandicapCode = 0;
+};
+
+// The shared fields of the search keys (as ReadSharedFields reads them).
+template <class Index>
+void ReadSharedKeys(const Index& index, SearchKeys& keys) {
+  keys.Tournament = index.Tournament.Get();
+  keys.Opening = index.Opening.Get();
+  keys.Year = index.Year.Get();
+  keys.Month = index.Month.Get();
+  keys.HandicapCode = index.Handicap.Get();
+}
+
 // The fields both index layouts hold under the same names (KisenIndexRecord,
 // TarvelIndexRecord): tournament and opening numbers (read through the tables), game number,
 // date, result and handicap code.
 template <class Index>
 void ReadSharedFields(const Index& index, const DatabaseNames& names, IndexFields& fields) {
-  fields.Tournament = names.TournamentTable[index.Tournament.Get()];
-  fields.Opening = names.OpeningTable[index.Opening.Get()];
+  SearchKeys keys;
+  ReadSharedKeys(index, keys);
+  fields.Tournament = names.TournamentTable[keys.Tournament];
+  fields.Opening = names.OpeningTable[keys.Opening];
   fields.GameNumber = index.GameNumber.Get();
-  fields.Year = index.Year.Get();
-  fields.Month = index.Month.Get();
+  fields.Year = keys.Year;
+  fields.Month = keys.Month;
   fields.Day = index.Day.Get();
   fields.Result = index.Result.Get();
-  fields.HandicapCode = index.Handicap.Get();
+  fields.HandicapCode = keys.HandicapCode;
 }
+
 template <class Index>
 void WriteSharedNumbers(const GameRecord& record, int handicap_code, int result, Index& index) {
   index.GameNumber.Set(record.GameNumber);

@@ -17,6 +17,21 @@ constexpr bool IsEndSlot(MoveCode slot) {
   return slot.to % kPromoteFlag == 0;
 }
 
+// The move code of a stored slot, played by `side` in `pos`: a drop ordinal becomes the
+// dropped type (false when it names no piece in hand); an end slot (destination 0) gives the
+// end marker. Nothing else is checked.
+bool KisenSlotMove(MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+  m = slot;
+  if (IsEndSlot(m)) {
+    m = MoveCode{};
+  } else if (m.from > kDropBase) {
+    const int type = DroppedTypeOfOrdinal(pos, side, m.from);
+    if (type == 0) return false;
+    m.from = static_cast<std::uint8_t>(DropOrigin(type));
+  }
+  return true;
+}
+
 }  // namespace
 
 std::uint32_t KisenGameCount(const KisenHeader& header, std::uint64_t index_bytes) {
@@ -29,29 +44,11 @@ int DropOrdinal(const Position& pos, Side side, int type) {
   return ordinal;
 }
 
-int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal) {
-  if (ordinal <= kDropBase) return 0;
-  int total = kDropBase;
-  for (int t = kRook; t >= kPawn; --t) {
-    total += pos.Hand[side][t];
-    if (total >= ordinal) return t;
-  }
-  return 0;
-}
-
 int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
   const int end = WalkGame(
       start, kBlockSlots,
       [&](int ply, const Position& pos, Side side, MoveCode& m) {
-        m = block.Slots[ply];
-        if (IsEndSlot(m)) {
-          m = MoveCode{};
-        } else if (m.from > kDropBase) {
-          const int type = DroppedTypeOfOrdinal(pos, side, m.from);
-          if (type == 0) return false;
-          m.from = static_cast<std::uint8_t>(DropOrigin(type));
-        }
-        return true;
+        return KisenSlotMove(block.Slots[ply], pos, side, m);
       },
       [&](int ply, const Position&, Side, MoveCode m) { moves[ply] = m; });
   moves[end] = MoveCode{};
@@ -72,6 +69,14 @@ int EncodeKisenBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, KisenMo
           m.from = static_cast<std::uint8_t>(DropOrdinal(pos, side, DroppedType(m.from)));
         block.Slots[ply] = m;
       });
+}
+
+int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern) {
+  // A lambda, not the function's address, so that the slot's decoding is inlined.
+  return FindInBlock(block, start, pattern,
+                     [](MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+                       return KisenSlotMove(slot, pos, side, m);
+                     });
 }
 
 IndexFields KisenIndexFields(const KisenIndexRecord& index, const DatabaseNames& names) {

@@ -7,6 +7,7 @@
 
 #include "database/index_fields.h"
 #include "database/little_endian.h"
+#include "database/position_pattern.h"
 
 namespace shogi {
 
@@ -80,8 +81,17 @@ std::uint32_t KisenGameCount(const KisenHeader& header, std::uint64_t index_byte
 // count of the side's pieces in hand of higher types (飛 角 金 銀 桂 香 歩 in that order).
 int DropOrdinal(const Position& pos, Side side, int type);
 
-// The type that `ordinal` names in the hand of `side`, 0 when it names none.
-int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal);
+// The type that `ordinal` names in the hand of `side`, 0 when it names none. Inline: the
+// position search decodes every drop of every game with it.
+inline int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal) {
+  if (ordinal <= kDropBase) return 0;
+  int total = kDropBase;
+  for (int t = kRook; t >= kPawn; --t) {
+    total += pos.Hand[side][t];
+    if (total >= ordinal) return t;
+  }
+  return 0;
+}
 
 // Decodes `block` of a game that starts at `start` into `moves` (plies from the start's
 // StartIndex on, the end marker after the last; the entries before StartIndex and after the
@@ -90,6 +100,9 @@ int DroppedTypeOfOrdinal(const Position& pos, Side side, int ordinal);
 // mover cannot make (a promotion mark on a piece that is already promoted is dropped, not
 // refused). Returns the ply where it stopped.
 int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]);
+
+// The position search over one stored block (FindInBlock with the Kisen slots).
+int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
 
 // Encodes the moves of a game that starts at `start` (plies from its StartIndex up to the
 // end marker, at most up to slot 255, stopping before a move that cannot be made) into

@@ -9,6 +9,7 @@
 
 #include "database/database_format.h"
 #include "database/database_rewrite.h"
+#include "database/game_list.h"
 
 namespace shogi {
 
@@ -18,9 +19,6 @@ inline constexpr const char kQuestionRemoveDatabase[] = "削除してよろし�
 inline constexpr const char kSwapCaption[] = "入れ換え";
 inline constexpr const char kMessageSameNumber[] = "同じ番号は、指定出来ません。";
 inline constexpr const char kQuestionSwap[] = "%d番と%d番を入れ換えて宜しいですか？";
-
-// The lines of one page of the list.
-constexpr int kListPageLines = 20;
 
 // The list's 削除 on the database side: after the question "%d番目を削除してよろしいでしょ
 // うか？", game `number` leaves the database (count less one, the later games move up one).

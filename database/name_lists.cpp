@@ -18,26 +18,18 @@ constexpr const char* kSenkeiSubfolder = "SENKEI\\SENKEI.DAT";
 constexpr const char* kSenkeiSubfolder = "SENKEI/SENKEI.DAT";
 #endif
 
-// A list file's name as the file system spells it (cp932 on Windows, UTF-8 elsewhere).
-std::string ListFileName(const char* utf8) {
-#ifdef _WIN32
-  return Cp932(utf8);
-#else
-  return utf8;
-#endif
-}
-
 // How each list file is laid out, in the order of NameList.
 struct ListLayout {
   const char* FileName;  // UTF-8
   std::size_t NameColumn;
   bool SkipPlusLines;
   int Lowest, Highest;  // the numbers a line may carry
+  bool Tournaments;     // the dialogs offer no name of a line that begins with '+'
 };
 constexpr ListLayout kListLayouts[] = {
-    {"KSNAME.DAT", 6, false, 0, 999}, {"KISEN.DAT", 3, true, 0, 99},
-    {"SENKEI.DAT", 4, false, 0, 99},  {"棋士名.DAT", 0, false, 0, 0},
-    {"棋戦.DAT", 3, false, 1, 99},    {"戦型.DAT", 4, false, 1, 99},
+    {"KSNAME.DAT", 6, false, 0, 999, false}, {"KISEN.DAT", 3, true, 0, 99, true},
+    {"SENKEI.DAT", 4, false, 0, 99, false},  {"棋士名.DAT", 0, false, 0, 0, false},
+    {"棋戦.DAT", 3, false, 1, 99, true},     {"戦型.DAT", 4, false, 1, 99, false},
 };
 
 const ListLayout& LayoutOf(NameList list) {
@@ -68,13 +60,13 @@ std::string_view UpToLineFeed(std::string_view text) {
   return text.substr(0, text.find('\n'));
 }
 
-// The dialog entries of the first of `lists` whose file can be opened; lines beginning with
-// `skip_prefix` (when not 0) are ignored.
-std::vector<std::string> FirstList(const std::string& folder, std::initializer_list<NameList> lists,
-                                   char skip_prefix) {
+// The dialog names of the first of `lists` whose file can be opened.
+std::vector<std::string> FirstList(const std::string& folder,
+                                   std::initializer_list<NameList> lists) {
   std::vector<std::string> entries;
   for (NameList list : lists) {
-    if (ReadListEntries(NameListPath(folder, list), LayoutOf(list).NameColumn, skip_prefix,
+    const ListLayout& layout = LayoutOf(list);
+    if (ReadListEntries(NameListPath(folder, list), layout.NameColumn, layout.Tournaments ? '+' : 0,
                         entries))
       break;
   }
@@ -95,15 +87,37 @@ std::string TrimRight(std::string_view text) {
   return std::string(text.substr(0, keep));
 }
 
-std::string SqueezeSpaces(std::string_view text) {
+// Calls `take(character)` for every character of `text` up to a line feed that is not a
+// space; stops early when `take` returns false. Returns whether it went through.
+template <class Take>
+bool ForEachNonSpace(std::string_view text, Take take) {
   text = UpToLineFeed(text);
-  std::string out;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t width = CharacterWidth(text, i);
-    if (!IsSpaceCharacter(text, i, width)) out.append(text.substr(i, width));
+    if (!IsSpaceCharacter(text, i, width) && !take(text.substr(i, width))) return false;
     i += width;
   }
+  return true;
+}
+
+std::string SqueezeSpaces(std::string_view text) {
+  std::string out;
+  ForEachNonSpace(text, [&](std::string_view c) {
+    out.append(c);
+    return true;
+  });
   return out;
+}
+
+bool SqueezedEquals(std::string_view text, std::string_view squeezed) {
+  std::size_t at = 0;
+  return ForEachNonSpace(text,
+                         [&](std::string_view c) {
+                           if (squeezed.compare(at, c.size(), c) != 0) return false;
+                           at += c.size();
+                           return true;
+                         }) &&
+         at == squeezed.size();
 }
 
 int ListNumber(std::string_view line) {
@@ -164,8 +178,16 @@ bool ReadListEntries(const std::string& path, std::size_t name_column, char skip
   return true;
 }
 
+std::string FolderFilePath(const std::string& folder, const char* utf8_name) {
+#ifdef _WIN32
+  return folder + Cp932(utf8_name);  // the C runtime's file names are in the ANSI code page
+#else
+  return folder + utf8_name;
+#endif
+}
+
 std::string NameListPath(const std::string& folder, NameList list) {
-  const std::string path = folder + ListFileName(LayoutOf(list).FileName);
+  const std::string path = FolderFilePath(folder, LayoutOf(list).FileName);
   if (list == NameList::kKisenOpenings && !FileExists(path)) {
     const std::string subfolder = folder + kSenkeiSubfolder;
     if (FileExists(subfolder)) return subfolder;
@@ -173,11 +195,12 @@ std::string NameListPath(const std::string& folder, NameList list) {
   return path;
 }
 
-bool ReadNameEntries(const std::string& folder, NameList list, std::vector<NameEntry>& entries) {
+bool ReadNameEntries(const std::string& folder, NameList list, std::vector<NameEntry>& entries,
+                     std::size_t line_bytes) {
   entries.clear();
   const ListLayout& layout = LayoutOf(list);
   std::vector<std::string> lines;
-  if (!ReadListLines(NameListPath(folder, list), kListLineBytes, lines)) return false;
+  if (!ReadListLines(NameListPath(folder, list), line_bytes, lines)) return false;
   for (const std::string& line : lines) {
     if (layout.SkipPlusLines && !line.empty() && line[0] == '+') continue;
     const int number = ListNumber(line);
@@ -190,6 +213,10 @@ bool ReadNameEntries(const std::string& folder, NameList list, std::vector<NameE
     entries.push_back(std::move(entry));
   }
   return true;
+}
+
+std::vector<std::string> DialogListNames(const std::string& folder, NameList list) {
+  return FirstList(folder, {list});
 }
 
 int KisenNameLookup(const std::vector<NameEntry>& entries, std::string_view name, int highest) {
@@ -229,15 +256,15 @@ const std::string& NameTable::operator[](int number) const {
 }
 
 std::vector<std::string> LoadPlayerNames(const std::string& folder) {
-  return FirstList(folder, {NameList::kTarvelPlayers, NameList::kKisenPlayers}, 0);
+  return FirstList(folder, {NameList::kTarvelPlayers, NameList::kKisenPlayers});
 }
 
 std::vector<std::string> LoadTournamentNames(const std::string& folder) {
-  return FirstList(folder, {NameList::kTarvelTournaments, NameList::kKisenTournaments}, '+');
+  return FirstList(folder, {NameList::kTarvelTournaments, NameList::kKisenTournaments});
 }
 
 std::vector<std::string> LoadOpeningNames(const std::string& folder) {
-  return FirstList(folder, {NameList::kTarvelOpenings, NameList::kKisenOpenings}, 0);
+  return FirstList(folder, {NameList::kTarvelOpenings, NameList::kKisenOpenings});
 }
 
 }  // namespace shogi

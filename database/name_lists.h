@@ -23,6 +23,10 @@ std::string TrimRight(std::string_view text);
 // `text` (cp932) without any ASCII space or full-width space, up to a line feed.
 std::string SqueezeSpaces(std::string_view text);
 
+// Whether SqueezeSpaces(text) equals `squeezed`, without building the squeezed text (the
+// search compares every record's names this way).
+bool SqueezedEquals(std::string_view text, std::string_view squeezed);
+
 // The number at the start of a list line as C's atoi reads it: leading white space, an
 // optional sign, decimal digits; 0 when there are none. Saturates instead of overflowing.
 int ListNumber(std::string_view line);
@@ -49,6 +53,10 @@ enum class NameList : int {
   kTarvelOpenings,     // 戦型.DAT: number, name from byte 4, 1..99
 };
 
+// The path of the program's file `utf8_name` (a name written in these sources) in `folder`,
+// which ends in a separator: the name as the file system spells it.
+std::string FolderFilePath(const std::string& folder, const char* utf8_name);
+
 // The path of list `list` in `folder` (which ends in a separator). The Kisen openings are
 // SENKEI.DAT, or SENKEI/SENKEI.DAT when only that one exists. This is also the file the
 // menus' 棋士名変更, 棋戦名変更 and 戦型名変更 items open in the text editor.
@@ -63,9 +71,16 @@ struct NameEntry {
 };
 
 // The numbered entries of list `list` in `folder`, in file order: lines with a number
-// outside the list's range, and '+' lines of KISEN.DAT, are left out. A missing file gives
-// no entries (false); nothing is reported, as the names then read as blanks.
-bool ReadNameEntries(const std::string& folder, NameList list, std::vector<NameEntry>& entries);
+// outside the list's range, and '+' lines of KISEN.DAT, are left out. Lines are read with
+// `line_bytes` at most (the dialogs read longer lines than the databases). A missing file
+// gives no entries (false); nothing is reported, as the names then read as blanks.
+bool ReadNameEntries(const std::string& folder, NameList list, std::vector<NameEntry>& entries,
+                     std::size_t line_bytes = kListLineBytes);
+
+// The names a dialog's combo box offers from list `list` in `folder`: the text from the
+// list's name column of every line, TrimRight applied, empty names left out; lines of a
+// tournament list that begin with '+' are no names. A missing file gives none.
+std::vector<std::string> DialogListNames(const std::string& folder, NameList list);
 
 // `KisenNameLookup`: the number of the first entry (file order, numbers 1..`highest`) whose
 // squeezed text is not empty and occurs in the squeezed `name` starting at a character

@@ -24,9 +24,11 @@ constexpr std::uint8_t Unstored(std::uint8_t b) {
   return b > kDropBase ? static_cast<std::uint8_t>(b - kTarvelFlagShift) : b;
 }
 
-std::string NameOfField(const char (&field)[kTarvelNameBytes]) {
-  const std::string_view stored(field, strnlen(field, kTarvelNameBytes));
-  return std::string(CutName(stored, kTarvelNameBytes));
+// The move code of a stored slot: bytes above 100 are read 28 lower; a zero byte 0 gives the
+// end marker. Nothing is checked (the position and side are not needed).
+bool TarvelSlotMove(MoveCode slot, const Position&, Side, MoveCode& m) {
+  m = IsEndMarker(slot) ? MoveCode{} : MoveCode{Unstored(slot.to), Unstored(slot.from)};
+  return true;
 }
 
 }  // namespace
@@ -36,6 +38,11 @@ void SetTarvelName(char* field, std::string_view name) {
   std::memcpy(field, name.data(), Cp932CutLength(name, kTarvelNameBytes));
 }
 
+std::string_view TarvelNameOf(const char* field) {
+  const std::string_view stored(field, strnlen(field, kTarvelNameBytes));
+  return CutName(stored, kTarvelNameBytes);
+}
+
 std::uint32_t TarvelGameCount(const TarvelHeader& header) {
   return header.Count.Get();
 }
@@ -43,10 +50,8 @@ std::uint32_t TarvelGameCount(const TarvelHeader& header) {
 int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]) {
   const int end = WalkGame(
       start, kBlockSlots,
-      [&](int ply, const Position&, Side, MoveCode& m) {
-        const MoveCode slot = block.Slots[ply];
-        m = IsEndMarker(slot) ? MoveCode{} : MoveCode{Unstored(slot.to), Unstored(slot.from)};
-        return true;
+      [&](int ply, const Position& pos, Side side, MoveCode& m) {
+        return TarvelSlotMove(block.Slots[ply], pos, side, m);
       },
       [&](int ply, const Position&, Side, MoveCode m) { moves[ply] = m; });
   moves[end] = MoveCode{};
@@ -69,10 +74,18 @@ int EncodeTarvelBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, int ha
       });
 }
 
+int FindTarvelPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern) {
+  // A lambda, not the function's address, so that the slot's decoding is inlined.
+  return FindInBlock(block, start, pattern,
+                     [](MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+                       return TarvelSlotMove(slot, pos, side, m);
+                     });
+}
+
 IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseNames& names) {
   IndexFields f;
-  f.FirstPlayer = NameOfField(index.FirstName);
-  f.SecondPlayer = NameOfField(index.SecondName);
+  f.FirstPlayer = TarvelNameOf(index.FirstName);
+  f.SecondPlayer = TarvelNameOf(index.SecondName);
   ReadSharedFields(index, names, f);
   return f;
 }

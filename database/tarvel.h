@@ -8,6 +8,7 @@
 
 #include "database/index_fields.h"
 #include "database/little_endian.h"
+#include "database/position_pattern.h"
 
 namespace shogi {
 
@@ -74,10 +75,17 @@ constexpr int kTarvelFlagShift = 28;  // stored value - move-code value, above 1
 // The game count of a .MIX header: all 32 bits, whatever the file's length.
 std::uint32_t TarvelGameCount(const TarvelHeader& header);
 
+// The name in a 12-byte name field: up to a zero byte, a control character or byte 12,
+// never ending in half a character.
+std::string_view TarvelNameOf(const char* field);
+
 // Decodes `block` of a game that starts at `start` into `moves`, as DecodeKisenBlock does
 // (every move checked in the position it is played from; the walk stops at the first slot
 // that is not a playable move). Returns the ply where it stopped.
 int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&moves)[kMaxMoves]);
+
+// The position search over one stored block (FindInBlock with the Tarvel slots).
+int FindTarvelPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
 
 // Encodes the moves of a game that starts at `start` into `block`, as EncodeKisenBlock
 // does; a handicap game's slot 0 is 0xFF and `handicap_code`. Returns the number of slots

@@ -27,13 +27,6 @@ bool MoveFollows(const GameRecord& record) {
          !IsEndMarker(record.MoveList[record.PlyCount]);
 }
 
-bool IsWellFormedMove(MoveCode m) {
-  int to = DestinationOf(m);
-  if (!IsSquare(to)) return false;
-  if (IsDrop(m)) return m.from <= DropOrigin(kRook) && !IsPromotion(m);
-  return IsSquare(m.from);
-}
-
 Position PositionAt(const GameRecord& record, int n) {
   Position pos = record.InitialPosition;
   if (n > kMaxMoves) n = kMaxMoves;

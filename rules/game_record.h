@@ -85,7 +85,12 @@ void ReplayTo(GameRecord& record, Position& pos, int n);
 Position PositionAt(const GameRecord& record, int n);
 
 // Whether a move code names squares and pieces inside their ranges (1..81, drops 101..107).
-bool IsWellFormedMove(MoveCode m);
+// Inline: replays of whole databases test every move.
+constexpr bool IsWellFormedMove(MoveCode m) {
+  if (!IsSquare(DestinationOf(m))) return false;
+  if (IsDrop(m)) return m.from <= DropOrigin(kRook) && !IsPromotion(m);
+  return IsSquare(m.from);
+}
 
 // Today's date at UTC+9 (the clock plus 32 400 seconds, split as universal time).
 void TodayInJapan(int& year, int& month, int& day);

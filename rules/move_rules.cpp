@@ -20,7 +20,7 @@ bool IsPlayableMove(const Position& pos, Side side, MoveCode move) {
   if (IsDrop(move)) return pos.Board[to] == 0 && pos.Hand[side][DroppedType(move.from)] > 0;
   if (!BelongsTo(pos.Board[move.from], side)) return false;
   MoveBuffer moves;
-  GeneratePseudoLegal(pos, side, moves);
+  GeneratePieceMoves(pos, side, move.from, moves);
   return std::find(moves.moves, moves.moves + moves.count, move) != moves.moves + moves.count;
 }
 

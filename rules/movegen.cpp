@@ -103,70 +103,74 @@ constexpr int kKingSteps[] = {kUpLeft,    kUp,       kUpRight, kLeftward,
 constexpr int kDiagonals[] = {kUpLeft, kUpRight, kDownLeft, kDownRight};
 constexpr int kOrthogonals[] = {kUp, kLeftward, kRightward, kDown};
 
+// The moves of the piece on `from`, which belongs to S.
+template <Side S>
+void GeneratePieceMoves(const Position& pos, MoveBuffer& out, int from) {
+  switch (TypeOf(pos.Board[from])) {
+    case kPawn:
+      if (int to = StepTarget<S>(pos, from, kUp)) AddForcedPromotion<S>(out, from, to, 1);
+      break;
+    case kLance: {
+      int step = Toward<S>(kUp);
+      int to = from;
+      while (kSquareFlags[to] & BitOfStep(step)) {
+        to += step;
+        int p = pos.Board[to];
+        if (Own<S>(p)) break;
+        AddForcedPromotion<S>(out, from, to, 1);
+        if (p != 0) break;
+      }
+      break;
+    }
+    case kKnight:
+      // Two ranks forward, one file aside (file - 1 first from the mover's view); only
+      // where that rank and file exist.
+      if (RelativeRank<S>(from) >= 3) {
+        int ahead = from + 2 * Toward<S>(kUp);
+        for (int side_step : {kLeftward, kRightward}) {
+          int step = Toward<S>(side_step);
+          int to = ahead + step;
+          if ((kSquareFlags[from] & BitOfStep(step)) && !Own<S>(pos.Board[to]))
+            AddForcedPromotion<S>(out, from, to, 2);
+        }
+      }
+      break;
+    case kSilver:
+      AddSteps<S>(pos, out, from, kSilverSteps, 5, Promotion::kOptional);
+      break;
+    case kGold:
+    case kPromotedPawn:
+    case kPromotedLance:
+    case kPromotedKnight:
+    case kPromotedSilver:
+      AddSteps<S>(pos, out, from, kGoldSteps, 6, Promotion::kNever);
+      break;
+    case kBishop:
+      AddSlides<S>(pos, out, from, kDiagonals, 4, Promotion::kOptional);
+      break;
+    case kRook:
+      AddSlides<S>(pos, out, from, kOrthogonals, 4, Promotion::kOptional);
+      break;
+    case kKing:
+      AddSteps<S>(pos, out, from, kKingSteps, 8, Promotion::kNever);
+      break;
+    case kHorse:
+      AddSlides<S>(pos, out, from, kDiagonals, 4, Promotion::kNever);
+      AddSteps<S>(pos, out, from, kOrthogonals, 4, Promotion::kNever);
+      break;
+    case kDragon:
+      AddSlides<S>(pos, out, from, kOrthogonals, 4, Promotion::kNever);
+      AddSteps<S>(pos, out, from, kDiagonals, 4, Promotion::kNever);
+      break;
+    default:
+      break;  // code 13 does not occur
+  }
+}
+
 template <Side S>
 void GenerateBoardMoves(const Position& pos, MoveBuffer& out) {
   for (int from = 1; from <= 81; ++from) {
-    int code = pos.Board[from];
-    if (!Own<S>(code)) continue;
-    switch (TypeOf(code)) {
-      case kPawn:
-        if (int to = StepTarget<S>(pos, from, kUp)) AddForcedPromotion<S>(out, from, to, 1);
-        break;
-      case kLance: {
-        int step = Toward<S>(kUp);
-        int to = from;
-        while (kSquareFlags[to] & BitOfStep(step)) {
-          to += step;
-          int p = pos.Board[to];
-          if (Own<S>(p)) break;
-          AddForcedPromotion<S>(out, from, to, 1);
-          if (p != 0) break;
-        }
-        break;
-      }
-      case kKnight:
-        // Two ranks forward, one file aside (file - 1 first from the mover's view); only
-        // where that rank and file exist.
-        if (RelativeRank<S>(from) >= 3) {
-          int ahead = from + 2 * Toward<S>(kUp);
-          for (int side_step : {kLeftward, kRightward}) {
-            int step = Toward<S>(side_step);
-            int to = ahead + step;
-            if ((kSquareFlags[from] & BitOfStep(step)) && !Own<S>(pos.Board[to]))
-              AddForcedPromotion<S>(out, from, to, 2);
-          }
-        }
-        break;
-      case kSilver:
-        AddSteps<S>(pos, out, from, kSilverSteps, 5, Promotion::kOptional);
-        break;
-      case kGold:
-      case kPromotedPawn:
-      case kPromotedLance:
-      case kPromotedKnight:
-      case kPromotedSilver:
-        AddSteps<S>(pos, out, from, kGoldSteps, 6, Promotion::kNever);
-        break;
-      case kBishop:
-        AddSlides<S>(pos, out, from, kDiagonals, 4, Promotion::kOptional);
-        break;
-      case kRook:
-        AddSlides<S>(pos, out, from, kOrthogonals, 4, Promotion::kOptional);
-        break;
-      case kKing:
-        AddSteps<S>(pos, out, from, kKingSteps, 8, Promotion::kNever);
-        break;
-      case kHorse:
-        AddSlides<S>(pos, out, from, kDiagonals, 4, Promotion::kNever);
-        AddSteps<S>(pos, out, from, kOrthogonals, 4, Promotion::kNever);
-        break;
-      case kDragon:
-        AddSlides<S>(pos, out, from, kOrthogonals, 4, Promotion::kNever);
-        AddSteps<S>(pos, out, from, kDiagonals, 4, Promotion::kNever);
-        break;
-      default:
-        break;  // code 13 does not occur
-    }
+    if (Own<S>(pos.Board[from])) GeneratePieceMoves<S>(pos, out, from);
   }
 }
 
@@ -209,6 +213,15 @@ void GeneratePseudoLegal(const Position& pos, Side side, MoveBuffer& out) {
   } else {
     GenerateBoardMoves<kSecond>(pos, out);
     GenerateDrops<kSecond>(pos, out);
+  }
+}
+
+void GeneratePieceMoves(const Position& pos, Side side, Square from, MoveBuffer& out) {
+  if (!IsSquare(from) || !BelongsTo(pos.Board[from], side)) return;
+  if (side == kFirst) {
+    GeneratePieceMoves<kFirst>(pos, out, from);
+  } else {
+    GeneratePieceMoves<kSecond>(pos, out, from);
   }
 }
 

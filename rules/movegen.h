@@ -28,4 +28,8 @@ struct MoveBuffer {
 // protected: that is LegalMoves' work.
 void GeneratePseudoLegal(const Position& pos, Side side, MoveBuffer& out);
 
+// Appends the pseudo-legal board moves of the piece on `from`, in GeneratePseudoLegal's
+// order; none when `from` holds no piece of `side`.
+void GeneratePieceMoves(const Position& pos, Side side, Square from, MoveBuffer& out);
+
 }  // namespace shogi

@@ -1,4 +1,4 @@
-// The standard initial position, ApplyMove and the king finder.
+// The standard initial position and the king finder.
 #include "rules/position.h"
 
 namespace shogi {
@@ -16,31 +16,6 @@ const Position kInitialPosition = {
     {{0}, {0}},
     {77, 5},
 };
-
-void ApplyMove(Position& pos, int origin, Side side, int destination, int promote) {
-  if (IsDropOrigin(origin)) {
-    int type = DroppedType(origin);
-    pos.Board[destination] = static_cast<std::int8_t>(CodeOf(type, side));
-    --pos.Hand[side][type];
-    return;
-  }
-  int captured = pos.Board[destination];
-  if (captured > 0) {
-    ++pos.Hand[kSecond][captured & 7];
-  } else if (captured < 0) {
-    ++pos.Hand[kFirst][(-captured) & 7];
-  }
-  int code = pos.Board[origin];
-  if (promote) {
-    code += code > 0 ? kPromoteOffset : -kPromoteOffset;
-  } else if (code == kKing) {
-    pos.King[kFirst] = static_cast<std::int8_t>(destination);
-  } else if (code == -kKing) {
-    pos.King[kSecond] = static_cast<std::int8_t>(destination);
-  }
-  pos.Board[destination] = static_cast<std::int8_t>(code);
-  pos.Board[origin] = 0;
-}
 
 void FindKingSquares(Position& pos) {
   pos.King[kFirst] = pos.King[kSecond] = kNoKing;

@@ -44,8 +44,32 @@ constexpr std::int8_t kNoKing = -1;  // 0xFF, written by the set-up commands
 extern const Position kInitialPosition;
 
 // Plays one move without any legality check. `origin` is 1..81 or 101..107 (a drop),
-// `destination` 1..81 without the promotion 100, `promote` 0/1.
-void ApplyMove(Position& pos, int origin, Side side, int destination, int promote);
+// `destination` 1..81 without the promotion 100, `promote` 0/1. Inline: the move generator
+// and the database search replay millions of moves.
+inline void ApplyMove(Position& pos, int origin, Side side, int destination, int promote) {
+  if (IsDropOrigin(origin)) {
+    int type = DroppedType(origin);
+    pos.Board[destination] = static_cast<std::int8_t>(CodeOf(type, side));
+    --pos.Hand[side][type];
+    return;
+  }
+  int captured = pos.Board[destination];
+  if (captured > 0) {
+    ++pos.Hand[kSecond][captured & 7];
+  } else if (captured < 0) {
+    ++pos.Hand[kFirst][(-captured) & 7];
+  }
+  int code = pos.Board[origin];
+  if (promote) {
+    code += code > 0 ? kPromoteOffset : -kPromoteOffset;
+  } else if (code == kKing) {
+    pos.King[kFirst] = static_cast<std::int8_t>(destination);
+  } else if (code == -kKing) {
+    pos.King[kSecond] = static_cast<std::int8_t>(destination);
+  }
+  pos.Board[destination] = static_cast<std::int8_t>(code);
+  pos.Board[origin] = 0;
+}
 
 // Plays a move code for `side`.
 inline void ApplyMove(Position& pos, MoveCode m, Side side) {

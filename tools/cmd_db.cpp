@@ -1,7 +1,8 @@
 // shogi-tool db: Kisen (.idx) and Tarvel (.mix) databases from the command line: create,
-// count, register record files as new games or over a game, print a game; sort, check for
-// duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook.
+// count, register record files as new games or over a game, print a game, search, list; sort,
+// check for duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook.
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
@@ -13,12 +14,15 @@
 #include "database/date_sort.h"
 #include "database/duplicates.h"
 #include "database/game_database.h"
+#include "database/game_list.h"
+#include "database/game_search.h"
 #include "database/maintenance.h"
 #include "database/merge.h"
 #include "database/yearbook.h"
 #include "platform/cp932.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
+#include "tools/tool_position.h"
 
 namespace shogi::tool {
 namespace {
@@ -233,6 +237,179 @@ std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgume
   return std::nullopt;
 }
 
+// The options of `db search` and `db list`: the search dialog's conditions and the list's
+// choices.
+struct SearchOptions {
+  SearchConditions Conditions;
+  bool AnyCondition = false;
+  ListSettings Settings;
+  bool ColumnsGiven = false;
+  int Top = 0;
+  bool All = false;
+  bool Reverse = false;  // the tool lists in the search list's order unless told otherwise
+};
+
+// A name argument as the dialog's fields hold it (cp932).
+bool NameOption(const std::string& utf8, std::string& field, std::string& error) {
+  if (Utf8ToCp932(utf8, field)) return true;
+  error = "'" + utf8 + "' cannot be written in cp932";
+  return false;
+}
+
+// YYYY/MM into the dialog's year and month fields, as typed (the date check judges them).
+bool DateOption(const std::string& utf8, std::string& year, std::string& month,
+                std::string& error) {
+  std::string text;
+  if (!NameOption(utf8, text, error)) return false;
+  const std::size_t slash = text.find('/');
+  year = text.substr(0, slash);
+  month = slash == std::string::npos ? "" : text.substr(slash + 1);
+  return true;
+}
+
+// "A,B": two column types 0..7.
+bool ColumnsOption(const std::string& text, int (&columns)[2]) {
+  if (text.size() != 3 || text[1] != ',') return false;
+  for (int i = 0; i < 2; ++i) {
+    const char c = text[2 * static_cast<std::size_t>(i)];
+    if (c < '0' || c >= '0' + kListColumnCount) return false;
+    columns[i] = c - '0';
+  }
+  return true;
+}
+
+// Reads the options after DB; `list` accepts the list's own. False with `error` on a bad one.
+bool ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchOptions& options,
+                        std::string& error) {
+  SearchConditions& c = options.Conditions;
+  int players = 0;
+  bool position = false, mode = false, from = false, to = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    const bool flag = option == "--reverse" || option == "--all";
+    if (!flag && i + 1 >= args.size()) {
+      error = "'" + option + "' needs a value";
+      return false;
+    }
+    const std::string value = flag ? "" : args[++i];
+    bool ok = true;
+    if (option == "--player" && players < 2) {
+      ok = NameOption(value, players++ == 0 ? c.Player1 : c.Player2, error);
+    } else if (option == "--tournament") {
+      ok = NameOption(value, c.Tournament, error);
+    } else if (option == "--opening") {
+      ok = NameOption(value, c.Opening, error);
+    } else if (option == "--from") {
+      ok = from = DateOption(value, c.StartYear, c.StartMonth, error);
+    } else if (option == "--to") {
+      ok = to = DateOption(value, c.EndYear, c.EndMonth, error);
+    } else if (option == "--position") {
+      static GameRecord record;
+      ok = position = RecordFromPositionArgument(value, record, c.SearchPosition, error);
+    } else if (option == "--mode") {
+      ok = mode = value.size() == 1 && value[0] >= '1' && value[0] <= '3';
+      if (mode) c.Mode = static_cast<PositionMode>(value[0] - '0');
+      if (!ok) error = "--mode must be 1, 2 or 3";
+    } else if (list && option == "--columns") {
+      ok = options.ColumnsGiven = ColumnsOption(value, options.Settings.Columns);
+      if (!ok) error = "--columns must be two column types 0..7, as 2,1";
+    } else if (list && option == "--top") {
+      options.Top = GameNumberOf(value);
+      ok = value == "0" || options.Top > 0;
+      if (!ok) error = "--top must be an entry number from 0";
+    } else if (list && flag) {
+      (option == "--all" ? options.All : options.Reverse) = true;
+    } else {
+      error = "unknown or repeated option '" + option + "'";
+      ok = false;
+    }
+    if (!ok) return false;
+  }
+  if (position != mode) {
+    error = "--position and --mode go together";
+    return false;
+  }
+  if (to && !from) {
+    error = "--to needs --from";
+    return false;
+  }
+  if (options.All && options.Top != 0) {
+    error = "--all and --top exclude each other";
+    return false;
+  }
+  options.AnyCondition = !c.Player1.empty() || !c.Player2.empty() || !c.Tournament.empty() ||
+                         !c.Opening.empty() || from || position;
+  return true;
+}
+
+// The search of the options' conditions, as the search dialog's OK runs it; the numbers
+// found, the search list written. A date the dialog refuses is a bad argument.
+int SearchWithOptions(const DatabaseArgument& db, const std::string& folder, SearchOptions& options,
+                      DatabaseSelection& selection, std::vector<int>& found) {
+  SearchDates dates;
+  SearchCheckFailure failure;
+  if (CheckSearchDates(options.Conditions, dates, failure) != 0)
+    return UsageError(kName, failure.Message);
+  std::string message;
+  const int columns[2] = {options.Settings.Columns[0], options.Settings.Columns[1]};
+  if (RunSearch(*db.Format, folder, options.Conditions, dates, selection, options.Settings, found,
+                message) != 0)
+    return Failed(message);
+  if (options.ColumnsGiven) std::copy(columns, columns + 2, options.Settings.Columns);
+  return kExitOk;
+}
+
+int Search(const DatabaseArgument& db, const std::string& folder, SearchOptions& options) {
+  const auto started = std::chrono::steady_clock::now();
+  DatabaseSelection selection;
+  selection.Paths = db.Paths;
+  std::vector<int> found;
+  if (const int status = SearchWithOptions(db, folder, options, selection, found); status != 0)
+    return status;
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+  for (int n : found) std::printf("%d\n", n);
+  std::fprintf(stderr, "%zu games found in %.3f s\n", found.size(), elapsed.count());
+  return kExitOk;
+}
+
+// Prints the page's lines; false with the message printed on a failure.
+bool PrintPage(const GameList& list, const SearchOptions& options,
+               const PositionPattern& searched) {
+  std::vector<GameList::Line> lines;
+  std::string message;
+  if (list.Page(options.Settings, searched, lines, message) != 0) {
+    Failed(message);
+    return false;
+  }
+  for (const GameList::Line& line : lines) std::printf("%s\n", Utf8(line.Text).c_str());
+  return true;
+}
+
+int List(const DatabaseArgument& db, const std::string& folder, SearchOptions& options) {
+  DatabaseSelection selection;
+  selection.Paths = db.Paths;
+  if (options.AnyCondition) {
+    std::vector<int> found;
+    if (const int status = SearchWithOptions(db, folder, options, selection, found); status != 0)
+      return status;
+    if (found.empty()) return Failed(kMessageNothingFound);
+  }
+  options.Settings.ReverseOf(*db.Format) = options.Reverse;
+  GameList list;
+  std::string message;
+  if (list.Open(*db.Format, folder, selection, message) != 0) return Failed(message);
+  const PositionPattern searched(options.Conditions.Mode, options.Conditions.SearchPosition);
+  std::printf("%s\n", Utf8(list.HeaderLine(options.Settings)).c_str());
+  list.Scroll(GameList::ScrollAction::kThumbReleased, options.Top);
+  if (!PrintPage(list, options, searched)) return kExitFailed;
+  // Every page as the down arrow reaches them, a blank line before each.
+  while (options.All && list.Scroll(GameList::ScrollAction::kArrowDown)) {
+    std::printf("\n");
+    if (!PrintPage(list, options, searched)) return kExitFailed;
+  }
+  return kExitOk;
+}
+
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
@@ -243,6 +420,15 @@ int RunDb(const std::vector<std::string>& all) {
   db.Format = FormatOfIndexPath(args[1]);
   if (db.Format == nullptr) return UsageError(kName, "DB must end in .idx or .mix");
   const std::vector<std::string> rest(args.begin() + 2, args.end());
+  if (operation == "search" || operation == "list") {
+    SearchOptions options;
+    std::string error;
+    if (!ParseSearchOptions(rest, operation == "list", options, error))
+      return UsageError(kName, error);
+    std::string message;
+    if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
+    return operation == "search" ? Search(db, folder, options) : List(db, folder, options);
+  }
   // The arguments each operation takes after DB.
   struct Arity {
     const char* Operation;
@@ -278,16 +464,20 @@ int RunDb(const std::vector<std::string>& all) {
 const CommandRegistration kDb(
     {"db",
      "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
-     "get DB N | sort DB [--descending] | dupes DB | merge DB SOURCE | "
+     "get DB N | search DB [CONDITIONS] | list DB [CONDITIONS] [--columns A,B] [--reverse] "
+     "[--all | --top N] | sort DB [--descending] | dupes DB | merge DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
      "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix",
      "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, "
      "register record files as new games (printing their numbers) or over game N, print game N "
-     "as 'read' does with its date, tournament, opening, game number and handicap code; sort "
-     "by date, list duplicate pairs 'I D', append SOURCE, merge distributed Kisen data, delete "
-     "game N, remove both files, swap two Tarvel games, replace a list number (Tarvel players: "
-     "a name) throughout the index, convert yearbook files into a new Tarvel database; "
-     "questions are answered yes; the name lists come from DIR, else the current directory",
+     "as 'read' does with its date, tournament, opening, game number and handicap code; search "
+     "(the kept game numbers) and list (the list dialog's lines) with the conditions --player "
+     "NAME (up to twice), --tournament NAME, --opening NAME, --from YYYY/MM, --to YYYY/MM, "
+     "--position SFEN --mode 1|2|3; sort by date, list duplicate pairs 'I D', append SOURCE, "
+     "merge distributed Kisen data, delete game N, remove both files, swap two Tarvel games, "
+     "replace a list number (Tarvel players: a name) throughout the index, convert yearbook "
+     "files into a new Tarvel database; questions are answered yes; the name lists and the "
+     "search list files are in DIR, else the current directory",
      RunDb});
 
 }  // namespace

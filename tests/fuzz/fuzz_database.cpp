@@ -2,7 +2,9 @@
 // the format (bit 0: Tarvel), bytes 1-2 the length of the index file (little-endian); the
 // index follows and the rest is the move file. The first and last games are read: a failed
 // read leaves the record alone, a game read is sane, and the first one read registers into
-// a fresh database of its format and reads back the same.
+// a fresh database of its format and reads back the same. The position search's quick pass
+// over each stored block finds the ply that a replay of the game as read finds, in every
+// mode, for a board the game passes through (or, taken after its last move, never tests).
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <string_view>
 
 #include "database/game_database.h"
+#include "database/position_pattern.h"
 #include "tests/fuzz/fuzz_checks.h"
 
 namespace {
@@ -77,6 +80,30 @@ void CheckRoundTrip(const DatabaseFormat& format, const GameRecord& game) {
   SHOGI_FUZZ_CHECK(SameRecord(again, game));
 }
 
+// The quick pass over game n's stored block against the read game's replay, for the board
+// at a ply `pick` chooses, whole and with some squares cleared.
+void CheckPositionSearch(const DatabaseFormat& format, const DatabasePaths& paths, int n,
+                         const GameRecord& game, unsigned pick) {
+  GameDatabase db;
+  std::string message;
+  SHOGI_FUZZ_CHECK(db.Open(format, paths, RecordFile::Mode::kRead, message) == 0);
+  std::uint8_t block[kMoveBlockBytes];
+  SHOGI_FUZZ_CHECK(db.ReadBlock(n, block));
+  const Handicap start = *MatchHandicap(game.InitialPosition, game.StartIndex, format.Scheme);
+  const int moves = RecordEndPly(game) - game.StartIndex;
+  const Position whole = PositionAt(game, game.StartIndex + static_cast<int>(pick % (moves + 1)));
+  Position part = whole;
+  for (Square s = 1; s <= kSquareCount; ++s) {
+    if ((s + pick) % 3 != 0) part.Board[s] = 0;
+  }
+  for (const Position& target : {whole, part}) {
+    for (int mode = 1; mode < kPositionModeCount; ++mode) {
+      const PositionPattern pattern(static_cast<PositionMode>(mode), target);
+      SHOGI_FUZZ_CHECK(format.FindPosition(block, start, pattern) == SearchedPly(game, pattern));
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -107,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     SHOGI_FUZZ_CHECK(sound && rc == n);
     CheckGame(format, game);
+    CheckPositionSearch(format, paths, n, game, data[0] >> 1);
     if (!round_trip_done) CheckRoundTrip(format, game);
     round_trip_done = true;
   }

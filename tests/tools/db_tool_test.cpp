@@ -1,9 +1,13 @@
 // shogi-tool db: databases created, filled and read from the command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/database/database_test_util.h"
+#include "tests/database/synthetic_database.h"
 #include "tests/tools/tool_run.h"
 
 namespace shogi {
@@ -207,6 +211,135 @@ TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
             std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("game: 0\nhandicap: 2\n"), std::string::npos) << r.out;
+}
+
+// Searches of the golden databases: the numbers kept, the search list file written, the
+// count on standard error.
+TEST_F(DbToolTest, SearchPrintsTheGamesKeptAndWritesTheSearchList) {
+  const std::string even_after_three =
+      "'lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 1'";
+  struct Case {
+    std::string db, conditions, out;
+  } cases[] = {
+      {"games.idx", "", "1\n2\n"},
+      {"games.idx", "--player 谷川浩司", "1\n2\n"},
+      {"games.mix", "--player 谷川浩司", "2\n"},
+      {"games.mix", "--player 'X谷川浩司 九'", "1\n"},
+      {"games.idx", "--player 羽生善治 --player 谷川浩司", "1\n"},
+      {"games.idx", "--player 羽生善治 --player 大山康晴", "1\n"},  // 大山康晴 is in no list
+      {"games.mix", "--player 羽生善治名人 --player 大山康晴", ""},
+      {"games.idx", "--tournament 名人戦 --opening 矢倉", "1\n"},
+      {"games.mix", "--tournament '第10期 名人戦'", "1\n"},
+      {"games.mix", "--from 1999/12 --to 2001/3", "2\n"},
+      {"games.idx", "--from 1999/12 --to 2001/4", "1\n2\n"},
+      {"games.mix", "--position " + even_after_three + " --mode 3", "1\n"},
+      {"games.idx", "--position " + even_after_three + " --mode 3 --from 2001/5 --to 2002/1", ""},
+  };
+  for (const Case& c : cases) {
+    const auto r = Db("search " + Folder() + c.db + " " + c.conditions);
+    EXPECT_EQ(r.status, 0) << c.conditions << r.err;
+    EXPECT_EQ(r.out, c.out) << c.db << " " << c.conditions;
+    EXPECT_TRUE(r.err.starts_with(std::to_string(std::count(c.out.begin(), c.out.end(), '\n')) +
+                                  " games found in "))
+        << r.err;
+    const bool kisen = c.db.ends_with(".idx");
+    std::string list;
+    for (char n : c.out) {
+      if (n != '\n') list += std::string{static_cast<char>(n - '0'), 0, 0, 0};
+    }
+    EXPECT_EQ(test_support::FileBytes(Folder() + (kisen ? "KENSAKU.DAT" : "検索.DAT")), list);
+  }
+}
+
+// The list's lines as the dialog forms them, in UTF-8; pages by --top and --all.
+TEST_F(DbToolTest, ListPrintsTheHeaderAndThePages) {
+  auto r = Db("list " + Folder() + "games.mix --columns 4,6 --reverse");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            " 番号     先手         後手       対局日  勝敗　   　　　　手合い\n"
+            "     2 大山康晴     谷川浩司     99/12/31 上手勝ち         香落ち\n"
+            "     1 羽生善治名人 X谷川浩司九  01/ 4/ 9 先手勝ち         平手\n");
+  r = Db("list " + Folder() + "games.idx --player 谷川浩司 --position startpos --mode 2");
+  EXPECT_EQ(r.out,
+            " 番号     先手         後手       対局日  指し手   　　　　戦型　\n"
+            "     1 羽生　善治   谷川浩司     01/ 4/ 9 ▲７六歩         矢倉\n");
+
+  ASSERT_TRUE(test_support::WriteSyntheticDatabase(
+      kKisenFormat, PathsOf("many.idx"), 45, test_support::RandomGames(kKisenFormat, 2, 3, 2, 1)));
+  struct Case {
+    std::string options;
+    std::vector<int> first_numbers;  // of each page
+    int lines;
+  } cases[] = {
+      {"", {1}, 20},
+      {"--top 20", {21}, 20},
+      {"--top 40", {26}, 20},
+      {"--reverse --top 3", {42}, 20},
+      {"--all", {1, 21, 26}, 60},
+      {"--all --reverse", {45, 25, 20}, 60},
+      {"--from 1960/1 --to 1961/12 --all", {10}, 2},  // game n is dated 1950 + n
+  };
+  for (const Case& c : cases) {
+    r = Db("list " + Folder() + "many.idx " + c.options);
+    EXPECT_EQ(r.status, 0) << c.options << r.err;
+    std::vector<int> first_numbers;
+    int lines = 0;
+    std::istringstream out(r.out);
+    std::string line;
+    std::getline(out, line);
+    EXPECT_TRUE(line.starts_with(" 番号")) << line;
+    for (bool page_start = true; std::getline(out, line);) {
+      if (line.empty()) {
+        page_start = true;
+        continue;
+      }
+      if (page_start) first_numbers.push_back(std::stoi(line.substr(0, 6)));
+      page_start = false;
+      ++lines;
+    }
+    EXPECT_EQ(first_numbers, c.first_numbers) << c.options;
+    EXPECT_EQ(lines, c.lines) << c.options;
+  }
+}
+
+TEST_F(DbToolTest, SearchAndListRefuseBadConditions) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"search DIR/games.idx --from 2000/4 --to 2000/3", 2,
+       "shogi-tool db: 範囲指定が間違ってます。\n"},
+      {"search DIR/games.idx --from ２０００/4 --to 2000/3", 2,
+       "shogi-tool db: 整数を入力してください。\n"},
+      {"list DIR/games.mix --from 2000/13 --to 2001/1", 2,
+       "shogi-tool db: 1～12の範囲で入力してください。\n"},
+      {"search DIR/games.idx --from 2000", 2, "shogi-tool db: 整数を入力してください。\n"},
+      {"search DIR/games.idx --to 2000/1", 2, "shogi-tool db: --to needs --from\n"},
+      {"search DIR/games.idx --mode 2", 2, "shogi-tool db: --position and --mode go together\n"},
+      {"search DIR/games.idx --position startpos --mode 4", 2,
+       "shogi-tool db: --mode must be 1, 2 or 3\n"},
+      {"search DIR/games.idx --position 9/9 --mode 1", 2, ""},
+      {"search DIR/games.idx --columns 1,2", 2,
+       "shogi-tool db: unknown or repeated option '--columns'\n"},
+      {"list DIR/games.idx --columns 1,8", 2,
+       "shogi-tool db: --columns must be two column types 0..7, as 2,1\n"},
+      {"list DIR/games.idx --top -1", 2, "shogi-tool db: --top must be an entry number from 0\n"},
+      {"list DIR/games.idx --all --top 3", 2,
+       "shogi-tool db: --all and --top exclude each other\n"},
+      {"list DIR/games.idx --player", 2, "shogi-tool db: '--player' needs a value\n"},
+      {"search DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
+      {"list DIR/games.mix --player 名無し", 1, "該当データは存在しません。\n"},
+  };
+  for (Case& c : cases) {
+    c.args.replace(c.args.find("DIR/"), 4, Folder());
+    const auto r = Db(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.out, "") << c.args;
+    if (!c.err.empty()) {
+      EXPECT_EQ(r.err, c.err) << c.args;
+    }
+  }
 }
 
 }  // namespace

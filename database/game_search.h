@@ -1,0 +1,49 @@
+// The search of a database (menu 検索条件): one pass over its games, records 1..N in order,
+// keeping those that pass the record conditions and, with a position mode, pass through the
+// searched position before one of their moves. The kept numbers become the search list.
+//
+// The window, after the search dialog's OK (search_conditions.h): InteractionState 4 and the
+// status text "    検索中" while RunSearch runs; then on 1 the message in a box captioned
+// "検索"; on 0 SearchOutcomeMessage(count) in a box captioned "検索", and when the count
+// is above 0 the list (game_list.h) opens.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/database_format.h"
+#include "database/game_list.h"
+#include "database/position_pattern.h"
+#include "database/search_conditions.h"
+
+namespace shogi {
+
+inline constexpr const char kSearchingStatus[] = "    検索中";
+inline constexpr const char kSearchCaption[] = "検索";
+inline constexpr const char kMessageNothingFound[] = "該当データは存在しません。";
+
+// "　　全部で%d件存在します。" for a count above 0, else "該当データは存在しません。" (UTF-8).
+std::string SearchOutcomeMessage(int count);
+
+// The games of the database at `paths` that pass `terms` and, when `pattern` is active, whose
+// replay from the start position of their handicap code reaches the pattern before one of
+// their moves, up to ply 255 (the position after the last move is never tested). Without
+// any condition every game 1..N is kept. PumpMessages() runs once for every game examined.
+// 0 with `found` ascending; or 1 with a message of GameDatabase::Open (or "ファイルに異常が
+// あります。" for a file that cannot be read).
+[[nodiscard]] int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths,
+                              const SearchTerms& terms, const PositionPattern& pattern,
+                              std::vector<int>& found, std::string& message);
+
+// The whole search of the menu: the kept `conditions` (with the dates CheckSearchDates gave)
+// resolved for the chosen database with the lists of `folder` (the program folder), the
+// search, and its list written to the database's search list file in `folder`. Then
+// SearchCount is the number found, and after a position search the first list column is
+// 指し手. 0 with `found`; or 1 with a message (SearchGames', or "ファイルが作成できません。"
+// when the list cannot be written) and SearchCount, the list file and `settings` untouched.
+[[nodiscard]] int RunSearch(const DatabaseFormat& format, const std::string& folder,
+                            const SearchConditions& conditions, const SearchDates& dates,
+                            DatabaseSelection& selection, ListSettings& settings,
+                            std::vector<int>& found, std::string& message);
+
+}  // namespace shogi
