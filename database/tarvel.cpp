@@ -29,12 +29,12 @@ std::string NameOfField(const char (&field)[kTarvelNameBytes]) {
   return std::string(CutName(stored, kTarvelNameBytes));
 }
 
-void SetNameField(char (&field)[kTarvelNameBytes], std::string_view name) {
+}  // namespace
+
+void SetTarvelName(char (&field)[kTarvelNameBytes], std::string_view name) {
   std::memset(field, 0, kTarvelNameBytes);
   std::memcpy(field, name.data(), Cp932CutLength(name, kTarvelNameBytes));
 }
-
-}  // namespace
 
 std::uint32_t TarvelGameCount(const TarvelHeader& header) {
   return header.Count.Get();
@@ -79,8 +79,8 @@ IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseName
 
 void WriteTarvelIndex(const GameRecord& record, int handicap_code, int result,
                       const DatabaseNames& names, TarvelIndexRecord& index) {
-  SetNameField(index.FirstName, FieldText(record.FirstName));
-  SetNameField(index.SecondName, FieldText(record.SecondName));
+  SetTarvelName(index.FirstName, FieldText(record.FirstName));
+  SetTarvelName(index.SecondName, FieldText(record.SecondName));
   WriteSharedNumbers(record, handicap_code, result, index);
   index.Tournament.Set(ExactNameLookup(names.Tournaments, FieldText(record.Tournament),
                                        kHighestTournamentOrOpening));

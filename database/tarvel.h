@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "database/index_fields.h"
 #include "database/little_endian.h"
@@ -83,6 +84,10 @@ int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&m
 // in use, the handicap slot included.
 int EncodeTarvelBlock(const MoveCode (&moves)[kMaxMoves], Handicap start, int handicap_code,
                       TarvelMoveBlock& block);
+
+// Sets a name field: `name` cut to 12 bytes without splitting a character, zero bytes after a
+// shorter one.
+void SetTarvelName(char (&field)[kTarvelNameBytes], std::string_view name);
 
 // The fields of an index record: names from the record (at most 12 bytes, up to a zero
 // byte or a control character, never ending in half a character), tournament and opening

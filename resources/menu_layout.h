@@ -124,6 +124,17 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdTarvelPlayers),
     Item(kCmdTarvelTournaments),
     Item(kCmdTarvelOpenings),
+    Separator(),
+    Item(kCmdKisenToTarvel),
+    Item(kCmdTarvelToKisen),
+    Item(kCmdTarvelToJsk),
+    Item(kCmdJskFile),
+
+    Menu("Bonanza"),
+    Item(kCmdBookLookup),
+    Item(kCmdBookFile),
+    Separator(),
+    Item(kCmdBuildBook),
 
     Menu("ヘルプ(&H)"),
     Item(kCmdAbout),

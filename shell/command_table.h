@@ -63,6 +63,13 @@ enum CommandId : int {
   kCmdTarvelPlayers,       // Tarvel "棋士名変更"
   kCmdTarvelTournaments,   // Tarvel "棋戦名変更"
   kCmdTarvelOpenings,      // Tarvel "戦型名変更"
+  kCmdKisenToTarvel,       // Tarvel "棋泉->Tarvel"
+  kCmdTarvelToKisen,       // Tarvel "Tarvel->棋泉"
+  kCmdTarvelToJsk,         // Tarvel "Tarvel->定跡"
+  kCmdJskFile,             // Tarvel "定跡ファイル"
+  kCmdBookLookup,          // Bonanza "Book検索"
+  kCmdBookFile,            // Bonanza "Bookﾌｧｲﾙ名"
+  kCmdBuildBook,           // Bonanza "Tarvel->Book"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };

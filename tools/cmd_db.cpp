@@ -1,11 +1,14 @@
 // shogi-tool db: Kisen (.idx) and Tarvel (.mix) databases from the command line: create,
-// count, register record files as new games or over a game, print a game.
+// count, register record files as new games or over a game, print a game, convert into the
+// other format, write the .JSK opening book.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "database/conversion.h"
 #include "database/game_database.h"
+#include "database/jsk_book.h"
 #include "platform/cp932.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
@@ -127,6 +130,36 @@ int Get(const DatabaseArgument& db, const std::string& folder, int number) {
   return kExitOk;
 }
 
+// Converts the database into the other format beside it, answering the overwrite question
+// with yes and the three list questions as --write-lists says; prints the number of games.
+int Convert(const DatabaseArgument& db, const std::string& folder,
+            const std::vector<std::string>& rest) {
+  if (!rest.empty() && rest[0] != "--write-lists")
+    return UsageError(kName, "unknown option '" + rest[0] + "'");
+  const DatabaseConversion& conversion = ConversionFrom(*db.Format);
+  GameDatabase source;
+  std::string message;
+  int games = 0;
+  if (OpenConversionSource(conversion, db.Paths, source, message) != 0 ||
+      ConvertDatabase(conversion, source, db.Paths, folder, games, message) != 0)
+    return Failed(message);
+  for (const ConvertedList& list : kConvertedLists) {
+    if (!rest.empty() && WriteConvertedList(list, folder, message) != 0) return Failed(message);
+  }
+  std::printf("%d\n", games);
+  return kExitOk;
+}
+
+// Writes the .JSK opening book of a Tarvel database.
+int Jsk(const DatabaseArgument& db, const std::string& out) {
+  if (db.Format != &kTarvelFormat) return UsageError(kName, "jsk needs a Tarvel (.mix) database");
+  GameDatabase source;
+  std::string message;
+  if (OpenJskSource(db.Paths, source, message) != 0 || WriteJskBook(source, out, message) != 0)
+    return Failed(message);
+  return kExitOk;
+}
+
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
@@ -141,8 +174,9 @@ int RunDb(const std::vector<std::string>& all) {
     const char* Operation;
     std::size_t Least, Most;
   };
-  static constexpr Arity kArities[] = {
-      {"create", 0, 0}, {"count", 0, 0}, {"add", 2, SIZE_MAX}, {"put", 3, 3}, {"get", 1, 1}};
+  static constexpr Arity kArities[] = {{"create", 0, 0}, {"count", 0, 0}, {"add", 2, SIZE_MAX},
+                                       {"put", 3, 3},    {"get", 1, 1},   {"convert", 0, 1},
+                                       {"jsk", 1, 1}};
   const Arity* arity = nullptr;
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
@@ -160,17 +194,22 @@ int RunDb(const std::vector<std::string>& all) {
   if (operation == "count") return Count(db);
   if (operation == "add") return Add(db, folder, rest);
   if (operation == "put") return Put(db, folder, number, {rest[1], rest[2]});
+  if (operation == "convert") return Convert(db, folder, rest);
+  if (operation == "jsk") return Jsk(db, rest[0]);
   return Get(db, folder, number);
 }
 
 const CommandRegistration kDb(
     {"db",
      "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
-     "get DB N",
+     "get DB N | convert DB [--write-lists] | jsk DB OUT.jsk",
      "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, "
      "register record files as new games (printing their numbers) or over game N, print game N "
-     "as 'read' does with its date, tournament, opening, game number and handicap code; the "
-     "name lists come from DIR, else the current directory",
+     "as 'read' does with its date, tournament, opening, game number and handicap code, convert "
+     "a database into the other format beside it (printing the number of games; "
+     "--write-lists also writes 棋士名.DAT, 棋戦.DAT and 戦型.DAT from the Kisen lists), write "
+     "the .JSK opening book of a Tarvel database; the name lists come from DIR, else the "
+     "current directory",
      RunDb});
 
 }  // namespace

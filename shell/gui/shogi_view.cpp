@@ -79,6 +79,12 @@ bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
 MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
   return dialogs_.ChooseMateAttacker();
 }
+void ViewUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
+  dialogs_.ShowBookMoves(rows);
+}
+bool ViewUserInterface::EditBookBuild(BookBuildOptions& options) {
+  return dialogs_.EditBookBuild(options);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

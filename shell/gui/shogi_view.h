@@ -54,6 +54,8 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -31,6 +31,8 @@ class WindowDialogs : public ShellDialogs {
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:
@@ -39,6 +41,10 @@ class WindowDialogs : public ShellDialogs {
   wxWindow* parent_;
   std::string folder_;
 };
+
+// A path of the file system as wxWidgets names it, and back.
+wxString PathToWx(const std::string& path);
+std::string PathFromWx(const wxString& path);
 
 // The wildcard text of a file dialog ("caption|pattern|caption|pattern").
 wxString WildcardOf(const std::vector<FileFilter>& filters);

@@ -1,5 +1,5 @@
-// The menus 棋泉 and Tarvel in the window: their place in the menu bar, their items in order,
-// the items enabled as the command table says, and clicks that reach the handlers.
+// The menus 棋泉, Tarvel and Bonanza in the window: their place in the menu bar, their items in
+// order, the items enabled as the command table says, and clicks that reach the handlers.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wx/menu.h>
@@ -46,15 +46,15 @@ class DatabaseMenusTest : public GuiFixture {
 
 // The items in order, each enabled as the command table says: before a database is chosen
 // only the file items, afterwards by each database's state.
-TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
+TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItemsInOrder) {
   wxMenuBar* bar = frame->GetMenuBar();
   std::vector<std::string> titles;
   for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
     titles.push_back(bar->GetMenuLabel(i).utf8_string());
   }
-  const std::vector<std::string> expected_titles = {"ファイル(&F)", "表示(&V)",     "再現(&R)",
-                                                    "対局(&G)",     "盤面設定(&S)", "詰将棋(&T)",
-                                                    "棋泉",         "Tarvel",       "ヘルプ(&H)"};
+  const std::vector<std::string> expected_titles = {
+      "ファイル(&F)", "表示(&V)", "再現(&R)", "対局(&G)", "盤面設定(&S)",
+      "詰将棋(&T)",   "棋泉",     "Tarvel",   "Bonanza",  "ヘルプ(&H)"};
   EXPECT_EQ(titles, expected_titles);
 
   constexpr int kSeparator = 0;
@@ -69,11 +69,18 @@ TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
        {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更"}},
       {"Tarvel",
        {kCmdTarvelFile, kCmdTarvelFile2, kCmdTarvelRegister, kCmdTarvelOverwrite, kSeparator,
-        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings},
-       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更",
-        "戦型名変更"}},
+        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings, kSeparator, kCmdKisenToTarvel,
+        kCmdTarvelToKisen, kCmdTarvelToJsk, kCmdJskFile},
+       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更",
+        "", "棋泉->Tarvel", "Tarvel->棋泉", "Tarvel->定跡", "定跡ファイル"}},
+      {"Bonanza",
+       {kCmdBookLookup, kCmdBookFile, kSeparator, kCmdBuildBook},
+       {"Book検索", "Bookﾌｧｲﾙ名", "", "Tarvel->Book"}},
   };
-  const int file_items[] = {kCmdKisenFile, kCmdTarvelFile, kCmdTarvelFile2};
+  // The items that ask for their own files.
+  const int file_items[] = {kCmdKisenFile,     kCmdTarvelFile,  kCmdTarvelFile2, kCmdKisenToTarvel,
+                            kCmdTarvelToKisen, kCmdTarvelToJsk, kCmdJskFile,     kCmdBookLookup,
+                            kCmdBookFile,      kCmdBuildBook};
   ProgramState& s = view->State();
   for (bool chosen : {false, true}) {
     s.Kisen.Paths.Base = s.Tarvel.Paths.Base = chosen ? "/nowhere/games" : "";
