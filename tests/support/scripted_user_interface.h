@@ -47,6 +47,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::optional<std::string>> TextAnswers;  // nullopt: cancelled
   std::deque<ConditionsAnswer> ConditionsAnswers;
   std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
+  // The book builder dialog: edits the options and returns true for "Tarvel->Book".
+  std::deque<std::function<bool(BookBuildOptions&)>> BookBuildAnswers;
   bool EditorStarts = true;                     // what OpenInTextEditor answers
 
   // --- log ---
@@ -64,6 +66,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::vector<RecordFile> RecordFiles;   // every ShowRecordFile
   int CloseRequests = 0;                 // CloseMainWindow calls
   std::vector<std::string> EditedFiles;  // every OpenInTextEditor
+  std::vector<std::vector<BookMoveRow>> BookMovesShown;  // every "Bonanza Book 検索" dialog
+  std::vector<BookBuildOptions> BookBuildShown;          // the options as the dialog got them
 
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
@@ -91,6 +95,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   void SetStatusText(const std::string& text) override;
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
