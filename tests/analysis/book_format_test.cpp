@@ -20,10 +20,9 @@ using test_support::FromSfen;
 using test_support::UsiMove;
 
 // The board tables in the data file's order.
-constexpr int kListedBoardTypes[] = {kPawn,          kLance,          kKnight,        kSilver,
-                                     kGold,          kBishop,         kRook,          kKing,
-                                     kPromotedPawn,  kPromotedLance,  kPromotedKnight, kPromotedSilver,
-                                     kHorse,         kDragon};
+constexpr int kListedBoardTypes[] = {
+    kPawn, kLance,        kKnight,        kSilver,         kGold,           kBishop, kRook,
+    kKing, kPromotedPawn, kPromotedLance, kPromotedKnight, kPromotedSilver, kHorse,  kDragon};
 
 TEST(BookTablesTest, TheFirstValueDrawnIsBonanzas) {
   EXPECT_EQ(BookTables().Board[0][kPawn][0], 0xd091bb5c22ae9ef6u);
@@ -45,13 +44,15 @@ TEST(BookTablesTest, EveryTableHoldsBonanzasValues) {
   for (int side = 0; side < 2; ++side) {
     for (int type : kListedBoardTypes) {
       for (int sq = 0; sq < kBookSquares; ++sq, ++i)
-        ASSERT_EQ(t.Board[side][type][sq], listed[i]) << "side " << side << " type " << type << " square " << sq;
+        ASSERT_EQ(t.Board[side][type][sq], listed[i])
+            << "side " << side << " type " << type << " square " << sq;
     }
   }
   for (int side = 0; side < 2; ++side) {
     for (int type = kPawn; type <= kRook; ++type) {
       for (int n = 0; n < kBookHandCounts[type]; ++n, ++i)
-        ASSERT_EQ(t.Hand[side][type][n], listed[i]) << "side " << side << " hand " << type << " " << n;
+        ASSERT_EQ(t.Hand[side][type][n], listed[i])
+            << "side " << side << " hand " << type << " " << n;
     }
   }
 }
@@ -60,7 +61,8 @@ TEST(BookTablesTest, EveryTableHoldsBonanzasValues) {
 TEST(BookSquareTest, BonanzasNumberingAndItsMirror) {
   const struct {
     int file, rank, book, mirror;
-  } cases[] = {{9, 1, 0, 8}, {1, 1, 8, 0}, {5, 5, 40, 40}, {9, 9, 72, 80}, {1, 9, 80, 72}, {7, 6, 47, 51}};
+  } cases[] = {{9, 1, 0, 8},   {1, 1, 8, 0},   {5, 5, 40, 40},
+               {9, 9, 72, 80}, {1, 9, 80, 72}, {7, 6, 47, 51}};
   for (const auto& c : cases) {
     const Square sq = SquareOf(c.file, c.rank);
     EXPECT_EQ(BookSquareOf(sq), c.book) << c.file << c.rank;
@@ -122,8 +124,9 @@ TEST(BookKeyTest, MirrorImagesAndTurnedPositionsShareTheirKey) {
   }
   EXPECT_FALSE(BookKeyOf(FromSfen("4k4/9/9/9/9/9/9/9/4K4 b - 1").pos, kFirst).Mirrored);
   // Turning the board and handing the move over changes nothing.
-  for (const char* sfen : {"lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1",
-                           "8l/1r3kg2/p3ppnp1/2pp2p1p/9/P1PS1P2P/1P1P+b1P2/2G1G2R1/LN1K3NL b BSNPgs2p 1"}) {
+  for (const char* sfen :
+       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1",
+        "8l/1r3kg2/p3ppnp1/2pp2p1p/9/P1PS1P2P/1P1P+b1P2/2G1G2R1/LN1K3NL b BSNPgs2p 1"}) {
     const auto p = FromSfen(sfen);
     const BookKey turned = BookKeyOf(TurnPosition(p.pos), Opponent(p.side));
     EXPECT_EQ(BookKeyOf(p.pos, p.side).Key, turned.Key) << sfen;
@@ -138,12 +141,9 @@ TEST(BookMoveTest, MovesAreStoredFromTheMoverWithBonanzasSquares) {
     bool mirrored;
     std::uint16_t stored;
   } cases[] = {
-      {"7g7f", kFirst, false, 47 | 56 << 7},
-      {"7g7f", kFirst, true, 51 | 60 << 7},
-      {"3c3d", kSecond, false, 47 | 56 << 7},
-      {"P*5e", kFirst, false, 40 | 81 << 7},
-      {"R*1a", kSecond, true, 80 | 87 << 7},
-      {"8h2b+", kFirst, false, 16 | 64 << 7 | 1 << 14},
+      {"7g7f", kFirst, false, 47 | 56 << 7},  {"7g7f", kFirst, true, 51 | 60 << 7},
+      {"3c3d", kSecond, false, 47 | 56 << 7}, {"P*5e", kFirst, false, 40 | 81 << 7},
+      {"R*1a", kSecond, true, 80 | 87 << 7},  {"8h2b+", kFirst, false, 16 | 64 << 7 | 1 << 14},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(BookMoveOf(UsiMove(c.usi), c.side, c.mirrored), c.stored) << c.usi;
@@ -169,7 +169,8 @@ TEST(BookMoveTest, EveryLegalMoveComesBackWhateverTheSideAndMirror) {
     for (int i = 0; i < legal.count; ++i) {
       for (bool mirrored : {false, true}) {
         MoveCode back;
-        ASSERT_TRUE(MoveOfBookMove(BookMoveOf(legal.Move(i), p.side, mirrored), p.side, mirrored, back));
+        ASSERT_TRUE(
+            MoveOfBookMove(BookMoveOf(legal.Move(i), p.side, mirrored), p.side, mirrored, back));
         EXPECT_EQ(back, legal.Move(i)) << sfen << " " << FormatUsiMove(legal.Move(i));
       }
     }

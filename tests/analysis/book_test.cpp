@@ -208,26 +208,76 @@ TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
       {"all moves", four, 10, kBookAllMoves, false, {0, 1, 2, 3}, {0, 1, 2, 3}},
       {"TESU cuts", four, 2, kBookAllMoves, false, {0, 1, 2, 3}, {0, 1}},
       {"winner only, no result", four, 10, kBookWinnerOnly, false, {0, 1, 2, 3}, {}},
-      {"winner only, first won", WithResult(four, kResultFirstWins), 10, kBookWinnerOnly, false,
-       {0, 1, 2, 3}, {0, 2}},
-      {"winner only, second won later", WithResult(four, kResultSecondWinsLater), 10,
-       kBookWinnerOnly, false, {0, 1, 2, 3}, {1, 3}},
-      {"repetition is no result", WithResult(four, kResultRepetition), 10, kBookWinnerOnly,
-       false, {0, 1, 2, 3}, {}},
+      {"winner only, first won",
+       WithResult(four, kResultFirstWins),
+       10,
+       kBookWinnerOnly,
+       false,
+       {0, 1, 2, 3},
+       {0, 2}},
+      {"winner only, second won later",
+       WithResult(four, kResultSecondWinsLater),
+       10,
+       kBookWinnerOnly,
+       false,
+       {0, 1, 2, 3},
+       {1, 3}},
+      {"repetition is no result",
+       WithResult(four, kResultRepetition),
+       10,
+       kBookWinnerOnly,
+       false,
+       {0, 1, 2, 3},
+       {}},
       {"no loser, no result", four, 10, kBookNoLoser, false, {0, 1, 2, 3}, {0, 1, 2, 3}},
-      {"no loser, second won", WithResult(four, kResultSecondWins), 10, kBookNoLoser, false,
-       {0, 1, 2, 3}, {1, 3}},
-      {"resign rule: the first player to move resigned", four, 10, kBookWinnerOnly, true,
-       {0, 1, 2, 3}, {1, 3}},
-      {"resign rule: the second player to move resigned", three, 10, kBookWinnerOnly, true,
-       {0, 1, 2}, {0, 2}},
-      {"resign rule keeps a result", WithResult(three, kResultSecondWins), 10, kBookWinnerOnly,
-       true, {0, 1, 2}, {1}},
-      {"loser while 100 remain", WithResult(long104, kResultFirstWins), 10, kBookLoserBefore100,
-       false, {0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 3, 4, 6}},
-      {"loser in a full block", WithResult(full, kResultFirstWins), 256, kBookLoserBefore100,
-       false, {1, 155, 157, 255}, {1, 155, 157, 255}},
-      {"loser while 100 remain, no result", long104, 10, kBookLoserBefore100, false, {5, 7},
+      {"no loser, second won",
+       WithResult(four, kResultSecondWins),
+       10,
+       kBookNoLoser,
+       false,
+       {0, 1, 2, 3},
+       {1, 3}},
+      {"resign rule: the first player to move resigned",
+       four,
+       10,
+       kBookWinnerOnly,
+       true,
+       {0, 1, 2, 3},
+       {1, 3}},
+      {"resign rule: the second player to move resigned",
+       three,
+       10,
+       kBookWinnerOnly,
+       true,
+       {0, 1, 2},
+       {0, 2}},
+      {"resign rule keeps a result",
+       WithResult(three, kResultSecondWins),
+       10,
+       kBookWinnerOnly,
+       true,
+       {0, 1, 2},
+       {1}},
+      {"loser while 100 remain",
+       WithResult(long104, kResultFirstWins),
+       10,
+       kBookLoserBefore100,
+       false,
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {0, 1, 2, 3, 4, 6}},
+      {"loser in a full block",
+       WithResult(full, kResultFirstWins),
+       256,
+       kBookLoserBefore100,
+       false,
+       {1, 155, 157, 255},
+       {1, 155, 157, 255}},
+      {"loser while 100 remain, no result",
+       long104,
+       10,
+       kBookLoserBefore100,
+       false,
+       {5, 7},
        {5, 7}},
   };
   for (const auto& c : cases) {
@@ -262,9 +312,9 @@ TEST_F(BookTest, ARecordLiesInItsKeysBucket) {
   const std::size_t entry = static_cast<std::size_t>(BookBucketOf(key.Key)) * 6;
   EXPECT_EQ(book.substr(entry, 6), Le(98304, 4) + Le(13, 2));
   EXPECT_EQ(book.substr(entry + 6, 4), Le(98304 + 13, 4));
-  EXPECT_EQ(book.substr(98304),
-            Le(13, 1) + Le(key.Key, 8) + Le(BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored), 2) +
-                Le(0xFFFF, 2));
+  EXPECT_EQ(book.substr(98304), Le(13, 1) + Le(key.Key, 8) +
+                                    Le(BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored), 2) +
+                                    Le(0xFFFF, 2));
 }
 
 TEST_F(BookTest, TheBuilderRefusesWithItsMessagesAndKeepsTheOldBook) {
@@ -331,9 +381,9 @@ TEST_F(BookTest, TheLookupRefusesDamagedBooks) {
   } cases[] = {
       {"shares", book(record({{m7g7f, 21845}, {m2g2f, 43690}}, key.Key)),
        "7g7f   33.3333333 2g2f   66.6666667"},
-      {"the first record of the key", book(record({{m2g2f, 1}}, key.Key ^ 1) +
-                                           record({{m7g7f, 0xFFFF}}, key.Key) +
-                                           record({{m2g2f, 0xFFFF}}, key.Key)),
+      {"the first record of the key",
+       book(record({{m2g2f, 1}}, key.Key ^ 1) + record({{m7g7f, 0xFFFF}}, key.Key) +
+            record({{m2g2f, 0xFFFF}}, key.Key)),
        "7g7f 100"},
       {"a move naming no square is left out", book(record({{0x7F, 1}, {m2g2f, 1}}, key.Key)),
        "2g2f   50.0000000"},
@@ -344,8 +394,7 @@ TEST_F(BookTest, TheLookupRefusesDamagedBooks) {
        "この局面は存在しません。"},
       {"a record running past its bucket", book(record({{m7g7f, 1}}, key.Key), 10),
        "この局面は存在しません。"},
-      {"a bucket beyond the end", book(record({{m7g7f, 1}}, key.Key), 300),
-       "fseek errror(BOOK)"},
+      {"a bucket beyond the end", book(record({{m7g7f, 1}}, key.Key), 300), "fseek errror(BOOK)"},
       {"shorter than the table", "", "fseek errror(BOOK)"},
   };
   for (const auto& c : cases) {
@@ -355,7 +404,8 @@ TEST_F(BookTest, TheLookupRefusesDamagedBooks) {
     if (LookUpBook(BookPath(), kInitialPosition, kFirst, moves, message) != 0) {
       got = message;
     } else {
-      for (const BookMoveShare& m : moves) got += (got.empty() ? "" : " ") + FormatUsiMove(m.Move) + " " + m.Share;
+      for (const BookMoveShare& m : moves)
+        got += (got.empty() ? "" : " ") + FormatUsiMove(m.Move) + " " + m.Share;
     }
     std::string expected = c.expected;
     if (const std::size_t at = expected.find("BOOK"); at != std::string::npos)

@@ -49,7 +49,7 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
   // The book builder dialog: edits the options and returns true for "Tarvel->Book".
   std::deque<std::function<bool(BookBuildOptions&)>> BookBuildAnswers;
-  bool EditorStarts = true;                     // what OpenInTextEditor answers
+  bool EditorStarts = true;  // what OpenInTextEditor answers
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -63,9 +63,9 @@ class ScriptedUserInterface : public ShellUserInterface {
     std::string Path;
     bool Read = false;
   };
-  std::vector<RecordFile> RecordFiles;   // every ShowRecordFile
-  int CloseRequests = 0;                 // CloseMainWindow calls
-  std::vector<std::string> EditedFiles;  // every OpenInTextEditor
+  std::vector<RecordFile> RecordFiles;                   // every ShowRecordFile
+  int CloseRequests = 0;                                 // CloseMainWindow calls
+  std::vector<std::string> EditedFiles;                  // every OpenInTextEditor
   std::vector<std::vector<BookMoveRow>> BookMovesShown;  // every "Bonanza Book 検索" dialog
   std::vector<BookBuildOptions> BookBuildShown;          // the options as the dialog got them
 
