@@ -44,7 +44,8 @@ CBookBuild::CBookBuild(wxWindow* parent, const BookBuildOptions& options, UserIn
     grid->Add(new wxStaticText(this, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
     field = new wxTextCtrl(this, wxID_ANY, PathToWx(path), wxDefaultPosition, wxSize(280, -1));
     grid->Add(field, 1, wxEXPAND);
-    auto* browse = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxSize(32, -1));
+    auto* browse =
+        new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     grid->Add(browse, 0);
     return browse;
   };

@@ -106,8 +106,8 @@ TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItem
   }
 }
 
-// A new Tarvel database made through ﾌｧｲﾙ名, the record registered through 新規登録 and the
-// tournament list handed to the editor, by menu clicks.
+// A new Tarvel database made through ﾌｧｲﾙ名, the record registered through 新規登録, the
+// tournament list handed to the editor, the opening book and a Bonanza book, by menu clicks.
 TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
   const std::string folder = view->Settings().Folder;
   ui.FileAnswers.push_back({true, folder + "games.mix", 0});
@@ -119,6 +119,21 @@ TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
   std::ofstream(folder + "棋戦.DAT") << "1  R\r\n";
   Click(kCmdTarvelTournaments);
   EXPECT_EQ(ui.EditedFiles, std::vector<std::string>{folder + "棋戦.DAT"});
+  // The opening book of that database, then a Bonanza book built from it and the shown
+  // position looked up there.
+  ui.FileAnswers.push_back({true, folder + "games.mix", 0});
+  Click(kCmdTarvelToJsk);
+  EXPECT_TRUE(std::filesystem::exists(folder + "games.jsk"));
+  ui.BookBuildAnswers.push_back([&](BookBuildOptions& o) {
+    o.Input = folder + "games.mix";
+    o.Output = folder + "book.bin";
+    return true;
+  });
+  Click(kCmdBuildBook);
+  EXPECT_EQ(ui.LastMessage(), "0局面作成しました。(0)");
+  view->Settings().Files.BonanzaBook = folder + "book.bin";
+  Click(kCmdBookLookup);
+  EXPECT_EQ(ui.LastMessage(), "この局面は存在しません。");
 }
 
 }  // namespace
