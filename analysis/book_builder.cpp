@@ -2,6 +2,7 @@
 #include "analysis/book_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -29,75 +30,88 @@ constexpr int kCompactBytes = 34;
 constexpr int kFullBlockPlies = 356;
 constexpr int kLoserPliesRemaining = 100;
 
-// One slot of the storage. Positions and moves each take slots from the front, so N x TESU
-// slots hold every position and every move that N games of TESU plies can give.
-struct Slot {
+// One slot of the storage, one cache line. Slot p holds position p and its first move; the
+// further moves of all positions take the move fields of slots from the back. Every taken
+// ply adds at most a position or a move, so N x TESU slots hold all that N games of TESU
+// plies give.
+struct alignas(64) Slot {
   // As a position:
   std::uint64_t Key;
   std::uint32_t NextPosition;  // in the same search chain
-  std::uint32_t FirstMove;
-  // As a move (of the position whose chain of moves holds it):
-  std::uint32_t NextMove;
+  std::uint32_t MoreMoves;     // the slot of the position's second move, or kNone
+  std::uint8_t MoveCount;      // at most 32
+  std::uint8_t Compact[kCompactBytes];
+  // As a move:
+  std::uint16_t BookMove;  // as stored: seen from the mover, mirrored with the position
   std::uint32_t Count;     // times it was played (32 bits: the opening moves of a large
                            // database are played far more often than 65 535 times)
-  std::uint16_t BookMove;  // as stored: seen from the mover, mirrored with the position
-  std::uint8_t MoveCount;  // as a position: its moves, at most 32
-  std::uint8_t Compact[kCompactBytes];
+  std::uint32_t NextMove;  // the slot of the position's next move, or kNone
 };
 static_assert(sizeof(Slot) == 64);
 
-// Prefix codes of the piece types 1..8 on the board, as (bits, length).
-constexpr struct {
-  std::uint32_t Bits;
-  int Length;
-} kTypeCodes[9] = {{0, 0},      {0b0, 1},    {0b100, 3},   {0b101, 3},  {0b1100, 4},
-                   {0b1101, 4}, {0b1110, 4}, {0b11110, 5}, {0b11111, 5}};
-
-class BitWriter {
- public:
-  explicit BitWriter(std::uint8_t* out) : out_(out) { std::memset(out, 0, kCompactBytes); }
-  bool Put(std::uint32_t bits, int length) {
-    for (int i = length - 1; i >= 0; --i) {
-      if (bit_ >= 8 * kCompactBytes) return false;
-      if ((bits >> i) & 1) out_[bit_ >> 3] |= static_cast<std::uint8_t>(1 << (bit_ & 7));
-      ++bit_;
-    }
-    return true;
-  }
-
- private:
-  std::uint8_t* out_;
-  int bit_ = 0;
+// Prefix codes of the piece types 1..8 on the board, as written (first bit leftmost).
+struct Code {
+  std::uint32_t Bits;  // the first bit in bit 0
+  int Length;          // 0: no piece has this code
 };
+constexpr Code kTypeCodes[9] = {{0, 0},      {0b0, 1},    {0b100, 3},   {0b101, 3},  {0b1100, 4},
+                                {0b1101, 4}, {0b1110, 4}, {0b11110, 5}, {0b11111, 5}};
 
-// The position a book record stands for, written without loss: for each book square (taken
-// mirrored when the key was) a 0 bit when it is empty, else a 1, the owner, a promotion bit
-// for the types that promote and the type's prefix code; then each hand's counts of pawn ..
-// rook in unary (that many 1 bits and a 0). The pieces of one set fit 271 bits; false for a
-// position that does not fit (more pieces than a set holds, or a code no piece has).
+// The code of a square holding piece code c (-16..15, at c + 16): an empty square is a 0;
+// a piece is a 1, its owner (0 the side to move), a promotion bit for the types that
+// promote and its type's prefix code, each first bit lowest.
+constexpr std::array<Code, 32> SquareCodes() {
+  std::array<Code, 32> codes{};
+  codes[16] = {0, 1};
+  for (int c = -16; c < 16; ++c) {
+    const int type = TypeOf(c), base = BaseType(type);
+    if (c == 0 || type > kDragon || type == kPromotedSilver + 1 || base < kPawn) continue;
+    Code code{1u | (c > 0 ? 0u : 2u), 2};
+    if (CanPromote(base)) code.Bits |= (type > kKing ? 1u : 0u) << code.Length++;
+    const Code t = kTypeCodes[base];
+    for (int i = 0; i < t.Length; ++i)
+      code.Bits |= ((t.Bits >> (t.Length - 1 - i)) & 1) << code.Length++;
+    codes[static_cast<std::size_t>(c + 16)] = code;
+  }
+  return codes;
+}
+constexpr std::array<Code, 32> kSquareCodes = SquareCodes();
+
+// The position a book record stands for, written without loss into kCompactBytes bytes:
+// the code of each book square (taken mirrored when the key was), then each hand's counts
+// of pawn .. rook in unary (that many 1 bits and a 0). The pieces of one set fit 271 bits;
+// false for a position that does not fit (more pieces than a set holds, or a code no piece
+// has).
 bool CompactPosition(const BookView& view, bool mirrored, std::uint8_t* out) {
-  BitWriter w(out);
+  std::memset(out, 0, kCompactBytes);
+  std::uint64_t held_bits = 0;
+  int held = 0, bytes = 0;
+  auto put = [&](std::uint32_t bits, int length) {
+    held_bits |= static_cast<std::uint64_t>(bits) << held;
+    held += length;
+    if (held < 32) return true;
+    if (bytes + 4 > kCompactBytes) return false;
+    for (int i = 0; i < 4; ++i) out[bytes++] = static_cast<std::uint8_t>(held_bits >> (8 * i));
+    held_bits >>= 32;
+    held -= 32;
+    return true;
+  };
   for (int b = 0; b < kBookSquares; ++b) {
     const int code = view.Board[mirrored ? MirrorBookSquare(b) : b];
-    if (code == 0) {
-      if (!w.Put(0, 1)) return false;
-      continue;
-    }
-    const int type = TypeOf(code);
-    const int base = BaseType(type);
-    if (type > kDragon || type == kPromotedSilver + 1 || base < kPawn) return false;
-    if (!w.Put(code > 0 ? 0b10 : 0b11, 2)) return false;
-    if (CanPromote(base) && !w.Put(type > kKing ? 1 : 0, 1)) return false;
-    if (!w.Put(kTypeCodes[base].Bits, kTypeCodes[base].Length)) return false;
+    if (code < -16 || code > 15) return false;
+    const Code c = kSquareCodes[static_cast<std::size_t>(code + 16)];
+    if (c.Length == 0 || !put(c.Bits, c.Length)) return false;
   }
   for (const auto& hand : view.Hand) {
     for (int type = kPawn; type <= kRook; ++type) {
-      if (hand[type] < 0 || hand[type] > kBookHandCounts[type]) return false;
-      for (int i = 0; i < hand[type]; ++i) {
-        if (!w.Put(1, 1)) return false;
-      }
-      if (!w.Put(0, 1)) return false;
+      const int count = hand[type];
+      if (count < 0 || count > kBookHandCounts[type] || !put((1u << count) - 1, count + 1))
+        return false;
     }
+  }
+  for (; held > 0; held -= 8, held_bits >>= 8) {
+    if (bytes == kCompactBytes) return false;
+    out[bytes++] = static_cast<std::uint8_t>(held_bits);
   }
   return true;
 }
@@ -150,6 +164,7 @@ class BookStore {
     if (!slots_ || !heads_) return false;
     std::fill_n(heads_.get(), heads, kNone);
     head_mask_ = heads - 1;
+    capacity_ = static_cast<std::uint32_t>(slot_count);
     return true;
   }
 
@@ -174,7 +189,7 @@ class BookStore {
     }
     // A new position: its record head and first move must fit its bucket's 2-byte size.
     if (key_met) ++collisions;
-    if (bucket_bytes + kBookRecordHeadBytes + kBookEntryBytes > kBookMaxBucketBytes) {
+    if (bucket_bytes + kBookRecordHeadBytes + kBookEntryBytes > kBookMaxBucketBytes || !HasRoom()) {
       ++collisions;
       return;
     }
@@ -185,7 +200,8 @@ class BookStore {
     s.NextPosition = head;
     head = p;
     s.MoveCount = 1;
-    s.FirstMove = NewMove(book_move);
+    s.MoreMoves = kNone;
+    SetMove(s, book_move);
     bucket_bytes += kBookRecordHeadBytes + kBookEntryBytes;
   }
 
@@ -219,32 +235,40 @@ class BookStore {
   }
 
  private:
-  std::uint32_t NewMove(std::uint16_t book_move) {
-    Slot& m = slots_[moves_];
+  bool HasRoom() const { return positions_ + further_moves_ < capacity_; }
+
+  static void SetMove(Slot& m, std::uint16_t book_move) {
     m.BookMove = book_move;
     m.Count = 1;
     m.NextMove = kNone;
-    return moves_++;
   }
 
   void AddMove(Slot& position, std::uint16_t book_move, std::uint32_t& bucket_bytes,
                int& collisions) {
-    std::uint32_t last = kNone;
-    for (std::uint32_t m = position.FirstMove; m != kNone; m = slots_[m].NextMove) {
-      if (slots_[m].BookMove == book_move) {
-        if (slots_[m].Count < kNone) ++slots_[m].Count;
+    Slot* last = nullptr;
+    for (Slot* m = &position; m != nullptr; m = Next(*m, position)) {
+      if (m->BookMove == book_move) {
+        if (m->Count < kNone) ++m->Count;
         return;
       }
       last = m;
     }
     if (position.MoveCount >= kBookMaxMoves ||
-        bucket_bytes + kBookEntryBytes > kBookMaxBucketBytes) {
+        bucket_bytes + kBookEntryBytes > kBookMaxBucketBytes || !HasRoom()) {
       ++collisions;
       return;
     }
-    slots_[last].NextMove = NewMove(book_move);
+    const std::uint32_t added = capacity_ - 1 - further_moves_++;
+    SetMove(slots_[added], book_move);
+    (last == &position ? position.MoreMoves : last->NextMove) = added;
     ++position.MoveCount;
     bucket_bytes += kBookEntryBytes;
+  }
+
+  // The move after `m` among the moves of `position`, or nullptr.
+  Slot* Next(const Slot& m, const Slot& position) const {
+    const std::uint32_t next = &m == &position ? position.MoreMoves : m.NextMove;
+    return next == kNone ? nullptr : &slots_[next];
   }
 
   // One record: size, key, and the moves by decreasing count (the earlier first among equal
@@ -257,10 +281,9 @@ class BookStore {
     } entries[kBookMaxMoves];
     int n = 0;
     double total = 0;
-    for (std::uint32_t m = position.FirstMove; m != kNone && n < kBookMaxMoves;
-         m = slots_[m].NextMove) {
-      entries[n++] = {slots_[m].BookMove, slots_[m].Count, 0};
-      total += slots_[m].Count;
+    for (const Slot* m = &position; m != nullptr && n < kBookMaxMoves; m = Next(*m, position)) {
+      entries[n++] = {m->BookMove, m->Count, 0};
+      total += m->Count;
     }
     std::stable_sort(entries, entries + n,
                      [](const Entry& a, const Entry& b) { return a.Count > b.Count; });
@@ -289,23 +312,25 @@ class BookStore {
   std::unique_ptr<Slot[]> slots_;
   std::unique_ptr<std::uint32_t[]> heads_;
   std::uint64_t head_mask_ = 0;
-  std::uint32_t positions_ = 0, moves_ = 0;
+  std::uint32_t capacity_ = 0, positions_ = 0, further_moves_ = 0;
   std::vector<std::uint32_t> bucket_bytes_ = std::vector<std::uint32_t>(kBookBuckets, 0);
 };
 
 // The game's result as the builder takes it: with TORYO, a game without a result was lost
-// by the side to move after its last move (the first empty slot's side).
+// by the side to move after its last move (the side of the first empty slot). A game without
+// moves stays without a result.
 int ResultOf(const StoredGame& game, bool resign_rule) {
-  if (!resign_rule || game.Result != kResultNone || game.End <= HandicapStartIndex(game.Start))
+  if (!resign_rule || game.Result != kResultNone ||
+      game.SlotsUsed <= HandicapStartIndex(game.Start))
     return game.Result;
-  return SideOfPly(game.End) == kSecond ? kResultFirstWins : kResultSecondWins;
+  return SideOfPly(game.SlotsUsed) == kSecond ? kResultFirstWins : kResultSecondWins;
 }
 
 // Takes the moves of one game.
 void AddGame(const StoredGame& game, const BookBuildOptions& options, BookStore& store,
              int& collisions) {
   const int winner = WinnerOf(ResultOf(game, options.ResignRule));
-  const int end = game.End == kBlockSlots ? kFullBlockPlies : game.End;
+  const int end = game.SlotsUsed == kBlockSlots ? kFullBlockPlies : game.SlotsUsed;
   Position pos = HandicapPosition(game.Start);
   const int last = std::min(options.Plies, game.End);
   for (int ply = HandicapStartIndex(game.Start); ply < last; ++ply) {
@@ -345,7 +370,7 @@ int BuildBook(const BookBuildOptions& options, BookBuildResult& result, std::str
   int collisions = 0;
   for (int n = 1; n <= db.Count() && plies > 0; ++n) {
     PumpMessages();
-    if (!ReadStoredGame(db, n, game)) {
+    if (!ReadStoredGame(db, n, game, plies)) {
       message = kMessageMalformed;
       return 1;
     }

@@ -83,7 +83,7 @@ int WriteJskBook(const GameDatabase& db, const std::string& path, std::string& m
   StoredGame game;
   for (int i = 1; i <= count; ++i) {
     PumpMessages();
-    if (!ReadStoredGame(db, i, game)) {
+    if (!ReadStoredGame(db, i, game, kJskSlots)) {
       message = kMessageMalformed;
       return 1;
     }

@@ -1,6 +1,7 @@
 // Opening a database for a walk through all its games, and reading one game as stored.
 #include "database/stored_game.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -25,7 +26,7 @@ int OpenStoredDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
   return db.Open(format, paths, RecordFile::Mode::kRead, message);
 }
 
-bool ReadStoredGame(const GameDatabase& db, int n, StoredGame& game) {
+bool ReadStoredGame(const GameDatabase& db, int n, StoredGame& game, int limit) {
   std::uint8_t block[kMoveBlockBytes];
   if (!db.ReadIndex(n, game.Index) || !db.ReadBlock(n, block)) return false;
   const DatabaseFormat& format = db.Format();
@@ -34,6 +35,10 @@ bool ReadStoredGame(const GameDatabase& db, int n, StoredGame& game) {
   game.HandicapCode = fields.HandicapCode;
   game.Result = fields.Result;
   game.Start = HandicapOfStoredCode(format.Scheme, fields.HandicapCode);
+  game.SlotsUsed = HandicapStartIndex(game.Start);
+  while (game.SlotsUsed < kBlockSlots && block[2 * game.SlotsUsed] != 0) ++game.SlotsUsed;
+  // The slots from `limit` on end the game for the decoder.
+  for (int slot = std::max(limit, 0); slot < kBlockSlots; ++slot) block[2 * slot] = 0;
   for (MoveCode& m : game.Moves) m = MoveCode{};
   game.End = format.DecodeBlock(block, game.Start, game.Moves);
   return true;

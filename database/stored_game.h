@@ -23,6 +23,9 @@ struct StoredGame {
   // are zero). A damaged block gives the sound moves before the damage.
   MoveCode Moves[kMaxMoves] = {};
   int End = 0;
+  // The first slot from StartIndex whose byte 0 is 0 (256 when every slot is in use), as the
+  // block stores it, whether or not the moves before it can be played.
+  int SlotsUsed = 0;
 };
 
 // Opens the pair of `paths` for reading: 0; or 1 with `missing` when either file is not
@@ -30,7 +33,9 @@ struct StoredGame {
 [[nodiscard]] int OpenStoredDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                                      const char* missing, GameDatabase& db, std::string& message);
 
-// Game n (1..db.Count()) of an open database. False when its record or block cannot be read.
-[[nodiscard]] bool ReadStoredGame(const GameDatabase& db, int n, StoredGame& game);
+// Game n (1..db.Count()) of an open database, its moves decoded up to slot `limit` (not
+// included). False when its record or block cannot be read.
+[[nodiscard]] bool ReadStoredGame(const GameDatabase& db, int n, StoredGame& game,
+                                  int limit = kBlockSlots);
 
 }  // namespace shogi
