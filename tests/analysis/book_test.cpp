@@ -196,7 +196,7 @@ TEST_F(BookTest, ThirtyThreeMovesKeepTheFirstThirtyTwo) {
 TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
   const GameRecord four = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 4c4d");
   const GameRecord three = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f");
-  const GameRecord long104 = RandomGameOfLength(104);
+  const GameRecord long105 = RandomGameOfLength(105);
   const GameRecord full = RandomGameOfLength(256);
   const struct {
     const char* what;
@@ -259,7 +259,7 @@ TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
        {0, 1, 2},
        {1}},
       {"loser while 100 remain",
-       WithResult(long104, kResultFirstWins),
+       WithResult(long105, kResultFirstWins),
        10,
        kBookLoserBefore100,
        false,
@@ -273,7 +273,7 @@ TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
        {1, 155, 157, 255},
        {1, 155, 157, 255}},
       {"loser while 100 remain, no result",
-       long104,
+       long105,
        10,
        kBookLoserBefore100,
        false,
@@ -351,6 +351,21 @@ TEST_F(BookTest, TheBuilderRefusesWithItsMessagesAndKeepsTheOldBook) {
     EXPECT_EQ(message, expected) << c.what;
     EXPECT_EQ(FileBytes(BookPath()), "old book") << c.what;
   }
+}
+
+// A left-right symmetric position has no mirror flag: its moves are read in Bonanza's square
+// numbers, so the king's step to 6八 of a book made by Bonanza stays 6八.
+TEST_F(BookTest, ASymmetricPositionReadsBonanzasSquares) {
+  const auto p = FromSfen("4k4/9/9/9/9/9/9/9/4K4 b G 1");
+  const BookKey key = BookKeyOf(p.pos, p.side);
+  ASSERT_FALSE(key.Mirrored);
+  std::string table;
+  for (int b = 0; b < kBookBuckets; ++b)
+    table += Le(98304, 4) + Le(b == BookBucketOf(key.Key) ? 13 : 0, 2);
+  const int to_6h = 9 * 7 + 3, from_5i = 9 * 8 + 4;  // 9 x (rank - 1) + (9 - file)
+  PutFileBytes(BookPath(),
+               table + Le(13, 1) + Le(key.Key, 8) + Le(to_6h | from_5i << 7, 2) + Le(0xFFFF, 2));
+  EXPECT_EQ(Lookup(p.pos, p.side), "5i6h");
 }
 
 // Books from elsewhere: each damage ends the lookup with a message, never a crash.
