@@ -119,6 +119,7 @@ TEST_F(ConversionTest, TarvelHandicapsAboveSevenKeepTheirCodeInKisen) {
   }
   ASSERT_EQ(Convert(kTarvelToKisen, paths), "");
   const std::string index = FileBytes(paths.Index(kKisenFormat));
+  const std::string blocks = FileBytes(paths.Moves(kKisenFormat));
   for (int n = 1; n <= 4; ++n) {
     const auto& c = cases[n - 1];
     KisenIndexRecord k;
@@ -128,6 +129,10 @@ TEST_F(ConversionTest, TarvelHandicapsAboveSevenKeepTheirCodeInKisen) {
     ResetGameRecord(read);
     ASSERT_EQ(ReadGame(kKisenFormat, paths, Folder(), n, read, message), n) << message;
     EXPECT_EQ(test_support::UsiMoves(read), c.kisen_moves) << n;
+    // The block holds the handicap slot and those moves, nothing after them.
+    int slots = 0;
+    while (slots < 256 && blocks[512 * (n - 1) + 2 * slots] != 0) ++slots;
+    EXPECT_EQ(slots, 1 + static_cast<int>(test_support::SplitUsi(c.kisen_moves).size())) << n;
   }
 }
 
