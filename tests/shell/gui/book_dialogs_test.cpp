@@ -68,7 +68,7 @@ TEST_F(BookDialogsTest, TheBuilderShowsItsInputsAndRefusesABadPlyCount) {
 
   for (const char* bad : {"257", "x", ""}) {
     dialog.PliesField()->ChangeValue(bad);
-    EXPECT_FALSE(dialog.PressBuild()) << bad;
+    ASSERT_FALSE(dialog.PressBuild()) << bad;
     EXPECT_EQ(ui.LastMessage(), "有効手数は0～256の整数で入力してください。");
     EXPECT_EQ(ui.Messages.back().Caption, "Tarvel->Book");
   }
