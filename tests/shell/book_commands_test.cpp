@@ -5,30 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "database/game_database.h"
-#include "platform/message_pump.h"
-#include "shell/command_table.h"
-#include "tests/database/database_test_util.h"
+#include "tests/shell/database_command_fixture.h"
 #include "tests/support/game_builder.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace shogi {
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class BookCommandsTest : public test_support::DatabaseFolderTest {
+class BookCommandsTest : public DatabaseCommandFixture {
  protected:
-  void SetUp() override {
-    DatabaseFolderTest::SetUp();
-    InitProgramState(state);
-    LoadSettings(profile, Folder(), settings);
-    SetMessagePump([this] { states_while_running.insert(state.InteractionState); });
-  }
-  void TearDown() override { SetMessagePump({}); }
-
   // "games.mix" of games from the even position with these moves.
   void MakeDatabase(std::initializer_list<const char*> games) {
     std::string message;
@@ -57,14 +42,6 @@ class BookCommandsTest : public test_support::DatabaseFolderTest {
     state.Record.PlyCount = shown;
     RebuildShown(state);
   }
-
-  ProgramState state;
-  test_support::ScriptedUserInterface ui;
-  ShellContext ctx{state, ui};
-  MemoryProfile profile;
-  ProgramSettings settings;
-  CommandEnv env{ctx, profile, settings};
-  std::set<int> states_while_running;
 };
 
 // "Tarvel->Book": the dialog starts from the profile's last inputs (defaults at first), its

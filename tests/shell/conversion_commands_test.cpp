@@ -5,33 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 #include "database/jsk_book.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
-#include "shell/command_table.h"
-#include "tests/database/database_test_util.h"
-#include "tests/support/scripted_user_interface.h"
+#include "tests/shell/database_command_fixture.h"
 
 namespace shogi {
 namespace {
 
 using test_support::FileBytes;
 using test_support::PutFileBytes;
-using Texts = std::vector<std::string>;
 
-class ConversionCommandsTest : public test_support::DatabaseFolderTest {
+class ConversionCommandsTest : public DatabaseCommandFixture {
  protected:
-  void SetUp() override {
-    DatabaseFolderTest::SetUp();
-    InitProgramState(state);
-    LoadSettings(profile, Folder(), settings);
-    // What the state is while a database routine pumps messages.
-    SetMessagePump([this] { states_while_running.insert(state.InteractionState); });
-  }
-  void TearDown() override { SetMessagePump({}); }
-
   // Runs `command`, its file dialog answered with `name` in the folder.
   void Run(int command, const std::string& name, std::vector<MessageAnswer> answers = {}) {
     ui.FileAnswers.push_back({true, Folder() + name, 0});
@@ -39,25 +25,12 @@ class ConversionCommandsTest : public test_support::DatabaseFolderTest {
     RunCommand(env, command);
     EXPECT_TRUE(ui.MessageAnswers.empty()) << "questions not asked";
   }
-  // The texts shown, each checked to carry `caption`.
-  Texts ShownWith(const char* caption) const {
-    for (const auto& shown : ui.Messages) EXPECT_EQ(shown.Caption, caption) << shown.Text;
-    return ui.MessageTexts();
-  }
   int Count(const DatabaseFormat& format, const std::string& name) const {
     int count = -1;
     std::string message;
     EXPECT_EQ(DatabaseGameCount(format, PathsOf(name), count, message), 0) << message;
     return count;
   }
-
-  ProgramState state;
-  test_support::ScriptedUserInterface ui;
-  ShellContext ctx{state, ui};
-  MemoryProfile profile;
-  ProgramSettings settings;
-  CommandEnv env{ctx, profile, settings};
-  std::set<int> states_while_running;
 };
 
 const char* const kListQuestions[] = {"棋士名.DATを作成しますか？", "棋戦.DATを作成しますか？",
