@@ -38,8 +38,7 @@ struct MateDeepeningResult {
 // Deepens from start_depth by two plies up to 49 for `attacker` (to play in `pos`). A mate
 // found at the first depth tried is shortened: depths d - 2, d - 4, ... are tried while
 // they still mate, and the shortest is kept.
-[[nodiscard]] MateDeepeningResult DeepenMate(const Position& pos, Side attacker,
-                                             const MateDeepening& options);
+[[nodiscard]] MateDeepeningResult DeepenMate(const Position& pos, Side attacker, const MateDeepening& options);
 
 struct MateSolution {
   int count = 0;          // moves in `moves`, the first attacking move included

@@ -58,6 +58,27 @@ std::string Le(std::uint64_t value, int bytes) {
   return out;
 }
 
+// A book record: size, key and (book move, frequency) entries.
+std::string RecordBytes(std::uint64_t key,
+                        const std::vector<std::pair<std::uint16_t, std::uint16_t>>& moves) {
+  std::string r = Le(9 + 4 * moves.size(), 1) + Le(key, 8);
+  for (auto [m, f] : moves) r += Le(m, 2) + Le(f, 2);
+  return r;
+}
+
+// A book whose bucket `bucket` holds `bytes`, its table entry saying `size` (their length
+// unless given); every other bucket is empty.
+std::string BookBytes(int bucket, const std::string& bytes, long size = -1) {
+  std::string table;
+  std::uint64_t offset = 98304;
+  for (int b = 0; b < kBookBuckets; ++b) {
+    const std::uint64_t bucket_size = b != bucket ? 0 : size < 0 ? bytes.size() : size;
+    table += Le(offset, 4) + Le(bucket_size, 2);
+    offset += bucket_size;
+  }
+  return table + bytes;
+}
+
 class BookTest : public test_support::DatabaseFolderTest {
  protected:
   // "games.mix": the games registered as new games in order.
@@ -297,9 +318,7 @@ TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
 TEST_F(BookTest, NoPliesWriteTheTableAlone) {
   MakeDatabase({test_support::GoldenEvenGame()});
   EXPECT_EQ(Build(0), "0局面作成しました。(0)");
-  std::string table;
-  for (int b = 0; b < kBookBuckets; ++b) table += Le(98304, 4) + Le(0, 2);
-  EXPECT_EQ(FileBytes(BookPath()), table);
+  EXPECT_EQ(FileBytes(BookPath()), BookBytes(0, ""));
 }
 
 // The record layout: the table entry of the key's bucket, the size byte, the key and the
@@ -307,14 +326,10 @@ TEST_F(BookTest, NoPliesWriteTheTableAlone) {
 TEST_F(BookTest, ARecordLiesInItsKeysBucket) {
   MakeDatabase({test_support::MakeRecord("startpos", "7g7f")});
   EXPECT_EQ(Build(1), "1局面作成しました。(0)");
-  const std::string book = FileBytes(BookPath());
   const BookKey key = BookKeyOf(kInitialPosition, kFirst);
-  const std::size_t entry = static_cast<std::size_t>(BookBucketOf(key.Key)) * 6;
-  EXPECT_EQ(book.substr(entry, 6), Le(98304, 4) + Le(13, 2));
-  EXPECT_EQ(book.substr(entry + 6, 4), Le(98304 + 13, 4));
-  EXPECT_EQ(book.substr(98304), Le(13, 1) + Le(key.Key, 8) +
-                                    Le(BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored), 2) +
-                                    Le(0xFFFF, 2));
+  const std::uint16_t move = BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored);
+  EXPECT_EQ(FileBytes(BookPath()),
+            BookBytes(BookBucketOf(key.Key), RecordBytes(key.Key, {{move, 0xFFFF}})));
 }
 
 TEST_F(BookTest, TheBuilderRefusesWithItsMessagesAndKeepsTheOldBook) {
@@ -359,12 +374,9 @@ TEST_F(BookTest, ASymmetricPositionReadsBonanzasSquares) {
   const auto p = FromSfen("4k4/9/9/9/9/9/9/9/4K4 b G 1");
   const BookKey key = BookKeyOf(p.pos, p.side);
   ASSERT_FALSE(key.Mirrored);
-  std::string table;
-  for (int b = 0; b < kBookBuckets; ++b)
-    table += Le(98304, 4) + Le(b == BookBucketOf(key.Key) ? 13 : 0, 2);
   const int to_6h = 9 * 7 + 3, from_5i = 9 * 8 + 4;  // 9 x (rank - 1) + (9 - file)
-  PutFileBytes(BookPath(),
-               table + Le(13, 1) + Le(key.Key, 8) + Le(to_6h | from_5i << 7, 2) + Le(0xFFFF, 2));
+  PutFileBytes(BookPath(), BookBytes(BookBucketOf(key.Key),
+                                     RecordBytes(key.Key, {{to_6h | from_5i << 7, 0xFFFF}})));
   EXPECT_EQ(Lookup(p.pos, p.side), "5i6h");
 }
 
@@ -373,43 +385,32 @@ TEST_F(BookTest, TheLookupRefusesDamagedBooks) {
   const BookKey key = BookKeyOf(kInitialPosition, kFirst);
   const std::uint16_t m7g7f = BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored);
   const std::uint16_t m2g2f = BookMoveOf(UsiMove("2g2f"), kFirst, key.Mirrored);
-  auto record = [&](std::vector<std::pair<std::uint16_t, std::uint16_t>> moves,
-                    std::uint64_t record_key) {
-    std::string r = Le(9 + 4 * moves.size(), 1) + Le(record_key, 8);
-    for (auto [m, f] : moves) r += Le(m, 2) + Le(f, 2);
-    return r;
-  };
-  // A book whose start position's bucket holds `bucket`, its table entry saying `size`.
-  auto book = [&](const std::string& bucket, long size = -1) {
-    std::string table;
-    for (int b = 0; b < kBookBuckets; ++b) {
-      const bool ours = b == BookBucketOf(key.Key);
-      table += Le(98304, 4) + Le(ours ? (size < 0 ? bucket.size() : size) : 0, 2);
-    }
-    return table + bucket;
-  };
+  const int ours = BookBucketOf(key.Key);
   std::vector<std::pair<std::uint16_t, std::uint16_t>> many(33, {m7g7f, 1});
   const struct {
     const char* what;
     std::string bytes;
     std::string expected;  // moves as "USI share" or the message
   } cases[] = {
-      {"shares", book(record({{m7g7f, 21845}, {m2g2f, 43690}}, key.Key)),
+      {"shares", BookBytes(ours, RecordBytes(key.Key, {{m7g7f, 21845}, {m2g2f, 43690}})),
        "7g7f   33.3333333 2g2f   66.6666667"},
       {"the first record of the key",
-       book(record({{m2g2f, 1}}, key.Key ^ 1) + record({{m7g7f, 0xFFFF}}, key.Key) +
-            record({{m2g2f, 0xFFFF}}, key.Key)),
+       BookBytes(ours, RecordBytes(key.Key ^ 1, {{m2g2f, 1}}) +
+                           RecordBytes(key.Key, {{m7g7f, 0xFFFF}}) +
+                           RecordBytes(key.Key, {{m2g2f, 0xFFFF}})),
        "7g7f 100"},
-      {"a move naming no square is left out", book(record({{0x7F, 1}, {m2g2f, 1}}, key.Key)),
-       "2g2f   50.0000000"},
-      {"33 moves", book(record(many, key.Key)), "この局面は存在しません。"},
-      {"frequencies adding up to 0", book(record({{m7g7f, 0}}, key.Key)),
+      {"a move naming no square is left out",
+       BookBytes(ours, RecordBytes(key.Key, {{0x7F, 1}, {m2g2f, 1}})), "2g2f   50.0000000"},
+      {"33 moves", BookBytes(ours, RecordBytes(key.Key, many)), "この局面は存在しません。"},
+      {"frequencies adding up to 0", BookBytes(ours, RecordBytes(key.Key, {{m7g7f, 0}})),
        "この局面は存在しません。"},
-      {"a record size below its head", book(std::string(1, '\0') + record({{m7g7f, 1}}, key.Key)),
+      {"a record size below its head",
+       BookBytes(ours, std::string(1, '\0') + RecordBytes(key.Key, {{m7g7f, 1}})),
        "この局面は存在しません。"},
-      {"a record running past its bucket", book(record({{m7g7f, 1}}, key.Key), 10),
+      {"a record running past its bucket", BookBytes(ours, RecordBytes(key.Key, {{m7g7f, 1}}), 10),
        "この局面は存在しません。"},
-      {"a bucket beyond the end", book(record({{m7g7f, 1}}, key.Key), 300), "fseek errror(BOOK)"},
+      {"a bucket beyond the end", BookBytes(ours, RecordBytes(key.Key, {{m7g7f, 1}}), 300),
+       "fseek errror(BOOK)"},
       {"shorter than the table", "", "fseek errror(BOOK)"},
   };
   for (const auto& c : cases) {
