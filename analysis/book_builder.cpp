@@ -29,6 +29,8 @@ constexpr int kCompactBytes = 34;
 // A game whose block is full counts as this long when plies remaining are counted.
 constexpr int kFullBlockPlies = 356;
 constexpr int kLoserPliesRemaining = 100;
+// While the book is written, messages are pumped after this many records.
+constexpr std::uint32_t kRecordsPerPump = 4096;
 
 // One slot of the storage, one cache line. Slot p holds position p and its first move; the
 // further moves of all positions take the move fields of slots from the back. Every taken
@@ -227,6 +229,7 @@ class BookStore {
     }
     if (!out.Write(bytes)) return false;
     for (std::uint32_t i = 0; i < positions_; ++i) {
+      if (i % kRecordsPerPump == 0) PumpMessages();
       bytes.clear();
       RecordBytes(slots_[order[i]], bytes);
       if (!out.Write(bytes)) return false;
