@@ -2,6 +2,8 @@
 #include "shell/command_table.h"
 
 #include "shell/board_setup.h"
+#include "shell/book_commands.h"
+#include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/game_driver.h"
@@ -131,6 +133,34 @@ void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
                   DatabaseFileItemsEnabled});
 }
 
+// The conversions of the Tarvel menu and the book items of the Bonanza menu. None runs during
+// another database command; each asks for its own files.
+void AddConversionAndBookRows(std::vector<CommandRow>& rows) {
+  // clang-format off
+  const CommandRow added[] = {
+      {kCmdKisenToTarvel, "棋泉->Tarvel", "棋泉データベースをTarvelデータベースに変換する。\n棋泉->Tarvel",
+       [](Env& e, int) { return ConvertDatabaseCommand(e.Ctx, e.Settings, kKisenToTarvel); }, 0,
+       DatabaseFileItemsEnabled},
+      {kCmdTarvelToKisen, "Tarvel->棋泉", "Tarvelデータベースを棋泉データベースに変換する。\nTarvel->棋泉",
+       [](Env& e, int) { return ConvertDatabaseCommand(e.Ctx, e.Settings, kTarvelToKisen); }, 0,
+       DatabaseFileItemsEnabled},
+      {kCmdTarvelToJsk, "Tarvel->定跡", "Tarvelデータベースから定跡ファイルを作成する。\nTarvel->定跡",
+       [](Env& e, int) { return WriteJskCommand(e.Ctx, e.Settings); }, 0, DatabaseFileItemsEnabled},
+      {kCmdJskFile, "定跡ファイル", "コンピュータが使う定跡ファイルを設定する。\n定跡ファイル",
+       [](Env& e, int) { return ChooseJskFile(e.Ctx, e.UserProfile, e.Settings); }, 0,
+       DatabaseFileItemsEnabled},
+      {kCmdBookLookup, "Book検索", "現在の局面をBonanzaのBookで検索する。\nBook検索",
+       [](Env& e, int) { return LookUpBookCommand(e.Ctx, e.Settings); }, 0, DatabaseFileItemsEnabled},
+      {kCmdBookFile, "Bookﾌｧｲﾙ名", "BonanzaのBookファイルを設定する。\nBookﾌｧｲﾙ名",
+       [](Env& e, int) { return ChooseBookFile(e.Ctx, e.UserProfile, e.Settings); }, 0,
+       DatabaseFileItemsEnabled},
+      {kCmdBuildBook, "Tarvel->Book", "TarvelデータベースからBonanzaのBookを作成する。\nTarvel->Book",
+       [](Env& e, int) { return BuildBookCommand(e.Ctx, e.UserProfile); }, 0, DatabaseFileItemsEnabled},
+  };
+  // clang-format on
+  rows.insert(rows.end(), std::begin(added), std::end(added));
+}
+
 // --- check-mark rules ---
 
 bool BoardFlipped(const ProgramState& s, int) {
@@ -238,6 +268,7 @@ std::vector<CommandRow> BuildTable() {
   };
   // clang-format on
   AddDatabaseMenuRows(rows);
+  AddConversionAndBookRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

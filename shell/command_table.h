@@ -69,6 +69,13 @@ enum CommandId : int {
   kCmdStaticEvaluation,    // Bonanza "静的評価"
   kCmdPieceValues,         // Bonanza "駒の価値設定"
   kCmdBestMoves,           // Bonanza "最善手検索"
+  kCmdKisenToTarvel,       // Tarvel "棋泉->Tarvel"
+  kCmdTarvelToKisen,       // Tarvel "Tarvel->棋泉"
+  kCmdTarvelToJsk,         // Tarvel "Tarvel->定跡"
+  kCmdJskFile,             // Tarvel "定跡ファイル"
+  kCmdBookLookup,          // Bonanza "Book検索"
+  kCmdBookFile,            // Bonanza "Bookﾌｧｲﾙ名"
+  kCmdBuildBook,           // Bonanza "Tarvel->Book"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };

@@ -24,17 +24,6 @@ constexpr FileItem kFileItems[] = {
     {DatabaseKind::kTarvel, "Tarvel２", "Tarvel・棋譜ファイル名２の設定"},
 };
 
-// The file dialog's type list and default extension of each format.
-struct FileDialogText {
-  const char* Filter;
-  const char* DefaultExtension;
-};
-FileDialogText DialogTextOf(DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen
-             ? FileDialogText{"棋泉ファイル(*.idx)|*.idx|全てのファイル(*.*)|*.*||", "idx"}
-             : FileDialogText{"Tarvelファイル(*.mix)|*.mix|全てのファイル(*.*)|*.*||", "mix"};
-}
-
 void ShowWarning(ShellContext& ctx, const char* caption, const std::string& text) {
   ctx.Ui.ShowMessage(caption, text, MessageButtons::kOk, MessageIcon::kWarning);
 }
@@ -73,6 +62,12 @@ bool FileExists(const std::string& path) {
 }
 
 }  // namespace
+
+FileDialogText DialogTextOf(DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen
+             ? FileDialogText{"棋泉ファイル(*.idx)|*.idx|全てのファイル(*.*)|*.*||", "idx"}
+             : FileDialogText{"Tarvelファイル(*.mix)|*.mix|全てのファイル(*.*)|*.*||", "mix"};
+}
 
 std::string OverwriteQuestion(int number) {
   char text[96];

@@ -21,6 +21,13 @@ inline constexpr const char* kEditorFailed = "テキストエディタを起動�
 // "%d番目に上書きしますが、よろしいでしょうか？" for game `number`.
 std::string OverwriteQuestion(int number);
 
+// The file dialog's type list and default extension of each format.
+struct FileDialogText {
+  const char* Filter;
+  const char* DefaultExtension;
+};
+FileDialogText DialogTextOf(DatabaseKind kind);
+
 // The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
 // the one Tarvel database, each from a starting path of its own.
 enum class DatabaseFileItem : int { kKisen, kTarvel, kTarvel2 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/book_builder.h"
 #include "platform/user_interface.h"
 #include "shell/game_conditions.h"
 #include "shell/settings.h"
@@ -28,6 +29,12 @@ enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };
 struct BestMoveRow {
   std::string Move;
   int Score = 0;
+};
+
+// One row of the "Bonanza Book 検索" dialog: a book move in notation and its share (UTF-8).
+struct BookMoveRow {
+  std::string Move;
+  std::string Share;
 };
 
 // The shell's dialogs and the desktop's text editor. The dialogs' checks live in UI-free code
@@ -54,6 +61,12 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual bool EditPieceValues(PieceValueTable&) { return false; }
   // The "Bonanza 最善手 検索" dialog with the ranking, best first; returns when it is closed.
   virtual void ShowBestMoves(const std::vector<BestMoveRow>&) {}
+  // The "Bonanza Book 検索" dialog with up to 32 rows; returns when it is closed.
+  virtual void ShowBookMoves(const std::vector<BookMoveRow>&) {}
+  // The builder dialog "Tarvel->Bonanza book"; true on "Tarvel->Book" (its checks passed, see
+  // shell/book_commands.h), false on "キャンセル". Without an implementation it counts as
+  // cancelled.
+  [[nodiscard]] virtual bool EditBookBuild(BookBuildOptions&) { return false; }
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

@@ -1,6 +1,7 @@
 // shogi-tool db: Kisen (.idx) and Tarvel (.mix) databases from the command line: create,
 // count, register record files as new games or over a game, print a game, search, list; sort,
-// check for duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook.
+// check for duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook; convert into
+// the other format, write the .JSK opening book.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -11,11 +12,13 @@
 #include <vector>
 
 #include "database/bulk_rename.h"
+#include "database/conversion.h"
 #include "database/date_sort.h"
 #include "database/duplicates.h"
 #include "database/game_database.h"
 #include "database/game_list.h"
 #include "database/game_search.h"
+#include "database/jsk_book.h"
 #include "database/maintenance.h"
 #include "database/merge.h"
 #include "database/yearbook.h"
@@ -410,6 +413,36 @@ int List(const DatabaseArgument& db, const std::string& folder, SearchOptions& o
   return kExitOk;
 }
 
+// Converts the database into the other format beside it, answering the overwrite question
+// with yes and the three list questions as --write-lists says; prints the number of games.
+int Convert(const DatabaseArgument& db, const std::string& folder,
+            const std::vector<std::string>& rest) {
+  if (!rest.empty() && rest[0] != "--write-lists")
+    return UsageError(kName, "unknown option '" + rest[0] + "'");
+  const DatabaseConversion& conversion = ConversionFrom(*db.Format);
+  GameDatabase source;
+  std::string message;
+  int games = 0;
+  if (OpenConversionSource(conversion, db.Paths, source, message) != 0 ||
+      ConvertDatabase(conversion, source, db.Paths, folder, games, message) != 0)
+    return Failed(message);
+  for (const ConvertedList& list : kConvertedLists) {
+    if (!rest.empty() && WriteConvertedList(list, folder, message) != 0) return Failed(message);
+  }
+  std::printf("%d\n", games);
+  return kExitOk;
+}
+
+// Writes the .JSK opening book of a Tarvel database.
+int Jsk(const DatabaseArgument& db, const std::string& out) {
+  if (db.Format != &kTarvelFormat) return UsageError(kName, "jsk needs a Tarvel (.mix) database");
+  GameDatabase source;
+  std::string message;
+  if (OpenJskSource(db.Paths, source, message) != 0 || WriteJskBook(source, out, message) != 0)
+    return Failed(message);
+  return kExitOk;
+}
+
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
@@ -435,11 +468,11 @@ int RunDb(const std::vector<std::string>& all) {
     std::size_t Least, Most;
   };
   static constexpr Arity kArities[] = {
-      {"create", 0, 0}, {"count", 0, 0},  {"add", 2, SIZE_MAX},
-      {"put", 3, 3},    {"get", 1, 1},    {"sort", 0, 1},
-      {"dupes", 0, 0},  {"merge", 1, 1},  {"merge-distributed", 1, 1},
-      {"delete", 1, 1}, {"remove", 0, 0}, {"swap", 2, 2},
-      {"rename", 3, 3}};
+      {"create", 0, 0}, {"count", 0, 0},   {"add", 2, SIZE_MAX},
+      {"put", 3, 3},    {"get", 1, 1},     {"sort", 0, 1},
+      {"dupes", 0, 0},  {"merge", 1, 1},   {"merge-distributed", 1, 1},
+      {"delete", 1, 1}, {"remove", 0, 0},  {"swap", 2, 2},
+      {"rename", 3, 3}, {"convert", 0, 1}, {"jsk", 1, 1}};
   const Arity* arity = nullptr;
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
@@ -457,6 +490,8 @@ int RunDb(const std::vector<std::string>& all) {
   if (operation == "count") return Count(db);
   if (operation == "add") return Add(db, folder, rest);
   if (const std::optional<int> status = RunRewrite(operation, db, rest)) return *status;
+  if (operation == "convert") return Convert(db, folder, rest);
+  if (operation == "jsk") return Jsk(db, rest[0]);
   if (operation == "put") return Put(db, folder, number, {rest[1], rest[2]});
   return Get(db, folder, number);
 }
@@ -467,7 +502,8 @@ const CommandRegistration kDb(
      "get DB N | search DB [CONDITIONS] | list DB [CONDITIONS] [--columns A,B] [--reverse] "
      "[--all | --top N] | sort DB [--descending] | dupes DB | merge DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
-     "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix",
+     "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix | "
+     "convert DB [--write-lists] | jsk DB OUT.jsk",
      "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, "
      "register record files as new games (printing their numbers) or over game N, print game N "
      "as 'read' does with its date, tournament, opening, game number and handicap code; search "
@@ -476,7 +512,10 @@ const CommandRegistration kDb(
      "--position SFEN --mode 1|2|3; sort by date, list duplicate pairs 'I D', append SOURCE, "
      "merge distributed Kisen data, delete game N, remove both files, swap two Tarvel games, "
      "replace a list number (Tarvel players: a name) throughout the index, convert yearbook "
-     "files into a new Tarvel database; questions are answered yes; the name lists and the "
+     "files into a new Tarvel database, convert a database into the other format beside it "
+     "(printing the number of games; --write-lists also writes 棋士名.DAT, 棋戦.DAT and 戦型.DAT "
+     "from the Kisen lists), write the .JSK opening book of a Tarvel database; questions are "
+     "answered yes; the name lists and the "
      "search list files are in DIR, else the current directory",
      RunDb});
 

@@ -85,6 +85,12 @@ bool ViewUserInterface::EditPieceValues(PieceValueTable& values) {
 void ViewUserInterface::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
   dialogs_.ShowBestMoves(rows);
 }
+void ViewUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
+  dialogs_.ShowBookMoves(rows);
+}
+bool ViewUserInterface::EditBookBuild(BookBuildOptions& options) {
+  return dialogs_.EditBookBuild(options);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

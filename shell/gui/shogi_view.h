@@ -56,6 +56,8 @@ class ViewUserInterface : public ShellUserInterface {
   MateAttackerChoice ChooseMateAttacker() override;
   bool EditPieceValues(PieceValueTable& values) override;
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -8,6 +8,7 @@
 #include <wx/textdlg.h>
 
 #include "platform/text_editor.h"
+#include "shell/gui/book_dialogs.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
@@ -20,7 +21,8 @@ wxString U(const std::string& utf8) {
   return wxString::FromUTF8(utf8);
 }
 
-// A path of the file system as wxWidgets names it, and back.
+}  // namespace
+
 wxString PathToWx(const std::string& path) {
 #ifdef _WIN32
   return wxString(path.c_str(), wxCSConv(wxFONTENCODING_CP932));
@@ -35,8 +37,6 @@ std::string PathFromWx(const wxString& path) {
   return path.utf8_string();
 #endif
 }
-
-}  // namespace
 
 wxString WildcardOf(const std::vector<FileFilter>& filters) {
   wxString out;
@@ -187,6 +187,21 @@ bool WindowDialogs::EditPieceValues(PieceValueTable& values) {
 void WindowDialogs::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
   CSaizenshu dialog(parent_, rows);
   dialog.ShowModal();
+}
+
+void WindowDialogs::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
+  CBookLookup dialog(parent_, rows);
+  dialog.ShowModal();
+}
+
+bool WindowDialogs::EditBookBuild(BookBuildOptions& options) {
+  // The dialog's own boxes (a refused field, the file dialogs) are shown over the dialog.
+  WindowDialogs boxes(nullptr, folder_);
+  CBookBuild dialog(parent_, options, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  options = dialog.Options();
+  return true;
 }
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {

@@ -33,6 +33,8 @@ class WindowDialogs : public ShellDialogs {
   MateAttackerChoice ChooseMateAttacker() override;
   bool EditPieceValues(PieceValueTable& values) override;
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:
@@ -41,6 +43,10 @@ class WindowDialogs : public ShellDialogs {
   wxWindow* parent_;
   std::string folder_;
 };
+
+// A path of the file system as wxWidgets names it, and back.
+wxString PathToWx(const std::string& path);
+std::string PathFromWx(const wxString& path);
 
 // The wildcard text of a file dialog ("caption|pattern|caption|pattern").
 wxString WildcardOf(const std::vector<FileFilter>& filters);

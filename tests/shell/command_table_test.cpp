@@ -112,6 +112,15 @@ const Expectation kExpected[] = {
     {kCmdTarvelRegister, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdKisenOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kCurrentGame},
     {kCmdTarvelOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kCurrentGame},
+    // The conversions and the book items ask for their own files: they only wait for another
+    // database command to end.
+    {kCmdKisenToTarvel, {"01235", "01235", "01235"}},
+    {kCmdTarvelToKisen, {"01235", "01235", "01235"}},
+    {kCmdTarvelToJsk, {"01235", "01235", "01235"}},
+    {kCmdJskFile, {"01235", "01235", "01235"}},
+    {kCmdBookLookup, {"01235", "01235", "01235"}},
+    {kCmdBookFile, {"01235", "01235", "01235"}},
+    {kCmdBuildBook, {"01235", "01235", "01235"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};

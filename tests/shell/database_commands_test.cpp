@@ -11,7 +11,7 @@
 #include "database/game_database.h"
 #include "platform/cp932.h"
 #include "shell/command_table.h"
-#include "tests/database/database_test_util.h"
+#include "tests/shell/database_command_fixture.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/scripted_user_interface.h"
 
@@ -38,14 +38,8 @@ const Menu kMenus[] = {
      "games.mix"},
 };
 
-class DatabaseCommandsTest : public test_support::DatabaseFolderTest {
+class DatabaseCommandsTest : public DatabaseCommandFixture {
  protected:
-  void SetUp() override {
-    DatabaseFolderTest::SetUp();
-    InitProgramState(state);
-    LoadSettings(profile, Folder(), settings);
-  }
-
   // Runs the menu's file item, the dialog answered with `name` in the folder.
   void Choose(const Menu& menu, const std::string& name) {
     ui.FileAnswers.push_back({true, Folder() + name, 0});
@@ -67,18 +61,6 @@ class DatabaseCommandsTest : public test_support::DatabaseFolderTest {
         << message;
     return read;
   }
-  // The texts shown, each checked to carry `caption`.
-  Texts ShownWith(const char* caption) const {
-    for (const auto& shown : ui.Messages) EXPECT_EQ(shown.Caption, caption) << shown.Text;
-    return ui.MessageTexts();
-  }
-
-  ProgramState state;
-  test_support::ScriptedUserInterface ui;
-  ShellContext ctx{state, ui};
-  MemoryProfile profile;
-  ProgramSettings settings;
-  CommandEnv env{ctx, profile, settings};
 };
 
 // Each file item asks with its format's dialog from its own remembered path, keeps the

@@ -99,6 +99,16 @@ bool ScriptedUserInterface::EditPieceValues(PieceValueTable& values) {
   return TakeAnswer(PieceValueAnswers, "piece-value dialog", answer) && answer(values);
 }
 
+void ScriptedUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
+  BookMovesShown.push_back(rows);
+}
+
+bool ScriptedUserInterface::EditBookBuild(BookBuildOptions& options) {
+  BookBuildShown.push_back(options);
+  std::function<bool(BookBuildOptions&)> answer;
+  return TakeAnswer(BookBuildAnswers, "book builder dialog", answer) && answer(options);
+}
+
 bool ScriptedUserInterface::OpenInTextEditor(const std::string& path) {
   EditedFiles.push_back(path);
   return EditorStarts;

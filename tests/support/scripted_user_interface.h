@@ -49,6 +49,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::optional<int>> SpeedAnswers;  // nullopt: cancelled
   // The "駒の価値" dialog: edits the values and returns true for "OK".
   std::deque<std::function<bool(PieceValueTable&)>> PieceValueAnswers;
+  // The book builder dialog: edits the options and returns true for "Tarvel->Book".
+  std::deque<std::function<bool(BookBuildOptions&)>> BookBuildAnswers;
   bool EditorStarts = true;  // what OpenInTextEditor answers
 
   // --- log ---
@@ -63,10 +65,12 @@ class ScriptedUserInterface : public ShellUserInterface {
     std::string Path;
     bool Read = false;
   };
-  std::vector<RecordFile> RecordFiles;                  // every ShowRecordFile
-  int CloseRequests = 0;                                // CloseMainWindow calls
-  std::vector<std::string> EditedFiles;                 // every OpenInTextEditor
-  std::vector<std::vector<BestMoveRow>> BestMoveLists;  // every "Bonanza 最善手 検索" dialog
+  std::vector<RecordFile> RecordFiles;                   // every ShowRecordFile
+  int CloseRequests = 0;                                 // CloseMainWindow calls
+  std::vector<std::string> EditedFiles;                  // every OpenInTextEditor
+  std::vector<std::vector<BestMoveRow>> BestMoveLists;   // every "Bonanza 最善手 検索" dialog
+  std::vector<std::vector<BookMoveRow>> BookMovesShown;  // every "Bonanza Book 検索" dialog
+  std::vector<BookBuildOptions> BookBuildShown;          // the options as the dialog got them
 
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
@@ -98,6 +102,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override {
     BestMoveLists.push_back(rows);
   }
+  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
+  bool EditBookBuild(BookBuildOptions& options) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -1,5 +1,5 @@
-// The menus 棋泉 and Tarvel in the window: their place in the menu bar, their items in order,
-// the items enabled as the command table says, and clicks that reach the handlers.
+// The menus 棋泉, Tarvel and Bonanza in the window: their place in the menu bar, their items in
+// order, the items enabled as the command table says, and clicks that reach the handlers.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wx/menu.h>
@@ -46,7 +46,7 @@ class DatabaseMenusTest : public GuiFixture {
 
 // The items in order, each enabled as the command table says: before a database is chosen
 // only the file items, afterwards by each database's state.
-TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
+TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItemsInOrder) {
   wxMenuBar* bar = frame->GetMenuBar();
   std::vector<std::string> titles;
   for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
@@ -69,11 +69,22 @@ TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
        {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更"}},
       {"Tarvel",
        {kCmdTarvelFile, kCmdTarvelFile2, kCmdTarvelRegister, kCmdTarvelOverwrite, kSeparator,
-        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings},
-       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更",
-        "戦型名変更"}},
+        kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings, kSeparator, kCmdKisenToTarvel,
+        kCmdTarvelToKisen, kCmdTarvelToJsk, kCmdJskFile},
+       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更",
+        "", "棋泉->Tarvel", "Tarvel->棋泉", "Tarvel->定跡", "定跡ファイル"}},
+      {"Bonanza",
+       {kCmdFvFile, kCmdBookFile, kSeparator, kCmdFvSum, kCmdMaterial, kCmdStaticEvaluation,
+        kCmdPieceValues, kSeparator, kCmdBestMoves, kCmdBookLookup, kSeparator, kCmdBuildBook},
+       {"fvﾌｧｲﾙ名", "Bookﾌｧｲﾙ名", "", "fv計算", "駒の損得", "静的評価", "駒の価値設定", "",
+        "最善手検索", "Book検索", "", "Tarvel->Book"}},
   };
-  const int file_items[] = {kCmdKisenFile, kCmdTarvelFile, kCmdTarvelFile2};
+  // The items that need no chosen database: they ask for their own files, or work on the board.
+  const int file_items[] = {
+      kCmdKisenFile,     kCmdTarvelFile,  kCmdTarvelFile2,      kCmdKisenToTarvel,
+      kCmdTarvelToKisen, kCmdTarvelToJsk, kCmdJskFile,          kCmdBookLookup,
+      kCmdBookFile,      kCmdBuildBook,   kCmdFvFile,           kCmdFvSum,
+      kCmdMaterial,      kCmdPieceValues, kCmdStaticEvaluation, kCmdBestMoves};
   ProgramState& s = view->State();
   for (bool chosen : {false, true}) {
     s.Kisen.Paths.Base = s.Tarvel.Paths.Base = chosen ? "/nowhere/games" : "";
@@ -99,8 +110,8 @@ TEST_F(DatabaseMenusTest, TheTwoMenusStandBeforeHelpWithTheirItemsInOrder) {
   }
 }
 
-// A new Tarvel database made through ﾌｧｲﾙ名, the record registered through 新規登録 and the
-// tournament list handed to the editor, by menu clicks.
+// A new Tarvel database made through ﾌｧｲﾙ名, the record registered through 新規登録, the
+// tournament list handed to the editor, the opening book and a Bonanza book, by menu clicks.
 TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
   const std::string folder = view->Settings().Folder;
   ui.FileAnswers.push_back({true, folder + "games.mix", 0});
@@ -112,6 +123,21 @@ TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
   std::ofstream(folder + "棋戦.DAT") << "1  R\r\n";
   Click(kCmdTarvelTournaments);
   EXPECT_EQ(ui.EditedFiles, std::vector<std::string>{folder + "棋戦.DAT"});
+  // The opening book of that database, then a Bonanza book built from it and the shown
+  // position looked up there.
+  ui.FileAnswers.push_back({true, folder + "games.mix", 0});
+  Click(kCmdTarvelToJsk);
+  EXPECT_TRUE(std::filesystem::exists(folder + "games.jsk"));
+  ui.BookBuildAnswers.push_back([&](BookBuildOptions& o) {
+    o.Input = folder + "games.mix";
+    o.Output = folder + "book.bin";
+    return true;
+  });
+  Click(kCmdBuildBook);
+  EXPECT_EQ(ui.LastMessage(), "0局面作成しました。(0)");
+  view->Settings().Files.BonanzaBook = folder + "book.bin";
+  Click(kCmdBookLookup);
+  EXPECT_EQ(ui.LastMessage(), "この局面は存在しません。");
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+// The handlers of the Tarvel menu's conversion items.
+#include "shell/conversion_commands.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "database/jsk_book.h"
+#include "shell/database_command_scope.h"
+#include "shell/database_commands.h"
+#include "shell/record_commands.h"
+
+namespace shogi {
+namespace {
+
+void ShowWarning(ShellContext& ctx, const char* caption, const std::string& text) {
+  ctx.Ui.ShowMessage(caption, text, MessageButtons::kOk, MessageIcon::kWarning);
+}
+
+// The source database a conversion item's dialog chose: false when cancelled or refused
+// (the refusal shown with `caption`).
+bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFormat& format,
+                  const char* title, const char* file_key, const char* caption,
+                  DatabasePaths& paths) {
+  const FileDialogText text = DialogTextOf(format.Kind);
+  FileDialogRequest request;
+  request.Title = title;
+  request.Filters = ParseFilterText(text.Filter);
+  const std::string* last = FileNameSlot(settings.Files, file_key);
+  request.InitialPath = last ? *last : settings.Folder;
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
+  if (!answer.Chosen) return false;
+  std::string message;
+  if (DatabasePathsOf(WithDefaultExtension(answer.Path, text.DefaultExtension), paths, message) !=
+      0) {
+    ShowWarning(ctx, caption, message);
+    return false;
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+ViewUpdate ConvertDatabaseCommand(ShellContext& ctx, ProgramSettings& settings,
+                                  const DatabaseConversion& conversion) {
+  if (!DatabaseFileItemsEnabled(ctx.State)) return {};
+  DatabasePaths paths;
+  if (!ChooseSource(ctx, settings, *conversion.From, conversion.DialogTitle,
+                    conversion.SourceFileKey, conversion.Caption, paths))
+    return {};
+  GameDatabase source;
+  std::string message;
+  if (OpenConversionSource(conversion, paths, source, message) != 0) {
+    ShowWarning(ctx, conversion.Caption, message);
+    return {};
+  }
+  if (ConversionTargetExists(conversion, paths) &&
+      !AskYesNo(ctx.Ui, conversion.Caption, kConvertOverwriteQuestion))
+    return {};
+  {
+    DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
+    int games = 0;
+    if (ConvertDatabase(conversion, source, paths, settings.Folder, games, message) != 0) {
+      ShowWarning(ctx, conversion.Caption, message);
+      return {};
+    }
+  }
+  if (!conversion.AsksForLists) return {};
+  for (const ConvertedList& list : kConvertedLists) {
+    if (AskYesNo(ctx.Ui, conversion.Caption, list.Question) &&
+        WriteConvertedList(list, settings.Folder, message) != 0)
+      ShowWarning(ctx, conversion.Caption, message);
+  }
+  return {};
+}
+
+ViewUpdate WriteJskCommand(ShellContext& ctx, ProgramSettings& settings) {
+  if (!DatabaseFileItemsEnabled(ctx.State)) return {};
+  DatabasePaths paths;
+  if (!ChooseSource(ctx, settings, kTarvelFormat, kJskDialogTitle, "Tarvel", kJskCaption, paths))
+    return {};
+  GameDatabase source;
+  std::string message;
+  if (OpenJskSource(paths, source, message) != 0) {
+    ShowWarning(ctx, kJskCaption, message);
+    return {};
+  }
+  const std::string book = paths.WithExtension("JSK");
+  if (FileExists(book) && !AskYesNo(ctx.Ui, kJskCaption, kJskOverwriteQuestion)) return {};
+  DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
+  if (WriteJskBook(source, book, message) != 0) ShowWarning(ctx, kJskCaption, message);
+  return {};
+}
+
+ViewUpdate ChooseJskFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!DatabaseFileItemsEnabled(ctx.State)) return {};
+  FileDialogRequest request;
+  request.Title = kJskFileTitle;
+  request.Filters = ParseFilterText(kJskFileFilter);
+  request.InitialPath = settings.Files.Book;
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
+  if (answer.Chosen) RememberFileName(profile, settings, "定跡", answer.Path);
+  return {};
+}
+
+}  // namespace shogi

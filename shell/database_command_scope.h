@@ -1,0 +1,32 @@
+// The interaction state of a long database command: 4 while it runs, the state before it
+// afterwards whichever way the command ends, with a progress word in the status bar.
+#pragma once
+
+#include <string>
+
+#include "platform/user_interface.h"
+#include "shell/program_state.h"
+
+namespace shogi {
+
+class DatabaseCommandScope {
+ public:
+  DatabaseCommandScope(ProgramState& state, UserInterface& ui, const std::string& progress)
+      : state_(state), ui_(ui), before_(state.InteractionState) {
+    state_.InteractionState = kStateDatabase;
+    ui_.SetStatusText(progress);
+  }
+  ~DatabaseCommandScope() {
+    ui_.SetStatusText("");
+    state_.InteractionState = before_;
+  }
+  DatabaseCommandScope(const DatabaseCommandScope&) = delete;
+  DatabaseCommandScope& operator=(const DatabaseCommandScope&) = delete;
+
+ private:
+  ProgramState& state_;
+  UserInterface& ui_;
+  int before_;
+};
+
+}  // namespace shogi

@@ -1,0 +1,46 @@
+// The common ground of the tests of the database menus' commands: a fresh program folder
+// with its settings, a program state with a scripted person, the texts shown with their
+// caption, and the interaction states seen while a database routine pumps messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/message_pump.h"
+#include "shell/command_table.h"
+#include "tests/database/database_test_util.h"
+#include "tests/support/scripted_user_interface.h"
+
+namespace shogi {
+
+class DatabaseCommandFixture : public test_support::DatabaseFolderTest {
+ protected:
+  using Texts = std::vector<std::string>;
+
+  void SetUp() override {
+    DatabaseFolderTest::SetUp();
+    InitProgramState(state);
+    LoadSettings(profile, Folder(), settings);
+    SetMessagePump([this] { states_while_running.insert(state.InteractionState); });
+  }
+  void TearDown() override { SetMessagePump({}); }
+
+  // The texts shown, each checked to carry `caption`.
+  Texts ShownWith(const char* caption) const {
+    for (const auto& shown : ui.Messages) EXPECT_EQ(shown.Caption, caption) << shown.Text;
+    return ui.MessageTexts();
+  }
+
+  ProgramState state;
+  test_support::ScriptedUserInterface ui;
+  ShellContext ctx{state, ui};
+  MemoryProfile profile;
+  ProgramSettings settings;
+  CommandEnv env{ctx, profile, settings};
+  std::set<int> states_while_running;  // by the message pump during the command
+};
+
+}  // namespace shogi
