@@ -76,6 +76,24 @@ enum CommandId : int {
   kCmdBookLookup,          // Bonanza "Book検索"
   kCmdBookFile,            // Bonanza "Bookﾌｧｲﾙ名"
   kCmdBuildBook,           // Bonanza "Tarvel->Book"
+  // The whole-database items of the two menus: 棋泉 first, then Tarvel, in menu order.
+  kCmdKisenSort,                 // "ソート"
+  kCmdKisenDuplicates,           // "重複ﾁｪｯｸ"
+  kCmdKisenMerge,                // "ﾌｧｲﾙ合併"
+  kCmdKisenMergeDistributed,     // "配布ﾃﾞｰﾀ合併"
+  kCmdKisenRemove,               // "ﾌｧｲﾙ削除"
+  kCmdKisenRenamePlayers,        // "棋士一括変更"
+  kCmdKisenRenameTournaments,    // "棋戦一括変更"
+  kCmdKisenRenameOpenings,       // "戦型一括変更"
+  kCmdTarvelSort,                // "ソート"
+  kCmdTarvelDuplicates,          // "重複ﾁｪｯｸ"
+  kCmdTarvelMerge,               // "ﾌｧｲﾙ合併"
+  kCmdTarvelRemove,              // "ﾌｧｲﾙ削除"
+  kCmdTarvelSwap,                // "入れ換え"
+  kCmdTarvelRenamePlayers,       // "棋士一括変更"
+  kCmdTarvelRenameTournaments,   // "棋戦一括変更"
+  kCmdTarvelRenameOpenings,      // "戦型一括変更"
+  kCmdYearbook,                  // Tarvel "将棋年鑑"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };
