@@ -168,7 +168,9 @@ void AddConversionAndBookRows(std::vector<CommandRow>& rows) {
 void AddMaintenanceRows(std::vector<CommandRow>& rows) {
   constexpr int kKisen = static_cast<int>(DatabaseKind::kKisen);
   constexpr int kTarvel = static_cast<int>(DatabaseKind::kTarvel);
-  const auto sort = [](Env& e, int kind) { return SortCommand(e.Ctx, static_cast<DatabaseKind>(kind)); };
+  const auto sort = [](Env& e, int kind) {
+    return SortCommand(e.Ctx, static_cast<DatabaseKind>(kind));
+  };
   const auto dupes = [](Env& e, int kind) {
     return DuplicateCheckCommand(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
   };

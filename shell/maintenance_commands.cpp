@@ -171,7 +171,8 @@ ViewUpdate MergeCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKi
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   Warn(ctx, format.Caption, MergeWarning(format, selection.Paths));
-  const std::optional<std::string> source = AskFileOf(ctx, settings, kind, "合併する棋譜ファイルの指定");
+  const std::optional<std::string> source =
+      AskFileOf(ctx, settings, kind, "合併する棋譜ファイルの指定");
   if (!source) return {};
   std::string message;
   if (RunRoutine(ctx, format.Caption, [&](const CommandHooks& hooks) {
@@ -207,7 +208,8 @@ ViewUpdate MergeDistributedCommand(ShellContext& ctx, Profile& profile, ProgramS
 ViewUpdate RemoveDatabaseCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKind kind) {
   if (!DatabaseFileItemsEnabled(ctx.State)) return {};
   const DatabaseFormat& format = FormatOf(kind);
-  const std::optional<std::string> chosen = AskFileOf(ctx, settings, kind, "削除棋譜ファイルの指定");
+  const std::optional<std::string> chosen =
+      AskFileOf(ctx, settings, kind, "削除棋譜ファイルの指定");
   if (!chosen) return {};
   std::string message;
   if (RunRoutine(ctx, format.Caption, [&](const CommandHooks& hooks) {
@@ -217,7 +219,8 @@ ViewUpdate RemoveDatabaseCommand(ShellContext& ctx, ProgramSettings& settings, D
     return {};
   }
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
-  if (selection.Chosen() && ProbeDatabase(format, selection.Paths, message) != DatabaseState::kSound)
+  if (selection.Chosen() &&
+      ProbeDatabase(format, selection.Paths, message) != DatabaseState::kSound)
     selection = DatabaseSelection{};
   return {};
 }
@@ -271,8 +274,8 @@ ViewUpdate RenameNumbersCommand(ShellContext& ctx, DatabaseKind kind, RenamedLis
   int changed = 0;
   std::string message;
   const int result = RunRoutine(ctx, format.Caption, [&](const CommandHooks& hooks) {
-    return RenameNumbers(format, SelectionOf(ctx.State, kind).Paths, list, request.Old,
-                         request.New, hooks, changed, message);
+    return RenameNumbers(format, SelectionOf(ctx.State, kind).Paths, list, request.Old, request.New,
+                         hooks, changed, message);
   });
   return FinishRename(ctx, kind, result, message);
 }

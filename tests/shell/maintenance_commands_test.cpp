@@ -68,8 +68,7 @@ TEST_F(MaintenanceCommandsTest, SortRewritesInDateOrderAndOpensTheList) {
   const struct {
     SortOrderChoice choice;
     std::vector<GameRecord> expected;
-  } cases[] = {{SortOrderChoice::kAscending, {b, a, c}},
-               {SortOrderChoice::kDescending, {a, c, b}}};
+  } cases[] = {{SortOrderChoice::kAscending, {b, a, c}}, {SortOrderChoice::kDescending, {a, c, b}}};
   for (const Menu& menu : kMenus) {
     for (const auto& order : cases) {
       SCOPED_TRACE(menu.Name);
@@ -87,7 +86,9 @@ TEST_F(MaintenanceCommandsTest, SortRewritesInDateOrderAndOpensTheList) {
       const ViewUpdate update = Run(menu.Sort);
       EXPECT_EQ(update.Parts, menu.OpenList);
       EXPECT_EQ(FilesOf(Format(menu), paths),
-                FilesOf(Format(menu), WriteGames(Format(menu), "expected" + std::string(menu.Name).substr(5), order.expected)));
+                FilesOf(Format(menu),
+                        WriteGames(Format(menu), "expected" + std::string(menu.Name).substr(5),
+                                   order.expected)));
       EXPECT_EQ(states_while_running, std::set<int>{kStateDatabase});
       EXPECT_EQ(state.InteractionState, kStateGame);
       EXPECT_EQ(ui.StatusTexts, Texts({"　ソート中", ""}));
@@ -143,9 +144,10 @@ TEST_F(MaintenanceCommandsTest, MergeWarnsAsksAndAppends) {
     const DatabasePaths paths = Choose(menu, {DatedGame(2001, 1, 1, 2)});
     const std::string source = "more" + std::string(menu.Name).substr(5);
     WriteGames(Format(menu), source, {DatedGame(2002, 1, 1, 3), DatedGame(2003, 1, 1, 4)});
-    const std::string warning = menu.Kind == DatabaseKind::kKisen
-                                    ? "警告：同一棋譜ファイルを指定すると棋譜ファイルが壊れます。"
-                                    : "警告：同一棋譜" + paths.Base + ".MIXを指定すると、棋譜が壊れます。";
+    const std::string warning =
+        menu.Kind == DatabaseKind::kKisen
+            ? "警告：同一棋譜ファイルを指定すると棋譜ファイルが壊れます。"
+            : "警告：同一棋譜" + paths.Base + ".MIXを指定すると、棋譜が壊れます。";
     ui.FileAnswers = {{true, Folder() + source, 0}};
     Run(menu.Merge, {MessageAnswer::kNo});
     EXPECT_EQ(Count(menu, paths), 1);
@@ -158,15 +160,13 @@ TEST_F(MaintenanceCommandsTest, MergeWarnsAsksAndAppends) {
     Run(menu.Merge);
     EXPECT_EQ(Count(menu, paths), 3);
     const char* question = "合併してよろしいですか？";
-    EXPECT_EQ(ShownWith(Format(menu).Caption),
-              Texts({warning, question, warning, question, warning,
-                     "同じ棋譜ファイルは合併出来ません。"}));
+    EXPECT_EQ(ShownWith(Format(menu).Caption), Texts({warning, question, warning, question, warning,
+                                                      "同じ棋譜ファイルは合併出来ません。"}));
     ASSERT_EQ(ui.FileRequests.size(), 3u);
     EXPECT_EQ(ui.FileRequests[0].Title,
               std::string(Format(menu).Caption) + "・合併する棋譜ファイルの指定");
-    EXPECT_EQ(ui.FileRequests[0].Filters[0].Caption, menu.Kind == DatabaseKind::kKisen
-                                                         ? "棋泉ファイル(*.idx)"
-                                                         : "Tarvelファイル(*.mix)");
+    EXPECT_EQ(ui.FileRequests[0].Filters[0].Caption,
+              menu.Kind == DatabaseKind::kKisen ? "棋泉ファイル(*.idx)" : "Tarvelファイル(*.mix)");
   }
 }
 
@@ -178,15 +178,16 @@ TEST_F(MaintenanceCommandsTest, DistributedDataReplacesTheNewerGames) {
   const DatabasePaths paths = Choose(menu, {DatedGame(2004, 1, 1, 1), DatedGame(2001, 1, 1, 2)});
   WriteGames(kKisenFormat, "dist.idx", {DatedGame(2005, 1, 1, 3), DatedGame(2003, 1, 1, 4)});
   WriteGames(kKisenFormat, "empty.idx", {});
-  const char* choose = "棋譜データベースの会から配布されたフロッピーの棋譜ファイルを指定してください。";
+  const char* choose =
+      "棋譜データベースの会から配布されたフロッピーの棋譜ファイルを指定してください。";
   ui.FileAnswers = {{true, Folder() + "empty.idx", 0}, {true, Folder() + "dist.idx", 0}};
   Run(kCmdKisenMergeDistributed);
   EXPECT_EQ(Count(menu, paths), 2);
   Run(kCmdKisenMergeDistributed, {MessageAnswer::kYes});
   EXPECT_EQ(Count(menu, paths), 3);
   EXPECT_EQ(ShownWith("配布データ合併"),
-            Texts({choose, "配布データに棋譜データがありません。", choose, "合併してよろしいですか？",
-                   "配布データ合併は終了しました。"}));
+            Texts({choose, "配布データに棋譜データがありません。", choose,
+                   "合併してよろしいですか？", "配布データ合併は終了しました。"}));
   ASSERT_EQ(ui.FileRequests.size(), 2u);
   EXPECT_EQ(ui.FileRequests[0].Title, "配布棋泉ファイルの指定（棋譜データベースの会専用）");
   EXPECT_EQ(ui.FileRequests[0].Filters[0].Caption, "配布棋泉ファイル(*.idx)");
@@ -308,7 +309,8 @@ TEST_F(MaintenanceCommandsTest, BulkNumberChangesCountAndOpenTheList) {
     EXPECT_EQ(Run(c.command).Parts, c.menu.OpenList);
     EXPECT_EQ(SelectionOf(state, c.menu.Kind).SearchCount, 0);
     EXPECT_EQ(SelectionOf(state, c.menu.Kind).CurrentRecordNo, 1);
-    EXPECT_EQ(ShownWith(Format(c.menu).Caption), Texts({"変更対象データが存在しません。", c.changed}));
+    EXPECT_EQ(ShownWith(Format(c.menu).Caption),
+              Texts({"変更対象データが存在しません。", c.changed}));
     ASSERT_EQ(ui.RenameNumbersDialog.Shown.size(), 2u);
     EXPECT_EQ(ui.RenameNumbersDialog.Shown[0].Title, c.title);
     EXPECT_EQ(ui.RenameNumbersDialog.Shown[0].Highest, c.highest);
@@ -387,9 +389,8 @@ TEST_F(MaintenanceCommandsTest, YearbookImportsIntoANewTarvelDatabase) {
   EXPECT_EQ(state.Tarvel.SearchCount, 0);
   EXPECT_EQ(state.Tarvel.CurrentRecordNo, 0);
   Run(kCmdYearbook);
-  EXPECT_EQ(ShownWith("将棋年鑑"),
-            Texts({"全部で1局変換しました。", "全部で1局変換しました。",
-                   "ファイル（" + Folder() + "none.dat）が存在しません。"}));
+  EXPECT_EQ(ShownWith("将棋年鑑"), Texts({"全部で1局変換しました。", "全部で1局変換しました。",
+                                          "ファイル（" + Folder() + "none.dat）が存在しません。"}));
   EXPECT_EQ(states_while_running, std::set<int>{kStateDatabase});
 }
 
