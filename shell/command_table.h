@@ -76,6 +76,7 @@ enum CommandId : int {
   kCmdBookLookup,         // Bonanza "Book検索"
   kCmdBookFile,           // Bonanza "Bookﾌｧｲﾙ名"
   kCmdBuildBook,          // Bonanza "Tarvel->Book"
+
   // The whole-database items of the two menus: 棋泉 first, then Tarvel, in menu order.
   kCmdKisenSort,                // "ソート"
   kCmdKisenDuplicates,          // "重複ﾁｪｯｸ"
