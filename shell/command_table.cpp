@@ -7,6 +7,7 @@
 #include "shell/database_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/game_driver.h"
+#include "shell/maintenance_commands.h"
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
 #include "shell/record_commands.h"
@@ -161,6 +162,61 @@ void AddConversionAndBookRows(std::vector<CommandRow>& rows) {
   rows.insert(rows.end(), std::begin(added), std::end(added));
 }
 
+// The whole-database items of the two menus: the argument is the DatabaseKind, or for the bulk
+// changes the RenamedList. Those on the chosen database are enabled as its lists; ﾌｧｲﾙ削除
+// and 将棋年鑑 ask for their own files.
+void AddMaintenanceRows(std::vector<CommandRow>& rows) {
+  constexpr int kKisen = static_cast<int>(DatabaseKind::kKisen);
+  constexpr int kTarvel = static_cast<int>(DatabaseKind::kTarvel);
+  const auto sort = [](Env& e, int kind) {
+    return SortCommand(e.Ctx, static_cast<DatabaseKind>(kind));
+  };
+  const auto dupes = [](Env& e, int kind) {
+    return DuplicateCheckCommand(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+  };
+  const auto merge = [](Env& e, int kind) {
+    return MergeCommand(e.Ctx, e.Settings, static_cast<DatabaseKind>(kind));
+  };
+  const auto remove = [](Env& e, int kind) {
+    return RemoveDatabaseCommand(e.Ctx, e.Settings, static_cast<DatabaseKind>(kind));
+  };
+  const auto kisen_rename = [](Env& e, int list) {
+    return RenameNumbersCommand(e.Ctx, DatabaseKind::kKisen, static_cast<RenamedList>(list));
+  };
+  const auto tarvel_rename = [](Env& e, int list) {
+    return RenameNumbersCommand(e.Ctx, DatabaseKind::kTarvel, static_cast<RenamedList>(list));
+  };
+  constexpr int kPlayers = static_cast<int>(RenamedList::kPlayers);
+  constexpr int kTournaments = static_cast<int>(RenamedList::kTournaments);
+  constexpr int kOpenings = static_cast<int>(RenamedList::kOpenings);
+  // clang-format off
+  const CommandRow added[] = {
+      {kCmdKisenSort, "ソート", "棋泉データベースを日付順に並べ替える。\nソート", sort, kKisen, KisenListsEnabled},
+      {kCmdKisenDuplicates, "重複ﾁｪｯｸ", "棋泉データベースの重複した棋譜を探す。\n重複ﾁｪｯｸ", dupes, kKisen, KisenListsEnabled},
+      {kCmdKisenMerge, "ﾌｧｲﾙ合併", "別の棋泉データベースを追加する。\nﾌｧｲﾙ合併", merge, kKisen, KisenListsEnabled},
+      {kCmdKisenMergeDistributed, "配布ﾃﾞｰﾀ合併", "配布された棋泉データを合併する。\n配布ﾃﾞｰﾀ合併",
+       [](Env& e, int) { return MergeDistributedCommand(e.Ctx, e.UserProfile, e.Settings); }, 0, KisenListsEnabled},
+      {kCmdKisenRemove, "ﾌｧｲﾙ削除", "棋泉データベースのファイルを削除する。\nﾌｧｲﾙ削除", remove, kKisen, DatabaseFileItemsEnabled},
+      {kCmdKisenRenamePlayers, "棋士一括変更", "棋士番号を一括して変更する。\n棋士一括変更", kisen_rename, kPlayers, KisenListsEnabled},
+      {kCmdKisenRenameTournaments, "棋戦一括変更", "棋戦番号を一括して変更する。\n棋戦一括変更", kisen_rename, kTournaments, KisenListsEnabled},
+      {kCmdKisenRenameOpenings, "戦型一括変更", "戦型番号を一括して変更する。\n戦型一括変更", kisen_rename, kOpenings, KisenListsEnabled},
+      {kCmdTarvelSort, "ソート", "Tarvelデータベースを日付順に並べ替える。\nソート", sort, kTarvel, TarvelListsEnabled},
+      {kCmdTarvelDuplicates, "重複ﾁｪｯｸ", "Tarvelデータベースの重複した棋譜を探す。\n重複ﾁｪｯｸ", dupes, kTarvel, TarvelListsEnabled},
+      {kCmdTarvelMerge, "ﾌｧｲﾙ合併", "別のTarvelデータベースを追加する。\nﾌｧｲﾙ合併", merge, kTarvel, TarvelListsEnabled},
+      {kCmdTarvelRemove, "ﾌｧｲﾙ削除", "Tarvelデータベースのファイルを削除する。\nﾌｧｲﾙ削除", remove, kTarvel, DatabaseFileItemsEnabled},
+      {kCmdTarvelSwap, "入れ換え", "２つの棋譜の順番を入れ換える。\n入れ換え",
+       [](Env& e, int) { return SwapGamesCommand(e.Ctx); }, 0, TarvelListsEnabled},
+      {kCmdTarvelRenamePlayers, "棋士一括変更", "棋士名を一括して変更する。\n棋士一括変更",
+       [](Env& e, int) { return RenamePlayerNamesCommand(e.Ctx, e.Settings.Folder); }, 0, TarvelListsEnabled},
+      {kCmdTarvelRenameTournaments, "棋戦一括変更", "棋戦番号を一括して変更する。\n棋戦一括変更", tarvel_rename, kTournaments, TarvelListsEnabled},
+      {kCmdTarvelRenameOpenings, "戦型一括変更", "戦型番号を一括して変更する。\n戦型一括変更", tarvel_rename, kOpenings, TarvelListsEnabled},
+      {kCmdYearbook, "将棋年鑑", "将棋年鑑のデータをTarvelデータベースに変換する。\n将棋年鑑",
+       [](Env& e, int) { return YearbookCommand(e.Ctx); }, 0, DatabaseFileItemsEnabled},
+  };
+  // clang-format on
+  rows.insert(rows.end(), std::begin(added), std::end(added));
+}
+
 // --- check-mark rules ---
 
 bool BoardFlipped(const ProgramState& s, int) {
@@ -269,6 +325,7 @@ std::vector<CommandRow> BuildTable() {
   // clang-format on
   AddDatabaseMenuRows(rows);
   AddConversionAndBookRows(rows);
+  AddMaintenanceRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

@@ -21,17 +21,11 @@ void ShowWarning(ShellContext& ctx, const char* caption, const std::string& text
 bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFormat& format,
                   const char* title, const char* file_key, const char* caption,
                   DatabasePaths& paths) {
-  const FileDialogText text = DialogTextOf(format.Kind);
-  FileDialogRequest request;
-  request.Title = title;
-  request.Filters = ParseFilterText(text.Filter);
-  const std::string* last = FileNameSlot(settings.Files, file_key);
-  request.InitialPath = last ? *last : settings.Folder;
-  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
-  if (!answer.Chosen) return false;
+  const std::optional<std::string> chosen =
+      AskDatabaseFileName(ctx, settings, DialogTextOf(format.Kind), title, file_key);
+  if (!chosen) return false;
   std::string message;
-  if (DatabasePathsOf(WithDefaultExtension(answer.Path, text.DefaultExtension), paths, message) !=
-      0) {
+  if (DatabasePathsOf(*chosen, paths, message) != 0) {
     ShowWarning(ctx, caption, message);
     return false;
   }

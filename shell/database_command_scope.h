@@ -14,7 +14,8 @@ class DatabaseCommandScope {
   DatabaseCommandScope(ProgramState& state, UserInterface& ui, const std::string& progress)
       : state_(state), ui_(ui), before_(state.InteractionState) {
     state_.InteractionState = kStateDatabase;
-    ui_.SetStatusText(progress);
+    // The database routines that show their own words are started with none.
+    if (!progress.empty()) ui_.SetStatusText(progress);
   }
   ~DatabaseCommandScope() {
     ui_.SetStatusText("");

@@ -69,6 +69,19 @@ FileDialogText DialogTextOf(DatabaseKind kind) {
              : FileDialogText{"Tarvelファイル(*.mix)|*.mix|全てのファイル(*.*)|*.*||", "mix"};
 }
 
+std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSettings& settings,
+                                               const FileDialogText& text, const char* title,
+                                               const char* file_key) {
+  FileDialogRequest request;
+  request.Title = title;
+  request.Filters = ParseFilterText(text.Filter);
+  const std::string* last = FileNameSlot(settings.Files, file_key);
+  request.InitialPath = last ? *last : settings.Folder;
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(request);
+  if (!answer.Chosen) return std::nullopt;
+  return WithDefaultExtension(answer.Path, text.DefaultExtension);
+}
+
 std::string OverwriteQuestion(int number) {
   char text[96];
   std::snprintf(text, sizeof text, "%d番目に上書きしますが、よろしいでしょうか？", number);

@@ -5,6 +5,7 @@
 // which shogi-tool db uses as well.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "database/database_format.h"
@@ -27,6 +28,13 @@ struct FileDialogText {
   const char* DefaultExtension;
 };
 FileDialogText DialogTextOf(DatabaseKind kind);
+
+// An open-file dialog titled `title` with `text`'s type list, starting from the path kept
+// under `file_key` (section "ファイル名"; the program folder when none is kept): the chosen
+// name with the default extension, or nothing when cancelled.
+std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSettings& settings,
+                                               const FileDialogText& text, const char* title,
+                                               const char* file_key);
 
 // The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
 // the one Tarvel database, each from a starting path of its own.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/book_builder.h"
+#include "database/yearbook.h"
 #include "platform/user_interface.h"
 #include "shell/game_conditions.h"
 #include "shell/settings.h"
@@ -35,6 +36,35 @@ struct BestMoveRow {
 struct BookMoveRow {
   std::string Move;
   std::string Share;
+};
+
+// The answer of the "日付ソート" dialog: "日付順", "日付逆順" or "キャンセル".
+enum class SortOrderChoice { kCancel, kAscending, kDescending };
+
+// The "順番入れ換え" dialog: the two numbers as typed ("番と" … "番を入れ換える。") and the
+// database's count the OK checks them against; on OK the two accepted numbers.
+struct SwapRequest {
+  int Count = 0;
+  std::string FirstText, SecondText;
+  int First = 0, Second = 0;
+};
+
+// The number dialogs of the bulk changes (棋士番号一括変更, 棋戦番号一括変更, 戦型番号一括変更):
+// the title, the highest number, the caption of the box for equal numbers, the fields
+// 変更前番号 and 変更後番号 as typed; on OK the two accepted numbers.
+struct RenameNumbersRequest {
+  std::string Title;
+  int Highest = 0;
+  std::string Caption;
+  std::string OldText, NewText;
+  int Old = 0, New = 0;
+};
+
+// The "棋士名一括変更" dialog: the names its two combo boxes offer and the two chosen or typed
+// (変更前氏名, 変更後氏名), UTF-8.
+struct RenameNamesRequest {
+  std::vector<std::string> Names;
+  std::string Old, New;
 };
 
 // The shell's dialogs and the desktop's text editor. The dialogs' checks live in UI-free code
@@ -67,6 +97,20 @@ class ShellDialogs : public UserInterface {
   // shell/book_commands.h), false on "キャンセル". Without an implementation it counts as
   // cancelled.
   [[nodiscard]] virtual bool EditBookBuild(BookBuildOptions&) { return false; }
+  // The whole-database dialogs (shell/maintenance_commands.h checks their fields). Without an
+  // implementation each counts as cancelled.
+  // "日付ソート": the sort's direction.
+  [[nodiscard]] virtual SortOrderChoice ChooseSortOrder() { return SortOrderChoice::kCancel; }
+  // "順番入れ換え"; OK checks with CheckSwapFields and stays open on an error.
+  [[nodiscard]] virtual bool EditSwapNumbers(SwapRequest&) { return false; }
+  // The bulk changes' number dialogs; OK checks with CheckRenameRequest and stays open on an
+  // error.
+  [[nodiscard]] virtual bool EditRenameNumbers(RenameNumbersRequest&) { return false; }
+  // "棋士名一括変更".
+  [[nodiscard]] virtual bool EditRenameNames(RenameNamesRequest&) { return false; }
+  // "将棋年鑑": the three input files and the Tarvel file; OK does nothing until
+  // YearbookNamesComplete holds.
+  [[nodiscard]] virtual bool EditYearbookImport(YearbookFiles&) { return false; }
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

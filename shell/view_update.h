@@ -14,6 +14,10 @@ enum ViewPart : unsigned {
   kViewFullRefresh = 1u << 5,    // clear every cache and repaint the whole view
   kViewShowPromotion = 1u << 6,  // open the promotion choice box (pointer into the box)
   kViewHidePromotion = 1u << 7,  // close it and restore what was under it
+  // The database's list is to open now, with the database's search list (after a sort, a
+  // duplicate check that found pairs, a bulk change).
+  kViewOpenKisenList = 1u << 8,
+  kViewOpenTarvelList = 1u << 9,
   kViewEverything = kViewBoard | kViewClocks | kViewInfo | kViewMovePanel | kViewMessage,
 };
 

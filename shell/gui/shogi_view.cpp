@@ -91,6 +91,21 @@ void ViewUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
 bool ViewUserInterface::EditBookBuild(BookBuildOptions& options) {
   return dialogs_.EditBookBuild(options);
 }
+SortOrderChoice ViewUserInterface::ChooseSortOrder() {
+  return dialogs_.ChooseSortOrder();
+}
+bool ViewUserInterface::EditSwapNumbers(SwapRequest& request) {
+  return dialogs_.EditSwapNumbers(request);
+}
+bool ViewUserInterface::EditRenameNumbers(RenameNumbersRequest& request) {
+  return dialogs_.EditRenameNumbers(request);
+}
+bool ViewUserInterface::EditRenameNames(RenameNamesRequest& request) {
+  return dialogs_.EditRenameNames(request);
+}
+bool ViewUserInterface::EditYearbookImport(YearbookFiles& files) {
+  return dialogs_.EditYearbookImport(files);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

@@ -58,6 +58,11 @@ class ViewUserInterface : public ShellUserInterface {
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
   void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
   bool EditBookBuild(BookBuildOptions& options) override;
+  SortOrderChoice ChooseSortOrder() override;
+  bool EditSwapNumbers(SwapRequest& request) override;
+  bool EditRenameNumbers(RenameNumbersRequest& request) override;
+  bool EditRenameNames(RenameNamesRequest& request) override;
+  bool EditYearbookImport(YearbookFiles& files) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

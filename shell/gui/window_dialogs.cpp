@@ -11,11 +11,24 @@
 #include "shell/gui/book_dialogs.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/evaluation_dialogs.h"
+#include "shell/gui/maintenance_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
 #include "shell/gui/speed_dialog.h"
 
 namespace shogi::gui {
 namespace {
+
+// Runs a dialog whose own boxes (a refused field, the file dialogs) are shown over it; on OK
+// `value` takes what it holds.
+template <class Dialog, class Value, class Get>
+bool RunOverItself(wxWindow* parent, const std::string& folder, Value& value, Get get) {
+  WindowDialogs boxes(nullptr, folder);
+  Dialog dialog(parent, value, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  value = get(dialog);
+  return true;
+}
 
 wxString U(const std::string& utf8) {
   return wxString::FromUTF8(utf8);
@@ -176,12 +189,8 @@ MateAttackerChoice WindowDialogs::ChooseMateAttacker() {
 }
 
 bool WindowDialogs::EditPieceValues(PieceValueTable& values) {
-  WindowDialogs boxes(nullptr, folder_);
-  CKomaKachi dialog(parent_, values, boxes);
-  boxes.SetParent(&dialog);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  values = dialog.Values();
-  return true;
+  return RunOverItself<CKomaKachi>(parent_, folder_, values,
+                                   [](const CKomaKachi& d) { return d.Values(); });
 }
 
 void WindowDialogs::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
@@ -195,13 +204,35 @@ void WindowDialogs::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
 }
 
 bool WindowDialogs::EditBookBuild(BookBuildOptions& options) {
-  // The dialog's own boxes (a refused field, the file dialogs) are shown over the dialog.
-  WindowDialogs boxes(nullptr, folder_);
-  CBookBuild dialog(parent_, options, boxes);
-  boxes.SetParent(&dialog);
+  return RunOverItself<CBookBuild>(parent_, folder_, options,
+                                   [](const CBookBuild& d) { return d.Options(); });
+}
+
+SortOrderChoice WindowDialogs::ChooseSortOrder() {
+  CSort dialog(parent_);
+  return dialog.ShowModal() == wxID_OK ? dialog.Choice() : SortOrderChoice::kCancel;
+}
+
+bool WindowDialogs::EditSwapNumbers(SwapRequest& request) {
+  return RunOverItself<CIrekae>(parent_, folder_, request,
+                                [](const CIrekae& d) { return d.Request(); });
+}
+
+bool WindowDialogs::EditRenameNumbers(RenameNumbersRequest& request) {
+  return RunOverItself<CIkkatsuBango>(parent_, folder_, request,
+                                      [](const CIkkatsuBango& d) { return d.Request(); });
+}
+
+bool WindowDialogs::EditRenameNames(RenameNamesRequest& request) {
+  CKishi_name dialog(parent_, request);
   if (dialog.ShowModal() != wxID_OK) return false;
-  options = dialog.Options();
+  request = dialog.Request();
   return true;
+}
+
+bool WindowDialogs::EditYearbookImport(YearbookFiles& files) {
+  return RunOverItself<CNenkan>(parent_, folder_, files,
+                                [](const CNenkan& d) { return d.Files(); });
 }
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {

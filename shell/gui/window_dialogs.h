@@ -35,6 +35,11 @@ class WindowDialogs : public ShellDialogs {
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
   void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
   bool EditBookBuild(BookBuildOptions& options) override;
+  SortOrderChoice ChooseSortOrder() override;
+  bool EditSwapNumbers(SwapRequest& request) override;
+  bool EditRenameNumbers(RenameNumbersRequest& request) override;
+  bool EditRenameNames(RenameNamesRequest& request) override;
+  bool EditYearbookImport(YearbookFiles& files) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:

@@ -121,6 +121,25 @@ const Expectation kExpected[] = {
     {kCmdBookLookup, {"01235", "01235", "01235"}},
     {kCmdBookFile, {"01235", "01235", "01235"}},
     {kCmdBuildBook, {"01235", "01235", "01235"}},
+    // The whole-database items work on the chosen database as its lists do; ﾌｧｲﾙ削除 and
+    // 将棋年鑑 ask for their own files.
+    {kCmdKisenSort, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenDuplicates, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenMerge, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenMergeDistributed, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenRemove, {"01235", "01235", "01235"}},
+    {kCmdKisenRenamePlayers, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenRenameTournaments, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdKisenRenameOpenings, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelSort, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelDuplicates, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelMerge, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelRemove, {"01235", "01235", "01235"}},
+    {kCmdTarvelSwap, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelRenamePlayers, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelRenameTournaments, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdTarvelRenameOpenings, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdYearbook, {"01235", "01235", "01235"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};

@@ -109,6 +109,12 @@ bool ScriptedUserInterface::EditBookBuild(BookBuildOptions& options) {
   return TakeAnswer(BookBuildAnswers, "book builder dialog", answer) && answer(options);
 }
 
+SortOrderChoice ScriptedUserInterface::ChooseSortOrder() {
+  SortOrderChoice answer = SortOrderChoice::kCancel;
+  TakeAnswer(SortAnswers, "sort dialog", answer);
+  return answer;
+}
+
 bool ScriptedUserInterface::OpenInTextEditor(const std::string& path) {
   EditedFiles.push_back(path);
   return EditorStarts;

@@ -27,6 +27,20 @@ bool TakeAnswer(std::deque<T>& answers, const std::string& what, T& answer) {
   return true;
 }
 
+// A dialog that edits a struct: each answer edits it and returns true for OK; the struct as
+// the dialog received it is logged.
+template <typename T>
+struct DialogScript {
+  std::deque<std::function<bool(T&)>> Answers;
+  std::vector<T> Shown;
+
+  bool Run(T& value, const std::string& what) {
+    Shown.push_back(value);
+    std::function<bool(T&)> answer;
+    return TakeAnswer(Answers, what, answer) && answer(value);
+  }
+};
+
 struct ShownMessage {
   std::string Caption;
   std::string Text;
@@ -52,6 +66,12 @@ class ScriptedUserInterface : public ShellUserInterface {
   // The book builder dialog: edits the options and returns true for "Tarvel->Book".
   std::deque<std::function<bool(BookBuildOptions&)>> BookBuildAnswers;
   bool EditorStarts = true;  // what OpenInTextEditor answers
+  // The whole-database dialogs.
+  std::deque<SortOrderChoice> SortAnswers;
+  DialogScript<SwapRequest> SwapDialog;
+  DialogScript<RenameNumbersRequest> RenameNumbersDialog;
+  DialogScript<RenameNamesRequest> RenameNamesDialog;
+  DialogScript<YearbookFiles> YearbookDialog;
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -104,6 +124,19 @@ class ScriptedUserInterface : public ShellUserInterface {
   }
   void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
   bool EditBookBuild(BookBuildOptions& options) override;
+  SortOrderChoice ChooseSortOrder() override;
+  bool EditSwapNumbers(SwapRequest& request) override {
+    return SwapDialog.Run(request, "swap dialog");
+  }
+  bool EditRenameNumbers(RenameNumbersRequest& request) override {
+    return RenameNumbersDialog.Run(request, "bulk change dialog");
+  }
+  bool EditRenameNames(RenameNamesRequest& request) override {
+    return RenameNamesDialog.Run(request, "player name change dialog");
+  }
+  bool EditYearbookImport(YearbookFiles& files) override {
+    return YearbookDialog.Run(files, "yearbook dialog");
+  }
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -2,10 +2,7 @@
 // returning the values, "Bonanza 最善手 検索" filled from the ranking, and a menu click that
 // reaches a handler. Both dialogs leave a picture in build/gui-pictures/.
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/menu.h>
-#include <wx/timer.h>
 
 #include "shell/command_table.h"
 #include "shell/gui/evaluation_dialogs.h"
@@ -13,31 +10,6 @@
 
 namespace shogi::gui {
 namespace {
-
-// A dialog shown for real; after one, the toolkit under Xvfb paints no further top-level
-// window of the process, so each of these runs as a program of its own (see CMakeLists.txt).
-class DialogPictureTest : public GuiFixture {
- protected:
-  // Runs `dialog` modally, as the program does, and writes what the screen shows of it once
-  // it had time to paint; then closes it.
-  void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
-    wxTimer timer(&dialog);
-    dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-      const wxRect r = dialog.GetScreenRect();
-      wxBitmap shot(r.width, r.height, 24);
-      {
-        wxScreenDC screen;
-        wxMemoryDC dc(shot);
-        dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-      }
-      EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
-      dialog.EndModal(wxID_CANCEL);
-    });
-    timer.StartOnce(400);
-    dialog.ShowModal();
-    Pump();
-  }
-};
 
 TEST_F(DialogPictureTest, BestMovesFillTheirPairsInOrder) {
   std::vector<BestMoveRow> rows;

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
+#include <wx/timer.h>
 
 #include <string>
 
@@ -112,6 +116,31 @@ class GuiFixture : public ::testing::Test {
   test_support::ScriptedUserInterface ui;
   CMainFrame* frame = nullptr;
   CShogiView* view = nullptr;
+};
+
+// A dialog shown for real; after one, the toolkit under Xvfb paints no further top-level
+// window of the process, so each of these runs as a program of its own (see CMakeLists.txt).
+class DialogPictureTest : public GuiFixture {
+ protected:
+  // Runs `dialog` modally, as the program does, and writes what the screen shows of it once
+  // it had time to paint; then closes it.
+  void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
+    wxTimer timer(&dialog);
+    dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+      const wxRect r = dialog.GetScreenRect();
+      wxBitmap shot(r.width, r.height, 24);
+      {
+        wxScreenDC screen;
+        wxMemoryDC dc(shot);
+        dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+      }
+      EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+      dialog.EndModal(wxID_CANCEL);
+    });
+    timer.StartOnce(400);
+    dialog.ShowModal();
+    Pump();
+  }
 };
 
 }  // namespace shogi::gui
