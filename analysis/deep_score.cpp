@@ -47,7 +47,7 @@ int KingSafety(const Position& pos, Side side) {
   for (int t = kLance; t <= kRook; ++t) in_hand += pos.Hand[other][t];
   guards = std::min(guards, 4);
   const int rank = RelativeRank(side, k);
-  int value = guards * 12 - attackers * 15 - in_hand * (4 - guards) * 4;
+  int value = guards * 8 - attackers * 10 - in_hand * (4 - guards) * 2;
   value += rank >= 8 ? 10 : rank <= 6 ? -20 : 0;
   return value;
 }

@@ -104,6 +104,18 @@ int ExchangeOutcome(const Position& after, Square square, Side side) {
   return -value;
 }
 
+int HangingLoss(const Position& pos, Side side, Square except) {
+  const Side other = Opponent(side);
+  int worst = 0;
+  for (Square s = 1; s <= 81; ++s) {
+    const int code = pos.Board[s];
+    if (s == except || !BelongsTo(code, side) || TypeOf(code) == kKing) continue;
+    if (AttackedBy(pos, s, other) == 0) continue;
+    worst = std::max(worst, -ExchangeOutcome(pos, s, side));
+  }
+  return worst;
+}
+
 bool GivesCheck(const Position& pos, Side side, MoveCode move) {
   const Side other = Opponent(side);
   if (!pos.HasKing(other)) return false;
@@ -161,10 +173,12 @@ CandidateTactics AssessCandidate(const Position& pos, Side side, MoveCode move) 
   Position after = pos;
   ApplyMove(after, move, side);
   const bool attacked = AttackedBy(after, to, other) != 0;
+  // The rest of the board: a piece rescued from capture, or one left hanging.
+  const int elsewhere = HangingLoss(pos, side) - HangingLoss(after, side, to);
 
   if (IsDrop(move)) {
     const int type = DroppedType(move.from);
-    t.gain = PositionalGain(pos, side, move);
+    t.gain = PositionalGain(pos, side, move) + elsewhere;
     if (!attacked) return t;
     const bool defended = AttackedBy(after, to, side) != 0;
     if ((type == kBishop || type == kRook) && !defended) {
@@ -187,6 +201,7 @@ CandidateTactics AssessCandidate(const Position& pos, Side side, MoveCode move) 
   } else {
     t.gain = PositionalGain(pos, side, move) + (IsPromotion(move) ? kPromotionGain[type] : 0);
   }
+  t.gain += elsewhere;
   if (!attacked) return t;
   const int outcome = ExchangeOutcome(after, to, side);  // <= 0: what the replies take back
   const int captured_value = captured != 0 ? kCaptureValue[captured] : 0;

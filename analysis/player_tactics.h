@@ -20,10 +20,16 @@ int ExchangeCount(const Position& after, Square square, Side side);
 // with on `square` from the opponent's first capture on, 0 or less.
 int ExchangeOutcome(const Position& after, Square square, Side side);
 
+// The most that `side` stands to lose on one square where the opponent can capture first
+// (the exchange outcome of the worst of its attacked pieces, the king left out), skipping
+// `except`. 0 when nothing hangs.
+int HangingLoss(const Position& pos, Side side, Square except = 0);
+
 // The local view of one candidate move of `side` in `pos`.
 struct CandidateTactics {
   int preliminary = 0;  // 0 unless the move goes where the opponent attacks (see the .cpp)
-  int gain = 0;         // capture value (+ promotion gain), or the positional value
+  int gain = 0;         // capture value (+ promotion gain), or the positional value, and
+                        // what the move saves or leaves hanging elsewhere
   int loss = 0;         // the exchange loss on the destination (0 or more)
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,7 +50,12 @@ struct Candidate {
   int preliminary = 0;
   int total = 0;
   bool alive = true;
+  bool repeats = false;  // the position after it has occurred before: a step towards 千日手
 };
+
+// A repetition is worth a draw at most, and a little less in the ordering, so that a side
+// that is not worse plays on instead of going round in circles.
+constexpr int kRepetitionPenalty = 10;
 
 class Selection {
  public:
@@ -211,9 +217,28 @@ class Selection {
       s = 2;  // once only
       Candidate c;
       c.move = EncodeMove(o, d, p);
+      c.repeats = Repeats(c.move);
       candidates_.push_back(c);
     }
     return true;
+  }
+
+  // Whether the position after `m` occurred earlier in the game with the same side to move.
+  bool Repeats(MoveCode m) {
+    if (history_.empty()) {
+      Position pos = record_.InitialPosition;
+      for (int i = record_.StartIndex; i < record_.PlyCount; ++i) {
+        ApplyMove(pos, record_.MoveList[i], SideOfPly(i));
+        if (SideOfPly(i) == side_) history_.push_back(pos);
+      }
+      if (history_.empty()) history_.push_back(Position{});  // nothing to compare with
+    }
+    Position after = shown_;
+    ApplyMove(after, m, side_);
+    for (const Position& p : history_) {
+      if (std::memcmp(&p, &after, 98) == 0) return true;
+    }
+    return false;
   }
 
   std::vector<int> Alive() const {
@@ -294,6 +319,7 @@ class Selection {
       const CandidateTactics t = AssessCandidate(shown_, side_, c.move);
       c.preliminary = t.preliminary;
       c.total = t.preliminary + bonus[DestinationOf(c.move)] - t.loss + t.gain;
+      if (c.repeats) c.total -= kRepetitionPenalty;
     }
     Candidate& first = candidates_[alive[0]];
     if (out_.script != 0 && first.preliminary < 3) {
@@ -351,12 +377,12 @@ class Selection {
       const int s2 = DeepScore(after, side_, settings_.second_depth, bound, control_, complete);
       if (!complete) {
         // Out of time for the deeper look: the first result stands.
-        score = s;
-        return true;
+        control_.ClearTimeUp();
+      } else {
+        s = std::min(s, s2);
       }
-      s = std::min(s, s2);
     }
-    score = s;
+    score = candidates_[i].repeats ? std::min(s, 0) : s;
     return true;
   }
 
@@ -409,6 +435,7 @@ class Selection {
   ThinkOutcome& out_;
   std::unique_ptr<LegalMoveList> legal_;
   std::vector<Candidate> candidates_;
+  std::vector<Position> history_;
 };
 
 }  // namespace

@@ -25,10 +25,15 @@ int RunMatchCommand(const std::vector<std::string>& args) {
   MatchOptions options;
   std::vector<UsiOption> option_a, option_b;
   std::string openings;
+  bool show_moves = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool valued = a == "--games" || a == "--seconds" || a == "--openings" ||
                         a == "--option-a" || a == "--option-b";
+    if (a == "--show-moves") {
+      show_moves = true;
+      continue;
+    }
     if (!valued) {
       players.push_back(a);
       continue;
@@ -66,6 +71,7 @@ int RunMatchCommand(const std::vector<std::string>& args) {
   options.OnGame = [&](const GameSummary& g) {
     std::printf("game %d: A %s, %s after %d plies%s%s\n", g.Number, g.AFirst ? "first" : "second",
                 ResultWord(g), g.Plies, g.Note.empty() ? "" : "; ", g.Note.c_str());
+    if (show_moves) std::printf("  %s\n", g.Moves.c_str());
     std::fflush(stdout);
   };
 
@@ -87,9 +93,11 @@ int RunMatchCommand(const std::vector<std::string>& args) {
 
 const CommandRegistration kMatch(
     {kName,
-     "A B [--games N] [--seconds S] [--openings FILE] [--option-a NAME=VALUE] [--option-b NAME=VALUE]",
+     "A B [--games N] [--seconds S] [--openings FILE] [--option-a NAME=VALUE] [--option-b NAME=VALUE] "
+     "[--show-moves]",
      "plays N games (default 2) between A and B (level:1..9, sikou, usi:COMMAND) through the game "
-     "driver, colours alternating, and prints wins, losses, draws of A and the Elo difference",
+     "driver, colours alternating, and prints wins, losses, draws of A and the Elo difference "
+     "(--show-moves: each game's USI moves)",
      RunMatchCommand});
 
 }  // namespace
