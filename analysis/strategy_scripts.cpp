@@ -163,16 +163,17 @@ bool EdgePawns(ScriptView& v, int ply) {
   return left && v.Try({{kPawn, 97, 96}});
 }
 
-// Script 5 of the first player: the 急戦 break once 舟囲い stands against 振り飛車.
+// Script 5: the 急戦 break once 舟囲い stands against 振り飛車.
 bool QuickAttack(ScriptView& v, int) {
   return v.TheirRangingRook() && v.Own(78, kKing) && v.Own(46, kSilver) && v.Try(kQuickAttack);
 }
 
-// Script 5 of the second player: 四間飛車 when the first player opened its bishop's diagonal
-// before pushing its rook pawn, early in the game.
-bool ShikenBisha(ScriptView& v, int ply) {
-  return ply <= 8 && v.Own(28, kRook) && v.Own(27, kPawn) && v.Theirs(34, kPawn) &&
-         !v.Theirs(84, kPawn) && v.Try(kShikenBisha);
+// Script 1 of the second player: 四間飛車 when the first player has opened its bishop's
+// diagonal while the own rook pawn is still at home, early in the game; else 矢倉.
+bool ShikenBishaOrYagura(ScriptView& v, int ply) {
+  if (ply <= 8 && v.Own(28, kRook) && v.Own(27, kPawn) && v.Theirs(34, kPawn) && v.Try(kShikenBisha))
+    return true;
+  return Yagura(v, ply);
 }
 
 // Script 6: the castle's finishing touches by the king's square; a finished 矢倉 keeps its
@@ -229,13 +230,14 @@ bool KingLeavesHome(ScriptView& v, int ply) {
 }
 
 using Script = bool (*)(ScriptView&, int);
-// S1..S11 and G1..G11; they differ only in the fifth.
+// S1..S11 and G1..G11; they differ only in the first.
 constexpr Script kFirstScripts[kScriptCount] = {Yagura,  Funagakoi,     RookPawn, EdgePawns,
                                                 QuickAttack, CastleTouches, Knights,  CloseDiagonal,
                                                 Mino,    BouGin,        KingLeavesHome};
-constexpr Script kSecondScripts[kScriptCount] = {Yagura,  Funagakoi,     RookPawn, EdgePawns,
-                                                 ShikenBisha, CastleTouches, Knights, CloseDiagonal,
-                                                 Mino,    BouGin,        KingLeavesHome};
+constexpr Script kSecondScripts[kScriptCount] = {ShikenBishaOrYagura, Funagakoi,     RookPawn,
+                                                 EdgePawns,           QuickAttack,   CastleTouches,
+                                                 Knights,             CloseDiagonal, Mino,
+                                                 BouGin,              KingLeavesHome};
 
 // When each script is consulted: up to a ply, always (0), or with the rook on 6八 (-1).
 constexpr int kAlways = 0;
