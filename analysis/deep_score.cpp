@@ -165,7 +165,7 @@ class DeepSearch {
       const MoveCode m = moves.moves[i];
       const int key = keys[i];
       int j = i;
-      while (j > placed && keys[j - 1] < key) {
+      while (j > 0 && keys[j - 1] < key) {
         moves.moves[j] = moves.moves[j - 1];
         keys[j] = keys[j - 1];
         --j;
@@ -191,7 +191,8 @@ int Evaluate(const Position& pos, Side side) {
     const Side owner = code > 0 ? kFirst : kSecond;
     const int type = TypeOf(code);
     if (type == kKing) continue;
-    score[owner] += kCaptureValue[type] * kScoreScale + PieceSquareValue(type, Relative(owner, s)) * 8;
+    score[owner] +=
+        kCaptureValue[type] * kScoreScale + PieceSquareValue(type, Relative(owner, s)) * 8;
   }
   for (Side owner : {kFirst, kSecond}) {
     for (int t = kPawn; t <= kRook; ++t) score[owner] += pos.Hand[owner][t] * kCaptureValue[t] * 11;
@@ -206,8 +207,7 @@ int DeepScore(const Position& after, Side mover, int depth, int bound, SearchCon
   const auto search = std::make_unique<DeepSearch>(control);
   const int alpha = bound;
   const int beta = kInfiniteScore;
-  const int value =
-      -search->Search(after, Opponent(mover), depth, -beta, -alpha, 1);
+  const int value = -search->Search(after, Opponent(mover), depth, -beta, -alpha, 1);
   complete = !control.Stopped();
   return value;
 }

@@ -31,8 +31,8 @@ bool IsLegalAt(const GameRecord& game, const Position& pos, MoveCode move) {
 
 }  // namespace
 
-BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Position& current, int first,
-                      SearchControl& control, MoveCode& move) {
+BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Position& current,
+                      int first, SearchControl& control, MoveCode& move) {
   const int count = book.RecordCount();
   if (count <= 0) return BookAnswer::kNoBook;
   const std::optional<Handicap> start =

@@ -38,7 +38,7 @@ enum class BookAnswer {
 // records cyclically from the one after `first` (taken modulo the count): a record counts
 // when its start type is the game's and its moves, replayed from the game's initial position,
 // reach `current` byte for byte with a move left at this ply, which must be legal.
-BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Position& current, int first,
-                      SearchControl& control, MoveCode& move);
+BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Position& current,
+                      int first, SearchControl& control, MoveCode& move);
 
 }  // namespace shogi::player

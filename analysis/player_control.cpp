@@ -12,7 +12,9 @@ double WallSeconds() {
 }
 
 SearchControl::SearchControl(const int* abort_flag, bool pump_messages, SecondsClock clock)
-    : abort_flag_(abort_flag), pump_(pump_messages), clock_(clock ? std::move(clock) : WallSeconds) {}
+    : abort_flag_(abort_flag),
+      pump_(pump_messages),
+      clock_(clock ? std::move(clock) : WallSeconds) {}
 
 void SearchControl::StartMove(double budget) {
   start_ = clock_();

@@ -80,7 +80,8 @@ bool CastlingMove(const Position& pos, Side side, int& from, int& to) {
     Square king, from, to;
   };
   // 4八→3八, 3八→2八, 6八→7八, king on 7八: gold 4九→5八, king on 2八: silver 3九→3八.
-  static constexpr Row kRows[] = {{67, 67, 66}, {66, 66, 65}, {69, 69, 70}, {70, 76, 68}, {65, 75, 66}};
+  static constexpr Row kRows[] = {
+      {67, 67, 66}, {66, 66, 65}, {69, 69, 70}, {70, 76, 68}, {65, 75, 66}};
   for (const Row& r : kRows) {
     if (king == r.king) {
       from = r.from;
@@ -92,10 +93,10 @@ bool CastlingMove(const Position& pos, Side side, int& from, int& to) {
   from = 77;
   // The king goes away from its own rook: to 4八 when the rook stands on the left (5八..8八),
   // to 6八 when the opponent's rook has swung to 2二..5二, else one step to 6九.
-  const bool own_rook_left = RookOn(pos, side, {Relative(side, 68), Relative(side, 69),
-                                                Relative(side, 70), Relative(side, 71)});
-  const bool their_rook_swung = RookOn(pos, other, {Relative(side, 11), Relative(side, 12),
-                                                    Relative(side, 13), Relative(side, 14)});
+  const bool own_rook_left = RookOn(
+      pos, side, {Relative(side, 68), Relative(side, 69), Relative(side, 70), Relative(side, 71)});
+  const bool their_rook_swung = RookOn(
+      pos, other, {Relative(side, 11), Relative(side, 12), Relative(side, 13), Relative(side, 14)});
   to = own_rook_left ? 67 : their_rook_swung ? 69 : 78;
   return true;
 }
@@ -145,7 +146,8 @@ BonusMap BuildSquareBonus(const Position& pos, Side side, int ply) {
   if (IsSquare(second_king)) {
     const int c = kKingClass[82 - second_king];
     if (c >= 1) {
-      for (Square s = 1; s <= 81; ++s) map[s] = static_cast<std::int8_t>(map[s] | kSecondKingMaps[c][s]);
+      for (Square s = 1; s <= 81; ++s)
+        map[s] = static_cast<std::int8_t>(map[s] | kSecondKingMaps[c][s]);
     }
   }
   if (side == kFirst && IsSquare(second_king)) {

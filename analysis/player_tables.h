@@ -12,7 +12,8 @@
 namespace shogi::player {
 
 // Capture value by piece type 0..15 (king 101): what taking the piece is worth.
-inline constexpr int kCaptureValue[16] = {0, 4, 10, 12, 20, 24, 32, 36, 101, 9, 15, 16, 20, 0, 37, 41};
+inline constexpr int kCaptureValue[16] = {0,   4, 10, 12, 20, 24, 32, 36,
+                                          101, 9, 15, 16, 20, 0,  37, 41};
 // What promoting adds, by unpromoted type (pawn, lance, bishop, rook 5, knight 4).
 inline constexpr int kPromotionGain[16] = {0, 5, 5, 4, 0, 0, 5, 5, 0, 0, 0, 0, 0, 0, 0, 0};
 

@@ -134,7 +134,8 @@ int PositionalGain(const Position& pos, Side side, MoveCode move) {
     const int type = DroppedType(move.from);
     value = PieceSquare(side, type, to) - 1;  // a piece in hand keeps its options
     if (their_king && DistanceBetween(to, their_king) <= 2) value += 2;
-    if (own_king && (type == kGold || type == kSilver) && DistanceBetween(to, own_king) <= 1) value += 1;
+    if (own_king && (type == kGold || type == kSilver) && DistanceBetween(to, own_king) <= 1)
+      value += 1;
     return value;
   }
   const Square from = OriginOf(move);

@@ -22,16 +22,16 @@ namespace {
 
 //                                mate threat budget deep second always
 constexpr LevelSettings kLevels[kMaxLevel + 1] = {
-    {3, 1, 10, 1, 0, false},   // (unused: level 0)
-    {3, 1, 10, 1, 0, false},   // 1: a beginner - one reply deep, plays its first good idea
-    {3, 3, 15, 1, 0, false},   // 2
-    {5, 5, 20, 1, 0, false},   // 3
-    {7, 5, 22, 2, 0, false},   // 4: two plies of replies
-    {7, 5, 25, 2, 3, false},   // 5: a third ply when the move looks playable
-    {9, 5, 30, 2, 3, false},   // 6
-    {9, 5, 45, 2, 3, true},    // 7
-    {9, 5, 120, 3, 4, true},   // 8: three plies, four for the second test
-    {9, 5, 240, 3, 4, true},   // 9
+    {3, 1, 10, 1, 0, false},  // (unused: level 0)
+    {3, 1, 10, 1, 0, false},  // 1: a beginner - one reply deep, plays its first good idea
+    {3, 3, 15, 1, 0, false},  // 2
+    {5, 5, 20, 1, 0, false},  // 3
+    {7, 5, 22, 2, 0, false},  // 4: two plies of replies
+    {7, 5, 25, 2, 3, false},  // 5: a third ply when the move looks playable
+    {9, 5, 30, 2, 3, false},  // 6
+    {9, 5, 45, 3, 4, true},   // 7: three plies, four for the second test
+    {9, 5, 120, 3, 4, true},  // 8: more candidates, the longer mate search
+    {9, 5, 240, 3, 4, true},  // 9: the most candidates and the longest budget
 };
 
 // The share of the budget that the mate searches and the threat checks may use before the
@@ -59,8 +59,9 @@ constexpr int kRepetitionPenalty = 10;
 
 class Selection {
  public:
-  Selection(int level, const LevelSettings& settings, const GameRecord& record, const Position& shown,
-            const ThinkEnvironment& env, SearchControl& control, ThinkOutcome& out)
+  Selection(int level, const LevelSettings& settings, const GameRecord& record,
+            const Position& shown, const ThinkEnvironment& env, SearchControl& control,
+            ThinkOutcome& out)
       : level_(level),
         settings_(settings),
         record_(record),
@@ -171,7 +172,8 @@ class Selection {
     MateSearchOptions o;
     o.solver = kSolver2;
     o.abort_flag = control_.StopWord();
-    o.table = env_.mate_table != nullptr && env_.mate_table->Allocated() ? env_.mate_table : nullptr;
+    o.table =
+        env_.mate_table != nullptr && env_.mate_table->Allocated() ? env_.mate_table : nullptr;
     o.on_node = [this] { control_.Poll(); };
     const MateAnswer a = SearchMate(pos, attacker, depth, o);
     if (a.stopped) return none;
@@ -363,16 +365,15 @@ class Selection {
 
   // The deep score of candidate `i` with `bound`, the second test included where the level
   // asks for it. False when the clock or AbortFlag cut it off.
-  bool Score(int i, int bound, int& score) {
+  bool Score(int i, int depth, int bound, int& score) {
     Position after = shown_;
     ApplyMove(after, candidates_[i].move, side_);
     bool complete = false;
-    int s = DeepScore(after, side_, settings_.deep_depth, bound, control_, complete);
+    int s = DeepScore(after, side_, depth, bound, control_, complete);
     if (!complete) return false;
     ++out_.deep_scored;
-    const bool second =
-        settings_.second_depth > 0 && s > bound &&
-        (settings_.second_always || s >= -24 * kScoreScale);
+    const bool second = settings_.second_depth > depth && s > bound &&
+                        (settings_.second_always || s >= -24 * kScoreScale);
     if (second) {
       const int s2 = DeepScore(after, side_, settings_.second_depth, bound, control_, complete);
       if (!complete) {
@@ -389,9 +390,23 @@ class Selection {
   MoveCode DeepEvaluation(std::vector<int> alive, int provisional) {
     int best = provisional;
     int best_score = 0;
-    if (!Score(best, -kInfiniteScore, best_score)) {
-      // Not even the first candidate could be scored in time: the provisional best is played.
-      out_.best_score = 0;
+    // The provisional best is searched one ply deeper at a time up to the level's depth, so
+    // that a short budget still leaves a reply-aware score; the other candidates are then
+    // compared at the depth it reached.
+    int depth = 0;
+    for (int d = 1; d <= settings_.deep_depth; ++d) {
+      Position after = shown_;
+      ApplyMove(after, candidates_[best].move, side_);
+      bool complete = false;
+      const int v = DeepScore(after, side_, d, -kInfiniteScore, control_, complete);
+      if (!complete) break;
+      depth = d;
+      best_score = v;
+    }
+    if (depth == 0 || !Score(best, depth, -kInfiniteScore, best_score)) {
+      // No complete score in time: the provisional best (or the deepest score it got) stands.
+      control_.ClearTimeUp();
+      out_.best_score = best_score / kScoreScale;
       return control_.Aborted() ? MoveCode{} : candidates_[best].move;
     }
     const int s = best_score / kScoreScale;
@@ -413,7 +428,7 @@ class Selection {
       if (next < 0) break;
       done[next] = true;
       int score;
-      if (!Score(next, best_score, score)) break;
+      if (!Score(next, depth, best_score, score)) break;
       if (score > best_score) {
         best_score = score;
         best = next;

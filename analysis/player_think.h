@@ -18,12 +18,12 @@ constexpr int kMaxLevel = 9;
 
 // What one level does (the Part's table and the depths of this implementation).
 struct LevelSettings {
-  int mate_depth;        // the mate search after a book miss (level 1: 3, no book)
-  int threat_depth;      // stage 3: the opponent's mate searched in the current position
-  double budget;         // seconds from the start of the move
-  int deep_depth;        // plies of the deep score's full-width search
-  int second_depth;      // the second, deeper test (0: none)
-  bool second_always;    // levels 7..9; levels 5 and 6 only when the first result is >= -24
+  int mate_depth;      // the mate search after a book miss (level 1: 3, no book)
+  int threat_depth;    // stage 3: the opponent's mate searched in the current position
+  double budget;       // seconds from the start of the move
+  int deep_depth;      // plies of the deep score's full-width search
+  int second_depth;    // the second, deeper test (0: none)
+  bool second_always;  // levels 7..9; levels 5 and 6 only when the first result is >= -24
 };
 const LevelSettings& SettingsOfLevel(int level);
 
@@ -39,13 +39,13 @@ struct ThinkOutcome {
   int result = 0;
   MoveCode move{};
   MoveSource source = MoveSource::kNone;
-  bool aborted = false;      // AbortFlag ended the thinking
+  bool aborted = false;  // AbortFlag ended the thinking
   bool book_consulted = false;
-  int script = 0;            // the strategy script that placed a plan move (0 none)
-  int candidates = 0;        // stage 2's count
-  int deep_scored = 0;       // candidates given a deep score in stage 6
-  int best_score = 0;        // the played move's deep score (capture-value units)
-  std::uint64_t polls = 0;   // search nodes and book records visited
+  int script = 0;           // the strategy script that placed a plan move (0 none)
+  int candidates = 0;       // stage 2's count
+  int deep_scored = 0;      // candidates given a deep score in stage 6
+  int best_score = 0;       // the played move's deep score (capture-value units)
+  std::uint64_t polls = 0;  // search nodes and book records visited
 };
 
 // What the player works with besides the game: the stop request and pumping, the clock,
@@ -53,11 +53,11 @@ struct ThinkOutcome {
 struct ThinkEnvironment {
   const int* abort_flag = nullptr;  // AbortFlag; may be null
   bool pump_messages = false;
-  SecondsClock clock;                 // empty: the wall clock
-  std::function<int()> random;        // empty: the C library's rand()
-  OpeningBook* book = nullptr;        // none: no book moves
-  MateTable* mate_table = nullptr;    // none: the solver works without a table
-  double budget_cap = 0;              // > 0: no level thinks longer than this (seconds)
+  SecondsClock clock;               // empty: the wall clock
+  std::function<int()> random;      // empty: the C library's rand()
+  OpeningBook* book = nullptr;      // none: no book moves
+  MateTable* mate_table = nullptr;  // none: the solver works without a table
+  double budget_cap = 0;            // > 0: no level thinks longer than this (seconds)
 };
 
 // The computer player. It keeps, across the moves of one game, whether the book has failed.

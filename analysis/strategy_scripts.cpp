@@ -30,17 +30,16 @@ using Formation = std::initializer_list<PlanMove>;
 // 矢倉囲い: 7六歩, the left silver to 7七 by 6八, 6六歩, golds to 7八 and 6七, 5六歩, the
 // bishop out by 7九 to 4六, the king by 6九 and 7九 into 8八; then 3六歩 for the attack.
 constexpr Formation kYagura = {
-    {kPawn, 77, 76},   {kSilver, 79, 68}, {kSilver, 68, 77}, {kPawn, 67, 66},
-    {kGold, 69, 78},   {kPawn, 57, 56},   {kKing, 59, 69},   {kGold, 49, 58},
-    {kGold, 58, 67},   {kBishop, 88, 79}, {kBishop, 79, 46}, {kKing, 69, 79},
-    {kKing, 79, 88},   {kPawn, 37, 36},
+    {kPawn, 77, 76},   {kSilver, 79, 68}, {kSilver, 68, 77}, {kPawn, 67, 66}, {kGold, 69, 78},
+    {kPawn, 57, 56},   {kKing, 59, 69},   {kGold, 49, 58},   {kGold, 58, 67}, {kBishop, 88, 79},
+    {kBishop, 79, 46}, {kKing, 69, 79},   {kKing, 79, 88},   {kPawn, 37, 36},
 };
 
 // 舟囲い against 振り飛車: the king by 6八 to 7八, 5八金右, 5六歩; the right silver by 4八 and
 // 5七 to 4六 for the 急戦 attack, with 3六歩 beside it.
 constexpr Formation kFunagakoi = {
-    {kKing, 59, 68},   {kKing, 68, 78},   {kGold, 49, 58},   {kPawn, 57, 56},
-    {kSilver, 39, 48}, {kPawn, 37, 36},   {kSilver, 48, 57}, {kSilver, 57, 46},
+    {kKing, 59, 68},   {kKing, 68, 78}, {kGold, 49, 58},   {kPawn, 57, 56},
+    {kSilver, 39, 48}, {kPawn, 37, 36}, {kSilver, 48, 57}, {kSilver, 57, 46},
 };
 
 // The 急戦 break against 振り飛車 once 舟囲い stands: 3五歩 beside the silver on 4六, then 5五歩.
@@ -56,8 +55,8 @@ constexpr Formation kShikenBisha = {
 // 美濃囲い behind a rook on 6八: the king by 4八 and 3八 into 2八, the silver 3九 to 3八, 5八金左,
 // the left silver by 7八 to 6七; 1六歩 and 4六歩 (the way to 高美濃).
 constexpr Formation kMino = {
-    {kKing, 59, 48},  {kKing, 48, 38},   {kKing, 38, 28},   {kSilver, 39, 38}, {kGold, 69, 58},
-    {kSilver, 79, 78}, {kSilver, 78, 67}, {kPawn, 17, 16},   {kPawn, 47, 46},
+    {kKing, 59, 48},   {kKing, 48, 38},   {kKing, 38, 28}, {kSilver, 39, 38}, {kGold, 69, 58},
+    {kSilver, 79, 78}, {kSilver, 78, 67}, {kPawn, 17, 16}, {kPawn, 47, 46},
 };
 
 // The 居飛車 rook pawn: 2六歩, 2五歩, and, once the king has left home, 2四歩 to exchange it.
@@ -85,7 +84,8 @@ constexpr Formation kCloseDiagonal = {{kSilver, 68, 77}, {kPawn, 67, 66}};
 // The board as the script's side sees it (its own pieces positive, its back rank 9).
 class ScriptView {
  public:
-  ScriptView(const Position& pos, Side side, PlanList& list) : pos_(pos), side_(side), list_(list) {}
+  ScriptView(const Position& pos, Side side, PlanList& list)
+      : pos_(pos), side_(side), list_(list) {}
 
   int At(int file_rank) const {
     const int code = pos_.Board[Relative(side_, Sq(file_rank))];
@@ -124,7 +124,9 @@ class ScriptView {
   bool ToSecond(int type, int from, int to) {
     return Own(from, type) && list_.ToSecond(Abs(from), Abs(to));
   }
-  bool ToBack(int type, int from, int to) { return Own(from, type) && list_.ToBack(Abs(from), Abs(to)); }
+  bool ToBack(int type, int from, int to) {
+    return Own(from, type) && list_.ToBack(Abs(from), Abs(to));
+  }
 
  private:
   Square Abs(int file_rank) const { return Relative(side_, Sq(file_rank)); }
@@ -171,7 +173,8 @@ bool QuickAttack(ScriptView& v, int) {
 // Script 1 of the second player: 四間飛車 when the first player has opened its bishop's
 // diagonal while the own rook pawn is still at home, early in the game; else 矢倉.
 bool ShikenBishaOrYagura(ScriptView& v, int ply) {
-  if (ply <= 8 && v.Own(28, kRook) && v.Own(27, kPawn) && v.Theirs(34, kPawn) && v.Try(kShikenBisha))
+  if (ply <= 8 && v.Own(28, kRook) && v.Own(27, kPawn) && v.Theirs(34, kPawn) &&
+      v.Try(kShikenBisha))
     return true;
   return Yagura(v, ply);
 }
@@ -231,18 +234,18 @@ bool KingLeavesHome(ScriptView& v, int ply) {
 
 using Script = bool (*)(ScriptView&, int);
 // S1..S11 and G1..G11; they differ only in the first.
-constexpr Script kFirstScripts[kScriptCount] = {Yagura,  Funagakoi,     RookPawn, EdgePawns,
-                                                QuickAttack, CastleTouches, Knights,  CloseDiagonal,
-                                                Mino,    BouGin,        KingLeavesHome};
-constexpr Script kSecondScripts[kScriptCount] = {ShikenBishaOrYagura, Funagakoi,     RookPawn,
-                                                 EdgePawns,           QuickAttack,   CastleTouches,
-                                                 Knights,             CloseDiagonal, Mino,
-                                                 BouGin,              KingLeavesHome};
+constexpr Script kFirstScripts[kScriptCount] = {
+    Yagura,  Funagakoi,     RookPawn, EdgePawns, QuickAttack,   CastleTouches,
+    Knights, CloseDiagonal, Mino,     BouGin,    KingLeavesHome};
+constexpr Script kSecondScripts[kScriptCount] = {
+    ShikenBishaOrYagura, Funagakoi, RookPawn, EdgePawns,     QuickAttack, CastleTouches, Knights,
+    CloseDiagonal,       Mino,      BouGin,   KingLeavesHome};
 
 // When each script is consulted: up to a ply, always (0), or with the rook on 6八 (-1).
 constexpr int kAlways = 0;
 constexpr int kRookOn68 = -1;
-constexpr int kConsultedUpTo[kScriptCount] = {40, 40, 40, kAlways, 40, 50, 50, 42, kRookOn68, 45, 36};
+constexpr int kConsultedUpTo[kScriptCount] = {40, 40, 40,        kAlways, 40, 50,
+                                              50, 42, kRookOn68, 45,      36};
 
 }  // namespace
 
@@ -257,7 +260,7 @@ int RunStrategyScripts(const Position& pos, Side side, int ply, PlanList& list) 
   const Square rook68 = Relative(side, Sq(68));
   for (int n = 1; n <= kScriptCount; ++n) {
     const int limit = kConsultedUpTo[n - 1];
-    const bool consulted = limit == kAlways       ? true
+    const bool consulted = limit == kAlways     ? true
                            : limit == kRookOn68 ? pos.Board[rook68] == CodeOf(kRook, side)
                                                 : ply <= limit;
     if (consulted && RunScript(n, pos, side, ply, list)) return n;

@@ -258,7 +258,8 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double second
       return ReadResult::kClosed;
     }
     DWORD available = 0;
-    if (!PeekNamedPipe(static_cast<HANDLE>(from_child_), nullptr, 0, nullptr, &available, nullptr)) {
+    if (!PeekNamedPipe(static_cast<HANDLE>(from_child_), nullptr, 0, nullptr, &available,
+                       nullptr)) {
       closed_ = true;
       continue;
     }

@@ -10,12 +10,12 @@ set -uo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 # A copy of the tool and the library, so that rebuilding during the series does not disturb it.
-bin="$top/build/strength-bin"
+out=${1:-$top/build/strength-results.txt}
+bin="$top/build/strength-bin-$(basename "$out" .txt)"
 mkdir -p "$bin"
-cp "$top/build/bin/shogi-tool" "$top/build/bin/sikou.so" "$bin/" 2>/dev/null
+cp "$top/build/bin/shogi-tool" "$top/build/bin/sikou.so" "$bin/"
 tool="$bin/shogi-tool"
 openings="$top/bench/openings.txt"
-out=${1:-$top/build/strength-results.txt}
 games=${GAMES:-40}
 fast_games=${FAST_GAMES:-$games}
 engine_games=${ENGINE_GAMES:-10}

@@ -22,23 +22,25 @@ struct MatchPlayer {
   std::vector<UsiOption> Options;  // kUsi: sent with setoption
   std::string Label() const;
 };
-[[nodiscard]] bool ParseMatchPlayer(const std::string& text, MatchPlayer& player, std::string& message);
+[[nodiscard]] bool ParseMatchPlayer(const std::string& text, MatchPlayer& player,
+                                    std::string& message);
 
 // One opening line: USI moves from the standard initial position.
 using OpeningLine = std::vector<std::string>;
 // Reads an openings file: one line of USI moves each; empty lines and lines starting with
 // '#' are skipped. False with a message when it cannot be read.
-[[nodiscard]] bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std::string& message);
+[[nodiscard]] bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines,
+                                std::string& message);
 
 // One game's end as seen from player A.
 struct GameSummary {
-  int Number = 0;       // 1..games
-  bool AFirst = true;   // A played the first player (先手)
-  int ResultCode = 0;   // the record's result: 1 first won, 2 second won, 3 repetition, 0 limit
+  int Number = 0;      // 1..games
+  bool AFirst = true;  // A played the first player (先手)
+  int ResultCode = 0;  // the record's result: 1 first won, 2 second won, 3 repetition, 0 limit
   int Plies = 0;
-  int AScore = 0;       // 1 A won, -1 A lost, 0 a draw
-  std::string Note;     // why a side stopped, when it was not the rules (a dead engine)
-  std::string Moves;    // the game's moves in USI
+  int AScore = 0;     // 1 A won, -1 A lost, 0 a draw
+  std::string Note;   // why a side stopped, when it was not the rules (a dead engine)
+  std::string Moves;  // the game's moves in USI
 };
 
 // Plays one game through the game driver: `first` and `second` are the two sides' computer
@@ -70,7 +72,7 @@ struct MatchOptions {
   int Games = 2;
   double Seconds = 0;  // > 0: caps every move's budget (in-process levels and engines)
   std::vector<OpeningLine> Openings;
-  std::string ProgramFolder;  // where sikou is loaded from
+  std::string ProgramFolder;                       // where sikou is loaded from
   std::function<void(const GameSummary&)> OnGame;  // after each game
 };
 

@@ -50,7 +50,8 @@ bool UsiEngine::WaitFor(const std::string& word, double seconds, std::string& li
   while (true) {
     switch (process_.ReadLine(line, seconds)) {
       case ChildProcess::ReadResult::kLine:
-        if (StartsWithWord(line, "id") && line.compare(0, 8, "id name ") == 0) name_ = line.substr(8);
+        if (StartsWithWord(line, "id") && line.compare(0, 8, "id name ") == 0)
+          name_ = line.substr(8);
         if (StartsWithWord(line, word)) return true;
         break;
       case ChildProcess::ReadResult::kTimeout:

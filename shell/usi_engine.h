@@ -29,7 +29,7 @@ std::string UsiPositionCommand(const Position& initial, int start_index, const M
 class UsiEngine {
  public:
   struct Limits {
-    double handshake = 10;  // seconds for "usiok" and "readyok"
+    double handshake = 10;   // seconds for "usiok" and "readyok"
     double move_extra = 10;  // seconds beyond the move time for "bestmove"
   };
 

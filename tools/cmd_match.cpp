@@ -93,7 +93,8 @@ int RunMatchCommand(const std::vector<std::string>& args) {
 
 const CommandRegistration kMatch(
     {kName,
-     "A B [--games N] [--seconds S] [--openings FILE] [--option-a NAME=VALUE] [--option-b NAME=VALUE] "
+     "A B [--games N] [--seconds S] [--openings FILE] [--option-a NAME=VALUE] [--option-b "
+     "NAME=VALUE] "
      "[--show-moves]",
      "plays N games (default 2) between A and B (level:1..9, sikou, usi:COMMAND) through the game "
      "driver, colours alternating, and prints wins, losses, draws of A and the Elo difference "

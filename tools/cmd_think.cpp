@@ -69,7 +69,8 @@ int RunThink(const std::vector<std::string>& args) {
   static GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(position, record, pos, message)) return UsageError(kName, message);
+  if (!RecordFromPositionArgument(position, record, pos, message))
+    return UsageError(kName, message);
   if (!PlayUsiMoves(moves, record, pos, message)) return UsageError(kName, message);
 
   static MateTable table;  // 8 MB: kept off the stack

@@ -26,7 +26,7 @@
 namespace shogi {
 class InProcessPlayer;
 class LibraryBinding;
-}
+}  // namespace shogi
 
 namespace shogi::gui {
 

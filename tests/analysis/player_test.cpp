@@ -58,14 +58,20 @@ TEST(PlanListTest, OperationsActOnlyOnAPresentPair) {
   };
   const std::vector<std::string> start = {"7g7f", "2d2c+", "2d2c", "5i4h"};
   const Row rows[] = {
-      {kFront, "2d2c", true, {"2d2c", "7g7f", "2d2c", "5i4h"}},  // the first entry of the pair, flag cleared
+      {kFront,
+       "2d2c",
+       true,
+       {"2d2c", "7g7f", "2d2c", "5i4h"}},  // the first entry of the pair, flag cleared
       {kFront, "7g7f", true, {"7g7f", "2d2c+", "2d2c", "5i4h"}},
       {kFront, "1a1b", false, start},
       {kSecond, "5i4h", true, {"7g7f", "5i4h", "2d2c", "2d2c+"}},
       {kPromote, "7g7f", false, start},  // searched from the second entry on
       {kPromote, "5i4h", true, {"5i4h", "2d2c+", "2d2c", "7g7f"}},
       {kBack, "7g7f", true, {"2d2c+", "2d2c", "5i4h", "7g7f"}},
-      {kBack, "2d2c", true, {"7g7f", "2d2c", "5i4h", "2d2c"}},  // the promoting entry moves, unpromoted
+      {kBack,
+       "2d2c",
+       true,
+       {"7g7f", "2d2c", "5i4h", "2d2c"}},  // the promoting entry moves, unpromoted
   };
   for (const Row& r : rows) {
     PlanList l = ListOf(start);
@@ -102,7 +108,8 @@ TEST(FixedMovesTest, OpeningAndCastlingMoves) {
   const Row rows[] = {
       {"startpos", 0, "7g7f"},
       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 1", 2, "2g2f"},
-      {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 1, "8c8d"},  // the second player: 8四歩 before 3四歩
+      {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 1,
+       "8c8d"},  // the second player: 8四歩 before 3四歩
       {"lnsgkgsnl/1r5b1/p1ppppppp/1p7/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 3, "3c3d"},
       // From ply 10: the king leaves home away from its rook; opposite a swung rook it goes to 6八.
       {"startpos", 12, ""},  // 5九→6九, but the gold stands there: nothing placed
@@ -110,7 +117,8 @@ TEST(FixedMovesTest, OpeningAndCastlingMoves) {
       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B1R5/LNSGKGSNL b - 1", 12, "5i4h"},
       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSG1GSNL b - 1", 12, ""},  // no king
       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSG1GSNL b - 1", 24, ""},
-      {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1BK4R1/LNSG1GSNL b - 1", 12, "4i5h"},  // king on 7八
+      {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1BK4R1/LNSG1GSNL b - 1", 12,
+       "4i5h"},  // king on 7八
       {"lnsg1gsnl/1r1k3b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 13, "6b7b"},
   };
   for (const Row& r : rows) {
@@ -152,16 +160,38 @@ TEST(StrategyScriptTest, FormationsAPlayerRecognises) {
   };
   const Row rows[] = {
       // 矢倉 against a 居飛車 opponent (its rook pawn pushed): king 8八, silver 7七, golds 7八 6七.
-      {"矢倉", "lnsgkgsnl/1r5b1/p1ppppppp/9/1p7/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", 2, 16,
-       {{8, 8, kKing}, {7, 7, kSilver}, {7, 8, kGold}, {6, 7, kGold}, {7, 6, kPawn}, {6, 6, kPawn}}},
+      {"矢倉",
+       "lnsgkgsnl/1r5b1/p1ppppppp/9/1p7/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1",
+       2,
+       16,
+       {{8, 8, kKing},
+        {7, 7, kSilver},
+        {7, 8, kGold},
+        {6, 7, kGold},
+        {7, 6, kPawn},
+        {6, 6, kPawn}}},
       // 舟囲い against 四間飛車: king 7八, gold 5八, the right silver up to 4六.
-      {"舟囲い", "lnsgkgsnl/5rb2/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", 2, 12,
+      {"舟囲い",
+       "lnsgkgsnl/5rb2/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1",
+       2,
+       12,
        {{7, 8, kKing}, {5, 8, kGold}, {6, 9, kGold}, {4, 6, kSilver}}},
       // The second player answers 7六歩 with 四間飛車 and 美濃: rook 4二, king 8二, silver 7二.
-      {"四間飛車・美濃", "lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1", 1, 12,
-       {{4, 2, -kRook}, {8, 2, -kKing}, {7, 2, -kSilver}, {6, 1, -kGold}, {4, 4, -kPawn}, {3, 4, -kPawn}}},
+      {"四間飛車・美濃",
+       "lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1",
+       1,
+       12,
+       {{4, 2, -kRook},
+        {8, 2, -kKing},
+        {7, 2, -kSilver},
+        {6, 1, -kGold},
+        {4, 4, -kPawn},
+        {3, 4, -kPawn}}},
       // ... and goes on to 高美濃: the gold 5二 up to 6三, the pawn 6四 before it.
-      {"高美濃", "lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1", 1, 14,
+      {"高美濃",
+       "lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 1",
+       1,
+       14,
        {{8, 2, -kKing}, {6, 3, -kGold}, {6, 4, -kPawn}, {6, 1, -kGold}}},
   };
   for (const Row& r : rows) {
@@ -174,7 +204,8 @@ TEST(StrategyScriptTest, FormationsAPlayerRecognises) {
 }
 
 TEST(SquareBonusTest, KingsAndTheSquaresInFrontOfTheOpponentsKing) {
-  const Position pos = FromSfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1").pos;
+  const Position pos =
+      FromSfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1").pos;
   const BonusMap early = BuildSquareBonus(pos, kFirst, 39);
   for (Square s = 1; s <= 81; ++s) ASSERT_EQ(early[s], 0) << s;
   const BonusMap first = BuildSquareBonus(pos, kFirst, 40);
@@ -313,7 +344,8 @@ TEST(ThinkerBookTest, AMissDisablesTheBookUntilPlyTen) {
   Thinker thinker;
   Game game;
   // Ply 0: a hit.
-  EXPECT_EQ(thinker.Think(2, game.record, game.pos, QuickEnvironment(&book)).source, MoveSource::kBook);
+  EXPECT_EQ(thinker.Think(2, game.record, game.pos, QuickEnvironment(&book)).source,
+            MoveSource::kBook);
   // Ply 12, out of the book: a miss...
   ASSERT_TRUE(game.Play("7g7f 3c3d 6g6f 8c8d 2h6h 8d8e 8h7g 7a6b 5i4h 5a4b 4h3h 4b3b"));
   book.reads = 0;
@@ -445,9 +477,9 @@ TEST(ThinkerStopTest, AbortFlagIsHonouredAtEveryStage) {
     int stop_at;  // pump call that sets AbortFlag
   };
   const Row rows[] = {
-      {"book", &opening, 3, true, 2},    {"first pump", &middle, 9, false, 1},
-      {"later", &middle, 9, false, 40},  {"much later", &middle, 9, false, 90},
-      {"level 1", &middle, 1, true, 1},  {"level 5", &middle, 5, false, 10},
+      {"book", &opening, 3, true, 2},   {"first pump", &middle, 9, false, 1},
+      {"later", &middle, 9, false, 40}, {"much later", &middle, 9, false, 90},
+      {"level 1", &middle, 1, true, 1}, {"level 5", &middle, 5, false, 10},
   };
   for (const Row& r : rows) {
     int abort_flag = 0, pumps = 0, pumps_after = 0;

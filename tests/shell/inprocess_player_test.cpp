@@ -124,12 +124,8 @@ TEST(MatchTest, EloFromTheScore) {
     double difference, margin;
   };
   const Row rows[] = {
-      {20, 20, 0, true, 0, 112},
-      {30, 10, 0, true, 190.8, 135.6},
-      {10, 30, 0, true, -190.8, 135.6},
-      {0, 0, 40, true, 0, 0},
-      {40, 0, 0, false, 0, 0},
-      {0, 3, 0, false, 0, 0},
+      {20, 20, 0, true, 0, 112}, {30, 10, 0, true, 190.8, 135.6}, {10, 30, 0, true, -190.8, 135.6},
+      {0, 0, 40, true, 0, 0},    {40, 0, 0, false, 0, 0},         {0, 3, 0, false, 0, 0},
       {0, 0, 0, false, 0, 0},
   };
   for (const Row& r : rows) {

@@ -17,7 +17,6 @@ std::string FakeEngine(const std::string& mode, const std::string& log = "") {
   return std::string(SHOGI_FAKE_USI_ENGINE) + " " + mode + (log.empty() ? "" : " " + log);
 }
 
-
 TEST(UsiPositionTest, StartposOrSfenWithTheMoves) {
   struct Row {
     const char* sfen;
@@ -29,7 +28,8 @@ TEST(UsiPositionTest, StartposOrSfenWithTheMoves) {
       {"startpos", "7g7f 3c3d", "position startpos moves 7g7f 3c3d"},
       {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", "8c8d",
        "position sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1 moves 8c8d"},
-      {"4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b", "position sfen 4k4/9/9/9/9/9/9/9/4K4 b G 1 moves G*5b"},
+      {"4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b",
+       "position sfen 4k4/9/9/9/9/9/9/9/4K4 b G 1 moves G*5b"},
   };
   for (const Row& r : rows) {
     const GameRecord record = test_support::MakeRecord(r.sfen, r.moves);
@@ -125,7 +125,8 @@ TEST(UsiPlayerTest, MovesAreCheckedAgainstTheRules) {
     EXPECT_EQ(player.Think(request, answer), r.result) << r.mode;
     EXPECT_EQ(player.Error(), r.error) << r.mode;
     if (r.result > 0) {
-      EXPECT_TRUE(game.IsLegal(EncodeMove(answer.Origin[0], answer.Destination[0], answer.Promote[0])));
+      EXPECT_TRUE(
+          game.IsLegal(EncodeMove(answer.Origin[0], answer.Destination[0], answer.Promote[0])));
     }
   }
 }
@@ -138,7 +139,8 @@ TEST(UsiEngineTest, FairyStockfishWhenPresent) {
   std::string message;
   ASSERT_TRUE(engine.Start(path, {{"Skill Level", "-20"}}, message)) << message;
   MoveCode move;
-  ASSERT_EQ(engine.Go("position startpos", 100, move, message), UsiEngine::Answer::kMove) << message;
+  ASSERT_EQ(engine.Go("position startpos", 100, move, message), UsiEngine::Answer::kMove)
+      << message;
   EXPECT_TRUE(test_support::Game().IsLegal(move)) << FormatUsiMove(move);
 }
 

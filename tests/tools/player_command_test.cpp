@@ -32,9 +32,10 @@ TEST(ThinkCommand, PrintsTheMoveOrResign) {
 }
 
 TEST(ThinkCommand, RefusesBadArguments) {
-  for (const char* bad : {"think startpos", "think startpos --level 0", "think startpos --level 10",
-                          "think --level 3", "think startpos --level 3 --seconds -1",
-                          "think startpos --level 3 --moves '7g7f 7g7f'", "think nonsense --level 3"}) {
+  for (const char* bad :
+       {"think startpos", "think startpos --level 0", "think startpos --level 10",
+        "think --level 3", "think startpos --level 3 --seconds -1",
+        "think startpos --level 3 --moves '7g7f 7g7f'", "think nonsense --level 3"}) {
     const auto r = RunTool(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
