@@ -101,9 +101,12 @@ class DeepSearch {
     return best;
   }
 
-  // Captures only, standing pat on the evaluation.
+  // Captures only, standing pat on the evaluation; a side in check answers it with every
+  // legal move instead (a check is a threat the evaluation does not see).
   int Quiesce(const Position& pos, Side side, int alpha, int beta, int ply, int qdepth) {
     if (control_.Poll()) return 0;
+    if (qdepth < kQuiescenceDepth && ply < kMaxPly && InCheck(pos, side))
+      return Evasions(pos, side, alpha, beta, ply, qdepth);
     const int stand = Evaluate(pos, side);
     if (stand >= beta || qdepth >= kQuiescenceDepth || ply >= kMaxPly) return stand;
     alpha = std::max(alpha, stand);
@@ -126,6 +129,28 @@ class DeepSearch {
       if (TypeOf(pos.Board[DestinationOf(m)]) == kKing) return kMateScore - ply;
       Position next;
       if (!Play(pos, side, m, next)) continue;
+      const int score = -Quiesce(next, Opponent(side), -beta, -alpha, ply + 1, qdepth + 1);
+      if (control_.Stopped()) return 0;
+      if (score > best) {
+        best = score;
+        if (score > alpha) {
+          alpha = score;
+          if (alpha >= beta) break;
+        }
+      }
+    }
+    return best;
+  }
+
+  int Evasions(const Position& pos, Side side, int alpha, int beta, int ply, int qdepth) {
+    MoveBuffer& moves = buffers_[ply];
+    moves.count = 0;
+    GeneratePseudoLegal(pos, side, moves);
+    Order(pos, moves, -1);
+    int best = -kMateScore + ply;
+    for (int i = 0; i < moves.count; ++i) {
+      Position next;
+      if (!Play(pos, side, moves.moves[i], next)) continue;
       const int score = -Quiesce(next, Opponent(side), -beta, -alpha, ply + 1, qdepth + 1);
       if (control_.Stopped()) return 0;
       if (score > best) {

@@ -19,16 +19,6 @@ void RecordStart(const BookRecord& r, int& type, int& first_slot) {
   }
 }
 
-// Whether `move` is one of the legal moves of the side to move in `pos` at `ply`.
-bool IsLegalAt(const GameRecord& game, const Position& pos, MoveCode move) {
-  static LegalMoveList legal;
-  const int n = LegalMoves(game, pos, legal);
-  for (int i = 0; i < n; ++i) {
-    if (legal.Move(i) == move) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Position& current,
@@ -59,7 +49,7 @@ BookAnswer LookUpBook(OpeningBook& book, const GameRecord& record, const Positio
     }
     if (!replayed || !(pos == current)) continue;
     const MoveCode next = r.Slots[ply];
-    if (!IsWellFormedMove(next) || !IsLegalAt(record, current, next)) continue;
+    if (!IsWellFormedMove(next) || !IsLegalMove(record, current, next)) continue;
     move = next;
     return BookAnswer::kHit;
   }

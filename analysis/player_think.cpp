@@ -29,9 +29,9 @@ constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {7, 5, 22, 2, 0, false},  // 4: two plies of replies
     {7, 5, 25, 2, 3, false},  // 5: a third ply when the move looks playable
     {9, 5, 30, 2, 3, false},  // 6
-    {9, 5, 45, 3, 4, true},   // 7: three plies, four for the second test
-    {9, 5, 120, 3, 4, true},  // 8: more candidates, the longer mate search
-    {9, 5, 240, 3, 4, true},  // 9: the most candidates and the longest budget
+    {9, 5, 45, 2, 3, true},   // 7: the third ply on every candidate that beats the best
+    {9, 5, 120, 2, 3, true},  // 8: more candidates, the longer mate search
+    {9, 5, 240, 2, 3, true},  // 9: the most candidates and the longest budget
 };
 
 // The share of the budget that the mate searches and the threat checks may use before the
@@ -126,26 +126,13 @@ class Selection {
     control_.SetDeadline(settings_.budget * kThreatShare);
     bool filtered = false;
     MoveCode forced;
-    switch (ThreatCheck(filtered, forced)) {
-      case Verdict::kPlay:
-        out_.source = MoveSource::kThreatFilter;
-        return forced;
-      case Verdict::kResign:
-        return {};
-      case Verdict::kGoOn:
-        break;
-    }
+    Verdict verdict = ThreatCheck(filtered, forced);
     // Stage 4: the deep threat check at the highest levels.
-    if (!filtered) {
-      switch (DeepThreatCheck(forced)) {
-        case Verdict::kPlay:
-          out_.source = MoveSource::kThreatFilter;
-          return forced;
-        case Verdict::kResign:
-          return {};
-        case Verdict::kGoOn:
-          break;
-      }
+    if (verdict == Verdict::kGoOn && !filtered) verdict = DeepThreatCheck(forced);
+    if (verdict == Verdict::kResign) return {};
+    if (verdict == Verdict::kPlay) {
+      out_.source = MoveSource::kThreatFilter;
+      return forced;
     }
     control_.ClearTimeUp();
     if (control_.Aborted()) return {};

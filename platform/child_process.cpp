@@ -35,6 +35,23 @@ ChildProcess::~ChildProcess() {
   CloseAll();
 }
 
+ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double seconds) {
+  const auto start = Clock::now();
+  while (true) {
+    if (TakeLine(line)) return ReadResult::kLine;
+    if (closed_ || !HasOutput()) {
+      // The child has ended: what is left without a line end is its last line.
+      if (buffer_.empty()) return ReadResult::kClosed;
+      line.swap(buffer_);
+      buffer_.clear();
+      return ReadResult::kLine;
+    }
+    const double left = seconds - SecondsSince(start);
+    if (left <= 0) return ReadResult::kTimeout;
+    Fill(left);
+  }
+}
+
 bool ChildProcess::TakeLine(std::string& line) {
   const std::size_t end = buffer_.find('\n');
   if (end == std::string::npos) return false;
@@ -117,33 +134,22 @@ bool ChildProcess::WriteLine(const std::string& line) {
   return true;
 }
 
-ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double seconds) {
-  const auto start = Clock::now();
-  while (true) {
-    if (TakeLine(line)) return ReadResult::kLine;
-    if (closed_ || from_child_ < 0) {
-      if (!buffer_.empty()) {
-        line.swap(buffer_);
-        buffer_.clear();
-        return ReadResult::kLine;
-      }
-      return ReadResult::kClosed;
-    }
-    const double left = seconds - SecondsSince(start);
-    if (left <= 0) return ReadResult::kTimeout;
-    pollfd p{from_child_, POLLIN, 0};
-    const int ready = poll(&p, 1, static_cast<int>(left * 1000) + 1);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) continue;  // the loop checks the time again
-    char chunk[4096];
-    const ssize_t n = read(from_child_, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      closed_ = true;
-      continue;
-    }
-    buffer_.append(chunk, static_cast<std::size_t>(n));
+bool ChildProcess::HasOutput() const {
+  return from_child_ >= 0;
+}
+
+void ChildProcess::Fill(double seconds) {
+  pollfd p{from_child_, POLLIN, 0};
+  const int ready = poll(&p, 1, static_cast<int>(seconds * 1000) + 1);
+  if (ready <= 0) return;  // a timeout or a signal: the caller checks the time again
+  char chunk[4096];
+  const ssize_t n = read(from_child_, chunk, sizeof chunk);
+  if (n < 0 && errno == EINTR) return;
+  if (n <= 0) {
+    closed_ = true;
+    return;
   }
+  buffer_.append(chunk, static_cast<std::size_t>(n));
 }
 
 int ChildProcess::Finish(double seconds) {
@@ -245,39 +251,30 @@ bool ChildProcess::WriteLine(const std::string& line) {
          written == data.size();
 }
 
-ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double seconds) {
-  const auto start = Clock::now();
-  while (true) {
-    if (TakeLine(line)) return ReadResult::kLine;
-    if (closed_ || from_child_ == nullptr) {
-      if (!buffer_.empty()) {
-        line.swap(buffer_);
-        buffer_.clear();
-        return ReadResult::kLine;
-      }
-      return ReadResult::kClosed;
-    }
-    DWORD available = 0;
-    if (!PeekNamedPipe(static_cast<HANDLE>(from_child_), nullptr, 0, nullptr, &available,
-                       nullptr)) {
-      closed_ = true;
-      continue;
-    }
-    if (available == 0) {
-      if (SecondsSince(start) >= seconds) return ReadResult::kTimeout;
-      Sleep(2);
-      continue;
-    }
-    char chunk[4096];
-    DWORD n = 0;
-    if (!ReadFile(static_cast<HANDLE>(from_child_), chunk,
-                  available < sizeof chunk ? available : sizeof chunk, &n, nullptr) ||
-        n == 0) {
-      closed_ = true;
-      continue;
-    }
-    buffer_.append(chunk, n);
+bool ChildProcess::HasOutput() const {
+  return from_child_ != nullptr;
+}
+
+void ChildProcess::Fill(double seconds) {
+  DWORD available = 0;
+  if (!PeekNamedPipe(static_cast<HANDLE>(from_child_), nullptr, 0, nullptr, &available, nullptr)) {
+    closed_ = true;
+    return;
   }
+  if (available == 0) {
+    Sleep(seconds < 0.002 ? 1 : 2);
+    return;
+  }
+  char chunk[4096];
+  DWORD n = 0;
+  if (!ReadFile(static_cast<HANDLE>(from_child_), chunk,
+                available < sizeof chunk ? available : static_cast<DWORD>(sizeof chunk), &n,
+                nullptr) ||
+      n == 0) {
+    closed_ = true;
+    return;
+  }
+  buffer_.append(chunk, n);
 }
 
 int ChildProcess::Finish(double seconds) {

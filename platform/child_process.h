@@ -35,6 +35,9 @@ class ChildProcess {
   void CloseAll();
   // Moves one complete line out of the buffer, if there is one.
   bool TakeLine(std::string& line);
+  bool HasOutput() const;
+  // Waits at most `seconds` for output and appends what came; sets closed_ at its end.
+  void Fill(double seconds);
 
   std::string buffer_;
   bool closed_ = false;

@@ -9,52 +9,12 @@
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 #include "shell/game_driver.h"
+#include "shell/headless_user_interface.h"
 #include "shell/inprocess_player.h"
 #include "shell/library_binding.h"
 
 namespace shogi {
 namespace {
-
-// The person's side of the driver when nobody is there: the conditions dialog answers with
-// the two player kinds and the current position, the restart question with いいえ (the
-// opening moves stay), every other box is passed.
-class HeadlessUserInterface : public ShellUserInterface {
- public:
-  HeadlessUserInterface(int first_kind, int second_kind) : kinds_{first_kind, second_kind} {}
-
-  MessageAnswer ShowMessage(const std::string&, const std::string& text, MessageButtons buttons,
-                            MessageIcon) override {
-    last_message_ = text;
-    return buttons == MessageButtons::kYesNo ? MessageAnswer::kNo : MessageAnswer::kOk;
-  }
-  FileDialogResult ChooseOpenFile(const FileDialogRequest&) override { return {}; }
-  FileDialogResult ChooseSaveFile(const FileDialogRequest&) override { return {}; }
-  int ChooseFromList(const std::string&, const std::string&, const std::vector<std::string>&,
-                     int) override {
-    return -1;
-  }
-  bool InputText(const std::string&, const std::string&, std::string&) override { return false; }
-  void SetStatusText(const std::string&) override {}
-  bool EditGameConditions(GameConditions& c) override {
-    c.PlayerKind[0] = kinds_[0];
-    c.PlayerKind[1] = kinds_[1];
-    c.StartPosition = 0;  // 現在の局面
-    return true;
-  }
-  bool EditReplaySpeed(int&) override { return false; }
-  bool OpenInTextEditor(const std::string&) override { return false; }
-  void ApplyUpdate(const ViewUpdate&) override {}
-  void EndProgram(int) override {}
-  void ShowRecordFile(const std::string&, bool) override {}
-  WindowPlacement FramePlacement() override { return {}; }
-  void CloseMainWindow() override {}
-
-  const std::string& LastMessage() const { return last_message_; }
-
- private:
-  int kinds_[2];
-  std::string last_message_;
-};
 
 // Both computer sides behind the driver's two pointers: each call goes to the side to move,
 // the game's moments to both.
@@ -159,13 +119,8 @@ bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second
   GameRecord& r = state->Record;
   for (std::size_t i = 0; i < opening.size(); ++i) {
     MoveCode m;
-    LegalMoveList legal;
-    bool found = false;
-    if (ParseUsiMove(opening[i], m)) {
-      const int n = LegalMoves(r, state->Shown, legal);
-      for (int k = 0; k < n && !found; ++k) found = legal.Move(k) == m;
-    }
-    if (!found || r.PlyCount + 1 >= kGamePlyLimit) {
+    if (!ParseUsiMove(opening[i], m) || !IsLegalMove(r, state->Shown, m) ||
+        r.PlyCount + 1 >= kGamePlyLimit) {
       message = "opening move " + std::to_string(i + 1) + " '" + opening[i] + "' is not playable";
       return false;
     }

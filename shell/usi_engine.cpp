@@ -127,18 +127,14 @@ int UsiPlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   if (a != UsiEngine::Answer::kMove) return 0;
   auto record = std::make_unique<GameRecord>();
   GameOfRequest(request, *record);
-  auto legal = std::make_unique<LegalMoveList>();
-  const int n = LegalMoves(*record, request.Shown, *legal);
-  for (int i = 0; i < n; ++i) {
-    if (legal->Move(i) == move) {
-      answer.Origin[0] = legal->origin[i];
-      answer.Destination[0] = legal->destination[i];
-      answer.Promote[0] = legal->promote[i];
-      return 1;
-    }
+  if (!IsLegalMove(*record, request.Shown, move)) {
+    error_ = "the engine played the illegal move " + FormatUsiMove(move);
+    return 0;
   }
-  error_ = "the engine played the illegal move " + FormatUsiMove(move);
-  return 0;
+  answer.Origin[0] = OriginOf(move);
+  answer.Destination[0] = DestinationOf(move);
+  answer.Promote[0] = IsPromotion(move) ? 1 : 0;
+  return 1;
 }
 
 }  // namespace shogi

@@ -19,15 +19,6 @@ bool RecordFromPositionArgument(const std::string& text, GameRecord& record, Pos
   return true;
 }
 
-bool IsLegalMove(const GameRecord& record, const Position& pos, MoveCode move) {
-  static LegalMoveList moves;
-  const int n = LegalMoves(record, pos, moves);
-  for (int i = 0; i < n; ++i) {
-    if (moves.Move(i) == move) return true;
-  }
-  return false;
-}
-
 bool PlayUsiMoves(const std::vector<std::string>& usi, GameRecord& record, Position& pos,
                   std::string& message) {
   for (std::size_t i = 0; i < usi.size(); ++i) {

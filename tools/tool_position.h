@@ -20,7 +20,4 @@ bool RecordFromPositionArgument(const std::string& text, GameRecord& record, Pos
 bool PlayUsiMoves(const std::vector<std::string>& usi, GameRecord& record, Position& pos,
                   std::string& message);
 
-// Whether origin, destination and promotion name one of the legal moves at record.PlyCount.
-bool IsLegalMove(const GameRecord& record, const Position& pos, MoveCode move);
-
 }  // namespace shogi::tool

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -461,7 +462,8 @@ TEST(ThinkerLegalityTest, EveryAnswerIsALegalMoveOrResignation) {
 }
 
 // The stop request: the pump sets AbortFlag at its k-th call; the player must give up with no
-// further pump call, whichever stage it is in.
+// further pump call, whichever stage it is in. Each row is first thought through without a
+// stop to count its pumps; the stop then comes at the first, the middle and the last one.
 TEST(ThinkerStopTest, AbortFlagIsHonouredAtEveryStage) {
   FakeBook book;
   for (int i = 0; i < 4000; ++i) book.Add("2g2f 8c8d");  // never matches after 7六歩
@@ -470,54 +472,65 @@ TEST(ThinkerStopTest, AbortFlagIsHonouredAtEveryStage) {
   Game opening;
   ASSERT_TRUE(opening.Play("7g7f 3c3d"));
   struct Row {
-    const char* stage;
+    const char* name;
     Game* game;
     int level;
     bool with_book;
-    int stop_at;  // pump call that sets AbortFlag
   };
   const Row rows[] = {
-      {"book", &opening, 3, true, 2},   {"first pump", &middle, 9, false, 1},
-      {"later", &middle, 9, false, 40}, {"much later", &middle, 9, false, 90},
-      {"level 1", &middle, 1, true, 1}, {"level 5", &middle, 5, false, 10},
+      {"book and search", &opening, 3, true},
+      {"level 9", &middle, 9, false},
+      {"level 5", &middle, 5, false},
+      {"level 1", &middle, 1, true},
   };
   for (const Row& r : rows) {
-    int abort_flag = 0, pumps = 0, pumps_after = 0;
-    SetMessagePump([&] {
-      if (abort_flag != 0) ++pumps_after;
-      if (++pumps == r.stop_at) abort_flag = 100;
-    });
-    MateTable table;
-    table.Allocate();
-    ThinkEnvironment env = QuickEnvironment(r.with_book ? &book : nullptr);
-    env.budget_cap = 0;  // the level's long budget: only the stop ends it
-    env.abort_flag = &abort_flag;
-    env.pump_messages = true;
-    env.mate_table = &table;
-    Thinker thinker;
-    const ThinkOutcome out = thinker.Think(r.level, r.game->record, r.game->pos, env);
-    SetMessagePump({});
-    EXPECT_EQ(pumps, r.stop_at) << r.stage;
-    EXPECT_EQ(pumps_after, 0) << r.stage;
-    EXPECT_TRUE(out.aborted) << r.stage;
-    EXPECT_EQ(out.result, 0) << r.stage;
+    auto think = [&](int stop_at, int& pumps, int& pumps_after) {
+      int abort_flag = 0;
+      pumps = pumps_after = 0;
+      SetMessagePump([&] {
+        if (abort_flag != 0) ++pumps_after;
+        if (++pumps == stop_at) abort_flag = 100;
+      });
+      MateTable table;
+      table.Allocate();
+      ThinkEnvironment env = QuickEnvironment(r.with_book ? &book : nullptr);
+      env.budget_cap = 0;  // the level's long budget: only the stop ends it
+      env.abort_flag = &abort_flag;
+      env.pump_messages = true;
+      env.mate_table = &table;
+      Thinker thinker;
+      const ThinkOutcome out = thinker.Think(r.level, r.game->record, r.game->pos, env);
+      SetMessagePump({});
+      return out;
+    };
+    int total, unused;
+    ASSERT_GT(think(0, total, unused).result, 0) << r.name;
+    ASSERT_GE(total, 1) << r.name;
+    for (int stop_at : std::set<int>{1, std::max(1, total / 2), total}) {
+      int pumps, pumps_after;
+      const ThinkOutcome out = think(stop_at, pumps, pumps_after);
+      EXPECT_EQ(pumps, stop_at) << r.name;
+      EXPECT_EQ(pumps_after, 0) << r.name << " stopped at " << stop_at;
+      EXPECT_TRUE(out.aborted) << r.name << " stopped at " << stop_at;
+      EXPECT_EQ(out.result, 0) << r.name << " stopped at " << stop_at;
+    }
   }
 }
 
 TEST(ThinkerClockTest, TheBudgetCountsFromTheStartOfTheMove) {
-  // A clock that advances a millisecond at every reading: the deep evaluation ends when the
+  // A clock that advances 10 ms at every reading: the stages end when their share of the
   // level's budget (capped here at 0.2 s) has passed, whatever the target.
   std::mt19937 rng(11);
   Game game = RandomGame(rng, 30);
   double now = 0;
   ThinkEnvironment env = QuickEnvironment();
-  env.clock = [&] { return now += 0.001; };
+  env.clock = [&] { return now += 0.01; };
   env.budget_cap = 0.2;
   Thinker thinker;
   const ThinkOutcome capped = thinker.Think(9, game.record, game.pos, env);
   EXPECT_GT(capped.result, 0);
-  EXPECT_LE(now, 0.2 + 0.05);
-  env.budget_cap = 2;
+  EXPECT_LE(now, 0.3);
+  env.budget_cap = 20;
   now = 0;
   const ThinkOutcome longer = thinker.Think(9, game.record, game.pos, env);
   EXPECT_GT(longer.deep_scored, capped.deep_scored);
