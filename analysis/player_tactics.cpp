@@ -162,8 +162,13 @@ int PositionalGain(const Position& pos, Side side, MoveCode move) {
     if (was_near && !is_near) value -= 2;
     if (!was_near && is_near) value += 1;
   }
-  if (their_king && DistanceBetween(to, their_king) <= 2 && DistanceBetween(from, their_king) > 2)
-    value += 1;
+  if (their_king) {
+    // Pieces that close in on the opponent's king build the attack; a major or promoted
+    // piece wandering on the far side does nothing.
+    const int closer = DistanceBetween(from, their_king) - DistanceBetween(to, their_king);
+    value += std::clamp(closer, -1, 1);
+    if (DistanceBetween(to, their_king) <= 2 && DistanceBetween(from, their_king) > 2) value += 1;
+  }
   return value;
 }
 
