@@ -1,7 +1,7 @@
 // The computer player: the plan list's operations, the fixed opening and castling moves,
 // the formations the strategy scripts build, the square-bonus map, the exchange count and
 // preliminary scores, the book's rules, the mate steps per level, legality of every answer,
-// and the stop request.
+// the stop request, the clock and the avoidance of repetitions.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -534,6 +534,25 @@ TEST(ThinkerClockTest, TheBudgetCountsFromTheStartOfTheMove) {
   now = 0;
   const ThinkOutcome longer = thinker.Think(9, game.record, game.pos, env);
   EXPECT_GT(longer.deep_scored, capped.deep_scored);
+}
+
+// A side that is ahead does not walk back into a position it has had: the move it chose the
+// first time is refused when it would repeat that position.
+TEST(ThinkerRepetitionTest, AnAheadSideAvoidsRepeatingAPosition) {
+  Game game("4k4/9/9/9/9/9/9/9/2GGKGG2 b - 1");
+  ThinkEnvironment env = QuickEnvironment();
+  Thinker thinker;
+  const MoveCode first = thinker.Think(3, game.record, game.pos, env).move;
+  ASSERT_FALSE(IsDrop(first));
+  const MoveCode back = EncodeMove(DestinationOf(first), OriginOf(first), 0);
+  // The first player's move, a king step of the second, both undone: the start again.
+  ASSERT_TRUE(game.TryMove(first));
+  ASSERT_TRUE(game.Play("5a4a"));
+  ASSERT_TRUE(game.TryMove(back));
+  ASSERT_TRUE(game.Play("4a5a"));
+  const ThinkOutcome again = thinker.Think(3, game.record, game.pos, env);
+  EXPECT_GT(again.result, 0);
+  EXPECT_NE(again.move, first) << FormatUsiMove(first);
 }
 
 }  // namespace
