@@ -105,49 +105,34 @@ class DeepSearch {
   // legal move instead (a check is a threat the evaluation does not see).
   int Quiesce(const Position& pos, Side side, int alpha, int beta, int ply, int qdepth) {
     if (control_.Poll()) return 0;
-    if (qdepth < kQuiescenceDepth && ply < kMaxPly && InCheck(pos, side))
-      return Evasions(pos, side, alpha, beta, ply, qdepth);
-    const int stand = Evaluate(pos, side);
-    if (stand >= beta || qdepth >= kQuiescenceDepth || ply >= kMaxPly) return stand;
-    alpha = std::max(alpha, stand);
     MoveBuffer& moves = buffers_[ply];
     moves.count = 0;
+    if (qdepth < kQuiescenceDepth && ply < kMaxPly && InCheck(pos, side)) {
+      GeneratePseudoLegal(pos, side, moves);
+      Order(pos, moves, -1);
+      return QuiesceMoves(pos, side, moves, -kMateScore + ply, alpha, beta, ply, qdepth);
+    }
+    const int stand = Evaluate(pos, side);
+    if (stand >= beta || qdepth >= kQuiescenceDepth || ply >= kMaxPly) return stand;
     GeneratePseudoLegal(pos, side, moves);
     // Keep the captures, best victims first.
     int n = 0;
     for (int i = 0; i < moves.count; ++i) {
       const MoveCode m = moves.moves[i];
       if (IsDrop(m) || pos.Board[DestinationOf(m)] == 0) continue;
+      // The king taken: the opponent's last move was illegal, which this side wins.
+      if (TypeOf(pos.Board[DestinationOf(m)]) == kKing) return kMateScore - ply;
       moves.moves[n++] = m;
     }
     moves.count = n;
     Order(pos, moves, -1);
-    int best = stand;
-    for (int i = 0; i < moves.count; ++i) {
-      const MoveCode m = moves.moves[i];
-      // The king taken: the opponent's last move was illegal, which this side wins.
-      if (TypeOf(pos.Board[DestinationOf(m)]) == kKing) return kMateScore - ply;
-      Position next;
-      if (!Play(pos, side, m, next)) continue;
-      const int score = -Quiesce(next, Opponent(side), -beta, -alpha, ply + 1, qdepth + 1);
-      if (control_.Stopped()) return 0;
-      if (score > best) {
-        best = score;
-        if (score > alpha) {
-          alpha = score;
-          if (alpha >= beta) break;
-        }
-      }
-    }
-    return best;
+    return QuiesceMoves(pos, side, moves, stand, std::max(alpha, stand), beta, ply, qdepth);
   }
 
-  int Evasions(const Position& pos, Side side, int alpha, int beta, int ply, int qdepth) {
-    MoveBuffer& moves = buffers_[ply];
-    moves.count = 0;
-    GeneratePseudoLegal(pos, side, moves);
-    Order(pos, moves, -1);
-    int best = -kMateScore + ply;
+  // The legal ones of `moves`, each answered by the quiescence search; `best` is the value
+  // without any of them (standing pat, or mated).
+  int QuiesceMoves(const Position& pos, Side side, const MoveBuffer& moves, int best, int alpha,
+                   int beta, int ply, int qdepth) {
     for (int i = 0; i < moves.count; ++i) {
       Position next;
       if (!Play(pos, side, moves.moves[i], next)) continue;

@@ -52,6 +52,17 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double second
   }
 }
 
+bool ChildProcess::Reset(std::string& message) {
+  if (Running()) {
+    message = "a child process is already running";
+    return false;
+  }
+  CloseAll();
+  buffer_.clear();
+  closed_ = false;
+  return true;
+}
+
 bool ChildProcess::TakeLine(std::string& line) {
   const std::size_t end = buffer_.find('\n');
   if (end == std::string::npos) return false;
@@ -64,13 +75,7 @@ bool ChildProcess::TakeLine(std::string& line) {
 #ifndef _WIN32
 
 bool ChildProcess::Start(const std::string& command, std::string& message) {
-  if (Running()) {
-    message = "a child process is already running";
-    return false;
-  }
-  CloseAll();
-  buffer_.clear();
-  closed_ = false;
+  if (!Reset(message)) return false;
   // Sockets rather than pipes toward the child: a write to a child that has died then fails
   // with an error (MSG_NOSIGNAL) instead of a SIGPIPE that would end this program.
   int in_pair[2], out_pipe[2];
@@ -191,13 +196,7 @@ void ChildProcess::CloseAll() {
 #else  // _WIN32
 
 bool ChildProcess::Start(const std::string& command, std::string& message) {
-  if (Running()) {
-    message = "a child process is already running";
-    return false;
-  }
-  CloseAll();
-  buffer_.clear();
-  closed_ = false;
+  if (!Reset(message)) return false;
   SECURITY_ATTRIBUTES sa{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE child_in_read, child_in_write, child_out_read, child_out_write;
   if (!CreatePipe(&child_in_read, &child_in_write, &sa, 0)) {

@@ -33,6 +33,8 @@ class ChildProcess {
 
  private:
   void CloseAll();
+  // Before a start: false with a message while a child runs, else a clean slate.
+  bool Reset(std::string& message);
   // Moves one complete line out of the buffer, if there is one.
   bool TakeLine(std::string& line);
   bool HasOutput() const;
