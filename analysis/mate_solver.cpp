@@ -19,6 +19,7 @@ class MateSearch {
   void Root(const Position& pos, int depth, MateAnswer& answer) {
     ++nodes_;
     if (options_.pump_messages) PumpMessages();
+    if (options_.on_node) options_.on_node();
     if (Stopped()) return Finish(answer);
     const Square k = pos.King[kSecond];
     if (const Square a = AttackedBy(pos, k, kFirst)) {
@@ -68,6 +69,7 @@ class MateSearch {
   bool Attacker(const Position& pos, int depth, bool full, Square last_to) {
     ++nodes_;
     if (options_.pump_messages) PumpMessages();
+    if (options_.on_node) options_.on_node();
     if (Stopped()) return false;
     if (table_ != nullptr) {
       MoveCode stored;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "analysis/mate_table.h"
@@ -27,6 +28,9 @@ struct MateSearchOptions {
   bool pump_messages = false;       // PumpMessages() at every attacker node
   const int* abort_flag = nullptr;  // AbortFlag: every level returns at once when not 0
   MateTable* table = nullptr;       // the position table, if one was allocated
+  // Called at every attacker node after the pump (may be empty): the computer player counts
+  // nodes there, watches its clock and raises the word behind `abort_flag` to stop.
+  std::function<void()> on_node;
 };
 
 // The depth from which a search of `solver` uses the position table.

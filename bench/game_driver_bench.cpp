@@ -6,6 +6,7 @@
 
 #include "rules/move_rules.h"
 #include "shell/game_driver.h"
+#include "shell/headless_user_interface.h"
 
 namespace shogi {
 namespace {
@@ -29,37 +30,10 @@ class PickingComputer : public ComputerPlayer {
   }
 };
 
-class SilentUserInterface : public ShellUserInterface {
- public:
-  MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
-                            MessageIcon) override {
-    return MessageAnswer::kOk;
-  }
-  FileDialogResult ChooseOpenFile(const FileDialogRequest&) override { return {}; }
-  FileDialogResult ChooseSaveFile(const FileDialogRequest&) override { return {}; }
-  int ChooseFromList(const std::string&, const std::string&, const std::vector<std::string>&,
-                     int) override {
-    return -1;
-  }
-  bool InputText(const std::string&, const std::string&, std::string&) override { return false; }
-  void SetStatusText(const std::string&) override {}
-  bool EditGameConditions(GameConditions& c) override {
-    c.PlayerKind[0] = c.PlayerKind[1] = 1;
-    return true;
-  }
-  bool EditReplaySpeed(int&) override { return false; }
-  bool OpenInTextEditor(const std::string&) override { return false; }
-  void ApplyUpdate(const ViewUpdate&) override {}
-  void EndProgram(int) override {}
-  void ShowRecordFile(const std::string&, bool) override {}
-  WindowPlacement FramePlacement() override { return {}; }
-  void CloseMainWindow() override {}
-};
-
 // A whole computer-against-computer game from the standard position, repetition check on.
 void BM_ComputerGame(benchmark::State& bench) {
   ProgramState state;
-  SilentUserInterface ui;
+  HeadlessUserInterface ui(1, 1);
   PickingComputer computer;
   ShellContext ctx{state, ui, &computer, nullptr};
   int plies = 0;

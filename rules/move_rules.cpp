@@ -173,6 +173,15 @@ int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out
   return n;
 }
 
+bool IsLegalMove(const GameRecord& record, const Position& pos, MoveCode move) {
+  static thread_local LegalMoveList moves;
+  const int n = LegalMoves(record, pos, moves);
+  for (int i = 0; i < n; ++i) {
+    if (moves.Move(i) == move) return true;
+  }
+  return false;
+}
+
 PositionCheck CheckPosition(const Position& pos, Side side_to_move, bool both_kings) {
   if (pos.King[kSecond] <= 0 || (both_kings && pos.King[kFirst] <= 0)) {
     return PositionCheck::kMissingKing;

@@ -25,6 +25,10 @@ struct LegalMoveList {
 // of `record`, in generation order. Returns the count; 0 means mated or stalemated.
 [[nodiscard]] int LegalMoves(const GameRecord& record, const Position& pos, LegalMoveList& out);
 
+// Whether `move` is one of the legal moves of the side to move (record.PlyCount mod 2) in
+// `pos`, the shown position of `record`.
+[[nodiscard]] bool IsLegalMove(const GameRecord& record, const Position& pos, MoveCode move);
+
 // Whether a record reader may take `move` as played by `side` in `pos`: a board move of one
 // of the side's pieces that the pseudo-legal generator lists (its promotion rules
 // included), or a drop of a piece the side holds onto an empty square; never a capture of a

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "rules/position.h"
+#include "rules/game_record.h"
 
 namespace shogi {
 
@@ -23,12 +23,32 @@ struct ComputerAnswer {
 struct ThinkRequest {
   int Strength = 0;                    // the mover's PlayerKind: 1..9, or negative for the library
   Position Shown;                      // a copy of the shown position
+  Position Initial;                    // the record's initial position (the game's start)
   const MoveCode* MoveList = nullptr;  // the record's MoveList (512 entries, from ply 0)
   int StartIndex = 0;
   int PlyCount = 0;                    // the ply to be played; the side is PlyCount mod 2
   std::int32_t* MoverClock = nullptr;  // the mover's cumulative clock in seconds; the clock
                                        // timer keeps counting it while pumped messages run
 };
+
+// The game of a request as the rules see it: start, start index, the moves up to PlyCount
+// (the end marker after them) and PlyCount. The request must have passed the range checks
+// (StartIndex <= PlyCount < kMaxMoves, a move list).
+inline void GameOfRequest(const ThinkRequest& request, GameRecord& record) {
+  record.InitialPosition = request.Initial;
+  record.StartIndex = request.StartIndex;
+  record.PlyCount = request.PlyCount;
+  for (int i = 0; i < request.PlyCount; ++i)
+    record.MoveList[i] = i >= request.StartIndex ? request.MoveList[i] : MoveCode{};
+  record.MoveList[request.PlyCount] = MoveCode{};
+}
+
+// Whether a request names a game the rules can replay: a move list, a start index of 0 or 1
+// and a ply between it and the end of the record.
+inline bool RequestInRange(const ThinkRequest& request) {
+  return request.MoveList != nullptr && (request.StartIndex == 0 || request.StartIndex == 1) &&
+         request.PlyCount >= request.StartIndex && request.PlyCount < kMaxMoves;
+}
 
 // A computer side. The driver holds one for positive PlayerKinds (the in-process player)
 // and one for negative kinds (the thinking library) and calls:

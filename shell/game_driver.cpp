@@ -293,6 +293,7 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
     ThinkRequest request;
     request.Strength = kind;
     request.Shown = s.Shown;
+    request.Initial = r.InitialPosition;
     request.MoveList = r.MoveList;
     request.StartIndex = r.StartIndex;
     request.PlyCount = r.PlyCount;

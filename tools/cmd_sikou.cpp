@@ -9,22 +9,12 @@
 #include "rules/sfen.h"
 #include "shell/library_binding.h"
 #include "tools/command.h"
+#include "tools/tool_position.h"
 
 namespace shogi::tool {
 namespace {
 
 constexpr const char* kName = "sikou";
-
-// Whether origin, destination and promotion name one of the legal moves of the position.
-bool IsLegalMove(const GameRecord& record, const Position& pos, int from, int to, int promote) {
-  static LegalMoveList moves;
-  const int n = LegalMoves(record, pos, moves);
-  for (int i = 0; i < n; ++i) {
-    if (moves.origin[i] == from && moves.destination[i] == to && moves.promote[i] == promote)
-      return true;
-  }
-  return false;
-}
 
 int RunSikou(const std::vector<std::string>& args) {
   std::string library_path;
@@ -46,20 +36,8 @@ int RunSikou(const std::vector<std::string>& args) {
   static GameRecord record;
   ResetGameRecord(record);
   Position pos = record.InitialPosition;
-  if (usi_moves.size() >= static_cast<std::size_t>(kMaxMoves))
-    return UsageError(kName, "at most " + std::to_string(kMaxMoves - 1) + " moves");
-  for (std::size_t i = 0; i < usi_moves.size(); ++i) {
-    MoveCode m;
-    if (!ParseUsiMove(usi_moves[i], m))
-      return UsageError(
-          kName, "move " + std::to_string(i + 1) + " '" + usi_moves[i] + "' is not a USI move");
-    if (!IsLegalMove(record, pos, OriginOf(m), DestinationOf(m), IsPromotion(m) ? 1 : 0))
-      return UsageError(kName, "move " + std::to_string(i + 1) + " '" + usi_moves[i] +
-                                   "' is not legal in its position");
-    ApplyMove(pos, m, SideOfPly(record.PlyCount));
-    record.MoveList[record.PlyCount++] = m;
-    record.MoveList[record.PlyCount] = MoveCode{};
-  }
+  std::string message;
+  if (!PlayUsiMoves(usi_moves, record, pos, message)) return UsageError(kName, message);
 
   LibraryBinding binding;
   const int flags =
@@ -99,7 +77,7 @@ int RunSikou(const std::vector<std::string>& args) {
   }
   const MoveCode answer = EncodeMove(from, to, promote);
   std::printf("move %s\n", FormatUsiMove(answer).c_str());
-  if (!IsLegalMove(record, pos, from, to, promote)) {
+  if (!IsLegalMove(record, pos, EncodeMove(from, to, promote))) {
     std::fprintf(stderr, "shogi-tool sikou: the answer %s is not a legal move\n",
                  FormatUsiMove(answer).c_str());
     return kExitFailed;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "rules/game_record.h"
 
@@ -12,5 +13,11 @@ namespace shogi::tool {
 // on a malformed SFEN.
 bool RecordFromPositionArgument(const std::string& text, GameRecord& record, Position& pos,
                                 std::string& message);
+
+// Plays the USI moves `usi` on `record` from its PlyCount on (its shown position `pos`),
+// each of which must be legal in its position. False with a message naming the first move
+// that is malformed or illegal, or when the record would overflow; the moves before it stay.
+bool PlayUsiMoves(const std::vector<std::string>& usi, GameRecord& record, Position& pos,
+                  std::string& message);
 
 }  // namespace shogi::tool

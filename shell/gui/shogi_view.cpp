@@ -12,6 +12,7 @@
 #include "shell/board_setup.h"
 #include "shell/game_clock.h"
 #include "shell/game_driver.h"
+#include "shell/inprocess_player.h"
 #include "shell/library_binding.h"
 #include "shell/navigation.h"
 
@@ -145,6 +146,9 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   // the initial state, the piece values (read with the settings).
   if (options.BindLibrary) binding_->Bind(folder_);
   ctx_.Library = &binding_->Player();
+  // 思考ﾚﾍﾞﾙ1..9: the in-process player, reading the stop request from the state's AbortFlag.
+  in_process_ = std::make_unique<InProcessPlayer>(&state_.AbortFlag);
+  ctx_.InProcess = in_process_.get();
   LoadSettings(profile_, folder_, settings_);
   InitProgramState(state_);
 

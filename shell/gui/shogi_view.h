@@ -24,8 +24,9 @@
 #include "shell/view_scene.h"
 
 namespace shogi {
+class InProcessPlayer;
 class LibraryBinding;
-}
+}  // namespace shogi
 
 namespace shogi::gui {
 
@@ -136,6 +137,8 @@ class CShogiView : public wxWindow {
   bool Dragging() const { return dragging_; }
   bool PromotionOpen() const { return promotion_open_; }
   bool LibraryOffered() const;
+  // The computer player of 思考ﾚﾍﾞﾙ1..9 (tests cap its thinking time through it).
+  InProcessPlayer& InProcess() { return *in_process_; }
 
   // The mouse handlers with view coordinates (the events call them; tests may too).
   void LeftDown(int x, int y);
@@ -164,6 +167,7 @@ class CShogiView : public wxWindow {
   Profile& profile_;
   std::string folder_;
   std::unique_ptr<LibraryBinding> binding_;
+  std::unique_ptr<InProcessPlayer> in_process_;
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The strength series of the computer player: each level against the level below, level 1
+# and level 9 against the thinking library, level 9 against fairy-stockfish at a few skill
+# levels. Runs for a long time: start it in the background and read the results file.
+#   scripts/strength.sh [RESULTS-FILE]     (default build/strength-results.txt)
+# Environment: GAMES (40), SECONDS (the cap of every move's budget, 0.5), FAST_GAMES (games of
+# the pairs below level 5, default GAMES), ENGINE_GAMES (games against fairy-stockfish, 10),
+# SKILLS (fairy-stockfish skill levels, "-10 -5 0"), PAIRS (which pairs, default all).
+set -uo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+# A copy of the tool and the library, so that rebuilding during the series does not disturb it.
+out=${1:-$top/build/strength-results.txt}
+bin="$top/build/strength-bin-$(basename "$out" .txt)"
+mkdir -p "$bin"
+cp "$top/build/bin/shogi-tool" "$top/build/bin/sikou.so" "$bin/"
+tool="$bin/shogi-tool"
+openings="$top/bench/openings.txt"
+games=${GAMES:-40}
+fast_games=${FAST_GAMES:-$games}
+engine_games=${ENGINE_GAMES:-10}
+seconds=${SECONDS_CAP:-${SECONDS_PER_MOVE:-0.5}}
+skills=${SKILLS:-"-10 -5 0"}
+
+[ -x "$tool" ] && [ -f "$bin/sikou.so" ] ||
+  { echo "build shogi-tool and sikou first (cmake --build build --target shogi-tool sikou)" >&2; exit 1; }
+
+run() {  # run A B GAMES [options...]
+  local a=$1 b=$2 n=$3; shift 3
+  local start=$(date +%s)
+  {
+    echo "== $a vs $b: $n games, --seconds $seconds"
+    "$tool" match "$a" "$b" --games "$n" --seconds "$seconds" --openings "$openings" "$@" | tail -2
+    echo "   ($(( $(date +%s) - start )) s)"
+  } >> "$out" 2>&1
+}
+
+echo "# strength series $(date -u '+%Y-%m-%d %H:%M') on $(nproc) cores; every move capped at $seconds s" >> "$out"
+for pair in ${PAIRS:-"2:1 3:2 4:3 1:sikou 5:4 6:5 7:6 8:7 9:8 9:sikou fsf"}; do
+  case $pair in
+    fsf)
+      if command -v fairy-stockfish >/dev/null || [ -x /usr/games/fairy-stockfish ]; then
+        engine=$(command -v fairy-stockfish || echo /usr/games/fairy-stockfish)
+        for s in $skills; do
+          run level:9 "usi:$engine" "$engine_games" --option-b "Skill Level=$s"
+        done
+      else
+        echo "== fairy-stockfish not installed" >> "$out"
+      fi
+      ;;
+    *:sikou)
+      run "level:${pair%%:*}" sikou "$games" ;;
+    *)
+      a=${pair%%:*} b=${pair##*:}
+      n=$games; [ "$a" -lt 5 ] && n=$fast_games
+      run "level:$a" "level:$b" "$n" ;;
+  esac
+done
+echo "# done $(date -u '+%H:%M')" >> "$out"

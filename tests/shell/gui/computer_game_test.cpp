@@ -1,0 +1,102 @@
+// A game against 思考ﾚﾍﾞﾙ3 in the window: the person's moves dragged with the mouse, the
+// computer's clock running while it thinks, and a right click that stops its thinking.
+#include <gtest/gtest.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include "platform/message_pump.h"
+#include "rules/move_rules.h"
+#include "shell/command_table.h"
+#include "shell/inprocess_player.h"
+#include "shell/view_layout.h"
+#include "tests/shell/gui/gui_fixture.h"
+
+namespace shogi::gui {
+namespace {
+
+using test_support::ScriptedUserInterface;
+
+class ComputerGameTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    view->InProcess().SetBudgetCap(0.3);  // keeps the test short; level 3 rarely needs more
+  }
+  void TearDown() override {
+    InstallWindowMessagePump();
+    GuiFixture::TearDown();
+  }
+  // The person (first player) plays the first of its legal moves with the mouse, promoting
+  // when asked.
+  void PersonPlaysFirstLegalMove() {
+    LegalMoveList legal;
+    ASSERT_GT(LegalMoves(view->State().Record, view->State().Shown, legal), 0);
+    MouseMove(legal.Move(0));
+    if (view->PromotionOpen()) {
+      Send(wxEVT_LEFT_DOWN, wxPoint(kPromotionMiddle + 10, 190));
+      Send(wxEVT_LEFT_UP, wxPoint(kPromotionMiddle + 10, 190));
+    }
+  }
+  void StartAgainstLevel3() {
+    ui.ConditionsAnswers.push_back(ScriptedUserInterface::AcceptPlayers(kPersonPlayer, 3));
+    view->RunCommand(kCmdStartComputerGame);
+  }
+};
+
+TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
+  ProgramState& s = view->State();
+  // The computer's first answer takes 1.3 s, as a long search does, pumping every 20 ms
+  // meanwhile: the 100 ms clock timer keeps firing and its clock gains a second.
+  int pumps = 0;
+  bool long_think = true;
+  SetMessagePump([&] {
+    ++pumps;
+    wxStopWatch watch;
+    do {
+      wxMilliSleep(20);
+      wxTheApp->Yield(true);
+    } while (long_think && watch.Time() < 1300);
+    long_think = false;
+  });
+  StartAgainstLevel3();
+  ASSERT_EQ(s.InteractionState, kStateGame);
+  int moves = 0;
+  while (s.InteractionState == kStateGame && moves < 200) {
+    PersonPlaysFirstLegalMove();
+    ++moves;
+  }
+  EXPECT_EQ(s.InteractionState, kStateIdle);
+  EXPECT_EQ(s.Record.ResultCode, kResultSecondWins) << Moves();
+  EXPECT_GT(pumps, 10);
+  // The person answered at once; only the computer's clock ran.
+  EXPECT_EQ(s.Record.Clocks[kFirst], 0);
+  EXPECT_GE(s.Record.Clocks[kSecond], 1);
+  Pump();
+  SavePicture("computer_game");
+
+  // A new game from the start; at the computer's first pump a right click asks to stop.
+  ui.MessageAnswers.push_back(MessageAnswer::kYes);  // 最初からやりなおしますか？
+  ui.MessageAnswers.push_back(MessageAnswer::kYes);  // 思考を中断しますか？
+  bool clicked = false;
+  int pumps_after_click = 0;
+  SetMessagePump([&] {
+    if (clicked) ++pumps_after_click;
+    if (!clicked && s.InteractionState == kStateThinking) {
+      clicked = true;
+      Send(wxEVT_RIGHT_DOWN, SquarePoint(SquareOf(5, 5)));
+      Send(wxEVT_RIGHT_UP, SquarePoint(SquareOf(5, 5)));
+    }
+    wxTheApp->Yield(true);
+  });
+  StartAgainstLevel3();
+  PersonPlaysFirstLegalMove();
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(pumps_after_click, 0);
+  EXPECT_EQ(ui.LastMessage(), "思考を中断しますか？");
+  EXPECT_EQ(s.InteractionState, kStateIdle);
+  EXPECT_EQ(s.Record.ResultCode, kResultNone);
+  EXPECT_EQ(s.Record.PlyCount, 1);  // the person's move stands, the computer's never came
+}
+
+}  // namespace
+}  // namespace shogi::gui
