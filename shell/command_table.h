@@ -76,6 +76,12 @@ enum CommandId : int {
   kCmdBookLookup,          // Bonanza "Book検索"
   kCmdBookFile,            // Bonanza "Bookﾌｧｲﾙ名"
   kCmdBuildBook,           // Bonanza "Tarvel->Book"
+  kCmdKisenSearch,         // 棋泉 "検索条件"
+  kCmdKisenList,           // 棋泉 "一覧表"
+  kCmdKisenReverse,        // 棋泉 "逆順表示"
+  kCmdTarvelSearch,        // Tarvel "検索条件"
+  kCmdTarvelList,          // Tarvel "一覧表"
+  kCmdTarvelReverse,       // Tarvel "逆順表示"
   kCmdFirstPreset = 1100,  // the start-position presets, in preset order
   kCmdFirstResult = 1200,  // the 勝敗結果 items, in result-code order
 };

@@ -91,6 +91,13 @@ void ViewUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
 bool ViewUserInterface::EditBookBuild(BookBuildOptions& options) {
   return dialogs_.EditBookBuild(options);
 }
+bool ViewUserInterface::EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                                             const SearchChoices& choices) {
+  return dialogs_.EditSearchConditions(conditions, dates, choices);
+}
+void ViewUserInterface::ShowGameList(GameListSession& session) {
+  dialogs_.ShowGameList(session);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

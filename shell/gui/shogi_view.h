@@ -58,6 +58,9 @@ class ViewUserInterface : public ShellUserInterface {
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
   void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
   bool EditBookBuild(BookBuildOptions& options) override;
+  bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                            const SearchChoices& choices) override;
+  void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
