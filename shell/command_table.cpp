@@ -102,9 +102,9 @@ struct DatabaseMenu {
 };
 constexpr DatabaseMenu kDatabaseMenus[] = {
     {DatabaseKind::kKisen, DatabaseFileItem::kKisen, kCmdKisenFile, kCmdKisenRegister,
-     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings,
-     kCmdKisenSearch, kCmdKisenList, kCmdKisenReverse, KisenRegistrationEnabled,
-     KisenOverwriteEnabled, KisenListsEnabled, KisenSearchEnabled, EditKisenList},
+     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings, kCmdKisenSearch,
+     kCmdKisenList, kCmdKisenReverse, KisenRegistrationEnabled, KisenOverwriteEnabled,
+     KisenListsEnabled, KisenSearchEnabled, EditKisenList},
     {DatabaseKind::kTarvel, DatabaseFileItem::kTarvel, kCmdTarvelFile, kCmdTarvelRegister,
      kCmdTarvelOverwrite, kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings,
      kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse, TarvelRegistrationEnabled,

@@ -197,8 +197,8 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
   int failed = 0;
   {
     DatabaseCommandScope running(s, ctx.Ui, kSearchingStatus);
-    failed = RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found,
-                       message);
+    failed =
+        RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found, message);
   }
   if (failed != 0) {
     ctx.Ui.ShowMessage(kSearchCaption, message, MessageButtons::kOk, MessageIcon::kWarning);

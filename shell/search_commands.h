@@ -47,7 +47,7 @@ class GameListSession {
 
   DatabaseKind Kind() const { return kind_; }
   const char* Title() const;
-  std::string Header() const;                                // UTF-8
+  std::string Header() const;                                       // UTF-8
   const std::vector<std::string>& Lines() const { return lines_; }  // UTF-8
   int Top() const { return list_.Top(); }
   int ScrollMax() const { return list_.ScrollMax(); }

@@ -529,7 +529,8 @@ const CommandRegistration kDb(
     {"db",
      "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
      "get DB N | search DB [CONDITIONS] | list DB [CONDITIONS] [--columns A,B] [--reverse] "
-     "[--all | --top N] | extract DB OUT [CONDITIONS] | sort DB [--descending] | dupes DB | merge DB SOURCE | "
+     "[--all | --top N] | extract DB OUT [CONDITIONS] | sort DB [--descending] | dupes DB | merge "
+     "DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
      "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix | "
      "convert DB [--write-lists] | jsk DB OUT.jsk",
@@ -539,7 +540,8 @@ const CommandRegistration kDb(
      "(the kept game numbers) and list (the list dialog's lines) with the conditions --player "
      "NAME (up to twice), --tournament NAME, --opening NAME, --from YYYY/MM, --to YYYY/MM, "
      "--position SFEN --mode 1|2|3; extract (the listed games: the search's, or every game "
-     "without conditions) into the new database OUT; sort by date, list duplicate pairs 'I D', append SOURCE, "
+     "without conditions) into the new database OUT; sort by date, list duplicate pairs 'I D', "
+     "append SOURCE, "
      "merge distributed Kisen data, delete game N, remove both files, swap two Tarvel games, "
      "replace a list number (Tarvel players: a name) throughout the index, convert yearbook "
      "files into a new Tarvel database, convert a database into the other format beside it "

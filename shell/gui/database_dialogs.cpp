@@ -49,12 +49,11 @@ CKensaku::CKensaku(wxWindow* parent, const SearchConditions& conditions,
   grid->Add(new wxStaticText(this, wxID_ANY, U("対局日")), 0, wxALIGN_CENTER_VERTICAL);
   auto* dates = new wxBoxSizer(wxHORIZONTAL);
   auto add_date = [&](SearchField id, const std::string& value, const char* after) {
-    dates->Add(new wxTextCtrl(this, static_cast<int>(id), FromCp932(value), wxDefaultPosition,
-                              wxSize(id == SearchField::kStartYear || id == SearchField::kEndYear
-                                         ? 60
-                                         : 40,
-                                     -1)),
-               0, wxALIGN_CENTER_VERTICAL);
+    dates->Add(
+        new wxTextCtrl(
+            this, static_cast<int>(id), FromCp932(value), wxDefaultPosition,
+            wxSize(id == SearchField::kStartYear || id == SearchField::kEndYear ? 60 : 40, -1)),
+        0, wxALIGN_CENTER_VERTICAL);
     dates->Add(new wxStaticText(this, wxID_ANY, U(after)), 0,
                wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 3);
   };
@@ -153,8 +152,8 @@ CGameListDialog::CGameListDialog(wxWindow* parent, GameListSession& session)
     buttons->Add(button, 0, wxRIGHT, 8);
   }
   for (int which = 0; which < 2; ++which) {
-    auto* button =
-        new wxButton(this, which == 0 ? ids_.Column1 : ids_.Column2, U(which ? "情報２" : "情報１"));
+    auto* button = new wxButton(this, which == 0 ? ids_.Column1 : ids_.Column2,
+                                U(which ? "情報２" : "情報１"));
     button->Bind(wxEVT_BUTTON, [this, which](wxCommandEvent&) { PressColumn(which); });
     buttons->Add(button, 0, wxRIGHT, 8);
   }

@@ -9,8 +9,8 @@
 
 #include "platform/text_editor.h"
 #include "shell/gui/book_dialogs.h"
-#include "shell/gui/database_dialogs.h"
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/database_dialogs.h"
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
 #include "shell/gui/speed_dialog.h"

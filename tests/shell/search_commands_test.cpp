@@ -27,8 +27,8 @@ struct Menu {
 const Menu kMenus[] = {
     {DatabaseKind::kKisen, kCmdKisenFile, kCmdKisenSearch, kCmdKisenList, kCmdKisenReverse,
      "games.idx", "棋　泉　一　覧　表"},
-    {DatabaseKind::kTarvel, kCmdTarvelFile, kCmdTarvelSearch, kCmdTarvelList,
-     kCmdTarvelReverse, "games.mix", "Ｔａｒｖｅｌ　一　覧　表"},
+    {DatabaseKind::kTarvel, kCmdTarvelFile, kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse,
+     "games.mix", "Ｔａｒｖｅｌ　一　覧　表"},
 };
 
 // The games' lengths: a search for the position after three moves keeps games 2 and 4.
@@ -126,7 +126,8 @@ TEST_F(SearchCommandsTest, TheListFollowsReverseOrderAndShowsTheResultOfAGameAtI
       bool at_end;
     } cases[] = {{reverse ? 0 : 4, 1, false}, {reverse ? 4 : 0, 5, true}};
     for (const auto& c : cases) {
-      ui.GameListAnswers.push_back([&](GameListSession& list) { EXPECT_TRUE(list.Choose(c.line)); });
+      ui.GameListAnswers.push_back(
+          [&](GameListSession& list) { EXPECT_TRUE(list.Choose(c.line)); });
       RunCommand(env, menu.List);
       EXPECT_EQ(Numbers(ui.GameLists.back().Lines),
                 reverse ? (std::vector{1, 2, 3, 4, 5}) : (std::vector{5, 4, 3, 2, 1}));
@@ -211,9 +212,9 @@ TEST_F(SearchCommandsTest, DeleteRenumbersTheListAndTheCloseRuleFollows) {
     list.Cancel();
   });
   RunCommand(env, menu.List);
-  EXPECT_EQ(ShownWith("棋泉"), (Texts{"削除データが選択されてません。",
-                                      "2番目を削除してよろしいでしょうか？",
-                                      "2番目を削除してよろしいでしょうか？"}));
+  EXPECT_EQ(ShownWith("棋泉"),
+            (Texts{"削除データが選択されてません。", "2番目を削除してよろしいでしょうか？",
+                   "2番目を削除してよろしいでしょうか？"}));
   EXPECT_EQ(Count(menu), 4);
   EXPECT_EQ(selection.SearchCount, 4);
   EXPECT_EQ(selection.CurrentRecordNo, 0);

@@ -278,7 +278,8 @@ TEST_F(DbToolTest, ExtractWritesTheListedGamesIntoANewDatabase) {
   EXPECT_EQ(Db("extract " + Folder() + "games.idx " + Folder() + "x.mix").status, 2);
   EXPECT_NE(Db("extract " + Folder() + "games.idx " + Folder() + "games.idx").status, 0);
   EXPECT_EQ(Db("count " + Folder() + "games.idx").out, "2\n");
-  const auto none = Db("extract " + Folder() + "games.mix " + Folder() + "none.mix --from 1990/1 --to 1990/2");
+  const auto none =
+      Db("extract " + Folder() + "games.mix " + Folder() + "none.mix --from 1990/1 --to 1990/2");
   EXPECT_NE(none.status, 0);
   EXPECT_NE(none.err.find("該当データは存在しません。"), std::string::npos) << none.err;
   EXPECT_EQ(Db("count " + Folder() + "none.mix").status, 1);
