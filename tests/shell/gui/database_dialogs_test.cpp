@@ -197,6 +197,8 @@ TEST_F(DatabaseDialogsTest, ARefusedDateSelectsItsFieldAndTheListScrollsByTheMod
   EXPECT_FALSE(dialog.PressOk());
   EXPECT_EQ(ui.LastMessage(), "範囲指定が間違ってます。");
   EXPECT_EQ(ui.Messages.back().Caption, "対局日");
+  Pump();
+  EXPECT_EQ(wxWindow::FindFocus(), dialog.DateField(SearchField::kEndMonth));
   long from = 0, to = 0;
   dialog.DateField(SearchField::kEndMonth)->GetSelection(&from, &to);
   EXPECT_EQ(to - from, 1);
