@@ -245,7 +245,6 @@ TEST_F(SearchCommandsTest, WriteListedCopiesTheListedGamesInFileOrder) {
   const auto write_to = [](GameListSession& list) { list.WriteListed(); };
   ui.SearchAnswers.push_back(Type(PositionMode::kSame));
   ui.FileAnswers = {{true, Folder() + "found", 0}, {true, Folder() + "found.mix", 0}};
-  ui.MessageAnswers = {MessageAnswer::kOk, MessageAnswer::kNo};
   ui.GameListAnswers = {write_to};
   RunCommand(env, menu.Search);
   ASSERT_EQ(ui.FileRequests.size(), 1u);
@@ -260,12 +259,18 @@ TEST_F(SearchCommandsTest, WriteListedCopiesTheListedGamesInFileOrder) {
     ASSERT_EQ(ReadGame(kTarvelFormat, found, Folder(), n, read, message), n);
     EXPECT_EQ(UsiMoves(read), UsiMoves(DatedGame(2001, 2, 3, kPlies[n == 1 ? 1 : 3])));
   }
-  // The same name again: the question, answered no, leaves the database alone.
-  ui.GameListAnswers = {write_to};
-  RunCommand(env, menu.List);
-  EXPECT_EQ(ui.LastMessage(), "すでに棋譜ファイルが存在します。\n上書きしてよろしいでしょうか？　");
-  ASSERT_EQ(DatabaseGameCount(kTarvelFormat, found, count, message), 0);
-  EXPECT_EQ(count, 2);
+  // The whole database listed into the same name: the question; no leaves it, yes replaces it.
+  for (const MessageAnswer answer : {MessageAnswer::kNo, MessageAnswer::kYes}) {
+    SelectionOf(state, menu.Kind).SearchCount = 0;
+    ui.FileAnswers = {{true, Folder() + "found.mix", 0}};
+    ui.MessageAnswers = {answer};
+    ui.GameListAnswers = {write_to};
+    RunCommand(env, menu.List);
+    EXPECT_EQ(ui.LastMessage(),
+              "すでに棋譜ファイルが存在します。\n上書きしてよろしいでしょうか？　");
+    ASSERT_EQ(DatabaseGameCount(kTarvelFormat, found, count, message), 0);
+    EXPECT_EQ(count, answer == MessageAnswer::kYes ? 5 : 2);
+  }
 }
 
 }  // namespace
