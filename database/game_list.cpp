@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "database/game_database.h"
+#include "database/maintenance.h"
 #include "database/search_list.h"
 #include "platform/cp932.h"
 #include "records/ki2_notation.h"
@@ -184,6 +185,18 @@ std::string GameList::Close(DatabaseSelection& selection) const {
   if (selection.SearchCount == count_at_open_) return "";
   selection.CurrentRecordNo = 0;
   return selection.SearchCount == 0 ? kMessageNoDataLeft : "";
+}
+
+int GameList::DeleteListed(const std::string& folder, int number, const CommandHooks& hooks,
+                           DatabaseSelection& selection, std::string& message) {
+  if (DeleteGame(*format_, paths_, number, hooks, message) != 0) return 1;
+  RenumberAfterDeletion(entries_, number, top_);
+  selection.SearchCount = static_cast<int>(entries_.size());
+  if (WriteSearchList(SearchListPath(*format_, folder), entries_, message) != 0) {
+    selection.SearchCount = 0;
+    return 1;
+  }
+  return 0;
 }
 
 int LoadListedGame(const DatabaseFormat& format, const std::string& folder, int number,

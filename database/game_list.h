@@ -24,6 +24,8 @@
 
 namespace shogi {
 
+struct CommandHooks;  // database/database_rewrite.h
+
 // The column types of the list, in the order 情報１ and 情報２ step through them.
 enum ListColumn : int {
   kColumnTournament = 0,  // 棋戦: the tournament name
@@ -77,6 +79,9 @@ class GameList {
   [[nodiscard]] int Open(const DatabaseFormat& format, const std::string& folder,
                          DatabaseSelection& selection, std::string& message);
 
+  // The entries in the list file's order (新規作成 writes the games in this order).
+  const std::vector<int>& Entries() const { return entries_; }
+
   // The number of entries, and `ListTop`: the entry the page starts from.
   int Count() const { return static_cast<int>(entries_.size()); }
   int Top() const { return top_; }
@@ -106,6 +111,15 @@ class GameList {
   // line. 0 with `lines`; or 1 with a message of the database files.
   [[nodiscard]] int Page(const ListSettings& settings, const PositionPattern& searched,
                          std::vector<Line>& lines, std::string& message) const;
+
+  // 削除 of game `number` (a listed game): DeleteGame (asking through `hooks`), then its
+  // entry leaves the list, every larger number becomes one less, the top follows
+  // RenumberAfterDeletion, the list file of `folder` is written anew and SearchCount becomes
+  // the new length. 0; or 1 with DeleteGame's message and the list as it was; or 1 with
+  // "ファイルが作成できません。" when only the list file could not be written (the game is
+  // gone; SearchCount is then 0, so the next list shows the whole database).
+  [[nodiscard]] int DeleteListed(const std::string& folder, int number, const CommandHooks& hooks,
+                                 DatabaseSelection& selection, std::string& message);
 
   // キャンセル: when SearchCount changed while the list was open, CurrentRecordNo becomes 0;
   // when it dropped to 0, the answer is "表示対象データがなくなりました。" (UTF-8), else "".

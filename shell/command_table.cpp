@@ -11,6 +11,7 @@
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
 #include "shell/record_commands.h"
+#include "shell/search_commands.h"
 
 namespace shogi {
 namespace {
@@ -75,6 +76,15 @@ ViewUpdate RegisterNew(Env& e, int kind) {
 ViewUpdate RegisterOver(Env& e, int kind) {
   return RegisterOverCurrentGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
 }
+ViewUpdate Search(Env& e, int kind) {
+  return SearchDatabase(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate ListGames(Env& e, int kind) {
+  return OpenGameList(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+}
+ViewUpdate ToggleReverse(Env& e, int kind) {
+  return ToggleReverseList(e.Ctx, static_cast<DatabaseKind>(kind));
+}
 ViewUpdate EditKisenList(Env& e, int list) {
   return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kKisen, static_cast<NameList>(list));
 }
@@ -87,16 +97,19 @@ struct DatabaseMenu {
   DatabaseKind Kind;
   DatabaseFileItem FileItem;
   int File, Register, Overwrite, Players, Tournaments, Openings;  // the commands
-  EnableRule Registration, Overwriting, Lists;
+  int SearchItem, ListItem, ReverseItem;
+  EnableRule Registration, Overwriting, Lists, Searching;
   ViewUpdate (*EditList)(Env& e, int list);
 };
 constexpr DatabaseMenu kDatabaseMenus[] = {
     {DatabaseKind::kKisen, DatabaseFileItem::kKisen, kCmdKisenFile, kCmdKisenRegister,
-     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings,
-     KisenRegistrationEnabled, KisenOverwriteEnabled, KisenListsEnabled, EditKisenList},
+     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings, kCmdKisenSearch,
+     kCmdKisenList, kCmdKisenReverse, KisenRegistrationEnabled, KisenOverwriteEnabled,
+     KisenListsEnabled, KisenSearchEnabled, EditKisenList},
     {DatabaseKind::kTarvel, DatabaseFileItem::kTarvel, kCmdTarvelFile, kCmdTarvelRegister,
      kCmdTarvelOverwrite, kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings,
-     TarvelRegistrationEnabled, TarvelOverwriteEnabled, TarvelListsEnabled, EditTarvelList},
+     kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse, TarvelRegistrationEnabled,
+     TarvelOverwriteEnabled, TarvelListsEnabled, TarvelSearchEnabled, EditTarvelList},
 };
 
 void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
@@ -114,6 +127,15 @@ void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
         {m.Overwrite, "修正登録",
          "表示中の棋譜で" + name + "データベースの現在の棋譜を置き換える。\n" + name + "修正登録",
          RegisterOver, kind, m.Overwriting});
+    rows.push_back({m.SearchItem, "検索条件",
+                    name + "データベースを条件で検索する。\n" + name + "検索条件", Search, kind,
+                    m.Searching});
+    rows.push_back({m.ListItem, "一覧表",
+                    name + "データベースの棋譜の一覧を表示する。\n" + name + "一覧表", ListGames,
+                    kind, m.Searching});
+    rows.push_back({m.ReverseItem, "逆順表示",
+                    name + "の一覧表を逆の順に表示する。\n" + name + "逆順表示", ToggleReverse,
+                    kind, m.Lists, ReverseListChecked});
     const struct {
       int Id;
       NameList List;

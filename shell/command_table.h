@@ -95,6 +95,12 @@ enum CommandId : int {
   kCmdTarvelRenameTournaments,  // "棋戦一括変更"
   kCmdTarvelRenameOpenings,     // "戦型一括変更"
   kCmdYearbook,                 // Tarvel "将棋年鑑"
+  kCmdKisenSearch,              // 棋泉 "検索条件"
+  kCmdKisenList,                // 棋泉 "一覧表"
+  kCmdKisenReverse,             // 棋泉 "逆順表示"
+  kCmdTarvelSearch,             // Tarvel "検索条件"
+  kCmdTarvelList,               // Tarvel "一覧表"
+  kCmdTarvelReverse,            // Tarvel "逆順表示"
   kCmdFirstPreset = 1100,       // the start-position presets, in preset order
   kCmdFirstResult = 1200,       // the 勝敗結果 items, in result-code order
 };

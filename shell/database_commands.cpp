@@ -8,6 +8,7 @@
 #include "database/game_database.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
+#include "shell/search_commands.h"
 
 namespace shogi {
 namespace {
@@ -150,7 +151,9 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
       }
       break;
   }
-  return {};
+  // A chosen database shows its list at once.
+  if (!selection.Chosen()) return {};
+  return OpenGameList(ctx, settings.Folder, file_item.Kind);
 }
 
 ViewUpdate RegisterNewGame(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {

@@ -60,7 +60,7 @@ bool TarvelOverwriteEnabled(const ProgramState& state);
 // On OK the path is remembered and the database chosen (its current game and search list
 // reset): a malformed name is refused; a missing index is created after the question
 // "ファイルを新規に作成しますか？" (いいえ, or a failure, leaves no database chosen); a
-// damaged pair is reported and not chosen.
+// damaged pair is reported and not chosen. A chosen database opens its list.
 ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                               DatabaseFileItem item);
 

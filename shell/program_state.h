@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "database/database_format.h"
+#include "database/game_list.h"
+#include "database/search_conditions.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -114,6 +116,11 @@ struct ProgramState {
   // the run (only the file dialogs' starting paths are kept in the profile).
   DatabaseSelection Kisen;
   DatabaseSelection Tarvel;
+  // The search conditions (one set for both databases, the dates as the dialog's check gave
+  // them) and the lists' column choices and 逆順表示 flags, kept for the run.
+  SearchConditions Search;
+  SearchDates SearchedDates;
+  ListSettings Lists;
 };
 
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {

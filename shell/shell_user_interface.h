@@ -8,12 +8,15 @@
 
 #include "analysis/book_builder.h"
 #include "database/yearbook.h"
+#include "database/search_conditions.h"
 #include "platform/user_interface.h"
 #include "shell/game_conditions.h"
 #include "shell/settings.h"
 #include "shell/view_update.h"
 
 namespace shogi {
+
+class GameListSession;  // shell/search_commands.h
 
 // The "詰将棋３" dialog's data: "開始手数：" (the text of the field), the check boxes "ﾏﾙﾁﾀｽｸ"
 // (message pumping during the search) and "ﾒﾓﾘﾁｪｯｸ" (the memory question).
@@ -111,6 +114,19 @@ class ShellDialogs : public UserInterface {
   // "将棋年鑑": the three input files and the Tarvel file; OK does nothing until
   // YearbookNamesComplete holds.
   [[nodiscard]] virtual bool EditYearbookImport(YearbookFiles&) { return false; }
+  // The search dialog CKensaku over the kept `conditions`, its combos filled from `choices`.
+  // On OK it checks the dates with CheckSearchDates: a refused field shows the message box
+  // with its caption, gets the focus with its text selected, and the dialog stays open;
+  // accepted, the fields go into `conditions` and the checked dates into `dates`. False on
+  // キャンセル. Without an implementation the dialog counts as cancelled.
+  [[nodiscard]] virtual bool EditSearchConditions(SearchConditions&, SearchDates&,
+                                                  const SearchChoices&) {
+    return false;
+  }
+  // The list dialog CKisen / CTarvel over an open `session`; it hands the person's actions to
+  // the session and returns once it is closed (キャンセル and the close box call Cancel).
+  // Without an implementation the list closes at once.
+  virtual void ShowGameList(GameListSession& session);
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

@@ -16,6 +16,7 @@
 #include "database/date_sort.h"
 #include "database/duplicates.h"
 #include "database/game_database.h"
+#include "database/game_extract.h"
 #include "database/game_list.h"
 #include "database/game_search.h"
 #include "database/jsk_book.h"
@@ -413,6 +414,30 @@ int List(const DatabaseArgument& db, const std::string& folder, SearchOptions& o
   return kExitOk;
 }
 
+// The listed games (the search's with conditions, else every game) into the new database
+// OUT of the same format, in the list's order; prints the number of games written.
+int Extract(const DatabaseArgument& db, const std::string& folder, const std::string& out,
+            SearchOptions& options) {
+  if (FormatOfIndexPath(out) != db.Format)
+    return UsageError(kName, "OUT must be a database of DB's format");
+  DatabaseSelection selection;
+  selection.Paths = db.Paths;
+  std::vector<int> listed;
+  std::string message;
+  if (options.AnyCondition) {
+    if (const int status = SearchWithOptions(db, folder, options, selection, listed); status != 0)
+      return status;
+    if (listed.empty()) return Failed(kMessageNothingFound);
+  } else {
+    int count = 0;
+    if (DatabaseGameCount(*db.Format, db.Paths, count, message) != 0) return Failed(message);
+    for (int n = 1; n <= count; ++n) listed.push_back(n);
+  }
+  if (ExtractGames(*db.Format, db.Paths, listed, out, {}, message) != 0) return Failed(message);
+  std::printf("%zu\n", listed.size());
+  return kExitOk;
+}
+
 // Converts the database into the other format beside it, answering the overwrite question
 // with yes and the three list questions as --write-lists says; prints the number of games.
 int Convert(const DatabaseArgument& db, const std::string& folder,
@@ -453,13 +478,17 @@ int RunDb(const std::vector<std::string>& all) {
   db.Format = FormatOfIndexPath(args[1]);
   if (db.Format == nullptr) return UsageError(kName, "DB must end in .idx or .mix");
   const std::vector<std::string> rest(args.begin() + 2, args.end());
-  if (operation == "search" || operation == "list") {
+  if (operation == "search" || operation == "list" || operation == "extract") {
+    const bool extract = operation == "extract";
+    if (extract && rest.empty()) return UsageError(kName, "extract takes DB OUT [CONDITIONS]");
     SearchOptions options;
     std::string error;
-    if (!ParseSearchOptions(rest, operation == "list", options, error))
+    if (!ParseSearchOptions({rest.begin() + (extract ? 1 : 0), rest.end()}, operation == "list",
+                            options, error))
       return UsageError(kName, error);
     std::string message;
     if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
+    if (extract) return Extract(db, folder, rest[0], options);
     return operation == "search" ? Search(db, folder, options) : List(db, folder, options);
   }
   // The arguments each operation takes after DB.
@@ -500,7 +529,8 @@ const CommandRegistration kDb(
     {"db",
      "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
      "get DB N | search DB [CONDITIONS] | list DB [CONDITIONS] [--columns A,B] [--reverse] "
-     "[--all | --top N] | sort DB [--descending] | dupes DB | merge DB SOURCE | "
+     "[--all | --top N] | extract DB OUT [CONDITIONS] | sort DB [--descending] | dupes DB | merge "
+     "DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
      "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix | "
      "convert DB [--write-lists] | jsk DB OUT.jsk",
@@ -509,7 +539,9 @@ const CommandRegistration kDb(
      "as 'read' does with its date, tournament, opening, game number and handicap code; search "
      "(the kept game numbers) and list (the list dialog's lines) with the conditions --player "
      "NAME (up to twice), --tournament NAME, --opening NAME, --from YYYY/MM, --to YYYY/MM, "
-     "--position SFEN --mode 1|2|3; sort by date, list duplicate pairs 'I D', append SOURCE, "
+     "--position SFEN --mode 1|2|3; extract (the listed games: the search's, or every game "
+     "without conditions) into the new database OUT; sort by date, list duplicate pairs 'I D', "
+     "append SOURCE, "
      "merge distributed Kisen data, delete game N, remove both files, swap two Tarvel games, "
      "replace a list number (Tarvel players: a name) throughout the index, convert yearbook "
      "files into a new Tarvel database, convert a database into the other format beside it "

@@ -107,6 +107,13 @@ bool ViewUserInterface::EditRenameNames(RenameNamesRequest& request) {
 bool ViewUserInterface::EditYearbookImport(YearbookFiles& files) {
   return dialogs_.EditYearbookImport(files);
 }
+bool ViewUserInterface::EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                                             const SearchChoices& choices) {
+  return dialogs_.EditSearchConditions(conditions, dates, choices);
+}
+void ViewUserInterface::ShowGameList(GameListSession& session) {
+  dialogs_.ShowGameList(session);
+}
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }

@@ -64,6 +64,9 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditRenameNumbers(RenameNumbersRequest& request) override;
   bool EditRenameNames(RenameNamesRequest& request) override;
   bool EditYearbookImport(YearbookFiles& files) override;
+  bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                            const SearchChoices& choices) override;
+  void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

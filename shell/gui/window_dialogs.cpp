@@ -10,6 +10,7 @@
 #include "platform/text_editor.h"
 #include "shell/gui/book_dialogs.h"
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/database_dialogs.h"
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/maintenance_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
@@ -233,6 +234,21 @@ bool WindowDialogs::EditRenameNames(RenameNamesRequest& request) {
 bool WindowDialogs::EditYearbookImport(YearbookFiles& files) {
   return RunOverItself<CNenkan>(parent_, folder_, files,
                                 [](const CNenkan& d) { return d.Files(); });
+}
+bool WindowDialogs::EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                                         const SearchChoices& choices) {
+  WindowDialogs boxes(nullptr, folder_);
+  CKensaku dialog(parent_, conditions, choices, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  conditions = dialog.Conditions();
+  dates = dialog.Dates();
+  return true;
+}
+
+void WindowDialogs::ShowGameList(GameListSession& session) {
+  CGameListDialog dialog(parent_, session);
+  dialog.ShowModal();
 }
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {

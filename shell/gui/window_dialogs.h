@@ -40,6 +40,9 @@ class WindowDialogs : public ShellDialogs {
   bool EditRenameNumbers(RenameNumbersRequest& request) override;
   bool EditRenameNames(RenameNamesRequest& request) override;
   bool EditYearbookImport(YearbookFiles& files) override;
+  bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                            const SearchChoices& choices) override;
+  void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:

@@ -19,16 +19,16 @@ namespace {
 using test_support::FromSfen;
 using test_support::UsiMove;
 
-// The board tables in the data file's order.
-constexpr int kListedBoardTypes[] = {
-    kPawn, kLance,        kKnight,        kSilver,         kGold,           kBishop, kRook,
-    kKing, kPromotedPawn, kPromotedLance, kPromotedKnight, kPromotedSilver, kHorse,  kDragon};
-
 TEST(BookTablesTest, TheFirstValueDrawnIsBonanzas) {
   EXPECT_EQ(BookTables().Board[0][kPawn][0], 0xd091bb5c22ae9ef6u);
 }
 
 #ifdef SHOGI_BONANZA_KEYS
+// The board tables in the data file's order.
+constexpr int kListedBoardTypes[] = {
+    kPawn, kLance,        kKnight,        kSilver,         kGold,           kBishop, kRook,
+    kKing, kPromotedPawn, kPromotedLance, kPromotedKnight, kPromotedSilver, kHorse,  kDragon};
+
 // Every one of the 2 344 values, table by table as the data file lists them: the mover's
 // boards, the other side's, then the hands (pawn 18, lance .. gold 4, bishop and rook 2).
 TEST(BookTablesTest, EveryTableHoldsBonanzasValues) {

@@ -112,6 +112,14 @@ const Expectation kExpected[] = {
     {kCmdTarvelRegister, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdKisenOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kCurrentGame},
     {kCmdTarvelOverwrite, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kCurrentGame},
+    // A search and the list load a listed game over the record: as registration. The list's
+    // order only changes the next list.
+    {kCmdKisenSearch, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelSearch, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdKisenList, {"0235", "0235", "0235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelList, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdKisenReverse, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelReverse, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     // The conversions and the book items ask for their own files: they only wait for another
     // database command to end.
     {kCmdKisenToTarvel, {"01235", "01235", "01235"}},
@@ -244,7 +252,7 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
   } cases[] = {
       {"start-up",
        [](ProgramState&) {},
-       {kCmdRepetitionCheck, kCmdFirstToMove, ResultCommand(kResultNone)}},
+       {kCmdRepetitionCheck, kCmdFirstToMove, ResultCommand(kResultNone), kCmdTarvelReverse}},
       {"everything switched",
        [](ProgramState& s) {
          s.Record.BoardFlipped = true;
@@ -252,8 +260,10 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
          s.Settings.RepetitionCheck = false;
          s.Record.StartIndex = s.Record.PlyCount = 1;
          s.Record.ResultCode = kResultSecondWinsLater;
+         s.Lists.Reverse[0] = true;
+         s.Lists.Reverse[1] = false;
        },
-       {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater)}},
+       {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse}},
   };
   for (const Case& c : cases) {
     InitProgramState(state);

@@ -104,7 +104,7 @@ TEST_F(DatabaseCommandsTest, FileItemsAskWithTheirFormatsDialogAndRememberTheirO
     EXPECT_TRUE(ui.Messages.empty()) << ui.LastMessage();
     EXPECT_EQ(Selection(c.menu).Paths.Base, Folder() + "games");
     EXPECT_EQ(Selection(c.menu).CurrentRecordNo, 0);
-    EXPECT_EQ(Selection(c.menu).SearchCount, 0);
+    EXPECT_EQ(Selection(c.menu).SearchCount, 2);  // the list opened on its two games
   }
   // ﾌｧｲﾙ名 kept its path while ﾌｧｲﾙ名２ chose another.
   ui.FileAnswers.push_back({true, Folder() + "other.mix", 0});
@@ -126,7 +126,12 @@ TEST_F(DatabaseCommandsTest, ChoosingEndsWithADatabaseOnlyWhenOneIsThere) {
   } cases[] = {
       {"malformed", true, "", {}, {"ファイル名に異常があります。"}, false},
       {"damaged", false, "index", {}, {"ファイルに異常があります。"}, false},
-      {"created", false, "", MessageAnswer::kYes, {"ファイルを新規に作成しますか？"}, true},
+      {"created",
+       false,
+       "",
+       MessageAnswer::kYes,
+       {"ファイルを新規に作成しますか？", "表示対象データがありません。"},
+       true},
       {"not wanted", false, "", MessageAnswer::kNo, {"ファイルを新規に作成しますか？"}, false},
       {"a record in the move file's place",
        false,
@@ -165,6 +170,8 @@ TEST_F(DatabaseCommandsTest, NewRegistrationAppendsTheRecordAndMakesItCurrent) {
     std::string message;
     ASSERT_EQ(CreateDatabase(Format(menu), PathsOf(menu.Index), message), 0);
     Choose(menu, menu.Index);
+    EXPECT_EQ(ui.LastMessage(), "表示対象データがありません。");  // its list, empty
+    ui.Messages.clear();
     for (const GameRecord& game :
          {test_support::GoldenLanceGame(), test_support::GoldenEvenGame()}) {
       state.Record = game;

@@ -1,6 +1,8 @@
 // The scripted person of the tests.
 #include "tests/support/scripted_user_interface.h"
 
+#include "shell/search_commands.h"
+
 #include <gtest/gtest.h>
 
 namespace shogi::test_support {
@@ -101,6 +103,34 @@ bool ScriptedUserInterface::EditPieceValues(PieceValueTable& values) {
 
 void ScriptedUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
   BookMovesShown.push_back(rows);
+}
+
+bool ScriptedUserInterface::EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                                                 const SearchChoices&) {
+  SearchShown.push_back(conditions);
+  SearchConditions typed = conditions;
+  std::function<bool(SearchConditions&)> answer;
+  while (TakeAnswer(SearchAnswers, "search dialog", answer)) {
+    if (!answer(typed)) return false;
+    SearchField focus = SearchField::kNone;
+    if (AcceptSearchConditions(*this, typed, dates, focus)) {
+      conditions = typed;
+      return true;
+    }
+    SearchFocus.push_back(focus);
+  }
+  return false;
+}
+
+void ScriptedUserInterface::ShowGameList(GameListSession& session) {
+  GameLists.push_back({session.Title(), session.Header(), session.Lines()});
+  if (GameListAnswers.empty()) {
+    session.Cancel();
+    return;
+  }
+  auto answer = std::move(GameListAnswers.front());
+  GameListAnswers.pop_front();
+  answer(session);
 }
 
 bool ScriptedUserInterface::EditBookBuild(BookBuildOptions& options) {

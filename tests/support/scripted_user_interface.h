@@ -65,6 +65,12 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::deque<std::function<bool(PieceValueTable&)>> PieceValueAnswers;
   // The book builder dialog: edits the options and returns true for "Tarvel->Book".
   std::deque<std::function<bool(BookBuildOptions&)>> BookBuildAnswers;
+  // The search dialog: each answer types into the fields and returns true for OK; a refused
+  // OK keeps the dialog open for the next answer, as the window's dialog does.
+  std::deque<std::function<bool(SearchConditions&)>> SearchAnswers;
+  // The list dialog: each answer acts on the open list (a double-click, a button, キャンセル).
+  // Without an answer the list is cancelled at once.
+  std::deque<std::function<void(GameListSession&)>> GameListAnswers;
   bool EditorStarts = true;  // what OpenInTextEditor answers
   // The whole-database dialogs.
   std::deque<SortOrderChoice> SortAnswers;
@@ -91,6 +97,13 @@ class ScriptedUserInterface : public ShellUserInterface {
   std::vector<std::vector<BestMoveRow>> BestMoveLists;   // every "Bonanza 最善手 検索" dialog
   std::vector<std::vector<BookMoveRow>> BookMovesShown;  // every "Bonanza Book 検索" dialog
   std::vector<BookBuildOptions> BookBuildShown;          // the options as the dialog got them
+  std::vector<SearchConditions> SearchShown;             // the conditions as the dialog got them
+  std::vector<SearchField> SearchFocus;                  // the field of each refused OK
+  struct GameListShown {
+    std::string Title, Header;
+    std::vector<std::string> Lines;  // the first page
+  };
+  std::vector<GameListShown> GameLists;  // every list dialog as it opened
 
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
@@ -137,6 +150,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditYearbookImport(YearbookFiles& files) override {
     return YearbookDialog.Run(files, "yearbook dialog");
   }
+  bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
+                            const SearchChoices& choices) override;
+  void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -251,6 +251,40 @@ TEST_F(DbToolTest, SearchPrintsTheGamesKeptAndWritesTheSearchList) {
   }
 }
 
+// The listed games into a new database: the search's with conditions, else every game; the
+// games come out whole and in the list's order.
+TEST_F(DbToolTest, ExtractWritesTheListedGamesIntoANewDatabase) {
+  const struct {
+    std::string db, out, conditions, count, games;  // games: "get" of each game of OUT
+  } cases[] = {
+      {"games.idx", "all.idx", "", "2\n", "1 2"},
+      {"games.mix", "tani.mix", "--player 谷川浩司", "1\n", "2"},
+      {"games.idx", "two.idx", "--player 羽生善治 --player 谷川浩司", "1\n", "1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.out + " " + c.conditions);
+    const auto r = Db("extract " + Folder() + c.db + " " + Folder() + c.out + " " + c.conditions);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, c.count);
+    std::istringstream numbers(c.games);
+    int n = 0;
+    for (int i = 1; numbers >> n; ++i) {
+      EXPECT_EQ(Db("get " + Folder() + c.out + " " + std::to_string(i)).out,
+                Db("get " + Folder() + c.db + " " + std::to_string(n)).out);
+    }
+    EXPECT_EQ(Db("count " + Folder() + c.out).out, c.count);
+  }
+  // Another format, the source itself, nothing found: refused, nothing written.
+  EXPECT_EQ(Db("extract " + Folder() + "games.idx " + Folder() + "x.mix").status, 2);
+  EXPECT_NE(Db("extract " + Folder() + "games.idx " + Folder() + "games.idx").status, 0);
+  EXPECT_EQ(Db("count " + Folder() + "games.idx").out, "2\n");
+  const auto none =
+      Db("extract " + Folder() + "games.mix " + Folder() + "none.mix --from 1990/1 --to 1990/2");
+  EXPECT_NE(none.status, 0);
+  EXPECT_NE(none.err.find("該当データは存在しません。"), std::string::npos) << none.err;
+  EXPECT_EQ(Db("count " + Folder() + "none.mix").status, 1);
+}
+
 // The list's lines as the dialog forms them, in UTF-8; pages by --top and --all.
 TEST_F(DbToolTest, ListPrintsTheHeaderAndThePages) {
   auto r = Db("list " + Folder() + "games.mix --columns 4,6 --reverse");

@@ -64,44 +64,26 @@ TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItem
     std::vector<std::string> labels;
   } menus[] = {
       {"棋泉",
-       {kCmdKisenFile, kCmdKisenRegister, kCmdKisenOverwrite, kSeparator, kCmdKisenPlayers,
-        kCmdKisenTournaments, kCmdKisenOpenings, kSeparator, kCmdKisenSort, kCmdKisenDuplicates,
-        kCmdKisenMerge, kCmdKisenMergeDistributed, kCmdKisenRemove, kSeparator,
-        kCmdKisenRenamePlayers, kCmdKisenRenameTournaments, kCmdKisenRenameOpenings},
-       {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "棋士名変更", "棋戦名変更", "戦型名変更", "",
-        "ソート", "重複ﾁｪｯｸ", "ﾌｧｲﾙ合併", "配布ﾃﾞｰﾀ合併", "ﾌｧｲﾙ削除", "", "棋士一括変更",
-        "棋戦一括変更", "戦型一括変更"}},
+       {kCmdKisenFile, kCmdKisenRegister, kCmdKisenOverwrite, kSeparator, kCmdKisenSearch,
+        kCmdKisenList, kCmdKisenReverse, kSeparator, kCmdKisenPlayers, kCmdKisenTournaments,
+        kCmdKisenOpenings, kSeparator, kCmdKisenSort, kCmdKisenDuplicates, kCmdKisenMerge,
+        kCmdKisenMergeDistributed, kCmdKisenRemove, kSeparator, kCmdKisenRenamePlayers,
+        kCmdKisenRenameTournaments, kCmdKisenRenameOpenings},
+       {"ﾌｧｲﾙ名", "新規登録", "修正登録", "", "検索条件", "一覧表", "逆順表示", "", "棋士名変更",
+        "棋戦名変更", "戦型名変更", "", "ソート", "重複ﾁｪｯｸ", "ﾌｧｲﾙ合併", "配布ﾃﾞｰﾀ合併",
+        "ﾌｧｲﾙ削除", "", "棋士一括変更", "棋戦一括変更", "戦型一括変更"}},
       {"Tarvel",
-       {kCmdTarvelFile,
-        kCmdTarvelFile2,
-        kCmdTarvelRegister,
-        kCmdTarvelOverwrite,
-        kSeparator,
-        kCmdTarvelPlayers,
-        kCmdTarvelTournaments,
-        kCmdTarvelOpenings,
-        kSeparator,
-        kCmdTarvelSort,
-        kCmdTarvelDuplicates,
-        kCmdTarvelMerge,
-        kCmdTarvelRemove,
-        kCmdTarvelSwap,
-        kSeparator,
-        kCmdTarvelRenamePlayers,
-        kCmdTarvelRenameTournaments,
-        kCmdTarvelRenameOpenings,
-        kSeparator,
-        kCmdKisenToTarvel,
-        kCmdTarvelToKisen,
-        kCmdTarvelToJsk,
-        kCmdJskFile,
-        kSeparator,
-        kCmdYearbook},
-       {"ﾌｧｲﾙ名",       "ﾌｧｲﾙ名２",     "新規登録",     "修正登録", "",
-        "棋士名変更",   "棋戦名変更",   "戦型名変更",   "",         "ソート",
-        "重複ﾁｪｯｸ",     "ﾌｧｲﾙ合併",     "ﾌｧｲﾙ削除",     "入れ換え", "",
-        "棋士一括変更", "棋戦一括変更", "戦型一括変更", "",         "棋泉->Tarvel",
-        "Tarvel->棋泉", "Tarvel->定跡", "定跡ファイル", "",         "将棋年鑑"}},
+       {kCmdTarvelFile, kCmdTarvelFile2, kCmdTarvelRegister, kCmdTarvelOverwrite, kSeparator,
+        kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse, kSeparator, kCmdTarvelPlayers,
+        kCmdTarvelTournaments, kCmdTarvelOpenings, kSeparator, kCmdTarvelSort,
+        kCmdTarvelDuplicates, kCmdTarvelMerge, kCmdTarvelRemove, kCmdTarvelSwap, kSeparator,
+        kCmdTarvelRenamePlayers, kCmdTarvelRenameTournaments, kCmdTarvelRenameOpenings,
+        kSeparator, kCmdKisenToTarvel, kCmdTarvelToKisen, kCmdTarvelToJsk, kCmdJskFile,
+        kSeparator, kCmdYearbook},
+       {"ﾌｧｲﾙ名", "ﾌｧｲﾙ名２", "新規登録", "修正登録", "", "検索条件", "一覧表", "逆順表示", "",
+        "棋士名変更", "棋戦名変更", "戦型名変更", "", "ソート", "重複ﾁｪｯｸ", "ﾌｧｲﾙ合併",
+        "ﾌｧｲﾙ削除", "入れ換え", "", "棋士一括変更", "棋戦一括変更", "戦型一括変更", "",
+        "棋泉->Tarvel", "Tarvel->棋泉", "Tarvel->定跡", "定跡ファイル", "", "将棋年鑑"}},
       {"Bonanza",
        {kCmdFvFile, kCmdBookFile, kSeparator, kCmdFvSum, kCmdMaterial, kCmdStaticEvaluation,
         kCmdPieceValues, kSeparator, kCmdBestMoves, kCmdBookLookup, kSeparator, kCmdBuildBook},
@@ -129,6 +111,7 @@ TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItem
         ids.push_back(item->IsSeparator() ? kSeparator : item->GetId());
         labels.push_back(item->GetItemLabelText().utf8_string());
         if (item->IsSeparator()) continue;
+        EXPECT_EQ(item->IsCheckable() && item->IsChecked(), CommandChecked(s, item->GetId()));
         const bool file_item = std::count(std::begin(file_items), std::end(file_items), ids.back());
         EXPECT_EQ(item->IsEnabled(), CommandEnabled(s, item->GetId())) << labels.back();
         EXPECT_TRUE(chosen || item->IsEnabled() == file_item) << labels.back();
@@ -147,7 +130,8 @@ TEST_F(DatabaseMenusTest, MenuClicksReachTheHandlers) {
   ui.MessageAnswers.push_back(MessageAnswer::kYes);
   Click(kCmdTarvelFile);
   Click(kCmdTarvelRegister);
-  EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"ファイルを新規に作成しますか？"});
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"ファイルを新規に作成しますか？",
+                                                         "表示対象データがありません。"}));
   EXPECT_EQ(view->State().Tarvel.CurrentRecordNo, 1);
   std::ofstream(folder + "棋戦.DAT") << "1  R\r\n";
   Click(kCmdTarvelTournaments);

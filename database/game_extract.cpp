@@ -1,0 +1,72 @@
+// The list's 新規作成.
+#include "database/game_extract.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "database/game_database.h"
+#include "platform/message_pump.h"
+
+namespace shogi {
+
+int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
+                 const std::vector<int>& numbers, std::string_view chosen,
+                 const CommandHooks& hooks, std::string& message) {
+  DatabasePaths target;
+  if (DatabasePathsOf(chosen, target, message) != 0) return 1;
+  GameDatabase from;
+  if (from.Open(format, source, RecordFile::Mode::kRead, message) != 0) return 1;
+  for (const int n : numbers) {
+    if (n < 1 || n > from.Count()) {
+      message = kMessageNumberBeyondCount;
+      return 1;
+    }
+  }
+  std::error_code error;
+  switch (ProbeDatabase(format, target, message)) {
+    case DatabaseState::kMissing:
+      // A move file without its index may be a user's record file: never written over.
+      if (std::filesystem::exists(target.Moves(format), error)) {
+        message = kMessageCannotCreate;
+        return 1;
+      }
+      break;
+    case DatabaseState::kSound:
+    case DatabaseState::kDamaged:
+      if (!hooks.Confirmed(kQuestionDatabaseExists)) {
+        message.clear();
+        return 1;
+      }
+      break;
+  }
+  // The source replaced by its own list would leave the list naming games that moved.
+  if (SameDatabase(format, source, target)) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  DatabaseRewrite to;
+  std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
+  if (!to.Begin(format, target) ||
+      !to.Header(nullptr, static_cast<std::uint32_t>(numbers.size()))) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  for (const int n : numbers) {
+    if (!from.ReadIndex(n, record) || !from.ReadBlock(n, block)) {
+      message = kMessageMalformed;
+      return 1;
+    }
+    if (!to.Record(record) || !to.Block(block)) {
+      message = kMessageCannotCreate;
+      return 1;
+    }
+    PumpMessages();
+  }
+  if (!to.Commit()) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace shogi

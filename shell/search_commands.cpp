@@ -1,0 +1,227 @@
+// The search and list items of the database menus, and the list dialog's session.
+#include "shell/search_commands.h"
+
+#include "database/game_extract.h"
+#include "database/game_search.h"
+#include "database/maintenance.h"
+#include "platform/cp932.h"
+#include "shell/database_command_scope.h"
+#include "shell/database_commands.h"
+#include "shell/record_commands.h"
+
+namespace shogi {
+namespace {
+
+bool SearchEnabled(const ProgramState& state, DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen ? KisenRegistrationEnabled(state)
+                                      : TarvelRegistrationEnabled(state);
+}
+
+bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
+  return kind == DatabaseKind::kKisen ? KisenListsEnabled(state) : TarvelListsEnabled(state);
+}
+
+CommandHooks AskingHooks(UserInterface& ui, const char* caption) {
+  CommandHooks hooks;
+  hooks.Ask = [&ui, caption](const std::string& question) {
+    return AskYesNo(ui, caption, question);
+  };
+  return hooks;
+}
+
+}  // namespace
+
+bool KisenSearchEnabled(const ProgramState& state) {
+  return SearchEnabled(state, DatabaseKind::kKisen);
+}
+bool TarvelSearchEnabled(const ProgramState& state) {
+  return SearchEnabled(state, DatabaseKind::kTarvel);
+}
+bool ReverseListChecked(const ProgramState& state, int kind) {
+  return state.Lists.ReverseOf(FormatOf(static_cast<DatabaseKind>(kind)));
+}
+
+bool AcceptSearchConditions(UserInterface& ui, const SearchConditions& typed, SearchDates& dates,
+                            SearchField& focus) {
+  SearchCheckFailure failure;
+  if (CheckSearchDates(typed, dates, failure) == 0) return true;
+  ui.ShowMessage(failure.Caption, failure.Message, MessageButtons::kOk, MessageIcon::kWarning);
+  focus = failure.Field;
+  return false;
+}
+
+GameListSession::GameListSession(ShellContext& ctx, const std::string& folder, DatabaseKind kind)
+    : ctx_(ctx),
+      folder_(folder),
+      kind_(kind),
+      searched_(ctx.State.Search.Mode, ctx.State.Search.SearchPosition) {}
+
+bool GameListSession::Open() {
+  std::string message;
+  if (list_.Open(FormatOf(kind_), folder_, SelectionOf(ctx_.State, kind_), message) != 0) {
+    Warn(message);
+    return false;
+  }
+  BuildPage();
+  return true;
+}
+
+const char* GameListSession::Title() const {
+  return kind_ == DatabaseKind::kKisen ? kKisenListTitle : kTarvelListTitle;
+}
+
+std::string GameListSession::Header() const {
+  return Utf8(list_.HeaderLine(ctx_.State.Lists));
+}
+
+void GameListSession::BuildPage() {
+  std::string message;
+  page_.clear();
+  lines_.clear();
+  if (list_.Page(ctx_.State.Lists, searched_, page_, message) != 0) Warn(message);
+  for (const GameList::Line& line : page_) lines_.push_back(Utf8(line.Text));
+}
+
+void GameListSession::Warn(const std::string& text) {
+  ctx_.Ui.ShowMessage(FormatOf(kind_).Caption, text, MessageButtons::kOk, MessageIcon::kWarning);
+}
+
+int GameListSession::RecordOfLine(int line) const {
+  if (line < 0 || line >= static_cast<int>(page_.size())) return 0;
+  return page_[static_cast<std::size_t>(line)].RecordNo;
+}
+
+bool GameListSession::Scroll(GameList::ScrollAction action, int thumb) {
+  if (!list_.Scroll(action, thumb)) return false;
+  BuildPage();
+  return true;
+}
+
+void GameListSession::AdvanceColumn(int which) {
+  AdvanceListColumn(ctx_.State.Lists, which);
+  BuildPage();
+}
+
+bool GameListSession::Choose(int line) {
+  const int number = RecordOfLine(line);
+  if (number < 1) return false;
+  ProgramState& s = ctx_.State;
+  GameRecord record = s.Record;
+  std::string status, message;
+  if (LoadListedGame(FormatOf(kind_), folder_, number, searched_, SelectionOf(s, kind_), record,
+                     status, message) != number) {
+    Warn(message);
+    return false;
+  }
+  // The listed game replaces the record as a read record file does: no game, no replay and
+  // no clock go on over it.
+  s.Record = record;
+  s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  s.Clock.RunningSide = kNoRunningClock;
+  RebuildShown(s);
+  s.InteractionState = kStateIdle;
+  ClearMessage(s.Message);
+  update_.Redraw(kViewEverything | kViewFullRefresh);
+  update_.Stop(kTimerClock | kTimerReplayForward | kTimerReplayBack);
+  ctx_.Ui.SetStatusText(status);
+  return true;
+}
+
+bool GameListSession::Delete(int line) {
+  const int number = RecordOfLine(line);
+  if (number < 1) {
+    Warn(kMessageNothingSelected);
+    return false;
+  }
+  std::string message;
+  DatabaseSelection& selection = SelectionOf(ctx_.State, kind_);
+  const CommandHooks hooks = AskingHooks(ctx_.Ui, FormatOf(kind_).Caption);
+  const int count_before = list_.Count();
+  if (list_.DeleteListed(folder_, number, hooks, selection, message) != 0) {
+    if (!message.empty()) Warn(message);
+    if (list_.Count() == count_before) return false;  // nothing was deleted
+  }
+  if (list_.Count() == 0) {
+    Cancel();
+    return true;
+  }
+  BuildPage();
+  return false;
+}
+
+void GameListSession::WriteListed() {
+  const DatabaseFormat& format = FormatOf(kind_);
+  const FileDialogText text = DialogTextOf(kind_);
+  FileDialogRequest request;
+  request.Title = kind_ == DatabaseKind::kKisen ? kKisenExtractTitle : kTarvelExtractTitle;
+  request.Filters = ParseFilterText(text.Filter);
+  request.InitialPath = folder_;
+  const FileDialogResult answer = ctx_.Ui.ChooseSaveFile(request);
+  if (!answer.Chosen) return;
+  const std::string chosen = WithDefaultExtension(answer.Path, text.DefaultExtension);
+  std::string message;
+  if (ExtractGames(format, SelectionOf(ctx_.State, kind_).Paths, list_.Entries(), chosen,
+                   AskingHooks(ctx_.Ui, format.Caption), message) != 0 &&
+      !message.empty()) {
+    Warn(message);
+  }
+}
+
+void GameListSession::Cancel() {
+  const std::string message = list_.Close(SelectionOf(ctx_.State, kind_));
+  if (!message.empty()) Warn(message);
+}
+
+ViewUpdate OpenGameList(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
+  if (!ListsEnabled(ctx.State, kind)) return {};
+  GameListSession session(ctx, folder, kind);
+  if (!session.Open()) return {};
+  ctx.Ui.ShowGameList(session);
+  return session.Update();
+}
+
+ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
+  ProgramState& s = ctx.State;
+  if (!SearchEnabled(s, kind)) return {};
+  const DatabaseFormat& format = FormatOf(kind);
+  SearchConditions conditions = s.Search;
+  SearchDates dates;
+  if (!ctx.Ui.EditSearchConditions(conditions, dates, LoadSearchChoices(format, folder))) {
+    return {};
+  }
+  conditions.SearchPosition = s.Shown;
+  s.Search = conditions;
+  s.SearchedDates = dates;
+  std::vector<int> found;
+  std::string message;
+  int failed = 0;
+  {
+    DatabaseCommandScope running(s, ctx.Ui, kSearchingStatus);
+    failed =
+        RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found, message);
+  }
+  if (failed != 0) {
+    ctx.Ui.ShowMessage(kSearchCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
+    return {};
+  }
+  ShowInformation(ctx.Ui, kSearchCaption, SearchOutcomeMessage(static_cast<int>(found.size())));
+  if (found.empty()) return {};
+  return OpenGameList(ctx, folder, kind);
+}
+
+ViewUpdate ToggleReverseList(ShellContext& ctx, DatabaseKind kind) {
+  if (!ListsEnabled(ctx.State, kind)) return {};
+  bool& reverse = ctx.State.Lists.ReverseOf(FormatOf(kind));
+  reverse = !reverse;
+  return {};
+}
+
+}  // namespace shogi
+
+namespace shogi {
+
+void ShellDialogs::ShowGameList(GameListSession& session) {
+  session.Cancel();
+}
+
+}  // namespace shogi
