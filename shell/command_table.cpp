@@ -1,6 +1,8 @@
 // The command table and its dispatcher.
 #include "shell/command_table.h"
 
+#include <utility>
+
 #include "shell/board_setup.h"
 #include "shell/book_commands.h"
 #include "shell/conversion_commands.h"
@@ -397,7 +399,13 @@ bool CommandChecked(const ProgramState& state, int id) {
 ViewUpdate RunCommand(CommandEnv& env, int id) {
   if (!CommandEnabled(env.Ctx.State, id)) return {};
   const CommandRow* row = FindCommand(id);
-  return row->Run(env, row->Arg);
+  ViewUpdate update = row->Run(env, row->Arg);
+  // A sort, a duplicate check or a bulk change asks for its database's list.
+  for (const auto& [part, kind] : {std::pair{kViewOpenKisenList, DatabaseKind::kKisen},
+                                   std::pair{kViewOpenTarvelList, DatabaseKind::kTarvel}}) {
+    if (update.Parts & part) update.Merge(OpenGameList(env.Ctx, env.Settings.Folder, kind));
+  }
+  return update;
 }
 
 }  // namespace shogi

@@ -15,7 +15,7 @@ enum ViewPart : unsigned {
   kViewShowPromotion = 1u << 6,  // open the promotion choice box (pointer into the box)
   kViewHidePromotion = 1u << 7,  // close it and restore what was under it
   // The database's list is to open now, with the database's search list (after a sort, a
-  // duplicate check that found pairs, a bulk change).
+  // duplicate check that found pairs, a bulk change); RunCommand opens it before returning.
   kViewOpenKisenList = 1u << 8,
   kViewOpenTarvelList = 1u << 9,
   kViewEverything = kViewBoard | kViewClocks | kViewInfo | kViewMovePanel | kViewMessage,

@@ -92,7 +92,11 @@ TEST_F(MaintenanceCommandsTest, SortRewritesInDateOrderAndOpensTheList) {
       EXPECT_EQ(states_while_running, std::set<int>{kStateDatabase});
       EXPECT_EQ(state.InteractionState, kStateGame);
       EXPECT_EQ(ui.StatusTexts, Texts({"　ソート中", ""}));
-      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, 0);
+      // The list opened on the whole sorted database.
+      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount,
+                static_cast<int>(order.expected.size()));
+      ASSERT_FALSE(ui.GameLists.empty());
+      ui.GameLists.clear();
       EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
       EXPECT_TRUE(ui.Messages.empty()) << ui.LastMessage();
       state.InteractionState = kStateIdle;
@@ -307,7 +311,9 @@ TEST_F(MaintenanceCommandsTest, BulkNumberChangesCountAndOpenTheList) {
     EXPECT_TRUE(Run(c.command).Empty());
     EXPECT_EQ(SelectionOf(state, c.menu.Kind).SearchCount, 1);
     EXPECT_EQ(Run(c.command).Parts, c.menu.OpenList);
-    EXPECT_EQ(SelectionOf(state, c.menu.Kind).SearchCount, 0);
+    // The list opened on the whole database (its two games).
+    EXPECT_EQ(SelectionOf(state, c.menu.Kind).SearchCount, 2);
+    EXPECT_FALSE(ui.GameLists.empty());
     EXPECT_EQ(SelectionOf(state, c.menu.Kind).CurrentRecordNo, 1);
     EXPECT_EQ(ShownWith(Format(c.menu).Caption),
               Texts({"変更対象データが存在しません。", c.changed}));
