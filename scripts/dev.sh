@@ -65,7 +65,7 @@ case "${1:-}" in
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
     (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      ctest --output-on-failure -j"$jobs" -E '^gui_test$')
+      ctest --output-on-failure -j"$jobs" -E '^gui_test')
     # Random fuzzing of every reader, 60 s in all (scripts/fuzz.sh runs longer on demand).
     "$top/scripts/fuzz.sh"
     ;;
