@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "database/game_database.h"
-#include "platform/message_pump.h"
 
 namespace shogi {
 
@@ -45,22 +44,13 @@ int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
     return 1;
   }
   DatabaseRewrite to;
-  std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
   if (!to.Begin(format, target) ||
       !to.Header(nullptr, static_cast<std::uint32_t>(numbers.size()))) {
     message = kMessageCannotCreate;
     return 1;
   }
   for (const int n : numbers) {
-    if (!from.ReadIndex(n, record) || !from.ReadBlock(n, block)) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    if (!to.Record(record) || !to.Block(block)) {
-      message = kMessageCannotCreate;
-      return 1;
-    }
-    PumpMessages();
+    if (CopyGames(from, n, n, to, message) != 0) return 1;
   }
   if (!to.Commit()) {
     message = kMessageCannotCreate;

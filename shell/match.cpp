@@ -178,14 +178,14 @@ struct Side_ {
   const std::string* Error() const { return usi ? &usi->Error() : nullptr; }
 };
 
-bool SetUp(const MatchPlayer& spec, const MatchOptions& options, const int* abort_flag, Side_& side,
-           std::string& message) {
-  switch (spec.Type) {
+bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* abort_flag,
+           Side_& side, std::string& message) {
+  switch (player.Type) {
     case MatchPlayer::Kind::kLevel:
       side.level = std::make_unique<InProcessPlayer>(abort_flag);
       side.level->SetBudgetCap(options.Seconds);
       side.player = side.level.get();
-      side.kind = spec.Level;
+      side.kind = player.Level;
       return true;
     case MatchPlayer::Kind::kSikou:
       side.library = std::make_unique<LibraryBinding>();
@@ -198,8 +198,8 @@ bool SetUp(const MatchPlayer& spec, const MatchOptions& options, const int* abor
       return true;
     case MatchPlayer::Kind::kUsi: {
       side.engine = std::make_unique<UsiEngine>();
-      if (!side.engine->Start(spec.Command, spec.Options, message)) {
-        message = spec.Label() + ": " + message;
+      if (!side.engine->Start(player.Command, player.Options, message)) {
+        message = player.Label() + ": " + message;
         return false;
       }
       const int ms = options.Seconds > 0 ? static_cast<int>(options.Seconds * 1000) : 1000;

@@ -13,6 +13,7 @@
 namespace shogi {
 namespace {
 
+using testing::ExpectRefusal;
 using testing::RunTool;
 
 const std::string kData = SHOGI_TEST_DATA;
@@ -367,12 +368,7 @@ TEST_F(DbToolTest, SearchAndListRefuseBadConditions) {
   };
   for (Case& c : cases) {
     c.args.replace(c.args.find("DIR/"), 4, Folder());
-    const auto r = Db(c.args);
-    EXPECT_EQ(r.status, c.status) << c.args;
-    EXPECT_EQ(r.out, "") << c.args;
-    if (!c.err.empty()) {
-      EXPECT_EQ(r.err, c.err) << c.args;
-    }
+    ExpectRefusal(Db(c.args), c.args, c.status, c.err);
   }
 }
 

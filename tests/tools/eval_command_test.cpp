@@ -10,6 +10,7 @@
 namespace shogi {
 namespace {
 
+using testing::ExpectRefusal;
 using testing::RunTool;
 
 class EvalCommandTest : public ::testing::Test {
@@ -65,14 +66,7 @@ TEST_F(EvalCommandTest, RefusesMissingFilesPositionsWithoutKingAndBadArguments) 
       {"best startpos startpos", 2, ""},
       {"eval nonsense --fv " + fv, 2, ""},
   };
-  for (const auto& c : cases) {
-    const auto r = RunTool(c.args);
-    EXPECT_EQ(r.status, c.status) << c.args;
-    EXPECT_EQ(r.out, "") << c.args;
-    if (!c.err.empty()) {
-      EXPECT_EQ(r.err, c.err) << c.args;
-    }
-  }
+  for (const auto& c : cases) ExpectRefusal(RunTool(c.args), c.args, c.status, c.err);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Runs shogi-tool from build/bin and captures what it prints, for the command tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <unistd.h>
@@ -37,6 +38,17 @@ inline ToolResult RunTool(const std::string& args) {
   result.err = ss.str();
   std::remove(err_path.c_str());
   return result;
+}
+
+// A refused command line: exit `status`, nothing on standard output, and `err` on standard
+// error (not compared when empty).
+inline void ExpectRefusal(const ToolResult& r, const std::string& args, int status,
+                          const std::string& err) {
+  EXPECT_EQ(r.status, status) << args;
+  EXPECT_EQ(r.out, "") << args;
+  if (!err.empty()) {
+    EXPECT_EQ(r.err, err) << args;
+  }
 }
 
 }  // namespace shogi::testing

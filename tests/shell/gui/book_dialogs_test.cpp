@@ -2,9 +2,6 @@
 // fields, its "..." buttons and its refusal of a bad ply count; pictures of both under
 // build/gui-pictures/.
 #include <gtest/gtest.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
-#include <wx/utils.h>
 
 #include "shell/book_commands.h"
 #include "shell/gui/book_dialogs.h"
@@ -15,25 +12,10 @@ namespace {
 
 class BookDialogsTest : public GuiFixture {
  protected:
-  // Shows `dialog` without a modal loop, lets it paint and writes its picture.
-  void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
+  // Writes the picture of `dialog` at the screen's corner, then hides it again.
+  static void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
     dialog.Move(0, 0);
-    dialog.Show();
-    dialog.Raise();
-    // The window system maps and paints the dialog in its own time.
-    for (int i = 0; i < 20; ++i) {
-      Pump();
-      wxMilliSleep(20);
-    }
-    dialog.Update();
-    const wxSize size = dialog.GetSize();
-    wxBitmap shot(size.x, size.y, 24);
-    {
-      wxWindowDC window(&dialog);
-      wxMemoryDC memory(shot);
-      memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
-    }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+    SaveShownDialogPicture(dialog, name);
     dialog.Hide();
   }
 };

@@ -4,8 +4,6 @@
 // build/gui-pictures/.
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
@@ -93,24 +91,6 @@ class DatabaseDialogsTest : public GuiFixture {
     timers_.push_back(std::move(timer));
   }
 
-  // Writes a picture of `dialog` as it is on the screen.
-  void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
-    dialog.Raise();
-    for (int i = 0; i < 10; ++i) {
-      Pump();
-      wxMilliSleep(20);
-    }
-    dialog.Update();
-    const wxSize size = dialog.GetSize();
-    wxBitmap shot(size.x, size.y, 24);
-    {
-      wxWindowDC window(&dialog);
-      wxMemoryDC memory(shot);
-      memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
-    }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
-  }
-
   static void PressButton(wxWindow& dialog, int id) {
     wxWindow* button = dialog.FindWindow(id);
     ASSERT_NE(button, nullptr) << id;
@@ -146,7 +126,7 @@ TEST_F(DatabaseDialogsTest, ASearchTypedIntoTheDialogListsGamesAndADoubleClickLo
     dialog.DateField(SearchField::kEndYear)->SetValue("2099");
     dialog.DateField(SearchField::kEndMonth)->SetValue("12");
     dialog.PositionModeField()->SetSelection(3);
-    SaveDialogPicture(dialog, "search_dialog");
+    SaveShownDialogPicture(dialog, "search_dialog");
     WhenShown<CGameListDialog>([&](CGameListDialog& list) {
       EXPECT_EQ(list.GetTitle().utf8_string(), "Ｔａｒｖｅｌ　一　覧　表");
       EXPECT_EQ(list.List()->GetId(), 1055);
@@ -156,7 +136,7 @@ TEST_F(DatabaseDialogsTest, ASearchTypedIntoTheDialogListsGamesAndADoubleClickLo
         pages.back().push_back(list.List()->GetString(i).utf8_string());
       }
       EXPECT_EQ(list.ScrollBar()->GetRange(), 1);  // two entries: no scrolling
-      SaveDialogPicture(list, "game_list");
+      SaveShownDialogPicture(list, "game_list");
       list.List()->SetSelection(0);
       wxCommandEvent click(wxEVT_LISTBOX_DCLICK, list.List()->GetId());
       click.SetInt(0);

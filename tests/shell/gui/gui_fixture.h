@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 
 #include <string>
 
@@ -110,6 +112,25 @@ class GuiFixture : public ::testing::Test {
   // Writes the view's picture.
   void SavePicture(const std::string& name) {
     EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+  }
+  // Writes a picture of `dialog`, shown without a modal loop, once it had time to paint.
+  static void SaveShownDialogPicture(wxDialog& dialog, const std::string& name) {
+    dialog.Show();
+    dialog.Raise();
+    // The window system maps and paints the dialog in its own time.
+    for (int i = 0; i < 20; ++i) {
+      Pump();
+      wxMilliSleep(20);
+    }
+    dialog.Update();
+    const wxSize size = dialog.GetSize();
+    wxBitmap shot(size.x, size.y, 24);
+    {
+      wxWindowDC window(&dialog);
+      wxMemoryDC memory(shot);
+      memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
+    }
+    EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
   }
 
   MemoryProfile profile;
