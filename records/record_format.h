@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/byte_stream.h"
 #include "records/record_io.h"
@@ -51,6 +52,16 @@ using RecordPathWriter = int (*)(const std::string& path, const GameRecord& reco
 using RecordFormatter = int (*)(const GameRecord& record, bool store_times, std::string& bytes,
                                 std::string& message);
 
+// A file that holds several games (かや, 赤富士): the list dialog's rows and the game of a
+// number. The general open shows the list; shogi-tool reads `--record N`.
+struct RecordCollection {
+  // 0 with the list dialog's header line and one row per game, or 1 with a message.
+  int (*List)(const std::string& path, std::string& header, std::vector<std::string>& rows,
+              std::string& message);
+  // 0 with game `number` (from 1) in `record`, or 1 with a message and the record untouched.
+  int (*ReadNumber)(const std::string& path, int number, GameRecord& record, std::string& message);
+};
+
 struct RecordFormatRow {
   RecordFormat Format;
   const char* ToolName;           // shogi-tool's FORMAT; nullptr while the format has none
@@ -64,6 +75,7 @@ struct RecordFormatRow {
   RecordStreamReader ReadUrl;     // a URL download, where the format is read from one
   RecordPathWriter Write;         // nullptr while the format cannot be written
   RecordFormatter FormatBytes;    // the writer's bytes without a file, where it has them
+  const RecordCollection* Collection;  // a file of several games; nullptr for one game a file
 };
 
 // Every format, in the order of RecordFormat.

@@ -1,6 +1,7 @@
-// shogi-tool read / convert: a record file through a reader of the format table, and from
-// one format into another.
+// shogi-tool read / convert / records: a record file through a reader of the format table,
+// from one format into another, and the list of a file that holds several games.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,12 +12,33 @@
 namespace shogi::tool {
 namespace {
 
+bool HoldsSeveralGames(const RecordFormatRow& row) {
+  return row.Collection != nullptr;
+}
+
 int RunRead(const std::vector<std::string>& args) {
-  if (args.size() != 2) return UsageError("read", "expected FORMAT and FILE");
-  const RecordFormatRow* format = ToolFormat(args[0], Readable);
+  std::vector<std::string> operands;
+  int number = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--record") {
+      operands.push_back(args[i]);
+      continue;
+    }
+    char* end = nullptr;
+    const long value = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
+    if (number != 0 || end == nullptr || *end != '\0' || value < 1 || value > 1000000)
+      return UsageError("read", "--record needs a game number from 1");
+    number = static_cast<int>(value);
+    ++i;
+  }
+  if (operands.size() != 2) return UsageError("read", "expected FORMAT and FILE");
+  const RecordFormatRow* format = ToolFormat(operands[0], Readable);
   if (format == nullptr) return UsageError("read", "FORMAT must be " + ToolNames(Readable));
+  if (number != 0 && !HoldsSeveralGames(*format))
+    return UsageError(
+        "read", "--record needs a format of several games a file: " + ToolNames(HoldsSeveralGames));
   static GameRecord record;
-  if (!ReadToolRecord(*format, args[1], record)) return kExitFailed;
+  if (!ReadToolRecord(*format, operands[1], record, number == 0 ? 1 : number)) return kExitFailed;
   PrintRecord(record);
   return kExitOk;
 }
@@ -37,6 +59,22 @@ int RunConvert(const std::vector<std::string>& args) {
   return kExitOk;
 }
 
+int RunRecords(const std::vector<std::string>& args) {
+  if (args.size() != 2) return UsageError("records", "expected FORMAT and FILE");
+  const RecordFormatRow* format = ToolFormat(args[0], HoldsSeveralGames);
+  if (format == nullptr)
+    return UsageError("records", "FORMAT must be " + ToolNames(HoldsSeveralGames));
+  std::string header, message;
+  std::vector<std::string> rows;
+  if (format->Collection->List(args[1], header, rows, message) != 0) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return kExitFailed;
+  }
+  std::printf("%s\n", header.c_str());
+  for (const std::string& row : rows) std::printf("%s\n", row.c_str());
+  return kExitOk;
+}
+
 // The summaries name the formats of the table; they live as long as the registrations.
 const std::string kReadSummary = "reads a " + ToolNames(Readable) +
                                  " record and prints its start position (SFEN), moves (USI), "
@@ -44,7 +82,12 @@ const std::string kReadSummary = "reads a " + ToolNames(Readable) +
 const std::string kConvertSummary = "reads a " + ToolNames(Readable) + " record and writes it as " +
                                     ToolNames(Writable) + " with its times";
 
-const CommandRegistration kRead({"read", "FORMAT FILE", kReadSummary.c_str(), RunRead});
+const std::string kRecordsSummary = "prints the list of the games of a file of several games (" +
+                                    ToolNames(HoldsSeveralGames) + "), its header line first";
+
+const CommandRegistration kRead({"read", "FORMAT FILE [--record N]", kReadSummary.c_str(),
+                                 RunRead});
+const CommandRegistration kRecords({"records", "FORMAT FILE", kRecordsSummary.c_str(), RunRecords});
 const CommandRegistration kConvert({"convert", "FORMAT_IN IN FORMAT_OUT OUT",
                                     kConvertSummary.c_str(), RunConvert});
 

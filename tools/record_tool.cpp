@@ -10,7 +10,7 @@
 namespace shogi::tool {
 
 bool Readable(const RecordFormatRow& row) {
-  return row.Read != nullptr;
+  return row.Read != nullptr || row.Collection != nullptr;
 }
 bool Writable(const RecordFormatRow& row) {
   return row.Write != nullptr;
@@ -34,10 +34,14 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
   return row != nullptr && has(*row) ? row : nullptr;
 }
 
-bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record) {
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
+                    int number) {
   ResetGameRecord(record);
   std::string message;
-  if (ReadRecord(format.Format, path, record, message) != 0) {
+  const int failed = format.Collection != nullptr
+                         ? format.Collection->ReadNumber(path, number, record, message)
+                         : ReadRecord(format.Format, path, record, message);
+  if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;
   }

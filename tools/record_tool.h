@@ -18,9 +18,10 @@ std::string ToolNames(bool (*has)(const RecordFormatRow&));
 // The format named `name` if `has` accepts it, else nullptr.
 const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const RecordFormatRow&));
 
-// Reads `path` as `format` into a reset record; on failure prints the reader's message to
-// standard error.
-bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record);
+// Reads `path` as `format` into a reset record (game `number` of a file of several games);
+// on failure prints the reader's message to standard error.
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
+                    int number = 1);
 
 // Prints the start position (SFEN), the moves (USI), the times, the result and the names,
 // one line each.
