@@ -55,6 +55,7 @@ using RecordFormatter = int (*)(const GameRecord& record, bool store_times, std:
 // A file that holds several games (かや, 赤富士): the list dialog's rows and the game of a
 // number. The general open shows the list; shogi-tool reads `--record N`.
 struct RecordCollection {
+  const char* ListTitle;  // the list dialog's title, as "か　や　一　覧　表"
   // 0 with the list dialog's header line and one row per game, or 1 with a message.
   int (*List)(const std::string& path, std::string& header, std::vector<std::string>& rows,
               std::string& message);

@@ -2,6 +2,7 @@
 #include "shell/gui/shogi_view.h"
 
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -67,6 +68,21 @@ bool ViewUserInterface::InputText(const std::string& title, const std::string& p
 void ViewUserInterface::SetStatusText(const std::string& text) {
   dialogs_.SetStatusText(text);
   view_.SetStatus(text);
+}
+bool ViewUserInterface::GetClipboardText(std::string& text) {
+  wxClipboardLocker locker;
+  if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return false;
+  wxTextDataObject data;
+  if (!wxTheClipboard->GetData(data)) return false;
+  text = data.GetText().utf8_string();
+  return true;
+}
+bool ViewUserInterface::SetClipboardText(const std::string& text) {
+  wxClipboardLocker locker;
+  if (!locker) return false;
+  const bool done = wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+  wxTheClipboard->Flush();  // the text stays when the program ends
+  return done;
 }
 bool ViewUserInterface::EditGameConditions(GameConditions& conditions) {
   return dialogs_.EditGameConditions(conditions);

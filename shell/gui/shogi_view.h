@@ -51,6 +51,8 @@ class ViewUserInterface : public ShellUserInterface {
                      const std::vector<std::string>& items, int initial) override;
   bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  bool GetClipboardText(std::string& text) override;
+  bool SetClipboardText(const std::string& text) override;
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;

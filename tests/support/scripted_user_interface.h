@@ -105,6 +105,10 @@ class ScriptedUserInterface : public ShellUserInterface {
   };
   std::vector<GameListShown> GameLists;  // every list dialog as it opened
 
+  // The clipboard: its text, and whether it holds any.
+  std::string Clipboard;
+  bool ClipboardHoldsText = false;
+
   // Where the frame is, as FramePlacement answers.
   WindowPlacement Placement;
 
@@ -129,6 +133,15 @@ class ScriptedUserInterface : public ShellUserInterface {
                      const std::vector<std::string>& items, int initial) override;
   bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  bool GetClipboardText(std::string& text) override {
+    if (!ClipboardHoldsText) return false;
+    text = Clipboard;
+    return true;
+  }
+  bool SetClipboardText(const std::string& text) override {
+    Clipboard = text;
+    return ClipboardHoldsText = true;
+  }
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditPieceValues(PieceValueTable& values) override;
