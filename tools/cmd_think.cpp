@@ -9,6 +9,7 @@
 
 #include "analysis/player_think.h"
 #include "rules/sfen.h"
+#include "shell/jsk_player_book.h"
 #include "tools/command.h"
 #include "tools/tool_position.h"
 
@@ -37,6 +38,7 @@ int RunThink(const std::vector<std::string>& args) {
   std::string position;
   long level = 0;
   double seconds = 0;
+  std::string book_path;
   std::vector<std::string> moves;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -53,6 +55,10 @@ int RunThink(const std::vector<std::string>& args) {
         if (v.empty() || *end != '\0' || !(seconds > 0))
           return UsageError(kName, "--seconds needs a positive number");
       }
+    } else if (a == "--book") {
+      if (i + 1 >= args.size() || !book_path.empty())
+        return UsageError(kName, "--book needs one book file");
+      book_path = args[++i];
     } else if (a == "--moves") {
       if (i + 1 >= args.size()) return UsageError(kName, "--moves needs USI moves");
       std::istringstream words(args[++i]);
@@ -75,8 +81,10 @@ int RunThink(const std::vector<std::string>& args) {
 
   static MateTable table;  // 8 MB: kept off the stack
   table.Allocate();
+  JskPlayerBook book(&book_path);
   player::ThinkEnvironment env;
   env.mate_table = &table;
+  if (!book_path.empty()) env.book = &book;
   env.budget_cap = seconds;
   player::Thinker thinker;
   const auto begin = std::chrono::steady_clock::now();
@@ -98,9 +106,10 @@ int RunThink(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kThink(
-    {kName, "POSITION --level N [--seconds S] [--moves 'USI...']",
+    {kName, "POSITION --level N [--book FILE] [--seconds S] [--moves 'USI...']",
      "the in-process computer player's move at level 1..9 after the moves: 'move USI' or "
-     "'resign' (nodes and time on standard error); --seconds caps the level's time budget",
+     "'resign' (nodes and time on standard error, with where the move came from); --book: "
+     "the .JSK opening book; --seconds caps the level's time budget",
      RunThink});
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "shell/game_clock.h"
 #include "shell/game_driver.h"
 #include "shell/inprocess_player.h"
+#include "shell/jsk_player_book.h"
 #include "shell/library_binding.h"
 #include "shell/navigation.h"
 
@@ -173,6 +174,9 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   in_process_ = std::make_unique<InProcessPlayer>(&state_.AbortFlag);
   ctx_.InProcess = in_process_.get();
   LoadSettings(profile_, folder_, settings_);
+  // Its opening book: the file 定跡 names, looked at again at every lookup.
+  book_ = std::make_unique<JskPlayerBook>(&settings_.Files.Book);
+  in_process_->SetBook(book_.get());
   InitProgramState(state_);
 
   SetBackgroundStyle(wxBG_STYLE_PAINT);

@@ -25,6 +25,7 @@
 
 namespace shogi {
 class InProcessPlayer;
+class JskPlayerBook;
 class LibraryBinding;
 }  // namespace shogi
 
@@ -173,6 +174,7 @@ class CShogiView : public wxWindow {
   std::string folder_;
   std::unique_ptr<LibraryBinding> binding_;
   std::unique_ptr<InProcessPlayer> in_process_;
+  std::unique_ptr<JskPlayerBook> book_;
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;

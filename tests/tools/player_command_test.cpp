@@ -31,11 +31,34 @@ TEST(ThinkCommand, PrintsTheMoveOrResign) {
   }
 }
 
+// The book of two games (the even one opens 7g7f, then 3c3d) answers from level 2 on; level 1
+// never reads it, and a book that cannot be read gives no book move.
+TEST(ThinkCommand, BookMovesFromLevelTwo) {
+  const std::string book = std::string(SHOGI_TEST_DATA) + "/jsk/two_games.jsk";
+  struct Case {
+    std::string args;
+    bool from_book;
+  } cases[] = {
+      {"think startpos --level 2 --seconds 0.1 --book " + book, true},
+      {"think startpos --level 2 --seconds 0.1 --book " + book + " --moves 7g7f", true},
+      {"think startpos --level 1 --book " + book, false},
+      {"think startpos --level 2 --seconds 0.1 --book /nonexistent/book.jsk", false},
+  };
+  for (const Case& c : cases) {
+    const auto r = RunTool(c.args);
+    EXPECT_EQ(r.status, 0) << c.args << "\n" << r.err;
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("move \\S+\n"))) << c.args << ": " << r.out;
+    EXPECT_EQ(r.err.find("from book") != std::string::npos, c.from_book) << c.args << r.err;
+  }
+  EXPECT_EQ(RunTool("think startpos --level 2 --book " + book + " --moves 7g7f").out,
+            "move 3c3d\n");
+}
+
 TEST(ThinkCommand, RefusesBadArguments) {
-  for (const char* bad :
-       {"think startpos", "think startpos --level 0", "think startpos --level 10",
-        "think --level 3", "think startpos --level 3 --seconds -1",
-        "think startpos --level 3 --moves '7g7f 7g7f'", "think nonsense --level 3"}) {
+  for (const char* bad : {"think startpos", "think startpos --level 0", "think startpos --level 10",
+                          "think --level 3", "think startpos --level 3 --seconds -1",
+                          "think startpos --level 3 --moves '7g7f 7g7f'",
+                          "think nonsense --level 3", "think startpos --level 3 --book"}) {
     const auto r = RunTool(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
