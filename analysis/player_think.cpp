@@ -474,6 +474,7 @@ ThinkOutcome Thinker::Think(int level, const GameRecord& record, const Position&
   ThinkOutcome out;
   level = std::clamp(level, kMinLevel, kMaxLevel);
   LevelSettings settings = kLevels[level];
+  if (env.budget_scale > 0) settings.budget *= env.budget_scale;
   if (env.budget_cap > 0) settings.budget = std::min(settings.budget, env.budget_cap);
   SearchControl control(env.abort_flag, env.pump_messages, env.clock);
   control.StartMove(settings.budget);

@@ -57,6 +57,8 @@ struct ThinkEnvironment {
   std::function<int()> random;      // empty: the C library's rand()
   OpeningBook* book = nullptr;      // none: no book moves
   MateTable* mate_table = nullptr;  // none: the solver works without a table
+  double budget_scale = 0;          // > 0: every level's budget times this (the levels keep
+                                    // their proportions in short matches)
   double budget_cap = 0;            // > 0: no level thinks longer than this (seconds)
 };
 

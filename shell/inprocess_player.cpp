@@ -25,6 +25,7 @@ int InProcessPlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) 
   env.book = book_;
   env.mate_table = &table_;
   env.budget_cap = budget_cap_;
+  env.budget_scale = budget_scale_;
   last_ = thinker_.Think(request.Strength, *record, request.Shown, env);
   if (last_.result <= 0) return 0;
   answer.Origin[0] = OriginOf(last_.move);

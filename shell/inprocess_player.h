@@ -19,6 +19,8 @@ class InProcessPlayer : public ComputerPlayer {
   void SetBook(player::OpeningBook* book) { book_ = book; }
   // Caps every level's time budget (seconds, <= 0: the level's own), for matches and tests.
   void SetBudgetCap(double seconds) { budget_cap_ = seconds; }
+  // Multiplies every level's time budget (<= 0: the level's own), before the cap.
+  void SetBudgetScale(double scale) { budget_scale_ = scale; }
   // The clock and the random numbers of the book's starting record (tests).
   void SetClock(player::SecondsClock clock) { clock_ = std::move(clock); }
   void SetRandom(std::function<int()> random) { random_ = std::move(random); }
@@ -39,6 +41,7 @@ class InProcessPlayer : public ComputerPlayer {
   const int* abort_flag_;
   player::OpeningBook* book_ = nullptr;
   double budget_cap_ = 0;
+  double budget_scale_ = 0;
   player::SecondsClock clock_;
   std::function<int()> random_;
   bool pump_ = false;

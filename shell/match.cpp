@@ -184,6 +184,7 @@ bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* ab
     case MatchPlayer::Kind::kLevel:
       side.level = std::make_unique<InProcessPlayer>(abort_flag);
       side.level->SetBudgetCap(options.Seconds);
+      side.level->SetBudgetScale(options.Scale);
       side.player = side.level.get();
       side.kind = player.Level;
       return true;

@@ -71,6 +71,7 @@ EloEstimate EstimateElo(const MatchTally& tally);
 struct MatchOptions {
   int Games = 2;
   double Seconds = 0;  // > 0: caps every move's budget (in-process levels and engines)
+  double Scale = 0;    // > 0: multiplies the in-process levels' budgets (before the cap)
   std::vector<OpeningLine> Openings;
   std::string ProgramFolder;                       // where sikou is loaded from
   std::function<void(const GameSummary&)> OnGame;  // after each game

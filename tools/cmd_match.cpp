@@ -28,7 +28,7 @@ int RunMatchCommand(const std::vector<std::string>& args) {
   bool show_moves = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool valued = a == "--games" || a == "--seconds" || a == "--openings" ||
+    const bool valued = a == "--games" || a == "--seconds" || a == "--scale" || a == "--openings" ||
                         a == "--option-a" || a == "--option-b";
     if (a == "--show-moves") {
       show_moves = true;
@@ -50,6 +50,10 @@ int RunMatchCommand(const std::vector<std::string>& args) {
       options.Seconds = std::strtod(v.c_str(), &end);
       if (v.empty() || *end != '\0' || !(options.Seconds > 0))
         return UsageError(kName, "--seconds needs a positive number");
+    } else if (a == "--scale") {
+      options.Scale = std::strtod(v.c_str(), &end);
+      if (v.empty() || *end != '\0' || !(options.Scale > 0))
+        return UsageError(kName, "--scale needs a positive number");
     } else if (a == "--openings") {
       openings = v;
     } else {
@@ -93,12 +97,12 @@ int RunMatchCommand(const std::vector<std::string>& args) {
 
 const CommandRegistration kMatch(
     {kName,
-     "A B [--games N] [--seconds S] [--openings FILE] [--option-a NAME=VALUE] [--option-b "
-     "NAME=VALUE] "
-     "[--show-moves]",
+     "A B [--games N] [--seconds S] [--scale F] [--openings FILE] [--option-a NAME=VALUE] "
+     "[--option-b NAME=VALUE] [--show-moves]",
      "plays N games (default 2) between A and B (level:1..9, sikou, usi:COMMAND) through the game "
      "driver, colours alternating, and prints wins, losses, draws of A and the Elo difference "
-     "(--show-moves: each game's USI moves)",
+     "(--scale: the levels' budgets times F, --seconds: capped at S; --show-moves: each game's "
+     "USI moves)",
      RunMatchCommand});
 
 }  // namespace

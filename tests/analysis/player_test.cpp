@@ -530,6 +530,13 @@ TEST(ThinkerClockTest, TheBudgetCountsFromTheStartOfTheMove) {
   const ThinkOutcome capped = thinker.Think(9, game.record, game.pos, env);
   EXPECT_GT(capped.result, 0);
   EXPECT_LE(now, 0.3);
+  // Scaled: level 9's 240 s times 1/1200 is the same 0.2 s, the cap above it does nothing.
+  env.budget_cap = 20;
+  env.budget_scale = 1.0 / 1200;
+  now = 0;
+  EXPECT_EQ(thinker.Think(9, game.record, game.pos, env).deep_scored, capped.deep_scored);
+  EXPECT_LE(now, 0.3);
+  env.budget_scale = 0;
   env.budget_cap = 20;
   now = 0;
   const ThinkOutcome longer = thinker.Think(9, game.record, game.pos, env);

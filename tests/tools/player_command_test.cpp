@@ -88,6 +88,7 @@ TEST(MatchCommand, RefusesBadPlayersAndEngines) {
       {"match level:1", 2},
       {"match level:1 level:12", 2},
       {"match level:1 level:2 --games 0", 2},
+      {"match level:1 level:2 --scale 0", 2},
       {"match level:1 level:2 --option-a Skill", 2},
       {"match level:1 level:2 --openings /nonexistent/openings.txt", 2},
       {"match level:1 usi:/nonexistent/engine --games 1", 1},
