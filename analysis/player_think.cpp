@@ -38,6 +38,9 @@ constexpr LevelSettings kLevels[kMaxLevel + 1] = {
 // deep evaluation; a search cut off there counts as finding nothing.
 constexpr double kMateShare = 0.3;
 constexpr double kThreatShare = 0.6;
+// The share of the budget that the first pass of the deep evaluation may use at the levels
+// with a second, deeper test; the rest is for that test.
+constexpr double kFirstPassShare = 0.7;
 
 // The book is read while the game has fewer than 64 moves; in the first 10 always.
 constexpr int kBookPlies = 64;
@@ -350,28 +353,22 @@ class Selection {
     }
   }
 
-  // The deep score of candidate `i` with `bound`, the second test included where the level
-  // asks for it. False when the clock or AbortFlag cut it off.
+  // The deep score of candidate `i` at `depth` with `bound` (a score at or below the bound
+  // only says that the candidate is no better). False when the clock or AbortFlag cut it off.
   bool Score(int i, int depth, int bound, int& score) {
     Position after = shown_;
     ApplyMove(after, candidates_[i].move, side_);
     bool complete = false;
-    int s = DeepScore(after, side_, depth, bound, control_, complete);
+    const int s = DeepScore(after, side_, depth, bound, control_, complete);
     if (!complete) return false;
     ++out_.deep_scored;
-    const bool second = settings_.second_depth > depth && s > bound &&
-                        (settings_.second_always || s >= -24 * kScoreScale);
-    if (second) {
-      const int s2 = DeepScore(after, side_, settings_.second_depth, bound, control_, complete);
-      if (!complete) {
-        // Out of time for the deeper look: the first result stands.
-        control_.ClearTimeUp();
-      } else {
-        s = std::min(s, s2);
-      }
-    }
     score = candidates_[i].repeats ? std::min(s, 0) : s;
     return true;
+  }
+
+  // Whether the level looks a ply deeper at a candidate scored `s` at `depth`.
+  bool WantsSecondTest(int depth, int s) const {
+    return settings_.second_depth > depth && (settings_.second_always || s >= -24 * kScoreScale);
   }
 
   MoveCode DeepEvaluation(std::vector<int> alive, int provisional) {
@@ -401,11 +398,20 @@ class Selection {
       out_.best_score = s;
       return candidates_[best].move;
     }
+    // First the candidates in the order of their totals until one reaches the level's target
+    // (which falls with every candidate looked at); a level with a second, deeper test keeps
+    // a share of its budget for it, so that a short budget never leaves it with fewer
+    // candidates looked at than the level below.
+    const bool second = settings_.second_depth > depth;
+    const double first_pass = second ? settings_.budget * kFirstPassShare : settings_.budget;
+    control_.SetDeadline(first_pass);
     int target = LevelTarget(level_, s) * kScoreScale;
     const int step = (level_ == 9 ? 3 : 2) * kScoreScale;
     std::vector<bool> done(candidates_.size(), false);
     done[best] = true;
-    while (best_score < target && control_.Elapsed() < settings_.budget) {
+    // The candidates that were the best at some time, with their exact scores.
+    std::vector<std::pair<int, int>> leaders{{best, best_score}};
+    while (best_score < target && control_.Elapsed() < first_pass) {
       // The remaining candidate with the highest total (the first of equal ones).
       int next = -1;
       for (int i : alive) {
@@ -419,12 +425,50 @@ class Selection {
       if (score > best_score) {
         best_score = score;
         best = next;
+        leaders.emplace_back(next, score);
       }
       target -= step;
+    }
+    control_.ClearTimeUp();
+    if (second && !control_.Aborted()) {
+      control_.SetDeadline(settings_.budget);
+      Verify(leaders, depth, best, best_score);
     }
     if (control_.Aborted()) return {};
     out_.best_score = best_score / kScoreScale;
     return candidates_[best].move;
+  }
+
+  // The second test: the leader with the highest score is searched a ply deeper and keeps the
+  // lower of its two scores; when it is no longer the highest, the next leader is tested, until
+  // the highest has passed its test (or the level does not test a score that low) or the time
+  // is up. `best` and `best_score` end as the highest leader and its score.
+  void Verify(std::vector<std::pair<int, int>>& leaders, int depth, int& best, int& best_score) {
+    std::vector<bool> tested(leaders.size(), false);
+    for (;;) {
+      std::size_t top = 0;
+      for (std::size_t k = 1; k < leaders.size(); ++k)
+        if (leaders[k].second > leaders[top].second) top = k;
+      best = leaders[top].first;
+      best_score = leaders[top].second;
+      if (tested[top] || !WantsSecondTest(depth, best_score)) return;
+      int runner_up = -kInfiniteScore;
+      for (std::size_t k = 0; k < leaders.size(); ++k)
+        if (k != top) runner_up = std::max(runner_up, leaders[k].second);
+      Position after = shown_;
+      ApplyMove(after, candidates_[best].move, side_);
+      bool complete = false;
+      const int s2 = DeepScore(after, side_, settings_.second_depth, runner_up, control_, complete);
+      if (!complete) {
+        // Out of time for the deeper look: the first results stand.
+        control_.ClearTimeUp();
+        return;
+      }
+      const int deeper = candidates_[best].repeats ? std::min(s2, 0) : s2;
+      leaders[top].second = std::min(leaders[top].second, deeper);
+      tested[top] = true;
+      ++out_.second_tests;
+    }
   }
 
   int level_;

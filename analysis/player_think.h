@@ -44,6 +44,7 @@ struct ThinkOutcome {
   int script = 0;           // the strategy script that placed a plan move (0 none)
   int candidates = 0;       // stage 2's count
   int deep_scored = 0;      // candidates given a deep score in stage 6
+  int second_tests = 0;     // the deeper tests of stage 6's leaders
   int best_score = 0;       // the played move's deep score (capture-value units)
   std::uint64_t polls = 0;  // search nodes and book records visited
 };

@@ -543,6 +543,32 @@ TEST(ThinkerClockTest, TheBudgetCountsFromTheStartOfTheMove) {
   EXPECT_GT(longer.deep_scored, capped.deep_scored);
 }
 
+// Levels 5 and up test the leaders of the deep evaluation a ply deeper; level 4 does not.
+TEST(ThinkerDeepTest, TheSecondTestRunsFromLevelFive) {
+  std::mt19937 rng(5);
+  int selections = 0;
+  for (int i = 0; i < 8; ++i) {
+    Game game = RandomGame(rng, 24 + 2 * i);
+    double now = 0;
+    ThinkEnvironment env = QuickEnvironment();
+    env.clock = [&] { return now += 0.001; };
+    env.budget_cap = 20;
+    for (int level : {4, 7}) {
+      now = 0;
+      Thinker thinker;
+      const ThinkOutcome out = thinker.Think(level, game.record, game.pos, env);
+      if (out.source != MoveSource::kSelection || out.deep_scored < 2) continue;
+      ++selections;
+      if (level == 4) {
+        EXPECT_EQ(out.second_tests, 0);
+      } else {
+        EXPECT_GE(out.second_tests, 1) << ToSfen(game.pos, game.ToMove());
+      }
+    }
+  }
+  EXPECT_GE(selections, 8);
+}
+
 // A side that is ahead does not walk back into a position it has had: the move it chose the
 // first time is refused when it would repeat that position.
 TEST(ThinkerRepetitionTest, AnAheadSideAvoidsRepeatingAPosition) {
