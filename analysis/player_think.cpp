@@ -40,7 +40,7 @@ constexpr double kMateShare = 0.3;
 constexpr double kThreatShare = 0.6;
 // The share of the budget that the first pass of the deep evaluation may use at the levels
 // with a second, deeper test; the rest is for that test.
-constexpr double kFirstPassShare = 0.7;
+constexpr double kFirstPassShare = 0.85;
 
 // The book is read while the game has fewer than 64 moves; in the first 10 always.
 constexpr int kBookPlies = 64;
