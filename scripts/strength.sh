@@ -3,7 +3,9 @@
 # and level 9 against the thinking library, level 9 against fairy-stockfish at a few skill
 # levels. Runs for a long time: start it in the background and read the results file.
 #   scripts/strength.sh [RESULTS-FILE]     (default build/strength-results.txt)
-# Environment: GAMES (40), SECONDS (the cap of every move's budget, 0.5), FAST_GAMES (games of
+# Environment: GAMES (40), SCALE (the levels' own budgets times this, 0.005: level 1 thinks
+# 0.05 s a move, level 9 1.2 s), SECONDS_CAP (a cap of every move's budget, none; the engine's
+# time per move is the cap, or 1 s), FAST_GAMES (games of
 # the pairs below level 5, default GAMES), ENGINE_GAMES (games against fairy-stockfish, 10),
 # SKILLS (fairy-stockfish skill levels, "-10 -5 0"), PAIRS (which pairs, default all).
 set -uo pipefail
@@ -19,7 +21,10 @@ openings="$top/bench/openings.txt"
 games=${GAMES:-40}
 fast_games=${FAST_GAMES:-$games}
 engine_games=${ENGINE_GAMES:-10}
-seconds=${SECONDS_CAP:-${SECONDS_PER_MOVE:-0.5}}
+scale=${SCALE:-0.005}
+seconds=${SECONDS_CAP:-}
+limits=(--scale "$scale")
+[ -n "$seconds" ] && limits+=(--seconds "$seconds")
 skills=${SKILLS:-"-10 -5 0"}
 
 [ -x "$tool" ] && [ -f "$bin/sikou.so" ] ||
@@ -29,13 +34,13 @@ run() {  # run A B GAMES [options...]
   local a=$1 b=$2 n=$3; shift 3
   local start=$(date +%s)
   {
-    echo "== $a vs $b: $n games, --seconds $seconds"
-    "$tool" match "$a" "$b" --games "$n" --seconds "$seconds" --openings "$openings" "$@" | tail -2
+    echo "== $a vs $b: $n games, ${limits[*]}"
+    "$tool" match "$a" "$b" --games "$n" "${limits[@]}" --openings "$openings" "$@" | tail -2
     echo "   ($(( $(date +%s) - start )) s)"
   } >> "$out" 2>&1
 }
 
-echo "# strength series $(date -u '+%Y-%m-%d %H:%M') on $(nproc) cores; every move capped at $seconds s" >> "$out"
+echo "# strength series $(date -u '+%Y-%m-%d %H:%M') on $(nproc) cores; budgets ${limits[*]}" >> "$out"
 for pair in ${PAIRS:-"2:1 3:2 4:3 1:sikou 5:4 6:5 7:6 8:7 9:8 9:sikou fsf"}; do
   case $pair in
     fsf)
