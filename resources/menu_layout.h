@@ -174,6 +174,10 @@ inline constexpr MenuEntry kMenuBar[] = {
     Separator(),
     Item(kCmdBuildBook),
 
+    Menu("エンジン"),
+    Item(kCmdEngines),
+    Item(kCmdAnalysis),
+
     Menu("ヘルプ(&H)"),
     Item(kCmdAbout),
 };
