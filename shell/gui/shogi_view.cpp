@@ -212,7 +212,10 @@ CShogiView::~CShogiView() {
   clock_timer_.Stop();
   forward_timer_.Stop();
   back_timer_.Stop();
-  StopAnalysis(ctx_);
+  // The engine of 検討 is ended here; its panel belongs to the frame, which destroys it.
+  analysis_timer_.Stop();
+  state_.Analysing = false;
+  analysis_->Finish();
   ReleaseMouseIfHeld();
   binding_->Unload();
 }
