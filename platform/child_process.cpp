@@ -37,6 +37,7 @@ ChildProcess::~ChildProcess() {
 
 ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double seconds) {
   const auto start = Clock::now();
+  bool looked = false;
   while (true) {
     if (TakeLine(line)) return ReadResult::kLine;
     if (closed_ || !HasOutput()) {
@@ -46,9 +47,12 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double second
       buffer_.clear();
       return ReadResult::kLine;
     }
+    // One look at the pipe even with no time to wait: a poll from the message loop asks
+    // with 0 seconds and must still see what has arrived.
     const double left = seconds - SecondsSince(start);
-    if (left <= 0) return ReadResult::kTimeout;
-    Fill(left);
+    if (left <= 0 && looked) return ReadResult::kTimeout;
+    Fill(left > 0 ? left : 0);
+    looked = true;
   }
 }
 

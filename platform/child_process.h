@@ -24,7 +24,8 @@ class ChildProcess {
 
   enum class ReadResult { kLine, kTimeout, kClosed };
   // The next line of the child's output without its line end (CR LF or LF), waiting at most
-  // `seconds`. kClosed once the child has closed its output (it ended).
+  // `seconds`. kClosed once the child has closed its output (it ended). With 0 seconds it
+  // only takes what has already arrived, so the message loop can poll it.
   ReadResult ReadLine(std::string& line, double seconds);
 
   // Closes the child's input, waits up to `seconds` for it to end and then kills it.

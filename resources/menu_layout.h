@@ -106,6 +106,10 @@ inline constexpr MenuEntry kMenuBar[] = {
     Separator(),
     Item(kCmdMateInGame),
 
+    Menu("エンジン"),
+    Item(kCmdEngines),
+    Item(kCmdAnalysis),
+
     Menu("棋泉"),
     Item(kCmdKisenFile),
     Item(kCmdKisenRegister),

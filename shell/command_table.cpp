@@ -7,6 +7,7 @@
 #include "shell/book_commands.h"
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
+#include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/game_driver.h"
 #include "shell/maintenance_commands.h"
@@ -350,6 +351,7 @@ std::vector<CommandRow> BuildTable() {
   AddDatabaseMenuRows(rows);
   AddConversionAndBookRows(rows);
   AddMaintenanceRows(rows);
+  AddEngineRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

@@ -101,6 +101,9 @@ enum CommandId : int {
   kCmdTarvelSearch,             // Tarvel "検索条件"
   kCmdTarvelList,               // Tarvel "一覧表"
   kCmdTarvelReverse,            // Tarvel "逆順表示"
+  // Outside USI engines (the エンジン menu).
+  kCmdEngines,                  // "エンジン登録"
+  kCmdAnalysis,                 // "検討"
   kCmdFirstPreset = 1100,       // the start-position presets, in preset order
   kCmdFirstResult = 1200,       // the 勝敗結果 items, in result-code order
 };

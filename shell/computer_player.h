@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "rules/game_record.h"
 
@@ -18,6 +19,12 @@ struct ComputerAnswer {
   std::int32_t Destination[kComputerAnswerSize];
   std::int32_t Promote[kComputerAnswerSize];
 };
+
+// PlayerKinds from here on name the registered outside engines (0, 1, ... of the list).
+constexpr int kFirstEnginePlayer = 100;
+constexpr bool IsEnginePlayer(int kind) {
+  return kind >= kFirstEnginePlayer;
+}
 
 // What the mover gets when asked for a move.
 struct ThinkRequest {
@@ -73,6 +80,10 @@ class ComputerPlayer {
   // `answer` is the move), 0 or less to resign. A search may pump messages, during which
   // AbortFlag can change; the driver reads it after the call.
   virtual int Think(const ThinkRequest& request, ComputerAnswer& answer) = 0;
+  // Why the last Think could not answer, when the side failed rather than resigned (an
+  // outside engine that ended or broke the rules); "" otherwise. Taking it clears it. The
+  // driver then suspends the game and shows it.
+  virtual std::string TakeFailure() { return {}; }
   virtual void EndGame() {}
   virtual void ReleaseMemory() {}
   // Whether the conditions dialog offers this player (the library: at least one export

@@ -4,6 +4,7 @@
 #include "database/name_lists.h"
 #include "platform/cp932.h"
 #include "shell/board_setup.h"
+#include "shell/computer_player.h"
 
 namespace shogi {
 namespace {
@@ -47,14 +48,26 @@ struct Failure {
 
 }  // namespace
 
-std::vector<std::string> ComputerPlayerList(bool library_offered) {
+std::vector<std::string> ComputerPlayerList(bool library_offered,
+                                            const std::vector<std::string>& engines) {
   std::vector<std::string> list{kHumanEntry};
   for (int level = 1; level <= 9; ++level) list.push_back("思考ﾚﾍﾞﾙ" + std::to_string(level));
   if (library_offered) list.push_back(kLibraryEntry);
+  list.insert(list.end(), engines.begin(), engines.end());
   return list;
 }
 
-int PlayerKindOfText(const std::string& text, bool library_offered) {
+int PlayerKindOfText(const std::string& text, bool library_offered,
+                     const std::vector<std::string>& engines) {
+  // An engine's name that equals a built-in entry still names the built-in player.
+  for (std::size_t i = engines.size(); i-- > 0;) {
+    if (text == engines[i]) {
+      const std::vector<std::string> builtin = ComputerPlayerList(library_offered);
+      bool shadowed = false;
+      for (const std::string& b : builtin) shadowed = shadowed || b == text;
+      if (!shadowed) return kFirstEnginePlayer + static_cast<int>(i);
+    }
+  }
   const std::vector<std::string> list = ComputerPlayerList(library_offered);
   for (std::size_t i = 1; i < list.size(); ++i) {
     // The entry after the nine levels is the library: 9 - 10 = -1.
@@ -65,8 +78,8 @@ int PlayerKindOfText(const std::string& text, bool library_offered) {
 
 ConditionsLists LoadConditionsLists(const GameConditions& c, const std::string& folder) {
   ConditionsLists lists;
-  lists.Players =
-      c.ComputerMode ? ComputerPlayerList(c.LibraryOffered) : ToUtf8(LoadPlayerNames(folder));
+  lists.Players = c.ComputerMode ? ComputerPlayerList(c.LibraryOffered, c.Engines)
+                                 : ToUtf8(LoadPlayerNames(folder));
   lists.Tournaments = ToUtf8(LoadTournamentNames(folder));
   lists.Openings = ToUtf8(LoadOpeningNames(folder));
   for (int i = kPresetCurrent; i <= kLastDialogPreset; ++i) {
@@ -165,10 +178,10 @@ bool AcceptConditions(UserInterface& ui, const ConditionsForm& f, GameConditions
 
   answer.PlayerKind[0] = answer.PlayerKind[1] = kPersonPlayer;
   if (c.ComputerMode) {
-    answer.PlayerKind[0] = PlayerKindOfText(f.FirstPlayer, c.LibraryOffered);
-    answer.PlayerKind[1] = PlayerKindOfText(f.SecondPlayer, c.LibraryOffered);
+    answer.PlayerKind[0] = PlayerKindOfText(f.FirstPlayer, c.LibraryOffered, c.Engines);
+    answer.PlayerKind[1] = PlayerKindOfText(f.SecondPlayer, c.LibraryOffered, c.Engines);
   }
-  if (answer.PlayerKind[0] < 0 || answer.PlayerKind[1] < 0) {
+  if (IsLibraryPlayer(answer.PlayerKind[0]) || IsLibraryPlayer(answer.PlayerKind[1])) {
     const bool even = answer.StartPosition == kPresetEven ||
                       (answer.StartPosition == kPresetCurrent && c.StandardStart);
     if (!even) {

@@ -55,8 +55,10 @@ struct ConditionsLists {
   std::vector<std::string> StartPositions;  // "現在の局面", "平手" .. "十枚落ち"
 };
 
-// "人間", "思考ﾚﾍﾞﾙ1".."思考ﾚﾍﾞﾙ9" and, when the library is offered, "CSA将棋(DLL)".
-std::vector<std::string> ComputerPlayerList(bool library_offered);
+// "人間", "思考ﾚﾍﾞﾙ1".."思考ﾚﾍﾞﾙ9", when the library is offered "CSA将棋(DLL)", then the
+// registered outside engines by name.
+std::vector<std::string> ComputerPlayerList(bool library_offered,
+                                            const std::vector<std::string>& engines = {});
 
 // The lists for `c`: in computer mode the player list above, else the name lists of
 // `folder` (Part of the program folder's list files).
@@ -74,7 +76,8 @@ ConditionsForm FormFromConditions(const GameConditions& c);
                                     GameConditions& c, ConditionsField& focus);
 
 // The player kind a player text names in computer mode: 1..9 for "思考ﾚﾍﾞﾙn", -1 for the
-// library (when offered), 0 for anything else.
-int PlayerKindOfText(const std::string& text, bool library_offered);
+// library (when offered), kFirstEnginePlayer + n for engine n, 0 for anything else.
+int PlayerKindOfText(const std::string& text, bool library_offered,
+                     const std::vector<std::string>& engines = {});
 
 }  // namespace shogi

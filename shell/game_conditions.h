@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rules/game_record.h"
 
@@ -17,6 +18,7 @@ struct GameConditions {
   bool StartEditable = false;   // the start position may be chosen (the start of a game)
   bool LibraryOffered = false;  // "CSA将棋(DLL)" is in the player list
   bool StandardStart = false;   // the record starts from the standard position, first to move
+  std::vector<std::string> Engines;  // the registered outside engines' names (UTF-8)
   // Given and returned.
   std::string FirstPlayer;  // name, or in computer mode the text of the chosen player
   std::string SecondPlayer;
@@ -27,7 +29,8 @@ struct GameConditions {
   std::string Comment;
   int StartPosition = 0;  // 0 "現在の局面", 1 "平手" .. 10 "十枚落ち"
   bool BoardFlipped = false;
-  // Returned: 0 a person, 1..9 the in-process computer, -1 the thinking library.
+  // Returned: 0 a person, 1..9 the in-process computer, -1 the thinking library,
+  // kFirstEnginePlayer + n the outside engine n.
   int PlayerKind[2] = {0, 0};
 };
 

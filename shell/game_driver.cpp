@@ -4,6 +4,7 @@
 #include "rules/move_rules.h"
 #include "shell/board_setup.h"
 #include "shell/command_state.h"
+#include "shell/engine_player.h"
 #include "shell/game_clock.h"
 #include "shell/game_conditions.h"
 
@@ -50,6 +51,21 @@ bool MoveFitsPosition(const Position& pos, int origin, int destination, int prom
   if (IsDropOrigin(origin)) return origin <= DropOrigin(kRook) && promote == 0;
   if (!IsSquare(origin)) return false;
   return promote == 0 || CanPromote(TypeOf(pos.Board[origin]));
+}
+
+// The conditions dialog's data, with the registered engines in its player list.
+GameConditions ConditionsFor(ShellContext& ctx, bool computer_mode, bool start_editable,
+                             int preselected_start) {
+  GameConditions c =
+      ConditionsFromRecord(ctx.State.Record, computer_mode, start_editable, preselected_start,
+                           ctx.Library != nullptr && ctx.Library->Offered());
+  if (ctx.Engines) c.Engines = ctx.Engines->Names();
+  return c;
+}
+
+ComputerPlayer* PlayerOfKind(ShellContext& ctx, int kind) {
+  if (IsEnginePlayer(kind)) return ctx.Engines;
+  return kind > 0 ? ctx.InProcess : ctx.Library;
 }
 
 }  // namespace
@@ -151,8 +167,7 @@ ViewUpdate StartGame(ShellContext& ctx, bool computer_mode) {
   if (r.PlyCount == r.StartIndex || computer_mode) {
     const bool at_start = r.PlyCount == r.StartIndex;
     GameConditions c =
-        ConditionsFromRecord(r, computer_mode, true, at_start ? DetectHandicap(r, s.Shown) : 0,
-                             ctx.Library != nullptr && ctx.Library->Offered());
+        ConditionsFor(ctx, computer_mode, true, at_start ? DetectHandicap(r, s.Shown) : 0);
     FlushUpdate(ctx, u);
     if (!ctx.Ui.EditGameConditions(c)) return u;
     ApplyConditions(c, r);
@@ -168,6 +183,7 @@ ViewUpdate StartGame(ShellContext& ctx, bool computer_mode) {
   if (computer_mode) {
     s.AbortFlag = kAbortNone;
     if (ctx.InProcess) ctx.InProcess->PrepareGame(r.StartIndex);
+    if (ctx.Engines) ctx.Engines->PrepareGame(r.StartIndex);
   }
 
   s.InteractionState = kStateGame;
@@ -300,8 +316,9 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
     request.MoverClock = &r.Clocks[side];
     ComputerAnswer answer;
     answer.Origin[0] = answer.Destination[0] = answer.Promote[0] = 0;
-    ComputerPlayer* player = kind > 0 ? ctx.InProcess : ctx.Library;
+    ComputerPlayer* player = PlayerOfKind(ctx, kind);
     const int offered = player ? player->Think(request, answer) : 0;
+    const std::string failure = player ? player->TakeFailure() : std::string();
 
     if (s.AbortFlag == kAbortClosing) {
       s.InteractionState = kStateIdle;
@@ -318,6 +335,16 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
       return u;
     }
     s.InteractionState = kStateGame;
+    if (!failure.empty()) {
+      // A side that failed (an outside engine ended, went silent or broke the rules) does
+      // not resign: the game is suspended with the moves so far kept.
+      TellLibraryGameEnded(ctx);
+      StopGameHere(s, kResultNone);
+      u.Redraw(kViewMessage | kViewClocks | kViewInfo | kViewMovePanel);
+      FlushUpdate(ctx, u);
+      ctx.Ui.ShowMessage(kGameCaption, failure);
+      return u;
+    }
     if (offered <= 0) {
       // The resigning side's clock is stored like at every other end of a game.
       StopGameHere(s, side == kFirst ? kResultSecondWins : kResultFirstWins);
@@ -391,8 +418,7 @@ ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode) {
   if (!(computer_mode ? InGame(s) : IdleOrInGame(s))) return {};
   ViewUpdate u;
   SettleBoard(s, u);
-  GameConditions c = ConditionsFromRecord(s.Record, computer_mode, false, kPresetCurrent,
-                                          ctx.Library != nullptr && ctx.Library->Offered());
+  GameConditions c = ConditionsFor(ctx, computer_mode, false, kPresetCurrent);
   FlushUpdate(ctx, u);
   if (!ctx.Ui.EditGameConditions(c)) return u;
   ApplyConditions(c, s.Record);

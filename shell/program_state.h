@@ -121,6 +121,7 @@ struct ProgramState {
   SearchConditions Search;
   SearchDates SearchedDates;
   ListSettings Lists;
+  bool Analysing = false;  // 検討 runs: the window's timer polls the engine
 };
 
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "analysis/book_builder.h"
-#include "database/yearbook.h"
 #include "database/search_conditions.h"
+#include "database/yearbook.h"
 #include "platform/user_interface.h"
+#include "shell/engine_list.h"
 #include "shell/game_conditions.h"
 #include "shell/settings.h"
 #include "shell/view_update.h"
@@ -17,6 +18,7 @@
 namespace shogi {
 
 class GameListSession;  // shell/search_commands.h
+struct AnalysisView;    // shell/engine_analysis.h
 
 // The "詰将棋３" dialog's data: "開始手数：" (the text of the field), the check boxes "ﾏﾙﾁﾀｽｸ"
 // (message pumping during the search) and "ﾒﾓﾘﾁｪｯｸ" (the memory question).
@@ -127,6 +129,11 @@ class ShellDialogs : public UserInterface {
   // the session and returns once it is closed (キャンセル and the close box call Cancel).
   // Without an implementation the list closes at once.
   virtual void ShowGameList(GameListSession& session);
+  // The engine list dialog "エンジン登録" (add by path, options, remove); true on OK with
+  // `list` changed. Without an implementation it counts as cancelled.
+  [[nodiscard]] virtual bool EditEngineList(EngineList&) { return false; }
+  // The 検討 panel shows `view`; nullptr hides it.
+  virtual void ShowAnalysis(const AnalysisView*) {}
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

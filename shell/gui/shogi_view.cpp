@@ -11,8 +11,11 @@
 
 #include "platform/message_pump.h"
 #include "shell/board_setup.h"
+#include "shell/engine_commands.h"
+#include "shell/engine_player.h"
 #include "shell/game_clock.h"
 #include "shell/game_driver.h"
+#include "shell/gui/engine_dialogs.h"
 #include "shell/inprocess_player.h"
 #include "shell/jsk_player_book.h"
 #include "shell/library_binding.h"
@@ -21,6 +24,10 @@
 namespace shogi::gui {
 
 namespace {
+
+// The 検討 panel's timer: the engine's output is taken without blocking this often.
+constexpr int kAnalysisTimerId = 400;
+constexpr int kAnalysisTimerPeriod = 200;  // milliseconds
 
 wxRect ToWx(const Rect& r) {
   return wxRect(r.X, r.Y, r.Width, r.Height);
@@ -134,6 +141,12 @@ void ViewUserInterface::ShowGameList(GameListSession& session) {
 bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
   return dialogs_.OpenInTextEditor(path);
 }
+bool ViewUserInterface::EditEngineList(EngineList& list) {
+  return dialogs_.EditEngineList(list);
+}
+void ViewUserInterface::ShowAnalysis(const AnalysisView* view) {
+  view_.ShowAnalysis(view);
+}
 void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
   view_.Apply(update);
 }
@@ -165,7 +178,8 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
       env_{ctx_, profile_, settings_},
       clock_timer_(this, kClockTimerId),
       forward_timer_(this, kReplayForwardTimerId),
-      back_timer_(this, kReplayBackTimerId) {
+      back_timer_(this, kReplayBackTimerId),
+      analysis_timer_(this, kAnalysisTimerId) {
   // The order of start-up: the program folder (above), the thinking library, the settings,
   // the initial state, the piece values (read with the settings).
   if (options.BindLibrary) binding_->Bind(folder_);
@@ -178,6 +192,12 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   book_ = std::make_unique<JskPlayerBook>(&settings_.Files.Book);
   in_process_->SetBook(book_.get());
   InitProgramState(state_);
+  // The outside engines of the profile, as players and for 検討.
+  engines_ = std::make_unique<EnginePlayer>(&state_.AbortFlag);
+  engines_->SetList(LoadEngineList(profile_));
+  ctx_.Engines = engines_.get();
+  analysis_ = std::make_unique<EngineAnalysis>();
+  ctx_.Analysis = analysis_.get();
 
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetMinClientSize(wxSize(kViewWidth, kViewHeight));
@@ -196,6 +216,10 @@ CShogiView::~CShogiView() {
   clock_timer_.Stop();
   forward_timer_.Stop();
   back_timer_.Stop();
+  // The engine of 検討 is ended here; its panel belongs to the frame, which destroys it.
+  analysis_timer_.Stop();
+  state_.Analysing = false;
+  analysis_->Finish();
   ReleaseMouseIfHeld();
   binding_->Unload();
 }
@@ -461,9 +485,30 @@ void CShogiView::OnTimer(wxTimerEvent& event) {
     case kReplayBackTimerId:
       Apply(ReplayBackTimer(state_));
       break;
+    case kAnalysisTimerId:
+      TickAnalysis(ctx_);
+      break;
     default:
       break;
   }
+}
+
+// --- 検討 ---
+
+void CShogiView::ShowAnalysis(const AnalysisView* view) {
+  if (!view) {
+    analysis_timer_.Stop();
+    if (analysis_panel_) analysis_panel_->Destroy();
+    analysis_panel_ = nullptr;
+    return;
+  }
+  if (!analysis_panel_) {
+    analysis_panel_ = new CAnalysisPanel(wxGetTopLevelParent(this));
+    analysis_panel_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { StopAnalysis(ctx_); });
+    analysis_panel_->Show();
+    analysis_timer_.Start(kAnalysisTimerPeriod);
+  }
+  analysis_panel_->ShowView(*view);
 }
 
 // --- the mouse ---

@@ -27,10 +27,13 @@ namespace shogi {
 class InProcessPlayer;
 class JskPlayerBook;
 class LibraryBinding;
+class EngineAnalysis;
+class EnginePlayer;
 }  // namespace shogi
 
 namespace shogi::gui {
 
+class CAnalysisPanel;
 class CShogiView;
 
 // Lets long loops (PumpMessages) run wxWidgets' pending events: the clock timer, paints and
@@ -70,6 +73,8 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
+  bool EditEngineList(EngineList& list) override;
+  void ShowAnalysis(const AnalysisView* view) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
@@ -145,6 +150,11 @@ class CShogiView : public wxWindow {
   bool LibraryOffered() const;
   // The computer player of 思考ﾚﾍﾞﾙ1..9 (tests cap its thinking time through it).
   InProcessPlayer& InProcess() { return *in_process_; }
+  // The registered outside engines as players (kept in the profile).
+  EnginePlayer& Engines() { return *engines_; }
+  // The 検討 panel while the analysis runs, else nullptr; ShowAnalysis shows or hides it.
+  CAnalysisPanel* AnalysisPanel() { return analysis_panel_; }
+  void ShowAnalysis(const AnalysisView* view);
 
   // The mouse handlers with view coordinates (the events call them; tests may too).
   void LeftDown(int x, int y);
@@ -175,6 +185,9 @@ class CShogiView : public wxWindow {
   std::unique_ptr<LibraryBinding> binding_;
   std::unique_ptr<InProcessPlayer> in_process_;
   std::unique_ptr<JskPlayerBook> book_;
+  std::unique_ptr<EnginePlayer> engines_;
+  std::unique_ptr<EngineAnalysis> analysis_;
+  CAnalysisPanel* analysis_panel_ = nullptr;
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;
@@ -206,6 +219,7 @@ class CShogiView : public wxWindow {
   wxTimer clock_timer_;
   wxTimer forward_timer_;
   wxTimer back_timer_;
+  wxTimer analysis_timer_;  // polls the 検討 engine
 };
 
 }  // namespace shogi::gui

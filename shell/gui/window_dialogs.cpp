@@ -11,6 +11,7 @@
 #include "shell/gui/book_dialogs.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/database_dialogs.h"
+#include "shell/gui/engine_dialogs.h"
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/maintenance_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
@@ -165,6 +166,13 @@ bool WindowDialogs::EditGameConditions(GameConditions& conditions) {
   // The dialog's own boxes (a refused field) are shown over the dialog.
   WindowDialogs boxes(nullptr, folder_);
   CTaikyoku dialog(parent_, conditions, folder_, boxes);
+  boxes.SetParent(&dialog);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool WindowDialogs::EditEngineList(EngineList& list) {
+  WindowDialogs boxes(nullptr, folder_);
+  CEngineListDialog dialog(parent_, list, boxes);
   boxes.SetParent(&dialog);
   return dialog.ShowModal() == wxID_OK;
 }

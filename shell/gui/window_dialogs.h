@@ -43,6 +43,7 @@ class WindowDialogs : public ShellDialogs {
   bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
+  bool EditEngineList(EngineList& list) override;
   bool OpenInTextEditor(const std::string& path) override;
 
  private:

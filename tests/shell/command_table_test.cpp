@@ -148,6 +148,9 @@ const Expectation kExpected[] = {
     {kCmdTarvelRenameTournaments, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdTarvelRenameOpenings, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdYearbook, {"01235", "01235", "01235"}},
+    // The outside engines: the list and 検討 (which also stops from any state) when idle.
+    {kCmdEngines, {"0", "0", "0"}},
+    {kCmdAnalysis, {"0", "0", "0"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};
@@ -262,8 +265,10 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
          s.Record.ResultCode = kResultSecondWinsLater;
          s.Lists.Reverse[0] = true;
          s.Lists.Reverse[1] = false;
+         s.Analysing = true;
        },
-       {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse}},
+       {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse,
+        kCmdAnalysis}},
   };
   for (const Case& c : cases) {
     InitProgramState(state);

@@ -58,7 +58,168 @@ TEST(UsiEngineTest, HandshakeOptionsAndAMove) {
   EXPECT_FALSE(engine.Started());
   EXPECT_EQ(test_support::FileBytes(log),
             "usi\nsetoption name Skill value 3\nsetoption name USI_Hash value 16\nisready\n"
-            "usinewgame\nposition startpos moves 7g7f\ngo byoyomi 100\nquit\n");
+            "usinewgame\nposition startpos moves 7g7f\ngo btime 0 wtime 0 byoyomi 100\nquit\n");
+  // The options it offered, every type, names and defaults with spaces.
+  ASSERT_EQ(engine.Options().size(), 6u);
+  EXPECT_EQ(engine.Options()[4].Name, "Greeting");
+  EXPECT_EQ(engine.Options()[4].Default, "hello there");
+}
+
+TEST(UsiTextTest, OptionLines) {
+  using T = UsiOptionSpec::Type;
+  struct Row {
+    const char* line;
+    bool ok;
+    const char* name;
+    T type;
+    const char* def;
+    int min, max;
+    std::vector<std::string> choices;
+  };
+  const Row rows[] = {
+      {"option name USI_Hash type spin default 256 min 1 max 4096",
+       true,
+       "USI_Hash",
+       T::kSpin,
+       "256",
+       1,
+       4096,
+       {}},
+      {"option name Skill Level type spin default -20 min -20 max 20",
+       true,
+       "Skill Level",
+       T::kSpin,
+       "-20",
+       -20,
+       20,
+       {}},
+      {"option name Ponder type check default false", true, "Ponder", T::kCheck, "false", 0, 0, {}},
+      {"option name Style type combo default Normal var Solid var Normal",
+       true,
+       "Style",
+       T::kCombo,
+       "Normal",
+       0,
+       0,
+       {"Solid", "Normal"}},
+      {"option name EvalDir type filename default <empty>",
+       true,
+       "EvalDir",
+       T::kFilename,
+       "",
+       0,
+       0,
+       {}},
+      {"option name Clear Hash type button", true, "Clear Hash", T::kButton, "", 0, 0, {}},
+      {"option name X type colour default red", false, "X", T::kString, "red", 0, 0, {}},
+      {"option type spin default 1", false, "", T::kString, "1", 0, 0, {}},
+      {"optional name X type check", false, "", T::kString, "", 0, 0, {}},
+  };
+  for (const Row& r : rows) {
+    UsiOptionSpec spec;
+    ASSERT_EQ(ParseUsiOptionLine(r.line, spec), r.ok) << r.line;
+    if (!r.ok) continue;
+    EXPECT_EQ(spec.Name, r.name) << r.line;
+    EXPECT_EQ(spec.Kind, r.type) << r.line;
+    EXPECT_EQ(spec.Default, r.def) << r.line;
+    EXPECT_EQ(spec.Min, r.min) << r.line;
+    EXPECT_EQ(spec.Max, r.max) << r.line;
+    EXPECT_EQ(spec.Choices, r.choices) << r.line;
+  }
+}
+
+TEST(UsiTextTest, InfoLinesMergeIntoTheSearchState) {
+  UsiInfo info;
+  EXPECT_FALSE(ParseUsiInfo("bestmove 7g7f", info));
+  ASSERT_TRUE(
+      ParseUsiInfo("info depth 7 seldepth 12 score cp -35 nodes 123456 nps 98765 pv "
+                   "7g7f 3c3d",
+                   info));
+  EXPECT_EQ(info.Depth, 7);
+  EXPECT_EQ(info.SelDepth, 12);
+  EXPECT_TRUE(info.HasScore);
+  EXPECT_FALSE(info.Mate);
+  EXPECT_EQ(info.Score, -35);
+  EXPECT_EQ(info.Nodes, 123456);
+  EXPECT_EQ(info.Nps, 98765);
+  EXPECT_EQ(info.Pv, (std::vector<std::string>{"7g7f", "3c3d"}));
+  // A line with only some fields keeps the others; a string ends the line's fields.
+  ASSERT_TRUE(ParseUsiInfo("info nodes 200000 string depth 99", info));
+  EXPECT_EQ(info.Depth, 7);
+  EXPECT_EQ(info.Nodes, 200000);
+  struct Mate {
+    const char* line;
+    int score, sign;
+  };
+  for (const Mate& m : {Mate{"info score mate 5 pv 2b3c", 5, 1}, Mate{"info score mate -4", -4, -1},
+                        Mate{"info score mate +", 0, 1}, Mate{"info score mate -", 0, -1}}) {
+    ASSERT_TRUE(ParseUsiInfo(m.line, info));
+    EXPECT_TRUE(info.Mate) << m.line;
+    EXPECT_EQ(info.Score, m.score) << m.line;
+    EXPECT_EQ(info.MateSign, m.sign) << m.line;
+  }
+  // Nonsense numbers change nothing.
+  info = UsiInfo{};
+  ASSERT_TRUE(ParseUsiInfo("info depth x nodes 99999999999999999999 score cp zz", info));
+  EXPECT_EQ(info.Depth, 0);
+  EXPECT_EQ(info.Nodes, 0);
+  EXPECT_FALSE(info.HasScore);
+}
+
+TEST(UsiTextTest, GoCommandsAndTheirTime) {
+  UsiGo clock;
+  clock.FirstMs = 60000;
+  clock.SecondMs = 30000;
+  clock.ByoyomiMs = 5000;
+  UsiGo movetime;
+  movetime.Kind = UsiGo::Mode::kMoveTime;
+  movetime.MoveTimeMs = 1500;
+  UsiGo infinite;
+  infinite.Kind = UsiGo::Mode::kInfinite;
+  EXPECT_EQ(UsiGoCommand(clock), "go btime 60000 wtime 30000 byoyomi 5000");
+  EXPECT_EQ(UsiGoCommand(movetime), "go movetime 1500");
+  EXPECT_EQ(UsiGoCommand(infinite), "go infinite");
+  EXPECT_DOUBLE_EQ(UsiGoSeconds(clock, true, 2), 67);
+  EXPECT_DOUBLE_EQ(UsiGoSeconds(clock, false, 2), 37);
+  EXPECT_DOUBLE_EQ(UsiGoSeconds(movetime, true, 2), 3.5);
+  EXPECT_DOUBLE_EQ(UsiGoSeconds(infinite, true, 2), 0);
+}
+
+// A search polled without blocking: pending while the engine thinks, its info kept, "stop"
+// brings the bestmove; an engine that ignores the time is an error after the margin.
+TEST(UsiEngineTest, PolledSearchStopsOnRequest) {
+  UsiEngine engine;
+  engine.SetLimits({2, 0.5});
+  std::string message;
+  ASSERT_TRUE(engine.Start(FakeEngine("think"), {}, message)) << message;
+  UsiGo go;
+  go.Kind = UsiGo::Mode::kInfinite;
+  ASSERT_TRUE(engine.BeginGo("position startpos", go, true, message));
+  MoveCode move;
+  int pending = 0;
+  for (int i = 0; i < 5; ++i) {
+    if (engine.Poll(0.02, move, message) == UsiEngine::Answer::kPending) ++pending;
+  }
+  EXPECT_EQ(pending, 5);
+  EXPECT_EQ(engine.Info().Score, 42);
+  EXPECT_EQ(engine.Info().Pv.size(), 1u);
+  engine.Stop();
+  UsiEngine::Answer a;
+  while ((a = engine.Poll(0.02, move, message)) == UsiEngine::Answer::kPending) {
+  }
+  EXPECT_EQ(a, UsiEngine::Answer::kMove) << message;
+  EXPECT_FALSE(engine.Searching());
+
+  UsiEngine silent;
+  silent.SetLimits({2, 0.3});
+  ASSERT_TRUE(silent.Start(FakeEngine("silent"), {}, message)) << message;
+  go.Kind = UsiGo::Mode::kMoveTime;
+  go.MoveTimeMs = 100;
+  ASSERT_TRUE(silent.BeginGo("position startpos", go, true, message));
+  while ((a = silent.Poll(0.05, move, message)) == UsiEngine::Answer::kPending) {
+  }
+  EXPECT_EQ(a, UsiEngine::Answer::kError);
+  EXPECT_EQ(message, "the engine did not answer 'bestmove' in time");
 }
 
 TEST(UsiEngineTest, FailuresAreErrorsInTime) {

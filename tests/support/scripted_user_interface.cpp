@@ -122,6 +122,11 @@ bool ScriptedUserInterface::EditSearchConditions(SearchConditions& conditions, S
   return false;
 }
 
+void ScriptedUserInterface::ShowAnalysis(const AnalysisView* view) {
+  AnalysisOpen = view != nullptr;
+  if (view) AnalysisShown.push_back(*view);
+}
+
 void ScriptedUserInterface::ShowGameList(GameListSession& session) {
   GameLists.push_back({session.Title(), session.Header(), session.Lines()});
   if (GameListAnswers.empty()) {

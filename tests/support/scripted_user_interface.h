@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/engine_analysis.h"
 #include "shell/shell_user_interface.h"
 
 namespace shogi::test_support {
@@ -105,6 +106,12 @@ class ScriptedUserInterface : public ShellUserInterface {
   };
   std::vector<GameListShown> GameLists;  // every list dialog as it opened
 
+  // The engine list dialog: each answer edits the list and returns true for OK.
+  std::deque<std::function<bool(EngineList&)>> EngineListAnswers;
+  // The 検討 panel: every view it showed, and whether it is open now.
+  std::vector<AnalysisView> AnalysisShown;
+  bool AnalysisOpen = false;
+
   // The clipboard: its text, and whether it holds any.
   std::string Clipboard;
   bool ClipboardHoldsText = false;
@@ -166,6 +173,11 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
+  bool EditEngineList(EngineList& list) override {
+    std::function<bool(EngineList&)> answer;
+    return TakeAnswer(EngineListAnswers, "engine list dialog", answer) && answer(list);
+  }
+  void ShowAnalysis(const AnalysisView* view) override;
   bool OpenInTextEditor(const std::string& path) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;

@@ -113,8 +113,9 @@ class GuiFixture : public ::testing::Test {
   void SavePicture(const std::string& name) {
     EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
   }
-  // Writes a picture of `dialog`, shown without a modal loop, once it had time to paint.
-  static void SaveShownDialogPicture(wxDialog& dialog, const std::string& name) {
+  // Writes a picture of `dialog` (or another top-level window), shown without a modal loop,
+  // once it had time to paint.
+  static void SaveShownDialogPicture(wxTopLevelWindow& dialog, const std::string& name) {
     dialog.Show();
     dialog.Raise();
     // The window system maps and paints the dialog in its own time.
