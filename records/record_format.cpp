@@ -1,9 +1,12 @@
 // The table of record formats and its lookups.
 #include "records/record_format.h"
 
+#include "records/akafuji.h"
 #include "records/csa.h"
+#include "records/eisei.h"
 #include "records/ki2.h"
 #include "records/kif.h"
+#include "records/morita.h"
 
 namespace shogi {
 namespace {
@@ -19,6 +22,31 @@ int FormatCsaBytes(const GameRecord& record, bool store_times, std::string& byte
   return FormatCsa(record, store_times, bytes, message) ? 0 : 1;
 }
 
+int FormatMoritaBytes(const GameRecord& record, bool store_times, std::string& bytes,
+                      std::string& /*message*/) {
+  bytes = FormatMorita(record, store_times);
+  return 0;
+}
+
+int FormatEiseiBytes(const GameRecord& record, bool store_times, std::string& bytes,
+                     std::string& /*message*/) {
+  bytes = FormatEisei(record, store_times);
+  return 0;
+}
+
+int ListAkafujiPath(const std::string& path, std::string& header, std::vector<std::string>& rows,
+                    std::string& message) {
+  return ListAkafuji(path, header, rows, message);
+}
+
+int ReadAkafujiPath(const std::string& path, int number, GameRecord& record,
+                    std::string& message) {
+  return ReadAkafuji(path, number, record, message);
+}
+
+constexpr RecordCollection kAkafujiCollection = {kAkafujiListTitle, ListAkafujiPath,
+                                                 ReadAkafujiPath};
+
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
 constexpr int kForeignMoveLimit = 500;
 
@@ -26,12 +54,12 @@ using F = RecordFormat;
 // clang-format off
 constexpr RecordFormatRow kFormats[] = {
 //  format          tool       list text                 open   save   ext    moves              read     stream   URL         write     bytes  collection
-  {F::kMorita,      "morita",  "森田将棋・Ostel",         true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kMorita,      "morita",  "森田将棋・Ostel",         true,  true,  "",    kMoritaMoveLimit,  ReadMorita, ReadMorita, nullptr, WriteMorita, FormatMoritaBytes, nullptr},
   {F::kKif,         "kif",     "柿木将棋",                true,  true,  "kif", kKifMoveLimit,     ReadKif, ReadKif, ReadKifUrl, WriteKif, FormatKifBytes, nullptr},
   {F::kKi2,         "ki2",     nullptr,                   false, false, "ki2", kKi2MoveLimit,     ReadKi2, ReadKi2, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kEiseiMoveLimit,   ReadEisei, ReadEisei, nullptr, WriteEisei, FormatEiseiBytes, nullptr},
   {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", 256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", kAkafujiMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, &kAkafujiCollection},
   {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr},
   {F::kShotest,     nullptr,   "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kS1Log,       nullptr,   "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},

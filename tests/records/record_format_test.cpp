@@ -61,7 +61,7 @@ TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
   const test::TempFolder dir;
   GameRecord r = test::SentinelRecord();
   std::string message;
-  EXPECT_EQ(ReadRecord(RecordFormat::kMorita, test::TestDataPath("kif/even.kif"), r, message), 1);
+  EXPECT_EQ(ReadRecord(RecordFormat::kSekita, test::TestDataPath("kif/even.kif"), r, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
   EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   message.clear();
@@ -70,17 +70,20 @@ TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.ki2"));
 }
 
-// Every readable format reads each of its test files alike from the path and from a
-// stream; a missing file is reported the same way by all; a writer writes its bytes.
+// Every readable format reads each of its test files (tests/data/<tool name>) alike from the path
+// and from a stream; a missing file is reported the same way by all; a writer writes its bytes.
 TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
   const test::TempFolder dir;
   for (const RecordFormatRow& row : RecordFormats()) {
     if (row.Read == nullptr) continue;
     SCOPED_TRACE(row.ToolName);
     int files = 0;
-    const std::filesystem::path folder = test::TestDataPath(row.Extension);
+    // Each format's test files are in the folder of its tool name; where the format has a
+    // fixed extension, the files without it are other test files.
+    const std::filesystem::path folder = test::TestDataPath(row.ToolName);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      if (entry.path().extension() != std::string(".") + row.Extension) continue;
+      if (*row.Extension != '\0' && entry.path().extension() != std::string(".") + row.Extension)
+        continue;
       ++files;
       GameRecord by_path = test::SentinelRecord(), by_stream = test::SentinelRecord();
       std::string message;
