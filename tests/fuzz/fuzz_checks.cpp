@@ -38,7 +38,8 @@ const GameRecord& Sentinel() {
   return sentinel;
 }
 
-void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit) {
+void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
+               bool header_fields) {
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);
     SHOGI_FUZZ_CHECK(message == kMessageMalformed);
@@ -57,8 +58,17 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
   SHOGI_FUZZ_CHECK(record.StartIndex == 0 || IsEndMarker(record.MoveList[0]));
   SHOGI_FUZZ_CHECK(FieldText(record.FirstName).size() <= kReadNameBytes);
   SHOGI_FUZZ_CHECK(FieldText(record.SecondName).size() <= kReadNameBytes);
-  SHOGI_FUZZ_CHECK(FieldText(record.Tournament).empty());
-  SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year);  // what the reader does not set stays
+  if (header_fields) {
+    SHOGI_FUZZ_CHECK(FieldText(record.Tournament).size() < kNameFieldSize);
+    SHOGI_FUZZ_CHECK(FieldText(record.Opening).size() < kNameFieldSize);
+    SHOGI_FUZZ_CHECK(FieldText(record.Comment).size() < kCommentFieldSize);
+    SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year ||
+                     (record.Year > 0 && record.Month >= 1 && record.Month <= 12 &&
+                      record.Day >= 1 && record.Day <= 31));
+  } else {
+    SHOGI_FUZZ_CHECK(FieldText(record.Tournament).empty());
+    SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year);  // what the reader does not set stays
+  }
   const Position& p = record.InitialPosition;
   SHOGI_FUZZ_CHECK(p.Board[0] == 0 && p.Hand[0][0] == 0 && p.Hand[1][0] == 0);
   for (int s = 1; s <= 81; ++s)
@@ -93,7 +103,8 @@ const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record) 
   return again;
 }
 
-void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra) {
+void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra,
+                 bool header_fields) {
   const RecordFormatRow& row = RecordFormatRowOf(format);
   static GameRecord record;
   for (RecordStreamReader read : {row.ReadStream, row.ReadUrl}) {
@@ -102,7 +113,7 @@ void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra)
     MemoryByteStream stream(bytes);
     std::string message;
     const int rc = read(stream, record, message);
-    CheckRead(rc, message, record, row.MoveLimit);
+    CheckRead(rc, message, record, row.MoveLimit, header_fields);
     if (rc != 0) continue;
     SHOGI_FUZZ_CHECK(IsSaneRecord(record));
     // Every record that was read can be saved in the program's own format.
