@@ -4,9 +4,15 @@
 #include "records/akafuji.h"
 #include "records/csa.h"
 #include "records/eisei.h"
+#include "records/fuku.h"
 #include "records/ki2.h"
 #include "records/kif.h"
+#include "records/kitaihei.h"
+#include "records/maruyama.h"
 #include "records/morita.h"
+#include "records/nazoteki.h"
+#include "records/s1_log.h"
+#include "records/shotest.h"
 
 namespace shogi {
 namespace {
@@ -39,8 +45,7 @@ int ListAkafujiPath(const std::string& path, std::string& header, std::vector<st
   return ListAkafuji(path, header, rows, message);
 }
 
-int ReadAkafujiPath(const std::string& path, int number, GameRecord& record,
-                    std::string& message) {
+int ReadAkafujiPath(const std::string& path, int number, GameRecord& record, std::string& message) {
   return ReadAkafuji(path, number, record, message);
 }
 
@@ -49,6 +54,8 @@ constexpr RecordCollection kAkafujiCollection = {kAkafujiListTitle, ListAkafujiP
 
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
 constexpr int kForeignMoveLimit = 500;
+// The readers of KI2-like moves keep 256, as the KI2 reader does.
+constexpr int kKi2LikeMoveLimit = 256;
 
 using F = RecordFormat;
 // clang-format off
@@ -61,13 +68,13 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", kAkafujiMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, &kAkafujiCollection},
   {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr},
-  {F::kShotest,     "shotest", "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kS1Log,       "s1n",     "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kFuku,        "fuku",    "福将棋",                  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kKitaihei,    "kitaihei", "棋太平（平手のみ）",      true,  false, "",    256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kMaruyama,    "maruyama", "丸山将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kShotest,     "shotest", "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, ReadShotest, ReadShotest, nullptr, nullptr, nullptr, nullptr},
+  {F::kS1Log,       "s1n",     "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, ReadS1Log, ReadS1Log, nullptr, nullptr, nullptr, nullptr},
+  {F::kFuku,        "fuku",    "福将棋",                  true,  false, "",    kForeignMoveLimit, ReadFuku, ReadFuku, nullptr, nullptr, nullptr, nullptr},
+  {F::kKitaihei,    "kitaihei", "棋太平（平手のみ）",      true,  false, "",    kKi2LikeMoveLimit,               ReadKitaihei, ReadKitaihei, nullptr, nullptr, nullptr, nullptr},
+  {F::kMaruyama,    "maruyama", "丸山将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, ReadMaruyama, ReadMaruyama, nullptr, nullptr, nullptr, nullptr},
   {F::kOtsuki,      "otsuki",  "大槻将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kNazoteki,    "nazoteki", "謎的電棋（平手のみ）",    true,  false, "",    256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kNazoteki,    "nazoteki", "謎的電棋（平手のみ）",    true,  false, "",    kKi2LikeMoveLimit,               ReadNazoteki, ReadNazoteki, nullptr, nullptr, nullptr, nullptr},
   {F::kShokidoki,   "shokidoki", "Shokidoki（平手のみ）",   true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kHShogi,      "hshogi",  "Ｈ将棋",                  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kAmano,       "amano",   "天野将棋1994,1996",       true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},

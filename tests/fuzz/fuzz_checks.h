@@ -39,6 +39,9 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
 // record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
 
+// Whether the record's result is a win of the side to move at its end.
+bool IsWinOfSideToMove(const GameRecord& record);
+
 // Writes `record` with the writer of `format` and reads it back with its reader: the start
 // position, StartIndex, names and moves must come back unchanged. Returns the record read.
 const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -92,6 +93,11 @@ TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
       const std::string bytes = test::FileBytes(entry.path().string());
       MemoryByteStream stream(bytes);
       ASSERT_EQ(row.ReadStream(stream, by_stream, message), 0) << entry.path();
+      if (row.Format == RecordFormat::kFuku) {
+        // The file name, which only the path gives, names the program's side.
+        std::memcpy(by_stream.FirstName, by_path.FirstName, sizeof by_stream.FirstName);
+        std::memcpy(by_stream.SecondName, by_path.SecondName, sizeof by_stream.SecondName);
+      }
       EXPECT_TRUE(SameRecord(by_path, by_stream)) << entry.path();
       if (row.Write == nullptr) continue;
       std::string formatted;

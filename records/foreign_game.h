@@ -1,0 +1,94 @@
+// What the readers of other programs' records share: the game a reader builds up move by
+// move through the common check, times, the result of a resignation by the side to move,
+// and the KIF-like move text that many of those programs write.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/byte_stream.h"
+#include "records/notation.h"
+#include "rules/game_record.h"
+
+namespace shogi {
+
+// A record being read: a scratch copy of the caller's record from the even game, StartIndex
+// 0, that the reader fills and installs only when the whole file was read.
+class ForeignGame {
+ public:
+  ForeignGame(const GameRecord& current, int move_limit);
+  ForeignGame(const ForeignGame&) = delete;
+  ForeignGame& operator=(const ForeignGame&) = delete;
+
+  // The position before the next move, and the side that plays it.
+  const Position& Pos() const { return pos_; }
+  Side ToMove() const { return SideOfPly(index_); }
+  int MoveCount() const { return index_ - r_.StartIndex; }
+  // The destination of the last move, for "同" (0 before the first move).
+  int PreviousDestination() const { return previous_; }
+  // Whether the reader's limit of moves is reached: the reader stops there.
+  bool Full() const { return MoveCount() >= limit_; }
+
+  // Adds a move of the side to move; false, with nothing added, when the move cannot be
+  // played (IsPlayableMove) or the limit is reached.
+  [[nodiscard]] bool Add(MoveCode m);
+  // The same for a KI2 token (with or without its side mark), resolved in the position.
+  [[nodiscard]] bool AddKi2(std::string_view token);
+
+  // The time of the last move: the seconds it took, added to the mover's previous
+  // cumulative time; or the mover's cumulative time itself. Capped below 100 hours.
+  void AddSpentSeconds(long seconds);
+  void SetCumulativeSeconds(long seconds);
+
+  // The side to move resigned (or was mated): the other side won.
+  void EndByResignation();
+  void SetResult(int result_code) { r_.ResultCode = result_code; }
+  void SetName(Side side, std::string_view name);
+
+  GameRecord& Record() { return r_; }
+
+  // Installs the record read (PlyCount at StartIndex) into `record`: 0.
+  int Install(GameRecord& record);
+
+ private:
+  GameRecord r_;
+  Position pos_;
+  int index_ = 0;
+  int previous_ = 0;
+  const int limit_;
+};
+
+// Reads a KIF-like move at byte `at` of `line`: the destination (file digit and rank
+// numeral, or "同" with an optional full-width space for the previous destination), the
+// piece name ("成" before it for 成香 成桂 成銀), then "成", "不成" or "打", then the origin
+// as "(" file rank ")" in ASCII digits: right after the words (spaces skipped), or at byte
+// `origin_at` when that is given. `digit_ranks` takes the rank as a full-width digit in
+// place of the kanji numeral. False when the text is no such move.
+[[nodiscard]] bool ReadKifLikeMove(std::string_view line, std::size_t at, int previous,
+                                   MoveCode& move, std::size_t origin_at = std::string_view::npos);
+
+// The seconds of "h:mm:ss" or "mm:ss" at the front of `text`, or of plain digits; -1 when
+// there is no number.
+long ReadClockSeconds(std::string_view text);
+
+// Reads past the fixed preamble of `bytes` bytes at the front of a file; false when the
+// file is shorter.
+[[nodiscard]] bool SkipPreamble(ByteStream& stream, std::size_t bytes);
+
+// What a line of KI2 tokens did to a game.
+enum class Ki2Line { kMoves, kEnded, kMalformed };
+
+// Reads the tokens of a line of KI2 moves ("▲７六歩△３四歩"; gote's mark `gote_mark`) into
+// `game`: a token "投了" or "詰み" ends the game by resignation, "中断" with no result; the
+// game also ends when it is full. A token that is no playable move makes the line malformed.
+Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark);
+
+// The whole of a file of fixed records, up to `max_bytes`: false when it is longer or the
+// stream failed.
+[[nodiscard]] bool ReadAllBytes(ByteStream& stream, std::string& bytes, std::size_t max_bytes);
+
+// Whether `line` holds `text` at byte `at`.
+bool HasAt(std::string_view line, std::size_t at, std::string_view text);
+
+}  // namespace shogi
