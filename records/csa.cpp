@@ -163,6 +163,30 @@ int CsaSquare(char file, char rank) {
   return SquareOf(file - '0', rank - '0');
 }
 
+}  // namespace
+
+bool ParseCsaMove(std::string_view line, const Position& board, Side side, MoveCode& m) {
+  if (line.size() < 7) return false;
+  const int code = CsaPieceType(line[5], line[6]);
+  const int to = CsaSquare(line[3], line[4]);
+  if (to == 0 || code == 0) return false;
+  if (line[1] == '0' && line[2] == '0') {
+    if (code > kRook) return false;
+    m = EncodeMove(DropOrigin(code), to, 0);
+  } else {
+    // A board move promotes when the piece after it differs from the one on the origin.
+    const int from = CsaSquare(line[1], line[2]);
+    if (from == 0 || !BelongsTo(board.Board[from], side)) return false;
+    const int type = TypeOf(board.Board[from]);
+    bool promote = code != type;
+    if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
+    m = EncodeMove(from, to, promote ? 1 : 0);
+  }
+  return IsPlayableMove(board, side, m);
+}
+
+namespace {
+
 // The seconds of a time "T<digits>" at the front of `text`, capped.
 long ReadSeconds(std::string_view text) {
   long seconds = 0;
@@ -248,24 +272,8 @@ bool CsaReader::TakeMove(std::string_view line) {
     // Two moves of one side in a row would leave an empty slot that ends the record there.
     return false;
   }
-  if (line.size() < 7) return false;
-  const int code = CsaPieceType(line[5], line[6]);
-  const int to = CsaSquare(line[3], line[4]);
-  if (to == 0 || code == 0) return false;
   MoveCode m;
-  if (line[1] == '0' && line[2] == '0') {
-    if (code > kRook) return false;
-    m = EncodeMove(DropOrigin(code), to, 0);
-  } else {
-    // A board move promotes when the piece after it differs from the one on the origin.
-    const int from = CsaSquare(line[1], line[2]);
-    if (from == 0 || !BelongsTo(board_.Board[from], side)) return false;
-    const int type = TypeOf(board_.Board[from]);
-    bool promote = code != type;
-    if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
-    m = EncodeMove(from, to, promote ? 1 : 0);
-  }
-  if (!IsPlayableMove(board_, side, m)) return false;
+  if (!ParseCsaMove(line, board_, side, m)) return false;
   r_.MoveList[index_] = m;
   ApplyMove(board_, m, side);
   SetTime(index_, 0);  // a move without a time line took no time

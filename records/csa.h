@@ -53,4 +53,11 @@ int CsaPieceType(char a, char b);
 // neither is taken as empty.
 void ReadCsaBoardRow(std::string_view line, int rank, Position& pos);
 
+// A move "+7776FU" or "-0055KA" (sign, origin or "00" for a drop, destination, the code of
+// the piece after the move) of `side` in `board`: a board move promotes when the code
+// differs from the piece on the origin. False when the text is no such move or the move is
+// not playable (IsPlayableMove); the sign is not checked.
+[[nodiscard]] bool ParseCsaMove(std::string_view line, const Position& board, Side side,
+                                MoveCode& move);
+
 }  // namespace shogi

@@ -31,6 +31,8 @@ bool ForeignGame::Add(MoveCode m) {
   if (Full() || !IsWellFormedMove(m) || !IsPlayableMove(pos_, side, m)) return false;
   ApplyMove(pos_, m, side);
   previous_ = DestinationOf(m);
+  // Until a time is read, the mover's clock stands where its last move left it.
+  r_.MoveTimes[index_] = index_ - 2 >= r_.StartIndex ? r_.MoveTimes[index_ - 2] : 0;
   r_.MoveList[index_++] = m;
   return true;
 }
@@ -70,8 +72,14 @@ int ForeignGame::Install(GameRecord& record) {
   return 0;
 }
 
-bool ReadKifLikeMove(std::string_view line, std::size_t at, int previous, MoveCode& move,
-                     std::size_t origin_at) {
+bool BeginsKifLikeMove(std::string_view line, std::size_t at) {
+  const NotationTables& t = Notation();
+  return at + 1 < line.size() &&
+         (FileDigitValue(KanjiAt(line, at)) != 0 || KanjiAt(line, at) == t.same);
+}
+
+bool ReadKifLikeMove(std::string_view line, std::size_t at, const Position& pos, int previous,
+                     MoveCode& move, std::size_t origin_at) {
   const NotationTables& t = Notation();
   std::size_t i = at;
   int to;
@@ -119,7 +127,9 @@ bool ReadKifLikeMove(std::string_view line, std::size_t at, int previous, MoveCo
   if (i + 3 >= line.size() || line[i] != '(' || line[i + 3] != ')') return false;
   const int file = line[i + 1] - '0', rank = line[i + 2] - '0';
   if (file < 1 || file > 9 || rank < 1 || rank > 9) return false;
-  move = EncodeMove(SquareOf(file, rank), to, promote ? 1 : 0);
+  const int from = SquareOf(file, rank);
+  if (TypeOf(pos.Board[from]) != type) return false;
+  move = EncodeMove(from, to, promote ? 1 : 0);
   return true;
 }
 
@@ -187,6 +197,55 @@ bool ReadAllBytes(ByteStream& stream, std::string& bytes, std::size_t max_bytes)
 
 bool HasAt(std::string_view line, std::size_t at, std::string_view text) {
   return at <= line.size() && StartsWith(line.substr(at), text);
+}
+
+int ReadMoveLines(ByteStream& stream, std::size_t preamble_bytes, std::string& preamble,
+                  LineTaker take, void* state, ForeignGame& game, GameRecord& record,
+                  std::string& message) {
+  preamble.assign(preamble_bytes, '\0');
+  std::size_t got = 0;
+  while (got < preamble_bytes) {
+    const std::size_t n = stream.Read(preamble.data() + got, preamble_bytes - got);
+    if (n == 0) break;
+    got += n;
+  }
+  bool recognised = false, done = got < preamble_bytes;
+  LineReader lines(stream, 255, LineEnd::kLineFeed);
+  std::string_view line;
+  while (!done && lines.Next(line)) {
+    switch (take(line, game, state)) {
+      case LineTaken::kOther:
+        break;
+      case LineTaken::kMove:
+        recognised = true;
+        done = game.Full();
+        break;
+      case LineTaken::kEnd:
+        recognised = done = true;
+        break;
+      case LineTaken::kMalformed:
+        message = kMessageMalformed;
+        return 1;
+    }
+  }
+  if (!recognised || (!done && lines.Failed())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  return game.Install(record);
+}
+
+LineTaken TakeKifLikeLine(std::string_view line, std::size_t at, std::size_t end_at,
+                          ForeignGame& game) {
+  static const std::string made = Cp932("まで"), resigned = Cp932("投了");
+  if (HasAt(line, end_at, made) || HasAt(line, end_at, resigned)) {
+    game.EndByResignation();
+    return LineTaken::kEnd;
+  }
+  MoveCode m;
+  if (!ReadKifLikeMove(line, at, game.Pos(), game.PreviousDestination(), m))
+    return BeginsKifLikeMove(line, at) ? LineTaken::kMalformed : LineTaken::kOther;
+  return game.Add(m) ? LineTaken::kMove : LineTaken::kMalformed;
 }
 
 }  // namespace shogi

@@ -63,10 +63,15 @@ class ForeignGame {
 // numeral, or "同" with an optional full-width space for the previous destination), the
 // piece name ("成" before it for 成香 成桂 成銀), then "成", "不成" or "打", then the origin
 // as "(" file rank ")" in ASCII digits: right after the words (spaces skipped), or at byte
-// `origin_at` when that is given. `digit_ranks` takes the rank as a full-width digit in
-// place of the kanji numeral. False when the text is no such move.
-[[nodiscard]] bool ReadKifLikeMove(std::string_view line, std::size_t at, int previous,
-                                   MoveCode& move, std::size_t origin_at = std::string_view::npos);
+// `origin_at` when that is given. The rank may also be a full-width digit. False when the
+// text is no such move or the piece named does not stand on the origin in `pos`.
+[[nodiscard]] bool ReadKifLikeMove(std::string_view line, std::size_t at, const Position& pos,
+                                   int previous, MoveCode& move,
+                                   std::size_t origin_at = std::string_view::npos);
+
+// Whether the text at byte `at` begins as a KIF-like move does (a file digit or "同"), so
+// that a line that cannot be read as one is a damaged move rather than another line.
+bool BeginsKifLikeMove(std::string_view line, std::size_t at);
 
 // The seconds of "h:mm:ss" or "mm:ss" at the front of `text`, or of plain digits; -1 when
 // there is no number.
@@ -90,5 +95,21 @@ Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark)
 
 // Whether `line` holds `text` at byte `at`.
 bool HasAt(std::string_view line, std::size_t at, std::string_view text);
+
+// The reader of a text file that begins with a fixed preamble of `preamble_bytes` bytes
+// (none when 0) and then holds lines of moves: `take` is given each line after the
+// preamble (at most 255 bytes) and answers whether the line was a move or an end, or made
+// the file malformed. `preamble` holds the preamble's bytes. The read succeeds when a line
+// was taken as a move or an end.
+enum class LineTaken { kOther, kMove, kEnd, kMalformed };
+using LineTaker = LineTaken (*)(std::string_view line, ForeignGame& game, void* state);
+[[nodiscard]] int ReadMoveLines(ByteStream& stream, std::size_t preamble_bytes,
+                                std::string& preamble, LineTaker take, void* state,
+                                ForeignGame& game, GameRecord& record, std::string& message);
+
+// A KIF-like move of a numbered line at byte `at` added to the game, or the line's end word
+// "まで" / "投了" at byte `end_at` (the side to move resigned).
+LineTaken TakeKifLikeLine(std::string_view line, std::size_t at, std::size_t end_at,
+                          ForeignGame& game);
 
 }  // namespace shogi

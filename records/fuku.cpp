@@ -50,8 +50,9 @@ int ReadFuku(ByteStream& stream, GameRecord& record, std::string& message) {
       continue;
     }
     MoveCode m;
-    if (!ReadKifLikeMove(line, kMoveColumn, game.PreviousDestination(), m, kOriginColumn) &&
-        !ReadKifLikeMove(line, kMoveColumn, game.PreviousDestination(), m)) {
+    if (!ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m,
+                         kOriginColumn) &&
+        !ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m)) {
       message = kMessageMalformed;
       return 1;
     }

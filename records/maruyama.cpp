@@ -59,8 +59,9 @@ int ReadMaruyama(ByteStream& stream, GameRecord& record, std::string& message) {
       continue;
     }
     MoveCode m;
-    if (!ReadKifLikeMove(line, kMoveColumn, game.PreviousDestination(), m)) continue;
-    if (!game.Add(m)) {
+    const bool read = ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m);
+    if (!read && !BeginsKifLikeMove(line, kMoveColumn)) continue;
+    if (!read || !game.Add(m)) {
       message = kMessageMalformed;
       return 1;
     }

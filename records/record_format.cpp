@@ -1,18 +1,28 @@
 // The table of record formats and its lookups.
 #include "records/record_format.h"
 
+#include "records/ai_shogi.h"
 #include "records/akafuji.h"
+#include "records/amano.h"
 #include "records/csa.h"
 #include "records/eisei.h"
 #include "records/fuku.h"
+#include "records/hshogi.h"
+#include "records/kanna.h"
 #include "records/ki2.h"
 #include "records/kif.h"
 #include "records/kitaihei.h"
 #include "records/maruyama.h"
 #include "records/morita.h"
 #include "records/nazoteki.h"
+#include "records/om1.h"
+#include "records/otsuki.h"
+#include "records/s1_1996.h"
 #include "records/s1_log.h"
+#include "records/sekita.h"
+#include "records/shokidoki.h"
 #include "records/shotest.h"
+#include "records/super_shogi.h"
 
 namespace shogi {
 namespace {
@@ -73,17 +83,17 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kFuku,        "fuku",    "福将棋",                  true,  false, "",    kForeignMoveLimit, ReadFuku, ReadFuku, nullptr, nullptr, nullptr, nullptr},
   {F::kKitaihei,    "kitaihei", "棋太平（平手のみ）",      true,  false, "",    kKi2LikeMoveLimit,               ReadKitaihei, ReadKitaihei, nullptr, nullptr, nullptr, nullptr},
   {F::kMaruyama,    "maruyama", "丸山将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, ReadMaruyama, ReadMaruyama, nullptr, nullptr, nullptr, nullptr},
-  {F::kOtsuki,      "otsuki",  "大槻将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kOtsuki,      "otsuki",  "大槻将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, ReadOtsuki, ReadOtsuki, nullptr, nullptr, nullptr, nullptr},
   {F::kNazoteki,    "nazoteki", "謎的電棋（平手のみ）",    true,  false, "",    kKi2LikeMoveLimit,               ReadNazoteki, ReadNazoteki, nullptr, nullptr, nullptr, nullptr},
-  {F::kShokidoki,   "shokidoki", "Shokidoki（平手のみ）",   true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kHShogi,      "hshogi",  "Ｈ将棋",                  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAmano,       "amano",   "天野将棋1994,1996",       true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAiShogi,     "aishogi", "AI Shogi V.150",          true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kKanna,       "kanna",   "神無 無段",               true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kOm1,         "om1",     "ＯＭ－１",                true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kS1Year1996,  "s1-1996", "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kSuperShogi,  "super",   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kSekita,      "sekita",  "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kShokidoki,   "shokidoki", "Shokidoki（平手のみ）",   true,  false, "",    kForeignMoveLimit, ReadShokidoki, ReadShokidoki, nullptr, nullptr, nullptr, nullptr},
+  {F::kHShogi,      "hshogi",  "Ｈ将棋",                  true,  false, "",    kForeignMoveLimit, ReadHShogi, ReadHShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kAmano,       "amano",   "天野将棋1994,1996",       true,  false, "",    kForeignMoveLimit, ReadAmano, ReadAmano, nullptr, nullptr, nullptr, nullptr},
+  {F::kAiShogi,     "aishogi", "AI Shogi V.150",          true,  false, "",    kForeignMoveLimit, ReadAiShogi, ReadAiShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kKanna,       "kanna",   "神無 無段",               true,  false, "",    kForeignMoveLimit, ReadKanna, ReadKanna, nullptr, nullptr, nullptr, nullptr},
+  {F::kOm1,         "om1",     "ＯＭ－１",                true,  false, "",    kForeignMoveLimit, ReadOm1, ReadOm1, nullptr, nullptr, nullptr, nullptr},
+  {F::kS1Year1996,  "s1-1996", "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, ReadS1Year1996, ReadS1Year1996, nullptr, nullptr, nullptr, nullptr},
+  {F::kSuperShogi,  "super",   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, ReadSuperShogi, ReadSuperShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kSekita,      "sekita",  "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, ReadSekita, ReadSekita, nullptr, nullptr, nullptr, nullptr},
 };
 // clang-format on
 

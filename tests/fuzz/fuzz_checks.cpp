@@ -7,6 +7,7 @@
 
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
+#include "records/hshogi.h"
 #include "records/record_io.h"
 #include "rules/move_rules.h"
 
@@ -48,7 +49,7 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
                bool header_fields) {
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);
-    SHOGI_FUZZ_CHECK(message == kMessageMalformed);
+    SHOGI_FUZZ_CHECK(message == kMessageMalformed || message == kMessageNotHShogi);
     SHOGI_FUZZ_CHECK(SameRecord(record, Sentinel()));
     return;
   }

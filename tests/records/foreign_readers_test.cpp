@@ -24,6 +24,7 @@ struct FileCase {
   int result;
   const char *sente, *gote;  // UTF-8
   std::vector<int> times;    // empty: all 0
+  int date = 0;              // YYYYMMDD of a format that carries it
 };
 
 const FileCase kFiles[] = {
@@ -88,6 +89,7 @@ TEST(ForeignReaders, ReadAFileOfEachFormat) {
     for (int i = 0; i < RecordMoveCount(r); ++i)
       EXPECT_EQ(r.MoveTimes[i], c.times.empty() ? 0 : c.times[i]) << c.file << " " << i;
     EXPECT_EQ(FieldText(r.Tournament), "") << c.file;
+    if (c.date != 0) EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, c.date) << c.file;
   }
 }
 
@@ -112,6 +114,29 @@ TEST(ForeignReaders, RefuseFilesTheyCannotRead) {
       {RecordFormat::kMaruyama, Lines({"先手：a", "後手：b", " 1７六歩(78)"}), "empty origin"},
       {RecordFormat::kNazoteki, Lines({"先手:a", "後手:b"}), "no moves"},
       {RecordFormat::kNazoteki, Lines({"   1 : ▲７七歩     "}), "a pawn onto a pawn"},
+      {RecordFormat::kOtsuki, std::string(128, '0') + "P+\r-7776FU\r", "gote's sign first"},
+      {RecordFormat::kOtsuki, std::string(128, '0') + "+7776FU\r", "no P+ record"},
+      {RecordFormat::kShokidoki, Lines({"[Black \"a\"]", "1. P7g-7e"}), "not a pawn's step"},
+      {RecordFormat::kShokidoki, "", "nothing of the format"},
+      {RecordFormat::kHShogi, Cp("Ｈ将棋") + std::string(122, ' ') + "+7775FU ", "two steps"},
+      {RecordFormat::kAmano, Lines({" 手  合  割 ：香落ち", " 手数----", "▲７六歩"}),
+       "a handicap game"},
+      {RecordFormat::kAmano, Lines({" 先      手 ：a"}), "no moves"},
+      {RecordFormat::kAiShogi, std::string(800, ' ') + std::string(14, '\0'), "no marker"},
+      {RecordFormat::kAiShogi,
+       std::string(126, ' ') + "AI Shogi" + std::string(666, ' ') + std::string("\x73\x53") +
+           std::string(12, '\0'),
+       "no piece on 7g's neighbour"},
+      {RecordFormat::kKanna, std::string(128, ' ') + "  1: ７五歩(77)\r\n", "two steps"},
+      {RecordFormat::kKanna, std::string(100, ' '), "shorter than the preamble"},
+      {RecordFormat::kOm1, std::string(128, ' ') + Lines({"先手番"}), "no moves"},
+      {RecordFormat::kS1Year1996, std::string(128, ' ') + Lines({"   1 ７六歩(76)"}),
+       "an empty origin"},
+      {RecordFormat::kSuperShogi, std::string(128, ' ') + Lines({"  1  ７六金(77)"}),
+       "a pawn named a gold"},
+      {RecordFormat::kSekita, Lines({"手合割: 平手", "手数----", "    1 ７六歩(77)"}), "no # line"},
+      {RecordFormat::kSekita, Lines({"#", "手合割: 香落ち", "手数----", "    1 ７六歩(77)"}),
+       "a handicap game"},
   };
   for (const RefusedCase& c : cases) {
     GameRecord r = test::SentinelRecord();
@@ -119,6 +144,18 @@ TEST(ForeignReaders, RefuseFilesTheyCannotRead) {
     MemoryByteStream stream(c.bytes);
     const int rc = RecordFormatRowOf(c.format).ReadStream(stream, r, message);
     test::ExpectReadOutcome(rc, r, message, -1, c.why);
+  }
+}
+
+TEST(ForeignReaders, AnHShogiFileWithoutItsHeaderIsNamedSo) {
+  for (const std::string& bytes :
+       {std::string(), std::string(200, ' '), Cp("Ｈ将棋") + std::string(100, ' ')}) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    MemoryByteStream stream(bytes);
+    EXPECT_EQ(RecordFormatRowOf(RecordFormat::kHShogi).ReadStream(stream, r, message), 1);
+    EXPECT_EQ(message, "Ｈ将棋形式ではありません。");
+    EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   }
 }
 

@@ -1,0 +1,61 @@
+// The 天野将棋 reader:
+//
+// | line                          | meaning                                             |
+// |-------------------------------|-----------------------------------------------------|
+// | " 手  合  割 ：" handicap     | must be "平手": the reader takes even games only    |
+// | " 先      手 ：" name         | sente's name                                        |
+// | " 後      手 ：" name         | gote's name                                         |
+// | " 手数-" ...                  | the moves follow                                    |
+// | KI2 tokens marked ▲ and ▽    | moves; "投了" after a mark: the side to move lost   |
+// | " まで先手" ... / " まで後手" | the end: sente / gote won                           |
+#include "records/amano.h"
+
+#include "platform/cp932.h"
+#include "records/foreign_game.h"
+#include "records/record_format.h"
+#include "records/record_io.h"
+
+namespace shogi {
+
+int ReadAmano(ByteStream& stream, GameRecord& record, std::string& message) {
+  static const std::string handicap = Cp932(" 手  合  割 ："), even = Cp932("平手"),
+                           sente = Cp932(" 先      手 ："), gote = Cp932(" 後      手 ："),
+                           moves = Cp932(" 手数-"), sente_won = Cp932(" まで先手"),
+                           gote_won = Cp932(" まで後手");
+  static const Kanji gote_mark = KanjiAt(Cp932("▽"), 0);
+  ForeignGame game(record, RecordFormatRowOf(RecordFormat::kAmano).MoveLimit);
+  LineReader lines(stream, 255, LineEnd::kLineFeed);
+  bool in_moves = false, done = false;
+  std::string_view line;
+  while (!done && lines.Next(line)) {
+    if (!in_moves) {
+      if (StartsWith(line, handicap) && !StartsWith(line.substr(handicap.size()), even)) break;
+      if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
+      if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+      in_moves = StartsWith(line, moves);
+      continue;
+    }
+    if (StartsWith(line, sente_won) || StartsWith(line, gote_won)) {
+      game.SetResult(StartsWith(line, sente_won) ? kResultFirstWins : kResultSecondWins);
+      done = true;
+      continue;
+    }
+    const Ki2Line read = ReadKi2Tokens(line, game, gote_mark);
+    if (read == Ki2Line::kMalformed) {
+      message = kMessageMalformed;
+      return 1;
+    }
+    done = read == Ki2Line::kEnded;
+  }
+  if (!in_moves || (!done && lines.Failed())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  return game.Install(record);
+}
+
+int ReadAmano(const std::string& path, GameRecord& record, std::string& message) {
+  return ReadRecordPath(path, ReadAmano, record, message);
+}
+
+}  // namespace shogi
