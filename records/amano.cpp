@@ -24,34 +24,26 @@ int ReadAmano(ByteStream& stream, GameRecord& record, std::string& message) {
                            gote_won = Cp932(" まで後手");
   static const Kanji gote_mark = KanjiAt(Cp932("▽"), 0);
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kAmano).MoveLimit);
-  LineReader lines(stream, 255, LineEnd::kLineFeed);
-  bool in_moves = false, done = false;
-  std::string_view line;
-  while (!done && lines.Next(line)) {
-    if (!in_moves) {
-      if (StartsWith(line, handicap) && !StartsWith(line.substr(handicap.size()), even)) break;
-      if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-      if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
-      in_moves = StartsWith(line, moves);
-      continue;
-    }
-    if (StartsWith(line, sente_won) || StartsWith(line, gote_won)) {
-      game.SetResult(StartsWith(line, sente_won) ? kResultFirstWins : kResultSecondWins);
-      done = true;
-      continue;
-    }
-    const Ki2Line read = ReadKi2Tokens(line, game, gote_mark);
-    if (read == Ki2Line::kMalformed) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    done = read == Ki2Line::kEnded;
-  }
-  if (!in_moves || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  bool in_moves = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (!in_moves) {
+          if (StartsWith(line, handicap) && !StartsWith(line.substr(handicap.size()), even))
+            return LineTaken::kMalformed;
+          if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
+          if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+          in_moves = StartsWith(line, moves);
+          return in_moves ? LineTaken::kFormat : LineTaken::kOther;
+        }
+        if (StartsWith(line, sente_won) || StartsWith(line, gote_won)) {
+          game.SetResult(StartsWith(line, sente_won) ? kResultFirstWins : kResultSecondWins);
+          return LineTaken::kEnd;
+        }
+        return TakeKi2Line(line, game, gote_mark);
+      },
+      record, message);
 }
 
 int ReadAmano(const std::string& path, GameRecord& record, std::string& message) {

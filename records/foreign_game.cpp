@@ -152,21 +152,12 @@ long ReadClockSeconds(std::string_view text) {
   return digits ? total * 60 + part : -1;
 }
 
-bool SkipPreamble(ByteStream& stream, std::size_t bytes) {
-  char buffer[256];
-  while (bytes > 0) {
-    const std::size_t n = stream.Read(buffer, bytes < sizeof buffer ? bytes : sizeof buffer);
-    if (n == 0) return false;
-    bytes -= n;
-  }
-  return true;
-}
-
-Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark) {
+LineTaken TakeKi2Line(std::string_view line, ForeignGame& game, Kanji gote_mark) {
   static const std::string resigned = Cp932("投了"), mated = Cp932("詰み"),
                            suspended = Cp932("中断");
   // A token runs at most this many bytes past its side mark, as in KI2 files.
   constexpr std::size_t kTokenBytes = 13;
+  LineTaken taken = LineTaken::kOther;
   for (std::size_t at = NextKi2Mark(line, 0, gote_mark); at != std::string_view::npos;) {
     const std::size_t next = NextKi2Mark(line, at + 2, gote_mark);
     std::size_t end = next == std::string_view::npos ? line.size() : next;
@@ -174,14 +165,15 @@ Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark)
     const std::string_view text = line.substr(at + 2, end - at - 2);
     if (StartsWith(text, resigned) || StartsWith(text, mated)) {
       game.EndByResignation();
-      return Ki2Line::kEnded;
+      return LineTaken::kEnd;
     }
-    if (StartsWith(text, suspended)) return Ki2Line::kEnded;
-    if (!game.AddKi2(text)) return Ki2Line::kMalformed;
-    if (game.Full()) return Ki2Line::kEnded;
+    if (StartsWith(text, suspended)) return LineTaken::kEnd;
+    if (!game.AddKi2(text)) return LineTaken::kMalformed;
+    taken = LineTaken::kMove;
+    if (game.Full()) break;
     at = next;
   }
-  return Ki2Line::kMoves;
+  return taken;
 }
 
 bool ReadAllBytes(ByteStream& stream, std::string& bytes, std::size_t max_bytes) {
@@ -199,9 +191,9 @@ bool HasAt(std::string_view line, std::size_t at, std::string_view text) {
   return at <= line.size() && StartsWith(line.substr(at), text);
 }
 
-int ReadMoveLines(ByteStream& stream, std::size_t preamble_bytes, std::string& preamble,
-                  LineTaker take, void* state, ForeignGame& game, GameRecord& record,
-                  std::string& message) {
+int ReadRecordLines(ByteStream& stream, std::size_t preamble_bytes, std::string& preamble,
+                    ForeignGame& game, const std::function<LineTaken(std::string_view)>& take,
+                    GameRecord& record, std::string& message) {
   preamble.assign(preamble_bytes, '\0');
   std::size_t got = 0;
   while (got < preamble_bytes) {
@@ -213,8 +205,11 @@ int ReadMoveLines(ByteStream& stream, std::size_t preamble_bytes, std::string& p
   LineReader lines(stream, 255, LineEnd::kLineFeed);
   std::string_view line;
   while (!done && lines.Next(line)) {
-    switch (take(line, game, state)) {
+    switch (take(line)) {
       case LineTaken::kOther:
+        break;
+      case LineTaken::kFormat:
+        recognised = true;
         break;
       case LineTaken::kMove:
         recognised = true;

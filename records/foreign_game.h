@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -77,18 +78,6 @@ bool BeginsKifLikeMove(std::string_view line, std::size_t at);
 // there is no number.
 long ReadClockSeconds(std::string_view text);
 
-// Reads past the fixed preamble of `bytes` bytes at the front of a file; false when the
-// file is shorter.
-[[nodiscard]] bool SkipPreamble(ByteStream& stream, std::size_t bytes);
-
-// What a line of KI2 tokens did to a game.
-enum class Ki2Line { kMoves, kEnded, kMalformed };
-
-// Reads the tokens of a line of KI2 moves ("▲７六歩△３四歩"; gote's mark `gote_mark`) into
-// `game`: a token "投了" or "詰み" ends the game by resignation, "中断" with no result; the
-// game also ends when it is full. A token that is no playable move makes the line malformed.
-Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark);
-
 // The whole of a file of fixed records, up to `max_bytes`: false when it is longer or the
 // stream failed.
 [[nodiscard]] bool ReadAllBytes(ByteStream& stream, std::string& bytes, std::size_t max_bytes);
@@ -96,16 +85,24 @@ Ki2Line ReadKi2Tokens(std::string_view line, ForeignGame& game, Kanji gote_mark)
 // Whether `line` holds `text` at byte `at`.
 bool HasAt(std::string_view line, std::size_t at, std::string_view text);
 
+// What a line of a record was to its reader: not the reader's, a line of the format that
+// is no move (a header the file is known by), a move, the end of the game, or damage.
+enum class LineTaken { kOther, kFormat, kMove, kEnd, kMalformed };
+
 // The reader of a text file that begins with a fixed preamble of `preamble_bytes` bytes
-// (none when 0) and then holds lines of moves: `take` is given each line after the
-// preamble (at most 255 bytes) and answers whether the line was a move or an end, or made
-// the file malformed. `preamble` holds the preamble's bytes. The read succeeds when a line
-// was taken as a move or an end.
-enum class LineTaken { kOther, kMove, kEnd, kMalformed };
-using LineTaker = LineTaken (*)(std::string_view line, ForeignGame& game, void* state);
-[[nodiscard]] int ReadMoveLines(ByteStream& stream, std::size_t preamble_bytes,
-                                std::string& preamble, LineTaker take, void* state,
-                                ForeignGame& game, GameRecord& record, std::string& message);
+// (none when 0) and then holds lines (at most 255 bytes, ending at a line feed): `take`
+// is given each line and adds its moves to `game`; reading stops at an end, when the game
+// is full, or at damage (the file is malformed). `preamble` receives the preamble's bytes.
+// The read succeeds, installing the game into `record`, when some line was of the format.
+[[nodiscard]] int ReadRecordLines(ByteStream& stream, std::size_t preamble_bytes,
+                                  std::string& preamble, ForeignGame& game,
+                                  const std::function<LineTaken(std::string_view)>& take,
+                                  GameRecord& record, std::string& message);
+
+// Reads the tokens of a line of KI2 moves ("▲７六歩△３四歩"; gote's mark `gote_mark`) into
+// `game`: a token "投了" or "詰み" ends the game by resignation, "中断" with no result. A
+// token that is no playable move is damage; a line without a mark is not the reader's.
+LineTaken TakeKi2Line(std::string_view line, ForeignGame& game, Kanji gote_mark);
 
 // A KIF-like move of a numbered line at byte `at` added to the game, or the line's end word
 // "まで" / "投了" at byte `end_at` (the side to move resigned).

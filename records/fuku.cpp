@@ -35,38 +35,26 @@ bool IsNumbered(std::string_view line) {
 int ReadFuku(ByteStream& stream, GameRecord& record, std::string& message) {
   static const std::string resigned = Cp932("投了");
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kFuku).MoveLimit);
-  LineReader lines(stream, kLineBytes, LineEnd::kLineFeed);
-  bool in_moves = false, done = false;
-  std::string_view line;
-  while (!done && lines.Next(line)) {
-    if (!in_moves) {
-      if (!StartsWith(line, "  1:")) continue;
-      in_moves = true;
-    }
-    if (!IsNumbered(line)) continue;
-    if (HasAt(line, kMoveColumn, resigned)) {
-      game.EndByResignation();
-      done = true;
-      continue;
-    }
-    MoveCode m;
-    if (!ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m,
-                         kOriginColumn) &&
-        !ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m)) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    if (!game.Add(m)) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    done = game.Full();
-  }
-  if (!in_moves || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  bool in_moves = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (!in_moves && !StartsWith(line, "  1:")) return LineTaken::kOther;
+        in_moves = true;
+        if (!IsNumbered(line)) return LineTaken::kOther;
+        if (HasAt(line, kMoveColumn, resigned)) {
+          game.EndByResignation();
+          return LineTaken::kEnd;
+        }
+        MoveCode m;
+        const int previous = game.PreviousDestination();
+        const bool read =
+            ReadKifLikeMove(line, kMoveColumn, game.Pos(), previous, m, kOriginColumn) ||
+            ReadKifLikeMove(line, kMoveColumn, game.Pos(), previous, m);
+        return read && game.Add(m) ? LineTaken::kMove : LineTaken::kMalformed;
+      },
+      record, message);
 }
 
 int ReadFuku(const std::string& path, GameRecord& record, std::string& message) {

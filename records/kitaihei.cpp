@@ -24,29 +24,21 @@ int ReadKitaihei(ByteStream& stream, GameRecord& record, std::string& message) {
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kKitaihei).MoveLimit);
   game.SetName(kFirst, program);
   game.SetName(kSecond, program);
-  LineReader lines(stream, 255, LineEnd::kLineFeed);
-  bool in_moves = false, done = false;
-  std::string_view line;
-  while (!done && lines.Next(line)) {
-    if (!in_moves) {
-      if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-      if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
-      if (!KanjiIs(line, 0, t.sente_mark_code)) continue;
-      in_moves = true;
-    }
-    if (!line.empty() && line[0] == '*') continue;
-    const Ki2Line read = ReadKi2Tokens(line, game, t.gote_mark_code);
-    if (read == Ki2Line::kMalformed) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    done = read == Ki2Line::kEnded;
-  }
-  if (!in_moves || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  bool in_moves = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (!in_moves) {
+          if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
+          if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+          if (!KanjiIs(line, 0, t.sente_mark_code)) return LineTaken::kOther;
+          in_moves = true;
+        }
+        if (!line.empty() && line[0] == '*') return LineTaken::kOther;
+        return TakeKi2Line(line, game, t.gote_mark_code);
+      },
+      record, message);
 }
 
 int ReadKitaihei(const std::string& path, GameRecord& record, std::string& message) {

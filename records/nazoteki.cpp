@@ -29,41 +29,30 @@ int ReadNazoteki(ByteStream& stream, GameRecord& record, std::string& message) {
                            suspended = Cp932("中断");
   const NotationTables& t = Notation();
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kNazoteki).MoveLimit);
-  LineReader lines(stream, 255, LineEnd::kLineFeed);
-  bool in_moves = false, done = false;
-  std::string_view line;
-  while (!done && lines.Next(line)) {
-    if (!in_moves) {
-      if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-      if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
-      if (!StartsWith(line, "   1 : ")) continue;
-      in_moves = true;
-    }
-    if (line.size() < kMoveLineBytes || line[5] != ':') continue;
-    std::string_view text = line.substr(kTokenColumn);
-    if (KanjiIs(text, 0, t.sente_mark_code) || KanjiIs(text, 0, t.gote_mark_code))
-      text.remove_prefix(2);
-    if (StartsWith(text, resigned)) {
-      game.EndByResignation();
-      done = true;
-      continue;
-    }
-    if (StartsWith(text, suspended)) {
-      done = true;
-      continue;
-    }
-    const std::size_t end = text.find(' ');
-    if (!game.AddKi2(text.substr(0, end))) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    done = game.Full();
-  }
-  if (!in_moves || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  bool in_moves = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (!in_moves) {
+          if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
+          if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+          if (!StartsWith(line, "   1 : ")) return LineTaken::kOther;
+          in_moves = true;
+        }
+        if (line.size() < kMoveLineBytes || line[5] != ':') return LineTaken::kOther;
+        std::string_view text = line.substr(kTokenColumn);
+        if (KanjiIs(text, 0, t.sente_mark_code) || KanjiIs(text, 0, t.gote_mark_code))
+          text.remove_prefix(2);
+        if (StartsWith(text, resigned)) {
+          game.EndByResignation();
+          return LineTaken::kEnd;
+        }
+        if (StartsWith(text, suspended)) return LineTaken::kEnd;
+        return game.AddKi2(text.substr(0, text.find(' '))) ? LineTaken::kMove
+                                                           : LineTaken::kMalformed;
+      },
+      record, message);
 }
 
 int ReadNazoteki(const std::string& path, GameRecord& record, std::string& message) {

@@ -15,24 +15,22 @@
 #include "records/record_io.h"
 
 namespace shogi {
-namespace {
-
-LineTaken TakeLine(std::string_view line, ForeignGame& game, void* /*state*/) {
-  static const std::string program = Cp932("ＯＭ－１"), sente = Cp932("先手番"),
-                           gote = Cp932("後手番");
-  if (StartsWith(line, sente) || StartsWith(line, gote)) {
-    game.SetName(StartsWith(line, sente) ? kFirst : kSecond, program);
-    return LineTaken::kOther;
-  }
-  return TakeKifLikeLine(line, 5, 0, game);
-}
-
-}  // namespace
 
 int ReadOm1(ByteStream& stream, GameRecord& record, std::string& message) {
+  static const std::string program = Cp932("ＯＭ－１"), sente = Cp932("先手番"),
+                           gote = Cp932("後手番");
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kOm1).MoveLimit);
   std::string preamble;
-  return ReadMoveLines(stream, 128, preamble, TakeLine, nullptr, game, record, message);
+  return ReadRecordLines(
+      stream, 128, preamble, game,
+      [&](std::string_view line) {
+        if (StartsWith(line, sente) || StartsWith(line, gote)) {
+          game.SetName(StartsWith(line, sente) ? kFirst : kSecond, program);
+          return LineTaken::kFormat;
+        }
+        return TakeKifLikeLine(line, 5, 0, game);
+      },
+      record, message);
 }
 
 int ReadOm1(const std::string& path, GameRecord& record, std::string& message) {

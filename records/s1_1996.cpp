@@ -15,19 +15,16 @@
 #include "records/record_io.h"
 
 namespace shogi {
-namespace {
-
-LineTaken TakeLine(std::string_view line, ForeignGame& game, void* /*state*/) {
-  return TakeKifLikeLine(line, 5, 5, game);
-}
-
-}  // namespace
 
 int ReadS1Year1996(ByteStream& stream, GameRecord& record, std::string& message) {
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kS1Year1996).MoveLimit);
   std::string preamble;
   GameRecord read = record;
-  if (ReadMoveLines(stream, 128, preamble, TakeLine, nullptr, game, read, message) != 0) return 1;
+  if (ReadRecordLines(
+          stream, 128, preamble, game,
+          [&](std::string_view line) { return TakeKifLikeLine(line, 5, 5, game); }, read,
+          message) != 0)
+    return 1;
   CopyCp932Field(preamble[0] == '1' ? read.SecondName : read.FirstName, "S1");
   record = read;
   return 0;

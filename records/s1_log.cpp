@@ -24,7 +24,6 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kLineBytes = 255;
 
 struct Columns {
   std::size_t piece, from, to;
@@ -76,35 +75,30 @@ bool ReadMove(std::string_view line, const Columns& c, ForeignGame& game) {
 int ReadS1Log(ByteStream& stream, GameRecord& record, std::string& message) {
   static const std::string opponent = Cp932("相手");
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kS1Log).MoveLimit);
-  LineReader lines(stream, kLineBytes, LineEnd::kLineFeed);
   const Columns* layout = &kFirstLayout;
-  bool recognised = false;
-  std::string_view line;
-  while (!game.Full() && lines.Next(line)) {
-    if (StartsWith(line, "/p teban=") && line.size() > 9 && (line[9] == '0' || line[9] == '1')) {
-      const Side program = line[9] == '0' ? kFirst : kSecond;
-      game.SetName(program, "S1.6");
-      game.SetName(Opponent(program), opponent);
-      recognised = true;
-    } else if (StartsWith(line, "psasit")) {
-      game.SetName(kFirst, "S1.7");
-      game.SetName(kSecond, "S1.7");
-      layout = &kSecondLayout;
-      recognised = true;
-    } else if ((layout == &kFirstLayout && StartsWith(line, "/p (")) ||
-               (layout == &kSecondLayout && StartsWith(line, "("))) {
-      if (!ReadMove(line, *layout, game)) {
-        message = kMessageMalformed;
-        return 1;
-      }
-      recognised = true;
-    }
-  }
-  if (!recognised || (!game.Full() && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (StartsWith(line, "/p teban=") && line.size() > 9 &&
+            (line[9] == '0' || line[9] == '1')) {
+          const Side program = line[9] == '0' ? kFirst : kSecond;
+          game.SetName(program, "S1.6");
+          game.SetName(Opponent(program), opponent);
+          return LineTaken::kFormat;
+        }
+        if (StartsWith(line, "psasit")) {
+          game.SetName(kFirst, "S1.7");
+          game.SetName(kSecond, "S1.7");
+          layout = &kSecondLayout;
+          return LineTaken::kFormat;
+        }
+        if ((layout == &kFirstLayout && StartsWith(line, "/p (")) ||
+            (layout == &kSecondLayout && StartsWith(line, "(")))
+          return ReadMove(line, *layout, game) ? LineTaken::kMove : LineTaken::kMalformed;
+        return LineTaken::kOther;
+      },
+      record, message);
 }
 
 int ReadS1Log(const std::string& path, GameRecord& record, std::string& message) {

@@ -27,12 +27,11 @@ struct SekitaState {
   bool in_moves = false;
 };
 
-LineTaken TakeLine(std::string_view line, ForeignGame& game, void* state) {
+LineTaken TakeLine(std::string_view line, ForeignGame& game, SekitaState& s) {
   static const std::string handicap = Cp932("手合割: "), even = Cp932("平手"),
                            sente = Cp932("先手: "), gote = Cp932("後手: "), moves = Cp932("手数"),
                            resigned = Cp932("投了"), mated = Cp932("詰"), suspended = Cp932("中断"),
                            repetition = Cp932("千日手"), impasse = Cp932("持将棋");
-  SekitaState& s = *static_cast<SekitaState*>(state);
   if (s.first) {
     s.first = false;
     return StartsWith(line, "#") ? LineTaken::kOther : LineTaken::kMalformed;
@@ -43,7 +42,7 @@ LineTaken TakeLine(std::string_view line, ForeignGame& game, void* state) {
     if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
     if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
     s.in_moves = StartsWith(line, moves);
-    return LineTaken::kOther;
+    return s.in_moves ? LineTaken::kFormat : LineTaken::kOther;
   }
   if (line.size() < kColumn + 2 || line[0] == '*') return LineTaken::kOther;
   if (HasAt(line, kColumn, resigned) || HasAt(line, kColumn, mated)) {
@@ -71,7 +70,10 @@ int ReadSekita(ByteStream& stream, GameRecord& record, std::string& message) {
   std::string preamble;
   SekitaState state;
   GameRecord read = record;
-  if (ReadMoveLines(stream, 0, preamble, TakeLine, &state, game, read, message) != 0) return 1;
+  if (ReadRecordLines(
+          stream, 0, preamble, game,
+          [&](std::string_view line) { return TakeLine(line, game, state); }, read, message) != 0)
+    return 1;
   if (read.FirstName[0] == '\0') CopyCp932Field(read.FirstName, program);
   if (read.SecondName[0] == '\0') CopyCp932Field(read.SecondName, program);
   record = read;

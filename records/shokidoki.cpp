@@ -37,78 +37,81 @@ bool TagText(std::string_view line, std::string_view name, std::string_view& tex
   return true;
 }
 
+void TakeTag(std::string_view line, ForeignGame& game) {
+  std::string_view text;
+  if (TagText(line, "Date", text)) {
+    int y = 0, m = 0, d = 0;
+    const std::string date(text.substr(0, 16));
+    if (std::sscanf(date.c_str(), "%4d.%2d.%2d", &y, &m, &d) == 3 && y > 0 && m >= 1 && m <= 12 &&
+        d >= 1 && d <= 31) {
+      game.Record().Year = y;
+      game.Record().Month = m;
+      game.Record().Day = d;
+    }
+  } else if (TagText(line, "Black", text)) {
+    game.SetName(kFirst, text);
+  } else if (TagText(line, "White", text)) {
+    game.SetName(kSecond, text);
+  }
+}
+
+// The moves, numbers, results and comments of a line of move text.
+LineTaken TakeMoveText(std::string_view line, ForeignGame& game, bool& in_comment) {
+  LineTaken taken = LineTaken::kOther;
+  std::size_t i = 0;
+  while (i < line.size() && !game.Full()) {
+    if (in_comment) {
+      const std::size_t close = line.find('}', i);
+      if (close == std::string_view::npos) break;
+      in_comment = false;
+      i = close + 1;
+      continue;
+    }
+    const char c = line[i];
+    if (c == ' ' || c == '\t') {
+      ++i;
+      continue;
+    }
+    if (c == '{') {
+      const std::string_view rest = line.substr(i + 1);
+      if (StartsWith(rest, "White resigns") || StartsWith(rest, "Black resigns")) {
+        game.EndByResignation();
+        return LineTaken::kEnd;
+      }
+      in_comment = true;
+      ++i;
+      continue;
+    }
+    std::size_t end = line.find_first_of(" \t{", i);
+    if (end == std::string_view::npos) end = line.size();
+    const std::string_view token = line.substr(i, end - i);
+    i = end;
+    if (!BeginsWesternMove(token[0])) continue;  // numbers and results
+    MoveCode m;
+    std::size_t length;
+    if (!ReadWesternMove(token, game.Pos(), game.ToMove(), m, length) || !game.Add(m))
+      return LineTaken::kMalformed;
+    taken = LineTaken::kMove;
+  }
+  return taken;
+}
+
 }  // namespace
 
 int ReadShokidoki(ByteStream& stream, GameRecord& record, std::string& message) {
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kShokidoki).MoveLimit);
-  LineReader lines(stream, 255, LineEnd::kLineFeed);
-  bool recognised = false, done = false, in_comment = false;
-  std::string_view line;
-  while (!done && lines.Next(line)) {
-    std::string_view text;
-    if (!in_comment && !line.empty() && line[0] == '[') {
-      if (TagText(line, "Date", text)) {
-        int y = 0, m = 0, d = 0;
-        const std::string date(text.substr(0, 16));
-        if (std::sscanf(date.c_str(), "%4d.%2d.%2d", &y, &m, &d) == 3 && y > 0 && m >= 1 &&
-            m <= 12 && d >= 1 && d <= 31) {
-          game.Record().Year = y;
-          game.Record().Month = m;
-          game.Record().Day = d;
+  bool in_comment = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        if (!in_comment && !line.empty() && line[0] == '[') {
+          TakeTag(line, game);
+          return LineTaken::kFormat;
         }
-      } else if (TagText(line, "Black", text)) {
-        game.SetName(kFirst, text);
-      } else if (TagText(line, "White", text)) {
-        game.SetName(kSecond, text);
-      }
-      recognised = true;
-      continue;
-    }
-    std::size_t i = 0;
-    while (!done && i < line.size()) {
-      if (in_comment) {
-        const std::size_t close = line.find('}', i);
-        if (close == std::string_view::npos) break;
-        in_comment = false;
-        i = close + 1;
-        continue;
-      }
-      const char c = line[i];
-      if (c == ' ' || c == '\t') {
-        ++i;
-        continue;
-      }
-      std::size_t end = line.find_first_of(" \t{", i);
-      if (end == std::string_view::npos) end = line.size();
-      if (c == '{') {
-        const std::string_view rest = line.substr(i + 1);
-        if (StartsWith(rest, "White resigns") || StartsWith(rest, "Black resigns")) {
-          game.EndByResignation();
-          recognised = done = true;
-          continue;
-        }
-        in_comment = true;
-        ++i;
-        continue;
-      }
-      const std::string_view token = line.substr(i, end - i);
-      i = end;
-      if (!BeginsWesternMove(token[0])) continue;  // numbers and results
-      MoveCode m;
-      std::size_t length;
-      if (!ReadWesternMove(token, game.Pos(), game.ToMove(), m, length) || !game.Add(m)) {
-        message = kMessageMalformed;
-        return 1;
-      }
-      recognised = true;
-      done = game.Full();
-    }
-  }
-  if (!recognised || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+        return TakeMoveText(line, game, in_comment);
+      },
+      record, message);
 }
 
 int ReadShokidoki(const std::string& path, GameRecord& record, std::string& message) {

@@ -24,7 +24,6 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kLineBytes = 255;
 constexpr std::size_t kTimeColumn = 19, kTimeWidth = 4;
 std::string WithoutTabs(std::string_view text) {
   std::string out;
@@ -37,66 +36,51 @@ std::string WithoutTabs(std::string_view text) {
 
 int ReadShotest(ByteStream& stream, GameRecord& record, std::string& message) {
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kShotest).MoveLimit);
-  LineReader lines(stream, kLineBytes, LineEnd::kLineFeed);
-  std::string_view line;
-  bool recognised = false, times = false, done = false;
-  while (!done && lines.Next(line)) {
-    bool named = false;
-    for (const char* label : {"Black: ", "# Black\t  : ", "White: ", "# White\t  : "}) {
-      if (named || !StartsWith(line, label)) continue;
-      game.SetName(label[0] == 'B' || label[2] == 'B' ? kFirst : kSecond,
-                   WithoutTabs(line.substr(std::strlen(label))));
-      named = recognised = true;
-    }
-    if (named) continue;
-    if (StartsWith(line, "MOVES")) {
-      game.SetName(kFirst, "Shocky");
-      recognised = true;
-      continue;
-    }
-    if (StartsWith(line, "0")) {
-      game.SetName(kSecond, "Shocky");
-      recognised = true;
-      continue;
-    }
-    if (StartsWith(line, ";            score secs")) {
-      times = recognised = true;
-      continue;
-    }
-    // The move text after an optional move number and ".".
-    std::size_t i = 0;
-    while (i < line.size() && line[i] == ' ') ++i;
-    std::size_t digits = i;
-    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-    if (digits > i && digits < line.size() && line[digits] == '.') i = digits + 1;
-    while (i < line.size() && line[i] == ' ') ++i;
-    const std::string_view text = line.substr(i);
-    if (StartsWith(text, "Resign") || StartsWith(text, "resign")) {
-      game.EndByResignation();
-      recognised = done = true;
-      continue;
-    }
-    if (text.empty() || !BeginsWesternMove(text[0])) continue;
-    MoveCode m;
-    std::size_t length;
-    if (!ReadWesternMove(text, game.Pos(), game.ToMove(), m, length) || !game.Add(m)) {
-      message = kMessageMalformed;
-      return 1;
-    }
-    recognised = true;
-    if (times && line.size() > kTimeColumn) {
-      std::string_view field = line.substr(kTimeColumn, kTimeWidth);
-      while (!field.empty() && field[0] == ' ') field.remove_prefix(1);
-      const long seconds = ReadClockSeconds(field);
-      game.AddSpentSeconds(seconds < 0 ? 0 : seconds);
-    }
-    if (game.Full()) done = true;
-  }
-  if (!recognised || (!done && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  return game.Install(record);
+  bool times = false;
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 0, preamble, game,
+      [&](std::string_view line) {
+        for (const char* label : {"Black: ", "# Black\t  : ", "White: ", "# White\t  : "}) {
+          if (!StartsWith(line, label)) continue;
+          game.SetName(label[0] == 'B' || label[2] == 'B' ? kFirst : kSecond,
+                       WithoutTabs(line.substr(std::strlen(label))));
+          return LineTaken::kFormat;
+        }
+        if (StartsWith(line, "MOVES") || StartsWith(line, "0")) {
+          game.SetName(line[0] == 'M' ? kFirst : kSecond, "Shocky");
+          return LineTaken::kFormat;
+        }
+        if (StartsWith(line, ";            score secs")) {
+          times = true;
+          return LineTaken::kFormat;
+        }
+        // The move text after an optional move number and ".".
+        std::size_t i = 0;
+        while (i < line.size() && line[i] == ' ') ++i;
+        std::size_t digits = i;
+        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+        if (digits > i && digits < line.size() && line[digits] == '.') i = digits + 1;
+        while (i < line.size() && line[i] == ' ') ++i;
+        const std::string_view text = line.substr(i);
+        if (StartsWith(text, "Resign") || StartsWith(text, "resign")) {
+          game.EndByResignation();
+          return LineTaken::kEnd;
+        }
+        if (text.empty() || !BeginsWesternMove(text[0])) return LineTaken::kOther;
+        MoveCode m;
+        std::size_t length;
+        if (!ReadWesternMove(text, game.Pos(), game.ToMove(), m, length) || !game.Add(m))
+          return LineTaken::kMalformed;
+        if (times && line.size() > kTimeColumn) {
+          std::string_view field = line.substr(kTimeColumn, kTimeWidth);
+          while (!field.empty() && field[0] == ' ') field.remove_prefix(1);
+          const long seconds = ReadClockSeconds(field);
+          game.AddSpentSeconds(seconds < 0 ? 0 : seconds);
+        }
+        return LineTaken::kMove;
+      },
+      record, message);
 }
 
 int ReadShotest(const std::string& path, GameRecord& record, std::string& message) {

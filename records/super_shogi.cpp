@@ -17,32 +17,29 @@
 #include "records/record_io.h"
 
 namespace shogi {
-namespace {
-
-LineTaken TakeLine(std::string_view line, ForeignGame& game, void* state) {
-  static const std::string sente = Cp932("先手"), gote = Cp932("後手"), colon = Cp932("：");
-  bool& in_moves = *static_cast<bool*>(state);
-  if (!in_moves) {
-    for (Side side : {kFirst, kSecond}) {
-      const std::string& label = side == kFirst ? sente : gote;
-      if (!StartsWith(line, label)) continue;
-      std::string_view name = line.substr(label.size());
-      if (StartsWith(name, colon)) name.remove_prefix(colon.size());
-      game.SetName(side, name);
-    }
-    if (!StartsWith(line, "  1")) return LineTaken::kOther;
-    in_moves = true;
-  }
-  return TakeKifLikeLine(line, 5, 7, game);
-}
-
-}  // namespace
 
 int ReadSuperShogi(ByteStream& stream, GameRecord& record, std::string& message) {
+  static const std::string sente = Cp932("先手"), gote = Cp932("後手"), colon = Cp932("：");
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kSuperShogi).MoveLimit);
-  std::string preamble;
   bool in_moves = false;
-  return ReadMoveLines(stream, 128, preamble, TakeLine, &in_moves, game, record, message);
+  std::string preamble;
+  return ReadRecordLines(
+      stream, 128, preamble, game,
+      [&](std::string_view line) {
+        if (!in_moves) {
+          for (Side side : {kFirst, kSecond}) {
+            const std::string& label = side == kFirst ? sente : gote;
+            if (!StartsWith(line, label)) continue;
+            std::string_view name = line.substr(label.size());
+            if (StartsWith(name, colon)) name.remove_prefix(colon.size());
+            game.SetName(side, name);
+          }
+          if (!StartsWith(line, "  1")) return LineTaken::kOther;
+          in_moves = true;
+        }
+        return TakeKifLikeLine(line, 5, 7, game);
+      },
+      record, message);
 }
 
 int ReadSuperShogi(const std::string& path, GameRecord& record, std::string& message) {

@@ -89,7 +89,9 @@ TEST(ForeignReaders, ReadAFileOfEachFormat) {
     for (int i = 0; i < RecordMoveCount(r); ++i)
       EXPECT_EQ(r.MoveTimes[i], c.times.empty() ? 0 : c.times[i]) << c.file << " " << i;
     EXPECT_EQ(FieldText(r.Tournament), "") << c.file;
-    if (c.date != 0) EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, c.date) << c.file;
+    if (c.date != 0) {
+      EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, c.date) << c.file;
+    }
   }
 }
 
@@ -129,7 +131,7 @@ TEST(ForeignReaders, RefuseFilesTheyCannotRead) {
        "no piece on 7g's neighbour"},
       {RecordFormat::kKanna, std::string(128, ' ') + "  1: ７五歩(77)\r\n", "two steps"},
       {RecordFormat::kKanna, std::string(100, ' '), "shorter than the preamble"},
-      {RecordFormat::kOm1, std::string(128, ' ') + Lines({"先手番"}), "no moves"},
+      {RecordFormat::kOm1, std::string(128, ' ') + Lines({"hello"}), "nothing of the format"},
       {RecordFormat::kS1Year1996, std::string(128, ' ') + Lines({"   1 ７六歩(76)"}),
        "an empty origin"},
       {RecordFormat::kSuperShogi, std::string(128, ' ') + Lines({"  1  ７六金(77)"}),
