@@ -32,8 +32,7 @@ int ReadAmano(ByteStream& stream, GameRecord& record, std::string& message) {
         if (!in_moves) {
           if (StartsWith(line, handicap) && !StartsWith(line.substr(handicap.size()), even))
             return LineTaken::kMalformed;
-          if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-          if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+          game.TakeNameLine(line, sente, gote);
           in_moves = StartsWith(line, moves);
           return in_moves ? LineTaken::kFormat : LineTaken::kOther;
         }

@@ -66,6 +66,12 @@ void ForeignGame::SetName(Side side, std::string_view name) {
   CopyCp932Field(side == kFirst ? r_.FirstName : r_.SecondName, CutName(name));
 }
 
+void ForeignGame::TakeNameLine(std::string_view line, std::string_view sente_label,
+                               std::string_view gote_label) {
+  if (StartsWith(line, sente_label)) SetName(kFirst, line.substr(sente_label.size()));
+  if (StartsWith(line, gote_label)) SetName(kSecond, line.substr(gote_label.size()));
+}
+
 int ForeignGame::Install(GameRecord& record) {
   r_.PlyCount = r_.StartIndex;
   record = r_;

@@ -46,6 +46,9 @@ class ForeignGame {
   void EndByResignation();
   void SetResult(int result_code) { r_.ResultCode = result_code; }
   void SetName(Side side, std::string_view name);
+  // Takes a name line: the text after `sente_label` or `gote_label` as that side's name.
+  void TakeNameLine(std::string_view line, std::string_view sente_label,
+                    std::string_view gote_label);
 
   GameRecord& Record() { return r_; }
 

@@ -35,8 +35,7 @@ int ReadNazoteki(ByteStream& stream, GameRecord& record, std::string& message) {
       stream, 0, preamble, game,
       [&](std::string_view line) {
         if (!in_moves) {
-          if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-          if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+          game.TakeNameLine(line, sente, gote);
           if (!StartsWith(line, "   1 : ")) return LineTaken::kOther;
           in_moves = true;
         }

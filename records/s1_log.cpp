@@ -24,7 +24,6 @@
 namespace shogi {
 namespace {
 
-
 struct Columns {
   std::size_t piece, from, to;
   std::size_t promote[2];  // npos where the layout has only one

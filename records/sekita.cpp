@@ -39,8 +39,7 @@ LineTaken TakeLine(std::string_view line, ForeignGame& game, SekitaState& s) {
   if (!s.in_moves) {
     if (StartsWith(line, handicap) && !StartsWith(line.substr(handicap.size()), even))
       return LineTaken::kMalformed;
-    if (StartsWith(line, sente)) game.SetName(kFirst, line.substr(sente.size()));
-    if (StartsWith(line, gote)) game.SetName(kSecond, line.substr(gote.size()));
+    game.TakeNameLine(line, sente, gote);
     s.in_moves = StartsWith(line, moves);
     return s.in_moves ? LineTaken::kFormat : LineTaken::kOther;
   }
