@@ -35,13 +35,13 @@ void PutBlock(std::string& image, int block, std::vector<int> moves) {
 
 std::string AkafujiImage() {
   std::string image(538624, '\0');
-  // JIS row/cell pairs: 羽 49 41, 生 64 56, 谷 67 43, 川 64 110; ASCII through 0 and 41;
-  // 42 takes 128 off.
+  // JIS row/cell pairs: 羽 49 41, 生 64 56, 谷 67 43, 川 64 110, 高 57 98 (an odd row whose
+  // trail byte passes 126); ASCII through 0 and 41; 42 takes 128 off.
   PutTable(image, 512000,
            {{{49, 41}, {64, 56}},
             {{67, 43}, {64, 110}},
             {{0, 'A'}, {41, 'B'}, {0, 'C'}},
-            {{42, 'x' + 128}}});
+            {{42, 'x' + 128}, {57, 98}}});
   // 四間 59 77 52 86, 飛車 72 116 60 86, 矢倉 76 112 65 82.
   PutTable(image, 516096, {{{59, 77}, {52, 86}}, {{72, 116}, {60, 86}}, {{76, 112}, {65, 82}}});
   // 名人 76 62 63 77, 戦 64 111, 王将 50 38 62 45.

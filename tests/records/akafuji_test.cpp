@@ -21,7 +21,7 @@ TEST(Akafuji, ListsTheUsedEntries) {
   EXPECT_EQ(header, "NO.   先手         後手        棋戦                 戦型");
   const std::vector<std::string> expected = {
       "  1 羽生         谷川         名人戦               四間飛車",
-      "  2 ABC          x            王将戦               矢倉",
+      "  2 ABC          x高          王将戦               矢倉",
       "  3                                                ",
   };
   EXPECT_EQ(rows, expected);
@@ -39,7 +39,7 @@ TEST(Akafuji, ReadsTheGameOfANumber) {
   };
   const Case cases[] = {
       {1, "7g7f 3c3d 8h2b+ 3a2b B*4e", kResultFirstWins, "羽生", "谷川", "名人戦", "四間飛車"},
-      {2, "2g2f 8c8d", kResultSecondWins, "ABC", "x", "王将戦", "矢倉"},
+      {2, "2g2f 8c8d", kResultSecondWins, "ABC", "x高", "王将戦", "矢倉"},
       {3, nullptr, 0, "", "", "", ""},
       {4, nullptr, 0, "", "", "", ""},
       {0, nullptr, 0, "", "", "", ""},

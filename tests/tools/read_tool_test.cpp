@@ -119,7 +119,7 @@ TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
   EXPECT_EQ(r.out,
             "NO.   先手         後手        棋戦                 戦型\n"
             "  1 羽生         谷川         名人戦               四間飛車\n"
-            "  2 ABC          x            王将戦               矢倉\n"
+            "  2 ABC          x高          王将戦               矢倉\n"
             "  3                                                \n");
   r = RunTool("read akafuji " + path + " --record 2");
   EXPECT_EQ(r.status, 0) << r.err;
@@ -129,7 +129,7 @@ TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
             "times: 0 0\n"
             "result: 2\n"
             "sente: ABC\n"
-            "gote: x\n"
+            "gote: x高\n"
             "tournament: 王将戦\n"
             "opening: 矢倉\n");
   r = RunTool("read akafuji " + path + " --record 3");
