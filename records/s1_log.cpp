@@ -27,11 +27,12 @@ namespace {
 struct Columns {
   std::size_t piece, from, to;
   std::size_t promote[2];  // npos where the layout has only one
+  bool five_promotes;      // a "5" in the first promotion column promotes too
   std::size_t seconds;     // npos: no times
 };
 constexpr std::size_t kNone = std::string_view::npos;
-constexpr Columns kFirstLayout = {41, 44, 49, {39, 55}, 64};
-constexpr Columns kSecondLayout = {39, 42, 45, {61, kNone}, kNone};
+constexpr Columns kFirstLayout = {41, 44, 49, {39, 55}, true, 64};
+constexpr Columns kSecondLayout = {39, 42, 45, {61, kNone}, false, kNone};
 
 int Digit(std::string_view line, std::size_t at) {
   if (at >= line.size() || line[at] < '0' || line[at] > '9') return -1;
@@ -54,7 +55,7 @@ bool ReadMove(std::string_view line, const Columns& c, ForeignGame& game) {
     const int from = SquareOf(from_file, from_rank);
     bool promote = false;
     if (c.promote[0] < line.size())
-      promote = line[c.promote[0]] == '1' || (c.seconds != kNone && line[c.promote[0]] == '5');
+      promote = line[c.promote[0]] == '1' || (c.five_promotes && line[c.promote[0]] == '5');
     if (c.promote[1] < line.size() && line[c.promote[1]] == '1') promote = true;
     if (!CanPromote(TypeOf(game.Pos().Board[from]))) promote = false;
     m = EncodeMove(from, to, promote ? 1 : 0);
