@@ -56,7 +56,7 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
         out += " * ";
       } else {
         out += code > 0 ? '+' : '-';
-        out += kCsaPieces[type];
+        out += CsaPieceCode(type);
       }
     }
     out += kLineEnd;
@@ -86,8 +86,7 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
       if (i - 2 >= record.StartIndex) spent -= record.MoveTimes[i - 2];
     }
     std::snprintf(line, sizeof line, "%c%d%d%d%d%s\r\nT%ld\r\n", (i & 1) ? '-' : '+', from_file,
-                  from_rank, FileOf(to), RankOf(to), kCsaPieces[type >= 0 && type <= 15 ? type : 0],
-                  spent);
+                  from_rank, FileOf(to), RankOf(to), CsaPieceCode(type), spent);
     out += line;
     ApplyMove(pos, m, SideOfPly(i));
   }
@@ -98,17 +97,6 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
   return true;
 }
 
-int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
-             std::string& message) {
-  std::string bytes;
-  if (!FormatCsa(record, store_times, bytes, message)) return 1;
-  return WriteRecordFile(path, bytes, message);
-}
-
-namespace {
-
-// The piece type of a two-letter code as the reader maps it (lenient in the second letter
-// where the first one decides).
 int CsaPieceType(char a, char b) {
   switch (a) {
     case 'G':
@@ -134,6 +122,37 @@ int CsaPieceType(char a, char b) {
   }
 }
 
+void ReadCsaBoardRow(std::string_view line, int rank, Position& pos) {
+  std::size_t at = 2;
+  for (int file = 9; file >= 1; --file) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    if (at >= line.size()) break;
+    const char sign = line[at];
+    if ((sign == '+' || sign == '-') && at + 2 < line.size()) {
+      const int type = CsaPieceType(line[at + 1], line[at + 2]);
+      pos.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(sign == '+' ? type : -type);
+      at += 3;
+    } else if (sign == '*') {
+      while (at < line.size() && line[at] == '*') ++at;
+    } else {
+      ++at;
+    }
+  }
+}
+
+const char* CsaPieceCode(int type) {
+  return kCsaPieces[type >= 0 && type <= 15 ? type : 0];
+}
+
+int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
+             std::string& message) {
+  std::string bytes;
+  if (!FormatCsa(record, store_times, bytes, message)) return 1;
+  return WriteRecordFile(path, bytes, message);
+}
+
+namespace {
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -143,6 +162,30 @@ int CsaSquare(char file, char rank) {
   if (file < '1' || file > '9' || rank < '1' || rank > '9') return 0;
   return SquareOf(file - '0', rank - '0');
 }
+
+}  // namespace
+
+bool ParseCsaMove(std::string_view line, const Position& board, Side side, MoveCode& m) {
+  if (line.size() < 7) return false;
+  const int code = CsaPieceType(line[5], line[6]);
+  const int to = CsaSquare(line[3], line[4]);
+  if (to == 0 || code == 0) return false;
+  if (line[1] == '0' && line[2] == '0') {
+    if (code > kRook) return false;
+    m = EncodeMove(DropOrigin(code), to, 0);
+  } else {
+    // A board move promotes when the piece after it differs from the one on the origin.
+    const int from = CsaSquare(line[1], line[2]);
+    if (from == 0 || !BelongsTo(board.Board[from], side)) return false;
+    const int type = TypeOf(board.Board[from]);
+    bool promote = code != type;
+    if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
+    m = EncodeMove(from, to, promote ? 1 : 0);
+  }
+  return IsPlayableMove(board, side, m);
+}
+
+namespace {
 
 // The seconds of a time "T<digits>" at the front of `text`, capped.
 long ReadSeconds(std::string_view text) {
@@ -188,28 +231,9 @@ class CsaReader {
   int moves_ = 0;
 };
 
-// A board row "P1".."P9": nine cells for files 9 down to 1, each "+" or "-" and a piece code,
-// or "*" (also "**") for an empty square. Cells are three bytes wide in the standard layout
-// ("P1-KY-KE...") and set apart by spaces in older files ("P1 -KY -KE ..."); both are read
-// by skipping the spaces between cells. A cell that is neither is taken as empty.
 void CsaReader::ReadRow(std::string_view line) {
   if (row_count_ >= 9) return;
-  const int rank = ++row_count_;
-  std::size_t at = 2;
-  for (int file = 9; file >= 1; --file) {
-    while (at < line.size() && line[at] == ' ') ++at;
-    if (at >= line.size()) break;
-    const char sign = line[at];
-    if ((sign == '+' || sign == '-') && at + 2 < line.size()) {
-      const int type = CsaPieceType(line[at + 1], line[at + 2]);
-      rows_.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(sign == '+' ? type : -type);
-      at += 3;
-    } else if (sign == '*') {
-      while (at < line.size() && line[at] == '*') ++at;
-    } else {
-      ++at;
-    }
-  }
+  ReadCsaBoardRow(line, ++row_count_, rows_);
 }
 
 void CsaReader::EndPosition(Side side_to_move) {
@@ -248,24 +272,8 @@ bool CsaReader::TakeMove(std::string_view line) {
     // Two moves of one side in a row would leave an empty slot that ends the record there.
     return false;
   }
-  if (line.size() < 7) return false;
-  const int code = CsaPieceType(line[5], line[6]);
-  const int to = CsaSquare(line[3], line[4]);
-  if (to == 0 || code == 0) return false;
   MoveCode m;
-  if (line[1] == '0' && line[2] == '0') {
-    if (code > kRook) return false;
-    m = EncodeMove(DropOrigin(code), to, 0);
-  } else {
-    // A board move promotes when the piece after it differs from the one on the origin.
-    const int from = CsaSquare(line[1], line[2]);
-    if (from == 0 || !BelongsTo(board_.Board[from], side)) return false;
-    const int type = TypeOf(board_.Board[from]);
-    bool promote = code != type;
-    if (promote && !(CanPromote(type) && code == PromotedType(type))) return false;
-    m = EncodeMove(from, to, promote ? 1 : 0);
-  }
-  if (!IsPlayableMove(board_, side, m)) return false;
+  if (!ParseCsaMove(line, board_, side, m)) return false;
   r_.MoveList[index_] = m;
   ApplyMove(board_, m, side);
   SetTime(index_, 0);  // a move without a time line took no time

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/byte_stream.h"
 #include "rules/game_record.h"
@@ -37,5 +38,26 @@ constexpr int kCsaMoveLimit = 500;
 
 // The same from a URL stream: lines end at a line feed, carriage returns are dropped.
 [[nodiscard]] int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message);
+
+// The two-letter CSA code of a piece type ("FU", "RY"; two spaces for 0, 13 and others).
+const char* CsaPieceCode(int type);
+
+// The piece type of a two-letter CSA code as the readers map it (lenient in the second
+// letter where the first one decides); 0 for no piece.
+int CsaPieceType(char a, char b);
+
+// A board row "P1".."P9" of rank `rank` into `pos`: nine cells for files 9 down to 1, each
+// "+" or "-" and a piece code, or "*" (also "**") for an empty square. Cells are three bytes
+// wide in the standard layout ("P1-KY-KE...") and set apart by spaces in older files
+// ("P1 -KY -KE ..."); both are read by skipping the spaces between cells. A cell that is
+// neither is taken as empty.
+void ReadCsaBoardRow(std::string_view line, int rank, Position& pos);
+
+// A move "+7776FU" or "-0055KA" (sign, origin or "00" for a drop, destination, the code of
+// the piece after the move) of `side` in `board`: a board move promotes when the code
+// differs from the piece on the origin. False when the text is no such move or the move is
+// not playable (IsPlayableMove); the sign is not checked.
+[[nodiscard]] bool ParseCsaMove(std::string_view line, const Position& board, Side side,
+                                MoveCode& move);
 
 }  // namespace shogi

@@ -27,21 +27,6 @@ const Ki2Texts& Texts() {
 
 enum class Ki2State { kSeekSente, kSeekGote, kSeekMoves, kMoves, kDone };
 
-bool IsMarkAt(std::string_view line, std::size_t i) {
-  const NotationTables& t = Notation();
-  return KanjiIs(line, i, t.sente_mark_code) || KanjiIs(line, i, t.gote_mark_code);
-}
-
-// The position of the next side mark at or after byte `i`, stepping by whole characters so
-// that a trail byte is never taken for the start of a mark; npos when there is none.
-std::size_t NextMark(std::string_view line, std::size_t i) {
-  while (i < line.size()) {
-    if (IsMarkAt(line, i)) return i;
-    i += IsCp932LeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message) {
@@ -84,9 +69,9 @@ int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message) {
       case Ki2State::kDone:
         continue;
     }
-    for (std::size_t at = NextMark(line, 0);
+    for (std::size_t at = NextKi2Mark(line, 0);
          at != std::string_view::npos && state != Ki2State::kDone;) {
-      const std::size_t next = NextMark(line, at + 2);
+      const std::size_t next = NextKi2Mark(line, at + 2);
       std::size_t end = next == std::string_view::npos ? line.size() : next;
       if (end > at + 2 + kTokenBytes) end = at + 2 + kTokenBytes;
       const std::string_view token = line.substr(at, end - at);

@@ -2,6 +2,8 @@
 // the mover's view of the board.
 #include "records/ki2_notation.h"
 
+#include "platform/cp932.h"
+
 #include "records/notation.h"
 #include "rules/attack.h"
 #include "rules/move_rules.h"
@@ -332,6 +334,19 @@ bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previou
   ApplyMove(pos, move, side);
   previous_destination = to;
   return true;
+}
+
+std::size_t NextKi2Mark(std::string_view line, std::size_t i, Kanji gote_mark) {
+  const NotationTables& t = Notation();
+  while (i < line.size()) {
+    if (KanjiIs(line, i, t.sente_mark_code) || KanjiIs(line, i, gote_mark)) return i;
+    i += IsCp932LeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+std::size_t NextKi2Mark(std::string_view line, std::size_t i) {
+  return NextKi2Mark(line, i, Notation().gote_mark_code);
 }
 
 }  // namespace shogi

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/notation.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -32,5 +33,11 @@ std::string FormatKi2Move(const GameRecord& record, int index, std::string_view 
 // (IsPlayableMove: it would take a king).
 [[nodiscard]] bool ParseKi2Move(std::string_view token, Position& pos, Side side,
                                 int& previous_destination, MoveCode& move);
+
+// The position of the next side mark ("▲", or `gote_mark`: "△" in KI2 files, "▽" in some
+// other programs' files) at or after byte `i`, stepping by whole characters so that a trail
+// byte is never taken for the start of a mark; npos when there is none.
+std::size_t NextKi2Mark(std::string_view line, std::size_t i, Kanji gote_mark);
+std::size_t NextKi2Mark(std::string_view line, std::size_t i);
 
 }  // namespace shogi

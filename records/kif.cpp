@@ -20,8 +20,6 @@ constexpr int kHandicapLines = kOtherHandicap + 1;
 // Each name after "手合割：" is padded with full-width spaces to this many bytes; a reader
 // compares only the bytes of the name itself.
 constexpr std::size_t kHandicapNameBytes = 8;
-// The largest count of one kind in hand that the kanji numerals of a hand express (十九).
-constexpr int kMaxHandCount = 19;
 
 // The texts of the format, in cp932.
 struct KifTexts {
@@ -35,7 +33,6 @@ struct KifTexts {
   std::string border = "+---------------------------+";
   std::string empty_hand = Cp932("なし");
   std::string wide_space = Cp932("　");
-  std::string ten = Cp932("十");
   std::string gote_to_move = Cp932("後手番");
   std::string sente_label = Cp932("先手：");
   std::string gote_label = Cp932("後手：");
@@ -93,15 +90,9 @@ void AppendHand(std::string& out, const Position& pos, Side side) {
   for (int type = kRook; type >= kPawn; --type) {
     int n = pos.Hand[side][type];
     if (n <= 0) continue;
-    if (n > kMaxHandCount) n = kMaxHandCount;
     any = true;
     out += t.piece_letter[type];
-    if (n >= 10) {
-      out += x.ten;
-      if (n > 10) out += t.rank_numeral[n - 10];
-    } else if (n >= 2) {
-      out += t.rank_numeral[n];
-    }
+    AppendHandCount(out, n);
     out += x.wide_space;
   }
   if (!any) out += x.empty_hand;
@@ -250,51 +241,6 @@ constexpr std::size_t kKifLineBytes = 2047;
 
 enum class KifState { kFirstLine, kSeekHandicap, kSeekDiagram, kDiagram, kHeader, kMoves, kDone };
 
-// Reads the pieces in hand written after a hand label: each letter adds one, a numeral sets
-// the count of the last letter, "十" and a numeral set ten plus the numeral.
-void ReadHand(std::string_view text, std::int8_t* hand) {
-  const NotationTables& t = Notation();
-  int last = 0;
-  bool after_ten = false;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (!IsCp932LeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) {
-      ++i;
-      after_ten = false;
-      continue;
-    }
-    const Kanji k = KanjiAt(text, i);
-    i += 2;
-    if (int type = DropTypeOf(k)) {
-      if (hand[type] < kMaxHandCount) ++hand[type];
-      last = type;
-      after_ten = false;
-    } else if (k == t.ten) {
-      if (last != 0) hand[last] = 10;
-      after_ten = true;
-    } else if (int n = NumeralValue(k)) {
-      if (last != 0) hand[last] = static_cast<std::int8_t>(after_ten ? 10 + n : n);
-      after_ten = false;
-    } else {
-      after_ten = false;
-    }
-  }
-}
-
-// One rank of the diagram: "|", nine cells of a side byte (" ", "v" or "V") and a piece
-// letter for files 9 down to 1. False on a short line or an unknown letter.
-bool ReadDiagramRank(std::string_view line, int rank, Position& pos) {
-  if (line.size() < 28) return false;
-  for (int file = 9; file >= 1; --file) {
-    const std::size_t at = 1 + 3 * static_cast<std::size_t>(9 - file);
-    const int type = LetterTypeOf(KanjiAt(line, at + 1));
-    if (type < 0) return false;
-    const bool gote = line[at] == 'v' || line[at] == 'V';
-    pos.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(gote ? -type : type);
-  }
-  return true;
-}
-
 // Whether `line` holds `word` at byte 5, where a move line's column starts.
 bool WordAtColumn(std::string_view line, const std::string& word) {
   return line.size() >= 5 + word.size() && line.compare(5, word.size(), word) == 0;
@@ -335,7 +281,7 @@ bool ReadKifTime(std::string_view line, int& seconds) {
 void StartDiagram(std::string_view line, GameRecord& r) {
   std::memset(&r.InitialPosition, 0, sizeof r.InitialPosition);
   r.InitialPosition.King[kFirst] = r.InitialPosition.King[kSecond] = kNoKing;
-  ReadHand(line.substr(Texts().gote_hand.size()), r.InitialPosition.Hand[kSecond]);
+  ReadHandText(line.substr(Texts().gote_hand.size()), r.InitialPosition.Hand[kSecond]);
 }
 
 int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::string& message) {
@@ -401,7 +347,7 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
             return 1;
           }
         } else if (StartsWith(line, x.sente_hand)) {
-          ReadHand(line.substr(x.sente_hand.size()), r.InitialPosition.Hand[kFirst]);
+          ReadHandText(line.substr(x.sente_hand.size()), r.InitialPosition.Hand[kFirst]);
           FindKingSquares(r.InitialPosition);
           state = KifState::kHeader;
         }

@@ -167,4 +167,56 @@ bool ParseKifMove(std::string_view line, int previous_destination, MoveCode& mov
   return true;
 }
 
+void AppendHandCount(std::string& out, int n) {
+  const NotationTables& t = Notation();
+  if (n > kMaxHandCount) n = kMaxHandCount;
+  if (n >= 10) {
+    AppendKanji(out, t.ten);
+    if (n > 10) out += t.rank_numeral[n - 10];
+  } else if (n >= 2) {
+    out += t.rank_numeral[n];
+  }
+}
+
+void ReadHandText(std::string_view text, std::int8_t* hand) {
+  const NotationTables& t = Notation();
+  int last = 0;
+  bool after_ten = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!IsCp932LeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) {
+      ++i;
+      after_ten = false;
+      continue;
+    }
+    const Kanji k = KanjiAt(text, i);
+    i += 2;
+    if (int type = DropTypeOf(k)) {
+      if (hand[type] < kMaxHandCount) ++hand[type];
+      last = type;
+      after_ten = false;
+    } else if (k == t.ten) {
+      if (last != 0) hand[last] = 10;
+      after_ten = true;
+    } else if (int n = NumeralValue(k)) {
+      if (last != 0) hand[last] = static_cast<std::int8_t>(after_ten ? 10 + n : n);
+      after_ten = false;
+    } else {
+      after_ten = false;
+    }
+  }
+}
+
+bool ReadDiagramRank(std::string_view line, int rank, Position& pos) {
+  if (line.size() < 28) return false;
+  for (int file = 9; file >= 1; --file) {
+    const std::size_t at = 1 + 3 * static_cast<std::size_t>(9 - file);
+    const int type = LetterTypeOf(KanjiAt(line, at + 1));
+    if (type < 0) return false;
+    const bool gote = line[at] == 'v' || line[at] == 'V';
+    pos.Board[SquareOf(file, rank)] = static_cast<std::int8_t>(gote ? -type : type);
+  }
+  return true;
+}
+
 }  // namespace shogi

@@ -85,4 +85,19 @@ std::string FormatKifMove(MoveCode move, const Position& before, int previous_de
 // table, or "同" has no previous move to refer to.
 [[nodiscard]] bool ParseKifMove(std::string_view line, int previous_destination, MoveCode& move);
 
+// The largest count of one kind in hand that the kanji numerals of a hand express (十九).
+constexpr int kMaxHandCount = 19;
+
+// Appends the count of a kind in hand as the diagrams write it after the letter: nothing for
+// one, a numeral up to nine, "十" and the numeral of the rest above nine (up to 十九).
+void AppendHandCount(std::string& out, int n);
+
+// Reads the pieces in hand written after a hand label: each letter adds one, a numeral sets
+// the count of the last letter, "十" and a numeral set ten plus the numeral.
+void ReadHandText(std::string_view text, std::int8_t* hand);
+
+// One rank of a diagram: "|", nine cells of a side byte (" ", "v" or "V") and a piece
+// letter for files 9 down to 1. False on a short line or an unknown letter.
+bool ReadDiagramRank(std::string_view line, int rank, Position& pos);
+
 }  // namespace shogi

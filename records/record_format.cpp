@@ -1,9 +1,28 @@
 // The table of record formats and its lookups.
 #include "records/record_format.h"
 
+#include "records/ai_shogi.h"
+#include "records/akafuji.h"
+#include "records/amano.h"
 #include "records/csa.h"
+#include "records/eisei.h"
+#include "records/fuku.h"
+#include "records/hshogi.h"
+#include "records/kanna.h"
 #include "records/ki2.h"
 #include "records/kif.h"
+#include "records/kitaihei.h"
+#include "records/maruyama.h"
+#include "records/morita.h"
+#include "records/nazoteki.h"
+#include "records/om1.h"
+#include "records/otsuki.h"
+#include "records/s1_1996.h"
+#include "records/s1_log.h"
+#include "records/sekita.h"
+#include "records/shokidoki.h"
+#include "records/shotest.h"
+#include "records/super_shogi.h"
 
 namespace shogi {
 namespace {
@@ -19,36 +38,62 @@ int FormatCsaBytes(const GameRecord& record, bool store_times, std::string& byte
   return FormatCsa(record, store_times, bytes, message) ? 0 : 1;
 }
 
+int FormatMoritaBytes(const GameRecord& record, bool store_times, std::string& bytes,
+                      std::string& /*message*/) {
+  bytes = FormatMorita(record, store_times);
+  return 0;
+}
+
+int FormatEiseiBytes(const GameRecord& record, bool store_times, std::string& bytes,
+                     std::string& /*message*/) {
+  bytes = FormatEisei(record, store_times);
+  return 0;
+}
+
+int ListAkafujiPath(const std::string& path, std::string& header, std::vector<std::string>& rows,
+                    std::string& message) {
+  return ListAkafuji(path, header, rows, message);
+}
+
+int ReadAkafujiPath(const std::string& path, int number, GameRecord& record, std::string& message) {
+  return ReadAkafuji(path, number, record, message);
+}
+
+constexpr RecordCollection kAkafujiCollection = {kAkafujiListTitle, ListAkafujiPath,
+                                                 ReadAkafujiPath};
+
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
 constexpr int kForeignMoveLimit = 500;
+// The readers of KI2-like moves keep 256, as the KI2 reader does.
+constexpr int kKi2LikeMoveLimit = 256;
 
 using F = RecordFormat;
 // clang-format off
 constexpr RecordFormatRow kFormats[] = {
 //  format          tool       list text                 open   save   ext    moves              read     stream   URL         write     bytes  collection
-  {F::kMorita,      "morita",  "森田将棋・Ostel",         true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kMorita,      "morita",  "森田将棋・Ostel",         true,  true,  "",    kMoritaMoveLimit,  ReadMorita, ReadMorita, nullptr, WriteMorita, FormatMoritaBytes, nullptr},
   {F::kKif,         "kif",     "柿木将棋",                true,  true,  "kif", kKifMoveLimit,     ReadKif, ReadKif, ReadKifUrl, WriteKif, FormatKifBytes, nullptr},
   {F::kKi2,         "ki2",     nullptr,                   false, false, "ki2", kKi2MoveLimit,     ReadKi2, ReadKi2, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kEiseiMoveLimit,   ReadEisei, ReadEisei, nullptr, WriteEisei, FormatEiseiBytes, nullptr},
   {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", 256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", kAkafujiMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, &kAkafujiCollection},
   {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr},
-  {F::kShotest,     nullptr,   "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kS1Log,       nullptr,   "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kFuku,        nullptr,   "福将棋",                  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kKitaihei,    nullptr,   "棋太平（平手のみ）",      true,  false, "",    256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kMaruyama,    nullptr,   "丸山将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kOtsuki,      nullptr,   "大槻将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kNazoteki,    nullptr,   "謎的電棋（平手のみ）",    true,  false, "",    256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kShokidoki,   nullptr,   "Shokidoki（平手のみ）",   true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kHShogi,      nullptr,   "Ｈ将棋",                  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAmano,       nullptr,   "天野将棋1994,1996",       true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kAiShogi,     nullptr,   "AI Shogi V.150",          true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kKanna,       nullptr,   "神無 無段",               true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kOm1,         nullptr,   "ＯＭ－１",                true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kS1Year1996,  nullptr,   "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kSuperShogi,  nullptr,   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kSekita,      nullptr,   "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kShotest,     "shotest", "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, ReadShotest, ReadShotest, nullptr, nullptr, nullptr, nullptr},
+  {F::kS1Log,       "s1n",     "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, ReadS1Log, ReadS1Log, nullptr, nullptr, nullptr, nullptr},
+  {F::kFuku,        "fuku",    "福将棋",                  true,  false, "",    kForeignMoveLimit, ReadFuku, ReadFuku, nullptr, nullptr, nullptr, nullptr},
+  {F::kKitaihei,    "kitaihei", "棋太平（平手のみ）",      true,  false, "",    kKi2LikeMoveLimit,               ReadKitaihei, ReadKitaihei, nullptr, nullptr, nullptr, nullptr},
+  {F::kMaruyama,    "maruyama", "丸山将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, ReadMaruyama, ReadMaruyama, nullptr, nullptr, nullptr, nullptr},
+  {F::kOtsuki,      "otsuki",  "大槻将棋（平手のみ）",    true,  false, "",    kForeignMoveLimit, ReadOtsuki, ReadOtsuki, nullptr, nullptr, nullptr, nullptr},
+  {F::kNazoteki,    "nazoteki", "謎的電棋（平手のみ）",    true,  false, "",    kKi2LikeMoveLimit,               ReadNazoteki, ReadNazoteki, nullptr, nullptr, nullptr, nullptr},
+  {F::kShokidoki,   "shokidoki", "Shokidoki（平手のみ）",   true,  false, "",    kForeignMoveLimit, ReadShokidoki, ReadShokidoki, nullptr, nullptr, nullptr, nullptr},
+  {F::kHShogi,      "hshogi",  "Ｈ将棋",                  true,  false, "",    kForeignMoveLimit, ReadHShogi, ReadHShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kAmano,       "amano",   "天野将棋1994,1996",       true,  false, "",    kForeignMoveLimit, ReadAmano, ReadAmano, nullptr, nullptr, nullptr, nullptr},
+  {F::kAiShogi,     "aishogi", "AI Shogi V.150",          true,  false, "",    kForeignMoveLimit, ReadAiShogi, ReadAiShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kKanna,       "kanna",   "神無 無段",               true,  false, "",    kForeignMoveLimit, ReadKanna, ReadKanna, nullptr, nullptr, nullptr, nullptr},
+  {F::kOm1,         "om1",     "ＯＭ－１",                true,  false, "",    kForeignMoveLimit, ReadOm1, ReadOm1, nullptr, nullptr, nullptr, nullptr},
+  {F::kS1Year1996,  "s1-1996", "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, ReadS1Year1996, ReadS1Year1996, nullptr, nullptr, nullptr, nullptr},
+  {F::kSuperShogi,  "super",   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, ReadSuperShogi, ReadSuperShogi, nullptr, nullptr, nullptr, nullptr},
+  {F::kSekita,      "sekita",  "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, ReadSekita, ReadSekita, nullptr, nullptr, nullptr, nullptr},
 };
 // clang-format on
 

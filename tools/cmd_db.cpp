@@ -137,9 +137,7 @@ int Get(const DatabaseArgument& db, const std::string& folder, int number) {
   if (ReadGame(*db.Format, db.Paths, folder, number, record, message) == 0) return Failed(message);
   PrintRecord(record);
   const auto start = MatchHandicap(record.InitialPosition, record.StartIndex, db.Format->Scheme);
-  std::printf("date: %04d-%02d-%02d\n", record.Year, record.Month, record.Day);
-  std::printf("tournament: %s\n", Utf8(TrimRight(FieldText(record.Tournament))).c_str());
-  std::printf("opening: %s\n", Utf8(TrimRight(FieldText(record.Opening))).c_str());
+  PrintRecordHeader(record, false);
   std::printf("game: %d\n", record.GameNumber);
   std::printf("handicap: %d\n", start ? HandicapNumber(*start, db.Format->Scheme) : 0);
   return kExitOk;

@@ -38,8 +38,10 @@ int RunRead(const std::vector<std::string>& args) {
     return UsageError(
         "read", "--record needs a format of several games a file: " + ToolNames(HoldsSeveralGames));
   static GameRecord record;
-  if (!ReadToolRecord(*format, operands[1], record, number == 0 ? 1 : number)) return kExitFailed;
+  if (!ReadToolRecord(*format, operands[1], record, number == 0 ? 1 : number, true))
+    return kExitFailed;
   PrintRecord(record);
+  PrintRecordHeader(record, true);
   return kExitOk;
 }
 

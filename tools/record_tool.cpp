@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "database/name_lists.h"
 #include "platform/cp932.h"
 #include "rules/sfen.h"
 
@@ -35,8 +36,9 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
 }
 
 bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
-                    int number) {
+                    int number, bool undated) {
   ResetGameRecord(record);
+  if (undated) record.Year = record.Month = record.Day = 0;
   std::string message;
   const int failed = format.Collection != nullptr
                          ? format.Collection->ReadNumber(path, number, record, message)
@@ -63,6 +65,15 @@ void PrintRecord(const GameRecord& record) {
   std::printf("result: %d\n", record.ResultCode);
   std::printf("sente: %s\n", Utf8(FieldText(record.FirstName)).c_str());
   std::printf("gote: %s\n", Utf8(FieldText(record.SecondName)).c_str());
+}
+
+void PrintRecordHeader(const GameRecord& record, bool only_given) {
+  if (!only_given || record.Year > 0)
+    std::printf("date: %04d-%02d-%02d\n", record.Year, record.Month, record.Day);
+  const std::string tournament = Utf8(TrimRight(FieldText(record.Tournament)));
+  const std::string opening = Utf8(TrimRight(FieldText(record.Opening)));
+  if (!only_given || !tournament.empty()) std::printf("tournament: %s\n", tournament.c_str());
+  if (!only_given || !opening.empty()) std::printf("opening: %s\n", opening.c_str());
 }
 
 }  // namespace shogi::tool

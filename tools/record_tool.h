@@ -20,11 +20,17 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
 
 // Reads `path` as `format` into a reset record (game `number` of a file of several games);
 // on failure prints the reader's message to standard error.
+// With `undated` the record starts without a date, so that only a date of the file is kept.
 bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
-                    int number = 1);
+                    int number = 1, bool undated = false);
 
 // Prints the start position (SFEN), the moves (USI), the times, the result and the names,
 // one line each.
 void PrintRecord(const GameRecord& record);
+
+// Prints the lines "date: YYYY-MM-DD", "tournament: ..." and "opening: ..."; with
+// `only_given`, only the lines whose field the record holds (a date with a year, a text that
+// is not empty).
+void PrintRecordHeader(const GameRecord& record, bool only_given);
 
 }  // namespace shogi::tool

@@ -30,12 +30,17 @@ namespace shogi::fuzz {
 const GameRecord& Sentinel();
 
 // Checks the outcome of one read: `rc` and `message` as the reader returned them, `record`
-// after the read, `move_limit` the reader's limit.
-void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit);
+// after the read, `move_limit` the reader's limit. A reader of `header_fields` may set the
+// tournament, opening, comment and date; the others leave them.
+void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
+               bool header_fields = false);
 
 // Whether every move of the record is playable in the position it is played from, as every
 // record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
+
+// Whether the record's result is a win of the side to move at its end.
+bool IsWinOfSideToMove(const GameRecord& record);
 
 // Writes `record` with the writer of `format` and reads it back with its reader: the start
 // position, StartIndex, names and moves must come back unchanged. Returns the record read.
@@ -47,6 +52,7 @@ using FormatCheck = void (*)(const GameRecord& record);
 // Runs every stream reader of `format` (file and URL rules) over `bytes`. A failed read must
 // leave the record alone; a successful one must be well-formed and sane, survive a KIF
 // round trip with its result, and pass `extra` when given.
-void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra = nullptr);
+void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra = nullptr,
+                 bool header_fields = false);
 
 }  // namespace shogi::fuzz

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "tests/records/akafuji_image.h"
 #include "tests/support/test_files.h"
 #include "tests/tools/tool_run.h"
 
@@ -47,12 +49,16 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     int status;
     std::string err;
   };
+  const std::string readable =
+      "morita, kif, ki2, eisei, akafuji, csa, shotest, s1n, fuku, kitaihei, maruyama, otsuki, "
+      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super or sekita";
   const Case cases[] = {
       {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
       {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
-      {"read pgn x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
-      {"read morita x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
-      {"convert csa x ki2 y", 2, "shogi-tool convert: FORMAT_OUT must be kif or csa\n"},
+      {"read sekita " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
+      {"read pgn x", 2, "shogi-tool read: FORMAT must be " + readable + "\n"},
+      {"convert csa x ki2 y", 2,
+       "shogi-tool convert: FORMAT_OUT must be morita, kif, eisei or csa\n"},
   };
   for (const Case& c : cases) {
     auto r = RunTool(c.args);
@@ -60,9 +66,9 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
-  EXPECT_NE(
-      RunTool("--help").out.find("reads a kif, ki2 or csa record and writes it as kif or csa"),
-      std::string::npos);
+  EXPECT_NE(RunTool("--help").out.find("reads a " + readable +
+                                       " record and writes it as morita, kif, eisei or csa"),
+            std::string::npos);
 }
 
 TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
@@ -79,6 +85,59 @@ TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "持駒の存在する局面は、セーブ出来ません。\n");
   EXPECT_FALSE(std::filesystem::exists(dir + "x.csa"));
+}
+
+TEST(ReadTool, ReadsTheForeignFormatsWithTheirHeaders) {
+  auto r = RunTool("read morita " + kData + "/morita/even.txt");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "start: lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"
+            "moves: 7g7f 3c3d 8h2b+ 3a2b B*4e\n"
+            "times: 10 5 30 3725 33\n"
+            "result: 1\n"
+            "sente: 羽生善治\n"
+            "gote: 谷川浩司\n"
+            "date: 1996-02-14\n"
+            "tournament: 王将戦\n");
+  const test_support::TempFolder folder;
+  const std::string& dir = folder.Path();
+  r = RunTool("convert morita " + kData + "/morita/even.txt eisei " + dir + "even.kif");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FileBytes(dir + "even.kif"), FileBytes(kData + "/eisei/even.kif"));
+}
+
+TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
+  const test_support::TempFolder folder;
+  const std::string path = folder.Path() + "dt01.sin";
+  {
+    std::ofstream out(path, std::ios::binary);
+    const std::string image = test::AkafujiImage();
+    out.write(image.data(), static_cast<std::streamsize>(image.size()));
+  }
+  auto r = RunTool("records akafuji " + path);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "NO.   先手         後手        棋戦                 戦型\n"
+            "  1 羽生         谷川         名人戦               四間飛車\n"
+            "  2 ABC          x高          王将戦               矢倉\n"
+            "  3                                                \n");
+  r = RunTool("read akafuji " + path + " --record 2");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "start: lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"
+            "moves: 2g2f 8c8d\n"
+            "times: 0 0\n"
+            "result: 2\n"
+            "sente: ABC\n"
+            "gote: x高\n"
+            "tournament: 王将戦\n"
+            "opening: 矢倉\n");
+  r = RunTool("read akafuji " + path + " --record 3");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ファイルに異常があります。\n");
+  r = RunTool("records akafuji " + folder.Path() + "none.sin");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ファイルがオープン出来ません。\n");
 }
 
 }  // namespace

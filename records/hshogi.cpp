@@ -1,0 +1,79 @@
+// The Ｈ将棋 reader.
+//
+// | bytes          | content                                                          |
+// |----------------|------------------------------------------------------------------|
+// | 0-5            | "Ｈ将棋": without it the file is not of the format               |
+// | 6              | "1" when the program played gote (anything else: sente)          |
+// | 7-127          | not used                                                         |
+// | 128 + 8n ...   | record n, 8 bytes: "+7776FU" and a filler byte (a CSA move),     |
+// |                | "+0000" the side to move resigned, "%" a result as in CSA        |
+// |                | ("%TORYO", "%MATTA" ... by the side to move, "%SENNIC" for        |
+// |                | SENNICHITE: repetition, any other none), ",T" and the seconds    |
+// |                | the last move took; a record of NUL or space bytes is skipped    |
+#include "records/hshogi.h"
+
+#include "platform/cp932.h"
+#include "records/csa.h"
+#include "records/foreign_game.h"
+#include "records/record_format.h"
+#include "records/record_io.h"
+
+namespace shogi {
+namespace {
+
+constexpr std::size_t kHeaderBytes = 128;
+constexpr std::size_t kRecordBytes = 8;
+constexpr std::size_t kMaxFileBytes = 1u << 20;
+
+}  // namespace
+
+int ReadHShogi(ByteStream& stream, GameRecord& record, std::string& message) {
+  static const std::string program = Cp932("Ｈ将棋");
+  std::string bytes;
+  if (!ReadAllBytes(stream, bytes, kMaxFileBytes)) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  if (bytes.size() < kHeaderBytes || !StartsWith(bytes, program)) {
+    message = kMessageNotHShogi;
+    return 1;
+  }
+  ForeignGame game(record, RecordFormatRowOf(RecordFormat::kHShogi).MoveLimit);
+  bool done = false;
+  for (std::size_t at = kHeaderBytes; !done && at + kRecordBytes <= bytes.size();
+       at += kRecordBytes) {
+    const std::string_view rec = std::string_view(bytes).substr(at, kRecordBytes);
+    if (rec.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos) continue;
+    if (rec[0] == '%') {
+      if (rec[1] == 'T' || rec[1] == 'M') {
+        game.EndByResignation();
+      } else {
+        game.SetResult(StartsWith(rec.substr(1), "SENNIC") ? kResultRepetition : kResultNone);
+      }
+      done = true;
+    } else if (StartsWith(rec, ",T")) {
+      const long seconds = ReadClockSeconds(rec.substr(2));
+      game.AddSpentSeconds(seconds < 0 ? 0 : seconds);
+    } else if ((rec[0] == '+' || rec[0] == '-') && rec.compare(1, 4, "0000") == 0) {
+      game.EndByResignation();
+      done = true;
+    } else {
+      const Side side = rec[0] == '+' ? kFirst : kSecond;
+      MoveCode m;
+      if ((rec[0] != '+' && rec[0] != '-') || side != game.ToMove() ||
+          !ParseCsaMove(rec, game.Pos(), side, m) || !game.Add(m)) {
+        message = kMessageMalformed;
+        return 1;
+      }
+      done = game.Full();
+    }
+  }
+  game.SetName(bytes[program.size()] == '1' ? kSecond : kFirst, program);
+  return game.Install(record);
+}
+
+int ReadHShogi(const std::string& path, GameRecord& record, std::string& message) {
+  return ReadRecordPath(path, ReadHShogi, record, message);
+}
+
+}  // namespace shogi
