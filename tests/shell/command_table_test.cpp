@@ -148,6 +148,21 @@ const Expectation kExpected[] = {
     {kCmdTarvelRenameTournaments, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdTarvelRenameOpenings, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdYearbook, {"01235", "01235", "01235"}},
+    // Output and printing look at the shown game: idle or a game waiting for the person. No
+    // output file is chosen here, which leaves the file-only texts disabled.
+    {kCmdOutputFile, {"023", "023", "023"}},
+    {kCmdStandardDiagram, {"023", "023", "023"}},
+    {kCmdMailDiagram, {"023", "023", "023"}},
+    {kCmdKayaDiagram, {"", "", ""}},
+    {kCmdMergedDiagram, {"", "", ""}},
+    {kCmdMoritaDiagram, {"", "", ""}},
+    {kCmdStandardRecord, {"", "", ""}},
+    {kCmdRecordPrint, {"023", "023", "023"}},
+    {kCmdDiagramPrint, {"023", "023", "023"}},
+    {kCmdPrint, {"023", "023", "023"}},
+    {kCmdPrintPreview, {"023", "023", "023"}},
+    {kCmdPrintSetup, {"023", "023", "023"}},
+    {kCmdProblemBitmap, {"023", "023", "023"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};

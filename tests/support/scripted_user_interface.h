@@ -105,6 +105,12 @@ class ScriptedUserInterface : public ShellUserInterface {
   };
   std::vector<GameListShown> GameLists;  // every list dialog as it opened
 
+  // Output: the CInsatsu dialog's answers, the print framework's calls in order, and the
+  // answers of the "詰将棋--->BMP" dialog (each acts on the open dialog; none: closed at once).
+  DialogScript<PrintSettings> PrintDialog;
+  std::vector<PrintAction> PrintActions;
+  std::deque<std::function<void(ProblemBitmapSession&)>> ProblemBitmapAnswers;
+
   // The clipboard: its text, and whether it holds any.
   std::string Clipboard;
   bool ClipboardHoldsText = false;
@@ -141,6 +147,16 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool SetClipboardText(const std::string& text) override {
     Clipboard = text;
     return ClipboardHoldsText = true;
+  }
+  bool EditDiagramPrint(PrintSettings& settings) override {
+    return PrintDialog.Run(settings, "diagram print dialog");
+  }
+  void RunPrint(PrintAction action) override { PrintActions.push_back(action); }
+  void ShowProblemBitmap(ProblemBitmapSession& session) override {
+    if (ProblemBitmapAnswers.empty()) return;
+    const auto answer = std::move(ProblemBitmapAnswers.front());
+    ProblemBitmapAnswers.pop_front();
+    answer(session);
   }
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
