@@ -120,7 +120,7 @@ ViewUpdate WriteOutputText(ShellContext& ctx, OutputText kind) {
 
 ViewUpdate PrintRecord(ShellContext& ctx) {
   ctx.State.Print.Kind = PrintKind::kRecord;
-  ctx.Ui.RunPrint(PrintAction::kPrint);
+  ctx.Ui.RunPrint(PrintAction::kPrint, ctx.State);
   return {};
 }
 
@@ -131,12 +131,12 @@ ViewUpdate PrintDiagram(ShellContext& ctx) {
   PrintSettings edited = print;
   if (!ctx.Ui.EditDiagramPrint(edited)) return {};
   print = edited;
-  ctx.Ui.RunPrint(PrintAction::kPrint);
+  ctx.Ui.RunPrint(PrintAction::kPrint, ctx.State);
   return {};
 }
 
 ViewUpdate RunPrintAction(ShellContext& ctx, PrintAction action) {
-  ctx.Ui.RunPrint(action);
+  ctx.Ui.RunPrint(action, ctx.State);
   return {};
 }
 

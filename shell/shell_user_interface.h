@@ -19,6 +19,7 @@ namespace shogi {
 
 class GameListSession;  // shell/search_commands.h
 class ProblemBitmapSession;  // shell/output_commands.h
+struct ProgramState;         // shell/program_state.h
 
 // The print framework's three commands: "印刷開始", "印刷プレビュー", "プリンタの設定".
 enum class PrintAction { kPrint, kPreview, kSetup };
@@ -135,9 +136,10 @@ class ShellDialogs : public UserInterface {
   // The diagram print's dialog CInsatsu over the kept settings; true on "はい" with them
   // changed. Without an implementation the dialog counts as cancelled.
   [[nodiscard]] virtual bool EditDiagramPrint(PrintSettings&) { return false; }
-  // The print framework: prints or previews the pages of the state's print kind, or shows the
-  // printer set-up. Without an implementation nothing is printed.
-  virtual void RunPrint(PrintAction) {}
+  // The print framework: prints or previews the pages of `state`'s print kind (its record,
+  // shown position and print settings), or shows the printer set-up. Without an
+  // implementation nothing is printed.
+  virtual void RunPrint(PrintAction, const ProgramState&) {}
   // The dialog "詰将棋--->BMP" over an open `session`; returns once it is closed. Without an
   // implementation it closes at once.
   virtual void ShowProblemBitmap(ProblemBitmapSession&) {}

@@ -14,6 +14,8 @@
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/maintenance_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
+#include "shell/gui/output_dialogs.h"
+#include "shell/gui/printing.h"
 #include "shell/gui/speed_dialog.h"
 
 namespace shogi::gui {
@@ -253,6 +255,22 @@ void WindowDialogs::ShowGameList(GameListSession& session) {
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {
   return shogi::OpenInTextEditor(path);
+}
+
+bool WindowDialogs::EditDiagramPrint(PrintSettings& settings) {
+  CInsatsu dialog(parent_, settings);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  settings = dialog.Settings();
+  return true;
+}
+
+void WindowDialogs::RunPrint(PrintAction action, const ProgramState& state) {
+  RunPrintAction(parent_, state, action);
+}
+
+void WindowDialogs::ShowProblemBitmap(ProblemBitmapSession& session) {
+  CTumeBmp dialog(parent_, session);
+  dialog.ShowModal();
 }
 
 }  // namespace shogi::gui

@@ -44,6 +44,9 @@ class WindowDialogs : public ShellDialogs {
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
+  bool EditDiagramPrint(PrintSettings& settings) override;
+  void RunPrint(PrintAction action, const ProgramState& state) override;
+  void ShowProblemBitmap(ProblemBitmapSession& session) override;
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);
