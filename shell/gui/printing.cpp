@@ -36,6 +36,31 @@ wxSize Printable(wxDC& dc, wxSize page) {
   return wxSize(std::max(1, page.x - 2 * m), std::max(1, page.y - 2 * m));
 }
 
+// Writes a line with its characters on a grid of half text heights: a one-byte character of
+// cp932 takes one column, a two-byte one two, each centred in its columns, so that the record's
+// columns line up whatever widths the font gives its characters.
+void DrawGridText(wxDC& dc, const std::string& utf8, int x, int y) {
+  const int half = std::max(1, dc.GetCharHeight() / 2);
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    const wxString ch = wxString::FromUTF8(utf8.substr(i, n));
+    // ASCII and the half-width katakana (U+FF61..U+FF9F) take one column.
+    const auto byte = [&](std::size_t k) {
+      return k < utf8.size() ? static_cast<unsigned char>(utf8[k]) : 0;
+    };
+    const bool half_kana = n == 3 && c == 0xEF &&
+                           (byte(i + 1) == 0xBE || (byte(i + 1) == 0xBD && byte(i + 2) >= 0xA1));
+    const int columns = n == 1 || half_kana ? 1 : 2;
+    if (ch != " ") {
+      const int w = dc.GetTextExtent(ch).x;
+      dc.DrawText(ch, x + (columns * half - w) / 2, y);
+    }
+    x += columns * half;
+    i += n;
+  }
+}
+
 }  // namespace
 
 PrintJob PrintJobOf(const ProgramState& state) {
@@ -81,7 +106,7 @@ void DrawPrintPage(wxDC& dc, const PrintJob& job, int page, wxSize size) {
     if (page < 1 || page > static_cast<int>(pages.size())) return;
     int y = m;
     for (const std::string& line : pages[page - 1]) {
-      dc.DrawText(wxString::FromUTF8(line), m, y);
+      DrawGridText(dc, line, m, y);
       y += h;
     }
     return;
@@ -94,7 +119,7 @@ void DrawPrintPage(wxDC& dc, const PrintJob& job, int page, wxSize size) {
     RenderDiagram(p.Layout, picture);
     dc.DrawBitmap(PictureBitmap(picture), m, m);
   }
-  for (const PageText& t : p.Texts) dc.DrawText(wxString::FromUTF8(t.Text), m + t.X, m + t.Y);
+  for (const PageText& t : p.Texts) DrawGridText(dc, t.Text, m + t.X, m + t.Y);
 }
 
 CShogiPrintout::CShogiPrintout(PrintJob job)
