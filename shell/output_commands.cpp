@@ -37,14 +37,6 @@ bool MayGoToClipboard(OutputText kind) {
   return kind == OutputText::kStandard || kind == OutputText::kMail;
 }
 
-FileDialogRequest SaveRequest(const char* title, const char* filter, const std::string& current) {
-  FileDialogRequest request;
-  request.Title = title;
-  request.Filters = ParseFilterText(filter);
-  request.InitialPath = current;
-  return request;
-}
-
 bool LabelFits(const std::string& label) {
   std::string bytes;
   return Utf8ToCp932(label, bytes) && bytes.size() <= kProblemLabelBytes;
@@ -84,7 +76,7 @@ bool PrintEnabled(const ProgramState& state) {
 
 ViewUpdate ChooseOutputFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
   const FileDialogResult chosen = ctx.Ui.ChooseSaveFile(
-      SaveRequest(kOutputFileTitle, kOutputFileFilter, settings.Files.Output));
+      FileRequestOf(kOutputFileTitle, kOutputFileFilter, settings.Files.Output));
   if (!chosen.Chosen) return {};
   const std::string path = WithDefaultExtension(chosen.Path, "txt");
   RememberFileName(profile, settings, kOutputKey, path);
@@ -167,7 +159,7 @@ void ProblemBitmapSession::Flip() {
 
 void ProblemBitmapSession::Browse() {
   const FileDialogResult chosen =
-      ctx_.Ui.ChooseSaveFile(SaveRequest(kProblemBitmapTitle, kProblemBitmapFilter, Path));
+      ctx_.Ui.ChooseSaveFile(FileRequestOf(kProblemBitmapTitle, kProblemBitmapFilter, Path));
   if (!chosen.Chosen) return;
   Path = WithDefaultExtension(chosen.Path, "bmp");
   RememberFileName(profile_, settings_, kBitmapKey, Path);

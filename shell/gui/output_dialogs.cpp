@@ -22,14 +22,6 @@ std::string Cut(const wxTextCtrl* field, std::size_t bytes) {
   return CutToCp932Bytes(field->GetValue().utf8_string(), bytes);
 }
 
-wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
-                     const std::string& text, int width) {
-  grid->Add(new wxStaticText(parent, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
-  auto* field = new wxTextCtrl(parent, wxID_ANY, U(text), wxDefaultPosition, wxSize(width, -1));
-  grid->Add(field, 1, wxEXPAND);
-  return field;
-}
-
 }  // namespace
 
 CInsatsu::CInsatsu(wxWindow* parent, const PrintSettings& settings)

@@ -5,6 +5,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 #include <wx/textdlg.h>
 
 #include "platform/text_editor.h"
@@ -38,6 +39,14 @@ wxString U(const std::string& utf8) {
 }
 
 }  // namespace
+
+wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
+                     const std::string& text, int width) {
+  grid->Add(new wxStaticText(parent, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
+  auto* field = new wxTextCtrl(parent, wxID_ANY, U(text), wxDefaultPosition, wxSize(width, -1));
+  grid->Add(field, 1, wxEXPAND);
+  return field;
+}
 
 wxString PathToWx(const std::string& path) {
 #ifdef _WIN32

@@ -3,6 +3,8 @@
 // ending the program are the view's (see ViewUserInterface).
 #pragma once
 
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
 #include <wx/window.h>
 
 #include <string>
@@ -58,6 +60,10 @@ class WindowDialogs : public ShellDialogs {
 // A path of the file system as wxWidgets names it, and back.
 wxString PathToWx(const std::string& path);
 std::string PathFromWx(const wxString& path);
+
+// A label and a text field of `width` pixels holding `text`, added as one row of `grid`.
+wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
+                     const std::string& text, int width);
 
 // The wildcard text of a file dialog ("caption|pattern|caption|pattern").
 wxString WildcardOf(const std::vector<FileFilter>& filters);

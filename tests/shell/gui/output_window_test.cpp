@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
 
 #include "output/problem_bitmap.h"
 #include "output/text_diagram.h"
@@ -50,6 +52,35 @@ class OutputWindowTest : public GuiFixture {
     return image.GetRed(x, y) < 128 && image.GetGreen(x, y) < 128 && image.GetBlue(x, y) < 128;
   }
 };
+
+// The 出力 and 印刷 menus hold their items in order; the tool bar's last but one button prints.
+TEST_F(OutputWindowTest, TheOutputAndPrintMenusAndThePrintButton) {
+  wxMenuBar* bar = frame->GetMenuBar();
+  const struct {
+    const char* title;
+    std::vector<int> ids;
+  } menus[] = {
+      {"出力(&O)",
+       {kCmdOutputFile, 0, kCmdStandardDiagram, kCmdKayaDiagram, kCmdMergedDiagram,
+        kCmdMoritaDiagram, kCmdMailDiagram, 0, kCmdStandardRecord}},
+      {"印刷(&P)",
+       {kCmdRecordPrint, kCmdDiagramPrint, 0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup}},
+  };
+  for (const auto& m : menus) {
+    const int index = bar->FindMenu(wxString::FromUTF8(m.title));
+    ASSERT_NE(index, wxNOT_FOUND) << m.title;
+    wxMenu* menu = bar->GetMenu(static_cast<std::size_t>(index));
+    std::vector<int> ids;
+    for (const wxMenuItem* item : menu->GetMenuItems())
+      ids.push_back(item->IsSeparator() ? 0 : item->GetId());
+    EXPECT_EQ(ids, m.ids) << m.title;
+  }
+  wxToolBar* tools = frame->GetToolBar();
+  ASSERT_NE(tools, nullptr);
+  const int count = static_cast<int>(tools->GetToolsCount());
+  EXPECT_EQ(tools->GetToolByPos(count - 2)->GetId(), kCmdPrint);
+  EXPECT_EQ(tools->GetToolByPos(count - 1)->GetId(), kCmdAbout);
+}
 
 TEST_F(OutputWindowTest, TheStandardDiagramIsReadBackFromTheClipboard) {
   ShowGame(kMiddleGame);
