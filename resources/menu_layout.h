@@ -105,6 +105,27 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdMate3),
     Separator(),
     Item(kCmdMateInGame),
+    Separator(),
+    Item(kCmdProblemBitmap),
+
+    Menu("出力(&O)"),
+    Item(kCmdOutputFile),
+    Separator(),
+    Item(kCmdStandardDiagram),
+    Item(kCmdKayaDiagram),
+    Item(kCmdMergedDiagram),
+    Item(kCmdMoritaDiagram),
+    Item(kCmdMailDiagram),
+    Separator(),
+    Item(kCmdStandardRecord),
+
+    Menu("印刷(&P)"),
+    Item(kCmdRecordPrint),
+    Item(kCmdDiagramPrint),
+    Separator(),
+    Item(kCmdPrint),
+    Item(kCmdPrintPreview),
+    Item(kCmdPrintSetup),
 
     Menu("エンジン"),
     Item(kCmdEngines),
@@ -194,6 +215,7 @@ enum class ToolIcon {
   kStopReplay,
   kMateAnalysis,
   kAbout,
+  kPrint,
 };
 
 // A button, or a separator where Command is 0.
@@ -217,6 +239,7 @@ inline constexpr ToolButton kToolBar[] = {
     {},
     {kCmdMateInGame, ToolIcon::kMateAnalysis},
     {},
+    {kCmdPrint, ToolIcon::kPrint},
     {kCmdAbout, ToolIcon::kAbout},
 };
 

@@ -14,14 +14,6 @@ namespace {
 constexpr const char* kPliesMessage = "有効手数は0～256の整数で入力してください。";
 constexpr const char* kDefaultBook = "book.bin";
 
-FileDialogRequest RequestOf(const char* title, const char* filter, const std::string& current) {
-  FileDialogRequest request;
-  request.Title = title;
-  request.Filters = ParseFilterText(filter);
-  request.InitialPath = current;
-  return request;
-}
-
 }  // namespace
 
 BookBuildOptions LoadBookBuildOptions(const Profile& profile) {
@@ -55,11 +47,11 @@ bool ParseBookPlies(std::string_view text, int& plies, std::string& message) {
 }
 
 FileDialogRequest BookInputFileRequest(const std::string& current) {
-  return RequestOf(kBookInputTitle, kBookInputFilter, current);
+  return FileRequestOf(kBookInputTitle, kBookInputFilter, current);
 }
 
 FileDialogRequest BookOutputFileRequest(const std::string& current) {
-  FileDialogRequest request = RequestOf(kBookOutputTitle, kBookOutputFilter, current);
+  FileDialogRequest request = FileRequestOf(kBookOutputTitle, kBookOutputFilter, current);
   request.MayBeNew = true;
   return request;
 }
@@ -95,8 +87,8 @@ ViewUpdate LookUpBookCommand(ShellContext& ctx, const ProgramSettings& settings)
 
 ViewUpdate ChooseBookFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
   if (!DatabaseFileItemsEnabled(ctx.State)) return {};
-  const FileDialogResult answer =
-      ctx.Ui.ChooseOpenFile(RequestOf(kBookFileTitle, kBookFileFilter, settings.Files.BonanzaBook));
+  const FileDialogResult answer = ctx.Ui.ChooseOpenFile(
+      FileRequestOf(kBookFileTitle, kBookFileFilter, settings.Files.BonanzaBook));
   if (answer.Chosen) RememberFileName(profile, settings, "BOOK", answer.Path);
   return {};
 }

@@ -13,6 +13,7 @@
 #include "shell/maintenance_commands.h"
 #include "shell/mate_commands.h"
 #include "shell/navigation.h"
+#include "shell/output_commands.h"
 #include "shell/record_commands.h"
 #include "shell/search_commands.h"
 
@@ -352,6 +353,7 @@ std::vector<CommandRow> BuildTable() {
   AddConversionAndBookRows(rows);
   AddMaintenanceRows(rows);
   AddEngineRows(rows);
+  AddOutputRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

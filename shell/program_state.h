@@ -9,6 +9,8 @@
 #include "database/database_format.h"
 #include "database/game_list.h"
 #include "database/search_conditions.h"
+#include "output/output_file.h"
+#include "output/print_layout.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -122,6 +124,9 @@ struct ProgramState {
   SearchDates SearchedDates;
   ListSettings Lists;
   bool Analysing = false;  // 検討 runs: the window's timer polls the engine
+  // The output menu's file and Morita counter, and the print settings, kept for the run.
+  OutputFileState Output;
+  PrintSettings Print;
 };
 
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {

@@ -37,6 +37,14 @@ const OpenCommand& CommandOf(RecordFormat format) {
 
 }  // namespace
 
+FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current) {
+  FileDialogRequest request;
+  request.Title = title;
+  request.Filters = ParseFilterText(filter);
+  request.InitialPath = current;
+  return request;
+}
+
 std::vector<FileFilter> ParseFilterText(std::string_view text) {
   std::vector<FileFilter> filters;
   while (!text.empty()) {

@@ -30,6 +30,9 @@ struct RecordCommandResult {
 // The filter list of a file dialog from its text form "caption|pattern|...||".
 std::vector<FileFilter> ParseFilterText(std::string_view text);
 
+// A file dialog's request: its title, its filter list from the text form, the path it starts at.
+FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current);
+
 // A path chosen in a file dialog, with "." + `extension` added when its name has none (the
 // dialogs' default extension).
 std::string WithDefaultExtension(const std::string& path, std::string_view extension);

@@ -9,6 +9,7 @@
 #include "analysis/book_builder.h"
 #include "database/search_conditions.h"
 #include "database/yearbook.h"
+#include "output/print_layout.h"
 #include "platform/user_interface.h"
 #include "shell/engine_list.h"
 #include "shell/game_conditions.h"
@@ -19,6 +20,11 @@ namespace shogi {
 
 class GameListSession;  // shell/search_commands.h
 struct AnalysisView;    // shell/engine_analysis.h
+class ProblemBitmapSession;  // shell/output_commands.h
+struct ProgramState;         // shell/program_state.h
+
+// The print framework's three commands: "印刷開始", "印刷プレビュー", "プリンタの設定".
+enum class PrintAction { kPrint, kPreview, kSetup };
 
 // The "詰将棋３" dialog's data: "開始手数：" (the text of the field), the check boxes "ﾏﾙﾁﾀｽｸ"
 // (message pumping during the search) and "ﾒﾓﾘﾁｪｯｸ" (the memory question).
@@ -134,6 +140,16 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual bool EditEngineList(EngineList&) { return false; }
   // The 検討 panel shows `view`; nullptr hides it.
   virtual void ShowAnalysis(const AnalysisView*) {}
+  // The diagram print's dialog CInsatsu over the kept settings; true on "はい" with them
+  // changed. Without an implementation the dialog counts as cancelled.
+  [[nodiscard]] virtual bool EditDiagramPrint(PrintSettings&) { return false; }
+  // The print framework: prints or previews the pages of `state`'s print kind (its record,
+  // shown position and print settings), or shows the printer set-up. Without an
+  // implementation nothing is printed.
+  virtual void RunPrint(PrintAction, const ProgramState&) {}
+  // The dialog "詰将棋--->BMP" over an open `session`; returns once it is closed. Without an
+  // implementation it closes at once.
+  virtual void ShowProblemBitmap(ProblemBitmapSession&) {}
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

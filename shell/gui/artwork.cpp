@@ -274,6 +274,14 @@ wxBitmap Artwork::Tool(ToolIcon icon) const {
         gc.StrokeLine(8, 7.5, 11.5, 9.5);
         break;
       }
+      case ToolIcon::kPrint:
+        // A printer: the sheet standing out of its top, the body below.
+        gc.SetPen(wxPen(ink, 1));
+        gc.SetBrush(*wxWHITE_BRUSH);
+        gc.DrawRectangle(4.5, 1.5, 7, 6);
+        gc.SetBrush(wxBrush(ink));
+        gc.DrawRectangle(1.5, 7.5, 13, 5);
+        break;
       case ToolIcon::kMateAnalysis:
       case ToolIcon::kAbout: {
         const char* text = icon == ToolIcon::kAbout ? "?" : "詰";

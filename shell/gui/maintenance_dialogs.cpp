@@ -33,15 +33,6 @@ void LayOut(wxDialog* dialog, wxSizer* body, wxSizer* buttons) {
   dialog->CentreOnParent();
 }
 
-// A label and a field in a row of `grid`.
-wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
-                     const std::string& text, int width) {
-  grid->Add(new wxStaticText(parent, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
-  auto* field = new wxTextCtrl(parent, wxID_ANY, U(text), wxDefaultPosition, wxSize(width, -1));
-  grid->Add(field, 1, wxEXPAND);
-  return field;
-}
-
 }  // namespace
 
 CSort::CSort(wxWindow* parent) : wxDialog(parent, wxID_ANY, U(kSortDialogTitle)) {

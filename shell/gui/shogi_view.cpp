@@ -92,6 +92,15 @@ bool ViewUserInterface::SetClipboardText(const std::string& text) {
   wxTheClipboard->Flush();  // the text stays when the program ends
   return done;
 }
+bool ViewUserInterface::EditDiagramPrint(PrintSettings& settings) {
+  return dialogs_.EditDiagramPrint(settings);
+}
+void ViewUserInterface::RunPrint(PrintAction action, const ProgramState& state) {
+  dialogs_.RunPrint(action, state);
+}
+void ViewUserInterface::ShowProblemBitmap(ProblemBitmapSession& session) {
+  dialogs_.ShowProblemBitmap(session);
+}
 bool ViewUserInterface::EditGameConditions(GameConditions& conditions) {
   return dialogs_.EditGameConditions(conditions);
 }

@@ -76,6 +76,9 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditEngineList(EngineList& list) override;
   void ShowAnalysis(const AnalysisView* view) override;
   bool OpenInTextEditor(const std::string& path) override;
+  bool EditDiagramPrint(PrintSettings& settings) override;
+  void RunPrint(PrintAction action, const ProgramState& state) override;
+  void ShowProblemBitmap(ProblemBitmapSession& session) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
   void ShowRecordFile(const std::string& path, bool read) override;

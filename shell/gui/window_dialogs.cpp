@@ -5,6 +5,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 #include <wx/textdlg.h>
 
 #include "platform/text_editor.h"
@@ -15,6 +16,8 @@
 #include "shell/gui/evaluation_dialogs.h"
 #include "shell/gui/maintenance_dialogs.h"
 #include "shell/gui/mate_dialogs.h"
+#include "shell/gui/output_dialogs.h"
+#include "shell/gui/printing.h"
 #include "shell/gui/speed_dialog.h"
 
 namespace shogi::gui {
@@ -37,6 +40,14 @@ wxString U(const std::string& utf8) {
 }
 
 }  // namespace
+
+wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
+                     const std::string& text, int width) {
+  grid->Add(new wxStaticText(parent, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
+  auto* field = new wxTextCtrl(parent, wxID_ANY, U(text), wxDefaultPosition, wxSize(width, -1));
+  grid->Add(field, 1, wxEXPAND);
+  return field;
+}
 
 wxString PathToWx(const std::string& path) {
 #ifdef _WIN32
@@ -261,6 +272,22 @@ void WindowDialogs::ShowGameList(GameListSession& session) {
 
 bool WindowDialogs::OpenInTextEditor(const std::string& path) {
   return shogi::OpenInTextEditor(path);
+}
+
+bool WindowDialogs::EditDiagramPrint(PrintSettings& settings) {
+  CInsatsu dialog(parent_, settings);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  settings = dialog.Settings();
+  return true;
+}
+
+void WindowDialogs::RunPrint(PrintAction action, const ProgramState& state) {
+  RunPrintAction(parent_, state, action);
+}
+
+void WindowDialogs::ShowProblemBitmap(ProblemBitmapSession& session) {
+  CTumeBmp dialog(parent_, session);
+  dialog.ShowModal();
 }
 
 }  // namespace shogi::gui

@@ -3,6 +3,8 @@
 // ending the program are the view's (see ViewUserInterface).
 #pragma once
 
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
 #include <wx/window.h>
 
 #include <string>
@@ -45,6 +47,9 @@ class WindowDialogs : public ShellDialogs {
   void ShowGameList(GameListSession& session) override;
   bool EditEngineList(EngineList& list) override;
   bool OpenInTextEditor(const std::string& path) override;
+  bool EditDiagramPrint(PrintSettings& settings) override;
+  void RunPrint(PrintAction action, const ProgramState& state) override;
+  void ShowProblemBitmap(ProblemBitmapSession& session) override;
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);
@@ -56,6 +61,10 @@ class WindowDialogs : public ShellDialogs {
 // A path of the file system as wxWidgets names it, and back.
 wxString PathToWx(const std::string& path);
 std::string PathFromWx(const wxString& path);
+
+// A label and a text field of `width` pixels holding `text`, added as one row of `grid`.
+wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
+                     const std::string& text, int width);
 
 // The wildcard text of a file dialog ("caption|pattern|caption|pattern").
 wxString WildcardOf(const std::vector<FileFilter>& filters);

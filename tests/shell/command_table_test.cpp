@@ -151,6 +151,21 @@ const Expectation kExpected[] = {
     // The outside engines: the list and 検討 (which also stops from any state) when idle.
     {kCmdEngines, {"0", "0", "0"}},
     {kCmdAnalysis, {"0", "0", "0"}},
+    // Output and printing look at the shown game: idle or a game waiting for the person. No
+    // output file is chosen here, which leaves the file-only texts disabled.
+    {kCmdOutputFile, {"023", "023", "023"}},
+    {kCmdStandardDiagram, {"023", "023", "023"}},
+    {kCmdMailDiagram, {"023", "023", "023"}},
+    {kCmdKayaDiagram, {"", "", ""}},
+    {kCmdMergedDiagram, {"", "", ""}},
+    {kCmdMoritaDiagram, {"", "", ""}},
+    {kCmdStandardRecord, {"", "", ""}},
+    {kCmdRecordPrint, {"023", "023", "023"}},
+    {kCmdDiagramPrint, {"023", "023", "023"}},
+    {kCmdPrint, {"023", "023", "023"}},
+    {kCmdPrintPreview, {"023", "023", "023"}},
+    {kCmdPrintSetup, {"023", "023", "023"}},
+    {kCmdProblemBitmap, {"023", "023", "023"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};

@@ -111,6 +111,11 @@ class ScriptedUserInterface : public ShellUserInterface {
   // The 検討 panel: every view it showed, and whether it is open now.
   std::vector<AnalysisView> AnalysisShown;
   bool AnalysisOpen = false;
+  // Output: the CInsatsu dialog's answers, the print framework's calls in order, and the
+  // answers of the "詰将棋--->BMP" dialog (each acts on the open dialog; none: closed at once).
+  DialogScript<PrintSettings> PrintDialog;
+  std::vector<PrintAction> PrintActions;
+  std::deque<std::function<void(ProblemBitmapSession&)>> ProblemBitmapAnswers;
 
   // The clipboard: its text, and whether it holds any.
   std::string Clipboard;
@@ -148,6 +153,16 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool SetClipboardText(const std::string& text) override {
     Clipboard = text;
     return ClipboardHoldsText = true;
+  }
+  bool EditDiagramPrint(PrintSettings& settings) override {
+    return PrintDialog.Run(settings, "diagram print dialog");
+  }
+  void RunPrint(PrintAction action, const ProgramState&) override { PrintActions.push_back(action); }
+  void ShowProblemBitmap(ProblemBitmapSession& session) override {
+    if (ProblemBitmapAnswers.empty()) return;
+    const auto answer = std::move(ProblemBitmapAnswers.front());
+    ProblemBitmapAnswers.pop_front();
+    answer(session);
   }
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;

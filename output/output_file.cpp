@@ -1,0 +1,34 @@
+// The output text file: creating it to test the choice, appending diagrams to it.
+#include "output/output_file.h"
+
+#include <cstdio>
+
+#include "output/text_diagram.h"
+
+namespace shogi {
+
+int CreateOutputFile(const std::string& path, std::string& message) {
+  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  if (f == nullptr || std::fclose(f) != 0) {
+    message = kOutputCreateMessage;
+    return 1;
+  }
+  return 0;
+}
+
+int AppendOutputText(const std::string& path, const std::string& text, std::string& message) {
+  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "ab");
+  if (f == nullptr) {
+    message = kOutputAppendMessage;
+    return 1;
+  }
+  const std::string bytes = WithCrLf(text);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (std::fclose(f) != 0 || !written) {
+    message = kOutputAppendMessage;
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace shogi
