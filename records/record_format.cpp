@@ -4,6 +4,7 @@
 #include "records/csa.h"
 #include "records/ki2.h"
 #include "records/kif.h"
+#include "records/usi_text.h"
 
 namespace shogi {
 namespace {
@@ -49,6 +50,8 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kS1Year1996,  nullptr,   "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kSuperShogi,  nullptr,   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kSekita,      nullptr,   "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kSfen,        "sfen",    nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
+  {F::kUsi,         "usi",     nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
 };
 // clang-format on
 

@@ -186,7 +186,18 @@ TEST(CsaReader, ResultLines) {
       {"+7776FU\n%MATTA\n", kResultFirstWins, 1},
       {"+7776FU\n%SENNICHITE\n", kResultRepetition, 1},
       {"+7776FU\n%CHUDAN\n-3334FU\n", kResultNone, 1},
-      {"+7776FU\n%KACHI\n", kResultNone, 1},
+      {"+7776FU\n%KACHI\n", kResultSecondWins, 1},  // the side to move declares a win
+      {"+7776FU\n-3334FU\n%KACHI\n", kResultFirstWins, 2},
+      {"+7776FU\n%TIME_UP\n", kResultFirstWins, 1},  // the side to move ran out of time
+      {"+7776FU\n-3334FU\n%ILLEGAL_MOVE\n", kResultSecondWins, 2},
+      {"+7776FU\n%+ILLEGAL_ACTION\n", kResultSecondWins, 1},
+      {"+7776FU\n%-ILLEGAL_ACTION\n", kResultFirstWins, 1},
+      {"+7776FU\n-3334FU\n%JISHOGI\n", kResultImpasse, 2},
+      {"+7776FU\n%HIKIWAKE\n", kResultNone, 1},
+      {"+7776FU\n%MAX_MOVES\n", kResultNone, 1},  // no win for anyone, though it begins "M"
+      {"+7776FU\n%FUZUMI\n", kResultNone, 1},
+      {"+7776FU\n-3334FU\n%TSUMI\n", kResultSecondWins, 2},
+      {"+7776FU\n%TORYO\n-3334FU\n", kResultFirstWins, 1},
       {"+7776FU\n", kResultNone, 1},
   };
   for (const Case& c : cases) {
@@ -283,11 +294,11 @@ TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
 TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
   GameRecord r;
   std::string message;
-  // The pawn in hand of the "P+" line is not read: the drop takes the pawn won on 2c.
+  // The drop takes the pawn won on 2c.
   const std::string text =
       "N+a\nN-b\nP1 *  *  *  * -OU *  *  *  * \nP2\nP3 *  *  * **  *  *  * -FU * \n"
       "P4\nP5\nP6\nP7 *  *  *  *  *  *  * +FU * \nP8\nP9 *  *  *  * +OU *  *  * +XX\n"
-      "P+00FU\n+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
+      "+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
       "+0024FU\n";
   ASSERT_EQ(ReadText(text, r, message), 0);
   EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/7p1/9/9/9/7P1/9/4K4 b - 1");

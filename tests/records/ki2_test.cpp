@@ -31,7 +31,9 @@ TEST(Ki2Reader, ReadsAGameAndIgnoresMovesQuotedInComments) {
   EXPECT_EQ(r.PlyCount, 0);
   EXPECT_TRUE(r.InitialPosition == kInitialPosition);
   for (int i = 0; i < 21; ++i) EXPECT_EQ(r.MoveTimes[i], 0);
-  EXPECT_EQ(FieldText(r.Opening), "");
+  // The header lines other programs write fill the record's fields.
+  EXPECT_EQ(Utf8(FieldText(r.Opening)), "四間飛車");
+  EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, 20240101);
 }
 
 TEST(Ki2Reader, ResignationTokensSetTheResult) {
@@ -63,11 +65,12 @@ TEST(Ki2Reader, StopsAt256Moves) {
   EXPECT_EQ(r.ResultCode, kResultNone);
 }
 
-TEST(Ki2Reader, RequiresBothNamesInOrderAndResolvableMoves) {
+TEST(Ki2Reader, RequiresBothNamesAndResolvableMoves) {
   const std::string cases[] = {
       Lines({"先手：a", "▲７六歩"}),
-      Lines({"後手：b", "先手：a", "▲７六歩"}),
+      Lines({"後手：b", "▲７六歩", "先手：a"}),
       Lines({"▲７六歩", "後手：b"}),
+      Lines({"先手：a"}),
       Lines({"先手：a", "後手：b", "▲７六歩 △５五金"}),  // gote has no gold that reaches 5五
       Lines({"先手：a", "後手：b", "▲７六歩 △３四"}),
       "",
