@@ -101,6 +101,10 @@ enum CommandId : int {
   kCmdTarvelSearch,             // Tarvel "検索条件"
   kCmdTarvelList,               // Tarvel "一覧表"
   kCmdTarvelReverse,            // Tarvel "逆順表示"
+  // Records through the clipboard (the 編集 menu).
+  kCmdCopyKif,      // "棋譜をKIF形式でコピー"
+  kCmdCopySfen,     // "局面をSFEN形式でコピー"
+  kCmdPasteRecord,  // "棋譜の貼り付け"
   kCmdFirstPreset = 1100,       // the start-position presets, in preset order
   kCmdFirstResult = 1200,       // the 勝敗結果 items, in result-code order
 };

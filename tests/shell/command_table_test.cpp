@@ -148,6 +148,10 @@ const Expectation kExpected[] = {
     {kCmdTarvelRenameTournaments, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdTarvelRenameOpenings, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdYearbook, {"01235", "01235", "01235"}},
+    // Copying reads the record and the shown position; a paste replaces the record as a read.
+    {kCmdCopyKif, {"023", "023", "023"}},
+    {kCmdCopySfen, {"023", "023", "023"}},
+    {kCmdPasteRecord, {"0", "0", "0"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};
