@@ -53,7 +53,7 @@ TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItem
     titles.push_back(bar->GetMenuLabel(i).utf8_string());
   }
   const std::vector<std::string> expected_titles = {
-      "ファイル(&F)", "表示(&V)", "再現(&R)", "対局(&G)", "盤面設定(&S)",
+      "ファイル(&F)", "編集(&E)", "表示(&V)", "再現(&R)", "対局(&G)", "盤面設定(&S)",
       "詰将棋(&T)",   "棋泉",     "Tarvel",   "Bonanza",  "ヘルプ(&H)"};
   EXPECT_EQ(titles, expected_titles);
 
