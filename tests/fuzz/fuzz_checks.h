@@ -37,6 +37,10 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
 // record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
 
+// Whether the record's winner is the side to move at its end (a win on the opponent's foul
+// or a declaration), which the KIF and CSA writers cannot state.
+bool SideToMoveWon(const GameRecord& record);
+
 // Writes `record` with the writer of `format` and reads it back with its reader: the start
 // position, StartIndex, names and moves must come back unchanged. Returns the record read.
 const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record);
