@@ -41,6 +41,14 @@ TEST(ReadTool, PrintsTheRecord) {
   EXPECT_NE(r.out.find("\nmoves:\ntimes:\nresult: 0\n"), std::string::npos) << r.out;
 }
 
+TEST(ReadTool, ReadsPositionStringsOfOtherPrograms) {
+  for (const char* format : {"sfen", "usi"}) {
+    auto r = RunTool(std::string("read ") + format + " " + kData + "/sfen/usi_command.sfen");
+    EXPECT_EQ(r.status, 0) << format << r.err;
+    EXPECT_NE(r.out.find("\nmoves: 7g7f 3c3d 8h2b+ 3a2b B*4e\n"), std::string::npos) << r.out;
+  }
+}
+
 TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
   struct Case {
     std::string args;
@@ -50,8 +58,8 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
   const Case cases[] = {
       {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
       {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
-      {"read pgn x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
-      {"read morita x", 2, "shogi-tool read: FORMAT must be kif, ki2 or csa\n"},
+      {"read pgn x", 2, "shogi-tool read: FORMAT must be kif, ki2, csa, sfen or usi\n"},
+      {"read morita x", 2, "shogi-tool read: FORMAT must be kif, ki2, csa, sfen or usi\n"},
       {"convert csa x ki2 y", 2, "shogi-tool convert: FORMAT_OUT must be kif or csa\n"},
   };
   for (const Case& c : cases) {
@@ -61,7 +69,7 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     EXPECT_EQ(r.err, c.err) << c.args;
   }
   EXPECT_NE(
-      RunTool("--help").out.find("reads a kif, ki2 or csa record and writes it as kif or csa"),
+      RunTool("--help").out.find("reads a kif, ki2, csa, sfen or usi record and writes it as kif or csa"),
       std::string::npos);
 }
 
