@@ -134,6 +134,10 @@ TEST(UsiText, PastesEveryFormatItRecognises) {
   std::string message;
   ASSERT_EQ(ReadPastedRecord("先手：東京\n後手：大阪\n▲７六歩", r, message), 0);
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "東京");
+  // This text is valid cp932 as well; pasted, it is still UTF-8.
+  ASSERT_EQ(ReadPastedRecord("N+東京\nN-大阪\n+\n+7776FU", r, message), 0);
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "東京");
+  EXPECT_EQ(Utf8(FieldText(r.SecondName)), "大阪");
   EXPECT_EQ(ReadPastedRecord("hello", r, message), 1);
   EXPECT_EQ(message, "クリップボードの内容は棋譜として読めません。");
 }
