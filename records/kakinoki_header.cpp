@@ -143,6 +143,24 @@ bool ReadDiagramRank(std::string_view line, int rank, Position& pos) {
   return true;
 }
 
+// The ResultCode of a summary line "まで64手で後手の勝ち" (also 先手/下手/上手, 勝ち or 負け,
+// 千日手, 持将棋, 中断): -1 when `line` is no such line, kResultNone when it names no outcome.
+int SummaryLineResult(std::string_view line) {
+  const HeaderTexts& x = Texts();
+  if (!StartsWith(line, x.summary)) return -1;
+  const auto has = [&](const std::string& word) {
+    return line.find(word) != std::string_view::npos;
+  };
+  if (has(x.repetition)) return kResultRepetition;
+  if (has(x.impasse)) return kResultImpasse;
+  const bool first = has(x.first_side[0]) || has(x.first_side[1]);
+  const bool second = has(x.second_side[0]) || has(x.second_side[1]);
+  if (first == second) return kResultNone;
+  if (has(x.wins)) return first ? kResultFirstWins : kResultSecondWins;
+  if (has(x.loses)) return first ? kResultSecondWins : kResultFirstWins;
+  return kResultNone;
+}
+
 }  // namespace
 
 void KakinokiHeader::TakeHandicap(std::string_view name) {
@@ -226,10 +244,6 @@ bool KakinokiHeader::ReadyForMoves() const {
   return !needs_diagram_ && (ranks_ < 0 || ranks_ == 9);
 }
 
-bool StartsVariation(std::string_view line) {
-  return StartsWith(line, Texts().variation);
-}
-
 int EndWordResult(std::string_view text, int index) {
   for (const EndWord& word : Texts().end_words) {
     if (!StartsWith(text, word.text)) continue;
@@ -250,20 +264,12 @@ int EndWordResult(std::string_view text, int index) {
   return -1;
 }
 
-int SummaryLineResult(std::string_view line) {
-  const HeaderTexts& x = Texts();
-  if (!StartsWith(line, x.summary)) return -1;
-  const auto has = [&](const std::string& word) {
-    return line.find(word) != std::string_view::npos;
-  };
-  if (has(x.repetition)) return kResultRepetition;
-  if (has(x.impasse)) return kResultImpasse;
-  const bool first = has(x.first_side[0]) || has(x.first_side[1]);
-  const bool second = has(x.second_side[0]) || has(x.second_side[1]);
-  if (first == second) return kResultNone;
-  if (has(x.wins)) return first ? kResultFirstWins : kResultSecondWins;
-  if (has(x.loses)) return first ? kResultSecondWins : kResultFirstWins;
-  return kResultNone;
+bool EndsMainLine(std::string_view line, int& result) {
+  if (StartsWith(line, Texts().variation)) return true;
+  const int summary = SummaryLineResult(line);
+  if (summary < 0) return false;
+  result = summary;
+  return true;
 }
 
 }  // namespace shogi

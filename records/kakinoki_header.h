@@ -38,17 +38,14 @@ class KakinokiHeader {
   int ranks_ = -1;              // diagram ranks read; -1 outside a diagram
 };
 
-// Whether `line` begins a variation ("変化："): the main line ends there, and the variations
-// after it are not read.
-[[nodiscard]] bool StartsVariation(std::string_view line);
+// Whether `line` ends the main line: the first variation begins ("変化："; the variations
+// are not read), or a summary line "まで64手で後手の勝ち" gives the result, stored in
+// `result` (a record without an end word still gets its result from it).
+[[nodiscard]] bool EndsMainLine(std::string_view line, int& result);
 
 // How a record ends, by the word at the front of `text` (投了, 詰み, 中断, 千日手, 持将棋,
 // 不詰, 切れ負け, 反則勝ち, 反則負け, 入玉勝ち) with the side to move given by `index`, the
 // ply of the move that was not made: the ResultCode, or -1 when `text` holds no end word.
 int EndWordResult(std::string_view text, int index);
-
-// The ResultCode of a summary line "まで64手で後手の勝ち" (also 先手/下手/上手, 勝ち or 負け,
-// 千日手, 持将棋, 中断): -1 when `line` is no such line, kResultNone when it names no outcome.
-int SummaryLineResult(std::string_view line);
 
 }  // namespace shogi

@@ -62,13 +62,7 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, std::string& message) {
     }
     // Comment lines often quote moves ("*▲７六歩が好手"); they are not moves.
     if (!line.empty() && (line[0] == '*' || line[0] == '#' || line[0] == '&')) continue;
-    // The main line ends where the first variation begins; the variations are not read.
-    if (StartsVariation(line)) {
-      done = true;
-      break;
-    }
-    if (const int summary = SummaryLineResult(line); summary >= 0) {
-      r.ResultCode = summary;
+    if (EndsMainLine(line, r.ResultCode)) {
       done = true;
       break;
     }

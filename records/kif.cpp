@@ -362,14 +362,7 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
     }
     if (line.empty() || line[0] == '*' || line[0] == '#') continue;
     if (source == KifSource::kFile && line[0] == '&') continue;
-    // The main line ends where the first variation begins; the variations are not read.
-    if (StartsVariation(line)) {
-      done = true;
-      break;
-    }
-    // A summary line "まで…" without an end line before it still gives the result.
-    if (const int summary = SummaryLineResult(line); summary >= 0) {
-      r.ResultCode = summary;
+    if (EndsMainLine(line, r.ResultCode)) {
       done = true;
       break;
     }

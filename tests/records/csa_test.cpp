@@ -348,13 +348,10 @@ TEST(CsaReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
       {"csa/several_records.csa", "-3334FU", "-3335FU"},
   };
   for (const Case& c : cases) {
-    std::string text = test::TestData(c.file);
-    const std::size_t at = text.find(c.from);
-    ASSERT_NE(at, std::string::npos) << c.from;
-    text.replace(at, std::string_view(c.from).size(), c.to);
     GameRecord r = test::SentinelRecord();
     std::string message;
-    test::ExpectReadOutcome(ReadText(text, r, message), r, message, -1, c.from);
+    const int rc = ReadText(test::ChangedTestData(c.file, c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, c.from);
   }
 }
 
