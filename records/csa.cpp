@@ -184,7 +184,7 @@ class CsaReader {
 
   GameRecord r_;
   Position rows_{};   // the board lines read so far
-  bool pi_ = false;    // the board came from a "PI" line
+  bool pi_ = false;   // the board came from a "PI" line
   bool placed_ = false;  // "P+" / "P-" lines placed pieces
   int rest_to_ = -1;     // the side that "00AL" gives every piece not placed, -1 for none
   Position board_{};  // the reader's own copy of the board, moved along with the moves
@@ -403,12 +403,18 @@ bool CsaReader::TakeEndLine(std::string_view line) {
     Outcome outcome;
   };
   static constexpr End kEnds[] = {
-      {"%TORYO", kMoverLoses},          {"%TSUMI", kMoverLoses},
-      {"%TIME_UP", kMoverLoses},        {"%ILLEGAL_MOVE", kMoverLoses},
-      {"%+ILLEGAL_ACTION", kSecondWins}, {"%-ILLEGAL_ACTION", kFirstWins},
-      {"%KACHI", kMoverWins},           {"%SENNICHITE", kRepetition},
-      {"%JISHOGI", kImpasse},           {"%HIKIWAKE", kDraw},
-      {"%MAX_MOVES", kDraw},            {"%CHUDAN", kDraw},
+      {"%TORYO", kMoverLoses},
+      {"%TSUMI", kMoverLoses},
+      {"%TIME_UP", kMoverLoses},
+      {"%ILLEGAL_MOVE", kMoverLoses},
+      {"%+ILLEGAL_ACTION", kSecondWins},
+      {"%-ILLEGAL_ACTION", kFirstWins},
+      {"%KACHI", kMoverWins},
+      {"%SENNICHITE", kRepetition},
+      {"%JISHOGI", kImpasse},
+      {"%HIKIWAKE", kDraw},
+      {"%MAX_MOVES", kDraw},
+      {"%CHUDAN", kDraw},
       {"%FUZUMI", kDraw},
   };
   const bool first_to_move = SideOfPly(index_) == kFirst;
@@ -449,7 +455,9 @@ bool CsaReader::TakeEndLine(std::string_view line) {
 
 // The "$" lines that have a field in the record: the tournament, the date, the opening.
 void CsaReader::TakeHeaderLine(std::string_view line) {
-  const auto value = [&](std::string_view key) { return CutName(line.substr(key.size()), kNameFieldSize - 1); };
+  const auto value = [&](std::string_view key) {
+    return CutName(line.substr(key.size()), kNameFieldSize - 1);
+  };
   if (StartsWith(line, "$EVENT:")) {
     CopyCp932Field(r_.Tournament, value("$EVENT:"));
   } else if (StartsWith(line, "$OPENING:")) {

@@ -9,8 +9,8 @@
 #include "platform/cp932.h"
 #include "records/kakinoki_header.h"
 #include "records/notation.h"
-#include "records/record_text.h"
 #include "records/record_io.h"
+#include "records/record_text.h"
 #include "rules/handicap.h"
 #include "rules/move_rules.h"
 

@@ -156,11 +156,11 @@ TEST(KifReader, EndWordsSetTheResultByTheSideToMove) {
     int moves;
     int result;
   };
-  const Case cases[] = {{"投了", 1, kResultFirstWins}, {"投了", 2, kResultSecondWins},
-                        {"詰み", 1, kResultFirstWins}, {"詰み", 0, kResultSecondWins},
-                        {"中断", 1, kResultNone},      {"千日手", 2, kResultRepetition},
-                        {"持将棋", 2, kResultImpasse}, {"不詰", 1, kResultNone},
-                        {"切れ負け", 1, kResultFirstWins}, {"切れ負け", 2, kResultSecondWins},
+  const Case cases[] = {{"投了", 1, kResultFirstWins},      {"投了", 2, kResultSecondWins},
+                        {"詰み", 1, kResultFirstWins},      {"詰み", 0, kResultSecondWins},
+                        {"中断", 1, kResultNone},           {"千日手", 2, kResultRepetition},
+                        {"持将棋", 2, kResultImpasse},      {"不詰", 1, kResultNone},
+                        {"切れ負け", 1, kResultFirstWins},  {"切れ負け", 2, kResultSecondWins},
                         {"反則負け", 2, kResultSecondWins}, {"反則勝ち", 1, kResultSecondWins},
                         {"反則勝ち", 2, kResultFirstWins},  {"入玉勝ち", 1, kResultSecondWins},
                         {"詰", 2, kResultSecondWins}};
@@ -448,7 +448,7 @@ TEST(KifReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
   const Case cases[] = {
       {"kif/other_program.kifu", "２二角不成(88)", "２二角不成(87)"},  // nothing on 8七
       {"kif/other_program.kifu", "同銀(31)", "同銀(32)"},
-      {"kif/other_program.kifu", "４五角打", "４五飛打"},  // no rook in hand
+      {"kif/other_program.kifu", "４五角打", "４五飛打"},     // no rook in hand
       {"kif/diagram_without_handicap.kifu", "|V香", "|V犬"},  // no such piece
       {"kif/diagram_without_handicap.kifu", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n", ""},  // 8 ranks
   };
@@ -495,10 +495,10 @@ TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
   // Without a 手合割 line the game is even.
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(Lines({"先手：s", "後手：u", "手数----指手---------消費時間--",
-                            "1 ７六歩(77)"}),
-                     r, message),
-            0);
+  ASSERT_EQ(
+      ReadText(Lines({"先手：s", "後手：u", "手数----指手---------消費時間--", "1 ７六歩(77)"}), r,
+               message),
+      0);
   EXPECT_TRUE(r.InitialPosition == kInitialPosition);
   EXPECT_EQ(r.StartIndex, 0);
 }

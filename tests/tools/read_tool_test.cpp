@@ -68,9 +68,9 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
-  EXPECT_NE(
-      RunTool("--help").out.find("reads a kif, ki2, csa, sfen or usi record and writes it as kif or csa"),
-      std::string::npos);
+  EXPECT_NE(RunTool("--help").out.find(
+                "reads a kif, ki2, csa, sfen or usi record and writes it as kif or csa"),
+            std::string::npos);
 }
 
 TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
