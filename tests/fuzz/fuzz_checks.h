@@ -37,6 +37,11 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
 // record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
 
+// Whether both names are cp932 text. Bytes that are not may come back otherwise from a
+// written file: with them the file can be valid UTF-8 and invalid cp932, which the readers
+// take as UTF-8.
+bool NamesAreCp932Text(const GameRecord& record);
+
 // Whether the record's winner is the side to move at its end (a win on the opponent's foul
 // or a declaration), which the KIF and CSA writers cannot state.
 bool SideToMoveWon(const GameRecord& record);

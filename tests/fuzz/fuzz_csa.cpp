@@ -31,6 +31,10 @@ void CheckCsaWriteBack(const shogi::GameRecord& record) {
   std::memcpy(again.Tournament, record.Tournament, sizeof again.Tournament);
   std::memcpy(again.Opening, record.Opening, sizeof again.Opening);
   again.Year = record.Year, again.Month = record.Month, again.Day = record.Day;
+  if (!fuzz::NamesAreCp932Text(record)) {
+    std::memcpy(again.FirstName, record.FirstName, sizeof again.FirstName);
+    std::memcpy(again.SecondName, record.SecondName, sizeof again.SecondName);
+  }
   // Results other than a win are all written as %CHUDAN.
   SHOGI_FUZZ_CHECK(SameRecord(again, record) || record.ResultCode > kResultSecondWins ||
                    fuzz::SideToMoveWon(record));
