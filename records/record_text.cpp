@@ -20,7 +20,10 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail) {
                     });
 }
 
+// A comment line of KIF ("#KIF version=2.0 encoding=UTF-8") or CSA ("'CSA encoding=UTF-8")
+// declares the encoding; no other first line does, so that a name cannot.
 bool FirstLineDeclaresUtf8(std::string_view text) {
+  if (text.empty() || (text[0] != '#' && text[0] != '\'')) return false;
   std::string line(text.substr(0, text.find('\n')));
   std::transform(line.begin(), line.end(), line.begin(), [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

@@ -31,6 +31,7 @@ TEST(RecordText, DecidesUtf8ByTheOneRule) {
       {"'CSA encoding=UTF-8\n" + tokyo, false, true},
       {"'CSA encoding=SHIFT_JIS\n" + tokyo, false, false},
       {"abc\nencoding=UTF-8", false, false},  // only the first line declares
+      {"N+encoding=UTF-8\n" + tokyo, false, false},  // a name declares nothing
       {"N+abc", false, false},
       {"", false, false},
   };
