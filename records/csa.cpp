@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "records/record_io.h"
+#include "records/record_text.h"
 #include "rules/move_rules.h"
 
 namespace shogi {
@@ -211,6 +212,10 @@ class CsaReader {
 
  private:
   void ReadRow(std::string_view line);
+  bool ReadRemovedPieces(std::string_view line);
+  bool ReadPlacedPieces(std::string_view line);
+  bool TakeEndLine(std::string_view line);
+  void TakeHeaderLine(std::string_view line);
   void EndPosition(Side side_to_move);
   bool TakeMove(std::string_view line);
   void SetTime(int index, long seconds);
@@ -222,6 +227,9 @@ class CsaReader {
 
   GameRecord r_;
   Position rows_{};   // the board lines read so far
+  bool pi_ = false;   // the board came from a "PI" line
+  bool placed_ = false;  // "P+" / "P-" lines placed pieces
+  int rest_to_ = -1;     // the side that "00AL" gives every piece not placed, -1 for none
   Position board_{};  // the reader's own copy of the board, moved along with the moves
   int row_count_ = 0;
   bool in_moves_ = false;
@@ -237,9 +245,22 @@ void CsaReader::ReadRow(std::string_view line) {
 }
 
 void CsaReader::EndPosition(Side side_to_move) {
-  if (row_count_ == 0) {
+  if (row_count_ == 0 && !pi_ && !placed_) {
     r_.InitialPosition = kInitialPosition;
   } else {
+    if (rest_to_ >= 0) {
+      // "00AL": every piece of the set that is neither on the board nor in a hand.
+      static constexpr int kSet[8] = {0, 18, 4, 4, 4, 4, 2, 2};
+      int left[8];
+      for (int type = kPawn; type <= kRook; ++type)
+        left[type] = kSet[type] - rows_.Hand[kFirst][type] - rows_.Hand[kSecond][type];
+      for (Square s = 1; s <= 81; ++s) {
+        const int type = TypeOf(rows_.Board[s]);
+        if (type != 0 && type != kKing) --left[type > kKing ? type - kPromoteOffset : type];
+      }
+      for (int type = kPawn; type <= kRook; ++type)
+        if (left[type] > 0) rows_.Hand[rest_to_][type] = static_cast<std::int8_t>(left[type]);
+    }
     r_.InitialPosition = rows_;
     FindKingSquares(r_.InitialPosition);
   }
@@ -257,7 +278,8 @@ void CsaReader::SetTime(int index, long seconds) {
   r_.MoveTimes[index] = static_cast<std::int32_t>(cumulative);
 }
 
-// A move line: sign, four digits and a piece code, optionally ",T" and the seconds.
+// A move statement: sign, four digits and a piece code (a time after a comma comes as a
+// statement of its own).
 bool CsaReader::TakeMove(std::string_view line) {
   const Side side = line[0] == '+' ? kFirst : kSecond;
   if (!in_moves_) EndPosition(side);
@@ -276,9 +298,7 @@ bool CsaReader::TakeMove(std::string_view line) {
   if (!ParseCsaMove(line, board_, side, m)) return false;
   r_.MoveList[index_] = m;
   ApplyMove(board_, m, side);
-  SetTime(index_, 0);  // a move without a time line took no time
-  if (line.size() > 8 && line[7] == ',' && line[8] == 'T')
-    SetTime(index_, ReadSeconds(line.substr(8)));
+  SetTime(index_, 0);  // a move without a time statement took no time
   ++index_;
   ++moves_;
   if (moves_ >= kCsaMoveLimit) done_ = true;  // stops with no result
@@ -305,14 +325,13 @@ bool CsaReader::Take(std::string_view line) {
     }
     return true;
   }
-  if (c == '%') {
-    done_ = true;  // the record ends here; before the moves section the read fails
-    if (!in_moves_) return true;
-    if (line.size() >= 2 && (line[1] == 'T' || line[1] == 'M')) {
-      SetResultOfResignation();
-    } else {
-      r_.ResultCode = StartsWith(line.substr(1), "SENNICHITE") ? kResultRepetition : kResultNone;
-    }
+  if (c == '%') return TakeEndLine(line);
+  if (c == '/') {
+    done_ = true;  // a file of several records: the first one is read
+    return true;
+  }
+  if (c == '$') {
+    TakeHeaderLine(line);
     return true;
   }
   if (c == '+' || c == '-') {
@@ -323,21 +342,155 @@ bool CsaReader::Take(std::string_view line) {
     return true;
   }
   if (c == 'P' && !in_moves_ && line.size() >= 2) {
-    if (line[1] == 'I' || line[1] == '+' || line[1] == '-') return true;
+    if (line[1] == 'I') return ReadRemovedPieces(line);
+    if (line[1] == '+' || line[1] == '-') return ReadPlacedPieces(line);
     if (line[1] < '1' || line[1] > '9') return true;
     ReadRow(line);
   }
   return true;
 }
 
+// The exact piece type of a two-letter code ("FU" .. "RY"), 0 for anything else.
+int ExactPieceType(std::string_view code) {
+  for (int type = kPawn; type <= kDragon; ++type)
+    if (code == kCsaPieces[type] && type != 13) return type;
+  return 0;
+}
+
+// "PI" and the pieces taken from the even position, each as square and code ("PI82HI22KA":
+// the rook and the bishop of the second player). A piece that is not on its square is
+// refused.
+bool CsaReader::ReadRemovedPieces(std::string_view line) {
+  rows_ = kInitialPosition;
+  pi_ = true;
+  for (std::size_t at = 2; at < line.size(); at += 4) {
+    if (at + 4 > line.size()) return false;
+    const int square = CsaSquare(line[at], line[at + 1]);
+    const int type = ExactPieceType(line.substr(at + 2, 2));
+    if (square == 0 || type == 0 || TypeOf(rows_.Board[square]) != type) return false;
+    rows_.Board[square] = 0;
+  }
+  return true;
+}
+
+// "P+" or "P-" and pieces of that side, each as square and code: a square "00" puts an
+// unpromoted piece in the hand, and "00AL" gives the side every piece not placed elsewhere.
+bool CsaReader::ReadPlacedPieces(std::string_view line) {
+  const Side side = line[1] == '+' ? kFirst : kSecond;
+  placed_ = true;
+  for (std::size_t at = 2; at < line.size(); at += 4) {
+    if (at + 4 > line.size()) return false;
+    const std::string_view code = line.substr(at + 2, 2);
+    if (line.compare(at, 2, "00") == 0) {
+      if (code == "AL") {
+        rest_to_ = side;
+        continue;
+      }
+      const int type = ExactPieceType(code);
+      if (type < kPawn || type > kRook || rows_.Hand[side][type] >= 18) return false;
+      ++rows_.Hand[side][type];
+      continue;
+    }
+    const int square = CsaSquare(line[at], line[at + 1]);
+    const int type = ExactPieceType(code);
+    if (square == 0 || type == 0) return false;
+    rows_.Board[square] = static_cast<std::int8_t>(side == kFirst ? type : -type);
+  }
+  return true;
+}
+
+// The end statements and what they say about the side to move ("%TIME_UP": it ran out of
+// time and lost; "%KACHI": it declared a win). Statements not in the table keep the old
+// rule: a second character "T" or "M" is a loss of the side to move, anything else no result.
+bool CsaReader::TakeEndLine(std::string_view line) {
+  done_ = true;  // the record ends here; before the moves section the read fails
+  if (!in_moves_) return true;
+  enum Outcome { kMoverLoses, kMoverWins, kFirstWins, kSecondWins, kDraw, kRepetition, kImpasse };
+  struct End {
+    std::string_view word;
+    Outcome outcome;
+  };
+  static constexpr End kEnds[] = {
+      {"%TORYO", kMoverLoses},
+      {"%TSUMI", kMoverLoses},
+      {"%TIME_UP", kMoverLoses},
+      {"%ILLEGAL_MOVE", kMoverLoses},
+      {"%+ILLEGAL_ACTION", kSecondWins},
+      {"%-ILLEGAL_ACTION", kFirstWins},
+      {"%KACHI", kMoverWins},
+      {"%SENNICHITE", kRepetition},
+      {"%JISHOGI", kImpasse},
+      {"%HIKIWAKE", kDraw},
+      {"%MAX_MOVES", kDraw},
+      {"%CHUDAN", kDraw},
+      {"%FUZUMI", kDraw},
+  };
+  const bool first_to_move = SideOfPly(index_) == kFirst;
+  for (const End& end : kEnds) {
+    if (!StartsWith(line, end.word)) continue;
+    switch (end.outcome) {
+      case kMoverLoses:
+        SetResultOfResignation();
+        break;
+      case kMoverWins:
+        r_.ResultCode = first_to_move ? kResultFirstWins : kResultSecondWins;
+        break;
+      case kFirstWins:
+        r_.ResultCode = kResultFirstWins;
+        break;
+      case kSecondWins:
+        r_.ResultCode = kResultSecondWins;
+        break;
+      case kDraw:
+        r_.ResultCode = kResultNone;
+        break;
+      case kRepetition:
+        r_.ResultCode = kResultRepetition;
+        break;
+      case kImpasse:
+        r_.ResultCode = kResultImpasse;
+        break;
+    }
+    return true;
+  }
+  if (line.size() >= 2 && (line[1] == 'T' || line[1] == 'M')) {
+    SetResultOfResignation();
+  } else {
+    r_.ResultCode = StartsWith(line.substr(1), "SENNICHITE") ? kResultRepetition : kResultNone;
+  }
+  return true;
+}
+
+// The "$" lines that have a field in the record: the tournament, the date, the opening.
+void CsaReader::TakeHeaderLine(std::string_view line) {
+  const auto value = [&](std::string_view key) {
+    return CutName(line.substr(key.size()), kNameFieldSize - 1);
+  };
+  if (StartsWith(line, "$EVENT:")) {
+    CopyCp932Field(r_.Tournament, value("$EVENT:"));
+  } else if (StartsWith(line, "$OPENING:")) {
+    CopyCp932Field(r_.Opening, value("$OPENING:"));
+  } else if (StartsWith(line, "$START_TIME:")) {
+    ReadSlashDate(line.substr(12), r_);
+  }
+}
+
 int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
   CsaReader reader(record);
   std::string_view line;
   while (!reader.Done() && lines.Next(line)) {
-    if (line.empty()) continue;
-    if (!reader.Take(line)) {
-      message = kMessageMalformed;
-      return 1;
+    // "'" lines are comments (the encoding line among them); any other line may hold several
+    // statements separated by commas.
+    if (line.empty() || line[0] == '\'') continue;
+    for (std::size_t begin = 0; begin <= line.size() && !reader.Done();) {
+      std::size_t end = line.find(',', begin);
+      if (end == std::string_view::npos) end = line.size();
+      const std::string_view statement = line.substr(begin, end - begin);
+      if (!statement.empty() && !reader.Take(statement)) {
+        message = kMessageMalformed;
+        return 1;
+      }
+      begin = end + 1;
     }
   }
   if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
@@ -353,12 +506,14 @@ int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
 }  // namespace
 
 int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, kCsaLineBytes, LineEnd::kCarriageReturnOrLineFeed);
+  Cp932TextStream text(stream, false);
+  LineReader lines(text, kCsaLineBytes, LineEnd::kCarriageReturnOrLineFeed);
   return ReadCsaLines(lines, record, message);
 }
 
 int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, kCsaLineBytes, LineEnd::kLineFeed);
+  Cp932TextStream text(stream, false);
+  LineReader lines(text, kCsaLineBytes, LineEnd::kLineFeed);
   return ReadCsaLines(lines, record, message);
 }
 

@@ -309,6 +309,10 @@ bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previou
     n = kept;
   }
 
+  // A relative word that fits no piece, or words that leave two, are refused rather than
+  // read as a drop or as the first piece found.
+  const bool any_word = w.right || w.left || w.behind || w.in_front || w.same_rank || w.straight;
+  if (n > 1 || (n == 0 && any_word)) return false;
   bool found = false;
   if (n > 0) {
     // The plain form, or the promoting one when asked for or when it is the only form

@@ -29,8 +29,9 @@ std::string FormatKi2Move(const GameRecord& record, int index, std::string_view 
 // `side`, narrowed by the relative words; when no piece on the board fits, the token is a
 // drop. On success `pos` holds the position after the move and `previous_destination` its
 // destination. False, with `pos` unchanged, when the token names no square or piece, when
-// neither a board move nor a drop from the hand fits it, or when the move is not playable
-// (IsPlayableMove: it would take a king).
+// neither a board move nor a drop from the hand fits it, when the relative words fit no
+// piece or still leave two (上 is read for 直 and 行 too, as other programs write it, as long
+// as one piece fits), or when the move is not playable (IsPlayableMove: it would take a king).
 [[nodiscard]] bool ParseKi2Move(std::string_view token, Position& pos, Side side,
                                 int& previous_destination, MoveCode& move);
 

@@ -1,13 +1,16 @@
 // The KIF writer and the KIF reader (a line-by-line state machine over fixed byte columns).
 #include "records/kif.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "platform/cp932.h"
+#include "records/kakinoki_header.h"
 #include "records/notation.h"
 #include "records/record_io.h"
+#include "records/record_text.h"
 #include "rules/handicap.h"
 #include "rules/move_rules.h"
 
@@ -40,12 +43,6 @@ struct KifTexts {
   std::string upper_label = Cp932("上手：");
   std::string moves_header = Cp932("手数----指手---------消費時間--");
   std::string moves_start = Cp932("手数-");
-  std::string variation = Cp932("変化：");
-  std::string resigned = Cp932("投了");
-  std::string mated = Cp932("詰");
-  std::string suspended = Cp932("中断");
-  std::string repetition = Cp932("千日手");
-  std::string impasse = Cp932("持将棋");
   std::string sente_wins = Cp932("手で先手の勝ち");
   std::string gote_wins = Cp932("手で後手の勝ち");
   // End lines, padded like a move column.
@@ -239,13 +236,6 @@ enum class KifSource { kFile, kUrl };
 // A KIF line holds at most this many bytes; the rest of a longer one comes as the next line.
 constexpr std::size_t kKifLineBytes = 2047;
 
-enum class KifState { kFirstLine, kSeekHandicap, kSeekDiagram, kDiagram, kHeader, kMoves, kDone };
-
-// Whether `line` holds `word` at byte 5, where a move line's column starts.
-bool WordAtColumn(std::string_view line, const std::string& word) {
-  return line.size() >= 5 + word.size() && line.compare(5, word.size(), word) == 0;
-}
-
 bool Digits2(std::string_view line, std::size_t at, int& value) {
   char a = line[at], b = line[at + 1];
   if (a < '0' || a > '9' || b < '0' || b > '9') return false;
@@ -278,124 +268,121 @@ bool ReadKifTime(std::string_view line, int& seconds) {
   return false;
 }
 
-void StartDiagram(std::string_view line, GameRecord& r) {
-  std::memset(&r.InitialPosition, 0, sizeof r.InitialPosition);
-  r.InitialPosition.King[kFirst] = r.InitialPosition.King[kSecond] = kNoKing;
-  ReadHandText(line.substr(Texts().gote_hand.size()), r.InitialPosition.Hand[kSecond]);
+// A move line as other programs write it, rebuilt into our layout: the number right-aligned
+// in four columns and a space, the move column with "同" followed by its full-width space and
+// without "不成" (no promotion is the default), padded to 13 bytes, then the rest of the line
+// from its first non-space byte. A line already in our layout is kept as it is, so that its
+// time is read by the columns alone.
+std::string_view NormalizeMoveLine(std::string_view line, std::string& rebuilt) {
+  const NotationTables& t = Notation();
+  std::size_t i = 0;
+  while (i < line.size() && line[i] == ' ') ++i;
+  const std::size_t digits_begin = i;
+  int number = 0;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9' && i - digits_begin < 6)
+    number = number * 10 + (line[i++] - '0');
+  if (i == digits_begin || i >= line.size() || line[i] != ' ') return line;
+  const bool number_in_place = i == 4;
+  while (i < line.size() && line[i] == ' ') ++i;
+  std::size_t token_end = i;
+  while (token_end < line.size() && line[token_end] != ' ' && line[token_end] != '\t')
+    token_end += IsCp932LeadByte(static_cast<unsigned char>(line[token_end])) ? 2 : 1;
+  token_end = std::min(token_end, line.size());
+  std::string token(line.substr(i, token_end - i));
+  bool changed = !number_in_place || i != 5 || token.size() > kKifMoveColumnWidth;
+  if (KanjiIs(token, 0, t.same) && !KanjiIs(token, 2, t.wide_space)) {
+    token.insert(2, t.same_square.substr(2));
+    changed = true;
+  }
+  for (std::size_t k = 0; k + 3 < token.size();
+       k += IsCp932LeadByte(static_cast<unsigned char>(token[k])) ? 2 : 1) {
+    if (token.compare(k, t.no_promote.size(), t.no_promote) == 0) {
+      token.erase(k, t.no_promote.size());
+      changed = true;
+      break;
+    }
+  }
+  if (!changed) return line;
+  std::size_t rest = token_end;
+  while (rest < line.size() && (line[rest] == ' ' || line[rest] == '\t')) ++rest;
+  char head[16];
+  std::snprintf(head, sizeof head, "%4d ", number % 10000);
+  rebuilt = head;
+  rebuilt += token;
+  if (rest < line.size()) {
+    if (token.size() < kKifMoveColumnWidth) rebuilt.append(kKifMoveColumnWidth - token.size(), ' ');
+    rebuilt += line.substr(rest);
+  }
+  return rebuilt;
+}
+
+// Whether the first line of a text can begin a KIF file: a "#" line, a header line or the
+// head of the move list.
+bool IsKifFirstLine(std::string_view line, KakinokiHeader& header, bool& malformed) {
+  if (line.empty()) return false;
+  return line[0] == '#' || StartsWith(line, Texts().moves_start) || header.Take(line, malformed);
 }
 
 int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::string& message) {
   const KifTexts& x = Texts();
   GameRecord r;
   PrepareRecordForReading(record, r);
-  KifState state = KifState::kFirstLine;
-  int ranks = 0;
+  KakinokiHeader header(r);
+  bool first_line = true, in_moves = false, done = false, malformed = false;
   Position pos;  // the position before the next move
   int index = 0;
   int previous = 0;
   std::string_view line;
-  while (state != KifState::kDone && lines.Next(line)) {
-    switch (state) {
-      case KifState::kFirstLine:
-        if (line.empty() || line[0] != '#') {
-          message = kMessageMalformed;
-          return 1;
-        }
-        state = KifState::kSeekHandicap;
-        break;
-      case KifState::kSeekHandicap: {
-        if (!StartsWith(line, x.handicap_label)) break;
-        std::string_view name = line.substr(x.handicap_label.size());
-        for (int i = 0; i < kHandicapLines; ++i) {
-          if (!StartsWith(name, x.handicap_name[i])) continue;
-          if (i == kOtherHandicap) {
-            state = KifState::kSeekDiagram;
-          } else {
-            const Handicap h = *HandicapOfNumber(HandicapScheme::kKif, i);
-            r.InitialPosition = HandicapPosition(h);
-            r.StartIndex = HandicapStartIndex(h);
-            state = KifState::kHeader;
-          }
-          break;
-        }
-        break;
-      }
-      case KifState::kSeekDiagram:
-      case KifState::kHeader:
-        if (StartsWith(line, x.gote_hand)) {
-          StartDiagram(line, r);
-          ranks = 0;
-          state = KifState::kDiagram;
-        } else if (state == KifState::kSeekDiagram) {
-          break;
-        } else if (StartsWith(line, x.gote_to_move)) {
-          r.StartIndex = 1;
-        } else if (StartsWith(line, x.sente_label) || StartsWith(line, x.lower_label)) {
-          CopyCp932Field(r.FirstName, CutName(line.substr(x.sente_label.size())));
-        } else if (StartsWith(line, x.gote_label) || StartsWith(line, x.upper_label)) {
-          CopyCp932Field(r.SecondName, CutName(line.substr(x.gote_label.size())));
-        } else if (StartsWith(line, x.moves_start)) {
-          index = r.StartIndex;
-          pos = r.InitialPosition;
-          state = KifState::kMoves;
-        }
-        break;
-      case KifState::kDiagram:
-        if (!line.empty() && line[0] == '|' && ranks < 9) {
-          if (!ReadDiagramRank(line, ++ranks, r.InitialPosition)) {
-            message = kMessageMalformed;
-            return 1;
-          }
-        } else if (StartsWith(line, x.sente_hand)) {
-          ReadHandText(line.substr(x.sente_hand.size()), r.InitialPosition.Hand[kFirst]);
-          FindKingSquares(r.InitialPosition);
-          state = KifState::kHeader;
-        }
-        break;
-      case KifState::kMoves: {
-        if (line.size() < 6 || line[0] == '*') break;
-        if (source == KifSource::kFile && line[0] == '&') break;
-        // The main line ends where the first variation begins.
-        if (StartsWith(line, x.variation)) {
-          state = KifState::kDone;
-          break;
-        }
-        int result = -1;
-        if (WordAtColumn(line, x.resigned) || WordAtColumn(line, x.mated)) {
-          result = (index & 1) ? kResultFirstWins : kResultSecondWins;
-        } else if (WordAtColumn(line, x.suspended)) {
-          result = kResultNone;
-        } else if (WordAtColumn(line, x.repetition)) {
-          result = kResultRepetition;
-        } else if (WordAtColumn(line, x.impasse)) {
-          result = kResultImpasse;
-        }
-        int seconds = 0;
-        if (result >= 0) {
-          r.ResultCode = result;
-          // The end line's time is the clock of the side to move, kept at the end marker.
-          if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
-          state = KifState::kDone;
-          break;
-        }
-        MoveCode m;
-        if (!ParseKifMove(line, previous, m) || !IsPlayableMove(pos, SideOfPly(index), m)) {
-          message = kMessageMalformed;
-          return 1;
-        }
-        ApplyMove(pos, m, SideOfPly(index));
-        r.MoveList[index] = m;
-        if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
-        previous = DestinationOf(m);
-        ++index;
-        if (index - r.StartIndex >= kKifMoveLimit) state = KifState::kDone;
-        break;
-      }
-      case KifState::kDone:
-        break;
+  std::string rebuilt;
+  while (!done && lines.Next(line)) {
+    if (first_line) {
+      first_line = false;
+      if (!IsKifFirstLine(line, header, malformed) || malformed) break;
+      if (line[0] != '#' && !StartsWith(line, x.moves_start)) continue;  // taken as a header
     }
+    if (!in_moves) {
+      if (StartsWith(line, x.moves_start)) {
+        if (!header.ReadyForMoves()) break;
+        index = r.StartIndex;
+        pos = r.InitialPosition;
+        in_moves = true;
+      } else if (header.Take(line, malformed); malformed) {
+        break;
+      }
+      continue;
+    }
+    if (line.empty() || line[0] == '*' || line[0] == '#') continue;
+    if (source == KifSource::kFile && line[0] == '&') continue;
+    if (EndsMainLine(line, r.ResultCode)) {
+      done = true;
+      break;
+    }
+    line = NormalizeMoveLine(line, rebuilt);
+    if (line.size() < 6) continue;
+    int seconds = 0;
+    if (const int result = line.size() > 5 ? EndWordResult(line.substr(5), index) : -1;
+        result >= 0) {
+      r.ResultCode = result;
+      // The end line's time is the clock of the side to move, kept at the end marker.
+      if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
+      done = true;
+      break;
+    }
+    MoveCode m;
+    if (!ParseKifMove(line, previous, m) || !IsPlayableMove(pos, SideOfPly(index), m)) {
+      malformed = true;
+      break;
+    }
+    ApplyMove(pos, m, SideOfPly(index));
+    r.MoveList[index] = m;
+    if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
+    previous = DestinationOf(m);
+    ++index;
+    if (index - r.StartIndex >= kKifMoveLimit) done = true;
   }
-  if (state != KifState::kDone && (state != KifState::kMoves || lines.Failed())) {
+  // A record without an end line ends with its text, unless the text broke off.
+  if (in_moves && !malformed && !done) done = !lines.Failed();
+  if (!in_moves || malformed || !done) {
     message = kMessageMalformed;
     return 1;
   }
@@ -406,18 +393,29 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
 
 }  // namespace
 
+namespace {
+
+int ReadKifText(ByteStream& stream, bool utf8_by_name, KifSource source, GameRecord& record,
+                std::string& message) {
+  Cp932TextStream text(stream, utf8_by_name);
+  LineReader lines(text, kKifLineBytes, LineEnd::kLineFeed);
+  return ReadKifLines(lines, source, record, message);
+}
+
+}  // namespace
+
 int ReadKif(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, kKifLineBytes, LineEnd::kLineFeed);
-  return ReadKifLines(lines, KifSource::kFile, record, message);
+  return ReadKifText(stream, false, KifSource::kFile, record, message);
 }
 
 int ReadKifUrl(ByteStream& stream, GameRecord& record, std::string& message) {
-  LineReader lines(stream, kKifLineBytes, LineEnd::kLineFeed);
-  return ReadKifLines(lines, KifSource::kUrl, record, message);
+  return ReadKifText(stream, false, KifSource::kUrl, record, message);
 }
 
 int ReadKif(const std::string& path, GameRecord& record, std::string& message) {
-  return ReadRecordPath(path, ReadKif, record, message);
+  FileByteStream file;
+  if (!OpenRecordFile(path, file, message)) return 1;
+  return ReadKifText(file, NameSaysUtf8(path), KifSource::kFile, record, message);
 }
 
 }  // namespace shogi

@@ -39,6 +39,7 @@ NotationTables BuildTables() {
   t.file_digit_code[0] = t.rank_numeral_code[0] = 0;
   for (int type = 0; type < 16; ++type) t.letter_code[type] = CodeOf(t.piece_letter[type]);
   t.dragon_variant = CodeOf(Cp932("竜"));
+  t.king_variant = CodeOf(Cp932("王"));
   t.same = CodeOf(Cp932("同"));
   t.wide_space = CodeOf(Cp932("　"));
   t.promote_code = CodeOf(t.promote);
@@ -88,6 +89,7 @@ int DropTypeOf(Kanji k) {
 int LetterTypeOf(Kanji k) {
   const NotationTables& t = Notation();
   if (k == t.dragon_variant) return kDragon;
+  if (k == t.king_variant) return kKing;
   for (int type = 0; type < 16; ++type)  // the first 金 (5) wins over the filler at 13
     if (t.letter_code[type] == k) return type;
   return -1;

@@ -46,6 +46,7 @@ struct NotationTables {
   Kanji rank_numeral_code[10];
   Kanji letter_code[16];  // one-character piece letters; [13] repeats 金
   Kanji dragon_variant;   // "竜", read as 龍
+  Kanji king_variant;     // "王", read as 玉
   Kanji same;             // "同"
   Kanji wide_space;       // "　"
   Kanji promote_code;     // "成"
@@ -64,7 +65,7 @@ int FileDigitValue(Kanji k);
 int NumeralValue(Kanji k);
 // The type 1..7 of a piece name that may be dropped (歩 香 桂 銀 金 角 飛), else 0.
 int DropTypeOf(Kanji k);
-// The type 0..15 of a one-character piece letter ("・" is 0, "竜" is 15), else -1.
+// The type 0..15 of a one-character piece letter ("・" is 0, "竜" is 15, "王" is 8), else -1.
 int LetterTypeOf(Kanji k);
 
 // Appends the destination of a move as both notations write it: "同　" when it is the

@@ -23,6 +23,7 @@
 #include "records/shokidoki.h"
 #include "records/shotest.h"
 #include "records/super_shogi.h"
+#include "records/usi_text.h"
 
 namespace shogi {
 namespace {
@@ -94,6 +95,8 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kS1Year1996,  "s1-1996", "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, ReadS1Year1996, ReadS1Year1996, nullptr, nullptr, nullptr, nullptr},
   {F::kSuperShogi,  "super",   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, ReadSuperShogi, ReadSuperShogi, nullptr, nullptr, nullptr, nullptr},
   {F::kSekita,      "sekita",  "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, ReadSekita, ReadSekita, nullptr, nullptr, nullptr, nullptr},
+  {F::kSfen,        "sfen",    nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
+  {F::kUsi,         "usi",     nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
 };
 // clang-format on
 

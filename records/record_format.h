@@ -41,6 +41,9 @@ enum class RecordFormat : int {
   kS1Year1996,
   kSuperShogi,
   kSekita,
+  // A position string of other shogi software, read only and in neither dialog list.
+  kSfen,  // "sfen BOARD SIDE HANDS [N] [moves ...]"
+  kUsi,   // "position startpos moves ..."
 };
 
 // The reader of a file at a path: 0, or 1 with a message and the record untouched.

@@ -76,6 +76,26 @@ std::string_view CutName(std::string_view text, std::size_t max_bytes) {
   return text.substr(0, i);
 }
 
+bool ReadSlashDate(std::string_view text, GameRecord& record) {
+  int value[3] = {0, 0, 0};
+  const std::size_t digits[3] = {4, 2, 2};
+  std::size_t at = 0;
+  for (int part = 0; part < 3; ++part) {
+    if (part > 0 && (at >= text.size() || text[at++] != '/')) return false;
+    std::size_t n = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && n < digits[part]) {
+      value[part] = value[part] * 10 + (text[at++] - '0');
+      ++n;
+    }
+    if (n == 0) return false;
+  }
+  if (value[1] < 1 || value[1] > 12 || value[2] < 1 || value[2] > 31) return false;
+  record.Year = value[0];
+  record.Month = value[1];
+  record.Day = value[2];
+  return true;
+}
+
 void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch) {
   scratch = current;
   scratch.InitialPosition = kInitialPosition;

@@ -64,6 +64,10 @@ inline bool StartsWith(std::string_view line, std::string_view prefix) {
   return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
 }
 
+// Sets the date of `record` from a text that begins "YYYY/MM/DD" (the start time of a KIF
+// header or a CSA $START_TIME); false, the date unchanged, when it does not.
+bool ReadSlashDate(std::string_view text, GameRecord& record);
+
 // Sets `scratch` up as a copy of `current` for a reader to fill: the even-game position,
 // StartIndex and PlyCount 0, no moves, no times, clocks 0, no result, empty names,
 // tournament and opening. Date, game number, comment, board side and player kinds stay.

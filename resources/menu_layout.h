@@ -52,6 +52,14 @@ inline constexpr MenuEntry kMenuBar[] = {
     Separator(),
     Item(kCmdExit),
 
+    // Copy and paste stand where every program keeps them: a menu of their own after the
+    // file menu.
+    Menu("編集(&E)"),
+    Item(kCmdCopyKif),
+    Item(kCmdCopySfen),
+    Separator(),
+    Item(kCmdPasteRecord),
+
     Menu("表示(&V)"),
     Item(kCmdFlip),
     Item(kCmdClockMinutes),

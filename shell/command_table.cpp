@@ -5,6 +5,7 @@
 
 #include "shell/board_setup.h"
 #include "shell/book_commands.h"
+#include "shell/clipboard_commands.h"
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
 #include "shell/engine_commands.h"
@@ -354,6 +355,7 @@ std::vector<CommandRow> BuildTable() {
   AddMaintenanceRows(rows);
   AddEngineRows(rows);
   AddOutputRows(rows);
+  AddClipboardRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

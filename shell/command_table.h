@@ -101,27 +101,32 @@ enum CommandId : int {
   kCmdTarvelSearch,             // Tarvel "検索条件"
   kCmdTarvelList,               // Tarvel "一覧表"
   kCmdTarvelReverse,            // Tarvel "逆順表示"
-  // Outside USI engines (the エンジン menu).
-  kCmdEngines,                  // "エンジン登録"
-  kCmdAnalysis,                 // "検討"
-
-  // Output: the 出力 menu, the 印刷 menu and 詰将棋->BMP.
-  kCmdOutputFile,       // 出力 "ファイル名"
-  kCmdStandardDiagram,  // "標準局面図"
-  kCmdKayaDiagram,      // "かや局面図"
-  kCmdMergedDiagram,    // "併合局面図"
-  kCmdMoritaDiagram,    // "森田局面図"
-  kCmdMailDiagram,      // "メール局面図"
-  kCmdStandardRecord,   // "標準棋譜"
-  kCmdRecordPrint,      // 印刷 "棋譜印刷"
-  kCmdDiagramPrint,     // "局面図印刷"
-  kCmdPrint,            // "印刷開始" (also the tool bar's print button)
-  kCmdPrintPreview,     // "印刷プレビュー"
-  kCmdPrintSetup,       // "プリンタの設定"
-  kCmdProblemBitmap,    // 詰将棋 "詰将棋->BMP"
   kCmdFirstPreset = 1100,       // the start-position presets, in preset order
   kCmdFirstResult = 1200,       // the 勝敗結果 items, in result-code order
+  // The later blocks are numbered apart from the groups above, a hundred each.
+  // Outside USI engines (the エンジン menu).
+  kCmdEngines = 1400,  // "エンジン登録"
+  kCmdAnalysis,        // "検討"
+  // Output: the 出力 menu, the 印刷 menu and 詰将棋->BMP.
+  kCmdOutputFile = 1500,  // 出力 "ファイル名"
+  kCmdStandardDiagram,    // "標準局面図"
+  kCmdKayaDiagram,        // "かや局面図"
+  kCmdMergedDiagram,      // "併合局面図"
+  kCmdMoritaDiagram,      // "森田局面図"
+  kCmdMailDiagram,        // "メール局面図"
+  kCmdStandardRecord,     // "標準棋譜"
+  kCmdRecordPrint,        // 印刷 "棋譜印刷"
+  kCmdDiagramPrint,       // "局面図印刷"
+  kCmdPrint,              // "印刷開始" (also the tool bar's print button)
+  kCmdPrintPreview,       // "印刷プレビュー"
+  kCmdPrintSetup,         // "プリンタの設定"
+  kCmdProblemBitmap,      // 詰将棋 "詰将棋->BMP"
+  // Records through the clipboard (the 編集 menu).
+  kCmdCopyKif = 1600,  // "棋譜をKIF形式でコピー"
+  kCmdCopySfen,        // "局面をSFEN形式でコピー"
+  kCmdPasteRecord,     // "棋譜の貼り付け"
 };
+static_assert(kCmdTarvelReverse < kCmdFirstPreset, "the commands run into the presets");
 // The command of start-position preset 1..12 and of result code 0..8.
 int PresetCommand(int preset);
 int ResultCommand(int result_code);

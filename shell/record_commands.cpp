@@ -73,13 +73,18 @@ bool RecordCommandsEnabled(const ProgramState& state) {
 
 bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
                     ViewUpdate& update) {
-  ProgramState& s = ctx.State;
-  GameRecord read = s.Record;
+  GameRecord read = ctx.State.Record;
   std::string message;
   if (ReadRecord(format, path, read, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return false;
   }
+  InstallReadRecord(ctx, read, update);
+  return true;
+}
+
+void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& update) {
+  ProgramState& s = ctx.State;
   s.Record = read;
   s.Record.PlyCount = s.Record.StartIndex;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
@@ -87,7 +92,6 @@ bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& p
   s.InteractionState = kStateIdle;
   ClearMessage(s.Message);
   update.Redraw(kViewEverything | kViewFullRefresh);
-  return true;
 }
 
 RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,

@@ -47,6 +47,10 @@ std::string WithDefaultExtension(const std::string& path, std::string_view exten
 RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
                                       ProgramSettings& settings, RecordFormat format);
 
+// Installs a record a reader filled: shown at its start with both clocks 0, the program
+// idle, the message area cleared.
+void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& update);
+
 // Reads `path` in `format` and installs it; false (record unchanged) with the reader's
 // message shown captioned "棋譜読み込み".
 [[nodiscard]] bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,

@@ -39,8 +39,14 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
 // record a reader accepts must be.
 bool IsSaneRecord(const GameRecord& record);
 
-// Whether the record's result is a win of the side to move at its end.
-bool IsWinOfSideToMove(const GameRecord& record);
+// Whether both names are cp932 text. Bytes that are not may come back otherwise from a
+// written file: with them the file can be valid UTF-8 and invalid cp932, which the readers
+// take as UTF-8.
+bool NamesAreCp932Text(const GameRecord& record);
+
+// Whether the record's winner is the side to move at its end (a win on the opponent's foul
+// or a declaration), which the KIF and CSA writers cannot state.
+bool SideToMoveWon(const GameRecord& record);
 
 // Writes `record` with the writer of `format` and reads it back with its reader: the start
 // position, StartIndex, names and moves must come back unchanged. Returns the record read.

@@ -63,7 +63,7 @@ void CheckAkafuji(std::string_view input) {
   SHOGI_FUZZ_CHECK(number >= 1 && number <= static_cast<int>(rows.size()));
   SHOGI_FUZZ_CHECK(fuzz::IsSaneRecord(record));
   const int again = fuzz::CheckRoundTrip(RecordFormat::kKif, record).ResultCode;
-  SHOGI_FUZZ_CHECK(again == record.ResultCode || fuzz::IsWinOfSideToMove(record));
+  SHOGI_FUZZ_CHECK(again == record.ResultCode || fuzz::SideToMoveWon(record));
 }
 
 struct Target {

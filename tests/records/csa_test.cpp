@@ -186,7 +186,18 @@ TEST(CsaReader, ResultLines) {
       {"+7776FU\n%MATTA\n", kResultFirstWins, 1},
       {"+7776FU\n%SENNICHITE\n", kResultRepetition, 1},
       {"+7776FU\n%CHUDAN\n-3334FU\n", kResultNone, 1},
-      {"+7776FU\n%KACHI\n", kResultNone, 1},
+      {"+7776FU\n%KACHI\n", kResultSecondWins, 1},  // the side to move declares a win
+      {"+7776FU\n-3334FU\n%KACHI\n", kResultFirstWins, 2},
+      {"+7776FU\n%TIME_UP\n", kResultFirstWins, 1},  // the side to move ran out of time
+      {"+7776FU\n-3334FU\n%ILLEGAL_MOVE\n", kResultSecondWins, 2},
+      {"+7776FU\n%+ILLEGAL_ACTION\n", kResultSecondWins, 1},
+      {"+7776FU\n%-ILLEGAL_ACTION\n", kResultFirstWins, 1},
+      {"+7776FU\n-3334FU\n%JISHOGI\n", kResultImpasse, 2},
+      {"+7776FU\n%HIKIWAKE\n", kResultNone, 1},
+      {"+7776FU\n%MAX_MOVES\n", kResultNone, 1},  // no win for anyone, though it begins "M"
+      {"+7776FU\n%FUZUMI\n", kResultNone, 1},
+      {"+7776FU\n-3334FU\n%TSUMI\n", kResultSecondWins, 2},
+      {"+7776FU\n%TORYO\n-3334FU\n", kResultFirstWins, 1},
       {"+7776FU\n", kResultNone, 1},
   };
   for (const Case& c : cases) {
@@ -283,11 +294,11 @@ TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
 TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
   GameRecord r;
   std::string message;
-  // The pawn in hand of the "P+" line is not read: the drop takes the pawn won on 2c.
+  // The drop takes the pawn won on 2c.
   const std::string text =
       "N+a\nN-b\nP1 *  *  *  * -OU *  *  *  * \nP2\nP3 *  *  * **  *  *  * -FU * \n"
       "P4\nP5\nP6\nP7 *  *  *  *  *  *  * +FU * \nP8\nP9 *  *  *  * +OU *  *  * +XX\n"
-      "P+00FU\n+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
+      "+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
       "+0024FU\n";
   ASSERT_EQ(ReadText(text, r, message), 0);
   EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/7p1/9/9/9/7P1/9/4K4 b - 1");
@@ -295,6 +306,81 @@ TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
   std::string without_capture = text;
   without_capture.replace(text.find("-FU"), 3, " * ");
   EXPECT_EQ(ReadText(without_capture, r, message), 1);
+}
+
+// Files other programs write: version 3.0 with UTF-8 names, "$" headers, "'" comments, a
+// "PI" line with pieces taken off and statements joined by commas; a file of two records.
+TEST(CsaReader, ReadsFilesOfOtherPrograms) {
+  GameRecord r = test::SentinelRecord();
+  std::string message;
+  ASSERT_EQ(ReadCsa(test::TestDataPath("csa/v3_utf8.csa"), r, message), 0) << message;
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kBishop));
+  EXPECT_EQ(r.StartIndex, 1);
+  EXPECT_EQ(test::UsiMoves(r), "3c3d 7g7f 4a3b");
+  EXPECT_EQ(r.ResultCode, kResultSecondWins);
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "先手太郎");
+  EXPECT_EQ(Utf8(FieldText(r.SecondName)), "後手花子");
+  EXPECT_EQ(Utf8(FieldText(r.Tournament)), "練習対局");
+  EXPECT_EQ(Utf8(FieldText(r.Opening)), "角落ち");
+  EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, 20240309);
+  EXPECT_EQ(r.MoveTimes[1], 2);
+  EXPECT_EQ(r.MoveTimes[2], 1);
+  EXPECT_EQ(r.MoveTimes[3], 5);
+
+  // Of several records separated by "/", the first is read.
+  ASSERT_EQ(ReadCsa(test::TestDataPath("csa/several_records.csa"), r, message), 0) << message;
+  EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+  EXPECT_EQ(r.ResultCode, kResultNone);
+  EXPECT_EQ(Utf8(FieldText(r.FirstName)), "先手一");
+}
+
+TEST(CsaReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
+  struct Case {
+    const char* file;
+    const char* from;
+    const char* to;
+  };
+  const Case cases[] = {
+      {"csa/v3_utf8.csa", "PI22KA", "PI22HI"},  // no rook on 2二
+      {"csa/v3_utf8.csa", "PI22KA", "PI22K"},
+      {"csa/v3_utf8.csa", "-4132KI", "-4132KA"},
+      {"csa/v3_utf8.csa", "T2,+7776FU", "T2,-7776FU"},
+      {"csa/several_records.csa", "-3334FU", "-3335FU"},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(test::ChangedTestData(c.file, c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, c.from);
+  }
+}
+
+// "P+" and "P-" place pieces on an empty board and in the hands; "00AL" gives a side every
+// piece left over.
+TEST(CsaReader, ReadsPiecesPlacedOneByOne) {
+  struct Case {
+    const char* text;
+    const char* sfen;  // nullptr: refused
+  };
+  const Case cases[] = {
+      {"P-51OU\nP+53FU59OU\nP+00KI\nP-00AL\n+\n", "4k4/9/4P4/9/9/9/9/9/4K4 b G2r2b3g4s4n4l17p 1"},
+      {"P-51OU\nP+59OU00KI00KI\n+\n", "4k4/9/9/9/9/9/9/9/4K4 b 2G 1"},
+      {"PI\nP+00FU\n+\n", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b P 1"},
+      {"P-51OU\nP+00TO\n+\n", nullptr},  // a promoted piece in hand
+      {"P-51OU\nP+5\n+\n", nullptr},
+      {"P-51OU\nP+00XX\n+\n", nullptr},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(std::string("N+a\nN-b\n") + c.text + "%CHUDAN\n", r, message);
+    if (c.sfen == nullptr) {
+      test::ExpectReadOutcome(rc, r, message, -1, c.text);
+      continue;
+    }
+    ASSERT_EQ(rc, 0) << c.text;
+    EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), c.sfen) << c.text;
+  }
 }
 
 }  // namespace

@@ -166,9 +166,16 @@ TEST(Ki2Notation, ReadsLooseTokensAndRefusesImpossibleOnes) {
   const ReadCase cases[] = {
       {"S5f S4f", "", "同銀直", "5f5e", SquareOf(5, 5)},  // 同 without the wide space
       {"+R5d", "", "５五竜", "5d5e"},
-      {"G4e G6e", "", "▲５五金", "4e5e"},  // ambiguous: the first piece found
-      {"G4e", "G", "▲５五金引", "G*5e"},   // no piece fits the word: a drop
-      {"G4e", "", "▲５五金引", nullptr},   // ... but there is none in hand
+      {"G4e G6e", "", "▲５五金", nullptr},  // two golds fit: refused, not guessed
+      {"G4e G6e", "", "▲５五金右", "4e5e"},
+      {"G4e", "G", "▲５五金引", nullptr},  // no piece fits the word: not read as a drop
+      {"G4e", "G", "▲５五金", "4e5e"},
+      {"G5f G4f", "", "▲５五金上", nullptr},  // both golds are behind
+      {"G5f G6e", "", "▲５五金上", "5f5e"},   // 上 where we write 直: one gold fits
+      {"G5f G6e", "", "▲５五金直", "5f5e"},
+      {"S5f S4f", "", "▲５五銀上", nullptr},
+      {"R5h R9e", "", "▲５五飛上", "5h5e"},  // 上 where we write 行
+      {"G4e", "", "▲５五金引", nullptr},     // ... but there is none in hand
       {"", "", "▲５五金打", nullptr},
       {"G5e", "", "▲５四金成", nullptr},  // a gold cannot promote
       {"P5b", "", "▲５一歩", "5b5a+"},    // the only form of the move

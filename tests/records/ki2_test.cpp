@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
+#include "rules/sfen.h"
 #include "tests/records/record_test_util.h"
 
 namespace shogi {
@@ -31,7 +32,9 @@ TEST(Ki2Reader, ReadsAGameAndIgnoresMovesQuotedInComments) {
   EXPECT_EQ(r.PlyCount, 0);
   EXPECT_TRUE(r.InitialPosition == kInitialPosition);
   for (int i = 0; i < 21; ++i) EXPECT_EQ(r.MoveTimes[i], 0);
-  EXPECT_EQ(FieldText(r.Opening), "");
+  // The header lines other programs write fill the record's fields.
+  EXPECT_EQ(Utf8(FieldText(r.Opening)), "四間飛車");
+  EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, 20240101);
 }
 
 TEST(Ki2Reader, ResignationTokensSetTheResult) {
@@ -63,11 +66,12 @@ TEST(Ki2Reader, StopsAt256Moves) {
   EXPECT_EQ(r.ResultCode, kResultNone);
 }
 
-TEST(Ki2Reader, RequiresBothNamesInOrderAndResolvableMoves) {
+TEST(Ki2Reader, RequiresBothNamesAndResolvableMoves) {
   const std::string cases[] = {
       Lines({"先手：a", "▲７六歩"}),
-      Lines({"後手：b", "先手：a", "▲７六歩"}),
+      Lines({"後手：b", "▲７六歩", "先手：a"}),
       Lines({"▲７六歩", "後手：b"}),
+      Lines({"先手：a"}),
       Lines({"先手：a", "後手：b", "▲７六歩 △５五金"}),  // gote has no gold that reaches 5五
       Lines({"先手：a", "後手：b", "▲７六歩 △３四"}),
       "",
@@ -131,6 +135,73 @@ TEST(Ki2Reader, TokensRunAtMost13BytesPastTheMark) {
   std::string message;
   ASSERT_EQ(ReadText(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
+}
+
+// A handicap record of another program, in cp932 and in UTF-8: the names in either order
+// around the 手合割 line, the giver's △ first, a relative word and the summary line.
+TEST(Ki2Reader, ReadsAHandicapRecordOfAnotherProgram) {
+  for (const char* file : {"ki2/handicap_gote_first.ki2", "ki2/handicap_gote_first.ki2u"}) {
+    SCOPED_TRACE(file);
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    ASSERT_EQ(ReadKi2(test::TestDataPath(file), r, message), 0) << message;
+    EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kLance));
+    EXPECT_EQ(r.StartIndex, 1);
+    EXPECT_EQ(test::UsiMoves(r),
+              "3c3d 7g7f 4c4d 2g2f 8b4b 2f2e 2b3c 3i4h 3a3b 5i6h 5a6b 6h7h 6b7b 4i5h 7b8b");
+    EXPECT_EQ(r.ResultCode, kResultSecondWins);
+    EXPECT_EQ(Utf8(FieldText(r.FirstName)), "下手次郎");
+    EXPECT_EQ(Utf8(FieldText(r.SecondName)), "上手一郎");
+    EXPECT_EQ(Utf8(FieldText(r.Tournament)), "指導対局");
+  }
+}
+
+// The same record spoilt in one place is refused: a mark for the wrong side, a relative word
+// that leaves two golds, a word that fits none.
+TEST(Ki2Reader, RefusesTheHandicapRecordWhenSpoilt) {
+  struct Case {
+    const char* from;
+    const char* to;
+  };
+  const Case cases[] = {
+      {"△８二玉", "▲８二玉"},
+      {"△３四歩    ▲７六歩", "▲７六歩    △３四歩"},  // the giver moves first
+      {"▲５八金右", "▲５八金  "},
+      {"▲５八金右", "▲５八金引"},
+      {"手合割：香落ち", "手合割：七枚落ち"},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc =
+        ReadText(test::ChangedTestData("ki2/handicap_gote_first.ki2u", c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, c.from);
+  }
+}
+
+TEST(Ki2Reader, EndWordsAndSummaryLinesSetTheResult) {
+  struct Case {
+    const char* moves;
+    int result;
+  };
+  const Case cases[] = {
+      {"▲７六歩 △切れ負け", kResultFirstWins},
+      {"▲７六歩 △反則勝ち", kResultSecondWins},
+      {"▲７六歩 △３四歩 ▲入玉勝ち", kResultFirstWins},
+      {"▲７六歩 △３四歩 ▲千日手", kResultRepetition},
+      {"▲７六歩 △持将棋", kResultImpasse},
+      {"▲７六歩 △中断", kResultNone},
+      {"▲７六歩\nまで1手で先手の勝ち", kResultFirstWins},
+      {"▲７六歩\nまで1手で後手の反則負け", kResultFirstWins},
+      {"▲７六歩\nまで1手で千日手", kResultRepetition},
+      {"▲７六歩\nまで1手で中断", kResultNone},
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
+    EXPECT_EQ(r.ResultCode, c.result) << c.moves;
+  }
 }
 
 }  // namespace

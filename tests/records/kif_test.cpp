@@ -156,10 +156,14 @@ TEST(KifReader, EndWordsSetTheResultByTheSideToMove) {
     int moves;
     int result;
   };
-  const Case cases[] = {{"投了", 1, kResultFirstWins}, {"投了", 2, kResultSecondWins},
-                        {"詰み", 1, kResultFirstWins}, {"詰み", 0, kResultSecondWins},
-                        {"中断", 1, kResultNone},      {"千日手", 2, kResultRepetition},
-                        {"持将棋", 2, kResultImpasse}};
+  const Case cases[] = {{"投了", 1, kResultFirstWins},      {"投了", 2, kResultSecondWins},
+                        {"詰み", 1, kResultFirstWins},      {"詰み", 0, kResultSecondWins},
+                        {"中断", 1, kResultNone},           {"千日手", 2, kResultRepetition},
+                        {"持将棋", 2, kResultImpasse},      {"不詰", 1, kResultNone},
+                        {"切れ負け", 1, kResultFirstWins},  {"切れ負け", 2, kResultSecondWins},
+                        {"反則負け", 2, kResultSecondWins}, {"反則勝ち", 1, kResultSecondWins},
+                        {"反則勝ち", 2, kResultFirstWins},  {"入玉勝ち", 1, kResultSecondWins},
+                        {"詰", 2, kResultSecondWins}};
   for (const Case& c : cases) {
     std::string text = KifWithMoves({});
     if (c.moves >= 1) text += Cp("   1 ７六歩(77)   ( 0:00/00:00:00)\r\n");
@@ -210,9 +214,8 @@ TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
   const std::string header = Lines({"# header", "手合割：平手", "手数----指手---------消費時間--"});
   const std::string cases[] = {
       "",
-      Lines({"手合割：平手", "手数----指手---------消費時間--"}),  // no "#" first line
-      Lines({"# header", "手数----指手---------消費時間--", "   1 ７六歩(77)"}),  // no 手合割
-      Lines({"# header", "手合割：八枚落ち", "手数----指手---------消費時間--"}),
+      Lines({"abc", "手合割：平手", "手数----指手---------消費時間--"}),  // no KIF first line
+      Lines({"# header", "手合割：七枚落ち", "手数----指手---------消費時間--"}),  // no diagram
       Lines({"# header", "手合割：平手", "先手：甲"}),  // no moves section
       header + Lines({"   1 ７六歩(77)", "   2 ３四歩(3)"}),
       header + Lines({"   1 ７六歩(77)", "&読み込み時表示"}) + "",
@@ -225,7 +228,7 @@ TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(cases[i], r, message, i == 6);
+    const int rc = ReadText(cases[i], r, message, i == 5);
     test::ExpectReadOutcome(rc, r, message, -1, "case " + std::to_string(i));
   }
 }
@@ -387,6 +390,117 @@ TEST(KifReader, ABrokenStreamIsNotTakenForARecord) {
   MemoryByteStream complete(text);
   ASSERT_EQ(ReadKif(complete, r, message), 0);
   EXPECT_EQ(RecordMoveCount(r), 5);
+}
+
+// Files other programs write, in cp932 and in UTF-8: headers in any order, comments and
+// bookmarks, move numbers not in their columns, 同 without its space, 不成, an end word with
+// its time, a summary line and a variation; a diagram without a 手合割 line, with 王 and V.
+TEST(KifReader, ReadsFilesOfOtherProgramsInEitherEncoding) {
+  struct Case {
+    const char* file;
+    const char* sfen;
+    const char* moves;
+    int result;
+    const char* first;
+    const char* second;
+  };
+  const Case cases[] = {
+      {"kif/other_program.kif", "startpos", "7g7f 3c3d 8h2b 3a2b B*4e", kResultFirstWins,
+       "先手太郎", "後手花子"},
+      {"kif/other_program.kifu", "startpos", "7g7f 3c3d 8h2b 3a2b B*4e", kResultFirstWins,
+       "先手太郎", "後手花子"},
+      {"kif/other_program_bom.kif", "startpos", "7g7f 3c3d 8h2b 3a2b B*4e", kResultFirstWins,
+       "先手太郎", "後手花子"},
+      {"kif/diagram_without_handicap.kif", "l3k4/9/4P4/9/9/9/9/9/4K4 b G 1", "G*5b",
+       kResultFirstWins, "攻め方", "玉方"},
+      {"kif/diagram_without_handicap.kifu", "l3k4/9/4P4/9/9/9/9/9/4K4 b G 1", "G*5b",
+       kResultFirstWins, "攻め方", "玉方"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    ASSERT_EQ(ReadKif(test::TestDataPath(c.file), r, message), 0) << message;
+    EXPECT_TRUE(r.InitialPosition == MakeRecord(c.sfen, "").InitialPosition);
+    EXPECT_EQ(test::UsiMoves(r), c.moves);
+    EXPECT_EQ(r.ResultCode, c.result);
+    EXPECT_EQ(Utf8(FieldText(r.FirstName)), c.first);
+    EXPECT_EQ(Utf8(FieldText(r.SecondName)), c.second);
+  }
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadKif(test::TestDataPath("kif/other_program.kifu"), r, message), 0);
+  EXPECT_EQ(Utf8(FieldText(r.Tournament)), "練習対局");
+  EXPECT_EQ(Utf8(FieldText(r.Opening)), "角換わり");
+  EXPECT_EQ(r.Year * 10000 + r.Month * 100 + r.Day, 20240309);
+  // Cumulative times of each side, and the clock of the side to move on the end line.
+  const int times[] = {1, 2, 3, 5, 6, 7};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(r.MoveTimes[i], times[i]) << i;
+}
+
+// The same files spoilt in one place are refused.
+TEST(KifReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
+  struct Case {
+    const char* file;
+    const char* from;  // UTF-8, replaced in the file's text
+    const char* to;
+  };
+  const Case cases[] = {
+      {"kif/other_program.kifu", "２二角不成(88)", "２二角不成(87)"},  // nothing on 8七
+      {"kif/other_program.kifu", "同銀(31)", "同銀(32)"},
+      {"kif/other_program.kifu", "４五角打", "４五飛打"},     // no rook in hand
+      {"kif/diagram_without_handicap.kifu", "|V香", "|V犬"},  // no such piece
+      {"kif/diagram_without_handicap.kifu", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n", ""},  // 8 ranks
+  };
+  for (const Case& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(test::ChangedTestData(c.file, c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, c.from);
+  }
+}
+
+TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
+  struct Case {
+    const char* name;
+    const char* sfen;  // nullptr: refused
+  };
+  const std::string right_lance = "1nsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+  const Case cases[] = {
+      {"飛落ち", test_support::HandicapSfen(Handicap::kRook)},
+      {"飛車落ち", test_support::HandicapSfen(Handicap::kRook)},
+      {"飛香落ち", test_support::HandicapSfen(Handicap::kRookLance)},
+      {"飛車香落ち", test_support::HandicapSfen(Handicap::kRookLance)},
+      {"八枚落ち", test_support::HandicapSfen(Handicap::kEightPieces)},
+      {"十枚落ち　", test_support::HandicapSfen(Handicap::kTenPieces)},
+      {"右香落ち", right_lance.c_str()},
+      {"歩三兵", test_support::HandicapSfen(Handicap::kThreePawns)},
+      {"七枚落ち", nullptr},  // not one of ours, and no diagram follows
+  };
+  for (const Case& c : cases) {
+    const std::string text = Lines({"# h", std::string("手合割：") + c.name, "上手：u", "下手：s",
+                                    "手数----指手---------消費時間--", "1 ５二玉(51)"});
+    GameRecord r = test::SentinelRecord();
+    std::string message;
+    const int rc = ReadText(text, r, message);
+    if (c.sfen == nullptr) {
+      test::ExpectReadOutcome(rc, r, message, -1, c.name);
+      continue;
+    }
+    ASSERT_EQ(rc, 0) << c.name;
+    EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), c.sfen) << c.name;
+    EXPECT_EQ(r.StartIndex, 1) << c.name;
+    EXPECT_EQ(test::UsiMoves(r), "5a5b") << c.name;
+  }
+  // Without a 手合割 line the game is even.
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(
+      ReadText(Lines({"先手：s", "後手：u", "手数----指手---------消費時間--", "1 ７六歩(77)"}), r,
+               message),
+      0);
+  EXPECT_TRUE(r.InitialPosition == kInitialPosition);
+  EXPECT_EQ(r.StartIndex, 0);
 }
 
 }  // namespace

@@ -42,6 +42,15 @@ GameRecord EvenGame() {
   return r;
 }
 
+std::string ChangedTestData(const std::string& relative, std::string_view from,
+                            std::string_view to) {
+  std::string text = TestData(relative);
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << relative << ": " << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
 GameRecord SentinelRecord() {
   GameRecord r = MakeRecord("startpos", "2g2f 8c8d 2f2e", {7, 8, 9});
   CopyCp932Field(r.FirstName, "sentinel-first");

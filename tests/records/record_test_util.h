@@ -26,6 +26,11 @@ std::string TestDataPath(const std::string& relative);
 std::string TestData(const std::string& relative);
 using test_support::FileBytes;
 
+// The bytes of a test data file with the first `from` replaced by `to`; fails the test when
+// `from` is not in the file.
+std::string ChangedTestData(const std::string& relative, std::string_view from,
+                            std::string_view to);
+
 // Records built from SFEN and USI moves, and their moves as USI.
 using test_support::MakeRecord;
 using test_support::UsiMoves;

@@ -166,6 +166,10 @@ const Expectation kExpected[] = {
     {kCmdPrintPreview, {"023", "023", "023"}},
     {kCmdPrintSetup, {"023", "023", "023"}},
     {kCmdProblemBitmap, {"023", "023", "023"}},
+    // Copying reads the record and the shown position; a paste replaces the record as a read.
+    {kCmdCopyKif, {"023", "023", "023"}},
+    {kCmdCopySfen, {"023", "023", "023"}},
+    {kCmdPasteRecord, {"0", "0", "0"}},
 };
 // The presets and the 勝敗結果 items, whatever their number.
 const Expectation kPresetExpected = {0, {"01", "01", "01"}};

@@ -118,7 +118,7 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"add DIR/games.idx pgn f", 2,
        "shogi-tool db: FORMAT must be morita, kif, ki2, eisei, akafuji, csa, shotest, s1n, fuku, "
        "kitaihei, maruyama, otsuki, nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, "
-       "s1-1996, super or sekita\n"},
+       "s1-1996, super, sekita, sfen or usi\n"},
       {"count DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
       {"get DIR/games.mix 3", 1, "番号が登録データ数を超してます。\n"},
       {"put DIR/games.mix 3 kif " + kData + "/kif/even.kif", 1,

@@ -43,6 +43,14 @@ TEST(ReadTool, PrintsTheRecord) {
   EXPECT_NE(r.out.find("\nmoves:\ntimes:\nresult: 0\n"), std::string::npos) << r.out;
 }
 
+TEST(ReadTool, ReadsPositionStringsOfOtherPrograms) {
+  for (const char* format : {"sfen", "usi"}) {
+    auto r = RunTool(std::string("read ") + format + " " + kData + "/usi/usi_command.sfen");
+    EXPECT_EQ(r.status, 0) << format << r.err;
+    EXPECT_NE(r.out.find("\nmoves: 7g7f 3c3d 8h2b+ 3a2b B*4e\n"), std::string::npos) << r.out;
+  }
+}
+
 TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
   struct Case {
     std::string args;
@@ -51,7 +59,7 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
   };
   const std::string readable =
       "morita, kif, ki2, eisei, akafuji, csa, shotest, s1n, fuku, kitaihei, maruyama, otsuki, "
-      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super or sekita";
+      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super, sekita, sfen or usi";
   const Case cases[] = {
       {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
       {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
