@@ -3,7 +3,9 @@
 
 #include "records/csa.h"
 #include "records/ki2.h"
+#include "records/kaya.h"
 #include "records/kif.h"
+#include "records/palm.h"
 
 namespace shogi {
 namespace {
@@ -19,6 +21,13 @@ int FormatCsaBytes(const GameRecord& record, bool store_times, std::string& byte
   return FormatCsa(record, store_times, bytes, message) ? 0 : 1;
 }
 
+int FormatKayaBytes(const GameRecord& record, bool /*store_times*/, std::string& bytes,
+                    std::string& message) {
+  return FormatKaya(record, bytes, message) ? 0 : 1;
+}
+
+constexpr RecordCollection kKayaCollection = {kKayaListTitle, ListKayaRecords, ReadKayaRecord};
+
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
 constexpr int kForeignMoveLimit = 500;
 
@@ -30,7 +39,7 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kKif,         "kif",     "柿木将棋",                true,  true,  "kif", kKifMoveLimit,     ReadKif, ReadKif, ReadKifUrl, WriteKif, FormatKifBytes, nullptr},
   {F::kKi2,         "ki2",     nullptr,                   false, false, "ki2", kKi2MoveLimit,     ReadKi2, ReadKi2, nullptr,    nullptr,  nullptr, nullptr},
   {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
-  {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kKayaMoveLimit,    ReadKaya, ReadKaya, nullptr,   WriteKayaFile, FormatKayaBytes, &kKayaCollection},
   {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", 256,               nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr},
   {F::kShotest,     nullptr,   "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
@@ -49,6 +58,7 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kS1Year1996,  nullptr,   "S1(1996年度)",            true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kSuperShogi,  nullptr,   "スーパー将棋(1996年度)",  true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
   {F::kSekita,      nullptr,   "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kPalm,        "palm",    nullptr,                   false, false, "PDB", kBlockSlots,       ReadPalmFile, ReadPalmStream, nullptr, WritePalmFile, nullptr, nullptr},
 };
 // clang-format on
 

@@ -41,6 +41,7 @@ enum class RecordFormat : int {
   kS1Year1996,
   kSuperShogi,
   kSekita,
+  kPalm,  // the Palm file: its own commands, in neither dialog's list
 };
 
 // The reader of a file at a path: 0, or 1 with a message and the record untouched.

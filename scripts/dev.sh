@@ -11,7 +11,8 @@ cd "$top"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
-          libclang-rt-dev binutils libwxgtk3.2-dev xvfb xauth fonts-ipafont-mincho fairy-stockfish)
+          libclang-rt-dev binutils libwxgtk3.2-dev xvfb xauth fonts-ipafont-mincho fairy-stockfish
+          libcurl4-openssl-dev)
 
 install_missing() {
   local missing=()

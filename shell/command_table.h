@@ -103,6 +103,17 @@ enum CommandId : int {
   kCmdTarvelReverse,            // Tarvel "逆順表示"
   kCmdFirstPreset = 1100,       // the start-position presets, in preset order
   kCmdFirstResult = 1200,       // the 勝敗結果 items, in result-code order
+
+  // Record files: the general open and save, the single-format and URL opens, the Palm file,
+  // the time-used editor (numbered apart from the groups above).
+  kCmdOpenRecord = 1300,  // "読み込み"
+  kCmdSaveRecord,         // "書き込み"
+  kCmdReadEisei,          // "読み込み（永世）", only while the format has a reader
+  kCmdUrlKif,             // "URL読み込み（柿木）"
+  kCmdUrlCsa,             // "URL読み込み（CSA）"
+  kCmdPalmRead,           // "palm読込"
+  kCmdPalmWrite,          // "palm書込"
+  kCmdTimeUsed,           // "消費時間" (menu その他)
 };
 // The command of start-position preset 1..12 and of result code 0..8.
 int PresetCommand(int preset);

@@ -280,6 +280,12 @@ TEST_F(CommandTableTest, TheMenusPlaceEveryCommandOnce) {
   using namespace resources;
   std::multiset<int> placed;
   for (const MenuEntry& e : kMenuBar) {
+    // Only the 永世 open may be left out of the table, while its format has no reader.
+    if (e.Kind == MenuEntryKind::kCommand && FindCommand(e.Command) == nullptr) {
+      EXPECT_EQ(e.Command, kCmdReadEisei);
+      EXPECT_EQ(RecordFormatRowOf(RecordFormat::kEisei).Read, nullptr);
+      continue;
+    }
     if (e.Kind == MenuEntryKind::kCommand) placed.insert(e.Command);
     if (e.Kind != MenuEntryKind::kGroup) continue;
     for (const CommandRow& row : CommandTable()) {
