@@ -15,7 +15,9 @@ using test_support::TestHttpServer;
 
 TEST(HttpClient, FetchesAFileAndRefusesWhatIsNotOne) {
   const std::string record = "# record\r\n   1 ７六歩(77)\r\n";
-  TestHttpServer server({{"/game.kif", record}, {"/big", std::string(2000, 'x')}});
+  TestHttpServer server({{"/game.kif", record},
+                         {"/big", std::string(2000, 'x')},
+                         {"/unsized/big", std::string(2000, 'x')}});
   std::string body, error;
   ASSERT_TRUE(FetchUrl(server.Url("/game.kif"), body, error)) << error;
   EXPECT_EQ(body, record);
@@ -30,6 +32,7 @@ TEST(HttpClient, FetchesAFileAndRefusesWhatIsNotOne) {
       {server.Url("/missing.kif"), {}},  // 404
       {TestHttpServer::RefusingUrl(), {}},
       {server.Url("/big"), small},
+      {server.Url("/unsized/big"), small},  // the limit found while reading
       {"ftp://127.0.0.1/game.kif", {}},
       {"file:///etc/passwd", {}},
   };

@@ -1,6 +1,7 @@
 // A small HTTP server on 127.0.0.1 for the tests that download: it answers GET requests for
 // the paths it was given with their bytes and every other path with 404, or, when told to
-// stay silent, takes connections and never answers.
+// stay silent, takes connections and never answers. Paths beginning "/unsized" are sent
+// without a Content-Length.
 #pragma once
 
 #include <atomic>
