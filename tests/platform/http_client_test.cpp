@@ -30,11 +30,9 @@ TEST(HttpClient, FetchesAFileAndRefusesWhatIsNotOne) {
   };
   const Case refused[] = {
       {server.Url("/missing.kif"), {}},  // 404
-      {TestHttpServer::RefusingUrl(), {}},
-      {server.Url("/big"), small},
+      {TestHttpServer::RefusingUrl(), {}}, {server.Url("/big"), small},
       {server.Url("/unsized/big"), small},  // the limit found while reading
-      {"ftp://127.0.0.1/game.kif", {}},
-      {"file:///etc/passwd", {}},
+      {"ftp://127.0.0.1/game.kif", {}},    {"file:///etc/passwd", {}},
   };
   for (const Case& c : refused) {
     body = "old";

@@ -86,12 +86,11 @@ void TestHttpServer::Serve() {
     const std::string body = file == files_.end() ? "not found" : file->second;
     // A path under "/unsized" comes without its length, as a stream whose end is the
     // connection's.
-    const std::string length = path.rfind("/unsized", 0) == 0
-                                   ? ""
-                                   : "\r\nContent-Length: " + std::to_string(body.size());
-    SendAll(client, std::string(file == files_.end() ? "HTTP/1.0 404 Not Found"
-                                                     : "HTTP/1.0 200 OK") +
-                        length + "\r\nConnection: close\r\n\r\n" + body);
+    const std::string length =
+        path.rfind("/unsized", 0) == 0 ? "" : "\r\nContent-Length: " + std::to_string(body.size());
+    SendAll(client,
+            std::string(file == files_.end() ? "HTTP/1.0 404 Not Found" : "HTTP/1.0 200 OK") +
+                length + "\r\nConnection: close\r\n\r\n" + body);
     close(client);
   }
   for (int fd : held) close(fd);
