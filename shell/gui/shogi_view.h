@@ -70,6 +70,11 @@ class ViewUserInterface : public ShellUserInterface {
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
+  bool ChooseRecordFile(RecordFileRequest& request) override;
+  KayaSaveChoice AskKayaSave() override;
+  bool ChooseListedRecord(RecordListModel& list) override;
+  bool InputUrl(std::string& url) override;
+  bool EditTimes(TimeEditor& editor) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
   void ShowRecordFile(const std::string& path, bool read) override;

@@ -44,6 +44,11 @@ class WindowDialogs : public ShellDialogs {
                             const SearchChoices& choices) override;
   void ShowGameList(GameListSession& session) override;
   bool OpenInTextEditor(const std::string& path) override;
+  bool ChooseRecordFile(RecordFileRequest& request) override;
+  KayaSaveChoice AskKayaSave() override;
+  bool ChooseListedRecord(RecordListModel& list) override;
+  bool InputUrl(std::string& url) override;
+  bool EditTimes(TimeEditor& editor) override;
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);
