@@ -21,42 +21,37 @@ wxString U(const std::string& utf8) {
 // The message of an integer field that holds no whole number.
 constexpr const char kNotANumber[] = "整数を入力してください。";
 
-// The combo "棋譜のソフト名" and, when saving, the check box "消費時間の格納".
-class FormatControls : public wxFileDialogCustomizeHook {
- public:
-  explicit FormatControls(RecordFileRequest& request) : request_(request) {}
-  void AddCustomControls(wxFileDialogCustomize& customizer) override {
-    customizer.AddStaticText(U("棋譜のソフト名"));
-    std::vector<wxString> formats;
-    for (const std::string& f : request_.Formats) formats.push_back(U(f));
-    combo_ = customizer.AddChoice(formats.size(), formats.data());
-    if (request_.FormatIndex >= 0 && request_.FormatIndex < static_cast<int>(formats.size()))
-      combo_->SetSelection(request_.FormatIndex);
-    if (request_.Save) {
-      check_ = customizer.AddCheckBox(U("消費時間の格納"));
-      check_->SetValue(request_.StoreTimes);
-    }
-  }
-  void TransferDataFromCustomControls() override {
-    request_.FormatIndex = combo_->GetSelection();
-    if (check_ != nullptr) request_.StoreTimes = check_->GetValue();
-  }
-
- private:
-  RecordFileRequest& request_;
-  wxFileDialogChoice* combo_ = nullptr;
-  wxFileDialogCheckBox* check_ = nullptr;
-};
-
 }  // namespace
 
+void FormatControls::AddCustomControls(wxFileDialogCustomize& customizer) {
+  customizer.AddStaticText(U("棋譜のソフト名"));
+  std::vector<wxString> formats;
+  for (const std::string& f : request_.Formats) formats.push_back(U(f));
+  combo_ = customizer.AddChoice(formats.size(), formats.data());
+  if (request_.FormatIndex >= 0 && request_.FormatIndex < static_cast<int>(formats.size()))
+    combo_->SetSelection(request_.FormatIndex);
+  if (request_.Save) {
+    check_ = customizer.AddCheckBox(U("消費時間の格納"));
+    check_->SetValue(request_.StoreTimes);
+  }
+}
+
+void FormatControls::TransferDataFromCustomControls() {
+  request_.FormatIndex = combo_->GetSelection();
+  if (check_ != nullptr) request_.StoreTimes = check_->GetValue();
+}
+
+CSpecialFileDialog::CSpecialFileDialog(wxWindow* parent, RecordFileRequest& request)
+    : wxFileDialog(parent, U(request.Title), wxFileName(PathToWx(request.InitialPath)).GetPath(),
+                   wxFileName(PathToWx(request.InitialPath)).GetFullName(),
+                   WildcardOf(request.Filters),
+                   request.Save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST),
+      controls_(request) {
+  SetCustomizeHook(controls_);
+}
+
 bool ShowSpecialFileDialog(wxWindow* parent, RecordFileRequest& request) {
-  const wxFileName initial(PathToWx(request.InitialPath));
-  wxFileDialog dialog(parent, U(request.Title), initial.GetPath(), initial.GetFullName(),
-                      WildcardOf(request.Filters),
-                      request.Save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  FormatControls controls(request);
-  dialog.SetCustomizeHook(controls);
+  CSpecialFileDialog dialog(parent, request);
   if (dialog.ShowModal() != wxID_OK) return false;
   request.Path = PathFromWx(dialog.GetPath());
   return true;
@@ -103,8 +98,10 @@ CRecordList::CRecordList(wxWindow* parent, RecordListModel& list)
   bar_->Bind(wxEVT_SCROLL_LINEDOWN, [this](wxScrollEvent&) { ScrollTo(list_.Top() + 1); });
   rows_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { ChooseSelected(); });
   Fill();
+  // Room for the twenty rows with the toolkit's spacing between them, so that only the
+  // dialog's own scroll bar moves the list.
   rows_->SetMinSize(wxSize(rows_->GetCharWidth() * 80,
-                           rows_->GetCharHeight() * (RecordListModel::kVisibleRows + 1)));
+                           (rows_->GetCharHeight() + 9) * RecordListModel::kVisibleRows + 4));
 
   auto* list_row = new wxBoxSizer(wxHORIZONTAL);
   list_row->Add(rows_, 1, wxEXPAND);
@@ -116,7 +113,7 @@ CRecordList::CRecordList(wxWindow* parent, RecordListModel& list)
   buttons->Add(ok, 0, wxRIGHT, 8);
   buttons->Add(new wxButton(this, wxID_CANCEL, U("キャンセル")));
   auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(header, 0, wxLEFT | wxRIGHT | wxTOP, 12);
+  top->Add(header, 0, wxLEFT | wxRIGHT | wxTOP, 24);  // over the rows' inner margin
   top->Add(list_row, 1, wxEXPAND | wxALL, 12);
   top->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 12);
   SetSizerAndFit(top);

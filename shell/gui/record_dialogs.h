@@ -5,6 +5,8 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/filedlg.h>
+#include <wx/filedlgcustomize.h>
 #include <wx/listbox.h>
 #include <wx/scrolbar.h>
 #include <wx/stattext.h>
@@ -15,6 +17,33 @@
 #include "shell/shell_user_interface.h"
 
 namespace shogi::gui {
+
+// The combo "棋譜のソフト名" and, when saving, the check box "消費時間の格納", added to the
+// platform's dialog when it is shown; on OK they go into the request.
+class FormatControls : public wxFileDialogCustomizeHook {
+ public:
+  explicit FormatControls(RecordFileRequest& request) : request_(request) {}
+  void AddCustomControls(wxFileDialogCustomize& customizer) override;
+  void TransferDataFromCustomControls() override;
+  wxFileDialogChoice* Combo() const { return combo_; }
+  wxFileDialogCheckBox* Check() const { return check_; }
+
+ private:
+  RecordFileRequest& request_;
+  wxFileDialogChoice* combo_ = nullptr;
+  wxFileDialogCheckBox* check_ = nullptr;
+};
+
+// CSpecialFileDialog: the platform's open or save dialog with the request's title, filters
+// and starting path, and the format controls.
+class CSpecialFileDialog : public wxFileDialog {
+ public:
+  CSpecialFileDialog(wxWindow* parent, RecordFileRequest& request);
+  const FormatControls& Controls() const { return controls_; }
+
+ private:
+  FormatControls controls_;
+};
 
 // Shows CSpecialFileDialog for `request`; false on キャンセル, else the path, the combo's
 // index and the check box are in `request`.
