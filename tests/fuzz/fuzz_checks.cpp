@@ -7,6 +7,7 @@
 
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
+#include "records/palm.h"
 #include "records/record_io.h"
 #include "rules/move_rules.h"
 
@@ -38,16 +39,22 @@ const GameRecord& Sentinel() {
   return sentinel;
 }
 
-void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit) {
+void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
+               RecordFormat format) {
+  // The Kaya file names its games' tournaments; the Palm file holds a Tarvel index record
+  // (date, tournament, a result of up to 8) and refuses another file with a message of its own.
+  const bool palm = format == RecordFormat::kPalm;
+  const bool takes_title = palm || format == RecordFormat::kKaya;
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);
-    SHOGI_FUZZ_CHECK(message == kMessageMalformed);
+    SHOGI_FUZZ_CHECK(message == (palm ? kMessagePalmOtherFormat : kMessageMalformed));
     SHOGI_FUZZ_CHECK(SameRecord(record, Sentinel()));
     return;
   }
   SHOGI_FUZZ_CHECK(record.StartIndex == 0 || record.StartIndex == 1);
   SHOGI_FUZZ_CHECK(record.PlyCount == record.StartIndex);
-  SHOGI_FUZZ_CHECK(record.ResultCode >= kResultNone && record.ResultCode <= kResultImpasse);
+  SHOGI_FUZZ_CHECK(record.ResultCode >= kResultNone &&
+                   record.ResultCode <= (palm ? kResultImpasseLater : kResultImpasse));
   const int count = RecordMoveCount(record);
   SHOGI_FUZZ_CHECK(count <= move_limit);
   for (int i = record.StartIndex; i < record.StartIndex + count; ++i)
@@ -57,8 +64,8 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
   SHOGI_FUZZ_CHECK(record.StartIndex == 0 || IsEndMarker(record.MoveList[0]));
   SHOGI_FUZZ_CHECK(FieldText(record.FirstName).size() <= kReadNameBytes);
   SHOGI_FUZZ_CHECK(FieldText(record.SecondName).size() <= kReadNameBytes);
-  SHOGI_FUZZ_CHECK(FieldText(record.Tournament).empty());
-  SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year);  // what the reader does not set stays
+  SHOGI_FUZZ_CHECK(takes_title || FieldText(record.Tournament).empty());
+  SHOGI_FUZZ_CHECK(palm || record.Year == Sentinel().Year);  // what the reader does not set stays
   const Position& p = record.InitialPosition;
   SHOGI_FUZZ_CHECK(p.Board[0] == 0 && p.Hand[0][0] == 0 && p.Hand[1][0] == 0);
   for (int s = 1; s <= 81; ++s)
@@ -102,7 +109,7 @@ void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra)
     MemoryByteStream stream(bytes);
     std::string message;
     const int rc = read(stream, record, message);
-    CheckRead(rc, message, record, row.MoveLimit);
+    CheckRead(rc, message, record, row.MoveLimit, format);
     if (rc != 0) continue;
     SHOGI_FUZZ_CHECK(IsSaneRecord(record));
     // Every record that was read can be saved in the program's own format.

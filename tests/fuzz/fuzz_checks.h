@@ -31,7 +31,9 @@ const GameRecord& Sentinel();
 
 // Checks the outcome of one read: `rc` and `message` as the reader returned them, `record`
 // after the read, `move_limit` the reader's limit.
-void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit);
+// `format`: the reader's format.
+void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
+               RecordFormat format);
 
 // Whether every move of the record is playable in the position it is played from, as every
 // record a reader accepts must be.
