@@ -68,6 +68,14 @@ void InstallRecord(ProgramState& s, const GameRecord& read, ViewUpdate& update) 
   update.Redraw(kViewEverything | kViewFullRefresh);
 }
 
+// A command's read of `path` succeeded: the record is installed and the result says so.
+void InstallRead(ProgramState& s, const GameRecord& read, const std::string& path,
+                 RecordCommandResult& result) {
+  InstallRecord(s, read, result.Update);
+  result.Loaded = true;
+  result.Path = path;
+}
+
 void ShowWarning(ShellContext& ctx, const char* caption, const std::string& message) {
   ctx.Ui.ShowMessage(caption, message, MessageButtons::kOk, MessageIcon::kWarning);
 }
@@ -121,9 +129,9 @@ bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::strin
     case KayaSaveChoice::kReplace: {
       const RunSettings& run = ctx.State.Settings;
       std::error_code error;
-      const bool same = run.KayaRecord > 0 && !run.KayaPath.empty() &&
-                        (run.KayaPath == target ||
-                         std::filesystem::equivalent(run.KayaPath, target, error));
+      const bool same =
+          run.KayaRecord > 0 && !run.KayaPath.empty() &&
+          (run.KayaPath == target || std::filesystem::equivalent(run.KayaPath, target, error));
       if (!same) {
         ShowWarning(ctx, kWriteCaption, kMessageNoReplace);
         return false;
@@ -298,10 +306,10 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   KayaWriteMode mode = KayaWriteMode::kNew;
   if (!ConfirmSave(ctx, *row, target, mode)) return result;
   std::string message;
-  const int failed = row->Format == RecordFormat::kKaya
-                         ? WriteKaya(target, ctx.State.Record, mode, run.KayaRecord, message)
-                         : WriteRecord(row->Format, target, ctx.State.Record, run.StoreTimes,
-                                       message);
+  const int failed =
+      row->Format == RecordFormat::kKaya
+          ? WriteKaya(target, ctx.State.Record, mode, run.KayaRecord, message)
+          : WriteRecord(row->Format, target, ctx.State.Record, run.StoreTimes, message);
   if (failed != 0) {
     ShowWarning(ctx, kWriteCaption, message);
     return result;
@@ -338,58 +346,65 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
     ShowWarning(ctx, kUrlCaption, message);
     return result;
   }
-  InstallRecord(ctx.State, read, result.Update);
-  result.Loaded = true;
-  result.Path = url;
+  InstallRead(ctx.State, read, url, result);
   return result;
 }
 
-RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
-  RecordCommandResult result;
-  if (!RecordCommandsEnabled(ctx.State)) return result;
+namespace {
+
+// The Palm commands' file dialog, from and into the path kept under "PALM"; false when the
+// person cancelled.
+bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings, bool save,
+                    std::string& path) {
   FileDialogRequest request;
-  request.Title = kPalmReadTitle;
+  request.Title = save ? kPalmWriteTitle : kPalmReadTitle;
   request.Filters = ParseFilterText(kPalmFilter);
   request.InitialPath = settings.Files.Palm;
-  const FileDialogResult chosen = ctx.Ui.ChooseOpenFile(request);
-  if (!chosen.Chosen || chosen.Path.empty()) return result;
-  RememberFileName(profile, settings, kPalmKey, chosen.Path);
+  const FileDialogResult chosen =
+      save ? ctx.Ui.ChooseSaveFile(request) : ctx.Ui.ChooseOpenFile(request);
+  if (!chosen.Chosen || chosen.Path.empty()) return false;
+  path = save ? WithDefaultExtension(chosen.Path, kPalmExtension) : chosen.Path;
+  RememberFileName(profile, settings, kPalmKey, path);
+  return true;
+}
+
+// The Tarvel lists of the program folder, which name the Palm game's tournament and opening.
+DatabaseNames PalmNames(const ProgramSettings& settings) {
   DatabaseNames names;
   LoadDatabaseNames(kTarvelFormat, settings.Folder, names);
+  return names;
+}
+
+}  // namespace
+
+RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
+                                    ProgramSettings& settings) {
+  RecordCommandResult result;
+  std::string path;
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, false, path))
+    return result;
   GameRecord read = ctx.State.Record;
   std::string message;
-  if (ReadPalm(chosen.Path, names, read, message) != 0) {
+  if (ReadPalm(path, PalmNames(settings), read, message) != 0) {
     ShowWarning(ctx, kPalmCaption, message);
     return result;
   }
-  InstallRecord(ctx.State, read, result.Update);
-  result.Loaded = true;
-  result.Path = chosen.Path;
+  InstallRead(ctx.State, read, path, result);
   return result;
 }
 
 RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
                                      ProgramSettings& settings) {
   RecordCommandResult result;
-  if (!RecordCommandsEnabled(ctx.State)) return result;
-  FileDialogRequest request;
-  request.Title = kPalmWriteTitle;
-  request.Filters = ParseFilterText(kPalmFilter);
-  request.InitialPath = settings.Files.Palm;
-  const FileDialogResult chosen = ctx.Ui.ChooseSaveFile(request);
-  if (!chosen.Chosen || chosen.Path.empty()) return result;
-  const std::string target = WithDefaultExtension(chosen.Path, kPalmExtension);
-  RememberFileName(profile, settings, kPalmKey, target);
-  DatabaseNames names;
-  LoadDatabaseNames(kTarvelFormat, settings.Folder, names);
+  std::string path;
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, true, path))
+    return result;
   std::string message;
-  const int failed = WritePalm(target, names, ctx.State.Record, message);
+  const int failed = WritePalm(path, PalmNames(settings), ctx.State.Record, message);
   ctx.Ui.ShowMessage(kPalmCaption, message, MessageButtons::kOk,
                      failed ? MessageIcon::kWarning : MessageIcon::kInformation);
-  if (failed == 0) {
-    result.Saved = true;
-    result.Path = target;
-  }
+  result.Saved = failed == 0;
+  if (result.Saved) result.Path = path;
   return result;
 }
 
