@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "database/database_format.h"
+#include "database/game_list.h"
 #include "platform/cp932.h"
 #include "records/record_io.h"
 #include "rules/handicap.h"
@@ -297,7 +298,7 @@ int CountKayaRecords(const std::string& path, std::string& message) {
   std::string header;
   std::vector<std::string> rows;
   if (ListKayaRecords(path, header, rows, message) != 0)
-    return message == kMessageNoListData ? 0 : -1;
+    return message == kMessageNoData ? 0 : -1;
   return static_cast<int>(rows.size());
 }
 
@@ -334,7 +335,7 @@ int ListKayaRecords(const std::string& path, std::string& header, std::vector<st
   }
   if (in_record) flush();
   if (rows.empty()) {
-    message = kMessageNoListData;
+    message = kMessageNoData;
     return 1;
   }
   header = kKayaListHeader;

@@ -19,9 +19,7 @@ inline constexpr const char kKayaListHeader[] =
     "NO. 先手                   後手                   棋戦";
 inline constexpr const char kKayaNotKayaQuestion[] =
     "かやのファイルではありません。\n　無理やり読み込みますか？";
-inline constexpr const char kMessageNoListData[] = "表示対象データがありません。";
 inline constexpr const char kMessageRecordNotFound[] = "該当レコードが見つかりません。";
-inline constexpr const char kMessageOtherFormat[] = "ファイル形式が異なります。";
 inline constexpr const char kMessageGoteFirstUnsupported[] =
     "後手番から始まる棋譜はサポートしていません。";
 inline constexpr const char kKayaOutputCaption[] = "かや棋譜出力";

@@ -35,7 +35,7 @@ bool ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
     got += n;
   if (got != sizeof(PalmFile) ||
       std::memcmp(bytes + kCreatorOffset, kCreator, sizeof kCreator - 1) != 0) {
-    message = kMessagePalmOtherFormat;
+    message = kMessageOtherFormat;
     return false;
   }
   std::memcpy(&file, bytes, sizeof file);
@@ -132,7 +132,7 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
     // An existing file keeps its header and trailer; one that is not a Palm game file is
     // left alone rather than overwritten.
     if (!ReadPalmFile(path, file, message)) {
-      message = kMessagePalmOtherFormat;
+      message = kMessageOtherFormat;
       return 1;
     }
     done = kMessagePalmWritten;

@@ -35,7 +35,6 @@ inline constexpr const char kMessagePalmWritten[] = "正常に書き込みまし
 inline constexpr const char kMessagePalmCreated[] =
     "新規に書き込みました。\nPALM上で内部パラメータが初期に戻りますので注意してください。";
 inline constexpr const char kMessagePalmCannotOpen[] = "ファイルが開けません。";
-inline constexpr const char kMessagePalmOtherFormat[] = "ファイル形式が異なります。";
 
 // The header and the trailer a new file gets.
 void NewPalmHeader(std::uint8_t (&header)[96]);

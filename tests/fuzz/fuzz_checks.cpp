@@ -47,7 +47,7 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
   const bool takes_title = palm || format == RecordFormat::kKaya;
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);
-    SHOGI_FUZZ_CHECK(message == (palm ? kMessagePalmOtherFormat : kMessageMalformed));
+    SHOGI_FUZZ_CHECK(message == (palm ? kMessageOtherFormat : kMessageMalformed));
     SHOGI_FUZZ_CHECK(SameRecord(record, Sentinel()));
     return;
   }

@@ -115,7 +115,7 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"add DIR/g.idx kif", 2, "shogi-tool db: wrong number of arguments for 'add'\n"},
       {"get DIR/games.idx 0", 2, "shogi-tool db: N must be a game number from 1\n"},
       {"put DIR/games.idx x kif f", 2, "shogi-tool db: N must be a game number from 1\n"},
-      {"add DIR/games.idx pgn f", 2, "shogi-tool db: FORMAT must be kif, ki2 or csa\n"},
+      {"add DIR/games.idx pgn f", 2, "shogi-tool db: FORMAT must be kif, ki2, kaya, csa or palm\n"},
       {"count DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
       {"get DIR/games.mix 3", 1, "番号が登録データ数を超してます。\n"},
       {"put DIR/games.mix 3 kif " + kData + "/kif/even.kif", 1,
