@@ -115,6 +115,9 @@ inline constexpr MenuEntry kMenuBar[] = {
     Separator(),
     Item(kCmdMateInGame),
 
+    Menu("その他"),
+    Item(kCmdTimeUsed),
+
     Menu("棋泉"),
     Item(kCmdKisenFile),
     Item(kCmdKisenRegister),
@@ -182,9 +185,6 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdBookLookup),
     Separator(),
     Item(kCmdBuildBook),
-
-    Menu("その他"),
-    Item(kCmdTimeUsed),
 
     Menu("ヘルプ(&H)"),
     Item(kCmdAbout),
