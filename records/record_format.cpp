@@ -10,6 +10,7 @@
 #include "records/hshogi.h"
 #include "records/kanna.h"
 #include "records/ki2.h"
+#include "records/kaya.h"
 #include "records/kif.h"
 #include "records/kitaihei.h"
 #include "records/maruyama.h"
@@ -24,6 +25,7 @@
 #include "records/shotest.h"
 #include "records/super_shogi.h"
 #include "records/usi_text.h"
+#include "records/palm.h"
 
 namespace shogi {
 namespace {
@@ -62,6 +64,12 @@ int ReadAkafujiPath(const std::string& path, int number, GameRecord& record, std
 
 constexpr RecordCollection kAkafujiCollection = {kAkafujiListTitle, ListAkafujiPath,
                                                  ReadAkafujiPath};
+int FormatKayaBytes(const GameRecord& record, bool /*store_times*/, std::string& bytes,
+                    std::string& message) {
+  return FormatKaya(record, bytes, message) ? 0 : 1;
+}
+
+constexpr RecordCollection kKayaCollection = {kKayaListTitle, ListKayaRecords, ReadKayaRecord};
 
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
 constexpr int kForeignMoveLimit = 500;
@@ -76,7 +84,7 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kKif,         "kif",     "柿木将棋",                true,  true,  "kif", kKifMoveLimit,     ReadKif, ReadKif, ReadKifUrl, WriteKif, FormatKifBytes, nullptr},
   {F::kKi2,         "ki2",     nullptr,                   false, false, "ki2", kKi2MoveLimit,     ReadKi2, ReadKi2, nullptr,    nullptr,  nullptr, nullptr},
   {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kEiseiMoveLimit,   ReadEisei, ReadEisei, nullptr, WriteEisei, FormatEiseiBytes, nullptr},
-  {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kForeignMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, nullptr},
+  {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kKayaMoveLimit,    ReadKaya, ReadKaya, nullptr,   WriteKayaFile, FormatKayaBytes, &kKayaCollection},
   {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", kAkafujiMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, &kAkafujiCollection},
   {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr},
   {F::kShotest,     "shotest", "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, ReadShotest, ReadShotest, nullptr, nullptr, nullptr, nullptr},
@@ -97,6 +105,7 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kSekita,      "sekita",  "関田将棋(1994年度)",      true,  false, "",    kForeignMoveLimit, ReadSekita, ReadSekita, nullptr, nullptr, nullptr, nullptr},
   {F::kSfen,        "sfen",    nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
   {F::kUsi,         "usi",     nullptr,                   false, false, "sfen", kUsiMoveLimit,    ReadUsiText, ReadUsiText, nullptr, nullptr, nullptr, nullptr},
+  {F::kPalm,        "palm",    nullptr,                   false, false, "PDB", kBlockSlots,       ReadPalmFile, ReadPalmStream, nullptr, WritePalmFile, nullptr, nullptr},
 };
 // clang-format on
 

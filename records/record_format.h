@@ -44,6 +44,7 @@ enum class RecordFormat : int {
   // A position string of other shogi software, read only and in neither dialog list.
   kSfen,  // "sfen BOARD SIDE HANDS [N] [moves ...]"
   kUsi,   // "position startpos moves ..."
+  kPalm,  // the Palm file: its own commands, in neither dialog's list
 };
 
 // The reader of a file at a path: 0, or 1 with a message and the record untouched.

@@ -16,6 +16,8 @@ namespace shogi {
 inline constexpr const char kMessageFileMissing[] = "指定ファイルが存在しません。";
 inline constexpr const char kMessageCannotCreate[] = "ファイルが作成できません。";
 inline constexpr const char kMessageMalformed[] = "ファイルに異常があります。";
+inline constexpr const char kMessageUrlMissing[] = "指定URLが存在しません。";
+inline constexpr const char kMessageOtherFormat[] = "ファイル形式が異なります。";
 
 // Names read from a record file keep at most this many bytes.
 constexpr std::size_t kReadNameBytes = 20;

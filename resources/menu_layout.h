@@ -44,11 +44,20 @@ constexpr MenuEntry EndSubMenu() {
 
 inline constexpr MenuEntry kMenuBar[] = {
     Menu("ファイル(&F)"),
+    Item(kCmdOpenRecord),
+    Item(kCmdSaveRecord),
+    Separator(),
     Item(kCmdReadKif),
     Item(kCmdReadKi2),
+    Item(kCmdReadEisei),
     Item(kCmdReadCsa),
+    Item(kCmdUrlKif),
+    Item(kCmdUrlCsa),
     Separator(),
     Item(kCmdSaveKif),
+    Separator(),
+    Item(kCmdPalmRead),
+    Item(kCmdPalmWrite),
     Separator(),
     Item(kCmdExit),
 
@@ -138,6 +147,9 @@ inline constexpr MenuEntry kMenuBar[] = {
     Menu("エンジン"),
     Item(kCmdEngines),
     Item(kCmdAnalysis),
+
+    Menu("その他"),
+    Item(kCmdTimeUsed),
 
     Menu("棋泉"),
     Item(kCmdKisenFile),

@@ -38,6 +38,28 @@ ViewUpdate SaveRecord(Env& e, int) {
   return r.Update;
 }
 
+// Shows the file's name in the title after a record command that read or wrote one.
+ViewUpdate ShowRecordResult(Env& e, const RecordCommandResult& r) {
+  if (r.Loaded || r.Saved) e.Ctx.Ui.ShowRecordFile(r.Path, r.Loaded);
+  return r.Update;
+}
+ViewUpdate OpenRecord(Env& e, int) {
+  return ShowRecordResult(e, GeneralOpenCommand(e.Ctx, e.UserProfile, e.Settings));
+}
+ViewUpdate SaveRecordAs(Env& e, int) {
+  return ShowRecordResult(e, GeneralSaveCommand(e.Ctx, e.UserProfile, e.Settings));
+}
+ViewUpdate OpenUrl(Env& e, int format) {
+  return ShowRecordResult(e, UrlOpenCommand(e.Ctx, e.UserProfile, e.Settings,
+                                            static_cast<RecordFormat>(format)));
+}
+ViewUpdate ReadPalmFile(Env& e, int) {
+  return ShowRecordResult(e, PalmReadCommand(e.Ctx, e.UserProfile, e.Settings));
+}
+ViewUpdate WritePalmFile(Env& e, int) {
+  return ShowRecordResult(e, PalmWriteCommand(e.Ctx, e.UserProfile, e.Settings));
+}
+
 ViewUpdate CloseProgram(Env& e, int) {
   e.Ctx.Ui.CloseMainWindow();
   return {};
@@ -262,6 +284,30 @@ bool ResultIs(const ProgramState& s, int result_code) {
   return s.Record.ResultCode == result_code;
 }
 
+// The general open and save, the 永世 open (while the format table has its reader), the URL
+// opens, the Palm file and the time-used editor.
+void AddRecordFileRows(std::vector<CommandRow>& rows) {
+  // clang-format off
+  rows.push_back({kCmdOpenRecord, "読み込み", "棋譜ファイルを形式を選んで読み込む。\n読み込み",
+                  OpenRecord, 0, RecordCommandsEnabled});
+  rows.push_back({kCmdSaveRecord, "書き込み", "棋譜ファイルを形式を選んで書き込む。\n書き込み",
+                  SaveRecordAs, 0, RecordCommandsEnabled});
+  if (RecordFormatRowOf(RecordFormat::kEisei).Read != nullptr)
+    rows.push_back({kCmdReadEisei, "読み込み（永世）", "永世名人形式の棋譜を読み込む。\n読み込み（永世）",
+                    ReadRecord, static_cast<int>(RecordFormat::kEisei), RecordCommandsEnabled});
+  rows.push_back({kCmdUrlKif, "URL読み込み（柿木）", "URLから柿木形式の棋譜を読み込む。\nURL読み込み（柿木）",
+                  OpenUrl, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled});
+  rows.push_back({kCmdUrlCsa, "URL読み込み（CSA）", "URLからCSA形式の棋譜を読み込む。\nURL読み込み（CSA）",
+                  OpenUrl, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled});
+  rows.push_back({kCmdPalmRead, "palm読込", "palm棋譜DBファイルから棋譜を読み込む。\npalm読込",
+                  ReadPalmFile, 0, RecordCommandsEnabled});
+  rows.push_back({kCmdPalmWrite, "palm書込", "palm棋譜DBファイルへ棋譜を書き込む。\npalm書込",
+                  WritePalmFile, 0, RecordCommandsEnabled});
+  rows.push_back({kCmdTimeUsed, "消費時間", "各指し手の消費時間を設定する。\n消費時間",
+                  [](Env& e, int) { return TimeUsedCommand(e.Ctx); }, 0, Idle});
+  // clang-format on
+}
+
 std::vector<CommandRow> BuildTable() {
   // clang-format off
   std::vector<CommandRow> rows = {
@@ -356,6 +402,7 @@ std::vector<CommandRow> BuildTable() {
   AddEngineRows(rows);
   AddOutputRows(rows);
   AddClipboardRows(rows);
+  AddRecordFileRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
                     [](Env& e, int p) { return LoadPreset(e.Ctx.State, p); }, preset,

@@ -125,6 +125,17 @@ enum CommandId : int {
   kCmdCopyKif = 1600,  // "棋譜をKIF形式でコピー"
   kCmdCopySfen,        // "局面をSFEN形式でコピー"
   kCmdPasteRecord,     // "棋譜の貼り付け"
+
+  // Record files: the general open and save, the single-format and URL opens, the Palm file,
+  // the time-used editor (numbered apart from the groups above).
+  kCmdOpenRecord = 1300,  // "読み込み"
+  kCmdSaveRecord,         // "書き込み"
+  kCmdReadEisei,          // "読み込み（永世）", only while the format has a reader
+  kCmdUrlKif,             // "URL読み込み（柿木）"
+  kCmdUrlCsa,             // "URL読み込み（CSA）"
+  kCmdPalmRead,           // "palm読込"
+  kCmdPalmWrite,          // "palm書込"
+  kCmdTimeUsed,           // "消費時間" (menu その他)
 };
 static_assert(kCmdTarvelReverse < kCmdFirstPreset, "the commands run into the presets");
 // The command of start-position preset 1..12 and of result code 0..8.

@@ -63,6 +63,11 @@ struct RunSettings {
   bool RepetitionCheck = true;  // 千日手チェック
   int ReplayInterval = 900;     // ms between steps of a continuous replay
   bool ClockInMinutes = false;  // 時計（分単位）
+  bool StoreTimes = true;       // the save dialog's "消費時間の格納": on at each start, not saved
+  // The Kaya file a game was last read from or written to, and that game's number (0 none):
+  // what the save's 修正登録 replaces.
+  std::string KayaPath;
+  int KayaRecord = 0;
 };
 constexpr int kReplayIntervalMin = 100;
 constexpr int kReplayIntervalMax = 20000;

@@ -4,6 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "database/database_format.h"
+#include "records/kaya.h"
+#include "records/palm.h"
+#include "shell/maintenance_commands.h"
+#include "shell/navigation.h"
+
 namespace shogi {
 namespace {
 
@@ -20,6 +26,8 @@ constexpr OpenCommand kOpenCommands[] = {
      "棋譜ファイル(*.ki2)|*.ki2|全てのファイル(*.*)|*.*||"},
     {RecordFormat::kCsa, "CSA", "CSA形式の棋譜を読み込む",
      "棋譜ファイル(*.csa)|*.csa|全てのファイル(*.*)|*.*||"},
+    {RecordFormat::kEisei, "永世", "永世名人形式の棋譜を読み込む",
+     "棋譜ファイル(*.kif)|*.kif|全てのファイル(*.*)|*.*||"},
 };
 
 constexpr const char* kSaveKey = "棋譜";
@@ -27,6 +35,115 @@ constexpr const char* kSaveTitle = "柿木形式で棋譜を書き込む";
 constexpr const char* kSaveFilter = "棋譜ファイル(*.kif)|*.kif|全てのファイル(*.*)|*.*||";
 constexpr const char* kOverwriteQuestion =
     "ファイルがすでに存在します。\n上書きしてもよろしいですか？";
+constexpr const char* kOpenTitle = "棋譜ファイルの読み込み";
+constexpr const char* kOpenFilter =
+    "棋譜ファイル(*.kif;*.csa;*.sho;*.pgn;*.rsk)|*.kif;*.csa;*.sho;*.pgn;*.rsk|CSAファイル(*.csa)|"
+    "*.csa|ログファイル(*.log)|*.log|赤富士ファイル(dt*.sin)|dt*.sin|全てのファイル(*.*)|*.*||";
+constexpr const char* kGeneralSaveTitle = "棋譜ファイルの書き込み";
+constexpr const char* kGeneralSaveFilter =
+    "棋譜ファイル(*.kif;*.csa)|*.kif;*.csa|CSAファイル(*.csa)|*.csa|全てのファイル(*.*)|*.*||";
+constexpr const char* kKeyLoadFormat = "ロード";
+constexpr const char* kKeySaveFormat = "セーブ";
+constexpr const char* kPalmKey = "PALM";
+constexpr const char* kPalmFilter = "palm棋譜DBファイル(*.PDB)|*.PDB|全てのファイル(*.*)|*.*||";
+constexpr const char* kPalmExtension = "PDB";
+constexpr const char* kPalmReadTitle = "palm棋譜DBファイルの読み込み";
+constexpr const char* kPalmWriteTitle = "palm棋譜DBファイルへの書き込み";
+
+// The combo's texts of a format list.
+std::vector<std::string> ListTexts(const RecordFormatRow* (*row_of)(int), int count) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < count; ++i) texts.push_back(row_of(i)->ListText);
+  return texts;
+}
+
+// Puts a record that was read in place of the shown one, at its start.
+void InstallRecord(ProgramState& s, const GameRecord& read, ViewUpdate& update) {
+  s.Record = read;
+  s.Record.PlyCount = s.Record.StartIndex;
+  s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  RebuildShown(s);
+  s.InteractionState = kStateIdle;
+  ClearMessage(s.Message);
+  update.Redraw(kViewEverything | kViewFullRefresh);
+}
+
+// A command's read of `path` succeeded: the record is installed and the result says so.
+void InstallRead(ProgramState& s, const GameRecord& read, const std::string& path,
+                 RecordCommandResult& result) {
+  InstallRecord(s, read, result.Update);
+  result.Loaded = true;
+  result.Path = path;
+}
+
+void ShowWarning(ShellContext& ctx, const char* caption, const std::string& message) {
+  ctx.Ui.ShowMessage(caption, message, MessageButtons::kOk, MessageIcon::kWarning);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// A game of a file of several games: the list, then the chosen game. False when nothing was
+// read (a message was shown, or the person cancelled).
+bool ReadListedRecord(ShellContext& ctx, const RecordFormatRow& row, const std::string& path,
+                      ViewUpdate& update) {
+  if (row.Format == RecordFormat::kKaya && FileExists(path) && !HasKayaFirstLine(path) &&
+      !AskYesNo(ctx.Ui, kReadCaption, kKayaNotKayaQuestion)) {
+    return false;
+  }
+  std::string header, message;
+  std::vector<std::string> rows;
+  if (row.Collection->List(path, header, rows, message) != 0) {
+    ShowWarning(ctx, kReadCaption, message);
+    return false;
+  }
+  RecordListModel list(row.Collection->ListTitle, header, std::move(rows));
+  if (!ctx.Ui.ChooseListedRecord(list) || list.Chosen() == 0) return false;
+  GameRecord read = ctx.State.Record;
+  if (row.Collection->ReadNumber(path, list.Chosen(), read, message) != 0) {
+    ShowWarning(ctx, kReadCaption, kMessageMalformed);
+    return false;
+  }
+  InstallRecord(ctx.State, read, update);
+  if (row.Format == RecordFormat::kKaya) {
+    ctx.State.Settings.KayaPath = path;
+    ctx.State.Settings.KayaRecord = list.Chosen();
+  }
+  return true;
+}
+
+// Whether an existing `target` may be written, and for "かや" how. False ends the command.
+bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::string& target,
+                 KayaWriteMode& mode) {
+  mode = KayaWriteMode::kNew;
+  if (!FileExists(target)) return true;
+  if (row.Format != RecordFormat::kKaya) return AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion);
+  switch (ctx.Ui.AskKayaSave()) {
+    case KayaSaveChoice::kOverwrite:
+      return true;
+    case KayaSaveChoice::kAppend:
+      mode = KayaWriteMode::kAppend;
+      return true;
+    case KayaSaveChoice::kReplace: {
+      const RunSettings& run = ctx.State.Settings;
+      std::error_code error;
+      const bool same =
+          run.KayaRecord > 0 && !run.KayaPath.empty() &&
+          (run.KayaPath == target || std::filesystem::equivalent(run.KayaPath, target, error));
+      if (!same) {
+        ShowWarning(ctx, kWriteCaption, kMessageNoReplace);
+        return false;
+      }
+      mode = KayaWriteMode::kReplace;
+      return true;
+    }
+    case KayaSaveChoice::kCancel:
+      break;
+  }
+  return false;
+}
 
 const OpenCommand& CommandOf(RecordFormat format) {
   for (const OpenCommand& c : kOpenCommands) {
@@ -79,19 +196,12 @@ bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& p
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return false;
   }
-  InstallReadRecord(ctx, read, update);
+  InstallRecord(ctx.State, read, update);
   return true;
 }
 
 void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& update) {
-  ProgramState& s = ctx.State;
-  s.Record = read;
-  s.Record.PlyCount = s.Record.StartIndex;
-  s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
-  RebuildShown(s);
-  s.InteractionState = kStateIdle;
-  ClearMessage(s.Message);
-  update.Redraw(kViewEverything | kViewFullRefresh);
+  InstallRecord(ctx.State, read, update);
 }
 
 RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
@@ -140,6 +250,182 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   result.Saved = true;
   result.Path = target;
   return result;
+}
+
+RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
+                                       ProgramSettings& settings) {
+  RecordCommandResult result;
+  if (!RecordCommandsEnabled(ctx.State)) return result;
+  RecordFileRequest request;
+  request.Title = kOpenTitle;
+  request.Filters = ParseFilterText(kOpenFilter);
+  request.InitialPath = settings.Files.Record;
+  request.Formats = ListTexts(OpenListRow, OpenListSize());
+  request.FormatIndex = OpenListRow(settings.LoadFormat) ? settings.LoadFormat : 0;
+  if (!ctx.Ui.ChooseRecordFile(request) || request.Path.empty()) return result;
+  RememberFileName(profile, settings, kSaveKey, request.Path);
+  settings.LoadFormat = request.FormatIndex;
+  profile.WriteInt(kSectionKinds, kKeyLoadFormat, request.FormatIndex);
+
+  const RecordFormatRow* row = OpenListRow(request.FormatIndex);
+  if (row != nullptr && row->Format == RecordFormat::kAkafuji && YearbookModeOn(settings)) {
+    result.Update = YearbookCommand(ctx);
+    return result;
+  }
+  if (row == nullptr) {
+    ShowWarning(ctx, kReadCaption, kMessageUnsupportedFormat);
+    return result;
+  }
+  // A format without a reader answers "この棋譜形式はサポートしてません。".
+  const bool read = row->Collection != nullptr
+                        ? ReadListedRecord(ctx, *row, request.Path, result.Update)
+                        : ReadRecordFile(ctx, row->Format, request.Path, result.Update);
+  if (read) {
+    result.Loaded = true;
+    result.Path = request.Path;
+  }
+  return result;
+}
+
+RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
+                                       ProgramSettings& settings) {
+  RecordCommandResult result;
+  if (!RecordCommandsEnabled(ctx.State)) return result;
+  RunSettings& run = ctx.State.Settings;
+  RecordFileRequest request;
+  request.Save = true;
+  request.Title = kGeneralSaveTitle;
+  request.Filters = ParseFilterText(kGeneralSaveFilter);
+  request.InitialPath = settings.Files.Record;
+  request.Formats = ListTexts(SaveListRow, SaveListSize());
+  request.FormatIndex = SaveListRow(settings.SaveFormat) ? settings.SaveFormat : 0;
+  request.StoreTimes = run.StoreTimes;
+  if (!ctx.Ui.ChooseRecordFile(request) || request.Path.empty()) return result;
+  const RecordFormatRow* row = SaveListRow(request.FormatIndex);
+  const std::string target = row != nullptr && row->Extension[0] != '\0'
+                                 ? WithDefaultExtension(request.Path, row->Extension)
+                                 : request.Path;
+  RememberFileName(profile, settings, kSaveKey, target);
+  settings.SaveFormat = request.FormatIndex;
+  profile.WriteInt(kSectionKinds, kKeySaveFormat, request.FormatIndex);
+  run.StoreTimes = request.StoreTimes;
+  if (row == nullptr || row->Write == nullptr) {
+    ShowWarning(ctx, kWriteCaption, kMessageUnsupportedFormat);
+    return result;
+  }
+
+  KayaWriteMode mode = KayaWriteMode::kNew;
+  if (!ConfirmSave(ctx, *row, target, mode)) return result;
+  std::string message;
+  const int failed =
+      row->Format == RecordFormat::kKaya
+          ? WriteKaya(target, ctx.State.Record, mode, run.KayaRecord, message)
+          : WriteRecord(row->Format, target, ctx.State.Record, run.StoreTimes, message);
+  if (failed != 0) {
+    ShowWarning(ctx, kWriteCaption, message);
+    return result;
+  }
+  if (row->Format == RecordFormat::kKaya) {
+    run.KayaPath = target;
+    if (mode != KayaWriteMode::kReplace) run.KayaRecord = 1;
+  }
+  result.Saved = true;
+  result.Path = target;
+  return result;
+}
+
+RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
+                                   RecordFormat format, const HttpLimits& limits) {
+  RecordCommandResult result;
+  if (!RecordCommandsEnabled(ctx.State)) return result;
+  const bool kif = format == RecordFormat::kKif;
+  std::string& last = kif ? settings.UrlKakinoki : settings.UrlCsa;
+  std::string url = last;
+  if (!ctx.Ui.InputUrl(url)) return result;
+  last = url;
+  profile.WriteString(kSectionUrl, kif ? "柿木" : "CSA", url);
+
+  std::string body, error;
+  if (!FetchUrl(url, body, error, limits)) {
+    ShowWarning(ctx, kUrlCaption, kMessageUrlMissing);
+    return result;
+  }
+  MemoryByteStream stream(body);
+  GameRecord read = ctx.State.Record;
+  std::string message;
+  if (RecordFormatRowOf(format).ReadUrl(stream, read, message) != 0) {
+    ShowWarning(ctx, kUrlCaption, message);
+    return result;
+  }
+  InstallRead(ctx.State, read, url, result);
+  return result;
+}
+
+namespace {
+
+// The Palm commands' file dialog, from and into the path kept under "PALM"; false when the
+// person cancelled.
+bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings, bool save,
+                    std::string& path) {
+  FileDialogRequest request;
+  request.Title = save ? kPalmWriteTitle : kPalmReadTitle;
+  request.Filters = ParseFilterText(kPalmFilter);
+  request.InitialPath = settings.Files.Palm;
+  const FileDialogResult chosen =
+      save ? ctx.Ui.ChooseSaveFile(request) : ctx.Ui.ChooseOpenFile(request);
+  if (!chosen.Chosen || chosen.Path.empty()) return false;
+  path = save ? WithDefaultExtension(chosen.Path, kPalmExtension) : chosen.Path;
+  RememberFileName(profile, settings, kPalmKey, path);
+  return true;
+}
+
+// The Tarvel lists of the program folder, which name the Palm game's tournament and opening.
+DatabaseNames PalmNames(const ProgramSettings& settings) {
+  DatabaseNames names;
+  LoadDatabaseNames(kTarvelFormat, settings.Folder, names);
+  return names;
+}
+
+}  // namespace
+
+RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
+                                    ProgramSettings& settings) {
+  RecordCommandResult result;
+  std::string path;
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, false, path))
+    return result;
+  GameRecord read = ctx.State.Record;
+  std::string message;
+  if (ReadPalm(path, PalmNames(settings), read, message) != 0) {
+    ShowWarning(ctx, kPalmCaption, message);
+    return result;
+  }
+  InstallRead(ctx.State, read, path, result);
+  return result;
+}
+
+RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
+                                     ProgramSettings& settings) {
+  RecordCommandResult result;
+  std::string path;
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, true, path))
+    return result;
+  std::string message;
+  const int failed = WritePalm(path, PalmNames(settings), ctx.State.Record, message);
+  ctx.Ui.ShowMessage(kPalmCaption, message, MessageButtons::kOk,
+                     failed ? MessageIcon::kWarning : MessageIcon::kInformation);
+  result.Saved = failed == 0;
+  if (result.Saved) result.Path = path;
+  return result;
+}
+
+ViewUpdate TimeUsedCommand(ShellContext& ctx) {
+  return EditTimeUsed(ctx, [&ctx](GameRecord& record) {
+    TimeEditor editor(record);
+    if (!ctx.Ui.EditTimes(editor)) return false;
+    editor.Apply(record);
+    return true;
+  });
 }
 
 }  // namespace shogi

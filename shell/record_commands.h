@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/http_client.h"
 #include "platform/profile.h"
 #include "platform/user_interface.h"
 #include "records/record_format.h"
@@ -18,6 +19,10 @@ namespace shogi {
 
 inline constexpr const char* kReadCaption = "棋譜読み込み";
 inline constexpr const char* kWriteCaption = "棋譜書き込み";
+inline constexpr const char* kUrlCaption = "URL棋譜読み込み";
+inline constexpr const char kMessageNoReplace[] = "修正登録は、出来ません。";
+inline constexpr const char kKayaSaveQuestion[] =
+    "ファイルがすでに存在します。\n処理を選択してください。";
 
 // What a record command did; the window shows `Path` in its title after a read or a save.
 struct RecordCommandResult {
@@ -60,5 +65,37 @@ void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& up
 // ".kif" added to a name without an extension, a question before an existing file is
 // replaced, the consumed times stored.
 RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
+
+// "読み込み": CSpecialFileDialog with the 22 read formats; on OK the path ("棋譜") and the
+// format index ("種類" / "ロード") are remembered, then the chosen format's reader runs (the
+// combo, never the name or the contents, chooses it). A file of several games shows its list
+// first ("かや" asks before a file without its "##" line); "赤富士" with the yearbook mode
+// on opens the yearbook import instead.
+RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
+                                       ProgramSettings& settings);
+
+// "書き込み": CSpecialFileDialog with the 5 write formats and "消費時間の格納"; the path, the
+// format index ("セーブ") and the check box are remembered (the check box for the run only).
+// An existing file is overwritten only after the question; for "かや" the four-way question,
+// whose 修正登録 replaces the game last read from or written to this very file.
+RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
+                                       ProgramSettings& settings);
+
+// "URL読み込み（柿木）" and "URL読み込み（CSA）": CUrlDlg over the last URL of the format
+// (section "URL"), the download within `limits`, the format's URL reader. A download that
+// fails shows "指定URLが存在しません。" captioned "URL棋譜読み込み"; the record stays.
+RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
+                                   RecordFormat format, const HttpLimits& limits = {});
+
+// "palm読込" and "palm書込": the file dialog, the path remembered under "PALM", the Palm
+// file read or written with the Tarvel lists of the program folder; messages captioned
+// "PALM" (the write's always).
+RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
+RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
+                                     ProgramSettings& settings);
+
+// "消費時間": the time-used editor over the shown record; on ＯＫ the move times are rebuilt
+// and the clocks taken from them.
+ViewUpdate TimeUsedCommand(ShellContext& ctx);
 
 }  // namespace shogi

@@ -13,7 +13,9 @@
 #include "platform/user_interface.h"
 #include "shell/engine_list.h"
 #include "shell/game_conditions.h"
+#include "shell/record_list.h"
 #include "shell/settings.h"
+#include "shell/time_editor.h"
 #include "shell/view_update.h"
 
 namespace shogi {
@@ -77,6 +79,24 @@ struct RenameNamesRequest {
   std::vector<std::string> Names;
   std::string Old, New;
 };
+
+// The file dialog with the format list, CSpecialFileDialog: the platform's open or save
+// dialog with the combo "棋譜のソフト名" and, when saving, the check box "消費時間の格納".
+// On OK `Path`, `FormatIndex` and `StoreTimes` hold the person's choice.
+struct RecordFileRequest {
+  bool Save = false;
+  std::string Title;
+  std::vector<FileFilter> Filters;
+  std::string InitialPath;
+  std::vector<std::string> Formats;  // the combo's entries (UTF-8)
+  int FormatIndex = 0;
+  bool StoreTimes = true;
+  std::string Path;
+};
+
+// The answer to saving over an existing Kaya file: "上書き", "追加登録", "修正登録",
+// "キャンセル".
+enum class KayaSaveChoice { kCancel, kOverwrite, kAppend, kReplace };
 
 // The shell's dialogs and the desktop's text editor. The dialogs' checks live in UI-free code
 // (conditions_dialog.h, mate_commands.h); a dialog only shows the controls and hands the
@@ -150,6 +170,18 @@ class ShellDialogs : public UserInterface {
   // The dialog "詰将棋--->BMP" over an open `session`; returns once it is closed. Without an
   // implementation it closes at once.
   virtual void ShowProblemBitmap(ProblemBitmapSession&) {}
+  // The record file commands' dialogs (shell/record_commands.h). Without an implementation
+  // each counts as cancelled.
+  // CSpecialFileDialog; false on キャンセル.
+  [[nodiscard]] virtual bool ChooseRecordFile(RecordFileRequest&) { return false; }
+  // "ファイルがすでに存在します。\n処理を選択してください。" with its four buttons.
+  [[nodiscard]] virtual KayaSaveChoice AskKayaSave() { return KayaSaveChoice::kCancel; }
+  // The list of a file's games; true with `list.Chosen()` set when a game was chosen.
+  [[nodiscard]] virtual bool ChooseListedRecord(RecordListModel&) { return false; }
+  // CUrlDlg "URLから棋譜ファイルを読み込む。" over the last URL; true on "読み込み".
+  [[nodiscard]] virtual bool InputUrl(std::string&) { return false; }
+  // CShohi "消費時間設定　　" over `editor`; true on ＯＫ, the fields of the shown page taken.
+  [[nodiscard]] virtual bool EditTimes(TimeEditor&) { return false; }
   // Opens the text file at `path` in the desktop's text editor, which the person then works
   // in on their own; false when no editor could be started.
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/kaya.h"
 #include "records/record_format.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
@@ -16,6 +17,15 @@ bool HoldsSeveralGames(const RecordFormatRow& row) {
   return row.Collection != nullptr;
 }
 
+// A whole number of at least 1 for an option, as --record and --replace take it.
+bool ParseGameNumber(const std::vector<std::string>& args, std::size_t i, int& number) {
+  char* end = nullptr;
+  const long value = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
+  if (end == nullptr || *end != '\0' || value < 1 || value > 1000000) return false;
+  number = static_cast<int>(value);
+  return true;
+}
+
 int RunRead(const std::vector<std::string>& args) {
   std::vector<std::string> operands;
   int number = 0;
@@ -24,14 +34,11 @@ int RunRead(const std::vector<std::string>& args) {
       operands.push_back(args[i]);
       continue;
     }
-    char* end = nullptr;
-    const long value = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
-    if (number != 0 || end == nullptr || *end != '\0' || value < 1 || value > 1000000)
+    if (number != 0 || !ParseGameNumber(args, i, number))
       return UsageError("read", "--record needs a game number from 1");
-    number = static_cast<int>(value);
     ++i;
   }
-  if (operands.size() != 2) return UsageError("read", "expected FORMAT and FILE");
+  if (operands.size() != 2) return UsageError("read", "expected FORMAT and FILE or URL");
   const RecordFormatRow* format = ToolFormat(operands[0], Readable);
   if (format == nullptr) return UsageError("read", "FORMAT must be " + ToolNames(Readable));
   if (number != 0 && !HoldsSeveralGames(*format))
@@ -46,15 +53,40 @@ int RunRead(const std::vector<std::string>& args) {
 }
 
 int RunConvert(const std::vector<std::string>& args) {
-  if (args.size() != 4) return UsageError("convert", "expected FORMAT_IN IN FORMAT_OUT OUT");
-  const RecordFormatRow* in = ToolFormat(args[0], Readable);
+  std::vector<std::string> operands;
+  bool store_times = true;
+  KayaWriteMode mode = KayaWriteMode::kNew;
+  int replaced = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--no-times") {
+      store_times = false;
+    } else if (args[i] == "--append" && mode == KayaWriteMode::kNew) {
+      mode = KayaWriteMode::kAppend;
+    } else if (args[i] == "--replace" && mode == KayaWriteMode::kNew) {
+      if (!ParseGameNumber(args, i, replaced))
+        return UsageError("convert", "--replace needs a game number from 1");
+      mode = KayaWriteMode::kReplace;
+      ++i;
+    } else if (args[i] == "--append" || args[i] == "--replace") {
+      return UsageError("convert", "--append and --replace go alone");
+    } else {
+      operands.push_back(args[i]);
+    }
+  }
+  if (operands.size() != 4) return UsageError("convert", "expected FORMAT_IN IN FORMAT_OUT OUT");
+  const RecordFormatRow* in = ToolFormat(operands[0], Readable);
   if (in == nullptr) return UsageError("convert", "FORMAT_IN must be " + ToolNames(Readable));
-  const RecordFormatRow* out = ToolFormat(args[2], Writable);
+  const RecordFormatRow* out = ToolFormat(operands[2], Writable);
   if (out == nullptr) return UsageError("convert", "FORMAT_OUT must be " + ToolNames(Writable));
+  if (mode != KayaWriteMode::kNew && out->Format != RecordFormat::kKaya)
+    return UsageError("convert", "--append and --replace write into a kaya file");
   static GameRecord record;
-  if (!ReadToolRecord(*in, args[1], record)) return kExitFailed;
+  if (!ReadToolRecord(*in, operands[1], record)) return kExitFailed;
   std::string message;
-  if (WriteRecord(out->Format, args[3], record, true, message) != 0) {
+  const int failed = out->Format == RecordFormat::kKaya
+                         ? WriteKaya(operands[3], record, mode, replaced, message)
+                         : WriteRecord(out->Format, operands[3], record, store_times, message);
+  if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }
@@ -79,18 +111,24 @@ int RunRecords(const std::vector<std::string>& args) {
 
 // The summaries name the formats of the table; they live as long as the registrations.
 const std::string kReadSummary = "reads a " + ToolNames(Readable) +
-                                 " record and prints its start position (SFEN), moves (USI), "
-                                 "times, result and names";
+                                 " record (kif and csa from an http or https URL too; game N of "
+                                 "a file of several games) and prints its start position (SFEN), "
+                                 "moves (USI), times, result and names";
 const std::string kConvertSummary = "reads a " + ToolNames(Readable) + " record and writes it as " +
-                                    ToolNames(Writable) + " with its times";
+                                    ToolNames(Writable) +
+                                    " with its times (not with --no-times); --append puts the "
+                                    "game in front of a kaya file's games, --replace N in place "
+                                    "of game N";
 
 const std::string kRecordsSummary = "prints the list of the games of a file of several games (" +
                                     ToolNames(HoldsSeveralGames) + "), its header line first";
 
-const CommandRegistration kRead({"read", "FORMAT FILE [--record N]", kReadSummary.c_str(),
+const CommandRegistration kRead({"read", "FORMAT FILE|URL [--record N]", kReadSummary.c_str(),
                                  RunRead});
 const CommandRegistration kRecords({"records", "FORMAT FILE", kRecordsSummary.c_str(), RunRecords});
-const CommandRegistration kConvert({"convert", "FORMAT_IN IN FORMAT_OUT OUT",
+const CommandRegistration kConvert({"convert",
+                                    "FORMAT_IN IN FORMAT_OUT OUT [--no-times] "
+                                    "[--append | --replace N]",
                                     kConvertSummary.c_str(), RunConvert});
 
 }  // namespace

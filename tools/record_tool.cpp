@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "database/name_lists.h"
+#include "platform/byte_stream.h"
 #include "platform/cp932.h"
+#include "platform/http_client.h"
 #include "rules/sfen.h"
 
 namespace shogi::tool {
@@ -35,14 +37,36 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
   return row != nullptr && has(*row) ? row : nullptr;
 }
 
+namespace {
+
+// A record from a URL through the format's URL reader.
+int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRecord& record,
+                  std::string& message) {
+  if (format.ReadUrl == nullptr) {
+    message = std::string("the format ") + format.ToolName + " is not read from a URL";
+    return 1;
+  }
+  std::string body, error;
+  if (!FetchUrl(url, body, error)) {
+    message = std::string(kMessageUrlMissing) + " (" + error + ")";
+    return 1;
+  }
+  MemoryByteStream stream(body);
+  return format.ReadUrl(stream, record, message);
+}
+
+}  // namespace
+
 bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
                     int number, bool undated) {
   ResetGameRecord(record);
   if (undated) record.Year = record.Month = record.Day = 0;
   std::string message;
-  const int failed = format.Collection != nullptr
-                         ? format.Collection->ReadNumber(path, number, record, message)
-                         : ReadRecord(format.Format, path, record, message);
+  const int failed = IsHttpUrl(path)                ? ReadUrlRecord(format, path, record, message)
+                     : format.Collection != nullptr ? format.Collection->ReadNumber(path, number,
+                                                                                    record, message)
+                                                    : ReadRecord(format.Format, path, record,
+                                                                 message);
   if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;

@@ -88,7 +88,8 @@ void CMainFrame::BuildMenus() {
         bar->Append(menu, U(e.Title));
         break;
       case MenuEntryKind::kCommand:
-        AppendCommand(target, *FindCommand(e.Command));
+        // A command the table leaves out while it cannot run (読み込み（永世）) has no item.
+        if (const CommandRow* row = FindCommand(e.Command)) AppendCommand(target, *row);
         break;
       case MenuEntryKind::kGroup:
         for (const CommandRow& row : CommandTable()) {

@@ -156,6 +156,21 @@ bool ViewUserInterface::EditEngineList(EngineList& list) {
 void ViewUserInterface::ShowAnalysis(const AnalysisView* view) {
   view_.ShowAnalysis(view);
 }
+bool ViewUserInterface::ChooseRecordFile(RecordFileRequest& request) {
+  return dialogs_.ChooseRecordFile(request);
+}
+KayaSaveChoice ViewUserInterface::AskKayaSave() {
+  return dialogs_.AskKayaSave();
+}
+bool ViewUserInterface::ChooseListedRecord(RecordListModel& list) {
+  return dialogs_.ChooseListedRecord(list);
+}
+bool ViewUserInterface::InputUrl(std::string& url) {
+  return dialogs_.InputUrl(url);
+}
+bool ViewUserInterface::EditTimes(TimeEditor& editor) {
+  return dialogs_.EditTimes(editor);
+}
 void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
   view_.Apply(update);
 }

@@ -79,6 +79,11 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditDiagramPrint(PrintSettings& settings) override;
   void RunPrint(PrintAction action, const ProgramState& state) override;
   void ShowProblemBitmap(ProblemBitmapSession& session) override;
+  bool ChooseRecordFile(RecordFileRequest& request) override;
+  KayaSaveChoice AskKayaSave() override;
+  bool ChooseListedRecord(RecordListModel& list) override;
+  bool InputUrl(std::string& url) override;
+  bool EditTimes(TimeEditor& editor) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
   void ShowRecordFile(const std::string& path, bool read) override;

@@ -18,6 +18,7 @@
 #include "shell/gui/mate_dialogs.h"
 #include "shell/gui/output_dialogs.h"
 #include "shell/gui/printing.h"
+#include "shell/gui/record_dialogs.h"
 #include "shell/gui/speed_dialog.h"
 
 namespace shogi::gui {
@@ -288,6 +289,30 @@ void WindowDialogs::RunPrint(PrintAction action, const ProgramState& state) {
 void WindowDialogs::ShowProblemBitmap(ProblemBitmapSession& session) {
   CTumeBmp dialog(parent_, session);
   dialog.ShowModal();
+}
+
+bool WindowDialogs::ChooseRecordFile(RecordFileRequest& request) {
+  return ShowSpecialFileDialog(parent_, request);
+}
+KayaSaveChoice WindowDialogs::AskKayaSave() {
+  CKayaSave dialog(parent_);
+  return static_cast<KayaSaveChoice>(dialog.ShowModal());
+}
+bool WindowDialogs::ChooseListedRecord(RecordListModel& list) {
+  CRecordList dialog(parent_, list);
+  return dialog.ShowModal() == wxID_OK && list.Chosen() > 0;
+}
+bool WindowDialogs::InputUrl(std::string& url) {
+  CUrlDlg dialog(parent_, url);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  url = dialog.Url();
+  return true;
+}
+bool WindowDialogs::EditTimes(TimeEditor& editor) {
+  WindowDialogs boxes(nullptr, folder_);
+  CShohi dialog(parent_, editor, boxes);
+  boxes.SetParent(&dialog);
+  return dialog.ShowModal() == wxID_OK;
 }
 
 }  // namespace shogi::gui

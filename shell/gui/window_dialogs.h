@@ -50,6 +50,11 @@ class WindowDialogs : public ShellDialogs {
   bool EditDiagramPrint(PrintSettings& settings) override;
   void RunPrint(PrintAction action, const ProgramState& state) override;
   void ShowProblemBitmap(ProblemBitmapSession& session) override;
+  bool ChooseRecordFile(RecordFileRequest& request) override;
+  KayaSaveChoice AskKayaSave() override;
+  bool ChooseListedRecord(RecordListModel& list) override;
+  bool InputUrl(std::string& url) override;
+  bool EditTimes(TimeEditor& editor) override;
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);

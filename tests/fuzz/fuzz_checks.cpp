@@ -8,6 +8,7 @@
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
 #include "records/hshogi.h"
+#include "records/palm.h"
 #include "records/record_io.h"
 #include "rules/move_rules.h"
 
@@ -40,16 +41,22 @@ const GameRecord& Sentinel() {
 }
 
 void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
-               bool header_fields) {
+               RecordFormat format, bool header_fields) {
+  // The Kaya file names its games' tournaments; the Palm file holds a Tarvel index record
+  // (date, tournament, a result of up to 8) and refuses another file with a message of its own.
+  const bool palm = format == RecordFormat::kPalm;
+  const bool takes_title = palm || format == RecordFormat::kKaya;
   if (rc != 0) {
     SHOGI_FUZZ_CHECK(rc == 1);
-    SHOGI_FUZZ_CHECK(message == kMessageMalformed || message == kMessageNotHShogi);
+    SHOGI_FUZZ_CHECK(palm ? message == kMessageOtherFormat
+                          : message == kMessageMalformed || message == kMessageNotHShogi);
     SHOGI_FUZZ_CHECK(SameRecord(record, Sentinel()));
     return;
   }
   SHOGI_FUZZ_CHECK(record.StartIndex == 0 || record.StartIndex == 1);
   SHOGI_FUZZ_CHECK(record.PlyCount == record.StartIndex);
-  SHOGI_FUZZ_CHECK(record.ResultCode >= kResultNone && record.ResultCode <= kResultImpasse);
+  SHOGI_FUZZ_CHECK(record.ResultCode >= kResultNone &&
+                   record.ResultCode <= (palm ? kResultImpasseLater : kResultImpasse));
   const int count = RecordMoveCount(record);
   SHOGI_FUZZ_CHECK(count <= move_limit);
   for (int i = record.StartIndex; i < record.StartIndex + count; ++i)
@@ -59,18 +66,14 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
   SHOGI_FUZZ_CHECK(record.StartIndex == 0 || IsEndMarker(record.MoveList[0]));
   SHOGI_FUZZ_CHECK(FieldText(record.FirstName).size() <= kReadNameBytes);
   SHOGI_FUZZ_CHECK(FieldText(record.SecondName).size() <= kReadNameBytes);
-  if (header_fields) {
+  if (header_fields || takes_title) {
     SHOGI_FUZZ_CHECK(FieldText(record.Tournament).size() < kNameFieldSize);
     SHOGI_FUZZ_CHECK(FieldText(record.Opening).size() < kNameFieldSize);
     SHOGI_FUZZ_CHECK(FieldText(record.Comment).size() < kCommentFieldSize);
-    SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year ||
-                     (record.Year > 0 && record.Month >= 1 && record.Month <= 12 &&
-                      record.Day >= 1 && record.Day <= 31));
-  } else {
-    // What the reader does not set stays; a date it reads from a header is a date.
-    SHOGI_FUZZ_CHECK(record.Year == Sentinel().Year || (record.Month >= 1 && record.Month <= 12 &&
-                                                        record.Day >= 1 && record.Day <= 31));
   }
+  // What the reader does not set stays; a date it reads from a header is a date.
+  SHOGI_FUZZ_CHECK(palm || record.Year == Sentinel().Year ||
+                   (record.Month >= 1 && record.Month <= 12 && record.Day >= 1 && record.Day <= 31));
   const Position& p = record.InitialPosition;
   SHOGI_FUZZ_CHECK(p.Board[0] == 0 && p.Hand[0][0] == 0 && p.Hand[1][0] == 0);
   for (int s = 1; s <= 81; ++s)
@@ -128,7 +131,7 @@ void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra,
     MemoryByteStream stream(bytes);
     std::string message;
     const int rc = read(stream, record, message);
-    CheckRead(rc, message, record, row.MoveLimit, header_fields);
+    CheckRead(rc, message, record, row.MoveLimit, format, header_fields);
     if (rc != 0) continue;
     SHOGI_FUZZ_CHECK(IsSaneRecord(record));
     // Every record that was read can be saved in the program's own format. Its writer ends a

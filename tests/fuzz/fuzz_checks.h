@@ -30,10 +30,10 @@ namespace shogi::fuzz {
 const GameRecord& Sentinel();
 
 // Checks the outcome of one read: `rc` and `message` as the reader returned them, `record`
-// after the read, `move_limit` the reader's limit. A reader of `header_fields` may set the
-// tournament, opening, comment and date; the others leave them.
+// after the read, `move_limit` the reader's limit, `format` the reader's format. A reader of
+// `header_fields` may set the tournament, opening, comment and date.
 void CheckRead(int rc, const std::string& message, const GameRecord& record, int move_limit,
-               bool header_fields = false);
+               RecordFormat format, bool header_fields = false);
 
 // Whether every move of the record is playable in the position it is played from, as every
 // record a reader accepts must be.

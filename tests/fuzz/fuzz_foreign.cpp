@@ -58,7 +58,7 @@ void CheckAkafuji(std::string_view input) {
   record = fuzz::Sentinel();
   message.clear();
   const int rc = ReadAkafuji(source, number, record, message);
-  fuzz::CheckRead(rc, message, record, kAkafujiMoveLimit, true);
+  fuzz::CheckRead(rc, message, record, kAkafujiMoveLimit, RecordFormat::kAkafuji, true);
   if (rc != 0) return;
   SHOGI_FUZZ_CHECK(number >= 1 && number <= static_cast<int>(rows.size()));
   SHOGI_FUZZ_CHECK(fuzz::IsSaneRecord(record));

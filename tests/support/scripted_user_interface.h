@@ -79,6 +79,13 @@ class ScriptedUserInterface : public ShellUserInterface {
   DialogScript<RenameNumbersRequest> RenameNumbersDialog;
   DialogScript<RenameNamesRequest> RenameNamesDialog;
   DialogScript<YearbookFiles> YearbookDialog;
+  // The record file commands' dialogs: CSpecialFileDialog, the list of a file's games (an
+  // answer scrolls and chooses), CUrlDlg, CShohi; the Kaya question's answers.
+  DialogScript<RecordFileRequest> RecordFileDialog;
+  DialogScript<RecordListModel> RecordListDialog;
+  DialogScript<std::string> UrlDialog;
+  DialogScript<TimeEditor> TimeEditorDialog;
+  std::deque<KayaSaveChoice> KayaSaveAnswers;
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -184,6 +191,21 @@ class ScriptedUserInterface : public ShellUserInterface {
   }
   bool EditYearbookImport(YearbookFiles& files) override {
     return YearbookDialog.Run(files, "yearbook dialog");
+  }
+  bool ChooseRecordFile(RecordFileRequest& request) override {
+    return RecordFileDialog.Run(request, "record file dialog");
+  }
+  bool ChooseListedRecord(RecordListModel& list) override {
+    return RecordListDialog.Run(list, "record list dialog");
+  }
+  bool InputUrl(std::string& url) override { return UrlDialog.Run(url, "URL dialog"); }
+  bool EditTimes(TimeEditor& editor) override {
+    return TimeEditorDialog.Run(editor, "time-used dialog");
+  }
+  KayaSaveChoice AskKayaSave() override {
+    KayaSaveChoice choice = KayaSaveChoice::kCancel;
+    TakeAnswer(KayaSaveAnswers, "Kaya save question", choice);
+    return choice;
   }
   bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
                             const SearchChoices& choices) override;

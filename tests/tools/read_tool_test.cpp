@@ -1,6 +1,7 @@
 // shogi-tool read and convert.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -58,15 +59,22 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     std::string err;
   };
   const std::string readable =
-      "morita, kif, ki2, eisei, akafuji, csa, shotest, s1n, fuku, kitaihei, maruyama, otsuki, "
-      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super, sekita, sfen or usi";
+      "morita, kif, ki2, eisei, kaya, akafuji, csa, shotest, s1n, fuku, kitaihei, maruyama, otsuki, "
+      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super, sekita, sfen, usi "
+      "or palm";
+  const std::string writable = "morita, kif, eisei, kaya, csa or palm";
   const Case cases[] = {
       {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
       {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
       {"read sekita " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
       {"read pgn x", 2, "shogi-tool read: FORMAT must be " + readable + "\n"},
-      {"convert csa x ki2 y", 2,
-       "shogi-tool convert: FORMAT_OUT must be morita, kif, eisei or csa\n"},
+      {"convert csa x ki2 y", 2, "shogi-tool convert: FORMAT_OUT must be " + writable + "\n"},
+      {"convert csa x kif y --append", 2,
+       "shogi-tool convert: --append and --replace write into a kaya file\n"},
+      {"convert csa x kaya y --replace 0", 2,
+       "shogi-tool convert: --replace needs a game number from 1\n"},
+      {"convert csa x kaya y --append --replace 2", 2,
+       "shogi-tool convert: --append and --replace go alone\n"},
   };
   for (const Case& c : cases) {
     auto r = RunTool(c.args);
@@ -74,8 +82,12 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
+  // Nothing listens on port 1: the reason from the download follows the message.
+  const auto r = RunTool("read kif http://127.0.0.1:1/game.kif");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("指定URLが存在しません。 (", 0), 0u) << r.err;
   EXPECT_NE(RunTool("--help").out.find("reads a " + readable +
-                                       " record and writes it as morita, kif, eisei or csa"),
+                                       " record and writes it as " + writable),
             std::string::npos);
 }
 
@@ -146,6 +158,38 @@ TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
   r = RunTool("records akafuji " + folder.Path() + "none.sin");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ファイルがオープン出来ません。\n");
+}
+
+// A Kaya file built game by game: new, in front of the others, in place of one; the list
+// and the games by number; a game without its times.
+TEST(ReadTool, WritesAndReadsKayaFiles) {
+  const test_support::TempFolder folder;
+  const std::string kaya = folder.Path() + "games.kay";
+  ASSERT_EQ(RunTool("convert kif " + kData + "/kif/even.kif kaya " + kaya).status, 0);
+  auto r = RunTool("convert kif " + kData + "/kif/handicap_2.kif kaya " + kaya + " --append");
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = RunTool("records kaya " + kaya);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+            "NO. 先手                   後手                   棋戦");
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);
+  const std::string even = RunTool("read kif " + kData + "/kif/even.kif").out;
+  const auto moves = [](const std::string& out) {
+    return out.substr(out.find("moves:"), out.find("\ntimes:") - out.find("moves:"));
+  };
+  EXPECT_EQ(moves(RunTool("read kaya " + kaya + " --record 2").out), moves(even));
+  ASSERT_EQ(RunTool("convert kif " + kData + "/kif/even.kif kaya " + kaya + " --replace 1").status,
+            0);
+  EXPECT_EQ(moves(RunTool("read kaya " + kaya).out), moves(even));
+  r = RunTool("convert kif " + kData + "/kif/even.kif kaya " + kaya + " --replace 3");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "該当レコードが見つかりません。\n");
+
+  ASSERT_EQ(RunTool("convert kif " + kData + "/kif/even.kif kif " + folder.Path() +
+                    "plain.kif --no-times")
+                .status,
+            0);
+  EXPECT_EQ(FileBytes(folder.Path() + "plain.kif"), FileBytes(kData + "/kif/even_no_times.kif"));
 }
 
 }  // namespace

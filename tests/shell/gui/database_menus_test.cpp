@@ -54,8 +54,8 @@ TEST_F(DatabaseMenusTest, TheDatabaseAndBonanzaMenusStandBeforeHelpWithTheirItem
   }
   const std::vector<std::string> expected_titles = {
       "ファイル(&F)", "編集(&E)", "表示(&V)", "再現(&R)", "対局(&G)", "盤面設定(&S)",
-      "詰将棋(&T)",   "出力(&O)", "印刷(&P)", "エンジン", "棋泉",     "Tarvel",
-      "Bonanza",      "ヘルプ(&H)"};
+      "詰将棋(&T)",   "出力(&O)", "印刷(&P)", "エンジン", "その他",   "棋泉",
+      "Tarvel",       "Bonanza",  "ヘルプ(&H)"};
   EXPECT_EQ(titles, expected_titles);
 
   constexpr int kSeparator = 0;

@@ -1,0 +1,265 @@
+// The general open and save with the format list, the Kaya list and questions, the URL opens,
+// the Palm commands and the time-used command, through the scripted person.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/cp932.h"
+#include "records/kaya.h"
+#include "shell/command_table.h"
+#include "shell/maintenance_commands.h"
+#include "shell/record_commands.h"
+#include "tests/shell/shell_fixture.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_http_server.h"
+
+namespace shogi {
+namespace {
+
+using test_support::FileBytes;
+
+std::string Data(const std::string& relative) {
+  return std::string(SHOGI_TEST_DATA) + "/" + relative;
+}
+
+class RecordFileCommandsTest : public ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    LoadSettings(profile, dir_.Path(), settings);
+  }
+  // The next CSpecialFileDialog: OK with `path` and format `index` (and the check box).
+  void Choose(const std::string& path, int index, bool store_times = true) {
+    ui.RecordFileDialog.Answers.push_back([=](RecordFileRequest& r) {
+      r.Path = path;
+      r.FormatIndex = index;
+      r.StoreTimes = store_times;
+      return true;
+    });
+  }
+  // The next list: game `number` chosen after scrolling it to the top.
+  void ChooseGame(int number) {
+    ui.RecordListDialog.Answers.push_back([=](RecordListModel& list) {
+      list.ScrollTo(number - 1);
+      return list.ChooseShown(number - 1 - list.Top());
+    });
+  }
+  RecordCommandResult Open() { return GeneralOpenCommand(ctx, profile, settings); }
+  RecordCommandResult Save() { return GeneralSaveCommand(ctx, profile, settings); }
+
+  MemoryProfile profile;
+  ProgramSettings settings;
+  test_support::TempFolder dir_;
+};
+
+TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
+  const std::string path = dir_.Path() + "game.kif";
+  std::filesystem::copy_file(Data("csa/even.csa"), path);
+  Choose(path, 5);  // ＣＳＡ
+  const RecordCommandResult r = Open();
+  EXPECT_TRUE(r.Loaded) << ui.LastMessage();
+  EXPECT_GT(RecordMoveCount(state.Record), 0);
+  const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
+  EXPECT_FALSE(shown.Save);
+  EXPECT_EQ(shown.Title, "棋譜ファイルの読み込み");
+  ASSERT_EQ(shown.Formats.size(), 22u);
+  EXPECT_EQ(shown.Formats[3], "かや");
+  ASSERT_EQ(shown.Filters.size(), 5u);
+  EXPECT_EQ(shown.Filters[3].Pattern, "dt*.sin");
+  EXPECT_EQ(profile.GetInt("種類", "ロード", -1), 5);
+  EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), path);
+
+  // The next open starts from the remembered choice; the same file read as KIF fails and
+  // leaves the record.
+  const GameRecord before = state.Record;
+  Choose(path, 1);
+  EXPECT_FALSE(Open().Loaded);
+  EXPECT_EQ(ui.RecordFileDialog.Shown.back().FormatIndex, 5);
+  EXPECT_EQ(ui.Messages.back().Caption, "棋譜読み込み");
+  EXPECT_TRUE(std::memcmp(&before, &state.Record, sizeof before) == 0);
+}
+
+TEST_F(RecordFileCommandsTest, AKayaFileShowsItsListAndAsksAboutAStrangeFile) {
+  Choose(Data("kaya/three.kaya"), 3);
+  ChooseGame(3);
+  ASSERT_TRUE(Open().Loaded) << ui.LastMessage();
+  const RecordListModel& list = ui.RecordListDialog.Shown.back();
+  EXPECT_EQ(list.Title(), "か　や　一　覧　表");
+  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(state.Record.ResultCode, kResultRepetition);
+  EXPECT_EQ(state.Settings.KayaRecord, 3);
+
+  // No "##" line: the question, and いいえ reads nothing.
+  const std::string strange = dir_.Path() + "strange.kay";
+  std::ofstream(strange) << "#:t\r\nK:7776 \r\n";
+  Choose(strange, 3);
+  ui.MessageAnswers.push_back(MessageAnswer::kNo);
+  EXPECT_FALSE(Open().Loaded);
+  EXPECT_EQ(ui.LastMessage(), "かやのファイルではありません。\n　無理やり読み込みますか？");
+  Choose(strange, 3);
+  ui.MessageAnswers.push_back(MessageAnswer::kYes);
+  ChooseGame(1);
+  EXPECT_TRUE(Open().Loaded);
+  EXPECT_EQ(test_support::UsiMoves(state.Record), "7g7f");
+}
+
+TEST_F(RecordFileCommandsTest, TheAkafujiChoiceOpensTheYearbookImportInYearbookMode) {
+  settings.Yearbook = kYearbookModeValue;
+  Choose(dir_.Path() + "dt01.sin", 4);
+  ui.YearbookDialog.Answers.push_back([](YearbookFiles&) { return false; });
+  Open();
+  EXPECT_EQ(ui.YearbookDialog.Shown.size(), 1u);
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+TEST_F(RecordFileCommandsTest, TheSaveRefusesWhatAFormatCannotHoldAndAsksBeforeOverwriting) {
+  LoadSfen("4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b");
+  Choose(dir_.Path() + "hand.csa", 4);
+  EXPECT_FALSE(Save().Saved);
+  EXPECT_EQ(ui.LastMessage(), "持駒の存在する局面は、セーブ出来ません。");
+  EXPECT_EQ(ui.Messages.back().Caption, "棋譜書き込み");
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path() + "hand.csa"));
+  const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
+  EXPECT_TRUE(shown.Save);
+  EXPECT_EQ(shown.Formats, (std::vector<std::string>{"森田将棋・Ostel", "柿木将棋", "永世名人",
+                                                     "かや", "ＣＳＡ"}));
+  EXPECT_TRUE(shown.StoreTimes);  // on at the start
+
+  Choose(dir_.Path() + "hand.kif", 1, false);
+  EXPECT_TRUE(Save().Saved);
+  EXPECT_FALSE(state.Settings.StoreTimes);
+  EXPECT_EQ(profile.GetInt("種類", "セーブ", -1), 1);
+  const std::string written = FileBytes(dir_.Path() + "hand.kif");
+
+  // Over an existing file: いいえ leaves it untouched.
+  LoadSfen("startpos", "7g7f");
+  Choose(dir_.Path() + "hand.kif", 1);
+  ui.MessageAnswers.push_back(MessageAnswer::kNo);
+  EXPECT_FALSE(Save().Saved);
+  EXPECT_EQ(ui.LastMessage(), "ファイルがすでに存在します。\n上書きしてもよろしいですか？");
+  EXPECT_EQ(FileBytes(dir_.Path() + "hand.kif"), written);
+}
+
+TEST_F(RecordFileCommandsTest, TheKayaSaveAppendsAndReplacesOnlyTheGameItRead) {
+  const std::string path = dir_.Path() + "games.kay";
+  std::filesystem::copy_file(Data("kaya/three.kaya"), path);
+  LoadSfen("startpos", "2g2f 3c3d");
+  std::string header, message;
+  std::vector<std::string> rows;
+
+  // 修正登録 of a file no game was read from.
+  Choose(path, 3);
+  ui.KayaSaveAnswers.push_back(KayaSaveChoice::kReplace);
+  EXPECT_FALSE(Save().Saved);
+  EXPECT_EQ(ui.LastMessage(), "修正登録は、出来ません。");
+
+  Choose(path, 3);
+  ui.KayaSaveAnswers.push_back(KayaSaveChoice::kAppend);
+  EXPECT_TRUE(Save().Saved) << ui.LastMessage();
+  ASSERT_EQ(ListKayaRecords(path, header, rows, message), 0);
+  EXPECT_EQ(rows.size(), 4u);
+  EXPECT_EQ(state.Settings.KayaRecord, 1);
+
+  // Read game 3, change it, put it back in its place.
+  Choose(path, 3);
+  ChooseGame(3);
+  ASSERT_TRUE(Open().Loaded);
+  LoadSfen("startpos", "5g5f");
+  Choose(path, 3);
+  ui.KayaSaveAnswers.push_back(KayaSaveChoice::kReplace);
+  EXPECT_TRUE(Save().Saved) << ui.LastMessage();
+  EXPECT_EQ(state.Settings.KayaRecord, 3);
+  GameRecord read;
+  ResetGameRecord(read);
+  ASSERT_EQ(ReadKayaRecord(path, 3, read, message), 0);
+  EXPECT_EQ(test_support::UsiMoves(read), "5g5f");
+  ASSERT_EQ(ListKayaRecords(path, header, rows, message), 0);
+  EXPECT_EQ(rows.size(), 4u);
+
+  // キャンセル writes nothing.
+  const std::string before = FileBytes(path);
+  Choose(path, 3);
+  ui.KayaSaveAnswers.push_back(KayaSaveChoice::kCancel);
+  EXPECT_FALSE(Save().Saved);
+  EXPECT_EQ(FileBytes(path), before);
+}
+
+TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
+  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/even.kif"))},
+                                       {"/game.csa", FileBytes(Data("csa/even.csa"))}});
+  for (RecordFormat format : {RecordFormat::kKif, RecordFormat::kCsa}) {
+    InitProgramState(state);
+    const std::string url = server.Url(format == RecordFormat::kKif ? "/game.kif" : "/game.csa");
+    ui.UrlDialog.Answers.push_back([=](std::string& u) {
+      u = url;
+      return true;
+    });
+    EXPECT_TRUE(UrlOpenCommand(ctx, profile, settings, format).Loaded) << ui.LastMessage();
+    EXPECT_GT(RecordMoveCount(state.Record), 0);
+    EXPECT_EQ(profile.GetString("URL", format == RecordFormat::kKif ? "柿木" : "CSA", ""), url);
+  }
+  // The dialog starts from the last URL; a missing path or no server leaves the record.
+  const GameRecord before = state.Record;
+  HttpLimits quick;
+  quick.TotalTimeoutMs = 2000;
+  for (const std::string& url :
+       {server.Url("/missing.csa"), test_support::TestHttpServer::RefusingUrl()}) {
+    ui.UrlDialog.Answers.push_back([=](std::string& u) {
+      u = url;
+      return true;
+    });
+    EXPECT_FALSE(UrlOpenCommand(ctx, profile, settings, RecordFormat::kCsa, quick).Loaded);
+    EXPECT_EQ(ui.Messages.back().Caption, "URL棋譜読み込み");
+    EXPECT_EQ(ui.LastMessage(), "指定URLが存在しません。");
+    EXPECT_TRUE(std::memcmp(&before, &state.Record, sizeof before) == 0);
+  }
+  EXPECT_EQ(ui.UrlDialog.Shown[2], server.Url("/game.csa"));
+}
+
+TEST_F(RecordFileCommandsTest, ThePalmCommandsWriteAndReadTheGame) {
+  LoadSfen("startpos", "7g7f 3c3d");
+  const std::string path = dir_.Path() + "game";
+  ui.FileAnswers.push_back({true, path, 0});
+  EXPECT_TRUE(PalmWriteCommand(ctx, profile, settings).Saved);
+  EXPECT_EQ(ui.Messages.back().Caption, "PALM");
+  EXPECT_EQ(ui.FileRequests.back().Title, "palm棋譜DBファイルへの書き込み");
+  EXPECT_EQ(profile.GetString("ファイル名", "PALM", ""), path + ".PDB");
+  EXPECT_EQ(std::filesystem::file_size(path + ".PDB"), 752u);
+
+  InitProgramState(state);
+  ui.FileAnswers.push_back({true, path + ".PDB", 0});
+  EXPECT_TRUE(PalmReadCommand(ctx, profile, settings).Loaded);
+  EXPECT_EQ(test_support::UsiMoves(state.Record), "7g7f 3c3d");
+  ui.FileAnswers.push_back({true, dir_.Path() + "none.PDB", 0});
+  EXPECT_FALSE(PalmReadCommand(ctx, profile, settings).Loaded);
+  EXPECT_EQ(ui.Messages.back().Caption, "PALM");
+  EXPECT_EQ(ui.LastMessage(), "ファイルが開けません。");
+}
+
+TEST_F(RecordFileCommandsTest, TimeUsedClearedThenOkZeroesEveryTime) {
+  LoadSfen("startpos", "7g7f 3c3d 2g2f", {90, 30, 200});
+  state.Record.PlyCount = 3;
+  ui.TimeEditorDialog.Answers.push_back([](TimeEditor& editor) {
+    editor.ClearAll();
+    return true;
+  });
+  state.Record.Clocks[0] = 200;
+  TimeUsedCommand(ctx);
+  ASSERT_EQ(ui.TimeEditorDialog.Shown.size(), 1u);
+  EXPECT_EQ(ui.TimeEditorDialog.Shown[0].Minutes()[2], 1);  // 200 s after 90 s
+  for (int ply = 0; ply < 3; ++ply) EXPECT_EQ(state.Record.MoveTimes[ply], 0);
+  EXPECT_EQ(state.Record.Clocks[0] + state.Record.Clocks[1], 0);  // taken from the new times
+
+  // キャンセル changes nothing.
+  LoadSfen("startpos", "7g7f", {90});
+  ui.TimeEditorDialog.Answers.push_back([](TimeEditor& editor) {
+    editor.ClearAll();
+    return false;
+  });
+  TimeUsedCommand(ctx);
+  EXPECT_EQ(state.Record.MoveTimes[0], 90);
+}
+
+}  // namespace
+}  // namespace shogi
