@@ -297,8 +297,7 @@ bool HasKayaFirstLine(const std::string& path) {
 int CountKayaRecords(const std::string& path, std::string& message) {
   std::string header;
   std::vector<std::string> rows;
-  if (ListKayaRecords(path, header, rows, message) != 0)
-    return message == kMessageNoData ? 0 : -1;
+  if (ListKayaRecords(path, header, rows, message) != 0) return message == kMessageNoData ? 0 : -1;
   return static_cast<int>(rows.size());
 }
 
@@ -476,10 +475,16 @@ int WriteKayaFile(const std::string& path, const GameRecord& record, bool /*stor
   return WriteKaya(path, record, KayaWriteMode::kNew, 0, message);
 }
 
-int WriteKayaOutput(const std::string& path, const GameRecord& record, std::string& message) {
+bool FormatKayaOutput(const GameRecord& record, std::string& bytes, std::string& message) {
   std::string game;
-  if (!FormatKayaRecord(record, game, message)) return 1;
-  const std::string bytes = std::string(kOutputFirstLine) + "\r\n" + game + "##\r\n\r\n\r\n";
+  if (!FormatKayaRecord(record, game, message)) return false;
+  bytes = std::string(kOutputFirstLine) + "\r\n" + game + "##\r\n\r\n\r\n";
+  return true;
+}
+
+int WriteKayaOutput(const std::string& path, const GameRecord& record, std::string& message) {
+  std::string bytes;
+  if (!FormatKayaOutput(record, bytes, message)) return 1;
   std::FILE* file = std::fopen(path.c_str(), "ab");
   bool written =
       file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

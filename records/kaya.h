@@ -79,5 +79,9 @@ int ListKayaRecords(const std::string& path, std::string& header, std::vector<st
 // "かや棋譜出力").
 [[nodiscard]] int WriteKayaOutput(const std::string& path, const GameRecord& record,
                                   std::string& message);
+// The bytes WriteKayaOutput appends (CR LF line ends); false with the refusal of
+// FormatKayaRecord.
+[[nodiscard]] bool FormatKayaOutput(const GameRecord& record, std::string& bytes,
+                                    std::string& message);
 
 }  // namespace shogi

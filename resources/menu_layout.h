@@ -135,6 +135,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdMailDiagram),
     Separator(),
     Item(kCmdStandardRecord),
+    Item(kCmdKayaRecord),
 
     Menu("印刷(&P)"),
     Item(kCmdRecordPrint),

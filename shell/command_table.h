@@ -121,6 +121,7 @@ enum CommandId : int {
   kCmdPrintPreview,       // "印刷プレビュー"
   kCmdPrintSetup,         // "プリンタの設定"
   kCmdProblemBitmap,      // 詰将棋 "詰将棋->BMP"
+  kCmdKayaRecord,         // "かや棋譜"
   // Records through the clipboard (the 編集 menu).
   kCmdCopyKif = 1600,  // "棋譜をKIF形式でコピー"
   kCmdCopySfen,        // "局面をSFEN形式でコピー"

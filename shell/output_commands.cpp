@@ -5,6 +5,7 @@
 #include "output/problem_bitmap.h"
 #include "output/text_diagram.h"
 #include "platform/cp932.h"
+#include "records/kaya.h"
 #include "shell/command_state.h"
 #include "shell/record_commands.h"
 
@@ -110,6 +111,14 @@ ViewUpdate WriteOutputText(ShellContext& ctx, OutputText kind) {
   return {};
 }
 
+// かや棋譜: the game appended to the output file as one Kaya record.
+ViewUpdate WriteKayaRecordOutput(ShellContext& ctx) {
+  std::string message;
+  if (WriteKayaOutput(ctx.State.Output.Path, ctx.State.Record, message) != 0)
+    ctx.Ui.ShowMessage("かや棋譜出力", message, MessageButtons::kOk, MessageIcon::kError);
+  return {};
+}
+
 ViewUpdate PrintRecord(ShellContext& ctx) {
   ctx.State.Print.Kind = PrintKind::kRecord;
   ctx.Ui.RunPrint(PrintAction::kPrint, ctx.State);
@@ -203,6 +212,9 @@ void AddOutputRows(std::vector<CommandRow>& rows) {
       "現在の局面をメール局面図で出力ファイルまたはクリップボードに出力する。", OutputEnabled);
   row(kCmdStandardRecord, OutputText::kRecord, "棋譜全体を標準棋譜で出力ファイルに出力する。",
       OutputFileEnabled);
+  rows.push_back({kCmdKayaRecord, "かや棋譜",
+                  "棋譜全体をかや形式で出力ファイルに出力する。\nかや棋譜",
+                  [](Env& e, int) { return WriteKayaRecordOutput(e.Ctx); }, 0, OutputFileEnabled});
   rows.push_back({kCmdRecordPrint, "棋譜印刷", "棋譜を印刷する。\n棋譜印刷",
                   [](Env& e, int) { return PrintRecord(e.Ctx); }, 0, PrintEnabled});
   rows.push_back({kCmdDiagramPrint, "局面図印刷", "現在の局面図を印刷する。\n局面図印刷",

@@ -45,6 +45,9 @@ ViewUpdate ChooseOutputFile(ShellContext& ctx, Profile& profile, ProgramSettings
 ViewUpdate WriteOutputText(ShellContext& ctx, OutputText kind);
 
 // "棋譜印刷": the record print, started at once.
+// かや棋譜: appends the game to the output file as one Kaya record; a failure is shown
+// captioned "かや棋譜出力".
+ViewUpdate WriteKayaRecordOutput(ShellContext& ctx);
 ViewUpdate PrintRecord(ShellContext& ctx);
 // "局面図印刷": the title and comments prepared, CInsatsu shown, the print started on はい.
 ViewUpdate PrintDiagram(ShellContext& ctx);

@@ -10,6 +10,7 @@
 #include "output/problem_bitmap.h"
 #include "output/text_diagram.h"
 #include "platform/cp932.h"
+#include "records/kaya.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
 
@@ -30,11 +31,14 @@ constexpr DiagramKind kDiagramKinds[] = {
     {"kaya", KayaDiagram},         {"merged", MergedDiagram}, {"morita", Morita},
 };
 
+// The game as one Kaya record, as the output menu's かや棋譜 appends it.
+constexpr const char* kKayaRecordKind = "kaya-record";
+
 std::string KindNames() {
   std::string names;
   for (const DiagramKind& k : kDiagramKinds)
     names += (names.empty() ? "" : " ") + std::string(k.name);
-  return names;
+  return names + " " + kKayaRecordKind;
 }
 
 // The options shared by diagram and bmp; the rest of `args` goes to `operands`. False with
@@ -103,17 +107,26 @@ int RunDiagram(const std::vector<std::string>& args) {
   for (const DiagramKind& k : kDiagramKinds) {
     if (operands[0] == k.name) kind = &k;
   }
-  if (kind == nullptr) return UsageError("diagram", "KIND must be one of " + KindNames());
+  const bool kaya_record = operands[0] == kKayaRecordKind;
+  if (kind == nullptr && !kaya_record)
+    return UsageError("diagram", "KIND must be one of " + KindNames());
   static GameRecord record;
   if (!ReadShownRecord("diagram", operands[1], operands[2], options.ply, record, status))
     return status;
-  const std::string text = kind->build(record);
+  std::string text, message;
+  if (!kaya_record) {
+    text = kind->build(record);
+  } else if (FormatKayaOutput(record, text, message)) {
+    std::erase(text, '\r');  // the output file's line ends are added as for every kind
+  } else {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return kExitFailed;
+  }
   if (options.out.empty()) {
     const std::string utf8 = Utf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return kExitOk;
   }
-  std::string message;
   if (AppendOutputText(options.out, text, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;

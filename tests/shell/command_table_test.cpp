@@ -161,6 +161,7 @@ const Expectation kExpected[] = {
     {kCmdMergedDiagram, {"", "", ""}},
     {kCmdMoritaDiagram, {"", "", ""}},
     {kCmdStandardRecord, {"", "", ""}},
+    {kCmdKayaRecord, {"", "", ""}},
     {kCmdRecordPrint, {"023", "023", "023"}},
     {kCmdDiagramPrint, {"023", "023", "023"}},
     {kCmdPrint, {"023", "023", "023"}},

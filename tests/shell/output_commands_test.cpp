@@ -6,6 +6,7 @@
 #include "output/problem_bitmap.h"
 #include "output/text_diagram.h"
 #include "platform/cp932.h"
+#include "records/kaya.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -40,7 +41,7 @@ class OutputCommandsTest : public ShellFixture {
 };
 
 constexpr int kFileOnlyCommands[] = {kCmdKayaDiagram, kCmdMergedDiagram, kCmdMoritaDiagram,
-                                     kCmdStandardRecord};
+                                     kCmdStandardRecord, kCmdKayaRecord};
 
 TEST_F(OutputCommandsTest, WithoutAnOutputFileTheDiagramsGoToTheClipboard) {
   for (int id : kFileOnlyCommands) EXPECT_FALSE(CommandEnabled(state, id)) << id;
@@ -75,12 +76,16 @@ TEST_F(OutputCommandsTest, ChoosingTheFileCreatesItAndEveryTextIsAppended) {
 
   std::string expected;
   for (int id : {kCmdStandardDiagram, kCmdKayaDiagram, kCmdMergedDiagram, kCmdMailDiagram,
-                 kCmdStandardRecord}) {
+                 kCmdStandardRecord, kCmdKayaRecord}) {
     Run(id);
   }
+  std::string kaya_record, message;
+  ASSERT_TRUE(FormatKayaOutput(state.Record, kaya_record, message)) << message;
+  EXPECT_EQ(kaya_record.rfind("## Kaelmo for Windows me Ver1.19\r\n", 0), 0u);
   expected = WithCrLf(StandardDiagram(state.Record) + KayaDiagram(state.Record) +
                       MergedDiagram(state.Record) + MailDiagram(state.Record) +
-                      StandardRecordText(state.Record));
+                      StandardRecordText(state.Record)) +
+             kaya_record;
   EXPECT_EQ(FileBytes(out), expected);
   EXPECT_TRUE(ui.Messages.empty());
   EXPECT_EQ(ui.Clipboard, "");

@@ -25,10 +25,15 @@ TEST(DiagramTool, EveryKindPrintsItsTextInUtf8) {
     const char* args;
     const char* first_line;
   } cases[] = {
-      {"standard", "後手24手目同金"},         {"standard --ply 23", "先手23手目３二馬"},
-      {"standard --ply 0", "後手  後手花子"}, {"mail --ply 3", "先手3手目２二角成"},
-      {"record", "先手：先手太郎"},           {"kaya", "・・・・・・・・・・・・"},
-      {"merged", "図は後手24手目同金まで"},   {"morita", "      【第１図は・３二同金まで】"},
+      {"standard", "後手24手目同金"},
+      {"standard --ply 23", "先手23手目３二馬"},
+      {"standard --ply 0", "後手  後手花子"},
+      {"mail --ply 3", "先手3手目２二角成"},
+      {"record", "先手：先手太郎"},
+      {"kaya", "・・・・・・・・・・・・"},
+      {"merged", "図は後手24手目同金まで"},
+      {"morita", "      【第１図は・３二同金まで】"},
+      {"kaya-record", "## Kaelmo for Windows me Ver1.19"},
   };
   for (const Case& c : cases) {
     const std::string kind = std::string(c.args).substr(0, std::string(c.args).find(' '));
@@ -56,8 +61,8 @@ TEST(DiagramTool, OutAppendsCp932WithCrLf) {
 
 TEST(DiagramTool, RefusesWhatItCannotMake) {
   for (const char* args :
-       {"diagram kaya-record csa FILE", "diagram standard csa", "diagram standard csa FILE --ply x",
-        "bmp csa FILE", "bmp csa FILE out.bmp --labels 先手",
+       {"diagram kaya-diagram csa FILE", "diagram standard csa",
+        "diagram standard csa FILE --ply x", "bmp csa FILE", "bmp csa FILE out.bmp --labels 先手",
         "bmp csa FILE out.bmp --labels 先手番号,後手"}) {
     std::string line = args;
     line.replace(line.find("FILE") == std::string::npos ? line.size() : line.find("FILE"),

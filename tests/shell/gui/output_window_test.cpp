@@ -62,7 +62,7 @@ TEST_F(OutputWindowTest, TheOutputAndPrintMenusAndThePrintButton) {
   } menus[] = {
       {"出力(&O)",
        {kCmdOutputFile, 0, kCmdStandardDiagram, kCmdKayaDiagram, kCmdMergedDiagram,
-        kCmdMoritaDiagram, kCmdMailDiagram, 0, kCmdStandardRecord}},
+        kCmdMoritaDiagram, kCmdMailDiagram, 0, kCmdStandardRecord, kCmdKayaRecord}},
       {"印刷(&P)",
        {kCmdRecordPrint, kCmdDiagramPrint, 0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup}},
   };
