@@ -19,7 +19,6 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kLineBytes = 255;
 constexpr std::size_t kMoveColumn = 5;
 constexpr std::size_t kOriginColumn = 42;
 

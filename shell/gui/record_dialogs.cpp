@@ -149,10 +149,10 @@ CKayaSave::CKayaSave(wxWindow* parent) : wxDialog(parent, wxID_ANY, U("棋譜書
       {KayaSaveChoice::kAppend, "追加登録"},
       {KayaSaveChoice::kReplace, "修正登録"},
       {KayaSaveChoice::kCancel, "キャンセル"}};
-  for (const auto& [choice, label] : choices) {
-    auto* button = new wxButton(this, wxID_ANY, U(label));
-    button->Bind(wxEVT_BUTTON,
-                 [this, choice](wxCommandEvent&) { EndModal(static_cast<int>(choice)); });
+  for (const auto& entry : choices) {
+    const int answer = static_cast<int>(entry.first);
+    auto* button = new wxButton(this, wxID_ANY, U(entry.second));
+    button->Bind(wxEVT_BUTTON, [this, answer](wxCommandEvent&) { EndModal(answer); });
     buttons->Add(button, 0, wxRIGHT, 8);
   }
   SetEscapeId(wxID_NONE);
