@@ -241,12 +241,12 @@ int ExactNameLookup(const std::vector<NameEntry>& entries, std::string_view name
   return 0;
 }
 
-NameTable::NameTable(const std::vector<NameEntry>& entries, const NameTableSpec& spec)
-    : names_(static_cast<std::size_t>(spec.Entries), spec.Default), default_(spec.Default) {
+NameTable::NameTable(const std::vector<NameEntry>& entries, const NameTableShape& offer)
+    : names_(static_cast<std::size_t>(offer.Entries), offer.Default), default_(offer.Default) {
   for (const NameEntry& entry : entries) {
-    if (entry.Number < 0 || entry.Number >= spec.Entries) continue;
+    if (entry.Number < 0 || entry.Number >= offer.Entries) continue;
     names_[static_cast<std::size_t>(entry.Number)] =
-        entry.Text.substr(0, Cp932CutLength(entry.Text, spec.TextLimit));
+        entry.Text.substr(0, Cp932CutLength(entry.Text, offer.TextLimit));
   }
 }
 

@@ -94,24 +94,24 @@ int KisenNameLookup(const std::vector<NameEntry>& entries, std::string_view name
 int ExactNameLookup(const std::vector<NameEntry>& entries, std::string_view name, int highest);
 
 // How a table of names by number is built from a list.
-struct NameTableSpec {
+struct NameTableShape {
   int Entries;            // numbers 0..Entries-1
   std::size_t TextLimit;  // bytes kept of each name, never splitting a two-byte character
   const char* Default;    // the name of a number without a line
 };
 
 // The tables the databases read with (listing and search keep their own specs).
-inline constexpr NameTableSpec kKisenPlayerTable = {1000, 12, "            "};
-inline constexpr NameTableSpec kKisenTournamentTable = {100, 14, "              "};
-inline constexpr NameTableSpec kKisenOpeningTable = {100, 14, "              "};
-inline constexpr NameTableSpec kTarvelTournamentTable = {100, 16, ""};
-inline constexpr NameTableSpec kTarvelOpeningTable = {100, 14, ""};
+inline constexpr NameTableShape kKisenPlayerTable = {1000, 12, "            "};
+inline constexpr NameTableShape kKisenTournamentTable = {100, 14, "              "};
+inline constexpr NameTableShape kKisenOpeningTable = {100, 14, "              "};
+inline constexpr NameTableShape kTarvelTournamentTable = {100, 16, ""};
+inline constexpr NameTableShape kTarvelOpeningTable = {100, 14, ""};
 
 // Names by number. A number outside the table, or without a line, gives the default.
 class NameTable {
  public:
   NameTable() = default;
-  NameTable(const std::vector<NameEntry>& entries, const NameTableSpec& spec);
+  NameTable(const std::vector<NameEntry>& entries, const NameTableShape& offer);
 
   const std::string& operator[](int number) const;
 

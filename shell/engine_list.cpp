@@ -12,25 +12,25 @@ std::string Key(const char* what, int n, int m) {
   return Key(what, n) + "." + std::to_string(m);
 }
 
-const UsiOptionSpec* FindSpec(const EngineEntry& entry, const std::string& name) {
-  for (const UsiOptionSpec& spec : entry.Offered) {
-    if (spec.Name == name) return &spec;
+const UsiOptionOffer* FindOffer(const EngineEntry& entry, const std::string& name) {
+  for (const UsiOptionOffer& offer : entry.Offered) {
+    if (offer.Name == name) return &offer;
   }
   return nullptr;
 }
 
 // An offered option is kept in the profile as the line the engine sent for it.
-std::string OptionLine(const UsiOptionSpec& spec) {
+std::string OptionLine(const UsiOptionOffer& offer) {
   static const char* const kTypeNames[] = {"check",  "spin",   "combo",
                                            "button", "string", "filename"};
   std::string line =
-      "option name " + spec.Name + " type " + kTypeNames[static_cast<int>(spec.Kind)];
-  if (spec.Kind == UsiOptionSpec::Type::kButton) return line;
-  line += " default " + (spec.Default.empty() ? std::string("<empty>") : spec.Default);
-  if (spec.Kind == UsiOptionSpec::Type::kSpin) {
-    line += " min " + std::to_string(spec.Min) + " max " + std::to_string(spec.Max);
+      "option name " + offer.Name + " type " + kTypeNames[static_cast<int>(offer.Kind)];
+  if (offer.Kind == UsiOptionOffer::Type::kButton) return line;
+  line += " default " + (offer.Default.empty() ? std::string("<empty>") : offer.Default);
+  if (offer.Kind == UsiOptionOffer::Type::kSpin) {
+    line += " min " + std::to_string(offer.Min) + " max " + std::to_string(offer.Max);
   }
-  for (const std::string& choice : spec.Choices) line += " var " + choice;
+  for (const std::string& choice : offer.Choices) line += " var " + choice;
   return line;
 }
 
@@ -64,9 +64,9 @@ EngineList LoadEngineList(const Profile& profile) {
     }
     const int offered = profile.GetInt(kEngineSection, Key("Options", n), 0);
     for (int m = 1; m <= offered && m <= 1000; ++m) {
-      UsiOptionSpec spec;
-      if (ParseUsiOptionLine(profile.GetString(kEngineSection, Key("Option", n, m), ""), spec)) {
-        e.Offered.push_back(spec);
+      UsiOptionOffer offer;
+      if (ParseUsiOptionLine(profile.GetString(kEngineSection, Key("Option", n, m), ""), offer)) {
+        e.Offered.push_back(offer);
       }
     }
     const int values = profile.GetInt(kEngineSection, Key("Values", n), 0);
@@ -107,38 +107,38 @@ bool SaveEngineList(Profile& profile, const EngineList& list) {
   return ok;
 }
 
-std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionSpec& spec) {
+std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionOffer& offer) {
   for (const UsiOption& o : entry.Values) {
-    if (o.Name == spec.Name) return o.Value;
+    if (o.Name == offer.Name) return o.Value;
   }
-  return spec.Default;
+  return offer.Default;
 }
 
-bool CheckEngineOptionValue(const UsiOptionSpec& spec, const std::string& value,
+bool CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
                             std::string& message) {
-  switch (spec.Kind) {
-    case UsiOptionSpec::Type::kSpin: {
+  switch (offer.Kind) {
+    case UsiOptionOffer::Type::kSpin: {
       int n = 0;
-      if (!ParseProfileInt(value, n) || n < spec.Min || n > spec.Max) {
-        message = spec.Name + ": " + std::to_string(spec.Min) + "～" + std::to_string(spec.Max) +
+      if (!ParseProfileInt(value, n) || n < offer.Min || n > offer.Max) {
+        message = offer.Name + ": " + std::to_string(offer.Min) + "～" + std::to_string(offer.Max) +
                   "の範囲で設定してください。";
         return false;
       }
       return true;
     }
-    case UsiOptionSpec::Type::kCheck:
+    case UsiOptionOffer::Type::kCheck:
       if (value == "true" || value == "false") return true;
-      message = spec.Name + ": true か false を設定してください。";
+      message = offer.Name + ": true か false を設定してください。";
       return false;
-    case UsiOptionSpec::Type::kCombo:
-      for (const std::string& choice : spec.Choices) {
+    case UsiOptionOffer::Type::kCombo:
+      for (const std::string& choice : offer.Choices) {
         if (value == choice) return true;
       }
-      message = spec.Name + ": 一覧から選んでください。";
+      message = offer.Name + ": 一覧から選んでください。";
       return false;
-    case UsiOptionSpec::Type::kButton:
-    case UsiOptionSpec::Type::kString:
-    case UsiOptionSpec::Type::kFilename:
+    case UsiOptionOffer::Type::kButton:
+    case UsiOptionOffer::Type::kString:
+    case UsiOptionOffer::Type::kFilename:
       break;
   }
   return true;
@@ -157,8 +157,8 @@ void SetEngineOptionValue(EngineEntry& entry, const std::string& name, const std
 std::vector<UsiOption> EngineStartOptions(const EngineEntry& entry) {
   std::vector<UsiOption> out;
   for (const UsiOption& o : entry.Values) {
-    const UsiOptionSpec* spec = FindSpec(entry, o.Name);
-    if (spec && spec->Kind == UsiOptionSpec::Type::kButton) {
+    const UsiOptionOffer* offer = FindOffer(entry, o.Name);
+    if (offer && offer->Kind == UsiOptionOffer::Type::kButton) {
       out.push_back({o.Name, ""});
     } else {
       out.push_back({o.Name, o.Value.empty() ? std::string("<empty>") : o.Value});

@@ -20,8 +20,8 @@ struct EngineEntry {
   std::string Name;     // the engine's "id name" (UTF-8)
   std::string Command;  // its executable's path, run as given
   int ByoyomiSeconds = kDefaultEngineByoyomi;
-  std::vector<UsiOptionSpec> Offered;  // the options it offered
-  std::vector<UsiOption> Values;       // the values set here, sent at every start
+  std::vector<UsiOptionOffer> Offered;  // the options it offered
+  std::vector<UsiOption> Values;        // the values set here, sent at every start
 };
 
 using EngineList = std::vector<EngineEntry>;
@@ -37,10 +37,10 @@ EngineList LoadEngineList(const Profile& profile);
 [[nodiscard]] bool SaveEngineList(Profile& profile, const EngineList& list);
 
 // The value set for `name`, or the offered default.
-std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionSpec& spec);
+std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionOffer& offer);
 // Checks a value typed for an option: a spin's whole number within min..max, a check's
 // "true" or "false", one of a combo's choices. False with a message (UTF-8).
-[[nodiscard]] bool CheckEngineOptionValue(const UsiOptionSpec& spec, const std::string& value,
+[[nodiscard]] bool CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
                                           std::string& message);
 // Sets or replaces the value of `name`.
 void SetEngineOptionValue(EngineEntry& entry, const std::string& name, const std::string& value);

@@ -43,12 +43,12 @@ bool IsOptionKeyword(const std::string& word) {
 
 }  // namespace
 
-bool ParseUsiOptionLine(const std::string& line, UsiOptionSpec& spec) {
+bool ParseUsiOptionLine(const std::string& line, UsiOptionOffer& offer) {
   if (!StartsWithWord(line, "option")) return false;
   std::istringstream words(line.substr(6));
   std::string word, key, type;
   std::string* value = nullptr;
-  spec = UsiOptionSpec{};
+  offer = UsiOptionOffer{};
   // Each keyword's value runs up to the next keyword, so names and defaults keep spaces.
   std::vector<std::pair<std::string, std::string>> fields;
   while (words >> word) {
@@ -64,27 +64,27 @@ bool ParseUsiOptionLine(const std::string& line, UsiOptionSpec& spec) {
   for (const auto& [k, v] : fields) {
     const std::string text = v == "<empty>" ? std::string() : v;
     if (k == "name")
-      spec.Name = text;
+      offer.Name = text;
     else if (k == "type")
       type = text;
     else if (k == "default")
-      spec.Default = text;
+      offer.Default = text;
     else if (k == "min")
-      ParseInt(text, spec.Min);
+      ParseInt(text, offer.Min);
     else if (k == "max")
-      ParseInt(text, spec.Max);
+      ParseInt(text, offer.Max);
     else if (k == "var")
-      spec.Choices.push_back(text);
+      offer.Choices.push_back(text);
   }
-  static const std::pair<const char*, UsiOptionSpec::Type> kTypes[] = {
-      {"check", UsiOptionSpec::Type::kCheck},   {"spin", UsiOptionSpec::Type::kSpin},
-      {"combo", UsiOptionSpec::Type::kCombo},   {"button", UsiOptionSpec::Type::kButton},
-      {"string", UsiOptionSpec::Type::kString}, {"filename", UsiOptionSpec::Type::kFilename},
+  static const std::pair<const char*, UsiOptionOffer::Type> kTypes[] = {
+      {"check", UsiOptionOffer::Type::kCheck},   {"spin", UsiOptionOffer::Type::kSpin},
+      {"combo", UsiOptionOffer::Type::kCombo},   {"button", UsiOptionOffer::Type::kButton},
+      {"string", UsiOptionOffer::Type::kString}, {"filename", UsiOptionOffer::Type::kFilename},
   };
-  if (spec.Name.empty()) return false;
+  if (offer.Name.empty()) return false;
   for (const auto& [name, kind] : kTypes) {
     if (type == name) {
-      spec.Kind = kind;
+      offer.Kind = kind;
       return true;
     }
   }
@@ -194,8 +194,8 @@ bool UsiEngine::WaitFor(const std::string& word, double seconds, std::string& li
       case ChildProcess::ReadResult::kLine: {
         if (StartsWithWord(line, "id") && line.compare(0, 8, "id name ") == 0)
           name_ = line.substr(8);
-        UsiOptionSpec spec;
-        if (ParseUsiOptionLine(line, spec)) options_.push_back(spec);
+        UsiOptionOffer offer;
+        if (ParseUsiOptionLine(line, offer)) options_.push_back(offer);
         if (StartsWithWord(line, word)) return true;
         break;
       }

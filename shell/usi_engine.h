@@ -23,7 +23,7 @@ struct UsiOption {
 
 // An option the engine offers: "option name N type T [default D] [min A] [max B] [var V]...".
 // Names and defaults may hold spaces; "<empty>" stands for an empty string.
-struct UsiOptionSpec {
+struct UsiOptionOffer {
   enum class Type { kCheck, kSpin, kCombo, kButton, kString, kFilename };
   std::string Name;
   Type Kind = Type::kString;
@@ -32,7 +32,7 @@ struct UsiOptionSpec {
   std::vector<std::string> Choices;  // combo
 };
 // False for a line that is not an option or names no known type.
-[[nodiscard]] bool ParseUsiOptionLine(const std::string& line, UsiOptionSpec& spec);
+[[nodiscard]] bool ParseUsiOptionLine(const std::string& line, UsiOptionOffer& offer);
 
 // What "info" lines told about the running search; each line changes only the fields it
 // names. Scores are from the mover's side: centipawns, or with Mate the plies to mate
@@ -115,7 +115,7 @@ class UsiEngine {
   // The engine's "id name", once started.
   const std::string& Name() const { return name_; }
   // The options it offered in its answer to "usi".
-  const std::vector<UsiOptionSpec>& Options() const { return options_; }
+  const std::vector<UsiOptionOffer>& Options() const { return options_; }
 
  private:
   // Reads lines until one starting with `word`; false with a message on a timeout or end.
@@ -127,7 +127,7 @@ class UsiEngine {
   ChildProcess process_;
   Limits limits_;
   std::string name_;
-  std::vector<UsiOptionSpec> options_;
+  std::vector<UsiOptionOffer> options_;
   bool searching_ = false;
   double deadline_ = 0;  // seconds on the steady clock; 0 while infinite
   UsiInfo info_;

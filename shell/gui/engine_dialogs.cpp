@@ -118,12 +118,12 @@ CEngineOptionsDialog::CEngineOptionsDialog(wxWindow* parent, EngineEntry& entry,
   byoyomi_ = new wxSpinCtrl(scroll, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                             wxSP_ARROW_KEYS, 1, kMaxEngineByoyomi, entry.ByoyomiSeconds);
   grid->Add(byoyomi_, 0);
-  using T = UsiOptionSpec::Type;
-  for (const UsiOptionSpec& spec : entry.Offered) {
-    const std::string value = EngineOptionValue(entry, spec);
-    label(spec.Name);
+  using T = UsiOptionOffer::Type;
+  for (const UsiOptionOffer& offer : entry.Offered) {
+    const std::string value = EngineOptionValue(entry, offer);
+    label(offer.Name);
     wxWindow* control = nullptr;
-    switch (spec.Kind) {
+    switch (offer.Kind) {
       case T::kCheck: {
         auto* box = new wxCheckBox(scroll, wxID_ANY, wxEmptyString);
         box->SetValue(value == "true");
@@ -131,15 +131,15 @@ CEngineOptionsDialog::CEngineOptionsDialog(wxWindow* parent, EngineEntry& entry,
         break;
       }
       case T::kSpin: {
-        int n = spec.Min;
-        if (!ParseProfileInt(value, n)) n = spec.Min;
+        int n = offer.Min;
+        if (!ParseProfileInt(value, n)) n = offer.Min;
         control = new wxSpinCtrl(scroll, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                 wxSP_ARROW_KEYS, spec.Min, spec.Max, n);
+                                 wxSP_ARROW_KEYS, offer.Min, offer.Max, n);
         break;
       }
       case T::kCombo: {
         auto* choice = new wxChoice(scroll, wxID_ANY);
-        for (const std::string& c : spec.Choices) choice->Append(U(c));
+        for (const std::string& c : offer.Choices) choice->Append(U(c));
         choice->SetStringSelection(U(value));
         control = choice;
         break;
@@ -147,14 +147,14 @@ CEngineOptionsDialog::CEngineOptionsDialog(wxWindow* parent, EngineEntry& entry,
       case T::kButton: {
         auto* box = new wxCheckBox(scroll, wxID_ANY, U(kPressAtStart));
         for (const UsiOption& o : entry.Values)
-          box->SetValue(box->GetValue() || o.Name == spec.Name);
+          box->SetValue(box->GetValue() || o.Name == offer.Name);
         control = box;
         break;
       }
       case T::kString:
       case T::kFilename: {
         auto* text = new wxTextCtrl(scroll, wxID_ANY, U(value), wxDefaultPosition, wxSize(240, -1));
-        if (spec.Kind == T::kString) {
+        if (offer.Kind == T::kString) {
           control = text;
           break;
         }
@@ -162,7 +162,7 @@ CEngineOptionsDialog::CEngineOptionsDialog(wxWindow* parent, EngineEntry& entry,
         auto* row = new wxPanel(scroll);
         text->Reparent(row);
         auto* browse = new wxButton(row, wxID_ANY, U("参照"));
-        browse->Bind(wxEVT_BUTTON, [this, text, name = spec.Name](wxCommandEvent&) {
+        browse->Bind(wxEVT_BUTTON, [this, text, name = offer.Name](wxCommandEvent&) {
           FileDialogRequest request;
           request.Title = name;
           const FileDialogResult file = ui_.ChooseOpenFile(request);
@@ -220,19 +220,19 @@ void CEngineOptionsDialog::SetValueOf(std::size_t option, const std::string& val
 bool CEngineOptionsDialog::TransferDataFromWindow() {
   std::vector<UsiOption> values;
   for (std::size_t i = 0; i < entry_.Offered.size(); ++i) {
-    const UsiOptionSpec& spec = entry_.Offered[i];
+    const UsiOptionOffer& offer = entry_.Offered[i];
     const std::string value = ValueOf(i);
-    if (spec.Kind == UsiOptionSpec::Type::kButton) {
-      if (value == "true") values.push_back({spec.Name, ""});
+    if (offer.Kind == UsiOptionOffer::Type::kButton) {
+      if (value == "true") values.push_back({offer.Name, ""});
       continue;
     }
     std::string message;
-    if (!CheckEngineOptionValue(spec, value, message)) {
+    if (!CheckEngineOptionValue(offer, value, message)) {
       ui_.ShowMessage(kOptionsTitle, message, MessageButtons::kOk, MessageIcon::kWarning);
       controls_[i]->SetFocus();
       return false;
     }
-    if (value != spec.Default) values.push_back({spec.Name, value});
+    if (value != offer.Default) values.push_back({offer.Name, value});
   }
   entry_.Values = values;
   entry_.ByoyomiSeconds = byoyomi_->GetValue();

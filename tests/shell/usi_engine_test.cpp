@@ -66,7 +66,7 @@ TEST(UsiEngineTest, HandshakeOptionsAndAMove) {
 }
 
 TEST(UsiTextTest, OptionLines) {
-  using T = UsiOptionSpec::Type;
+  using T = UsiOptionOffer::Type;
   struct Row {
     const char* line;
     bool ok;
@@ -116,15 +116,15 @@ TEST(UsiTextTest, OptionLines) {
       {"optional name X type check", false, "", T::kString, "", 0, 0, {}},
   };
   for (const Row& r : rows) {
-    UsiOptionSpec spec;
-    ASSERT_EQ(ParseUsiOptionLine(r.line, spec), r.ok) << r.line;
+    UsiOptionOffer offer;
+    ASSERT_EQ(ParseUsiOptionLine(r.line, offer), r.ok) << r.line;
     if (!r.ok) continue;
-    EXPECT_EQ(spec.Name, r.name) << r.line;
-    EXPECT_EQ(spec.Kind, r.type) << r.line;
-    EXPECT_EQ(spec.Default, r.def) << r.line;
-    EXPECT_EQ(spec.Min, r.min) << r.line;
-    EXPECT_EQ(spec.Max, r.max) << r.line;
-    EXPECT_EQ(spec.Choices, r.choices) << r.line;
+    EXPECT_EQ(offer.Name, r.name) << r.line;
+    EXPECT_EQ(offer.Kind, r.type) << r.line;
+    EXPECT_EQ(offer.Default, r.def) << r.line;
+    EXPECT_EQ(offer.Min, r.min) << r.line;
+    EXPECT_EQ(offer.Max, r.max) << r.line;
+    EXPECT_EQ(offer.Choices, r.choices) << r.line;
   }
 }
 
