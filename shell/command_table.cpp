@@ -8,6 +8,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
+#include "shell/display_options.h"
 #include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/game_driver.h"
@@ -402,6 +403,7 @@ std::vector<CommandRow> BuildTable() {
   AddEngineRows(rows);
   AddOutputRows(rows);
   AddClipboardRows(rows);
+  AddDisplayRows(rows);
   AddRecordFileRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",
@@ -452,6 +454,8 @@ bool CommandChecked(const ProgramState& state, int id) {
 ViewUpdate RunCommand(CommandEnv& env, int id) {
   if (!CommandEnabled(env.Ctx.State, id)) return {};
   const CommandRow* row = FindCommand(id);
+  // A piece picked by a click waits no longer: the command may change the position.
+  env.Ctx.State.Selected = {};
   ViewUpdate update = row->Run(env, row->Arg);
   // A sort, a duplicate check or a bulk change asks for its database's list.
   for (const auto& [part, kind] : {std::pair{kViewOpenKisenList, DatabaseKind::kKisen},

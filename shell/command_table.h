@@ -126,6 +126,15 @@ enum CommandId : int {
   kCmdCopyKif = 1600,  // "棋譜をKIF形式でコピー"
   kCmdCopySfen,        // "局面をSFEN形式でコピー"
   kCmdPasteRecord,     // "棋譜の貼り付け"
+  // The board view's display options (the 表示 menu).
+  kCmdShowCoordinates = 1700,  // "座標"
+  kCmdShowLastMove,            // "最終手"
+  kCmdShowPieceCounts,         // "持駒数"
+  kCmdShowTurn,                // "手番"
+  kCmdShowDestinations,        // "移動先"
+  kCmdScale100,                // "100%"
+  kCmdScale150,                // "150%"
+  kCmdScale200,                // "200%"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).

@@ -113,6 +113,15 @@ ViewUpdate ReplayForwardTimer(ProgramState& state) {
   return u;
 }
 
+ViewUpdate ShowPly(ProgramState& state, int n) {
+  const GameRecord& r = state.Record;
+  if (state.InteractionState != kStateIdle || n < r.StartIndex || n > RecordEndPly(r) ||
+      n == r.PlyCount) {
+    return {};
+  }
+  return BrowseTo(state, n);
+}
+
 ViewUpdate ToLastPosition(ProgramState& state) {
   if (!IdleWithMoveAhead(state)) return {};
   while (MoveFollows(state.Record)) AdvanceOnePly(state.Record);

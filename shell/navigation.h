@@ -28,6 +28,9 @@ ViewUpdate StepBack(ShellContext& ctx);
 ViewUpdate ContinuousBack(ShellContext& ctx);
 // Timer 300 fired: the next step back if still replaying.
 ViewUpdate ReplayBackTimer(ProgramState& state);
+// A click in the move list: the position after ply n - 1 of the record (idle only, n within
+// the record).
+ViewUpdate ShowPly(ProgramState& state, int n);
 // "初期の局面まで戻す。": to the record's start, both clocks 0.
 ViewUpdate ToInitialPosition(ProgramState& state);
 

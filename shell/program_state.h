@@ -12,6 +12,7 @@
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "rules/game_record.h"
+#include "shell/display_options.h"
 
 namespace shogi {
 
@@ -84,6 +85,7 @@ enum class BoardArea : int {
 struct BoardSpot {
   BoardArea Area = BoardArea::kNone;
   int Index = 0;
+  friend constexpr bool operator==(const BoardSpot&, const BoardSpot&) = default;
 };
 constexpr BoardArea HandAreaOf(Side side) {
   return side == kFirst ? BoardArea::kFirstHand : BoardArea::kSecondHand;
@@ -118,6 +120,8 @@ struct ProgramState {
   RunSettings Settings;
   int PieceBox[kPieceBoxSlots] = {};
   HeldPiece Held;
+  // The piece picked by a click, waiting for the click on its destination (kNone: none).
+  BoardSpot Selected;
   PromotionChoice Promotion;
   // The Kisen and the Tarvel database: none is chosen at start-up, and a choice lasts for
   // the run (only the file dialogs' starting paths are kept in the profile).
@@ -132,6 +136,7 @@ struct ProgramState {
   // The output menu's file and Morita counter, and the print settings, kept for the run.
   OutputFileState Output;
   PrintSettings Print;
+  DisplayOptions Display;  // the 表示 menu's switches and scale, from the profile
 };
 
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {

@@ -70,6 +70,29 @@ Rect MoveLineRect(int line) {
                     MoveLineTop(line) + 20);
 }
 
+const char* FileLabel(int drawn_file, bool flipped) {
+  static constexpr const char* kDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  return kDigits[flipped ? 10 - drawn_file : drawn_file];
+}
+
+const char* RankLabel(int drawn_rank, bool flipped) {
+  static constexpr const char* kNumerals[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+  return kNumerals[flipped ? 10 - drawn_rank : drawn_rank];
+}
+
+Rect CountPlateRect(const PieceSlot& slot, int n) {
+  const int width = n >= 10 ? 17 : 11, height = 13;
+  const int left = SlotPieceLeft(slot, n - 1, n);
+  if (slot.Leftward) return Rect{left + 1, slot.Y + 3, width, height};
+  return Rect{left + kPieceWidth - width - 1, slot.Y + kPieceHeight - height - 2, width, height};
+}
+
+int MoveLineAt(int x, int y) {
+  if (!kMovePanelRect.Contains(x, y) || y < MoveLineTop(0)) return -1;
+  const int line = (y - MoveLineTop(0)) / (MoveLineTop(1) - MoveLineTop(0));
+  return line < kMoveListLines ? line : -1;
+}
+
 int PieceImageId(int code) {
   // Indexed by piece type 1..15; 0 where a type has no image.
   static constexpr int kFirstImage[16] = {0,   105, 107, 110, 111, 113, 115, 117,

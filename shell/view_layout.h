@@ -124,6 +124,40 @@ constexpr Rect DraggedPieceRect(int x, int y) {
   return Rect{x - kPieceWidth / 2, y - kPieceHeight / 2, kPieceWidth, kPieceHeight};
 }
 
+// The coordinates: the board's wood reaches into the gaps above and beside the panels, the
+// file digits ９..１ in the strip above the grid, the rank numerals 一..九 in the one at its
+// right (flipped with the board).
+constexpr Rect kCoordinateBoardRect = RectFromTo(152, 1, 495, 380);
+constexpr int kSmallTextHeight = 11;
+constexpr int kFileLabelTop = 2;
+constexpr int kRankLabelLeft = 484;
+// The label of the file drawn in column `drawn_file` (1 at the right) and of the rank drawn
+// in row `drawn_rank` (1 at the top), UTF-8.
+const char* FileLabel(int drawn_file, bool flipped);
+const char* RankLabel(int drawn_rank, bool flipped);
+
+// A count of pieces is a numeral on a small plate over the corner of the slot's top piece:
+// the bottom-right corner in the lower hand and the box, the top-left in the turned-round
+// upper hand. Inside SlotRect, so that the slot's repaint covers it.
+constexpr int kCountTextHeight = 12;
+Rect CountPlateRect(const PieceSlot& slot, int n);
+// The piece box's label "駒箱" in set-up, right of the kings.
+constexpr int kBoxLabelLeft = 88, kBoxLabelTop = 190;
+
+// The line 0..9 of the move list under a point, or -1.
+int MoveLineAt(int x, int y);
+
+// The view drawn at a scale: layout pixels to the screen's and back.
+struct ViewScale {
+  int Percent = 100;
+  constexpr int Px(int v) const { return v * Percent / 100; }
+  constexpr Rect Px(const Rect& r) const {
+    return RectFromTo(Px(r.X), Px(r.Y), Px(r.Right()), Px(r.Bottom()));
+  }
+  // The layout point of a screen point (the hit test works in layout pixels).
+  constexpr int Layout(int v) const { return v * 100 / Percent; }
+};
+
 // Image numbers of the artwork.
 constexpr int kImageBackground = 102;    // 48 x 48 tile of the whole view
 constexpr int kImageBoardTile = 103;     // 64 x 40 tile of the board and the hands

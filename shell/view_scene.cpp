@@ -2,9 +2,55 @@
 #include "shell/view_scene.h"
 
 #include "platform/cp932.h"
+#include "shell/board_clicks.h"
+#include "shell/game_driver.h"
 #include "shell/view_texts.h"
 
 namespace shogi {
+namespace {
+
+constexpr int Drawn(int square, bool flipped) {
+  return flipped ? 82 - square : square;
+}
+
+void AddTints(const ProgramState& state, ViewScene& s) {
+  const GameRecord& r = state.Record;
+  const bool flipped = r.BoardFlipped;
+  const DisplayOptions& d = state.Display;
+  const int last = r.PlyCount - 1;
+  if (d.LastMove && !s.SetUp && last >= r.StartIndex && last < kMaxMoves &&
+      IsWellFormedMove(r.MoveList[last])) {
+    const MoveCode m = r.MoveList[last];
+    if (!IsDrop(m)) s.Tints[Drawn(m.from, flipped)] = kTintLastOrigin;
+    s.Tints[Drawn(DestinationOf(m), flipped)] = kTintLastDestination;
+  }
+  if (d.Destinations) {
+    const std::array<bool, 82> marks = LegalDestinations(state);
+    for (int sq = 1; sq <= kSquareCount; ++sq) {
+      if (marks[sq]) s.Tints[Drawn(sq, flipped)] = kTintDestination;
+    }
+  }
+  // A piece selected by a click is marked where it stands (a dragged one has left).
+  const BoardSpot picked = state.Selected;
+  if (picked.Area == BoardArea::kBoard && IsSquare(picked.Index)) {
+    s.Tints[Drawn(picked.Index, flipped)] = kTintPicked;
+  }
+}
+
+// Whose move it is in a game of two persons; the result once a record ends here.
+std::string TurnText(const ProgramState& state) {
+  const GameRecord& r = state.Record;
+  if (IsGameState(state.InteractionState)) {
+    if (r.PlayerKind[kFirst] != kPersonPlayer || r.PlayerKind[kSecond] != kPersonPlayer) return {};
+    return SideToMove(state) == kFirst ? "先手の番です。" : "後手の番です。";
+  }
+  if (state.InteractionState != kStateIdle || r.PlyCount <= r.StartIndex || MoveFollows(r)) {
+    return {};
+  }
+  return ResultText(r);
+}
+
+}  // namespace
 
 ViewScene BuildScene(const ProgramState& state, bool next_moves) {
   ViewScene s;
@@ -33,6 +79,13 @@ ViewScene BuildScene(const ProgramState& state, bool next_moves) {
   s.Info[kInfoCounter] = MoveCounterText(r, minutes);
   s.Info[kInfoLastMove] = LastMoveText(r);
   s.Message = {state.Message.Lines[0], state.Message.Lines[1]};
+  // "あなたの番です。" says nothing when both sides are persons: whose turn it is instead.
+  if (state.Display.TurnMessage && s.Message[1].empty() &&
+      (s.Message[0].empty() || s.Message[0] == kYourTurnMessage)) {
+    if (std::string turn = TurnText(state); !turn.empty()) s.Message[0] = std::move(turn);
+  }
+  s.Counts = state.Display.PieceCounts;
+  AddTints(state, s);
   if (!s.SetUp) s.Moves = MoveListLines(r, next_moves);
   return s;
 }
@@ -40,7 +93,7 @@ ViewScene BuildScene(const ProgramState& state, bool next_moves) {
 std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& next) {
   std::vector<SceneChange> changes;
   for (int sq = 1; sq <= kSquareCount; ++sq) {
-    if (!shown || shown->Cells[sq] != next.Cells[sq]) {
+    if (!shown || shown->Cells[sq] != next.Cells[sq] || shown->Tints[sq] != next.Tints[sq]) {
       changes.push_back({SceneItem::kCell, sq, 0, CellRect(sq)});
     }
   }

@@ -13,11 +13,22 @@
 
 namespace shogi {
 
+// The colour under a drawn square.
+enum CellTint : std::uint8_t {
+  kTintNone = 0,
+  kTintLastOrigin,       // where the last move came from (lighter)
+  kTintLastDestination,  // where the last move went
+  kTintPicked,           // the piece selected by a click stands here
+  kTintDestination,      // a legal destination of the picked piece
+};
+
 struct ViewScene {
   std::int8_t Cells[82] = {};    // the code drawn on each drawn square (flip applied)
+  std::uint8_t Tints[82] = {};   // CellTint of each drawn square
   std::int8_t Hands[2][8] = {};  // [ScreenHand][type]: counts
   bool SetUp = false;            // the piece box takes the move list's place
   std::int8_t Box[kPieceBoxSlots] = {};
+  bool Counts = false;  // numerals beside the kinds held twice or more; the box labelled
   std::array<std::string, kInfoLineCount> Info;  // names, clocks, counter, last move
   std::array<std::string, 2> Message;
   std::array<std::string, kMoveListLines> Moves;
@@ -34,7 +45,9 @@ enum InfoLine : int {
 };
 
 // The scene of `state`; `next_moves` lists the next ten moves instead of the last ten
-// (right after a record was loaded).
+// (right after a record was loaded). The display options add the tints, the counts and,
+// where the message area is empty, whose turn it is in a game of two persons or the
+// result at the end of a record.
 ViewScene BuildScene(const ProgramState& state, bool next_moves);
 
 // One thing to repaint.

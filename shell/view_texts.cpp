@@ -88,16 +88,29 @@ std::string LastMoveText(const GameRecord& record) {
   return line;
 }
 
+namespace {
+
+// The plies [from, to) the move list shows.
+std::pair<int, int> MoveListPlies(const GameRecord& record, bool next_moves) {
+  const int ply = std::min(record.PlyCount, kMaxMoves - 1);
+  if (next_moves) return {ply, std::min(ply + 10, kMaxMoves)};
+  return {std::max(record.StartIndex, ply - 10), ply};
+}
+
+}  // namespace
+
 std::array<std::string, 10> MoveListLines(const GameRecord& record, bool next_moves) {
   std::array<std::string, 10> lines;
-  const int ply = std::min(record.PlyCount, kMaxMoves - 1);
-  if (next_moves) {
-    NotationLines(record, ply, std::min(ply + 10, kMaxMoves), lines.data());
-  } else {
-    const int from = std::max(record.StartIndex, ply - 10);
-    NotationLines(record, from, ply, lines.data());
-  }
+  const auto [from, to] = MoveListPlies(record, next_moves);
+  NotationLines(record, from, to, lines.data());
   return lines;
+}
+
+int MoveListPly(const GameRecord& record, bool next_moves, int line) {
+  const auto [from, to] = MoveListPlies(record, next_moves);
+  const int ply = from + line;
+  if (line < 0 || ply >= to || ply >= RecordEndPly(record)) return -1;
+  return ply + 1;
 }
 
 }  // namespace shogi

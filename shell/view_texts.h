@@ -36,5 +36,8 @@ std::string MoveTextFrom(const GameRecord& record, const Position& shown, Side m
 // The ten lines of the move list: the last ten moves up to the shown position, or with
 // `next_moves` the next ten from it; blank lines where there are fewer.
 std::array<std::string, 10> MoveListLines(const GameRecord& record, bool next_moves);
+// The ply to show after a click on line 0..9 of that list (the position after the line's
+// move), or -1 when the line holds no move.
+int MoveListPly(const GameRecord& record, bool next_moves, int line);
 
 }  // namespace shogi

@@ -38,9 +38,15 @@ wxImage ClearImage(int w, int h) {
   return img;
 }
 
+// The pictures are drawn at the view's scale `f` (1, 1.5, 2): sizes in the layout's pixels
+// times f, so that nothing is stretched.
+int Scaled(int v, double f) {
+  return static_cast<int>(v * f);
+}
+
 // Light wood with a grain that repeats every 64 x 40 pixels, so that the tile joins up.
-wxBitmap BoardTile() {
-  const int w = 64, h = 40;
+wxBitmap BoardTile(double f) {
+  const int w = Scaled(64, f), h = Scaled(40, f);
   wxImage img(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -57,12 +63,12 @@ wxBitmap BoardTile() {
 }
 
 // Deep green cloth with a fine weave.
-wxBitmap BackgroundTile() {
-  const int s = 48;
+wxBitmap BackgroundTile(double f) {
+  const int s = Scaled(48, f);
   wxImage img(s, s);
   for (int y = 0; y < s; ++y) {
     for (int x = 0; x < s; ++x) {
-      double weave = ((x + y) % 4 < 2 ? 1.0 : -1.0) * 3;
+      double weave = ((static_cast<int>(x / f) + static_cast<int>(y / f)) % 4 < 2 ? 1.0 : -1.0) * 3;
       double fine = (Noise(x, y, 2) - 0.5) * 8;
       img.SetRGB(x, y, Channel(38 + weave + fine), Channel(72 + weave + fine),
                  Channel(54 + weave + fine));
@@ -72,8 +78,8 @@ wxBitmap BackgroundTile() {
 }
 
 // Cream paper for the text panels.
-wxBitmap PanelTile() {
-  const int s = 64;
+wxBitmap PanelTile(double f) {
+  const int s = Scaled(64, f);
   wxImage img(s, s);
   for (int y = 0; y < s; ++y) {
     for (int x = 0; x < s; ++x) {
@@ -84,27 +90,32 @@ wxBitmap PanelTile() {
   return wxBitmap(img);
 }
 
-// Draws into a transparent image of w x h and returns it as a bitmap with alpha.
+// Draws into a transparent image of w x h layout pixels at scale f and returns it with alpha;
+// `paint` draws in layout pixels.
 template <typename Paint>
-wxImage PaintImage(int w, int h, Paint paint) {
-  wxImage img = ClearImage(w, h);
+wxImage PaintImage(int w, int h, Paint paint, double f = 1) {
+  wxImage img = ClearImage(Scaled(w, f), Scaled(h, f));
   {
     std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(img));
     gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
+    gc->Scale(f, f);
     paint(*gc);
   }
   return img;
 }
 
-wxBitmap StarPoint() {
-  return wxBitmap(PaintImage(kStarSize, kStarSize, [](wxGraphicsContext& gc) {
-    gc.SetBrush(wxBrush(wxColour(20, 14, 8)));
-    gc.SetPen(*wxTRANSPARENT_PEN);
-    gc.DrawEllipse(0.5, 0.5, kStarSize - 1.0, kStarSize - 1.0);
-  }));
+wxBitmap StarPoint(double f) {
+  return wxBitmap(PaintImage(
+      kStarSize, kStarSize,
+      [](wxGraphicsContext& gc) {
+        gc.SetBrush(wxBrush(wxColour(20, 14, 8)));
+        gc.SetPen(*wxTRANSPARENT_PEN);
+        gc.DrawEllipse(0.5, 0.5, kStarSize - 1.0, kStarSize - 1.0);
+      },
+      f));
 }
 
-wxBitmap Mark(bool filled) {
+wxBitmap Mark(bool filled, double f) {
   return wxBitmap(PaintImage(kMarkSize, kMarkSize, [filled](wxGraphicsContext& gc) {
     wxGraphicsPath path = gc.CreatePath();
     path.MoveToPoint(8, 2.5);
@@ -114,7 +125,7 @@ wxBitmap Mark(bool filled) {
     gc.SetPen(wxPen(wxColour(20, 20, 20), 1));
     gc.SetBrush(filled ? wxBrush(wxColour(20, 20, 20)) : wxBrush(wxColour(255, 255, 255)));
     gc.DrawPath(path);
-  }));
+  }, f));
 }
 
 // What a piece type shows: one character, red when promoted.
@@ -127,7 +138,7 @@ const char* PieceLetter(int type) {
 // A piece: the five-sided shape of wood with its letter, upright (the first player's view).
 // The size shrinks a little from the king down to the pawn, as real pieces do. Everything
 // stays inside rows 3..38, between the grid lines of a square.
-wxImage PieceImage(int type, bool second_player, const wxString& face) {
+wxImage PieceImage(int type, bool second_player, const wxString& face, double f) {
   const int base = BaseType(type);
   const double scale = base == kKing || base == kRook || base == kBishop ? 1.0
                        : base == kGold || base == kSilver                ? 0.95
@@ -158,20 +169,20 @@ wxImage PieceImage(int type, bool second_player, const wxString& face) {
     double tw = 0, th = 0, descent = 0, lead = 0;
     gc.GetTextExtent(letter, &tw, &th, &descent, &lead);
     gc.DrawText(letter, cx - tw / 2, py(23.5) - th / 2);
-  });
+  }, f);
   if (second_player) img = img.Rotate180();
   // Turning round moves the shape two rows up (39 - y); shift it back between the lines.
   if (second_player) {
-    wxImage shifted = ClearImage(kPieceWidth, kPieceHeight);
-    shifted.Paste(img, 0, 2);
+    wxImage shifted = ClearImage(img.GetWidth(), img.GetHeight());
+    shifted.Paste(img, 0, Scaled(2, f));
     img = shifted;
   }
   return img;
 }
 
 // The promotion choice's box: paper, a frame and a line between the two choices.
-wxBitmap PromotionBox() {
-  const int w = kPromotionRect.Width, h = kPromotionRect.Height;
+wxBitmap PromotionBox(double f) {
+  const int w = Scaled(kPromotionRect.Width, f), h = Scaled(kPromotionRect.Height, f);
   wxImage img(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -181,11 +192,11 @@ wxBitmap PromotionBox() {
   }
   wxBitmap bmp(img);
   wxMemoryDC dc(bmp);
-  dc.SetPen(wxPen(wxColour(90, 60, 28), 2));
+  dc.SetPen(wxPen(wxColour(90, 60, 28), Scaled(2, f)));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  dc.DrawRectangle(1, 1, w - 1, h - 1);
-  const int middle = kPromotionMiddle - kPromotionRect.X;
-  dc.DrawLine(middle, 4, middle, h - 4);
+  dc.DrawRectangle(Scaled(1, f), Scaled(1, f), w - Scaled(1, f), h - Scaled(1, f));
+  const int middle = Scaled(kPromotionMiddle - kPromotionRect.X, f);
+  dc.DrawLine(middle, Scaled(4, f), middle, h - Scaled(4, f));
   dc.SelectObject(wxNullBitmap);
   return bmp;
 }
@@ -201,21 +212,24 @@ wxString ChooseFace() {
 
 }  // namespace
 
-Artwork::Artwork() {
+Artwork::Artwork(int scale_percent) : scale_(scale_percent) {
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  const double f = scale_percent / 100.0;
   face_ = ChooseFace();
-  text_font_ = wxFont(wxFontInfo(wxSize(0, kTextHeight)).FaceName(face_));
-  images_[kImageBackground] = BackgroundTile();
-  images_[kImageBoardTile] = BoardTile();
-  images_[kImageStarPoint] = StarPoint();
-  images_[kImagePanel] = PanelTile();
-  images_[kImageGoteMark] = Mark(false);
-  images_[kImageSenteMark] = Mark(true);
-  images_[kImagePromotionBox] = PromotionBox();
+  text_font_ = wxFont(wxFontInfo(wxSize(0, Scaled(kTextHeight, f))).FaceName(face_));
+  small_font_ = wxFont(wxFontInfo(wxSize(0, Scaled(kSmallTextHeight, f))).FaceName(face_));
+  count_font_ = wxFont(wxFontInfo(wxSize(0, Scaled(kCountTextHeight, f))).FaceName(face_).Bold());
+  images_[kImageBackground] = BackgroundTile(f);
+  images_[kImageBoardTile] = BoardTile(f);
+  images_[kImageStarPoint] = StarPoint(f);
+  images_[kImagePanel] = PanelTile(f);
+  images_[kImageGoteMark] = Mark(false, f);
+  images_[kImageSenteMark] = Mark(true, f);
+  images_[kImagePromotionBox] = PromotionBox(f);
   for (int type = kPawn; type <= kDragon; ++type) {
     if (type == 13) continue;
-    images_[PieceImageId(type)] = wxBitmap(PieceImage(type, false, face_));
-    images_[PieceImageId(-type)] = wxBitmap(PieceImage(type, true, face_));
+    images_[PieceImageId(type)] = wxBitmap(PieceImage(type, false, face_, f));
+    images_[PieceImageId(-type)] = wxBitmap(PieceImage(type, true, face_, f));
   }
 }
 

@@ -56,9 +56,10 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   // Menus and bars are taller on some platforms than the layout allows for: the view keeps
   // its full size and the frame grows instead.
   const wxSize client = GetClientSize();
-  if (client.x < kViewWidth || client.y < kViewHeight) {
-    SetClientSize(std::max(client.x, kViewWidth), std::max(client.y, kViewHeight));
-  }
+  view_margin_ = wxSize(std::max(client.x - kViewWidth, 0), std::max(client.y - kViewHeight, 0));
+  FitView();
+  // The view's scale changes its size: the frame follows (its border cannot be dragged).
+  view_->OnSizeChanged = [this] { FitView(); };
   SetDocumentName("");
 
   view_->OnDocumentName = [this](const std::string& path) { SetDocumentName(path); };
@@ -73,6 +74,12 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   }
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(wxEVT_IDLE, &CMainFrame::OnIdleIndicators, this);
+}
+
+void CMainFrame::FitView() {
+  const wxSize view = view_->ScaledSize();
+  const wxSize wanted(view.x + view_margin_.x, view.y + view_margin_.y);
+  if (GetClientSize() != wanted) SetClientSize(wanted);
 }
 
 void CMainFrame::BuildMenus() {

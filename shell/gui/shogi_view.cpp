@@ -10,6 +10,7 @@
 #include <wx/stopwatch.h>
 
 #include "platform/message_pump.h"
+#include "shell/board_clicks.h"
 #include "shell/board_setup.h"
 #include "shell/engine_commands.h"
 #include "shell/engine_player.h"
@@ -20,6 +21,7 @@
 #include "shell/jsk_player_book.h"
 #include "shell/library_binding.h"
 #include "shell/navigation.h"
+#include "shell/view_texts.h"
 
 namespace shogi::gui {
 
@@ -216,6 +218,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   book_ = std::make_unique<JskPlayerBook>(&settings_.Files.Book);
   in_process_->SetBook(book_.get());
   InitProgramState(state_);
+  state_.Display = LoadDisplayOptions(profile_);
   // The outside engines of the profile, as players and for 検討.
   engines_ = std::make_unique<EnginePlayer>(&state_.AbortFlag);
   engines_->SetList(LoadEngineList(profile_));
@@ -224,7 +227,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   ctx_.Analysis = analysis_.get();
 
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetMinClientSize(wxSize(kViewWidth, kViewHeight));
+  SetMinClientSize(ScaledSize());
   Bind(wxEVT_PAINT, &CShogiView::OnPaint, this);
   Bind(wxEVT_TIMER, &CShogiView::OnTimer, this);
   Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) { LeftDown(e.GetX(), e.GetY()); });
@@ -233,6 +236,22 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) { RightDown(e.GetX(), e.GetY()); });
   Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent&) { RightUp(); });
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndDrag(); });
+  // Grown beyond the painted picture (the frame followed a new scale): painted afresh.
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+    if (clean_.IsOk() &&
+        (e.GetSize().x > clean_.GetWidth() || e.GetSize().y > clean_.GetHeight())) {
+      clean_ = wxBitmap();
+      shown_.reset();
+      Refresh(false);
+    }
+    e.Skip();
+  });
+  Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& e) {
+    Wheel(e.GetX(), e.GetY(), e.GetWheelRotation(), e.GetWheelDelta());
+  });
+  Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
+    if (!KeyDown(e.GetKeyCode())) e.Skip();
+  });
 }
 
 CShogiView::~CShogiView() {
@@ -312,51 +331,141 @@ void CShogiView::SetStatus(const std::string& text) {
 
 // --- drawing ---
 
+wxRect CShogiView::Device(const Rect& r) const {
+  return ToWx(scale_.Px(r));
+}
+
+wxSize CShogiView::ScaledSize() const {
+  const ViewScale scale{state_.Display.Scale};
+  return wxSize(scale.Px(kViewWidth), scale.Px(kViewHeight));
+}
+
+bool CShogiView::UpdateStaticPicture() {
+  const DisplayOptions& d = state_.Display;
+  const StaticKey key{d.Scale, d.Coordinates, d.Coordinates && state_.Record.BoardFlipped};
+  if (key == static_key_ && clean_.IsOk()) return false;
+  const bool rescaled = key.Scale != static_key_.Scale;
+  static_key_ = key;
+  if (rescaled) {
+    scale_ = ViewScale{key.Scale};
+    if (art_.ScalePercent() != key.Scale) art_ = Artwork(key.Scale);
+    SetMinClientSize(ScaledSize());
+    if (OnSizeChanged) OnSizeChanged();
+  }
+  PaintStatic();
+  return true;
+}
+
 void CShogiView::PaintStatic() {
   const wxSize client = GetClientSize();
-  const int w = std::max(client.x, kViewWidth), h = std::max(client.y, kViewHeight);
+  const wxSize size = ScaledSize();
+  const int w = std::max(client.x, size.x), h = std::max(client.y, size.y);
   clean_ = wxBitmap(w, h, 24);
   backing_ = wxBitmap(w, h, 24);
   wxMemoryDC dc(clean_);
   Tile(dc, art_.Image(kImageBackground), Rect{0, 0, w, h});
+  const bool coordinates = state_.Display.Coordinates;
+  const Rect board = coordinates ? kCoordinateBoardRect : kBoardPanelRect;
   // A dark edge around each panel sets it off from the cloth.
   dc.SetPen(wxPen(wxColour(28, 34, 26), 1));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  for (const Rect& r : {kBoardPanelRect, kUpperHandRect, kLowerHandRect, kInfoPanelRect,
-                        kMessageRect, kMovePanelRect}) {
-    dc.DrawRectangle(r.X - 1, r.Y - 1, r.Width + 2, r.Height + 2);
+  for (const Rect& r :
+       {board, kUpperHandRect, kLowerHandRect, kInfoPanelRect, kMessageRect, kMovePanelRect}) {
+    const wxRect d = Device(r);
+    dc.DrawRectangle(d.x - 1, d.y - 1, d.width + 2, d.height + 2);
   }
-  for (const Rect& r : {kBoardPanelRect, kUpperHandRect, kLowerHandRect}) {
-    Tile(dc, art_.Image(kImageBoardTile), r);
+  for (const Rect& r : {board, kUpperHandRect, kLowerHandRect}) {
+    Tile(dc, art_.Image(kImageBoardTile), scale_.Px(r));
   }
   for (const Rect& r : {kInfoPanelRect, kMessageRect, kMovePanelRect}) {
-    Tile(dc, art_.Image(kImagePanel), r);
+    Tile(dc, art_.Image(kImagePanel), scale_.Px(r));
   }
   dc.SetPen(*wxTRANSPARENT_PEN);
   dc.SetBrush(wxBrush(wxColour(16, 12, 8)));
   const int grid = 9 * kCellWidth + kGridLineWidth, grid_h = 9 * kCellHeight + kGridLineWidth;
   for (int k = 0; k <= 9; ++k) {
-    dc.DrawRectangle(kGridLeft + kCellWidth * k, kGridTop, kGridLineWidth, grid_h);
-    dc.DrawRectangle(kGridLeft, kGridTop + kCellHeight * k, grid, kGridLineWidth);
+    dc.DrawRectangle(Device(Rect{kGridLeft + kCellWidth * k, kGridTop, kGridLineWidth, grid_h}));
+    dc.DrawRectangle(Device(Rect{kGridLeft, kGridTop + kCellHeight * k, grid, kGridLineWidth}));
   }
   for (const auto& star : kStarPoints) {
-    dc.DrawBitmap(art_.Image(kImageStarPoint), star[0], star[1], true);
+    dc.DrawBitmap(art_.Image(kImageStarPoint), scale_.Px(star[0]), scale_.Px(star[1]), true);
   }
+  if (coordinates) PaintCoordinates(dc);
   dc.SelectObject(wxNullBitmap);
+  PaintTintSources();
+}
+
+void CShogiView::PaintCoordinates(wxDC& dc) {
+  const bool flipped = static_key_.Flipped;
+  dc.SetFont(art_.SmallFont());
+  dc.SetTextForeground(wxColour(40, 26, 12));
+  dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+  auto centred = [&](const char* label, int centre_x, int top) {
+    const wxString text = wxString::FromUTF8(label);
+    dc.DrawText(text, scale_.Px(centre_x) - dc.GetTextExtent(text).x / 2, scale_.Px(top));
+  };
+  for (int file = 1; file <= 9; ++file) {
+    centred(FileLabel(file, flipped), PieceLeft(file) + kCellWidth / 2 + 1, kFileLabelTop);
+  }
+  for (int rank = 1; rank <= 9; ++rank) {
+    const int middle = PieceTop(SquareOf(1, rank)) + kCellHeight / 2 + 1;
+    centred(RankLabel(rank, flipped), kRankLabelLeft + 5, middle - kSmallTextHeight / 2 - 1);
+  }
+}
+
+void CShogiView::PaintTintSources() {
+  // The grid's cells under each tint: the clean picture blended with the tint's colour.
+  struct TintColour {
+    unsigned char R, G, B;
+    double Share;
+  };
+  static constexpr TintColour kColours[5] = {{0, 0, 0, 0},
+                                             {255, 176, 64, 0.22},
+                                             {255, 150, 40, 0.45},
+                                             {70, 140, 255, 0.38},
+                                             {60, 180, 70, 0.38}};
+  tinted_area_ = Device(RectFromTo(kGridLeft, kGridTop, kGridLeft + 9 * kCellWidth + kGridLineWidth,
+                                   kGridTop + 9 * kCellHeight + kGridLineWidth));
+  const wxImage base = clean_.GetSubBitmap(tinted_area_).ConvertToImage();
+  for (int t = kTintLastOrigin; t <= kTintDestination; ++t) {
+    wxImage img = base.Copy();
+    unsigned char* p = img.GetData();
+    const TintColour& c = kColours[t];
+    const std::size_t n = static_cast<std::size_t>(img.GetWidth()) * img.GetHeight();
+    for (std::size_t i = 0; i < n; ++i, p += 3) {
+      p[0] = static_cast<unsigned char>(p[0] + (c.R - p[0]) * c.Share);
+      p[1] = static_cast<unsigned char>(p[1] + (c.G - p[1]) * c.Share);
+      p[2] = static_cast<unsigned char>(p[2] + (c.B - p[2]) * c.Share);
+    }
+    tinted_[t] = wxBitmap(img);
+  }
 }
 
 void CShogiView::DrawPiece(wxDC& dc, int code, int x, int y) {
   const wxBitmap& image = art_.Image(PieceImageId(code));
-  if (image.IsOk()) dc.DrawBitmap(image, x, y, true);
+  if (image.IsOk()) dc.DrawBitmap(image, scale_.Px(x), scale_.Px(y), true);
+}
+
+void CShogiView::PaintCount(wxDC& dc, const PieceSlot& slot, int n) {
+  const wxRect plate = Device(CountPlateRect(slot, n));
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(wxColour(40, 32, 24)));
+  dc.DrawRoundedRectangle(plate, scale_.Px(3));
+  dc.SetFont(art_.CountFont());
+  dc.SetTextForeground(wxColour(255, 255, 255));
+  dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+  const wxString text = wxString::Format("%d", n);
+  const wxSize extent = dc.GetTextExtent(text);
+  dc.DrawText(text, plate.x + (plate.width - extent.x) / 2, plate.y + (plate.height - extent.y) / 2);
 }
 
 void CShogiView::DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip) {
-  wxDCClipper clipper(dc, ToWx(clip));
+  wxDCClipper clipper(dc, Device(clip));
   std::string rest = text;
   for (const auto& [mark, image] :
        {std::pair{kSenteMarkUtf8, kImageSenteMark}, std::pair{kGoteMarkUtf8, kImageGoteMark}}) {
     if (rest.rfind(mark, 0) == 0) {
-      dc.DrawBitmap(art_.Image(image), x, y, true);
+      dc.DrawBitmap(art_.Image(image), scale_.Px(x), scale_.Px(y), true);
       rest.erase(0, std::char_traits<char>::length(mark));
       x += kMarkSize;
       break;
@@ -365,18 +474,24 @@ void CShogiView::DrawLine(wxDC& dc, int x, int y, const std::string& text, const
   dc.SetFont(art_.TextFont());
   dc.SetTextForeground(wxColour(16, 16, 16));
   dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-  dc.DrawText(wxString::FromUTF8(rest), x, y);
+  dc.DrawText(wxString::FromUTF8(rest), scale_.Px(x), scale_.Px(y));
 }
 
 void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& scene) {
-  {
+  const wxRect area = Device(c.Area);
+  const int tint = c.Item == SceneItem::kCell ? scene.Tints[c.Index] : 0;
+  if (tint != kTintNone && tinted_[tint].IsOk()) {
+    wxMemoryDC source(tinted_[tint]);
+    dc.Blit(area.x, area.y, area.width, area.height, &source, area.x - tinted_area_.x,
+            area.y - tinted_area_.y);
+  } else {
     wxMemoryDC clean(clean_);
-    dc.Blit(c.Area.X, c.Area.Y, c.Area.Width, c.Area.Height, &clean, c.Area.X, c.Area.Y);
+    dc.Blit(area.x, area.y, area.width, area.height, &clean, area.x, area.y);
   }
   switch (c.Item) {
     case SceneItem::kCell:
       if (scene.Cells[c.Index] != 0) {
-        wxDCClipper clip(dc, ToWx(c.Area));
+        wxDCClipper clip(dc, area);
         DrawPiece(dc, scene.Cells[c.Index], PieceLeft(c.Index), PieceTop(c.Index));
       }
       break;
@@ -386,6 +501,7 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const PieceSlot slot = HandSlot(hand, c.Index);
       const int code = hand == kLowerHand ? c.Index : -c.Index;
       for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
+      if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
     case SceneItem::kBoxSlot: {
@@ -393,6 +509,7 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const PieceSlot slot = BoxSlot(c.Index);
       const int code = c.Index == 0 ? kKing : c.Index;
       for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
+      if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
     case SceneItem::kInfoLine:
@@ -410,16 +527,16 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       DrawLine(dc, kMoveListTextLeft, MoveLineTop(c.Index), scene.Moves[c.Index], c.Area);
       break;
     case SceneItem::kMovePanel:
+      if (scene.SetUp && scene.Counts) {
+        DrawLine(dc, kBoxLabelLeft, kBoxLabelTop, "駒箱", c.Area);
+      }
       break;
   }
 }
 
 std::vector<SceneChange> CShogiView::Redraw(bool full) {
   wxStopWatch watch;
-  if (!clean_.IsOk()) {
-    PaintStatic();
-    full = true;
-  }
+  if (UpdateStaticPicture()) full = true;
   if (next_moves_ &&
       (state_.Record.PlyCount != next_moves_ply_ || !(state_.Shown == next_moves_position_))) {
     next_moves_ = false;
@@ -451,21 +568,29 @@ std::vector<SceneChange> CShogiView::Redraw(bool full) {
 }
 
 void CShogiView::RefreshArea(const Rect& r) {
-  RefreshRect(ToWx(r), false);
+  RefreshRect(Device(r), false);
+}
+
+Rect CShogiView::DraggedRect() const {
+  return DraggedPieceRect(scale_.Layout(drag_x_), scale_.Layout(drag_y_));
 }
 
 void CShogiView::DrawOverlays(wxDC& dc) {
   const bool flipped = state_.Record.BoardFlipped;
   if (promotion_open_) {
-    dc.DrawBitmap(art_.Image(kImagePromotionBox), kPromotionRect.X, kPromotionRect.Y, true);
+    dc.DrawBitmap(art_.Image(kImagePromotionBox), scale_.Px(kPromotionRect.X),
+                  scale_.Px(kPromotionRect.Y), true);
     const PromotionChoice& p = state_.Promotion;
     DrawPiece(dc, flipped ? -p.PlainCode : p.PlainCode, kPromotionPlainLeft, kPromotionPieceTop);
     DrawPiece(dc, flipped ? -p.PromotedCode : p.PromotedCode, kPromotionPromotedLeft,
               kPromotionPieceTop);
   }
   if (dragging_ && state_.Held.Active) {
-    const Rect r = DraggedPieceRect(drag_x_, drag_y_);
-    DrawPiece(dc, flipped ? -state_.Held.Code : state_.Held.Code, r.X, r.Y);
+    // Centred on the pointer at any scale.
+    const wxBitmap& image = art_.Image(PieceImageId(flipped ? -state_.Held.Code : state_.Held.Code));
+    if (image.IsOk()) {
+      dc.DrawBitmap(image, drag_x_ - image.GetWidth() / 2, drag_y_ - image.GetHeight() / 2, true);
+    }
   }
 }
 
@@ -535,7 +660,7 @@ void CShogiView::ShowAnalysis(const AnalysisView* view) {
   analysis_panel_->ShowView(*view);
 }
 
-// --- the mouse ---
+// --- the mouse and the keys ---
 
 void CShogiView::CapturePointer() {
   if (!HasCapture()) CaptureMouse();
@@ -551,12 +676,12 @@ void CShogiView::StartDrag(int x, int y) {
   drag_y_ = y;
   SetCursor(wxCursor(wxCURSOR_BLANK));
   CapturePointer();
-  RefreshArea(DraggedPieceRect(x, y));
+  RefreshArea(DraggedRect());
 }
 
 void CShogiView::EndDrag() {
   if (!dragging_) return;
-  RefreshArea(DraggedPieceRect(drag_x_, drag_y_));
+  RefreshArea(DraggedRect());
   dragging_ = false;
   SetCursor(wxNullCursor);
 }
@@ -567,7 +692,7 @@ void CShogiView::ShowPromotionBox(bool show) {
   RefreshArea(kPromotionRect);
   if (show) {
     // The choice cannot be left: the pointer goes into the box and stays there.
-    WarpPointer(kPromotionPointerX, kPromotionPointerY);
+    WarpPointer(scale_.Px(kPromotionPointerX), scale_.Px(kPromotionPointerY));
     CapturePointer();
   }
 }
@@ -575,52 +700,53 @@ void CShogiView::ShowPromotionBox(bool show) {
 void CShogiView::LeftDown(int x, int y) {
   if (closing_) return;
   const int s = state_.InteractionState;
-  const BoardSpot spot = shogi::HitTest(x, y, state_.Record.BoardFlipped);
-  ViewUpdate u;
+  const int lx = scale_.Layout(x), ly = scale_.Layout(y);
+  const BoardSpot spot = shogi::HitTest(lx, ly, state_.Record.BoardFlipped);
   if (s == kStatePromotion) {
     // A box may follow (the move ended the game): the mouse is let go first.
     ReleaseMouseIfHeld();
-    Apply(ChoosePromotion(ctx_, x > kPromotionMiddle));
+    Apply(ChoosePromotion(ctx_, lx > kPromotionMiddle));
     return;
   }
-  if (s == kStateSetUp) {
-    u = SetUpPickUp(state_, spot);
-  } else if (s == kStateGame) {
-    u = GamePickUp(ctx_, spot);
-  } else {
+  if (s == kStateIdle) {
+    // A move of the list: the position after it.
+    const int line = MoveLineAt(lx, ly);
+    if (line >= 0) Apply(ShowPly(state_, MoveListPly(state_.Record, next_moves_, line)));
     return;
   }
+  if (s != kStateSetUp && s != kStateGame) return;
+  // The second click of a move may let the computer think: the mouse is free meanwhile.
+  if (state_.Selected.Area != BoardArea::kNone) ReleaseMouseIfHeld();
+  const ViewUpdate u = PressSpot(ctx_, spot);
   if (state_.Held.Active) StartDrag(x, y);
   Apply(u);
 }
 
 void CShogiView::LeftUp(int x, int y) {
   if (closing_) return;
-  const int s = state_.InteractionState;
   EndDrag();
   // Boxes and the computer's thinking may follow: the mouse is let go before them; the
   // promotion choice takes it again.
   ReleaseMouseIfHeld();
-  const BoardSpot spot = shogi::HitTest(x, y, state_.Record.BoardFlipped);
-  if (s == kStateSetUp) {
-    Apply(SetUpPutDown(state_, spot));
-  } else if (s == kStateGame) {
-    Apply(GameRelease(ctx_, spot));
-  }
+  const BoardSpot spot =
+      shogi::HitTest(scale_.Layout(x), scale_.Layout(y), state_.Record.BoardFlipped);
+  Apply(ReleaseSpot(ctx_, spot));
 }
 
 void CShogiView::MouseMove(int x, int y) {
   if (dragging_) {
-    RefreshArea(DraggedPieceRect(drag_x_, drag_y_));
+    RefreshArea(DraggedRect());
     drag_x_ = x;
     drag_y_ = y;
-    RefreshArea(DraggedPieceRect(x, y));
+    RefreshArea(DraggedRect());
     return;
   }
   if (promotion_open_) {
-    int cx = x, cy = y;
+    int cx = scale_.Layout(x), cy = scale_.Layout(y);
     KeepInPromotionBox(cx, cy);
-    if (cx != x || cy != y) WarpPointer(cx, cy);
+    if (cx != scale_.Layout(x) || cy != scale_.Layout(y)) {
+      WarpPointer(scale_.Px(cx), scale_.Px(cy));
+    }
   }
 }
 
@@ -636,16 +762,58 @@ void CShogiView::RightDown(int x, int y) {
     Apply(CancelPromotion(ctx_));
     return;
   }
-  if (s == kStateReplaying) {
+  if (DropSelection(state_)) {
+    Apply(ViewUpdate{kViewBoard});
+  } else if (s == kStateReplaying) {
     Apply(StopContinuousReplay(state_));
   } else if (s == kStateSetUp && !state_.Held.Active) {
-    Apply(SetUpCyclePiece(state_, shogi::HitTest(x, y, state_.Record.BoardFlipped)));
+    Apply(SetUpCyclePiece(state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y),
+                                                 state_.Record.BoardFlipped)));
   }
   if (!dragging_) CapturePointer();
 }
 
 void CShogiView::RightUp() {
   if (!dragging_ && !promotion_open_) ReleaseMouseIfHeld();
+}
+
+void CShogiView::Wheel(int x, int y, int rotation, int delta) {
+  if (closing_ || delta <= 0) return;
+  const int lx = scale_.Layout(x), ly = scale_.Layout(y);
+  if (!kBoardPanelRect.Contains(lx, ly) && !kMovePanelRect.Contains(lx, ly)) return;
+  wheel_rest_ += rotation;
+  // Turned away from the user (positive): back; towards: forward.
+  while (wheel_rest_ >= delta) {
+    wheel_rest_ -= delta;
+    RunCommand(kCmdStepBack);
+  }
+  while (wheel_rest_ <= -delta) {
+    wheel_rest_ += delta;
+    RunCommand(kCmdStepForward);
+  }
+}
+
+bool CShogiView::KeyDown(int key_code) {
+  if (closing_) return false;
+  int id;
+  switch (key_code) {
+    case WXK_LEFT:
+      id = kCmdStepBack;
+      break;
+    case WXK_RIGHT:
+      id = kCmdStepForward;
+      break;
+    case WXK_HOME:
+      id = kCmdToInitial;
+      break;
+    case WXK_END:
+      id = kCmdToLast;
+      break;
+    default:
+      return false;
+  }
+  RunCommand(id);
+  return true;
 }
 
 }  // namespace shogi::gui

@@ -170,11 +170,29 @@ class CShogiView : public wxWindow {
   void MouseMove(int x, int y);
   void RightDown(int x, int y);
   void RightUp();
+  // The wheel turned by `rotation` (wxWidgets' units, `delta` a notch) over (x, y): over the
+  // board or the move list, one move per notch (towards the user: forward).
+  void Wheel(int x, int y, int rotation, int delta);
+  // A key: ← / → one move, Home / End to the record's ends, as the menu commands allow.
+  bool KeyDown(int key_code);
+
+  // The scale the view is drawn at and its size there (the layout's 640 x 388 scaled).
+  const ViewScale& Scale() const { return scale_; }
+  wxSize ScaledSize() const;
+  // Called when the scale changed the view's size (the frame fits itself to it).
+  std::function<void()> OnSizeChanged;
 
  private:
   void OnPaint(wxPaintEvent& event);
   void OnTimer(wxTimerEvent& event);
   void PaintStatic();
+  void PaintCoordinates(wxDC& dc);
+  void PaintTintSources();
+  void PaintCount(wxDC& dc, const PieceSlot& slot, int n);
+  // Brings the artwork and the static picture up to the display options; true when it did.
+  bool UpdateStaticPicture();
+  wxRect Device(const Rect& r) const;
+  Rect DraggedRect() const;
   void PaintChange(wxDC& dc, const SceneChange& change, const ViewScene& scene);
   void DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip);
   void DrawPiece(wxDC& dc, int code, int x, int y);
@@ -204,8 +222,21 @@ class CShogiView : public wxWindow {
   CommandEnv env_;
   Artwork art_;
 
+  ViewScale scale_;
+  // What the static picture was painted for: the scale, the coordinates and their flip.
+  struct StaticKey {
+    int Scale = 0;
+    bool Coordinates = false;
+    bool Flipped = false;
+    friend bool operator==(const StaticKey&, const StaticKey&) = default;
+  };
+  StaticKey static_key_;
+  int wheel_rest_ = 0;  // the part of a notch the wheel has turned so far
   wxBitmap clean_;    // everything that never changes: background, panels, grid, stars
   wxBitmap backing_;  // the picture as shown, without the overlays
+  // The board's grid in each tint (index CellTint; 0 unused), taken from clean_.
+  wxBitmap tinted_[5];
+  wxRect tinted_area_;
   std::optional<ViewScene> shown_;
   std::vector<SceneChange> last_changes_;
   long last_redraw_us_ = 0;

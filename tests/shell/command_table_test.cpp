@@ -58,6 +58,14 @@ const Expectation kExpected[] = {
     {kCmdExit, {kAll, kAll, kAll}},
     {kCmdFlip, {"01245", "01245", "01245"}},
     {kCmdClockMinutes, {kAll, kAll, kAll}},
+    {kCmdShowCoordinates, {kAll, kAll, kAll}},
+    {kCmdShowLastMove, {kAll, kAll, kAll}},
+    {kCmdShowPieceCounts, {kAll, kAll, kAll}},
+    {kCmdShowTurn, {kAll, kAll, kAll}},
+    {kCmdShowDestinations, {kAll, kAll, kAll}},
+    {kCmdScale100, {kAll, kAll, kAll}},
+    {kCmdScale150, {kAll, kAll, kAll}},
+    {kCmdScale200, {kAll, kAll, kAll}},
     {kCmdWindowPosition, {kAll, kAll, kAll}},
     {kCmdStepForward, {"0", "0", ""}},
     {kCmdContinuousForward, {"0", "0", ""}},
@@ -288,7 +296,8 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
   } cases[] = {
       {"start-up",
        [](ProgramState&) {},
-       {kCmdRepetitionCheck, kCmdFirstToMove, ResultCommand(kResultNone), kCmdTarvelReverse}},
+       {kCmdRepetitionCheck, kCmdFirstToMove, ResultCommand(kResultNone), kCmdTarvelReverse,
+        kCmdShowCoordinates, kCmdShowLastMove, kCmdShowPieceCounts, kCmdShowTurn, kCmdScale100}},
       {"everything switched",
        [](ProgramState& s) {
          s.Record.BoardFlipped = true;
@@ -299,9 +308,10 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
          s.Lists.Reverse[0] = true;
          s.Lists.Reverse[1] = false;
          s.Analysing = true;
+         s.Display = {false, false, false, false, true, 200};
        },
        {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse,
-        kCmdAnalysis}},
+        kCmdAnalysis, kCmdShowDestinations, kCmdScale200}},
   };
   for (const Case& c : cases) {
     InitProgramState(state);

@@ -41,6 +41,7 @@ class ViewSceneTest : public ShellFixture {
   static constexpr int kCell = static_cast<int>(SceneItem::kCell) * 100;
   static constexpr int kInfo = static_cast<int>(SceneItem::kInfoLine) * 100;
   static constexpr int kMoveLine = static_cast<int>(SceneItem::kMoveLine) * 100;
+  static constexpr int kMessage = static_cast<int>(SceneItem::kMessage) * 100;
   static constexpr int kLowerSlot = static_cast<int>(SceneItem::kHandSlot) * 100;
 };
 
@@ -87,35 +88,46 @@ TEST_F(ViewSceneTest, MoveListShowsTheLastTenOrTheNextTen) {
 }
 
 TEST_F(ViewSceneTest, AMoveRepaintsOnlyItsSquaresHandsAndLines) {
-  StartWith(0, 0, false);
-  PersonMoves("7g7f");
-  PersonMoves("3c3d");
-  ViewScene before = BuildScene(state, false);
-  PersonMoves("8h2b+");  // a capture: two squares, the mover's hand, counter, last move, list
-  ViewScene after = BuildScene(state, false);
-  std::set<std::pair<int, int>> expected;
-  expected.insert({kCell, SquareOf(8, 8)});
-  expected.insert({kCell, SquareOf(2, 2)});
-  expected.insert({kLowerSlot + 10 * kLowerHand, kBishop});
-  expected.insert({kInfo, kInfoCounter});
-  expected.insert({kInfo, kInfoLastMove});
-  expected.insert({kMoveLine, 2});
-  EXPECT_EQ(Changed(before, after), expected);
+  // The plain view, and with the display options on: the last move's tints move too.
+  for (const bool options : {false, true}) {
+    SetUp();
+    if (!options) state.Display = {false, false, false, false, false, 100};
+    StartWith(0, 0, false);
+    PersonMoves("7g7f");
+    PersonMoves("3c3d");
+    ViewScene before = BuildScene(state, false);
+    PersonMoves("8h2b+");  // a capture: two squares, the mover's hand, counter, last move, list
+    ViewScene after = BuildScene(state, false);
+    std::set<std::pair<int, int>> expected;
+    expected.insert({kCell, SquareOf(8, 8)});
+    expected.insert({kCell, SquareOf(2, 2)});
+    expected.insert({kLowerSlot + 10 * kLowerHand, kBishop});
+    expected.insert({kInfo, kInfoCounter});
+    expected.insert({kInfo, kInfoLastMove});
+    expected.insert({kMoveLine, 2});
+    if (options) {
+      expected.insert({kCell, SquareOf(3, 3)});
+      expected.insert({kCell, SquareOf(3, 4)});
+      expected.insert({kMessage, 0});  // whose turn
+    }
+    EXPECT_EQ(Changed(before, after), expected) << options;
 
-  // With the board flipped the same change lands on the turned squares and the upper hand.
-  state.Record.BoardFlipped = true;
-  before = BuildScene(state, false);
-  PersonMoves("3a2b");
-  after = BuildScene(state, false);
-  std::set<std::pair<int, int>> flipped = {
-      {kCell, 82 - SquareOf(3, 1)},
-      {kCell, 82 - SquareOf(2, 2)},
-      {kLowerSlot + 10 * kLowerHand, kBishop},  // the second player's hand is at the bottom
-      {kInfo, kInfoCounter},
-      {kInfo, kInfoLastMove},
-      {kMoveLine, 3},
-  };
-  EXPECT_EQ(Changed(before, after), flipped);
+    // With the board flipped the same change lands on the turned squares and the upper hand.
+    state.Record.BoardFlipped = true;
+    before = BuildScene(state, false);
+    PersonMoves("3a2b");
+    after = BuildScene(state, false);
+    std::set<std::pair<int, int>> flipped = {
+        {kCell, 82 - SquareOf(3, 1)},
+        {kCell, 82 - SquareOf(2, 2)},
+        {kLowerSlot + 10 * kLowerHand, kBishop},  // the second player's hand is at the bottom
+        {kInfo, kInfoCounter},
+        {kInfo, kInfoLastMove},
+        {kMoveLine, 3},
+    };
+    if (options) flipped.insert({{kCell, 82 - SquareOf(8, 8)}, {kMessage, 0}});
+    EXPECT_EQ(Changed(before, after), flipped) << options;
+  }
 }
 
 TEST_F(ViewSceneTest, ClockTickRepaintsOneLineAndSetUpSwapsThePanel) {

@@ -23,6 +23,10 @@
 
 namespace shogi::gui {
 
+// Set by the test program's option --plain-view: every window starts with the display
+// options off (the plain layout), and the pictures are named "plain-...".
+inline bool g_plain_view = false;
+
 class GuiFixture : public ::testing::Test {
  public:
   // Runs pending events until none is left (paints included).
@@ -49,6 +53,7 @@ class GuiFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallWindowMessagePump();
+    if (g_plain_view) SaveDisplayOptions(profile, DisplayOptions{false, false, false, false, false, 100});
     frame = new CMainFrame(Options(profile, ui));
     frame->Show();
     view = frame->View();
@@ -107,7 +112,7 @@ class GuiFixture : public ::testing::Test {
   static wxString PicturePath(const std::string& name) {
     const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
     wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    return dir + "/" + wxString::FromUTF8(name) + ".png";
+    return dir + "/" + (g_plain_view ? "plain-" : "") + wxString::FromUTF8(name) + ".png";
   }
   // Writes the view's picture.
   void SavePicture(const std::string& name) {

@@ -63,12 +63,17 @@ TEST_F(ViewMouseTest, AMoveFromPickUpToPutDownRepaintsOnlyItsSquaresAndLines) {
   for (const RepaintRecord& r : view->RepaintLog()) {
     for (const SceneChange& c : r.Changes) changed.insert({static_cast<int>(c.Item), c.Index});
   }
-  const std::set<std::pair<int, int>> expected = {
+  std::set<std::pair<int, int>> expected = {
       {static_cast<int>(SceneItem::kCell), SquareOf(7, 6)},
       {static_cast<int>(SceneItem::kInfoLine), kInfoCounter},
       {static_cast<int>(SceneItem::kInfoLine), kInfoLastMove},
       {static_cast<int>(SceneItem::kMoveLine), 0},
   };
+  // The display options: the origin is tinted as the last move's, and the message says
+  // whose turn it is.
+  const DisplayOptions& d = view->State().Display;
+  if (d.LastMove) expected.insert({static_cast<int>(SceneItem::kCell), SquareOf(7, 7)});
+  if (d.TurnMessage) expected.insert({static_cast<int>(SceneItem::kMessage), 0});
   EXPECT_EQ(changed, expected);
 
   // Measured: the repaint of the next moves (the largest of each put-down's repaints).

@@ -1,0 +1,235 @@
+// The board window as players expect it: coordinates, the last move tinted, counted hands,
+// the labelled piece box, whose turn it is, click-click moves with their destinations
+// marked, replay from the keys, the wheel and the move list, and the view's scale.
+#include <gtest/gtest.h>
+
+#include "shell/board_setup.h"
+#include "shell/command_table.h"
+#include "shell/view_scene.h"
+#include "shell/view_texts.h"
+#include "tests/shell/gui/gui_fixture.h"
+
+namespace shogi::gui {
+namespace {
+
+using test_support::ScriptedUserInterface;
+
+// A game of 30 moves, for the replay.
+constexpr const char* kThirtyMoves =
+    "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 3a2b 5i6h 8b4b 6h7h 5a6b 5g5f 6b7b 4i5h 7b8b "
+    "9g9f 9c9d 1g1f 1c1d 4g4f 7a7b 4h4g 4a5b 3g3f 6c6d 2i3g 5b6c 2h2i 4d4e";
+
+class BoardWindowTest : public GuiFixture {
+ protected:
+  void StartPersonsGame() {
+    ui.ConditionsAnswers.push_back(ScriptedUserInterface::Accept());
+    view->RunCommand(kCmdStartGame);
+    ASSERT_EQ(view->State().InteractionState, kStateGame);
+  }
+  void LoadRecord(const char* usi) {
+    view->State().Record = test_support::MakeRecord("startpos", usi);
+    RebuildShown(view->State());
+    view->Apply(ViewUpdate{kViewEverything});
+  }
+  // A click: press and release at one point, scaled to the view.
+  void Click(wxPoint layout_point) {
+    const ViewScale& s = view->Scale();
+    const wxPoint p(s.Px(layout_point.x), s.Px(layout_point.y));
+    Send(wxEVT_LEFT_DOWN, p);
+    Send(wxEVT_LEFT_UP, p);
+  }
+  void Key(int code) {
+    wxKeyEvent e(wxEVT_KEY_DOWN);
+    e.m_keyCode = code;
+    e.SetEventObject(view);
+    view->GetEventHandler()->ProcessEvent(e);
+  }
+  void Wheel(wxPoint p, int notches) {
+    wxMouseEvent e(wxEVT_MOUSEWHEEL);
+    e.SetPosition(p);
+    e.m_wheelRotation = 120 * notches;
+    e.m_wheelDelta = 120;
+    e.SetEventObject(view);
+    view->GetEventHandler()->ProcessEvent(e);
+  }
+  int Ply() const { return view->State().Record.PlyCount; }
+  // The colour of a view pixel (layout point, at the view's scale).
+  wxColour Pixel(const wxImage& picture, int x, int y) const {
+    const ViewScale& s = view->Scale();
+    return wxColour(picture.GetRed(s.Px(x), s.Px(y)), picture.GetGreen(s.Px(x), s.Px(y)),
+                    picture.GetBlue(s.Px(x), s.Px(y)));
+  }
+  // Near the lower-left corner of a drawn square, where no piece is drawn.
+  wxPoint CellCorner(int drawn) const {
+    const Rect r = CellRect(drawn);
+    return wxPoint(r.X + 1, r.Bottom() - 2);
+  }
+};
+
+TEST_F(BoardWindowTest, ClickClickMovesWithTheDestinationsMarked) {
+  view->RunCommand(kCmdShowDestinations);
+  EXPECT_TRUE(view->State().Display.Destinations);
+  EXPECT_EQ(profile.GetInt(kSectionSettings, "ShowDestinations", 0), 1);
+  StartPersonsGame();
+  Click(SquarePoint(SquareOf(2, 8)));
+  EXPECT_EQ(view->State().Selected, (BoardSpot{BoardArea::kBoard, SquareOf(2, 8)}));
+  EXPECT_FALSE(view->Dragging());
+  Pump();
+  SavePicture("click_selected");
+  const wxImage picture = view->Snapshot().ConvertToImage();
+  // The destinations green, the rook's square blue, another square plain.
+  const wxColour target =
+      Pixel(picture, CellCorner(SquareOf(5, 8)).x, CellCorner(SquareOf(5, 8)).y);
+  const wxColour picked =
+      Pixel(picture, CellCorner(SquareOf(2, 8)).x, CellCorner(SquareOf(2, 8)).y);
+  const wxColour plain = Pixel(picture, CellCorner(SquareOf(5, 5)).x, CellCorner(SquareOf(5, 5)).y);
+  EXPECT_GT(target.Green() - target.Red(), plain.Green() - plain.Red() + 20);
+  EXPECT_GT(picked.Blue() - picked.Red(), plain.Blue() - plain.Red() + 40);
+  Click(SquarePoint(SquareOf(6, 8)));
+  EXPECT_EQ(Moves(), "2h6h");
+  EXPECT_EQ(view->State().Selected.Area, BoardArea::kNone);
+  // A right click drops a selection.
+  Click(SquarePoint(SquareOf(3, 3)));
+  Send(wxEVT_RIGHT_DOWN, SquarePoint(SquareOf(3, 4)));
+  Send(wxEVT_RIGHT_UP, SquarePoint(SquareOf(3, 4)));
+  EXPECT_EQ(view->State().Selected.Area, BoardArea::kNone);
+  Click(SquarePoint(SquareOf(3, 4)));
+  EXPECT_EQ(Moves(), "2h6h");
+}
+
+TEST_F(BoardWindowTest, KeysWheelAndTheMoveListStepThroughARecord) {
+  LoadRecord(kThirtyMoves);
+  Key(WXK_RIGHT);
+  EXPECT_EQ(Ply(), 1);
+  Key(WXK_END);
+  EXPECT_EQ(Ply(), 30);
+  Key(WXK_LEFT);
+  EXPECT_EQ(Ply(), 29);
+  Key(WXK_HOME);
+  EXPECT_EQ(Ply(), 0);
+  // The wheel: towards the user forward, away back, one move a notch; over the board or the
+  // list only.
+  const wxPoint board = SquarePoint(SquareOf(5, 5));
+  Wheel(board, -3);
+  EXPECT_EQ(Ply(), 3);
+  Wheel(wxPoint(MoveLineRect(2).X + 20, MoveLineRect(2).Y + 5), 1);
+  EXPECT_EQ(Ply(), 2);
+  Wheel(wxPoint(kInfoPanelRect.X + 10, kInfoPanelRect.Y + 10), -1);
+  EXPECT_EQ(Ply(), 2);
+  // The list follows the shown move: at move 25 its last line is move 25, its first move 16;
+  // a click on the first line shows the position after move 16.
+  Key(WXK_END);
+  for (int i = 0; i < 5; ++i) Key(WXK_LEFT);
+  ASSERT_EQ(Ply(), 25);
+  EXPECT_EQ(MoveListLines(view->State().Record, false)[9], LastMoveText(view->State().Record));
+  Click(wxPoint(MoveLineRect(0).X + 30, MoveLineRect(0).Y + 8));
+  EXPECT_EQ(Ply(), 16);
+  Pump();
+  SavePicture("replay_move_16");
+  // In a game the keys do what the menu allows: nothing forward, ← takes a move back.
+  LoadRecord("");
+  StartPersonsGame();
+  MouseMove("7g7f");
+  MouseMove("3c3d");
+  const int ply = Ply();
+  Key(WXK_RIGHT);
+  Key(WXK_END);
+  Wheel(board, -1);
+  EXPECT_EQ(Ply(), ply);
+  Click(wxPoint(MoveLineRect(0).X + 30, MoveLineRect(0).Y + 8));
+  EXPECT_EQ(Ply(), ply);
+  Key(WXK_LEFT);
+  EXPECT_EQ(Ply(), ply - 1);
+  EXPECT_EQ(view->State().InteractionState, kStateGame);
+}
+
+TEST_F(BoardWindowTest, TheScaleDrawsEverythingLargerAndScalesTheHitTest) {
+  const wxSize plain = view->GetClientSize();
+  view->RunCommand(kCmdScale200);
+  Pump();
+  EXPECT_EQ(view->Scale().Percent, 200);
+  EXPECT_EQ(profile.GetInt(kSectionSettings, "ViewScale", 0), 200);
+  EXPECT_GE(view->GetClientSize().x, 2 * kViewWidth);
+  EXPECT_GE(view->GetClientSize().y, 2 * kViewHeight);
+  const wxBitmap picture = view->Snapshot();
+  EXPECT_GE(picture.GetWidth(), 2 * kViewWidth);
+  // The pieces are drawn at the scale, not stretched: twice the size of the plain ones.
+  EXPECT_EQ(view->Art().Image(PieceImageId(kPawn)).GetWidth(), 2 * kPieceWidth);
+  StartPersonsGame();
+  // A drag and a click-click at the scaled squares.
+  const ViewScale& s = view->Scale();
+  auto scaled = [&](int square) {
+    const wxPoint p = SquarePoint(square);
+    return wxPoint(s.Px(p.x), s.Px(p.y));
+  };
+  MouseDrag(scaled(SquareOf(7, 7)), scaled(SquareOf(7, 6)));
+  Click(SquarePoint(SquareOf(3, 3)));
+  Click(SquarePoint(SquareOf(3, 4)));
+  EXPECT_EQ(Moves(), "7g7f 3c3d");
+  Pump();
+  SavePicture("view_200");
+  view->RunCommand(kCmdScale100);
+  for (int i = 0; i < 10 && view->GetClientSize() != plain; ++i) {
+    Pump();
+    wxMilliSleep(20);
+  }
+  EXPECT_EQ(view->GetClientSize(), plain);
+  EXPECT_EQ(frame->GetClientSize(), plain) << frame->GetSize().x;
+  MouseMove("2g2f");
+  EXPECT_EQ(Moves(), "7g7f 3c3d 2g2f");
+}
+
+TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
+  Pump();
+  SavePicture("board_standard");
+  wxImage picture = view->Snapshot().ConvertToImage();
+  // The coordinates stand on the wood above the grid: dark letters in the strip.
+  int dark = 0;
+  for (int x = kGridLeft; x < kGridLeft + 9 * kCellWidth; ++x) {
+    for (int y = kFileLabelTop; y < kGridTop; ++y) dark += Pixel(picture, x, y).Red() < 180;
+  }
+  EXPECT_GT(dark, 9 * 5);  // each of the nine digits has dark pixels
+
+  // A game with captures: both hands hold pawns, the last move tinted.
+  StartPersonsGame();
+  for (const char* usi : {"7g7f", "3c3d", "2g2f", "8c8d", "2f2e", "8d8e", "2e2d", "2c2d", "2h2d",
+                          "8e8f", "8g8f", "8b8f"}) {
+    MouseMove(usi);
+  }
+  ASSERT_EQ(view->State().Shown.Hand[kFirst][kPawn], 2);
+  EXPECT_EQ(BuildScene(view->State(), false).Message[0], g_plain_view ? "" : "先手の番です。");
+  Pump();
+  SavePicture("game_in_progress");
+  picture = view->Snapshot().ConvertToImage();
+  const wxPoint dest = CellCorner(SquareOf(8, 6));
+  const wxPoint origin = CellCorner(SquareOf(8, 2));
+  const wxPoint plain = CellCorner(SquareOf(5, 5));
+  auto warmth = [&](wxPoint p) {
+    const wxColour c = Pixel(picture, p.x, p.y);
+    return c.Red() - c.Blue();
+  };
+  EXPECT_GT(warmth(dest), warmth(origin));
+  EXPECT_GT(warmth(origin), warmth(plain));
+  // The count of the first player's two pawns: a dark plate with a white numeral.
+  const Rect plate = CountPlateRect(HandSlot(kLowerHand, kPawn), 2);
+  int white = 0, plate_dark = 0;
+  for (int y = plate.Y; y < plate.Bottom(); ++y) {
+    for (int x = plate.X; x < plate.Right(); ++x) {
+      const wxColour c = Pixel(picture, x, y);
+      white += c.Red() > 200 && c.Blue() > 200;
+      plate_dark += c.Red() < 70;
+    }
+  }
+  EXPECT_GT(white, 3);
+  EXPECT_GT(plate_dark, 20);
+
+  // Set-up: the piece box labelled.
+  view->RunCommand(kCmdSuspend);
+  view->RunCommand(kCmdMateSetUp);
+  ASSERT_EQ(view->State().InteractionState, kStateSetUp);
+  Pump();
+  SavePicture("setup_piece_box");
+}
+
+}  // namespace
+}  // namespace shogi::gui
