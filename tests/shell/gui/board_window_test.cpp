@@ -67,6 +67,10 @@ class BoardWindowTest : public GuiFixture {
 };
 
 TEST_F(BoardWindowTest, ClickClickMovesWithTheDestinationsMarked) {
+  // The menu item switches the option and keeps it in the profile.
+  view->RunCommand(kCmdShowDestinations);
+  EXPECT_FALSE(view->State().Display.Destinations);
+  EXPECT_EQ(profile.GetInt(kSectionSettings, "ShowDestinations", 1), 0);
   view->RunCommand(kCmdShowDestinations);
   EXPECT_TRUE(view->State().Display.Destinations);
   EXPECT_EQ(profile.GetInt(kSectionSettings, "ShowDestinations", 0), 1);
@@ -145,6 +149,15 @@ TEST_F(BoardWindowTest, KeysWheelAndTheMoveListStepThroughARecord) {
 
 TEST_F(BoardWindowTest, TheScaleDrawsEverythingLargerAndScalesTheHitTest) {
   const wxSize plain = view->GetClientSize();
+  // At 150 % a click on the scaled square picks it.
+  view->RunCommand(kCmdScale150);
+  Pump();
+  EXPECT_EQ(view->Art().Image(PieceImageId(kPawn)).GetWidth(), kPieceWidth * 3 / 2);
+  StartPersonsGame();
+  Click(SquarePoint(SquareOf(2, 7)));
+  EXPECT_EQ(view->State().Selected, (BoardSpot{BoardArea::kBoard, SquareOf(2, 7)}));
+  view->RunCommand(kCmdSuspend);
+  LoadRecord("");
   view->RunCommand(kCmdScale200);
   Pump();
   EXPECT_EQ(view->Scale().Percent, 200);

@@ -24,7 +24,8 @@
 namespace shogi::gui {
 
 // Set by the test program's option --plain-view: every window starts with the display
-// options off (the plain layout), and the pictures are named "plain-...".
+// options off (the plain layout), and the pictures are named "plain-..."; without it every
+// option is on.
 inline bool g_plain_view = false;
 
 class GuiFixture : public ::testing::Test {
@@ -53,7 +54,9 @@ class GuiFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallWindowMessagePump();
-    if (g_plain_view) SaveDisplayOptions(profile, DisplayOptions{false, false, false, false, false, 100});
+    // Every display option on (the legal destinations too, off by default), or every one off.
+    const bool on = !g_plain_view;
+    SaveDisplayOptions(profile, DisplayOptions{on, on, on, on, on, 100});
     frame = new CMainFrame(Options(profile, ui));
     frame->Show();
     view = frame->View();
