@@ -202,6 +202,19 @@ TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
     for (int y = kFileLabelTop; y < kGridTop; ++y) dark += Pixel(picture, x, y).Red() < 180;
   }
   EXPECT_GT(dark, 9 * 5);  // each of the nine digits has dark pixels
+  // Flipped, the labels turn with the board: the strip's picture changes.
+  view->RunCommand(kCmdFlip);
+  Pump();
+  SavePicture("board_flipped");
+  const wxImage flipped = view->Snapshot().ConvertToImage();
+  int differing = 0;
+  for (int x = kGridLeft; x < kGridLeft + 9 * kCellWidth; ++x) {
+    for (int y = kFileLabelTop; y < kGridTop; ++y) {
+      differing += Pixel(flipped, x, y) != Pixel(picture, x, y);
+    }
+  }
+  EXPECT_GT(differing, 9 * 5);
+  view->RunCommand(kCmdFlip);
 
   // A game with captures: both hands hold pawns, the last move tinted.
   StartPersonsGame();

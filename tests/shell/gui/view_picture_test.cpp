@@ -49,8 +49,10 @@ TEST_F(ViewPictureTest, PiecesStandWhereTheyBelong) {
       {true, "7g7f", 30, -kPawn}, {true, "7g7f", 52, 0},      {true, "7g7f", 17, -kRook},
   };
   ProgramState& s = view->State();
+  const DisplayOptions display = s.Display;  // the run's options stay
   for (const Case& c : cases) {
     InitProgramState(s);
+    s.Display = display;
     if (*c.move) {
       ASSERT_TRUE(ParseUsiMove(c.move, s.Record.MoveList[0]));
       s.Record.PlyCount = 1;
