@@ -12,8 +12,6 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::ScriptedUserInterface;
-
 // A game of 30 moves, for the replay.
 constexpr const char* kThirtyMoves =
     "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 3a2b 5i6h 8b4b 6h7h 5a6b 5g5f 6b7b 4i5h 7b8b "
@@ -21,11 +19,6 @@ constexpr const char* kThirtyMoves =
 
 class BoardWindowTest : public GuiFixture {
  protected:
-  void StartPersonsGame() {
-    ui.ConditionsAnswers.push_back(ScriptedUserInterface::Accept());
-    view->RunCommand(kCmdStartGame);
-    ASSERT_EQ(view->State().InteractionState, kStateGame);
-  }
   void LoadRecord(const char* usi) {
     view->State().Record = test_support::MakeRecord("startpos", usi);
     RebuildShown(view->State());

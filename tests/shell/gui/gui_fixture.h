@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/view_layout.h"
 #include "tests/support/game_builder.h"
@@ -65,6 +66,13 @@ class GuiFixture : public ::testing::Test {
   void TearDown() override {
     frame->Destroy();
     Pump();
+  }
+
+  // A game between two persons through 対局開始, the conditions accepted.
+  void StartPersonsGame() {
+    ui.ConditionsAnswers.push_back(test_support::ScriptedUserInterface::Accept());
+    view->RunCommand(kCmdStartGame);
+    ASSERT_EQ(view->State().InteractionState, kStateGame);
   }
 
   // The centre of a square as drawn (square 1..81 of the record; the board may be flipped).

@@ -13,16 +13,7 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::ScriptedUserInterface;
-
-class ViewMouseTest : public GuiFixture {
- protected:
-  void StartPersonsGame() {
-    ui.ConditionsAnswers.push_back(ScriptedUserInterface::Accept());
-    view->RunCommand(kCmdStartGame);
-    ASSERT_EQ(view->State().InteractionState, kStateGame);
-  }
-};
+class ViewMouseTest : public GuiFixture {};
 
 TEST_F(ViewMouseTest, FlippedBoardTopLeftCellIsSquare73) {
   view->RunCommand(kCmdFlip);
