@@ -34,6 +34,12 @@ void AddTints(const ProgramState& state, ViewScene& s) {
   const BoardSpot picked = state.Selected;
   if (picked.Area == BoardArea::kBoard && IsSquare(picked.Index)) {
     s.Tints[Drawn(picked.Index, flipped)] = kTintPicked;
+  } else if (picked.Area == BoardArea::kPieceBox) {
+    s.PickedBox = static_cast<std::int8_t>(picked.Index);
+  } else if (picked.Area != BoardArea::kNone) {
+    const Side owner = picked.Area == BoardArea::kFirstHand ? kFirst : kSecond;
+    const int hand = OwnerOfScreenHand(kLowerHand, flipped) == owner ? kLowerHand : kUpperHand;
+    s.PickedHand[hand] = static_cast<std::int8_t>(picked.Index);
   }
 }
 
@@ -99,7 +105,8 @@ std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& n
   }
   for (int hand : {kLowerHand, kUpperHand}) {
     for (int t = kPawn; t <= kRook; ++t) {
-      if (!shown || shown->Hands[hand][t] != next.Hands[hand][t]) {
+      if (!shown || shown->Hands[hand][t] != next.Hands[hand][t] ||
+          (shown->PickedHand[hand] == t) != (next.PickedHand[hand] == t)) {
         changes.push_back(
             {SceneItem::kHandSlot, t, hand, SlotRect(HandSlot(static_cast<ScreenHand>(hand), t))});
       }
@@ -118,7 +125,9 @@ std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& n
   if (fresh) changes.push_back({SceneItem::kMovePanel, 0, 0, kMovePanelRect});
   if (next.SetUp) {
     for (int i = 0; i < kPieceBoxSlots; ++i) {
-      if (fresh ? next.Box[i] != 0 : shown->Box[i] != next.Box[i]) {
+      if (fresh ? next.Box[i] != 0
+                : shown->Box[i] != next.Box[i] ||
+                      (shown->PickedBox == i) != (next.PickedBox == i)) {
         changes.push_back({SceneItem::kBoxSlot, i, 0, SlotRect(BoxSlot(i))});
       }
     }

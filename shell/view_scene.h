@@ -29,6 +29,10 @@ struct ViewScene {
   bool SetUp = false;            // the piece box takes the move list's place
   std::int8_t Box[kPieceBoxSlots] = {};
   bool Counts = false;  // numerals beside the kinds held twice or more; the box labelled
+  // The slot of a piece selected by a click in a hand (its type, 0 none) or in the box (its
+  // index, -1 none): its top piece is framed.
+  std::int8_t PickedHand[2] = {};
+  std::int8_t PickedBox = -1;
   std::array<std::string, kInfoLineCount> Info;  // names, clocks, counter, last move
   std::array<std::string, 2> Message;
   std::array<std::string, kMoveListLines> Moves;

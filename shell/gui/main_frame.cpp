@@ -60,6 +60,7 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   FitView();
   // The view's scale changes its size: the frame follows (its border cannot be dragged).
   view_->OnSizeChanged = [this] { FitView(); };
+  view_->SetFocus();  // ← → Home End reach the view
   SetDocumentName("");
 
   view_->OnDocumentName = [this](const std::string& path) { SetDocumentName(path); };

@@ -459,6 +459,14 @@ void CShogiView::PaintCount(wxDC& dc, const PieceSlot& slot, int n) {
   dc.DrawText(text, plate.x + (plate.width - extent.x) / 2, plate.y + (plate.height - extent.y) / 2);
 }
 
+void CShogiView::FramePicked(wxDC& dc, const PieceSlot& slot, int n) {
+  dc.SetPen(wxPen(wxColour(50, 110, 230), std::max(2, scale_.Px(2))));
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.DrawRoundedRectangle(
+      Device(Rect{SlotPieceLeft(slot, n - 1, n) + 1, slot.Y + 1, kPieceWidth - 2, kPieceHeight - 2}),
+      scale_.Px(3));
+}
+
 void CShogiView::DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip) {
   wxDCClipper clipper(dc, Device(clip));
   std::string rest = text;
@@ -501,6 +509,7 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const PieceSlot slot = HandSlot(hand, c.Index);
       const int code = hand == kLowerHand ? c.Index : -c.Index;
       for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
+      if (scene.PickedHand[hand] == c.Index && n > 0) FramePicked(dc, slot, n);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -509,6 +518,7 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const PieceSlot slot = BoxSlot(c.Index);
       const int code = c.Index == 0 ? kKing : c.Index;
       for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
+      if (scene.PickedBox == c.Index && n > 0) FramePicked(dc, slot, n);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -699,6 +709,7 @@ void CShogiView::ShowPromotionBox(bool show) {
 
 void CShogiView::LeftDown(int x, int y) {
   if (closing_) return;
+  SetFocus();  // the keys step through the record once the board was clicked
   const int s = state_.InteractionState;
   const int lx = scale_.Layout(x), ly = scale_.Layout(y);
   const BoardSpot spot = shogi::HitTest(lx, ly, state_.Record.BoardFlipped);

@@ -189,6 +189,8 @@ class CShogiView : public wxWindow {
   void PaintCoordinates(wxDC& dc);
   void PaintTintSources();
   void PaintCount(wxDC& dc, const PieceSlot& slot, int n);
+  // The frame around the top piece of a slot whose piece is selected by a click.
+  void FramePicked(wxDC& dc, const PieceSlot& slot, int n);
   // Brings the artwork and the static picture up to the display options; true when it did.
   bool UpdateStaticPicture();
   wxRect Device(const Rect& r) const;

@@ -130,8 +130,18 @@ TEST_F(BoardClicksTest, ClicksDropFromTheHandPromoteAndEditTheSetUp) {
   Click({BoardArea::kFirstHand, kPawn});
   EXPECT_EQ(state.Selected, (BoardSpot{BoardArea::kFirstHand, kPawn}));
   EXPECT_EQ(state.Shown.Hand[kFirst][kPawn], 1);  // drawn in the hand while selected
+  const ViewScene selected = BuildScene(state, false);
+  EXPECT_EQ(selected.PickedHand[kLowerHand], kPawn);  // and framed there
+  state.Record.BoardFlipped = true;
+  EXPECT_EQ(BuildScene(state, false).PickedHand[kUpperHand], kPawn);
+  state.Record.BoardFlipped = false;
   Click(Square(5, 5));
   EXPECT_EQ(Moves(), "P*5e");
+  bool slot_repainted = false;
+  for (const SceneChange& c : SceneChanges(&selected, BuildScene(state, false))) {
+    slot_repainted |= c.Item == SceneItem::kHandSlot && c.Index == kPawn && c.Hand == kLowerHand;
+  }
+  EXPECT_TRUE(slot_repainted);
 
   // A move that may promote opens the choice.
   SetUp();
@@ -147,7 +157,15 @@ TEST_F(BoardClicksTest, ClicksDropFromTheHandPromoteAndEditTheSetUp) {
   PressSpot(ctx, Square(5, 3));
   EXPECT_EQ(state.InteractionState, kStatePromotion);
 
-  // In set-up a piece goes anywhere.
+  // In set-up a piece goes anywhere, from the box too.
+  SetUp();
+  StartMateSetUp(state);  // every piece in the second player's hand, the box empty
+  Drag({BoardArea::kSecondHand, kGold}, {BoardArea::kPieceBox, 0});
+  ASSERT_EQ(state.PieceBox[kGold], 1);
+  Click({BoardArea::kPieceBox, kGold});
+  EXPECT_EQ(BuildScene(state, false).PickedBox, kGold);
+  Click(Square(5, 2));
+  EXPECT_EQ(state.Shown.Board[SquareOf(5, 2)], kGold);
   SetUp();
   StartFreeSetUp(state);
   Click(Square(5, 9));

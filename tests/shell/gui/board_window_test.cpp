@@ -242,6 +242,14 @@ TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
   EXPECT_GT(white, 3);
   EXPECT_GT(plate_dark, 20);
 
+  // A pawn in hand selected by a click: framed in its slot.
+  Click(HandPoint(kFirst, kPawn));
+  EXPECT_EQ(view->State().Selected, (BoardSpot{BoardArea::kFirstHand, kPawn}));
+  Pump();
+  SavePicture("hand_selected");
+  Send(wxEVT_RIGHT_DOWN, HandPoint(kFirst, kPawn));
+  Send(wxEVT_RIGHT_UP, HandPoint(kFirst, kPawn));
+
   // Set-up: the piece box labelled.
   view->RunCommand(kCmdSuspend);
   view->RunCommand(kCmdMateSetUp);
