@@ -149,6 +149,8 @@ TEST_F(BoardWindowTest, TheScaleDrawsEverythingLargerAndScalesTheHitTest) {
   StartPersonsGame();
   Click(SquarePoint(SquareOf(2, 7)));
   EXPECT_EQ(view->State().Selected, (BoardSpot{BoardArea::kBoard, SquareOf(2, 7)}));
+  Pump();
+  SavePicture("view_150");
   view->RunCommand(kCmdSuspend);
   LoadRecord("");
   view->RunCommand(kCmdScale200);
