@@ -493,14 +493,7 @@ int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
       begin = end + 1;
     }
   }
-  if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  GameRecord& r = reader.Record();
-  r.PlyCount = r.StartIndex;
-  record = r;
-  return 0;
+  return FinishStatementRead(reader, lines, record, message);
 }
 
 }  // namespace

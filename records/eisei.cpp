@@ -268,14 +268,7 @@ int ReadEisei(ByteStream& stream, GameRecord& record, std::string& message) {
       return 1;
     }
   }
-  if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
-    message = kMessageMalformed;
-    return 1;
-  }
-  GameRecord& r = reader.Record();
-  r.PlyCount = r.StartIndex;
-  record = r;
-  return 0;
+  return FinishStatementRead(reader, lines, record, message);
 }
 
 int ReadEisei(const std::string& path, GameRecord& record, std::string& message) {

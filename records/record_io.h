@@ -79,6 +79,22 @@ void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch);
 // that is not well-formed, or the end of the array.
 int WritableMoveCount(const GameRecord& record);
 
+// The end of a statement-by-statement read (CSA, 永世): the record is taken when the reader
+// reached the moves and either saw the record's end or the lines ran out cleanly; shown at
+// its start. 0, or 1 with "ファイルに異常があります。" and `record` untouched.
+template <typename Reader>
+[[nodiscard]] int FinishStatementRead(Reader& reader, const LineReader& lines, GameRecord& record,
+                                      std::string& message) {
+  if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  GameRecord& r = reader.Record();
+  r.PlyCount = r.StartIndex;
+  record = r;
+  return 0;
+}
+
 // The byte-stream reader of a format: fills `record` from `stream`; 0, or 1 with a message
 // and `record` untouched.
 using RecordStreamReader = int (*)(ByteStream& stream, GameRecord& record, std::string& message);
