@@ -43,7 +43,7 @@ ViewUpdate ToggleSwitch(CommandEnv& e, int index) {
   d.*kSwitchRows[index].Member = !(d.*kSwitchRows[index].Member);
   SaveDisplayOptions(e.UserProfile, d);
   ViewUpdate u;
-  u.Redraw(kViewEverything);
+  u.Redraw(kViewFullRefresh);
   return u;
 }
 bool SwitchOn(const ProgramState& s, int index) {

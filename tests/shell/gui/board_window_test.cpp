@@ -233,16 +233,20 @@ TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
   EXPECT_GT(warmth(origin), warmth(plain));
   // The count of the first player's two pawns: a dark plate with a white numeral.
   const Rect plate = CountPlateRect(HandSlot(kLowerHand, kPawn), 2);
-  int white = 0, plate_dark = 0;
-  for (int y = plate.Y; y < plate.Bottom(); ++y) {
-    for (int x = plate.X; x < plate.Right(); ++x) {
-      const wxColour c = Pixel(picture, x, y);
-      white += c.Red() > 200 && c.Blue() > 200;
-      plate_dark += c.Red() < 70;
+  auto in_plate = [&](const wxImage& image, bool (*wanted)(const wxColour&)) {
+    int n = 0;
+    for (int y = plate.Y; y < plate.Bottom(); ++y) {
+      for (int x = plate.X; x < plate.Right(); ++x) n += wanted(Pixel(image, x, y));
     }
-  }
-  EXPECT_GT(white, 3);
-  EXPECT_GT(plate_dark, 20);
+    return n;
+  };
+  auto white = [](const wxColour& c) { return c.Red() > 200 && c.Blue() > 200; };
+  EXPECT_GT(in_plate(picture, white), 3);
+  EXPECT_GT(in_plate(picture, [](const wxColour& c) { return c.Red() < 70; }), 20);
+  // Switched off, the numerals go at once.
+  view->RunCommand(kCmdShowPieceCounts);
+  EXPECT_EQ(in_plate(view->Snapshot().ConvertToImage(), white), 0);
+  view->RunCommand(kCmdShowPieceCounts);
 
   // A pawn in hand selected by a click: framed in its slot.
   Click(HandPoint(kFirst, kPawn));
