@@ -219,6 +219,10 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   in_process_->SetBook(book_.get());
   InitProgramState(state_);
   state_.Display = LoadDisplayOptions(profile_);
+  // The pictures at the stored scale from the start (the frame sizes itself to it).
+  scale_ = ViewScale{state_.Display.Scale};
+  static_key_.Scale = scale_.Percent;
+  if (art_.ScalePercent() != scale_.Percent) art_ = Artwork(scale_.Percent);
   // The outside engines of the profile, as players and for 検討.
   engines_ = std::make_unique<EnginePlayer>(&state_.AbortFlag);
   engines_->SetList(LoadEngineList(profile_));

@@ -185,6 +185,17 @@ TEST_F(BoardWindowTest, TheScaleDrawsEverythingLargerAndScalesTheHitTest) {
   EXPECT_EQ(frame->GetClientSize(), plain) << frame->GetSize().x;
   MouseMove("2g2f");
   EXPECT_EQ(Moves(), "7g7f 3c3d 2g2f");
+
+  // The next start opens at the stored scale, the frame around it.
+  view->RunCommand(kCmdScale150);
+  auto* next = new CMainFrame(Options(profile, ui));
+  next->Show();
+  Pump();
+  EXPECT_EQ(next->View()->Scale().Percent, 150);
+  EXPECT_EQ(next->View()->Art().Image(PieceImageId(kPawn)).GetWidth(), kPieceWidth * 3 / 2);
+  EXPECT_GE(next->GetClientSize().y, kViewHeight * 3 / 2);
+  next->Destroy();
+  Pump();
 }
 
 TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
