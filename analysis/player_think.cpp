@@ -20,6 +20,10 @@
 namespace shogi::player {
 namespace {
 
+// What sets the levels apart besides the targets and budgets: the depth of the deep score,
+// the second test a ply deeper, and - what decides most games between computer players -
+// whether a candidate that would lead is asked if the opponent then mates within a few
+// moves, a line that the few plies of the deep score do not reach.
 //                                mate threat budget deep second always reply-mate
 constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {3, 1, 10, 1, 0, false, 0},  // (unused: level 0)
@@ -27,9 +31,9 @@ constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {3, 3, 15, 1, 0, false, 0},  // 2
     {5, 5, 20, 1, 0, false, 0},  // 3
     {7, 5, 22, 2, 0, false, 0},  // 4: two plies of replies
-    {7, 5, 25, 2, 3, false, 3},  // 5: a third ply when the move looks playable
-    {9, 5, 30, 2, 3, false, 5},  // 6
-    {9, 5, 45, 2, 3, true, 5},   // 7: the third ply on every candidate that beats the best
+    {7, 5, 25, 2, 3, false, 5},  // 5: a third ply when the move looks playable, mates in 5
+    {9, 5, 30, 2, 3, false, 7},  // 6: mates in 7 after the leading candidates
+    {9, 5, 45, 2, 3, true, 7},   // 7: the third ply on every candidate that would lead
     {9, 5, 120, 2, 3, true, 7},  // 8: more candidates, the longer mate search
     {9, 5, 240, 2, 3, true, 7},  // 9: the most candidates and the longest budget
 };
