@@ -33,9 +33,9 @@ constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {7, 5, 22, 2, 0, false, 0},  // 4: two plies of replies
     {7, 5, 25, 2, 3, false, 5},  // 5: a third ply when the move looks playable, mates in 5
     {9, 5, 30, 2, 3, false, 7},  // 6: mates in 7 after the leading candidates
-    {9, 5, 45, 2, 3, true, 7},   // 7: the third ply on every candidate that would lead
-    {9, 5, 120, 2, 3, true, 7},  // 8: more candidates, the longer mate search
-    {9, 5, 240, 2, 3, true, 7},  // 9: the most candidates and the longest budget
+    {9, 5, 45, 2, 3, true, 9},   // 7: the third ply on every leading candidate, mates in 9
+    {9, 5, 120, 2, 3, true, 9},  // 8: more candidates, the longer mate search
+    {9, 5, 240, 2, 3, true, 9},  // 9: the most candidates and the longest budget
 };
 
 // The share of the budget that the mate searches and the threat checks may use before the
