@@ -91,7 +91,10 @@ class DeepSearch {
         if (score > alpha) {
           alpha = score;
           if (alpha >= beta) {
-            if (pos.Board[DestinationOf(m)] == 0) killers_[ply] = m;
+            if (pos.Board[DestinationOf(m)] == 0) {
+              killers_[ply] = m;
+              HistoryCell(m) += depth * depth;
+            }
             break;
           }
         }
@@ -114,12 +117,14 @@ class DeepSearch {
     }
     const int stand = Evaluate(pos, side);
     if (stand >= beta || qdepth >= kQuiescenceDepth || ply >= kMaxPly) return stand;
-    GeneratePseudoLegal(pos, side, moves);
-    // Keep the captures, best victims first.
+    // The board moves only (a drop never captures); keep the captures, best victims first.
+    for (Square s = 1; s <= 81; ++s) {
+      if (BelongsTo(pos.Board[s], side)) GeneratePieceMoves(pos, side, s, moves);
+    }
     int n = 0;
     for (int i = 0; i < moves.count; ++i) {
       const MoveCode m = moves.moves[i];
-      if (IsDrop(m) || pos.Board[DestinationOf(m)] == 0) continue;
+      if (pos.Board[DestinationOf(m)] == 0) continue;
       // The king taken: the opponent's last move was illegal, which this side wins.
       if (TypeOf(pos.Board[DestinationOf(m)]) == kKing) return kMateScore - ply;
       moves.moves[n++] = m;
@@ -159,17 +164,16 @@ class DeepSearch {
     return !InCheck(next, side);
   }
 
-  // Sorts captures and promotions to the front (stable), then the killer of this ply.
+  // Sorts captures and promotions to the front (stable), then the killer of this ply, then
+  // the quiet moves that refuted others before (the history), most often first.
   void Order(const Position& pos, MoveBuffer& moves, int ply) {
     int keys[kMoveBufferSize];
-    for (int i = 0; i < moves.count; ++i) keys[i] = OrderKey(pos, moves.moves[i]);
-    if (ply >= 0 && killers_[ply].to != 0) {
-      for (int i = 0; i < moves.count; ++i) {
-        if (moves.moves[i] == killers_[ply] && keys[i] == 0) keys[i] = 50;
-      }
+    for (int i = 0; i < moves.count; ++i) {
+      const MoveCode m = moves.moves[i];
+      keys[i] = OrderKey(pos, m) * kHistoryLimit;
+      if (keys[i] == 0 && ply >= 0) keys[i] = m == killers_[ply] ? kHistoryLimit - 1 : History(m);
     }
     // Insertion sort on the few moves with a key: most keys are 0 and stay in order.
-    int placed = 0;
     for (int i = 0; i < moves.count; ++i) {
       if (keys[i] == 0) continue;
       const MoveCode m = moves.moves[i];
@@ -182,13 +186,19 @@ class DeepSearch {
       }
       moves.moves[j] = m;
       keys[j] = key;
-      ++placed;
     }
   }
 
+  // How often the quiet move refuted another line in this search, weighted by the depth
+  // left; below the killer's key.
+  int& HistoryCell(MoveCode m) { return history_[OriginOf(m)][DestinationOf(m)]; }
+  int History(MoveCode m) { return std::min(HistoryCell(m), kHistoryLimit - 2); }
+
+  static constexpr int kHistoryLimit = 1 << 16;
   SearchControl& control_;
   MoveBuffer buffers_[kMaxPly + 1];
   MoveCode killers_[kMaxPly + 1] = {};
+  int history_[108][82] = {};  // by origin (a square, or 100 + the dropped type) and destination
 };
 
 }  // namespace

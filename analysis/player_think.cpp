@@ -20,18 +20,22 @@
 namespace shogi::player {
 namespace {
 
-//                                mate threat budget deep second always
+// What sets the levels apart besides the targets and budgets: the depth of the deep score,
+// the second test a ply deeper, and - what decides most games between computer players -
+// whether a candidate that would lead is asked if the opponent then mates within a few
+// moves, a line that the few plies of the deep score do not reach.
+//                                mate threat budget deep second always reply-mate
 constexpr LevelSettings kLevels[kMaxLevel + 1] = {
-    {3, 1, 10, 1, 0, false},  // (unused: level 0)
-    {3, 1, 10, 1, 0, false},  // 1: a beginner - one reply deep, plays its first good idea
-    {3, 3, 15, 1, 0, false},  // 2
-    {5, 5, 20, 1, 0, false},  // 3
-    {7, 5, 22, 2, 0, false},  // 4: two plies of replies
-    {7, 5, 25, 2, 3, false},  // 5: a third ply when the move looks playable
-    {9, 5, 30, 2, 3, false},  // 6
-    {9, 5, 45, 2, 3, true},   // 7: the third ply on every candidate that beats the best
-    {9, 5, 120, 2, 3, true},  // 8: more candidates, the longer mate search
-    {9, 5, 240, 2, 3, true},  // 9: the most candidates and the longest budget
+    {3, 1, 10, 1, 0, false, 0},  // (unused: level 0)
+    {3, 1, 10, 1, 0, false, 0},  // 1: a beginner - one reply deep, plays its first good idea
+    {3, 3, 15, 1, 0, false, 0},  // 2
+    {5, 5, 20, 1, 0, false, 0},  // 3
+    {7, 5, 22, 2, 0, false, 0},  // 4: two plies of replies
+    {7, 5, 25, 2, 3, false, 5},  // 5: a third ply when the move looks playable, mates in 5
+    {9, 5, 30, 2, 3, false, 7},  // 6: mates in 7 after the leading candidates
+    {9, 5, 45, 2, 3, true, 9},   // 7: the third ply on every leading candidate, mates in 9
+    {9, 5, 120, 2, 3, true, 9},  // 8: more candidates, the longer mate search
+    {9, 5, 240, 2, 3, true, 9},  // 9: the most candidates and the longest budget
 };
 
 // The share of the budget that the mate searches and the threat checks may use before the
@@ -54,6 +58,7 @@ struct Candidate {
   int total = 0;
   bool alive = true;
   bool repeats = false;  // the position after it has occurred before: a step towards 千日手
+  int mated_in = -1;     // the opponent's mate after it (plies; 0 none; -1 not searched)
 };
 
 // A repetition is worth a draw at most, and a little less in the ordering, so that a side
@@ -356,20 +361,39 @@ class Selection {
   // The deep score of candidate `i` at `depth` with `bound` (a score at or below the bound
   // only says that the candidate is no better). False when the clock or AbortFlag cut it off.
   bool Score(int i, int depth, int bound, int& score) {
+    Candidate& c = candidates_[i];
     Position after = shown_;
-    ApplyMove(after, candidates_[i].move, side_);
+    ApplyMove(after, c.move, side_);
     bool complete = false;
-    const int s = DeepScore(after, side_, depth, bound, control_, complete);
+    int s = DeepScore(after, side_, depth, bound, control_, complete);
     if (!complete) return false;
-    ++out_.deep_scored;
-    score = candidates_[i].repeats ? std::min(s, 0) : s;
+    if (s > bound && settings_.reply_mate_depth > 0) {
+      // A candidate that would lead is first asked whether it lets the opponent mate.
+      if (c.mated_in < 0) {
+        const MateAnswer a = Mate(after, Opponent(side_), settings_.reply_mate_depth);
+        if (control_.Stopped()) return false;
+        c.mated_in = a.result > 0 ? a.result : 0;
+      }
+      if (c.mated_in > 0) s = std::min(s, -kMateScore + c.mated_in);
+    }
+    score = c.repeats ? std::min(s, 0) : s;
     return true;
   }
 
-  // Whether the level looks a ply deeper at a candidate scored `s` at `depth`.
-  bool WantsSecondTest(int depth, int s) const {
-    return settings_.second_depth > depth && (settings_.second_always || s >= -24 * kScoreScale);
+  // Whether the level tests a candidate whose first result is `first` a ply deeper.
+  bool WantsSecondTest(int first) const {
+    return settings_.second_depth > settings_.deep_depth &&
+           (settings_.second_always || first >= -24 * kScoreScale);
   }
+
+  // A candidate the first pass looked at, with its first result: exact, or (when it did not
+  // beat the best of its time) only an upper bound.
+  struct Looked {
+    int index;
+    int first;
+    bool exact;
+    int result;  // the lower of the first and the deepest test's result so far
+  };
 
   MoveCode DeepEvaluation(std::vector<int> alive, int provisional) {
     int best = provisional;
@@ -379,20 +403,17 @@ class Selection {
     // compared at the depth it reached.
     int depth = 0;
     for (int d = 1; d <= settings_.deep_depth; ++d) {
-      Position after = shown_;
-      ApplyMove(after, candidates_[best].move, side_);
-      bool complete = false;
-      const int v = DeepScore(after, side_, d, -kInfiniteScore, control_, complete);
-      if (!complete) break;
+      int v;
+      if (!Score(best, d, -kInfiniteScore, v)) break;
       depth = d;
       best_score = v;
     }
-    if (depth == 0 || !Score(best, depth, -kInfiniteScore, best_score)) {
-      // No complete score in time: the provisional best (or the deepest score it got) stands.
+    if (depth == 0) {
+      // No complete score in time: the provisional best stands.
       control_.ClearTimeUp();
-      out_.best_score = best_score / kScoreScale;
       return control_.Aborted() ? MoveCode{} : candidates_[best].move;
     }
+    ++out_.deep_scored;
     const int s = best_score / kScoreScale;
     if (level_ == 1 && s >= -39) {
       out_.best_score = s;
@@ -400,17 +421,15 @@ class Selection {
     }
     // First the candidates in the order of their totals until one reaches the level's target
     // (which falls with every candidate looked at); a level with a second, deeper test keeps
-    // a share of its budget for it, so that a short budget never leaves it with fewer
-    // candidates looked at than the level below.
-    const bool second = settings_.second_depth > depth;
+    // a share of its budget for it.
+    const bool second = depth == settings_.deep_depth && settings_.second_depth > depth;
     const double first_pass = second ? settings_.budget * kFirstPassShare : settings_.budget;
     control_.SetDeadline(first_pass);
     int target = LevelTarget(level_, s) * kScoreScale;
     const int step = (level_ == 9 ? 3 : 2) * kScoreScale;
     std::vector<bool> done(candidates_.size(), false);
     done[best] = true;
-    // The candidates that were the best at some time, with their exact scores.
-    std::vector<std::pair<int, int>> leaders{{best, best_score}};
+    std::vector<Looked> looked{{best, best_score, true, best_score}};
     while (best_score < target && control_.Elapsed() < first_pass) {
       // The remaining candidate with the highest total (the first of equal ones).
       int next = -1;
@@ -422,53 +441,78 @@ class Selection {
       done[next] = true;
       int score;
       if (!Score(next, depth, best_score, score)) break;
+      ++out_.deep_scored;
+      looked.push_back({next, score, score > best_score, score});
       if (score > best_score) {
         best_score = score;
         best = next;
-        leaders.emplace_back(next, score);
       }
       target -= step;
     }
     control_.ClearTimeUp();
     if (second && !control_.Aborted()) {
       control_.SetDeadline(settings_.budget);
-      Verify(leaders, depth, best, best_score);
+      SecondTests(looked, depth, best, best_score);
+      control_.ClearTimeUp();
     }
     if (control_.Aborted()) return {};
     out_.best_score = best_score / kScoreScale;
     return candidates_[best].move;
   }
 
-  // The second test: the leader with the highest score is searched a ply deeper and keeps the
-  // lower of its two scores; when it is no longer the highest, the next leader is tested, until
-  // the highest has passed its test (or the level does not test a score that low) or the time
-  // is up. `best` and `best_score` end as the highest leader and its score.
-  void Verify(std::vector<std::pair<int, int>>& leaders, int depth, int& best, int& best_score) {
-    std::vector<bool> tested(leaders.size(), false);
-    for (;;) {
-      std::size_t top = 0;
-      for (std::size_t k = 1; k < leaders.size(); ++k)
-        if (leaders[k].second > leaders[top].second) top = k;
-      best = leaders[top].first;
-      best_score = leaders[top].second;
-      if (tested[top] || !WantsSecondTest(depth, best_score)) return;
-      int runner_up = -kInfiniteScore;
-      for (std::size_t k = 0; k < leaders.size(); ++k)
-        if (k != top) runner_up = std::max(runner_up, leaders[k].second);
-      Position after = shown_;
-      ApplyMove(after, candidates_[best].move, side_);
-      bool complete = false;
-      const int s2 = DeepScore(after, side_, settings_.second_depth, runner_up, control_, complete);
-      if (!complete) {
-        // Out of time for the deeper look: the first results stand.
-        control_.ClearTimeUp();
-        return;
+  // The second test, in passes one ply deeper each up to the level's second depth while time
+  // remains: a candidate's result is the lower of its first result and its deepest one. Each
+  // pass tests the choice so far first; when its result falls, the candidates whose first
+  // result is above it (the only ones that can still change the choice) are tested in the
+  // order of their first results, each against the best so far. A candidate is chosen only
+  // with a result of the same pass as the one it replaces, so a pass cut off by the clock
+  // changes the choice only for a candidate it has tested. `best` and `best_score` end as the
+  // choice and its result.
+  void SecondTests(std::vector<Looked>& looked, int depth, int& best, int& best_score) {
+    std::stable_sort(looked.begin(), looked.end(), [](const Looked& a, const Looked& b) {
+      return a.first != b.first ? a.first > b.first : a.exact && !b.exact;
+    });
+    out_.first_choice = candidates_[looked[0].index].move;
+    for (int d = depth + 1; d <= settings_.second_depth; ++d) {
+      if (!Test(looked[0], d, -kInfiniteScore)) break;
+      int bound = looked[0].result;
+      std::size_t chosen = 0;
+      for (std::size_t k = 1; k < looked.size() && looked[k].first > bound; ++k) {
+        Looked& c = looked[k];
+        if (!c.exact) {
+          // Known only to be no better than an earlier best: its exact first result decides.
+          int first;
+          if (!Score(c.index, depth, bound, first)) break;
+          c.first = c.result = first;
+          c.exact = first > bound;
+          if (!c.exact) continue;
+        }
+        if (!Test(c, d, bound)) break;
+        if (c.result > bound) {
+          bound = c.result;
+          chosen = k;
+        }
       }
-      const int deeper = candidates_[best].repeats ? std::min(s2, 0) : s2;
-      leaders[top].second = std::min(leaders[top].second, deeper);
-      tested[top] = true;
-      ++out_.second_tests;
+      // The pass's choice leads the next pass; the others keep their order.
+      std::rotate(looked.begin(), looked.begin() + static_cast<std::ptrdiff_t>(chosen),
+                  looked.begin() + static_cast<std::ptrdiff_t>(chosen) + 1);
+      if (control_.Stopped()) break;
+      out_.second_depth = d;
     }
+    best = looked[0].index;
+    best_score = looked[0].result;
+  }
+
+  // Tests a looked-at candidate at `d` (bound as for Score); its result becomes the lower of
+  // the two, or stays its first result when the level does not test a score that low. False
+  // when the clock or AbortFlag cut the test off.
+  bool Test(Looked& c, int d, int bound) {
+    if (!WantsSecondTest(c.first)) return true;
+    int deeper;
+    if (!Score(c.index, d, bound, deeper)) return false;
+    ++out_.second_tests;
+    c.result = std::min(c.first, deeper);
+    return true;
   }
 
   int level_;

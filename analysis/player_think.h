@@ -18,12 +18,13 @@ constexpr int kMaxLevel = 9;
 
 // What one level does (the Part's table and the depths of this implementation).
 struct LevelSettings {
-  int mate_depth;      // the mate search after a book miss (level 1: 3, no book)
-  int threat_depth;    // stage 3: the opponent's mate searched in the current position
-  double budget;       // seconds from the start of the move
-  int deep_depth;      // plies of the deep score's full-width search
-  int second_depth;    // the second, deeper test (0: none)
-  bool second_always;  // levels 7..9; levels 5 and 6 only when the first result is >= -24
+  int mate_depth;        // the mate search after a book miss (level 1: 3, no book)
+  int threat_depth;      // stage 3: the opponent's mate searched in the current position
+  double budget;         // seconds from the start of the move
+  int deep_depth;        // plies of the deep score's full-width search in the first pass
+  int second_depth;      // the deepest second test, a ply deeper per pass (0: none)
+  bool second_always;    // levels 7..9; levels 5 and 6 only when the first result is >= -24
+  int reply_mate_depth;  // the opponent's mate searched after a candidate that would lead
 };
 const LevelSettings& SettingsOfLevel(int level);
 
@@ -44,7 +45,9 @@ struct ThinkOutcome {
   int script = 0;           // the strategy script that placed a plan move (0 none)
   int candidates = 0;       // stage 2's count
   int deep_scored = 0;      // candidates given a deep score in stage 6
-  int second_tests = 0;     // the deeper tests of stage 6's leaders
+  int second_tests = 0;     // stage 6's deeper tests
+  int second_depth = 0;     // the deepest complete pass of those tests (0: none)
+  MoveCode first_choice{};  // the first pass's choice, when the deeper tests ran
   int best_score = 0;       // the played move's deep score (capture-value units)
   std::uint64_t polls = 0;  // search nodes and book records visited
 };

@@ -60,6 +60,7 @@ void LevelMove(benchmark::State& state) {
   }
   state.counters["nodes"] = static_cast<double>(out.polls);
   state.counters["deep_scored"] = out.deep_scored;
+  state.counters["second_tests"] = out.second_tests;
   state.SetLabel(std::string(scene.name) + " " + (out.result ? FormatUsiMove(out.move) : "resign"));
 }
 

@@ -41,7 +41,8 @@ run() {  # run A B GAMES [options...]
 }
 
 echo "# strength series $(date -u '+%Y-%m-%d %H:%M') on $(nproc) cores; budgets ${limits[*]}" >> "$out"
-for pair in ${PAIRS:-"2:1 3:2 4:3 1:sikou 5:4 6:5 7:6 8:7 9:8 9:sikou fsf"}; do
+pairs=${PAIRS:-"2:1 3:2 4:3 1:sikou 5:4 6:5 7:6 8:7 9:8 9:sikou fsf"}
+for pair in $pairs; do
   case $pair in
     fsf)
       if command -v fairy-stockfish >/dev/null || [ -x /usr/games/fairy-stockfish ]; then

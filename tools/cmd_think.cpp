@@ -97,11 +97,13 @@ int RunThink(const std::vector<std::string>& args) {
   } else {
     std::printf("resign\n");
   }
-  std::fprintf(stderr,
-               "nodes %llu, time %.3f s, from %s, candidates %d, deep-scored %d, score %d, "
-               "script %d\n",
-               static_cast<unsigned long long>(out.polls), elapsed, SourceName(out.source),
-               out.candidates, out.deep_scored, out.best_score, out.script);
+  std::fprintf(
+      stderr,
+      "nodes %llu, time %.3f s, from %s, candidates %d, deep-scored %d, score %d, "
+      "script %d, second tests %d to depth %d%s\n",
+      static_cast<unsigned long long>(out.polls), elapsed, SourceName(out.source), out.candidates,
+      out.deep_scored, out.best_score, out.script, out.second_tests, out.second_depth,
+      out.first_choice.to != 0 && out.first_choice != out.move ? " (changed the move)" : "");
   return kExitOk;
 }
 

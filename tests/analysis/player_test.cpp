@@ -4,12 +4,14 @@
 // the stop request, the clock and the avoidance of repetitions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "analysis/deep_score.h"
 #include "analysis/mate_solver.h"
 #include "analysis/player_plans.h"
 #include "analysis/player_tactics.h"
@@ -543,30 +545,125 @@ TEST(ThinkerClockTest, TheBudgetCountsFromTheStartOfTheMove) {
   EXPECT_GT(longer.deep_scored, capped.deep_scored);
 }
 
-// Levels 5 and up test the leaders of the deep evaluation a ply deeper; level 4 does not.
-TEST(ThinkerDeepTest, TheSecondTestRunsFromLevelFive) {
+// The deep score with a bound is the exact score when that is above the bound, and otherwise
+// no more than the bound; the exact score is that of the full window.
+TEST(DeepScoreTest, ABoundedScoreIsExactAboveTheBound) {
+  std::mt19937 rng(17);
+  int above = 0, below = 0;
+  for (int i = 0; i < 6; ++i) {
+    Game game = RandomGame(rng, 30 + 6 * i);
+    const Side side = SideOfPly(game.record.PlyCount);
+    const std::vector<MoveCode> legal = game.LegalMoves();
+    for (std::size_t k = 0; k < legal.size() && k < 3; ++k) {
+      Position after = game.pos;
+      ApplyMove(after, legal[k], side);
+      for (int depth : {1, 2, 3}) {
+        SearchControl control(nullptr, false, [] { return 0.0; });
+        bool complete = false;
+        const int exact = DeepScore(after, side, depth, -kInfiniteScore, control, complete);
+        ASSERT_TRUE(complete);
+        for (int bound : {exact - 300, exact - 1, exact, exact + 1, exact + 300}) {
+          const int v = DeepScore(after, side, depth, bound, control, complete);
+          const std::string where = ToSfen(game.pos, game.ToMove()) + " " +
+                                    FormatUsiMove(legal[k]) + " depth " + std::to_string(depth) +
+                                    " bound " + std::to_string(bound);
+          if (exact > bound) {
+            ++above;
+            EXPECT_EQ(v, exact) << where;
+          } else {
+            ++below;
+            EXPECT_LE(v, bound) << where;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(above, 0);
+  EXPECT_GT(below, 0);
+}
+
+// Stage 6 at levels 4 to 6, recomputed here with full-window searches and the mate solver:
+// a candidate's first score is its deep score at the level's depth, or the score of being
+// mated when the opponent mates within the level's reply depth after it; from level 5 on, a
+// second test a ply deeper counts when lower (at levels 5 and 6 only for first scores of -24
+// and up). The level plays the candidate whose result is the highest among those it looked
+// at; when the second test changed the first pass's choice, the new choice is better.
+TEST(ThinkerDeepTest, TheSecondTestPlaysTheHighestLowerResult) {
   std::mt19937 rng(5);
-  int selections = 0;
-  for (int i = 0; i < 8; ++i) {
+  int tested = 0, changed = 0;
+  for (int i = 0; i < 24; ++i) {
     Game game = RandomGame(rng, 24 + 2 * i);
     double now = 0;
     ThinkEnvironment env = QuickEnvironment();
     env.clock = [&] { return now += 0.001; };
     env.budget_cap = 20;
-    for (int level : {4, 7}) {
+    const Side side = SideOfPly(game.record.PlyCount);
+    for (int level : {4, 5, 6}) {
+      const LevelSettings& settings = SettingsOfLevel(level);
+      auto result = [&](MoveCode m) {
+        Position after = game.pos;
+        ApplyMove(after, m, side);
+        SearchControl control(nullptr, false, [] { return 0.0; });
+        bool complete = false;
+        auto score = [&](int depth) {
+          const int s = DeepScore(after, side, depth, -kInfiniteScore, control, complete);
+          if (settings.reply_mate_depth == 0) return s;
+          MateSearchOptions o;
+          o.solver = kSolver2;
+          const MateAnswer a = SearchMate(after, Opponent(side), settings.reply_mate_depth, o);
+          if (a.result <= 0) return s;
+          return std::min(s, -kMateScore + a.result);
+        };
+        const int first = score(settings.deep_depth);
+        if (settings.second_depth <= settings.deep_depth ||
+            (!settings.second_always && first < -24 * kScoreScale))
+          return first;
+        return std::min(first, score(settings.second_depth));
+      };
       now = 0;
       Thinker thinker;
       const ThinkOutcome out = thinker.Think(level, game.record, game.pos, env);
       if (out.source != MoveSource::kSelection || out.deep_scored < 2) continue;
-      ++selections;
-      if (level == 4) {
-        EXPECT_EQ(out.second_tests, 0);
-      } else {
-        EXPECT_GE(out.second_tests, 1) << ToSfen(game.pos, game.ToMove());
+      const std::string where = ToSfen(game.pos, game.ToMove()) + " level " + std::to_string(level);
+      EXPECT_EQ(result(out.move) / kScoreScale, out.best_score) << where;
+      if (settings.second_depth == 0) {
+        EXPECT_EQ(out.second_tests, 0) << where;
+        EXPECT_EQ(out.first_choice.to, 0) << where;
+        continue;
+      }
+      if (out.second_tests == 0) continue;  // a first result below -24
+      ++tested;
+      EXPECT_EQ(out.second_depth, settings.second_depth) << where;
+      if (out.move != out.first_choice) {
+        ++changed;
+        EXPECT_GT(result(out.move), result(out.first_choice)) << where;
       }
     }
   }
-  EXPECT_GE(selections, 8);
+  EXPECT_GE(tested, 8);
+  EXPECT_GE(changed, 1);
+}
+
+// From level 5 on a candidate that would lead is asked whether the opponent mates after it:
+// here level 4's first choice lets the second player mate in 3 (a line the two plies of its
+// search do not reach), which levels 5 and 6 see and avoid.
+TEST(ThinkerDeepTest, FromLevelFiveALeadingMoveThatLetsTheOpponentMateIsRefused) {
+  const Game game("ln6l/3gk1g2/p1psgsn1p/9/1BP5P/3S1pP2/P2P2N2/3+p1K2L/L2B5 b RS6Prgn2p 1");
+  for (int level : {4, 5, 6}) {
+    double now = 0;
+    ThinkEnvironment env = QuickEnvironment();
+    env.clock = [&] { return now += 0.001; };
+    env.budget_cap = 20;
+    Thinker thinker;
+    const ThinkOutcome out = thinker.Think(level, game.record, game.pos, env);
+    ASSERT_EQ(out.source, MoveSource::kSelection) << level;
+    Position after = game.pos;
+    ApplyMove(after, out.move, kFirst);
+    MateSearchOptions o;
+    o.solver = kSolver2;
+    const bool mated = SearchMate(after, kSecond, 3, o).result > 0;
+    EXPECT_EQ(mated, level == 4) << level << " " << FormatUsiMove(out.move);
+  }
 }
 
 // A side that is ahead does not walk back into a position it has had: the move it chose the
