@@ -52,6 +52,15 @@ class BoardWindowTest : public GuiFixture {
     return wxColour(picture.GetRed(s.Px(x), s.Px(y)), picture.GetGreen(s.Px(x), s.Px(y)),
                     picture.GetBlue(s.Px(x), s.Px(y)));
   }
+  // How many pixels of `area` (layout pixels) satisfy `wanted`.
+  template <typename Wanted>
+  int CountIn(const Rect& area, Wanted wanted) const {
+    int n = 0;
+    for (int y = area.Y; y < area.Bottom(); ++y) {
+      for (int x = area.X; x < area.Right(); ++x) n += wanted(x, y);
+    }
+    return n;
+  }
   // Near the lower-left corner of a drawn square, where no piece is drawn.
   wxPoint CellCorner(int drawn) const {
     const Rect r = CellRect(drawn);
@@ -202,24 +211,17 @@ TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
   Pump();
   SavePicture("board_standard");
   wxImage picture = view->Snapshot().ConvertToImage();
-  // The coordinates stand on the wood above the grid: dark letters in the strip.
-  int dark = 0;
-  for (int x = kGridLeft; x < kGridLeft + 9 * kCellWidth; ++x) {
-    for (int y = kFileLabelTop; y < kGridTop; ++y) dark += Pixel(picture, x, y).Red() < 180;
-  }
-  EXPECT_GT(dark, 9 * 5);  // each of the nine digits has dark pixels
-  // Flipped, the labels turn with the board: the strip's picture changes.
+  // The coordinates stand on the wood above the grid: dark letters in the strip; flipped, the
+  // labels turn with the board.
+  const Rect strip = RectFromTo(kGridLeft, kFileLabelTop, kGridLeft + 9 * kCellWidth, kGridTop);
+  EXPECT_GT(CountIn(strip, [&](int x, int y) { return Pixel(picture, x, y).Red() < 180; }), 9 * 5);
   view->RunCommand(kCmdFlip);
   Pump();
   SavePicture("board_flipped");
   const wxImage flipped = view->Snapshot().ConvertToImage();
-  int differing = 0;
-  for (int x = kGridLeft; x < kGridLeft + 9 * kCellWidth; ++x) {
-    for (int y = kFileLabelTop; y < kGridTop; ++y) {
-      differing += Pixel(flipped, x, y) != Pixel(picture, x, y);
-    }
-  }
-  EXPECT_GT(differing, 9 * 5);
+  EXPECT_GT(
+      CountIn(strip, [&](int x, int y) { return Pixel(flipped, x, y) != Pixel(picture, x, y); }),
+      9 * 5);
   view->RunCommand(kCmdFlip);
 
   // A game with captures: both hands hold pawns, the last move tinted.
@@ -244,19 +246,13 @@ TEST_F(BoardWindowTest, PicturesOfTheAdditions) {
   EXPECT_GT(warmth(origin), warmth(plain));
   // The count of the first player's two pawns: a dark plate with a white numeral.
   const Rect plate = CountPlateRect(HandSlot(kLowerHand, kPawn), 2);
-  auto in_plate = [&](const wxImage& image, bool (*wanted)(const wxColour&)) {
-    int n = 0;
-    for (int y = plate.Y; y < plate.Bottom(); ++y) {
-      for (int x = plate.X; x < plate.Right(); ++x) n += wanted(Pixel(image, x, y));
-    }
-    return n;
-  };
   auto white = [](const wxColour& c) { return c.Red() > 200 && c.Blue() > 200; };
-  EXPECT_GT(in_plate(picture, white), 3);
-  EXPECT_GT(in_plate(picture, [](const wxColour& c) { return c.Red() < 70; }), 20);
+  EXPECT_GT(CountIn(plate, [&](int x, int y) { return white(Pixel(picture, x, y)); }), 3);
+  EXPECT_GT(CountIn(plate, [&](int x, int y) { return Pixel(picture, x, y).Red() < 70; }), 20);
   // Switched off, the numerals go at once.
   view->RunCommand(kCmdShowPieceCounts);
-  EXPECT_EQ(in_plate(view->Snapshot().ConvertToImage(), white), 0);
+  const wxImage plain_counts = view->Snapshot().ConvertToImage();
+  EXPECT_EQ(CountIn(plate, [&](int x, int y) { return white(Pixel(plain_counts, x, y)); }), 0);
   view->RunCommand(kCmdShowPieceCounts);
 
   // A pawn in hand selected by a click: framed in its slot.
