@@ -21,9 +21,10 @@ namespace shogi::player {
 namespace {
 
 // What sets the levels apart besides the targets and budgets: the depth of the deep score,
-// the second test a ply deeper, and - what decides most games between computer players -
-// whether a candidate that would lead is asked if the opponent then mates within a few
-// moves, a line that the few plies of the deep score do not reach.
+// the second test a ply deeper (at levels 8 and 9 further plies while their longer budgets
+// last), and - what decides most games between computer players - whether a candidate that
+// would lead is asked if the opponent then mates within a few moves, a line that the few
+// plies of the deep score do not reach.
 //                                mate threat budget deep second always reply-mate
 constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {3, 1, 10, 1, 0, false, 0},  // (unused: level 0)
@@ -34,8 +35,8 @@ constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {7, 5, 25, 2, 3, false, 5},  // 5: a third ply when the move looks playable, mates in 5
     {9, 5, 30, 2, 3, false, 7},  // 6: mates in 7 after the leading candidates
     {9, 5, 45, 2, 3, true, 9},   // 7: the third ply on every leading candidate, mates in 9
-    {9, 5, 120, 2, 3, true, 9},  // 8: more candidates, the longer mate search
-    {9, 5, 240, 2, 3, true, 9},  // 9: the most candidates and the longest budget
+    {9, 5, 120, 2, 4, true, 9},  // 8: more candidates, the longer mate search, tests to 4 plies
+    {9, 5, 240, 2, 5, true, 9},  // 9: the most candidates, the longest budget, tests to 5 plies
 };
 
 // The share of the budget that the mate searches and the threat checks may use before the
