@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <set>
 
 #include "platform/profile.h"
@@ -33,6 +34,9 @@ class BoardClicksTest : public ShellFixture {
     PressSpot(ctx, spot);
     ReleaseSpot(ctx, spot);
   }
+  void Clicks(std::initializer_list<BoardSpot> spots) {
+    for (BoardSpot spot : spots) Click(spot);
+  }
   void Drag(BoardSpot from, BoardSpot to) {
     PressSpot(ctx, from);
     ReleaseSpot(ctx, to);
@@ -49,30 +53,25 @@ TEST_F(BoardClicksTest, ClickClickMovesAndEveryWayOfCancelling) {
       {"a click selects", [](BoardClicksTest& t) { t.Click(Square(7, 7)); }, "", Square(7, 7)},
       {"a second click on the destination moves",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
-         t.Click(Square(7, 6));
+         t.Clicks({Square(7, 7), Square(7, 6)});
        },
        "7g7f",
        {}},
       {"a second click on the piece cancels",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
-         t.Click(Square(7, 7));
+         t.Clicks({Square(7, 7), Square(7, 7)});
        },
        "",
        {}},
       {"an illegal destination cancels",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
-         t.Click(Square(5, 5));
+         t.Clicks({Square(7, 7), Square(5, 5)});
        },
        "",
        {}},
       {"another piece of the side takes over",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
-         t.Click(Square(2, 7));
-         t.Click(Square(2, 6));
+         t.Clicks({Square(7, 7), Square(2, 7), Square(2, 6)});
        },
        "2g2f",
        {}},
