@@ -11,8 +11,8 @@
 namespace shogi::player {
 
 // Deep scores are in tenths of the capture-value units (a pawn is 40), so that the
-// evaluation can weigh position finer than the Part's units; the level targets are scaled
-// by kScoreScale.
+// evaluation can weigh position finer than the capture values; the level targets are scaled by
+// kScoreScale.
 constexpr int kScoreScale = 10;
 constexpr int kMateScore = 100000;
 constexpr int kInfiniteScore = 1 << 20;

@@ -71,7 +71,7 @@ bool RookOn(const Position& pos, Side side, std::initializer_list<Square> square
   return false;
 }
 
-// The castling move of the Part for `side`, in the first player's squares (the second
+// The fixed castling move for `side`, in the first player's squares (the second
 // player's are the same squares turned), or false.
 bool CastlingMove(const Position& pos, Side side, int& from, int& to) {
   const Side other = Opponent(side);

@@ -36,7 +36,7 @@ struct PlanList {
 // The pseudo-legal moves of `side` in `pos`.
 void ListPseudoLegal(const Position& pos, Side side, PlanList& list);
 
-// The fixed opening moves (ply below 10) and castling moves (up to ply 23) of the Part,
+// The fixed opening moves (ply below 10) and castling moves (up to ply 23),
 // tried with Promote when no strategy script succeeded. Returns whether one was placed.
 bool TryFixedMoves(const Position& pos, Side side, int ply, PlanList& list);
 

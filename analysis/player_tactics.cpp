@@ -1,7 +1,7 @@
 // Exchange counts, preliminary scores and positional values of the computer player.
 //
 // Preliminary scores. A drop onto a square the opponent attacks is judged by the exchange
-// count as the Part fixes it. A move onto an attacked square is judged by the exchange
+// count (below). A move onto an attacked square is judged by the exchange
 // outcome (either side may stop): when it loses material the move scores by the piece it
 // risks, -20 for a pawn, lance or knight, -40 for a silver, gold or promoted minor piece,
 // -60 for a bishop, rook, horse or dragon, and half of that (rounded towards -10) when the

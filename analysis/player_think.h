@@ -16,14 +16,14 @@ namespace shogi::player {
 constexpr int kMinLevel = 1;
 constexpr int kMaxLevel = 9;
 
-// What one level does (the Part's table and the depths of this implementation).
+// What one level does: its mate depths and budget, and how deep its evaluation looks.
 struct LevelSettings {
   int mate_depth;        // the mate search after a book miss (level 1: 3, no book)
   int threat_depth;      // stage 3: the opponent's mate searched in the current position
   double budget;         // seconds from the start of the move
   int deep_depth;        // plies of the deep score's full-width search in the first pass
   int second_depth;      // the deepest second test, a ply deeper per pass (0: none)
-  bool second_always;    // levels 7..9; levels 5 and 6 only when the first result is >= -24
+  bool second_always;    // or only when the first result is >= -24 (levels 6 and below)
   int reply_mate_depth;  // the opponent's mate searched after a candidate that would lead
 };
 const LevelSettings& SettingsOfLevel(int level);

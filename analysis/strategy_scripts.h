@@ -8,7 +8,7 @@ namespace shogi::player {
 
 constexpr int kScriptCount = 11;
 
-// Consults the scripts of `side` in the Part's order, each under its condition (most only
+// Consults the scripts of `side` in their fixed order, each under its condition (most only
 // up to a ply), until one succeeds. Returns the number 1..11 of the script that put its
 // plan move in front, 0 when none did.
 int RunStrategyScripts(const Position& pos, Side side, int ply, PlanList& list);

@@ -1,4 +1,4 @@
-// The computer player's move times level by level at the Part's time budgets (10 s at
+// The computer player's move times level by level at their own time budgets (10 s at
 // level 1 up to 240 s at level 9), on three fixed positions: an opening, a middle game and
 // an attack. The node count of each move doubles as a determinism signature.
 #include <benchmark/benchmark.h>
