@@ -29,12 +29,12 @@ namespace {
 constexpr LevelSettings kLevels[kMaxLevel + 1] = {
     {3, 1, 10, 1, 0, false, 0},  // (unused: level 0)
     {3, 1, 10, 1, 0, false, 0},  // 1: a beginner - one reply deep, plays its first good idea
-    {3, 3, 15, 1, 0, false, 3},  // 2: sees a mate in 3 that its move would allow
-    {5, 5, 20, 1, 0, false, 3},  // 3
-    {7, 5, 22, 2, 0, false, 3},  // 4: two plies of replies
-    {7, 5, 25, 2, 3, true, 5},   // 5: the third ply on every leading candidate, mates in 5
-    {9, 5, 30, 2, 4, false, 7},  // 6: mates in 7, tests to 4 plies when the move looks playable
-    {9, 5, 45, 2, 3, true, 9},   // 7: mates in 9, the deep threat check
+    {3, 3, 15, 2, 0, false, 3},  // 2: two plies of replies; refuses a move allowing a mate in 3
+    {5, 5, 20, 1, 0, false, 3},  // 3: mates in 5; one ply of replies, but a higher target
+    {7, 5, 22, 2, 0, false, 3},  // 4: mates in 7, two plies of replies
+    {7, 5, 25, 2, 3, true, 5},   // 5: the third ply on every leader; refuses a mate in 5
+    {9, 5, 30, 2, 4, false, 7},  // 6: mates in 9; tests to 4 plies when the move looks playable
+    {9, 5, 45, 2, 3, true, 9},   // 7: the deep threat check, tests every leader
     {9, 5, 120, 2, 4, true, 9},  // 8: more candidates, the longer mate search, tests to 4 plies
     {9, 5, 240, 3, 5, true, 9},  // 9: three plies on every candidate looked at, tests to 5
 };
