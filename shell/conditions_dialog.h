@@ -61,7 +61,7 @@ std::vector<std::string> ComputerPlayerList(bool library_offered,
                                             const std::vector<std::string>& engines = {});
 
 // The lists for `c`: in computer mode the player list above, else the name lists of
-// `folder` (Part of the program folder's list files).
+// `folder` (the list files of the program folder).
 ConditionsLists LoadConditionsLists(const GameConditions& c, const std::string& folder);
 
 // The form filled from the record's data.

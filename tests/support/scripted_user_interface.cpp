@@ -1,6 +1,8 @@
 // The scripted person of the tests.
 #include "tests/support/scripted_user_interface.h"
 
+#include "platform/cp932.h"
+#include "shell/conditions_dialog.h"
 #include "shell/search_commands.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,16 @@ ScriptedUserInterface::ConditionsAnswer ScriptedUserInterface::AcceptPlayers(int
     c.PlayerKind[0] = first_kind;
     c.PlayerKind[1] = second_kind;
     c.StartPosition = start_position;
+    // In computer mode the person picks a computer player's entry of the list, which becomes
+    // that side's name.
+    if (c.ComputerMode) {
+      for (const std::string& entry : ComputerPlayerList(c.LibraryOffered, c.Engines)) {
+        const int kind = PlayerKindOfText(entry, c.LibraryOffered, c.Engines);
+        if (kind == 0) continue;
+        if (kind == first_kind) c.FirstPlayer = Cp932(entry);
+        if (kind == second_kind) c.SecondPlayer = Cp932(entry);
+      }
+    }
     return true;
   };
 }
