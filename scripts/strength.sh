@@ -3,11 +3,12 @@
 # and level 9 against the thinking library, level 9 against fairy-stockfish at a few skill
 # levels. Runs for a long time: start it in the background and read the results file.
 #   scripts/strength.sh [RESULTS-FILE]     (default build/strength-results.txt)
-# Environment: GAMES (40), SCALE (the levels' own budgets times this, 0.005: level 1 thinks
-# 0.05 s a move, level 9 1.2 s), SECONDS_CAP (a cap of every move's budget, none; the engine's
-# time per move is the cap, or 1 s), FAST_GAMES (games of
-# the pairs below level 5, default GAMES), ENGINE_GAMES (games against fairy-stockfish, 10),
-# SKILLS (fairy-stockfish skill levels, "-10 -5 0"), PAIRS (which pairs, default all).
+# Environment: GAMES (40), SCALE (the levels' own budgets times this, 0.05: level 1 may think
+# 0.5 s a move, level 9 12 s; few moves need that long, so the levels play nearly as at their
+# full budgets), SECONDS_CAP (a cap of every move's budget, none; the engine's time per move is
+# the cap, or 1 s), FAST_GAMES (games of the pairs below level 5, default GAMES), ENGINE_GAMES
+# (games against fairy-stockfish, 10), SKILLS (fairy-stockfish skill levels, "-10 0 5"),
+# PAIRS (which pairs, default all).
 set -uo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,11 +22,11 @@ openings="$top/bench/openings.txt"
 games=${GAMES:-40}
 fast_games=${FAST_GAMES:-$games}
 engine_games=${ENGINE_GAMES:-10}
-scale=${SCALE:-0.005}
+scale=${SCALE:-0.05}
 seconds=${SECONDS_CAP:-}
 limits=(--scale "$scale")
 [ -n "$seconds" ] && limits+=(--seconds "$seconds")
-skills=${SKILLS:-"-10 -5 0"}
+skills=${SKILLS:-"-10 0 5"}
 
 [ -x "$tool" ] && [ -f "$bin/sikou.so" ] ||
   { echo "build shogi-tool and sikou first (cmake --build build --target shogi-tool sikou)" >&2; exit 1; }
