@@ -23,7 +23,7 @@ struct LevelSettings {
   double budget;         // seconds from the start of the move
   int deep_depth;        // plies of the deep score's full-width search in the first pass
   int second_depth;      // the deepest second test, a ply deeper per pass (0: none)
-  bool second_always;    // or only when the first result is >= -24 (levels 6 and below)
+  bool second_always;    // tests every leader, not only those whose first result is >= -24
   int reply_mate_depth;  // the opponent's mate searched after a candidate that would lead
 };
 const LevelSettings& SettingsOfLevel(int level);
