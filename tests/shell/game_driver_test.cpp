@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "shell/board_clicks.h"
 #include "shell/board_setup.h"
 #include "shell/game_clock.h"
 #include "shell/navigation.h"
@@ -338,53 +337,6 @@ TEST_F(GameDriverTest, PromotionChoiceBothWaysAndCancelled) {
   }
 }
 
-// Every way a person's move can end hands the turn to the computer, in-process or library;
-// until it has moved, the person cannot take up its pieces.
-TEST_F(GameDriverTest, EveryWayAPersonMovesHandsOverToTheComputer) {
-  enum Way { kDrag, kClicks, kDrop, kPromote, kKeep };
-  const struct {
-    Way way;
-    const char* sfen;
-    const char* move;
-  } cases[] = {
-      {kDrag, "4k4/9/9/9/9/9/9/9/4K4 b G 1", "5i4h"},
-      {kClicks, "4k4/9/9/9/9/9/9/9/4K4 b G 1", "5i4h"},
-      {kDrop, "4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*1e"},
-      {kPromote, "4k4/9/9/1S7/9/9/9/9/4K4 b - 1", "8d8c+"},
-      {kKeep, "4k4/9/9/1S7/9/9/9/9/4K4 b - 1", "8d8c"},
-  };
-  for (const int kind : {3, kLibraryPlayer}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(c.move) + " against " + std::to_string(kind));
-      SetUp();
-      LoadSfen(c.sfen);
-      test_support::ScriptedComputer& side = kind > 0 ? computer : library;
-      side.Replies.push_back(ScriptedComputer::Move("5a5b"));
-      StartWith(kPersonPlayer, kind);
-      const MoveCode m = test_support::UsiMove(c.move);
-      if (c.way == kClicks) {
-        for (const int square : {int{m.from}, DestinationOf(m)}) {
-          PressSpot(ctx, {BoardArea::kBoard, square});
-          ReleaseSpot(ctx, {BoardArea::kBoard, square});
-        }
-      } else {
-        PersonMove(c.way == kDrag ? c.move : std::string(c.move).substr(0, 4));
-      }
-      if (c.way == kPromote || c.way == kKeep) ChoosePromotion(ctx, c.way == kPromote);
-      EXPECT_EQ(Moves(), std::string(c.move) + " 5a5b");
-      EXPECT_EQ(state.InteractionState, kStateGame);
-      EXPECT_EQ(side.Count("think 1"), 1);
-    }
-  }
-  // A computer's piece on its own turn stays where it is.
-  SetUp();
-  LoadSfen("4k4/9/9/9/9/9/9/9/4K4 w - 1");
-  StartWith(kPersonPlayer, kPersonPlayer);
-  state.Record.PlayerKind[kSecond] = 3;
-  GamePickUp(ctx, {BoardArea::kBoard, SquareOf(5, 1)});
-  EXPECT_FALSE(state.Held.Active);
-}
-
 TEST_F(GameDriverTest, IllegalPutDownIsRefusedSilently) {
   StartWith(0, 0, false);
   PersonMove("5i5g");
@@ -420,6 +372,10 @@ TEST_F(GameDriverTest, OnlyTheSideToMoveTakesUpItsOwnPieces) {
     GameRelease(ctx, {BoardArea::kNone, 0});
     EXPECT_EQ(state.Shown, state.Record.InitialPosition);
   }
+  // Nor may a person take up the pieces of a computer whose turn it is.
+  state.Record.PlayerKind[kFirst] = 3;
+  GamePickUp(ctx, {BoardArea::kBoard, SquareOf(5, 9)});
+  EXPECT_FALSE(state.Held.Active);
 }
 
 TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {
