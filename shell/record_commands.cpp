@@ -263,6 +263,10 @@ RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
   request.Formats = ListTexts(OpenListRow, OpenListSize());
   request.FormatIndex = OpenListRow(settings.LoadFormat) ? settings.LoadFormat : 0;
   if (!ctx.Ui.ChooseRecordFile(request) || request.Path.empty()) return result;
+  // A format the person did not pick follows the file's extension, where one names it.
+  if (!request.FormatChosen && OpenListIndexForPath(request.Path) >= 0) {
+    request.FormatIndex = OpenListIndexForPath(request.Path);
+  }
   RememberFileName(profile, settings, kSaveKey, request.Path);
   settings.LoadFormat = request.FormatIndex;
   profile.WriteInt(kSectionKinds, kKeyLoadFormat, request.FormatIndex);
