@@ -43,8 +43,8 @@ void NewPalmTrailer(std::uint8_t (&trailer)[104]);
 // Reads the game of the Palm file at `path`: names, date, result, game number, tournament
 // and opening through `names` (the Tarvel lists), the start of the handicap in slot 0, the
 // moves that can be played; times 0. 0, or 1 with "ファイルが開けません。" or
-// "ファイル形式が異なります。" (not 752 bytes, or a creator other than "QZRV"), the
-// record untouched.
+// "ファイル形式が異なります。" (shorter than 752 bytes, a creator other than "QZRV", or a
+// handicap code that names no start position), the record untouched.
 [[nodiscard]] int ReadPalm(const std::string& path, const DatabaseNames& names, GameRecord& record,
                            std::string& message);
 // The same over the file's bytes in any stream.
