@@ -52,9 +52,9 @@ void NewPalmTrailer(std::uint8_t (&trailer)[104]);
                            std::string& message);
 
 // Stores `record` in the Palm file at `path` as the Tarvel writer stores a game (its cut at
-// 256 slots and its result for a cut game). An existing file keeps its header and trailer
-// byte for byte; the file is replaced only once the new one is complete. 0 with
-// "正常に書き込みました。" or, for a new file, the new-file warning; 1 with
+// 256 slots and its result for a cut game). An existing file keeps its header, its trailer
+// and any bytes after them byte for byte; the file is replaced only once the new one is
+// complete. 0 with "正常に書き込みました。" or, for a new file, the new-file warning; 1 with
 // "セーブ対象の棋譜ではありません。" (a start the Tarvel format has no code for),
 // "ファイル形式が異なります。" (an existing file that is not a Palm game file, left as it
 // is) or "%sが作成出来ません。" with the path.
