@@ -95,19 +95,13 @@ int Create(const DatabaseArgument& db) {
   return CreateDatabase(*db.Format, db.Paths, message) == 0 ? kExitOk : Failed(message);
 }
 
-// Sets the count of a damaged database to its whole games and prints it.
-int Repair(const DatabaseArgument& db) {
+// count (DatabaseGameCount) and repair (RepairDatabase: the count of a damaged database set
+// to its whole games): the routine's count, printed.
+int PrintCount(const DatabaseArgument& db,
+               int (*routine)(const DatabaseFormat&, const DatabasePaths&, int&, std::string&)) {
   int count = 0;
   std::string message;
-  if (RepairDatabase(*db.Format, db.Paths, count, message) != 0) return Failed(message);
-  std::printf("%d\n", count);
-  return kExitOk;
-}
-
-int Count(const DatabaseArgument& db) {
-  int count = 0;
-  std::string message;
-  if (DatabaseGameCount(*db.Format, db.Paths, count, message) != 0) return Failed(message);
+  if (routine(*db.Format, db.Paths, count, message) != 0) return Failed(message);
   std::printf("%d\n", count);
   return kExitOk;
 }
@@ -546,8 +540,8 @@ int RunDb(const std::vector<std::string>& all) {
   std::string message;
   if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
   if (operation == "create") return Create(db);
-  if (operation == "count") return Count(db);
-  if (operation == "repair") return Repair(db);
+  if (operation == "count") return PrintCount(db, DatabaseGameCount);
+  if (operation == "repair") return PrintCount(db, RepairDatabase);
   if (operation == "add") return Add(db, folder, rest);
   if (const std::optional<int> status = RunRewrite(operation, db, folder, rest)) return *status;
   if (operation == "convert") return Convert(db, folder, rest);
