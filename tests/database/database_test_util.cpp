@@ -189,11 +189,8 @@ void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths,
 bool ReadListed(const std::string& path, std::vector<int>& numbers) {
   numbers.clear();
   int count = 0;
-  return CountSearchList(path, 1 << 20, count) &&
-         ForEachSearchListEntry(path, count, [&numbers](int n) {
-           numbers.push_back(n);
-           return true;
-         });
+  const auto add = [&numbers](int n) { return numbers.push_back(n), true; };
+  return CountSearchList(path, 1 << 20, count) && ForEachSearchListEntry(path, count, add);
 }
 
 void PutSearchList(const std::string& path, const std::vector<int>& numbers) {

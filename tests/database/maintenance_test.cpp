@@ -44,7 +44,6 @@ class DuplicatesTest : public MaintenanceTest {
   int Check(const DatabaseFormat& format, const DatabasePaths& paths, std::vector<int>& listed,
             std::int64_t max_entries = kMaxSearchListEntries, bool writes_fail = false) {
     test_support::PutSearchList(List(), {5, 6});
-    pairs = -1;
     if (writes_fail)
       SetReplaceFaultHook([](ReplaceStep step) { return step != ReplaceStep::kWrite; });
     const int rc = FindDuplicates(format, paths, List(), Noting(), pairs, message, max_entries);
@@ -121,13 +120,10 @@ TEST_F(DuplicatesTest, PairsOfManyEqualGamesAreListedUpToWhatTheListCanCount) {
   const GameRecord boards[] = {DatedGame(2001, 1, 1, 2), DatedGame(2001, 1, 1, 4),
                                DatedGame(2001, 1, 1, 5)};
   std::vector<GameRecord> games;
-  std::vector<int> board_of;
-  for (int n = 0; n < 150; ++n) {
-    board_of.push_back(n % 7 == 0 ? 2 : n % 2);
-    games.push_back(boards[board_of.back()]);
-  }
-  std::vector<int> expected;
+  std::vector<int> board_of, expected;
   for (int d = 1; d <= 150; ++d) {
+    board_of.push_back(d % 7 == 0 ? 2 : d % 2);
+    games.push_back(boards[board_of.back()]);
     for (int i = 1; i < d; ++i) {
       if (board_of[i - 1] == board_of[d - 1]) expected.insert(expected.end(), {i, d});
     }
@@ -139,12 +135,11 @@ TEST_F(DuplicatesTest, PairsOfManyEqualGamesAreListedUpToWhatTheListCanCount) {
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(pairs, entries / 2);
 
-  EXPECT_EQ(Check(kTarvelFormat, paths, listed, entries - 1), 1);
-  EXPECT_EQ(message, kMessageNoMemoryToCheck);
-  EXPECT_EQ(listed, (std::vector<int>{5, 6}));
-  EXPECT_EQ(Check(kTarvelFormat, paths, listed, kMaxSearchListEntries, true), 1);
-  EXPECT_EQ(message, kMessageNoMemoryToCheck);
-  EXPECT_EQ(listed, (std::vector<int>{5, 6}));
+  for (const bool writes_fail : {false, true}) {
+    EXPECT_EQ(Check(kTarvelFormat, paths, listed, entries - (writes_fail ? 0 : 1), writes_fail), 1);
+    EXPECT_EQ(message, kMessageNoMemoryToCheck);
+    EXPECT_EQ(listed, (std::vector<int>{5, 6}));
+  }
 }
 
 TEST_F(MaintenanceTest, MergeAppendsTheSourceAfterItsChecksAndQuestion) {
