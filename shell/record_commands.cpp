@@ -228,9 +228,11 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
   return result;
 }
 
-RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+namespace {
+
+// The KIF save dialog and the write, in any state.
+RecordCommandResult SaveAsKif(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
   RecordCommandResult result;
-  if (!RecordCommandsEnabled(ctx.State)) return result;
   FileDialogRequest request;
   request.Title = kSaveTitle;
   request.Filters = ParseFilterText(kSaveFilter);
@@ -250,6 +252,28 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   result.Saved = true;
   result.Path = target;
   return result;
+}
+
+}  // namespace
+
+RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordCommandsEnabled(ctx.State)) return {};
+  return SaveAsKif(ctx, profile, settings);
+}
+
+bool ConfirmClosing(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordUnsaved(ctx.State)) return true;
+  switch (ctx.Ui.ShowMessage(kClosingCaption, kUnsavedQuestion, MessageButtons::kYesNoCancel,
+                             MessageIcon::kQuestion)) {
+    case MessageAnswer::kNo:
+      return true;
+    case MessageAnswer::kYes:
+      if (!SaveAsKif(ctx, profile, settings).Saved) return false;
+      MarkRecordSaved(ctx.State);
+      return true;
+    default:
+      return false;
+  }
 }
 
 RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,

@@ -72,6 +72,14 @@ void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& up
 // replaced, the consumed times stored.
 RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
 
+// Before the program ends: a record with changes never read from or written to a file (a
+// game played, moves entered, a record pasted) is offered to be saved: "はい" the KIF save
+// dialog, "いいえ" end without it, "キャンセル" stay. False when the program stays, also when
+// the save was cancelled or failed.
+inline constexpr const char* kClosingCaption = "終了";
+inline constexpr const char* kUnsavedQuestion = "棋譜が保存されていません。\n保存しますか？";
+[[nodiscard]] bool ConfirmClosing(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
+
 // "読み込み": CSpecialFileDialog with the 22 read formats; on OK the path ("棋譜") and the
 // format index ("種類" / "ロード") are remembered, then the chosen format's reader runs (the
 // combo, never the name or the contents, chooses it). A file of several games shows its list

@@ -81,6 +81,60 @@ TEST_F(RecordFileCommandsTest, AnUnpickedFormatFollowsTheExtension) {
   }
 }
 
+// Before the program ends, a record changed since it was read or written is offered to be
+// saved; the answer decides whether the program ends.
+TEST_F(RecordFileCommandsTest, ClosingAsksForAnUnsavedRecord) {
+  const std::string read = dir_.Path() + "read.kif", saved = dir_.Path() + "saved.kif";
+  std::filesystem::copy_file(Data("kif/even.kif"), read);
+  enum Change { kNone, kRead, kPlayed, kPasted, kNavigated };
+  const struct {
+    Change change;
+    std::vector<MessageAnswer> answers;  // to the question, if asked
+    bool save_chosen;
+    bool ends;
+  } cases[] = {
+      {kNone, {}, false, true},
+      {kRead, {}, false, true},
+      {kNavigated, {}, false, true},  // stepping through a read record changes nothing
+      {kPlayed, {MessageAnswer::kNo}, false, true},
+      {kPlayed, {MessageAnswer::kCancel}, false, false},
+      {kPlayed, {MessageAnswer::kYes}, false, false},  // the save dialog cancelled
+      {kPlayed, {MessageAnswer::kYes}, true, true},
+      {kPasted, {MessageAnswer::kNo}, false, true},
+  };
+  CommandEnv env{ctx, profile, settings};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.change) * 10 + static_cast<int>(c.answers.size()));
+    SetUp();
+    std::filesystem::remove(saved);
+    if (c.change != kNone && c.change != kPasted) {
+      ui.FileAnswers.push_back({true, read, 0});
+      RunCommand(env, kCmdReadKif);
+    }
+    if (c.change == kNavigated) RunCommand(env, kCmdToLast);
+    if (c.change == kPlayed) {
+      StartWith(kPersonPlayer, kPersonPlayer, false);
+      PersonMoves("7g7f");
+    }
+    if (c.change == kPasted) {
+      ui.ClipboardHoldsText = true;
+      ui.Clipboard = "position startpos moves 7g7f";
+      RunCommand(env, kCmdPasteRecord);
+    }
+    ui.Messages.clear();
+    ui.MessageAnswers.assign(c.answers.begin(), c.answers.end());
+    if (!c.answers.empty() && c.answers[0] == MessageAnswer::kYes) {
+      ui.FileAnswers.push_back({c.save_chosen, saved, 0});
+    }
+    EXPECT_EQ(ConfirmClosing(ctx, profile, settings), c.ends);
+    EXPECT_EQ(ui.Messages.size(), c.answers.size());
+    EXPECT_EQ(std::filesystem::exists(saved), c.save_chosen);
+    if (c.save_chosen) {
+      EXPECT_TRUE(ConfirmClosing(ctx, profile, settings));  // asked once
+    }
+  }
+}
+
 TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
   const std::string path = dir_.Path() + "game.kif";
   std::filesystem::copy_file(Data("csa/even.csa"), path);
