@@ -84,7 +84,7 @@ TEST(DiagramPrint, CellsAreTheMagnificationInTextLines) {
     settings.Comments[0] = "一";
     settings.Comments[2] = "三";
     const int h = 20, c = mag * h;
-    const auto pages = DiagramPrintPages(pos, settings, h, 10000);
+    const auto pages = DiagramPrintPages(pos, settings, h, 10000, 10000);
     ASSERT_EQ(pages.size(), 1u);
     const DiagramPage& p = pages[0];
     // Ten horizontal lines from (C, 2C + kC) to (10C, 2C + kC) and ten vertical ones.
@@ -109,11 +109,77 @@ TEST(DiagramPrint, CellsAreTheMagnificationInTextLines) {
   }
 }
 
+TEST(DiagramPrint, ADiagramWiderThanThePageShrinksWithItsCells) {
+  PrintSettings settings;
+  settings.Magnification = 5;
+  settings.Comments[0] = "一";
+  // Twelve cells of 5 x 20 would take 1200 across a page of 960: cells of 80.
+  const auto pages =
+      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 960, 5000);
+  ASSERT_EQ(pages.size(), 1u);
+  const DiagramPage& p = pages[0];
+  EXPECT_EQ(p.Layout.Lines[0].X1, 80);
+  EXPECT_EQ(p.Layout.Lines[0].X2, 800);
+  EXPECT_EQ(p.Width, 960);
+  EXPECT_EQ(p.Texts[1].Y, 12 * 80);
+  for (const DiagramGlyph& g : p.Layout.Glyphs) EXPECT_LE(g.X + g.Width, 960) << g.Text;
+}
+
+// Long labels and hands of every kind: each side's column keeps to the ten rows beside the
+// board, below the title, and no two characters or marks share any ink.
+TEST(DiagramPrint, LongHandsStayInTheirColumnsBesideTheBoard) {
+  const struct {
+    const char* sfen;
+    int magnification;
+  } cases[] = {
+      {"4k4/9/9/9/9/9/9/9/4K4 b RBGSNL2P 1", 1},
+      {"4k4/9/9/9/9/9/9/9/4K4 b - 1", 2},
+      {"4k4/9/9/9/9/9/9/9/4K4 w b2g2s2n2l14p 1", 1},
+      {"4k4/9/9/9/9/9/9/9/4K4 b R2G2S2N2L9Pb2g2s2n2l9p 1", 3},
+  };
+  for (const auto& row : cases) {
+    PrintSettings settings;
+    settings.Magnification = row.magnification;
+    settings.Title = "【第１図は２六歩まで】";
+    settings.SenteLabel = "▲先手太郎";
+    settings.GoteLabel = "▽後手花子";
+    const int h = 20, c = row.magnification * h;
+    const auto pages =
+        DiagramPrintPages(test_support::FromSfen(row.sfen).pos, settings, h, 10000, 10000);
+    ASSERT_EQ(pages.size(), 1u);
+    const DiagramLayout& l = pages[0].Layout;
+    struct Box {
+      int x, y, w, h;
+    };
+    std::vector<Box> boxes;
+    for (const DiagramGlyph& g : l.Glyphs) boxes.push_back({g.X, g.Y, g.Width, g.Height});
+    for (const DiagramMark& m : l.Marks) boxes.push_back({m.X, m.Y, m.Width, m.Height});
+    for (const Box& b : boxes) {
+      // Left of the board, right of the numerals, or on the board with its digits.
+      const bool hand = b.x < c || b.x >= 11 * c;
+      EXPECT_GE(b.y, c) << row.sfen;  // under the title's line
+      EXPECT_LE(b.y + b.h, 11 * c) << row.sfen;
+      if (hand) {
+        EXPECT_LE(b.x + b.w, b.x < c ? c : 12 * c) << row.sfen;
+      }
+    }
+    EXPECT_LE(pages[0].Texts[0].Y + h, c);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+        const Box &a = boxes[i], &b = boxes[j];
+        EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)
+            << row.sfen << " boxes " << i << " and " << j;
+      }
+    }
+  }
+}
+
 TEST(DiagramPrint, CommentsThatDoNotFitGoOnTheNextPage) {
   PrintSettings settings;
   settings.Magnification = 5;
   for (std::string& c : settings.Comments) c = "コメント";
-  const auto pages = DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 1300);
+  const auto pages =
+      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 10000, 1300);
   // The board ends at 1100; comments at 1200 (fits) and 1300, 1400 (next page).
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].Texts.size(), 2u);

@@ -52,6 +52,13 @@ class GuiFixture : public ::testing::Test {
     return options;
   }
 
+  // Where pictures are written: <build>/gui-pictures/<name>.png.
+  static wxString PicturePath(const std::string& name) {
+    const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
+    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    return dir + "/" + (g_plain_view ? "plain-" : "") + wxString::FromUTF8(name) + ".png";
+  }
+
  protected:
   void SetUp() override {
     InstallWindowMessagePump();
@@ -119,12 +126,6 @@ class GuiFixture : public ::testing::Test {
   // The record's moves as USI.
   std::string Moves() const { return test_support::UsiMoves(view->State().Record); }
 
-  // Where pictures are written: <build>/gui-pictures/<name>.png.
-  static wxString PicturePath(const std::string& name) {
-    const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
-    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    return dir + "/" + (g_plain_view ? "plain-" : "") + wxString::FromUTF8(name) + ".png";
-  }
   // Writes the view's picture.
   void SavePicture(const std::string& name) {
     EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
