@@ -47,8 +47,9 @@ int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRec
     return 1;
   }
   std::string body, error;
-  if (!FetchUrl(url, body, error)) {
-    message = std::string(kMessageUrlMissing) + " (" + error + ")";
+  const DownloadState state = FetchUrl(url, body, error);
+  if (state != DownloadState::kDone) {
+    message = std::string(UrlFailureMessage(state)) + " (" + error + ")";
     return 1;
   }
   MemoryByteStream stream(body);
@@ -62,11 +63,10 @@ bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, Game
   ResetGameRecord(record);
   if (undated) record.Year = record.Month = record.Day = 0;
   std::string message;
-  const int failed = IsHttpUrl(path)                ? ReadUrlRecord(format, path, record, message)
-                     : format.Collection != nullptr ? format.Collection->ReadNumber(path, number,
-                                                                                    record, message)
-                                                    : ReadRecord(format.Format, path, record,
-                                                                 message);
+  const int failed = IsHttpUrl(path) ? ReadUrlRecord(format, path, record, message)
+                     : format.Collection != nullptr
+                         ? format.Collection->ReadNumber(path, number, record, message)
+                         : ReadRecord(format.Format, path, record, message);
   if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;
