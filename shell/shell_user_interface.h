@@ -20,8 +20,8 @@
 
 namespace shogi {
 
-class GameListSession;       // shell/search_commands.h
-struct AnalysisView;         // shell/engine_analysis.h
+class GameListSession;  // shell/search_commands.h
+struct AnalysisView;    // shell/engine_analysis.h
 class ProblemBitmapSession;  // shell/output_commands.h
 struct ProgramState;         // shell/program_state.h
 

@@ -63,10 +63,11 @@ bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, Game
   ResetGameRecord(record);
   if (undated) record.Year = record.Month = record.Day = 0;
   std::string message;
-  const int failed = IsHttpUrl(path) ? ReadUrlRecord(format, path, record, message)
-                     : format.Collection != nullptr
-                         ? format.Collection->ReadNumber(path, number, record, message)
-                         : ReadRecord(format.Format, path, record, message);
+  const int failed = IsHttpUrl(path)                ? ReadUrlRecord(format, path, record, message)
+                     : format.Collection != nullptr ? format.Collection->ReadNumber(path, number,
+                                                                                    record, message)
+                                                    : ReadRecord(format.Format, path, record,
+                                                                 message);
   if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;

@@ -236,8 +236,8 @@ class CShogiView : public wxWindow {
   };
   StaticKey static_key_;
   int wheel_rest_ = 0;  // the part of a notch the wheel has turned so far
-  wxBitmap clean_;      // everything that never changes: background, panels, grid, stars
-  wxBitmap backing_;    // the picture as shown, without the overlays
+  wxBitmap clean_;    // everything that never changes: background, panels, grid, stars
+  wxBitmap backing_;  // the picture as shown, without the overlays
   // The board's grid in each tint (index CellTint; 0 unused), taken from clean_.
   wxBitmap tinted_[5];
   wxRect tinted_area_;

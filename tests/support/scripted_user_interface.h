@@ -169,9 +169,7 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditDiagramPrint(PrintSettings& settings) override {
     return PrintDialog.Run(settings, "diagram print dialog");
   }
-  void RunPrint(PrintAction action, const ProgramState&) override {
-    PrintActions.push_back(action);
-  }
+  void RunPrint(PrintAction action, const ProgramState&) override { PrintActions.push_back(action); }
   void ShowProblemBitmap(ProblemBitmapSession& session) override {
     if (ProblemBitmapAnswers.empty()) return;
     const auto answer = std::move(ProblemBitmapAnswers.front());
