@@ -93,8 +93,7 @@ TEST_F(MaintenanceCommandsTest, SortRewritesInDateOrderAndOpensTheList) {
       EXPECT_EQ(state.InteractionState, kStateGame);
       EXPECT_EQ(ui.StatusTexts, Texts({"　ソート中", ""}));
       // The list opened on the whole sorted database.
-      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount,
-                static_cast<int>(order.expected.size()));
+      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, static_cast<int>(order.expected.size()));
       ASSERT_FALSE(ui.GameLists.empty());
       ui.GameLists.clear();
       EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
