@@ -32,17 +32,10 @@ RecordFileRequest Request(bool save, int index) {
 
 // The platform's file dialog is a window of the toolkit's own, which the dialog object
 // does not measure: the picture is the whole screen while it is shown.
-void SaveFileDialogPicture(wxWindow* owner, wxFileDialog& dialog, const wxString& path) {
+void SaveFileDialogPicture(wxWindow* owner, wxFileDialog& dialog, const std::string& name) {
   wxTimer timer(owner);
   owner->Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-    const wxSize size = wxGetDisplaySize();
-    wxBitmap shot(size.x, size.y, 24);
-    {
-      wxScreenDC screen;
-      wxMemoryDC dc(shot);
-      dc.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG));
+    GuiFixture::SaveScreenPicture(wxRect(wxPoint(), wxGetDisplaySize()), name);
     dialog.EndModal(wxID_CANCEL);
   });
   timer.StartOnce(1500);
@@ -54,7 +47,7 @@ TEST_F(DialogPictureTest, SpecialFileDialogOpensWithTheFormatCombo) {
   RecordFileRequest request = Request(false, 5);  // ＣＳＡ
   CSpecialFileDialog dialog(frame, request);
   EXPECT_EQ(dialog.GetMessage().utf8_string(), "棋譜ファイルの読み込み");
-  SaveFileDialogPicture(frame, dialog, PicturePath("record_open_dialog"));
+  SaveFileDialogPicture(frame, dialog, "record_open_dialog");
   ASSERT_NE(dialog.Controls().Combo(), nullptr);
   EXPECT_EQ(dialog.Controls().Combo()->GetSelection(), 5);
   EXPECT_EQ(dialog.Controls().Check(), nullptr);  // no check box when opening
@@ -64,7 +57,7 @@ TEST_F(DialogPictureTest, SpecialFileDialogSavesWithTheCheckBox) {
   RecordFileRequest request = Request(true, 3);  // かや
   request.StoreTimes = false;
   CSpecialFileDialog dialog(frame, request);
-  SaveFileDialogPicture(frame, dialog, PicturePath("record_save_dialog"));
+  SaveFileDialogPicture(frame, dialog, "record_save_dialog");
   ASSERT_NE(dialog.Controls().Check(), nullptr);
   EXPECT_FALSE(dialog.Controls().Check()->GetValue());
   dialog.Controls().Check()->SetValue(true);
@@ -118,14 +111,7 @@ TEST_F(DialogPictureTest, UrlDownloadWaitsInTheProgressBoxUntilCancelled) {
     EXPECT_FALSE(main->IsEnabled());
     EXPECT_EQ(box->GetTitle().utf8_string(), "URL棋譜読み込み");
     EXPECT_NE(box->Text().find("／10000バイト"), std::string::npos) << box->Text();
-    const wxRect r = box->GetScreenRect();
-    wxBitmap shot(r.width, r.height, 24);
-    {
-      wxScreenDC screen;
-      wxMemoryDC dc(shot);
-      dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-    }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath("url_progress"), wxBITMAP_TYPE_PNG));
+    SaveScreenPicture(box->GetScreenRect(), "url_progress");
     wxCommandEvent press(wxEVT_BUTTON, wxID_CANCEL);
     press.SetEventObject(box->CancelButton());
     box->CancelButton()->ProcessWindowEvent(press);
