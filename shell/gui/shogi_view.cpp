@@ -466,15 +466,16 @@ void CShogiView::PaintCount(wxDC& dc, const PieceSlot& slot, int n) {
   dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
   const wxString text = wxString::Format("%d", n);
   const wxSize extent = dc.GetTextExtent(text);
-  dc.DrawText(text, plate.x + (plate.width - extent.x) / 2, plate.y + (plate.height - extent.y) / 2);
+  dc.DrawText(text, plate.x + (plate.width - extent.x) / 2,
+              plate.y + (plate.height - extent.y) / 2);
 }
 
 void CShogiView::FramePicked(wxDC& dc, const PieceSlot& slot, int n) {
   dc.SetPen(wxPen(wxColour(50, 110, 230), std::max(2, scale_.Px(2))));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  dc.DrawRoundedRectangle(
-      Device(Rect{SlotPieceLeft(slot, n - 1, n) + 1, slot.Y + 1, kPieceWidth - 2, kPieceHeight - 2}),
-      scale_.Px(3));
+  dc.DrawRoundedRectangle(Device(Rect{SlotPieceLeft(slot, n - 1, n) + 1, slot.Y + 1,
+                                      kPieceWidth - 2, kPieceHeight - 2}),
+                          scale_.Px(3));
 }
 
 void CShogiView::DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip) {
@@ -518,8 +519,9 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const int n = scene.Hands[hand][c.Index];
       const PieceSlot slot = HandSlot(hand, c.Index);
       const int code = hand == kLowerHand ? c.Index : -c.Index;
-      for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
-      if (scene.PickedHand[hand] == c.Index && n > 0) FramePicked(dc, slot, n);
+      const int drawn = PiecesDrawn(n, scene.Counts);
+      for (int k = 0; k < drawn; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, drawn), slot.Y);
+      if (scene.PickedHand[hand] == c.Index && n > 0) FramePicked(dc, slot, drawn);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -527,8 +529,9 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const int n = scene.Box[c.Index];
       const PieceSlot slot = BoxSlot(c.Index);
       const int code = c.Index == 0 ? kKing : c.Index;
-      for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
-      if (scene.PickedBox == c.Index && n > 0) FramePicked(dc, slot, n);
+      const int drawn = PiecesDrawn(n, scene.Counts);
+      for (int k = 0; k < drawn; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, drawn), slot.Y);
+      if (scene.PickedBox == c.Index && n > 0) FramePicked(dc, slot, drawn);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -607,7 +610,8 @@ void CShogiView::DrawOverlays(wxDC& dc) {
   }
   if (dragging_ && state_.Held.Active) {
     // Centred on the pointer at any scale.
-    const wxBitmap& image = art_.Image(PieceImageId(flipped ? -state_.Held.Code : state_.Held.Code));
+    const wxBitmap& image =
+        art_.Image(PieceImageId(flipped ? -state_.Held.Code : state_.Held.Code));
     if (image.IsOk()) {
       dc.DrawBitmap(image, drag_x_ - image.GetWidth() / 2, drag_y_ - image.GetHeight() / 2, true);
     }
@@ -788,8 +792,8 @@ void CShogiView::RightDown(int x, int y) {
   } else if (s == kStateReplaying) {
     Apply(StopContinuousReplay(state_));
   } else if (s == kStateSetUp && !state_.Held.Active) {
-    Apply(SetUpCyclePiece(state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y),
-                                                 state_.Record.BoardFlipped)));
+    Apply(SetUpCyclePiece(
+        state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y), state_.Record.BoardFlipped)));
   }
   if (!dragging_) CapturePointer();
 }
