@@ -120,8 +120,8 @@ bool ReadListedRecord(ShellContext& ctx, const RecordFormatRow& row, const std::
 bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::string& target,
                  KayaWriteMode& mode) {
   mode = KayaWriteMode::kNew;
+  if (row.Format != RecordFormat::kKaya) return MayReplaceFile(ctx.Ui, kWriteCaption, target);
   if (!FileExists(target)) return true;
-  if (row.Format != RecordFormat::kKaya) return AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion);
   switch (ctx.Ui.AskKayaSave()) {
     case KayaSaveChoice::kOverwrite:
       return true;
@@ -155,6 +155,10 @@ const OpenCommand& CommandOf(RecordFormat format) {
 }
 
 }  // namespace
+
+bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path) {
+  return !FileExists(path) || AskYesNo(ui, caption, kOverwriteQuestion);
+}
 
 FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current) {
   FileDialogRequest request;
@@ -218,8 +222,8 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
   request.InitialPath = last ? *last : settings.Folder;
   FileDialogResult chosen = ctx.Ui.ChooseOpenFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return result;
-  RememberFileName(profile, settings, command.ProfileKey, chosen.Path);
   if (ReadRecordFile(ctx, format, chosen.Path, result.Update)) {
+    RememberFileName(profile, settings, command.ProfileKey, chosen.Path);
     result.Loaded = true;
     result.Path = chosen.Path;
   }
@@ -239,11 +243,7 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   const std::string target = WithDefaultExtension(chosen.Path, kif.Extension);
   RememberFileName(profile, settings, kSaveKey, target);
 
-  std::error_code error;
-  if (std::filesystem::exists(target, error) &&
-      !AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion)) {
-    return result;
-  }
+  if (!MayReplaceFile(ctx.Ui, kWriteCaption, target)) return result;
   std::string message;
   if (WriteRecord(kif.Format, target, ctx.State.Record, true, message) != 0) {
     ctx.Ui.ShowMessage(kWriteCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
@@ -265,6 +265,10 @@ RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
   request.Formats = ListTexts(OpenListRow, OpenListSize());
   request.FormatIndex = OpenListRow(settings.LoadFormat) ? settings.LoadFormat : 0;
   if (!ctx.Ui.ChooseRecordFile(request) || request.Path.empty()) return result;
+  // A format the person did not pick follows the file's extension, where one names it.
+  if (!request.FormatChosen && OpenListIndexForPath(request.Path) >= 0) {
+    request.FormatIndex = OpenListIndexForPath(request.Path);
+  }
   RememberFileName(profile, settings, kSaveKey, request.Path);
   settings.LoadFormat = request.FormatIndex;
   profile.WriteInt(kSectionKinds, kKeyLoadFormat, request.FormatIndex);
@@ -400,9 +404,9 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
 
 namespace {
 
-// The Palm commands' file dialog, from and into the path kept under "PALM"; false when the
-// person cancelled.
-bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings, bool save,
+// The Palm commands' file dialog, from the path kept under "PALM"; false when the person
+// cancelled, or declined to write over an existing file.
+bool ChoosePalmFile(ShellContext& ctx, const ProgramSettings& settings, bool save,
                     std::string& path) {
   FileDialogRequest request;
   request.Title = save ? kPalmWriteTitle : kPalmReadTitle;
@@ -412,8 +416,7 @@ bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settin
       save ? ctx.Ui.ChooseSaveFile(request) : ctx.Ui.ChooseOpenFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return false;
   path = save ? WithDefaultExtension(chosen.Path, kPalmExtension) : chosen.Path;
-  RememberFileName(profile, settings, kPalmKey, path);
-  return true;
+  return !save || MayReplaceFile(ctx.Ui, kPalmCaption, path);
 }
 
 // The Tarvel lists of the program folder, which name the Palm game's tournament and opening.
@@ -429,7 +432,7 @@ RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
                                     ProgramSettings& settings) {
   RecordCommandResult result;
   std::string path;
-  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, false, path))
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, settings, false, path))
     return result;
   GameRecord read = ctx.State.Record;
   std::string message;
@@ -437,6 +440,7 @@ RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
     ShowWarning(ctx, kPalmCaption, message);
     return result;
   }
+  RememberFileName(profile, settings, kPalmKey, path);
   InstallRead(ctx.State, read, path, result);
   return result;
 }
@@ -445,8 +449,9 @@ RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
                                      ProgramSettings& settings) {
   RecordCommandResult result;
   std::string path;
-  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, true, path))
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, settings, true, path))
     return result;
+  RememberFileName(profile, settings, kPalmKey, path);
   std::string message;
   const int failed = WritePalm(path, PalmNames(settings), ctx.State.Record, message);
   ctx.Ui.ShowMessage(kPalmCaption, message, MessageButtons::kOk,

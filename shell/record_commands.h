@@ -48,13 +48,19 @@ FileDialogRequest FileRequestOf(const char* title, const char* filter, const std
 // dialogs' default extension).
 std::string WithDefaultExtension(const std::string& path, std::string_view extension);
 
+// Whether the file at `path` may be written over: true when there is none, else the person's
+// answer to "ファイルがすでに存在します。\n上書きしてもよろしいですか？" captioned `caption`.
+// Every command that writes a file chosen in a save dialog asks it before the file is touched.
+[[nodiscard]] bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path);
+
 // Whether the record commands may run: only while idle (never in a game, in set-up, during
 // a replay or while the computer thinks).
 [[nodiscard]] bool RecordCommandsEnabled(const ProgramState& state);
 
 // "読み込み（柿木）", "読み込み（柿木2）平手のみ", "読み込み(CSA)": the file dialog with the
-// format's filter and title, starting from the last path of that format; on OK the path is
-// remembered and the file read; a read record replaces the shown one at its start.
+// format's filter and title, starting from the last path of that format; on OK the file is
+// read, and once it was, the path is remembered and the read record replaces the shown one
+// at its start.
 RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
                                       ProgramSettings& settings, RecordFormat format);
 
@@ -96,9 +102,10 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits = {});
 
-// "palm読込" and "palm書込": the file dialog, the path remembered under "PALM", the Palm
-// file read or written with the Tarvel lists of the program folder; messages captioned
-// "PALM" (the write's always).
+// "palm読込" and "palm書込": the file dialog, the Palm file read or written with the Tarvel
+// lists of the program folder (an existing file written only after the question of
+// MayReplaceFile), the path remembered under "PALM" once read or written; messages
+// captioned "PALM" (the write's always).
 RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
 RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
                                      ProgramSettings& settings);

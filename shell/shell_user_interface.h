@@ -20,8 +20,8 @@
 
 namespace shogi {
 
-class GameListSession;  // shell/search_commands.h
-struct AnalysisView;    // shell/engine_analysis.h
+class GameListSession;       // shell/search_commands.h
+struct AnalysisView;         // shell/engine_analysis.h
 class ProblemBitmapSession;  // shell/output_commands.h
 struct ProgramState;         // shell/program_state.h
 
@@ -90,6 +90,7 @@ struct RecordFileRequest {
   std::string InitialPath;
   std::vector<std::string> Formats;  // the combo's entries (UTF-8)
   int FormatIndex = 0;
+  bool FormatChosen = false;  // the person picked an entry (else the file's name may decide)
   bool StoreTimes = true;
   std::string Path;
 };

@@ -31,6 +31,8 @@ void FormatControls::AddCustomControls(wxFileDialogCustomize& customizer) {
   combo_ = customizer.AddChoice(formats.size(), formats.data());
   if (request_.FormatIndex >= 0 && request_.FormatIndex < static_cast<int>(formats.size()))
     combo_->SetSelection(request_.FormatIndex);
+  request_.FormatChosen = false;
+  combo_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { request_.FormatChosen = true; });
   if (request_.Save) {
     check_ = customizer.AddCheckBox(U("消費時間の格納"));
     check_->SetValue(request_.StoreTimes);

@@ -103,6 +103,18 @@ TEST_F(ConditionsDialogTest, AcceptedTextsComeBackAsCp932AndKindsFromTheList) {
   EXPECT_EQ(Utf8(FieldText(record.Comment)), form.Comment);
 }
 
+// A record read from a file without a date has none; the game started on it is played today,
+// and the dialog's date check passes as it stands.
+TEST_F(ConditionsDialogTest, ARecordWithoutADateStartsAGameToday) {
+  record.Year = record.Month = record.Day = 0;
+  c = ConditionsFromRecord(record, true, true, 1, true);
+  int year, month, day;
+  TodayInJapan(year, month, day);
+  EXPECT_EQ(c.Year * 10000 + c.Month * 100 + c.Day, year * 10000 + month * 100 + day);
+  form = FormFromConditions(c);
+  EXPECT_TRUE(Ok()) << ui.LastMessage();
+}
+
 TEST_F(ConditionsDialogTest, LibraryNeedsTheEvenStart) {
   struct Case {
     int start;

@@ -124,7 +124,7 @@ TEST_F(MaintenanceCommandsTest, DuplicatePairsBecomeTheSearchList) {
     EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, 6);
     EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
     std::vector<int> listed;
-    ASSERT_TRUE(ReadSearchList(SearchListPath(Format(menu), Folder()), 100, listed));
+    ASSERT_TRUE(test_support::ReadListed(SearchListPath(Format(menu), Folder()), listed));
     EXPECT_EQ(listed, (std::vector<int>{1, 3, 1, 4, 3, 4}));
     EXPECT_EQ(ui.StatusTexts, Texts({"重複チェック中", ""}));
     EXPECT_EQ(state.InteractionState, kStateIdle);

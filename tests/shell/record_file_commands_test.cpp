@@ -33,10 +33,13 @@ class RecordFileCommandsTest : public ShellFixture {
     LoadSettings(profile, dir_.Path(), settings);
   }
   // The next CSpecialFileDialog: OK with `path` and format `index` (and the check box).
+  // The next file dialog: `path` with the format of list entry `index` picked (-1: none
+  // picked).
   void Choose(const std::string& path, int index, bool store_times = true) {
     ui.RecordFileDialog.Answers.push_back([=](RecordFileRequest& r) {
       r.Path = path;
-      r.FormatIndex = index;
+      r.FormatChosen = index >= 0;
+      if (index >= 0) r.FormatIndex = index;
       r.StoreTimes = store_times;
       return true;
     });
@@ -55,6 +58,31 @@ class RecordFileCommandsTest : public ShellFixture {
   ProgramSettings settings;
   test_support::TempFolder dir_;
 };
+
+// Without a pick in the combo, the file's extension chooses the format where it names one;
+// else the remembered entry stands.
+TEST_F(RecordFileCommandsTest, AnUnpickedFormatFollowsTheExtension) {
+  const struct {
+    const char* data;
+    const char* name;
+    int remembered;
+    int read_as;
+  } cases[] = {
+      {"kif/even.kif", "game.KIF", 0, 1},
+      {"csa/even.csa", "game.csa", 0, 5},
+      {"csa/even.csa", "game.log", 5, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir_.Path() + c.name;
+    std::filesystem::copy_file(Data(c.data), path,
+                               std::filesystem::copy_options::overwrite_existing);
+    settings.LoadFormat = c.remembered;
+    Choose(path, -1);
+    EXPECT_TRUE(Open().Loaded) << ui.LastMessage();
+    EXPECT_EQ(profile.GetInt("種類", "ロード", -1), c.read_as);
+  }
+}
 
 TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
   const std::string path = dir_.Path() + "game.kif";
