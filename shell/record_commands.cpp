@@ -1,10 +1,12 @@
 // The record file commands; the readers and the writer come from the format table.
 #include "shell/record_commands.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "database/database_format.h"
+#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
@@ -362,6 +364,40 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   return result;
 }
 
+namespace {
+
+// The progress box's text for `download`.
+std::string DownloadProgressText(const std::string& url, const HttpDownload& download) {
+  char text[128];
+  if (download.Received() == 0)
+    std::snprintf(text, sizeof text, "%s", kUrlConnecting);
+  else if (download.Expected() >= 0)
+    std::snprintf(text, sizeof text, kUrlReceivingOf, download.Received(), download.Expected());
+  else
+    std::snprintf(text, sizeof text, kUrlReceiving, download.Received());
+  return url + "\n" + text;
+}
+
+// Downloads `url` while the window's messages are taken between short polls, with the
+// progress box up until it ends; the person's キャンセル ends it at once.
+DownloadState DownloadWithProgress(ShellContext& ctx, const std::string& url,
+                                   const HttpLimits& limits, std::string& body) {
+  HttpDownload download;
+  if (!download.Start(url, limits)) return download.State();
+  while (download.State() == DownloadState::kRunning) {
+    if (!ctx.Ui.ShowProgress(kUrlCaption, DownloadProgressText(url, download))) {
+      download.Cancel();
+      break;
+    }
+    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) PumpMessages();
+  }
+  ctx.Ui.EndProgress();
+  body = download.Body();
+  return download.State();
+}
+
+}  // namespace
+
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits) {
   RecordCommandResult result;
@@ -373,9 +409,10 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
   last = url;
   profile.WriteString(kSectionUrl, kif ? "柿木" : "CSA", url);
 
-  std::string body, error;
-  if (!FetchUrl(url, body, error, limits)) {
-    ShowWarning(ctx, kUrlCaption, kMessageUrlMissing);
+  std::string body;
+  const DownloadState state = DownloadWithProgress(ctx, url, limits, body);
+  if (state != DownloadState::kDone) {
+    if (state != DownloadState::kCancelled) ShowWarning(ctx, kUrlCaption, UrlFailureMessage(state));
     return result;
   }
   MemoryByteStream stream(body);

@@ -20,6 +20,12 @@ namespace shogi {
 inline constexpr const char* kReadCaption = "棋譜読み込み";
 inline constexpr const char* kWriteCaption = "棋譜書き込み";
 inline constexpr const char* kUrlCaption = "URL棋譜読み込み";
+// The progress box of a download: the URL, then how far it has come.
+inline constexpr const char kUrlConnecting[] = "接続しています…";
+inline constexpr const char kUrlReceiving[] = "受信しています… %zuバイト";
+inline constexpr const char kUrlReceivingOf[] = "受信しています… %zu／%lldバイト";
+// How often a download is polled between two turns of the window's messages.
+constexpr int kDownloadPollMs = 50;
 inline constexpr const char kMessageNoReplace[] = "修正登録は、出来ません。";
 inline constexpr const char kKayaSaveQuestion[] =
     "ファイルがすでに存在します。\n処理を選択してください。";
@@ -96,8 +102,11 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
                                        ProgramSettings& settings);
 
 // "URL読み込み（柿木）" and "URL読み込み（CSA）": CUrlDlg over the last URL of the format
-// (section "URL"), the download within `limits`, the format's URL reader. A download that
-// fails shows "指定URLが存在しません。" captioned "URL棋譜読み込み"; the record stays.
+// (section "URL"), the download within `limits`, the format's URL reader. The download goes
+// on while the window's messages are taken, with the progress box showing the bytes come so
+// far; its キャンセル ends the download at once and the command with no further box. A
+// download that runs out of time shows "指定URLから時間内に応答がありません。", any other
+// failure "指定URLが存在しません。", captioned "URL棋譜読み込み"; the record stays.
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits = {});
 

@@ -171,6 +171,12 @@ bool ViewUserInterface::ChooseListedRecord(RecordListModel& list) {
 bool ViewUserInterface::InputUrl(std::string& url) {
   return dialogs_.InputUrl(url);
 }
+bool ViewUserInterface::ShowProgress(const std::string& caption, const std::string& text) {
+  return dialogs_.ShowProgress(caption, text);
+}
+void ViewUserInterface::EndProgress() {
+  dialogs_.EndProgress();
+}
 bool ViewUserInterface::EditTimes(TimeEditor& editor) {
   return dialogs_.EditTimes(editor);
 }

@@ -83,6 +83,8 @@ class ViewUserInterface : public ShellUserInterface {
   KayaSaveChoice AskKayaSave() override;
   bool ChooseListedRecord(RecordListModel& list) override;
   bool InputUrl(std::string& url) override;
+  bool ShowProgress(const std::string& caption, const std::string& text) override;
+  void EndProgress() override;
   bool EditTimes(TimeEditor& editor) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
