@@ -58,15 +58,7 @@ class WindowManagerTest : public GuiFixture {
 
 TEST_F(WindowManagerTest, FrameHoldsItsViewOnTheScreenAtEveryScale) {
   ExpectWholeViewOnScreen("100%");
-  const wxRect r = frame->GetScreenRect();
-  wxBitmap shot(r.width, r.height, 24);
-  {
-    wxScreenDC screen;
-    wxMemoryDC dc(shot);
-    dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-  }
-  EXPECT_TRUE(
-      shot.ConvertToImage().SaveFile(PicturePath("frame_under_window_manager"), wxBITMAP_TYPE_PNG));
+  EXPECT_TRUE(SaveScreenPicture(frame->GetScreenRect(), "frame_under_window_manager").IsOk());
   view->RunCommand(kCmdScale150);
   ExpectWholeViewOnScreen("150%");
   view->RunCommand(kCmdScale100);
