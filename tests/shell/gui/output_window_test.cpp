@@ -308,7 +308,7 @@ TEST_F(DialogPictureTest, PrintPreviewOfTheDiagram) {
   RunPrintAction(frame, view->State(), PrintAction::kPreview);
   wxPreviewFrame* preview = nullptr;
   for (wxWindow* w : wxTopLevelWindows)
-    if (auto* p = wxDynamicCast(w, wxPreviewFrame)) preview = p;
+    if (auto* p = dynamic_cast<wxPreviewFrame*>(w)) preview = p;
   ASSERT_NE(preview, nullptr);
   // The page's edge is longer than half the picture; the board's lines are not.
   const wxImage shot = SaveShownDialogPicture(*preview, "print_preview");

@@ -154,7 +154,8 @@ TEST_F(DialogPictureTest, KayaSaveOffersFourAnswers) {
   CKayaSave dialog(frame);
   SaveDialogPicture(dialog, "kaya_save_question");
   int buttons = 0;
-  for (wxWindow* child : dialog.GetChildren()) buttons += wxDynamicCast(child, wxButton) ? 1 : 0;
+  for (wxWindow* child : dialog.GetChildren())
+    buttons += dynamic_cast<wxButton*>(child) != nullptr ? 1 : 0;
   EXPECT_EQ(buttons, 4);
 }
 
