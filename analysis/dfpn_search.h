@@ -1,0 +1,130 @@
+// Depth-first proof-number search over checks and evasions, the engine of the df-pn mate
+// solver. It works in the mate solver's frame (the attacker is the first player, the
+// defender's king exists) and settles one node at a time: proven (a forced mate), refuted
+// (none), or left open when the caller's limits stop it.
+//
+// A node is searched either without a plies limit (does a mate exist at all?) or with one
+// (is there a mate within so many plies, counted as mate problems count them: a futile
+// interposition and its capture are not counted?). The two kinds share the table.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "analysis/dfpn_table.h"
+#include "rules/position.h"
+
+namespace shogi {
+
+// What the caller hands a long search: limits and a progress report that can stop it.
+struct DfpnLimits {
+  double seconds = 0;           // wall-clock limit; 0: none
+  std::uint64_t max_nodes = 0;  // 0: none
+  // Called about ten times a second; returning false stops the search. May be empty.
+  std::function<bool(std::uint64_t nodes, double seconds)> on_progress;
+};
+
+enum class DfpnStop { kNone, kLimit, kCaller, kResources };
+
+// The outcome of one node.
+struct DfpnNodeResult {
+  std::uint32_t pn = 1, dn = 1;
+  // The proof hand when proven, the disproof hand when refuted, else the exact hand.
+  PackedHand hand = 0;
+  std::uint16_t length = 0;  // plies of the mate found when proven
+  MoveCode move{};           // the best move found (proven: the mating move or the longest reply)
+  bool repetition = false;   // refuted only through a repetition of the path searched
+  bool incomplete = false;   // refuted only because a resource ran out: not a real refutation
+  bool Proven() const { return pn == 0; }
+  bool Refuted() const { return dn == 0; }
+};
+
+class DfpnSearch {
+ public:
+  DfpnSearch(DfpnTable& table, const DfpnLimits& limits);
+  ~DfpnSearch();
+  DfpnSearch(const DfpnSearch&) = delete;
+  DfpnSearch& operator=(const DfpnSearch&) = delete;
+
+  // False when the search's working memory could not be allocated.
+  bool Ready() const { return arena_ != nullptr; }
+
+  // Searches `pos` (the attacker to move when `attacker_node`, else the defender, whose king
+  // then stands in check) until it is settled or the limits stop it. `limit` is the plies
+  // allowed from `pos` (kNoPlyLimit: none). The positions of the line pushed with PushLine
+  // count as played before `pos`, for repetitions.
+  DfpnNodeResult Solve(const Position& pos, bool attacker_node, int limit);
+
+  // Whether the defender's drop `drop` in `pos` (defender to move, in check from one line
+  // piece, `limit` plies left for the mate) is futile (無駄合): the checking piece takes it
+  // and mates within the same plies without using the piece taken, that is, by a proof
+  // whose hand holds no more of that type than the attacker held before the drop; the drop
+  // and the capture then only lengthen the same mate and are not counted. `proof_hand`
+  // receives that hand. A question the search budget leaves open counts as not futile.
+  bool FutileDrop(const Position& pos, MoveCode drop, int limit, PackedHand& proof_hand);
+
+  // The line played so far, for the repetition test of Solve: push each position reached.
+  void PushLine(const Position& pos, bool attacker_node);
+  void PopLine();
+
+  std::uint64_t Nodes() const { return nodes_; }
+  DfpnStop Stop() const { return stop_; }
+  double Seconds() const;
+  // Forces the next progress report (the caller's view of the count) to come at once.
+  void ReportNow();
+
+ private:
+  struct Child;
+  struct PathEntry {
+    std::uint64_t key;
+    PackedHand hand;
+  };
+  // A futility question answered: the capture's position and the hand before the drop.
+  struct FutilityVerdict {
+    std::uint64_t key;
+    PackedHand hand;
+    PackedHand proof_hand;
+    int limit;
+    bool futile;
+  };
+
+  DfpnTable& table_;
+  const DfpnLimits& limits_;
+  std::chrono::steady_clock::time_point start_;
+  std::uint64_t nodes_ = 0;
+  std::uint64_t next_check_ = 0;
+  std::uint64_t node_cap_ = 0;  // a nested search's budget: stop at this count (0: none)
+  double next_report_ = 0;
+  DfpnStop stop_ = DfpnStop::kNone;
+
+  std::unique_ptr<Child[]> arena_;
+  int arena_top_ = 0;
+  std::unique_ptr<PathEntry[]> path_;
+  int path_top_ = 0;
+  int path_base_ = 0;                             // a nested search sees only the path from here
+  std::unique_ptr<std::uint16_t[]> path_filter_;  // how many path entries share 16 key bits
+  std::unique_ptr<FutilityVerdict[]> futility_;
+
+  bool Stopping();
+  void CheckLimits();
+  void Push(std::uint64_t key, PackedHand hand);
+  void Pop();
+  bool OnPath(std::uint64_t key, PackedHand hand) const;
+
+  DfpnNodeResult Mid(const Position& pos, std::uint64_t key, PackedHand hand, bool attacker_node,
+                     int limit, std::uint32_t th_pn, std::uint32_t th_dn);
+  int ExpandAttacker(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
+                     int room);
+  int ExpandDefender(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
+                     int room, PackedHand& futile_proof);
+  DfpnNodeResult SolveNested(const Position& pos, bool attacker_node, int limit);
+};
+
+// The table key of `pos` with the attacker (attacker_node) or the defender to move: its
+// board, side to move and the set of pieces in play (board and both hands), which fixes the
+// defender's hand once the attacker's is known.
+std::uint64_t DfpnKey(const Position& pos, bool attacker_node);
+
+}  // namespace shogi
