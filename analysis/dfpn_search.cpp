@@ -150,13 +150,12 @@ std::uint32_t ReplyWeight(const EvasionList& ev, int n) {
 
 constexpr int kArenaSize = 1 << 18;  // children of the nodes on the current path
 constexpr int kMaxPath = 3000;       // plies of the deepest path searched
-constexpr int kFilterSize = 1 << 16;
+constexpr int kFilterSize = 1 << 12;
 // The nodes a futility question may take; a drop not shown futile by then is counted.
 constexpr std::uint64_t kFutilityBudget = 2000;
 constexpr int kFutilityCacheSize = 1 << 14;
-}  // namespace
-int kSmallLimit = 3;
-namespace {
+// The plies left below which a limited search runs a child to its end.
+constexpr int kSmallLimit = 3;
 
 // What the expansions return instead of a count: no room left for the children, or (a
 // defender node) a reply that counts and no ply left to answer it.
