@@ -163,7 +163,6 @@ constexpr int kNoRoom = -1;
 constexpr int kNoPlyForReply = -2;
 
 constexpr std::uint8_t kInactive = 1;    // a drop waiting for the drop before it on its square
-constexpr std::uint8_t kRepetition = 2;  // refuted by a repetition of the path
 constexpr std::uint8_t kIncomplete = 4;  // refuted because a resource ran out
 constexpr std::uint8_t kAsked = 8;       // a drop whose futility was asked
 constexpr std::uint8_t kFutile = 16;     // a futile drop: no defence, not counted
@@ -176,9 +175,28 @@ struct DfpnSearch::Child {
   std::uint32_t pn, dn;
   std::uint16_t length;
   MoveCode move;
-  std::uint8_t group;  // the square of a dropped interposition, 0 otherwise
+  std::int16_t rep_from;  // a refutation's repetition, as in DfpnNodeResult
+  std::uint8_t group;     // the square of a dropped interposition, 0 otherwise
   std::uint8_t flags;
 };
+
+namespace {
+
+constexpr int kNoRepetition = DfpnNodeResult::kNoRepetition;
+// The multiplier of the path's rolling hash and its powers.
+constexpr std::uint64_t kPathBase = 0x100000001B3ull;
+struct PathPowers {
+  std::uint64_t power[kMaxPath + 1];
+};
+constexpr PathPowers MakePathPowers() {
+  PathPowers p{};
+  p.power[0] = 1;
+  for (int i = 1; i <= kMaxPath; ++i) p.power[i] = p.power[i - 1] * kPathBase;
+  return p;
+}
+constexpr PathPowers kPathPowers = MakePathPowers();
+
+}  // namespace
 
 std::uint64_t DfpnKey(const Position& pos, bool attacker_node) {
   std::uint64_t key = attacker_node ? 0 : kZobrist.defender_to_move;
@@ -199,9 +217,11 @@ DfpnSearch::DfpnSearch(DfpnTable& table, const DfpnLimits& limits)
     : table_(table), limits_(limits), start_(std::chrono::steady_clock::now()) {
   arena_.reset(new (std::nothrow) Child[kArenaSize]);
   path_.reset(new (std::nothrow) PathEntry[kMaxPath + 1]);
+  path_hash_.reset(new (std::nothrow) std::uint64_t[kMaxPath + 2]);
+  if (path_hash_) path_hash_[0] = 0;
   path_filter_.reset(new (std::nothrow) std::uint16_t[kFilterSize]());
   futility_.reset(new (std::nothrow) FutilityVerdict[kFutilityCacheSize]());
-  if (!path_ || !path_filter_ || !futility_) arena_.reset();
+  if (!path_ || !path_hash_ || !path_filter_ || !futility_) arena_.reset();
 }
 
 DfpnSearch::~DfpnSearch() = default;
@@ -236,6 +256,7 @@ bool DfpnSearch::Stopping() {
 }
 
 void DfpnSearch::Push(std::uint64_t key, PackedHand hand) {
+  path_hash_[path_top_ + 1] = path_hash_[path_top_] * kPathBase + (key ^ (hand * 0x9E3779B1u));
   path_[path_top_++] = PathEntry{key, hand};
   ++path_filter_[key & (kFilterSize - 1)];
 }
@@ -255,18 +276,34 @@ void DfpnSearch::PopLine() {
 
 // The same board with the same side to move earlier on the path, the attacker holding at
 // least as much then: repeating it, or coming back poorer, gains the attacker nothing.
-bool DfpnSearch::OnPath(std::uint64_t key, PackedHand hand) const {
-  if (path_filter_[key & (kFilterSize - 1)] == 0) return false;
+int DfpnSearch::OnPath(std::uint64_t key, PackedHand hand) const {
+  if (path_filter_[key & (kFilterSize - 1)] == 0) return -1;
   for (int i = path_top_ - 1; i >= path_base_; --i) {
-    if (path_[i].key == key && HandCovers(path_[i].hand, hand)) return true;
+    if (path_[i].key == key && HandCovers(path_[i].hand, hand)) return i;
   }
-  return false;
+  return -1;
+}
+
+std::uint32_t DfpnSearch::SegmentHash(int from, int to) const {
+  const std::uint64_t h = path_hash_[to] - path_hash_[from] * kPathPowers.power[to - from];
+  return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+DfpnPathView DfpnSearch::PathView() const {
+  DfpnPathView view;
+  view.context = this;
+  view.holds = [](const void* context, std::uint16_t plies, std::uint32_t hash) {
+    const auto* search = static_cast<const DfpnSearch*>(context);
+    const int to = search->path_top_;
+    return plies <= to - search->path_base_ && search->SegmentHash(to - plies, to) == hash;
+  };
+  return view;
 }
 
 DfpnNodeResult DfpnSearch::Solve(const Position& pos, bool attacker_node, int limit) {
   const std::uint64_t key = DfpnKey(pos, attacker_node);
   const PackedHand hand = PackHand(pos, kFirst);
-  const DfpnProbe probe = table_.Probe(key, hand, static_cast<std::uint16_t>(limit));
+  const DfpnProbe probe = table_.Probe(key, hand, static_cast<std::uint16_t>(limit), PathView());
   if (probe.found && (probe.pn == 0 || probe.dn == 0)) {
     DfpnNodeResult r;
     r.pn = probe.pn;
@@ -274,6 +311,7 @@ DfpnNodeResult DfpnSearch::Solve(const Position& pos, bool attacker_node, int li
     r.hand = probe.hand;
     r.length = probe.length;
     r.move = probe.move;
+    if (probe.path_plies > 0) r.rep_from = path_top_ - probe.path_plies;
     return r;
   }
   return Mid(pos, key, hand, attacker_node, limit, kInfinite, kInfinite);
@@ -291,7 +329,7 @@ DfpnNodeResult DfpnSearch::SolveNested(const Position& pos, bool attacker_node, 
   return r;
 }
 
-bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, int limit, PackedHand& proof_hand) {
+bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand) {
   const Square k = pos.King[kSecond];
   Square checkers[16];
   if (!IsDrop(drop) || AttackersOf(pos, k, kFirst, checkers) != 1) return false;
@@ -308,17 +346,14 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, int limit, Packe
     Position taken = blocked;
     ApplyMove(taken, c, kFirst, s, promote);
     if (taken.King[kFirst] > 0 && AttackedBy(taken, taken.King[kFirst], kSecond) != 0) continue;
-    // The capture's position: mate within the same plies, by a proof that does not use the
-    // piece taken.
+    // The capture's position: mate at once, by a proof that does not use the piece taken.
     const std::uint64_t key = DfpnKey(taken, false);
-    FutilityVerdict& v = futility_[(key ^ (key >> 29) ^ static_cast<std::uint64_t>(limit)) &
-                                   (kFutilityCacheSize - 1)];
-    if (v.key != key || v.hand != hand || v.limit != limit) {
-      const DfpnNodeResult r = SolveNested(taken, false, limit);
+    FutilityVerdict& v = futility_[(key ^ (key >> 29)) & (kFutilityCacheSize - 1)];
+    if (v.key != key || v.hand != hand) {
+      const DfpnNodeResult r = SolveNested(taken, false, 0);
       if (!r.Proven() && !r.Refuted() && stop_ != DfpnStop::kNone) return false;  // unsettled
       v.key = key;
       v.hand = hand;
-      v.limit = limit;
       v.futile = r.Proven() && HandCount(r.hand, dropped) <= HandCount(hand, dropped);
       v.proof_hand = r.hand;
     }
@@ -328,6 +363,104 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, int limit, Packe
     }
   }
   return false;
+}
+
+DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
+  CheckList checks;
+  GenerateChecks(pos, true, checks);
+  EvasionList ev;
+  DfpnNodeResult result;
+  PackedHand dh = kFullHand;
+  for (int i = 0; i < checks.count; ++i) {
+    const MoveCode m = checks.moves[i];
+    Position next = pos;
+    ApplyMove(next, m, kFirst);
+    if (next.King[kFirst] > 0 && AttackedBy(next, next.King[kFirst], kSecond) != 0) continue;
+    const PackedHand after = HandAfterAttack(hand, pos, m);
+    ev.count = 0;
+    if (GenerateEvasions(next, ev, true) != 0 && !IsDrop(ev.moves[0])) {
+      continue;  // a king move or a capture answers it, whatever the hands (the generator lists
+                 // those first)
+    }
+    ev.count = 0;
+    const int replies = GenerateEvasions(next, ev, false);
+    if (replies == 0 && m.from == DropOrigin(kPawn)) continue;  // mate by a pawn drop
+    PackedHand futile = 0;
+    bool mate = true;
+    for (int j = 0; j < replies && mate; ++j) {
+      PackedHand ph = 0;
+      mate = IsDrop(ev.moves[j]) && FutileDrop(next, ev.moves[j], ph);
+      futile = HandMax(futile, ph);
+    }
+    if (mate) {
+      result.pn = 0;
+      result.dn = kInfinite;
+      result.length = 1;
+      result.move = m;
+      result.hand = ProofHandBefore(WithInterpositionRule(next, after, futile), pos, m);
+      return result;
+    }
+    // Answered by drops: with more in the attacker's hand the defender might lack them.
+    dh = HandMin(dh, DisproofHandBefore(after, pos, m));
+  }
+  for (int t = kPawn; t <= kRook; ++t) {
+    if (HandCount(hand, t) == 0) dh = WithHandCount(dh, t, 0);
+  }
+  result.pn = kInfinite;
+  result.dn = 0;
+  result.hand = dh;
+  return result;
+}
+
+DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t key,
+                                            PackedHand hand) {
+  EvasionList ev;
+  const int replies = GenerateEvasions(pos, ev, false);
+  DfpnNodeResult result;
+  PackedHand ph = 0;
+  bool counted = false;  // a reply that is not a futile drop
+  for (int i = 0; i < replies; ++i) {
+    const MoveCode e = ev.moves[i];
+    Position next = pos;
+    ApplyMove(next, e, kSecond);
+    DfpnNodeResult r;
+    const int repeated = OnPath(KeyAfter(key, pos, e, kSecond), hand);
+    if (repeated >= 0) {
+      r.pn = kInfinite;
+      r.dn = 0;
+      r.hand = hand;
+      r.rep_from = repeated;
+    } else {
+      r = MateInOne(next, hand);
+    }
+    PackedHand futile = 0;
+    if (r.Refuted() && IsDrop(e) && FutileDrop(pos, e, futile)) {
+      ph = HandMax(ph, futile);
+      continue;
+    }
+    if (r.Refuted()) {
+      PackedHand dh = r.hand;
+      if (IsDrop(e)) {
+        const int t = DroppedType(e.from);
+        const int most = HandCount(hand, t) + pos.Hand[kSecond][t] - 1;
+        if (HandCount(dh, t) > most) dh = WithHandCount(dh, t, most);
+      }
+      result.pn = kInfinite;
+      result.dn = 0;
+      result.hand = dh;
+      result.move = e;
+      result.rep_from = r.rep_from;
+      return result;
+    }
+    ph = HandMax(ph, r.hand);
+    if (!counted) result.move = e;
+    counted = true;
+  }
+  result.pn = 0;
+  result.dn = kInfinite;
+  result.hand = WithInterpositionRule(pos, hand, ph);
+  result.length = counted ? 2 : 0;
+  return result;
 }
 
 int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHand hand, int limit,
@@ -361,35 +494,26 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
     c.length = 0;
     c.group = 0;
     c.flags = 0;
-    if (OnPath(c.key, c.hand)) {
+    c.rep_from = kNoRepetition;
+    if (const int repeated = OnPath(c.key, c.hand); repeated >= 0) {
       c.pn = kInfinite;
       c.dn = 0;
-      c.flags = kRepetition;
+      c.rep_from = static_cast<std::int16_t>(repeated);
       continue;
     }
     ev.count = 0;
-    if (child_limit == 0) {
-      // The last ply of a limited search: no reply is a mate, a reply other than a drop
-      // (the generator lists king moves and captures first) answers the check.
-      if (GenerateEvasions(next, ev, true) == 0) {
-        c.pn = 0;
-        c.dn = kInfinite;
-        c.hand = WithInterpositionRule(next, c.hand, 0);
-        return n;  // a mate in one: nothing shorter exists
-      }
-      if (!IsDrop(ev.moves[0])) {
-        c.pn = kInfinite;
-        c.dn = 0;
-        continue;
-      }
-      ev.count = 0;
-    }
-    const DfpnProbe probe = table_.Probe(c.key, c.hand, static_cast<std::uint16_t>(child_limit));
+    // Defender nodes with two plies left are settled without the table.
+    const DfpnProbe probe =
+        child_limit == 2
+            ? DfpnProbe{}
+            : table_.Probe(c.key, c.hand, static_cast<std::uint16_t>(child_limit), PathView());
     if (probe.found) {
       c.pn = probe.pn;
       c.dn = probe.dn;
       c.length = probe.length;
       if (probe.pn == 0 || probe.dn == 0) c.hand = probe.hand;
+      if (probe.path_plies > 0)
+        c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
       continue;
     }
     const int replies = GenerateEvasions(next, ev, false);
@@ -398,15 +522,6 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
       c.dn = kInfinite;
       c.hand = WithInterpositionRule(next, c.hand, 0);
       return n;  // a mate in one: nothing shorter exists
-    }
-    if (child_limit == 0) {
-      bool drops_only = true;
-      for (int j = 0; j < replies && drops_only; ++j) drops_only = IsDrop(ev.moves[j]);
-      if (!drops_only) {
-        c.pn = kInfinite;
-        c.dn = 0;
-        continue;
-      }
     }
     c.pn = ReplyWeight(ev, replies);
     c.dn = 1;
@@ -426,7 +541,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     // With no ply left the node is a mate only if every reply is a futile drop.
     for (int i = 0; i < replies; ++i) {
       PackedHand ph = 0;
-      if (!IsDrop(ev.moves[i]) || !FutileDrop(pos, ev.moves[i], 0, ph)) return kNoPlyForReply;
+      if (!IsDrop(ev.moves[i]) || !FutileDrop(pos, ev.moves[i], ph)) return kNoPlyForReply;
       futile_proof = HandMax(futile_proof, ph);
     }
     return 0;
@@ -446,21 +561,29 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     c.hand = hand;
     c.length = 0;
     c.flags = 0;
+    c.rep_from = kNoRepetition;
     c.group = IsDrop(e) ? static_cast<std::uint8_t>(DestinationOf(e)) : 0;
     // Drops on one square wait for the one before: once it is mated, the others usually are
     // by the same moves, which the proof hands find in the table.
     if (c.group != 0 && n > 1 && out[n - 2].group == c.group) c.flags = kInactive;
-    if (OnPath(c.key, c.hand)) {
+    if (const int repeated = OnPath(c.key, c.hand); repeated >= 0) {
       c.pn = kInfinite;
       c.dn = 0;
-      c.flags |= kRepetition;
+      c.rep_from = static_cast<std::int16_t>(repeated);
       continue;
     }
-    const DfpnProbe probe = table_.Probe(c.key, c.hand, static_cast<std::uint16_t>(child_limit));
+    // A mate in one is found faster than looked up: such nodes stay out of the table.
+    if (child_limit == 1) {
+      c.pn = c.dn = 1;
+      continue;
+    }
+    const DfpnProbe probe =
+        table_.Probe(c.key, c.hand, static_cast<std::uint16_t>(child_limit), PathView());
     c.pn = probe.pn;
     c.dn = probe.dn;
     c.length = probe.length;
     if (probe.found && (probe.pn == 0 || probe.dn == 0)) c.hand = probe.hand;
+    if (probe.path_plies > 0) c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
   }
   return n;
 }
@@ -485,10 +608,15 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     result.incomplete = true;
     return result;
   }
+  if (attacker_node && limit == 1) return MateInOne(pos, hand);
+  if (!attacker_node && limit == 2) return DefenderTwoPlies(pos, key, hand);
 
   Child* children = arena_.get() + arena_top_;
   const int room = kArenaSize - arena_top_;
   PackedHand futile_proof = 0;
+  const int my_index = path_top_;
+  std::uint16_t path_plies = 0;
+  std::uint32_t path_hash = 0;
   Push(key, hand);
   const int n = attacker_node ? ExpandAttacker(pos, key, hand, limit, children, room)
                               : ExpandDefender(pos, key, hand, limit, children, room, futile_proof);
@@ -513,7 +641,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     Pop();
     if (store) {
       table_.Store(key, result.hand, limit16, result.pn, result.dn, result.length, result.move,
-                   nodes_ - nodes_at_entry);
+                   nodes_ - nodes_at_entry, path_plies, path_hash);
     }
     return result;
   };
@@ -561,13 +689,14 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
         if (limited && c.dn == 0 && c.group != 0 && !(c.flags & (kInactive | kAsked))) {
           c.flags |= kAsked;
           PackedHand ph = 0;
-          if (FutileDrop(pos, c.move, limit, ph)) {
+          if (FutileDrop(pos, c.move, ph)) {
             c.pn = 0;
             c.dn = kInfinite;
             c.hand = ph;
             c.length = 0;
             c.flags |= kFutile;
-            c.flags &= static_cast<std::uint8_t>(~(kRepetition | kIncomplete));
+            c.flags &= static_cast<std::uint8_t>(~kIncomplete);
+            c.rep_from = kNoRepetition;
           }
         }
       }
@@ -611,7 +740,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     c.dn = r.dn;
     c.length = r.length;
     c.hand = r.hand;
-    if (r.repetition) c.flags |= kRepetition;
+    c.rep_from = static_cast<std::int16_t>(r.rep_from);
     if (r.incomplete) c.flags |= kIncomplete;
   }
 
@@ -649,7 +778,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
       for (int i = 0; i < n; ++i) {
         const Child& c = children[i];
         dh = HandMin(dh, DisproofHandBefore(c.hand, pos, c.move));
-        if (c.flags & kRepetition) result.repetition = true;
+        if (c.rep_from < result.rep_from) result.rep_from = c.rep_from;
         if (c.flags & kIncomplete) result.incomplete = true;
       }
       for (int t = kPawn; t <= kRook; ++t) {
@@ -662,8 +791,11 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
       for (int i = 0; i < n; ++i) {
         const Child& c = children[i];
         if (c.dn != 0 || (c.flags & kInactive)) continue;
-        if (chosen < 0 || (children[chosen].flags & (kRepetition | kIncomplete)) >
-                              (c.flags & (kRepetition | kIncomplete)))
+        // Prefer a complete refutation resting on as little of the path as possible.
+        if (chosen < 0 ||
+            ((children[chosen].flags & kIncomplete) != 0) > ((c.flags & kIncomplete) != 0) ||
+            (((children[chosen].flags & kIncomplete) != 0) == ((c.flags & kIncomplete) != 0) &&
+             c.rep_from > children[chosen].rep_from))
           chosen = i;
       }
       const Child& c = children[chosen];
@@ -677,10 +809,16 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
       }
       result.hand = dh;
       result.move = c.move;
-      result.repetition = (c.flags & kRepetition) != 0;
+      result.rep_from = c.rep_from;
       result.incomplete = (c.flags & kIncomplete) != 0;
     }
-    return finish(!result.repetition && !result.incomplete);
+    // A repetition of this node or of one below it holds whatever the path above.
+    if (result.rep_from >= my_index) result.rep_from = kNoRepetition;
+    if (result.incomplete) return finish(false);
+    if (result.rep_from == kNoRepetition) return finish(true);
+    path_plies = static_cast<std::uint16_t>(my_index - result.rep_from);
+    path_hash = SegmentHash(result.rep_from, my_index);
+    return finish(true);
   }
   result.hand = hand;
   return finish(true);

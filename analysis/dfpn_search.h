@@ -35,8 +35,11 @@ struct DfpnNodeResult {
   PackedHand hand = 0;
   std::uint16_t length = 0;  // plies of the mate found when proven
   MoveCode move{};           // the best move found (proven: the mating move or the longest reply)
-  bool repetition = false;   // refuted only through a repetition of the path searched
-  bool incomplete = false;   // refuted only because a resource ran out: not a real refutation
+  // Refuted through a repetition of a position above the node: the index on the path of the
+  // highest position the refutation rests on; kNoRepetition when it rests on none.
+  int rep_from = kNoRepetition;
+  bool incomplete = false;  // refuted only because a resource ran out: not a real refutation
+  static constexpr int kNoRepetition = 0x7FFF;
   bool Proven() const { return pn == 0; }
   bool Refuted() const { return dn == 0; }
 };
@@ -58,12 +61,12 @@ class DfpnSearch {
   DfpnNodeResult Solve(const Position& pos, bool attacker_node, int limit);
 
   // Whether the defender's drop `drop` in `pos` (defender to move, in check from one line
-  // piece, `limit` plies left for the mate) is futile (無駄合): the checking piece takes it
-  // and mates within the same plies without using the piece taken, that is, by a proof
-  // whose hand holds no more of that type than the attacker held before the drop; the drop
-  // and the capture then only lengthen the same mate and are not counted. `proof_hand`
-  // receives that hand. A question the search budget leaves open counts as not futile.
-  bool FutileDrop(const Position& pos, MoveCode drop, int limit, PackedHand& proof_hand);
+  // piece) is futile (無駄合): the checking piece takes it and the defender is mate at once
+  // again (no reply, or only futile drops), without the attacker using the piece taken: a
+  // proof whose hand holds no more of that type than the attacker held before the drop. The
+  // drop and the capture only put off a mate that is on the board, and are not counted.
+  // `proof_hand` receives that hand.
+  bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand);
 
   // The line played so far, for the repetition test of Solve: push each position reached.
   void PushLine(const Position& pos, bool attacker_node);
@@ -86,7 +89,6 @@ class DfpnSearch {
     std::uint64_t key;
     PackedHand hand;
     PackedHand proof_hand;
-    int limit;
     bool futile;
   };
 
@@ -102,6 +104,7 @@ class DfpnSearch {
   std::unique_ptr<Child[]> arena_;
   int arena_top_ = 0;
   std::unique_ptr<PathEntry[]> path_;
+  std::unique_ptr<std::uint64_t[]> path_hash_;  // rolling hash of the path's first i positions
   int path_top_ = 0;
   int path_base_ = 0;                             // a nested search sees only the path from here
   std::unique_ptr<std::uint16_t[]> path_filter_;  // how many path entries share 16 key bits
@@ -111,10 +114,20 @@ class DfpnSearch {
   void CheckLimits();
   void Push(std::uint64_t key, PackedHand hand);
   void Pop();
-  bool OnPath(std::uint64_t key, PackedHand hand) const;
+  // The index on the path of an earlier position the node repeats or comes back to poorer,
+  // or -1.
+  int OnPath(std::uint64_t key, PackedHand hand) const;
+  // The hash of the path's positions from index `from` up to, not including, `to`.
+  std::uint32_t SegmentHash(int from, int to) const;
+  // The table's view of the path for children of the node on top of it.
+  DfpnPathView PathView() const;
 
   DfpnNodeResult Mid(const Position& pos, std::uint64_t key, PackedHand hand, bool attacker_node,
                      int limit, std::uint32_t th_pn, std::uint32_t th_dn);
+  // A limited search's attacker node with one ply left, settled without the table.
+  DfpnNodeResult MateInOne(const Position& pos, PackedHand hand);
+  // A limited search's defender node with two plies left, settled the same way.
+  DfpnNodeResult DefenderTwoPlies(const Position& pos, std::uint64_t key, PackedHand hand);
   int ExpandAttacker(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
                      int room);
   int ExpandDefender(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,

@@ -98,7 +98,7 @@ class SolutionFinder {
       }
       if (!found) return false;
       --left;
-      std::vector<MoveCode> replies = CountedReplies(p, left);
+      std::vector<MoveCode> replies = CountedReplies(p);
       if (search_.Stop() != DfpnStop::kNone) return false;
       if (replies.empty()) return true;
       if (left < 2) return false;
@@ -145,7 +145,7 @@ class SolutionFinder {
       }
       if (best_length >= 0xFFFF) return false;
       Play(p, best, kFirst, line, scope);
-      std::vector<MoveCode> replies = CountedReplies(p, best_length);
+      std::vector<MoveCode> replies = CountedReplies(p);
       if (replies.empty()) return true;
       MoveCode longest{};
       int longest_length = -1;
@@ -200,15 +200,14 @@ class SolutionFinder {
     line.push_back(m);
     scope.Push(p, side == kSecond);
   }
-  // The defender's replies in `p` that count when the mate takes `left` more plies: all but
-  // the futile drops.
-  std::vector<MoveCode> CountedReplies(const Position& p, int left) {
+  // The defender's replies in `p` that count: all but the futile drops.
+  std::vector<MoveCode> CountedReplies(const Position& p) {
     EvasionList ev;
     const int n = GenerateEvasions(p, ev, false);
     std::vector<MoveCode> out;
     for (int i = 0; i < n; ++i) {
       PackedHand ph;
-      if (IsDrop(ev.moves[i]) && search_.FutileDrop(p, ev.moves[i], left, ph)) continue;
+      if (IsDrop(ev.moves[i]) && search_.FutileDrop(p, ev.moves[i], ph)) continue;
       out.push_back(ev.moves[i]);
     }
     return out;
@@ -286,8 +285,8 @@ DfpnResult SolveDfpn(const Position& pos, Side attacker, DfpnTable& table,
   auto futile = [&](const Position& p, MoveCode m) {
     PackedHand ph;
     return checker.Ready() &&
-           (attacker == kFirst ? checker.FutileDrop(p, m, 0, ph)
-                               : checker.FutileDrop(TurnPosition(p), TurnMove(m), 0, ph));
+           (attacker == kFirst ? checker.FutileDrop(p, m, ph)
+                               : checker.FutileDrop(TurnPosition(p), TurnMove(m), ph));
   };
   if (CheckMateLine(pos, attacker, result.line, futile) != MateLineCheck::kMate) {
     result.line.clear();

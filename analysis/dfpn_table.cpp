@@ -9,7 +9,7 @@ namespace shogi {
 namespace {
 
 bool Proven(const DfpnEntry& e) {
-  return e.Pn == 0;
+  return e.Pn == 0 && !(e.Flags & kEntryOnPath);
 }
 bool Refuted(const DfpnEntry& e) {
   return e.Dn == 0;
@@ -70,30 +70,48 @@ void DfpnTable::Clear() {
   collections_ = 0;
 }
 
-DfpnProbe DfpnTable::Probe(std::uint64_t key, PackedHand hand, std::uint16_t limit) const {
+DfpnProbe DfpnTable::Probe(std::uint64_t key, PackedHand hand, std::uint16_t limit,
+                           const DfpnPathView& path) const {
   DfpnProbe probe;
   if (buckets_ == 0) return probe;
   const DfpnEntry* bucket = Bucket(key);
+  auto take = [&](const DfpnEntry& e) {
+    probe.found = true;
+    probe.pn = (e.Flags & kEntryOnPath) ? kDfpnInfinite : e.Pn;
+    probe.dn = e.Dn;
+    probe.hand = e.Hand;
+    probe.length = (e.Flags & kEntryOnPath) ? 0 : e.Length;
+    probe.path_plies = (e.Flags & kEntryOnPath) ? e.Length : 0;
+    probe.move = MoveCode{e.MoveTo, e.MoveFrom};
+  };
+  const DfpnEntry* on_path = nullptr;
   for (int i = 0; i < kBucketSize; ++i) {
     const DfpnEntry& e = bucket[i];
     if (e.Key != key || e.Generation != generation_) continue;
-    const bool settled = (Proven(e) && HandCovers(hand, e.Hand) && e.Length <= limit) ||
-                         (Refuted(e) && HandCovers(e.Hand, hand) && e.Limit >= limit);
-    const bool same = !Proven(e) && !Refuted(e) && e.Hand == hand && e.Limit == limit;
-    if (!settled && !same) continue;
-    probe.found = true;
-    probe.pn = e.Pn;
-    probe.dn = e.Dn;
-    probe.hand = e.Hand;
-    probe.length = e.Length;
-    probe.move = MoveCode{e.MoveTo, e.MoveFrom};
-    if (settled) return probe;
+    if (Proven(e)) {
+      if (HandCovers(hand, e.Hand) && e.Length <= limit) {
+        take(e);
+        return probe;
+      }
+    } else if (Refuted(e)) {
+      if (!HandCovers(e.Hand, hand) || e.Limit < limit) continue;
+      if (!(e.Flags & kEntryOnPath)) {
+        take(e);
+        return probe;
+      }
+      if (on_path == nullptr && path.holds != nullptr && path.holds(path.context, e.Length, e.Pn))
+        on_path = &e;
+    } else if (e.Hand == hand && e.Limit == limit && !probe.found) {
+      take(e);
+    }
   }
+  if (on_path != nullptr) take(*on_path);
   return probe;
 }
 
 void DfpnTable::Store(std::uint64_t key, PackedHand hand, std::uint16_t limit, std::uint32_t pn,
-                      std::uint32_t dn, std::uint16_t length, MoveCode move, std::uint64_t work) {
+                      std::uint32_t dn, std::uint16_t length, MoveCode move, std::uint64_t work,
+                      std::uint16_t path_plies, std::uint32_t path_hash) {
   if (buckets_ == 0 || key == 0) return;
   DfpnEntry* bucket = Bucket(key);
   DfpnEntry* slot = nullptr;
@@ -120,17 +138,18 @@ void DfpnTable::Store(std::uint64_t key, PackedHand hand, std::uint16_t limit, s
     ++used_;
   }
   const std::uint64_t total = work + kept_work;
+  const bool on_path = dn == 0 && path_plies > 0;
   slot->Key = key;
   slot->Hand = hand;
-  slot->Pn = pn;
+  slot->Pn = on_path ? path_hash : pn;
   slot->Dn = dn;
   slot->Work = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
-  slot->Length = length;
+  slot->Length = on_path ? path_plies : length;
   slot->Limit = limit;
   slot->MoveTo = move.to;
   slot->MoveFrom = move.from;
   slot->Generation = generation_;
-  slot->Unused = 0;
+  slot->Flags = on_path ? kEntryOnPath : 0;
   if (used_ * 10 >= Capacity() * 9) CollectGarbage();
 }
 

@@ -24,15 +24,17 @@ constexpr std::uint16_t kNoPlyLimit = 0xFFFF;
 //   0..7    key: the board and side to move, mixed with the pieces in play; 0 = empty slot
 //   8..11   the attacker's hand: the proof hand of a proven node, the disproof hand of a
 //           refuted one, the exact hand otherwise
-//   12..15  proof number (0: proven)
+//   12..15  proof number (0: proven); for a refutation that rests on the path, the 32-bit
+//           hash of the positions of the path it rests on
 //   16..19  disproof number (0: refuted)
 //   20..23  work: the nodes searched below it, the measure of what it costs to find again
-//   24..25  length: the plies of the mate found (proven nodes)
+//   24..25  length: the plies of the mate found (proven nodes); for a refutation that rests
+//           on the path, how many plies of the path above the node it rests on
 //   26..27  limit: the plies the search was allowed from here (kNoPlyLimit: unlimited)
 //   28..29  the best move: destination byte, origin byte
 //   30      generation: the entry belongs to the table's contents since the last Clear only
 //           when it equals the table's generation
-//   31      unused
+//   31      flags: 1 a refutation that rests on the path (a repetition of a position above)
 struct DfpnEntry {
   std::uint64_t Key;
   PackedHand Hand;
@@ -44,8 +46,9 @@ struct DfpnEntry {
   std::uint8_t MoveTo;
   std::uint8_t MoveFrom;
   std::uint8_t Generation;
-  std::uint8_t Unused;
+  std::uint8_t Flags;
 };
+constexpr std::uint8_t kEntryOnPath = 1;
 static_assert(sizeof(DfpnEntry) == 32);
 
 // What the table knows of a node.
@@ -55,6 +58,16 @@ struct DfpnProbe {
   PackedHand hand = 0;  // proof or disproof hand when proven or refuted
   std::uint16_t length = 0;
   MoveCode move{};
+  // A refutation that rests on the path: the plies of the path above the node it needs
+  // (0: none).
+  std::uint16_t path_plies = 0;
+};
+
+// Whether the path above the node being probed holds, over its last `plies` positions, the
+// positions whose hash is `hash` (the caller's view of its path).
+struct DfpnPathView {
+  const void* context = nullptr;
+  bool (*holds)(const void* context, std::uint16_t plies, std::uint32_t hash) = nullptr;
 };
 
 class DfpnTable {
@@ -79,9 +92,11 @@ class DfpnTable {
 
   // The node with `key`, attacker's hand `hand`, searched with `limit` plies left. A proven
   // entry applies when `hand` covers its proof hand and its length fits the limit; a refuted
-  // one when its disproof hand covers `hand` and it was refuted with at least `limit` plies;
-  // an open one only with the same hand and limit.
-  DfpnProbe Probe(std::uint64_t key, PackedHand hand, std::uint16_t limit) const;
+  // one when its disproof hand covers `hand` and it was refuted with at least `limit` plies,
+  // and, if it rests on the path, when `path` holds those positions; an open one only with
+  // the same hand and limit.
+  DfpnProbe Probe(std::uint64_t key, PackedHand hand, std::uint16_t limit,
+                  const DfpnPathView& path = {}) const;
 
   // Asks the memory for the bucket of `key` ahead of a Probe or Store.
   void Prefetch(std::uint64_t key) const {
@@ -89,10 +104,13 @@ class DfpnTable {
   }
 
   // Stores a node's numbers. `hand` is the proof hand when pn is 0, the disproof hand when
-  // dn is 0, else the exact hand. An entry for the same key, hand and limit is replaced;
-  // otherwise a free slot of the bucket, or the one that cost the least work.
+  // dn is 0, else the exact hand. A refutation that rests on the last `path_plies` positions
+  // of the path above the node gives their hash `path_hash`. An entry for the same key,
+  // hand and limit is replaced; otherwise a free slot of the bucket, or the one that cost the
+  // least work.
   void Store(std::uint64_t key, PackedHand hand, std::uint16_t limit, std::uint32_t pn,
-             std::uint32_t dn, std::uint16_t length, MoveCode move, std::uint64_t work);
+             std::uint32_t dn, std::uint16_t length, MoveCode move, std::uint64_t work,
+             std::uint16_t path_plies = 0, std::uint32_t path_hash = 0);
 
  private:
   struct FreeMemory {
