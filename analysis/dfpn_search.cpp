@@ -153,7 +153,7 @@ constexpr int kMaxPath = 3000;       // plies of the deepest path searched
 constexpr int kFilterSize = 1 << 12;
 // The nodes a futility question may take; a drop not shown futile by then is counted.
 constexpr std::uint64_t kFutilityBudget = 2000;
-constexpr int kFutilityCacheSize = 1 << 14;
+constexpr int kFutilityCacheSize = 1 << 12;
 // The plies left below which a limited search runs a child to its end.
 constexpr int kSmallLimit = 3;
 
@@ -214,7 +214,7 @@ std::uint64_t DfpnKey(const Position& pos, bool attacker_node) {
 }
 
 DfpnSearch::DfpnSearch(DfpnTable& table, const DfpnLimits& limits)
-    : table_(table), limits_(limits), start_(std::chrono::steady_clock::now()) {
+    : table_(table), limits_(&limits), start_(std::chrono::steady_clock::now()) {
   arena_.reset(new (std::nothrow) Child[kArenaSize]);
   path_.reset(new (std::nothrow) PathEntry[kMaxPath + 1]);
   path_hash_.reset(new (std::nothrow) std::uint64_t[kMaxPath + 2]);
@@ -230,22 +230,23 @@ double DfpnSearch::Seconds() const {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
 }
 
-void DfpnSearch::ReportNow() {
-  next_report_ = 0;
+void DfpnSearch::SetLimits(const DfpnLimits& limits) {
+  limits_ = &limits;
+  stop_ = DfpnStop::kNone;
   next_check_ = nodes_;
 }
 
 void DfpnSearch::CheckLimits() {
   next_check_ = nodes_ + 1024;
   const double elapsed = Seconds();
-  if ((limits_.seconds > 0 && elapsed >= limits_.seconds) ||
-      (limits_.max_nodes > 0 && nodes_ >= limits_.max_nodes)) {
+  if ((limits_->seconds > 0 && elapsed >= limits_->seconds) ||
+      (limits_->max_nodes > 0 && nodes_ >= limits_->max_nodes)) {
     stop_ = DfpnStop::kLimit;
     return;
   }
-  if (limits_.on_progress && elapsed >= next_report_) {
+  if (limits_->on_progress && elapsed >= next_report_) {
     next_report_ = elapsed + 0.1;
-    if (!limits_.on_progress(nodes_, elapsed)) stop_ = DfpnStop::kCaller;
+    if (!limits_->on_progress(nodes_, elapsed)) stop_ = DfpnStop::kCaller;
   }
 }
 
@@ -317,13 +318,13 @@ DfpnNodeResult DfpnSearch::Solve(const Position& pos, bool attacker_node, int li
   return Mid(pos, key, hand, attacker_node, limit, kInfinite, kInfinite);
 }
 
-DfpnNodeResult DfpnSearch::SolveNested(const Position& pos, bool attacker_node, int limit) {
+DfpnNodeResult DfpnSearch::SolveNested(const Position& pos) {
   const int saved_base = path_base_;
   const std::uint64_t saved_cap = node_cap_;
   path_base_ = path_top_;
   node_cap_ = nodes_ + kFutilityBudget;
   if (saved_cap != 0 && saved_cap < node_cap_) node_cap_ = saved_cap;
-  const DfpnNodeResult r = Solve(pos, attacker_node, limit);
+  const DfpnNodeResult r = Solve(pos, false, 0);
   path_base_ = saved_base;
   node_cap_ = saved_cap;
   return r;
@@ -350,7 +351,7 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
     const std::uint64_t key = DfpnKey(taken, false);
     FutilityVerdict& v = futility_[(key ^ (key >> 29)) & (kFutilityCacheSize - 1)];
     if (v.key != key || v.hand != hand) {
-      const DfpnNodeResult r = SolveNested(taken, false, 0);
+      const DfpnNodeResult r = SolveNested(taken);
       if (!r.Proven() && !r.Refuted() && stop_ != DfpnStop::kNone) return false;  // unsettled
       v.key = key;
       v.hand = hand;

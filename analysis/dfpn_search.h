@@ -72,11 +72,13 @@ class DfpnSearch {
   void PushLine(const Position& pos, bool attacker_node);
   void PopLine();
 
+  // New limits for what follows (the nodes counted so far stay counted); a stop of the
+  // former limits is forgotten.
+  void SetLimits(const DfpnLimits& limits);
+
   std::uint64_t Nodes() const { return nodes_; }
   DfpnStop Stop() const { return stop_; }
   double Seconds() const;
-  // Forces the next progress report (the caller's view of the count) to come at once.
-  void ReportNow();
 
  private:
   struct Child;
@@ -93,7 +95,7 @@ class DfpnSearch {
   };
 
   DfpnTable& table_;
-  const DfpnLimits& limits_;
+  const DfpnLimits* limits_;
   std::chrono::steady_clock::time_point start_;
   std::uint64_t nodes_ = 0;
   std::uint64_t next_check_ = 0;
@@ -132,7 +134,9 @@ class DfpnSearch {
                      int room);
   int ExpandDefender(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
                      int room, PackedHand& futile_proof);
-  DfpnNodeResult SolveNested(const Position& pos, bool attacker_node, int limit);
+  // The futility question's search: is the defender to move in `pos` mate at once? Apart
+  // from the path and within a small budget of its own.
+  DfpnNodeResult SolveNested(const Position& pos);
 };
 
 // The table key of `pos` with the attacker (attacker_node) or the defender to move: its

@@ -262,15 +262,15 @@ DfpnResult SolveDfpn(const Position& pos, Side attacker, DfpnTable& table,
   std::vector<MoveCode> line;
   result.shortest = finder.ShortestLength(1, length) && finder.ExactLine(length, line);
   if (!result.shortest) {
-    // The limits ended the search for the shortest mate: a mate from the proof stands in.
+    // The limits ended the search for the shortest mate: a mate from the proof stands in,
+    // found with a budget of its own (the caller can still stop it).
     line.clear();
-    DfpnLimits more;
-    more.max_nodes = 2'000'000;
-    more.on_progress = limits.on_progress;
-    DfpnSearch rest(table, more);
-    SolutionFinder fallback(rest, table, frame);
     const bool stopped = search.Stop() == DfpnStop::kCaller;
-    if (!fallback.ProofLine(!stopped && rest.Ready(), line)) {
+    DfpnLimits more;
+    more.max_nodes = search.Nodes() + 2'000'000;
+    more.on_progress = limits.on_progress;
+    search.SetLimits(more);
+    if (!finder.ProofLine(!stopped, line)) {
       result.message = "詰みはありますが、手順を取り出せませんでした。";
       return finish(stopped ? DfpnOutcome::kStopped : DfpnOutcome::kUnknown);
     }
@@ -280,13 +280,12 @@ DfpnResult SolveDfpn(const Position& pos, Side attacker, DfpnTable& table,
   // The solution is checked with the rules; a futile drop at the end is asked of the search
   // in the solver's frame.
   DfpnLimits check_limits;
-  check_limits.max_nodes = 1'000'000;
-  DfpnSearch checker(table, check_limits);
+  check_limits.max_nodes = search.Nodes() + 1'000'000;
+  search.SetLimits(check_limits);
   auto futile = [&](const Position& p, MoveCode m) {
     PackedHand ph;
-    return checker.Ready() &&
-           (attacker == kFirst ? checker.FutileDrop(p, m, ph)
-                               : checker.FutileDrop(TurnPosition(p), TurnMove(m), ph));
+    return attacker == kFirst ? search.FutileDrop(p, m, ph)
+                              : search.FutileDrop(TurnPosition(p), TurnMove(m), ph);
   };
   if (CheckMateLine(pos, attacker, result.line, futile) != MateLineCheck::kMate) {
     result.line.clear();
