@@ -56,10 +56,14 @@ class SolutionFinder {
       : search_(search), table_(table), frame_(frame) {}
 
   // The length of the shortest mate, between an odd lower bound and a proven upper bound
-  // `high`; false (with `high` the best bound known) when the limits stopped it.
+  // `high`; false (with `high` the best bound known) when the limits stopped it. The first
+  // question is whether `high` is the shortest already, as it usually is for long problems,
+  // whose every refutation is costly; the bounds are then halved.
   bool ShortestLength(int low, int& high) {
+    bool first = true;
     while (low < high) {
-      const int mid = low + 2 * ((high - low) / 4);
+      const int mid = first ? high - 2 : low + 2 * ((high - low) / 4);
+      first = false;
       const DfpnNodeResult r = search_.Solve(frame_, true, mid);
       if (r.Proven()) {
         high = r.length;
