@@ -267,8 +267,10 @@ void DfpnSearch::Pop() {
   --path_filter_[path_[path_top_].key & (kFilterSize - 1)];
 }
 
-void DfpnSearch::PushLine(const Position& pos, bool attacker_node) {
-  if (path_top_ < kMaxPath) Push(DfpnKey(pos, attacker_node), PackHand(pos, kFirst));
+bool DfpnSearch::PushLine(const Position& pos, bool attacker_node) {
+  if (path_top_ >= kMaxPath) return false;
+  Push(DfpnKey(pos, attacker_node), PackHand(pos, kFirst));
+  return true;
 }
 
 void DfpnSearch::PopLine() {

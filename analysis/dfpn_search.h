@@ -69,7 +69,8 @@ class DfpnSearch {
   bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand);
 
   // The line played so far, for the repetition test of Solve: push each position reached.
-  void PushLine(const Position& pos, bool attacker_node);
+  // False (nothing pushed) when the path is full.
+  bool PushLine(const Position& pos, bool attacker_node);
   void PopLine();
 
   // New limits for what follows (the nodes counted so far stay counted); a stop of the

@@ -180,8 +180,7 @@ class SolutionFinder {
       for (; pushed_ > 0; --pushed_) search_.PopLine();
     }
     void Push(const Position& p, bool attacker_node) {
-      search_.PushLine(p, attacker_node);
-      ++pushed_;
+      if (search_.PushLine(p, attacker_node)) ++pushed_;
     }
 
    private:
