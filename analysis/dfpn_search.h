@@ -26,7 +26,8 @@ struct DfpnLimits {
   std::function<bool(std::uint64_t nodes, double seconds)> on_progress;
 };
 
-enum class DfpnStop { kNone, kLimit, kCaller, kResources };
+// Why a search stopped: its limits (time, nodes) or the caller's progress report.
+enum class DfpnStop { kNone, kLimit, kCaller };
 
 // The outcome of one node.
 struct DfpnNodeResult {
