@@ -5,6 +5,13 @@
 // game of the database ends on a board of its own. Dates are spread over 1950..2019 in a random
 // order, or sorted with the oldest tenth appended at the end (a sorted database after a merge of
 // older games, the sort's hardest order). The peak resident size of the process is reported.
+//
+// The duplicate check also runs on two databases in which many games end on one board: every
+// tenth game (100 000 games, 4 999 950 000 pairs: more than a search list can count, so the
+// check ends with its refusal) or every hundredth (10 000 games, 49 995 000 pairs and the
+// few the random games add, written into the list file) holds one other random game. They
+// are shared100000.idx and shared10000.idx in the folder, where `shogi-tool db --folder DIR
+// dupes DIR/shared100000.idx` can be measured too.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -47,8 +54,9 @@ std::string Folder() {
   return (std::filesystem::temp_directory_path() / "shogi_rewrite_bench").string() + "/";
 }
 
-// The database `name` with its dates in one of the two orders, written unless it is there.
-DatabasePaths Database(const std::string& name, bool appended_older) {
+// The database `name` with its dates in one of the two orders, written unless it is there;
+// with `shared` games (every kGames / shared-th) ending on one board of their own.
+DatabasePaths Database(const std::string& name, bool appended_older, int shared = 0) {
   DatabasePaths paths;
   std::string message;
   if (DatabasePathsOf(Folder() + name + ".idx", paths, message) != 0) std::abort();
@@ -71,6 +79,12 @@ DatabasePaths Database(const std::string& name, bool appended_older) {
   index.write(reinterpret_cast<const char*>(record), 32);
   static GameRecord game;
   const DatabaseNames names;
+  std::uint8_t shared_block[kMoveBlockBytes];
+  if (shared > 0) {
+    std::mt19937 other(777);
+    RandomGame(other, kShortest + kLengths - 1, game);
+    kKisenFormat.EncodeBlock(game.MoveList, Handicap::kEven, 0, shared_block);
+  }
   for (int pool = 0; pool < kPool; ++pool) {
     RandomGame(random, kShortest + kLengths - 1, game);
     for (int length = kShortest; length < kShortest + kLengths; ++length) {
@@ -83,8 +97,10 @@ DatabasePaths Database(const std::string& name, bool appended_older) {
       std::fill(std::begin(record), std::end(record), 0);
       kKisenFormat.WriteIndex(cut, 0, 0, names, record);
       kKisenFormat.EncodeBlock(cut.MoveList, Handicap::kEven, 0, block);
+      const bool on_shared_board = shared > 0 && n % (kGames / shared) == 0;
       index.write(reinterpret_cast<const char*>(record), 32);
-      moves.write(reinterpret_cast<const char*>(block), kMoveBlockBytes);
+      moves.write(reinterpret_cast<const char*>(on_shared_board ? shared_block : block),
+                  kMoveBlockBytes);
     }
   }
   if (!index || !moves) std::abort();
@@ -117,13 +133,23 @@ void BM_SortDatabase(benchmark::State& state) {
   ReportPeakMemory(state);
 }
 
-// 重複ﾁｪｯｸ: the pairs it finds are the few games whose random moves met the same board.
+// 重複ﾁｪｯｸ as the menu runs it, the pairs written into the folder's search list: on the
+// random database the few games whose random moves met the same board, on the others also
+// the games `shared` of them end on. The check ends with the pairs, or with its refusal when
+// the list cannot count them.
 void BM_FindDuplicates(benchmark::State& state) {
-  const DatabasePaths paths = Database("random", false);
-  std::vector<DuplicatePair> pairs;
+  const int shared = static_cast<int>(state.range(0));
+  const DatabasePaths paths = shared == 0
+                                  ? Database("random", false)
+                                  : Database("shared" + std::to_string(shared), false, shared);
+  int pairs = 0;
   std::string message;
-  for (auto _ : state) (void)FindDuplicates(kKisenFormat, paths, {}, pairs, message);
-  state.counters["pairs"] = static_cast<double>(pairs.size());
+  for (auto _ : state) {
+    if (FindDuplicates(kKisenFormat, paths, Folder() + "KENSAKU.DAT", {}, pairs, message) != 0 &&
+        message != kMessageNoMemoryToCheck)
+      state.SkipWithError(message.c_str());
+  }
+  state.counters["pairs"] = static_cast<double>(pairs);
   state.SetItemsProcessed(state.iterations() * kGames);
   ReportPeakMemory(state);
 }
@@ -135,7 +161,14 @@ BENCHMARK(BM_SortDatabase)
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
-BENCHMARK(BM_FindDuplicates)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_FindDuplicates)
+    ->ArgName("shared")
+    ->Arg(0)
+    ->Arg(100000)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace shogi

@@ -13,15 +13,6 @@
 
 namespace shogi {
 
-// A board move of a piece that cannot promote any more (a promoted piece, or the king)
-// carries no promotion mark: a stored mark is dropped rather than the move refused.
-inline MoveCode WithoutRedundantMark(const Position& pos, MoveCode m) {
-  if (IsPromotion(m) && !IsDrop(m) && IsSquare(OriginOf(m)) &&
-      TypeOf(pos.Board[OriginOf(m)]) > kRook)
-    m.to = static_cast<std::uint8_t>(m.to - kPromoteFlag);
-  return m;
-}
-
 // Replays a game from `start` one ply at a time, from the start's StartIndex up to `limit`.
 // `next(ply, pos, side, move)` gives the move of the ply as a move code, or false when the
 // stored slot names none; an end marker ends the game. Each move must be playable by the

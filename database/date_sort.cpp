@@ -56,7 +56,6 @@
 #include <memory>
 #include <new>
 #include <utility>
-#include <vector>
 
 #include "database/game_database.h"
 #include "platform/message_pump.h"
@@ -72,13 +71,16 @@ class MinimumIndex {
     blocks_ = (count + kBlock - 1) / kBlock;
     leaves_ = 1;
     while (leaves_ < blocks_) leaves_ *= 2;
-    tree_.assign(2 * static_cast<std::size_t>(leaves_), INT32_MAX);
+    const std::size_t nodes = 2 * static_cast<std::size_t>(leaves_);
+    tree_.reset(new (std::nothrow) std::int32_t[nodes]);
+    if (!tree_) return;
+    std::fill(tree_.get(), tree_.get() + nodes, INT32_MAX);
     for (int b = 0; b < blocks_; ++b) tree_[leaves_ + b] = BlockMinimum(b);
     for (int node = leaves_ - 1; node >= 1; --node)
       tree_[node] = std::min(tree_[2 * node], tree_[2 * node + 1]);
   }
 
-  bool Allocated() const { return !tree_.empty(); }
+  bool Allocated() const { return tree_ != nullptr; }
 
   // After keys[place] changed.
   void Update(int place) {
@@ -157,7 +159,7 @@ class MinimumIndex {
   const std::int32_t* keys_;
   int count_;
   int blocks_ = 0, leaves_ = 1;
-  std::vector<std::int32_t> tree_;
+  std::unique_ptr<std::int32_t[]> tree_;
 };
 
 // Descending is ascending over the complemented keys (~k reverses the order of int32 values
@@ -174,10 +176,14 @@ std::int32_t DateKey(int year, int month, int day) {
   return static_cast<std::int32_t>((y * 256u + m) * 256u + d);
 }
 
-void DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool descending) {
+bool DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool descending) {
   if (descending) Complement(keys, count);
-  for (int p = 0; p < count; ++p) order[p] = p;
   MinimumIndex index(keys, count);
+  if (!index.Allocated()) {
+    if (descending) Complement(keys, count);
+    return false;
+  }
+  for (int p = 0; p < count; ++p) order[p] = p;
   const auto exchange = [&](int a, int b) {
     std::swap(keys[a], keys[b]);
     std::swap(order[a], order[b]);
@@ -205,6 +211,7 @@ void DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool desc
     i = p;
   }
   if (descending) Complement(keys, count);
+  return true;
 }
 
 int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool descending,
@@ -234,7 +241,10 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
     keys[n - 1] = DateKey(fields.Year, fields.Month, fields.Day);
     PumpMessages();
   }
-  DateSortOrder(keys.get(), order.get(), count, descending);
+  if (!DateSortOrder(keys.get(), order.get(), count, descending)) {
+    message = kMessageNoMemoryToSort;
+    return 1;
+  }
 
   DatabaseRewrite rewrite;
   if (!db.ReadIndex(0, header)) {

@@ -21,8 +21,10 @@ std::int32_t DateKey(int year, int month, int day);
 // The order of the sort of `count` games whose keys are `keys` (keys[r] for record r,
 // 0-based): on return order[p] is the record that goes to place p and keys[p] its key.
 // Ascending puts smaller keys first, descending larger ones. The order is exactly that of
-// the sort's selection with grouping (see the .cpp), which is not a stable sort.
-void DateSortOrder(std::int32_t* keys, std::int32_t* order, int count, bool descending);
+// the sort's selection with grouping (see the .cpp), which is not a stable sort. False (and
+// nothing changed) when there is no memory for its index of the keys.
+[[nodiscard]] bool DateSortOrder(std::int32_t* keys, std::int32_t* order, int count,
+                                 bool descending);
 
 // ソート: rewrites the index (header as read, with its count) and the move blocks in the
 // sort's order. 0; or 1 with "データ件数が0件です。", "メモリ不足でソート出来ません。",

@@ -1,4 +1,17 @@
-// The duplicate check: final boards hashed, equal hashes confirmed square by square.
+// The duplicate check in three passes over two integers per game:
+//
+// 1. Each game's final board is hashed: hash[n] and order[] = 1..N, then order sorted by
+//    (hash, number), so that the games of one hash lie together in ascending order.
+// 2. Each group of one hash is split into the games of one board, square by square. A game's
+//    hash is no longer needed once its group is known, so hash[n] becomes the game's class:
+//    the first (smallest) game with its board. The boards of up to kBoardsPerPass classes
+//    are kept while a group's games are replayed in order; games of further boards (only
+//    hash collisions make them) wait for the next pass over the group. The pairs are
+//    counted here, before anything is written.
+// 3. order[] becomes the next game of each class (0 after the last one), built from N down
+//    to 1 with the class's first entry holding the latest game seen; then for each d the
+//    games of its class before it are walked from the class's first: the pairs (i, d) by d,
+//    then by i, written straight into the list file.
 #include "database/duplicates.h"
 
 #include <algorithm>
@@ -17,13 +30,16 @@ namespace {
 
 using Board = std::array<std::int8_t, kSquareCount>;
 
-// The squares after game n's block is replayed to its end: from the start position of the
+// Games read at once in the first pass.
+constexpr int kGamesPerRead = 256;
+// Boards compared at once while a group of one hash is split.
+constexpr int kBoardsPerPass = 64;
+
+// The squares after a game's block is replayed to its end: from the start position of the
 // index record's handicap code when the block begins 0xFF, else from the even game. The
 // replay stops at the first slot that is not a playable move (a damaged block).
-bool FinalBoard(const GameDatabase& db, int n, Board& board) {
-  std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
-  if (!db.ReadIndex(n, record) || !db.ReadBlock(n, block)) return false;
-  const DatabaseFormat& format = db.Format();
+void FinalBoard(const DatabaseFormat& format, const std::uint8_t* record, const std::uint8_t* block,
+                Board& board) {
   Handicap start = Handicap::kEven;
   if (block[0] == kHandicapSlotMark)
     start =
@@ -34,6 +50,13 @@ bool FinalBoard(const GameDatabase& db, int n, Board& board) {
   for (int ply = HandicapStartIndex(start); ply < end; ++ply)
     ApplyMove(pos, moves[ply], SideOfPly(ply));
   std::memcpy(board.data(), pos.Board + 1, kSquareCount);
+}
+
+bool FinalBoardOf(const GameDatabase& db, int n, Board& board) {
+  std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
+  if (!db.ReadIndex(n, record) || !db.ReadBlock(n, block)) return false;
+  FinalBoard(db.Format(), record, block, board);
+  PumpMessages();
   return true;
 }
 
@@ -47,71 +70,143 @@ std::uint32_t HashOf(const Board& board) {
   return hash;
 }
 
+// Pass 1: hash[n - 1] for every game. False when a game cannot be read.
+bool HashGames(const GameDatabase& db, std::uint32_t* hash) {
+  const std::size_t record_bytes = db.Format().IndexRecordBytes;
+  const std::unique_ptr<std::uint8_t[]> records(new (std::nothrow)
+                                                    std::uint8_t[kGamesPerRead * record_bytes]);
+  const std::unique_ptr<std::uint8_t[]> blocks(new (std::nothrow)
+                                                   std::uint8_t[kGamesPerRead * kMoveBlockBytes]);
+  // Without the buffers the games are read one at a time.
+  const bool whole_runs = records && blocks;
+  Board board;
+  for (int first = 1; first <= db.Count(); first += kGamesPerRead) {
+    const int n = std::min(kGamesPerRead, db.Count() - first + 1);
+    if (!whole_runs) {
+      for (int i = 0; i < n; ++i) {
+        if (!FinalBoardOf(db, first + i, board)) return false;
+        hash[first + i - 1] = HashOf(board);
+      }
+      continue;
+    }
+    if (!db.ReadIndexRange(first, n, records.get()) || !db.ReadBlockRange(first, n, blocks.get()))
+      return false;
+    for (int i = 0; i < n; ++i) {
+      FinalBoard(db.Format(), &records[i * record_bytes], &blocks[i * kMoveBlockBytes], board);
+      hash[first + i - 1] = HashOf(board);
+      PumpMessages();
+    }
+  }
+  return true;
+}
+
+// Pass 2 for one group: the `size` games of `group` (ascending) that share a hash get their
+// class in `first_of` (indexed by game number - 1); `pairs` grows by the pairs of each class.
+// `group` is used as scratch. False when a game cannot be read.
+bool SplitGroup(const GameDatabase& db, std::int32_t* group, int size, std::uint32_t* first_of,
+                std::uint64_t& pairs) {
+  std::array<Board, kBoardsPerPass> boards;
+  std::array<std::int32_t, kBoardsPerPass> firsts;
+  std::array<std::uint64_t, kBoardsPerPass> sizes;
+  Board board;
+  while (size > 0) {
+    int classes = 0, waiting = 0;
+    for (int j = 0; j < size; ++j) {
+      const int n = group[j];
+      if (!FinalBoardOf(db, n, board)) return false;
+      const auto known = std::find(boards.begin(), boards.begin() + classes, board);
+      if (known != boards.begin() + classes) {
+        const auto c = known - boards.begin();
+        first_of[n - 1] = static_cast<std::uint32_t>(firsts[c]);
+        ++sizes[c];
+      } else if (classes < kBoardsPerPass) {
+        boards[classes] = board;
+        firsts[classes] = n;
+        sizes[classes++] = 1;
+        first_of[n - 1] = static_cast<std::uint32_t>(n);
+      } else {
+        group[waiting++] = n;  // still ascending: waiting <= j
+      }
+    }
+    for (int c = 0; c < classes; ++c) pairs += sizes[c] * (sizes[c] - 1) / 2;
+    size = waiting;
+  }
+  return true;
+}
+
+// Pass 3: `next` is the next game of each class; the pairs go into the list.
+bool WritePairs(const std::uint32_t* first_of, std::int32_t* next, int count,
+                SearchListWriter& list) {
+  std::fill(next, next + count, 0);
+  for (int d = count; d >= 1; --d) {
+    const auto first = static_cast<int>(first_of[d - 1]);
+    if (first == d) continue;  // next[d - 1] holds the class's latest game seen: its next
+    next[d - 1] = next[first - 1];
+    next[first - 1] = d;
+  }
+  for (int d = 1; d <= count; ++d) {
+    for (int i = static_cast<int>(first_of[d - 1]); i != d; i = next[i - 1]) {
+      if (!list.Add(i) || !list.Add(d)) return false;
+    }
+    PumpMessages();
+  }
+  return list.Commit();
+}
+
 }  // namespace
 
 int FindDuplicates(const DatabaseFormat& format, const DatabasePaths& paths,
-                   const CommandHooks& hooks, std::vector<DuplicatePair>& pairs,
-                   std::string& message) {
-  pairs.clear();
+                   const std::string& list_path, const CommandHooks& hooks, int& pairs,
+                   std::string& message, std::int64_t max_entries) {
+  pairs = 0;
   GameDatabase db;
-  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 1;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
+    return 1;
   const int count = db.Count();
   if (count <= 1) {
     message = kMessageNoDuplicates;
     return 1;
   }
-  const std::unique_ptr<std::uint32_t[]> hashes(new (std::nothrow) std::uint32_t[count]);
-  const std::unique_ptr<std::int32_t[]> by_hash(new (std::nothrow) std::int32_t[count]);
-  if (!hashes || !by_hash) {
+  const auto size = static_cast<std::size_t>(count);
+  const std::unique_ptr<std::uint32_t[]> hash(new (std::nothrow) std::uint32_t[size]);
+  const std::unique_ptr<std::int32_t[]> order(new (std::nothrow) std::int32_t[size]);
+  if (!hash || !order) {
     message = kMessageNoMemoryToCheck;
     return 1;
   }
   hooks.Show(kStatusCheckingDuplicates);
-  Board board;
-  for (int n = 1; n <= count; ++n) {
-    if (!FinalBoard(db, n, board)) {
+  if (!HashGames(db, hash.get())) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  for (int n = 1; n <= count; ++n) order[n - 1] = n;
+  std::sort(order.get(), order.get() + count, [&](int a, int b) {
+    return hash[a - 1] != hash[b - 1] ? hash[a - 1] < hash[b - 1] : a < b;
+  });
+  std::uint64_t found = 0;
+  for (int lo = 0; lo < count;) {
+    int hi = lo + 1;
+    while (hi < count && hash[order[hi] - 1] == hash[order[lo] - 1]) ++hi;
+    if (hi - lo == 1) {
+      hash[order[lo] - 1] = static_cast<std::uint32_t>(order[lo]);
+    } else if (!SplitGroup(db, &order[lo], hi - lo, hash.get(), found)) {
       message = kMessageMalformed;
       return 1;
     }
-    hashes[n - 1] = HashOf(board);
-    by_hash[n - 1] = n;
-    PumpMessages();
+    lo = hi;
   }
-  // The games grouped by hash; within a group of two or more, by board, so that equal
-  // boards lie together.
-  std::sort(by_hash.get(), by_hash.get() + count, [&](int a, int b) {
-    return hashes[a - 1] != hashes[b - 1] ? hashes[a - 1] < hashes[b - 1] : a < b;
-  });
-  std::vector<std::pair<Board, int>> group;
-  for (int first = 0; first < count;) {
-    int last = first + 1;
-    while (last < count && hashes[by_hash[last] - 1] == hashes[by_hash[first] - 1]) ++last;
-    if (last - first > 1) {
-      group.clear();
-      for (int k = first; k < last; ++k) {
-        if (!FinalBoard(db, by_hash[k], board)) {
-          message = kMessageMalformed;
-          return 1;
-        }
-        group.emplace_back(board, by_hash[k]);
-      }
-      std::sort(group.begin(), group.end());
-      for (std::size_t a = 0; a < group.size(); ++a) {
-        for (std::size_t b = a + 1; b < group.size() && group[b].first == group[a].first; ++b)
-          pairs.emplace_back(group[a].second, group[b].second);
-      }
-    }
-    first = last;
-  }
-  if (pairs.empty()) {
+  if (found == 0) {
     message = kMessageNoDuplicates;
     return 1;
   }
-  // The order the check finds them in: by the later game, then by the earlier one.
-  std::sort(pairs.begin(), pairs.end(), [](const DuplicatePair& x, const DuplicatePair& y) {
-    return x.second != y.second ? x.second < y.second : x.first < y.first;
-  });
-  message = Printed(kMessageDuplicatePairs, static_cast<int>(pairs.size()));
+  SearchListWriter list;
+  if (found > static_cast<std::uint64_t>(max_entries) / 2 || !list.Open(list_path) ||
+      !WritePairs(hash.get(), order.get(), count, list)) {
+    message = kMessageNoMemoryToCheck;
+    return 1;
+  }
+  pairs = static_cast<int>(found);
+  message = Printed(kMessageDuplicatePairs, pairs);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -29,7 +30,7 @@ const char* OpenFailure(const std::string& path, RecordFile::Mode mode, const ch
 }  // namespace
 
 int GameDatabase::Open(const DatabaseFormat& format, const DatabasePaths& paths,
-                       RecordFile::Mode mode, std::string& message) {
+                       RecordFile::Mode mode, std::string& message, TruncatedDatabase truncated) {
   format_ = &format;
   count_ = 0;
   moves_.Close();
@@ -48,21 +49,29 @@ int GameDatabase::Open(const DatabaseFormat& format, const DatabasePaths& paths,
   }
   const std::uint64_t record_bytes = format.IndexRecordBytes;
   std::uint64_t moves_bytes = 0;
-  std::uint8_t header[kMaxIndexRecordBytes];
-  bool sound = index_.Size(index_bytes_) && moves_.Size(moves_bytes) &&
-               index_bytes_ >= record_bytes && index_.ReadAt(0, header, record_bytes);
+  std::uint8_t header[kMaxIndexRecordBytes] = {};
+  bool sound = index_.Size(index_bytes_) && moves_.Size(moves_bytes);
+  // An empty index is an empty database; a header cut short is damage no count can mend.
+  has_header_ = index_bytes_ > 0;
+  sound = sound && (!has_header_ ||
+                    (index_bytes_ >= record_bytes && index_.ReadAt(0, header, record_bytes)));
   if (sound) {
-    const std::uint64_t count = format.GameCount(header, index_bytes_);
-    // Both files must hold every game the count claims, whole.
-    sound = count <= kMaxGameCount && (count + 1) * record_bytes <= index_bytes_ &&
-            count * kMoveBlockBytes <= moves_bytes;
-    if (sound) count_ = static_cast<int>(count);
+    stated_count_ = has_header_ ? format.GameCount(header, index_bytes_) : 0;
+    const std::uint64_t whole =
+        std::min<std::uint64_t>({has_header_ ? index_bytes_ / record_bytes - 1 : 0,
+                                 moves_bytes / kMoveBlockBytes, kMaxGameCount});
+    // Both files must hold every game the count claims, whole; else only the whole ones are
+    // read, when the caller reads a damaged database.
+    sound = stated_count_ <= whole || truncated == TruncatedDatabase::kReadWhole;
+    count_ = static_cast<int>(std::min(stated_count_, whole));
     // A count read from 16 bits with other bytes beside them is written again in full before
     // the index grows, so that growing past 2 MiB cannot change it.
-    stored_count_whole_ = Le32{{header[0], header[1], header[2], header[3]}}.Get() == count;
+    stored_count_whole_ = Le32{{header[0], header[1], header[2], header[3]}}.Get() == stated_count_;
   }
   if (!sound) {
     message = kMessageMalformed;
+    count_ = 0;
+    stated_count_ = 0;
     index_.Close();
     moves_.Close();
     return 1;
@@ -81,6 +90,10 @@ bool GameDatabase::ReadBlock(int n, std::uint8_t* block) const {
 bool GameDatabase::ReadIndexRange(int first, int n, std::uint8_t* records) const {
   if (first < 0 || n < 1 || n > count_ + 1 - first) return false;
   const std::uint64_t bytes = format_->IndexRecordBytes;
+  if (!has_header_) {  // an empty index: a header of zeros and no games
+    std::memset(records, 0, bytes);
+    return true;
+  }
   return index_.ReadAt(static_cast<std::uint64_t>(first) * bytes, records,
                        static_cast<std::size_t>(bytes * static_cast<std::uint64_t>(n)));
 }
@@ -92,9 +105,17 @@ bool GameDatabase::ReadBlockRange(int first, int n, std::uint8_t* blocks) const 
 }
 
 bool GameDatabase::WriteGame(int n, const std::uint8_t* record, const std::uint8_t* block) {
-  if (n < 1 || n > count_ + 1) return false;
-  if (n == count_ + 1 && !stored_count_whole_ && !SetCount(count_)) return false;
+  if (n < 1 || n > count_ + 1 || Truncated()) return false;
   const std::uint64_t bytes = format_->IndexRecordBytes;
+  // An empty index gets its header, and a count written in part gets all four bytes,
+  // before the index grows.
+  if (!has_header_) {
+    const std::uint8_t zeros[kMaxIndexRecordBytes] = {};
+    if (!index_.WriteAt(0, zeros, bytes) || !index_.Sync()) return false;
+    has_header_ = true;
+    stored_count_whole_ = true;
+  }
+  if (n == count_ + 1 && !stored_count_whole_ && !SetCount(count_)) return false;
   return moves_.WriteAt(static_cast<std::uint64_t>(n - 1) * kMoveBlockBytes, block,
                         kMoveBlockBytes) &&
          index_.WriteAt(static_cast<std::uint64_t>(n) * bytes, record, bytes) && moves_.Sync() &&
@@ -109,6 +130,7 @@ bool GameDatabase::SetCount(int count) {
   stored.Set(static_cast<std::uint32_t>(count));
   if (!index_.WriteAt(0, stored.Bytes, sizeof stored.Bytes) || !index_.Sync()) return false;
   count_ = count;
+  stated_count_ = static_cast<std::uint64_t>(count);
   stored_count_whole_ = true;
   return true;
 }
@@ -118,8 +140,26 @@ DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& p
   if (RecoverDatabase(format, paths, message) != 0) return DatabaseState::kDamaged;
   if (!FileExists(paths.Index(format))) return DatabaseState::kMissing;
   GameDatabase db;
-  return db.Open(format, paths, RecordFile::Mode::kRead, message) == 0 ? DatabaseState::kSound
-                                                                       : DatabaseState::kDamaged;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
+    return DatabaseState::kDamaged;
+  if (!db.Truncated()) return DatabaseState::kSound;
+  message = kMessageMalformed;
+  return DatabaseState::kTruncated;
+}
+
+int RepairDatabase(const DatabaseFormat& format, const DatabasePaths& paths, int& count,
+                   std::string& message) {
+  count = 0;
+  GameDatabase db;
+  if (db.Open(format, paths, RecordFile::Mode::kReadWrite, message,
+              TruncatedDatabase::kReadWhole) != 0)
+    return 1;
+  if (db.Truncated() && !db.SetCount(db.Count())) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  count = db.Count();
+  return 0;
 }
 
 int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std::string& message) {
@@ -138,7 +178,8 @@ int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std
 int DatabaseGameCount(const DatabaseFormat& format, const DatabasePaths& paths, int& count,
                       std::string& message) {
   GameDatabase db;
-  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 1;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
+    return 1;
   count = db.Count();
   return 0;
 }
@@ -146,9 +187,13 @@ int DatabaseGameCount(const DatabaseFormat& format, const DatabasePaths& paths, 
 int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseNames& names,
              int n, GameRecord& record, std::string& message, const ShownPlyHook& shown_ply) {
   GameDatabase db;
-  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 0;
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
+    return 0;
   if (n < 1 || n > db.Count()) {
-    message = kMessageNumberBeyondCount;
+    // A game the count claims but the files do not hold whole is damaged, not absent.
+    message = n >= 1 && static_cast<std::uint64_t>(n) <= db.StatedCount()
+                  ? kMessageMalformed
+                  : kMessageNumberBeyondCount;
     return 0;
   }
   std::uint8_t index[kMaxIndexRecordBytes], block[kMoveBlockBytes];

@@ -6,7 +6,8 @@
 // descriptor (kKisenFormat, kTarvelFormat) and the program folder:
 //   ﾌｧｲﾙ名      ChooseDatabase (message box with format.NameCaption on 1), then
 //               ProbeDatabase: kMissing asks "ファイルを新規に作成しますか？" and calls
-//               CreateDatabase (いいえ clears selection.Paths); kDamaged shows the message.
+//               CreateDatabase (いいえ clears selection.Paths); kTruncated asks whether to
+//               repair it (RepairDatabase); kDamaged shows the message.
 //   新規登録    RegisterGame with number 0; on 0, NoteRegistered(selection, number).
 //   修正登録    the same with number = selection.CurrentRecordNo (≥ 1, after the question).
 //   a listed game   ReadGame, then selection.CurrentRecordNo = n.
@@ -23,9 +24,11 @@
 // count, so a failure or a crash at any point leaves either the old database or the new one.
 // Records beyond the count (left by such an interruption, whole or torn) are not games: they
 // are never read, and the next registration writes over them. A count that claims more
-// records than either file holds whole is a damaged database and is refused. A whole-file
-// rewrite that a crash cut short (database/database_rewrite.h) is finished or undone first,
-// wherever a database is opened, probed or created.
+// records than either file holds whole (a copy cut short) makes a damaged database: its
+// whole records are listed, searched and read, but nothing writes to it until
+// RepairDatabase has set its count to them. An empty index file is an empty database. A
+// whole-file rewrite that a crash cut short (database/database_rewrite.h) is finished or
+// undone first, wherever a database is opened, probed or created.
 #pragma once
 
 #include <cstdint>
@@ -46,19 +49,28 @@ inline constexpr const char kMessageNumberBeyondCount[] = "番号が登録デー
 // The most games a database may hold here: game numbers are ints.
 constexpr std::uint32_t kMaxGameCount = 0x7FFFFFFE;
 
+// What GameDatabase::Open does with a database whose count claims more games than its files
+// hold whole: refuse it (every command that writes), or read its whole records.
+enum class TruncatedDatabase { kRefuse, kReadWhole };
+
 // An open, checked pair of database files. Every operation opens one, works and closes it.
 class GameDatabase {
  public:
-  // Opens the index and move files of `paths` and checks them: the index holds a whole
-  // header, and both files hold at least the records its count claims. 0; or 1 with
-  // "指定ファイルが存在しません。" (no index), "ファイルに異常があります。" (no move file
-  // beside the index, or a damaged pair) or, for kReadWrite, "ファイルが作成できません。"
-  // (a file that cannot be opened for writing).
+  // Opens the index and move files of `paths` and checks them: the index is empty or holds
+  // a whole header, and both files hold at least the records its count claims (with
+  // kReadWhole, Count() is otherwise the number of whole records and Truncated() is true).
+  // 0; or 1 with "指定ファイルが存在しません。" (no index), "ファイルに異常があります。" (no
+  // move file beside the index, or a damaged pair) or, for kReadWrite, "ファイルが作成でき
+  // ません。" (a file that cannot be opened for writing).
   [[nodiscard]] int Open(const DatabaseFormat& format, const DatabasePaths& paths,
-                         RecordFile::Mode mode, std::string& message);
+                         RecordFile::Mode mode, std::string& message,
+                         TruncatedDatabase truncated = TruncatedDatabase::kRefuse);
 
   const DatabaseFormat& Format() const { return *format_; }
   int Count() const { return count_; }
+  // Whether the header's count claims more games than Count(), and that count.
+  bool Truncated() const { return stated_count_ > static_cast<std::uint64_t>(count_); }
+  std::uint64_t StatedCount() const { return stated_count_; }
 
   // Index record n (0 the header, else 1..Count()) into `record` (IndexRecordBytes bytes).
   [[nodiscard]] bool ReadIndex(int n, std::uint8_t* record) const;
@@ -79,15 +91,25 @@ class GameDatabase {
   const DatabaseFormat* format_ = &kKisenFormat;
   RecordFile index_, moves_;
   int count_ = 0;
+  std::uint64_t stated_count_ = 0;
   std::uint64_t index_bytes_ = 0;
+  bool has_header_ = true;          // an empty index has none yet
   bool stored_count_whole_ = true;  // the header's four count bytes say count_
 };
 
-// Whether the database of `paths` is there: no index file; a sound pair; or a damaged one
-// (a message says why, as GameDatabase::Open gives it).
-enum class DatabaseState { kMissing, kSound, kDamaged };
+// Whether the database of `paths` is there: no index file; a sound pair; a damaged one whose
+// whole records can be read (its count claims more); or one that cannot be read at all (a
+// message says why, as GameDatabase::Open gives it).
+enum class DatabaseState { kMissing, kSound, kTruncated, kDamaged };
 DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                             std::string& message);
+
+// Sets the count of a database whose count claims more games than its files hold whole to
+// the number of whole games; nothing else of the files changes. 0 with `count` the database's
+// count (also when there was nothing to repair); or 1 with a message of GameDatabase::Open
+// or "ファイルが作成できません。" (the count could not be written).
+[[nodiscard]] int RepairDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
+                                 int& count, std::string& message);
 
 // Creates an empty pair: an index holding a zero header and an empty move file. Neither
 // file may exist yet (a move file without its index may be a user's KIF record file, and
@@ -95,7 +117,8 @@ DatabaseState ProbeDatabase(const DatabaseFormat& format, const DatabasePaths& p
 [[nodiscard]] int CreateDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                                  std::string& message);
 
-// The number of games: 0 with `count` set; or 1 with a message as GameDatabase::Open gives.
+// The number of games (of a damaged database, its whole games): 0 with `count` set; or 1
+// with a message as GameDatabase::Open gives.
 [[nodiscard]] int DatabaseGameCount(const DatabaseFormat& format, const DatabasePaths& paths,
                                     int& count, std::string& message);
 
@@ -107,7 +130,8 @@ using ShownPlyHook = std::function<int(const GameRecord& game)>;
 // its handicap code, the moves (up to the last move that can be played: a damaged block
 // loads the sound moves before the damage), no times, shown at the hook's ply. Returns n;
 // or 0 with a message and `record` untouched: the files' messages of GameDatabase::Open,
-// "番号が登録データ数を超してます。" for n outside 1..count.
+// "番号が登録データ数を超してます。" for n outside 1..count, "ファイルに異常があります。" for
+// a game of a damaged database's count past its whole games.
 [[nodiscard]] int ReadGame(const DatabaseFormat& format, const DatabasePaths& paths,
                            const DatabaseNames& names, int n, GameRecord& record,
                            std::string& message, const ShownPlyHook& shown_ply = {});

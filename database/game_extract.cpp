@@ -5,21 +5,26 @@
 #include <system_error>
 
 #include "database/game_database.h"
+#include "database/search_list.h"
 
 namespace shogi {
 
 int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
-                 const std::vector<int>& numbers, std::string_view chosen,
+                 const std::string& list_path, int count, std::string_view chosen,
                  const CommandHooks& hooks, std::string& message) {
   DatabasePaths target;
   if (DatabasePathsOf(chosen, target, message) != 0) return 1;
   GameDatabase from;
-  if (from.Open(format, source, RecordFile::Mode::kRead, message) != 0) return 1;
-  for (const int n : numbers) {
-    if (n < 1 || n > from.Count()) {
-      message = kMessageNumberBeyondCount;
-      return 1;
-    }
+  if (from.Open(format, source, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) !=
+      0)
+    return 1;
+  bool in_range = true;
+  if (!ForEachSearchListEntry(list_path, count, [&](int n) {
+        in_range = n >= 1 && n <= from.Count();
+        return in_range;
+      })) {
+    message = in_range ? kMessageMalformed : kMessageNumberBeyondCount;
+    return 1;
   }
   std::error_code error;
   switch (ProbeDatabase(format, target, message)) {
@@ -31,6 +36,7 @@ int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
       }
       break;
     case DatabaseState::kSound:
+    case DatabaseState::kTruncated:
     case DatabaseState::kDamaged:
       if (!hooks.Confirmed(kQuestionDatabaseExists)) {
         message.clear();
@@ -44,13 +50,18 @@ int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
     return 1;
   }
   DatabaseRewrite to;
-  if (!to.Begin(format, target) ||
-      !to.Header(nullptr, static_cast<std::uint32_t>(numbers.size()))) {
+  if (static_cast<std::uint32_t>(count) > kMaxGameCount || !to.Begin(format, target) ||
+      !to.Header(nullptr, static_cast<std::uint32_t>(count))) {
     message = kMessageCannotCreate;
     return 1;
   }
-  for (const int n : numbers) {
-    if (CopyGames(from, n, n, to, message) != 0) return 1;
+  bool copied = true;
+  if (!ForEachSearchListEntry(list_path, count, [&](int n) {
+        copied = CopyGames(from, n, n, to, message) == 0;
+        return copied;
+      })) {
+    if (copied) message = kMessageMalformed;
+    return 1;
   }
   if (!to.Commit()) {
     message = kMessageCannotCreate;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
 
 #include "database/game_database.h"
 #include "database/maintenance.h"
@@ -99,20 +98,18 @@ int GameList::Open(const DatabaseFormat& format, const std::string& folder,
   format_ = &format;
   paths_ = selection.Paths;
   top_ = 0;
-  const std::string list_path = SearchListPath(format, folder);
-  if (selection.SearchCount <= 0 ||
-      !ReadSearchList(list_path, static_cast<std::size_t>(selection.SearchCount), entries_) ||
-      entries_.empty()) {
+  list_path_ = SearchListPath(format, folder);
+  if (selection.SearchCount <= 0 || !CountSearchList(list_path_, selection.SearchCount, count_) ||
+      count_ == 0) {
+    count_ = 0;
     int count = 0;
     if (DatabaseGameCount(format, paths_, count, message) != 0) return 1;
     if (count <= 0) {
       message = kMessageNoData;
       return 1;
     }
-    entries_.resize(static_cast<std::size_t>(count));
-    std::iota(entries_.begin(), entries_.end(), 1);
-    if (WriteSearchList(list_path, entries_, message) != 0) return 1;
-    selection.SearchCount = count;
+    if (WriteWholeSearchList(list_path_, count, message) != 0) return 1;
+    selection.SearchCount = count_ = count;
   }
   LoadDatabaseNames(format, folder, names_);
   count_at_open_ = selection.SearchCount;
@@ -153,12 +150,21 @@ int GameList::Page(const ListSettings& settings, const PositionPattern& searched
                    std::vector<Line>& lines, std::string& message) const {
   lines.clear();
   GameDatabase db;
-  if (db.Open(*format_, paths_, RecordFile::Mode::kRead, message) != 0) return 1;
+  if (db.Open(*format_, paths_, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) !=
+      0)
+    return 1;
+  // The page's entries lie together in the file, in either order.
   const bool reverse = settings.ReverseOf(*format_);
-  for (int i = 0; i < kListPageLines; ++i) {
-    const int entry = reverse ? Count() - 1 - top_ - i : top_ + i;
-    if (entry < 0 || entry >= Count()) break;
-    const int n = entries_[static_cast<std::size_t>(entry)];
+  const int first = reverse ? std::max(Count() - top_ - kListPageLines, 0) : top_;
+  const int shown = std::min(kListPageLines, Count() - top_);
+  std::int32_t entries[kListPageLines];
+  SearchListReader list;
+  if (shown > 0 && (!list.Open(list_path_) || !list.Read(first, shown, entries))) {
+    message = kMessageMalformed;
+    return 1;
+  }
+  for (int i = 0; i < shown; ++i) {
+    const int n = entries[reverse ? shown - 1 - i : i];
     std::uint8_t index[kMaxIndexRecordBytes], block[kMoveBlockBytes];
     if (!db.ReadIndex(n, index) || !db.ReadBlock(n, block)) continue;
     const IndexFields fields = format_->ReadIndex(index, names_);
@@ -187,15 +193,15 @@ std::string GameList::Close(DatabaseSelection& selection) const {
   return selection.SearchCount == 0 ? kMessageNoDataLeft : "";
 }
 
-int GameList::DeleteListed(const std::string& folder, int number, const CommandHooks& hooks,
-                           DatabaseSelection& selection, std::string& message) {
+int GameList::DeleteListed(int number, const CommandHooks& hooks, DatabaseSelection& selection,
+                           std::string& message) {
   if (DeleteGame(*format_, paths_, number, hooks, message) != 0) return 1;
-  RenumberAfterDeletion(entries_, number, top_);
-  selection.SearchCount = static_cast<int>(entries_.size());
-  if (WriteSearchList(SearchListPath(*format_, folder), entries_, message) != 0) {
+  if (RenumberListAfterDeletion(list_path_, number, count_, top_, message) != 0) {
+    count_ = top_ = 0;
     selection.SearchCount = 0;
     return 1;
   }
+  selection.SearchCount = count_;
   return 0;
 }
 

@@ -71,19 +71,22 @@ int ShownPly(const GameRecord& game, const PositionPattern& searched);
 class GameList {
  public:
   // Opens the list of the database `selection` has chosen, with the lists of `folder` (the
-  // program folder). The entries are those of the search list file; when SearchCount is 0
-  // (no list built since the last change) or the file holds none, the list of every game
-  // 1..N is written first and SearchCount becomes N. The list starts at its top. 0; or 1
-  // with "表示対象データがありません。" (no games), a message of the database files, or
-  // "ファイルが作成できません。" (the search list cannot be written).
+  // program folder). The entries are those of the search list file, up to SearchCount of
+  // them; when SearchCount is 0 (no list built since the last change) or the file holds
+  // none, the list of every game 1..N (of a damaged database, its whole games) is written
+  // first and SearchCount becomes N. The list starts at its top. The entries stay in the
+  // file: a page reads its own. 0; or 1 with "表示対象データがありません。" (no games), a
+  // message of the database files, or "ファイルが作成できません。" (the search list cannot
+  // be written).
   [[nodiscard]] int Open(const DatabaseFormat& format, const std::string& folder,
                          DatabaseSelection& selection, std::string& message);
 
-  // The entries in the list file's order (新規作成 writes the games in this order).
-  const std::vector<int>& Entries() const { return entries_; }
+  // The search list file the entries are read from, in its order (新規作成 writes the games
+  // in this order).
+  const std::string& ListPath() const { return list_path_; }
 
   // The number of entries, and `ListTop`: the entry the page starts from.
-  int Count() const { return static_cast<int>(entries_.size()); }
+  int Count() const { return count_; }
   int Top() const { return top_; }
   // The scroll bar's range is 0..ScrollMax(), its thumb at Top().
   int ScrollMax() const;
@@ -108,17 +111,19 @@ class GameList {
   // entry, skipping Top() of them. Each line holds the game number, both players, the date
   // (year modulo 100) and the cells of the two chosen columns; the move columns are taken
   // at `searched`'s ply (ShownPly). An entry that names no game of the database gives no
-  // line. 0 with `lines`; or 1 with a message of the database files.
+  // line. 0 with `lines`; or 1 with a message of the database files ("ファイルに異常が
+  // あります。" also for a search list that cannot be read).
   [[nodiscard]] int Page(const ListSettings& settings, const PositionPattern& searched,
                          std::vector<Line>& lines, std::string& message) const;
 
   // 削除 of game `number` (a listed game): DeleteGame (asking through `hooks`), then its
   // entry leaves the list, every larger number becomes one less, the top follows
-  // RenumberAfterDeletion, the list file of `folder` is written anew and SearchCount becomes
-  // the new length. 0; or 1 with DeleteGame's message and the list as it was; or 1 with
+  // RenumberListAfterDeletion, the list file is written anew and SearchCount becomes the new
+  // length. 0; or 1 with DeleteGame's message and the list as it was; or 1 with
   // "ファイルが作成できません。" when only the list file could not be written (the game is
-  // gone; SearchCount is then 0, so the next list shows the whole database).
-  [[nodiscard]] int DeleteListed(const std::string& folder, int number, const CommandHooks& hooks,
+  // gone; the list is then empty and SearchCount 0, so the next list shows the whole
+  // database).
+  [[nodiscard]] int DeleteListed(int number, const CommandHooks& hooks,
                                  DatabaseSelection& selection, std::string& message);
 
   // キャンセル: when SearchCount changed while the list was open, CurrentRecordNo becomes 0;
@@ -129,7 +134,8 @@ class GameList {
   const DatabaseFormat* format_ = &kKisenFormat;
   DatabasePaths paths_;
   DatabaseNames names_;
-  std::vector<int> entries_;
+  std::string list_path_;
+  int count_ = 0;
   int top_ = 0;
   int count_at_open_ = 0;
 };

@@ -2,7 +2,8 @@
 #include "database/game_search.h"
 
 #include <algorithm>
-#include <numeric>
+#include <memory>
+#include <new>
 
 #include "database/game_database.h"
 #include "database/search_list.h"
@@ -25,22 +26,33 @@ std::string SearchOutcomeMessage(int count) {
 }
 
 int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const SearchTerms& terms,
-                const PositionPattern& pattern, std::vector<int>& found, std::string& message) {
+                const PositionPattern& pattern, const std::function<bool(int game)>& keep,
+                std::string& message) {
   GameDatabase db;
-  if (db.Open(format, paths, RecordFile::Mode::kRead, message) != 0) return 1;
-  found.clear();
+  if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
+    return 1;
   const int count = db.Count();
+  const auto kept = [&](int n) {
+    if (keep(n)) return true;
+    message = kMessageCannotCreate;
+    return false;
+  };
   if (!terms.Any() && !pattern.Active()) {
-    found.resize(static_cast<std::size_t>(count));
-    std::iota(found.begin(), found.end(), 1);
+    for (int n = 1; n <= count; ++n) {
+      if (!kept(n)) return 1;
+    }
     return 0;
   }
   const std::size_t record_bytes = format.IndexRecordBytes;
-  std::vector<std::uint8_t> records(kGamesPerRead * record_bytes);
-  std::vector<std::uint8_t> blocks(pattern.Active() ? kGamesPerRead * kMoveBlockBytes : 0);
+  std::uint8_t records[kGamesPerRead * kMaxIndexRecordBytes];
+  // Without room for a piece of blocks, each game's block is read alone.
+  const std::unique_ptr<std::uint8_t[]> blocks(
+      pattern.Active() ? new (std::nothrow) std::uint8_t[kGamesPerRead * kMoveBlockBytes]
+                       : nullptr);
+  std::uint8_t one_block[kMoveBlockBytes];
   for (int first = 1; first <= count; first += kGamesPerRead) {
     const int n = std::min(kGamesPerRead, count - first + 1);
-    if (!db.ReadIndexRange(first, n, records.data())) {
+    if (!db.ReadIndexRange(first, n, records)) {
       message = kMessageMalformed;
       return 1;
     }
@@ -53,17 +65,18 @@ int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const 
       if (pattern.Active()) {
         // The blocks are read only for a piece of the file where a game passed the record
         // conditions.
-        if (!blocks_read && !db.ReadBlockRange(first, n, blocks.data())) {
+        if (blocks ? !blocks_read && !db.ReadBlockRange(first, n, blocks.get())
+                   : !db.ReadBlock(first + i, one_block)) {
           message = kMessageMalformed;
           return 1;
         }
         blocks_read = true;
+        const std::uint8_t* block =
+            blocks ? &blocks[static_cast<std::size_t>(i) * kMoveBlockBytes] : one_block;
         const Handicap start = HandicapOfStoredCode(format.Scheme, keys.HandicapCode);
-        if (format.FindPosition(&blocks[static_cast<std::size_t>(i) * kMoveBlockBytes], start,
-                                pattern) < 0)
-          continue;
+        if (format.FindPosition(block, start, pattern) < 0) continue;
       }
-      found.push_back(first + i);
+      if (!kept(first + i)) return 1;
     }
   }
   return 0;
@@ -71,14 +84,26 @@ int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const 
 
 int RunSearch(const DatabaseFormat& format, const std::string& folder,
               const SearchConditions& conditions, const SearchDates& dates,
-              DatabaseSelection& selection, ListSettings& settings, std::vector<int>& found,
+              DatabaseSelection& selection, ListSettings& settings, int& found,
               std::string& message) {
+  found = 0;
   const SearchTerms terms = ResolveSearchTerms(format, folder, conditions, dates);
   const PositionPattern pattern(conditions.Mode, conditions.SearchPosition);
-  if (SearchGames(format, selection.Paths, terms, pattern, found, message) != 0 ||
-      WriteSearchList(SearchListPath(format, folder), found, message) != 0)
+  SearchListWriter list;
+  if (!list.Open(SearchListPath(format, folder))) {
+    message = kMessageCannotCreate;
     return 1;
-  selection.SearchCount = static_cast<int>(found.size());
+  }
+  if (SearchGames(
+          format, selection.Paths, terms, pattern, [&list](int n) { return list.Add(n); },
+          message) != 0)
+    return 1;
+  if (!list.Commit()) {
+    message = kMessageCannotCreate;
+    return 1;
+  }
+  found = static_cast<int>(list.Count());
+  selection.SearchCount = found;
   if (pattern.Active()) settings.Columns[0] = kColumnMove;
   return 0;
 }

@@ -8,8 +8,8 @@
 // is above 0 the list (game_list.h) opens.
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "database/database_format.h"
 #include "database/game_list.h"
@@ -27,23 +27,26 @@ std::string SearchOutcomeMessage(int count);
 
 // The games of the database at `paths` that pass `terms` and, when `pattern` is active, whose
 // replay from the start position of their handicap code reaches the pattern before one of
-// their moves, up to ply 255 (the position after the last move is never tested). Without
-// any condition every game 1..N is kept. PumpMessages() runs once for every game examined.
-// 0 with `found` ascending; or 1 with a message of GameDatabase::Open (or "ファイルに異常が
-// あります。" for a file that cannot be read).
+// their moves, up to ply 255 (the position after the last move is never tested), each handed
+// to `keep` in ascending order as it is found. Without any condition every game 1..N is
+// kept. A damaged database is searched up to its whole games. PumpMessages() runs once for
+// every game examined. 0; or 1 with a message of GameDatabase::Open ("ファイルに異常が
+// あります。" also for a file that cannot be read), or "ファイルが作成できません。" when
+// `keep` answered false.
 [[nodiscard]] int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths,
                               const SearchTerms& terms, const PositionPattern& pattern,
-                              std::vector<int>& found, std::string& message);
+                              const std::function<bool(int game)>& keep, std::string& message);
 
 // The whole search of the menu: the kept `conditions` (with the dates CheckSearchDates gave)
 // resolved for the chosen database with the lists of `folder` (the program folder), the
-// search, and its list written to the database's search list file in `folder`. Then
-// SearchCount is the number found, and after a position search the first list column is
-// 指し手. 0 with `found`; or 1 with a message (SearchGames', or "ファイルが作成できません。"
-// when the list cannot be written) and SearchCount, the list file and `settings` untouched.
+// search, and its list written to the database's search list file in `folder` as the games
+// are found. Then SearchCount is `found`, the number found, and after a position search the
+// first list column is 指し手. 0; or 1 with a message (SearchGames', or "ファイルが作成でき
+// ません。" when the list cannot be written) and SearchCount, the list file and `settings`
+// untouched.
 [[nodiscard]] int RunSearch(const DatabaseFormat& format, const std::string& folder,
                             const SearchConditions& conditions, const SearchDates& dates,
-                            DatabaseSelection& selection, ListSettings& settings,
-                            std::vector<int>& found, std::string& message);
+                            DatabaseSelection& selection, ListSettings& settings, int& found,
+                            std::string& message);
 
 }  // namespace shogi

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "database/game_database.h"
+#include "database/search_list.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -61,13 +62,20 @@ int DeleteGame(const DatabaseFormat& format, const DatabasePaths& paths, int num
                        {{1, number - 1}, {number + 1, db.Count()}}, message);
 }
 
-void RenumberAfterDeletion(std::vector<std::int32_t>& list, int deleted, int& list_top) {
-  std::erase(list, deleted);
-  for (std::int32_t& n : list) {
-    if (n > deleted) --n;
+int RenumberListAfterDeletion(const std::string& path, int deleted, int& length, int& list_top,
+                              std::string& message) {
+  SearchListWriter renumbered;
+  if (!renumbered.Open(path) ||
+      !ForEachSearchListEntry(
+          path, length,
+          [&](int n) { return n == deleted || renumbered.Add(n > deleted ? n - 1 : n); }) ||
+      !renumbered.Commit()) {
+    message = kMessageCannotCreate;
+    return 1;
   }
-  const int length = static_cast<int>(list.size());
+  length = static_cast<int>(renumbered.Count());
   if (list_top + kListPageLines > length) list_top = std::max(length - kListPageLines, 0);
+  return 0;
 }
 
 int RemoveDatabase(const DatabaseFormat& format, std::string_view chosen, const CommandHooks& hooks,

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "database/database_format.h"
 #include "database/database_rewrite.h"
@@ -27,10 +26,12 @@ inline constexpr const char kQuestionSwap[] = "%d番と%d番を入れ換えて�
 [[nodiscard]] int DeleteGame(const DatabaseFormat& format, const DatabasePaths& paths, int number,
                              const CommandHooks& hooks, std::string& message);
 
-// The search list after game `deleted` left the database: its entry goes and every larger
-// number is one less. When `list_top` + 20 then passes the list's end, the list top becomes
-// length − 20, and not below 0.
-void RenumberAfterDeletion(std::vector<std::int32_t>& list, int deleted, int& list_top);
+// The search list at `path` (its first `length` entries) after game `deleted` left the
+// database: its entry goes and every larger number is one less; `length` becomes the new
+// length. When `list_top` + 20 then passes the list's end, the list top becomes length − 20,
+// and not below 0. 0; or 1 with "ファイルが作成できません。" and the list file as it was.
+[[nodiscard]] int RenumberListAfterDeletion(const std::string& path, int deleted, int& length,
+                                            int& list_top, std::string& message);
 
 // ﾌｧｲﾙ削除: the database chosen as `chosen` (a file name as the dialog gives it) loses both
 // files together, after the question "削除してよろしいですか？". 0; or 1 with

@@ -1,10 +1,9 @@
 // Writing and reading the search list files.
 #include "database/search_list.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #include "database/little_endian.h"
-#include "platform/replacing_file.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -13,37 +12,69 @@ std::string SearchListPath(const DatabaseFormat& format, const std::string& fold
   return FolderFilePath(folder, format.SearchListFile);
 }
 
-int WriteSearchList(const std::string& path, const std::vector<int>& numbers,
-                    std::string& message) {
-  std::string bytes;
-  bytes.reserve(numbers.size() * sizeof(Le32));
-  for (int number : numbers) {
-    Le32 entry;
-    entry.Set(static_cast<std::uint32_t>(number));
-    bytes.append(reinterpret_cast<const char*>(entry.Bytes), sizeof entry.Bytes);
-  }
-  if (WriteFileReplacing(path, bytes)) return 0;
-  message = kMessageCannotCreate;
-  return 1;
+bool SearchListWriter::Open(const std::string& path) {
+  count_ = 0;
+  return file_.Open(path);
 }
 
-bool ReadSearchList(const std::string& path, std::size_t limit, std::vector<int>& numbers) {
-  numbers.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  Le32 entries[4096];
-  bool ended = false;
-  while (!ended && numbers.size() < limit) {
-    const std::size_t n = std::fread(entries, sizeof(Le32), std::size(entries), file);
-    for (std::size_t i = 0; i < n && !ended && numbers.size() < limit; ++i) {
-      const auto number = static_cast<std::int32_t>(entries[i].Get());
-      ended = number < 1;
-      if (!ended) numbers.push_back(number);
-    }
-    ended = ended || n < std::size(entries);
+bool SearchListWriter::Add(int number) {
+  if (count_ >= kMaxSearchListEntries) return false;
+  Le32 entry;
+  entry.Set(static_cast<std::uint32_t>(number));
+  ++count_;
+  return file_.Write({reinterpret_cast<const char*>(entry.Bytes), sizeof entry.Bytes});
+}
+
+bool SearchListWriter::Commit() {
+  return file_.Commit();
+}
+
+bool SearchListReader::Read(std::int64_t first, int n, std::int32_t* numbers) const {
+  constexpr int kPiece = 1024;
+  Le32 entries[kPiece];
+  for (int done = 0; done < n;) {
+    const int piece = std::min(kPiece, n - done);
+    if (!file_.ReadAt(static_cast<std::uint64_t>(first + done) * sizeof(Le32), entries,
+                      static_cast<std::size_t>(piece) * sizeof(Le32)))
+      return false;
+    for (int i = 0; i < piece; ++i) numbers[done + i] = static_cast<std::int32_t>(entries[i].Get());
+    done += piece;
   }
-  std::fclose(file);
   return true;
+}
+
+bool SearchListReader::Count(int limit, int& count) const {
+  count = 0;
+  std::uint64_t size = 0;
+  if (!file_.Size(size)) return false;
+  const std::int64_t in_file = static_cast<std::int64_t>(
+      std::min<std::uint64_t>(size / sizeof(Le32), kMaxSearchListEntries));
+  const int most = static_cast<int>(std::min<std::int64_t>(std::max(limit, 0), in_file));
+  constexpr int kPiece = 4096;
+  std::int32_t numbers[kPiece];
+  while (count < most) {
+    const int n = std::min(kPiece, most - count);
+    if (!Read(count, n, numbers)) return false;
+    for (int i = 0; i < n; ++i, ++count) {
+      if (numbers[i] < 1) return true;
+    }
+  }
+  return true;
+}
+
+bool CountSearchList(const std::string& path, int limit, int& count) {
+  SearchListReader reader;
+  count = 0;
+  return reader.Open(path) && reader.Count(limit, count);
+}
+
+int WriteWholeSearchList(const std::string& path, int count, std::string& message) {
+  SearchListWriter list;
+  bool written = list.Open(path);
+  for (int n = 1; written && n <= count; ++n) written = list.Add(n);
+  if (written && list.Commit()) return 0;
+  message = kMessageCannotCreate;
+  return 1;
 }
 
 }  // namespace shogi

@@ -8,18 +8,17 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "records/kaya.h"
 #include "records/ki2_notation.h"
 #include "records/notation.h"
 
 namespace shogi {
 namespace {
 
-// The Kaya and Morita cell tables, indexed 0 the empty square, 1..15 the first player's codes,
-// 16 + k the second player's code -k. The second player's pieces are their katakana initials,
-// so that a reader tells the two sides apart at a glance.
-constexpr const char* kKayaCells[32] = {
-    "・", "歩", "香", "桂", "銀", "金", "角", "飛", "玉", "と", "杏", "圭", "全", "金", "馬", "竜",
-    "・", "フ", "キ", "ケ", "ギ", "ン", "カ", "ヒ", "オ", "ト", "ヨ", "ネ", "ゼ", "ン", "ウ", "リ"};
+// The Morita cell table, indexed 0 the empty square, 1..15 the first player's codes, 16 + k
+// the second player's code -k. The second player's pieces are their katakana initials, so
+// that a reader tells the two sides apart at a glance. (The Kaya grids take the cells of the
+// Kaya file's diagram, KayaCell.)
 constexpr const char* kMoritaCells[32] = {
     "　", "歩", "香", "桂", "銀", "金", "角", "飛", "玉", "と", "杏", "圭", "全", "金", "馬", "龍",
     "　", "フ", "キ", "ケ", "ギ", "ン", "カ", "ヒ", "オ", "ト", "ヨ", "ネ", "ゼ", "ン", "ウ", "リ"};
@@ -83,20 +82,27 @@ std::string MoveColumnEntry(const GameRecord& record, int k) {
   return "  " + Cp932(SideOfPly(index) == kFirst ? "▲" : "▽") + MoveText(record, index);
 }
 
+// The letter of a piece type in the standard, mail and merged diagrams: the notation's
+// letters, but the dragon is written 竜 there.
+std::string DiagramLetter(int type) {
+  if (type == kDragon) return Cp932("竜");
+  return Notation().piece_letter[type];
+}
+
 // The nine cells of a rank in the standard diagram's letters: " 歩", "v歩", " ・".
 std::string StandardCells(const Position& pos, int rank) {
   std::string row;
   for (int file = 9; file >= 1; --file) {
     const int code = pos.Board[SquareOf(file, rank)];
     row += code < 0 ? "v" : " ";
-    row += Notation().piece_letter[TypeOf(code)];
+    row += DiagramLetter(TypeOf(code));
   }
   return row;
 }
 
 std::string KayaCells(const Position& pos, int rank) {
   std::string row;
-  for (int file = 9; file >= 1; --file) row += Cell(kKayaCells, pos.Board[SquareOf(file, rank)]);
+  for (int file = 9; file >= 1; --file) row += KayaCell(pos.Board[SquareOf(file, rank)]);
   return row;
 }
 
@@ -138,9 +144,8 @@ std::string StandardBody(const GameRecord& record, const Position& pos) {
 
 // "@@%d:" with the number of the first listed move, then the last five moves as digits: origin
 // file and rank (0 and the piece type for a drop), destination file and rank, "+" for a
-// promotion, which also stands in for the next move's leading space. "" at the start.
+// promotion, which also stands in for the next move's leading space. At the start "@@1:" alone.
 std::string MoveDigitLine(const GameRecord& record) {
-  if (!MoveMade(record)) return "";
   const int first = std::max(record.StartIndex, record.PlyCount - 5);
   std::string out = "@@" + std::to_string(first - record.StartIndex + 1) + ":";
   bool after_promotion = false;

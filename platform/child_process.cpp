@@ -7,16 +7,22 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_path.h"
 #else
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+extern char** environ;
 #endif
 
 namespace shogi {
@@ -28,7 +34,39 @@ double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+constexpr const char* kPipeMessage = "パイプを作成できません。";
+
+std::string CannotStartMessage(const std::vector<std::string>& arguments) {
+  return "プログラムを起動できません。\n" + (arguments.empty() ? std::string() : arguments[0]);
+}
+
 }  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false, quoted = false;
+  for (const char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if (!quoted && (c == ' ' || c == '\t')) {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+std::string QuoteCommandWord(const std::string& word) {
+  if (!word.empty() && word.find_first_of(" \t") == std::string::npos) return word;
+  return "\"" + word + "\"";
+}
 
 ChildProcess::~ChildProcess() {
   if (Running()) Finish(0.5);
@@ -58,7 +96,7 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double second
 
 bool ChildProcess::Reset(std::string& message) {
   if (Running()) {
-    message = "a child process is already running";
+    message = "プログラムは既に起動しています。";
     return false;
   }
   CloseAll();
@@ -78,51 +116,54 @@ bool ChildProcess::TakeLine(std::string& line) {
 
 #ifndef _WIN32
 
-bool ChildProcess::Start(const std::string& command, std::string& message) {
+bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
   if (!Reset(message)) return false;
+  if (arguments.empty() || arguments[0].empty()) {
+    message = CannotStartMessage(arguments);
+    return false;
+  }
   // Sockets rather than pipes toward the child: a write to a child that has died then fails
-  // with an error (MSG_NOSIGNAL) instead of a SIGPIPE that would end this program.
+  // with an error (MSG_NOSIGNAL) instead of a SIGPIPE that would end this program. The
+  // parent's ends are closed on exec, so no other child inherits them.
   int in_pair[2], out_pipe[2];
-  if (socketpair(AF_UNIX, SOCK_STREAM, 0, in_pair) != 0) {
-    message = "cannot create a pipe";
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, in_pair) != 0) {
+    message = kPipeMessage;
     return false;
   }
-  if (pipe(out_pipe) != 0) {
+  if (pipe2(out_pipe, O_CLOEXEC) != 0) {
     close(in_pair[0]);
     close(in_pair[1]);
-    message = "cannot create a pipe";
+    message = kPipeMessage;
     return false;
   }
-  const pid_t pid = fork();
-  if (pid < 0) {
-    close(in_pair[0]);
-    close(in_pair[1]);
-    close(out_pipe[0]);
-    close(out_pipe[1]);
-    message = "cannot start a process";
-    return false;
-  }
-  if (pid == 0) {
-    // The child: its own process group, so that killing it takes its children along.
-    setpgid(0, 0);
-    dup2(in_pair[1], STDIN_FILENO);
-    dup2(out_pipe[1], STDOUT_FILENO);
-    close(in_pair[0]);
-    close(in_pair[1]);
-    close(out_pipe[0]);
-    close(out_pipe[1]);
-    const std::string line = "exec " + command;
-    execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  setpgid(pid, pid);
+  std::vector<char*> argv;
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  // The child gets its own process group, so that killing it takes its children along; its
+  // standard input and output are the two channels (dup2 clears close-on-exec).
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in_pair[1], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, out_pipe[1], STDOUT_FILENO);
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  pid_t pid = -1;
+  const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   close(in_pair[1]);
   close(out_pipe[1]);
+  if (error != 0) {
+    close(in_pair[0]);
+    close(out_pipe[0]);
+    message = CannotStartMessage(arguments);
+    return false;
+  }
   pid_ = pid;
   to_child_ = in_pair[0];
   from_child_ = out_pipe[0];
-  fcntl(from_child_, F_SETFD, FD_CLOEXEC);
-  fcntl(to_child_, F_SETFD, FD_CLOEXEC);
   return true;
 }
 
@@ -199,39 +240,70 @@ void ChildProcess::CloseAll() {
 
 #else  // _WIN32
 
-bool ChildProcess::Start(const std::string& command, std::string& message) {
+namespace {
+
+// One argument as the C runtime of the child splits its command line again: quoted when
+// needed, backslashes doubled before a quote, quotes escaped.
+std::wstring QuotedArgument(const std::wstring& a) {
+  if (!a.empty() && a.find_first_of(L" \t\n\v\"") == std::wstring::npos) return a;
+  std::wstring out = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : a) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(2 * backslashes, L'\\');
+  return out + L"\"";
+}
+
+}  // namespace
+
+bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
   if (!Reset(message)) return false;
+  if (arguments.empty() || arguments[0].empty()) {
+    message = CannotStartMessage(arguments);
+    return false;
+  }
   SECURITY_ATTRIBUTES sa{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE child_in_read, child_in_write, child_out_read, child_out_write;
   if (!CreatePipe(&child_in_read, &child_in_write, &sa, 0)) {
-    message = "cannot create a pipe";
+    message = kPipeMessage;
     return false;
   }
   if (!CreatePipe(&child_out_read, &child_out_write, &sa, 0)) {
     CloseHandle(child_in_read);
     CloseHandle(child_in_write);
-    message = "cannot create a pipe";
+    message = kPipeMessage;
     return false;
   }
   // The parent's ends are not inherited.
   SetHandleInformation(child_in_write, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(child_out_read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si{};
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = child_in_read;
   si.hStdOutput = child_out_write;
   si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION pi{};
-  std::string line = command;
-  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+  std::wstring line;
+  for (const std::string& a : arguments) {
+    if (!line.empty()) line += L' ';
+    line += QuotedArgument(WidePath(a));
+  }
+  const BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                                  nullptr, nullptr, &si, &pi);
   CloseHandle(child_in_read);
   CloseHandle(child_out_write);
   if (!ok) {
     CloseHandle(child_in_write);
     CloseHandle(child_out_read);
-    message = "cannot start a process";
+    message = CannotStartMessage(arguments);
     return false;
   }
   CloseHandle(pi.hThread);

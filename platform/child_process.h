@@ -4,8 +4,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace shogi {
+
+// The words of a command line: separated by spaces or tabs, a part in double quotes kept
+// whole (the quotes dropped), so that a path with spaces is one word when quoted. Nothing in
+// it is expanded or run by a shell.
+std::vector<std::string> SplitCommandLine(const std::string& line);
+// `word` as one word of a command line: in double quotes when it is empty or holds a space or
+// a tab.
+std::string QuoteCommandWord(const std::string& word);
 
 class ChildProcess {
  public:
@@ -14,9 +23,14 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Starts `command` as the platform's shell runs it (sh -c on POSIX, the command line of
-  // CreateProcess on Windows). False with a message when it cannot be started.
-  [[nodiscard]] bool Start(const std::string& command, std::string& message);
+  // Starts the program `arguments[0]` (looked up on the PATH when it names no folder) with
+  // the rest as its arguments, without a shell. False with a message (Japanese) when it
+  // cannot be started.
+  [[nodiscard]] bool Start(const std::vector<std::string>& arguments, std::string& message);
+  // The same for the words of a command line (SplitCommandLine).
+  [[nodiscard]] bool Start(const std::string& command_line, std::string& message) {
+    return Start(SplitCommandLine(command_line), message);
+  }
   bool Running() const;
 
   // Writes `line` and a line feed to the child's input. False when the child is gone.

@@ -68,7 +68,7 @@ int ReadAiShogi(ByteStream& stream, GameRecord& record, std::string& message) {
       return 1;
     }
   }
-  return game.Install(record);
+  return game.Install(record, message);
 }
 
 int ReadAiShogi(const std::string& path, GameRecord& record, std::string& message) {

@@ -186,6 +186,59 @@ bool ParseCsaMove(std::string_view line, const Position& board, Side side, MoveC
   return IsPlayableMove(board, side, m);
 }
 
+// The end statements and what they say about the side to move ("%TIME_UP": it ran out of
+// time and lost; "%KACHI": it declared a win). Statements not in the table keep the old
+// rule: a second character "T" or "M" is a loss of the side to move, anything else no result.
+int CsaEndResult(std::string_view statement, int index) {
+  enum Outcome { kMoverLoses, kMoverWins, kFirstWins, kSecondWins, kDraw, kRepetition, kImpasse };
+  struct End {
+    std::string_view word;
+    Outcome outcome;
+  };
+  static constexpr End kEnds[] = {
+      {"%TORYO", kMoverLoses},
+      {"%TSUMI", kMoverLoses},
+      {"%TIME_UP", kMoverLoses},
+      {"%ILLEGAL_MOVE", kMoverLoses},
+      {"%+ILLEGAL_ACTION", kSecondWins},
+      {"%-ILLEGAL_ACTION", kFirstWins},
+      {"%KACHI", kMoverWins},
+      {"%SENNICHITE", kRepetition},
+      {"%JISHOGI", kImpasse},
+      {"%HIKIWAKE", kDraw},
+      {"%MAX_MOVES", kDraw},
+      {"%CHUDAN", kDraw},
+      {"%FUZUMI", kDraw},
+  };
+  // A statement cut short by a fixed field of at least this many bytes still names its word.
+  constexpr std::size_t kShortestCut = 7;
+  const bool first_to_move = SideOfPly(index) == kFirst;
+  const int mover_loses = first_to_move ? kResultSecondWins : kResultFirstWins;
+  for (const End& end : kEnds) {
+    if (!StartsWith(statement, end.word) &&
+        !(statement.size() >= kShortestCut && StartsWith(end.word, statement)))
+      continue;
+    switch (end.outcome) {
+      case kMoverLoses:
+        return mover_loses;
+      case kMoverWins:
+        return first_to_move ? kResultFirstWins : kResultSecondWins;
+      case kFirstWins:
+        return kResultFirstWins;
+      case kSecondWins:
+        return kResultSecondWins;
+      case kDraw:
+        return kResultNone;
+      case kRepetition:
+        return kResultRepetition;
+      case kImpasse:
+        return kResultImpasse;
+    }
+  }
+  if (statement.size() >= 2 && (statement[1] == 'T' || statement[1] == 'M')) return mover_loses;
+  return StartsWith(statement.substr(1), "SENNICHITE") ? kResultRepetition : kResultNone;
+}
+
 namespace {
 
 // The seconds of a time "T<digits>" at the front of `text`, capped.
@@ -208,6 +261,8 @@ class CsaReader {
   bool Done() const { return done_; }
   // Whether the moves section was reached, which makes the read a success.
   bool InMoves() const { return in_moves_; }
+  // Whether an end statement closed the record, which only a CSA file has.
+  bool Marked() const { return ended_; }
   GameRecord& Record() { return r_; }
 
  private:
@@ -222,20 +277,21 @@ class CsaReader {
   void SetResultOfResignation() {
     // The side to move at the end resigned (or was mated).
     r_.ResultCode = (index_ & 1) ? kResultFirstWins : kResultSecondWins;
-    done_ = true;
+    done_ = ended_ = true;
   }
 
   GameRecord r_;
-  Position rows_{};   // the board lines read so far
-  bool pi_ = false;   // the board came from a "PI" line
+  Position rows_{};      // the board lines read so far
+  bool pi_ = false;      // the board came from a "PI" line
   bool placed_ = false;  // "P+" / "P-" lines placed pieces
   int rest_to_ = -1;     // the side that "00AL" gives every piece not placed, -1 for none
-  Position board_{};  // the reader's own copy of the board, moved along with the moves
+  Position board_{};     // the reader's own copy of the board, moved along with the moves
   int row_count_ = 0;
   bool in_moves_ = false;
   bool times_off_ = false;
   bool done_ = false;
-  int index_ = 0;  // the list index of the next move
+  bool ended_ = false;  // an end statement was read
+  int index_ = 0;       // the list index of the next move
   int moves_ = 0;
 };
 
@@ -399,65 +455,11 @@ bool CsaReader::ReadPlacedPieces(std::string_view line) {
   return true;
 }
 
-// The end statements and what they say about the side to move ("%TIME_UP": it ran out of
-// time and lost; "%KACHI": it declared a win). Statements not in the table keep the old
-// rule: a second character "T" or "M" is a loss of the side to move, anything else no result.
 bool CsaReader::TakeEndLine(std::string_view line) {
   done_ = true;  // the record ends here; before the moves section the read fails
   if (!in_moves_) return true;
-  enum Outcome { kMoverLoses, kMoverWins, kFirstWins, kSecondWins, kDraw, kRepetition, kImpasse };
-  struct End {
-    std::string_view word;
-    Outcome outcome;
-  };
-  static constexpr End kEnds[] = {
-      {"%TORYO", kMoverLoses},
-      {"%TSUMI", kMoverLoses},
-      {"%TIME_UP", kMoverLoses},
-      {"%ILLEGAL_MOVE", kMoverLoses},
-      {"%+ILLEGAL_ACTION", kSecondWins},
-      {"%-ILLEGAL_ACTION", kFirstWins},
-      {"%KACHI", kMoverWins},
-      {"%SENNICHITE", kRepetition},
-      {"%JISHOGI", kImpasse},
-      {"%HIKIWAKE", kDraw},
-      {"%MAX_MOVES", kDraw},
-      {"%CHUDAN", kDraw},
-      {"%FUZUMI", kDraw},
-  };
-  const bool first_to_move = SideOfPly(index_) == kFirst;
-  for (const End& end : kEnds) {
-    if (!StartsWith(line, end.word)) continue;
-    switch (end.outcome) {
-      case kMoverLoses:
-        SetResultOfResignation();
-        break;
-      case kMoverWins:
-        r_.ResultCode = first_to_move ? kResultFirstWins : kResultSecondWins;
-        break;
-      case kFirstWins:
-        r_.ResultCode = kResultFirstWins;
-        break;
-      case kSecondWins:
-        r_.ResultCode = kResultSecondWins;
-        break;
-      case kDraw:
-        r_.ResultCode = kResultNone;
-        break;
-      case kRepetition:
-        r_.ResultCode = kResultRepetition;
-        break;
-      case kImpasse:
-        r_.ResultCode = kResultImpasse;
-        break;
-    }
-    return true;
-  }
-  if (line.size() >= 2 && (line[1] == 'T' || line[1] == 'M')) {
-    SetResultOfResignation();
-  } else {
-    r_.ResultCode = StartsWith(line.substr(1), "SENNICHITE") ? kResultRepetition : kResultNone;
-  }
+  ended_ = true;
+  r_.ResultCode = CsaEndResult(line, index_);
   return true;
 }
 
@@ -482,6 +484,12 @@ int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
     // "'" lines are comments (the encoding line among them); any other line may hold several
     // statements separated by commas.
     if (line.empty() || line[0] == '\'') continue;
+    // A line of statements cut at the limit may end in half a move or a time.
+    if (lines.Cut() && (line[0] == '+' || line[0] == '-' || line[0] == 'T' ||
+                        line.find(',') != std::string_view::npos)) {
+      message = kMessageMalformed;
+      return 1;
+    }
     for (std::size_t begin = 0; begin <= line.size() && !reader.Done();) {
       std::size_t end = line.find(',', begin);
       if (end == std::string_view::npos) end = line.size();

@@ -39,6 +39,12 @@ constexpr int kCsaMoveLimit = 500;
 // The same from a URL stream: lines end at a line feed, carriage returns are dropped.
 [[nodiscard]] int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message);
 
+// The ResultCode of an end statement ("%TORYO", "%KACHI", "%+ILLEGAL_ACTION",
+// "%SENNICHITE" ...) with the side of list index `index` to move. A statement of 7 bytes or
+// more that a fixed field cut short ("%SENNIC") names the word it begins. Statements not in
+// the table: a second character "T" or "M" is a loss of the side to move, any other no result.
+int CsaEndResult(std::string_view statement, int index);
+
 // The two-letter CSA code of a piece type ("FU", "RY"; two spaces for 0, 13 and others).
 const char* CsaPieceCode(int type);
 

@@ -130,6 +130,8 @@ class EiseiReader {
   bool Take(std::string_view line);
   bool Done() const { return state_ == EiseiState::kDone; }
   bool InMoves() const { return in_moves_; }
+  // Whether the name lines ("1 5", "1 2"), which only this format has, were read.
+  bool Marked() const { return named_; }
   GameRecord& Record() { return r_; }
 
  private:
@@ -143,6 +145,7 @@ class EiseiReader {
   int row_count_ = 0;
   int index_ = 0;
   bool in_moves_ = false;
+  bool named_ = false;
   EiseiState state_ = EiseiState::kPosition;
   EiseiState after_name_ = EiseiState::kMoves;
 };
@@ -196,6 +199,7 @@ bool EiseiReader::TakeMove(std::string_view line) {
     m = EncodeMove(SquareOf(Digit(line[0]), Digit(line[1])), to, promote ? 1 : 0);
   }
   const Side side = SideOfPly(index_);
+  m = WithoutRedundantMark(pos_, m);
   if (!IsPlayableMove(pos_, side, m)) return false;
   ApplyMove(pos_, m, side);
   r_.MoveList[index_++] = m;
@@ -240,6 +244,7 @@ bool EiseiReader::Take(std::string_view line) {
       }
       if (line.empty()) return true;
       if (line == "1 5" || line == "1 2") {
+        named_ = true;
         after_name_ = EiseiState::kMoves;
         state_ = line == "1 5" ? EiseiState::kSenteName : EiseiState::kGoteName;
         return true;

@@ -28,6 +28,7 @@ ForeignGame::ForeignGame(const GameRecord& current, int move_limit) : limit_(mov
 
 bool ForeignGame::Add(MoveCode m) {
   const Side side = ToMove();
+  m = WithoutRedundantMark(pos_, m);
   if (Full() || !IsWellFormedMove(m) || !IsPlayableMove(pos_, side, m)) return false;
   ApplyMove(pos_, m, side);
   previous_ = DestinationOf(m);
@@ -72,7 +73,11 @@ void ForeignGame::TakeNameLine(std::string_view line, std::string_view sente_lab
   if (StartsWith(line, gote_label)) SetName(kSecond, line.substr(gote_label.size()));
 }
 
-int ForeignGame::Install(GameRecord& record) {
+int ForeignGame::Install(GameRecord& record, std::string& message) {
+  if (MoveCount() == 0) {
+    message = kMessageMalformed;
+    return 1;
+  }
   r_.PlyCount = r_.StartIndex;
   record = r_;
   return 0;
@@ -218,6 +223,11 @@ int ReadRecordLines(ByteStream& stream, std::size_t preamble_bytes, std::string&
         recognised = true;
         break;
       case LineTaken::kMove:
+        // A line cut at the limit may have lost the moves after the cut, or half of one.
+        if (lines.Cut()) {
+          message = kMessageMalformed;
+          return 1;
+        }
         recognised = true;
         done = game.Full();
         break;
@@ -233,7 +243,7 @@ int ReadRecordLines(ByteStream& stream, std::size_t preamble_bytes, std::string&
     message = kMessageMalformed;
     return 1;
   }
-  return game.Install(record);
+  return game.Install(record, message);
 }
 
 LineTaken TakeKifLikeLine(std::string_view line, std::size_t at, std::size_t end_at,

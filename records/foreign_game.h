@@ -31,7 +31,8 @@ class ForeignGame {
   // Whether the reader's limit of moves is reached: the reader stops there.
   bool Full() const { return MoveCount() >= limit_; }
 
-  // Adds a move of the side to move; false, with nothing added, when the move cannot be
+  // Adds a move of the side to move, without a promotion mark on a piece that is promoted
+  // already (WithoutRedundantMark); false, with nothing added, when the move cannot be
   // played (IsPlayableMove) or the limit is reached.
   [[nodiscard]] bool Add(MoveCode m);
   // The same for a KI2 token (with or without its side mark), resolved in the position.
@@ -52,8 +53,11 @@ class ForeignGame {
 
   GameRecord& Record() { return r_; }
 
-  // Installs the record read (PlyCount at StartIndex) into `record`: 0.
-  int Install(GameRecord& record);
+  // Installs the record read (PlyCount at StartIndex) into `record`: 0. A game without a
+  // single move is what a reader makes of a file of another format (a name or an end word
+  // it shares with its own format at most): 1 with "ファイルに異常があります。" and `record`
+  // untouched.
+  [[nodiscard]] int Install(GameRecord& record, std::string& message);
 
  private:
   GameRecord r_;
@@ -95,8 +99,9 @@ enum class LineTaken { kOther, kFormat, kMove, kEnd, kMalformed };
 // The reader of a text file that begins with a fixed preamble of `preamble_bytes` bytes
 // (none when 0) and then holds lines (at most 255 bytes, ending at a line feed): `take`
 // is given each line and adds its moves to `game`; reading stops at an end, when the game
-// is full, or at damage (the file is malformed). `preamble` receives the preamble's bytes.
-// The read succeeds, installing the game into `record`, when some line was of the format.
+// is full, or at damage (the file is malformed; so is a line of moves longer than the limit).
+// `preamble` receives the preamble's bytes. The read succeeds, installing the game into
+// `record`, when some line was of the format and the game has a move (ForeignGame::Install).
 [[nodiscard]] int ReadRecordLines(ByteStream& stream, std::size_t preamble_bytes,
                                   std::string& preamble, ForeignGame& game,
                                   const std::function<LineTaken(std::string_view)>& take,

@@ -7,9 +7,9 @@
 // | 7-127          | not used                                                         |
 // | 128 + 8n ...   | record n, 8 bytes: "+7776FU" and a filler byte (a CSA move),     |
 // |                | "+0000" the side to move resigned, "%" a result as in CSA        |
-// |                | ("%TORYO", "%MATTA" ... by the side to move, "%SENNIC" for        |
-// |                | SENNICHITE: repetition, any other none), ",T" and the seconds    |
-// |                | the last move took; a record of NUL or space bytes is skipped    |
+// |                | ("%TORYO", "%KACHI", "%ILLEGA", "%SENNIC" ...: the words cut to  |
+// |                | the record), ",T" and the seconds the last move took; a record   |
+// |                | of NUL or space bytes is skipped                                 |
 #include "records/hshogi.h"
 
 #include "platform/cp932.h"
@@ -45,11 +45,8 @@ int ReadHShogi(ByteStream& stream, GameRecord& record, std::string& message) {
     const std::string_view rec = std::string_view(bytes).substr(at, kRecordBytes);
     if (rec.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos) continue;
     if (rec[0] == '%') {
-      if (rec[1] == 'T' || rec[1] == 'M') {
-        game.EndByResignation();
-      } else {
-        game.SetResult(StartsWith(rec.substr(1), "SENNIC") ? kResultRepetition : kResultNone);
-      }
+      const std::size_t end = rec.find_first_of(std::string_view(" \0", 2));
+      game.SetResult(CsaEndResult(rec.substr(0, end), game.Record().StartIndex + game.MoveCount()));
       done = true;
     } else if (StartsWith(rec, ",T")) {
       const long seconds = ReadClockSeconds(rec.substr(2));
@@ -69,7 +66,7 @@ int ReadHShogi(ByteStream& stream, GameRecord& record, std::string& message) {
     }
   }
   game.SetName(bytes[program.size()] == '1' ? kSecond : kFirst, program);
-  return game.Install(record);
+  return game.Install(record, message);
 }
 
 int ReadHShogi(const std::string& path, GameRecord& record, std::string& message) {

@@ -52,8 +52,10 @@ struct HeaderTexts {
       {Cp932("投了"), EndKind::kMoverLoses},     {Cp932("詰"), EndKind::kMoverLoses},
       {Cp932("切れ負け"), EndKind::kMoverLoses}, {Cp932("反則負け"), EndKind::kMoverLoses},
       {Cp932("反則勝ち"), EndKind::kMoverWins},  {Cp932("入玉勝ち"), EndKind::kMoverWins},
+      {Cp932("不戦敗"), EndKind::kMoverLoses},   {Cp932("不戦勝"), EndKind::kMoverWins},
       {Cp932("中断"), EndKind::kNoResult},       {Cp932("不詰"), EndKind::kNoResult},
-      {Cp932("千日手"), EndKind::kRepetition},   {Cp932("持将棋"), EndKind::kImpasse},
+      {Cp932("封じ手"), EndKind::kNoResult},     {Cp932("千日手"), EndKind::kRepetition},
+      {Cp932("持将棋"), EndKind::kImpasse},
   };
   std::string summary = Cp932("まで");
   std::string variation = Cp932("変化：");
@@ -214,6 +216,15 @@ int EndWordResult(std::string_view text, int index) {
     }
   }
   return -1;
+}
+
+bool BeginsEndWordText(std::string_view text, std::size_t at) {
+  // Hiragana begin at 0x829F in cp932; katakana and kanji follow. Full-width digits,
+  // letters and signs come before.
+  constexpr Kanji kFirstKana = 0x829F;
+  if (at + 1 >= text.size() || !IsCp932LeadByte(static_cast<unsigned char>(text[at]))) return false;
+  const Kanji k = KanjiAt(text, at);
+  return k >= kFirstKana && k != Notation().same;
 }
 
 bool EndsMainLine(std::string_view line, int& result) {

@@ -44,8 +44,14 @@ class KakinokiHeader {
 [[nodiscard]] bool EndsMainLine(std::string_view line, int& result);
 
 // How a record ends, by the word at the front of `text` (投了, 詰み, 中断, 千日手, 持将棋,
-// 不詰, 切れ負け, 反則勝ち, 反則負け, 入玉勝ち) with the side to move given by `index`, the
-// ply of the move that was not made: the ResultCode, or -1 when `text` holds no end word.
+// 不詰, 切れ負け, 反則勝ち, 反則負け, 入玉勝ち, 不戦勝, 不戦敗, 封じ手: the sealed move of an
+// adjourned game, no result) with the side to move given by `index`, the ply of the move
+// that was not made: the ResultCode, or -1 when `text` holds no end word.
 int EndWordResult(std::string_view text, int index);
+
+// Whether `text` holds at byte `at` a word that no move begins with: a kana or kanji
+// character other than 同 (a move begins with a full-width file digit or 同). Where the next
+// move would stand, such a word (封じ手 and words we do not know) ends the game.
+bool BeginsEndWordText(std::string_view text, std::size_t at);
 
 }  // namespace shogi

@@ -43,10 +43,6 @@ const std::array<std::string, 32>& KayaCells() {
   return cells;
 }
 
-const std::string& CellOf(int code) {
-  return KayaCells()[code >= 0 ? code : 16 - code];
-}
-
 // The piece code of a cell's two bytes; a character not in the table is an empty square.
 int CodeOfCell(std::string_view cell) {
   const auto& cells = KayaCells();
@@ -84,8 +80,8 @@ void AppendDiagram(const Position& pos, std::string& out) {
   out += Cp932("  ９ ８ ７ ６ ５ ４ ３ ２ １") + "\r\n";
   for (int rank = 1; rank <= 9; ++rank) {
     const bool hand_row = rank <= kRook;
-    out += hand_row && pos.Hand[kSecond][rank] > 0 ? CellOf(-rank) : Cp932("　");
-    for (int file = 9; file >= 1; --file) out += CellOf(pos.Board[SquareOf(file, rank)]);
+    out += hand_row && pos.Hand[kSecond][rank] > 0 ? KayaCell(-rank) : Cp932("　");
+    for (int file = 9; file >= 1; --file) out += KayaCell(pos.Board[SquareOf(file, rank)]);
     out += Cp932(kRankLabels[rank - 1]);
     if (hand_row) {
       char counts[16];
@@ -117,10 +113,11 @@ class KayaReader {
 
   void Title(std::string_view line) { CopyCp932Field(r_.Tournament, CutName(line, kTitleBytes)); }
 
-  // False when the line makes the record unreadable.
-  bool Take(std::string_view line) {
+  // False when the line makes the record unreadable: a damaged diagram or move, or a line
+  // of moves cut at the limit (`cut`), which may have lost moves after the cut.
+  bool Take(std::string_view line, bool cut) {
     if (diagram_rows_ >= 0) return TakeDiagramLine(line);
-    if (in_moves_ && StartsWith(line, "  ")) return TakeMoves(line.substr(2));
+    if (in_moves_ && StartsWith(line, "  ")) return !cut && TakeMoves(line.substr(2));
     in_moves_ = false;
     if (StartsWith(line, "S:")) {
       CopyCp932Field(r_.FirstName, CutName(line.substr(2), kKayaNameBytes));
@@ -142,13 +139,16 @@ class KayaReader {
       diagram_ = Position{};
       diagram_rows_ = 0;
     } else if (StartsWith(line, "K:")) {
-      if (moves_ > 0) return false;
+      if (moves_ > 0 || cut) return false;
       board_ = r_.InitialPosition;
       in_moves_ = true;
       return TakeMoves(line.substr(2));
     }
     return true;
   }
+
+  // Whether a "B:" diagram was begun and not finished: the start position is not known.
+  bool DiagramIncomplete() const { return diagram_rows_ >= 0; }
 
   // The record as read, its result from the "C:" line.
   GameRecord& Finish() {
@@ -165,8 +165,10 @@ class KayaReader {
   }
 
  private:
-  // Line 0 is the frame; lines 1..9 are the ranks.
+  // Line 0 is the frame; lines 1..9 are the ranks. A record line ("K:", "S:" ...) among
+  // them means the diagram ended early.
   bool TakeDiagramLine(std::string_view line) {
+    if (line.size() >= 2 && line[1] == ':' && line[0] >= 'A' && line[0] <= 'Z') return false;
     if (diagram_rows_++ == 0) return true;
     const int rank = diagram_rows_ - 1;
     for (int file = 9; file >= 1; --file) {
@@ -212,6 +214,7 @@ class KayaReader {
       }
       const int ply = r_.StartIndex + moves_;
       const Side side = SideOfPly(ply);
+      m = WithoutRedundantMark(board_, m);
       if (!IsPlayableMove(board_, side, m)) return false;
       ApplyMove(board_, m, side);
       r_.MoveList[ply] = m;
@@ -285,6 +288,11 @@ bool HasThreeCharacterExtension(const std::string& path) {
 
 }  // namespace
 
+const std::string& KayaCell(int code) {
+  if (code < -15 || code > 15) code = 0;
+  return KayaCells()[code >= 0 ? code : 16 - code];
+}
+
 bool HasKayaFirstLine(const std::string& path) {
   FileByteStream file;
   std::string message;
@@ -352,12 +360,12 @@ int ReadKayaRecord(ByteStream& stream, int number, GameRecord& record, std::stri
   reader.Title(line.substr(2));
   while (lines.Next(line)) {
     if (StartsWith(line, "#")) break;
-    if (!reader.Take(line)) {
+    if (!reader.Take(line, lines.Cut())) {
       message = kMessageMalformed;
       return 1;
     }
   }
-  if (lines.Failed()) {
+  if (lines.Failed() || reader.DiagramIncomplete()) {
     message = kMessageMalformed;
     return 1;
   }
@@ -409,7 +417,8 @@ bool FormatKayaRecord(const GameRecord& record, std::string& bytes, std::string&
   } else if (code < 0) {
     AppendDiagram(record.InitialPosition, out);
   }
-  const int count = std::min(WritableMoveCount(record), kKayaMoveLimit);
+  // Every move is written: the reader's limit is no reason to drop the end of a game.
+  const int count = WritableMoveCount(record);
   out += "K:";
   for (int i = 0; i < count; ++i) {
     if (i > 0 && i % kMovesPerLine == 0) out += "\r\n  ";

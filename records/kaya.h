@@ -11,8 +11,8 @@
 
 namespace shogi {
 
-// A Kaya game keeps at most this many moves.
-constexpr int kKayaMoveLimit = 256;
+// The Kaya reader keeps at most this many moves of a game (the writer writes them all).
+constexpr int kKayaMoveLimit = 500;
 
 inline constexpr const char kKayaListTitle[] = "か　や　一　覧　表";
 inline constexpr const char kKayaListHeader[] =
@@ -27,6 +27,10 @@ inline constexpr const char kKayaOutputCaption[] = "かや棋譜出力";
 // How WriteKaya treats the file at the path: a new file (what was there goes), the game put
 // in front of the file's games, or the game in place of game n.
 enum class KayaWriteMode : int { kNew = 1, kAppend = 1040, kReplace = 1041 };
+
+// The character (cp932) of piece code `code` (-15..15) in the cells of the "B:" diagram, the
+// one Kaya cell table, which the Kaya diagram of the output menu draws with too.
+const std::string& KayaCell(int code);
 
 // Whether the file's first line begins "##", as every Kaya file's does. False too when the
 // file cannot be read.

@@ -29,6 +29,7 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, std::string& message) {
   int index = 0;
   int previous = 0;
   bool in_moves = false, done = false, malformed = false;
+  bool word_ended = false;  // a word we do not know stood where the next move would
   std::string_view line;
   while (!done && !malformed && lines.Next(line)) {
     if (!in_moves) {
@@ -36,8 +37,9 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, std::string& message) {
         (void)header.Take(line, malformed);
         continue;
       }
-      // Both names are required, in any order, and a diagram must be whole.
-      if (!header.HasFirstName() || !header.HasSecondName() || !header.ReadyForMoves()) {
+      // The names may be missing (mate problems and fragments have none); a diagram must be
+      // whole.
+      if (!header.ReadyForMoves()) {
         malformed = true;
         break;
       }
@@ -49,6 +51,11 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, std::string& message) {
     if (!line.empty() && (line[0] == '*' || line[0] == '#' || line[0] == '&')) continue;
     if (EndsMainLine(line, r.ResultCode)) {
       done = true;
+      break;
+    }
+    // A line cut at the limit may end in half a move.
+    if (lines.Cut() && NextKi2Mark(line, 0) != std::string_view::npos) {
+      malformed = true;
       break;
     }
     for (std::size_t at = NextKi2Mark(line, 0); at != std::string_view::npos && !done;) {
@@ -67,20 +74,24 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, std::string& message) {
         break;
       }
       MoveCode m;
-      if (!ParseKi2Move(token, pos, SideOfPly(index), previous, m)) {
-        malformed = true;
-        break;
+      if (word_ended || !ParseKi2Move(token, pos, SideOfPly(index), previous, m)) {
+        // A word that is no move at all, as the last token, ends the game as it stands with
+        // no result; any other token that is no move is damage.
+        if (word_ended || !BeginsEndWordText(token, 2)) {
+          malformed = true;
+          break;
+        }
+        word_ended = true;
+        at = next;
+        continue;
       }
       r.MoveList[index++] = m;
       if (index - r.StartIndex >= kKi2MoveLimit) done = true;
       at = next;
     }
   }
-  if (!in_moves && !malformed) {
-    // A record without moves still needs its names.
-    malformed = !header.HasFirstName() || !header.HasSecondName() || !header.ReadyForMoves();
-  }
-  if (malformed || (!done && lines.Failed())) {
+  // A file without a single marked line holds nothing of the format (a KIF file, say).
+  if (!in_moves || malformed || (!done && lines.Failed())) {
     message = kMessageMalformed;
     return 1;
   }

@@ -269,7 +269,9 @@ bool ParseKi2Move(std::string_view token, Position& pos, Side side, int& previou
   }
   const int type = ReadPieceType(token, i);
   if (type == 0) return false;
-  const Ki2Words w = ReadWords(token, i);
+  Ki2Words w = ReadWords(token, i);
+  // "馬成": a promotion mark on a piece that is promoted already is dropped, not refused.
+  if (type > kRook) w.promote = false;
 
   MoveBuffer moves;
   GeneratePseudoLegal(pos, side, moves);

@@ -316,6 +316,15 @@ std::string_view NormalizeMoveLine(std::string_view line, std::string& rebuilt) 
   return rebuilt;
 }
 
+// Whether a move line in our layout holds a word where the move would be: a move number
+// (four columns of spaces and digits, then a space), then a word (BeginsEndWordText).
+bool IsEndWordLine(std::string_view line) {
+  if (line.size() < 7 || line[4] != ' ' || line[3] < '0' || line[3] > '9') return false;
+  for (std::size_t i = 0; i < 3; ++i)
+    if (line[i] != ' ' && (line[i] < '0' || line[i] > '9')) return false;
+  return BeginsEndWordText(line, 5);
+}
+
 // Whether the first line of a text can begin a KIF file: a "#" line, a header line or the
 // head of the move list.
 bool IsKifFirstLine(std::string_view line, KakinokiHeader& header, bool& malformed) {
@@ -329,7 +338,8 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
   PrepareRecordForReading(record, r);
   KakinokiHeader header(r);
   bool first_line = true, in_moves = false, done = false, malformed = false;
-  Position pos;  // the position before the next move
+  bool word_ended = false;  // a word we do not know stood where the next move would
+  Position pos;             // the position before the next move
   int index = 0;
   int previous = 0;
   std::string_view line;
@@ -359,6 +369,11 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
     }
     line = NormalizeMoveLine(line, rebuilt);
     if (line.size() < 6) continue;
+    // Only comments and the summary may follow a word that ended the game.
+    if (word_ended) {
+      malformed = true;
+      break;
+    }
     int seconds = 0;
     if (const int result = line.size() > 5 ? EndWordResult(line.substr(5), index) : -1;
         result >= 0) {
@@ -369,7 +384,18 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
       break;
     }
     MoveCode m;
-    if (!ParseKifMove(line, previous, m) || !IsPlayableMove(pos, SideOfPly(index), m)) {
+    if (!ParseKifMove(line, previous, m)) {
+      // A word on the last move line that is no move at all (one we do not know) ends the
+      // game as it stands, with no result; a move we cannot read is damage.
+      if (!IsEndWordLine(line)) {
+        malformed = true;
+        break;
+      }
+      word_ended = true;
+      continue;
+    }
+    m = WithoutRedundantMark(pos, m);
+    if (!IsPlayableMove(pos, SideOfPly(index), m)) {
       malformed = true;
       break;
     }
@@ -380,7 +406,8 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
     ++index;
     if (index - r.StartIndex >= kKifMoveLimit) done = true;
   }
-  // A record without an end line ends with its text, unless the text broke off.
+  // A record without an end line (or ended by a word we do not know) ends with its text,
+  // unless the text broke off.
   if (in_moves && !malformed && !done) done = !lines.Failed();
   if (!in_moves || malformed || !done) {
     message = kMessageMalformed;

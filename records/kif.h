@@ -24,9 +24,11 @@ std::string FormatKif(const GameRecord& record, bool store_times);
 
 // Reads the KIF file at `path` into `record`: start position, StartIndex (PlyCount set to
 // it), at most 500 moves, times, names and result; tournament and opening are cleared.
-// Every move must be playable in the position it is played from (IsPlayableMove). 0 on
-// success; 1 with "指定ファイルが存在しません。" or "ファイルに異常があります。" in
-// `message`, `record` untouched.
+// Every move must be playable in the position it is played from (IsPlayableMove); a
+// promotion mark on a promoted piece is dropped; a word where the next move would be (an
+// end word we do not know) ends the game without a result. 0 on success; 1 with
+// "指定ファイルが存在しません。" or "ファイルに異常があります。" in `message`, `record`
+// untouched.
 [[nodiscard]] int ReadKif(const std::string& path, GameRecord& record, std::string& message);
 
 // The same from any stream with the line rules of a file: comment lines beginning with "*"

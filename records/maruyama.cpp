@@ -67,7 +67,7 @@ int ReadMaruyama(ByteStream& stream, GameRecord& record, std::string& message) {
     }
     done = game.Full();
   }
-  return game.Install(record);
+  return game.Install(record, message);
 }
 
 int ReadMaruyama(const std::string& path, GameRecord& record, std::string& message) {

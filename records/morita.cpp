@@ -291,6 +291,9 @@ class MoritaReader {
   bool Recognised() const { return recognised_; }
   // Whether a board was begun but not finished.
   bool BoardIncomplete() const { return ranks_ > 0 && ranks_ < 9; }
+  // Whether a move or an end word was read. Without either, the file gave header lines at
+  // most, which a KIF file shares with this format (先手：, a board).
+  bool HoldsGame() const { return ended_ || index_ > r_.StartIndex; }
   // The record read, its start position completed when no move came.
   GameRecord& Finish() {
     StartMoves();
@@ -317,6 +320,7 @@ class MoritaReader {
   int previous_ = 0;  // the destination of the last move, for 同
   bool in_moves_ = false;
   bool recognised_ = false;
+  bool ended_ = false;
   bool done_ = false;
 };
 
@@ -384,7 +388,7 @@ void MoritaReader::End(EndWord word) {
       r_.ResultCode = kResultNone;
       break;
   }
-  done_ = true;
+  done_ = ended_ = true;
 }
 
 bool MoritaReader::TakeMove(std::string_view line) {
@@ -402,7 +406,9 @@ bool MoritaReader::TakeMove(std::string_view line) {
     }
     if (!ParseKi2Move(token, pos_, side, previous_, m)) return false;
   } else {
-    if (!ReadAsciiMove(line, m) || !IsPlayableMove(pos_, side, m)) return false;
+    if (!ReadAsciiMove(line, m)) return false;
+    m = WithoutRedundantMark(pos_, m);
+    if (!IsPlayableMove(pos_, side, m)) return false;
     ApplyMove(pos_, m, side);
     previous_ = DestinationOf(m);
   }
@@ -451,7 +457,8 @@ int ReadMorita(ByteStream& stream, GameRecord& record, std::string& message) {
       return 1;
     }
   }
-  if (!reader.Recognised() || reader.BoardIncomplete() || (!reader.Done() && lines.Failed())) {
+  if (!reader.Recognised() || !reader.HoldsGame() || reader.BoardIncomplete() ||
+      (!reader.Done() && lines.Failed())) {
     message = kMessageMalformed;
     return 1;
   }

@@ -77,7 +77,7 @@ int ReadOtsuki(ByteStream& stream, GameRecord& record, std::string& message) {
   }
   static const std::string program = Cp932("大槻将棋");
   game.SetName(!bytes.empty() && bytes[0] == '1' ? kSecond : kFirst, program);
-  return game.Install(record);
+  return game.Install(record, message);
 }
 
 int ReadOtsuki(const std::string& path, GameRecord& record, std::string& message) {

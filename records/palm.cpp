@@ -11,6 +11,7 @@
 #include "database/game_database.h"
 #include "database/tarvel.h"
 #include "platform/byte_stream.h"
+#include "records/foreign_game.h"
 #include "records/record_io.h"
 #include "rules/handicap.h"
 
@@ -18,6 +19,8 @@ namespace shogi {
 namespace {
 
 constexpr std::size_t kCreatorOffset = 64;
+// An existing file being rewritten is read whole; a handheld's file is far smaller.
+constexpr std::size_t kMaxPalmFileBytes = 1u << 20;
 constexpr char kCreator[] = "QZRV";
 
 void PutBigEndian(std::uint8_t* at, std::uint32_t value, int bytes) {
@@ -28,8 +31,10 @@ void PutText(std::uint8_t* at, std::string_view text) {
   std::memcpy(at, text.data(), text.size());
 }
 
+// The file is known by its creator field; bytes after the 752 of the game (a handheld may
+// keep more) are not read.
 bool ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
-  char bytes[sizeof(PalmFile) + 1];
+  char bytes[sizeof(PalmFile)];
   std::size_t got = 0;
   for (std::size_t n; got < sizeof bytes && (n = stream.Read(bytes + got, sizeof bytes - got)) > 0;)
     got += n;
@@ -40,15 +45,6 @@ bool ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
   }
   std::memcpy(&file, bytes, sizeof file);
   return true;
-}
-
-bool ReadPalmFile(const std::string& path, PalmFile& file, std::string& message) {
-  FileByteStream stream;
-  if (!stream.Open(path)) {
-    message = kMessagePalmCannotOpen;
-    return false;
-  }
-  return ReadPalmFile(stream, file, message);
 }
 
 // The Tarvel lists of the working directory, where the program and shogi-tool run.
@@ -105,8 +101,13 @@ int ReadPalm(ByteStream& stream, const DatabaseNames& names, GameRecord& record,
   if (!ReadPalmFile(stream, file, message)) return 1;
   const DatabaseFormat& tarvel = kTarvelFormat;
   IndexFields fields = tarvel.ReadIndex(file.Index, names);
-  // Slot 0 decides the start: 0xFF and a handicap code, or the even game.
+  // Slot 0 decides the start: 0xFF and a handicap code, or the even game. A code that names
+  // no start position is refused rather than read as another one.
   fields.HandicapCode = file.Block[0] == kTarvelHandicapMark ? file.Block[1] : 0;
+  if (!HandicapOfNumber(tarvel.Scheme, fields.HandicapCode)) {
+    message = kMessageOtherFormat;
+    return 1;
+  }
   GameRecord game;
   PrepareRecordForReading(record, game);
   const Handicap start = ApplyIndexFields(fields, tarvel.Scheme, game);
@@ -126,15 +127,21 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
     return 1;
   }
   PalmFile file{};
-  std::string done;
+  std::string done, tail;
   std::error_code error;
   if (std::filesystem::exists(path, error)) {
-    // An existing file keeps its header and trailer; one that is not a Palm game file is
-    // left alone rather than overwritten.
-    if (!ReadPalmFile(path, file, message)) {
+    // An existing file keeps its header, its trailer and whatever follows them; one that is
+    // not a Palm game file is left alone rather than overwritten.
+    FileByteStream stream;
+    std::string bytes;
+    if (!stream.Open(path) || !ReadAllBytes(stream, bytes, kMaxPalmFileBytes) ||
+        bytes.size() < sizeof file) {
       message = kMessageOtherFormat;
       return 1;
     }
+    MemoryByteStream head(std::string_view(bytes).substr(0, sizeof file));
+    if (!ReadPalmFile(head, file, message)) return 1;
+    tail = bytes.substr(sizeof file);
     done = kMessagePalmWritten;
   } else {
     NewPalmHeader(file.Header);
@@ -146,8 +153,8 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
   std::memset(file.Index, 0, sizeof file.Index);
   tarvel.WriteIndex(record, code, StoredResult(record, slots_used), names, file.Index);
   std::string ignored;
-  if (WriteRecordFile(path, std::string_view(reinterpret_cast<const char*>(&file), sizeof file),
-                      ignored) != 0) {
+  const std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) + tail;
+  if (WriteRecordFile(path, bytes, ignored) != 0) {
     message = path + "が作成出来ません。";
     return 1;
   }

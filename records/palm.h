@@ -43,8 +43,8 @@ void NewPalmTrailer(std::uint8_t (&trailer)[104]);
 // Reads the game of the Palm file at `path`: names, date, result, game number, tournament
 // and opening through `names` (the Tarvel lists), the start of the handicap in slot 0, the
 // moves that can be played; times 0. 0, or 1 with "ファイルが開けません。" or
-// "ファイル形式が異なります。" (not 752 bytes, or a creator other than "QZRV"), the
-// record untouched.
+// "ファイル形式が異なります。" (shorter than 752 bytes, a creator other than "QZRV", or a
+// handicap code that names no start position), the record untouched.
 [[nodiscard]] int ReadPalm(const std::string& path, const DatabaseNames& names, GameRecord& record,
                            std::string& message);
 // The same over the file's bytes in any stream.
@@ -52,9 +52,9 @@ void NewPalmTrailer(std::uint8_t (&trailer)[104]);
                            std::string& message);
 
 // Stores `record` in the Palm file at `path` as the Tarvel writer stores a game (its cut at
-// 256 slots and its result for a cut game). An existing file keeps its header and trailer
-// byte for byte; the file is replaced only once the new one is complete. 0 with
-// "正常に書き込みました。" or, for a new file, the new-file warning; 1 with
+// 256 slots and its result for a cut game). An existing file keeps its header, its trailer
+// and any bytes after them byte for byte; the file is replaced only once the new one is
+// complete. 0 with "正常に書き込みました。" or, for a new file, the new-file warning; 1 with
 // "セーブ対象の棋譜ではありません。" (a start the Tarvel format has no code for),
 // "ファイル形式が異なります。" (an existing file that is not a Palm game file, left as it
 // is) or "%sが作成出来ません。" with the path.

@@ -9,8 +9,8 @@
 #include "records/fuku.h"
 #include "records/hshogi.h"
 #include "records/kanna.h"
-#include "records/ki2.h"
 #include "records/kaya.h"
+#include "records/ki2.h"
 #include "records/kif.h"
 #include "records/kitaihei.h"
 #include "records/maruyama.h"
@@ -18,6 +18,7 @@
 #include "records/nazoteki.h"
 #include "records/om1.h"
 #include "records/otsuki.h"
+#include "records/palm.h"
 #include "records/s1_1996.h"
 #include "records/s1_log.h"
 #include "records/sekita.h"
@@ -25,7 +26,6 @@
 #include "records/shotest.h"
 #include "records/super_shogi.h"
 #include "records/usi_text.h"
-#include "records/palm.h"
 
 namespace shogi {
 namespace {
@@ -166,6 +166,21 @@ int OpenListSize() {
 
 int SaveListSize() {
   return ListSize<&RecordFormatRow::InSaveList>();
+}
+
+int OpenListIndexForPath(const std::string& path) {
+  const std::size_t name = path.find_last_of("/\\");
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (name != std::string::npos && dot < name)) return -1;
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  for (int i = 0; i < OpenListSize(); ++i) {
+    const char* own = OpenListRow(i)->Extension;
+    if (*own != '\0' && extension == own) return i;
+  }
+  return -1;
 }
 
 int ReadRecord(RecordFormat format, const std::string& path, GameRecord& record,

@@ -97,6 +97,9 @@ const RecordFormatRow* OpenListRow(int index);
 const RecordFormatRow* SaveListRow(int index);
 int OpenListSize();
 int SaveListSize();
+// The open list's first entry whose extension the file name at `path` has (letters in either
+// case); -1 when none has it.
+int OpenListIndexForPath(const std::string& path);
 
 // The message for a format that cannot be read or written yet.
 inline constexpr const char kMessageUnsupportedFormat[] = "この棋譜形式はサポートしてません。";

@@ -34,26 +34,24 @@ bool LineReader::Refill() {
 bool LineReader::Next(std::string_view& line) {
   std::size_t length = 0;
   bool any = false;  // a byte of this line was consumed, even if it was a dropped CR
+  cut_ = false;
   for (;;) {
     if (begin_ == end_of_data_ && !Refill()) break;
     any = true;
     const char c = buffer_[begin_];
-    if (c == '\n') {
+    const bool ends = c == '\n' || (c == '\r' && end_ == LineEnd::kCarriageReturnOrLineFeed);
+    if (ends) {
       ++begin_;
       line = std::string_view(line_, length);
       return true;
     }
-    if (c == '\r') {
-      ++begin_;
-      if (end_ == LineEnd::kCarriageReturnOrLineFeed) {
-        line = std::string_view(line_, length);
-        return true;
-      }
+    ++begin_;
+    if (c == '\r') continue;
+    if (length == max_bytes_) {
+      cut_ = true;  // the line is full: the rest up to its end is dropped
       continue;
     }
-    if (length == max_bytes_) break;  // the line is full: the rest comes as the next line
     line_[length++] = c;
-    ++begin_;
   }
   if (!any && length == 0) return false;
   line = std::string_view(line_, length);
@@ -109,6 +107,13 @@ void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch) {
   std::memset(scratch.SecondName, 0, sizeof scratch.SecondName);
   std::memset(scratch.Tournament, 0, sizeof scratch.Tournament);
   std::memset(scratch.Opening, 0, sizeof scratch.Opening);
+  scratch.Year = scratch.Month = scratch.Day = 0;
+}
+
+bool HoldsNoGame(const GameRecord& r) {
+  return r.StartIndex == 0 && r.InitialPosition == kInitialPosition && IsEndMarker(r.MoveList[0]) &&
+         r.ResultCode == kResultNone && FieldText(r.FirstName).empty() &&
+         FieldText(r.SecondName).empty();
 }
 
 int WritableMoveCount(const GameRecord& record) {
@@ -135,6 +140,10 @@ int WriteRecordFile(const std::string& path, std::string_view bytes, std::string
   if (WriteFileReplacing(path, bytes)) return 0;
   message = kMessageCannotCreate;
   return 1;
+}
+
+const char* UrlFailureMessage(DownloadState state) {
+  return state == DownloadState::kTimedOut ? kMessageUrlTimedOut : kMessageUrlMissing;
 }
 
 }  // namespace shogi

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/byte_stream.h"
+#include "platform/http_client.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -17,6 +18,10 @@ inline constexpr const char kMessageFileMissing[] = "指定ファイルが存在
 inline constexpr const char kMessageCannotCreate[] = "ファイルが作成できません。";
 inline constexpr const char kMessageMalformed[] = "ファイルに異常があります。";
 inline constexpr const char kMessageUrlMissing[] = "指定URLが存在しません。";
+inline constexpr const char kMessageUrlTimedOut[] = "指定URLから時間内に応答がありません。";
+// The message of a download that did not succeed: kMessageUrlTimedOut when it ran out of
+// time, else kMessageUrlMissing.
+const char* UrlFailureMessage(DownloadState state);
 inline constexpr const char kMessageOtherFormat[] = "ファイル形式が異なります。";
 
 // Names read from a record file keep at most this many bytes.
@@ -27,7 +32,8 @@ constexpr std::size_t kReadNameBytes = 20;
 enum class LineEnd { kLineFeed, kCarriageReturnOrLineFeed };
 
 // Splits a byte stream into lines of at most `max_bytes` bytes. A longer line is cut there
-// and its rest comes as the next line, as a fixed line buffer does. The input stops after
+// and the rest of it, up to its line end, is dropped: a long comment stays a comment, and
+// nothing past the limit can be taken for a line of its own. The input stops after
 // kMaxInputBytes, so that an endless stream cannot keep a reader busy forever.
 class LineReader {
  public:
@@ -43,6 +49,9 @@ class LineReader {
 
   // Whether the input ended with a read error or was cut at kMaxInputBytes.
   bool Failed() const { return failed_; }
+  // Whether the line Next gave last was cut at the limit. A reader refuses a cut line that
+  // holds moves, where the cut may have split a move or dropped the ones after it.
+  bool Cut() const { return cut_; }
 
  private:
   bool Refill();
@@ -51,7 +60,7 @@ class LineReader {
   const std::size_t max_bytes_;
   const LineEnd end_;
   std::size_t begin_ = 0, end_of_data_ = 0, total_ = 0;
-  bool eof_ = false, failed_ = false;
+  bool eof_ = false, failed_ = false, cut_ = false;
   char buffer_[16384];
   char line_[kMaxLineBytes + 1];
 };
@@ -72,20 +81,30 @@ bool ReadSlashDate(std::string_view text, GameRecord& record);
 
 // Sets `scratch` up as a copy of `current` for a reader to fill: the even-game position,
 // StartIndex and PlyCount 0, no moves, no times, clocks 0, no result, empty names,
-// tournament and opening. Date, game number, comment, board side and player kinds stay.
+// tournament and opening, and no date (0): a record read has the date its file gives or
+// none, never the date of the record shown before. Game number, comment, board side and
+// player kinds stay.
 void PrepareRecordForReading(const GameRecord& current, GameRecord& scratch);
 
 // The number of moves a writer writes: from StartIndex up to the end marker, the first move
 // that is not well-formed, or the end of the array.
 int WritableMoveCount(const GameRecord& record);
 
+// Whether a record read holds nothing that a file gave it: no move, no result, no name and
+// the even game from its start. That is what a reader makes of a file of another format
+// whose lines it skips.
+[[nodiscard]] bool HoldsNoGame(const GameRecord& record);
+
 // The end of a statement-by-statement read (CSA, 永世): the record is taken when the reader
-// reached the moves and either saw the record's end or the lines ran out cleanly; shown at
-// its start. 0, or 1 with "ファイルに異常があります。" and `record` untouched.
+// reached the moves and either saw the record's end or the lines ran out cleanly, and it
+// holds a game (HoldsNoGame) unless a statement only the format has said so (the reader's
+// Marked()); shown at its start. 0, or 1 with "ファイルに異常があります。" and `record`
+// untouched.
 template <typename Reader>
 [[nodiscard]] int FinishStatementRead(Reader& reader, const LineReader& lines, GameRecord& record,
                                       std::string& message) {
-  if (!reader.InMoves() || (!reader.Done() && lines.Failed())) {
+  if (!reader.InMoves() || (!reader.Done() && lines.Failed()) ||
+      (!reader.Marked() && HoldsNoGame(reader.Record()))) {
     message = kMessageMalformed;
     return 1;
   }

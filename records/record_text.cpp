@@ -74,9 +74,11 @@ bool NameSaysUtf8(std::string_view path) {
 }
 
 bool IsUtf8Text(std::string_view text, bool utf8_by_name) {
-  if (StartsWith(text, kByteOrderMark) || utf8_by_name || FirstLineDeclaresUtf8(text)) return true;
+  if (StartsWith(text, kByteOrderMark)) return true;
+  if (!IsValidUtf8(text)) return false;  // a program re-saved the file in cp932
+  if (utf8_by_name || FirstLineDeclaresUtf8(text)) return true;
   std::string ignored;
-  return IsValidUtf8(text) && !Cp932ToUtf8(text, ignored);
+  return !Cp932ToUtf8(text, ignored);
 }
 
 std::string Utf8TextToCp932(std::string_view utf8) {

@@ -10,10 +10,10 @@
 
 namespace shogi {
 
-// The UTF-8 rule: a text is UTF-8 when it begins with the UTF-8 byte-order mark, when its
-// file name ends in ".kifu" or ".ki2u", when its first line is a "#" or "'" comment that
-// declares "encoding=UTF-8", or when it is valid UTF-8 but not valid cp932; any other text
-// is cp932.
+// The UTF-8 rule: a text is UTF-8 when it begins with the UTF-8 byte-order mark, or when it
+// is valid UTF-8 and either its file name ends in ".kifu" or ".ki2u", or its first line is a
+// "#" or "'" comment that declares "encoding=UTF-8", or it is not valid cp932; any other
+// text is cp932 (a file that declares UTF-8 but was re-saved in cp932 among them).
 [[nodiscard]] bool IsUtf8Text(std::string_view text, bool utf8_by_name);
 
 // Whether a file name asks for UTF-8 (".kifu", ".ki2u", in any case).

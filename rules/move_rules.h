@@ -36,6 +36,16 @@ struct LegalMoveList {
 // already holds the mover's pawn, still passes: records of real games end with such fouls.
 [[nodiscard]] bool IsPlayableMove(const Position& pos, Side side, MoveCode move);
 
+// A board move of a piece that cannot promote any more (a promoted piece, or the king)
+// carries no promotion mark: a mark that a file or a database gives it ("５七龍成(77)") is
+// dropped rather than the move refused.
+inline MoveCode WithoutRedundantMark(const Position& pos, MoveCode m) {
+  if (IsPromotion(m) && !IsDrop(m) && IsSquare(OriginOf(m)) &&
+      TypeOf(pos.Board[OriginOf(m)]) > kRook)
+    m.to = static_cast<std::uint8_t>(m.to - kPromoteFlag);
+  return m;
+}
+
 // -1 if `side` dropping a pawn on `square` would mate (and is forbidden), 0 otherwise.
 [[nodiscard]] int PawnDropMate(const Position& pos, Side side, Square square);
 

@@ -57,23 +57,32 @@ std::vector<std::string> ComputerPlayerList(bool library_offered,
   return list;
 }
 
+int PlayerKindOfEntry(int index, bool library_offered, std::size_t engines) {
+  const int builtin = static_cast<int>(ComputerPlayerList(library_offered).size());
+  if (index <= 0 || index >= builtin + static_cast<int>(engines)) return kPersonPlayer;
+  if (index >= builtin) return kFirstEnginePlayer + (index - builtin);
+  // The entry after the nine levels is the library: 9 - 10 = -1.
+  return index > 9 ? 9 - index : index;
+}
+
 int PlayerKindOfText(const std::string& text, bool library_offered,
                      const std::vector<std::string>& engines) {
-  // An engine's name that equals a built-in entry still names the built-in player.
-  for (std::size_t i = engines.size(); i-- > 0;) {
-    if (text == engines[i]) {
-      const std::vector<std::string> builtin = ComputerPlayerList(library_offered);
-      bool shadowed = false;
-      for (const std::string& b : builtin) shadowed = shadowed || b == text;
-      if (!shadowed) return kFirstEnginePlayer + static_cast<int>(i);
-    }
+  // A built-in entry's text names the built-in player, even when an engine shares it.
+  const std::vector<std::string> list = ComputerPlayerList(library_offered, engines);
+  const int choice = PlayerChoiceOf(list, text, -1);
+  return PlayerKindOfEntry(choice, library_offered, engines.size());
+}
+
+int PlayerChoiceOf(const std::vector<std::string>& players, const std::string& text,
+                   int selection) {
+  if (selection >= 0 && selection < static_cast<int>(players.size()) &&
+      players[selection] == text) {
+    return selection;
   }
-  const std::vector<std::string> list = ComputerPlayerList(library_offered);
-  for (std::size_t i = 1; i < list.size(); ++i) {
-    // The entry after the nine levels is the library: 9 - 10 = -1.
-    if (text == list[i]) return i > 9 ? 9 - static_cast<int>(i) : static_cast<int>(i);
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    if (players[i] == text) return static_cast<int>(i);
   }
-  return kPersonPlayer;
+  return -1;
 }
 
 ConditionsLists LoadConditionsLists(const GameConditions& c, const std::string& folder) {
@@ -178,8 +187,11 @@ bool AcceptConditions(UserInterface& ui, const ConditionsForm& f, GameConditions
 
   answer.PlayerKind[0] = answer.PlayerKind[1] = kPersonPlayer;
   if (c.ComputerMode) {
-    answer.PlayerKind[0] = PlayerKindOfText(f.FirstPlayer, c.LibraryOffered, c.Engines);
-    answer.PlayerKind[1] = PlayerKindOfText(f.SecondPlayer, c.LibraryOffered, c.Engines);
+    const std::vector<std::string> list = ComputerPlayerList(c.LibraryOffered, c.Engines);
+    const int first = PlayerChoiceOf(list, f.FirstPlayer, f.FirstChoice);
+    const int second = PlayerChoiceOf(list, f.SecondPlayer, f.SecondChoice);
+    answer.PlayerKind[0] = PlayerKindOfEntry(first, c.LibraryOffered, c.Engines.size());
+    answer.PlayerKind[1] = PlayerKindOfEntry(second, c.LibraryOffered, c.Engines.size());
   }
   if (IsLibraryPlayer(answer.PlayerKind[0]) || IsLibraryPlayer(answer.PlayerKind[1])) {
     const bool even = answer.StartPosition == kPresetEven ||

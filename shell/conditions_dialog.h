@@ -41,6 +41,9 @@ enum class ConditionsField {
 // The fields as the person sees and types them (UTF-8).
 struct ConditionsForm {
   std::string FirstPlayer, SecondPlayer, Tournament, GameNumber;
+  // In computer mode, the entries of the player list the two texts are (-1: a typed text), so
+  // that a player is known by its place in the list, not by a name that may be cut or shared.
+  int FirstChoice = -1, SecondChoice = -1;
   std::string Year, Month, Day;
   std::string Opening, Comment;
   int StartPosition = 0;
@@ -60,6 +63,10 @@ struct ConditionsLists {
 std::vector<std::string> ComputerPlayerList(bool library_offered,
                                             const std::vector<std::string>& engines = {});
 
+// The entry of `players` that `text` is, the person's `selection` first (two entries may be
+// named alike); -1 when it is none of them.
+int PlayerChoiceOf(const std::vector<std::string>& players, const std::string& text, int selection);
+
 // The lists for `c`: in computer mode the player list above, else the name lists of
 // `folder` (the list files of the program folder).
 ConditionsLists LoadConditionsLists(const GameConditions& c, const std::string& folder);
@@ -74,6 +81,10 @@ ConditionsForm FormFromConditions(const GameConditions& c);
 // the answer (texts in cp932).
 [[nodiscard]] bool AcceptConditions(UserInterface& ui, const ConditionsForm& form,
                                     GameConditions& c, ConditionsField& focus);
+
+// The player kind of entry `index` of the computer-mode player list (0 for "人間" or an index
+// outside the list).
+int PlayerKindOfEntry(int index, bool library_offered, std::size_t engines);
 
 // The player kind a player text names in computer mode: 1..9 for "思考ﾚﾍﾞﾙn", -1 for the
 // library (when offered), kFirstEnginePlayer + n for engine n, 0 for anything else.

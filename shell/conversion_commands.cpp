@@ -63,6 +63,7 @@ ViewUpdate ConvertDatabaseCommand(ShellContext& ctx, ProgramSettings& settings,
       return {};
     }
   }
+  ForgetRewrittenDatabase(ctx.State, *conversion.To, paths);
   if (!conversion.AsksForLists) return {};
   for (const ConvertedList& list : kConvertedLists) {
     if (AskYesNo(ctx.Ui, conversion.Caption, list.Question) &&

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "database/database_rewrite.h"
 #include "database/game_database.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
@@ -62,6 +63,17 @@ bool FileExists(const std::string& path) {
   return std::filesystem::exists(path, error);
 }
 
+// A database whose count claims more games than its files hold: the question whether to set
+// the count to the whole games, and the repair.
+void OfferRepair(ShellContext& ctx, const DatabaseFormat& format, const DatabasePaths& paths) {
+  int whole = 0;
+  std::string message;
+  if (DatabaseGameCount(format, paths, whole, message) != 0 ||
+      !AskYesNo(ctx.Ui, format.Caption, RepairQuestion(whole)))
+    return;
+  if (RepairDatabase(format, paths, whole, message) != 0) ShowWarning(ctx, format.Caption, message);
+}
+
 }  // namespace
 
 FileDialogText DialogTextOf(DatabaseKind kind) {
@@ -83,10 +95,24 @@ std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSetting
   return WithDefaultExtension(answer.Path, text.DefaultExtension);
 }
 
+std::string RepairQuestion(int whole) {
+  char text[160];
+  std::snprintf(text, sizeof text, kRepairQuestion, whole);
+  return text;
+}
+
 std::string OverwriteQuestion(int number) {
   char text[96];
   std::snprintf(text, sizeof text, "%d番目に上書きしますが、よろしいでしょうか？", number);
   return text;
+}
+
+void ForgetRewrittenDatabase(ProgramState& state, const DatabaseFormat& format,
+                             const DatabasePaths& paths) {
+  DatabaseSelection& selection = SelectionOf(state, format.Kind);
+  if (!selection.Chosen() || !SameDatabase(format, selection.Paths, paths)) return;
+  selection.CurrentRecordNo = 0;
+  selection.SearchCount = 0;
 }
 
 bool DatabaseFileItemsEnabled(const ProgramState& state) {
@@ -134,8 +160,13 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
     ShowWarning(ctx, format.NameCaption, message);
     return {};
   }
-  switch (ProbeDatabase(format, selection.Paths, message)) {
+  const DatabaseState state = ProbeDatabase(format, selection.Paths, message);
+  switch (state) {
     case DatabaseState::kSound:
+      break;
+    case DatabaseState::kTruncated:
+      // Its whole games can be read as it is; nothing writes to it until it is repaired.
+      OfferRepair(ctx, format, selection.Paths);
       break;
     case DatabaseState::kDamaged:
       // A pair that cannot be read is no database to work on.
@@ -151,8 +182,8 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
       }
       break;
   }
-  // A chosen database shows its list at once.
-  if (!selection.Chosen()) return {};
+  // A database that was there shows its list at once; a new one has nothing to show.
+  if (!selection.Chosen() || state == DatabaseState::kMissing) return {};
   return OpenGameList(ctx, settings.Folder, file_item.Kind);
 }
 

@@ -22,6 +22,12 @@ inline constexpr const char* kEditorFailed = "テキストエディタを起動�
 // "%d番目に上書きしますが、よろしいでしょうか？" for game `number`.
 std::string OverwriteQuestion(int number);
 
+// The question asked when a chosen database's count claims more games than its files hold
+// whole (`whole` of them).
+inline constexpr const char* kRepairQuestion =
+    "ファイルに異常があります。\n登録件数を読み込める%d件に直しますか？";
+std::string RepairQuestion(int whole);
+
 // The file dialog's type list and default extension of each format.
 struct FileDialogText {
   const char* Filter;
@@ -39,6 +45,12 @@ std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSetting
 // The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
 // the one Tarvel database, each from a starting path of its own.
 enum class DatabaseFileItem : int { kKisen, kTarvel, kTarvel2 };
+
+// After a command replaced or rewrote the files of the database at `paths`: the database
+// chosen in the menu of `format` forgets its current game and its search list when it names
+// those files, since their numbers no longer hold.
+void ForgetRewrittenDatabase(ProgramState& state, const DatabaseFormat& format,
+                             const DatabasePaths& paths);
 
 // --- enabling rules ---
 // No database command runs during another one (InteractionState 4). Choosing a database and
@@ -59,8 +71,11 @@ bool TarvelOverwriteEnabled(const ProgramState& state);
 // ﾌｧｲﾙ名 / ﾌｧｲﾙ名２: the file dialog of the format, starting from the item's remembered path.
 // On OK the path is remembered and the database chosen (its current game and search list
 // reset): a malformed name is refused; a missing index is created after the question
-// "ファイルを新規に作成しますか？" (いいえ, or a failure, leaves no database chosen); a
-// damaged pair is reported and not chosen. A chosen database opens its list.
+// "ファイルを新規に作成しますか？" (いいえ, or a failure, leaves no database chosen); a pair
+// whose count claims more games than its files hold is chosen after the question whether to
+// set its count to its whole games (いいえ: its whole games can be read, nothing writes to
+// it); a pair that cannot be read is reported and not chosen. A database that was there
+// opens its list; a new one does not.
 ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                               DatabaseFileItem item);
 

@@ -90,11 +90,11 @@ bool EngineAnalysis::EndSearch(std::string& message) {
 
 bool EngineAnalysis::Analyse(const GameRecord& record, int ply, std::string& message) {
   if (!engine_.Started()) {
-    message = "the engine is not running";
+    message = "エンジンが起動していません。";
     return false;
   }
   if (ply < record.StartIndex || ply >= kMaxMoves || ply > RecordEndPly(record)) {
-    message = "no such position in the record";
+    message = "棋譜にその局面がありません。";
     return false;
   }
   UsiGo go;

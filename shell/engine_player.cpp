@@ -62,7 +62,7 @@ int EnginePlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   last_info_ = UsiInfo{};
   const int n = request.Strength - kFirstEnginePlayer;
   if (n < 0 || n >= static_cast<int>(list_.size())) {
-    Fail(n, "the engine is not registered");
+    Fail(n, "エンジンが登録されていません。");
     return 0;
   }
   if (!RequestInRange(request)) return 0;
@@ -102,13 +102,13 @@ int EnginePlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   if (a == UsiEngine::Answer::kResign) return 0;
   if (a == UsiEngine::Answer::kWin) {
     // A declared win (entering kings) is not judged here: the game stops with the claim.
-    Fail(n, "the engine declared a win ('bestmove win')");
+    Fail(n, "エンジンが入玉勝ちを宣言しました（bestmove win）。");
     return 0;
   }
   auto record = std::make_unique<GameRecord>();
   GameOfRequest(request, *record);
   if (!IsLegalMove(*record, request.Shown, move)) {
-    Fail(n, "the engine played the illegal move " + FormatUsiMove(move));
+    Fail(n, "エンジンが反則手 " + FormatUsiMove(move) + " を指しました。");
     return 0;
   }
   answer.Origin[0] = OriginOf(move);

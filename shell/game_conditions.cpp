@@ -25,6 +25,8 @@ GameConditions ConditionsFromRecord(const GameRecord& record, bool computer_mode
   c.Year = record.Year;
   c.Month = record.Month;
   c.Day = record.Day;
+  // A record read from a file without a date has none: a game started on it is played today.
+  if (c.Year <= 0 || c.Month <= 0 || c.Day <= 0) TodayInJapan(c.Year, c.Month, c.Day);
   c.Opening = std::string(FieldText(record.Opening));
   c.Comment = std::string(FieldText(record.Comment));
   c.StartPosition = preselected_start;

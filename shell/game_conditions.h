@@ -14,10 +14,10 @@ namespace shogi {
 // game record holds them; the dialog converts them for display and back.
 struct GameConditions {
   // Given to the dialog.
-  bool ComputerMode = false;    // player fields choose a player kind instead of a name
-  bool StartEditable = false;   // the start position may be chosen (the start of a game)
-  bool LibraryOffered = false;  // "CSA将棋(DLL)" is in the player list
-  bool StandardStart = false;   // the record starts from the standard position, first to move
+  bool ComputerMode = false;         // player fields choose a player kind instead of a name
+  bool StartEditable = false;        // the start position may be chosen (the start of a game)
+  bool LibraryOffered = false;       // "CSA将棋(DLL)" is in the player list
+  bool StandardStart = false;        // the record starts from the standard position, first to move
   std::vector<std::string> Engines;  // the registered outside engines' names (UTF-8)
   // Given and returned.
   std::string FirstPlayer;  // name, or in computer mode the text of the chosen player
@@ -35,7 +35,8 @@ struct GameConditions {
 };
 
 // The dialog's data for `record`: header texts (cp932, as stored), the game number as "" or
-// one digit, the date, the flipped flag, the preselected start position.
+// one digit, the date (today for a record without one), the flipped flag, the preselected
+// start position.
 GameConditions ConditionsFromRecord(const GameRecord& record, bool computer_mode,
                                     bool start_editable, int preselected_start,
                                     bool library_offered);

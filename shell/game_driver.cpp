@@ -63,6 +63,13 @@ GameConditions ConditionsFor(ShellContext& ctx, bool computer_mode, bool start_e
   return c;
 }
 
+// After a person's move: the computer's turn, if the game goes on and a computer moves next.
+ViewUpdate HandOver(ShellContext& ctx, ViewUpdate& u) {
+  if (ctx.State.InteractionState != kStateGame) return u;
+  FlushUpdate(ctx, u);
+  return RunComputerTurns(ctx);
+}
+
 ComputerPlayer* PlayerOfKind(ShellContext& ctx, int kind) {
   if (IsEnginePlayer(kind)) return ctx.Engines;
   return kind > 0 ? ctx.InProcess : ctx.Library;
@@ -207,6 +214,8 @@ ViewUpdate GamePickUp(ShellContext& ctx, BoardSpot spot) {
   ProgramState& s = ctx.State;
   if (s.InteractionState != kStateGame || s.Held.Active) return {};
   const Side side = SideToMove(s);
+  // Only a person moves by hand, and only on their own turn.
+  if (IsComputerPlayer(s.Record.PlayerKind[side])) return {};
   Position& pos = s.Shown;
   int code;
   if (spot.Area == BoardArea::kBoard && IsSquare(spot.Index)) {
@@ -259,11 +268,7 @@ ViewUpdate GameRelease(ShellContext& ctx, BoardSpot spot) {
     }
     EndChecksWithMessage(ctx, u);
   }
-  if (s.InteractionState == kStateGame) {
-    FlushUpdate(ctx, u);
-    return RunComputerTurns(ctx);
-  }
-  return u;
+  return HandOver(ctx, u);
 }
 
 ViewUpdate ChoosePromotion(ShellContext& ctx, bool promote) {
@@ -276,7 +281,7 @@ ViewUpdate ChoosePromotion(ShellContext& ctx, bool promote) {
   }
   s.Promotion = PromotionChoice{};
   EndChecksWithMessage(ctx, u);
-  return u;
+  return HandOver(ctx, u);
 }
 
 ViewUpdate CancelPromotion(ShellContext& ctx) {
@@ -440,8 +445,13 @@ void RequestStop(ShellContext& ctx) {
 }
 
 bool NotifyClosing(ProgramState& state) {
+  if (!IsBusyState(state.InteractionState) && state.InteractionState != kStateDatabase) {
+    return false;
+  }
+  // A search stops at this; a database command is not stopped half-way and runs to its end.
   state.AbortFlag = kAbortClosing;
-  return IsBusyState(state.InteractionState);
+  state.ClosePending = true;
+  return true;
 }
 
 }  // namespace shogi

@@ -141,27 +141,18 @@ ViewUpdate DuplicateCheckCommand(ShellContext& ctx, const std::string& folder, D
   if (!OnChosen(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
-  std::vector<DuplicatePair> pairs;
+  int pairs = 0;
   std::string message;
+  // The pairs go straight into the search list, each on two lines, the earlier game first.
   if (RunRoutine(ctx, format.Caption, [&](const CommandHooks& hooks) {
-        return FindDuplicates(format, selection.Paths, hooks, pairs, message);
+        return FindDuplicates(format, selection.Paths, SearchListPath(format, folder), hooks, pairs,
+                              message);
       }) != 0) {
     Warn(ctx, format.Caption, message);
     return {};
   }
-  // Each pair on two lines of the list, the earlier game first.
-  std::vector<int> numbers;
-  for (const auto& [earlier, later] : pairs) {
-    numbers.push_back(earlier);
-    numbers.push_back(later);
-  }
-  std::string error;
-  if (WriteSearchList(SearchListPath(format, folder), numbers, error) != 0) {
-    Warn(ctx, format.Caption, error);
-    return {};
-  }
   selection.CurrentRecordNo = 0;
-  selection.SearchCount = static_cast<int>(numbers.size());
+  selection.SearchCount = 2 * pairs;
   ShowInformation(ctx.Ui, format.Caption, message);
   return selection.SearchCount > 1 ? ListOpens(kind) : ViewUpdate{};
 }
@@ -219,9 +210,11 @@ ViewUpdate RemoveDatabaseCommand(ShellContext& ctx, ProgramSettings& settings, D
     return {};
   }
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
-  if (selection.Chosen() &&
-      ProbeDatabase(format, selection.Paths, message) != DatabaseState::kSound)
-    selection = DatabaseSelection{};
+  if (selection.Chosen()) {
+    const DatabaseState state = ProbeDatabase(format, selection.Paths, message);
+    if (state == DatabaseState::kMissing || state == DatabaseState::kDamaged)
+      selection = DatabaseSelection{};
+  }
   return {};
 }
 
@@ -309,10 +302,8 @@ ViewUpdate YearbookCommand(ShellContext& ctx) {
   // An import over the chosen Tarvel database replaced its games.
   DatabasePaths imported;
   std::string unused;
-  DatabaseSelection& selection = ctx.State.Tarvel;
-  if (selection.Chosen() && DatabasePathsOf(files.Database, imported, unused) == 0 &&
-      SameDatabase(kTarvelFormat, selection.Paths, imported))
-    NoteRewritten(selection);
+  if (DatabasePathsOf(files.Database, imported, unused) == 0)
+    ForgetRewrittenDatabase(ctx.State, kTarvelFormat, imported);
   ShowInformation(ctx.Ui, kYearbookTitle, message);
   return {};
 }

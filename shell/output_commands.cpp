@@ -80,6 +80,8 @@ ViewUpdate ChooseOutputFile(ShellContext& ctx, Profile& profile, ProgramSettings
       FileRequestOf(kOutputFileTitle, kOutputFileFilter, settings.Files.Output));
   if (!chosen.Chosen) return {};
   const std::string path = WithDefaultExtension(chosen.Path, "txt");
+  // The file is emptied to test it: an existing one only after the person said so.
+  if (!MayReplaceFile(ctx.Ui, kOutputFileCaption, path)) return {};
   RememberFileName(profile, settings, kOutputKey, path);
   OutputFileState& output = ctx.State.Output;
   std::string message;
@@ -170,7 +172,9 @@ void ProblemBitmapSession::Browse() {
   const FileDialogResult chosen =
       ctx_.Ui.ChooseSaveFile(FileRequestOf(kProblemBitmapTitle, kProblemBitmapFilter, Path));
   if (!chosen.Chosen) return;
-  Path = WithDefaultExtension(chosen.Path, "bmp");
+  const std::string path = WithDefaultExtension(chosen.Path, "bmp");
+  if (!MayReplaceFile(ctx_.Ui, kProblemBitmapCaption, path)) return;
+  Path = path;
   RememberFileName(profile_, settings_, kBitmapKey, Path);
 }
 

@@ -37,8 +37,10 @@ const char* OutputTextLabel(OutputText kind);
 // The print commands: the same, with at most 255 plies shown.
 [[nodiscard]] bool PrintEnabled(const ProgramState& state);
 
-// "ファイル名": the save dialog; the path is remembered under "出力", the file created to test
-// it; success makes it the output file with the Morita counter at 0, failure clears it.
+// "ファイル名": the save dialog; an existing file is emptied only after the question of
+// MayReplaceFile (いいえ changes nothing); the path is remembered under "出力", the file
+// created to test it; success makes it the output file with the Morita counter at 0, failure
+// clears it.
 ViewUpdate ChooseOutputFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
 // Builds a text of the shown position or game and appends it to the output file; the standard
 // and mail diagrams go to the clipboard (CR LF line ends) when no output file is chosen.
@@ -68,7 +70,8 @@ class ProblemBitmapSession {
   [[nodiscard]] bool CheckLabels();
   // "盤反転".
   void Flip();
-  // "..." : the save dialog; the chosen path is remembered and taken.
+  // "..." : the save dialog; the chosen path, once the question of MayReplaceFile allows an
+  // existing file, is remembered and taken.
   void Browse();
   // "作成": checks the labels, remembers the path, writes the file and shows the outcome.
   void Write();

@@ -1,10 +1,12 @@
 // The record file commands; the readers and the writer come from the format table.
 #include "shell/record_commands.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "database/database_format.h"
+#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
@@ -118,8 +120,8 @@ bool ReadListedRecord(ShellContext& ctx, const RecordFormatRow& row, const std::
 bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::string& target,
                  KayaWriteMode& mode) {
   mode = KayaWriteMode::kNew;
+  if (row.Format != RecordFormat::kKaya) return MayReplaceFile(ctx.Ui, kWriteCaption, target);
   if (!FileExists(target)) return true;
-  if (row.Format != RecordFormat::kKaya) return AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion);
   switch (ctx.Ui.AskKayaSave()) {
     case KayaSaveChoice::kOverwrite:
       return true;
@@ -153,6 +155,10 @@ const OpenCommand& CommandOf(RecordFormat format) {
 }
 
 }  // namespace
+
+bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path) {
+  return !FileExists(path) || AskYesNo(ui, caption, kOverwriteQuestion);
+}
 
 FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current) {
   FileDialogRequest request;
@@ -216,17 +222,19 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
   request.InitialPath = last ? *last : settings.Folder;
   FileDialogResult chosen = ctx.Ui.ChooseOpenFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return result;
-  RememberFileName(profile, settings, command.ProfileKey, chosen.Path);
   if (ReadRecordFile(ctx, format, chosen.Path, result.Update)) {
+    RememberFileName(profile, settings, command.ProfileKey, chosen.Path);
     result.Loaded = true;
     result.Path = chosen.Path;
   }
   return result;
 }
 
-RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+namespace {
+
+// The KIF save dialog and the write, in any state.
+RecordCommandResult SaveAsKif(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
   RecordCommandResult result;
-  if (!RecordCommandsEnabled(ctx.State)) return result;
   FileDialogRequest request;
   request.Title = kSaveTitle;
   request.Filters = ParseFilterText(kSaveFilter);
@@ -237,11 +245,7 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   const std::string target = WithDefaultExtension(chosen.Path, kif.Extension);
   RememberFileName(profile, settings, kSaveKey, target);
 
-  std::error_code error;
-  if (std::filesystem::exists(target, error) &&
-      !AskYesNo(ctx.Ui, kWriteCaption, kOverwriteQuestion)) {
-    return result;
-  }
+  if (!MayReplaceFile(ctx.Ui, kWriteCaption, target)) return result;
   std::string message;
   if (WriteRecord(kif.Format, target, ctx.State.Record, true, message) != 0) {
     ctx.Ui.ShowMessage(kWriteCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
@@ -250,6 +254,28 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   result.Saved = true;
   result.Path = target;
   return result;
+}
+
+}  // namespace
+
+RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordCommandsEnabled(ctx.State)) return {};
+  return SaveAsKif(ctx, profile, settings);
+}
+
+bool ConfirmClosing(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordUnsaved(ctx.State)) return true;
+  switch (ctx.Ui.ShowMessage(kClosingCaption, kUnsavedQuestion, MessageButtons::kYesNoCancel,
+                             MessageIcon::kQuestion)) {
+    case MessageAnswer::kNo:
+      return true;
+    case MessageAnswer::kYes:
+      if (!SaveAsKif(ctx, profile, settings).Saved) return false;
+      MarkRecordSaved(ctx.State);
+      return true;
+    default:
+      return false;
+  }
 }
 
 RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
@@ -263,6 +289,10 @@ RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
   request.Formats = ListTexts(OpenListRow, OpenListSize());
   request.FormatIndex = OpenListRow(settings.LoadFormat) ? settings.LoadFormat : 0;
   if (!ctx.Ui.ChooseRecordFile(request) || request.Path.empty()) return result;
+  // A format the person did not pick follows the file's extension, where one names it.
+  if (!request.FormatChosen && OpenListIndexForPath(request.Path) >= 0) {
+    request.FormatIndex = OpenListIndexForPath(request.Path);
+  }
   RememberFileName(profile, settings, kSaveKey, request.Path);
   settings.LoadFormat = request.FormatIndex;
   profile.WriteInt(kSectionKinds, kKeyLoadFormat, request.FormatIndex);
@@ -334,6 +364,40 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   return result;
 }
 
+namespace {
+
+// The progress box's text for `download`.
+std::string DownloadProgressText(const std::string& url, const HttpDownload& download) {
+  char text[128];
+  if (download.Received() == 0)
+    std::snprintf(text, sizeof text, "%s", kUrlConnecting);
+  else if (download.Expected() >= 0)
+    std::snprintf(text, sizeof text, kUrlReceivingOf, download.Received(), download.Expected());
+  else
+    std::snprintf(text, sizeof text, kUrlReceiving, download.Received());
+  return url + "\n" + text;
+}
+
+// Downloads `url` while the window's messages are taken between short polls, with the
+// progress box up until it ends; the person's キャンセル ends it at once.
+DownloadState DownloadWithProgress(ShellContext& ctx, const std::string& url,
+                                   const HttpLimits& limits, std::string& body) {
+  HttpDownload download;
+  if (!download.Start(url, limits)) return download.State();
+  while (download.State() == DownloadState::kRunning) {
+    if (!ctx.Ui.ShowProgress(kUrlCaption, DownloadProgressText(url, download))) {
+      download.Cancel();
+      break;
+    }
+    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) PumpMessages();
+  }
+  ctx.Ui.EndProgress();
+  body = download.Body();
+  return download.State();
+}
+
+}  // namespace
+
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits) {
   RecordCommandResult result;
@@ -345,9 +409,10 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
   last = url;
   profile.WriteString(kSectionUrl, kif ? "柿木" : "CSA", url);
 
-  std::string body, error;
-  if (!FetchUrl(url, body, error, limits)) {
-    ShowWarning(ctx, kUrlCaption, kMessageUrlMissing);
+  std::string body;
+  const DownloadState state = DownloadWithProgress(ctx, url, limits, body);
+  if (state != DownloadState::kDone) {
+    if (state != DownloadState::kCancelled) ShowWarning(ctx, kUrlCaption, UrlFailureMessage(state));
     return result;
   }
   MemoryByteStream stream(body);
@@ -363,9 +428,9 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
 
 namespace {
 
-// The Palm commands' file dialog, from and into the path kept under "PALM"; false when the
-// person cancelled.
-bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings, bool save,
+// The Palm commands' file dialog, from the path kept under "PALM"; false when the person
+// cancelled, or declined to write over an existing file.
+bool ChoosePalmFile(ShellContext& ctx, const ProgramSettings& settings, bool save,
                     std::string& path) {
   FileDialogRequest request;
   request.Title = save ? kPalmWriteTitle : kPalmReadTitle;
@@ -375,8 +440,7 @@ bool ChoosePalmFile(ShellContext& ctx, Profile& profile, ProgramSettings& settin
       save ? ctx.Ui.ChooseSaveFile(request) : ctx.Ui.ChooseOpenFile(request);
   if (!chosen.Chosen || chosen.Path.empty()) return false;
   path = save ? WithDefaultExtension(chosen.Path, kPalmExtension) : chosen.Path;
-  RememberFileName(profile, settings, kPalmKey, path);
-  return true;
+  return !save || MayReplaceFile(ctx.Ui, kPalmCaption, path);
 }
 
 // The Tarvel lists of the program folder, which name the Palm game's tournament and opening.
@@ -392,7 +456,7 @@ RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
                                     ProgramSettings& settings) {
   RecordCommandResult result;
   std::string path;
-  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, false, path))
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, settings, false, path))
     return result;
   GameRecord read = ctx.State.Record;
   std::string message;
@@ -400,6 +464,7 @@ RecordCommandResult PalmReadCommand(ShellContext& ctx, Profile& profile,
     ShowWarning(ctx, kPalmCaption, message);
     return result;
   }
+  RememberFileName(profile, settings, kPalmKey, path);
   InstallRead(ctx.State, read, path, result);
   return result;
 }
@@ -408,8 +473,9 @@ RecordCommandResult PalmWriteCommand(ShellContext& ctx, Profile& profile,
                                      ProgramSettings& settings) {
   RecordCommandResult result;
   std::string path;
-  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, profile, settings, true, path))
+  if (!RecordCommandsEnabled(ctx.State) || !ChoosePalmFile(ctx, settings, true, path))
     return result;
+  RememberFileName(profile, settings, kPalmKey, path);
   std::string message;
   const int failed = WritePalm(path, PalmNames(settings), ctx.State.Record, message);
   ctx.Ui.ShowMessage(kPalmCaption, message, MessageButtons::kOk,

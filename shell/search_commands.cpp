@@ -117,6 +117,7 @@ bool GameListSession::Choose(int line) {
   // no clock go on over it.
   s.Record = record;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  MarkRecordSaved(s);
   s.Clock.RunningSide = kNoRunningClock;
   RebuildShown(s);
   s.InteractionState = kStateIdle;
@@ -137,7 +138,7 @@ bool GameListSession::Delete(int line) {
   DatabaseSelection& selection = SelectionOf(ctx_.State, kind_);
   const CommandHooks hooks = AskingHooks(ctx_.Ui, FormatOf(kind_).Caption);
   const int count_before = list_.Count();
-  if (list_.DeleteListed(folder_, number, hooks, selection, message) != 0) {
+  if (list_.DeleteListed(number, hooks, selection, message) != 0) {
     if (!message.empty()) Warn(message);
     if (list_.Count() == count_before) return false;  // nothing was deleted
   }
@@ -160,8 +161,8 @@ void GameListSession::WriteListed() {
   if (!answer.Chosen) return;
   const std::string chosen = WithDefaultExtension(answer.Path, text.DefaultExtension);
   std::string message;
-  if (ExtractGames(format, SelectionOf(ctx_.State, kind_).Paths, list_.Entries(), chosen,
-                   AskingHooks(ctx_.Ui, format.Caption), message) != 0 &&
+  if (ExtractGames(format, SelectionOf(ctx_.State, kind_).Paths, list_.ListPath(), list_.Count(),
+                   chosen, AskingHooks(ctx_.Ui, format.Caption), message) != 0 &&
       !message.empty()) {
     Warn(message);
   }
@@ -192,7 +193,7 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
   conditions.SearchPosition = s.Shown;
   s.Search = conditions;
   s.SearchedDates = dates;
-  std::vector<int> found;
+  int found = 0;
   std::string message;
   int failed = 0;
   {
@@ -204,8 +205,8 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
     ctx.Ui.ShowMessage(kSearchCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return {};
   }
-  ShowInformation(ctx.Ui, kSearchCaption, SearchOutcomeMessage(static_cast<int>(found.size())));
-  if (found.empty()) return {};
+  ShowInformation(ctx.Ui, kSearchCaption, SearchOutcomeMessage(found));
+  if (found == 0) return {};
   return OpenGameList(ctx, folder, kind);
 }
 

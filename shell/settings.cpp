@@ -71,11 +71,38 @@ void RememberFileName(Profile& profile, ProgramSettings& settings, const char* k
   profile.WriteString(kSectionFileNames, key, path);
 }
 
-WindowPlacement LoadWindowPlacement(const Profile& profile, int work_width, int work_height) {
-  WindowPlacement p;
-  p.X = profile.GetInt(kSectionWindow, kKeyWindowX, std::max(0, (work_width - kFrameWidth) / 2));
-  p.Y = profile.GetInt(kSectionWindow, kKeyWindowY, std::max(0, (work_height - kFrameHeight) / 2));
-  return p;
+namespace {
+// Below any real desktop coordinate: no corner stored.
+constexpr int kNoPlacement = -1000000;
+
+// Along one axis: `at` moved into [low, low + room - size], as far as the frame fits.
+int KeptWithin(int at, int low, int room, int size) {
+  return std::max(low, std::min(at, low + room - size));
+}
+
+const ScreenArea* ScreenHolding(WindowPlacement at, const std::vector<ScreenArea>& screens) {
+  for (const ScreenArea& s : screens) {
+    if (at.X >= s.X && at.X < s.X + s.Width && at.Y >= s.Y && at.Y < s.Y + s.Height) return &s;
+  }
+  return nullptr;
+}
+}  // namespace
+
+WindowPlacement KeepOnScreen(WindowPlacement at, const std::vector<ScreenArea>& screens, int width,
+                             int height) {
+  const ScreenArea* s = ScreenHolding(at, screens);
+  if (!s) return at;
+  return {KeptWithin(at.X, s->X, s->Width, width), KeptWithin(at.Y, s->Y, s->Height, height)};
+}
+
+WindowPlacement LoadWindowPlacement(const Profile& profile, const std::vector<ScreenArea>& screens,
+                                    int width, int height) {
+  const WindowPlacement stored{profile.GetInt(kSectionWindow, kKeyWindowX, kNoPlacement),
+                               profile.GetInt(kSectionWindow, kKeyWindowY, kNoPlacement)};
+  if (ScreenHolding(stored, screens)) return KeepOnScreen(stored, screens, width, height);
+  const ScreenArea main = screens.empty() ? ScreenArea{0, 0, width, height} : screens[0];
+  return {KeptWithin(main.X + (main.Width - width) / 2, main.X, main.Width, width),
+          KeptWithin(main.Y + (main.Height - height) / 2, main.Y, main.Height, height)};
 }
 
 void SaveWindowPlacement(Profile& profile, WindowPlacement placement) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/material.h"
 #include "platform/profile.h"
@@ -81,13 +82,24 @@ void RememberFileName(Profile& profile, ProgramSettings& settings, const char* k
 // The FileNameSettings member of `key`, or nullptr for an unknown key.
 std::string* FileNameSlot(FileNameSettings& files, std::string_view key);
 
-// Section "初期位置": the window's top-left corner; by default centred on the screen's work
-// area (never negative).
+// Section "初期位置": the window's top-left corner.
 struct WindowPlacement {
   int X = 0;
   int Y = 0;
 };
-WindowPlacement LoadWindowPlacement(const Profile& profile, int work_width, int work_height);
+// A screen's work area, in desktop coordinates.
+struct ScreenArea {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+// Where the frame (`width` x `height`) opens: at the stored corner when that lies on one of
+// `screens` (the first is the main one), moved as little as keeps the frame on that screen;
+// else, and by default, centred on the main screen, never beyond its top or left edge.
+WindowPlacement LoadWindowPlacement(const Profile& profile, const std::vector<ScreenArea>& screens,
+                                    int width, int height);
+// The corner `at` moved as little as keeps the frame on the screen that holds `at`; `at`
+// itself when no screen holds it.
+WindowPlacement KeepOnScreen(WindowPlacement at, const std::vector<ScreenArea>& screens, int width,
+                             int height);
 void SaveWindowPlacement(Profile& profile, WindowPlacement placement);
 
 }  // namespace shogi

@@ -20,8 +20,8 @@
 
 namespace shogi {
 
-class GameListSession;  // shell/search_commands.h
-struct AnalysisView;    // shell/engine_analysis.h
+class GameListSession;       // shell/search_commands.h
+struct AnalysisView;         // shell/engine_analysis.h
 class ProblemBitmapSession;  // shell/output_commands.h
 struct ProgramState;         // shell/program_state.h
 
@@ -96,6 +96,7 @@ struct RecordFileRequest {
   std::string InitialPath;
   std::vector<std::string> Formats;  // the combo's entries (UTF-8)
   int FormatIndex = 0;
+  bool FormatChosen = false;  // the person picked an entry (else the file's name may decide)
   bool StoreTimes = true;
   std::string Path;
 };
@@ -190,6 +191,16 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual bool ChooseListedRecord(RecordListModel&) { return false; }
   // CUrlDlg "URLから棋譜ファイルを読み込む。" over the last URL; true on "読み込み".
   [[nodiscard]] virtual bool InputUrl(std::string&) { return false; }
+  // A box that stays over the window while a command waits (a download): the first call
+  // opens it with `caption`, `text` says how far the wait has come, and the rest of the
+  // window takes no input until EndProgress. False once the person has pressed its
+  // キャンセル or closed it. Without an implementation nothing shows and nothing stops.
+  [[nodiscard]] virtual bool ShowProgress(const std::string& /*caption*/,
+                                          const std::string& /*text*/) {
+    return true;
+  }
+  // Closes the box of ShowProgress, if one is open.
+  virtual void EndProgress() {}
   // CShohi "消費時間設定　　" over `editor`; true on ＯＫ, the fields of the shown page taken.
   [[nodiscard]] virtual bool EditTimes(TimeEditor&) { return false; }
   // Opens the text file at `path` in the desktop's text editor, which the person then works

@@ -16,7 +16,10 @@ TimeEditor::TimeEditor(const GameRecord& record)
   for (int i = 0; i < moves_; ++i) {
     // Each side's clock is cumulative: a move's time is the growth since that side's last move.
     const int before = i < 2 ? 0 : record.MoveTimes[start + i - 2];
-    minutes_[i] = (record.MoveTimes[start + i] - before) / 60;
+    // Times that go down (a damaged or edited file) give no negative minutes: every field
+    // the editor fills in is one its own check accepts.
+    const long long seconds = static_cast<long long>(record.MoveTimes[start + i]) - before;
+    minutes_[i] = static_cast<int>(std::clamp<long long>(seconds / 60, 0, kMaxFieldMinutes));
   }
 }
 

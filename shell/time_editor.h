@@ -20,7 +20,8 @@ constexpr int kMaxFieldMinutes = 9999;
 // refused, since the move arrays (512) bound them anyway.
 class TimeEditor {
  public:
-  // Builds the minutes from the record's cumulative times and shows page 1.
+  // Builds the minutes from the record's cumulative times (each within 0..kMaxFieldMinutes,
+  // so that the fields as filled in pass the dialog's check) and shows page 1.
   explicit TimeEditor(const GameRecord& record);
 
   int MoveCount() const { return moves_; }

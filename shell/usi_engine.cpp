@@ -183,7 +183,7 @@ std::string UsiPositionCommand(const Position& initial, int start_index, const M
 
 bool UsiEngine::Send(const std::string& line, std::string& message) {
   if (process_.WriteLine(line)) return true;
-  message = "the engine does not take input (it has ended)";
+  message = "エンジンが終了しています。";
   return false;
 }
 
@@ -200,10 +200,10 @@ bool UsiEngine::WaitFor(const std::string& word, double seconds, std::string& li
         break;
       }
       case ChildProcess::ReadResult::kTimeout:
-        message = "the engine did not answer '" + word + "' in time";
+        message = "エンジンが時間内に " + word + " を返しませんでした。";
         return false;
       case ChildProcess::ReadResult::kClosed:
-        message = "the engine ended before '" + word + "'";
+        message = "エンジンが " + word + " の前に終了しました。";
         return false;
     }
   }
@@ -273,7 +273,7 @@ void UsiEngine::Stop() {
 
 UsiEngine::Answer UsiEngine::Poll(double seconds, MoveCode& move, std::string& message) {
   if (!searching_) {
-    message = "the engine is not searching";
+    message = "エンジンは思考中ではありません。";
     return Answer::kError;
   }
   std::string line;
@@ -283,7 +283,7 @@ UsiEngine::Answer UsiEngine::Poll(double seconds, MoveCode& move, std::string& m
       const double left = deadline_ - SteadySeconds();
       if (left <= 0) {
         searching_ = false;
-        message = "the engine did not answer 'bestmove' in time";
+        message = "エンジンが時間内に bestmove を返しませんでした。";
         return Answer::kError;
       }
       if (wait > left) wait = left;
@@ -302,7 +302,7 @@ UsiEngine::Answer UsiEngine::Poll(double seconds, MoveCode& move, std::string& m
         return Answer::kPending;
       case ChildProcess::ReadResult::kClosed:
         searching_ = false;
-        message = "the engine ended before 'bestmove'";
+        message = "エンジンが bestmove の前に終了しました。";
         return Answer::kError;
     }
   }
@@ -316,7 +316,7 @@ UsiEngine::Answer UsiEngine::BestMove(const std::string& line, MoveCode& move,
   if (word == "resign") return Answer::kResign;
   if (word == "win") return Answer::kWin;
   if (!ParseUsiMove(word, move)) {
-    message = "the engine answered '" + line + "'";
+    message = "エンジンの応答が読めません: " + line;
     return Answer::kError;
   }
   return Answer::kMove;
@@ -351,7 +351,7 @@ int UsiPlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   auto record = std::make_unique<GameRecord>();
   GameOfRequest(request, *record);
   if (!IsLegalMove(*record, request.Shown, move)) {
-    error_ = "the engine played the illegal move " + FormatUsiMove(move);
+    error_ = "エンジンが反則手 " + FormatUsiMove(move) + " を指しました。";
     return 0;
   }
   answer.Origin[0] = OriginOf(move);

@@ -71,20 +71,22 @@ Rect MoveLineRect(int line) {
 }
 
 const char* FileLabel(int drawn_file, bool flipped) {
-  static constexpr const char* kDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  static constexpr const char* kDigits[10] = {"",   "１", "２", "３", "４",
+                                              "５", "６", "７", "８", "９"};
   return kDigits[flipped ? 10 - drawn_file : drawn_file];
 }
 
 const char* RankLabel(int drawn_rank, bool flipped) {
-  static constexpr const char* kNumerals[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+  static constexpr const char* kNumerals[10] = {"",   "一", "二", "三", "四",
+                                                "五", "六", "七", "八", "九"};
   return kNumerals[flipped ? 10 - drawn_rank : drawn_rank];
 }
 
 Rect CountPlateRect(const PieceSlot& slot, int n) {
   const int width = n >= 10 ? 17 : 11, height = 13;
-  const int left = SlotPieceLeft(slot, n - 1, n);
-  if (slot.Leftward) return Rect{left + 1, slot.Y + 3, width, height};
-  return Rect{left + kPieceWidth - width - 1, slot.Y + kPieceHeight - height - 2, width, height};
+  const int top = slot.Y + (kPieceHeight - height) / 2;
+  if (slot.Leftward) return Rect{slot.X - width - 2, top, width, height};
+  return Rect{slot.X + kPieceWidth + 2, top, width, height};
 }
 
 int MoveLineAt(int x, int y) {
@@ -96,9 +98,9 @@ int MoveLineAt(int x, int y) {
 int PieceImageId(int code) {
   // Indexed by piece type 1..15; 0 where a type has no image.
   static constexpr int kFirstImage[16] = {0,   105, 107, 110, 111, 113, 115, 117,
-                                     119, 106, 108, 109, 112, 0,   116, 118};
+                                          119, 106, 108, 109, 112, 0,   116, 118};
   static constexpr int kSecondImage[16] = {0,   120, 122, 124, 126, 133, 130, 132,
-                                      134, 121, 123, 125, 127, 0,   131, 139};
+                                           134, 121, 123, 125, 127, 0,   131, 139};
   const int type = TypeOf(code);
   if (type < 1 || type > 15) return 0;
   return code > 0 ? kFirstImage[type] : kSecondImage[type];

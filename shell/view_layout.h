@@ -136,11 +136,15 @@ constexpr int kRankLabelLeft = 484;
 const char* FileLabel(int drawn_file, bool flipped);
 const char* RankLabel(int drawn_rank, bool flipped);
 
-// A count of pieces is a numeral on a small plate over the corner of the slot's top piece:
-// the bottom-right corner in the lower hand and the box, the top-left in the turned-round
-// upper hand. Inside SlotRect, so that the slot's repaint covers it.
+// With counts shown, two or more pieces of a slot are one piece and its count: a numeral on a
+// small plate beside the piece, right of it in the lower hand and the box, left of it in the
+// turned-round upper hand. Inside SlotRect, so that the slot's repaint covers it.
 constexpr int kCountTextHeight = 12;
 Rect CountPlateRect(const PieceSlot& slot, int n);
+// How many of a slot's `n` pieces are drawn.
+constexpr int PiecesDrawn(int n, bool counts) {
+  return counts && n >= 2 ? 1 : n;
+}
 // The piece box's label "駒箱" in set-up, right of the kings.
 constexpr int kBoxLabelLeft = 88, kBoxLabelTop = 190;
 

@@ -22,6 +22,7 @@
 #include "database/jsk_book.h"
 #include "database/maintenance.h"
 #include "database/merge.h"
+#include "database/search_list.h"
 #include "database/yearbook.h"
 #include "platform/cp932.h"
 #include "tools/command.h"
@@ -85,6 +86,7 @@ int Create(const DatabaseArgument& db) {
   switch (ProbeDatabase(*db.Format, db.Paths, message)) {
     case DatabaseState::kSound:  // an existing database is only chosen
       return kExitOk;
+    case DatabaseState::kTruncated:
     case DatabaseState::kDamaged:
       return Failed(message);
     case DatabaseState::kMissing:
@@ -93,10 +95,13 @@ int Create(const DatabaseArgument& db) {
   return CreateDatabase(*db.Format, db.Paths, message) == 0 ? kExitOk : Failed(message);
 }
 
-int Count(const DatabaseArgument& db) {
+// count (DatabaseGameCount) and repair (RepairDatabase: the count of a damaged database set
+// to its whole games): the routine's count, printed.
+int PrintCount(const DatabaseArgument& db,
+               int (*routine)(const DatabaseFormat&, const DatabasePaths&, int&, std::string&)) {
   int count = 0;
   std::string message;
-  if (DatabaseGameCount(*db.Format, db.Paths, count, message) != 0) return Failed(message);
+  if (routine(*db.Format, db.Paths, count, message) != 0) return Failed(message);
   std::printf("%d\n", count);
   return kExitOk;
 }
@@ -144,19 +149,33 @@ int Get(const DatabaseArgument& db, const std::string& folder, int number) {
 }
 
 // The whole-database commands answer their questions yes; a routine's message goes to
-// standard error on a failure, to standard output on a success that has one.
+// standard error, on a failure as on a success that has one (standard output is for data).
 int Finished(int rc, const std::string& message) {
   if (rc != 0) return Failed(message);
-  if (!message.empty()) std::printf("%s\n", message.c_str());
+  if (!message.empty()) std::fprintf(stderr, "%s\n", message.c_str());
   return kExitOk;
 }
 
-int Dupes(const DatabaseArgument& db) {
-  std::vector<DuplicatePair> pairs;
+// The pairs go into the search list of the folder, as the menu writes them, and are printed
+// from there, a pair a line.
+int Dupes(const DatabaseArgument& db, const std::string& folder) {
+  const std::string list = SearchListPath(*db.Format, folder);
+  int pairs = 0;
   std::string message;
-  const int rc = FindDuplicates(*db.Format, db.Paths, {}, pairs, message);
+  const int rc = FindDuplicates(*db.Format, db.Paths, list, {}, pairs, message);
   if (rc != 0 && message != kMessageNoDuplicates) return Failed(message);
-  for (const auto& [earlier, later] : pairs) std::printf("%d %d\n", earlier, later);
+  int earlier = 0;
+  if (!ForEachSearchListEntry(list, 2 * pairs, [&earlier](int n) {
+        if (earlier == 0) {
+          earlier = n;
+        } else {
+          std::printf("%d %d\n", earlier, n);
+          earlier = 0;
+        }
+        return true;
+      }))
+    return Failed(kMessageMalformed);
+  std::fprintf(stderr, "%s\n", message.c_str());
   return kExitOk;
 }
 
@@ -205,7 +224,7 @@ int Yearbook(const std::vector<std::string>& args) {
 
 // The whole-database commands after DB; nullopt for another operation.
 std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgument& db,
-                              const std::vector<std::string>& rest) {
+                              const std::string& folder, const std::vector<std::string>& rest) {
   const DatabaseFormat& format = *db.Format;
   std::string message;
   if (operation == "sort") {
@@ -213,7 +232,7 @@ std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgume
       return UsageError(kName, "sort takes only --descending");
     return Finished(SortDatabase(format, db.Paths, !rest.empty(), {}, message), message);
   }
-  if (operation == "dupes") return Dupes(db);
+  if (operation == "dupes") return Dupes(db, folder);
   if (operation == "merge")
     return Finished(MergeDatabase(format, db.Paths, rest[0], {}, message), message);
   if (operation == "merge-distributed") {
@@ -344,10 +363,10 @@ bool ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchO
   return true;
 }
 
-// The search of the options' conditions, as the search dialog's OK runs it; the numbers
-// found, the search list written. A date the dialog refuses is a bad argument.
+// The search of the options' conditions, as the search dialog's OK runs it: the search list
+// written, `found` its length. A date the dialog refuses is a bad argument.
 int SearchWithOptions(const DatabaseArgument& db, const std::string& folder, SearchOptions& options,
-                      DatabaseSelection& selection, std::vector<int>& found) {
+                      DatabaseSelection& selection, int& found) {
   SearchDates dates;
   SearchCheckFailure failure;
   if (CheckSearchDates(options.Conditions, dates, failure) != 0)
@@ -365,12 +384,16 @@ int Search(const DatabaseArgument& db, const std::string& folder, SearchOptions&
   const auto started = std::chrono::steady_clock::now();
   DatabaseSelection selection;
   selection.Paths = db.Paths;
-  std::vector<int> found;
+  int found = 0;
   if (const int status = SearchWithOptions(db, folder, options, selection, found); status != 0)
     return status;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  for (int n : found) std::printf("%d\n", n);
-  std::fprintf(stderr, "%zu games found in %.3f s\n", found.size(), elapsed.count());
+  if (!ForEachSearchListEntry(SearchListPath(*db.Format, folder), found, [](int n) {
+        std::printf("%d\n", n);
+        return true;
+      }))
+    return Failed(kMessageMalformed);
+  std::fprintf(stderr, "%d games found in %.3f s\n", found, elapsed.count());
   return kExitOk;
 }
 
@@ -391,10 +414,10 @@ int List(const DatabaseArgument& db, const std::string& folder, SearchOptions& o
   DatabaseSelection selection;
   selection.Paths = db.Paths;
   if (options.AnyCondition) {
-    std::vector<int> found;
+    int found = 0;
     if (const int status = SearchWithOptions(db, folder, options, selection, found); status != 0)
       return status;
-    if (found.empty()) return Failed(kMessageNothingFound);
+    if (found == 0) return Failed(kMessageNothingFound);
   }
   options.Settings.ReverseOf(*db.Format) = options.Reverse;
   GameList list;
@@ -420,19 +443,20 @@ int Extract(const DatabaseArgument& db, const std::string& folder, const std::st
     return UsageError(kName, "OUT must be a database of DB's format");
   DatabaseSelection selection;
   selection.Paths = db.Paths;
-  std::vector<int> listed;
+  int listed = 0;
   std::string message;
+  const std::string list = SearchListPath(*db.Format, folder);
   if (options.AnyCondition) {
     if (const int status = SearchWithOptions(db, folder, options, selection, listed); status != 0)
       return status;
-    if (listed.empty()) return Failed(kMessageNothingFound);
-  } else {
-    int count = 0;
-    if (DatabaseGameCount(*db.Format, db.Paths, count, message) != 0) return Failed(message);
-    for (int n = 1; n <= count; ++n) listed.push_back(n);
+    if (listed == 0) return Failed(kMessageNothingFound);
+  } else if (DatabaseGameCount(*db.Format, db.Paths, listed, message) != 0 ||
+             WriteWholeSearchList(list, listed, message) != 0) {
+    return Failed(message);
   }
-  if (ExtractGames(*db.Format, db.Paths, listed, out, {}, message) != 0) return Failed(message);
-  std::printf("%zu\n", listed.size());
+  if (ExtractGames(*db.Format, db.Paths, list, listed, out, {}, message) != 0)
+    return Failed(message);
+  std::printf("%d\n", listed);
   return kExitOk;
 }
 
@@ -494,12 +518,14 @@ int RunDb(const std::vector<std::string>& all) {
     const char* Operation;
     std::size_t Least, Most;
   };
-  static constexpr Arity kArities[] = {
-      {"create", 0, 0}, {"count", 0, 0},   {"add", 2, SIZE_MAX},
-      {"put", 3, 3},    {"get", 1, 1},     {"sort", 0, 1},
-      {"dupes", 0, 0},  {"merge", 1, 1},   {"merge-distributed", 1, 1},
-      {"delete", 1, 1}, {"remove", 0, 0},  {"swap", 2, 2},
-      {"rename", 3, 3}, {"convert", 0, 1}, {"jsk", 1, 1}};
+  static constexpr Arity kArities[] = {{"create", 0, 0},  {"count", 0, 0},
+                                       {"repair", 0, 0},  {"add", 2, SIZE_MAX},
+                                       {"put", 3, 3},     {"get", 1, 1},
+                                       {"sort", 0, 1},    {"dupes", 0, 0},
+                                       {"merge", 1, 1},   {"merge-distributed", 1, 1},
+                                       {"delete", 1, 1},  {"remove", 0, 0},
+                                       {"swap", 2, 2},    {"rename", 3, 3},
+                                       {"convert", 0, 1}, {"jsk", 1, 1}};
   const Arity* arity = nullptr;
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
@@ -514,9 +540,10 @@ int RunDb(const std::vector<std::string>& all) {
   std::string message;
   if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
   if (operation == "create") return Create(db);
-  if (operation == "count") return Count(db);
+  if (operation == "count") return PrintCount(db, DatabaseGameCount);
+  if (operation == "repair") return PrintCount(db, RepairDatabase);
   if (operation == "add") return Add(db, folder, rest);
-  if (const std::optional<int> status = RunRewrite(operation, db, rest)) return *status;
+  if (const std::optional<int> status = RunRewrite(operation, db, folder, rest)) return *status;
   if (operation == "convert") return Convert(db, folder, rest);
   if (operation == "jsk") return Jsk(db, rest[0]);
   if (operation == "put") return Put(db, folder, number, {rest[1], rest[2]});
@@ -525,14 +552,16 @@ int RunDb(const std::vector<std::string>& all) {
 
 const CommandRegistration kDb(
     {"db",
-     "[--folder DIR] create DB | count DB | add DB FORMAT FILE... | put DB N FORMAT FILE | "
+     "[--folder DIR] create DB | count DB | repair DB | add DB FORMAT FILE... | put DB N FORMAT "
+     "FILE | "
      "get DB N | search DB [CONDITIONS] | list DB [CONDITIONS] [--columns A,B] [--reverse] "
      "[--all | --top N] | extract DB OUT [CONDITIONS] | sort DB [--descending] | dupes DB | merge "
      "DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
      "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix | "
      "convert DB [--write-lists] | jsk DB OUT.jsk",
-     "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, "
+     "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, set the "
+     "count of a damaged database to its whole games (printing it), "
      "register record files as new games (printing their numbers) or over game N, print game N "
      "as 'read' does with its date, tournament, opening, game number and handicap code; search "
      "(the kept game numbers) and list (the list dialog's lines) with the conditions --player "

@@ -109,6 +109,8 @@ ConditionsForm CTaikyoku::Form() const {
   ConditionsForm f;
   f.FirstPlayer = first_->GetValue().utf8_string();
   f.SecondPlayer = second_->GetValue().utf8_string();
+  f.FirstChoice = PlayerChoiceOf(lists_.Players, f.FirstPlayer, first_->GetSelection());
+  f.SecondChoice = PlayerChoiceOf(lists_.Players, f.SecondPlayer, second_->GetSelection());
   f.Tournament = tournament_->GetValue().utf8_string();
   f.GameNumber = game_number_->GetValue().utf8_string();
   f.Year = year_->GetValue().utf8_string();
@@ -185,6 +187,11 @@ void CTaikyoku::LimitBytes(wxCommandEvent& event, std::size_t max_bytes) {
   auto* box = dynamic_cast<wxComboBox*>(event.GetEventObject());
   if (!box) return;
   const std::string text = box->GetValue().utf8_string();
+  // A computer player of the list keeps its whole name; only a typed name is limited.
+  if (conditions_.ComputerMode && (box == first_ || box == second_) &&
+      PlayerChoiceOf(lists_.Players, text, box->GetSelection()) >= 0) {
+    return;
+  }
   const std::string cut = CutToCp932Bytes(text, max_bytes);
   if (cut.size() != text.size()) {
     box->ChangeValue(U(cut));

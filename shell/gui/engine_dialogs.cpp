@@ -72,7 +72,7 @@ void CEngineListDialog::Add() {
   EngineEntry entry;
   std::string message;
   wxBusyCursor busy;
-  if (!ProbeEngine(file.Path, UsiEngine::Limits{}, entry, message)) {
+  if (!ProbeEngine(QuoteCommandWord(file.Path), UsiEngine::Limits{}, entry, message)) {
     ui_.ShowMessage(kListTitle, "USIエンジンとして起動できませんでした。\n" + message,
                     MessageButtons::kOk, MessageIcon::kWarning);
     return;

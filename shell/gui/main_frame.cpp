@@ -33,16 +33,24 @@ void AppendCommand(wxMenu* menu, const CommandRow& row) {
   menu->Append(row.Id, U(row.Label), status, row.Checked ? wxITEM_CHECK : wxITEM_NORMAL);
 }
 
+// The screens' work areas, the main screen first.
+std::vector<ScreenArea> Screens() {
+  std::vector<ScreenArea> screens;
+  for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+    const wxDisplay display(i);
+    const wxRect r = display.GetClientArea();
+    screens.insert(display.IsPrimary() ? screens.begin() : screens.end(),
+                   ScreenArea{r.x, r.y, r.width, r.height});
+  }
+  return screens;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const ViewOptions& options)
     : wxFrame(nullptr, wxID_ANY, "Shogi", wxDefaultPosition, wxSize(kFrameWidth, kFrameHeight),
-              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX) {
-  const wxRect work = wxDisplay(static_cast<unsigned>(0)).GetClientArea();
-  const WindowPlacement placement =
-      LoadWindowPlacement(*options.Settings, work.GetWidth(), work.GetHeight());
-  SetPosition(wxPoint(placement.X, placement.Y));
-
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+      settings_(*options.Settings) {
   BuildMenus();
   BuildToolBar();
   CreateStatusBar(4);
@@ -53,21 +61,21 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(view_, 1, wxEXPAND);
   SetSizer(sizer);
-  // Menus and bars are taller on some platforms than the layout allows for: the view keeps
-  // its full size and the frame grows instead.
-  const wxSize client = GetClientSize();
-  view_margin_ = wxSize(std::max(client.x - kViewWidth, 0), std::max(client.y - kViewHeight, 0));
-  FitView();
-  // The view's scale changes its size: the frame follows (its border cannot be dragged).
-  view_->OnSizeChanged = [this] { FitView(); };
+  // The menus and bars take what room the platform gives them: the view keeps its full size
+  // and the frame grows instead, also when a window manager lays the frame out after it is
+  // shown, and when the view's scale changes (the frame's border cannot be dragged).
+  FitView(true);
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+    e.Skip();
+    CallAfter([this] { FitView(); });
+  });
+  view_->OnSizeChanged = [this] { FitView(true); };
+  PlaceOnScreen();
   view_->SetFocus();  // ← → Home End reach the view
   SetDocumentName("");
 
   view_->OnDocumentName = [this](const std::string& path) { SetDocumentName(path); };
-  view_->OnEndProgram = [this](int code) {
-    exit_code_ = code;
-    CallAfter([this] { Destroy(); });
-  };
+  view_->OnEndProgram = [this](int code) { exit_code_ = code; };
   for (const CommandRow& row : CommandTable()) {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent& e) { view_->RunCommand(e.GetId()); }, row.Id);
@@ -77,10 +85,34 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   Bind(wxEVT_IDLE, &CMainFrame::OnIdleIndicators, this);
 }
 
-void CMainFrame::FitView() {
-  const wxSize view = view_->ScaledSize();
-  const wxSize wanted(view.x + view_margin_.x, view.y + view_margin_.y);
-  if (GetClientSize() != wanted) SetClientSize(wanted);
+void CMainFrame::FitView(bool rescaled) {
+  Layout();
+  const wxSize wanted = view_->ScaledSize();
+  const wxSize have = view_->GetSize();
+  // The platform's bars are measured anew each time: under a window manager they are known
+  // only after the frame was shown. A frame wider than the view (for the menu bar) stays.
+  const bool lacks = have.x < wanted.x || have.y < wanted.y;
+  if (lacks || (rescaled && have != wanted)) {
+    SetClientSize(wanted);
+  } else if (IsShownOnScreen() && !placed_) {
+    // A window manager may ignore where a frame was put before it was shown: it is put
+    // there again now.
+    placed_ = true;
+    PlaceOnScreen();
+  } else if (IsShownOnScreen()) {
+    // Under a window manager the frame's size is known only now: the frame stays whole on
+    // its screen with it.
+    const wxPoint at = GetPosition();
+    const wxSize size = GetSize();
+    const WindowPlacement kept = KeepOnScreen({at.x, at.y}, Screens(), size.x, size.y);
+    if (kept.X != at.x || kept.Y != at.y) Move(kept.X, kept.Y);
+  }
+}
+
+void CMainFrame::PlaceOnScreen() {
+  const wxSize size = GetSize();
+  const WindowPlacement p = LoadWindowPlacement(settings_, Screens(), size.x, size.y);
+  SetPosition(wxPoint(p.X, p.Y));
 }
 
 void CMainFrame::BuildMenus() {
@@ -163,10 +195,17 @@ void CMainFrame::OnIdleIndicators(wxIdleEvent& event) {
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
-  // A running search must return first; the game driver then ends the program.
-  if (view_ && view_->CloseRequested() && event.CanVeto()) {
-    event.Veto();
-    return;
+  if (view_ && event.CanVeto()) {
+    // Long work must end first; the view closes the frame again once it has.
+    if (view_->CloseRequested()) {
+      SetStatusText(U("処理の終了を待っています。"), 0);
+      event.Veto();
+      return;
+    }
+    if (!view_->ConfirmClose()) {
+      event.Veto();
+      return;
+    }
   }
   Destroy();
 }

@@ -10,9 +10,9 @@ namespace shogi::gui {
 
 class CMainFrame : public wxFrame {
  public:
-  // Created 650 x 480 at the position stored under "初期位置" (centred by default), grown
-  // where the platform's menus and bars would leave the view less room than its layout, and
-  // sized to the view at its scale.
+  // Created 650 x 480, grown where the platform's menus and bars would leave the view less
+  // room than its layout at its scale, and placed where "初期位置" stored it when that is on
+  // a screen (centred by default).
   CMainFrame(const ViewOptions& options);
 
   CShogiView* View() const { return view_; }
@@ -26,11 +26,15 @@ class CMainFrame : public wxFrame {
   void OnUpdateCommand(wxUpdateUIEvent& event);
   void OnIdleIndicators(wxIdleEvent& event);
   void SetDocumentName(const std::string& path);
-  // The client area: the view at its scale and the margin it had at 100 %.
-  void FitView();
+  // Sizes the frame to the view at its scale when the view lacks room or the scale changed
+  // (`rescaled`); once the view has its size, keeps the frame whole on its screen.
+  void FitView(bool rescaled = false);
+  // Moves the frame to its stored place, kept on a screen, or centres it.
+  void PlaceOnScreen();
 
+  const Profile& settings_;
   CShogiView* view_ = nullptr;
-  wxSize view_margin_;
+  bool placed_ = false;  // put in its place again once shown
   int exit_code_ = 0;
   bool indicators_[3] = {};
 };

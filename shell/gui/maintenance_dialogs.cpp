@@ -150,6 +150,7 @@ CNenkan::CNenkan(wxWindow* parent, const YearbookFiles& files, UserInterface& ui
               {"Tarvelファイル", files.Database, true, true}};
   for (int i = 0; i < 4; ++i) {
     fields_[i] = AddField(this, grid, rows[i].label, rows[i].text, 300);
+    fields_[i]->SetId(kFieldIds[i]);
     fields_[i]->SetMaxLength(255);
     if (!rows[i].browse) {
       grid->AddSpacer(0);

@@ -82,6 +82,9 @@ class CKishi_name : public wxDialog {
 
 class CNenkan : public wxDialog {
  public:
+  // The fields' control ids: the three input files and the Tarvel file.
+  static constexpr int kFieldIds[4] = {1103, 1104, 1105, 1021};
+
   // `ui` shows the file dialogs of the "..." buttons.
   CNenkan(wxWindow* parent, const YearbookFiles& files, UserInterface& ui);
   // Presses OK: true when every name is long enough (else nothing happens).

@@ -1,5 +1,6 @@
 // The board view: painting, the mouse, the timers and the menu commands.
 #include "shell/gui/shogi_view.h"
+#include "shell/record_commands.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
@@ -173,6 +174,12 @@ bool ViewUserInterface::ChooseListedRecord(RecordListModel& list) {
 bool ViewUserInterface::InputUrl(std::string& url) {
   return dialogs_.InputUrl(url);
 }
+bool ViewUserInterface::ShowProgress(const std::string& caption, const std::string& text) {
+  return dialogs_.ShowProgress(caption, text);
+}
+void ViewUserInterface::EndProgress() {
+  dialogs_.EndProgress();
+}
 bool ViewUserInterface::EditTimes(TimeEditor& editor) {
   return dialogs_.EditTimes(editor);
 }
@@ -317,6 +324,7 @@ void CShogiView::Apply(const ViewUpdate& u) {
   Update();
   last_apply_us_ = static_cast<long>(watch.TimeInMicro().GetValue());
   if (repainted && !last_changes_.empty()) repaint_log_.back().ScreenMicroseconds = last_apply_us_;
+  CloseWhenWorkEnded();
 }
 
 bool CShogiView::CloseRequested() {
@@ -325,8 +333,28 @@ bool CShogiView::CloseRequested() {
   return NotifyClosing(state_);
 }
 
+bool CShogiView::ConfirmClose() {
+  if (ConfirmClosing(ctx_, profile_, env_.Settings)) return true;
+  state_.ClosePending = false;  // the person stays: the window is alive again
+  return false;
+}
+
+void CShogiView::CloseWhenWorkEnded() {
+  if (!state_.ClosePending || close_scheduled_ || IsBusyState(state_.InteractionState) ||
+      state_.InteractionState == kStateDatabase) {
+    return;
+  }
+  // After the handler that ran the work has returned: the frame is closed as the person
+  // asked, with the question about an unsaved record.
+  close_scheduled_ = true;
+  CallAfter([this] {
+    close_scheduled_ = false;
+    wxGetTopLevelParent(this)->Close();
+  });
+}
+
 void CShogiView::EndProgram(int exit_code) {
-  closing_ = true;
+  state_.ClosePending = true;
   if (OnEndProgram) OnEndProgram(exit_code);
 }
 
@@ -463,15 +491,16 @@ void CShogiView::PaintCount(wxDC& dc, const PieceSlot& slot, int n) {
   dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
   const wxString text = wxString::Format("%d", n);
   const wxSize extent = dc.GetTextExtent(text);
-  dc.DrawText(text, plate.x + (plate.width - extent.x) / 2, plate.y + (plate.height - extent.y) / 2);
+  dc.DrawText(text, plate.x + (plate.width - extent.x) / 2,
+              plate.y + (plate.height - extent.y) / 2);
 }
 
 void CShogiView::FramePicked(wxDC& dc, const PieceSlot& slot, int n) {
   dc.SetPen(wxPen(wxColour(50, 110, 230), std::max(2, scale_.Px(2))));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  dc.DrawRoundedRectangle(
-      Device(Rect{SlotPieceLeft(slot, n - 1, n) + 1, slot.Y + 1, kPieceWidth - 2, kPieceHeight - 2}),
-      scale_.Px(3));
+  dc.DrawRoundedRectangle(Device(Rect{SlotPieceLeft(slot, n - 1, n) + 1, slot.Y + 1,
+                                      kPieceWidth - 2, kPieceHeight - 2}),
+                          scale_.Px(3));
 }
 
 void CShogiView::DrawLine(wxDC& dc, int x, int y, const std::string& text, const Rect& clip) {
@@ -515,8 +544,9 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const int n = scene.Hands[hand][c.Index];
       const PieceSlot slot = HandSlot(hand, c.Index);
       const int code = hand == kLowerHand ? c.Index : -c.Index;
-      for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
-      if (scene.PickedHand[hand] == c.Index && n > 0) FramePicked(dc, slot, n);
+      const int drawn = PiecesDrawn(n, scene.Counts);
+      for (int k = 0; k < drawn; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, drawn), slot.Y);
+      if (scene.PickedHand[hand] == c.Index && n > 0) FramePicked(dc, slot, drawn);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -524,8 +554,9 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       const int n = scene.Box[c.Index];
       const PieceSlot slot = BoxSlot(c.Index);
       const int code = c.Index == 0 ? kKing : c.Index;
-      for (int k = 0; k < n; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, n), slot.Y);
-      if (scene.PickedBox == c.Index && n > 0) FramePicked(dc, slot, n);
+      const int drawn = PiecesDrawn(n, scene.Counts);
+      for (int k = 0; k < drawn; ++k) DrawPiece(dc, code, SlotPieceLeft(slot, k, drawn), slot.Y);
+      if (scene.PickedBox == c.Index && n > 0) FramePicked(dc, slot, drawn);
       if (scene.Counts && n >= 2) PaintCount(dc, slot, n);
       break;
     }
@@ -604,7 +635,8 @@ void CShogiView::DrawOverlays(wxDC& dc) {
   }
   if (dragging_ && state_.Held.Active) {
     // Centred on the pointer at any scale.
-    const wxBitmap& image = art_.Image(PieceImageId(flipped ? -state_.Held.Code : state_.Held.Code));
+    const wxBitmap& image =
+        art_.Image(PieceImageId(flipped ? -state_.Held.Code : state_.Held.Code));
     if (image.IsOk()) {
       dc.DrawBitmap(image, drag_x_ - image.GetWidth() / 2, drag_y_ - image.GetHeight() / 2, true);
     }
@@ -715,7 +747,7 @@ void CShogiView::ShowPromotionBox(bool show) {
 }
 
 void CShogiView::LeftDown(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   SetFocus();  // the keys step through the record once the board was clicked
   const int s = state_.InteractionState;
   const int lx = scale_.Layout(x), ly = scale_.Layout(y);
@@ -741,7 +773,7 @@ void CShogiView::LeftDown(int x, int y) {
 }
 
 void CShogiView::LeftUp(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   EndDrag();
   // Boxes and the computer's thinking may follow: the mouse is let go before them; the
   // promotion choice takes it again.
@@ -769,7 +801,7 @@ void CShogiView::MouseMove(int x, int y) {
 }
 
 void CShogiView::RightDown(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   const int s = state_.InteractionState;
   if (IsBusyState(s)) {
     RequestStop(ctx_);
@@ -785,8 +817,8 @@ void CShogiView::RightDown(int x, int y) {
   } else if (s == kStateReplaying) {
     Apply(StopContinuousReplay(state_));
   } else if (s == kStateSetUp && !state_.Held.Active) {
-    Apply(SetUpCyclePiece(state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y),
-                                                 state_.Record.BoardFlipped)));
+    Apply(SetUpCyclePiece(
+        state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y), state_.Record.BoardFlipped)));
   }
   if (!dragging_) CapturePointer();
 }
@@ -796,7 +828,7 @@ void CShogiView::RightUp() {
 }
 
 void CShogiView::Wheel(int x, int y, int rotation, int delta) {
-  if (closing_ || delta <= 0) return;
+  if (state_.ClosePending || delta <= 0) return;
   const int lx = scale_.Layout(x), ly = scale_.Layout(y);
   if (!kBoardPanelRect.Contains(lx, ly) && !kMovePanelRect.Contains(lx, ly)) return;
   wheel_rest_ += rotation;
@@ -812,7 +844,7 @@ void CShogiView::Wheel(int x, int y, int rotation, int delta) {
 }
 
 bool CShogiView::KeyDown(int key_code) {
-  if (closing_) return false;
+  if (state_.ClosePending) return false;
   int id;
   switch (key_code) {
     case WXK_LEFT:

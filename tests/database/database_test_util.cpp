@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "database/search_list.h"
 #include "platform/cp932.h"
 #include "tests/support/game_builder.h"
 
@@ -183,6 +184,20 @@ void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths,
     std::filesystem::remove(path);
     if (bytes->has_value()) PutFileBytes(path, **bytes);
   }
+}
+
+bool ReadListed(const std::string& path, std::vector<int>& numbers) {
+  numbers.clear();
+  int count = 0;
+  const auto add = [&numbers](int n) { return numbers.push_back(n), true; };
+  return CountSearchList(path, 1 << 20, count) && ForEachSearchListEntry(path, count, add);
+}
+
+void PutSearchList(const std::string& path, const std::vector<int>& numbers) {
+  SearchListWriter list;
+  bool written = list.Open(path);
+  for (int n : numbers) written = written && list.Add(n);
+  ASSERT_TRUE(written && list.Commit()) << path;
 }
 
 }  // namespace shogi::test_support

@@ -91,4 +91,10 @@ DatabaseFiles FilesOf(const DatabaseFormat& format, const DatabasePaths& paths);
 // Writes `files` back as the database's files.
 void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& files);
 
+// The numbers of the search list at `path`, as many as it holds up to the first number below
+// 1; false when the file cannot be read.
+bool ReadListed(const std::string& path, std::vector<int>& numbers);
+// Writes `numbers` as the search list at `path`.
+void PutSearchList(const std::string& path, const std::vector<int>& numbers);
+
 }  // namespace shogi::test_support

@@ -40,7 +40,7 @@ std::vector<int> LiteralOrder(const std::vector<std::int32_t>& keys, bool descen
 
 std::vector<int> FastOrder(std::vector<std::int32_t> keys, bool descending) {
   std::vector<std::int32_t> order(keys.size());
-  DateSortOrder(keys.data(), order.data(), static_cast<int>(keys.size()), descending);
+  EXPECT_TRUE(DateSortOrder(keys.data(), order.data(), static_cast<int>(keys.size()), descending));
   return {order.begin(), order.end()};
 }
 

@@ -163,7 +163,10 @@ TEST_F(GameDatabaseTest, RegistrationRefusalsChangeNothing) {
   EXPECT_EQ(number, 3);
 }
 
-TEST_F(GameDatabaseTest, PairsThatDisagreeAreReportedAndNotRead) {
+// A pair that cannot be read is reported; one whose count claims more games than its files
+// hold whole is read up to them (a game it claims beyond them is damaged, not absent); an
+// empty index is an empty database.
+TEST_F(GameDatabaseTest, PairsThatDisagreeAreReadUpToTheirWholeGames) {
   const std::string header2 = std::string("\x02\0\0\0", 4) + std::string(28, '\0');
   const std::string header1 = std::string("\x01\0\0\0", 4) + std::string(28, '\0');
   const std::string record(32, '\0'), block(512, '\0');
@@ -183,13 +186,14 @@ TEST_F(GameDatabaseTest, PairsThatDisagreeAreReportedAndNotRead) {
       {"a short header", "g.IDX", header1.substr(0, 10), "g.KIF", "", DatabaseState::kDamaged,
        kMessageMalformed, 0},
       {"a count beyond the index", "g.IDX", header2 + record + record.substr(1), "g.KIF",
-       block + block, DatabaseState::kDamaged, kMessageMalformed, 0},
+       block + block, DatabaseState::kTruncated, "", 1},
       {"a count beyond the moves", "g.IDX", header2 + record + record, "g.KIF",
-       block + block.substr(1), DatabaseState::kDamaged, kMessageMalformed, 0},
+       block + block.substr(1), DatabaseState::kTruncated, "", 1},
       {"records beyond the count", "g.IDX", header1 + record + record.substr(7), "g.KIF",
        block + block.substr(100), DatabaseState::kSound, "", 1},
       {"an empty database", "g.IDX", std::string(32, '\0'), "g.KIF", "", DatabaseState::kSound, "",
        0},
+      {"an empty index", "g.IDX", "", "g.KIF", "", DatabaseState::kSound, "", 0},
   };
   for (const Case& c : cases) {
     for (const char* name : {"g.IDX", "g.KIF"}) std::filesystem::remove(Folder() + name);
@@ -210,8 +214,45 @@ TEST_F(GameDatabaseTest, PairsThatDisagreeAreReportedAndNotRead) {
     const GameRecord before = r;
     message.clear();
     EXPECT_EQ(ReadGame(kKisenFormat, paths, Folder(), c.count + 1, r, message), 0) << c.name;
-    EXPECT_EQ(message, *c.message ? c.message : kMessageNumberBeyondCount) << c.name;
+    // A game the count claims beyond the whole ones is damaged, not absent.
+    EXPECT_EQ(message, c.state == DatabaseState::kTruncated ? kMessageMalformed
+                       : *c.message                         ? c.message
+                                                            : kMessageNumberBeyondCount)
+        << c.name;
     EXPECT_TRUE(SameRecord(r, before)) << c.name;
+  }
+}
+
+// A database whose files were cut short reads its whole games, and nothing writes to it
+// until its repair has set its count to them (and changed nothing else); an empty index takes
+// its first game.
+TEST_F(GameDatabaseTest, ADamagedDatabaseIsWrittenOnlyAfterItsRepair) {
+  const GameRecord game = test_support::GoldenEvenGame();
+  for (const Golden& g : kGolden) {
+    SCOPED_TRACE(g.format.Caption);
+    const DatabasePaths paths = CopyGolden(g);
+    PutFileBytes(paths.Moves(g.format), FileBytes(g.moves).substr(0, 600));
+    const test_support::DatabaseFiles cut = test_support::FilesOf(g.format, paths);
+    std::string message;
+    int number = 0, count = 0;
+    EXPECT_EQ(RegisterGame(g.format, paths, Folder(), game, number, message), 1);
+    EXPECT_EQ(message, kMessageMalformed);
+    EXPECT_EQ(test_support::FilesOf(g.format, paths), cut);
+
+    ASSERT_EQ(RepairDatabase(g.format, paths, count, message), 0) << message;
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(FileBytes(paths.Index(g.format)),
+              std::string("\x01\0\0\0", 4) + cut.Index->substr(4));
+    EXPECT_EQ(FileBytes(paths.Moves(g.format)), *cut.Moves);
+    ASSERT_EQ(RegisterGame(g.format, paths, Folder(), game, number, message), 0) << message;
+    EXPECT_EQ(number, 2);
+
+    PutFileBytes(paths.Index(g.format), "");
+    PutFileBytes(paths.Moves(g.format), "");
+    number = 0;
+    ASSERT_EQ(RegisterGame(g.format, paths, Folder(), game, number, message), 0) << message;
+    EXPECT_EQ(number, 1);
+    EXPECT_EQ(FileBytes(paths.Index(g.format)).size(), 2 * g.format.IndexRecordBytes);
   }
 }
 

@@ -124,7 +124,7 @@ TEST_F(GameListTest, PagesAndScrollRulesOfFortyFiveEntries) {
   std::vector<int> all(45);
   std::iota(all.begin(), all.end(), 1);
   std::vector<int> read;
-  ASSERT_TRUE(ReadSearchList(SearchListPath(kTarvelFormat, Folder()), 100, read));
+  ASSERT_TRUE(test_support::ReadListed(SearchListPath(kTarvelFormat, Folder()), read));
   EXPECT_EQ(read, all);
   EXPECT_EQ(list.ScrollMax(), 25);
 
@@ -156,7 +156,7 @@ TEST_F(GameListTest, PagesAndScrollRulesOfFortyFiveEntries) {
 
   // A search's list; a number the database does not hold gives no line.
   selection.SearchCount = 3;
-  ASSERT_EQ(WriteSearchList(SearchListPath(kTarvelFormat, Folder()), {3, 46, 9, 40}, message), 0);
+  test_support::PutSearchList(SearchListPath(kTarvelFormat, Folder()), {3, 46, 9, 40});
   ASSERT_EQ(list.Open(kTarvelFormat, Folder(), selection, message), 0);
   EXPECT_EQ(list.Count(), 3);
   EXPECT_EQ(list.ScrollMax(), 0);

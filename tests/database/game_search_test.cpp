@@ -23,6 +23,16 @@ using test_support::SyntheticFieldsOf;
 
 const DatabaseFormat* const kFormats[] = {&kKisenFormat, &kTarvelFormat};
 
+// The games SearchGames keeps, in the order it hands them on.
+std::vector<int> Found(const DatabaseFormat& format, const DatabasePaths& paths,
+                       const PositionPattern& pattern) {
+  std::vector<int> found;
+  std::string message;
+  const auto keep = [&found](int n) { return found.push_back(n), true; };
+  EXPECT_EQ(SearchGames(format, paths, SearchTerms{}, pattern, keep, message), 0) << message;
+  return found;
+}
+
 // Whether every piece of `target` stands on `pos` (turned: the opponent's piece on the
 // square turned round).
 bool Similar(const Position& pos, const Position& target, bool turned) {
@@ -128,13 +138,12 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
                   n);
         ASSERT_EQ(read.PlyCount, ply >= 0 ? ply : game.StartIndex) << n;
       }
-      std::vector<int> expected, found;
+      std::vector<int> expected;
       for (int n = 1; n <= count; ++n) {
         if (plies[static_cast<std::size_t>(test_support::GameOfNumber(n, size))] >= 0)
           expected.push_back(n);
       }
-      ASSERT_EQ(SearchGames(*format, paths, SearchTerms{}, pattern, found, message), 0);
-      EXPECT_EQ(found, expected);
+      EXPECT_EQ(Found(*format, paths, pattern), expected);
       EXPECT_FALSE(expected.empty());
       partial += expected.size() < static_cast<std::size_t>(count) ? 1 : 0;
     }
@@ -164,12 +173,8 @@ TEST_F(GameSearchTest, GoldenGamesAtHandMadePositions) {
   for (const DatabaseFormat* format : kFormats) {
     const DatabasePaths paths = CopyGolden(*format);
     for (const Case& c : cases) {
-      std::vector<int> found;
-      std::string message;
-      ASSERT_EQ(SearchGames(*format, paths, SearchTerms{}, PositionPattern(c.mode, c.target), found,
-                            message),
-                0);
-      EXPECT_EQ(found, c.found) << format->Caption << " mode " << static_cast<int>(c.mode);
+      EXPECT_EQ(Found(*format, paths, PositionPattern(c.mode, c.target)), c.found)
+          << format->Caption << " mode " << static_cast<int>(c.mode);
     }
     // A move that cannot be played ends the game as read (B*4e made a move from the empty
     // 5五): the position before it is the game's last, and is never tested.
@@ -177,11 +182,8 @@ TEST_F(GameSearchTest, GoldenGamesAtHandMadePositions) {
     moves[2 * 4 + 1] = SquareOf(5, 5);
     PutFileBytes(paths.Moves(*format), moves);
     for (const auto& [ply, expected] : {std::pair{3, std::vector<int>{1}}, {4, {}}}) {
-      std::vector<int> found;
-      std::string message;
       const PositionPattern pattern(PositionMode::kSame, PositionAt(even, ply));
-      ASSERT_EQ(SearchGames(*format, paths, SearchTerms{}, pattern, found, message), 0);
-      EXPECT_EQ(found, expected) << format->Caption << " ply " << ply;
+      EXPECT_EQ(Found(*format, paths, pattern), expected) << format->Caption << " ply " << ply;
     }
   }
 }
@@ -244,9 +246,12 @@ TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
       DatabaseSelection selection;
       selection.Paths = paths;
       ListSettings settings;
-      ASSERT_EQ(
-          RunSearch(*format, Folder(), conditions, dates, selection, settings, found, message), 0);
+      int kept = 0;
+      ASSERT_EQ(RunSearch(*format, Folder(), conditions, dates, selection, settings, kept, message),
+                0);
+      ASSERT_TRUE(test_support::ReadListed(SearchListPath(*format, Folder()), found));
       EXPECT_EQ(found, expected) << format->Caption << " " << c.player1 << c.tournament << c.from;
+      EXPECT_EQ(kept, static_cast<int>(expected.size()));
       EXPECT_EQ(selection.SearchCount, static_cast<int>(expected.size()));
     }
   }
@@ -285,7 +290,7 @@ TEST_F(GameSearchTest, SearchListFileCountColumnsAndPumping) {
       conditions.Mode = run.mode;
       conditions.SearchPosition = Position{};
       conditions.SearchPosition.Board[run.square] = static_cast<std::int8_t>(run.piece);
-      std::vector<int> found;
+      int found = 0;
       std::string message;
       pumped = 0;
       ASSERT_EQ(
@@ -303,14 +308,15 @@ TEST_F(GameSearchTest, SearchListFileCountColumnsAndPumping) {
   const std::string path = Folder() + "list.dat";
   PutFileBytes(path, std::string("\x05\0\0\0\x00\x01\0\0\0\0\0\0\x07\0\0\0", 16));
   std::vector<int> numbers;
-  ASSERT_TRUE(ReadSearchList(path, 100, numbers));
+  ASSERT_TRUE(test_support::ReadListed(path, numbers));
   EXPECT_EQ(numbers, (std::vector<int>{5, 256}));
+  int count = 0;
   PutFileBytes(path, std::string("\x05\0\0\0\x06\0\0\0\x07\0\0", 11));
-  ASSERT_TRUE(ReadSearchList(path, 100, numbers));
-  EXPECT_EQ(numbers, (std::vector<int>{5, 6}));
-  ASSERT_TRUE(ReadSearchList(path, 1, numbers));
-  EXPECT_EQ(numbers, (std::vector<int>{5}));
-  EXPECT_FALSE(ReadSearchList(Folder() + "missing.dat", 100, numbers));
+  ASSERT_TRUE(CountSearchList(path, 100, count));
+  EXPECT_EQ(count, 2);
+  ASSERT_TRUE(CountSearchList(path, 1, count));
+  EXPECT_EQ(count, 1);
+  EXPECT_FALSE(CountSearchList(Folder() + "missing.dat", 100, count));
 }
 
 }  // namespace

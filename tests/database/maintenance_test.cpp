@@ -8,7 +8,9 @@
 #include "database/duplicates.h"
 #include "database/maintenance.h"
 #include "database/merge.h"
+#include "database/search_list.h"
 #include "platform/message_pump.h"
+#include "platform/replacing_file.h"
 #include "records/record_io.h"
 #include "tests/database/database_test_util.h"
 #include "tests/support/game_builder.h"
@@ -35,23 +37,46 @@ class MaintenanceTest : public test_support::DatabaseFolderTest {
 
 const char kLanceStart[] = "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 
-TEST_F(MaintenanceTest, DuplicatesAreGamesEndingOnTheSameBoard) {
+// The search list a duplicate check leaves in the folder: the pairs it wrote, or the list
+// that was there before (5, 6) when it wrote none.
+class DuplicatesTest : public MaintenanceTest {
+ protected:
+  int Check(const DatabaseFormat& format, const DatabasePaths& paths, std::vector<int>& listed,
+            std::int64_t max_entries = kMaxSearchListEntries, bool writes_fail = false) {
+    test_support::PutSearchList(List(), {5, 6});
+    if (writes_fail)
+      SetReplaceFaultHook([](ReplaceStep step) { return step != ReplaceStep::kWrite; });
+    const int rc = FindDuplicates(format, paths, List(), Noting(), pairs, message, max_entries);
+    SetReplaceFaultHook(nullptr);
+    EXPECT_TRUE(test_support::ReadListed(List(), listed));
+    return rc;
+  }
+  std::string List() const { return Folder() + "list.dat"; }
+  int pairs = 0;
+  std::string message;
+};
+
+TEST_F(DuplicatesTest, DuplicatesAreGamesEndingOnTheSameBoard) {
   const GameRecord opening = MakeRecord("startpos", "7g7f 3c3d");
   // The rooks go away and come back: four plies more, the same board.
   const GameRecord longer = MakeRecord("startpos", "7g7f 3c3d 2h3h 8b7b 3h2h 7b8b");
   const GameRecord other = MakeRecord("startpos", "2g2f 3c3d");
   const GameRecord lance = MakeRecord(kLanceStart, "3c3d 7g7f");
+  // Two different boards of one hash (the check's FNV-1a), told apart square by square.
+  const GameRecord hashed = MakeRecord(
+      "startpos", "1g1f 4a4b 2g2f 4b3b 9i9h 3c3d 7i7h 9c9d 6i6h 6a7b 2h3h 5c5d 3g3f 1c1d");
+  const GameRecord same_hash =
+      MakeRecord("startpos", "8g8f 9a9b 6i5h 6a6b 2g2f 3a4b 3g3f 6c6d 2h4h 5c5d 7i7h 6b7b");
   struct Case {
     const char* name;
     std::vector<GameRecord> games;
-    std::vector<DuplicatePair> pairs;
+    std::vector<int> listed;  // the pairs, each on two lines
   } cases[] = {
-      {"different lengths", {opening, other, longer}, {{1, 3}}},
-      {"a game equal to two earlier ones",
-       {opening, longer, other, opening},
-       {{1, 2}, {1, 4}, {2, 4}}},
-      {"the same moves from another start", {opening, lance, lance}, {{2, 3}}},
-      {"found by the later game", {opening, lance, lance, longer}, {{2, 3}, {1, 4}}},
+      {"two boards of one hash", {hashed, same_hash, same_hash, hashed}, {2, 3, 1, 4}},
+      {"different lengths", {opening, other, longer}, {1, 3}},
+      {"a game equal to two earlier ones", {opening, longer, other, opening}, {1, 2, 1, 4, 2, 4}},
+      {"the same moves from another start", {opening, lance, lance}, {2, 3}},
+      {"found by the later game", {opening, lance, lance, longer}, {2, 3, 1, 4}},
       {"none", {opening, other, lance}, {}},
   };
   for (const Case& c : cases) {
@@ -61,32 +86,60 @@ TEST_F(MaintenanceTest, DuplicatesAreGamesEndingOnTheSameBoard) {
       words.clear();
       int pumps = 0;
       SetMessagePump([&] { ++pumps; });
-      std::vector<DuplicatePair> pairs;
-      std::string message;
-      const int rc = FindDuplicates(*format, paths, Noting(), pairs, message);
+      std::vector<int> listed;
+      const int rc = Check(*format, paths, listed);
       SetMessagePump({});
-      EXPECT_EQ(pairs, c.pairs);
-      EXPECT_EQ(rc, c.pairs.empty() ? 1 : 0);
-      EXPECT_EQ(message, c.pairs.empty()
-                             ? std::string(kMessageNoDuplicates)
-                             : Printed(kMessageDuplicatePairs, static_cast<int>(c.pairs.size())));
+      const int expected_pairs = static_cast<int>(c.listed.size() / 2);
+      EXPECT_EQ(listed, c.listed.empty() ? std::vector<int>({5, 6}) : c.listed);
+      EXPECT_EQ(rc, c.listed.empty() ? 1 : 0);
+      EXPECT_EQ(pairs, expected_pairs);
+      EXPECT_EQ(message, c.listed.empty() ? std::string(kMessageNoDuplicates)
+                                          : Printed(kMessageDuplicatePairs, expected_pairs));
       EXPECT_EQ(words, std::vector<std::string>{kStatusCheckingDuplicates});
-      EXPECT_EQ(pumps, static_cast<int>(c.games.size()));
+      EXPECT_GE(pumps, static_cast<int>(c.games.size()));
     }
   }
 }
 
-TEST_F(MaintenanceTest, OneGameHasNoDuplicatesWithoutItsMovesBeingRead) {
+TEST_F(DuplicatesTest, OneGameHasNoDuplicatesWithoutItsMovesBeingRead) {
   const DatabasePaths paths = WriteGames(kKisenFormat, "games.idx", {DatedGame(2000, 1, 1)});
   int pumps = 0;
   SetMessagePump([&] { ++pumps; });
-  std::vector<DuplicatePair> pairs;
-  std::string message;
-  EXPECT_EQ(FindDuplicates(kKisenFormat, paths, Noting(), pairs, message), 1);
+  std::vector<int> listed;
+  EXPECT_EQ(Check(kKisenFormat, paths, listed), 1);
   SetMessagePump({});
   EXPECT_EQ(message, kMessageNoDuplicates);
   EXPECT_TRUE(words.empty());
   EXPECT_EQ(pumps, 0);
+}
+
+// Many games on a few boards: every pair is listed, by the later game and then the earlier,
+// as long as the list can count its entries (its limit lowered here to sit at the boundary);
+// a list that cannot count them, or cannot be written, leaves the old list as it was.
+TEST_F(DuplicatesTest, PairsOfManyEqualGamesAreListedUpToWhatTheListCanCount) {
+  const GameRecord boards[] = {DatedGame(2001, 1, 1, 2), DatedGame(2001, 1, 1, 4),
+                               DatedGame(2001, 1, 1, 5)};
+  std::vector<GameRecord> games;
+  std::vector<int> board_of, expected;
+  for (int d = 1; d <= 150; ++d) {
+    board_of.push_back(d % 7 == 0 ? 2 : d % 2);
+    games.push_back(boards[board_of.back()]);
+    for (int i = 1; i < d; ++i) {
+      if (board_of[i - 1] == board_of[d - 1]) expected.insert(expected.end(), {i, d});
+    }
+  }
+  const auto entries = static_cast<std::int64_t>(expected.size());
+  const DatabasePaths paths = WriteGames(kTarvelFormat, "games.mix", games);
+  std::vector<int> listed;
+  ASSERT_EQ(Check(kTarvelFormat, paths, listed, entries), 0) << message;
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(pairs, entries / 2);
+
+  for (const bool writes_fail : {false, true}) {
+    EXPECT_EQ(Check(kTarvelFormat, paths, listed, entries - (writes_fail ? 0 : 1), writes_fail), 1);
+    EXPECT_EQ(message, kMessageNoMemoryToCheck);
+    EXPECT_EQ(listed, (std::vector<int>{5, 6}));
+  }
 }
 
 TEST_F(MaintenanceTest, MergeAppendsTheSourceAfterItsChecksAndQuestion) {
@@ -227,33 +280,36 @@ TEST_F(MaintenanceTest, DeletingAGameMovesTheLaterOnesUp) {
   }
 }
 
-TEST(RenumberTest, TheDeletedGameLeavesTheListAndLaterNumbersMoveUp) {
+TEST_F(MaintenanceTest, TheDeletedGameLeavesTheListAndLaterNumbersMoveUp) {
+  std::vector<int> long_list(45), shorter(44);
+  for (int i = 0; i < 45; ++i) long_list[i] = i + 1;
+  for (int i = 0; i < 44; ++i) shorter[i] = i + 1;
   struct Case {
-    std::vector<std::int32_t> list;
-    int deleted, top;
-    std::vector<std::int32_t> expected;
+    std::vector<int> list;
+    int length, deleted, top;
+    std::vector<int> expected;
     int expected_top;
   } cases[] = {
-      {{3, 5, 8}, 5, 0, {3, 7}, 0},
-      {{3, 5, 8}, 4, 0, {3, 4, 7}, 0},
-      {{5}, 5, 0, {}, 0},
+      {{3, 5, 8}, 3, 5, 0, {3, 7}, 0},
+      {{3, 5, 8}, 3, 4, 0, {3, 4, 7}, 0},
+      {{5}, 1, 5, 0, {}, 0},
+      // Only the entries the list counts are kept.
+      {{3, 5, 8}, 2, 3, 0, {4}, 0},
       // 45 entries showing the last page (top 25); one goes: the page shows the last 20.
-      {std::vector<std::int32_t>(45, 1), 1, 25, {}, 0},
+      {long_list, 45, 45, 25, shorter, 24},
+      {long_list, 45, 1, 20, shorter, 20},  // 20 + 20 <= 44: the page stays
   };
-  std::vector<std::int32_t> long_list(45);
-  for (int i = 0; i < 45; ++i) long_list[i] = i + 1;
-  std::vector<std::int32_t> shorter(44);
-  for (int i = 0; i < 44; ++i) shorter[i] = i + 1;
-  cases[3] = {long_list, 45, 25, shorter, 24};
+  const std::string path = Folder() + "list.dat";
   for (Case& c : cases) {
-    RenumberAfterDeletion(c.list, c.deleted, c.top);
-    EXPECT_EQ(c.list, c.expected);
+    test_support::PutSearchList(path, c.list);
+    std::string message;
+    ASSERT_EQ(RenumberListAfterDeletion(path, c.deleted, c.length, c.top, message), 0);
+    std::vector<int> listed;
+    ASSERT_TRUE(test_support::ReadListed(path, listed));
+    EXPECT_EQ(listed, c.expected);
+    EXPECT_EQ(c.length, static_cast<int>(c.expected.size()));
     EXPECT_EQ(c.top, c.expected_top);
   }
-  std::vector<std::int32_t> list = long_list;
-  int top = 20;  // 20 + 20 <= 44: the page stays
-  RenumberAfterDeletion(list, 1, top);
-  EXPECT_EQ(top, 20);
 }
 
 TEST_F(MaintenanceTest, RemovingADatabaseTakesBothFilesAfterTheQuestion) {

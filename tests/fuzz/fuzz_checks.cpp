@@ -71,9 +71,10 @@ void CheckRead(int rc, const std::string& message, const GameRecord& record, int
     SHOGI_FUZZ_CHECK(FieldText(record.Opening).size() < kNameFieldSize);
     SHOGI_FUZZ_CHECK(FieldText(record.Comment).size() < kCommentFieldSize);
   }
-  // What the reader does not set stays; a date it reads from a header is a date.
-  SHOGI_FUZZ_CHECK(palm || record.Year == Sentinel().Year ||
-                   (record.Month >= 1 && record.Month <= 12 && record.Day >= 1 && record.Day <= 31));
+  // A date the file does not give is none; one it reads from a header is a date.
+  SHOGI_FUZZ_CHECK(
+      palm || (record.Year == 0 && record.Month == 0 && record.Day == 0) ||
+      (record.Month >= 1 && record.Month <= 12 && record.Day >= 1 && record.Day <= 31));
   const Position& p = record.InitialPosition;
   SHOGI_FUZZ_CHECK(p.Board[0] == 0 && p.Hand[0][0] == 0 && p.Hand[1][0] == 0);
   for (int s = 1; s <= 81; ++s)

@@ -1,6 +1,7 @@
 // Fuzz target of the database reader: the input is a pair of database files. Byte 0 picks
 // the format (bit 0: Tarvel), bytes 1-2 the length of the index file (little-endian); the
-// index follows and the rest is the move file. The first and last games are read: a failed
+// index follows and the rest is the move file. The first and last games are read (of a pair
+// whose count claims more than its files hold, the whole ones): a failed
 // read leaves the record alone, a game read is sane, and the first one read registers into
 // a fresh database of its format and reads back the same. The position search's quick pass
 // over each stored block finds the ply that a replay of the game as read finds, in every
@@ -86,7 +87,8 @@ void CheckPositionSearch(const DatabaseFormat& format, const DatabasePaths& path
                          const GameRecord& game, unsigned pick) {
   GameDatabase db;
   std::string message;
-  SHOGI_FUZZ_CHECK(db.Open(format, paths, RecordFile::Mode::kRead, message) == 0);
+  SHOGI_FUZZ_CHECK(
+      db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) == 0);
   std::uint8_t block[kMoveBlockBytes];
   SHOGI_FUZZ_CHECK(db.ReadBlock(n, block));
   const Handicap start = *MatchHandicap(game.InitialPosition, game.StartIndex, format.Scheme);

@@ -166,10 +166,10 @@ TEST(KayaDiagram, HandsAreWrittenDownTheEdgesAndTheLastMovesAsDigits) {
   const Lines expected = {
       "・・・・・・・・・・・・",
       "・     左図は後手24手目同金まで",
-      "角キケギンオ・・ケキ一歩",
-      "２・・・・・・ンギ・二　  ▽４四歩",
-      "歩フ・フフフ・・フフ三　  ▲４三角成",
-      "　・ヒ・・・フフ・・四　  ▽４二金",
+      "角きけぎんお・・けき一歩",
+      "２・・・・・・んぎ・二　  ▽４四歩",
+      "歩ふ・ふふふ・・ふふ三　  ▲４三角成",
+      "　・ひ・・・ふふ・・四　  ▽４二金",
       "　・・・・・・・・・五　  ▲３二馬",
       "　・・歩・・・・飛・六　  ▽同　金",
       "　歩歩・歩歩歩歩・歩七　",
@@ -184,10 +184,10 @@ TEST(KayaDiagram, HandsAreWrittenDownTheEdgesAndTheLastMovesAsDigits) {
 
 TEST(KayaDiagram, EmptyHandsAreTwoDotsAndDropsStartWithZero) {
   const Lines lines = Utf8Lines(KayaDiagram(PlayedGame("")));
-  EXPECT_EQ(lines[1], "・キケギンオンギケキ一・");
-  EXPECT_EQ(lines[2], "・・ヒ・・・・・カ・二・");
-  EXPECT_EQ(lines[3], "　フフフフフフフフフ三　");
-  EXPECT_EQ(lines[10], "");  // no move, no digit line
+  EXPECT_EQ(lines[1], "・きけぎんおんぎけき一・");
+  EXPECT_EQ(lines[2], "・・ひ・・・・・か・二・");
+  EXPECT_EQ(lines[3], "　ふふふふふふふふふ三　");
+  EXPECT_EQ(lines[10], "@@1:");  // no move: the digit line all the same
   const GameRecord dropped = PlayedGame("7g7f 3c3d 8h2b+ 3a2b B*4e");
   EXPECT_EQ(Utf8Lines(KayaDiagram(dropped))[11], "@@1: 7776 3334 8822+3122 0645");
 }
@@ -198,11 +198,29 @@ TEST(MergedDiagram, KayaGridAndStandardDiagramShareTheirRows) {
   EXPECT_EQ(lines[1], "後手  後手花子          持駒  角2,歩");
   EXPECT_EQ(lines[2], "                                ９ ８ ７ ６ ５ ４ ３ ２ １");
   EXPECT_EQ(lines[3], "    ・・・・・・・・・・      +---------------------------+");
-  EXPECT_EQ(lines[4], "角  キケギンオ・・ケキ一  歩  |v香v桂v銀v金v玉 ・ ・v桂v香|一  ▽４四歩");
+  EXPECT_EQ(lines[4], "角  きけぎんお・・けき一  歩  |v香v桂v銀v金v玉 ・ ・v桂v香|一  ▽４四歩");
   for (int row = 4; row < 13; ++row) EXPECT_EQ(Cp932(lines[row]).find('|'), 30u) << lines[row];
   EXPECT_EQ(lines[13], "                              +---------------------------+");
   EXPECT_EQ(lines[14], "先手  先手太郎          持駒  歩");
   EXPECT_EQ(lines[15], "@@20: 4344 6543+4142 4332 4232");
+}
+
+// The dragon is 竜 in the standard, mail and merged diagrams; the Kaya grids draw the Kaya
+// file's cells. Each diagram's rank-one row, from the cells on.
+TEST(TextDiagrams, TheDragonIsWrittenInEachDiagramsOwnLetters) {
+  GameRecord record = MakeRecord("+R3k4/9/9/9/9/9/9/9/4K3+r w - 1");
+  record.PlyCount = 1;
+  const struct {
+    std::string (*diagram)(const GameRecord&);
+    std::size_t line;
+    const char* row;
+  } cases[] = {
+      {StandardDiagram, 5, "| 竜 ・ ・ ・v玉 ・ ・ ・ ・|一"},
+      {MailDiagram, 5, "| 竜 ・ ・ ・v玉 ・ ・ ・ ・|一"},
+      {MergedDiagram, 3, "・  龍・・・お・・・・一  ・  | 竜 ・ ・ ・v玉 ・ ・ ・ ・|一"},
+      {KayaDiagram, 1, "・龍・・・お・・・・一・"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8Lines(c.diagram(record))[c.line], c.row) << c.row;
 }
 
 TEST(StandardRecord, SixMovesALineAndTheResultLine) {

@@ -137,5 +137,23 @@ TEST(ForeignReaders, AnHShogiFileWithoutItsHeaderIsNamedSo) {
   }
 }
 
+// The Ｈ将棋 results, words of CSA cut to the 8-byte record, mean what they mean in CSA.
+TEST(ForeignReaders, HShogiResultsAreReadAsCsaReadsThem) {
+  const std::pair<const char*, int> cases[] = {
+      {"%TORYO  ", kResultFirstWins},  {"%KACHI  ", kResultSecondWins},
+      {"%ILLEGAL", kResultFirstWins},  {"%+ILLEGA", kResultSecondWins},
+      {"%-ILLEGA", kResultFirstWins},  {"%JISHOGI", kResultImpasse},
+      {"%SENNICH", kResultRepetition}, {"%CHUDAN ", kResultNone},
+  };
+  for (const auto& [end, result] : cases) {
+    const std::string bytes = Cp("Ｈ将棋") + std::string(122, ' ') + "+7776FU " + end;
+    GameRecord r;
+    std::string message;
+    MemoryByteStream stream(bytes);
+    ASSERT_EQ(RecordFormatRowOf(RecordFormat::kHShogi).ReadStream(stream, r, message), 0) << end;
+    EXPECT_EQ(r.ResultCode, result) << end;
+  }
+}
+
 }  // namespace
 }  // namespace shogi

@@ -21,6 +21,7 @@ using test::FileBytes;
 using test::Lines;
 using test::MakeRecord;
 using test::TestData;
+using test_support::PutFileBytes;
 
 constexpr const char kTwentyThree[] =
     "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d 8e8f 8g8f 8b8f 2d3d 2b8h+ 7i8h "
@@ -93,6 +94,20 @@ TEST(KayaWriter, KeepsAPositionOfItsOwnAndRefusesOneGoteStarts) {
   EXPECT_EQ(message, "後手番から始まる棋譜はサポートしていません。");
 }
 
+// Every move of a game is written, beyond 256 too, and read back.
+TEST(KayaWriter, WritesEveryMoveOfALongGame) {
+  std::string usi;
+  for (int i = 0; i < 75; ++i) usi += "2h3h 8b7b 3h2h 7b8b ";
+  const GameRecord game = MakeRecord("startpos", usi);
+  std::string bytes, message;
+  ASSERT_TRUE(FormatKaya(game, bytes, message));
+  MemoryByteStream stream(bytes);
+  GameRecord read = test::SentinelRecord();
+  ASSERT_EQ(ReadKaya(stream, read, message), 0) << message;
+  EXPECT_EQ(RecordMoveCount(read), 300);
+  EXPECT_EQ(test::UsiMoves(read), test::UsiMoves(game));
+}
+
 TEST(KayaReader, ReadsEveryLineKind) {
   struct Case {
     int number;
@@ -134,6 +149,9 @@ TEST(KayaReader, RefusesWhatItCannotRead) {
       head + Lines({"K:0976 "}),            // a drop of piece type 9
       head + Lines({"K:7706 "}),            // rank 0
       Lines({"##", "S:a"}),                 // no game at all
+      // A "B:" diagram that ends before rank 9, at the next record line or at the game's end.
+      head + Lines({"B:", "  ９ ８ ７ ６ ５ ４ ３ ２ １", "　・・・・玉・・・・一0000", "K:5958 "}),
+      head + Lines({"B:", "  ９ ８ ７ ６ ５ ４ ３ ２ １", "　・・・・玉・・・・一0000"}),
   };
   for (const std::string& bytes : cases) {
     GameRecord r = test::SentinelRecord();
@@ -206,16 +224,21 @@ TEST_F(KayaRewrite, AppendPutsTheGameFirst) {
   EXPECT_EQ(FileBytes(path_).substr(0, 34), old_.substr(0, 34));  // the first line stays
 }
 
+// Every game, the first, a middle one and the last (before the closing "##"), is replaced in
+// place; all other bytes stay.
 TEST_F(KayaRewrite, ReplaceKeepsTheOtherGamesByteForByte) {
-  std::string message;
-  ASSERT_EQ(WriteKaya(path_, TwentyThreeMoves(), KayaWriteMode::kReplace, 2, message), 0);
-  const std::string bytes = FileBytes(path_);
   const std::vector<std::string> before = GamesOf(old_);
-  EXPECT_EQ(bytes,
-            old_.substr(0, old_.find(before[1])) + game_ + old_.substr(old_.find(before[2])));
-  GameRecord r;
-  ASSERT_EQ(ReadKayaRecord(path_, 2, r, message), 0) << message;
-  EXPECT_EQ(test::UsiMoves(r), kTwentyThree);
+  for (int n = 1; n <= 3; ++n) {
+    std::string message;
+    PutFileBytes(path_, old_);
+    ASSERT_EQ(WriteKaya(path_, TwentyThreeMoves(), KayaWriteMode::kReplace, n, message), 0);
+    const std::size_t at = old_.find(before[n - 1]);
+    EXPECT_EQ(FileBytes(path_), old_.substr(0, at) + game_ + old_.substr(at + before[n - 1].size()))
+        << n;
+    GameRecord r;
+    ASSERT_EQ(ReadKayaRecord(path_, n, r, message), 0) << message;
+    EXPECT_EQ(test::UsiMoves(r), kTwentyThree);
+  }
 }
 
 TEST_F(KayaRewrite, FailuresLeaveTheFileAsItWas) {

@@ -66,21 +66,32 @@ TEST(Ki2Reader, StopsAt256Moves) {
   EXPECT_EQ(r.ResultCode, kResultNone);
 }
 
-TEST(Ki2Reader, RequiresBothNamesAndResolvableMoves) {
-  const std::string cases[] = {
-      Lines({"先手：a", "▲７六歩"}),
-      Lines({"後手：b", "▲７六歩", "先手：a"}),
-      Lines({"▲７六歩", "後手：b"}),
-      Lines({"先手：a"}),
-      Lines({"先手：a", "後手：b", "▲７六歩 △５五金"}),  // gote has no gold that reaches 5五
-      Lines({"先手：a", "後手：b", "▲７六歩 △３四"}),
-      "",
+// Names are optional (mate problems and fragments have none); a line of marked moves is not,
+// and every move must resolve. Moves read, or -1 for a file refused.
+TEST(Ki2Reader, NeedsMarkedMovesThatResolveButNoNames) {
+  const struct {
+    std::string text;
+    int count;
+  } cases[] = {
+      {Lines({"先手：a", "▲７六歩"}), 1},
+      {Lines({"後手：b", "▲７六歩", "先手：a"}), 1},
+      {Lines({"▲７六歩 △３四歩"}), 2},
+      {Lines({"先手：a"}), -1},
+      {Lines({"先手：a", "後手：b"}), -1},
+      {Lines({"先手：a", "後手：b", "▲７六歩 △５五金"}), -1},  // gote has no gold that reaches 5五
+      {Lines({"先手：a", "後手：b", "▲７六歩 △３四"}), -1},
+      {"", -1},
   };
-  for (const std::string& text : cases) {
+  for (const auto& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    test::ExpectReadOutcome(ReadText(text, r, message), r, message, -1, Utf8(text));
+    test::ExpectReadOutcome(ReadText(c.text, r, message), r, message, c.count, Utf8(c.text));
   }
+  GameRecord r;
+  std::string message;
+  ASSERT_EQ(ReadText(Lines({"▲７六歩"}), r, message), 0);
+  EXPECT_EQ(FieldText(r.FirstName), "");
+  EXPECT_EQ(FieldText(r.SecondName), "");
 }
 
 TEST(Ki2Reader, TakesOnlyMovesThatCanBePlayed) {
@@ -117,13 +128,6 @@ TEST(Ki2Reader, TheMainLineEndsAtTheFirstVariation) {
                      r, message),
             0);
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
-}
-
-TEST(Ki2Reader, NamesWithoutMovesMakeAnEmptyRecord) {
-  GameRecord r;
-  std::string message;
-  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b"}), r, message), 0);
-  EXPECT_EQ(RecordMoveCount(r), 0);
 }
 
 TEST(Ki2Reader, TokensRunAtMost13BytesPastTheMark) {

@@ -99,6 +99,29 @@ TEST_F(PalmFileTest, AnExistingFileKeepsItsHeaderAndTrailer) {
   EXPECT_EQ(test::UsiMoves(read), "3c3d 7g7f");
 }
 
+// The file is known by its creator: a longer one is read, and written with what follows
+// its 752 bytes kept; a handicap code that names no start position is refused.
+TEST_F(PalmFileTest, ALongerFileIsReadAndAnUnknownHandicapRefused) {
+  std::string message;
+  ASSERT_EQ(WritePalm(path_, names_, Game(), message), 0);
+  const std::string bytes = FileBytes(path_) + "tail";
+  ASSERT_EQ(WriteRecordFile(path_, bytes, message), 0);
+  GameRecord read = test::SentinelRecord();
+  ASSERT_EQ(ReadPalm(path_, names_, read, message), 0) << message;
+  EXPECT_EQ(test::UsiMoves(read), "7g7f 3c3d 2g2f");
+  ASSERT_EQ(WritePalm(path_, names_, Game("startpos", "2g2f"), message), 0);
+  EXPECT_EQ(FileBytes(path_).substr(752), "tail");
+
+  std::string unknown = bytes;
+  unknown[96] = '\xFF';
+  unknown[97] = 99;
+  ASSERT_EQ(WriteRecordFile(path_, unknown, message), 0);
+  read = test::SentinelRecord();
+  EXPECT_EQ(ReadPalm(path_, names_, read, message), 1);
+  EXPECT_EQ(message, "ファイル形式が異なります。");
+  EXPECT_TRUE(SameRecord(read, test::SentinelRecord()));
+}
+
 TEST_F(PalmFileTest, ALongGameIsCutAsTheTarvelWriterCutsIt) {
   std::string moves;
   for (int i = 0; i < 75; ++i) moves += "2h3h 8b7b 3h2h 7b8b ";

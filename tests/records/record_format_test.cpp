@@ -6,8 +6,10 @@
 
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <vector>
 
+#include "records/hshogi.h"
 #include "tests/records/record_test_util.h"
 
 namespace shogi {
@@ -92,9 +94,12 @@ TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
       if (!extension.empty() && entry.path().extension() != "." + extension) continue;
       ++files;
       GameRecord by_path = test::SentinelRecord(), by_stream = test::SentinelRecord();
+      by_path.Year = by_stream.Year = 1;
       std::string message;
       ASSERT_EQ(ReadRecord(row.Format, entry.path().string(), by_path, message), 0)
           << entry.path() << message;
+      // The date is the file's, or none: never the one of the record shown before.
+      EXPECT_NE(by_path.Year, 1) << entry.path();
       const std::string bytes = test::FileBytes(entry.path().string());
       MemoryByteStream stream(bytes);
       ASSERT_EQ(row.ReadStream(stream, by_stream, message), 0) << entry.path();
@@ -118,6 +123,142 @@ TEST(RecordFormats, PathStreamAndWriterEntriesAgree) {
     EXPECT_EQ(message, row.Format == RecordFormat::kPalm ? "ファイルが開けません。"
                                                          : "指定ファイルが存在しません。");
     EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
+  }
+}
+
+// Reads `bytes` with the stream reader of `format` into a copy of SentinelRecord().
+int ReadBytes(RecordFormat format, const std::string& bytes, GameRecord& r, std::string& message) {
+  r = test::SentinelRecord();
+  MemoryByteStream stream(bytes);
+  return RecordFormatRowOf(format).ReadStream(stream, r, message);
+}
+
+// A reader given a file of another format fails with its message and leaves the record,
+// also where the file shares a few lines with its format (names, a board, an end word).
+// Every reader gets kif/even.kif, or the file of a format close to its own.
+TEST(RecordFormats, EveryReaderRefusesAFileOfAnotherFormat) {
+  using F = RecordFormat;
+  const std::map<RecordFormat, const char*> neighbours = {
+      {F::kMorita, "kif/other_diagram.kif"}, {F::kKif, "csa/even.csa"},
+      {F::kEisei, "csa/even.csa"},           {F::kCsa, "eisei/even.kif"},
+      {F::kShotest, "s1-1996/game.txt"},     {F::kOm1, "amano/game.txt"},
+      {F::kS1Year1996, "ki2/game.ki2"},      {F::kSuperShogi, "ki2/game.ki2"},
+      {F::kSekita, "kif/no_moves.kif"}};
+  for (const RecordFormatRow& row : RecordFormats()) {
+    if (row.ReadStream == nullptr) continue;
+    const auto neighbour = neighbours.find(row.Format);
+    const char* file = neighbour == neighbours.end() ? "kif/even.kif" : neighbour->second;
+    GameRecord r;
+    std::string message;
+    EXPECT_EQ(ReadBytes(row.Format, test::TestData(file), r, message), 1) << row.ToolName;
+    EXPECT_EQ(message, row.Format == F::kHShogi ? kMessageNotHShogi
+                       : row.Format == F::kPalm ? kMessageOtherFormat
+                                                : kMessageMalformed)
+        << row.ToolName;
+    EXPECT_TRUE(SameRecord(r, test::SentinelRecord())) << row.ToolName;
+  }
+}
+
+// The bytes past a reader's line limit are dropped up to the line end: a long comment or
+// header line stays what it is, and its tail, here a move, is never read as a line. A line
+// of moves cut at the limit is refused (-1), since the cut may split a move.
+TEST(RecordFormats, TheRestOfALineLongerThanTheLimitIsDropped) {
+  using F = RecordFormat;
+  const std::string pad(4096, 'x');
+  const auto cut = [&](std::size_t limit, const char* head, const char* tail) {
+    return test::Cp(head) + pad.substr(0, limit - test::Cp(head).size()) + test::Cp(tail);
+  };
+  std::string shuffle;  // 52 moves of the kings, 260 bytes
+  for (int i = 0; i < 13; ++i) shuffle += "5958 5152 5859 5251 ";
+  const struct {
+    RecordFormat format;
+    std::string text;
+    int moves;  // -1: refused
+  } cases[] = {
+      {F::kKif,
+       test::Lines({"#KIF", "手合割：平手", "手数----指手---------消費時間--", "   1 ７六歩(77)"}) +
+           cut(2047, "*", "   2 ３四歩(33)") + "\r\n",
+       1},
+      {F::kCsa,
+       "N+a\r\nN-b\r\nPI\r\n+\r\n+7776FU\r\n" + cut(255, "'", "-3334FU") + "\r\n%TORYO\r\n", 1},
+      {F::kCsa, "PI\r\n+\r\n+7776FU,T1" + cut(245, ",T2", ",-3334FU") + "\r\n", -1},
+      {F::kKi2, test::Lines({"先手：a", "後手：b", "▲７六歩"}) + cut(255, "*", "△３四歩") + "\r\n",
+       1},
+      {F::kKi2,
+       test::Lines({"先手：a", "後手：b"}) + cut(255, "▲７六歩 △３四歩 ", "▲２六歩") + "\r\n", -1},
+      {F::kKitaihei, test::Lines({"▲７六歩"}) + cut(255, "*", "△３四歩") + "\r\n", 1},
+      {F::kMorita, test::Lines({"▲７六歩"}) + cut(255, "*", "△３四歩") + "\r\nMAKE\r\n", 1},
+      {F::kEisei, "+\r\n1 5\r\n" + cut(255, "a", "7776 ") + "\r\n", 0},
+      {F::kKaya, "##\r\n#:t\r\n" + cut(255, "S:", "K:7776 ") + "\r\n", 0},
+      {F::kKaya, "##\r\n#:t\r\nK:" + shuffle + "\r\n", -1},
+  };
+  for (const auto& c : cases) {
+    GameRecord r;
+    std::string message;
+    test::ExpectReadOutcome(ReadBytes(c.format, c.text, r, message), r, message, c.moves,
+                            RecordFormatRowOf(c.format).ToolName);
+  }
+}
+
+// The end words of other programs' KIF and KI2 files end the game: 封じ手 (an adjourned
+// game) without a result, 不戦勝 and 不戦敗 by the side to move; a word we do not know where
+// the next move would be ends it without a result, unless a move follows it.
+TEST(RecordFormats, KakinokiEndWordsOfOtherProgramsEndTheGame) {
+  using F = RecordFormat;
+  const std::string kif = test::Lines({"#KIF", "手合割：平手", "手数----指手---------消費時間--",
+                                       "   1 ７六歩(77)", "   2 ３四歩(33)"});
+  const struct {
+    RecordFormat format;
+    std::string text;
+    int result;  // -1: the file is refused
+  } cases[] = {
+      {F::kKif, kif + test::Lines({"   3 封じ手", "   3 ２六歩(27)"}), kResultNone},
+      {F::kKif, kif + test::Lines({"   3 不戦勝"}), kResultFirstWins},
+      {F::kKif, kif + test::Lines({"   3 不戦敗"}), kResultSecondWins},
+      {F::kKif, kif + test::Lines({"   3 入玉宣言", "", "*comment"}), kResultNone},
+      {F::kKif, kif + test::Lines({"   3 入玉宣言", "   4 ２六歩(27)"}), -1},
+      {F::kKif, kif + test::Lines({"   3 7六歩(77)"}), -1},
+      {F::kKi2, test::Lines({"▲７六歩 △３四歩 ▲封じ手"}), kResultNone},
+      {F::kKi2, test::Lines({"▲７六歩 △３四歩 ▲不戦敗"}), kResultSecondWins},
+      {F::kKi2, test::Lines({"▲７六歩 △３四歩 ▲入玉宣言"}), kResultNone},
+      {F::kKi2, test::Lines({"▲７六歩 △３四歩 ▲入玉宣言", "△８四歩"}), -1},
+  };
+  for (const auto& c : cases) {
+    GameRecord r;
+    std::string message;
+    const std::string trace = Utf8(c.text);
+    test::ExpectReadOutcome(ReadBytes(c.format, c.text, r, message), r, message,
+                            c.result < 0 ? -1 : 2, trace);
+    if (c.result >= 0) {
+      EXPECT_EQ(r.ResultCode, c.result) << trace;
+    }
+  }
+}
+
+// A promotion mark on a piece that is promoted already is dropped: the move is read as the
+// plain move of that piece, by every reader that reads the mark.
+TEST(RecordFormats, APromotionMarkOnAPromotedPieceIsDropped) {
+  using F = RecordFormat;
+  const std::string head = test::Lines({"#KIF", "手合割：平手", "手数----指手---------消費時間--"});
+  std::string kif = head, sekita = head;  // 関田将棋 writes the moves one column to the right
+  for (const char* line : {"   1 ７六歩(77)", "   2 ３四歩(33)", "   3 ２二角成(88)",
+                           "   4 ４二銀(31)", "   5 １一馬成(22)"}) {
+    kif += test::Lines({line});
+    sekita += " " + test::Lines({line});
+  }
+  const std::pair<RecordFormat, std::string> cases[] = {
+      {F::kKif, kif},
+      {F::kSekita, sekita},
+      {F::kKi2, test::Lines({"▲７六歩 △３四歩 ▲２二角成 △４二銀 ▲１一馬成"})},
+      {F::kMorita, "7677\r\n3433\r\n2288N\r\n4231\r\n1122N\r\nBREAK\r\n"},
+      {F::kEisei, "+\r\n7776 \r\n3334 \r\n8822N\r\n3142 \r\n2211N\r\n"},
+      {F::kKaya, "##\r\n#:t\r\nK:7776 3334 8822+3142 2211+\r\n"},
+  };
+  for (const auto& [format, text] : cases) {
+    GameRecord r;
+    std::string message;
+    ASSERT_EQ(ReadBytes(format, text, r, message), 0) << RecordFormatRowOf(format).ToolName;
+    EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d 8h2b+ 3a4b 2b1a") << RecordFormatRowOf(format).ToolName;
   }
 }
 

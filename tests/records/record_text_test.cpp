@@ -26,11 +26,12 @@ TEST(RecordText, DecidesUtf8ByTheOneRule) {
       {bom + tokyo, false, true},
       {"先手：東京", false, true},  // valid UTF-8, not valid cp932
       {Cp("先手：東京"), false, false},
-      {Cp("先手：東京"), true, true},
+      {Cp("先手：東京"), true, false},  // the name asks for UTF-8, the bytes are not
       {"#KIF version=2.0 encoding=UTF-8\r\n" + tokyo, false, true},
+      {"#KIF version=2.0 encoding=UTF-8\r\n" + Cp("先手：東京"), false, false},  // re-saved
       {"'CSA encoding=UTF-8\n" + tokyo, false, true},
       {"'CSA encoding=SHIFT_JIS\n" + tokyo, false, false},
-      {"abc\nencoding=UTF-8", false, false},  // only the first line declares
+      {"abc\nencoding=UTF-8", false, false},         // only the first line declares
       {"N+encoding=UTF-8\n" + tokyo, false, false},  // a name declares nothing
       {"N+abc", false, false},
       {"", false, false},

@@ -41,6 +41,25 @@ TEST(GameRecord, ReplayAndInstall) {
   EXPECT_EQ(record.InitialPosition.Board[50], kPawn);
 }
 
+// A record the second player starts holds its first move at StartIndex 1: the replay begins
+// there, with the second player's move, and never plays the move left in slot 0.
+TEST(GameRecord, ReplayBeginsAtTheStartIndex) {
+  GameRecord record{};
+  record.InitialPosition = kInitialPosition;
+  record.StartIndex = 1;
+  record.MoveList[0] = record.MoveList[2] = EncodeMove(59, 50, 0);  // 5七 pawn to 5六
+  record.MoveList[1] = EncodeMove(23, 32, 0);                       // 5三 pawn to 5四
+  const struct {
+    int ply;
+    int on_32, on_50;  // the pieces on 5四 and 5六 after `ply` plies
+  } cases[] = {{1, 0, 0}, {2, -kPawn, 0}, {3, -kPawn, kPawn}};
+  for (const auto& c : cases) {
+    const Position pos = PositionAt(record, c.ply);
+    EXPECT_EQ(pos.Board[32], c.on_32) << c.ply;
+    EXPECT_EQ(pos.Board[50], c.on_50) << c.ply;
+  }
+}
+
 TEST(GameRecord, ReplayStopsAtDamagedMoves) {
   GameRecord record;
   ResetGameRecord(record);

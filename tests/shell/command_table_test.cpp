@@ -255,7 +255,8 @@ class CommandTableTest : public ShellFixture {
 TEST_F(CommandTableTest, EveryCommandIsEnabledAsTheMenusRulesSay) {
   for (const Expectation& e : kExpected) {
     // 読み込み（永世） is there only while its format has a reader.
-    const bool absent = e.Id == kCmdReadEisei && RecordFormatRowOf(RecordFormat::kEisei).Read == nullptr;
+    const bool absent =
+        e.Id == kCmdReadEisei && RecordFormatRowOf(RecordFormat::kEisei).Read == nullptr;
     EXPECT_EQ(FindCommand(e.Id) == nullptr, absent) << e.Id;
   }
   for (const CommandRow& row : CommandTable()) {

@@ -103,6 +103,18 @@ TEST_F(ConditionsDialogTest, AcceptedTextsComeBackAsCp932AndKindsFromTheList) {
   EXPECT_EQ(Utf8(FieldText(record.Comment)), form.Comment);
 }
 
+// A record read from a file without a date has none; the game started on it is played today,
+// and the dialog's date check passes as it stands.
+TEST_F(ConditionsDialogTest, ARecordWithoutADateStartsAGameToday) {
+  record.Year = record.Month = record.Day = 0;
+  c = ConditionsFromRecord(record, true, true, 1, true);
+  int year, month, day;
+  TodayInJapan(year, month, day);
+  EXPECT_EQ(c.Year * 10000 + c.Month * 100 + c.Day, year * 10000 + month * 100 + day);
+  form = FormFromConditions(c);
+  EXPECT_TRUE(Ok()) << ui.LastMessage();
+}
+
 TEST_F(ConditionsDialogTest, LibraryNeedsTheEvenStart) {
   struct Case {
     int start;
@@ -145,6 +157,39 @@ TEST_F(ConditionsDialogTest, KindsAreMatchedOnlyInComputerModeAndOnlyWhenOffered
   EXPECT_EQ(ComputerPlayerList(false).size(), 10u);
   EXPECT_EQ(ComputerPlayerList(true).size(), 11u);
   EXPECT_EQ(ComputerPlayerList(true).back(), "CSA将棋(DLL)");
+}
+
+// A registered engine is the player of its list entry, whatever its name's length and even
+// when two engines share a name; the record's field takes what of the name it can hold.
+TEST_F(ConditionsDialogTest, EnginesAreChosenByTheirEntry) {
+  const std::string name = "Fairy-Stockfish 14.0.1 LB by the Fairy-Stockfish developers";
+  c.Engines = {"思考ﾚﾍﾞﾙ3", name, name};
+  const struct {
+    std::string text;
+    int choice;
+    int kind;
+  } cases[] = {
+      {name, -1, kFirstEnginePlayer + 1},  // typed or pasted whole: the first of that name
+      {name, 13, kFirstEnginePlayer + 2},  // the second engine of that name, chosen
+      {name, 12, kFirstEnginePlayer + 1},
+      {"思考ﾚﾍﾞﾙ3", 11, kFirstEnginePlayer},  // chosen: the engine, not the level
+      {"思考ﾚﾍﾞﾙ3", -1, 3},                   // typed: the built-in level
+      {name.substr(0, 14), -1, kPersonPlayer},
+      {"人間", 12, kPersonPlayer},  // a selection the text no longer is
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.text + " " + std::to_string(k.choice));
+    form.FirstPlayer = k.text;
+    form.FirstChoice = k.choice;
+    ASSERT_TRUE(Ok());
+    EXPECT_EQ(c.PlayerKind[0], k.kind);
+  }
+  ApplyConditions(c, record);
+  EXPECT_EQ(Utf8(FieldText(record.FirstName)), "人間");
+  form.FirstPlayer = name;
+  ASSERT_TRUE(Ok());
+  ApplyConditions(c, record);
+  EXPECT_EQ(FieldText(record.FirstName), name.substr(0, sizeof record.FirstName - 1));
 }
 
 TEST_F(ConditionsDialogTest, StartPositionCannotChangeDuringAGame) {

@@ -77,6 +77,19 @@ TEST_F(ConversionCommandsTest, AnExistingTargetIsReplacedOnlyOnYes) {
   EXPECT_EQ(ui.FileRequests[0].Filters[0].Caption, "Tarvelファイル(*.mix)");
 }
 
+// A conversion over the database chosen in the target's menu resets that selection (its game
+// numbers and search list no longer hold); the source's selection stays.
+TEST_F(ConversionCommandsTest, AConversionOverTheChosenTargetResetsItsSelection) {
+  CopyGolden(kKisenFormat);
+  CopyGolden(kTarvelFormat);
+  state.Kisen = {PathsOf("games.idx"), 2, 2};
+  state.Tarvel = {PathsOf("games.mix"), 2, 2};
+  Run(kCmdKisenToTarvel, "games.idx",
+      {MessageAnswer::kYes, MessageAnswer::kNo, MessageAnswer::kNo, MessageAnswer::kNo});
+  EXPECT_EQ(state.Tarvel.CurrentRecordNo + state.Tarvel.SearchCount, 0);
+  EXPECT_EQ(state.Kisen.CurrentRecordNo + state.Kisen.SearchCount, 4);
+}
+
 TEST_F(ConversionCommandsTest, RefusalsAreShownWithTheItemsCaption) {
   CopyGolden(kKisenFormat);
   PutFileBytes(Folder() + "empty.mix", std::string(40, '\0'));

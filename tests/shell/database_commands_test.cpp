@@ -130,7 +130,7 @@ TEST_F(DatabaseCommandsTest, ChoosingEndsWithADatabaseOnlyWhenOneIsThere) {
        false,
        "",
        MessageAnswer::kYes,
-       {"ファイルを新規に作成しますか？", "表示対象データがありません。"},
+       {"ファイルを新規に作成しますか？"},  // and no list: there is nothing to show yet
        true},
       {"not wanted", false, "", MessageAnswer::kNo, {"ファイルを新規に作成しますか？"}, false},
       {"a record in the move file's place",
@@ -157,6 +157,28 @@ TEST_F(DatabaseCommandsTest, ChoosingEndsWithADatabaseOnlyWhenOneIsThere) {
       EXPECT_EQ(Selection(menu).Chosen(), c.chosen);
       EXPECT_EQ(DatabaseBytes(menu), c.chosen ? zero_header + "|" : before);
     }
+  }
+}
+
+// A database whose count claims more games than its files hold is chosen after one question:
+// はい sets the count to the whole games, いいえ leaves it; either way its list opens on them.
+TEST_F(DatabaseCommandsTest, ChoosingADatabaseCutShortOffersItsRepair) {
+  const Menu& menu = kMenus[1];
+  for (const MessageAnswer answer : {MessageAnswer::kNo, MessageAnswer::kYes}) {
+    CopyGolden(Format(menu));
+    const std::string moves = FileBytes(MovesPath(menu)).substr(0, 700);
+    PutFileBytes(MovesPath(menu), moves);
+    const std::string index = FileBytes(IndexPath(menu));
+    ui.MessageAnswers = {answer};
+    Choose(menu, menu.Index);
+    EXPECT_EQ(ui.LastMessage(),
+              "ファイルに異常があります。\n登録件数を読み込める1件に直しますか？");
+    EXPECT_TRUE(Selection(menu).Chosen());
+    EXPECT_EQ(Selection(menu).SearchCount, 1);  // the list opened on the whole game
+    EXPECT_EQ(FileBytes(IndexPath(menu)), answer == MessageAnswer::kYes
+                                              ? std::string("\x01\0\0\0", 4) + index.substr(4)
+                                              : index);
+    EXPECT_EQ(FileBytes(MovesPath(menu)), moves);
   }
 }
 

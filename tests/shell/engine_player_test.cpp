@@ -81,12 +81,12 @@ TEST_F(EnginePlayerTest, FailuresSuspendTheGameKeepTheMovesAndEndTheEngine) {
     bool told_to_quit;   // the engine still read "quit" (it had not ended on its own)
   };
   const Row rows[] = {
-      {"silent", "the engine did not answer 'bestmove' in time", true},
-      {"crash", "the engine ended before 'bestmove'", false},
-      {"illegal", "the engine played the illegal move 5i5g", true},
-      {"win", "the engine declared a win", true},
+      {"silent", "エンジンが時間内に bestmove を返しませんでした。", true},
+      {"crash", "エンジンが bestmove の前に終了しました。", false},
+      {"illegal", "エンジンが反則手 5i5g を指しました。", true},
+      {"win", "エンジンが入玉勝ちを宣言しました", true},
       // Killed without a word after its silence at the start.
-      {"mute", "the engine did not answer 'usiok' in time", false},
+      {"mute", "エンジンが時間内に usiok を返しませんでした。", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.mode);

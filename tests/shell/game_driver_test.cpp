@@ -372,6 +372,10 @@ TEST_F(GameDriverTest, OnlyTheSideToMoveTakesUpItsOwnPieces) {
     GameRelease(ctx, {BoardArea::kNone, 0});
     EXPECT_EQ(state.Shown, state.Record.InitialPosition);
   }
+  // Nor may a person take up the pieces of a computer whose turn it is.
+  state.Record.PlayerKind[kFirst] = 3;
+  GamePickUp(ctx, {BoardArea::kBoard, SquareOf(5, 9)});
+  EXPECT_FALSE(state.Held.Active);
 }
 
 TEST_F(GameDriverTest, ImpossibleStartPositionsAreRefused) {

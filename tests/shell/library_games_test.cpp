@@ -7,7 +7,10 @@
 #include <map>
 
 #include "rules/move_rules.h"
+#include "shell/board_clicks.h"
+#include "shell/inprocess_player.h"
 #include "shell/library_binding.h"
+#include "shell/navigation.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace shogi {
@@ -171,6 +174,60 @@ TEST_F(LibraryGamesTest, GamesEndByTheRulesWithOnlyLegalLibraryMoves) {
   for (const auto& [ending, count] : endings) summary += " " + ending + " " + std::to_string(count);
   std::printf("%zu games, %d library answers checked; endings:%s\n", games.size(), total_answers,
               summary.c_str());
+}
+
+}  // namespace
+}  // namespace shogi
+
+namespace shogi {
+namespace {
+
+// Every way a person's move can end hands the turn to the computer, a level and the library
+// alike.
+TEST_F(LibraryGamesTest, EveryWayAPersonMovesHandsOverToTheComputer) {
+  ASSERT_EQ(binding.Bind(std::string(SHOGI_BIN_DIR) + "/"),
+            kBoundSikouIni | kBoundSikou | kBoundSikouEnd);
+  InProcessPlayer level(&state.AbortFlag);
+  level.SetBudgetCap(0.05);
+  enum Way { kDrag, kClicks, kDrop, kPromote, kKeep };
+  const struct {
+    Way way;
+    const char* before;  // the persons' moves before the game against the computer
+    const char* move;
+  } cases[] = {
+      {kDrag, "", "7g7f"},
+      {kClicks, "", "2g2f"},
+      {kDrop, "7g7f 3c3d 8h2b+ 3a2b", "B*5e"},
+      {kPromote, "7g7f 3c3d", "8h2b+"},
+      {kKeep, "7g7f 3c3d", "8h2b"},
+  };
+  for (const int kind : {1, kLibraryPlayer}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.move) + " against " + std::to_string(kind));
+      SetUp();
+      ctx.InProcess = &level;
+      ctx.Library = &binding.Player();
+      LoadSfen("startpos", c.before);
+      ToLastPosition(state);
+      if (*c.before) ui.MessageAnswers.push_back(MessageAnswer::kNo);  // 最初からやりなおしますか？
+      StartWith(kPersonPlayer, kind);
+      const int ply = state.Record.PlyCount;
+      const MoveCode m = test_support::UsiMove(c.move);
+      if (c.way == kClicks) {
+        for (const int square : {int{m.from}, DestinationOf(m)}) {
+          PressSpot(ctx, {BoardArea::kBoard, square});
+          ReleaseSpot(ctx, {BoardArea::kBoard, square});
+        }
+      } else {
+        PersonMove(std::string(c.move).substr(0, 4));
+      }
+      if (c.way == kPromote || c.way == kKeep) ChoosePromotion(ctx, c.way == kPromote);
+      ASSERT_EQ(state.Record.PlyCount, ply + 2) << Moves();
+      EXPECT_EQ(state.Record.MoveList[ply], m);
+      EXPECT_EQ(state.InteractionState, kStateGame);
+      SuspendGame(ctx);
+    }
+  }
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ TEST_F(MaintenanceCommandsTest, SortRewritesInDateOrderAndOpensTheList) {
       EXPECT_EQ(state.InteractionState, kStateGame);
       EXPECT_EQ(ui.StatusTexts, Texts({"　ソート中", ""}));
       // The list opened on the whole sorted database.
-      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount,
-                static_cast<int>(order.expected.size()));
+      EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, static_cast<int>(order.expected.size()));
       ASSERT_FALSE(ui.GameLists.empty());
       ui.GameLists.clear();
       EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
@@ -125,7 +124,7 @@ TEST_F(MaintenanceCommandsTest, DuplicatePairsBecomeTheSearchList) {
     EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, 6);
     EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
     std::vector<int> listed;
-    ASSERT_TRUE(ReadSearchList(SearchListPath(Format(menu), Folder()), 100, listed));
+    ASSERT_TRUE(test_support::ReadListed(SearchListPath(Format(menu), Folder()), listed));
     EXPECT_EQ(listed, (std::vector<int>{1, 3, 1, 4, 3, 4}));
     EXPECT_EQ(ui.StatusTexts, Texts({"重複チェック中", ""}));
     EXPECT_EQ(state.InteractionState, kStateIdle);

@@ -72,6 +72,17 @@ TEST_F(NavigationTest, HandicapRecordShowsEachPositionOnItsWay) {
   EXPECT_EQ(state.Shown, positions.back());
 }
 
+// A click in the move list shows any ply from the record's start up to its end, the end
+// included; a ply outside (one past the end, before the start) changes nothing.
+TEST_F(NavigationTest, ShowPlyTakesThePliesOfTheRecordAndNoOther) {
+  const std::pair<int, int> cases[] = {{3, 3}, {4, 1}, {0, 1}, {2, 2}};  // asked, then shown
+  for (const auto& [asked, shown] : cases) {
+    MakeRecord("5a4b 7g7f", {}, 1, kResultSecondWins);  // plies 1..3
+    ShowPly(state, asked);
+    EXPECT_EQ(state.Record.PlyCount, shown) << asked;
+  }
+}
+
 TEST_F(NavigationTest, ClocksFollowTheMoveTimes) {
   MakeRecord("7g7f 3c3d 2g2f 8c8d", {10, 20, 35, 50});
   ToLastPosition(state);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "output/problem_bitmap.h"
 #include "output/text_diagram.h"
 #include "platform/cp932.h"
@@ -28,8 +30,10 @@ class OutputCommandsTest : public ShellFixture {
 
   ViewUpdate Run(int id) { return RunCommand(env, id); }
 
+  // The file dialog's answer, and はい to the question before an existing file is emptied.
   void ChooseFile(const std::string& path) {
     ui.FileAnswers.push_back({true, path, 0});
+    if (std::filesystem::exists(path)) ui.MessageAnswers.push_back(MessageAnswer::kYes);
     Run(kCmdOutputFile);
   }
 
@@ -65,7 +69,10 @@ TEST_F(OutputCommandsTest, WithoutAnOutputFileTheDiagramsGoToTheClipboard) {
 TEST_F(OutputCommandsTest, ChoosingTheFileCreatesItAndEveryTextIsAppended) {
   PutFileBytes(out, "old");
   ui.FileAnswers.push_back({true, folder.Path() + "out", 0});
+  ui.MessageAnswers.push_back(MessageAnswer::kYes);
   Run(kCmdOutputFile);
+  ASSERT_EQ(ui.Messages.size(), 1u);  // the question about the old out.txt
+  ui.Messages.clear();
   ASSERT_EQ(ui.FileRequests.size(), 1u);
   EXPECT_EQ(ui.FileRequests[0].Title, "出力ファイル名の設定");
   EXPECT_EQ(state.Output.Path, out);

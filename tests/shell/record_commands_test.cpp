@@ -78,6 +78,9 @@ TEST_F(RecordCommandsTest, AFailedReadLeavesTheRecordAndShowsTheMessage) {
   ReadRecordCommand(ctx, profile, settings, RecordFormat::kCsa);
   EXPECT_EQ(ui.LastMessage(), "ファイルに異常があります。");
   EXPECT_EQ(std::memcmp(&before, &state.Record, sizeof before), 0);
+  // Neither path is remembered: the next dialog starts where the last read one was.
+  EXPECT_EQ(profile.GetString("ファイル名", "柿木", "none"), "none");
+  EXPECT_EQ(profile.GetString("ファイル名", "CSA", "none"), "none");
 }
 
 TEST_F(RecordCommandsTest, CommandsRefuseOutsideIdle) {

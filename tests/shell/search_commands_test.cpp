@@ -187,8 +187,12 @@ TEST_F(SearchCommandsTest, ChoosingADatabaseOpensItsList) {
     RunCommand(env, menu.File);
     ASSERT_EQ(ui.GameLists.size(), 1u);
     EXPECT_EQ(ui.GameLists[0].Lines.size(), std::size(kPlies));
+    // A database made new opens no list; chosen again, its empty list says so.
     ui.FileAnswers.push_back({true, Folder() + "empty" + (menu.Index + 5), 0});
     ui.MessageAnswers.push_back(MessageAnswer::kYes);
+    RunCommand(env, menu.File);
+    EXPECT_EQ(ui.LastMessage(), "ファイルを新規に作成しますか？");
+    ui.FileAnswers.push_back({true, Folder() + "empty" + (menu.Index + 5), 0});
     RunCommand(env, menu.File);
     EXPECT_EQ(ui.LastMessage(), "表示対象データがありません。");
     EXPECT_EQ(ui.GameLists.size(), 1u);
@@ -219,14 +223,13 @@ TEST_F(SearchCommandsTest, DeleteRenumbersTheListAndTheCloseRuleFollows) {
   EXPECT_EQ(selection.SearchCount, 4);
   EXPECT_EQ(selection.CurrentRecordNo, 0);
   std::vector<int> written;
-  ASSERT_TRUE(ReadSearchList(SearchListPath(kKisenFormat, Folder()), 100, written));
+  ASSERT_TRUE(test_support::ReadListed(SearchListPath(kKisenFormat, Folder()), written));
   EXPECT_EQ(written, (std::vector{1, 2, 3, 4}));
 
   // A list of one game: deleting it closes the list.
   ui = {};
   const std::vector<int> one = {2};
-  std::string message;
-  ASSERT_EQ(WriteSearchList(SearchListPath(kKisenFormat, Folder()), one, message), 0);
+  test_support::PutSearchList(SearchListPath(kKisenFormat, Folder()), one);
   selection.SearchCount = 1;
   ui.MessageAnswers = {MessageAnswer::kYes};
   ui.GameListAnswers.push_back([](GameListSession& list) { EXPECT_TRUE(list.Delete(0)); });

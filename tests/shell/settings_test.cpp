@@ -8,6 +8,8 @@
 namespace shogi {
 namespace {
 
+constexpr int kNone = -99999;
+
 TEST(SettingsTest, EmptyProfileGivesEveryDefault) {
   MemoryProfile p;
   ProgramSettings s;
@@ -69,18 +71,32 @@ TEST(SettingsTest, StoredValuesWinAndRememberedNamesAreWrittenBack) {
   EXPECT_EQ(PieceValueKey(15), "koma15");
 }
 
-TEST(SettingsTest, WindowIsCentredOnTheWorkAreaUnlessStored) {
+// The stored corner is used only on a screen, and the frame kept whole on that screen.
+TEST(SettingsTest, WindowOpensOnAScreen) {
+  const std::vector<ScreenArea> screens = {{0, 0, 1024, 740}, {1024, -200, 800, 600}};
+  const struct {
+    int x, y;  // stored; kNone for nothing stored
+    int width, height;
+    int expected_x, expected_y;
+  } cases[] = {
+      {kNone, 0, 650, 480, 187, 130},      // centred on the main screen
+      {kNone, 0, 1200, 900, 0, 0},         // larger than the screen: its corner
+      {30, 40, 650, 480, 30, 40},          // as stored
+      {900, 600, 650, 480, 374, 260},      // moved to stay whole on the screen
+      {1500, -150, 650, 480, 1174, -150},  // on the second screen
+      {-2000, 50, 650, 480, 187, 130},     // on no screen: centred
+      {2000, 2000, 650, 480, 187, 130},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+    MemoryProfile p;
+    if (c.x != kNone) SaveWindowPlacement(p, {c.x, c.y});
+    const WindowPlacement w = LoadWindowPlacement(p, screens, c.width, c.height);
+    EXPECT_EQ(w.X, c.expected_x);
+    EXPECT_EQ(w.Y, c.expected_y);
+  }
   MemoryProfile p;
-  WindowPlacement w = LoadWindowPlacement(p, 1024, 740);
-  EXPECT_EQ(w.X, 187);  // the 650 x 480 window in the middle
-  EXPECT_EQ(w.Y, 130);
-  w = LoadWindowPlacement(p, 600, 400);  // a screen smaller than the window
-  EXPECT_EQ(w.X, 0);
-  EXPECT_EQ(w.Y, 0);
   SaveWindowPlacement(p, {30, 40});
-  w = LoadWindowPlacement(p, 1024, 740);
-  EXPECT_EQ(w.X, 30);
-  EXPECT_EQ(w.Y, 40);
   EXPECT_EQ(p.GetInt("初期位置", "横座標", -1), 30);
 }
 

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "shell/usi_engine.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
@@ -219,7 +221,25 @@ TEST(UsiEngineTest, PolledSearchStopsOnRequest) {
   while ((a = silent.Poll(0.05, move, message)) == UsiEngine::Answer::kPending) {
   }
   EXPECT_EQ(a, UsiEngine::Answer::kError);
-  EXPECT_EQ(message, "the engine did not answer 'bestmove' in time");
+  EXPECT_EQ(message, "エンジンが時間内に bestmove を返しませんでした。");
+}
+
+// The engine is started without a shell: a path with spaces and shell characters is a path,
+// never a command line to run.
+TEST(UsiEngineTest, StartsFromAPathWithSpacesAndShellCharacters) {
+  test_support::TempFolder folder;
+  const std::string dir = folder.Path() + "my engines; touch $HOME";
+  ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+  const std::string path = dir + "/engine `touch pwned`";
+  test_support::PutFileBytes(path, test_support::FileBytes(SHOGI_FAKE_USI_ENGINE));
+  ASSERT_EQ(chmod(path.c_str(), 0700), 0);
+  UsiEngine engine;
+  std::string message;
+  ASSERT_TRUE(engine.Start(QuoteCommandWord(path) + " good", {}, message)) << message;
+  EXPECT_EQ(engine.Name(), "Fake Engine");
+  engine.Quit();
+  EXPECT_FALSE(std::ifstream(folder.Path() + "pwned").good());
+  EXPECT_FALSE(std::ifstream("pwned").good());
 }
 
 TEST(UsiEngineTest, FailuresAreErrorsInTime) {
@@ -230,12 +250,13 @@ TEST(UsiEngineTest, FailuresAreErrorsInTime) {
     const char* message;       // the start of the message
   };
   const Row rows[] = {
-      {"mute", false, UsiEngine::Answer::kError, "the engine did not answer 'usiok' in time"},
+      {"mute", false, UsiEngine::Answer::kError, "エンジンが時間内に usiok を返しませんでした。"},
       // Ended after "usiok": seen when "isready" cannot be written or when reading.
-      {"dies", false, UsiEngine::Answer::kError, "the engine "},
-      {"silent", true, UsiEngine::Answer::kError, "the engine did not answer 'bestmove' in time"},
+      {"dies", false, UsiEngine::Answer::kError, "エンジンが"},
+      {"silent", true, UsiEngine::Answer::kError,
+       "エンジンが時間内に bestmove を返しませんでした。"},
       {"resign", true, UsiEngine::Answer::kResign, ""},
-      {"/nonexistent/engine", false, UsiEngine::Answer::kError, "the engine ended before 'usiok'"},
+      {"/nonexistent/engine", false, UsiEngine::Answer::kError, "プログラムを起動できません。"},
   };
   for (const Row& r : rows) {
     const auto begin = std::chrono::steady_clock::now();
@@ -266,7 +287,7 @@ TEST(UsiPlayerTest, MovesAreCheckedAgainstTheRules) {
   };
   const Row rows[] = {
       {"good", 1, ""},
-      {"illegal", 0, "the engine played the illegal move 5i5g"},
+      {"illegal", 0, "エンジンが反則手 5i5g を指しました。"},
       {"resign", 0, ""},
   };
   for (const Row& r : rows) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace shogi {
 namespace {
 
@@ -85,6 +87,31 @@ TEST(ViewLayoutTest, PiecesOfASlotSpreadWithinItsWidth) {
       EXPECT_FALSE(overlap) << i << " " << j;
     }
   }
+}
+
+// With counts shown a slot is one piece and its count, the count beside the piece (never over
+// its glyph) and inside the slot.
+TEST(ViewLayoutTest, CountsStandBesideTheirPieceInsideTheSlot) {
+  std::vector<PieceSlot> slots;
+  for (int t = kPawn; t <= kRook; ++t) {
+    slots.push_back(HandSlot(kLowerHand, t));
+    slots.push_back(HandSlot(kUpperHand, t));
+  }
+  for (int i = 0; i < kPieceBoxSlots; ++i) slots.push_back(BoxSlot(i));
+  for (const PieceSlot& slot : slots) {
+    for (int n : {2, 18}) {
+      SCOPED_TRACE(std::to_string(slot.X) + "," + std::to_string(slot.Y) + " n " +
+                   std::to_string(n));
+      ASSERT_EQ(PiecesDrawn(n, true), 1);
+      const Rect piece{SlotPieceLeft(slot, 0, 1), slot.Y, kPieceWidth, kPieceHeight};
+      const Rect plate = CountPlateRect(slot, n);
+      EXPECT_TRUE(plate.Right() <= piece.X || plate.X >= piece.Right()) << "over the piece";
+      const Rect all = SlotRect(slot);
+      EXPECT_TRUE(plate.X >= all.X && plate.Right() <= all.Right() && plate.Y >= all.Y &&
+                  plate.Bottom() <= all.Bottom());
+    }
+  }
+  EXPECT_EQ(PiecesDrawn(3, false), 3);
 }
 
 TEST(ViewLayoutTest, PieceImagesFollowTheResourceNumbers) {

@@ -96,6 +96,13 @@ TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
     r = Db("get " + db + " 1");
     EXPECT_TRUE(r.out.starts_with(kLanceStart + std::string("moves: 3c3d 7g7f 2b3c\n"))) << r.out;
     EXPECT_EQ(Db("count " + db).out, "2\n");
+
+    // The move file cut within game 2: its count claims a game more until the repair.
+    const std::string moves = db.substr(0, db.size() - 3) + (kisen ? "kif" : "mkf");
+    test_support::PutFileBytes(moves, test_support::FileBytes(moves).substr(0, 600));
+    EXPECT_EQ(Db("get " + db + " 2").err, "ファイルに異常があります。\n");
+    EXPECT_EQ(Db("repair " + db).out, "1\n");
+    EXPECT_EQ(Db("count " + db).out, "1\n");
   }
 }
 
@@ -156,11 +163,11 @@ TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
       {"sort DIR/games.idx", 0, "", "", "get DIR/games.idx 1", "date: 1999-12-31\n"},
       {"sort DIR/games.idx --descending", 0, "", "", "get DIR/games.idx 1", "date: 2001-04-09\n"},
       {"sort DIR/games.idx --up", 2, "", "shogi-tool db: sort takes only --descending\n", "", ""},
-      {"dupes DIR/games.mix", 0, "", "", "", ""},
+      {"dupes DIR/games.mix", 0, "", "重複データは存在しません。\n", "", ""},
       {"merge DIR/games.mix DIR/copy.mix", 0, "", "", "count DIR/games.mix", "4\n"},
       {"merge DIR/games.mix DIR/games.mix", 1, "", "同じ棋譜ファイルは合併出来ません。\n", "", ""},
       {"merge DIR/games.mix DIR/none.mix", 1, "", "Tarvelファイルが存在しません。\n", "", ""},
-      {"dupes DIR/games.mix", 0, "1 3\n2 4\n", "", "", ""},
+      {"dupes DIR/games.mix", 0, "1 3\n2 4\n", "2組存在しました。\n", "", ""},
       {"swap DIR/games.mix 1 2", 0, "", "", "get DIR/games.mix 1", "sente: 大山康晴\n"},
       {"swap DIR/games.mix 2 2", 1, "", "同じ番号は、指定出来ません。\n", "", ""},
       {"swap DIR/games.idx 1 2", 2, "", "shogi-tool db: swap takes a Tarvel database (.mix)\n", "",
@@ -169,9 +176,9 @@ TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
        ""},
       {"delete DIR/games.mix 1", 0, "", "", "get DIR/games.mix 1", "sente: 羽生善治名人\n"},
       {"delete DIR/games.mix 9", 1, "", "番号が登録データ数を超してます。\n", "", ""},
-      {"rename DIR/games.mix --player 羽生善治名人 升田幸三", 0, "2件変更しました。\n", "",
+      {"rename DIR/games.mix --player 羽生善治名人 升田幸三", 0, "", "2件変更しました。\n",
        "get DIR/games.mix 2", "sente: 升田幸三\n"},
-      {"rename DIR/games.idx --player 3 12", 0, "2件変更しました。\n", "", "get DIR/games.idx 2",
+      {"rename DIR/games.idx --player 3 12", 0, "", "2件変更しました。\n", "get DIR/games.idx 2",
        "gote: 羽生　善治\n"},
       {"rename DIR/games.idx --tournament 5 100", 1, "", "0～99の範囲の数を入力してください。\n",
        "", ""},
@@ -185,7 +192,7 @@ TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
       {"remove DIR/copy.mix", 0, "", "", "count DIR/copy.mix", ""},
       {"yearbook " + yearbook + "headers.dat " + yearbook + "index.dat " + yearbook +
            "moves.dat DIR/nenkan.mix",
-       0, "全部で2局変換しました。\n", "", "get DIR/nenkan.mix 1", "moves: 7g7f 3c3d 8h2b+\n"},
+       0, "", "全部で2局変換しました。\n", "get DIR/nenkan.mix 1", "moves: 7g7f 3c3d 8h2b+\n"},
       {"yearbook a b c DIR/x.mix", 2, "",
        "shogi-tool db: yearbook takes three files and a Tarvel database (.mix)\n", "", ""},
   };

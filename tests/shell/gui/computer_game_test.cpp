@@ -7,6 +7,8 @@
 #include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "shell/command_table.h"
+#include "shell/engine_player.h"
+#include "shell/gui/conditions_window.h"
 #include "shell/inprocess_player.h"
 #include "shell/view_layout.h"
 #include "tests/shell/gui/gui_fixture.h"
@@ -97,6 +99,48 @@ TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
   EXPECT_EQ(s.InteractionState, kStateIdle);
   EXPECT_EQ(s.Record.ResultCode, kResultNone);
   EXPECT_EQ(s.Record.PlyCount, 1);  // the person's move stands, the computer's never came
+}
+
+// fairy-stockfish, registered by its path and chosen in the conditions dialog by its whole
+// name, plays the second player at 0.1 s a move until the game ends by the rules.
+TEST_F(ComputerGameTest, GameAgainstAnOutsideEngineToItsEnd) {
+  const std::string path = "/usr/games/fairy-stockfish";
+  if (!wxFileExists(path)) GTEST_SKIP() << "fairy-stockfish is not installed";
+  EngineEntry engine;
+  std::string message;
+  ASSERT_TRUE(ProbeEngine(QuoteCommandWord(path), {10, 5}, engine, message)) << message;
+  engine.Name += " (a name longer than the record's field holds)";
+  engine.Values = {{"Skill Level", "-20"}, {"USI_Hash", "16"}};
+  view->Engines().SetList({engine});
+  view->Engines().SetByoyomiCap(100);
+  ProgramState& s = view->State();
+
+  // The person picks the engine from the second player's list, as the toolkit delivers it:
+  // the entry selected, then its text.
+  ui.ConditionsAnswers.push_back([&](GameConditions& c) {
+    CTaikyoku dialog(frame, c, std::string(SHOGI_BIN_DIR) + "/", ui);
+    auto* second = static_cast<wxComboBox*>(dialog.FieldControl(ConditionsField::kSecondPlayer));
+    const int entry = second->FindString(wxString::FromUTF8(engine.Name), true);
+    EXPECT_NE(entry, wxNOT_FOUND);
+    second->SetSelection(entry);
+    wxCommandEvent typed(wxEVT_TEXT, second->GetId());
+    typed.SetEventObject(second);
+    second->GetEventHandler()->ProcessEvent(typed);
+    return dialog.PressOk();
+  });
+  view->RunCommand(kCmdStartComputerGame);
+  ASSERT_EQ(s.Record.PlayerKind[kSecond], kFirstEnginePlayer);
+  int moves = 0;
+  while (s.InteractionState == kStateGame && moves < 200) {
+    PersonPlaysFirstLegalMove();
+    if (++moves == 8) {
+      Pump();
+      SavePicture("engine_game_in_progress");
+    }
+  }
+  EXPECT_EQ(s.InteractionState, kStateIdle);
+  EXPECT_NE(s.Record.ResultCode, kResultNone) << ui.LastMessage() << Moves();
+  EXPECT_EQ(ui.LastMessage().find(kEngineFailurePrefix), std::string::npos) << ui.LastMessage();
 }
 
 }  // namespace

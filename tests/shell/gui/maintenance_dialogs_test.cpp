@@ -66,6 +66,8 @@ TEST_F(DialogPictureTest, PlayerNamesOfferTheList) {
 TEST_F(DialogPictureTest, YearbookWaitsForEveryNameAndBrowses) {
   CNenkan dialog(frame, YearbookFiles{"a.dat", "b.dat", "c.dat", ""}, ui);
   EXPECT_EQ(dialog.GetTitle().utf8_string(), "将棋年鑑");
+  const int ids[] = {1103, 1104, 1105, 1021};  // the three input files, the Tarvel file
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(dialog.FindWindow(ids[i]), dialog.Field(i));
   SaveDialogPicture(dialog, "yearbook");
   EXPECT_FALSE(dialog.PressOk());  // no Tarvel file yet: nothing happens
   EXPECT_TRUE(ui.Messages.empty());
