@@ -14,10 +14,12 @@
 
 namespace shogi {
 
-// The table size and time limit of the solver's commands, unless the person chooses others.
+// The table size and time limit of the solver's commands, unless the person chooses others,
+// and the most that may be chosen.
 constexpr int kDefaultDfpnSeconds = 60;
 constexpr int kDefaultDfpnTableMegabytes = 256;
 constexpr int kMaxDfpnTableMegabytes = 16384;
+constexpr int kMaxDfpnSeconds = 86400;
 
 enum class DfpnOutcome {
   kMate,     // `line` mates

@@ -23,7 +23,6 @@ inline constexpr const char* kDfpnUnconfirmedSuffix = "手詰（最短未確認�
 // The dialog's last values, section "Settings".
 inline constexpr const char* kKeyDfpnSeconds = "df-pn時間";
 inline constexpr const char* kKeyDfpnTable = "df-pn置換表";
-constexpr int kMaxDfpnSeconds = 86400;
 
 // The dialog's fields as typed and, once checked, as numbers.
 struct DfpnChoice {

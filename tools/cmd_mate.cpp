@@ -93,8 +93,9 @@ int RunMate(const std::vector<std::string>& args) {
         start = value;
         deepening_option = true;
       } else if (a == "--seconds") {
-        if (value < 1 || value > 1'000'000)
-          return UsageError("mate", "--seconds must be 1 or more");
+        if (value < 1 || value > kMaxDfpnSeconds)
+          return UsageError(
+              "mate", "--seconds must be a number from 1 to " + std::to_string(kMaxDfpnSeconds));
         seconds = value;
         dfpn_option = true;
       } else {

@@ -54,8 +54,8 @@ TEST(MateCommand, TheDfpnSolverPrintsMateNoMateOrUnknown) {
   }
   for (const char* bad :
        {"mate startpos --solver dfpn --start-depth 3", "mate startpos --seconds 5",
-        "mate startpos --solver dfpn --seconds 0", "mate startpos --solver dfpn --hash 0",
-        "mate startpos --solver 2 --hash 8"}) {
+        "mate startpos --solver dfpn --seconds 0", "mate startpos --solver dfpn --seconds 86401",
+        "mate startpos --solver dfpn --hash 0", "mate startpos --solver 2 --hash 8"}) {
     auto r = RunTool(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
