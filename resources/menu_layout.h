@@ -130,6 +130,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdMate1),
     Item(kCmdMate2),
     Item(kCmdMate3),
+    Item(kCmdMateDfpn),
     Separator(),
     Item(kCmdMateInGame),
     Separator(),

@@ -8,6 +8,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
+#include "shell/dfpn_command.h"
 #include "shell/display_options.h"
 #include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
@@ -377,6 +378,8 @@ std::vector<CommandRow> BuildTable() {
        [](Env& e, int) { return SolveMateProblem(e.Ctx, 2); }, 0, MateCommandEnabled},
       {kCmdMate3, "詰将棋３", "開始手数を指定して詰将棋を解く。\n詰将棋３",
        [](Env& e, int) { return SolveMateProblemFrom(e.Ctx); }, 0, MateCommandEnabled},
+      {kCmdMateDfpn, "詰将棋（df-pn）", "証明数探索で詰将棋を解く。\n詰将棋（df-pn）",
+       [](Env& e, int) { return SolveMateByDfpn(e.Ctx, e.UserProfile); }, 0, MateCommandEnabled},
       {kCmdMateInGame, "実戦詰将棋", "現在の局面において、詰みがあるかどうか解析する。\n実戦詰将棋",
        [](Env& e, int) { return FindMateInGame(e.Ctx); }, 0, MateCommandEnabled},
       // The Bonanza menu's evaluation items look at the shown position: idle, or a game

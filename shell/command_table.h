@@ -135,6 +135,8 @@ enum CommandId : int {
   kCmdScale100,                // "100%"
   kCmdScale150,                // "150%"
   kCmdScale200,                // "200%"
+  // Mate solvers beyond the four of the 詰将棋 menu's first block.
+  kCmdMateDfpn = 1800,  // "詰将棋（df-pn）"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).

@@ -24,20 +24,6 @@ std::string FirstMoveText(const ProgramState& s, Side attacker, MoveCode move) {
   return MoveTextFrom(s.Record, s.Shown, attacker, move);
 }
 
-// Writes the solution's moves at the shown position; false (nothing written) when the
-// record has no room for all of them.
-bool WriteSolution(ProgramState& s, const MateSolution& solution) {
-  if (s.Record.PlyCount < 0 || s.Record.PlyCount + solution.count + 1 > kMaxMoves) return false;
-  for (int i = 0; i < solution.count; ++i) {
-    const MoveCode m = solution.moves[i];
-    if (!PlayMove(s, m.from, DestinationOf(m), IsPromotion(m) ? 1 : 0)) return false;
-  }
-  // Outside a game no clock runs.
-  s.Clock.RunningSide = kNoRunningClock;
-  s.Clock.SubSecond = 0;
-  return true;
-}
-
 ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
   ProgramState& s = ctx.State;
   ViewUpdate u;
@@ -89,7 +75,7 @@ ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
     }
     if (s.AbortFlag >= 0) {
       // What was found before a stop is kept: the first move at least, as it mates.
-      if (WriteSolution(s, solution)) {
+      if (WriteMateSolution(s, solution.moves, solution.count)) {
         if (solution.complete && !stopped) {
           s.Record.ResultCode = run.attacker == kFirst ? kResultFirstWins : kResultSecondWins;
         }
@@ -175,6 +161,18 @@ bool ParseMateStartDepth(const std::string& text, int& depth, std::string& messa
     return false;
   }
   depth = value;
+  return true;
+}
+
+bool WriteMateSolution(ProgramState& s, const MoveCode* moves, int count) {
+  if (s.Record.PlyCount < 0 || s.Record.PlyCount + count + 1 > kMaxMoves) return false;
+  for (int i = 0; i < count; ++i) {
+    const MoveCode m = moves[i];
+    if (!PlayMove(s, m.from, DestinationOf(m), IsPromotion(m) ? 1 : 0)) return false;
+  }
+  // Outside a game no clock runs.
+  s.Clock.RunningSide = kNoRunningClock;
+  s.Clock.SubSecond = 0;
   return true;
 }
 

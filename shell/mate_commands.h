@@ -31,6 +31,10 @@ std::string MateInText(int depth);
 // "1～49の範囲の奇数を入力してください。" (shown with the caption "開始手数").
 [[nodiscard]] bool ParseMateStartDepth(const std::string& text, int& depth, std::string& message);
 
+// Plays a mate's moves into the record at the shown position; false (nothing written) when
+// the record has no room for all of them.
+[[nodiscard]] bool WriteMateSolution(ProgramState& s, const MoveCode* moves, int count);
+
 // The position table of the mate commands: allocated by the first solving command, kept
 // between commands, freed when the program abandons a search.
 MateTable& MateCommandTable();

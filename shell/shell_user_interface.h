@@ -36,6 +36,12 @@ struct MateStartSettings {
   bool MemoryCheck = false;
 };
 
+// The "詰将棋（df-pn）" dialog's data: "時間制限（秒）：" and "置換表（MB）：", as typed.
+struct DfpnSettings {
+  std::string Seconds;
+  std::string TableMegabytes;
+};
+
 // The answer of the "実戦詰将棋" dialog: "キャンセル", "先手番", "後手番".
 enum class MateAttackerChoice { kCancel, kFirstPlayer, kSecondPlayer };
 
@@ -112,6 +118,10 @@ class ShellDialogs : public UserInterface {
   // start depth with ParseMateStartDepth (shell/mate_commands.h) and stays open on an error.
   // Without an implementation the dialog counts as cancelled.
   [[nodiscard]] virtual bool EditMateStart(MateStartSettings&) { return false; }
+  // The "詰将棋（df-pn）" dialog; true on "開始", false on "中止". On "開始" the dialog checks
+  // its fields with CheckDfpnSettings (shell/dfpn_command.h) and stays open on an error.
+  // Without an implementation the dialog counts as cancelled.
+  [[nodiscard]] virtual bool EditDfpnSettings(DfpnSettings&) { return false; }
   // The "実戦詰将棋" dialog: which side attacks.
   [[nodiscard]] virtual MateAttackerChoice ChooseMateAttacker() {
     return MateAttackerChoice::kCancel;

@@ -5,6 +5,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "shell/dfpn_command.h"
 #include "shell/mate_commands.h"
 
 namespace shogi::gui {
@@ -65,6 +66,52 @@ bool CTume3::PressStart() {
     return false;
   }
   return true;
+}
+
+CTumeDfpn::CTumeDfpn(wxWindow* parent, const DfpnSettings& settings, UserInterface& messages)
+    : wxDialog(parent, wxID_ANY, U(kDfpnCaption)), messages_(messages) {
+  auto* grid = new wxFlexGridSizer(2, 6, 6);
+  auto field = [&](const char* label, const std::string& value) {
+    grid->Add(new wxStaticText(this, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
+    auto* text = new wxTextCtrl(this, wxID_ANY, wxString::FromUTF8(value), wxDefaultPosition,
+                                wxSize(80, -1));
+    grid->Add(text, 0);
+    return text;
+  };
+  seconds_ = field("時間制限（秒）：", settings.Seconds);
+  table_ = field("置換表（MB）：", settings.TableMegabytes);
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  auto* start = new wxButton(this, wxID_OK, U("開始"));
+  buttons->Add(start, 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(this, wxID_CANCEL, U("中止")), 0);
+  start->SetDefault();
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(grid, 0, wxALL, 10);
+  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  SetSizerAndFit(top);
+  start->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (PressStart()) EndModal(wxID_OK);
+  });
+  CentreOnParent();
+}
+
+DfpnSettings CTumeDfpn::Settings() const {
+  DfpnSettings s;
+  s.Seconds = seconds_->GetValue().utf8_string();
+  s.TableMegabytes = table_->GetValue().utf8_string();
+  return s;
+}
+
+bool CTumeDfpn::PressStart() {
+  DfpnChoice choice;
+  std::string caption, message;
+  const DfpnField refused = CheckDfpnSettings(Settings(), choice, caption, message);
+  if (refused == DfpnField::kNone) return true;
+  messages_.ShowMessage(caption, message, MessageButtons::kOk, MessageIcon::kWarning);
+  wxTextCtrl* field = refused == DfpnField::kSeconds ? seconds_ : table_;
+  field->SetFocus();
+  field->SelectAll();
+  return false;
 }
 
 MateAttackerChoice AskMateAttacker(wxWindow* parent) {

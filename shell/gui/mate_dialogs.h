@@ -1,5 +1,6 @@
-// The two dialogs of the mate commands: CTume3 "詰将棋３" (start depth, multitasking, memory
-// check) and the attacker choice of "実戦詰将棋".
+// The dialogs of the mate commands: CTume3 "詰将棋３" (start depth, multitasking, memory
+// check), CTumeDfpn "詰将棋（df-pn）" (time limit, table size) and the attacker choice of
+// "実戦詰将棋".
 #pragma once
 
 #include <wx/checkbox.h>
@@ -25,6 +26,23 @@ class CTume3 : public wxDialog {
   wxTextCtrl* depth_ = nullptr;
   wxCheckBox* multitask_ = nullptr;
   wxCheckBox* memory_ = nullptr;
+};
+
+class CTumeDfpn : public wxDialog {
+ public:
+  // `messages` shows the refusal of a bad field.
+  CTumeDfpn(wxWindow* parent, const DfpnSettings& settings, UserInterface& messages);
+
+  DfpnSettings Settings() const;
+  // Presses "開始": true when both fields passed their check (the dialog then ends).
+  bool PressStart();
+  wxTextCtrl* SecondsField() const { return seconds_; }
+  wxTextCtrl* TableField() const { return table_; }
+
+ private:
+  UserInterface& messages_;
+  wxTextCtrl* seconds_ = nullptr;
+  wxTextCtrl* table_ = nullptr;
 };
 
 // "実戦詰将棋": "先手番", "後手番" or "キャンセル".

@@ -113,6 +113,9 @@ bool ViewUserInterface::EditReplaySpeed(int& interval_ms) {
 bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
   return dialogs_.EditMateStart(settings);
 }
+bool ViewUserInterface::EditDfpnSettings(DfpnSettings& settings) {
+  return dialogs_.EditDfpnSettings(settings);
+}
 MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
   return dialogs_.ChooseMateAttacker();
 }

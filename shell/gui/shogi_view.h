@@ -60,6 +60,7 @@ class ViewUserInterface : public ShellUserInterface {
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
+  bool EditDfpnSettings(DfpnSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
   bool EditPieceValues(PieceValueTable& values) override;
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;

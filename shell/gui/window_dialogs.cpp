@@ -205,6 +205,15 @@ bool WindowDialogs::EditMateStart(MateStartSettings& settings) {
   return true;
 }
 
+bool WindowDialogs::EditDfpnSettings(DfpnSettings& settings) {
+  WindowDialogs boxes(nullptr, folder_);
+  CTumeDfpn dialog(parent_, settings, boxes);
+  boxes.SetParent(&dialog);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  settings = dialog.Settings();
+  return true;
+}
+
 MateAttackerChoice WindowDialogs::ChooseMateAttacker() {
   return AskMateAttacker(parent_);
 }

@@ -36,6 +36,7 @@ class WindowDialogs : public ShellDialogs {
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
+  bool EditDfpnSettings(DfpnSettings& settings) override;
   MateAttackerChoice ChooseMateAttacker() override;
   bool EditPieceValues(PieceValueTable& values) override;
   void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;

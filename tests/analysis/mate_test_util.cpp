@@ -1,34 +1,12 @@
 // Helpers of the mate solver tests.
 #include "tests/analysis/mate_test_util.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace shogi::testing {
 
-std::vector<MateProblem> LoadMateProblems() {
-  // Lines: LENGTH SFEN [# note]; '#' starts a comment line.
+std::vector<MateProblem> LoadMateProblems(const std::string& name) {
   std::vector<MateProblem> problems;
-  std::ifstream in(SHOGI_TEST_DATA "/mate/problems.txt");
-  EXPECT_TRUE(in.good()) << "tests/data/mate/problems.txt is missing";
-  std::string text;
-  for (int line = 1; std::getline(in, text); ++line) {
-    if (text.empty() || text[0] == '#') continue;
-    MateProblem p;
-    p.line = line;
-    std::size_t hash = text.find('#');
-    if (hash != std::string::npos) {
-      p.note = text.substr(hash + 1);
-      text.resize(hash);
-    }
-    std::istringstream fields(text);
-    fields >> p.length;
-    std::getline(fields, p.sfen);
-    p.sfen.erase(0, p.sfen.find_first_not_of(' '));
-    p.sfen.erase(p.sfen.find_last_not_of(' ') + 1);
-    EXPECT_GT(p.length, 0) << "line " << line;
-    problems.push_back(p);
-  }
+  std::string message;
+  EXPECT_TRUE(test_support::ReadMateProblems(name, problems, message)) << message;
   return problems;
 }
 

@@ -9,17 +9,14 @@
 
 #include "rules/game_record.h"
 #include "tests/support/game_builder.h"
+#include "tests/support/mate_problems.h"
 
 namespace shogi::testing {
 
-// A problem of tests/data/mate/problems.txt.
-struct MateProblem {
-  int length = 0;  // plies of the shortest mate
-  std::string sfen;
-  std::string note;
-  int line = 0;
-};
-std::vector<MateProblem> LoadMateProblems();
+using test_support::MateProblem;
+// The problems of tests/data/mate/`name` (problems.txt: the team's set); a file that cannot
+// be read fails the test.
+std::vector<MateProblem> LoadMateProblems(const std::string& name = "problems.txt");
 
 // A random position for generator tests: the second player's king always, the first
 // player's king in about one position of three, up to a dozen pieces of each side placed

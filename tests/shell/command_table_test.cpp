@@ -92,6 +92,7 @@ const Expectation kExpected[] = {
     {kCmdMate1, {"0", "0", "0"}},
     {kCmdMate2, {"0", "0", "0"}},
     {kCmdMate3, {"0", "0", "0"}},
+    {kCmdMateDfpn, {"0", "0", "0"}},
     {kCmdMateInGame, {"0", "0", "0"}},
     {kCmdAbout, {kAll, kAll, kAll}},
     // The Bonanza menu's evaluation items look at the shown position when no set-up, database

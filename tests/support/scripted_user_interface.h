@@ -75,6 +75,7 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditorStarts = true;  // what OpenInTextEditor answers
   // The whole-database dialogs.
   std::deque<SortOrderChoice> SortAnswers;
+  DialogScript<DfpnSettings> DfpnDialog;  // 詰将棋（df-pn）
   DialogScript<SwapRequest> SwapDialog;
   DialogScript<RenameNumbersRequest> RenameNumbersDialog;
   DialogScript<RenameNamesRequest> RenameNamesDialog;
@@ -185,6 +186,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
   bool EditBookBuild(BookBuildOptions& options) override;
   SortOrderChoice ChooseSortOrder() override;
+  bool EditDfpnSettings(DfpnSettings& settings) override {
+    return DfpnDialog.Run(settings, "df-pn dialog");
+  }
   bool EditSwapNumbers(SwapRequest& request) override {
     return SwapDialog.Run(request, "swap dialog");
   }

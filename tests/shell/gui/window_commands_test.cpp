@@ -254,6 +254,42 @@ TEST_F(WindowCommandsTest, MateStartDialogRefusesEvenAndLargeDepths) {
   EXPECT_EQ(dialog.Settings().StartDepth, "7");
 }
 
+using DfpnWindowTest = DialogPictureTest;
+
+// The df-pn dialog refuses bad fields with their captions and keeps the focus on the field;
+// the menu item solves the shown problem and the board shows the mate.
+TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
+  CTumeDfpn dialog(frame, DfpnSettings{"60", "256"}, ui);
+  EXPECT_EQ(dialog.GetTitle().utf8_string(), "詰将棋（df-pn）");
+  SaveDialogPicture(dialog, "mate_dfpn_dialog");
+  dialog.SecondsField()->ChangeValue("0");
+  EXPECT_FALSE(dialog.PressStart());
+  EXPECT_EQ(ui.Messages.back().Caption, "時間制限");
+  dialog.SecondsField()->ChangeValue("30");
+  dialog.TableField()->ChangeValue("20000");
+  EXPECT_FALSE(dialog.PressStart());
+  EXPECT_EQ(ui.Messages.back().Caption, "置換表");
+  EXPECT_EQ(dialog.TableField()->GetStringSelection(), "20000");
+  dialog.TableField()->ChangeValue("16");
+  EXPECT_TRUE(dialog.PressStart());
+  EXPECT_EQ(dialog.Settings().Seconds, "30");
+
+  ProgramState& s = view->State();
+  s.Record = test_support::MakeRecord("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
+  RebuildShown(s);
+  ui.DfpnDialog.Answers.push_back([](DfpnSettings& d) {
+    d.TableMegabytes = "16";
+    return true;
+  });
+  ASSERT_TRUE(CommandEnabled(s, kCmdMateDfpn));
+  view->RunCommand(kCmdMateDfpn);
+  EXPECT_EQ(s.Message.Lines[0], "詰みました(^_^)");
+  EXPECT_EQ(test_support::UsiMoves(s.Record), "R*8c 8a9b 7c8b+");
+  view->Redraw(true);
+  Pump();
+  SavePicture("mate_dfpn_solved");
+}
+
 TEST(StartupTest, FirstCompletePaintAndResidentSize) {
   MemoryProfile profile;
   test_support::ScriptedUserInterface ui;
