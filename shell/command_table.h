@@ -135,6 +135,10 @@ enum CommandId : int {
   kCmdScale100,                // "100%"
   kCmdScale150,                // "150%"
   kCmdScale200,                // "200%"
+  kCmdShowExplorer,            // "局面統計"
+  // The position index of the 棋泉 and Tarvel menus.
+  kCmdKisenPositionIndex = 1800,  // 棋泉 "局面インデックス作成"
+  kCmdTarvelPositionIndex,        // Tarvel "局面インデックス作成"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).
