@@ -71,8 +71,9 @@ bool ExplorerPanel::Follow(ShellContext& ctx) {
     return changed;
   }
   if (state.InteractionState != kStateIdle) {
-    if (view_.Heading == kExplorerNotIdle || !view_.Moves.empty() || !view_.Games.empty())
-      return false;
+    asked_.reset();
+    if (view_.Heading == kExplorerNotIdle) return false;
+    view_ = ExplorerPanelView{};
     view_.Heading = kExplorerNotIdle;
     return true;
   }

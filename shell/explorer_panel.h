@@ -19,7 +19,8 @@ namespace shogi {
 inline constexpr const char kExplorerCaption[] = "局面統計";
 inline constexpr const char kExplorerNoDatabase[] =
     "棋泉またはTarvelのファイル名を設定すると、表示中の局面の統計を表示します。";
-inline constexpr const char kExplorerNotIdle[] = "対局中・盤面設定中は更新しません。";
+inline constexpr const char kExplorerNotIdle[] =
+    "対局・盤面設定・連続再現・処理の間は表示しません。";
 
 // The database the panel reads: the one of 棋泉 and Tarvel chosen last, else none.
 std::optional<DatabaseKind> ExplorerDatabase(const ProgramState& state);
@@ -46,10 +47,11 @@ class ExplorerPanel {
   // `folder`: the program folder with the name lists.
   explicit ExplorerPanel(std::string folder) : folder_(std::move(folder)) {}
 
-  // Brings the panel to the shown position while the record is browsed (state idle); true
-  // when its view changed. A pass over the database shows its progress in the progress box
-  // (its キャンセル stops the pass and the panel says so) with the other database commands
-  // held meanwhile; a stale or damaged index is said in the status bar.
+  // Brings the panel to the shown position while the record is browsed (state idle; in any
+  // other state it is emptied with kExplorerNotIdle); true when its view changed. A pass over the
+  // database shows its progress in the progress box (its キャンセル stops the pass and the panel
+  // says so) with the other database commands held meanwhile; a stale or damaged index is said in
+  // the status bar.
   bool Follow(ShellContext& ctx);
   // The next Follow asks again, also for the same position.
   void Forget() { asked_.reset(); }

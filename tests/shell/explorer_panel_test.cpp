@@ -55,6 +55,11 @@ TEST_F(ExplorerPanelTest, RowsFollowTheShownPositionAndDoubleClicksPlayOrLoad) {
             "4 2000-06-01 甲 乙 後手勝ち 0手目\n"
             "3 1999-01-01 先手 後手 先手勝ち 0手目\n");
   EXPECT_FALSE(panel.Follow(ctx));  // the same position is not asked again
+  state.InteractionState = kStateGame;
+  EXPECT_TRUE(panel.Follow(ctx));
+  EXPECT_EQ(Rows(panel.View()), std::string(kExplorerNotIdle) + "\n");
+  state.InteractionState = kStateIdle;
+  EXPECT_TRUE(panel.Follow(ctx));  // asked again once the record is browsed
 
   // The second move row: another line than the record's; then the first: the record's own.
   state.Record = test_support::MakeRecord("startpos", "7g7f 3c3d");
