@@ -20,15 +20,13 @@
 namespace shogi {
 namespace {
 
-// A pass shows the progress box once it has run this long.
-constexpr auto kProgressDelay = std::chrono::milliseconds(300);
-
-// The loop's progress for a long pass: the box (after a moment) with "done / total" and the
-// window's messages; false once the person pressed キャンセル.
-LoopProgress BoxProgress(ShellContext& ctx, const char* caption, const char* what) {
+// The loop's progress for a long pass: the box (once the pass has run for `delay`) with
+// "done / total" and the window's messages; false once the person pressed キャンセル.
+LoopProgress BoxProgress(ShellContext& ctx, const char* caption, const char* what,
+                         std::chrono::milliseconds delay) {
   const auto started = std::chrono::steady_clock::now();
-  return [&ctx, caption, what, started](std::int64_t done, std::int64_t total) {
-    if (std::chrono::steady_clock::now() - started < kProgressDelay) return true;
+  return [&ctx, caption, what, started, delay](std::int64_t done, std::int64_t total) {
+    if (std::chrono::steady_clock::now() - started < delay) return true;
     char text[128];
     std::snprintf(text, sizeof text, "%s %lld / %lld", what, static_cast<long long>(done),
                   static_cast<long long>(total));
@@ -93,7 +91,8 @@ bool ExplorerPanel::Follow(ShellContext& ctx) {
   int status = 0;
   {
     DatabaseCommandScope scope(state);
-    status = ExplorePosition(format, paths, query, BoxProgress(ctx, kExplorerCaption, "局面統計"),
+    status = ExplorePosition(format, paths, query,
+                             BoxProgress(ctx, kExplorerCaption, "局面統計", progress_delay_),
                              answer, use, message);
     ctx.Ui.EndProgress();
   }
@@ -235,9 +234,9 @@ ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
   int status = 0;
   {
     DatabaseCommandScope scope(state, ctx.Ui, "局面インデックスを作成中です。");
-    status =
-        BuildPositionIndex(format, SelectionOf(state, kind).Paths, kDefaultExplorerPlies,
-                           BoxProgress(ctx, format.Caption, "局面インデックス"), report, message);
+    status = BuildPositionIndex(
+        format, SelectionOf(state, kind).Paths, kDefaultExplorerPlies,
+        BoxProgress(ctx, format.Caption, "局面インデックス", kProgressDelay), report, message);
     ctx.Ui.EndProgress();
   }
   if (status != 0) {

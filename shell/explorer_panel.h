@@ -6,6 +6,7 @@
 // database/position_index.h's; the window only shows the rows built here.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ namespace shogi {
 inline constexpr const char kExplorerCaption[] = "局面統計";
 inline constexpr const char kExplorerNoDatabase[] =
     "棋泉またはTarvelのファイル名を設定すると、表示中の局面の統計を表示します。";
+// A pass shows the progress box once it has run this long.
+inline constexpr std::chrono::milliseconds kProgressDelay{300};
+
 inline constexpr const char kExplorerNotIdle[] =
     "対局・盤面設定・連続再現・処理の間は表示しません。";
 
@@ -44,8 +48,11 @@ struct ExplorerPanelView {
 
 class ExplorerPanel {
  public:
-  // `folder`: the program folder with the name lists.
-  explicit ExplorerPanel(std::string folder) : folder_(std::move(folder)) {}
+  // `folder`: the program folder with the name lists; a pass shows the progress box once
+  // it has run for `progress_delay`.
+  explicit ExplorerPanel(std::string folder,
+                         std::chrono::milliseconds progress_delay = kProgressDelay)
+      : folder_(std::move(folder)), progress_delay_(progress_delay) {}
 
   // Brings the panel to the shown position while the record is browsed (state idle; in any
   // other state it is emptied with kExplorerNotIdle); true when its view changed. A pass over the
@@ -78,6 +85,7 @@ class ExplorerPanel {
   void Show(const ProgramState& state, DatabaseKind kind, const ExplorerAnswer& answer);
 
   std::string folder_;
+  std::chrono::milliseconds progress_delay_;
   std::optional<Asked> asked_;
   ExplorerPanelView view_;
   bool busy_ = false;

@@ -86,6 +86,23 @@ TEST_F(ExplorerPanelTest, RowsFollowTheShownPositionAndDoubleClicksPlayOrLoad) {
   EXPECT_EQ(state.Tarvel.CurrentRecordNo, 1);
 }
 
+// キャンセル in the progress box stops the pass: the panel says so, the box closes, the
+// database commands were held meanwhile and the state is idle again.
+TEST_F(ExplorerPanelTest, APassStoppedInTheProgressBoxSaysSo) {
+  Choose();
+  ExplorerPanel at_once{Folder(), std::chrono::milliseconds(0)};
+  ui.ProgressAnswer = [](const std::string&) { return false; };
+  ASSERT_TRUE(at_once.Follow(ctx));
+  EXPECT_EQ(at_once.View().Heading, kMessageExplorerStopped);
+  EXPECT_EQ(ui.ProgressTexts, std::vector<std::string>{"局面統計 0 / 4"});
+  EXPECT_EQ(ui.ProgressEnds, 1);
+  EXPECT_EQ(states_while_running, std::set<int>{kStateDatabase});
+  EXPECT_EQ(state.InteractionState, kStateIdle);
+  ui.ProgressAnswer = {};
+  EXPECT_TRUE(at_once.Follow(ctx));  // asked again
+  EXPECT_EQ(at_once.View().Moves.size(), 2u);
+}
+
 TEST_F(ExplorerPanelTest, TheIndexAnswersTheSameAndAStaleOneIsSaid) {
   Choose();
   ASSERT_TRUE(panel.Follow(ctx));
