@@ -241,10 +241,14 @@ TEST_F(DatabaseDialogsTest, TheExplorerPanelFollowsThePositionAndItsDoubleClicks
   activate(panel->Moves(), 0);  // ▲７六歩 played on the board
   EXPECT_EQ(s.Record.PlyCount, 1);
   EXPECT_NE(text().find("△３四歩 5"), std::string::npos) << text();
-  SaveShownDialogPicture(*panel, "explorer_panel");
-  wxRect both = frame->GetScreenRect();
-  both.Union(panel->GetScreenRect());
-  SaveScreenPicture(both, "explorer_beside_the_frame");
+  // The view and the panel side by side, as they stand on the screen.
+  const wxImage board = view->Snapshot().ConvertToImage();
+  const wxImage beside = SaveShownDialogPicture(*panel, "explorer_panel");
+  wxImage both(board.GetWidth() + beside.GetWidth(),
+               std::max(board.GetHeight(), beside.GetHeight()));
+  both.Paste(board, 0, 0);
+  both.Paste(beside, board.GetWidth(), 0);
+  EXPECT_TRUE(both.SaveFile(PicturePath("explorer_beside_the_board"), wxBITMAP_TYPE_PNG));
   activate(panel->Games(), 0);  // the newest game through the position, at its ply
   EXPECT_EQ(s.Tarvel.CurrentRecordNo, 7);
   EXPECT_EQ(s.Record.PlyCount, 1);
