@@ -34,6 +34,48 @@ int WalkGame(Handicap start, int limit, Next next, Played played) {
   return ply;
 }
 
+// What one move of the quick pass changed, for the running counts and keys its callers keep:
+// the squares it touched with the pieces they held before, and the mover's hand entry.
+struct QuickMove {
+  MoveCode Move;    // without a redundant promotion mark
+  Square From = 0;  // 0 for a drop
+  int FromBefore = 0;
+  Square To = 0;
+  int ToBefore = 0;
+  int HandType = 0;  // the type a capture added to the mover's hand or a drop took from it
+};
+
+// The move code of slot `ply` of `block` for `side` in `pos`, as the format's decoding gives
+// it (`slot_move`), without a redundant promotion mark. False at the end of the game for the
+// quick pass: the end slot, a slot that names nothing, or a move that is not well formed.
+template <class SlotMove>
+bool QuickSlot(const std::uint8_t* block, int ply, const Position& pos, Side side,
+               SlotMove slot_move, MoveCode& m) {
+  if (ply >= kBlockSlots ||
+      !slot_move(MoveCode{block[2 * ply], block[2 * ply + 1]}, pos, side, m) || IsEndMarker(m))
+    return false;
+  m = WithoutRedundantMark(pos, m);
+  return IsWellFormedMove(m);
+}
+
+// Plays a well-formed move with only the checks that keep it inside the board, telling
+// `done` what changed.
+inline void QuickApply(Position& pos, MoveCode m, Side side, QuickMove& done) {
+  done.Move = m;
+  done.To = DestinationOf(m);
+  done.ToBefore = pos.Board[done.To];
+  if (IsDrop(m)) {
+    done.From = 0;
+    done.FromBefore = 0;
+    done.HandType = DroppedType(m.from);
+  } else {
+    done.From = OriginOf(m);
+    done.FromBefore = pos.Board[done.From];
+    done.HandType = TypeOf(done.ToBefore) & 7;
+  }
+  ApplyMove(pos, m, side);
+}
+
 // The first ply before whose move the game of `block` (slots of two bytes, from `start`)
 // matches `pattern`, as a decoding walk would find it: -1 when the game never does.
 // `slot_move(slot, pos, side, move)` turns a stored slot into a move code as the format's
@@ -49,38 +91,56 @@ int WalkGame(Handicap start, int limit, Next next, Played played) {
 template <class SlotMove>
 int FindInBlock(const std::uint8_t* block, Handicap start, const PositionPattern& pattern,
                 SlotMove slot_move) {
-  const auto slot = [block](int ply) { return MoveCode{block[2 * ply], block[2 * ply + 1]}; };
   Position pos = pattern.StartOf(start);
   int count = pattern.StartCountOf(start);
-  for (int ply = HandicapStartIndex(start); ply < kBlockSlots; ++ply) {
+  QuickMove done;
+  for (int ply = HandicapStartIndex(start);; ++ply) {
     const Side side = SideOfPly(ply);
     MoveCode m;
-    if (!slot_move(slot(ply), static_cast<const Position&>(pos), side, m) || IsEndMarker(m))
-      return -1;
+    if (!QuickSlot(block, ply, pos, side, slot_move, m)) return -1;
     if (PositionPattern::IsMatch(count)) {
       const int reached = WalkGame(
           start, ply + 1,
           [&](int p, const Position& at, Side s, MoveCode& move) {
-            return slot_move(slot(p), at, s, move);
+            return slot_move(MoveCode{block[2 * p], block[2 * p + 1]}, at, s, move);
           },
           [](int, const Position&, Side, MoveCode) {});
       return reached == ply + 1 ? ply : -1;
     }
-    m = WithoutRedundantMark(pos, m);
-    if (!IsWellFormedMove(m)) return -1;
-    const Square to = DestinationOf(m);
-    const int to_before = pos.Board[to];
-    if (IsDrop(m)) {
-      ApplyMove(pos, m, side);
-    } else {
-      const Square from = OriginOf(m);
-      const int from_before = pos.Board[from];
-      ApplyMove(pos, m, side);
-      count += pattern.Change(from, from_before, pos.Board[from]);
-    }
-    count += pattern.Change(to, to_before, pos.Board[to]);
+    QuickApply(pos, m, side, done);
+    if (done.From != 0) count += pattern.Change(done.From, done.FromBefore, 0);
+    count += pattern.Change(done.To, done.ToBefore, pos.Board[done.To]);
   }
-  return -1;
+}
+
+// What a quick replay (QuickReplay) shows its caller, position by position.
+class QuickReplayVisitor {
+ public:
+  virtual ~QuickReplayVisitor() = default;
+  // The position before ply `ply`'s move (the first at the start's StartIndex); false ends
+  // the replay.
+  virtual bool At(int ply, const Position& pos) = 0;
+  // Ply `ply`'s move was played by `side`; `pos` is the position after it.
+  virtual void Played(int ply, Side side, const Position& pos, const QuickMove& done) = 0;
+};
+
+// The quick pass over the game of `block` from `start`, for callers that look at every
+// position: the positions are shown to `visitor` up to ply `last` (included) or the quick
+// end of the game. The moves are applied unchecked (see FindInBlock), so a caller confirms
+// what it found with the format's decoding. Returns the ply of the last position shown.
+template <class SlotMove>
+int QuickReplay(const std::uint8_t* block, Handicap start, int last, QuickReplayVisitor& visitor,
+                SlotMove slot_move) {
+  Position pos = HandicapPosition(start);
+  QuickMove done;
+  for (int ply = HandicapStartIndex(start);; ++ply) {
+    const Side side = SideOfPly(ply);
+    MoveCode m;
+    if (!visitor.At(ply, pos) || ply >= last || !QuickSlot(block, ply, pos, side, slot_move, m))
+      return ply;
+    QuickApply(pos, m, side, done);
+    visitor.Played(ply, side, pos, done);
+  }
 }
 
 }  // namespace shogi

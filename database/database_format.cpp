@@ -141,6 +141,7 @@ const DatabaseFormat kKisenFormat = {
     {-1, -1},
     KisenKeys,
     FindKisenPosition,
+    ReplayKisenQuickly,
 };
 
 const DatabaseFormat kTarvelFormat = {
@@ -172,6 +173,7 @@ const DatabaseFormat kTarvelFormat = {
     {offsetof(TarvelIndexRecord, FirstName), offsetof(TarvelIndexRecord, SecondName)},
     TarvelKeys,
     FindTarvelPosition,
+    ReplayTarvelQuickly,
 };
 
 const DatabaseFormat& FormatOf(DatabaseKind kind) {

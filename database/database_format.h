@@ -17,6 +17,8 @@
 
 namespace shogi {
 
+class QuickReplayVisitor;
+
 enum class DatabaseKind : int { kKisen, kTarvel };
 
 // Index records are at most this long (the header is one record).
@@ -74,6 +76,9 @@ struct DatabaseFormat {
   // The first ply before whose move the game of a block from `start` matches `pattern`, as
   // DecodeBlock's moves replayed would show it; -1 when none does.
   int (*FindPosition)(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
+  // The quick replay of a block from `start` up to ply `last` (QuickReplay, block_walk.h).
+  int (*ReplayQuickly)(const std::uint8_t* block, Handicap start, int last,
+                       QuickReplayVisitor& visitor);
 };
 
 extern const DatabaseFormat kKisenFormat;

@@ -65,8 +65,7 @@ std::string Cell(int column, const IndexFields& fields, const GameRecord& game, 
       return fields.GameNumber == 0 ? "  " : Formatted("%2d", fields.GameNumber);
     case kColumnResult:
       // A code outside 0..8 (9: a game not finished) shows a blank cell.
-      if (fields.Result < 0 || fields.Result >= kResultCodeCount) return "";
-      return Cp932(kResultTexts[fields.Result][game.StartIndex]);
+      return Cp932(StoredResultText(fields.Result, game.StartIndex == 1));
     case kColumnMoveCount:
       return Formatted("%4d", RecordMoveCount(game));
     case kColumnHandicap:
@@ -78,6 +77,11 @@ std::string Cell(int column, const IndexFields& fields, const GameRecord& game, 
 }
 
 }  // namespace
+
+const char* StoredResultText(int result, bool handicap) {
+  if (result < 0 || result >= kResultCodeCount) return "";
+  return kResultTexts[result][handicap ? 1 : 0];
+}
 
 const char* ListColumnHeader(int column) {
   return column >= 0 && column < kListColumnCount ? kColumnHeaders[column] : "";
@@ -209,6 +213,12 @@ int LoadListedGame(const DatabaseFormat& format, const std::string& folder, int 
                    const PositionPattern& searched, DatabaseSelection& selection,
                    GameRecord& record, std::string& status, std::string& message) {
   const auto shown = [&searched](const GameRecord& game) { return ShownPly(game, searched); };
+  return LoadGameShownAt(format, folder, number, shown, selection, record, status, message);
+}
+
+int LoadGameShownAt(const DatabaseFormat& format, const std::string& folder, int number,
+                    const ShownPlyHook& shown, DatabaseSelection& selection, GameRecord& record,
+                    std::string& status, std::string& message) {
   if (ReadGame(format, selection.Paths, folder, number, record, message, shown) != number) return 0;
   selection.CurrentRecordNo = number;
   status = record.PlyCount == RecordEndPly(record) ? ResultText(record) : "";

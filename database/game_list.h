@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "database/database_format.h"
+#include "database/game_database.h"
 #include "database/position_pattern.h"
 #include "rules/game_record.h"
 
@@ -148,5 +149,14 @@ class GameList {
                                  int number, const PositionPattern& searched,
                                  DatabaseSelection& selection, GameRecord& record,
                                  std::string& status, std::string& message);
+// The same with the game shown at the ply `shown` gives.
+[[nodiscard]] int LoadGameShownAt(const DatabaseFormat& format, const std::string& folder,
+                                  int number, const ShownPlyHook& shown,
+                                  DatabaseSelection& selection, GameRecord& record,
+                                  std::string& status, std::string& message);
+
+// The list's 勝敗 text of a stored result code (UTF-8; "" for a code outside 0..8), the
+// handicap game's wording when `handicap`.
+const char* StoredResultText(int result, bool handicap);
 
 }  // namespace shogi

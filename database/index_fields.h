@@ -40,7 +40,8 @@ struct SearchKeys {
   int PlayerNumber[2] = {0, 0};
   std::string_view PlayerName[2];
   int Tournament = 0, Opening = 0;
-  int Year = 0, Month = 0;
+  int Year = 0, Month = 0, Day = 0;
+  int Result = 0;
   int HandicapCode = 0;
 };
 
@@ -51,6 +52,8 @@ void ReadSharedKeys(const Index& index, SearchKeys& keys) {
   keys.Opening = index.Opening.Get();
   keys.Year = index.Year.Get();
   keys.Month = index.Month.Get();
+  keys.Day = index.Day.Get();
+  keys.Result = index.Result.Get();
   keys.HandicapCode = index.Handicap.Get();
 }
 
@@ -66,8 +69,8 @@ void ReadSharedFields(const Index& index, const DatabaseNames& names, IndexField
   fields.GameNumber = index.GameNumber.Get();
   fields.Year = keys.Year;
   fields.Month = keys.Month;
-  fields.Day = index.Day.Get();
-  fields.Result = index.Result.Get();
+  fields.Day = keys.Day;
+  fields.Result = keys.Result;
   fields.HandicapCode = keys.HandicapCode;
 }
 

@@ -79,6 +79,14 @@ int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionP
                      });
 }
 
+int ReplayKisenQuickly(const std::uint8_t* block, Handicap start, int last,
+                       QuickReplayVisitor& visitor) {
+  return QuickReplay(block, start, last, visitor,
+                     [](MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+                       return KisenSlotMove(slot, pos, side, m);
+                     });
+}
+
 IndexFields KisenIndexFields(const KisenIndexRecord& index, const DatabaseNames& names) {
   IndexFields f;
   f.FirstPlayer = names.PlayerTable[index.FirstPlayer.Get()];

@@ -11,6 +11,8 @@
 
 namespace shogi {
 
+class QuickReplayVisitor;
+
 // Record 0 of the .IDX file (32 bytes):
 //   0-3   number of games, unsigned; only bytes 0-1 count while the file is at most 2 MiB
 //   4-31  zero when this program writes them
@@ -103,6 +105,10 @@ int DecodeKisenBlock(const KisenMoveBlock& block, Handicap start, MoveCode (&mov
 
 // The position search over one stored block (FindInBlock with the Kisen slots).
 int FindKisenPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
+
+// The quick replay over one stored block (QuickReplay with the Kisen slots).
+int ReplayKisenQuickly(const std::uint8_t* block, Handicap start, int last,
+                       QuickReplayVisitor& visitor);
 
 // Encodes the moves of a game that starts at `start` (plies from its StartIndex up to the
 // end marker, at most up to slot 255, stopping before a move that cannot be made) into

@@ -41,4 +41,19 @@ struct Le32 {
 };
 static_assert(sizeof(Le32) == 4 && alignof(Le32) == 1);
 
+// An unsigned 64-bit field.
+struct Le64 {
+  std::uint8_t Bytes[8];
+
+  constexpr std::uint64_t Get() const {
+    std::uint64_t value = 0;
+    for (int i = 7; i >= 0; --i) value = value << 8 | Bytes[i];
+    return value;
+  }
+  constexpr void Set(std::uint64_t value) {
+    for (int i = 0; i < 8; ++i) Bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+};
+static_assert(sizeof(Le64) == 8 && alignof(Le64) == 1);
+
 }  // namespace shogi

@@ -82,6 +82,14 @@ int FindTarvelPosition(const std::uint8_t* block, Handicap start, const Position
                      });
 }
 
+int ReplayTarvelQuickly(const std::uint8_t* block, Handicap start, int last,
+                        QuickReplayVisitor& visitor) {
+  return QuickReplay(block, start, last, visitor,
+                     [](MoveCode slot, const Position& pos, Side side, MoveCode& m) {
+                       return TarvelSlotMove(slot, pos, side, m);
+                     });
+}
+
 IndexFields TarvelIndexFields(const TarvelIndexRecord& index, const DatabaseNames& names) {
   IndexFields f;
   f.FirstPlayer = TarvelNameOf(index.FirstName);

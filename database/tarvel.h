@@ -12,6 +12,8 @@
 
 namespace shogi {
 
+class QuickReplayVisitor;
+
 // Record 0 of the .MIX file (40 bytes):
 //   0-3   number of games, unsigned, always all 32 bits
 //   4-39  zero when this program writes them
@@ -86,6 +88,10 @@ int DecodeTarvelBlock(const TarvelMoveBlock& block, Handicap start, MoveCode (&m
 
 // The position search over one stored block (FindInBlock with the Tarvel slots).
 int FindTarvelPosition(const std::uint8_t* block, Handicap start, const PositionPattern& pattern);
+
+// The quick replay over one stored block (QuickReplay with the Tarvel slots).
+int ReplayTarvelQuickly(const std::uint8_t* block, Handicap start, int last,
+                        QuickReplayVisitor& visitor);
 
 // Encodes the moves of a game that starts at `start` into `block`, as EncodeKisenBlock
 // does; a handicap game's slot 0 is 0xFF and `handicap_code`. Returns the number of slots

@@ -19,7 +19,10 @@ bool IsPlayableMove(const Position& pos, Side side, MoveCode move) {
   if (TypeOf(pos.Board[to]) == kKing) return false;
   if (IsDrop(move)) return pos.Board[to] == 0 && pos.Hand[side][DroppedType(move.from)] > 0;
   if (!BelongsTo(pos.Board[move.from], side)) return false;
-  MoveBuffer moves;
+  // One buffer for every call: a fresh one would clear its 8 KB each time, and every
+  // database read checks each of its moves here.
+  static thread_local MoveBuffer moves;
+  moves.count = 0;
   GeneratePieceMoves(pos, side, move.from, moves);
   return std::find(moves.moves, moves.moves + moves.count, move) != moves.moves + moves.count;
 }

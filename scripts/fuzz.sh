@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the record readers and the database reader with clang
-# (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) in build-fuzz and runs each
-# for a bounded time; any finding (a crash, a sanitizer report, a failed check, a hang) fails
-# the script.
+# Builds the fuzz targets of the record readers, the database reader and the position index
+# reader with clang (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) in build-fuzz
+# and runs each for a bounded time; any finding (a crash, a sanitizer report, a failed check, a
+# hang) fails the script.
 #   scripts/fuzz.sh          run the targets for FUZZ_TOTAL_SECONDS seconds in all (default
 #                            60, shared equally), or each for FUZZ_SECONDS when that is set
 #   scripts/fuzz.sh --keep   afterwards merge the inputs that reached new code into the
@@ -19,7 +19,7 @@ case "${1:-}" in
   --keep) keep=1 ;;
   *) echo "usage: scripts/fuzz.sh [--keep]" >&2; exit 2 ;;
 esac
-targets=(kif ki2 csa database foreign kaya palm)
+targets=(kif ki2 csa database position_index foreign kaya palm)
 seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-60} / ${#targets[@]} ))}
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \

@@ -12,6 +12,7 @@
 #include "shell/display_options.h"
 #include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
+#include "shell/explorer_panel.h"
 #include "shell/game_driver.h"
 #include "shell/maintenance_commands.h"
 #include "shell/mate_commands.h"
@@ -407,6 +408,7 @@ std::vector<CommandRow> BuildTable() {
   AddOutputRows(rows);
   AddClipboardRows(rows);
   AddDisplayRows(rows);
+  AddExplorerRows(rows);
   AddRecordFileRows(rows);
   for (int preset = kPresetEven; preset < kPresetCount; ++preset) {
     rows.push_back({PresetCommand(preset), StartPresetName(preset), "",

@@ -135,8 +135,12 @@ enum CommandId : int {
   kCmdScale100,                // "100%"
   kCmdScale150,                // "150%"
   kCmdScale200,                // "200%"
+  kCmdShowExplorer,            // "局面統計"
   // Mate solvers beyond the four of the 詰将棋 menu's first block.
   kCmdMateDfpn = 1800,  // "詰将棋（df-pn）"
+  // The position index of the 棋泉 and Tarvel menus.
+  kCmdKisenPositionIndex = 1810,  // 棋泉 "局面インデックス作成"
+  kCmdTarvelPositionIndex,        // Tarvel "局面インデックス作成"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).

@@ -12,13 +12,18 @@ namespace shogi {
 class DatabaseCommandScope {
  public:
   DatabaseCommandScope(ProgramState& state, UserInterface& ui, const std::string& progress)
-      : state_(state), ui_(ui), before_(state.InteractionState) {
+      : state_(state), ui_(&ui), before_(state.InteractionState) {
     state_.InteractionState = kStateDatabase;
     // The database routines that show their own words are started with none.
-    if (!progress.empty()) ui_.SetStatusText(progress);
+    if (!progress.empty()) ui_->SetStatusText(progress);
+  }
+  // Work that leaves the status bar as it is (the 局面統計 panel's pass).
+  explicit DatabaseCommandScope(ProgramState& state)
+      : state_(state), ui_(nullptr), before_(state.InteractionState) {
+    state_.InteractionState = kStateDatabase;
   }
   ~DatabaseCommandScope() {
-    ui_.SetStatusText("");
+    if (ui_ != nullptr) ui_->SetStatusText("");
     state_.InteractionState = before_;
   }
   DatabaseCommandScope(const DatabaseCommandScope&) = delete;
@@ -26,7 +31,7 @@ class DatabaseCommandScope {
 
  private:
   ProgramState& state_;
-  UserInterface& ui_;
+  UserInterface* ui_;
   int before_;
 };
 

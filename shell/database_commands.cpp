@@ -7,6 +7,7 @@
 
 #include "database/database_rewrite.h"
 #include "database/game_database.h"
+#include "database/position_index.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
 #include "shell/search_commands.h"
@@ -51,7 +52,8 @@ void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, i
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   std::string message;
-  if (RegisterGame(format, selection.Paths, folder, ctx.State.Record, number, message) != 0) {
+  if (RegisterGameIndexed(format, selection.Paths, folder, ctx.State.Record, number, message) !=
+      0) {
     ShowWarning(ctx, format.Caption, message);
     return;
   }
@@ -182,6 +184,7 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
       }
       break;
   }
+  if (selection.Chosen()) ctx.State.LastChosenDatabase = file_item.Kind;
   // A database that was there shows its list at once; a new one has nothing to show.
   if (!selection.Chosen() || state == DatabaseState::kMissing) return {};
   return OpenGameList(ctx, settings.Folder, file_item.Kind);

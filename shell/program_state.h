@@ -127,6 +127,9 @@ struct ProgramState {
   // the run (only the file dialogs' starting paths are kept in the profile).
   DatabaseSelection Kisen;
   DatabaseSelection Tarvel;
+  // The one of the two chosen last (what 局面統計 reads), and whether that panel is shown.
+  DatabaseKind LastChosenDatabase = DatabaseKind::kKisen;
+  bool ExplorerShown = false;
   // The search conditions (one set for both databases, the dates as the dialog's check gave
   // them) and the lists' column choices and 逆順表示 flags, kept for the run.
   SearchConditions Search;

@@ -102,6 +102,24 @@ void GameListSession::AdvanceColumn(int which) {
   BuildPage();
 }
 
+ViewUpdate TakeLoadedGame(ShellContext& ctx, const GameRecord& record, const std::string& status) {
+  // The game replaces the record as a read record file does: no game, no replay and no
+  // clock go on over it.
+  ProgramState& s = ctx.State;
+  s.Record = record;
+  s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  MarkRecordSaved(s);
+  s.Clock.RunningSide = kNoRunningClock;
+  RebuildShown(s);
+  s.InteractionState = kStateIdle;
+  ClearMessage(s.Message);
+  ViewUpdate update;
+  update.Redraw(kViewEverything | kViewFullRefresh);
+  update.Stop(kTimerClock | kTimerReplayForward | kTimerReplayBack);
+  ctx.Ui.SetStatusText(status);
+  return update;
+}
+
 bool GameListSession::Choose(int line) {
   const int number = RecordOfLine(line);
   if (number < 1) return false;
@@ -113,18 +131,7 @@ bool GameListSession::Choose(int line) {
     Warn(message);
     return false;
   }
-  // The listed game replaces the record as a read record file does: no game, no replay and
-  // no clock go on over it.
-  s.Record = record;
-  s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
-  MarkRecordSaved(s);
-  s.Clock.RunningSide = kNoRunningClock;
-  RebuildShown(s);
-  s.InteractionState = kStateIdle;
-  ClearMessage(s.Message);
-  update_.Redraw(kViewEverything | kViewFullRefresh);
-  update_.Stop(kTimerClock | kTimerReplayForward | kTimerReplayBack);
-  ctx_.Ui.SetStatusText(status);
+  update_ = TakeLoadedGame(ctx_, record, status);
   return true;
 }
 

@@ -85,6 +85,10 @@ class GameListSession {
   ViewUpdate update_;
 };
 
+// A game loaded from a database (`status` its result message or "") replaces the record as
+// a read record file does, shown at its PlyCount; what the view must redraw.
+ViewUpdate TakeLoadedGame(ShellContext& ctx, const GameRecord& record, const std::string& status);
+
 // 一覧表, and the list after choosing a database, after a search, after a sort or a
 // duplicate check: opens the list dialog of the database `kind` (with the name lists of
 // `folder`, the program folder) and returns when it is closed.

@@ -1,7 +1,7 @@
 // shogi-tool db: Kisen (.idx) and Tarvel (.mix) databases from the command line: create,
 // count, register record files as new games or over a game, print a game, search, list; sort,
 // check for duplicates, merge, delete, remove, swap, bulk-rename; import a yearbook; convert into
-// the other format, write the .JSK opening book.
+// the other format, write the .JSK opening book; explore a position, build the position index.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -22,9 +22,11 @@
 #include "database/jsk_book.h"
 #include "database/maintenance.h"
 #include "database/merge.h"
+#include "database/position_index.h"
 #include "database/search_list.h"
 #include "database/yearbook.h"
 #include "platform/cp932.h"
+#include "rules/sfen.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
 #include "tools/tool_position.h"
@@ -117,7 +119,7 @@ int Add(const DatabaseArgument& db, const std::string& folder,
     if (!ReadRecordArgument(args[0], args[i], record, status)) return status;
     int number = 0;
     std::string message;
-    if (RegisterGame(*db.Format, db.Paths, names, record, number, message) != 0)
+    if (RegisterGameIndexed(*db.Format, db.Paths, names, record, number, message) != 0)
       return Failed(message);
     std::printf("%d\n", number);
   }
@@ -130,7 +132,7 @@ int Put(const DatabaseArgument& db, const std::string& folder, int number,
   int status = kExitOk;
   if (!ReadRecordArgument(args[0], args[1], record, status)) return status;
   std::string message;
-  if (RegisterGame(*db.Format, db.Paths, folder, record, number, message) != 0)
+  if (RegisterGameIndexed(*db.Format, db.Paths, folder, record, number, message) != 0)
     return Failed(message);
   return kExitOk;
 }
@@ -490,6 +492,114 @@ int Jsk(const DatabaseArgument& db, const std::string& out) {
   return kExitOk;
 }
 
+// A number lo..hi written in decimal digits.
+bool NumberOption(const std::string& text, int lo, int hi, int& value) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  value = std::stoi(text);
+  return value >= lo && value <= hi;
+}
+
+// The largest list of newest games the tool prints.
+constexpr int kMostListedGames = 100000;
+
+// explore DB --position SFEN [--plies N] [--games K] and index DB [--plies N]: the options
+// after DB. False with `error` on a bad one.
+bool ParseExplorerOptions(const std::vector<std::string>& args, bool explore, ExplorerQuery& query,
+                          std::string& error) {
+  bool position = false;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size()) {
+      error = "'" + option + "' needs a value";
+      return false;
+    }
+    const std::string& value = args[i + 1];
+    if (option == "--plies") {
+      if (!NumberOption(value, 0, kMaxExplorerPlies, query.Plies)) {
+        error = "--plies must be a number of moves 0..256";
+        return false;
+      }
+    } else if (explore && option == "--games") {
+      if (!NumberOption(value, 0, kMostListedGames, query.Games)) {
+        error = "--games must be a number 0..100000";
+        return false;
+      }
+    } else if (explore && option == "--position" && !position) {
+      static GameRecord record;
+      if (!RecordFromPositionArgument(value, record, query.Target, error)) return false;
+      query.ToMove = SideOfPly(record.StartIndex);
+      position = true;
+    } else {
+      error = "unknown or repeated option '" + option + "'";
+      return false;
+    }
+  }
+  if (explore && !position) error = "explore needs --position SFEN";
+  return !explore || position;
+}
+
+// The answer as the lines: the count, the moves, the newest games.
+void PrintExplorerAnswer(const ExplorerAnswer& answer) {
+  std::printf("games: %d\n", answer.Games);
+  for (const ExplorerMove& move : answer.Moves) {
+    std::printf("move: %s %d %d %d %d\n", FormatUsiMove(move.Move).c_str(), move.Games,
+                move.Shares[static_cast<int>(ResultShare::kFirstWins)],
+                move.Shares[static_cast<int>(ResultShare::kSecondWins)],
+                move.Shares[static_cast<int>(ResultShare::kOther)]);
+  }
+  for (const ExplorerGame& game : answer.Newest) {
+    std::printf("game: %d %d %04d-%02d-%02d %d\n", game.Number, game.Ply, game.Year, game.Month,
+                game.Day, game.Result);
+  }
+}
+
+// The answer on standard output; on standard error why an index was not used, where the
+// answer came from and how long it took.
+int Explore(const DatabaseArgument& db, const std::vector<std::string>& rest) {
+  ExplorerQuery query;
+  std::string error;
+  if (!ParseExplorerOptions(rest, true, query, error)) return UsageError(kName, error);
+  const auto started = std::chrono::steady_clock::now();
+  ExplorerAnswer answer;
+  IndexUse use = IndexUse::kMissing;
+  std::string message;
+  if (ExplorePosition(*db.Format, db.Paths, query, {}, answer, use, message) != 0)
+    return Failed(message);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+  PrintExplorerAnswer(answer);
+  if (*IndexUseNote(use) != '\0') std::fprintf(stderr, "%s\n", IndexUseNote(use));
+  if (use == IndexUse::kUsed) {
+    std::fprintf(stderr, "from the position index in %.3f s\n", elapsed.count());
+  } else {
+    int games = 0;
+    (void)DatabaseGameCount(*db.Format, db.Paths, games, message);
+    std::fprintf(stderr, "%d games scanned in %.3f s (%.0f games/s)\n", games, elapsed.count(),
+                 elapsed.count() > 0 ? games / elapsed.count() : 0.0);
+  }
+  return kExitOk;
+}
+
+// Builds the index; prints the positions indexed and the seconds it took.
+int Index(const DatabaseArgument& db, const std::vector<std::string>& rest) {
+  ExplorerQuery options;
+  std::string error;
+  if (!ParseExplorerOptions(rest, false, options, error)) return UsageError(kName, error);
+  const auto started = std::chrono::steady_clock::now();
+  IndexBuildReport report;
+  std::string message;
+  if (BuildPositionIndex(*db.Format, db.Paths, options.Plies, {}, report, message) != 0)
+    return Failed(message);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+  std::printf("positions: %lld\n", static_cast<long long>(report.Positions));
+  std::printf("seconds: %.3f\n", elapsed.count());
+  std::fprintf(stderr, "%d games, %lld different positions, %llu bytes (%.2f bytes a position)\n",
+               report.Games, static_cast<long long>(report.Distinct),
+               static_cast<unsigned long long>(report.Bytes),
+               report.Positions > 0 ? static_cast<double>(report.Bytes) / report.Positions : 0.0);
+  return kExitOk;
+}
+
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
@@ -500,6 +610,11 @@ int RunDb(const std::vector<std::string>& all) {
   db.Format = FormatOfIndexPath(args[1]);
   if (db.Format == nullptr) return UsageError(kName, "DB must end in .idx or .mix");
   const std::vector<std::string> rest(args.begin() + 2, args.end());
+  if (operation == "explore" || operation == "index") {
+    std::string message;
+    if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
+    return operation == "explore" ? Explore(db, rest) : Index(db, rest);
+  }
   if (operation == "search" || operation == "list" || operation == "extract") {
     const bool extract = operation == "extract";
     if (extract && rest.empty()) return UsageError(kName, "extract takes DB OUT [CONDITIONS]");
@@ -559,7 +674,8 @@ const CommandRegistration kDb(
      "DB SOURCE | "
      "merge-distributed DB SOURCE | delete DB N | remove DB | swap DB A B | "
      "rename DB (--player|--tournament|--opening) OLD NEW | yearbook FILE1 FILE2 FILE3 OUT.mix | "
-     "convert DB [--write-lists] | jsk DB OUT.jsk",
+     "convert DB [--write-lists] | jsk DB OUT.jsk | explore DB --position SFEN [--plies N] "
+     "[--games K] | index DB [--plies N]",
      "Kisen (.idx) and Tarvel (.mix) databases: create an empty pair, count the games, set the "
      "count of a damaged database to its whole games (printing it), "
      "register record files as new games (printing their numbers) or over game N, print game N "
@@ -573,7 +689,13 @@ const CommandRegistration kDb(
      "replace a list number (Tarvel players: a name) throughout the index, convert yearbook "
      "files into a new Tarvel database, convert a database into the other format beside it "
      "(printing the number of games; --write-lists also writes 棋士名.DAT, 棋戦.DAT and 戦型.DAT "
-     "from the Kisen lists), write the .JSK opening book of a Tarvel database; questions are "
+     "from the Kisen lists), write the .JSK opening book of a Tarvel database; explore: the games "
+     "that reach the position within N moves (default 60), each move played from it with its "
+     "games and the first player's wins, the second player's and the rest, and the newest K "
+     "games (default 20) with the ply where the position stands, from the position index when "
+     "it is current, else by reading every game; index: build the position index of the first "
+     "N moves beside DB (its file name and .pix), printing the positions indexed and the seconds; "
+     "questions are "
      "answered yes; the name lists and the "
      "search list files are in DIR, else the current directory",
      RunDb});

@@ -7,6 +7,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/stopwatch.h>
 
@@ -15,9 +16,11 @@
 #include "shell/board_setup.h"
 #include "shell/engine_commands.h"
 #include "shell/engine_player.h"
+#include "shell/explorer_panel.h"
 #include "shell/game_clock.h"
 #include "shell/game_driver.h"
 #include "shell/gui/engine_dialogs.h"
+#include "shell/gui/explorer_window.h"
 #include "shell/inprocess_player.h"
 #include "shell/jsk_player_book.h"
 #include "shell/library_binding.h"
@@ -239,6 +242,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   ctx_.Engines = engines_.get();
   analysis_ = std::make_unique<EngineAnalysis>();
   ctx_.Analysis = analysis_.get();
+  explorer_ = std::make_unique<ExplorerPanel>(settings_.Folder);
 
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetMinClientSize(ScaledSize());
@@ -325,6 +329,11 @@ void CShogiView::Apply(const ViewUpdate& u) {
   last_apply_us_ = static_cast<long>(watch.TimeInMicro().GetValue());
   if (repainted && !last_changes_.empty()) repaint_log_.back().ScreenMicroseconds = last_apply_us_;
   CloseWhenWorkEnded();
+  // The panel follows once the command that changed the position has returned.
+  if ((state_.ExplorerShown || explorer_panel_) && !explorer_pending_) {
+    explorer_pending_ = true;
+    CallAfter([this] { FollowExplorer(); });
+  }
 }
 
 bool CShogiView::CloseRequested() {
@@ -707,6 +716,41 @@ void CShogiView::ShowAnalysis(const AnalysisView* view) {
     analysis_timer_.Start(kAnalysisTimerPeriod);
   }
   analysis_panel_->ShowView(*view);
+}
+
+// --- 局面統計 ---
+
+void CShogiView::FollowExplorer() {
+  explorer_pending_ = false;
+  if (!state_.ExplorerShown) {
+    if (explorer_panel_) explorer_panel_->Destroy();
+    explorer_panel_ = nullptr;
+    return;
+  }
+  if (!explorer_panel_) {
+    wxWindow* frame = wxGetTopLevelParent(this);
+    explorer_panel_ = new CExplorerPanel(frame);
+    // Beside the frame at its top: on its right, else on its left, else at the screen's
+    // right edge.
+    const wxRect r = frame->GetScreenRect();
+    const int display = wxDisplay::GetFromWindow(frame);
+    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+    const int width = explorer_panel_->GetSize().x;
+    int x = r.GetRight() + 4;
+    if (x + width > screen.GetRight()) x = r.GetLeft() - 4 - width;
+    if (x < screen.GetLeft()) x = screen.GetRight() - width;
+    explorer_panel_->Move(x, r.GetTop());
+    explorer_panel_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+      state_.ExplorerShown = false;
+      FollowExplorer();
+    });
+    explorer_panel_->OnMove = [this](int row) { Apply(explorer_->PlayMove(ctx_, row)); };
+    explorer_panel_->OnGame = [this](int row) { Apply(explorer_->LoadGame(ctx_, row)); };
+    explorer_panel_->Show();
+    explorer_->Forget();
+    explorer_panel_->ShowView(explorer_->View());
+  }
+  if (explorer_->Follow(ctx_) && explorer_panel_) explorer_panel_->ShowView(explorer_->View());
 }
 
 // --- the mouse and the keys ---

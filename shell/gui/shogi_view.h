@@ -29,11 +29,13 @@ class JskPlayerBook;
 class LibraryBinding;
 class EngineAnalysis;
 class EnginePlayer;
+class ExplorerPanel;
 }  // namespace shogi
 
 namespace shogi::gui {
 
 class CAnalysisPanel;
+class CExplorerPanel;
 class CShogiView;
 
 // Lets long loops (PumpMessages) run wxWidgets' pending events: the clock timer, paints and
@@ -171,6 +173,10 @@ class CShogiView : public wxWindow {
   // The 検討 panel while the analysis runs, else nullptr; ShowAnalysis shows or hides it.
   CAnalysisPanel* AnalysisPanel() { return analysis_panel_; }
   void ShowAnalysis(const AnalysisView* view);
+  // The 局面統計 panel while 表示 局面統計 is on, else nullptr. After every update the view
+  // shows or hides it and brings it to the shown position.
+  CExplorerPanel* Explorer() { return explorer_panel_; }
+  void FollowExplorer();
 
   // The mouse handlers with view coordinates (the events call them; tests may too).
   void LeftDown(int x, int y);
@@ -224,6 +230,9 @@ class CShogiView : public wxWindow {
   std::unique_ptr<EnginePlayer> engines_;
   std::unique_ptr<EngineAnalysis> analysis_;
   CAnalysisPanel* analysis_panel_ = nullptr;
+  std::unique_ptr<ExplorerPanel> explorer_;
+  CExplorerPanel* explorer_panel_ = nullptr;
+  bool explorer_pending_ = false;  // a FollowExplorer waits for the event loop
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;

@@ -69,8 +69,6 @@ DatabasePaths GoldenPaths(const DatabaseFormat& format) {
   return paths;
 }
 
-namespace {
-
 void SetHeader(GameRecord& r, const char* first, const char* second, const char* tournament,
                const char* opening, int game_number, int year, int month, int day, int result) {
   CopyCp932Field(r.FirstName, Cp932(first));
@@ -83,8 +81,6 @@ void SetHeader(GameRecord& r, const char* first, const char* second, const char*
   r.Day = day;
   r.ResultCode = result;
 }
-
-}  // namespace
 
 GameRecord GoldenEvenGame() {
   GameRecord r = MakeRecord("startpos", "7g7f 3c3d 8h2b+ 3a2b B*4e");

@@ -53,6 +53,9 @@ DatabasePaths GoldenPaths(const DatabaseFormat& format);
 // whose last character would cross byte 12), tournament, opening, game number and date;
 // and a 香落ち game won by the handicap giver, whose horse moves and who drops a bishop.
 GameRecord GoldenEvenGame();
+// Sets the header of `r` (texts UTF-8).
+void SetHeader(GameRecord& r, const char* first, const char* second, const char* tournament,
+               const char* opening, int game_number, int year, int month, int day, int result);
 GameRecord GoldenLanceGame();
 
 // An even game dated year-month-day holding the first `plies` (0..20) moves of one fixed

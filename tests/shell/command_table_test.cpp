@@ -66,6 +66,7 @@ const Expectation kExpected[] = {
     {kCmdScale100, {kAll, kAll, kAll}},
     {kCmdScale150, {kAll, kAll, kAll}},
     {kCmdScale200, {kAll, kAll, kAll}},
+    {kCmdShowExplorer, {kAll, kAll, kAll}},
     {kCmdWindowPosition, {kAll, kAll, kAll}},
     {kCmdStepForward, {"0", "0", ""}},
     {kCmdContinuousForward, {"0", "0", ""}},
@@ -130,6 +131,8 @@ const Expectation kExpected[] = {
     {kCmdTarvelList, {"0235", "0235", "0235"}, DatabaseKind::kTarvel, kChosen},
     {kCmdKisenReverse, {"01235", "01235", "01235"}, DatabaseKind::kKisen, kChosen},
     {kCmdTarvelReverse, {"01235", "01235", "01235"}, DatabaseKind::kTarvel, kChosen},
+    {kCmdKisenPositionIndex, {"0", "0", "0"}, DatabaseKind::kKisen, kChosen},
+    {kCmdTarvelPositionIndex, {"0", "0", "0"}, DatabaseKind::kTarvel, kChosen},
     // The conversions and the book items ask for their own files: they only wait for another
     // database command to end.
     {kCmdKisenToTarvel, {"01235", "01235", "01235"}},
@@ -311,9 +314,10 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
          s.Lists.Reverse[1] = false;
          s.Analysing = true;
          s.Display = {false, false, false, false, true, 200};
+         s.ExplorerShown = true;
        },
        {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse,
-        kCmdAnalysis, kCmdShowDestinations, kCmdScale200}},
+        kCmdAnalysis, kCmdShowDestinations, kCmdScale200, kCmdShowExplorer}},
   };
   for (const Case& c : cases) {
     InitProgramState(state);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -123,7 +124,8 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"get DIR/games.idx 0", 2, "shogi-tool db: N must be a game number from 1\n"},
       {"put DIR/games.idx x kif f", 2, "shogi-tool db: N must be a game number from 1\n"},
       {"add DIR/games.idx pgn f", 2,
-       "shogi-tool db: FORMAT must be morita, kif, ki2, eisei, kaya, akafuji, csa, shotest, s1n, fuku, "
+       "shogi-tool db: FORMAT must be morita, kif, ki2, eisei, kaya, akafuji, csa, shotest, s1n, "
+       "fuku, "
        "kitaihei, maruyama, otsuki, nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, "
        "s1-1996, super, sekita, sfen, usi or palm\n"},
       {"count DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
@@ -134,6 +136,11 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
       {"add DIR/games.idx kif DIR/missing.kif", 1, "指定ファイルが存在しません。\n"},
       {"create DIR/user.idx", 1, "ファイルが作成できません。\n"},
       {"create DIR/broken.idx", 1, "ファイルに異常があります。\n"},
+      {"explore DIR/games.idx", 2, "shogi-tool db: explore needs --position SFEN\n"},
+      {"explore DIR/games.idx --position startpos --plies 257", 2,
+       "shogi-tool db: --plies must be a number of moves 0..256\n"},
+      {"index DIR/games.idx --games 3", 2, "shogi-tool db: unknown or repeated option '--games'\n"},
+      {"index DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
   };
   for (Case& c : cases) {
     for (std::size_t at; (at = c.args.find("DIR/")) != std::string::npos;)
@@ -379,6 +386,53 @@ TEST_F(DbToolTest, SearchAndListRefuseBadConditions) {
   for (Case& c : cases) {
     c.args.replace(c.args.find("DIR/"), 4, Folder());
     ExpectRefusal(Db(c.args), c.args, c.status, c.err);
+  }
+}
+
+// explore prints the same before and after `index`; a registration keeps the index, a sort
+// leaves it stale.
+TEST_F(DbToolTest, ExploreAnswersTheSameWithAndWithoutTheIndex) {
+  const std::string after_two =
+      "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 3";
+  const std::string lance = "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+  struct Case {
+    std::string args, out;
+  } cases[] = {
+      {"--position startpos", "games: 1\nmove: 7g7f 1 1 0 0\ngame: 1 0 2001-04-09 1\n"},
+      {"--position '" + after_two + "' --plies 2",
+       "games: 1\nmove: 8h2b+ 1 1 0 0\ngame: 1 2 2001-04-09 1\n"},
+      {"--position '" + after_two + "' --plies 1", "games: 0\n"},
+      {"--position '" + lance + "' --games 0", "games: 1\nmove: 3c3d 1 0 1 0\n"},
+  };
+  for (const std::string& db : {Folder() + "games.idx", Folder() + "games.mix"}) {
+    std::vector<std::string> before;
+    for (const std::string step : {"", "index"}) {
+      if (!step.empty()) {
+        const auto r = Db("index " + db);
+        EXPECT_EQ(r.out.substr(0, r.out.find("seconds: ")), "positions: 14\n") << r.err;
+      }
+      for (const Case& c : cases) {
+        const auto r = Db("explore " + db + " " + c.args);
+        EXPECT_EQ(r.out, c.out) << step << c.args;
+        EXPECT_EQ(r.err.find("from the position index") != std::string::npos, !step.empty());
+      }
+    }
+    // A game added through the index: the same answers as a pass gives without it.
+    EXPECT_EQ(Db("add " + db + " kif " + kData + "/kif/even_no_times.kif").out, "3\n");
+    for (const std::string step : {"index", "none"}) {
+      if (step == "none") std::filesystem::remove(db + ".pix");
+      for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto r = Db("explore " + db + " " + cases[i].args);
+        if (step == "index") before.push_back(r.out);
+        EXPECT_EQ(r.out, before[i]) << cases[i].args;
+        EXPECT_EQ(r.err.find("from the position index") != std::string::npos, step == "index");
+      }
+    }
+    EXPECT_EQ(before[0].substr(0, 28), "games: 2\nmove: 7g7f 2 2 0 0\n");
+    EXPECT_EQ(Db("index " + db).status, 0);
+    EXPECT_EQ(Db("sort " + db).status, 0);
+    const std::string stale = "局面インデックスが古いため使いません。\n";
+    EXPECT_EQ(Db("explore " + db + " --position startpos").err.substr(0, stale.size()), stale);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "database/game_database.h"
 #include "platform/cp932.h"
 #include "shell/gui/database_dialogs.h"
+#include "shell/gui/explorer_window.h"
 #include "shell/gui/window_dialogs.h"
 #include "tests/shell/gui/gui_fixture.h"
 #include "tests/support/game_builder.h"
@@ -67,6 +68,9 @@ class DatabaseDialogsTest : public GuiFixture {
       GameRecord game = test_support::MakeRecord("startpos", usi);
       CopyCp932Field(game.FirstName, Cp932(i % 2 ? "谷川浩司" : "羽生善治"));
       CopyCp932Field(game.SecondName, Cp932(i % 2 ? "羽生善治" : "森内俊之"));
+      game.Year = 2010 + static_cast<int>(i);
+      game.Month = game.Day = 1 + static_cast<int>(i);
+      game.ResultCode = 1 + static_cast<int>(i % 3);
       int number = 0;
       EXPECT_EQ(RegisterGame(kTarvelFormat, paths, folder_, game, number, message), 0) << message;
     }
@@ -208,6 +212,49 @@ TEST_F(DatabaseDialogsTest, ARefusedDateSelectsItsFieldAndTheListScrollsByTheMod
   EXPECT_NE(list.Header()->GetLabel(), header);
   PressButton(list, kTarvelListIds.Delete);  // nothing selected
   EXPECT_EQ(ui.LastMessage(), "削除データが選択されてません。");
+}
+
+// 局面統計: the panel beside the frame follows the shown position through the chosen
+// database, also after 局面インデックス作成; double-clicks play a move and load a game.
+TEST_F(DatabaseDialogsTest, TheExplorerPanelFollowsThePositionAndItsDoubleClicksAct) {
+  ProgramState& s = view->State();
+  s.Tarvel.Paths = MakeDatabase({2, 6, 4, 8, 3, 0, 1});
+  s.LastChosenDatabase = DatabaseKind::kTarvel;
+  view->RunCommand(kCmdShowExplorer);
+  Pump();
+  CExplorerPanel* panel = view->Explorer();
+  ASSERT_NE(panel, nullptr);
+  const auto text = [&] { return panel->Text().utf8_string(); };
+  EXPECT_NE(text().find("7局"), std::string::npos) << text();
+  EXPECT_NE(text().find("▲７六歩 6 3 (50%) 2 (33%) 1 (17%)"), std::string::npos) << text();
+  EXPECT_NE(text().find("7 2016-07-07 羽生善治 森内俊之 先手勝ち 0手目"), std::string::npos)
+      << text();
+  view->RunCommand(kCmdTarvelPositionIndex);
+  Pump();
+  const auto activate = [](wxListCtrl* list, int row) {
+    wxListEvent e(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
+    e.m_itemIndex = row;
+    e.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(e);
+    Pump();
+  };
+  activate(panel->Moves(), 0);  // ▲７六歩 played on the board
+  EXPECT_EQ(s.Record.PlyCount, 1);
+  EXPECT_NE(text().find("△３四歩 5"), std::string::npos) << text();
+  // The view and the panel side by side, as they stand on the screen.
+  const wxImage board = view->Snapshot().ConvertToImage();
+  const wxImage beside = SaveShownDialogPicture(*panel, "explorer_panel");
+  wxImage both(board.GetWidth() + beside.GetWidth(),
+               std::max(board.GetHeight(), beside.GetHeight()));
+  both.Paste(board, 0, 0);
+  both.Paste(beside, board.GetWidth(), 0);
+  EXPECT_TRUE(both.SaveFile(PicturePath("explorer_beside_the_board"), wxBITMAP_TYPE_PNG));
+  activate(panel->Games(), 0);  // the newest game through the position, at its ply
+  EXPECT_EQ(s.Tarvel.CurrentRecordNo, 7);
+  EXPECT_EQ(s.Record.PlyCount, 1);
+  view->RunCommand(kCmdShowExplorer);
+  Pump();
+  EXPECT_EQ(view->Explorer(), nullptr);
 }
 
 }  // namespace
