@@ -37,9 +37,10 @@ TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
                                          "ＯＭ－１",
                                          "S1(1996年度)",
                                          "スーパー将棋(1996年度)",
-                                         "関田将棋(1994年度)"};
-  const std::vector<std::string> save = {"森田将棋・Ostel", "柿木将棋", "永世名人", "かや",
-                                         "ＣＳＡ"};
+                                         "関田将棋(1994年度)",
+                                         "JSON棋譜(JKF)"};
+  const std::vector<std::string> save = {"森田将棋・Ostel", "柿木将棋",     "永世名人", "かや",
+                                         "ＣＳＡ",          "JSON棋譜(JKF)"};
   struct List {
     const std::vector<std::string>& texts;
     const RecordFormatRow* (*row)(int);
@@ -73,9 +74,9 @@ TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
     EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   }
   message.clear();
-  EXPECT_EQ(WriteRecord(RecordFormat::kKi2, dir.Path() + "x.ki2", r, true, message), 1);
+  EXPECT_EQ(WriteRecord(RecordFormat::kShotest, dir.Path() + "x.txt", r, true, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.ki2"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.txt"));
 }
 
 // Every readable format reads each of its test files (tests/data/<tool name>) alike from the path

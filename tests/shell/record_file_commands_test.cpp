@@ -91,7 +91,7 @@ TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
   const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
   EXPECT_FALSE(shown.Save);
   EXPECT_EQ(shown.Title, "棋譜ファイルの読み込み");
-  ASSERT_EQ(shown.Formats.size(), 22u);
+  ASSERT_EQ(shown.Formats.size(), 23u);
   EXPECT_EQ(shown.Formats[3], "かや");
   ASSERT_EQ(shown.Filters.size(), 5u);
   EXPECT_EQ(shown.Filters[3].Pattern, "dt*.sin");
@@ -151,7 +151,7 @@ TEST_F(RecordFileCommandsTest, TheSaveRefusesWhatAFormatCannotHoldAndAsksBeforeO
   const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
   EXPECT_TRUE(shown.Save);
   EXPECT_EQ(shown.Formats, (std::vector<std::string>{"森田将棋・Ostel", "柿木将棋", "永世名人",
-                                                     "かや", "ＣＳＡ"}));
+                                                     "かや", "ＣＳＡ", "JSON棋譜(JKF)"}));
   EXPECT_TRUE(shown.StoreTimes);  // on at the start
 
   Choose(dir_.Path() + "hand.kif", 1, false);
