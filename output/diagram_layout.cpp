@@ -58,24 +58,49 @@ struct Builder {
     const int type = TypeOf(code);
     const bool turned = code < 0;
     if (!DrawnAsPromoted(type)) {
-      Character(kPieceKanji[type], column, row, 1, turned);
+      Character(kPieceKanji[type], column, row, m.Inset, turned);
       return;
     }
     // 成 stands above the base kanji as its owner reads the piece.
-    const int inner = m.Cell - 2, half = inner / 2;
-    const int x = X(column) + 1, top = Y(row) + 1, bottom = top + inner - half;
+    const int inner = m.Cell - 2 * m.Inset, half = inner / 2;
+    const int x = X(column) + m.Inset, top = Y(row) + m.Inset, bottom = top + inner - half;
     layout.Glyphs.push_back({x, turned ? bottom : top, inner, half, inner, half, "成", turned});
     layout.Glyphs.push_back(
         {x, turned ? top : bottom, inner, half, inner, half, kPieceKanji[type], turned});
   }
 
-  void HandCharacter(const std::string& c, int column, int row, bool turned) {
+  // A hand's character in the box of `column` from `top`, `height` high: a side mark as a
+  // piece-shaped pentagon, anything else as a character, both square and centred across.
+  void HandCharacter(const std::string& c, int column, int top, int height, bool turned) {
+    const int side = std::min(m.Cell, height);
+    const int x = X(column) + (m.Cell - side) / 2, y = top + (height - side) / 2;
     const bool filled = c == "▲" || c == "▼";
     if (filled || c == "▽" || c == "△") {
-      layout.Marks.push_back({X(column), Y(row), m.Cell, m.Cell, filled, turned});
+      layout.Marks.push_back({x, y, side, side, filled, turned});
       return;
     }
-    Character(c, column, row, 1, turned);
+    const int inner = std::max(1, side - 2 * m.Inset);
+    layout.Glyphs.push_back(
+        {x + m.Inset, y + m.Inset, inner, inner, inner - 2, inner - 2, c, turned});
+  }
+
+  // A hand text down `column` beside the board, one character a cell ending at the board's
+  // foot (sente's starts no lower than row 8; gote's is turned and reads upward from the
+  // foot). A text of more than ten characters shares the ten rows 0..9 out evenly, so that it
+  // reaches neither the title above the board nor the comments below it.
+  void HandColumn(const std::vector<std::string>& text, int column, bool turned) {
+    const int n = static_cast<int>(text.size());
+    if (n <= 10) {
+      const int start = std::min(8, 10 - n);
+      for (int i = 0; i < n; ++i)
+        HandCharacter(text[i], column, Y(turned ? 9 - i : start + i), m.Cell, turned);
+      return;
+    }
+    for (int i = 0; i < n; ++i) {
+      const int k = turned ? n - 1 - i : i;  // the slot from the top
+      const int top = Y(0) + k * 10 * m.Cell / n, bottom = Y(0) + (k + 1) * 10 * m.Cell / n;
+      HandCharacter(text[i], column, top, bottom - top, turned);
+    }
   }
 };
 
@@ -115,14 +140,9 @@ DiagramLayout LayoutDiagram(const Position& pos, const std::string& sente_label,
 
   std::string sente, gote;
   DiagramHandTexts(pos, sente_label, gote_label, sente, gote);
-  // Sente's text runs down the column right of the numerals and ends at the board's foot;
-  // gote's reads upward from the foot in the column left of the board, turned.
-  const std::vector<std::string> s = Characters(sente), g = Characters(gote);
-  const int start = std::min(8, std::max(0, 10 - static_cast<int>(s.size())));
-  for (std::size_t i = 0; i < s.size(); ++i)
-    b.HandCharacter(s[i], 11, start + static_cast<int>(i), false);
-  for (std::size_t i = 0; i < g.size(); ++i)
-    b.HandCharacter(g[i], 0, 9 - static_cast<int>(i), true);
+  // Sente's text runs down the column right of the numerals, gote's left of the board.
+  b.HandColumn(Characters(sente), 11, false);
+  b.HandColumn(Characters(gote), 0, true);
   return b.layout;
 }
 

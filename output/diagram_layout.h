@@ -41,12 +41,14 @@ struct DiagramLayout {
 
 // Cell: the side of a square. The column left of the board (gote's hand) begins at Left, the
 // row of file digits at Top; the board's squares follow one cell right and one cell down.
-// DigitMargin: how far the digits and numerals stand in from their cells' edges.
+// DigitMargin: how far the digits and numerals stand in from their cells' edges; Inset: how
+// far the pieces and the hands' characters do.
 struct DiagramMetrics {
   int Cell = 16;
   int Left = 2;
   int Top = 0;
   int DigitMargin = 0;
+  int Inset = 1;
 };
 
 // The sides' labels (UTF-8) of the problem bitmap.

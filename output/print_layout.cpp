@@ -54,15 +54,18 @@ void PrepareDiagramPrint(PrintSettings& settings, const GameRecord& record) {
 }
 
 std::vector<DiagramPage> DiagramPrintPages(const Position& pos, const PrintSettings& settings,
-                                           int h, int page_height) {
+                                           int h, int page_width, int page_height) {
   const int mag = std::clamp(settings.Magnification, 1, kMaxMagnification);
-  const int c = mag * h;
+  // The whole design shrinks with the cell where it would not fit across the page.
+  const int c = std::max(1, std::min(mag * h, page_width / 12));
+  h = std::max(1, c / mag);
   static constexpr int kMarginQuarters[kMaxMagnification + 1] = {0, 0, 2, 3, 4, 5};
   DiagramMetrics metrics;
   metrics.Cell = c;
   metrics.Left = 0;
   metrics.Top = c;
   metrics.DigitMargin = kMarginQuarters[mag] * h / 4;
+  metrics.Inset = std::max(1, c / 10);
   std::vector<DiagramPage> pages(1);
   DiagramPage& first = pages[0];
   first.Layout = LayoutDiagram(pos, settings.SenteLabel.empty() ? " " : settings.SenteLabel,
@@ -70,7 +73,7 @@ std::vector<DiagramPage> DiagramPrintPages(const Position& pos, const PrintSetti
   first.Width = 12 * c;
   first.Height = 11 * c;
   first.Texts.push_back({mag == 1 ? 0 : c - h / 3, 0, settings.Title});
-  int y = 11 * mag * h + c;
+  int y = 12 * c;  // one cell below the board
   for (const std::string& comment : settings.Comments) {
     if (y + h > page_height && y > 0) {
       pages.emplace_back();

@@ -50,10 +50,11 @@ struct DiagramPage {
   std::vector<PageText> Texts;
 };
 
-// The diagram print at text height `h`; the comments that do not fit on a page of
-// `page_height` go on the next page.
+// The diagram print at text height `h` on pages of `page_width` x `page_height`: a cell is
+// the magnification times h, or less where the diagram's twelve columns would be wider than
+// the page; the comments that do not fit on a page go on the next.
 std::vector<DiagramPage> DiagramPrintPages(const Position& pos, const PrintSettings& settings,
-                                           int h, int page_height);
+                                           int h, int page_width, int page_height);
 
 // The record print: each page a list of text lines (cp932 converted to UTF-8; "" an empty
 // line), one text height apart. Rows of 35 (text height above 24) or 45 move pairs a column,

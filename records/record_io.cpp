@@ -142,4 +142,8 @@ int WriteRecordFile(const std::string& path, std::string_view bytes, std::string
   return 1;
 }
 
+const char* UrlFailureMessage(DownloadState state) {
+  return state == DownloadState::kTimedOut ? kMessageUrlTimedOut : kMessageUrlMissing;
+}
+
 }  // namespace shogi

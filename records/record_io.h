@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/byte_stream.h"
+#include "platform/http_client.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -17,6 +18,10 @@ inline constexpr const char kMessageFileMissing[] = "指定ファイルが存在
 inline constexpr const char kMessageCannotCreate[] = "ファイルが作成できません。";
 inline constexpr const char kMessageMalformed[] = "ファイルに異常があります。";
 inline constexpr const char kMessageUrlMissing[] = "指定URLが存在しません。";
+inline constexpr const char kMessageUrlTimedOut[] = "指定URLから時間内に応答がありません。";
+// The message of a download that did not succeed: kMessageUrlTimedOut when it ran out of
+// time, else kMessageUrlMissing.
+const char* UrlFailureMessage(DownloadState state);
 inline constexpr const char kMessageOtherFormat[] = "ファイル形式が異なります。";
 
 // Names read from a record file keep at most this many bytes.

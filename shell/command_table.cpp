@@ -26,23 +26,23 @@ using Env = CommandEnv;
 
 // --- handlers of the commands that belong to no other file ---
 
-ViewUpdate ReadRecord(Env& e, int format) {
-  RecordCommandResult r =
-      ReadRecordCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format));
-  if (r.Loaded) e.Ctx.Ui.ShowRecordFile(r.Path, true);
+// Shows the file's name in the title after a record command that read or wrote one; the
+// record then counts as saved.
+ViewUpdate ShowRecordResult(Env& e, const RecordCommandResult& r) {
+  if (r.Loaded || r.Saved) {
+    e.Ctx.Ui.ShowRecordFile(r.Path, r.Loaded);
+    MarkRecordSaved(e.Ctx.State);
+  }
   return r.Update;
+}
+
+ViewUpdate ReadRecord(Env& e, int format) {
+  return ShowRecordResult(
+      e, ReadRecordCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format)));
 }
 
 ViewUpdate SaveRecord(Env& e, int) {
-  RecordCommandResult r = SaveKifCommand(e.Ctx, e.UserProfile, e.Settings);
-  if (r.Saved) e.Ctx.Ui.ShowRecordFile(r.Path, false);
-  return r.Update;
-}
-
-// Shows the file's name in the title after a record command that read or wrote one.
-ViewUpdate ShowRecordResult(Env& e, const RecordCommandResult& r) {
-  if (r.Loaded || r.Saved) e.Ctx.Ui.ShowRecordFile(r.Path, r.Loaded);
-  return r.Update;
+  return ShowRecordResult(e, SaveKifCommand(e.Ctx, e.UserProfile, e.Settings));
 }
 ViewUpdate OpenRecord(Env& e, int) {
   return ShowRecordResult(e, GeneralOpenCommand(e.Ctx, e.UserProfile, e.Settings));
@@ -51,8 +51,8 @@ ViewUpdate SaveRecordAs(Env& e, int) {
   return ShowRecordResult(e, GeneralSaveCommand(e.Ctx, e.UserProfile, e.Settings));
 }
 ViewUpdate OpenUrl(Env& e, int format) {
-  return ShowRecordResult(e, UrlOpenCommand(e.Ctx, e.UserProfile, e.Settings,
-                                            static_cast<RecordFormat>(format)));
+  return ShowRecordResult(
+      e, UrlOpenCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format)));
 }
 ViewUpdate ReadPalmFile(Env& e, int) {
   return ShowRecordResult(e, PalmReadCommand(e.Ctx, e.UserProfile, e.Settings));

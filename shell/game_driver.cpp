@@ -445,8 +445,13 @@ void RequestStop(ShellContext& ctx) {
 }
 
 bool NotifyClosing(ProgramState& state) {
+  if (!IsBusyState(state.InteractionState) && state.InteractionState != kStateDatabase) {
+    return false;
+  }
+  // A search stops at this; a database command is not stopped half-way and runs to its end.
   state.AbortFlag = kAbortClosing;
-  return IsBusyState(state.InteractionState);
+  state.ClosePending = true;
+  return true;
 }
 
 }  // namespace shogi

@@ -56,9 +56,9 @@ ViewUpdate EditConditions(ShellContext& ctx, bool computer_mode);
 
 // A right click while busy: asks "思考を中断しますか？"; はい sets AbortFlag to 100.
 void RequestStop(ShellContext& ctx);
-// The main window or the view is closing: AbortFlag = -100. Returns true when a search is
-// running: the window must then let it return; the driver ends the program through
-// ShellUserInterface::EndProgram.
+// The main window is closing. While long work runs (a search, the computer's thinking, a
+// database command) the close must wait: AbortFlag = -100 stops a search, ClosePending asks
+// for the close once the work has ended, and true is returned. False when nothing runs.
 [[nodiscard]] bool NotifyClosing(ProgramState& state);
 
 // --- the pieces the navigation commands share ---

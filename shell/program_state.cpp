@@ -1,6 +1,9 @@
 // The program-wide state: start-up values and the message area.
 #include "shell/program_state.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/cp932.h"
 
 namespace shogi {
@@ -45,6 +48,32 @@ void InitProgramState(ProgramState& state) {
   state = ProgramState{};
   ResetGameRecord(state.Record);
   RebuildShown(state);
+  MarkRecordSaved(state);
+}
+
+bool RecordUnsaved(const ProgramState& state) {
+  const GameRecord& a = state.Record;
+  const GameRecord& b = state.SavedRecord;
+  const int end = RecordEndPly(a);
+  if (!(a.InitialPosition == b.InitialPosition) || a.StartIndex != b.StartIndex ||
+      end != RecordEndPly(b) || a.ResultCode != b.ResultCode || a.GameNumber != b.GameNumber ||
+      a.Year != b.Year || a.Month != b.Month || a.Day != b.Day) {
+    return true;
+  }
+  const int stored = std::min(end + 1, kMaxMoves);  // the times keep the end's entry too
+  for (int i = a.StartIndex; i < stored; ++i) {
+    if ((i < end && !(a.MoveList[i] == b.MoveList[i])) || a.MoveTimes[i] != b.MoveTimes[i]) {
+      return true;
+    }
+  }
+  auto same = [](const auto& x, const auto& y) { return std::memcmp(x, y, sizeof x) == 0; };
+  return !same(a.FirstName, b.FirstName) || !same(a.SecondName, b.SecondName) ||
+         !same(a.Tournament, b.Tournament) || !same(a.Opening, b.Opening) ||
+         !same(a.Comment, b.Comment);
+}
+
+void MarkRecordSaved(ProgramState& state) {
+  state.SavedRecord = state.Record;
 }
 
 void RebuildShown(ProgramState& state) {

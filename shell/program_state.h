@@ -64,7 +64,7 @@ struct RunSettings {
   bool RepetitionCheck = true;  // 千日手チェック
   int ReplayInterval = 900;     // ms between steps of a continuous replay
   bool ClockInMinutes = false;  // 時計（分単位）
-  bool StoreTimes = true;       // the save dialog's "消費時間の格納": on at each start, not saved
+  bool StoreTimes = true;  // the save dialog's "消費時間の格納": on at each start, not saved
   // The Kaya file a game was last read from or written to, and that game's number (0 none):
   // what the save's 修正登録 replaces.
   std::string KayaPath;
@@ -137,7 +137,18 @@ struct ProgramState {
   OutputFileState Output;
   PrintSettings Print;
   DisplayOptions Display;  // the 表示 menu's switches and scale, from the profile
+  // The record as last read from or written to a file (at start-up: the reset one), to tell
+  // whether the person would lose something when the program ends.
+  GameRecord SavedRecord;
+  // A close was asked while long work ran: the program ends once the work has ended.
+  bool ClosePending = false;
 };
+
+// Whether the record differs from the one last read or written in what a file keeps: start
+// position, moves, times, result and header (not the shown ply, the clocks or the view).
+bool RecordUnsaved(const ProgramState& state);
+// The record as it stands counts as read or written.
+void MarkRecordSaved(ProgramState& state);
 
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {
   return kind == DatabaseKind::kKisen ? state.Kisen : state.Tarvel;

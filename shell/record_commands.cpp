@@ -1,10 +1,12 @@
 // The record file commands; the readers and the writer come from the format table.
 #include "shell/record_commands.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "database/database_format.h"
+#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
@@ -228,9 +230,11 @@ RecordCommandResult ReadRecordCommand(ShellContext& ctx, Profile& profile,
   return result;
 }
 
-RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+namespace {
+
+// The KIF save dialog and the write, in any state.
+RecordCommandResult SaveAsKif(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
   RecordCommandResult result;
-  if (!RecordCommandsEnabled(ctx.State)) return result;
   FileDialogRequest request;
   request.Title = kSaveTitle;
   request.Filters = ParseFilterText(kSaveFilter);
@@ -250,6 +254,28 @@ RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramS
   result.Saved = true;
   result.Path = target;
   return result;
+}
+
+}  // namespace
+
+RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordCommandsEnabled(ctx.State)) return {};
+  return SaveAsKif(ctx, profile, settings);
+}
+
+bool ConfirmClosing(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
+  if (!RecordUnsaved(ctx.State)) return true;
+  switch (ctx.Ui.ShowMessage(kClosingCaption, kUnsavedQuestion, MessageButtons::kYesNoCancel,
+                             MessageIcon::kQuestion)) {
+    case MessageAnswer::kNo:
+      return true;
+    case MessageAnswer::kYes:
+      if (!SaveAsKif(ctx, profile, settings).Saved) return false;
+      MarkRecordSaved(ctx.State);
+      return true;
+    default:
+      return false;
+  }
 }
 
 RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
@@ -338,6 +364,40 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   return result;
 }
 
+namespace {
+
+// The progress box's text for `download`.
+std::string DownloadProgressText(const std::string& url, const HttpDownload& download) {
+  char text[128];
+  if (download.Received() == 0)
+    std::snprintf(text, sizeof text, "%s", kUrlConnecting);
+  else if (download.Expected() >= 0)
+    std::snprintf(text, sizeof text, kUrlReceivingOf, download.Received(), download.Expected());
+  else
+    std::snprintf(text, sizeof text, kUrlReceiving, download.Received());
+  return url + "\n" + text;
+}
+
+// Downloads `url` while the window's messages are taken between short polls, with the
+// progress box up until it ends; the person's キャンセル ends it at once.
+DownloadState DownloadWithProgress(ShellContext& ctx, const std::string& url,
+                                   const HttpLimits& limits, std::string& body) {
+  HttpDownload download;
+  if (!download.Start(url, limits)) return download.State();
+  while (download.State() == DownloadState::kRunning) {
+    if (!ctx.Ui.ShowProgress(kUrlCaption, DownloadProgressText(url, download))) {
+      download.Cancel();
+      break;
+    }
+    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) PumpMessages();
+  }
+  ctx.Ui.EndProgress();
+  body = download.Body();
+  return download.State();
+}
+
+}  // namespace
+
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits) {
   RecordCommandResult result;
@@ -349,9 +409,10 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
   last = url;
   profile.WriteString(kSectionUrl, kif ? "柿木" : "CSA", url);
 
-  std::string body, error;
-  if (!FetchUrl(url, body, error, limits)) {
-    ShowWarning(ctx, kUrlCaption, kMessageUrlMissing);
+  std::string body;
+  const DownloadState state = DownloadWithProgress(ctx, url, limits, body);
+  if (state != DownloadState::kDone) {
+    if (state != DownloadState::kCancelled) ShowWarning(ctx, kUrlCaption, UrlFailureMessage(state));
     return result;
   }
   MemoryByteStream stream(body);

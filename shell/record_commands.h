@@ -20,6 +20,12 @@ namespace shogi {
 inline constexpr const char* kReadCaption = "棋譜読み込み";
 inline constexpr const char* kWriteCaption = "棋譜書き込み";
 inline constexpr const char* kUrlCaption = "URL棋譜読み込み";
+// The progress box of a download: the URL, then how far it has come.
+inline constexpr const char kUrlConnecting[] = "接続しています…";
+inline constexpr const char kUrlReceiving[] = "受信しています… %zuバイト";
+inline constexpr const char kUrlReceivingOf[] = "受信しています… %zu／%lldバイト";
+// How often a download is polled between two turns of the window's messages.
+constexpr int kDownloadPollMs = 50;
 inline constexpr const char kMessageNoReplace[] = "修正登録は、出来ません。";
 inline constexpr const char kKayaSaveQuestion[] =
     "ファイルがすでに存在します。\n処理を選択してください。";
@@ -72,6 +78,14 @@ void InstallReadRecord(ShellContext& ctx, const GameRecord& read, ViewUpdate& up
 // replaced, the consumed times stored.
 RecordCommandResult SaveKifCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
 
+// Before the program ends: a record with changes never read from or written to a file (a
+// game played, moves entered, a record pasted) is offered to be saved: "はい" the KIF save
+// dialog, "いいえ" end without it, "キャンセル" stay. False when the program stays, also when
+// the save was cancelled or failed.
+inline constexpr const char* kClosingCaption = "終了";
+inline constexpr const char* kUnsavedQuestion = "棋譜が保存されていません。\n保存しますか？";
+[[nodiscard]] bool ConfirmClosing(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
+
 // "読み込み": CSpecialFileDialog with the 22 read formats; on OK the path ("棋譜") and the
 // format index ("種類" / "ロード") are remembered, then the chosen format's reader runs (the
 // combo, never the name or the contents, chooses it). A file of several games shows its list
@@ -88,8 +102,11 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
                                        ProgramSettings& settings);
 
 // "URL読み込み（柿木）" and "URL読み込み（CSA）": CUrlDlg over the last URL of the format
-// (section "URL"), the download within `limits`, the format's URL reader. A download that
-// fails shows "指定URLが存在しません。" captioned "URL棋譜読み込み"; the record stays.
+// (section "URL"), the download within `limits`, the format's URL reader. The download goes
+// on while the window's messages are taken, with the progress box showing the bytes come so
+// far; its キャンセル ends the download at once and the command with no further box. A
+// download that runs out of time shows "指定URLから時間内に応答がありません。", any other
+// failure "指定URLが存在しません。", captioned "URL棋譜読み込み"; the record stays.
 RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                                    RecordFormat format, const HttpLimits& limits = {});
 

@@ -117,6 +117,7 @@ bool GameListSession::Choose(int line) {
   // no clock go on over it.
   s.Record = record;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  MarkRecordSaved(s);
   s.Clock.RunningSide = kNoRunningClock;
   RebuildShown(s);
   s.InteractionState = kStateIdle;

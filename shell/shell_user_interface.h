@@ -181,6 +181,16 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual bool ChooseListedRecord(RecordListModel&) { return false; }
   // CUrlDlg "URLから棋譜ファイルを読み込む。" over the last URL; true on "読み込み".
   [[nodiscard]] virtual bool InputUrl(std::string&) { return false; }
+  // A box that stays over the window while a command waits (a download): the first call
+  // opens it with `caption`, `text` says how far the wait has come, and the rest of the
+  // window takes no input until EndProgress. False once the person has pressed its
+  // キャンセル or closed it. Without an implementation nothing shows and nothing stops.
+  [[nodiscard]] virtual bool ShowProgress(const std::string& /*caption*/,
+                                          const std::string& /*text*/) {
+    return true;
+  }
+  // Closes the box of ShowProgress, if one is open.
+  virtual void EndProgress() {}
   // CShohi "消費時間設定　　" over `editor`; true on ＯＫ, the fields of the shown page taken.
   [[nodiscard]] virtual bool EditTimes(TimeEditor&) { return false; }
   // Opens the text file at `path` in the desktop's text editor, which the person then works

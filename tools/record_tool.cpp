@@ -48,8 +48,9 @@ int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRec
     return 1;
   }
   std::string body, error;
-  if (!FetchUrl(url, body, error)) {
-    message = std::string(kMessageUrlMissing) + " (" + error + ")";
+  const DownloadState state = FetchUrl(url, body, error);
+  if (state != DownloadState::kDone) {
+    message = std::string(UrlFailureMessage(state)) + " (" + error + ")";
     return 1;
   }
   MemoryByteStream stream(body);

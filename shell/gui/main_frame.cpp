@@ -75,10 +75,7 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   SetDocumentName("");
 
   view_->OnDocumentName = [this](const std::string& path) { SetDocumentName(path); };
-  view_->OnEndProgram = [this](int code) {
-    exit_code_ = code;
-    CallAfter([this] { Destroy(); });
-  };
+  view_->OnEndProgram = [this](int code) { exit_code_ = code; };
   for (const CommandRow& row : CommandTable()) {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent& e) { view_->RunCommand(e.GetId()); }, row.Id);
@@ -198,10 +195,17 @@ void CMainFrame::OnIdleIndicators(wxIdleEvent& event) {
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
-  // A running search must return first; the game driver then ends the program.
-  if (view_ && view_->CloseRequested() && event.CanVeto()) {
-    event.Veto();
-    return;
+  if (view_ && event.CanVeto()) {
+    // Long work must end first; the view closes the frame again once it has.
+    if (view_->CloseRequested()) {
+      SetStatusText(U("処理の終了を待っています。"), 0);
+      event.Veto();
+      return;
+    }
+    if (!view_->ConfirmClose()) {
+      event.Veto();
+      return;
+    }
   }
   Destroy();
 }

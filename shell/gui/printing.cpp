@@ -1,9 +1,11 @@
-// The printout: record pages as lines of text, diagram pages as the diagram drawn one bit deep
-// at the printer's resolution (the same Mincho characters as the problem bitmap) with the title
-// and comments in the printer font.
+// The printout: record pages as lines of text; diagram pages as the diagram's lines, marks and
+// characters drawn with the print font at the printer's resolution, with the title and the
+// comments in the same font.
 #include "shell/gui/printing.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 #include <wx/cmndata.h>
 #include <wx/dcmemory.h>
@@ -11,16 +13,9 @@
 #include <wx/image.h>
 #include <wx/printdlg.h>
 
-#include "output/problem_bitmap.h"
-
 namespace shogi::gui {
 namespace {
 
-// Kept while the program runs: the printer and the page as last set up.
-wxPrintData& PrinterData() {
-  static wxPrintData data;
-  return data;
-}
 wxPageSetupDialogData& PageData() {
   static wxPageSetupDialogData data(PrinterData());
   return data;
@@ -61,7 +56,55 @@ void DrawGridText(wxDC& dc, const std::string& utf8, int x, int y) {
   }
 }
 
+// Draws the diagram's drawing data from (x, y): lines a sixteenth of the text height wide,
+// each character as text of the dc's font scaled to the smaller side of its glyph and centred
+// in its box (gote's turned by 180 degrees), the side marks as polygons. A printer's context
+// does not squeeze text, so 成 over its base kanji is drawn at half size.
+void DrawDiagram(wxDC& dc, const DiagramLayout& layout, int x, int y) {
+  const int h = dc.GetCharHeight();
+  const wxFont font = dc.GetFont();
+  // A full-width character is one em wide.
+  const int em = std::max(1, dc.GetTextExtent(wxString::FromUTF8("国")).x);
+  dc.SetPen(wxPen(*wxBLACK, std::max(1, h / 16)));
+  for (const DiagramLine& l : layout.Lines) dc.DrawLine(x + l.X1, y + l.Y1, x + l.X2, y + l.Y2);
+  std::map<int, wxFont> sized;
+  for (const DiagramGlyph& g : layout.Glyphs) {
+    const int size = std::max(1, std::min(g.GlyphWidth, g.GlyphHeight));
+    auto f = sized.find(size);
+    if (f == sized.end())
+      f = sized.emplace(size, font.Scaled(static_cast<float>(size) / static_cast<float>(em))).first;
+    dc.SetFont(f->second);
+    const wxString text = wxString::FromUTF8(g.Text);
+    const wxSize extent = dc.GetTextExtent(text);
+    const int left = x + g.X + (g.Width - extent.x) / 2;
+    const int top = y + g.Y + (g.Height - extent.y) / 2;
+    if (g.Turned)
+      dc.DrawRotatedText(text, left + extent.x, top + extent.y, 180);
+    else
+      dc.DrawText(text, left, top);
+  }
+  dc.SetFont(font);
+  // An outline is drawn as a closed line, not as a polygon with a transparent brush: the
+  // GTK printer's context then keeps a transparent colour for the text that follows.
+  dc.SetBrush(*wxBLACK_BRUSH);
+  for (const DiagramMark& m : layout.Marks) {
+    std::vector<wxPoint> corners;
+    for (const PicturePoint& p : MarkCorners(m)) corners.emplace_back(x + p.X, y + p.Y);
+    if (m.Filled) {
+      dc.DrawPolygon(static_cast<int>(corners.size()), corners.data());
+    } else {
+      corners.push_back(corners.front());
+      dc.DrawLines(static_cast<int>(corners.size()), corners.data());
+    }
+  }
+}
+
 }  // namespace
+
+wxPrintData& PrinterData() {
+  static wxPrintData data;
+  return data;
+}
 
 PrintJob PrintJobOf(const ProgramState& state) {
   PrintJob job;
@@ -72,16 +115,18 @@ PrintJob PrintJobOf(const ProgramState& state) {
   return job;
 }
 
-wxFont PrintFont() {
-  return wxFont(wxFontInfo(10).FaceName("IPAMincho").Encoding(wxFONTENCODING_DEFAULT));
+wxFont PrintFont(double printer_per_screen) {
+  return wxFont(
+      wxFontInfo(10.0 * printer_per_screen).FaceName("IPAMincho").Encoding(wxFONTENCODING_DEFAULT));
 }
 
 int PrintPageCount(wxDC& dc, const PrintJob& job, wxSize page) {
   const int h = dc.GetCharHeight();
   if (job.Kind == PrintKind::kRecord)
     return static_cast<int>(RecordPrintPages(job.Record, h).size());
+  const wxSize printable = Printable(dc, page);
   return static_cast<int>(
-      DiagramPrintPages(job.Shown, job.Settings, h, Printable(dc, page).y).size());
+      DiagramPrintPages(job.Shown, job.Settings, h, printable.x, printable.y).size());
 }
 
 wxBitmap PictureBitmap(const OneBitPicture& picture) {
@@ -111,14 +156,11 @@ void DrawPrintPage(wxDC& dc, const PrintJob& job, int page, wxSize size) {
     }
     return;
   }
-  const auto pages = DiagramPrintPages(job.Shown, job.Settings, h, Printable(dc, size).y);
+  const wxSize printable = Printable(dc, size);
+  const auto pages = DiagramPrintPages(job.Shown, job.Settings, h, printable.x, printable.y);
   if (page < 1 || page > static_cast<int>(pages.size())) return;
   const DiagramPage& p = pages[page - 1];
-  if (p.Width > 0 && p.Height > 0) {
-    OneBitPicture picture(p.Width + 1, p.Height + 1);
-    RenderDiagram(p.Layout, picture);
-    dc.DrawBitmap(PictureBitmap(picture), m, m);
-  }
+  DrawDiagram(dc, p.Layout, m, m);
   for (const PageText& t : p.Texts) DrawGridText(dc, t.Text, m + t.X, m + t.Y);
 }
 
@@ -132,11 +174,20 @@ wxSize CShogiPrintout::PageSize() {
   return wxSize(w, h);
 }
 
+wxDC* CShogiPrintout::PreparedDC() {
+  wxDC* dc = GetDC();
+  if (dc == nullptr) return nullptr;
+  // The preview draws smaller than the printer: the printer's pixels are mapped onto its DC.
+  FitThisSizeToPaper(PageSize());
+  int screen_x = 0, screen_y = 0, printer_x = 0, printer_y = 0;
+  GetPPIScreen(&screen_x, &screen_y);
+  GetPPIPrinter(&printer_x, &printer_y);
+  dc->SetFont(PrintFont(screen_y > 0 && printer_y > 0 ? double(printer_y) / screen_y : 1.0));
+  return dc;
+}
+
 void CShogiPrintout::OnPreparePrinting() {
-  if (wxDC* dc = GetDC()) {
-    dc->SetFont(PrintFont());
-    pages_ = std::max(1, PrintPageCount(*dc, job_, PageSize()));
-  }
+  if (wxDC* dc = PreparedDC()) pages_ = std::max(1, PrintPageCount(*dc, job_, PageSize()));
 }
 
 bool CShogiPrintout::HasPage(int page) {
@@ -149,11 +200,8 @@ void CShogiPrintout::GetPageInfo(int* min_page, int* max_page, int* from, int* t
 }
 
 bool CShogiPrintout::OnPrintPage(int page) {
-  wxDC* dc = GetDC();
+  wxDC* dc = PreparedDC();
   if (dc == nullptr) return false;
-  // The preview draws smaller than the printer: the printer's pixels are mapped onto its DC.
-  FitThisSizeToPaper(PageSize());
-  dc->SetFont(PrintFont());
   DrawPrintPage(*dc, job_, page, PageSize());
   return true;
 }
@@ -176,8 +224,14 @@ void RunPrintAction(wxWindow* parent, const ProgramState& state, PrintAction act
         delete preview;
         return;
       }
-      auto* frame = new wxPreviewFrame(preview, parent, "印刷プレビュー", wxDefaultPosition,
-                                       wxSize(700, 800));
+      // At 100 % the page shows at its size on paper; the frame takes an A4 page's width
+      // and what the screen has of its height.
+      preview->SetZoom(100);
+      const wxRect screen = wxGetClientDisplayRect();
+      const int width = wxGetDisplayPPI().x * 210 * 10 / 254 + 80;
+      auto* frame = new wxPreviewFrame(
+          preview, parent, wxString::FromUTF8("印刷プレビュー"), wxDefaultPosition,
+          wxSize(std::min(width, screen.width), screen.height * 9 / 10));
       frame->Centre(wxBOTH);
       frame->Initialize();
       frame->Show();

@@ -23,12 +23,18 @@ struct PrintJob {
 };
 PrintJob PrintJobOf(const ProgramState& state);
 
-// The font the pages are written in: the Mincho face at 10 points.
-wxFont PrintFont();
+// The font the pages are written in: the Mincho face at 10 points on paper. wxWidgets sizes
+// fonts in screen points, so on a device context whose logical unit is one printer pixel the
+// size is `printer_per_screen` (the printer's pixels an inch over the screen's) times larger.
+wxFont PrintFont(double printer_per_screen = 1.0);
 
-// The number of pages of `job` on `dc` (its font set to PrintFont()).
+// The number of pages of `job` on `dc`, its font set to the print font; `page` is the paper
+// in logical units.
 int PrintPageCount(wxDC& dc, const PrintJob& job, wxSize page);
-// Draws page `page` (from 1) of `job` on `dc`, whose page is `size` device units.
+// Draws page `page` (from 1) of `job` on `dc`, its font set to the print font, whose text
+// height is the H that every measure of the page follows. The diagram is drawn as lines,
+// polygons and text: pieces as characters of the print font scaled to their cells, gote's
+// turned by 180 degrees.
 void DrawPrintPage(wxDC& dc, const PrintJob& job, int page, wxSize size);
 
 // A one-bit picture as a black-and-white bitmap.
@@ -45,9 +51,15 @@ class CShogiPrintout : public wxPrintout {
 
  private:
   wxSize PageSize();
+  // The printout's device context with one printer pixel a logical unit and the print font
+  // sized for it; null when there is none.
+  wxDC* PreparedDC();
   PrintJob job_;
   int pages_ = 1;
 };
+
+// The printer, the paper and the copies as last chosen, kept while the program runs.
+wxPrintData& PrinterData();
 
 // "印刷開始", "印刷プレビュー", "プリンタの設定" over `parent`.
 void RunPrintAction(wxWindow* parent, const ProgramState& state, PrintAction action);

@@ -6,6 +6,7 @@
 #include <wx/filedlgcustomize.h>
 #include <wx/filename.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 #include <vector>
 
@@ -80,6 +81,31 @@ CUrlDlg::CUrlDlg(wxWindow* parent, const std::string& url)
 
 std::string CUrlDlg::Url() const {
   return field_->GetValue().utf8_string();
+}
+
+CProgressBox::CProgressBox(wxWindow* parent, const std::string& caption)
+    : wxDialog(parent, wxID_ANY, U(caption), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX) {
+  text_ = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(420, -1),
+                           wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
+  text_->SetMinSize(wxSize(420, 2 * text_->GetCharHeight() + 4));
+  cancel_ = new wxButton(this, wxID_CANCEL, U("キャンセル"));
+  cancel_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { cancelled_ = true; });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+    cancelled_ = true;
+    if (event.CanVeto()) event.Veto();  // the command closes the box once it has stopped
+  });
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(text_, 0, wxEXPAND | wxALL, 12);
+  top->Add(cancel_, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+  SetSizerAndFit(top);
+  CentreOnParent();
+}
+
+void CProgressBox::SetText(const std::string& text) {
+  if (text == shown_) return;
+  shown_ = text;
+  text_->SetLabel(U(text));
 }
 
 CRecordList::CRecordList(wxWindow* parent, RecordListModel& list)

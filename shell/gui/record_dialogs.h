@@ -60,6 +60,25 @@ class CUrlDlg : public wxDialog {
   wxTextCtrl* field_ = nullptr;
 };
 
+// The box that stays while a command waits (a download from a URL): the caption, a text of
+// how far it has come and キャンセル. It has no modal loop: the command polls Cancelled() as
+// it goes on; its close box counts as キャンセル.
+class CProgressBox : public wxDialog {
+ public:
+  CProgressBox(wxWindow* parent, const std::string& caption);
+  // Changes the text when it differs from the one shown.
+  void SetText(const std::string& text);
+  const std::string& Text() const { return shown_; }
+  bool Cancelled() const { return cancelled_; }
+  wxButton* CancelButton() const { return cancel_; }
+
+ private:
+  wxStaticText* text_ = nullptr;
+  wxButton* cancel_ = nullptr;
+  std::string shown_;
+  bool cancelled_ = false;
+};
+
 // The list of a file's games: the header over twenty rows and a scroll bar over all of them.
 class CRecordList : public wxDialog {
  public:

@@ -1,5 +1,6 @@
 // The board view: painting, the mouse, the timers and the menu commands.
 #include "shell/gui/shogi_view.h"
+#include "shell/record_commands.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
@@ -170,6 +171,12 @@ bool ViewUserInterface::ChooseListedRecord(RecordListModel& list) {
 bool ViewUserInterface::InputUrl(std::string& url) {
   return dialogs_.InputUrl(url);
 }
+bool ViewUserInterface::ShowProgress(const std::string& caption, const std::string& text) {
+  return dialogs_.ShowProgress(caption, text);
+}
+void ViewUserInterface::EndProgress() {
+  dialogs_.EndProgress();
+}
 bool ViewUserInterface::EditTimes(TimeEditor& editor) {
   return dialogs_.EditTimes(editor);
 }
@@ -314,6 +321,7 @@ void CShogiView::Apply(const ViewUpdate& u) {
   Update();
   last_apply_us_ = static_cast<long>(watch.TimeInMicro().GetValue());
   if (repainted && !last_changes_.empty()) repaint_log_.back().ScreenMicroseconds = last_apply_us_;
+  CloseWhenWorkEnded();
 }
 
 bool CShogiView::CloseRequested() {
@@ -322,8 +330,28 @@ bool CShogiView::CloseRequested() {
   return NotifyClosing(state_);
 }
 
+bool CShogiView::ConfirmClose() {
+  if (ConfirmClosing(ctx_, profile_, env_.Settings)) return true;
+  state_.ClosePending = false;  // the person stays: the window is alive again
+  return false;
+}
+
+void CShogiView::CloseWhenWorkEnded() {
+  if (!state_.ClosePending || close_scheduled_ || IsBusyState(state_.InteractionState) ||
+      state_.InteractionState == kStateDatabase) {
+    return;
+  }
+  // After the handler that ran the work has returned: the frame is closed as the person
+  // asked, with the question about an unsaved record.
+  close_scheduled_ = true;
+  CallAfter([this] {
+    close_scheduled_ = false;
+    wxGetTopLevelParent(this)->Close();
+  });
+}
+
 void CShogiView::EndProgram(int exit_code) {
-  closing_ = true;
+  state_.ClosePending = true;
   if (OnEndProgram) OnEndProgram(exit_code);
 }
 
@@ -716,7 +744,7 @@ void CShogiView::ShowPromotionBox(bool show) {
 }
 
 void CShogiView::LeftDown(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   SetFocus();  // the keys step through the record once the board was clicked
   const int s = state_.InteractionState;
   const int lx = scale_.Layout(x), ly = scale_.Layout(y);
@@ -742,7 +770,7 @@ void CShogiView::LeftDown(int x, int y) {
 }
 
 void CShogiView::LeftUp(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   EndDrag();
   // Boxes and the computer's thinking may follow: the mouse is let go before them; the
   // promotion choice takes it again.
@@ -770,7 +798,7 @@ void CShogiView::MouseMove(int x, int y) {
 }
 
 void CShogiView::RightDown(int x, int y) {
-  if (closing_) return;
+  if (state_.ClosePending) return;
   const int s = state_.InteractionState;
   if (IsBusyState(s)) {
     RequestStop(ctx_);
@@ -797,7 +825,7 @@ void CShogiView::RightUp() {
 }
 
 void CShogiView::Wheel(int x, int y, int rotation, int delta) {
-  if (closing_ || delta <= 0) return;
+  if (state_.ClosePending || delta <= 0) return;
   const int lx = scale_.Layout(x), ly = scale_.Layout(y);
   if (!kBoardPanelRect.Contains(lx, ly) && !kMovePanelRect.Contains(lx, ly)) return;
   wheel_rest_ += rotation;
@@ -813,7 +841,7 @@ void CShogiView::Wheel(int x, int y, int rotation, int delta) {
 }
 
 bool CShogiView::KeyDown(int key_code) {
-  if (closing_) return false;
+  if (state_.ClosePending) return false;
   int id;
   switch (key_code) {
     case WXK_LEFT:

@@ -83,6 +83,8 @@ class ViewUserInterface : public ShellUserInterface {
   KayaSaveChoice AskKayaSave() override;
   bool ChooseListedRecord(RecordListModel& list) override;
   bool InputUrl(std::string& url) override;
+  bool ShowProgress(const std::string& caption, const std::string& text) override;
+  void EndProgress() override;
   bool EditTimes(TimeEditor& editor) override;
   void ApplyUpdate(const ViewUpdate& update) override;
   void EndProgram(int exit_code) override;
@@ -123,13 +125,18 @@ class CShogiView : public wxWindow {
   // --- what the shell asks of the view ---
   // Stops and starts timers and repaints what the update names (promotion box included).
   void Apply(const ViewUpdate& update);
-  // The frame is closing: true when the close must wait for a running search to return.
+  // The frame is closing: true when the close must wait for long work to end (a search is
+  // asked to stop; a database command runs to its end).
   bool CloseRequested();
+  // The question about an unsaved record before the program ends; false when it stays.
+  bool ConfirmClose();
   void EndProgram(int exit_code);
+  // Closes the frame once the work a close waited for has ended.
+  void CloseWhenWorkEnded();
   void SetStatus(const std::string& text);
   // Called when a command wants the frame's title to show a file.
   std::function<void(const std::string&)> OnDocumentName;
-  // Called when the program must end (the frame destroys itself).
+  // Called when a search ended because the program is closing (the frame keeps the code).
   std::function<void(int)> OnEndProgram;
 
   // --- drawing, also for tests ---
@@ -234,8 +241,8 @@ class CShogiView : public wxWindow {
   };
   StaticKey static_key_;
   int wheel_rest_ = 0;  // the part of a notch the wheel has turned so far
-  wxBitmap clean_;    // everything that never changes: background, panels, grid, stars
-  wxBitmap backing_;  // the picture as shown, without the overlays
+  wxBitmap clean_;      // everything that never changes: background, panels, grid, stars
+  wxBitmap backing_;    // the picture as shown, without the overlays
   // The board's grid in each tint (index CellTint; 0 unused), taken from clean_.
   wxBitmap tinted_[5];
   wxRect tinted_area_;
@@ -255,7 +262,7 @@ class CShogiView : public wxWindow {
   bool dragging_ = false;
   int drag_x_ = 0, drag_y_ = 0;
   bool promotion_open_ = false;
-  bool closing_ = false;
+  bool close_scheduled_ = false;  // a close waits for the handler that ran the work
 
   wxTimer clock_timer_;
   wxTimer forward_timer_;

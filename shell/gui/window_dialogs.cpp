@@ -302,6 +302,23 @@ bool WindowDialogs::ChooseListedRecord(RecordListModel& list) {
   CRecordList dialog(parent_, list);
   return dialog.ShowModal() == wxID_OK && list.Chosen() > 0;
 }
+bool WindowDialogs::ShowProgress(const std::string& caption, const std::string& text) {
+  if (progress_ == nullptr) {
+    progress_ = new CProgressBox(parent_, caption);
+    progress_->Show();
+    progress_disabler_ = std::make_unique<wxWindowDisabler>(progress_);
+  }
+  progress_->SetText(text);
+  return !progress_->Cancelled();
+}
+
+void WindowDialogs::EndProgress() {
+  if (progress_ == nullptr) return;
+  progress_disabler_.reset();
+  progress_->Destroy();
+  progress_ = nullptr;
+}
+
 bool WindowDialogs::InputUrl(std::string& url) {
   CUrlDlg dialog(parent_, url);
   if (dialog.ShowModal() != wxID_OK) return false;

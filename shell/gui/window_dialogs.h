@@ -5,13 +5,17 @@
 
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
+#include <memory>
 #include <string>
 
 #include "shell/shell_user_interface.h"
 
 namespace shogi::gui {
+
+class CProgressBox;  // shell/gui/record_dialogs.h
 
 class WindowDialogs : public ShellDialogs {
  public:
@@ -54,13 +58,21 @@ class WindowDialogs : public ShellDialogs {
   KayaSaveChoice AskKayaSave() override;
   bool ChooseListedRecord(RecordListModel& list) override;
   bool InputUrl(std::string& url) override;
+  bool ShowProgress(const std::string& caption, const std::string& text) override;
+  void EndProgress() override;
   bool EditTimes(TimeEditor& editor) override;
+
+  // The box of ShowProgress while it is open, else null.
+  CProgressBox* Progress() const { return progress_; }
 
  private:
   FileDialogResult ChooseFile(const FileDialogRequest& request, bool save);
 
   wxWindow* parent_;
   std::string folder_;
+  CProgressBox* progress_ = nullptr;
+  // Keeps every other window from input while the progress box is open.
+  std::unique_ptr<wxWindowDisabler> progress_disabler_;
 };
 
 // A path of the file system as wxWidgets names it, and back.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "records/ki2_notation.h"
 #include "tests/output/output_test_util.h"
 
@@ -84,7 +86,7 @@ TEST(DiagramPrint, CellsAreTheMagnificationInTextLines) {
     settings.Comments[0] = "一";
     settings.Comments[2] = "三";
     const int h = 20, c = mag * h;
-    const auto pages = DiagramPrintPages(pos, settings, h, 10000);
+    const auto pages = DiagramPrintPages(pos, settings, h, 10000, 10000);
     ASSERT_EQ(pages.size(), 1u);
     const DiagramPage& p = pages[0];
     // Ten horizontal lines from (C, 2C + kC) to (10C, 2C + kC) and ten vertical ones.
@@ -109,11 +111,56 @@ TEST(DiagramPrint, CellsAreTheMagnificationInTextLines) {
   }
 }
 
+TEST(DiagramPrint, ADiagramWiderThanThePageShrinksWithItsCells) {
+  PrintSettings settings;
+  settings.Magnification = 5;
+  settings.Comments[0] = "一";
+  // Twelve cells of 5 x 20 would take 1200 across a page of 960: cells of 80.
+  const auto pages =
+      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 960, 5000);
+  ASSERT_EQ(pages.size(), 1u);
+  const DiagramPage& p = pages[0];
+  EXPECT_EQ(p.Layout.Lines[0].X1, 80);
+  EXPECT_EQ(p.Layout.Lines[0].X2, 800);
+  EXPECT_EQ(p.Width, 960);
+  EXPECT_EQ(p.Texts[1].Y, 12 * 80);
+  for (const DiagramGlyph& g : p.Layout.Glyphs) EXPECT_LE(g.X + g.Width, 960) << g.Text;
+}
+
+// Long labels and hands: the hands keep to the ten rows beside the board, under the title's
+// line (cells of one text line at magnification 1), and no two characters or marks overlap.
+TEST(DiagramPrint, LongHandsStayInTheRowsBesideTheBoard) {
+  PrintSettings settings;
+  settings.Title = "【第１図は２六歩まで】";
+  settings.SenteLabel = "▲先手太郎";
+  settings.GoteLabel = "▽後手花子";
+  const int h = 20;
+  for (const char* sfen :
+       {"4k4/9/9/9/9/9/9/9/4K4 b RBGSNL2P 1", "4k4/9/9/9/9/9/9/9/4K4 b R2G2S2N2L9Pb2g2s2n2l9p 1"}) {
+    const auto pages =
+        DiagramPrintPages(test_support::FromSfen(sfen).pos, settings, h, 10000, 10000);
+    std::vector<std::array<int, 4>> boxes;  // left, top, right, bottom
+    for (const DiagramGlyph& g : pages[0].Layout.Glyphs)
+      boxes.push_back({g.X, g.Y, g.X + g.Width, g.Y + g.Height});
+    for (const DiagramMark& m : pages[0].Layout.Marks)
+      boxes.push_back({m.X, m.Y, m.X + m.Width, m.Y + m.Height});
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      const auto& a = boxes[i];
+      EXPECT_TRUE(a[1] >= h && a[3] <= 11 * h) << sfen << " " << i;
+      for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+        const auto& b = boxes[j];
+        EXPECT_FALSE(a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]) << sfen << i << j;
+      }
+    }
+  }
+}
+
 TEST(DiagramPrint, CommentsThatDoNotFitGoOnTheNextPage) {
   PrintSettings settings;
   settings.Magnification = 5;
   for (std::string& c : settings.Comments) c = "コメント";
-  const auto pages = DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 1300);
+  const auto pages =
+      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 10000, 1300);
   // The board ends at 1100; comments at 1200 (fits) and 1300, 1400 (next page).
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].Texts.size(), 2u);

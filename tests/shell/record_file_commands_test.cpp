@@ -2,10 +2,13 @@
 // the Palm commands and the time-used command, through the scripted person.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/cp932.h"
+#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "shell/command_table.h"
 #include "shell/maintenance_commands.h"
@@ -78,6 +81,60 @@ TEST_F(RecordFileCommandsTest, AnUnpickedFormatFollowsTheExtension) {
     Choose(path, -1);
     EXPECT_TRUE(Open().Loaded) << ui.LastMessage();
     EXPECT_EQ(profile.GetInt("種類", "ロード", -1), c.read_as);
+  }
+}
+
+// Before the program ends, a record changed since it was read or written is offered to be
+// saved; the answer decides whether the program ends.
+TEST_F(RecordFileCommandsTest, ClosingAsksForAnUnsavedRecord) {
+  const std::string read = dir_.Path() + "read.kif", saved = dir_.Path() + "saved.kif";
+  std::filesystem::copy_file(Data("kif/even.kif"), read);
+  enum Change { kNone, kRead, kPlayed, kPasted, kNavigated };
+  const struct {
+    Change change;
+    std::vector<MessageAnswer> answers;  // to the question, if asked
+    bool save_chosen;
+    bool ends;
+  } cases[] = {
+      {kNone, {}, false, true},
+      {kRead, {}, false, true},
+      {kNavigated, {}, false, true},  // stepping through a read record changes nothing
+      {kPlayed, {MessageAnswer::kNo}, false, true},
+      {kPlayed, {MessageAnswer::kCancel}, false, false},
+      {kPlayed, {MessageAnswer::kYes}, false, false},  // the save dialog cancelled
+      {kPlayed, {MessageAnswer::kYes}, true, true},
+      {kPasted, {MessageAnswer::kNo}, false, true},
+  };
+  CommandEnv env{ctx, profile, settings};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.change) * 10 + static_cast<int>(c.answers.size()));
+    SetUp();
+    std::filesystem::remove(saved);
+    if (c.change != kNone && c.change != kPasted) {
+      ui.FileAnswers.push_back({true, read, 0});
+      RunCommand(env, kCmdReadKif);
+    }
+    if (c.change == kNavigated) RunCommand(env, kCmdToLast);
+    if (c.change == kPlayed) {
+      StartWith(kPersonPlayer, kPersonPlayer, false);
+      PersonMoves("7g7f");
+    }
+    if (c.change == kPasted) {
+      ui.ClipboardHoldsText = true;
+      ui.Clipboard = "position startpos moves 7g7f";
+      RunCommand(env, kCmdPasteRecord);
+    }
+    ui.Messages.clear();
+    ui.MessageAnswers.assign(c.answers.begin(), c.answers.end());
+    if (!c.answers.empty() && c.answers[0] == MessageAnswer::kYes) {
+      ui.FileAnswers.push_back({c.save_chosen, saved, 0});
+    }
+    EXPECT_EQ(ConfirmClosing(ctx, profile, settings), c.ends);
+    EXPECT_EQ(ui.Messages.size(), c.answers.size());
+    EXPECT_EQ(std::filesystem::exists(saved), c.save_chosen);
+    if (c.save_chosen) {
+      EXPECT_TRUE(ConfirmClosing(ctx, profile, settings));  // asked once
+    }
   }
 }
 
@@ -227,22 +284,68 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
     EXPECT_GT(RecordMoveCount(state.Record), 0);
     EXPECT_EQ(profile.GetString("URL", format == RecordFormat::kKif ? "柿木" : "CSA", ""), url);
   }
-  // The dialog starts from the last URL; a missing path or no server leaves the record.
+  // The dialog starts from the last URL; a missing path, no server or a server that never
+  // answers in time leaves the record, each with its message.
   const GameRecord before = state.Record;
+  test_support::TestHttpServer silent({}, test_support::TestHttpServer::Answer::kNever);
   HttpLimits quick;
-  quick.TotalTimeoutMs = 2000;
-  for (const std::string& url :
-       {server.Url("/missing.csa"), test_support::TestHttpServer::RefusingUrl()}) {
+  quick.TotalTimeoutMs = 300;
+  const struct {
+    std::string url;
+    const char* message;
+  } failures[] = {
+      {server.Url("/missing.csa"), "指定URLが存在しません。"},
+      {test_support::TestHttpServer::RefusingUrl(), "指定URLが存在しません。"},
+      {silent.Url("/game.csa"), "指定URLから時間内に応答がありません。"},
+  };
+  for (const auto& f : failures) {
     ui.UrlDialog.Answers.push_back([=](std::string& u) {
-      u = url;
+      u = f.url;
       return true;
     });
     EXPECT_FALSE(UrlOpenCommand(ctx, profile, settings, RecordFormat::kCsa, quick).Loaded);
     EXPECT_EQ(ui.Messages.back().Caption, "URL棋譜読み込み");
-    EXPECT_EQ(ui.LastMessage(), "指定URLが存在しません。");
+    EXPECT_EQ(ui.LastMessage(), f.message) << f.url;
     EXPECT_TRUE(std::memcmp(&before, &state.Record, sizeof before) == 0);
   }
   EXPECT_EQ(ui.UrlDialog.Shown[2], server.Url("/game.csa"));
+  EXPECT_EQ(ui.ProgressEnds, 5);
+}
+
+// A download keeps the window's messages going with the progress box up; キャンセル ends it at
+// once, with no box after it.
+TEST_F(RecordFileCommandsTest, AUrlDownloadsWhileTheWindowRunsAndStopsOnCancel) {
+  const std::string csa = FileBytes(Data("csa/even.csa"));
+  test_support::TestHttpServer slow({{"/game.csa", csa}},
+                                    test_support::TestHttpServer::Answer::kSlowly);
+  test_support::TestHttpServer silent({}, test_support::TestHttpServer::Answer::kNever);
+  int pumps = 0;
+  SetMessagePump([&] { ++pumps; });
+  const auto open = [&](const std::string& url) {
+    ui.UrlDialog.Answers.push_back([=](std::string& u) {
+      u = url;
+      return true;
+    });
+    return UrlOpenCommand(ctx, profile, settings, RecordFormat::kCsa).Loaded;
+  };
+  EXPECT_TRUE(open(slow.Url("/game.csa"))) << ui.LastMessage();
+  EXPECT_GT(pumps, 5);
+  ASSERT_FALSE(ui.ProgressTexts.empty());
+  EXPECT_EQ(ui.ProgressTexts[0], slow.Url("/game.csa") + "\n接続しています…");
+  const std::string whole = "／" + std::to_string(csa.size()) + "バイト";
+  EXPECT_TRUE(std::any_of(ui.ProgressTexts.begin(), ui.ProgressTexts.end(), [&](auto& t) {
+    return t.find("受信しています…") != std::string::npos && t.find(whole) != std::string::npos;
+  }));
+
+  const GameRecord before = state.Record;
+  ui.ProgressAnswer = [](const std::string&) { return false; };
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(open(silent.Url("/game.csa")));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_TRUE(ui.Messages.empty()) << ui.LastMessage();
+  EXPECT_EQ(ui.ProgressEnds, 2);
+  EXPECT_TRUE(std::memcmp(&before, &state.Record, sizeof before) == 0);
+  SetMessagePump({});
 }
 
 TEST_F(RecordFileCommandsTest, ThePalmCommandsWriteAndReadTheGame) {

@@ -84,6 +84,11 @@ class ScriptedUserInterface : public ShellUserInterface {
   DialogScript<RecordFileRequest> RecordFileDialog;
   DialogScript<RecordListModel> RecordListDialog;
   DialogScript<std::string> UrlDialog;
+  // The progress box: every text it showed, an answer to each (false: キャンセル pressed;
+  // none: it goes on) and how often it was closed.
+  std::vector<std::string> ProgressTexts;
+  std::function<bool(const std::string&)> ProgressAnswer;
+  int ProgressEnds = 0;
   DialogScript<TimeEditor> TimeEditorDialog;
   std::deque<KayaSaveChoice> KayaSaveAnswers;
 
@@ -199,6 +204,11 @@ class ScriptedUserInterface : public ShellUserInterface {
     return RecordListDialog.Run(list, "record list dialog");
   }
   bool InputUrl(std::string& url) override { return UrlDialog.Run(url, "URL dialog"); }
+  bool ShowProgress(const std::string&, const std::string& text) override {
+    ProgressTexts.push_back(text);
+    return !ProgressAnswer || ProgressAnswer(text);
+  }
+  void EndProgress() override { ++ProgressEnds; }
   bool EditTimes(TimeEditor& editor) override {
     return TimeEditorDialog.Run(editor, "time-used dialog");
   }

@@ -7,6 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace shogi::test_support {
@@ -39,8 +41,8 @@ void SendAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-TestHttpServer::TestHttpServer(std::map<std::string, std::string> files, bool silent)
-    : files_(std::move(files)), silent_(silent) {
+TestHttpServer::TestHttpServer(std::map<std::string, std::string> files, Answer answer)
+    : files_(std::move(files)), answer_(answer) {
   listener_ = ListenOnFreePort(port_);
   thread_ = std::thread([this] { Serve(); });
 }
@@ -69,7 +71,7 @@ void TestHttpServer::Serve() {
     if (poll(&p, 1, 50) <= 0) continue;
     const int client = accept(listener_, nullptr, nullptr);
     if (client < 0) continue;
-    if (silent_) {
+    if (answer_ == Answer::kNever) {
       held.push_back(client);
       continue;
     }
@@ -90,7 +92,13 @@ void TestHttpServer::Serve() {
         path.rfind("/unsized", 0) == 0 ? "" : "\r\nContent-Length: " + std::to_string(body.size());
     SendAll(client,
             std::string(file == files_.end() ? "HTTP/1.0 404 Not Found" : "HTTP/1.0 200 OK") +
-                length + "\r\nConnection: close\r\n\r\n" + body);
+                length + "\r\nConnection: close\r\n\r\n");
+    for (std::size_t at = 0; at < body.size() && !stopping_;) {
+      const std::size_t n = answer_ == Answer::kSlowly ? 16 : body.size();
+      SendAll(client, body.substr(at, n));
+      at += n;
+      if (answer_ == Answer::kSlowly) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     close(client);
   }
   for (int fd : held) close(fd);

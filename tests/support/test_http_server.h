@@ -1,7 +1,7 @@
 // A small HTTP server on 127.0.0.1 for the tests that download: it answers GET requests for
-// the paths it was given with their bytes and every other path with 404, or, when told to
-// stay silent, takes connections and never answers. Paths beginning "/unsized" are sent
-// without a Content-Length.
+// the paths it was given with their bytes and every other path with 404, at once or a few
+// bytes at a time, or it takes connections and never answers. Paths beginning "/unsized" are
+// sent without a Content-Length.
 #pragma once
 
 #include <atomic>
@@ -13,8 +13,14 @@ namespace shogi::test_support {
 
 class TestHttpServer {
  public:
-  // Serves `files` (path such as "/game.kif" → bytes) on a free port; `silent`: never answers.
-  explicit TestHttpServer(std::map<std::string, std::string> files, bool silent = false);
+  enum class Answer {
+    kAtOnce,
+    kSlowly,  // the headers at once, then the body 16 bytes every 50 ms
+    kNever,   // the connection is taken and left waiting
+  };
+  // Serves `files` (path such as "/game.kif" → bytes) on a free port.
+  explicit TestHttpServer(std::map<std::string, std::string> files,
+                          Answer answer = Answer::kAtOnce);
   ~TestHttpServer();
   TestHttpServer(const TestHttpServer&) = delete;
   TestHttpServer& operator=(const TestHttpServer&) = delete;
@@ -29,7 +35,7 @@ class TestHttpServer {
   void Serve();
 
   std::map<std::string, std::string> files_;
-  bool silent_;
+  Answer answer_;
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> stopping_{false};

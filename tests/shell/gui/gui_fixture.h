@@ -52,6 +52,25 @@ class GuiFixture : public ::testing::Test {
     return options;
   }
 
+  // Where pictures are written: <build>/gui-pictures/<name>.png.
+  static wxString PicturePath(const std::string& name) {
+    const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
+    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    return dir + "/" + (g_plain_view ? "plain-" : "") + wxString::FromUTF8(name) + ".png";
+  }
+  // Writes what the screen shows in `area` as the picture `name`, and returns it.
+  static wxImage SaveScreenPicture(const wxRect& area, const std::string& name) {
+    wxBitmap shot(area.width, area.height, 24);
+    {
+      wxScreenDC screen;
+      wxMemoryDC dc(shot);
+      dc.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+    }
+    const wxImage image = shot.ConvertToImage();
+    EXPECT_TRUE(image.SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+    return image;
+  }
+
  protected:
   void SetUp() override {
     InstallWindowMessagePump();
@@ -120,19 +139,13 @@ class GuiFixture : public ::testing::Test {
   // The record's moves as USI.
   std::string Moves() const { return test_support::UsiMoves(view->State().Record); }
 
-  // Where pictures are written: <build>/gui-pictures/<name>.png.
-  static wxString PicturePath(const std::string& name) {
-    const wxString dir = wxString::FromUTF8(SHOGI_BIN_DIR) + "/../gui-pictures";
-    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    return dir + "/" + (g_plain_view ? "plain-" : "") + wxString::FromUTF8(name) + ".png";
-  }
   // Writes the view's picture.
   void SavePicture(const std::string& name) {
     EXPECT_TRUE(view->Snapshot().ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
   }
   // Writes a picture of `dialog` (or another top-level window), shown without a modal loop,
-  // once it had time to paint.
-  static void SaveShownDialogPicture(wxTopLevelWindow& dialog, const std::string& name) {
+  // once it had time to paint, and returns it.
+  static wxImage SaveShownDialogPicture(wxTopLevelWindow& dialog, const std::string& name) {
     dialog.Show();
     dialog.Raise();
     // The window system maps and paints the dialog in its own time.
@@ -148,7 +161,9 @@ class GuiFixture : public ::testing::Test {
       wxMemoryDC memory(shot);
       memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
     }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+    const wxImage image = shot.ConvertToImage();
+    EXPECT_TRUE(image.SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+    return image;
   }
 
   MemoryProfile profile;
@@ -166,14 +181,7 @@ class DialogPictureTest : public GuiFixture {
   void SaveDialogPicture(wxDialog& dialog, const std::string& name) {
     wxTimer timer(&dialog);
     dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-      const wxRect r = dialog.GetScreenRect();
-      wxBitmap shot(r.width, r.height, 24);
-      {
-        wxScreenDC screen;
-        wxMemoryDC dc(shot);
-        dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-      }
-      EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath(name), wxBITMAP_TYPE_PNG));
+      SaveScreenPicture(dialog.GetScreenRect(), name);
       dialog.EndModal(wxID_CANCEL);
     });
     timer.StartOnce(400);

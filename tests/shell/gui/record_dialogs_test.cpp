@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 
+#include <chrono>
+
 #include "records/kaya.h"
 #include "records/record_format.h"
 #include "shell/gui/record_dialogs.h"
+#include "shell/gui/window_dialogs.h"
 #include "tests/shell/gui/gui_fixture.h"
+#include "tests/support/test_http_server.h"
 
 namespace shogi::gui {
 namespace {
@@ -28,17 +32,10 @@ RecordFileRequest Request(bool save, int index) {
 
 // The platform's file dialog is a window of the toolkit's own, which the dialog object
 // does not measure: the picture is the whole screen while it is shown.
-void SaveFileDialogPicture(wxWindow* owner, wxFileDialog& dialog, const wxString& path) {
+void SaveFileDialogPicture(wxWindow* owner, wxFileDialog& dialog, const std::string& name) {
   wxTimer timer(owner);
   owner->Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-    const wxSize size = wxGetDisplaySize();
-    wxBitmap shot(size.x, size.y, 24);
-    {
-      wxScreenDC screen;
-      wxMemoryDC dc(shot);
-      dc.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    }
-    EXPECT_TRUE(shot.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG));
+    GuiFixture::SaveScreenPicture(wxRect(wxPoint(), wxGetDisplaySize()), name);
     dialog.EndModal(wxID_CANCEL);
   });
   timer.StartOnce(1500);
@@ -50,7 +47,7 @@ TEST_F(DialogPictureTest, SpecialFileDialogOpensWithTheFormatCombo) {
   RecordFileRequest request = Request(false, 5);  // ＣＳＡ
   CSpecialFileDialog dialog(frame, request);
   EXPECT_EQ(dialog.GetMessage().utf8_string(), "棋譜ファイルの読み込み");
-  SaveFileDialogPicture(frame, dialog, PicturePath("record_open_dialog"));
+  SaveFileDialogPicture(frame, dialog, "record_open_dialog");
   ASSERT_NE(dialog.Controls().Combo(), nullptr);
   EXPECT_EQ(dialog.Controls().Combo()->GetSelection(), 5);
   EXPECT_EQ(dialog.Controls().Check(), nullptr);  // no check box when opening
@@ -60,7 +57,7 @@ TEST_F(DialogPictureTest, SpecialFileDialogSavesWithTheCheckBox) {
   RecordFileRequest request = Request(true, 3);  // かや
   request.StoreTimes = false;
   CSpecialFileDialog dialog(frame, request);
-  SaveFileDialogPicture(frame, dialog, PicturePath("record_save_dialog"));
+  SaveFileDialogPicture(frame, dialog, "record_save_dialog");
   ASSERT_NE(dialog.Controls().Check(), nullptr);
   EXPECT_FALSE(dialog.Controls().Check()->GetValue());
   dialog.Controls().Check()->SetValue(true);
@@ -80,6 +77,56 @@ TEST_F(DialogPictureTest, UrlDialogTakesTheUrl) {
   dialog.Field()->SetInsertionPointEnd();
   dialog.Field()->WriteText("y");
   EXPECT_LE(dialog.Field()->GetValue().length(), 300u);
+}
+
+// URL読み込み from a server that sends a long file slowly: the window's own progress box comes
+// up over a window that takes no input but keeps running its events; its キャンセル ends the
+// command at once, with no box after it.
+TEST_F(DialogPictureTest, UrlDownloadWaitsInTheProgressBoxUntilCancelled) {
+  test_support::TestHttpServer slow({{"/game.csa", std::string(10000, ' ')}},
+                                    test_support::TestHttpServer::Answer::kSlowly);
+  struct Person : test_support::ScriptedUserInterface {
+    WindowDialogs* window = nullptr;
+    bool ShowProgress(const std::string& caption, const std::string& text) override {
+      return window->ShowProgress(caption, text);
+    }
+    void EndProgress() override { window->EndProgress(); }
+  } person;
+  MemoryProfile settings;
+  auto* main = new CMainFrame(Options(settings, person));
+  main->Show();
+  WindowDialogs window(main, "");
+  person.window = &window;
+  person.UrlDialog.Answers.push_back([&](std::string& url) {
+    url = slow.Url("/game.csa");
+    return true;
+  });
+  bool seen = false;
+  wxEvtHandler handler;
+  wxTimer timer(&handler);
+  handler.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    CProgressBox* box = window.Progress();
+    if (box == nullptr) return;
+    seen = true;
+    EXPECT_FALSE(main->IsEnabled());
+    EXPECT_EQ(box->GetTitle().utf8_string(), "URL棋譜読み込み");
+    EXPECT_NE(box->Text().find("／10000バイト"), std::string::npos) << box->Text();
+    SaveScreenPicture(box->GetScreenRect(), "url_progress");
+    wxCommandEvent press(wxEVT_BUTTON, wxID_CANCEL);
+    press.SetEventObject(box->CancelButton());
+    box->CancelButton()->ProcessWindowEvent(press);
+  });
+  timer.StartOnce(700);
+  const auto start = std::chrono::steady_clock::now();
+  main->View()->RunCommand(kCmdUrlCsa);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(window.Progress(), nullptr);
+  EXPECT_TRUE(main->IsEnabled());
+  Pump();
+  EXPECT_TRUE(person.Messages.empty()) << person.LastMessage();
+  main->Destroy();
+  Pump();
 }
 
 TEST_F(DialogPictureTest, KayaListScrollsAndChooses) {

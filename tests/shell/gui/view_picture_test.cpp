@@ -85,14 +85,7 @@ TEST_F(ViewPictureTest, WholeWindow) {
   frame->Move(0, 0);
   frame->Raise();
   Pump();
-  const wxRect r = frame->GetScreenRect();
-  wxBitmap shot(r.width, r.height, 24);
-  {
-    wxScreenDC screen;
-    wxMemoryDC dc(shot);
-    dc.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-  }
-  EXPECT_TRUE(shot.ConvertToImage().SaveFile(PicturePath("window"), wxBITMAP_TYPE_PNG));
+  SaveScreenPicture(frame->GetScreenRect(), "window");
   // The view got at least the room its layout needs.
   const wxSize client = view->GetClientSize();
   EXPECT_GE(client.x, kViewWidth);
