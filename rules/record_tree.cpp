@@ -112,7 +112,7 @@ std::vector<int> MainLineNodes(const RecordTree& tree, const GameRecord& record)
   return nodes;
 }
 
-void ConformTree(RecordTree& tree, const GameRecord& record) {
+void ConformTree(RecordTree& tree, const GameRecord& record, bool keep_cut) {
   if (tree.Empty()) return;
   int at = RecordTree::kRoot;
   const int end = RecordEndPly(record);
@@ -127,11 +127,10 @@ void ConformTree(RecordTree& tree, const GameRecord& record) {
     node.Result = -1;
     at = next;
   }
-  // The main line that went on past the record's end is cut; what branched off its end
-  // word stays.
-  if (!tree.Node(at).Ends) {
-    while (!tree.Node(at).Next.empty()) tree.Remove(tree.Node(at).Next.back(), at);
-  }
+  // The main line that went on past the record's end is cut (or kept as a variation of its
+  // end); the variations that branched off there stay as variations of the end.
+  if (!tree.Node(at).Ends && !tree.Node(at).Next.empty() && !keep_cut)
+    tree.Remove(tree.Node(at).Next.front(), at);
   tree.Node(at).Ends = true;
   tree.Node(at).Result = -1;
 }

@@ -86,11 +86,11 @@ std::vector<int> MainLineNodes(const RecordTree& tree, const GameRecord& record)
 // Makes the tree's main line play the record's moves with their times, for a tree that is
 // not empty: where the record plays a move that a variation begins with, that variation
 // becomes the main line (the old one a variation); a move the tree lacks is added as the
-// main line; the main line ends at the record's last move, where only the variations of
-// its end word stay (the tree's main line that went on is cut there). Writers conform a
-// copy of the tree they are given, so that a file never branches off a move its main line
-// lacks.
-void ConformTree(RecordTree& tree, const GameRecord& record);
+// main line; the main line ends at the record's last move (the tree's main line that went on
+// is cut there, or with `keep_cut` kept as a variation of its end word; the variations that
+// branched off there become variations of the end word). Writers conform a copy of the tree
+// they are given, so that a file never branches off a move its main line lacks.
+void ConformTree(RecordTree& tree, const GameRecord& record, bool keep_cut = false);
 
 // The position after the moves from the root to `id`, from the record's initial position.
 Position PositionOfNode(const RecordTree& tree, const GameRecord& record, int id);

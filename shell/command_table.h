@@ -135,6 +135,12 @@ enum CommandId : int {
   kCmdScale100,                // "100%"
   kCmdScale150,                // "150%"
   kCmdScale200,                // "200%"
+  kCmdKeepVariations,          // "変化を残す"
+  kCmdShowNotes,  // "変化とコメント": the window of the variations and the comment
+  // The record's variations (the 再現 menu; ↑ and ↓).
+  kCmdPreviousVariation = 1800,  // "前の変化"
+  kCmdNextVariation,             // "次の変化"
+  kCmdMakeMainLine,              // "本譜にする"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).

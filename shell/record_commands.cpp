@@ -11,6 +11,7 @@
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
 #include "shell/navigation.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -61,6 +62,7 @@ std::vector<std::string> ListTexts(const RecordFormatRow* (*row_of)(int), int co
 
 // Puts a record that was read in place of the shown one, at its start.
 void InstallRecord(ProgramState& s, const GameRecord& read, ViewUpdate& update) {
+  ClearNotes(s);
   s.Record = read;
   s.Record.PlyCount = s.Record.StartIndex;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
@@ -197,12 +199,14 @@ bool RecordCommandsEnabled(const ProgramState& state) {
 bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
                     ViewUpdate& update) {
   GameRecord read = ctx.State.Record;
+  RecordTree tree;
   std::string message;
-  if (ReadRecord(format, path, read, message) != 0) {
+  if (ReadRecord(format, path, read, tree, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return false;
   }
   InstallRecord(ctx.State, read, update);
+  InstallNotes(ctx.State, std::move(tree));
   return true;
 }
 
@@ -247,7 +251,10 @@ RecordCommandResult SaveAsKif(ShellContext& ctx, Profile& profile, ProgramSettin
 
   if (!MayReplaceFile(ctx.Ui, kWriteCaption, target)) return result;
   std::string message;
-  if (WriteRecord(kif.Format, target, ctx.State.Record, true, message) != 0) {
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  if (WriteRecord(kif.Format, target, record, tree, true, message) != 0) {
     ctx.Ui.ShowMessage(kWriteCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return result;
   }
@@ -347,10 +354,12 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   KayaWriteMode mode = KayaWriteMode::kNew;
   if (!ConfirmSave(ctx, *row, target, mode)) return result;
   std::string message;
-  const int failed =
-      row->Format == RecordFormat::kKaya
-          ? WriteKaya(target, ctx.State.Record, mode, run.KayaRecord, message)
-          : WriteRecord(row->Format, target, ctx.State.Record, run.StoreTimes, message);
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  const int failed = row->Format == RecordFormat::kKaya
+                         ? WriteKaya(target, record, mode, run.KayaRecord, message)
+                         : WriteRecord(row->Format, target, record, tree, run.StoreTimes, message);
   if (failed != 0) {
     ShowWarning(ctx, kWriteCaption, message);
     return result;

@@ -68,7 +68,8 @@ TEST(RecordTree, ConformsToTheRecordsMainLine) {
       {"7g7f 3c3d 5g5f",
        "line 0: 7g7f 3c3d 5g5f\nline 1: 7g7f 3c3d 2g2f 8c8d\nline 2: 7g7f 3c3d 6g6f\n"
        "line 3: 7g7f 4c4d\n"},
-      {"7g7f 3c3d", "line 0: 7g7f 3c3d\nline 1: 7g7f 4c4d\n"},
+      // A record cut: the alternatives of the cut move stay as variations of its end.
+      {"7g7f 3c3d", "line 0: 7g7f 3c3d\nline 1: 7g7f 3c3d 6g6f\nline 2: 7g7f 4c4d\n"},
       {"", "line 0:\n"},
   };
   for (const auto& c : cases) {
