@@ -93,7 +93,9 @@ void SyncNotes(ProgramState& state) {
     n.RootStart = r.StartIndex;
     return;
   }
-  ConformTree(n.Tree, r);
+  // With "変化を残す" nothing the tree holds is lost when the record is cut (a take-back
+  // too): the moves past the record's end stay as a variation of it.
+  ConformTree(n.Tree, r, state.Display.KeepVariations);
 }
 
 void CutShownLine(ProgramState& state) {

@@ -17,8 +17,9 @@ void ClearNotes(ProgramState& state);
 void InstallNotes(ProgramState& state, RecordTree tree);
 
 // Brings the tree up to the record: a record with another start drops it; the record's moves
-// become the tree's main line (a move the tree lacks is added, the line past the record's end
-// is cut). Every command starts with it, so that a cut sees the record as it was.
+// become the tree's main line (a move the tree lacks is added; the line past the record's end
+// stays as a variation of it while "変化を残す" is on, else it is cut). Every command starts
+// with it, so that a cut sees the record as it was.
 void SyncNotes(ProgramState& state);
 
 // Cuts the record at the shown position, as a game started there or a result chosen there

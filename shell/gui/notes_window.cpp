@@ -32,6 +32,10 @@ CNotesWindow::CNotesWindow(wxWindow* parent)
                             wxTE_MULTILINE);
   sizer->Add(comment_, 1, wxEXPAND | wxALL, 6);
   panel->SetSizer(sizer);
+  auto* whole = new wxBoxSizer(wxVERTICAL);
+  whole->Add(panel, 1, wxEXPAND);
+  SetSizer(whole);
+  Layout();
 
   variations_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& e) {
     if (!filling_ && OnFollow) OnFollow(e.GetSelection());

@@ -7,6 +7,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/stopwatch.h>
 
@@ -708,9 +709,15 @@ void CShogiView::UpdateNotesWindow() {
     notes_window_->OnComment = [this](const std::string& text) {
       if (state_.InteractionState == kStateIdle) SetShownComment(state_, text);
     };
-    // Beside the frame, on its right.
+    // Beside the frame, on its right, as far as the screen lets it.
     const wxWindow* frame = wxGetTopLevelParent(this);
-    notes_window_->SetPosition(frame->GetScreenPosition() + wxPoint(frame->GetSize().x, 0));
+    wxPoint at = frame->GetScreenPosition() + wxPoint(frame->GetSize().x, 0);
+    const int display = wxDisplay::GetFromWindow(frame);
+    if (display != wxNOT_FOUND) {
+      const wxRect area = wxDisplay(static_cast<unsigned>(display)).GetClientArea();
+      at.x = std::max(area.x, std::min(at.x, area.GetRight() + 1 - notes_window_->GetSize().x));
+    }
+    notes_window_->SetPosition(at);
     notes_window_->Show();
   }
   notes_window_->ShowState(state_);

@@ -59,6 +59,7 @@ TEST_F(NotesWindowTest, ShowsFollowsAndEditsTheVariationsAndComments) {
   view->FollowVariation(1);
   EXPECT_EQ(notes->Variations()->GetSelection(), 1);
   notes->Comment()->SetValue(wxString::FromUTF8("角を換える"));
+  SaveShownDialogPicture(*notes, "notes_window_comment");
   view->RunCommand(kCmdMakeMainLine);
   const std::string listing = SaveAndList(dir.Path() + "edited.kif");
   EXPECT_EQ(listing.substr(0, listing.find('\n')), "line 0: 7g7f 3c3d 8h2b+ 3a2b B*4e");
@@ -78,7 +79,7 @@ TEST_F(NotesWindowTest, AGameAtAPastPositionSavesTheOldMovesAsAVariation) {
   ui.MessageAnswers.push_back(MessageAnswer::kNo);  // from here, not from the start
   view->RunCommand(kCmdStartGame);
   ASSERT_EQ(view->State().InteractionState, kStateGame);
-  MouseMove("6g6f");
+  MouseMove("2g2f");
   view->RunCommand(kCmdSuspend);
   const std::string listing = SaveAndList(dir.Path() + "game.kif");
   const std::string played = Moves();
