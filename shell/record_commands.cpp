@@ -41,10 +41,12 @@ constexpr const char* kOverwriteQuestion =
 constexpr const char* kOpenTitle = "棋譜ファイルの読み込み";
 constexpr const char* kOpenFilter =
     "棋譜ファイル(*.kif;*.csa;*.sho;*.pgn;*.rsk)|*.kif;*.csa;*.sho;*.pgn;*.rsk|CSAファイル(*.csa)|"
-    "*.csa|ログファイル(*.log)|*.log|赤富士ファイル(dt*.sin)|dt*.sin|全てのファイル(*.*)|*.*||";
+    "*.csa|ログファイル(*.log)|*.log|赤富士ファイル(dt*.sin)|dt*.sin|"
+    "JSON棋譜ファイル(*.jkf;*.json)|*.jkf;*.json|全てのファイル(*.*)|*.*||";
 constexpr const char* kGeneralSaveTitle = "棋譜ファイルの書き込み";
 constexpr const char* kGeneralSaveFilter =
-    "棋譜ファイル(*.kif;*.csa)|*.kif;*.csa|CSAファイル(*.csa)|*.csa|全てのファイル(*.*)|*.*||";
+    "棋譜ファイル(*.kif;*.csa)|*.kif;*.csa|CSAファイル(*.csa)|*.csa|"
+    "JSON棋譜ファイル(*.jkf)|*.jkf|全てのファイル(*.*)|*.*||";
 constexpr const char* kKeyLoadFormat = "ロード";
 constexpr const char* kKeySaveFormat = "セーブ";
 constexpr const char* kPalmKey = "PALM";
@@ -426,12 +428,19 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
   }
   MemoryByteStream stream(body);
   GameRecord read = ctx.State.Record;
+  RecordTree tree;
   std::string message;
-  if (RecordFormatRowOf(format).ReadUrl(stream, read, message) != 0) {
+  const RecordFormatRow& row = RecordFormatRowOf(format);
+  // The comments and variations come along where the format keeps them.
+  const int failed = row.Notes != nullptr && row.Notes->ReadUrl != nullptr
+                         ? row.Notes->ReadUrl(stream, false, read, tree, message)
+                         : row.ReadUrl(stream, read, message);
+  if (failed != 0) {
     ShowWarning(ctx, kUrlCaption, message);
     return result;
   }
   InstallRead(ctx.State, read, url, result);
+  InstallNotes(ctx.State, std::move(tree));
   return result;
 }
 

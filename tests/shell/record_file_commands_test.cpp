@@ -153,7 +153,7 @@ TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
   EXPECT_EQ(shown.Title, "棋譜ファイルの読み込み");
   ASSERT_EQ(shown.Formats.size(), 23u);
   EXPECT_EQ(shown.Formats[3], "かや");
-  ASSERT_EQ(shown.Filters.size(), 5u);
+  ASSERT_EQ(shown.Filters.size(), 6u);
   EXPECT_EQ(shown.Filters[3].Pattern, "dt*.sin");
   EXPECT_EQ(profile.GetInt("種類", "ロード", -1), 5);
   EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), path);
@@ -274,8 +274,8 @@ TEST_F(RecordFileCommandsTest, TheKayaSaveAppendsAndReplacesOnlyTheGameItRead) {
 }
 
 TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
-  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/even.kif"))},
-                                       {"/game.csa", FileBytes(Data("csa/even.csa"))}});
+  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/variations.kif"))},
+                                       {"/game.csa", FileBytes(Data("csa/comments.csa"))}});
   for (RecordFormat format : {RecordFormat::kKif, RecordFormat::kCsa}) {
     InitProgramState(state);
     const std::string url = server.Url(format == RecordFormat::kKif ? "/game.kif" : "/game.csa");
@@ -285,6 +285,7 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
     });
     EXPECT_TRUE(UrlOpenCommand(ctx, profile, settings, format).Loaded) << ui.LastMessage();
     EXPECT_GT(RecordMoveCount(state.Record), 0);
+    EXPECT_TRUE(state.Notes.Tree.HasNotes());  // the comments come along
     EXPECT_EQ(profile.GetString("URL", format == RecordFormat::kKif ? "柿木" : "CSA", ""), url);
   }
   // The dialog starts from the last URL; a missing path, no server or a server that never
