@@ -29,10 +29,10 @@ using Env = CommandEnv;
 
 // ↑ and ↓ have a variation of the shown move to go to.
 bool HasVariationBefore(const ProgramState& s) {
-  return Idle(s) && VariationsOfShownMove(s).Current > 0;
+  return Idle(s) && VariationsOfShownMove(s, false).Current > 0;
 }
 bool HasVariationAfter(const ProgramState& s) {
-  const ShownVariations v = VariationsOfShownMove(s);
+  const ShownVariations v = VariationsOfShownMove(s, false);
   return Idle(s) && v.Current >= 0 && v.Current + 1 < static_cast<int>(v.Nodes.size());
 }
 

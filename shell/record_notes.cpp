@@ -119,7 +119,7 @@ int NodeOfPly(const ProgramState& state, int ply) {
   return index >= 0 && index < static_cast<int>(nodes.size()) ? nodes[index] : -1;
 }
 
-ShownVariations VariationsOfShownMove(const ProgramState& state) {
+ShownVariations VariationsOfShownMove(const ProgramState& state, bool texts) {
   ShownVariations v;
   const int shown = NodeOfPly(state, state.Record.PlyCount);
   if (shown <= RecordTree::kRoot) return v;
@@ -128,16 +128,15 @@ ShownVariations VariationsOfShownMove(const ProgramState& state) {
   // In the order they came, whichever the record follows.
   v.Nodes = tree.Node(parent).Next;
   std::sort(v.Nodes.begin(), v.Nodes.end());
+  v.Current = static_cast<int>(std::find(v.Nodes.begin(), v.Nodes.end(), shown) - v.Nodes.begin());
+  if (!texts) return v;
   // The texts are the moves from the position before the shown move.
   GameRecord before = state.Record;
   before.PlyCount = state.Record.PlyCount - 1;
   Position pos;
   ReplayTo(before, pos, before.PlyCount);
-  for (std::size_t i = 0; i < v.Nodes.size(); ++i) {
-    if (v.Nodes[i] == shown) v.Current = static_cast<int>(i);
-    v.Texts.push_back(
-        MoveTextFrom(before, pos, SideOfPly(before.PlyCount), tree.Node(v.Nodes[i]).Move));
-  }
+  for (int node : v.Nodes)
+    v.Texts.push_back(MoveTextFrom(before, pos, SideOfPly(before.PlyCount), tree.Node(node).Move));
   return v;
 }
 
@@ -150,7 +149,7 @@ bool MoveHasVariations(const ProgramState& state, int ply) {
 bool FollowVariation(ProgramState& state, int index) {
   if (!Idle(state)) return false;
   SyncNotes(state);
-  const ShownVariations v = VariationsOfShownMove(state);
+  const ShownVariations v = VariationsOfShownMove(state, false);
   if (index < 0 || index >= static_cast<int>(v.Nodes.size()) || index == v.Current) return false;
   RecordNotesState& n = state.Notes;
   if (n.MainLine.empty()) n.MainLine = MainLineMoves(n.Tree);
@@ -166,7 +165,7 @@ bool FollowVariation(ProgramState& state, int index) {
 }
 
 ViewUpdate StepVariation(ProgramState& state, int step) {
-  const ShownVariations v = VariationsOfShownMove(state);
+  const ShownVariations v = VariationsOfShownMove(state, false);
   ViewUpdate u;
   if (v.Current >= 0 && FollowVariation(state, v.Current + step)) u.Redraw(kLineRedraw);
   return u;

@@ -37,7 +37,8 @@ struct ShownVariations {
   std::vector<std::string> Texts;  // "▲７六歩", UTF-8
   int Current = -1;
 };
-ShownVariations VariationsOfShownMove(const ProgramState& state);
+// Without `texts`, the nodes only (for the menus' rules).
+ShownVariations VariationsOfShownMove(const ProgramState& state, bool texts = true);
 // Whether the record's move that reaches ply `ply` has variations (the move list marks it).
 bool MoveHasVariations(const ProgramState& state, int ply);
 

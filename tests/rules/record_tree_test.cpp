@@ -92,14 +92,16 @@ TEST(RecordTree, KeepsTheVariationsOfTheMainLinesEndWordAndTakesTheRecordsTimes)
   tree.AddMove(end, UsiMove("5g5f"), 0);
   ConformTree(tree, record);
   EXPECT_EQ(TreeListing(record, tree),
-            "line 0: 7g7f 3c3d\nline 1: 7g7f 3c3d 5g5f\nline 2: 7g7f 4c4d\ncomment 2 2: c2\n");
+            "line 0: 7g7f 3c3d\nline 1: 7g7f 3c3d 6g6f\nline 2: 7g7f 3c3d 5g5f\n"
+            "line 3: 7g7f 4c4d\ncomment 1 3: c1\ncomment 3 2: c2\n");
   EXPECT_EQ(tree.Node(end).Time, 7);
   // The record goes on with it: the main line does, and the end moves there.
   record = MakeRecord("startpos", "7g7f 3c3d 5g5f", {5, 7, 9});
   ConformTree(tree, record);
   EXPECT_FALSE(tree.Node(end).Ends);
   EXPECT_EQ(TreeListing(record, tree),
-            "line 0: 7g7f 3c3d 5g5f\nline 1: 7g7f 4c4d\ncomment 1 2: c2\n");
+            "line 0: 7g7f 3c3d 5g5f\nline 1: 7g7f 3c3d 6g6f\nline 2: 7g7f 4c4d\n"
+            "comment 1 3: c1\ncomment 2 2: c2\n");
 }
 
 TEST(RecordTree, PromotesALineAndRemovesOneKeepingATrackedPosition) {
