@@ -34,7 +34,27 @@ bool HasPiecesInHand(const Position& pos) {
 
 }  // namespace
 
+namespace {
+
+// A comment as CSA comment lines: "'*" and each line.
+void AppendCsaComment(std::string& out, const RecordTree& tree, const std::vector<int>& notes,
+                      std::size_t k) {
+  if (k >= notes.size()) return;
+  for (const std::string& line : tree.Node(notes[k]).Comment) {
+    out += "'*";
+    out += line;
+    out += kLineEnd;
+  }
+}
+
+}  // namespace
+
 bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std::string& message) {
+  return FormatCsa(record, RecordTree{}, store_times, out, message);
+}
+
+bool FormatCsa(const GameRecord& record, const RecordTree& given, bool store_times,
+               std::string& out, std::string& message) {
   if (HasPiecesInHand(record.InitialPosition)) {
     message = HandRefusedMessage();
     return false;
@@ -65,6 +85,10 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
   out += record.StartIndex == 0 ? "+" : "-";
   out += kLineEnd;
 
+  RecordTree tree = given;
+  ConformTree(tree, record);
+  const std::vector<int> notes = MainLineNodes(tree, record);
+  AppendCsaComment(out, tree, notes, 0);
   const int end = record.StartIndex + WritableMoveCount(record);
   Position pos = record.InitialPosition;
   char line[64];
@@ -89,6 +113,7 @@ bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std
     std::snprintf(line, sizeof line, "%c%d%d%d%d%s\r\nT%ld\r\n", (i & 1) ? '-' : '+', from_file,
                   from_rank, FileOf(to), RankOf(to), CsaPieceCode(type), spent);
     out += line;
+    AppendCsaComment(out, tree, notes, static_cast<std::size_t>(i - record.StartIndex + 1));
     ApplyMove(pos, m, SideOfPly(i));
   }
   const bool resigned =
@@ -258,6 +283,10 @@ class CsaReader {
 
   // Takes one non-empty line. False when the file is malformed.
   bool Take(std::string_view line);
+  // A comment line ("'" and its text) after the statements read so far.
+  void TakeComment(std::string_view line);
+  // The comments of the start ([0]) and of each move read, in `tree`.
+  void NoteComments(const GameRecord& record, RecordTree& tree) const;
   bool Done() const { return done_; }
   // Whether the moves section was reached, which makes the read a success.
   bool InMoves() const { return in_moves_; }
@@ -293,7 +322,29 @@ class CsaReader {
   bool ended_ = false;  // an end statement was read
   int index_ = 0;       // the list index of the next move
   int moves_ = 0;
+  std::vector<std::vector<std::string>> comments_;  // by the number of moves read before them
 };
+
+void CsaReader::TakeComment(std::string_view line) {
+  // "'*" begins the comments other programs write, "'**" their engines' output, kept with
+  // its "*"; before the first move only these belong to the game, the rest are remarks
+  // about the file (its encoding, the program that wrote it).
+  const bool marked = line.size() >= 2 && line[1] == '*';
+  if (moves_ == 0 && !marked) return;
+  const std::size_t slot = static_cast<std::size_t>(moves_);
+  if (comments_.size() <= slot) comments_.resize(slot + 1);
+  comments_[slot].emplace_back(line.substr(marked ? 2 : 1));
+}
+
+void CsaReader::NoteComments(const GameRecord& record, RecordTree& tree) const {
+  tree.Clear();
+  if (comments_.empty()) return;
+  tree.StartFrom(record);
+  const std::vector<int> nodes = MainLineNodes(tree, record);
+  for (std::size_t k = 0; k < comments_.size() && k < nodes.size(); ++k)
+    tree.Node(nodes[k]).Comment = comments_[k];
+  if (!tree.HasNotes()) tree.Clear();
+}
 
 void CsaReader::ReadRow(std::string_view line) {
   if (row_count_ >= 9) return;
@@ -477,13 +528,17 @@ void CsaReader::TakeHeaderLine(std::string_view line) {
   }
 }
 
-int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
+int ReadCsaLines(LineReader& lines, GameRecord& record, RecordTree& tree, std::string& message) {
   CsaReader reader(record);
   std::string_view line;
   while (!reader.Done() && lines.Next(line)) {
     // "'" lines are comments (the encoding line among them); any other line may hold several
     // statements separated by commas.
-    if (line.empty() || line[0] == '\'') continue;
+    if (line.empty()) continue;
+    if (line[0] == '\'') {
+      reader.TakeComment(line);
+      continue;
+    }
     // A line of statements cut at the limit may end in half a move or a time.
     if (lines.Cut() && (line[0] == '+' || line[0] == '-' || line[0] == 'T' ||
                         line.find(',') != std::string_view::npos)) {
@@ -501,21 +556,41 @@ int ReadCsaLines(LineReader& lines, GameRecord& record, std::string& message) {
       begin = end + 1;
     }
   }
-  return FinishStatementRead(reader, lines, record, message);
+  // The comments right after the end statement (and its time) are the last move's.
+  while (reader.Marked() && lines.Next(line)) {
+    if (line.empty() || line[0] == 'T') continue;
+    if (line[0] != '\'') break;
+    reader.TakeComment(line);
+  }
+  if (FinishStatementRead(reader, lines, record, message) != 0) return 1;
+  reader.NoteComments(record, tree);
+  return 0;
 }
 
 }  // namespace
 
-int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message) {
+int ReadCsa(ByteStream& stream, bool /*utf8_by_name*/, GameRecord& record, RecordTree& tree,
+            std::string& message) {
   Cp932TextStream text(stream, false);
   LineReader lines(text, kCsaLineBytes, LineEnd::kCarriageReturnOrLineFeed);
-  return ReadCsaLines(lines, record, message);
+  return ReadCsaLines(lines, record, tree, message);
+}
+
+int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message) {
+  RecordTree tree;
+  return ReadCsa(stream, false, record, tree, message);
+}
+
+int ReadCsaUrl(ByteStream& stream, bool /*utf8_by_name*/, GameRecord& record, RecordTree& tree,
+               std::string& message) {
+  Cp932TextStream text(stream, false);
+  LineReader lines(text, kCsaLineBytes, LineEnd::kLineFeed);
+  return ReadCsaLines(lines, record, tree, message);
 }
 
 int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message) {
-  Cp932TextStream text(stream, false);
-  LineReader lines(text, kCsaLineBytes, LineEnd::kLineFeed);
-  return ReadCsaLines(lines, record, message);
+  RecordTree tree;
+  return ReadCsaUrl(stream, false, record, tree, message);
 }
 
 int ReadCsa(const std::string& path, GameRecord& record, std::string& message) {

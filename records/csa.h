@@ -7,6 +7,7 @@
 
 #include "platform/byte_stream.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi {
 
@@ -19,6 +20,12 @@ constexpr int kCsaMoveLimit = 500;
 // which the format cannot hold.
 [[nodiscard]] bool FormatCsa(const GameRecord& record, bool store_times, std::string& bytes,
                              std::string& message);
+
+// The same with the comments of `tree`'s main line (the format has no variations): the
+// start's after the side to move, each move's after its time, as "'*" lines. An empty tree
+// gives the bytes above.
+[[nodiscard]] bool FormatCsa(const GameRecord& record, const RecordTree& tree, bool store_times,
+                             std::string& bytes, std::string& message);
 
 // Writes the CSA file of `record` to `path`, replacing any old file only once the new one is
 // complete. 0, or 1 with the message of FormatCsa or "ファイルが作成できません。"; a refused
@@ -36,8 +43,17 @@ constexpr int kCsaMoveLimit = 500;
 // The same with the file's line rules on any stream.
 [[nodiscard]] int ReadCsa(ByteStream& stream, GameRecord& record, std::string& message);
 
+// The same keeping the comments in `tree` (cleared when there are none; untouched on
+// failure): "'*" lines (and "'**" lines, engine output, with their "*") before the first
+// move are the start's comment; every "'" line after a move is that move's. `utf8_by_name`
+// is not needed: the text itself tells.
+[[nodiscard]] int ReadCsa(ByteStream& stream, bool utf8_by_name, GameRecord& record,
+                          RecordTree& tree, std::string& message);
+
 // The same from a URL stream: lines end at a line feed, carriage returns are dropped.
 [[nodiscard]] int ReadCsaUrl(ByteStream& stream, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadCsaUrl(ByteStream& stream, bool utf8_by_name, GameRecord& record,
+                             RecordTree& tree, std::string& message);
 
 // The ResultCode of an end statement ("%TORYO", "%KACHI", "%+ILLEGAL_ACTION",
 // "%SENNICHITE" ...) with the side of list index `index` to move. A statement of 7 bytes or

@@ -1,10 +1,12 @@
-// The Kakinoki KI2 record (moves in relative notation, no origin squares), read only.
+// The Kakinoki KI2 record (moves in relative notation, no origin squares), read and written
+// with its comments and variations.
 #pragma once
 
 #include <string>
 
 #include "platform/byte_stream.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi {
 
@@ -21,5 +23,18 @@ constexpr int kKi2MoveLimit = 256;
 
 // The same from a stream.
 [[nodiscard]] int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message);
+
+// The same keeping the comment lines ("*") and the "変化：N手" blocks in `tree`, as the KIF
+// reader does (cleared when the file has neither; untouched on failure). `utf8_by_name`:
+// the file's name asks for UTF-8.
+[[nodiscard]] int ReadKi2(ByteStream& stream, bool utf8_by_name, GameRecord& record,
+                          RecordTree& tree, std::string& message);
+
+// The bytes of the KI2 file of `record` and `tree` (cp932, CR LF): the KIF writer's lines
+// before its move list, the start's comment, the moves six to a line (a comment after a
+// move on lines of its own), "まで64手で後手の勝ち" (中断 for a record without a result; a
+// record without moves has its end as a word of the side to move instead: ▲中断, ▲不戦敗 ...), and
+// one "変化：N手" block per variation as the KIF writer orders them. Times are not written.
+std::string FormatKi2(const GameRecord& record, const RecordTree& tree);
 
 }  // namespace shogi

@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "records/kakinoki_header.h"
+#include "records/kakinoki_variations.h"
 #include "records/notation.h"
 #include "records/record_io.h"
 #include "records/record_text.h"
@@ -140,11 +141,10 @@ void AppendNumber(std::string& out, const char* format, int n) {
 
 }  // namespace
 
-std::string FormatKif(const GameRecord& record, bool store_times) {
+std::string FormatKifHeader(const GameRecord& record) {
   const KifTexts& x = Texts();
   const int handicap = HandicapIndexOf(record);
   std::string out;
-  out.reserve(1024 + 40 * static_cast<std::size_t>(kMaxMoves));
   out += x.first_line;
   out += kLineEnd;
   out += x.handicap_label;
@@ -164,52 +164,131 @@ std::string FormatKif(const GameRecord& record, bool store_times) {
   out += lower_upper ? x.upper_label : x.gote_label;
   out += CutName(FieldText(record.SecondName), kNameFieldSize);
   out += kLineEnd;
+  return out;
+}
+
+namespace {
+
+// The column of an end line by the ResultCode that ended the line: 投了 for a win, 千日手,
+// 持将棋, and 中断 for everything else.
+const std::string& EndColumn(int result) {
+  const KifTexts& x = Texts();
+  switch (result) {
+    case kResultFirstWins:
+    case kResultSecondWins:
+      return x.resigned_column;
+    case kResultRepetition:
+      return x.repetition_column;
+    case kResultImpasse:
+    case kResultImpasseLater:
+      return x.impasse_column;
+    default:
+      return x.suspended_column;
+  }
+}
+
+// One move line: number, move column, time (zeros without `store_times`), and the "+" that
+// tells other programs a variation branches off here.
+void AppendMoveLine(std::string& out, int number, MoveCode m, const Position& before, int previous,
+                    const int* times, bool branches) {
+  AppendNumber(out, "%4d ", number);
+  out += FormatKifMove(m, before, previous);
+  if (times != nullptr) {
+    AppendTime(out, times[0] - times[1], times[0]);
+  } else {
+    out += "( 0:00/00:00:00)";
+  }
+  if (branches) out += '+';
+  out += kLineEnd;
+}
+
+// Whether a block of another move in place of `id` follows in the file: "+" on its line.
+bool HasLaterAlternative(const RecordTree& tree, int id) {
+  const std::vector<int>& siblings = tree.Node(tree.Node(id).Parent).Next;
+  return siblings.back() != id;
+}
+
+// The variation blocks: each line of the tree after the main one, with the move numbers of
+// its moves, their comments and the word that ended it.
+void AppendVariations(std::string& out, const GameRecord& record, const RecordTree& tree,
+                      bool store_times) {
+  const std::vector<TreeLine> lines = TreeLines(tree);
+  for (std::size_t l = 1; l < lines.size(); ++l) {
+    const std::vector<int>& nodes = lines[l].Nodes;
+    const int parent = tree.Node(nodes.front()).Parent;
+    int depth = tree.Depth(parent);
+    Position pos = PositionOfNode(tree, record, parent);
+    int previous = parent > RecordTree::kRoot ? DestinationOf(tree.Node(parent).Move) : 0;
+    out += kLineEnd;
+    out += KakinokiBlockLine(depth + 1);
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+      const RecordNode& node = tree.Node(nodes[k]);
+      const int index = record.StartIndex + depth;
+      if (!IsWellFormedMove(node.Move) || index + 1 >= kMaxMoves) break;
+      // The same side's previous clock is the one two moves up, none for a side's first move.
+      const int times[2] = {node.Time,
+                            depth >= 2 ? tree.Node(tree.Node(node.Parent).Parent).Time : 0};
+      AppendMoveLine(out, depth + 1, node.Move, pos, previous, store_times ? times : nullptr,
+                     HasLaterAlternative(tree, nodes[k]));
+      AppendKakinokiComment(out, node.Comment);
+      ApplyMove(pos, node.Move, SideOfPly(index));
+      previous = DestinationOf(node.Move);
+      ++depth;
+      if (k + 1 == nodes.size() && node.Result >= 0) {
+        AppendNumber(out, "%4d ", depth + 1);
+        out += EndColumn(node.Result);
+        AppendTime(out, 0, 0);
+        out += kLineEnd;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string FormatKif(const GameRecord& record, const RecordTree& given, bool store_times) {
+  const KifTexts& x = Texts();
+  RecordTree tree = given;
+  ConformTree(tree, record);
+  std::string out = FormatKifHeader(record);
+  out.reserve(1024 + 40 * static_cast<std::size_t>(kMaxMoves));
   out += x.moves_header;
   out += kLineEnd;
 
+  const std::vector<int> notes = MainLineNodes(tree, record);
+  const auto note = [&](int k) -> const RecordNode* {
+    return k < static_cast<int>(notes.size()) ? &tree.Node(notes[static_cast<std::size_t>(k)])
+                                              : nullptr;
+  };
+  if (const RecordNode* root = note(0)) AppendKakinokiComment(out, root->Comment);
   const int count = WritableMoveCount(record);
   const int end = record.StartIndex + count;
   Position pos = record.InitialPosition;
   int previous = 0;
   for (int i = record.StartIndex; i < end; ++i) {
     const MoveCode m = record.MoveList[i];
-    AppendNumber(out, "%4d ", i - record.StartIndex + 1);
-    out += FormatKifMove(m, pos, previous);
-    if (store_times) {
-      const int cumulative = record.MoveTimes[i];
-      const int before = i - 2 >= record.StartIndex ? record.MoveTimes[i - 2] : 0;
-      AppendTime(out, cumulative - before, cumulative);
-    } else {
-      out += "( 0:00/00:00:00)";
-    }
-    out += kLineEnd;
+    const int k = i - record.StartIndex + 1;
+    const int times[2] = {record.MoveTimes[i],
+                          i - 2 >= record.StartIndex ? record.MoveTimes[i - 2] : 0};
+    AppendMoveLine(
+        out, k, m, pos, previous, store_times ? times : nullptr,
+        note(k) != nullptr && HasLaterAlternative(tree, notes[static_cast<std::size_t>(k)]));
+    if (const RecordNode* after = note(k)) AppendKakinokiComment(out, after->Comment);
     ApplyMove(pos, m, SideOfPly(i));
     previous = DestinationOf(m);
   }
 
   // The end line carries the clock of the side to move, kept at the end marker's index.
   const int end_time = store_times && end < kMaxMoves ? record.MoveTimes[end] : 0;
-  const std::string* column = nullptr;
-  switch (record.ResultCode) {
-    case kResultFirstWins:
-    case kResultSecondWins:
-      column = &x.resigned_column;
-      break;
-    case kResultRepetition:
-      column = &x.repetition_column;
-      break;
-    case kResultImpasse:
-    case kResultImpasseLater:
-      column = &x.impasse_column;
-      break;
-    default:
-      column = count > 0 ? &x.suspended_column : nullptr;
-      break;
-  }
-  if (column != nullptr) {
+  const bool has_end_line =
+      record.ResultCode == kResultFirstWins || record.ResultCode == kResultSecondWins ||
+      record.ResultCode == kResultRepetition || record.ResultCode == kResultImpasse ||
+      record.ResultCode == kResultImpasseLater || count > 0;
+  if (has_end_line) {
     AppendNumber(out, "%4d ", count + 1);
-    out += *column;
+    out += EndColumn(record.ResultCode);
     AppendTime(out, 0, end_time);
+    if (!notes.empty() && !tree.Node(notes.back()).Next.empty()) out += '+';
     out += kLineEnd;
   }
   out += kLineEnd;
@@ -219,7 +298,12 @@ std::string FormatKif(const GameRecord& record, bool store_times) {
     out += ((end - 1) & 1) == 0 ? x.sente_wins : x.gote_wins;
     out += kLineEnd;
   }
+  if (!notes.empty()) AppendVariations(out, record, tree, store_times);
   return out;
+}
+
+std::string FormatKif(const GameRecord& record, bool store_times) {
+  return FormatKif(record, RecordTree{}, store_times);
 }
 
 int WriteKif(const std::string& path, const GameRecord& record, bool store_times,
@@ -332,89 +416,166 @@ bool IsKifFirstLine(std::string_view line, KakinokiHeader& header, bool& malform
   return line[0] == '#' || StartsWith(line, Texts().moves_start) || header.Take(line, malformed);
 }
 
-int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::string& message) {
+// Where the moves being read stand: the position before the next one, its list index and
+// the destination of the move before it.
+struct MoveCursor {
+  Position pos;
+  int index = 0;
+  int previous = 0;
+};
+
+// What a move line gave.
+enum class LineKind {
+  kMove,       // `move`, with the time when the line has one
+  kEnd,        // an end word: `result`, with the time (the clock of the side to move)
+  kWord,       // a word that is no move and no end word we know: the line ends as it stands
+  kShort,      // too short to be a move line: skipped
+  kMalformed,  // a move that cannot be read or played
+};
+
+LineKind ReadMoveLine(std::string_view line, std::string& rebuilt, const MoveCursor& at,
+                      MoveCode& move, int& result, int& seconds) {
+  seconds = 0;
+  line = NormalizeMoveLine(line, rebuilt);
+  if (line.size() < 6) return LineKind::kShort;
+  result = EndWordResult(line.substr(5), at.index);
+  if (result >= 0) {
+    if (!ReadKifTime(line, seconds)) seconds = -1;
+    return LineKind::kEnd;
+  }
+  if (!ParseKifMove(line, at.previous, move)) {
+    // A word on the last move line that is no move at all (one we do not know) ends the
+    // line as it stands, with no result; a move we cannot read is damage.
+    return IsEndWordLine(line) ? LineKind::kWord : LineKind::kMalformed;
+  }
+  move = WithoutRedundantMark(at.pos, move);
+  if (!IsPlayableMove(at.pos, SideOfPly(at.index), move)) return LineKind::kMalformed;
+  if (!ReadKifTime(line, seconds)) seconds = 0;
+  return LineKind::kMove;
+}
+
+int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, RecordTree& tree,
+                 std::string& message) {
   const KifTexts& x = Texts();
   GameRecord r;
   PrepareRecordForReading(record, r);
   KakinokiHeader header(r);
-  bool first_line = true, in_moves = false, done = false, malformed = false;
-  bool word_ended = false;  // a word we do not know stood where the next move would
-  Position pos;             // the position before the next move
-  int index = 0;
-  int previous = 0;
+  RecordTree notes_tree;
+  KakinokiVariations notes(notes_tree, r, kKifMoveLimit);
+  bool first_line = true, in_moves = false, malformed = false;
+  bool main_done = false;   // the main line ended; only comments and blocks are read now
+  bool blocks = false;      // a variation block was read
+  bool line_over = false;   // the line being read ended: its move lines are skipped
+  bool word_ended = false;  // a word we do not know stood where the main line's next move would
+  bool limit_reached = false;
+  MoveCursor at;
   std::string_view line;
   std::string rebuilt;
-  while (!done && lines.Next(line)) {
+  while (!malformed && lines.Next(line)) {
     if (first_line) {
       first_line = false;
-      if (!IsKifFirstLine(line, header, malformed) || malformed) break;
-      if (line[0] != '#' && !StartsWith(line, x.moves_start)) continue;  // taken as a header
+      if (!IsKifFirstLine(line, header, malformed) || malformed) {
+        malformed = true;
+        break;
+      }
+      // Taken as a header, unless it is a comment.
+      if (line[0] != '#' && line[0] != '*' && !StartsWith(line, x.moves_start)) continue;
+    }
+    // A comment belongs to the position before it: the start, before the first move.
+    if (!line.empty() && line[0] == '*') {
+      notes.AddComment(line.substr(1));
+      continue;
     }
     if (!in_moves) {
       if (StartsWith(line, x.moves_start)) {
-        if (!header.ReadyForMoves()) break;
-        index = r.StartIndex;
-        pos = r.InitialPosition;
+        if (!header.ReadyForMoves()) {
+          malformed = true;
+          break;
+        }
+        at.index = r.StartIndex;
+        at.pos = r.InitialPosition;
         in_moves = true;
       } else if (header.Take(line, malformed); malformed) {
         break;
       }
       continue;
     }
-    if (line.empty() || line[0] == '*' || line[0] == '#') continue;
+    if (line.empty() || line[0] == '#') continue;
     if (source == KifSource::kFile && line[0] == '&') continue;
-    if (EndsMainLine(line, r.ResultCode)) {
-      done = true;
-      break;
-    }
-    line = NormalizeMoveLine(line, rebuilt);
-    if (line.size() < 6) continue;
-    // Only comments and the summary may follow a word that ended the game.
-    if (word_ended) {
-      malformed = true;
-      break;
-    }
-    int seconds = 0;
-    if (const int result = line.size() > 5 ? EndWordResult(line.substr(5), index) : -1;
-        result >= 0) {
-      r.ResultCode = result;
-      // The end line's time is the clock of the side to move, kept at the end marker.
-      if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
-      done = true;
-      break;
-    }
-    MoveCode m;
-    if (!ParseKifMove(line, previous, m)) {
-      // A word on the last move line that is no move at all (one we do not know) ends the
-      // game as it stands, with no result; a move we cannot read is damage.
-      if (!IsEndWordLine(line)) {
-        malformed = true;
+    switch (notes.StartBlock(line)) {
+      case KakinokiVariations::Block::kNone:
         break;
-      }
-      word_ended = true;
+      case KakinokiVariations::Block::kStarted:
+        at.pos = notes.CurrentPosition();
+        at.index = notes.NextIndex();
+        at.previous = notes.PreviousDestination();
+        [[fallthrough]];
+      case KakinokiVariations::Block::kSkipped:
+        main_done = blocks = true;
+        line_over = word_ended = false;
+        continue;
+      case KakinokiVariations::Block::kMalformed:
+        malformed = true;
+        continue;
+    }
+    if (!main_done && EndsMainLine(line, r.ResultCode)) {
+      notes.EndLine(r.ResultCode);
+      main_done = true;
       continue;
     }
-    m = WithoutRedundantMark(pos, m);
-    if (!IsPlayableMove(pos, SideOfPly(index), m)) {
+    if (main_done && notes.InMainLine()) {
+      // The summary and what follows the end; past the move limit, moves we leave out and
+      // their comments.
+      if (limit_reached) notes.SkipRest();
+      continue;
+    }
+    if (line_over || notes.Current() < 0) continue;
+    MoveCode m;
+    int result = 0, seconds = 0;
+    const LineKind kind = ReadMoveLine(line, rebuilt, at, m, result, seconds);
+    if (kind == LineKind::kShort) continue;
+    // Only comments and the summary may follow a word that ended the game.
+    if (word_ended || kind == LineKind::kMalformed) {
       malformed = true;
       break;
     }
-    ApplyMove(pos, m, SideOfPly(index));
-    r.MoveList[index] = m;
-    if (ReadKifTime(line, seconds)) r.MoveTimes[index] = seconds;
-    previous = DestinationOf(m);
-    ++index;
-    if (index - r.StartIndex >= kKifMoveLimit) done = true;
+    if (kind == LineKind::kWord || kind == LineKind::kEnd) {
+      if (kind == LineKind::kWord) result = kResultNone;
+      notes.EndLine(result);
+      if (!notes.InMainLine()) {
+        line_over = true;
+      } else if (kind == LineKind::kWord) {
+        word_ended = true;
+      } else {
+        r.ResultCode = result;
+        if (seconds >= 0) r.MoveTimes[at.index] = seconds;
+        main_done = true;
+      }
+      continue;
+    }
+    if (!notes.AddMove(m, seconds)) {
+      malformed = true;
+      break;
+    }
+    ApplyMove(at.pos, m, SideOfPly(at.index));
+    if (notes.InMainLine()) {
+      r.MoveList[at.index] = m;
+      r.MoveTimes[at.index] = seconds;
+      if (at.index + 1 - r.StartIndex >= kKifMoveLimit) main_done = limit_reached = true;
+    }
+    at.previous = DestinationOf(m);
+    ++at.index;
   }
   // A record without an end line (or ended by a word we do not know) ends with its text,
-  // unless the text broke off.
-  if (in_moves && !malformed && !done) done = !lines.Failed();
-  if (!in_moves || malformed || !done) {
+  // unless the text broke off; so does one whose variations broke off.
+  if (!in_moves || malformed || ((!main_done || blocks) && lines.Failed())) {
     message = kMessageMalformed;
     return 1;
   }
   r.PlyCount = r.StartIndex;
   record = r;
+  if (!notes_tree.HasNotes()) notes_tree.Clear();
+  tree = std::move(notes_tree);
   return 0;
 }
 
@@ -423,26 +584,39 @@ int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, std::s
 namespace {
 
 int ReadKifText(ByteStream& stream, bool utf8_by_name, KifSource source, GameRecord& record,
-                std::string& message) {
+                RecordTree& tree, std::string& message) {
   Cp932TextStream text(stream, utf8_by_name);
   LineReader lines(text, kKifLineBytes, LineEnd::kLineFeed);
-  return ReadKifLines(lines, source, record, message);
+  return ReadKifLines(lines, source, record, tree, message);
 }
 
 }  // namespace
 
+int ReadKif(ByteStream& stream, bool utf8_by_name, GameRecord& record, RecordTree& tree,
+            std::string& message) {
+  return ReadKifText(stream, utf8_by_name, KifSource::kFile, record, tree, message);
+}
+
 int ReadKif(ByteStream& stream, GameRecord& record, std::string& message) {
-  return ReadKifText(stream, false, KifSource::kFile, record, message);
+  RecordTree tree;
+  return ReadKifText(stream, false, KifSource::kFile, record, tree, message);
 }
 
 int ReadKifUrl(ByteStream& stream, GameRecord& record, std::string& message) {
-  return ReadKifText(stream, false, KifSource::kUrl, record, message);
+  RecordTree tree;
+  return ReadKifText(stream, false, KifSource::kUrl, record, tree, message);
+}
+
+int ReadKifUrl(ByteStream& stream, bool utf8_by_name, GameRecord& record, RecordTree& tree,
+               std::string& message) {
+  return ReadKifText(stream, utf8_by_name, KifSource::kUrl, record, tree, message);
 }
 
 int ReadKif(const std::string& path, GameRecord& record, std::string& message) {
   FileByteStream file;
   if (!OpenRecordFile(path, file, message)) return 1;
-  return ReadKifText(file, NameSaysUtf8(path), KifSource::kFile, record, message);
+  RecordTree tree;
+  return ReadKifText(file, NameSaysUtf8(path), KifSource::kFile, record, tree, message);
 }
 
 }  // namespace shogi

@@ -6,6 +6,7 @@
 
 #include "platform/byte_stream.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi {
 
@@ -16,6 +17,16 @@ constexpr int kKifMoveLimit = 500;
 // diagram, names, one line per move and the end line. With `store_times` the time column
 // shows the record's times, else zeros.
 std::string FormatKif(const GameRecord& record, bool store_times);
+
+// The same with the comments and variations of `tree` (conformed to the record's main line):
+// the start's comment after the head of the move list, each move's comment lines ("*") after
+// it, "+" on a move that variations branch off, and after the main line one "変化：N手"
+// block per variation in the order of TreeLines. An empty tree gives FormatKif's bytes.
+std::string FormatKif(const GameRecord& record, const RecordTree& tree, bool store_times);
+
+// The lines before the move list that the KIF and the KI2 writer share: the first line, the
+// handicap, the diagram of a position that is none, "後手番" and the names.
+std::string FormatKifHeader(const GameRecord& record);
 
 // Writes the KIF file of `record` to `path`, replacing any old file only once the new one is
 // complete. 0, or 1 with "ファイルが作成できません。" in `message`.
@@ -35,7 +46,18 @@ std::string FormatKif(const GameRecord& record, bool store_times);
 // and lines beginning with "&" are skipped.
 [[nodiscard]] int ReadKif(ByteStream& stream, GameRecord& record, std::string& message);
 
+// The same keeping the comment lines and the "変化：N手" blocks in `tree` (cleared when the
+// file has neither; untouched on failure): "*" lines before the first move are the start's
+// comment, after a move that move's; a block of another move N follows the innermost line
+// open at move N (KakinokiVariations), moves past 500 from the start are left out. A block
+// that branches off a move no open line has reached is damage. `utf8_by_name`: the file's
+// name asks for UTF-8.
+[[nodiscard]] int ReadKif(ByteStream& stream, bool utf8_by_name, GameRecord& record,
+                          RecordTree& tree, std::string& message);
+
 // The same from a URL download, where only the "*" lines are skipped.
 [[nodiscard]] int ReadKifUrl(ByteStream& stream, GameRecord& record, std::string& message);
+[[nodiscard]] int ReadKifUrl(ByteStream& stream, bool utf8_by_name, GameRecord& record,
+                             RecordTree& tree, std::string& message);
 
 }  // namespace shogi

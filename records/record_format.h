@@ -12,6 +12,7 @@
 #include "platform/byte_stream.h"
 #include "records/record_io.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi {
 
@@ -45,6 +46,7 @@ enum class RecordFormat : int {
   kSfen,  // "sfen BOARD SIDE HANDS [N] [moves ...]"
   kUsi,   // "position startpos moves ..."
   kPalm,  // the Palm file: its own commands, in neither dialog's list
+  kJkf,   // the JSON record of the web viewers
 };
 
 // The reader of a file at a path: 0, or 1 with a message and the record untouched.
@@ -67,6 +69,23 @@ struct RecordCollection {
   int (*ReadNumber)(const std::string& path, int number, GameRecord& record, std::string& message);
 };
 
+// A format that keeps comments and variations (RecordTree) beside the record.
+struct RecordNotes {
+  // The file's rules over a byte stream (`utf8_by_name`: its name asks for UTF-8): 0 with
+  // the record and its tree (empty when the file has no comment and no variation), or 1
+  // with a message and both untouched.
+  int (*Read)(ByteStream& stream, bool utf8_by_name, GameRecord& record, RecordTree& tree,
+              std::string& message);
+  // The same with the rules of a URL download, where the format is read from one.
+  int (*ReadUrl)(ByteStream& stream, bool utf8_by_name, GameRecord& record, RecordTree& tree,
+                 std::string& message);
+  // The writer's bytes with the tree's comments (and variations, where `Variations`); 0, or
+  // 1 with a message. nullptr for a format that is only read.
+  int (*Format)(const GameRecord& record, const RecordTree& tree, bool store_times,
+                std::string& bytes, std::string& message);
+  bool Variations;  // false: the format holds the main line's comments only
+};
+
 struct RecordFormatRow {
   RecordFormat Format;
   const char* ToolName;           // shogi-tool's FORMAT; nullptr while the format has none
@@ -81,6 +100,8 @@ struct RecordFormatRow {
   RecordPathWriter Write;         // nullptr while the format cannot be written
   RecordFormatter FormatBytes;    // the writer's bytes without a file, where it has them
   const RecordCollection* Collection;  // a file of several games; nullptr for one game a file
+  const RecordNotes* Notes;            // comments and variations; nullptr where the format has none
+  const char* OtherExtension;          // a second usual extension, "" for none
 };
 
 // Every format, in the order of RecordFormat.
@@ -100,6 +121,8 @@ int SaveListSize();
 // The open list's first entry whose extension the file name at `path` has (letters in either
 // case); -1 when none has it.
 int OpenListIndexForPath(const std::string& path);
+// Whether `extension` (without the dot, lower case) is one of the row's.
+bool HasExtension(const RecordFormatRow& row, std::string_view extension);
 
 // The message for a format that cannot be read or written yet.
 inline constexpr const char kMessageUnsupportedFormat[] = "この棋譜形式はサポートしてません。";
@@ -112,5 +135,14 @@ inline constexpr const char kMessageUnsupportedFormat[] = "この棋譜形式は
 // Writes `record` to `path` as `format` in the same way.
 [[nodiscard]] int WriteRecord(RecordFormat format, const std::string& path,
                               const GameRecord& record, bool store_times, std::string& message);
+
+// The same keeping comments and variations: a format with notes reads them into `tree`; any
+// other leaves `tree` empty after a read.
+[[nodiscard]] int ReadRecord(RecordFormat format, const std::string& path, GameRecord& record,
+                             RecordTree& tree, std::string& message);
+// A format with notes writes what it can hold of `tree`; any other writes the record alone.
+[[nodiscard]] int WriteRecord(RecordFormat format, const std::string& path,
+                              const GameRecord& record, const RecordTree& tree, bool store_times,
+                              std::string& message);
 
 }  // namespace shogi

@@ -141,10 +141,15 @@ std::optional<RecordFormat> RecognizeRecordText(std::string_view cp932) {
 }
 
 int ReadPastedRecord(std::string_view utf8, GameRecord& record, std::string& message) {
+  RecordTree tree;
+  return ReadPastedRecord(utf8, record, tree, message);
+}
+
+int ReadPastedRecord(std::string_view utf8, GameRecord& record, RecordTree& tree,
+                     std::string& message) {
   const std::optional<RecordFormat> format = RecognizeRecordText(Utf8TextToCp932(utf8));
-  const RecordStreamReader read =
-      format ? RecordFormatRowOf(*format).ReadStream : static_cast<RecordStreamReader>(nullptr);
-  if (read == nullptr) {
+  const RecordFormatRow* row = format ? &RecordFormatRowOf(*format) : nullptr;
+  if (row == nullptr || row->ReadStream == nullptr) {
     message = kMessageNotARecord;
     return 1;
   }
@@ -152,7 +157,10 @@ int ReadPastedRecord(std::string_view utf8, GameRecord& record, std::string& mes
   std::string text = "\xEF\xBB\xBF";
   text += utf8.substr(StartsWith(utf8, "\xEF\xBB\xBF") ? 3 : 0);
   MemoryByteStream stream(text);
-  return read(stream, record, message);
+  if (row->Notes != nullptr) return row->Notes->Read(stream, true, record, tree, message);
+  const int failed = row->ReadStream(stream, record, message);
+  if (failed == 0) tree.Clear();
+  return failed;
 }
 
 }  // namespace shogi

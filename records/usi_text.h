@@ -10,6 +10,7 @@
 #include "platform/byte_stream.h"
 #include "records/record_format.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi {
 
@@ -38,5 +39,9 @@ inline constexpr const char kMessageNotARecord[] = "クリップボードの内�
 // 0, or 1 with the reader's message or "クリップボードの内容は棋譜として読めません。",
 // `record` untouched.
 [[nodiscard]] int ReadPastedRecord(std::string_view utf8, GameRecord& record, std::string& message);
+// The same keeping the comments and variations in `tree` where the format has them (empty
+// otherwise; untouched on failure).
+[[nodiscard]] int ReadPastedRecord(std::string_view utf8, GameRecord& record, RecordTree& tree,
+                                   std::string& message);
 
 }  // namespace shogi

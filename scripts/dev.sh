@@ -12,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
           libclang-rt-dev binutils libwxgtk3.2-dev xvfb xauth fonts-ipafont-mincho fairy-stockfish
-          libfreetype-dev libcurl4-openssl-dev openbox poppler-utils)
+          libfreetype-dev libcurl4-openssl-dev openbox poppler-utils nlohmann-json3-dev)
 
 install_missing() {
   local missing=()

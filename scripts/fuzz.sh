@@ -19,7 +19,7 @@ case "${1:-}" in
   --keep) keep=1 ;;
   *) echo "usage: scripts/fuzz.sh [--keep]" >&2; exit 2 ;;
 esac
-targets=(kif ki2 csa database position_index foreign kaya palm)
+targets=(kif ki2 csa jkf database position_index foreign kaya palm)
 seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-60} / ${#targets[@]} ))}
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \

@@ -5,6 +5,7 @@
 
 #include "rules/handicap.h"
 #include "shell/command_state.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -47,6 +48,7 @@ int BoxSlotOf(int code) {
 // What every change of the edited position does to the record: the moves are gone, the
 // clocks and the result are cleared.
 void ResetRecordAfterEdit(ProgramState& state, bool clear_result) {
+  ClearNotes(state);
   GameRecord& r = state.Record;
   r.PlyCount = r.StartIndex;
   CutRecordAt(r, r.PlyCount);
@@ -108,6 +110,7 @@ void SetRecordToPreset(ProgramState& state, int preset) {
   Position pos;
   int start;
   MakePresetPosition(preset, pos, start);
+  ClearNotes(state);
   state.Shown = pos;
   MakeShownTheStart(state, start);
 }

@@ -6,6 +6,7 @@
 #include "records/usi_text.h"
 #include "rules/sfen.h"
 #include "shell/record_commands.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -20,8 +21,8 @@ ViewUpdate CopyText(ShellContext& ctx, const std::string& text) {
 
 }  // namespace
 
-std::string KifClipboardText(const GameRecord& record) {
-  const std::string utf8 = Utf8(FormatKif(record, true));
+std::string KifClipboardText(const GameRecord& record, const RecordTree& tree) {
+  const std::string utf8 = Utf8(FormatKif(record, tree, true));
   std::string text;
   text.reserve(utf8.size());
   for (char c : utf8)
@@ -36,7 +37,10 @@ std::string SfenClipboardText(const ProgramState& state) {
 
 ViewUpdate CopyKifCommand(ShellContext& ctx) {
   if (!IdleOrInGame(ctx.State)) return {};
-  return CopyText(ctx, KifClipboardText(ctx.State.Record));
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  return CopyText(ctx, KifClipboardText(record, tree));
 }
 
 ViewUpdate CopySfenCommand(ShellContext& ctx) {
@@ -49,12 +53,14 @@ ViewUpdate PasteRecordCommand(ShellContext& ctx) {
   if (!RecordCommandsEnabled(ctx.State)) return update;
   std::string text, message;
   GameRecord read = ctx.State.Record;
+  RecordTree tree;
   if (!ctx.Ui.GetClipboardText(text)) text.clear();
-  if (ReadPastedRecord(text, read, message) != 0) {
+  if (ReadPastedRecord(text, read, tree, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return update;
   }
   InstallReadRecord(ctx, read, update);
+  InstallNotes(ctx.State, std::move(tree));
   return update;
 }
 

@@ -12,8 +12,9 @@ namespace shogi {
 inline constexpr const char* kClipboardCaption = "クリップボード";
 inline constexpr const char* kClipboardFailed = "クリップボードにコピーできません。";
 
-// The KIF text of the record with its times, in UTF-8 with "\n" line ends.
-std::string KifClipboardText(const GameRecord& record);
+// The KIF text of the record with its times (and the comments and variations of `tree`), in
+// UTF-8 with "\n" line ends.
+std::string KifClipboardText(const GameRecord& record, const RecordTree& tree = {});
 // The SFEN of the shown position with the side to move and the move number.
 std::string SfenClipboardText(const ProgramState& state);
 

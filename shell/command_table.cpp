@@ -19,6 +19,7 @@
 #include "shell/navigation.h"
 #include "shell/output_commands.h"
 #include "shell/record_commands.h"
+#include "shell/record_notes.h"
 #include "shell/search_commands.h"
 
 namespace shogi {
@@ -27,6 +28,15 @@ namespace {
 using Env = CommandEnv;
 
 // --- handlers of the commands that belong to no other file ---
+
+// ↑ and ↓ have a variation of the shown move to go to.
+bool HasVariationBefore(const ProgramState& s) {
+  return Idle(s) && VariationsOfShownMove(s, false).Current > 0;
+}
+bool HasVariationAfter(const ProgramState& s) {
+  const ShownVariations v = VariationsOfShownMove(s, false);
+  return Idle(s) && v.Current >= 0 && v.Current + 1 < static_cast<int>(v.Nodes.size());
+}
 
 // Shows the file's name in the title after a record command that read or wrote one; the
 // record then counts as saved.
@@ -345,6 +355,13 @@ std::vector<CommandRow> BuildTable() {
        [](Env& e, int) { return ChooseReplaySpeed(e.Ctx); }, 0, Idle},
       {kCmdStopReplay, "再現中断", "棋譜再現を中止する。\n再現中断",
        [](Env& e, int) { return StopReplayCommand(e.Ctx.State); }, 0, InGame},
+      {kCmdPreviousVariation, "前の変化", "この手の前の変化を表示する。\n前の変化 (↑)",
+       [](Env& e, int) { return StepVariation(e.Ctx.State, -1); }, 0, HasVariationBefore},
+      {kCmdNextVariation, "次の変化", "この手の次の変化を表示する。\n次の変化 (↓)",
+       [](Env& e, int) { return StepVariation(e.Ctx.State, 1); }, 0, HasVariationAfter},
+      {kCmdMakeMainLine, "本譜にする", "表示している変化を本譜にする。\n本譜にする",
+       [](Env& e, int) { return MakeShownLineMain(e.Ctx.State); }, 0,
+       [](const ProgramState& s) { return Idle(s) && FollowsVariation(s); }},
       {kCmdStartGame, "対局開始", "対局を開始する。\n対局開始",
        [](Env& e, int) { return StartGame(e.Ctx, false); }, 0, Idle},
       {kCmdStartComputerGame, "ｺﾝﾋﾟｭｰﾀ対局", "コンピュータと対局する。\nｺﾝﾋﾟｭｰﾀ対局",
@@ -461,6 +478,8 @@ ViewUpdate RunCommand(CommandEnv& env, int id) {
   const CommandRow* row = FindCommand(id);
   // A piece picked by a click waits no longer: the command may change the position.
   env.Ctx.State.Selected = {};
+  // The tree of comments and variations sees the record as the command finds it.
+  SyncNotes(env.Ctx.State);
   ViewUpdate update = row->Run(env, row->Arg);
   // A sort, a duplicate check or a bulk change asks for its database's list.
   for (const auto& [part, kind] : {std::pair{kViewOpenKisenList, DatabaseKind::kKisen},

@@ -136,11 +136,17 @@ enum CommandId : int {
   kCmdScale150,                // "150%"
   kCmdScale200,                // "200%"
   kCmdShowExplorer,            // "局面統計"
+  kCmdKeepVariations,          // "変化を残す"
+  kCmdShowNotes,  // "変化とコメント": the window of the variations and the comment
   // Mate solvers beyond the four of the 詰将棋 menu's first block.
   kCmdMateDfpn = 1800,  // "詰将棋（df-pn）"
   // The position index of the 棋泉 and Tarvel menus.
   kCmdKisenPositionIndex = 1810,  // 棋泉 "局面インデックス作成"
   kCmdTarvelPositionIndex,        // Tarvel "局面インデックス作成"
+  // The record's variations (the 再現 menu; ↑ and ↓).
+  kCmdPreviousVariation = 1820,  // "前の変化"
+  kCmdNextVariation,             // "次の変化"
+  kCmdMakeMainLine,              // "本譜にする"
 
   // Record files: the general open and save, the single-format and URL opens, the Palm file,
   // the time-used editor (numbered apart from the groups above).

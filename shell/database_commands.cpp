@@ -10,6 +10,7 @@
 #include "database/position_index.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
+#include "shell/record_notes.h"
 #include "shell/search_commands.h"
 
 namespace shogi {
@@ -52,8 +53,12 @@ void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, i
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   std::string message;
-  if (RegisterGameIndexed(format, selection.Paths, folder, ctx.State.Record, number, message) !=
-      0) {
+  // A database keeps the file's main line; its comments and variations stay behind.
+  TellNotesNotStored(ctx, format.Caption);
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  if (RegisterGameIndexed(format, selection.Paths, folder, record, number, message) != 0) {
     ShowWarning(ctx, format.Caption, message);
     return;
   }

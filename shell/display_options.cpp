@@ -35,6 +35,12 @@ constexpr SwitchRow kSwitchRows[] = {
      &DisplayOptions::TurnMessage},
     {kCmdShowDestinations, "ShowDestinations", "移動先",
      "持ち上げた駒の動ける升に印を付ける。\n移動先", &DisplayOptions::Destinations},
+    {kCmdKeepVariations, "KeepVariations", "変化を残す",
+     "途中の局面から対局すると、それまでの指し手を変化として残す。\n変化を残す",
+     &DisplayOptions::KeepVariations},
+    {kCmdShowNotes, "ShowNotes", "変化とコメント",
+     "指し手の変化と局面のコメントのウィンドウを表示する。\n変化とコメント",
+     &DisplayOptions::NotesWindow},
 };
 
 // The toggles find their member by the row's argument, an index into kSwitchRows.

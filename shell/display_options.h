@@ -19,6 +19,10 @@ struct DisplayOptions {
   bool TurnMessage = true;    // "手番": whose move in a game of two persons, the result after
   bool Destinations = false;  // "移動先": the legal destinations of a picked piece marked
   int Scale = 100;            // "表示倍率": 100, 150 or 200 (per cent)
+  // "変化を残す": a game started at a past position keeps the moves that followed as a
+  // variation (off: they are cut away).
+  bool KeepVariations = true;
+  bool NotesWindow = false;  // "変化とコメント": the window of the variations and the comment
 };
 constexpr int kViewScales[3] = {100, 150, 200};
 

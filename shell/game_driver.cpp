@@ -7,6 +7,7 @@
 #include "shell/engine_player.h"
 #include "shell/game_clock.h"
 #include "shell/game_conditions.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -165,7 +166,7 @@ ViewUpdate StartGame(ShellContext& ctx, bool computer_mode) {
       RebuildShown(s);
       u.Redraw(kViewEverything);
     }
-    CutRecordAt(r, r.PlyCount);
+    CutShownLine(s);
     r.ResultCode = kResultNone;
     ClearMessage(s.Message);
     u.Redraw(kViewMessage | kViewInfo | kViewMovePanel);
@@ -178,6 +179,8 @@ ViewUpdate StartGame(ShellContext& ctx, bool computer_mode) {
     FlushUpdate(ctx, u);
     if (!ctx.Ui.EditGameConditions(c)) return u;
     ApplyConditions(c, r);
+    // A game from the record's start is a new record: nothing of the old one stays.
+    if (at_start) ClearNotes(s);
     if (!computer_mode) r.PlayerKind[0] = r.PlayerKind[1] = kPersonPlayer;
     if (IsPreset(c.StartPosition) && c.StartPosition <= kLastDialogPreset) {
       SetRecordToPreset(s, c.StartPosition);

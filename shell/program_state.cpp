@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/cp932.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -52,7 +53,14 @@ void InitProgramState(ProgramState& state) {
 }
 
 bool RecordUnsaved(const ProgramState& state) {
-  const GameRecord& a = state.Record;
+  if (state.Notes.Changed) return true;
+  // A variation the record follows is no change: the file keeps its main line.
+  GameRecord file;
+  if (FollowsVariation(state)) {
+    RecordTree tree;
+    FileRecord(state, file, tree);
+  }
+  const GameRecord& a = FollowsVariation(state) ? file : state.Record;
   const GameRecord& b = state.SavedRecord;
   const int end = RecordEndPly(a);
   if (!(a.InitialPosition == b.InitialPosition) || a.StartIndex != b.StartIndex ||
@@ -73,7 +81,9 @@ bool RecordUnsaved(const ProgramState& state) {
 }
 
 void MarkRecordSaved(ProgramState& state) {
-  state.SavedRecord = state.Record;
+  RecordTree tree;
+  FileRecord(state, state.SavedRecord, tree);
+  state.Notes.Changed = false;
 }
 
 void RebuildShown(ProgramState& state) {

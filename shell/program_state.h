@@ -12,6 +12,7 @@
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 #include "shell/display_options.h"
 
 namespace shogi {
@@ -109,8 +110,23 @@ struct PromotionChoice {
 // Piece-box slots: index 0 the kings, 1..7 the piece types.
 constexpr int kPieceBoxSlots = 8;
 
+// The comments and variations beside the record (shell/record_notes.h works on them). The
+// tree's main line is the line the record holds; while the record follows a variation, the
+// file's main line is remembered by its moves, and a save puts it first again.
+struct RecordNotesState {
+  RecordTree Tree;  // empty until the record is first synchronised
+  // The start the tree belongs to: a record with another start drops it.
+  Position Root{};
+  int RootStart = 0;
+  std::vector<MoveCode> MainLine;  // the file's main line; empty: the record holds it
+  bool Changed = false;            // a comment edited or a line made the main line since saved
+  int Version = 0;                 // counts every change, for the window that shows them
+  bool DatabaseTold = false;       // the window said once that a database keeps neither
+};
+
 struct ProgramState {
   GameRecord Record;
+  RecordNotesState Notes;
   Position Shown;  // always the position after Record.PlyCount moves (while dragging: minus
                    // the held piece)
   ClockState Clock;

@@ -11,6 +11,7 @@
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
 #include "shell/navigation.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -40,10 +41,12 @@ constexpr const char* kOverwriteQuestion =
 constexpr const char* kOpenTitle = "棋譜ファイルの読み込み";
 constexpr const char* kOpenFilter =
     "棋譜ファイル(*.kif;*.csa;*.sho;*.pgn;*.rsk)|*.kif;*.csa;*.sho;*.pgn;*.rsk|CSAファイル(*.csa)|"
-    "*.csa|ログファイル(*.log)|*.log|赤富士ファイル(dt*.sin)|dt*.sin|全てのファイル(*.*)|*.*||";
+    "*.csa|ログファイル(*.log)|*.log|赤富士ファイル(dt*.sin)|dt*.sin|"
+    "JSON棋譜ファイル(*.jkf;*.json)|*.jkf;*.json|全てのファイル(*.*)|*.*||";
 constexpr const char* kGeneralSaveTitle = "棋譜ファイルの書き込み";
 constexpr const char* kGeneralSaveFilter =
-    "棋譜ファイル(*.kif;*.csa)|*.kif;*.csa|CSAファイル(*.csa)|*.csa|全てのファイル(*.*)|*.*||";
+    "棋譜ファイル(*.kif;*.csa)|*.kif;*.csa|CSAファイル(*.csa)|*.csa|"
+    "JSON棋譜ファイル(*.jkf)|*.jkf|全てのファイル(*.*)|*.*||";
 constexpr const char* kKeyLoadFormat = "ロード";
 constexpr const char* kKeySaveFormat = "セーブ";
 constexpr const char* kPalmKey = "PALM";
@@ -61,6 +64,7 @@ std::vector<std::string> ListTexts(const RecordFormatRow* (*row_of)(int), int co
 
 // Puts a record that was read in place of the shown one, at its start.
 void InstallRecord(ProgramState& s, const GameRecord& read, ViewUpdate& update) {
+  ClearNotes(s);
   s.Record = read;
   s.Record.PlyCount = s.Record.StartIndex;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
@@ -197,12 +201,14 @@ bool RecordCommandsEnabled(const ProgramState& state) {
 bool ReadRecordFile(ShellContext& ctx, RecordFormat format, const std::string& path,
                     ViewUpdate& update) {
   GameRecord read = ctx.State.Record;
+  RecordTree tree;
   std::string message;
-  if (ReadRecord(format, path, read, message) != 0) {
+  if (ReadRecord(format, path, read, tree, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return false;
   }
   InstallRecord(ctx.State, read, update);
+  InstallNotes(ctx.State, std::move(tree));
   return true;
 }
 
@@ -247,7 +253,10 @@ RecordCommandResult SaveAsKif(ShellContext& ctx, Profile& profile, ProgramSettin
 
   if (!MayReplaceFile(ctx.Ui, kWriteCaption, target)) return result;
   std::string message;
-  if (WriteRecord(kif.Format, target, ctx.State.Record, true, message) != 0) {
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  if (WriteRecord(kif.Format, target, record, tree, true, message) != 0) {
     ctx.Ui.ShowMessage(kWriteCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return result;
   }
@@ -347,10 +356,12 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   KayaWriteMode mode = KayaWriteMode::kNew;
   if (!ConfirmSave(ctx, *row, target, mode)) return result;
   std::string message;
-  const int failed =
-      row->Format == RecordFormat::kKaya
-          ? WriteKaya(target, ctx.State.Record, mode, run.KayaRecord, message)
-          : WriteRecord(row->Format, target, ctx.State.Record, run.StoreTimes, message);
+  GameRecord record;
+  RecordTree tree;
+  FileRecord(ctx.State, record, tree);
+  const int failed = row->Format == RecordFormat::kKaya
+                         ? WriteKaya(target, record, mode, run.KayaRecord, message)
+                         : WriteRecord(row->Format, target, record, tree, run.StoreTimes, message);
   if (failed != 0) {
     ShowWarning(ctx, kWriteCaption, message);
     return result;
@@ -417,12 +428,19 @@ RecordCommandResult UrlOpenCommand(ShellContext& ctx, Profile& profile, ProgramS
   }
   MemoryByteStream stream(body);
   GameRecord read = ctx.State.Record;
+  RecordTree tree;
   std::string message;
-  if (RecordFormatRowOf(format).ReadUrl(stream, read, message) != 0) {
+  const RecordFormatRow& row = RecordFormatRowOf(format);
+  // The comments and variations come along where the format keeps them.
+  const int failed = row.Notes != nullptr && row.Notes->ReadUrl != nullptr
+                         ? row.Notes->ReadUrl(stream, false, read, tree, message)
+                         : row.ReadUrl(stream, read, message);
+  if (failed != 0) {
     ShowWarning(ctx, kUrlCaption, message);
     return result;
   }
   InstallRead(ctx.State, read, url, result);
+  InstallNotes(ctx.State, std::move(tree));
   return result;
 }
 

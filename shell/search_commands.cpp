@@ -8,6 +8,7 @@
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
 #include "shell/record_commands.h"
+#include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
@@ -108,6 +109,7 @@ ViewUpdate TakeLoadedGame(ShellContext& ctx, const GameRecord& record, const std
   ProgramState& s = ctx.State;
   s.Record = record;
   s.Record.Clocks[0] = s.Record.Clocks[1] = 0;
+  ClearNotes(s);
   MarkRecordSaved(s);
   s.Clock.RunningSide = kNoRunningClock;
   RebuildShown(s);

@@ -4,6 +4,7 @@
 #include "platform/cp932.h"
 #include "shell/board_clicks.h"
 #include "shell/game_driver.h"
+#include "shell/record_notes.h"
 #include "shell/view_texts.h"
 
 namespace shogi {
@@ -92,7 +93,14 @@ ViewScene BuildScene(const ProgramState& state, bool next_moves) {
   }
   s.Counts = state.Display.PieceCounts;
   AddTints(state, s);
-  if (!s.SetUp) s.Moves = MoveListLines(r, next_moves);
+  if (!s.SetUp) {
+    s.Moves = MoveListLines(r, next_moves);
+    // A move with variations is marked as record files mark it.
+    for (int line = 0; line < kMoveListLines; ++line) {
+      const int ply = MoveListPly(r, next_moves, line);
+      if (ply > 0 && MoveHasVariations(state, ply)) s.Moves[line] += "+";
+    }
+  }
   return s;
 }
 
@@ -125,9 +133,9 @@ std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& n
   if (fresh) changes.push_back({SceneItem::kMovePanel, 0, 0, kMovePanelRect});
   if (next.SetUp) {
     for (int i = 0; i < kPieceBoxSlots; ++i) {
-      if (fresh ? next.Box[i] != 0
-                : shown->Box[i] != next.Box[i] ||
-                      (shown->PickedBox == i) != (next.PickedBox == i)) {
+      if (fresh
+              ? next.Box[i] != 0
+              : shown->Box[i] != next.Box[i] || (shown->PickedBox == i) != (next.PickedBox == i)) {
         changes.push_back({SceneItem::kBoxSlot, i, 0, SlotRect(BoxSlot(i))});
       }
     }

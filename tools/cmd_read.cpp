@@ -29,7 +29,12 @@ bool ParseGameNumber(const std::vector<std::string>& args, std::size_t i, int& n
 int RunRead(const std::vector<std::string>& args) {
   std::vector<std::string> operands;
   int number = 0;
+  bool variations = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--variations") {
+      variations = true;
+      continue;
+    }
     if (args[i] != "--record") {
       operands.push_back(args[i]);
       continue;
@@ -45,10 +50,12 @@ int RunRead(const std::vector<std::string>& args) {
     return UsageError(
         "read", "--record needs a format of several games a file: " + ToolNames(HoldsSeveralGames));
   static GameRecord record;
-  if (!ReadToolRecord(*format, operands[1], record, number == 0 ? 1 : number, true))
+  RecordTree tree;
+  if (!ReadToolRecord(*format, operands[1], record, tree, number == 0 ? 1 : number, true))
     return kExitFailed;
   PrintRecord(record);
   PrintRecordHeader(record, true);
+  if (variations) PrintVariations(record, tree);
   return kExitOk;
 }
 
@@ -81,11 +88,13 @@ int RunConvert(const std::vector<std::string>& args) {
   if (mode != KayaWriteMode::kNew && out->Format != RecordFormat::kKaya)
     return UsageError("convert", "--append and --replace write into a kaya file");
   static GameRecord record;
-  if (!ReadToolRecord(*in, operands[1], record)) return kExitFailed;
+  RecordTree tree;
+  if (!ReadToolRecord(*in, operands[1], record, tree)) return kExitFailed;
   std::string message;
-  const int failed = out->Format == RecordFormat::kKaya
-                         ? WriteKaya(operands[3], record, mode, replaced, message)
-                         : WriteRecord(out->Format, operands[3], record, store_times, message);
+  const int failed =
+      out->Format == RecordFormat::kKaya
+          ? WriteKaya(operands[3], record, mode, replaced, message)
+          : WriteRecord(out->Format, operands[3], record, tree, store_times, message);
   if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
@@ -110,21 +119,23 @@ int RunRecords(const std::vector<std::string>& args) {
 }
 
 // The summaries name the formats of the table; they live as long as the registrations.
-const std::string kReadSummary = "reads a " + ToolNames(Readable) +
-                                 " record (kif and csa from an http or https URL too; game N of "
-                                 "a file of several games) and prints its start position (SFEN), "
-                                 "moves (USI), times, result and names";
-const std::string kConvertSummary = "reads a " + ToolNames(Readable) + " record and writes it as " +
-                                    ToolNames(Writable) +
-                                    " with its times (not with --no-times); --append puts the "
-                                    "game in front of a kaya file's games, --replace N in place "
-                                    "of game N";
+const std::string kReadSummary =
+    "reads a " + ToolNames(Readable) +
+    " record (kif, csa and jkf from an http or https URL too; game N of a file of several games) "
+    "and prints its start position (SFEN), moves (USI), times, result and names; with "
+    "--variations also every line of its moves (line 0 the main line, then each variation from "
+    "the start) and every comment line with the line and the move it follows";
+const std::string kConvertSummary =
+    "reads a " + ToolNames(Readable) + " record and writes it as " + ToolNames(Writable) +
+    " with its times (not with --no-times) and its comments and variations where both formats "
+    "hold them (csa: comments only); --append puts the game in front of a kaya file's games, "
+    "--replace N in place of game N";
 
 const std::string kRecordsSummary = "prints the list of the games of a file of several games (" +
                                     ToolNames(HoldsSeveralGames) + "), its header line first";
 
-const CommandRegistration kRead({"read", "FORMAT FILE|URL [--record N]", kReadSummary.c_str(),
-                                 RunRead});
+const CommandRegistration kRead({"read", "FORMAT FILE|URL [--record N] [--variations]",
+                                 kReadSummary.c_str(), RunRead});
 const CommandRegistration kRecords({"records", "FORMAT FILE", kRecordsSummary.c_str(), RunRecords});
 const CommandRegistration kConvert({"convert",
                                     "FORMAT_IN IN FORMAT_OUT OUT [--no-times] "

@@ -39,9 +39,10 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
 
 namespace {
 
-// A record from a URL through the format's URL reader.
+// A record from a URL through the format's URL reader (and its comments and variations where
+// the format has them).
 int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRecord& record,
-                  std::string& message) {
+                  RecordTree& tree, std::string& message) {
   if (format.ReadUrl == nullptr) {
     message = std::string("the format ") + format.ToolName + " is not read from a URL";
     return 1;
@@ -53,6 +54,9 @@ int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRec
     return 1;
   }
   MemoryByteStream stream(body);
+  if (format.Notes != nullptr && format.Notes->ReadUrl != nullptr)
+    return format.Notes->ReadUrl(stream, false, record, tree, message);
+  tree.Clear();
   return format.ReadUrl(stream, record, message);
 }
 
@@ -60,19 +64,33 @@ int ReadUrlRecord(const RecordFormatRow& format, const std::string& url, GameRec
 
 bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
                     int number, bool undated) {
+  RecordTree tree;
+  return ReadToolRecord(format, path, record, tree, number, undated);
+}
+
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
+                    RecordTree& tree, int number, bool undated) {
   ResetGameRecord(record);
   if (undated) record.Year = record.Month = record.Day = 0;
   std::string message;
-  const int failed = IsHttpUrl(path)                ? ReadUrlRecord(format, path, record, message)
-                     : format.Collection != nullptr ? format.Collection->ReadNumber(path, number,
-                                                                                    record, message)
-                                                    : ReadRecord(format.Format, path, record,
-                                                                 message);
+  int failed;
+  if (IsHttpUrl(path)) {
+    failed = ReadUrlRecord(format, path, record, tree, message);
+  } else if (format.Collection != nullptr) {
+    failed = format.Collection->ReadNumber(path, number, record, message);
+    tree.Clear();
+  } else {
+    failed = ReadRecord(format.Format, path, record, tree, message);
+  }
   if (failed != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;
   }
   return true;
+}
+
+void PrintVariations(const GameRecord& record, const RecordTree& tree) {
+  std::fputs(TreeListing(record, tree).c_str(), stdout);
 }
 
 void PrintRecord(const GameRecord& record) {

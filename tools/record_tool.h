@@ -6,6 +6,7 @@
 
 #include "records/record_format.h"
 #include "rules/game_record.h"
+#include "rules/record_tree.h"
 
 namespace shogi::tool {
 
@@ -23,10 +24,17 @@ const RecordFormatRow* ToolFormat(const std::string& name, bool (*has)(const Rec
 // With `undated` the record starts without a date, so that only a date of the file is kept.
 bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
                     int number = 1, bool undated = false);
+// The same keeping the file's comments and variations in `tree` (empty for a format without
+// them).
+bool ReadToolRecord(const RecordFormatRow& format, const std::string& path, GameRecord& record,
+                    RecordTree& tree, int number = 1, bool undated = false);
 
 // Prints the start position (SFEN), the moves (USI), the times, the result and the names,
 // one line each.
 void PrintRecord(const GameRecord& record);
+
+// Prints the tree's lines and comments (TreeListing).
+void PrintVariations(const GameRecord& record, const RecordTree& tree);
 
 // Prints the lines "date: YYYY-MM-DD", "tournament: ..." and "opening: ..."; with
 // `only_given`, only the lines whose field the record holds (a date with a year, a text that

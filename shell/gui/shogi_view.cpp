@@ -21,10 +21,12 @@
 #include "shell/game_driver.h"
 #include "shell/gui/engine_dialogs.h"
 #include "shell/gui/explorer_window.h"
+#include "shell/gui/notes_window.h"
 #include "shell/inprocess_player.h"
 #include "shell/jsk_player_book.h"
 #include "shell/library_binding.h"
 #include "shell/navigation.h"
+#include "shell/record_notes.h"
 #include "shell/view_texts.h"
 
 namespace shogi::gui {
@@ -326,6 +328,7 @@ void CShogiView::Apply(const ViewUpdate& u) {
   if (promotion_open_ && state_.InteractionState != kStatePromotion) ShowPromotionBox(false);
   // Shown at once: the shell may block right after this (a box, the computer thinking).
   Update();
+  UpdateNotesWindow();
   last_apply_us_ = static_cast<long>(watch.TimeInMicro().GetValue());
   if (repainted && !last_changes_.empty()) repaint_log_.back().ScreenMicroseconds = last_apply_us_;
   CloseWhenWorkEnded();
@@ -702,6 +705,46 @@ void CShogiView::OnTimer(wxTimerEvent& event) {
 
 // --- 検討 ---
 
+void CShogiView::UpdateNotesWindow() {
+  if (!state_.Display.NotesWindow) {
+    if (notes_window_) notes_window_->Destroy();
+    notes_window_ = nullptr;
+    return;
+  }
+  if (!notes_window_) {
+    notes_window_ = new CNotesWindow(wxGetTopLevelParent(this));
+    // Closed by its own box: the switch goes off.
+    notes_window_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { RunCommand(kCmdShowNotes); });
+    notes_window_->OnFollow = [this](int index) { FollowVariation(index); };
+    notes_window_->OnMakeMain = [this] { RunCommand(kCmdMakeMainLine); };
+    notes_window_->OnComment = [this](const std::string& text) {
+      if (state_.InteractionState == kStateIdle) SetShownComment(state_, text);
+    };
+    // Beside the frame, on its right, as far as the screen lets it.
+    const wxWindow* frame = wxGetTopLevelParent(this);
+    wxPoint at = frame->GetScreenPosition() + wxPoint(frame->GetSize().x, 0);
+    const int display = wxDisplay::GetFromWindow(frame);
+    if (display != wxNOT_FOUND) {
+      const wxRect area = wxDisplay(static_cast<unsigned>(display)).GetClientArea();
+      at.x = std::max(area.x, std::min(at.x, area.GetRight() + 1 - notes_window_->GetSize().x));
+    }
+    notes_window_->SetPosition(at);
+    notes_window_->Show();
+  }
+  notes_window_->ShowState(state_);
+}
+
+void CShogiView::FollowVariation(int index) {
+  if (state_.ClosePending || dragging_) return;
+  if (!shogi::FollowVariation(state_, index)) {
+    if (notes_window_) notes_window_->ShowState(state_);
+    return;
+  }
+  ViewUpdate u;
+  u.Redraw(kViewBoard | kViewClocks | kViewInfo | kViewMovePanel | kViewMessage);
+  Apply(u);
+}
+
 void CShogiView::ShowAnalysis(const AnalysisView* view) {
   if (!view) {
     analysis_timer_.Stop();
@@ -902,6 +945,12 @@ bool CShogiView::KeyDown(int key_code) {
       break;
     case WXK_END:
       id = kCmdToLast;
+      break;
+    case WXK_UP:
+      id = kCmdPreviousVariation;
+      break;
+    case WXK_DOWN:
+      id = kCmdNextVariation;
       break;
     default:
       return false;

@@ -36,6 +36,7 @@ namespace shogi::gui {
 
 class CAnalysisPanel;
 class CExplorerPanel;
+class CNotesWindow;
 class CShogiView;
 
 // Lets long loops (PumpMessages) run wxWidgets' pending events: the clock timer, paints and
@@ -177,6 +178,10 @@ class CShogiView : public wxWindow {
   // shows or hides it and brings it to the shown position.
   CExplorerPanel* Explorer() { return explorer_panel_; }
   void FollowExplorer();
+  // The window of the variations and the comment while "変化とコメント" is on, else nullptr.
+  CNotesWindow* NotesWindow() { return notes_window_; }
+  // Follows variation `index` of the shown move (the notes window's list).
+  void FollowVariation(int index);
 
   // The mouse handlers with view coordinates (the events call them; tests may too).
   void LeftDown(int x, int y);
@@ -187,7 +192,8 @@ class CShogiView : public wxWindow {
   // The wheel turned by `rotation` (wxWidgets' units, `delta` a notch) over (x, y): over the
   // board or the move list, one move per notch (towards the user: forward).
   void Wheel(int x, int y, int rotation, int delta);
-  // A key: ← / → one move, Home / End to the record's ends, as the menu commands allow.
+  // A key: ← / → one move, Home / End to the record's ends, ↑ / ↓ the variations of the
+  // shown move, as the menu commands allow.
   bool KeyDown(int key_code);
 
   // The scale the view is drawn at and its size there (the layout's 640 x 388 scaled).
@@ -219,6 +225,8 @@ class CShogiView : public wxWindow {
   void ReleaseMouseIfHeld();
   void CapturePointer();
   void ShowPromotionBox(bool show);
+  // Opens, closes and refreshes the notes window as "変化とコメント" and the state say.
+  void UpdateNotesWindow();
   friend class ViewUserInterface;
   void ShowRecordFile(const std::string& path, bool read);
 
@@ -233,6 +241,7 @@ class CShogiView : public wxWindow {
   std::unique_ptr<ExplorerPanel> explorer_;
   CExplorerPanel* explorer_panel_ = nullptr;
   bool explorer_pending_ = false;  // a FollowExplorer waits for the event loop
+  CNotesWindow* notes_window_ = nullptr;
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;

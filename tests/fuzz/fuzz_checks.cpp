@@ -11,6 +11,7 @@
 #include "records/palm.h"
 #include "records/record_io.h"
 #include "rules/move_rules.h"
+#include "rules/record_tree.h"
 
 namespace shogi::fuzz {
 
@@ -122,6 +123,71 @@ const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record) 
   return again;
 }
 
+namespace {
+
+// Whether the tree's moves are playable from their positions, its main line is the record's
+// and no line runs past `move_limit` moves.
+bool IsSaneTree(const RecordTree& tree, const GameRecord& record, int move_limit) {
+  if (MainLineNodes(tree, record).size() != static_cast<std::size_t>(RecordMoveCount(record)) + 1)
+    return false;
+  for (int id = 1; id < tree.Size(); ++id) {
+    const RecordNode& node = tree.Node(id);
+    const int parent = node.Parent;
+    const int depth = tree.Depth(parent);
+    if (depth + 1 > move_limit) return false;
+    const Position before = PositionOfNode(tree, record, parent);
+    if (!IsPlayableMove(before, SideOfPly(record.StartIndex + depth), node.Move)) return false;
+  }
+  return true;
+}
+
+// Whether every comment line is cp932 text short enough for a line of any format's file.
+bool CommentsFitEveryFile(const RecordTree& tree) {
+  std::string ignored;
+  for (int id = 0; id < tree.Size(); ++id) {
+    for (const std::string& line : tree.Node(id).Comment)
+      if (line.size() > 200 || !Cp932ToUtf8(line, ignored)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void CheckNotes(RecordFormat format, std::string_view bytes) {
+  const RecordFormatRow& row = RecordFormatRowOf(format);
+  static GameRecord plain, record;
+  plain = record = Sentinel();
+  std::string message;
+  MemoryByteStream first(bytes), second(bytes);
+  const int plain_rc = row.ReadStream(first, plain, message);
+  RecordTree tree;
+  tree.StartWithRoot();
+  tree.Node(RecordTree::kRoot).Comment.push_back("sentinel");
+  const int rc = row.Notes->Read(second, false, record, tree, message);
+  SHOGI_FUZZ_CHECK(rc == plain_rc);
+  SHOGI_FUZZ_CHECK(SameRecord(record, plain));
+  if (rc != 0) {
+    SHOGI_FUZZ_CHECK(tree.Size() == 1 && tree.Node(RecordTree::kRoot).Comment.size() == 1);
+    return;
+  }
+  if (tree.Empty()) return;
+  SHOGI_FUZZ_CHECK(tree.HasNotes());
+  SHOGI_FUZZ_CHECK(IsSaneTree(tree, record, row.MoveLimit));
+  if (!NamesAreCp932Text(record) || !CommentsFitEveryFile(tree)) return;
+  const std::string listing = TreeListing(record, tree);
+  for (RecordFormat writer : {format, RecordFormat::kKif}) {
+    const RecordNotes* notes = RecordFormatRowOf(writer).Notes;
+    std::string written;
+    if (notes->Format(record, tree, true, written, message) != 0) continue;  // CSA: hands
+    static GameRecord again;
+    again = Sentinel();
+    RecordTree tree_again;
+    MemoryByteStream stream(written);
+    SHOGI_FUZZ_CHECK(notes->Read(stream, false, again, tree_again, message) == 0);
+    SHOGI_FUZZ_CHECK(TreeListing(again, tree_again) == listing);
+  }
+}
+
 void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra,
                  bool header_fields) {
   const RecordFormatRow& row = RecordFormatRowOf(format);
@@ -143,6 +209,7 @@ void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra,
                      SideToMoveWon(record) || record.ResultCode > kResultImpasse);
     if (extra != nullptr) extra(record);
   }
+  if (row.Notes != nullptr) CheckNotes(format, bytes);
 }
 
 }  // namespace shogi::fuzz

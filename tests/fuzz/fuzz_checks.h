@@ -55,9 +55,16 @@ const GameRecord& CheckRoundTrip(RecordFormat format, const GameRecord& record);
 // The format's own checks of a record that one of its readers accepted.
 using FormatCheck = void (*)(const GameRecord& record);
 
+// Runs the reader of `format` that keeps comments and variations over `bytes`: it must agree
+// with the plain reader, leave record and tree alone when it fails, and give a tree that
+// follows the record's main line, whose every move is playable, and whose lines and comments
+// survive the format's own writer and the KIF writer.
+void CheckNotes(RecordFormat format, std::string_view bytes);
+
 // Runs every stream reader of `format` (file and URL rules) over `bytes`. A failed read must
 // leave the record alone; a successful one must be well-formed and sane, survive a KIF
-// round trip with its result, and pass `extra` when given.
+// round trip with its result, and pass `extra` when given; a format with comments and
+// variations passes CheckNotes too.
 void CheckFormat(RecordFormat format, std::string_view bytes, FormatCheck extra = nullptr,
                  bool header_fields = false);
 

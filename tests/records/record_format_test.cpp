@@ -37,9 +37,10 @@ TEST(RecordFormats, ListTheDialogsEntriesInTheirOrder) {
                                          "ＯＭ－１",
                                          "S1(1996年度)",
                                          "スーパー将棋(1996年度)",
-                                         "関田将棋(1994年度)"};
-  const std::vector<std::string> save = {"森田将棋・Ostel", "柿木将棋", "永世名人", "かや",
-                                         "ＣＳＡ"};
+                                         "関田将棋(1994年度)",
+                                         "JSON棋譜(JKF)"};
+  const std::vector<std::string> save = {"森田将棋・Ostel", "柿木将棋",     "永世名人", "かや",
+                                         "ＣＳＡ",          "JSON棋譜(JKF)"};
   struct List {
     const std::vector<std::string>& texts;
     const RecordFormatRow* (*row)(int);
@@ -73,9 +74,9 @@ TEST(RecordFormats, FormatsWithoutAReaderOrWriterAreUnsupported) {
     EXPECT_TRUE(SameRecord(r, test::SentinelRecord()));
   }
   message.clear();
-  EXPECT_EQ(WriteRecord(RecordFormat::kKi2, dir.Path() + "x.ki2", r, true, message), 1);
+  EXPECT_EQ(WriteRecord(RecordFormat::kShotest, dir.Path() + "x.txt", r, true, message), 1);
   EXPECT_EQ(message, "この棋譜形式はサポートしてません。");
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.ki2"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "x.txt"));
 }
 
 // Every readable format reads each of its test files (tests/data/<tool name>) alike from the path
@@ -259,6 +260,53 @@ TEST(RecordFormats, APromotionMarkOnAPromotedPieceIsDropped) {
     std::string message;
     ASSERT_EQ(ReadBytes(format, text, r, message), 0) << RecordFormatRowOf(format).ToolName;
     EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d 8h2b+ 3a4b 2b1a") << RecordFormatRowOf(format).ToolName;
+  }
+}
+
+// The readers of comments and variations refuse damage in them, the record and the tree left
+// alone: a JKF file that is no JSON, nests too deep or plays a move that does not fit (on
+// the main line or in a fork); a KIF block that branches off a move no line reached.
+TEST(RecordFormats, DamagedVariationsAreRefused) {
+  using F = RecordFormat;
+  const std::string pawn = R"({"move":{"from":{"x":7,"y":7},"to":{"x":7,"y":6},"piece":"FU"}})";
+  const std::string leap = R"({"move":{"from":{"x":7,"y":7},"to":{"x":7,"y":5},"piece":"FU"}})";
+  const std::string kif = test::Lines({"手合割：平手", "手数----指手---------消費時間--",
+                                       "   1 ７六歩(77)", "   2 ３四歩(33)", ""});
+  const struct {
+    RecordFormat format;
+    std::string bytes;
+    const char* moves;  // nullptr: refused
+  } cases[] = {
+      {F::kJkf, R"({"moves":[{},)" + pawn + "]}", "7g7f"},
+      {F::kJkf, R"({"moves":[{},)" + pawn, nullptr},
+      {F::kJkf,
+       R"({"moves":[{},)" + pawn + R"(],"x":)" + std::string(3000, '[') + std::string(3000, ']') +
+           "}",
+       nullptr},
+      {F::kJkf, R"({"moves":[{},)" + leap + "]}", nullptr},
+      {F::kJkf,
+       R"({"moves":[{},{"move":)" + pawn.substr(8, pawn.size() - 9) + R"(,"forks":[[)" + leap +
+           "]]}]}",
+       nullptr},
+      {F::kJkf, R"({"moves":[{},{"forks":5}]})", nullptr},
+      {F::kKif, kif + test::Lines({"変化：2手", "   2 ８四歩(83)"}), "7g7f 3c3d"},
+      {F::kKif, kif + test::Lines({"変化：9手", "   9 ８四歩(83)"}), nullptr},
+  };
+  for (const auto& c : cases) {
+    GameRecord r = test::SentinelRecord();
+    RecordTree tree;
+    tree.StartWithRoot();
+    std::string message;
+    MemoryByteStream stream(c.bytes);
+    const int rc = RecordFormatRowOf(c.format).Notes->Read(stream, false, r, tree, message);
+    const std::string trace = Utf8(c.bytes.substr(0, 120));
+    if (c.moves == nullptr) {
+      test::ExpectReadOutcome(rc, r, message, -1, trace);
+      EXPECT_EQ(tree.Size(), 1) << trace;
+    } else {
+      ASSERT_EQ(rc, 0) << trace << message;
+      EXPECT_EQ(test::UsiMoves(r), c.moves) << trace;
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "rules/sfen.h"
+#include "shell/record_notes.h"
 #include "tests/records/record_compare.h"
 #include "tests/shell/shell_fixture.h"
 
@@ -36,6 +37,20 @@ TEST_F(ClipboardCommandsTest, CopiedKifPastesBackAsTheSameRecord) {
   EXPECT_EQ(state.Record.ResultCode, kResultSecondWins);
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(state.Record.MoveTimes[i], copied.MoveTimes[i]) << i;
   EXPECT_EQ(FieldText(state.Record.FirstName), FieldText(copied.FirstName));
+}
+
+// The comments and variations go through the clipboard with the record.
+TEST_F(ClipboardCommandsTest, CopiedKifKeepsTheCommentsAndVariations) {
+  LoadSfen("startpos", "7g7f 3c3d 2g2f");
+  SyncNotes(state);
+  state.Notes.Tree.AddMove(NodeOfPly(state, 1), test_support::UsiMove("8c8d"), 0);
+  state.Record.PlyCount = 1;
+  SetShownComment(state, "角道を開ける");
+  CopyKifCommand(ctx);
+  LoadSfen("startpos", "2g2f");
+  PasteRecordCommand(ctx);
+  EXPECT_EQ(TreeListing(state.Record, state.Notes.Tree),
+            "line 0: 7g7f 3c3d 2g2f\nline 1: 7g7f 8c8d\ncomment 0 1: 角道を開ける\n");
 }
 
 TEST_F(ClipboardCommandsTest, CopiesTheShownPositionAsSfen) {

@@ -67,6 +67,12 @@ const Expectation kExpected[] = {
     {kCmdScale150, {kAll, kAll, kAll}},
     {kCmdScale200, {kAll, kAll, kAll}},
     {kCmdShowExplorer, {kAll, kAll, kAll}},
+    {kCmdKeepVariations, {kAll, kAll, kAll}},
+    {kCmdShowNotes, {kAll, kAll, kAll}},
+    // The record here has no variation to go to or to make the main line.
+    {kCmdPreviousVariation, {"", "", ""}},
+    {kCmdNextVariation, {"", "", ""}},
+    {kCmdMakeMainLine, {"", "", ""}},
     {kCmdWindowPosition, {kAll, kAll, kAll}},
     {kCmdStepForward, {"0", "0", ""}},
     {kCmdContinuousForward, {"0", "0", ""}},
@@ -302,7 +308,8 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
       {"start-up",
        [](ProgramState&) {},
        {kCmdRepetitionCheck, kCmdFirstToMove, ResultCommand(kResultNone), kCmdTarvelReverse,
-        kCmdShowCoordinates, kCmdShowLastMove, kCmdShowPieceCounts, kCmdShowTurn, kCmdScale100}},
+        kCmdShowCoordinates, kCmdShowLastMove, kCmdShowPieceCounts, kCmdShowTurn, kCmdScale100,
+        kCmdKeepVariations}},
       {"everything switched",
        [](ProgramState& s) {
          s.Record.BoardFlipped = true;
@@ -313,11 +320,11 @@ TEST_F(CommandTableTest, CheckMarksFollowTheState) {
          s.Lists.Reverse[0] = true;
          s.Lists.Reverse[1] = false;
          s.Analysing = true;
-         s.Display = {false, false, false, false, true, 200};
+         s.Display = {false, false, false, false, true, 200, false, true};
          s.ExplorerShown = true;
        },
        {kCmdFlip, kCmdClockMinutes, ResultCommand(kResultSecondWinsLater), kCmdKisenReverse,
-        kCmdAnalysis, kCmdShowDestinations, kCmdScale200, kCmdShowExplorer}},
+        kCmdAnalysis, kCmdShowDestinations, kCmdScale200, kCmdShowExplorer, kCmdShowNotes}},
   };
   for (const Case& c : cases) {
     InitProgramState(state);

@@ -10,7 +10,10 @@
 
 #include "database/game_database.h"
 #include "platform/cp932.h"
+#include "records/record_format.h"
 #include "shell/command_table.h"
+#include "shell/navigation.h"
+#include "shell/record_notes.h"
 #include "tests/shell/database_command_fixture.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/scripted_user_interface.h"
@@ -217,6 +220,28 @@ TEST_F(DatabaseCommandsTest, NewRegistrationAppendsTheRecordAndMakesItCurrent) {
     EXPECT_EQ(Selection(menu).CurrentRecordNo, 2);
     ui.Messages.clear();
   }
+}
+
+// A record with variations registers the file's main line (also while it follows a
+// variation), and the person is told once that the rest stays behind.
+TEST_F(DatabaseCommandsTest, ARecordWithVariationsRegistersItsMainLineAndSaysSoOnce) {
+  WriteGoldenLists();
+  const Menu& menu = kMenus[0];
+  std::string message;
+  ASSERT_EQ(CreateDatabase(Format(menu), PathsOf(menu.Index), message), 0);
+  Choose(menu, menu.Index);
+  ui.Messages.clear();
+  RecordTree tree;
+  ASSERT_EQ(ReadRecord(RecordFormat::kKif, std::string(SHOGI_TEST_DATA) + "/kif/variations.kif",
+                       state.Record, tree, message),
+            0);
+  InstallNotes(state, tree);
+  ShowPly(state, 3);
+  StepVariation(state, 1);
+  RunCommand(env, menu.Register);
+  RunCommand(env, menu.Register);
+  EXPECT_EQ(ShownWith(menu.Caption), Texts{kNotesNotStoredMessage});
+  EXPECT_EQ(UsiMoves(ReadBack(menu, 2)), "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e");
 }
 
 // 修正登録: without a current game only 新規登録 is possible; いいえ writes nothing; はい

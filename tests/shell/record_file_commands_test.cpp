@@ -12,7 +12,10 @@
 #include "records/kaya.h"
 #include "shell/command_table.h"
 #include "shell/maintenance_commands.h"
+#include "shell/navigation.h"
 #include "shell/record_commands.h"
+#include "shell/record_notes.h"
+#include "shell/view_scene.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_http_server.h"
@@ -148,9 +151,9 @@ TEST_F(RecordFileCommandsTest, TheComboNotTheNameChoosesTheReader) {
   const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
   EXPECT_FALSE(shown.Save);
   EXPECT_EQ(shown.Title, "棋譜ファイルの読み込み");
-  ASSERT_EQ(shown.Formats.size(), 22u);
+  ASSERT_EQ(shown.Formats.size(), 23u);
   EXPECT_EQ(shown.Formats[3], "かや");
-  ASSERT_EQ(shown.Filters.size(), 5u);
+  ASSERT_EQ(shown.Filters.size(), 6u);
   EXPECT_EQ(shown.Filters[3].Pattern, "dt*.sin");
   EXPECT_EQ(profile.GetInt("種類", "ロード", -1), 5);
   EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), path);
@@ -208,7 +211,7 @@ TEST_F(RecordFileCommandsTest, TheSaveRefusesWhatAFormatCannotHoldAndAsksBeforeO
   const RecordFileRequest& shown = ui.RecordFileDialog.Shown.back();
   EXPECT_TRUE(shown.Save);
   EXPECT_EQ(shown.Formats, (std::vector<std::string>{"森田将棋・Ostel", "柿木将棋", "永世名人",
-                                                     "かや", "ＣＳＡ"}));
+                                                     "かや", "ＣＳＡ", "JSON棋譜(JKF)"}));
   EXPECT_TRUE(shown.StoreTimes);  // on at the start
 
   Choose(dir_.Path() + "hand.kif", 1, false);
@@ -271,8 +274,8 @@ TEST_F(RecordFileCommandsTest, TheKayaSaveAppendsAndReplacesOnlyTheGameItRead) {
 }
 
 TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
-  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/even.kif"))},
-                                       {"/game.csa", FileBytes(Data("csa/even.csa"))}});
+  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/variations.kif"))},
+                                       {"/game.csa", FileBytes(Data("csa/comments.csa"))}});
   for (RecordFormat format : {RecordFormat::kKif, RecordFormat::kCsa}) {
     InitProgramState(state);
     const std::string url = server.Url(format == RecordFormat::kKif ? "/game.kif" : "/game.csa");
@@ -282,6 +285,7 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
     });
     EXPECT_TRUE(UrlOpenCommand(ctx, profile, settings, format).Loaded) << ui.LastMessage();
     EXPECT_GT(RecordMoveCount(state.Record), 0);
+    EXPECT_TRUE(state.Notes.Tree.HasNotes());  // the comments come along
     EXPECT_EQ(profile.GetString("URL", format == RecordFormat::kKif ? "柿木" : "CSA", ""), url);
   }
   // The dialog starts from the last URL; a missing path, no server or a server that never
@@ -390,6 +394,77 @@ TEST_F(RecordFileCommandsTest, TimeUsedClearedThenOkZeroesEveryTime) {
   });
   TimeUsedCommand(ctx);
   EXPECT_EQ(state.Record.MoveTimes[0], 90);
+}
+
+}  // namespace
+}  // namespace shogi
+
+namespace shogi {
+namespace {
+
+// The lines and comments of a KIF file as `read --variations` lists them.
+std::string KifListing(const std::string& path) {
+  GameRecord record;
+  RecordTree tree;
+  std::string message;
+  EXPECT_EQ(ReadRecord(RecordFormat::kKif, path, record, tree, message), 0) << message;
+  return TreeListing(record, tree);
+}
+
+// Following a variation is no change to the file; making it the main line is, and the file
+// then lists it first.
+TEST_F(RecordFileCommandsTest, AVariationIsFollowedAndMadeTheMainLine) {
+  Choose(Data("kif/variations.kif"), 1);
+  ASSERT_TRUE(Open().Loaded);
+  MarkRecordSaved(state);
+  ShowPly(state, 3);
+  const ShownVariations v = VariationsOfShownMove(state);
+  EXPECT_EQ(v.Texts, (std::vector<std::string>{"▲２六歩", "▲２二角成"}));
+  EXPECT_EQ(v.Current, 0);
+  EXPECT_EQ(BuildScene(state, false).Moves[2], "▲２六歩+");
+  Choose(dir_.Path() + "before.kif", 1);
+  ASSERT_TRUE(Save().Saved);
+
+  StepVariation(state, 1);
+  EXPECT_EQ(Moves(), "7g7f 3c3d 8h2b+ 3a2b B*4e");
+  EXPECT_EQ(state.Record.PlyCount, 3);
+  EXPECT_FALSE(RecordUnsaved(state));
+  Choose(dir_.Path() + "followed.kif", 1);
+  ASSERT_TRUE(Save().Saved);
+  EXPECT_EQ(FileBytes(dir_.Path() + "followed.kif"), FileBytes(dir_.Path() + "before.kif"));
+
+  MakeShownLineMain(state);
+  EXPECT_TRUE(RecordUnsaved(state));
+  Choose(dir_.Path() + "main.kif", 1);
+  ASSERT_TRUE(Save().Saved);
+  const std::string listing = KifListing(dir_.Path() + "main.kif");
+  EXPECT_EQ(listing.substr(0, listing.find('\n')), "line 0: 7g7f 3c3d 8h2b+ 3a2b B*4e");
+  EXPECT_NE(listing.find("line 2: 7g7f 3c3d 2g2f 8c8d 2f2e 8d8e\n"), std::string::npos);
+}
+
+// A game started at a past position keeps the moves that followed as a variation while
+// "変化を残す" is on, and cuts them when it is off; a comment typed at the shown position is
+// saved with the record.
+TEST_F(RecordFileCommandsTest, AGameAtAPastPositionKeepsTheOldMovesAsAVariation) {
+  for (const bool keep : {true, false}) {
+    SetUp();
+    state.Display.KeepVariations = keep;
+    LoadSfen("startpos", "7g7f 3c3d 2g2f 8c8d");
+    SyncNotes(state);
+    ShowPly(state, 2);
+    ui.MessageAnswers.push_back(MessageAnswer::kNo);  // from here, not from the start
+    StartGame(ctx, false);
+    PersonMoves("6g6f");
+    SuspendGame(ctx);
+    SetShownComment(state, "新手\n");
+    const std::string path = dir_.Path() + (keep ? "kept.kif" : "cut.kif");
+    Choose(path, 1);
+    ASSERT_TRUE(Save().Saved);
+    EXPECT_EQ(KifListing(path), std::string("line 0: 7g7f 3c3d 6g6f\n") +
+                                    (keep ? "line 1: 7g7f 3c3d 2g2f 8c8d\n" : "") +
+                                    "comment 0 3: 新手\n")
+        << keep;
+  }
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
        "shogi-tool db: FORMAT must be morita, kif, ki2, eisei, kaya, akafuji, csa, shotest, s1n, "
        "fuku, "
        "kitaihei, maruyama, otsuki, nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, "
-       "s1-1996, super, sekita, sfen, usi or palm\n"},
+       "s1-1996, super, sekita, sfen, usi, palm or jkf\n"},
       {"count DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
       {"get DIR/games.mix 3", 1, "番号が登録データ数を超してます。\n"},
       {"put DIR/games.mix 3 kif " + kData + "/kif/even.kif", 1,

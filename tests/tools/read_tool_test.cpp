@@ -67,15 +67,15 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
   const std::string readable =
       "morita, kif, ki2, eisei, kaya, akafuji, csa, shotest, s1n, fuku, kitaihei, maruyama, "
       "otsuki, "
-      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super, sekita, sfen, usi "
-      "or palm";
-  const std::string writable = "morita, kif, eisei, kaya, csa or palm";
+      "nazoteki, shokidoki, hshogi, amano, aishogi, kanna, om1, s1-1996, super, sekita, sfen, usi, "
+      "palm or jkf";
+  const std::string writable = "morita, kif, ki2, eisei, kaya, csa, palm or jkf";
   const Case cases[] = {
       {"read kif " + kData + "/csa/even.csa", 1, "ファイルに異常があります。\n"},
       {"read ki2 " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
       {"read sekita " + kData + "/ki2/missing.ki2", 1, "指定ファイルが存在しません。\n"},
       {"read pgn x", 2, "shogi-tool read: FORMAT must be " + readable + "\n"},
-      {"convert csa x ki2 y", 2, "shogi-tool convert: FORMAT_OUT must be " + writable + "\n"},
+      {"convert csa x sfen y", 2, "shogi-tool convert: FORMAT_OUT must be " + writable + "\n"},
       {"convert csa x kif y --append", 2,
        "shogi-tool convert: --append and --replace write into a kaya file\n"},
       {"convert csa x kaya y --replace 0", 2,
@@ -115,6 +115,61 @@ TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "持駒の存在する局面は、セーブ出来ません。\n");
   EXPECT_FALSE(std::filesystem::exists(dir + "x.csa"));
+}
+
+// The lines and comments of records with variations in the forms other programs write, as
+// `read --variations` lists them after the record (the listings were checked against another
+// reader of these forms, scripts/compare_variations.sh).
+TEST(ReadTool, ListsTheLinesAndCommentsOfEachFormat) {
+  for (const char* file : {"kif/variations.kif", "kif/variations_plain.kif", "ki2/variations.ki2",
+                           "csa/comments.csa", "jkf/variations.jkf", "jkf/other_board.jkf"}) {
+    const std::string format = std::string(file).substr(0, 3);
+    const auto r = RunTool("read " + format + " " + kData + "/" + file + " --variations");
+    ASSERT_EQ(r.status, 0) << file << r.err;
+    const std::string listing =
+        FileBytes(kData + "/variations/" + std::string(file).substr(4) + ".txt");
+    EXPECT_EQ(r.out.substr(r.out.find("\nline 0:") + 1), listing) << file;
+  }
+}
+
+// Conversions keep every line and every comment: through the own format, through JKF and
+// back, from KI2; CSA keeps the comments of the main line.
+TEST(ReadTool, ConversionsKeepTheLinesAndComments) {
+  const test_support::TempFolder folder;
+  const auto listing = [](const std::string& format, const std::string& path) {
+    const std::string out = RunTool("read " + format + " " + path + " --variations").out;
+    return out.substr(out.find("\nline 0:") + 1);
+  };
+  const struct {
+    std::string from;
+    std::vector<std::string> via;
+  } cases[] = {
+      {"kif/variations.kif", {"kif"}},
+      {"kif/variations.kif", {"jkf", "kif"}},
+      {"kif/variations_plain.kif", {"ki2", "jkf", "kif"}},
+      {"ki2/variations.ki2", {"kif"}},
+      {"jkf/variations.jkf", {"kif", "jkf"}},
+      {"jkf/other_board.jkf", {"kif", "ki2", "jkf"}},
+      {"csa/comments.csa", {"kif", "csa"}},
+  };
+  for (const auto& c : cases) {
+    std::string format = c.from.substr(0, 3), path = kData + "/" + c.from;
+    const std::string before = listing(format, path);
+    for (const std::string& to : c.via) {
+      const std::string out = folder.Path() + "out." + to;
+      const auto r = RunTool("convert " + format + " " + path + " " + to + " " + out);
+      ASSERT_EQ(r.status, 0) << c.from << " " << to << r.err;
+      format = to;
+      path = out;
+    }
+    EXPECT_EQ(listing(format, path), before) << c.from;
+  }
+  ASSERT_EQ(
+      RunTool("convert kif " + kData + "/kif/variations.kif csa " + folder.Path() + "v.csa").status,
+      0);
+  const std::string main_only = listing("csa", folder.Path() + "v.csa");
+  EXPECT_EQ(main_only.substr(0, main_only.find("comment")),
+            "line 0: 7g7f 3c3d 2g2f 8c8d 2f2e 8d8e\n");
 }
 
 TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
