@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace shogi {
 namespace {
 
@@ -22,6 +26,21 @@ int KeepScore(const DfpnEntry& e) {
   return magnitude + (Proven(e) || Refuted(e) ? 2 : 0);
 }
 constexpr int kScoreCount = 35;
+
+// Asks the system to back the table with large pages where it can: the search touches its
+// entries at random, and with small pages the first touch of each page and the address
+// translations cost it about a seventh of its time. The contents stay zero either way.
+void AskForHugePages(char* memory, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t kHuge = std::uintptr_t{1} << 21;
+  const auto begin = (reinterpret_cast<std::uintptr_t>(memory) + kHuge - 1) & ~(kHuge - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kHuge - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)memory;
+  (void)bytes;
+#endif
+}
 
 }  // namespace
 
@@ -44,6 +63,7 @@ std::size_t DfpnTable::Allocate(std::size_t megabytes) {
     if (memory_) {
       const auto address = reinterpret_cast<std::uintptr_t>(memory_.get());
       entries_ = reinterpret_cast<DfpnEntry*>(memory_.get() + (64 - address % 64) % 64);
+      AskForHugePages(memory_.get(), buckets * kBucketSize * sizeof(DfpnEntry) + 64);
       buckets_ = buckets;
       generation_ = 1;
       used_ = 0;
