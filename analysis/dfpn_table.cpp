@@ -65,6 +65,7 @@ std::size_t DfpnTable::Allocate(std::size_t megabytes) {
       entries_ = reinterpret_cast<DfpnEntry*>(memory_.get() + (64 - address % 64) % 64);
       AskForHugePages(memory_.get(), buckets * kBucketSize * sizeof(DfpnEntry) + 64);
       buckets_ = buckets;
+      active_ = StartBuckets();
       generation_ = 1;
       used_ = 0;
       collections_ = 0;
@@ -78,7 +79,33 @@ void DfpnTable::Free() {
   memory_.reset();
   entries_ = nullptr;
   buckets_ = 0;
+  active_ = 0;
   used_ = 0;
+}
+
+std::size_t DfpnTable::StartBuckets() const {
+  constexpr std::size_t kStart = (std::size_t{1} << 20) / (sizeof(DfpnEntry) * kBucketSize);
+  std::size_t start = buckets_;
+  while (start > kStart && start % 2 == 0) start /= 2;
+  return start;
+}
+
+void DfpnTable::Grow() {
+  // The new half holds only entries of earlier generations (the part in use grows only
+  // within one), which count as empty.
+  const std::size_t old = active_;
+  active_ = 2 * old;
+  for (std::size_t b = 0; b < old; ++b) {
+    DfpnEntry* from = entries_ + b * kBucketSize;
+    DfpnEntry* to = entries_ + (b + old) * kBucketSize;
+    int moved = 0;
+    for (int i = 0; i < kBucketSize; ++i) {
+      DfpnEntry& e = from[i];
+      if (e.Key == 0 || e.Generation != generation_ || e.Key % active_ == b) continue;
+      to[moved++] = e;
+      std::memset(&e, 0, sizeof e);
+    }
+  }
 }
 
 void DfpnTable::Clear() {
@@ -86,6 +113,7 @@ void DfpnTable::Clear() {
     if (entries_ != nullptr) std::memset(entries_, 0, Capacity() * sizeof(DfpnEntry));
     generation_ = 1;
   }
+  active_ = StartBuckets();
   used_ = 0;
   collections_ = 0;
 }
@@ -170,7 +198,12 @@ void DfpnTable::Store(std::uint64_t key, PackedHand hand, std::uint16_t limit, s
   slot->MoveFrom = move.from;
   slot->Generation = generation_;
   slot->Flags = on_path ? kEntryOnPath : 0;
-  if (used_ * 10 >= Capacity() * 9) CollectGarbage();
+  // The part in use doubles at a quarter full, which keeps full buckets rare.
+  if (active_ < buckets_ && used_ * 4 >= active_ * kBucketSize) {
+    Grow();
+  } else if (used_ * 10 >= Capacity() * 9) {
+    CollectGarbage();
+  }
 }
 
 void DfpnTable::CollectGarbage() {
