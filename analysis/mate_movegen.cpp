@@ -247,6 +247,8 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
     // away from where it stands: a knight two ranks up, then two more to the king.
     if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 4) continue;
     ForEachDestination(pos, f, type, [&](Square t) {
+      // Only a knight checks from a square off the king's lines.
+      if (kAlignment.step[t][k] == 0 && t != k + 17 && t != k + 19) return;
       ForEachForm(type, f, t, full, [&](int promote) {
         if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
           return;
