@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace shogi {
 namespace {
 
@@ -22,6 +26,21 @@ int KeepScore(const DfpnEntry& e) {
   return magnitude + (Proven(e) || Refuted(e) ? 2 : 0);
 }
 constexpr int kScoreCount = 35;
+
+// Asks the system to back the table with large pages where it can: the search touches its
+// entries at random, and with small pages the first touch of each page and the address
+// translations cost it about a seventh of its time. The contents stay zero either way.
+void AskForHugePages(char* memory, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t kHuge = std::uintptr_t{1} << 21;
+  const auto begin = (reinterpret_cast<std::uintptr_t>(memory) + kHuge - 1) & ~(kHuge - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kHuge - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)memory;
+  (void)bytes;
+#endif
+}
 
 }  // namespace
 
@@ -44,7 +63,9 @@ std::size_t DfpnTable::Allocate(std::size_t megabytes) {
     if (memory_) {
       const auto address = reinterpret_cast<std::uintptr_t>(memory_.get());
       entries_ = reinterpret_cast<DfpnEntry*>(memory_.get() + (64 - address % 64) % 64);
+      AskForHugePages(memory_.get(), buckets * kBucketSize * sizeof(DfpnEntry) + 64);
       buckets_ = buckets;
+      active_ = StartBuckets();
       generation_ = 1;
       used_ = 0;
       collections_ = 0;
@@ -58,7 +79,33 @@ void DfpnTable::Free() {
   memory_.reset();
   entries_ = nullptr;
   buckets_ = 0;
+  active_ = 0;
   used_ = 0;
+}
+
+std::size_t DfpnTable::StartBuckets() const {
+  constexpr std::size_t kStart = (std::size_t{1} << 20) / (sizeof(DfpnEntry) * kBucketSize);
+  std::size_t start = buckets_;
+  while (start > kStart && start % 2 == 0) start /= 2;
+  return start;
+}
+
+void DfpnTable::Grow() {
+  // The new half holds only entries of earlier generations (the part in use grows only
+  // within one), which count as empty.
+  const std::size_t old = active_;
+  active_ = 2 * old;
+  for (std::size_t b = 0; b < old; ++b) {
+    DfpnEntry* from = entries_ + b * kBucketSize;
+    DfpnEntry* to = entries_ + (b + old) * kBucketSize;
+    int moved = 0;
+    for (int i = 0; i < kBucketSize; ++i) {
+      DfpnEntry& e = from[i];
+      if (e.Key == 0 || e.Generation != generation_ || e.Key % active_ == b) continue;
+      to[moved++] = e;
+      std::memset(&e, 0, sizeof e);
+    }
+  }
 }
 
 void DfpnTable::Clear() {
@@ -66,6 +113,7 @@ void DfpnTable::Clear() {
     if (entries_ != nullptr) std::memset(entries_, 0, Capacity() * sizeof(DfpnEntry));
     generation_ = 1;
   }
+  active_ = StartBuckets();
   used_ = 0;
   collections_ = 0;
 }
@@ -150,7 +198,12 @@ void DfpnTable::Store(std::uint64_t key, PackedHand hand, std::uint16_t limit, s
   slot->MoveFrom = move.from;
   slot->Generation = generation_;
   slot->Flags = on_path ? kEntryOnPath : 0;
-  if (used_ * 10 >= Capacity() * 9) CollectGarbage();
+  // The part in use doubles at a quarter full, which keeps full buckets rare.
+  if (active_ < buckets_ && used_ * 4 >= active_ * kBucketSize) {
+    Grow();
+  } else if (used_ * 10 >= Capacity() * 9) {
+    CollectGarbage();
+  }
 }
 
 void DfpnTable::CollectGarbage() {

@@ -1,8 +1,10 @@
 // The proof-number solver's transposition table: a fixed number of 32-byte entries in
 // buckets of eight, keyed by the board (and the set of pieces in play) with the attacker's
 // hand beside the key, so that a proof found with a smaller hand or a refutation found with
-// a larger one serves the position at hand. Its size is fixed when it is allocated; when it
-// fills, the entries that cost the least work to find again make room.
+// a larger one serves the position at hand. Its size is fixed when it is allocated, but a
+// search starts on a small part of it, doubled as it fills (a short problem stays in the
+// cache and touches few pages); when all of it fills, the entries that cost the least work
+// to find again make room.
 #pragma once
 
 #include <cstddef>
@@ -119,13 +121,19 @@ class DfpnTable {
   std::unique_ptr<char[], FreeMemory> memory_;  // what calloc gave
   DfpnEntry* entries_ = nullptr;                // its first 64-byte boundary
   std::size_t buckets_ = 0;
+  std::size_t active_ = 0;  // the buckets in use: buckets_ halved a few times, doubled as it fills
   std::uint8_t generation_ = 1;
   std::size_t used_ = 0;
   std::uint64_t collections_ = 0;
 
-  DfpnEntry* Bucket(std::uint64_t key) const { return entries_ + (key % buckets_) * kBucketSize; }
+  DfpnEntry* Bucket(std::uint64_t key) const { return entries_ + (key % active_) * kBucketSize; }
+  // The buckets a search starts with: about 1 MB, a power-of-two part of the whole.
+  std::size_t StartBuckets() const;
+  // Doubles the buckets in use: the entries of bucket b whose key now falls in b + the old
+  // count move there.
+  void Grow();
   // Frees the open entries of least work, and the least-worked of the rest, until about a
-  // third of the table is empty.
+  // third of the table (all in use by then) is empty.
   void CollectGarbage();
 };
 

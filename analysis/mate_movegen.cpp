@@ -96,6 +96,18 @@ constexpr Alignment MakeAlignment() {
 }
 constexpr Alignment kAlignment = MakeAlignment();
 
+// Whether a piece of `type` moves along lines (a lance, bishop, rook, horse or dragon).
+constexpr bool IsLinePiece(int type) {
+  return type == kLance || type == kBishop || type == kRook || type == kHorse || type == kDragon;
+}
+
+// The number of king steps between two squares.
+inline int ChebyshevDistance(Square a, Square b) {
+  const int df = FileOf(a) - FileOf(b), dr = RankOf(a) - RankOf(b);
+  const int adf = df < 0 ? -df : df, adr = dr < 0 ? -dr : dr;
+  return adf > adr ? adf : adr;
+}
+
 // Whether a first-player piece of `type` standing on t attacks the king on k through the
 // present position (the squares between them must be empty). Kings never count: a king
 // beside the enemy king is no check but an illegal move.
@@ -231,7 +243,12 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
   for (Square f = 1; f <= kSquareCount; ++f) {
     const int type = pos.Board[f];
     if (type <= 0 || type == kKing) continue;
+    // A piece that only steps (or jumps) checks from a square at most four ranks or files
+    // away from where it stands: a knight two ranks up, then two more to the king.
+    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 4) continue;
     ForEachDestination(pos, f, type, [&](Square t) {
+      // Only a knight checks from a square off the king's lines.
+      if (kAlignment.step[t][k] == 0 && t != k + 17 && t != k + 19) return;
       ForEachForm(type, f, t, full, [&](int promote) {
         if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
           return;
@@ -294,29 +311,33 @@ inline void AddDefenderForms(int type, Square f, Square t, EvasionList& out) {
 
 // Adds the moves of second-player pieces other than the king onto t that leave the king
 // on k unattacked.
-void AddDefenderMovesTo(const Position& pos, Square k, Square t, EvasionList& out) {
+// The king stands in check from one piece and t is that piece's square or a square between
+// it and the king, so the move answers the check; only a piece leaving a line through the
+// king can expose it. `scratch` holds the position's board and is handed back unchanged.
+void AddDefenderMovesTo(const Position& pos, Square k, Square t, EvasionList& out,
+                        Position& scratch) {
   Square from[16];
   const int n = AttackersOf(pos, t, kSecond, from);
   for (int i = 0; i < n; ++i) {
     const Square f = from[i];
     if (f == k || (i > 0 && f == from[i - 1])) continue;
-    Position next = pos;
-    ApplyMove(next, f, kSecond, t, 0);
-    if (AttackedBy(next, k, kFirst) != 0) continue;  // pinned
+    if (kAlignment.step[f][k] != 0) {
+      const std::int8_t on_t = scratch.Board[t];
+      scratch.Board[t] = scratch.Board[f];
+      scratch.Board[f] = 0;
+      const bool pinned = AttackedBy(scratch, k, kFirst) != 0;
+      scratch.Board[f] = scratch.Board[t];
+      scratch.Board[t] = on_t;
+      if (pinned) continue;
+    }
     AddDefenderForms(-pos.Board[f], f, t, out);
   }
 }
 
-// Adds the second player's drops on the interposing square t.
-void AddDefenderDropsOn(const Position& pos, Square k, Square t, EvasionList& out) {
+// Adds the second player's drops on the interposing square t, between the king and the one
+// line piece that checks it: a piece put there blocks the check and opens no line.
+void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
   const std::int8_t* hand = pos.Hand[kSecond];
-  bool any = false;
-  for (int type = kPawn; type <= kRook; ++type) any = any || hand[type] > 0;
-  if (!any) return;
-  // One test per square: any piece on t blocks the line alike.
-  Position next = pos;
-  next.Board[t] = -kGold;
-  if (AttackedBy(next, k, kFirst) != 0) return;
   if (hand[kPawn] > 0 && t <= 72 && !UnpromotedPawnInFile(pos, kSecond, FileOf(t)) &&
       !(pos.King[kFirst] > 0 && PawnDropMate(pos, kSecond, t) == -1)) {
     out.Add(DropOrigin(kPawn), t, 0);
@@ -344,21 +365,24 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out) {
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   const Square k = pos.King[kSecond];
   const int start = out.count;
+  // The attack tests look at the board only, and never at the attacked square itself: the
+  // king's steps are tested with the king lifted off.
+  Position scratch = pos;
+  scratch.Board[k] = 0;
   for (int d : kKingEscapes) {
     const Square t = StepFrom(k, d);
     if (!t || pos.Board[t] < 0) continue;
-    Position next = pos;
-    ApplyMove(next, k, kSecond, t, 0);
-    if (AttackedBy(next, t, kFirst) != 0) continue;
+    if (AttackedBy(scratch, t, kFirst) != 0) continue;
     out.Add(k, t, 0);
     if (first_only) return 1;
   }
+  scratch.Board[k] = pos.Board[k];
   Square checkers[16];
   const int checks = AttackersOf(pos, k, kFirst, checkers);
   if (checks != 1) return out.count - start;  // a double check leaves only the king
 
   const Square c = checkers[0];
-  AddDefenderMovesTo(pos, k, c, out);
+  AddDefenderMovesTo(pos, k, c, out, scratch);
   if (first_only && out.count > start) return 1;
 
   // Interpositions, only against a line piece standing away from the king.
@@ -367,8 +391,8 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   if ((df == 0 || dr == 0 || adf == adr) && (adf > 1 || adr > 1)) {
     const int step = (dr > 0 ? 9 : dr < 0 ? -9 : 0) + (df > 0 ? 1 : df < 0 ? -1 : 0);
     for (Square s = k + step; s != c; s += step) {
-      AddDefenderDropsOn(pos, k, s, out);
-      AddDefenderMovesTo(pos, k, s, out);
+      AddDefenderDropsOn(pos, s, out);
+      AddDefenderMovesTo(pos, k, s, out, scratch);
       if (first_only && out.count > start) return 1;
     }
   }

@@ -66,5 +66,20 @@ TEST(DfpnTable, StaysWithinItsSizeAndKeepsTheCostlyEntries) {
   EXPECT_TRUE(table.Probe(7, 0, kNoPlyLimit).found);
 }
 
+// A search starts on a part of the table and doubles it as it fills: every entry stays
+// where a probe finds it.
+TEST(DfpnTable, KeepsItsEntriesAsItsPartInUseGrows) {
+  DfpnTable table;
+  ASSERT_EQ(table.Allocate(8), 8u);
+  const std::uint64_t count = table.Capacity() / 2;
+  for (std::uint64_t key = 1; key <= count; ++key)
+    table.Store(key * 0x9E3779B97F4A7C15ull, 0, kNoPlyLimit, 0, kDfpnInfinite, 3, MoveCode{}, 1);
+  std::uint64_t found = 0;
+  for (std::uint64_t key = 1; key <= count; ++key)
+    found += table.Probe(key * 0x9E3779B97F4A7C15ull, 0, kNoPlyLimit).found ? 1 : 0;
+  EXPECT_EQ(found, count);
+  EXPECT_EQ(table.Collections(), 0u);
+}
+
 }  // namespace
 }  // namespace shogi
