@@ -2,10 +2,10 @@
 #include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace shogi::test_support {
@@ -22,13 +22,20 @@ void PutFileBytes(const std::string& path, std::string_view bytes) {
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A new folder of a random name under the system's temporary folder (created, never one
+// that existed).
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "shogi_test_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot make a folder from " << pattern;
-    return;
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = base / ("shogi_test_" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) {
+      path_ = folder.string() + "/";
+      return;
+    }
   }
-  path_ = pattern + "/";
+  ADD_FAILURE() << "cannot make a folder in " << base.string();
 }
 
 TempFolder::~TempFolder() {
