@@ -6,7 +6,22 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef _WIN32
+#include "platform/windows_path.h"
+#endif
+
 namespace shogi {
+namespace {
+
+std::FILE* OpenForReading(const std::string& path) {
+#ifdef _WIN32
+  return _wfopen(WidePath(path).c_str(), L"rb");
+#else
+  return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+}  // namespace
 
 std::size_t MemoryByteStream::Read(char* buffer, std::size_t size) {
   std::size_t n = std::min(size, data_.size() - position_);
@@ -24,7 +39,7 @@ bool FileByteStream::Open(const std::string& path) {
     std::fclose(file_);
     file_ = nullptr;
   }
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (f == nullptr) return false;
   // fopen accepts a directory on POSIX systems; reading it would only fail later.
   struct stat info;
