@@ -7,6 +7,7 @@
 
 #include "database/database_rewrite.h"
 #include "database/game_database.h"
+#include "platform/file_path.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
 #include "shell/search_commands.h"
@@ -60,7 +61,7 @@ void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, i
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 // A database whose count claims more games than its files hold: the question whether to set

@@ -8,17 +8,19 @@
 #include <random>
 #include <sstream>
 
+#include "platform/file_path.h"
+
 namespace shogi::test_support {
 
 std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(FilePath(path), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 void PutFileBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
+  std::ofstream(FilePath(path), std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -31,7 +33,7 @@ TempFolder::TempFolder() {
     const std::filesystem::path folder = base / ("shogi_test_" + std::to_string(random()));
     std::error_code error;
     if (std::filesystem::create_directory(folder, error)) {
-      path_ = folder.string() + "/";
+      path_ = PathText(folder) + "/";
       return;
     }
   }

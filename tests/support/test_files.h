@@ -9,8 +9,12 @@ namespace shogi::test_support {
 
 // The bytes of the file at `path`; empty when it cannot be read.
 std::string FileBytes(const std::string& path);
+inline std::string FileBytes(const char* path) {
+  return FileBytes(std::string(path));
+}
 inline std::string FileBytes(const std::filesystem::path& path) {
-  return FileBytes(path.string());
+  const std::u8string text = path.u8string();
+  return FileBytes(std::string(text.begin(), text.end()));
 }
 // Writes `bytes` to the file at `path`, replacing what it held.
 void PutFileBytes(const std::string& path, std::string_view bytes);
