@@ -62,6 +62,7 @@ int RewriteIndex(const DatabaseFormat& format, const DatabasePaths& paths,
     message = kMessageNoneMatched;
     return 1;
   }
+  db.Close();
   if (!rewrite.Commit()) {
     message = kMessageRenameCannotCreate;
     return 1;

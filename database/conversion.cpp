@@ -11,6 +11,7 @@
 #include "database/tarvel.h"
 #include "platform/buffered_replacing_file.h"
 #include "platform/byte_stream.h"
+#include "platform/file_path.h"
 #include "platform/message_pump.h"
 #include "platform/replacing_file.h"
 
@@ -71,7 +72,7 @@ void TarvelToKisenIndex(const std::uint8_t* from, const DatabaseNames& kisen_nam
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 // The bytes of a list file, bounded as the list reader bounds them; empty when it is not

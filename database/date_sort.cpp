@@ -258,6 +258,7 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
   for (int p = 0; p < count; ++p) {
     if (CopyGames(db, order[p] + 1, order[p] + 1, rewrite, message) != 0) return 1;
   }
+  db.Close();
   if (!rewrite.Commit()) {
     message = kMessageCannotCreate;
     return 1;

@@ -9,6 +9,7 @@
 
 #include "database/database_rewrite.h"
 #include "database/little_endian.h"
+#include "platform/file_path.h"
 #include "platform/replacing_file.h"
 #include "records/record_io.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 // The message for a file of the pair that did not open: one that is not there gets

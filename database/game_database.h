@@ -87,6 +87,13 @@ class GameDatabase {
   [[nodiscard]] bool WriteGame(int n, const std::uint8_t* record, const std::uint8_t* block);
   [[nodiscard]] bool SetCount(int count);
 
+  // Closes both files: a rewrite closes the database it read before it puts its new files in
+  // their place (Windows refuses to replace an open file).
+  void Close() {
+    index_.Close();
+    moves_.Close();
+  }
+
  private:
   const DatabaseFormat* format_ = &kKisenFormat;
   RecordFile index_, moves_;

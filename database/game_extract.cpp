@@ -6,6 +6,7 @@
 
 #include "database/game_database.h"
 #include "database/search_list.h"
+#include "platform/file_path.h"
 
 namespace shogi {
 
@@ -30,7 +31,7 @@ int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
   switch (ProbeDatabase(format, target, message)) {
     case DatabaseState::kMissing:
       // A move file without its index may be a user's record file: never written over.
-      if (std::filesystem::exists(target.Moves(format), error)) {
+      if (std::filesystem::exists(FilePath(target.Moves(format)), error)) {
         message = kMessageCannotCreate;
         return 1;
       }

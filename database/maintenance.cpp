@@ -19,7 +19,7 @@ struct GameRange {
 
 // Rewrites the database at `paths`, open as `db`, as `count` games: the ranges of db's games
 // in the order given. The header keeps its other bytes.
-int RewriteRanges(const DatabaseFormat& format, const DatabasePaths& paths, const GameDatabase& db,
+int RewriteRanges(const DatabaseFormat& format, const DatabasePaths& paths, GameDatabase& db,
                   int count, std::initializer_list<GameRange> ranges, std::string& message) {
   std::uint8_t header[kMaxIndexRecordBytes];
   if (!db.ReadIndex(0, header)) {
@@ -34,6 +34,7 @@ int RewriteRanges(const DatabaseFormat& format, const DatabasePaths& paths, cons
   for (const GameRange& range : ranges) {
     if (CopyGames(db, range.First, range.Last, rewrite, message) != 0) return 1;
   }
+  db.Close();
   if (!rewrite.Commit()) {
     message = kMessageCannotCreate;
     return 1;

@@ -69,6 +69,7 @@ int MergeDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std:
   if (CopyGames(target, 1, target.Count(), rewrite, message) != 0 ||
       CopyGames(added, 1, added.Count(), rewrite, message) != 0)
     return 1;
+  target.Close();
   if (!rewrite.Commit()) {
     message = kMessageCannotCreate;
     return 1;
@@ -130,6 +131,7 @@ int MergeDistributed(const DatabaseFormat& format, const DatabasePaths& paths,
   if (CopyGames(added, 1, count, rewrite, message) != 0 ||
       CopyGames(current, first_kept, current.Count(), rewrite, message) != 0)
     return 1;
+  current.Close();
   if (!rewrite.Commit()) return fail(kMessageCannotCreate);
   message = kMessageDistributedMerged;
   return 0;

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 
 namespace shogi {
 namespace {
@@ -37,7 +38,7 @@ const ListLayout& LayoutOf(NameList list) {
 }
 
 bool FileExists(const std::string& path) {
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+  if (std::FILE* f = OpenFile(path, "rb")) {
     std::fclose(f);
     return true;
   }
@@ -136,7 +137,7 @@ int ListNumber(std::string_view line) {
 
 bool ReadListLines(const std::string& path, std::size_t max_bytes,
                    std::vector<std::string>& lines) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return false;
   std::string line;
   auto finish = [&] {
@@ -179,11 +180,7 @@ bool ReadListEntries(const std::string& path, std::size_t name_column, char skip
 }
 
 std::string FolderFilePath(const std::string& folder, const char* utf8_name) {
-#ifdef _WIN32
-  return folder + Cp932(utf8_name);  // the C runtime's file names are in the ANSI code page
-#else
-  return folder + utf8_name;
-#endif
+  return folder + utf8_name;  // paths are UTF-8 on every system
 }
 
 std::string NameListPath(const std::string& folder, NameList list) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/file_path.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -12,7 +13,7 @@ namespace {
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(FilePath(path), error);
 }
 
 }  // namespace

@@ -4,11 +4,12 @@
 #include <cstdio>
 
 #include "output/text_diagram.h"
+#include "platform/file_path.h"
 
 namespace shogi {
 
 int CreateOutputFile(const std::string& path, std::string& message) {
-  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  std::FILE* f = path.empty() ? nullptr : OpenFile(path, "wb");
   if (f == nullptr || std::fclose(f) != 0) {
     message = kOutputCreateMessage;
     return 1;
@@ -17,7 +18,7 @@ int CreateOutputFile(const std::string& path, std::string& message) {
 }
 
 int AppendOutputText(const std::string& path, const std::string& text, std::string& message) {
-  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "ab");
+  std::FILE* f = path.empty() ? nullptr : OpenFile(path, "ab");
   if (f == nullptr) {
     message = kOutputAppendMessage;
     return 1;

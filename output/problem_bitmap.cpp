@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "output/mincho_glyphs.h"
+#include "platform/file_path.h"
 
 namespace shogi {
 namespace {
@@ -67,7 +68,7 @@ std::string ProblemBitmapBytes(const OneBitPicture& picture) {
 int WriteProblemBitmap(const std::string& path, const OneBitPicture& picture,
                        std::string& message) {
   const std::string bytes = ProblemBitmapBytes(picture);
-  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  std::FILE* f = path.empty() ? nullptr : OpenFile(path, "wb");
   bool written = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   if (f != nullptr && std::fclose(f) != 0) written = false;
   if (!written) {

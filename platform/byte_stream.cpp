@@ -6,7 +6,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/file_path.h"
+
+#ifdef _WIN32
+#include "platform/windows_path.h"
+#endif
+
 namespace shogi {
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+#ifdef _WIN32
+  return _wfopen(WidePath(path).c_str(), WidePath(mode).c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
 
 std::size_t MemoryByteStream::Read(char* buffer, std::size_t size) {
   std::size_t n = std::min(size, data_.size() - position_);
@@ -24,7 +38,7 @@ bool FileByteStream::Open(const std::string& path) {
     std::fclose(file_);
     file_ = nullptr;
   }
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenFile(path, "rb");
   if (f == nullptr) return false;
   // fopen accepts a directory on POSIX systems; reading it would only fail later.
   struct stat info;

@@ -1,13 +1,72 @@
-// cp932 conversion through iconv (the Win32 code-page API would stand in on Windows).
+// cp932 conversion through iconv, or the code-page API on Windows.
 #include "platform/cp932.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
 
 namespace shogi {
 namespace {
+
+#ifdef _WIN32
+
+constexpr UINT kCp932 = 932;
+
+// `in` in the code page `from` as UTF-16; false on an invalid sequence.
+bool ToWide(UINT from, std::string_view in, std::wstring& out) {
+  out.clear();
+  if (in.empty()) return true;
+  const int size = static_cast<int>(in.size());
+  const int n = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, in.data(), size, nullptr, 0);
+  if (n <= 0) return false;
+  out.resize(static_cast<std::size_t>(n));
+  return MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, in.data(), size, out.data(), n) == n;
+}
+
+// UTF-16 in the code page `to`; false when a character has no place in it.
+bool FromWide(UINT to, const std::wstring& in, std::string& out) {
+  out.clear();
+  if (in.empty()) return true;
+  const int size = static_cast<int>(in.size());
+  // The UTF-8 conversion refuses lone surrogates; cp932 reports a character it lacks.
+  const DWORD flags = to == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL defaulted = FALSE;
+  BOOL* used_default = to == CP_UTF8 ? nullptr : &defaulted;
+  const int n = WideCharToMultiByte(to, flags, in.data(), size, nullptr, 0, nullptr, used_default);
+  if (n <= 0 || defaulted) return false;
+  out.resize(static_cast<std::size_t>(n));
+  return WideCharToMultiByte(to, flags, in.data(), size, out.data(), n, nullptr, used_default) ==
+             n &&
+         !defaulted;
+}
+
+bool Convert(UINT to, UINT from, std::string_view in, std::string& out) {
+  std::wstring wide;
+  std::string result;
+  if (!ToWide(from, in, wide) || !FromWide(to, wide, result)) {
+    out.clear();
+    return false;
+  }
+  out = std::move(result);
+  return true;
+}
+
+}  // namespace
+
+bool Utf8ToCp932(std::string_view utf8, std::string& out) {
+  return Convert(kCp932, CP_UTF8, utf8, out);
+}
+
+bool Cp932ToUtf8(std::string_view cp932, std::string& out) {
+  return Convert(CP_UTF8, kCp932, cp932, out);
+}
+
+#else
 
 // Converts with iconv; false on any invalid or unconvertible input.
 bool Convert(const char* to, const char* from, std::string_view in, std::string& out) {
@@ -45,6 +104,8 @@ bool Utf8ToCp932(std::string_view utf8, std::string& out) {
 bool Cp932ToUtf8(std::string_view cp932, std::string& out) {
   return Convert("UTF-8", "CP932", cp932, out);
 }
+
+#endif
 
 std::string Cp932(std::string_view utf8) {
   std::string out;

@@ -3,6 +3,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_path.h"
 #else
 #include <dlfcn.h>
 #endif
@@ -25,7 +27,7 @@ bool DynamicLibrary::Load(const std::string& path, std::string& message) {
   // No "cannot find the library" box from the system: a missing library is a normal case
   // that the caller handles.
   const UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryA(path.c_str());
+  HMODULE module = LoadLibraryW(WidePath(path).c_str());
   const DWORD error = module ? 0 : GetLastError();
   SetErrorMode(old_mode);
   if (!module) {

@@ -27,8 +27,9 @@ enum class DownloadState {
   kCancelled,  // its owner ended it
 };
 
-// One download through libcurl's multi interface: Start sets it going, each Poll lets it go
-// on for at most the time given, Cancel ends it at once. No thread is involved.
+// One download through libcurl's multi interface (WinHTTP's asynchronous mode on Windows):
+// Start sets it going, each Poll lets it go on for at most the time given, Cancel ends it at
+// once. No thread of ours is involved.
 class HttpDownload {
  public:
   HttpDownload() = default;
@@ -68,6 +69,12 @@ class HttpDownload {
   std::size_t max_bytes_ = 0;
   bool too_large_ = false;
   char curl_error_[256] = {};  // CURL_ERROR_SIZE
+#ifdef _WIN32
+  bool Handle(unsigned long status, unsigned long info, unsigned long length);
+  void* connection_ = nullptr;  // HINTERNET of the server
+  void* transfer_ = nullptr;    // what WinHTTP's callback reports, shared with it
+  unsigned long long deadline_ = 0;
+#endif
 };
 
 // Fetches `url` as HttpDownload does, waiting for the end, into `body`: the state it ended

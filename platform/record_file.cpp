@@ -25,9 +25,12 @@ HANDLE AsHandle(std::intptr_t h) {
 }
 
 std::intptr_t OpenHandle(const std::string& path, bool write) {
+  // A file open for reading may be replaced meanwhile, as on POSIX systems: a rewrite renames
+  // its new database over the one it reads from, and the reader keeps the old bytes.
+  const DWORD share = write ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_DELETE;
   HANDLE h =
       CreateFileW(WidePath(path).c_str(), write ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
-                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                  share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(h);
 }
 

@@ -26,6 +26,7 @@
 #include <limits>
 
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "records/record_io.h"
 #include "rules/move_rules.h"
 
@@ -192,7 +193,7 @@ class FileSource final : public AkafujiSource {
     if (file_ != nullptr) std::fclose(file_);
   }
   bool Open(const std::string& path) {
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenFile(path, "rb");
     return file_ != nullptr;
   }
   bool ReadAt(std::uint64_t offset, std::size_t size, char* out) override {

@@ -10,6 +10,7 @@
 #include "database/database_format.h"
 #include "database/game_list.h"
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "records/record_io.h"
 #include "rules/handicap.h"
 #include "rules/move_rules.h"
@@ -494,7 +495,7 @@ bool FormatKayaOutput(const GameRecord& record, std::string& bytes, std::string&
 int WriteKayaOutput(const std::string& path, const GameRecord& record, std::string& message) {
   std::string bytes;
   if (!FormatKayaOutput(record, bytes, message)) return 1;
-  std::FILE* file = std::fopen(path.c_str(), "ab");
+  std::FILE* file = OpenFile(path, "ab");
   bool written =
       file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (file != nullptr && std::fclose(file) != 0) written = false;

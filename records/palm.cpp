@@ -11,6 +11,7 @@
 #include "database/game_database.h"
 #include "database/tarvel.h"
 #include "platform/byte_stream.h"
+#include "platform/file_path.h"
 #include "records/foreign_game.h"
 #include "records/record_io.h"
 #include "rules/handicap.h"
@@ -129,7 +130,7 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
   PalmFile file{};
   std::string done, tail;
   std::error_code error;
-  if (std::filesystem::exists(path, error)) {
+  if (std::filesystem::exists(FilePath(path), error)) {
     // An existing file keeps its header, its trailer and whatever follows them; one that is
     // not a Palm game file is left alone rather than overwritten.
     FileByteStream stream;

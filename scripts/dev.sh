@@ -4,6 +4,10 @@
 #                          with a start-up report when there is no display)
 #   scripts/dev.sh test    install what is missing, build, run every test (also under
 #                          AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers)
+#                          and the Windows build of platform/ and sikou under Wine
+#   scripts/dev.sh windows install what is missing, cross-build shogi-tool.exe, sikou.dll (64-
+#                          and 32-bit) and the unit tests with mingw-w64, run the tests under
+#                          Wine and compare shogi-tool.exe's output with the Linux build's
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,9 +18,19 @@ packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev c
           libclang-rt-dev binutils libwxgtk3.2-dev xvfb xauth fonts-ipafont-mincho fairy-stockfish
           libfreetype-dev libcurl4-openssl-dev openbox poppler-utils nlohmann-json3-dev)
 
-install_missing() {
+# The Windows builds: the cross compilers, GoogleTest's sources, Wine (32-bit from the i386
+# architecture).
+windows_packages_64=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
+windows_packages_32=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386)
+
+install_missing() {  # install_missing PACKAGE... (default: the packages above)
+  [ $# -gt 0 ] || set -- "${packages[@]}"
   local missing=()
-  for p in "${packages[@]}"; do
+  if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386 &&
+      [ "$(id -u)" -eq 0 ]; then
+    dpkg --add-architecture i386
+  fi
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -31,10 +45,46 @@ install_missing() {
   fi
 }
 
-build() {  # build DIR CMAKE-ARGS...
+build() {  # build DIR CMAKE-ARGS... [-- TARGET...]
   local dir=$1; shift
-  cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$dir" -j"$jobs"
+  local args=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
+  [ $# -gt 0 ] && shift && targets=(--target "$@")
+  cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
+  cmake --build "$dir" -j"$jobs" "${targets[@]}"
+}
+
+# The Windows builds and their tests under Wine. `quick`: the 64-bit build of the layer that
+# differs between the systems (platform/) and of the thinking library, with their tests;
+# `all`: every unit test folder below the window and shogi-tool.exe (64-bit), the 32-bit
+# library with its tests in a 32-bit Wine, and shogi-tool.exe's output compared with the Linux
+# build's (which must be built).
+windows() {  # windows quick|all
+  local cross=(-DSHOGI_GUI=OFF -DSHOGI_BENCH=OFF -DSHOGI_WERROR=ON)
+  export WINEDEBUG=-all
+  if [ "$1" = quick ]; then
+    install_missing "${windows_packages_64[@]}"
+    build "$top/build-win64" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+      "${cross[@]}" -- platform_tests sikou_tests sikou
+  else
+    install_missing "${windows_packages_64[@]}" "${windows_packages_32[@]}"
+    build "$top/build-win64" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+      "${cross[@]}"
+  fi
+  # Each build has a Wine prefix of its own, made once before the tests start in parallel.
+  export WINEPREFIX="$top/build-win64/wine"
+  wineboot --init >/dev/null 2>&1 || true
+  local only=()
+  [ "$1" = quick ] && only=(-R '^(platform_tests|sikou)')
+  (cd "$top/build-win64" && ctest --output-on-failure -j"$jobs" "${only[@]}")
+  [ "$1" = quick ] && return 0
+  "$top/scripts/windows_smoke.sh" "$top/build/bin" "$top/build-win64/bin"
+  # The 32-bit library, as a 32-bit host loads it.
+  build "$top/build-win32" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" "${cross[@]}" \
+    -- sikou sikou_tests
+  export WINEARCH=win32 WINEPREFIX="$top/build-win32/wine"
+  wineboot --init >/dev/null 2>&1 || true
+  (cd "$top/build-win32" && ctest --output-on-failure -R '^sikou')
 }
 
 case "${1:-}" in
@@ -69,9 +119,17 @@ case "${1:-}" in
       ctest --output-on-failure -j"$jobs" -E '^gui_test')
     # Random fuzzing of every reader, 60 s in all (scripts/fuzz.sh runs longer on demand).
     "$top/scripts/fuzz.sh"
+    # The Windows build of the system layer and the thinking library under Wine (the rest:
+    # scripts/dev.sh windows).
+    windows quick
+    ;;
+  windows)
+    install_missing
+    build "$top/build" -DSHOGI_WERROR=ON -- shogi-tool sikou
+    windows all
     ;;
   *)
-    echo "usage: scripts/dev.sh start|test" >&2
+    echo "usage: scripts/dev.sh start|test|windows" >&2
     exit 2
     ;;
 esac

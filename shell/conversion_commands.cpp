@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "database/jsk_book.h"
+#include "platform/file_path.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
 #include "shell/record_commands.h"
@@ -34,7 +35,7 @@ bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFo
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 }  // namespace

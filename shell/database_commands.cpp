@@ -8,6 +8,7 @@
 #include "database/database_rewrite.h"
 #include "database/game_database.h"
 #include "database/position_index.h"
+#include "platform/file_path.h"
 #include "platform/replacing_file.h"
 #include "shell/record_commands.h"
 #include "shell/record_notes.h"
@@ -67,7 +68,7 @@ void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, i
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 // A database whose count claims more games than its files hold: the question whether to set

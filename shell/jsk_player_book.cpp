@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/file_path.h"
+
 namespace shogi {
 
 int JskPlayerBook::RecordCount() {
   std::error_code error;
-  const std::filesystem::path file(*path_);
+  const std::filesystem::path file = FilePath(*path_);
   const std::uintmax_t size = std::filesystem::file_size(file, error);
   const std::int64_t time =
       error ? 0 : std::filesystem::last_write_time(file, error).time_since_epoch().count();

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/file_path.h"
+
 namespace shogi {
 namespace {
 
@@ -36,7 +38,7 @@ std::string ProgramFolderFrom(std::string_view working_directory, char separator
 std::string CurrentProgramFolder() {
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
-  return ProgramFolderFrom(error ? std::string() : cwd.string());
+  return ProgramFolderFrom(error ? std::string() : PathText(cwd));
 }
 
 std::string LibraryPathIn(std::string_view program_folder) {

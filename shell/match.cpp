@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/file_path.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 #include "shell/game_driver.h"
@@ -94,7 +95,7 @@ bool ParseMatchPlayer(const std::string& text, MatchPlayer& player, std::string&
 }
 
 bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std::string& message) {
-  std::ifstream in(path);
+  std::ifstream in(FilePath(path));
   if (!in) {
     message = "cannot read the openings file " + path;
     return false;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "database/database_format.h"
+#include "platform/file_path.h"
 #include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
@@ -88,7 +89,7 @@ void ShowWarning(ShellContext& ctx, const char* caption, const std::string& mess
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(path, error);
+  return std::filesystem::exists(FilePath(path), error);
 }
 
 // A game of a file of several games: the list, then the chosen game. False when nothing was
@@ -137,7 +138,8 @@ bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::strin
       std::error_code error;
       const bool same =
           run.KayaRecord > 0 && !run.KayaPath.empty() &&
-          (run.KayaPath == target || std::filesystem::equivalent(run.KayaPath, target, error));
+          (run.KayaPath == target ||
+           std::filesystem::equivalent(FilePath(run.KayaPath), FilePath(target), error));
       if (!same) {
         ShowWarning(ctx, kWriteCaption, kMessageNoReplace);
         return false;
@@ -189,9 +191,9 @@ std::vector<FileFilter> ParseFilterText(std::string_view text) {
 }
 
 std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
-  std::filesystem::path with(path);
+  std::filesystem::path with = FilePath(path);
   if (!with.has_extension()) with += "." + std::string(extension);
-  return with.string();
+  return PathText(with);
 }
 
 bool RecordCommandsEnabled(const ProgramState& state) {

@@ -7,7 +7,13 @@
 #include "tools/command.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
+
+#include "platform/windows_path.h"
 #else
 #include <unistd.h>
 #include <climits>
@@ -38,9 +44,9 @@ int UsageError(const char* name, const std::string& text) {
 std::string ProgramDirectory() {
   std::string path;
 #ifdef _WIN32
-  char buffer[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  path.assign(buffer, n);
+  wchar_t buffer[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  path = shogi::Utf8Path(std::wstring(buffer, n));
   const char separator = '\\';
 #else
   char buffer[PATH_MAX];
@@ -69,6 +75,26 @@ void PrintHelp(std::FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace shogi::tool;
+#ifdef _WIN32
+  // The same bytes as on every other system: no CR added before each LF, and a console that
+  // shows the UTF-8 the tool prints.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  SetConsoleOutputCP(CP_UTF8);
+  // The arguments as UTF-8, as the program's paths and texts are everywhere.
+  int wide_count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &wide_count);
+  std::vector<std::string> utf8_arguments;
+  std::vector<char*> utf8_argv;
+  for (int i = 0; wide != nullptr && i < wide_count; ++i)
+    utf8_arguments.push_back(shogi::Utf8Path(wide[i]));
+  if (wide != nullptr) LocalFree(wide);
+  for (std::string& a : utf8_arguments) utf8_argv.push_back(a.data());
+  if (!utf8_argv.empty()) {
+    argc = static_cast<int>(utf8_argv.size());
+    argv = utf8_argv.data();
+  }
+#endif
   if (argc < 2) {
     PrintHelp(stderr);
     return kExitUsage;

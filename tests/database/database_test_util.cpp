@@ -5,12 +5,13 @@
 
 #include "database/search_list.h"
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "tests/support/game_builder.h"
 
 namespace shogi::test_support {
 
 void DatabaseFolderTest::WriteList(const std::string& name, std::string_view utf8) const {
-  std::filesystem::create_directories(std::filesystem::path(Folder() + name).parent_path());
+  std::filesystem::create_directories(FilePath(Folder() + name).parent_path());
   PutFileBytes(Folder() + name, Cp932(utf8));
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "tests/support/test_files.h"
 
 namespace shogi {
@@ -36,7 +37,7 @@ TEST(NameListsTest, TrimRightDropsTrailingSpacesOfBothWidths) {
 class ListFolderTest : public ::testing::Test {
  protected:
   void Write(const std::string& name, const std::string& utf8) {
-    const std::filesystem::path path = folder_.Path() + name;
+    const std::filesystem::path path = FilePath(folder_.Path() + name);
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << Cp932(utf8);
   }

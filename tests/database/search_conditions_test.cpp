@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "tests/database/database_test_util.h"
 
 namespace shogi {
@@ -187,13 +188,13 @@ TEST_F(SearchDialogTest, CombosOfferAnEmptyLineAndTheNamesOfTheDatabasesLists) {
   EXPECT_EQ(joined(kisen.Players), "||谷川浩司|羽生　善治");
   EXPECT_EQ(joined(kisen.Tournaments), "||名人戦");
   EXPECT_EQ(joined(kisen.Openings), "||矢倉");
-  std::filesystem::remove(Folder() + "SENKEI.DAT");
+  std::filesystem::remove(FilePath(Folder() + "SENKEI.DAT"));
   EXPECT_EQ(joined(LoadSearchChoices(kKisenFormat, Folder()).Openings), "||振り飛車");
   const SearchChoices tarvel = LoadSearchChoices(kTarvelFormat, Folder());
   EXPECT_EQ(joined(tarvel.Players), "||大山康晴|升田幸三");
   EXPECT_EQ(joined(tarvel.Tournaments), "||竜王戦|第10期　名人戦");
   EXPECT_EQ(joined(tarvel.Openings), "||矢倉");
-  std::filesystem::remove(Folder() + "棋士名.DAT");
+  std::filesystem::remove(FilePath(Folder() + "棋士名.DAT"));
   EXPECT_EQ(joined(LoadSearchChoices(kTarvelFormat, Folder()).Players), "|");
 }
 

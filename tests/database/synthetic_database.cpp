@@ -8,6 +8,7 @@
 #include "database/kisen.h"
 #include "database/tarvel.h"
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "rules/move_rules.h"
 
 namespace shogi::test_support {
@@ -54,7 +55,7 @@ std::string IndexRecordOf(const DatabaseFormat& format, int n, int handicap_code
 
 void WriteFile(const std::string& path, const std::string& utf8) {
   const std::string bytes = Cp932(utf8);
-  std::ofstream(path, std::ios::binary)
+  std::ofstream(FilePath(path), std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -151,8 +152,8 @@ bool WriteSyntheticDatabase(const DatabaseFormat& format, const DatabasePaths& p
     format.EncodeBlock(game.MoveList, *start, codes.back(), block);
     blocks.emplace_back(reinterpret_cast<const char*>(block), kMoveBlockBytes);
   }
-  std::ofstream index(paths.Index(format), std::ios::binary | std::ios::trunc);
-  std::ofstream moves(paths.Moves(format), std::ios::binary | std::ios::trunc);
+  std::ofstream index(FilePath(paths.Index(format)), std::ios::binary | std::ios::trunc);
+  std::ofstream moves(FilePath(paths.Moves(format)), std::ios::binary | std::ios::trunc);
   std::string header(format.IndexRecordBytes, '\0');
   for (int i = 0; i < 4; ++i)
     header[static_cast<std::size_t>(i)] = static_cast<char>(count >> (8 * i));

@@ -3,7 +3,12 @@
 #include "platform/replacing_file.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -74,6 +79,21 @@ TEST_F(ReplacingFileTest, AFailureAtAnyStepKeepsTheOldFile) {
   }
 }
 
+#ifdef _WIN32
+
+TEST_F(ReplacingFileTest, ARefusedRenameKeepsTheOldFile) {
+  // Another program holds the file open without sharing it: the rename over it is refused.
+  HANDLE held = CreateFileW(target_.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const bool written = WriteFileReplacing(target_.string(), "new contents");
+  CloseHandle(held);
+  EXPECT_FALSE(written);
+  ExpectUntouched();
+}
+
+#else
+
 TEST_F(ReplacingFileTest, AFullDiskKeepsTheOldFile) {
   // The file size limit makes the write fail as a full disk does.
   struct rlimit old;
@@ -88,6 +108,8 @@ TEST_F(ReplacingFileTest, AFullDiskKeepsTheOldFile) {
   EXPECT_FALSE(written);
   ExpectUntouched();
 }
+
+#endif
 
 TEST_F(ReplacingFileTest, AFolderThatCannotTakeTheFileFailsCleanly) {
   EXPECT_FALSE(WriteFileReplacing((dir_ / "missing" / "game.kif").string(), "x"));
@@ -127,12 +149,16 @@ TEST_F(ReplacingFileTest, StreamsChunksUntilCommitOrAbort) {
   EXPECT_EQ(Names(dir_), (std::set<std::string>{"game.kif", "game.kif.tmp"}));
 }
 
+#ifndef _WIN32  // the POSIX permission bits
+
 TEST_F(ReplacingFileTest, KeepsThePermissionsOfTheOldFile) {
   fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteFileReplacing(target_.string(), "new"));
   EXPECT_EQ(fs::status(target_).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
+
+#endif
 
 }  // namespace
 }  // namespace shogi

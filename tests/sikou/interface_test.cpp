@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "library_loading.h"
 #include "sikou_test_util.h"
 
 extern "C" int sikou_c_first_move(const char* path, int32_t* from, int32_t* to, int32_t* promote);
@@ -15,10 +16,12 @@ extern "C" int sikou_c_first_move(const char* path, int32_t* from, int32_t* to, 
 namespace sikou_test {
 namespace {
 
-constexpr const char* kLibraryPath = SHOGI_BIN_DIR "/sikou.so";
+constexpr const char* kLibraryPath = SIKOU_TEST_LIBRARY_PATH;
 
 class InterfaceTest : public LibraryTest {};
 
+// The DLL's export table is read by the build's own test of it (objdump on the host).
+#ifndef _WIN32
 TEST_F(InterfaceTest, ExportsExactlyTheThreeFunctions) {
   if (std::system("command -v nm > /dev/null 2>&1") != 0) GTEST_SKIP() << "nm is not installed";
   const std::string command = std::string("nm -D --defined-only ") + kLibraryPath;
@@ -34,6 +37,7 @@ TEST_F(InterfaceTest, ExportsExactlyTheThreeFunctions) {
   ASSERT_EQ(pclose(pipe), 0);
   EXPECT_EQ(exported, (std::set<std::string>{"sikou", "sikou_end", "sikou_ini"}));
 }
+#endif
 
 TEST_F(InterfaceTest, CCallerThroughTheHeader) {
   int32_t from = kUntouched, to = kUntouched, promote = kUntouched;

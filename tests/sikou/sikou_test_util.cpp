@@ -1,26 +1,24 @@
-// Loading sikou.so by path, and test games as the library sees them.
+// Loading sikou.so (sikou.dll) by path, and test games as the library sees them.
 #include "sikou_test_util.h"
 
-#include <dlfcn.h>
+#include "library_loading.h"
 
 namespace sikou_test {
 
 Library::Library() {
-  const char* path = SHOGI_BIN_DIR "/sikou.so";
-  handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+  handle_ = sikou_test_open(SIKOU_TEST_LIBRARY_PATH);
   if (!handle_) {
-    const char* e = dlerror();
-    error_ = e ? e : "dlopen failed";
+    error_ = std::string("cannot load ") + SIKOU_TEST_LIBRARY_PATH;
     return;
   }
-  ini_ = reinterpret_cast<decltype(ini_)>(dlsym(handle_, "sikou_ini"));
-  sikou_ = reinterpret_cast<decltype(sikou_)>(dlsym(handle_, "sikou"));
-  end_ = reinterpret_cast<decltype(end_)>(dlsym(handle_, "sikou_end"));
+  sikou_test_symbol(handle_, "sikou_ini", &ini_);
+  sikou_test_symbol(handle_, "sikou", &sikou_);
+  sikou_test_symbol(handle_, "sikou_end", &end_);
   if (!loaded()) error_ = "an export is missing";
 }
 
 Library::~Library() {
-  if (handle_) dlclose(handle_);
+  if (handle_) sikou_test_close(handle_);
 }
 
 const Library& TheLibrary() {

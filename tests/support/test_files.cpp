@@ -2,33 +2,42 @@
 #include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+
+#include "platform/file_path.h"
 
 namespace shogi::test_support {
 
 std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(FilePath(path), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 void PutFileBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
+  std::ofstream(FilePath(path), std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A new folder of a random name under the system's temporary folder (created, never one
+// that existed).
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "shogi_test_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot make a folder from " << pattern;
-    return;
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = base / ("shogi_test_" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) {
+      path_ = PathText(folder) + "/";
+      return;
+    }
   }
-  path_ = pattern + "/";
+  ADD_FAILURE() << "cannot make a folder in " << base.string();
 }
 
 TempFolder::~TempFolder() {

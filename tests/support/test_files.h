@@ -1,6 +1,7 @@
 // Files for the tests: a fresh folder that goes away with its contents, and a file's bytes.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,13 @@ namespace shogi::test_support {
 
 // The bytes of the file at `path`; empty when it cannot be read.
 std::string FileBytes(const std::string& path);
+inline std::string FileBytes(const char* path) {
+  return FileBytes(std::string(path));
+}
+inline std::string FileBytes(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return FileBytes(std::string(text.begin(), text.end()));
+}
 // Writes `bytes` to the file at `path`, replacing what it held.
 void PutFileBytes(const std::string& path, std::string_view bytes);
 

@@ -1,11 +1,15 @@
 // The tests' HTTP server: one thread, one connection at a time.
 #include "tests/support/test_http_server.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <thread>
@@ -13,6 +17,32 @@
 
 namespace shogi::test_support {
 namespace {
+
+#ifdef _WIN32
+// Winsock under the names of the POSIX calls the server uses; a socket fits an int there.
+using socklen_t = int;
+using ssize_t = int;
+constexpr int MSG_NOSIGNAL = 0;
+void close(int fd) {
+  closesocket(static_cast<SOCKET>(fd));
+}
+int poll(pollfd* fds, unsigned long count, int timeout) {
+  return WSAPoll(fds, count, timeout);
+}
+int socket(int family, int type, int protocol) {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  if (!started) return -1;
+  const SOCKET s = ::socket(family, type, protocol);
+  return s == INVALID_SOCKET ? -1 : static_cast<int>(s);
+}
+int accept(int fd, sockaddr* address, socklen_t* length) {
+  const SOCKET s = ::accept(static_cast<SOCKET>(fd), address, length);
+  return s == INVALID_SOCKET ? -1 : static_cast<int>(s);
+}
+#endif
 
 int ListenOnFreePort(int& port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -67,7 +97,7 @@ std::string TestHttpServer::RefusingUrl() {
 void TestHttpServer::Serve() {
   std::vector<int> held;  // a silent server's connections, open until the end
   while (!stopping_ && listener_ >= 0) {
-    pollfd p{listener_, POLLIN, 0};
+    pollfd p{static_cast<decltype(pollfd::fd)>(listener_), POLLIN, 0};
     if (poll(&p, 1, 50) <= 0) continue;
     const int client = accept(listener_, nullptr, nullptr);
     if (client < 0) continue;
