@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "database/game_database.h"
+#include "platform/file_path.h"
 
 namespace shogi {
 namespace {
@@ -27,9 +28,9 @@ std::uint64_t Word(const std::uint8_t* bytes) {
 // The modification time of `path` in nanoseconds and its size.
 bool FileStamp(const std::string& path, std::uint64_t& bytes, std::int64_t& time) {
   std::error_code error;
-  bytes = std::filesystem::file_size(path, error);
+  bytes = std::filesystem::file_size(FilePath(path), error);
   if (error) return false;
-  const auto written = std::filesystem::last_write_time(path, error);
+  const auto written = std::filesystem::last_write_time(FilePath(path), error);
   if (error) return false;
   time = std::chrono::duration_cast<std::chrono::nanoseconds>(written.time_since_epoch()).count();
   return true;
@@ -108,7 +109,7 @@ bool GetLongVarint(const std::uint8_t*& p, const std::uint8_t* end, std::uint64_
 bool CheckedIndexFile::Open(const std::string& path, bool& damaged) {
   damaged = false;
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) return false;
+  if (!std::filesystem::exists(FilePath(path), error)) return false;
   damaged = true;
   std::uint64_t size = 0;
   if (!file_.Open(path, RecordFile::Mode::kRead) || !file_.Size(size) || size < sizeof trailer_ ||

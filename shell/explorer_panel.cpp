@@ -10,6 +10,7 @@
 #include "database/game_list.h"
 #include "database/name_lists.h"
 #include "platform/cp932.h"
+#include "platform/file_path.h"
 #include "platform/message_pump.h"
 #include "records/ki2_notation.h"
 #include "rules/movegen.h"
@@ -116,7 +117,7 @@ void ExplorerPanel::Show(const ProgramState& state, DatabaseKind kind,
   view_ = ExplorerPanelView{};
   char heading[256];
   const std::string file =
-      std::filesystem::path(SelectionOf(state, kind).Paths.Index(format)).filename().string();
+      PathText(FilePath(SelectionOf(state, kind).Paths.Index(format)).filename());
   std::snprintf(heading, sizeof heading, "%s %s: %d局", format.Caption, file.c_str(), answer.Games);
   view_.Heading = heading;
   const int ply = state.Record.PlyCount;
