@@ -1,5 +1,6 @@
-// What the HTTP clients of every system share: the URLs they take and FetchUrl on top of
-// HttpDownload (libcurl here, WinHTTP on Windows).
+// What the HTTP clients of every system share: the URLs they take, the end of a download
+// (its owner's cancel, its destruction) and FetchUrl on top of HttpDownload (libcurl here,
+// WinHTTP on Windows).
 #include "platform/http_client.h"
 
 #include <cctype>
@@ -21,6 +22,18 @@ bool StartsWithNoCase(const std::string& text, const char* prefix) {
 
 bool IsHttpUrl(const std::string& text) {
   return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://");
+}
+
+HttpDownload::~HttpDownload() {
+  Release();
+}
+
+void HttpDownload::Cancel() {
+  if (state_ != DownloadState::kRunning) return;
+  Release();
+  body_.clear();
+  state_ = DownloadState::kCancelled;
+  error_ = "the download was cancelled";
 }
 
 DownloadState FetchUrl(const std::string& url, std::string& body, std::string& error,

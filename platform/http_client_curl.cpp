@@ -19,10 +19,6 @@ CURL* Easy(void* handle) {
 
 }  // namespace
 
-HttpDownload::~HttpDownload() {
-  Release();
-}
-
 void HttpDownload::Release() {
   if (easy_ != nullptr) {
     if (multi_ != nullptr) curl_multi_remove_handle(Multi(multi_), Easy(easy_));
@@ -121,14 +117,6 @@ void HttpDownload::Finish(int curl_code) {
   }
   if (state_ != DownloadState::kDone) body_.clear();
   Release();
-}
-
-void HttpDownload::Cancel() {
-  if (state_ != DownloadState::kRunning) return;
-  Release();
-  body_.clear();
-  state_ = DownloadState::kCancelled;
-  error_ = "the download was cancelled";
 }
 
 }  // namespace shogi

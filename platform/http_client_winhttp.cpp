@@ -79,10 +79,6 @@ DWORD Number(HINTERNET request, DWORD query, DWORD otherwise) {
 
 }  // namespace
 
-HttpDownload::~HttpDownload() {
-  Release();
-}
-
 void HttpDownload::Release() {
   Close(easy_);  // the request's handle: its closing frees the transfer
   transfer_ = nullptr;
@@ -236,14 +232,6 @@ DownloadState HttpDownload::Poll(int wait_ms) {
     Release();
   }
   return state_;
-}
-
-void HttpDownload::Cancel() {
-  if (state_ != DownloadState::kRunning) return;
-  Release();
-  body_.clear();
-  state_ = DownloadState::kCancelled;
-  error_ = "the download was cancelled";
 }
 
 }  // namespace shogi
