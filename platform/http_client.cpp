@@ -24,6 +24,18 @@ bool IsHttpUrl(const std::string& text) {
   return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://");
 }
 
+bool HttpDownload::Restart(const std::string& url) {
+  Release();
+  body_.clear();
+  error_.clear();
+  expected_ = -1;
+  too_large_ = false;
+  state_ = DownloadState::kFailed;
+  if (IsHttpUrl(url)) return true;
+  error_ = "only http and https URLs can be read";
+  return false;
+}
+
 HttpDownload::~HttpDownload() {
   Release();
 }

@@ -56,6 +56,9 @@ class HttpDownload {
   const std::string& Error() const { return error_; }
 
  private:
+  // What every Start does first: ends a download still running, forgets the last one and
+  // checks the URL's scheme (false with the error and the state kFailed).
+  bool Restart(const std::string& url);
   static std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user);
   void Finish(int curl_code);
   void Release();

@@ -45,17 +45,8 @@ std::size_t HttpDownload::Collect(char* data, std::size_t size, std::size_t coun
 }
 
 bool HttpDownload::Start(const std::string& url, const HttpLimits& limits) {
-  Release();
-  body_.clear();
-  error_.clear();
-  expected_ = -1;
-  too_large_ = false;
   curl_error_[0] = '\0';
-  state_ = DownloadState::kFailed;
-  if (!IsHttpUrl(url)) {
-    error_ = "only http and https URLs can be read";
-    return false;
-  }
+  if (!Restart(url)) return false;
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   multi_ = curl_multi_init();

@@ -87,16 +87,7 @@ void HttpDownload::Release() {
 }
 
 bool HttpDownload::Start(const std::string& url, const HttpLimits& limits) {
-  Release();
-  body_.clear();
-  error_.clear();
-  expected_ = -1;
-  too_large_ = false;
-  state_ = DownloadState::kFailed;
-  if (!IsHttpUrl(url)) {
-    error_ = "only http and https URLs can be read";
-    return false;
-  }
+  if (!Restart(url)) return false;
   const std::wstring wide_url = Wide(url);
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof parts;

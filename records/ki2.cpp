@@ -159,24 +159,6 @@ int ReadKi2Lines(LineReader& lines, GameRecord& record, RecordTree& tree, std::s
   return 0;
 }
 
-// The text after "まで%d手で" that ends a KI2 file by the result; empty for none.
-std::string SummaryWords(const GameRecord& record) {
-  const bool handicap = record.StartIndex == 1 && record.InitialPosition != kInitialPosition;
-  switch (record.ResultCode) {
-    case kResultFirstWins:
-      return handicap ? "下手の勝ち" : "先手の勝ち";
-    case kResultSecondWins:
-      return handicap ? "上手の勝ち" : "後手の勝ち";
-    case kResultRepetition:
-      return "千日手";
-    case kResultImpasse:
-    case kResultImpasseLater:
-      return "持将棋";
-    default:
-      return "中断";
-  }
-}
-
 // The word that ends a line with `result`, as a token of the side to move.
 const char* EndWord(int result) {
   switch (result) {
@@ -190,6 +172,19 @@ const char* EndWord(int result) {
       return "持将棋";
     default:
       return "中断";
+  }
+}
+
+// The text after "まで%d手で" that ends a KI2 file by the result; empty for none.
+std::string SummaryWords(const GameRecord& record) {
+  const bool handicap = record.StartIndex == 1 && record.InitialPosition != kInitialPosition;
+  switch (record.ResultCode) {
+    case kResultFirstWins:
+      return handicap ? "下手の勝ち" : "先手の勝ち";
+    case kResultSecondWins:
+      return handicap ? "上手の勝ち" : "後手の勝ち";
+    default:
+      return EndWord(record.ResultCode);
   }
 }
 
