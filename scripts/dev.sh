@@ -45,6 +45,14 @@ install_missing() {  # install_missing PACKAGE... (default: the packages above)
   fi
 }
 
+# Each step of the test command says how long it took, so that the time budget can be kept.
+started=$SECONDS
+step() {  # step NAME COMMAND...
+  local name=$1 t=$SECONDS; shift
+  "$@"
+  echo "== $name: $((SECONDS - t)) s (total $((SECONDS - started)) s)"
+}
+
 build() {  # build DIR CMAKE-ARGS... [-- TARGET...]
   local dir=$1; shift
   local args=() targets=()
@@ -52,6 +60,11 @@ build() {  # build DIR CMAKE-ARGS... [-- TARGET...]
   [ $# -gt 0 ] && shift && targets=(--target "$@")
   cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
   cmake --build "$dir" -j"$jobs" "${targets[@]}"
+}
+
+run_tests() {  # run_tests DIR CTEST-ARGS...
+  local dir=$1; shift
+  (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
 }
 
 # The Windows builds and their tests under Wine. `quick`: the 64-bit build of the layer that
@@ -102,26 +115,26 @@ case "${1:-}" in
     exec xvfb-run -a -s "-screen 0 1024x768x24" ./Shogi --startup-report
     ;;
   test)
-    install_missing
+    step install install_missing
     # Warnings are errors here: the Release build with g++, the sanitizer build with clang
     # (which sees other faults than g++, the window code included).
-    build "$top/build" -DSHOGI_WERROR=ON
+    step build build "$top/build" -DSHOGI_WERROR=ON
     # The window tests (gui_test) run under xvfb-run, which ctest starts for them.
-    (cd "$top/build" && ctest --output-on-failure -j"$jobs")
+    step tests run_tests "$top/build"
     # The tests once more with AddressSanitizer and UndefinedBehaviorSanitizer; any report
     # aborts the test that made it. The window program is compiled there too, for clang's
     # warnings, but its tests run only in the build above: the toolkit's own allocations
     # would drown the leak checker.
-    build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_BENCH=OFF -DSHOGI_WERROR=ON \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-    (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      ctest --output-on-failure -j"$jobs" -E '^gui_test')
+    step sanitizer-build build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_BENCH=OFF \
+      -DSHOGI_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+      -DCMAKE_CXX_COMPILER=clang++
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      step sanitizer-tests run_tests "$top/build-asan" -E '^gui_test'
     # Random fuzzing of every reader, 60 s in all (scripts/fuzz.sh runs longer on demand).
-    "$top/scripts/fuzz.sh"
+    step fuzz "$top/scripts/fuzz.sh"
     # The Windows build of the system layer and the thinking library under Wine (the rest:
     # scripts/dev.sh windows).
-    windows quick
+    step windows windows quick
     ;;
   windows)
     install_missing
