@@ -1,7 +1,7 @@
 // The game-conditions dialog's lists and checks.
 #include "shell/conditions_dialog.h"
 
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "platform/cp932.h"
 #include "shell/board_setup.h"
 #include "shell/computer_player.h"

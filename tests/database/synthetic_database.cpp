@@ -5,8 +5,8 @@
 #include <fstream>
 #include <optional>
 
-#include "database/kisen.h"
-#include "database/tarvel.h"
+#include "database_files/kisen.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "platform/file_path.h"
 #include "rules/move_rules.h"

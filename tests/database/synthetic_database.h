@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "rules/game_record.h"
 
 namespace shogi::test_support {

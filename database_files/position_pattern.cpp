@@ -1,7 +1,7 @@
 // The compiled search pattern and the searched ply of a game record.
-#include "database/position_pattern.h"
+#include "database_files/position_pattern.h"
 
-#include "database/index_fields.h"
+#include "database_files/index_fields.h"
 
 namespace shogi {
 namespace {

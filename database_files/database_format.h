@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "database/index_fields.h"
-#include "database/name_lists.h"
-#include "database/position_pattern.h"
+#include "database_files/index_fields.h"
+#include "database_files/name_lists.h"
+#include "database_files/position_pattern.h"
 #include "rules/game_record.h"
 #include "rules/handicap.h"
 

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "database/index_fields.h"
-#include "database/little_endian.h"
-#include "database/position_pattern.h"
+#include "database_files/index_fields.h"
+#include "database_files/little_endian.h"
+#include "database_files/position_pattern.h"
 
 namespace shogi {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "rules/game_record.h"
 #include "rules/handicap.h"
 

@@ -1,11 +1,11 @@
 // The Kisen and Tarvel descriptors, database paths and the per-database state.
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 
 #include <cstddef>
 #include <cstring>
 
-#include "database/kisen.h"
-#include "database/tarvel.h"
+#include "database_files/kisen.h"
+#include "database_files/tarvel.h"
 
 namespace shogi {
 namespace {

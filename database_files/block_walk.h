@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "database/index_fields.h"
-#include "database/position_pattern.h"
+#include "database_files/index_fields.h"
+#include "database_files/position_pattern.h"
 #include "rules/handicap.h"
 #include "rules/move_rules.h"
 

@@ -1,13 +1,12 @@
 // The Tarvel layouts at work: the header count, the block encoding both ways and the index
 // fields.
-#include "database/tarvel.h"
+#include "database_files/tarvel.h"
 
 #include <cstring>
 #include <string_view>
 
-#include "database/block_walk.h"
+#include "database_files/block_walk.h"
 #include "platform/cp932.h"
-#include "records/record_io.h"
 
 namespace shogi {
 namespace {

@@ -1,5 +1,5 @@
 // Stored index fields into a game record, and the result a registration stores.
-#include "database/index_fields.h"
+#include "database_files/index_fields.h"
 
 #include <algorithm>
 

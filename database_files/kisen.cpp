@@ -1,8 +1,8 @@
 // The Kisen layouts at work: the header count, drop ordinals, the block encoding both ways
 // and the index fields.
-#include "database/kisen.h"
+#include "database_files/kisen.h"
 
-#include "database/block_walk.h"
+#include "database_files/block_walk.h"
 #include "platform/cp932.h"
 
 namespace shogi {

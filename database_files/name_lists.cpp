@@ -1,5 +1,5 @@
 // Reading the name-list files, the name tables and the two lookups.
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 
 #include <climits>
 #include <cstdio>
