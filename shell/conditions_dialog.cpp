@@ -3,8 +3,8 @@
 
 #include "database_files/name_lists.h"
 #include "platform/cp932.h"
+#include "players/computer_player.h"
 #include "shell/board_setup.h"
-#include "shell/computer_player.h"
 
 namespace shogi {
 namespace {

@@ -1,14 +1,14 @@
 // What a command handler works with: the program state, the person, the computer sides.
 #pragma once
 
-#include "shell/computer_player.h"
+#include "players/computer_player.h"
 #include "shell/program_state.h"
 #include "shell/shell_user_interface.h"
 
 namespace shogi {
 
-class EngineAnalysis;  // shell/engine_analysis.h
-class EnginePlayer;    // shell/engine_player.h
+class EngineAnalysis;  // players/engine_analysis.h
+class EnginePlayer;    // players/engine_player.h
 
 struct ShellContext {
   ProgramState& State;

@@ -11,7 +11,7 @@
 #include "database/yearbook.h"
 #include "output/print_layout.h"
 #include "platform/user_interface.h"
-#include "shell/engine_list.h"
+#include "players/engine_list.h"
 #include "shell/game_conditions.h"
 #include "shell/record_list.h"
 #include "shell/settings.h"
@@ -21,7 +21,7 @@
 namespace shogi {
 
 class GameListSession;       // shell/search_commands.h
-struct AnalysisView;         // shell/engine_analysis.h
+struct AnalysisView;         // players/engine_analysis.h
 class ProblemBitmapSession;  // shell/output_commands.h
 struct ProgramState;         // shell/program_state.h
 

@@ -1,5 +1,5 @@
 // The in-process computer player behind the game driver.
-#include "shell/inprocess_player.h"
+#include "players/inprocess_player.h"
 
 #include <memory>
 

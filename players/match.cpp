@@ -1,5 +1,5 @@
-// Matches through the game driver.
-#include "shell/match.h"
+// Matches between computer players: their set-up, the openings, the tally and the Elo.
+#include "players/match.h"
 
 #include <cmath>
 #include <fstream>
@@ -7,47 +7,31 @@
 #include <sstream>
 
 #include "platform/file_path.h"
+#include "players/engine_player.h"
+#include "players/inprocess_player.h"
+#include "players/library_binding.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
-#include "shell/game_driver.h"
-#include "shell/headless_user_interface.h"
-#include "shell/inprocess_player.h"
-#include "shell/library_binding.h"
 
 namespace shogi {
 namespace {
 
-// Both computer sides behind the driver's two pointers: each call goes to the side to move,
-// the game's moments to both.
-class Seats : public ComputerPlayer {
+// A USI side of a match: engine 0 of its own list, whatever PlayerKind the driver knows the
+// side by.
+class MatchEngine : public ComputerPlayer {
  public:
-  Seats(ComputerPlayer& first, ComputerPlayer& second) : seats_{&first, &second} {}
+  explicit MatchEngine(const int* abort_flag) : engines_(abort_flag) {}
+  EnginePlayer& Engines() { return engines_; }
 
-  void PrepareGame(int start_index) override {
-    for (ComputerPlayer* p : Distinct()) p->PrepareGame(start_index);
-  }
-  void BeginGame(int* abort_flag) override {
-    for (ComputerPlayer* p : Distinct()) p->BeginGame(abort_flag);
-  }
-  void EnableMessagePump() override {
-    for (ComputerPlayer* p : Distinct()) p->EnableMessagePump();
-  }
+  void PrepareGame(int start_index) override { engines_.PrepareGame(start_index); }
   int Think(const ThinkRequest& request, ComputerAnswer& answer) override {
-    return seats_[SideOfPly(request.PlyCount)]->Think(request, answer);
-  }
-  void EndGame() override {
-    for (ComputerPlayer* p : Distinct()) p->EndGame();
-  }
-  void ReleaseMemory() override {
-    for (ComputerPlayer* p : Distinct()) p->ReleaseMemory();
+    ThinkRequest own = request;
+    own.Strength = kFirstEnginePlayer;
+    return engines_.Think(own, answer);
   }
 
  private:
-  std::vector<ComputerPlayer*> Distinct() const {
-    if (seats_[0] == seats_[1]) return {seats_[0]};
-    return {seats_[0], seats_[1]};
-  }
-  ComputerPlayer* seats_[2];
+  EnginePlayer engines_;
 };
 
 std::string Trimmed(const std::string& s) {
@@ -113,42 +97,6 @@ bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std:
   return true;
 }
 
-bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second, int second_kind,
-                   const OpeningLine& opening, GameSummary& summary, std::string& message) {
-  auto state = std::make_unique<ProgramState>();
-  InitProgramState(*state);
-  GameRecord& r = state->Record;
-  for (std::size_t i = 0; i < opening.size(); ++i) {
-    MoveCode m;
-    if (!ParseUsiMove(opening[i], m) || !IsLegalMove(r, state->Shown, m) ||
-        r.PlyCount + 1 >= kGamePlyLimit) {
-      message = "opening move " + std::to_string(i + 1) + " '" + opening[i] + "' is not playable";
-      return false;
-    }
-    ApplyMove(state->Shown, m, SideOfPly(r.PlyCount));
-    r.MoveList[r.PlyCount++] = m;
-    CutRecordAt(r, r.PlyCount);
-  }
-
-  HeadlessUserInterface ui(first_kind, second_kind);
-  Seats seats(first, second);
-  ShellContext ctx{*state, ui, &seats, &seats};
-  (void)StartGame(ctx, true);
-  summary.ResultCode = r.ResultCode;
-  summary.Plies = r.PlyCount;
-  std::string moves;
-  for (int i = r.StartIndex; i < r.PlyCount; ++i) {
-    if (!moves.empty()) moves += ' ';
-    moves += FormatUsiMove(r.MoveList[i]);
-  }
-  summary.Moves = moves;
-  if (state->InteractionState != kStateIdle) {
-    message = "the game did not end (" + ui.LastMessage() + ")";
-    return false;
-  }
-  return true;
-}
-
 EloEstimate EstimateElo(const MatchTally& t) {
   EloEstimate e;
   const int n = t.Games();
@@ -172,11 +120,10 @@ namespace {
 struct Side_ {
   std::unique_ptr<InProcessPlayer> level;
   std::unique_ptr<LibraryBinding> library;
-  std::unique_ptr<UsiEngine> engine;
-  std::unique_ptr<UsiPlayer> usi;
+  std::unique_ptr<MatchEngine> engine;
   ComputerPlayer* player = nullptr;
   int kind = 0;
-  const std::string* Error() const { return usi ? &usi->Error() : nullptr; }
+  const std::string* Error() const { return engine ? &engine->Engines().LastError() : nullptr; }
 };
 
 bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* abort_flag,
@@ -199,14 +146,21 @@ bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* ab
       side.kind = kLibraryPlayer;
       return true;
     case MatchPlayer::Kind::kUsi: {
-      side.engine = std::make_unique<UsiEngine>();
-      if (!side.engine->Start(player.Command, player.Options, message)) {
+      // Every move on the same byoyomi: the list's whole seconds, capped at the match's time.
+      const int ms = options.Seconds > 0 ? static_cast<int>(options.Seconds * 1000) : 1000;
+      EngineEntry entry;
+      entry.Name = player.Label();
+      entry.Command = player.Command;
+      entry.Values = player.Options;
+      entry.ByoyomiSeconds = (ms + 999) / 1000;
+      side.engine = std::make_unique<MatchEngine>(abort_flag);
+      side.engine->Engines().SetList({entry});
+      side.engine->Engines().SetByoyomiCap(ms);
+      if (!side.engine->Engines().Start(0, message)) {
         message = player.Label() + ": " + message;
         return false;
       }
-      const int ms = options.Seconds > 0 ? static_cast<int>(options.Seconds * 1000) : 1000;
-      side.usi = std::make_unique<UsiPlayer>(*side.engine, ms);
-      side.player = side.usi.get();
+      side.player = side.engine.get();
       side.kind = kLibraryPlayer;
       return true;
     }
@@ -219,6 +173,10 @@ bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* ab
 bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& options,
               MatchTally& tally, std::string& message) {
   static const int kNoAbort = 0;
+  if (!options.PlayGame) {
+    message = "no game runner";
+    return false;
+  }
   Side_ sa, sb;
   if (!SetUp(a, options, &kNoAbort, sa, message) || !SetUp(b, options, &kNoAbort, sb, message))
     return false;
@@ -232,8 +190,8 @@ bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& op
     GameSummary summary;
     summary.Number = game;
     summary.AFirst = a_first;
-    if (!PlayMatchGame(*first.player, first.kind, *second.player, second.kind, opening, summary,
-                       message))
+    if (!options.PlayGame(*first.player, first.kind, *second.player, second.kind, opening, summary,
+                          message))
       return false;
     const int winner = summary.ResultCode == kResultFirstWins    ? 0
                        : summary.ResultCode == kResultSecondWins ? 1

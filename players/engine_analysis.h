@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "players/engine_list.h"
 #include "rules/game_record.h"
-#include "shell/engine_list.h"
 
 namespace shogi {
 

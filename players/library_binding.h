@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/dynamic_library.h"
-#include "shell/library_player.h"
+#include "players/library_player.h"
 
 namespace shogi {
 

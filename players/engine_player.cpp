@@ -1,15 +1,21 @@
-// The outside engines behind the game driver.
-#include "shell/engine_player.h"
+// The outside engines as a computer side.
+#include "players/engine_player.h"
 
 #include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 
 namespace shogi {
+namespace {
+
+constexpr const char* kNotRegistered = "エンジンが登録されていません。";
+
+}  // namespace
 
 void EnginePlayer::PrepareGame(int start_index) {
   (void)start_index;
   in_game_.clear();
+  error_.clear();
 }
 
 void EnginePlayer::SetList(const EngineList& list) {
@@ -38,11 +44,12 @@ void EnginePlayer::Fail(int n, const std::string& detail) {
   const std::string name =
       n >= 0 && n < static_cast<int>(list_.size()) ? list_[n].Name : std::string("?");
   failure_ = std::string(kEngineFailurePrefix) + "\n" + name + ": " + detail;
+  error_ = detail;
   running_.erase(n);  // the child is ended
   in_game_.erase(n);
 }
 
-UsiEngine* EnginePlayer::EngineFor(int n, std::string& message) {
+UsiEngine* EnginePlayer::Started(int n, std::string& message) {
   std::unique_ptr<UsiEngine>& engine = running_[n];
   if (!engine || !engine->Started()) {
     engine = std::make_unique<UsiEngine>();
@@ -50,19 +57,34 @@ UsiEngine* EnginePlayer::EngineFor(int n, std::string& message) {
     in_game_[n] = false;
     if (!engine->Start(list_[n].Command, EngineStartOptions(list_[n]), message)) return nullptr;
   }
+  return engine.get();
+}
+
+bool EnginePlayer::Start(int n, std::string& message) {
+  if (n < 0 || n >= static_cast<int>(list_.size())) {
+    message = kNotRegistered;
+    return false;
+  }
+  return Started(n, message) != nullptr;
+}
+
+UsiEngine* EnginePlayer::EngineFor(int n, std::string& message) {
+  UsiEngine* engine = Started(n, message);
+  if (!engine) return nullptr;
   if (!in_game_[n]) {
     if (!engine->NewGame(message)) return nullptr;
     in_game_[n] = true;
   }
-  return engine.get();
+  return engine;
 }
 
 int EnginePlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   failure_.clear();
+  error_.clear();
   last_info_ = UsiInfo{};
   const int n = request.Strength - kFirstEnginePlayer;
   if (n < 0 || n >= static_cast<int>(list_.size())) {
-    Fail(n, "エンジンが登録されていません。");
+    Fail(n, kNotRegistered);
     return 0;
   }
   if (!RequestInRange(request)) return 0;

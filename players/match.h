@@ -1,14 +1,15 @@
-// Matches between two computer players, played through the game driver without a window
-// (the same code the window uses): colours alternating, from the start or from opening
-// lines, with the tally and the Elo difference.
+// Matches between two computer players: the sides set up from their descriptions, colours
+// alternating, from the start or from opening lines, with the tally and the Elo difference.
+// The games themselves are played by the caller's game runner (the shell's PlayMatchGame
+// plays them through the window's game driver).
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "shell/computer_player.h"
-#include "shell/usi_engine.h"
+#include "players/computer_player.h"
+#include "players/usi_engine.h"
 
 namespace shogi {
 
@@ -43,15 +44,6 @@ struct GameSummary {
   std::string Moves;  // the game's moves in USI
 };
 
-// Plays one game through the game driver: `first` and `second` are the two sides' computer
-// players with their PlayerKinds (positive: in-process levels, negative: library-like), from
-// the standard initial position after `opening` (USI moves that must be legal). A game that
-// reaches ply 256 ends as the driver ends it (result 0, a draw); repetition per the rules.
-// False with a message when the opening is not playable.
-[[nodiscard]] bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second,
-                                 int second_kind, const OpeningLine& opening, GameSummary& summary,
-                                 std::string& message);
-
 struct MatchTally {
   int Wins = 0, Losses = 0, Draws = 0;  // of player A
   int Games() const { return Wins + Losses + Draws; }
@@ -68,6 +60,13 @@ struct EloEstimate {
 };
 EloEstimate EstimateElo(const MatchTally& tally);
 
+// Plays one game: `first` and `second` are the two sides' computer players with their
+// PlayerKinds (positive: in-process levels, negative: library-like), from the standard
+// initial position after `opening`. False with a message when the game cannot be played.
+using MatchGameRunner = std::function<bool(
+    ComputerPlayer& first, int first_kind, ComputerPlayer& second, int second_kind,
+    const OpeningLine& opening, GameSummary& summary, std::string& message)>;
+
 struct MatchOptions {
   int Games = 2;
   double Seconds = 0;  // > 0: caps every move's budget (in-process levels and engines)
@@ -75,6 +74,7 @@ struct MatchOptions {
   std::vector<OpeningLine> Openings;
   std::string ProgramFolder;                       // where sikou is loaded from
   std::function<void(const GameSummary&)> OnGame;  // after each game
+  MatchGameRunner PlayGame;                        // plays each game (required)
 };
 
 // Plays the match A against B: game i (from 1) has A as the first player when i is odd; each

@@ -1,5 +1,5 @@
 // The thinking library's binding.
-#include "shell/library_binding.h"
+#include "players/library_binding.h"
 
 #include <filesystem>
 #include <system_error>

@@ -6,7 +6,7 @@
 
 #include "analysis/mate_table.h"
 #include "analysis/player_think.h"
-#include "shell/computer_player.h"
+#include "players/computer_player.h"
 
 namespace shogi {
 

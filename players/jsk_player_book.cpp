@@ -1,5 +1,5 @@
 // The computer player's view of the .JSK book.
-#include "shell/jsk_player_book.h"
+#include "players/jsk_player_book.h"
 
 #include <cstring>
 #include <filesystem>

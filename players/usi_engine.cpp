@@ -1,5 +1,5 @@
 // The USI client.
-#include "shell/usi_engine.h"
+#include "players/usi_engine.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -328,36 +328,6 @@ void UsiEngine::Quit() {
   std::string ignored;
   Send("quit", ignored);
   process_.Finish(1);
-}
-
-void UsiPlayer::BeginGame(int*) {
-  if (!engine_.NewGame(error_)) return;
-  error_.clear();
-}
-
-int UsiPlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
-  if (!RequestInRange(request)) return 0;
-  MoveCode move;
-  const std::string position =
-      UsiPositionCommand(request.Initial, request.StartIndex, request.MoveList, request.PlyCount);
-  std::string message;
-  const UsiEngine::Answer a = engine_.Go(position, move_ms_, move, message);
-  if (a == UsiEngine::Answer::kError) {
-    error_ = message;
-    return 0;
-  }
-  // "win" claims an impasse win, which the driver does not know: it counts as no move.
-  if (a != UsiEngine::Answer::kMove) return 0;
-  auto record = std::make_unique<GameRecord>();
-  GameOfRequest(request, *record);
-  if (!IsLegalMove(*record, request.Shown, move)) {
-    error_ = "エンジンが反則手 " + FormatUsiMove(move) + " を指しました。";
-    return 0;
-  }
-  answer.Origin[0] = OriginOf(move);
-  answer.Destination[0] = DestinationOf(move);
-  answer.Promote[0] = IsPromotion(move) ? 1 : 0;
-  return 1;
 }
 
 }  // namespace shogi

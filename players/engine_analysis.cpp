@@ -1,5 +1,5 @@
 // 検討 with an outside engine.
-#include "shell/engine_analysis.h"
+#include "players/engine_analysis.h"
 
 #include "platform/cp932.h"
 #include "records/ki2_notation.h"

@@ -1,5 +1,5 @@
 // The registered engines and their profile entries.
-#include "shell/engine_list.h"
+#include "players/engine_list.h"
 
 namespace shogi {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/profile.h"
-#include "shell/usi_engine.h"
+#include "players/usi_engine.h"
 
 namespace shogi {
 

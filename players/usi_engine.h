@@ -1,6 +1,6 @@
 // An outside engine speaking the USI protocol, started as a child process: the handshake,
-// its options, a new game, one move per position, and quitting; and the computer side of
-// the game driver that plays its moves. Every wait has a time limit, so a dead or silent
+// its options, a new game, one move per position, and quitting (EnginePlayer plays its moves
+// as a computer side, engine_player.h). Every wait has a time limit, so a dead or silent
 // engine is an error, never a hang.
 #pragma once
 
@@ -9,7 +9,6 @@
 
 #include "platform/child_process.h"
 #include "rules/game_record.h"
-#include "shell/computer_player.h"
 
 namespace shogi {
 
@@ -131,23 +130,6 @@ class UsiEngine {
   bool searching_ = false;
   double deadline_ = 0;  // seconds on the steady clock; 0 while infinite
   UsiInfo info_;
-};
-
-// The game driver's computer side for an outside engine: a new game at BeginGame, a move
-// per Think (its legality checked: an illegal or missing move resigns, with the reason kept).
-class UsiPlayer : public ComputerPlayer {
- public:
-  UsiPlayer(UsiEngine& engine, int move_ms) : engine_(engine), move_ms_(move_ms) {}
-
-  void BeginGame(int* abort_flag) override;
-  int Think(const ThinkRequest& request, ComputerAnswer& answer) override;
-  // The last failure ("" when none): the match reports it.
-  const std::string& Error() const { return error_; }
-
- private:
-  UsiEngine& engine_;
-  int move_ms_;
-  std::string error_;
 };
 
 }  // namespace shogi

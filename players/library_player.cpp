@@ -1,5 +1,5 @@
 // The thinking library's stubs and the computer side that calls its entry points.
-#include "shell/library_player.h"
+#include "players/library_player.h"
 
 #include <cstddef>
 #include <type_traits>

@@ -2,7 +2,7 @@
 // the ComputerPlayer that calls them at the driver's moments.
 #pragma once
 
-#include "shell/computer_player.h"
+#include "players/computer_player.h"
 #include "sikou/sikou.h"
 
 namespace shogi {
