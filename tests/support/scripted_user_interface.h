@@ -92,6 +92,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   int ProgressEnds = 0;
   DialogScript<TimeEditor> TimeEditorDialog;
   std::deque<KayaSaveChoice> KayaSaveAnswers;
+  // What runs each time a long loop takes the window's messages (none: nothing).
+  std::function<void()> OnPump;
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -170,7 +172,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditDiagramPrint(PrintSettings& settings) override {
     return PrintDialog.Run(settings, "diagram print dialog");
   }
-  void RunPrint(PrintAction action, const ProgramState&) override { PrintActions.push_back(action); }
+  void RunPrint(PrintAction action, const ProgramState&) override {
+    PrintActions.push_back(action);
+  }
   void ShowProblemBitmap(ProblemBitmapSession& session) override {
     if (ProblemBitmapAnswers.empty()) return;
     const auto answer = std::move(ProblemBitmapAnswers.front());
@@ -235,6 +239,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   void ShowRecordFile(const std::string& path, bool read) override;
   WindowPlacement FramePlacement() override { return Placement; }
   void CloseMainWindow() override { ++CloseRequests; }
+  void PumpMessages() override {
+    if (OnPump) OnPump();
+  }
 
  private:
   FileDialogResult NextFileAnswer(const FileDialogRequest& request);
