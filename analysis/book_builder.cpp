@@ -13,7 +13,6 @@
 #include "database/stored_game.h"
 #include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
-#include "platform/message_pump.h"
 #include "platform/profile.h"
 
 namespace shogi {
@@ -30,8 +29,8 @@ constexpr int kCompactBytes = 34;
 // A game whose block is full counts as this long when plies remaining are counted.
 constexpr int kFullBlockPlies = 356;
 constexpr int kLoserPliesRemaining = 100;
-// While the book is written, messages are pumped after this many records.
-constexpr std::uint32_t kRecordsPerPump = 4096;
+// While the book is written, progress is reported after this many records.
+constexpr std::uint32_t kRecordsPerReport = 4096;
 
 // One slot of the storage, one cache line. Slot p holds position p and its first move; the
 // further moves of all positions take the move fields of slots from the back. Every taken
@@ -211,8 +210,9 @@ class BookStore {
   int Positions() const { return static_cast<int>(positions_); }
 
   // The book: the table, then the buckets in table order, each with its positions in the
-  // order they were made.
-  bool Write(BufferedReplacingFile& out) {
+  // order they were made; `progress` hears of every kRecordsPerReport records. False when
+  // the file cannot be written or `progress` stopped the writing (`stopped` then).
+  bool Write(BufferedReplacingFile& out, const LoopProgress& progress, bool& stopped) {
     // The search heads are done with: they become the positions sorted by bucket.
     std::uint32_t* order = heads_.get();
     std::vector<std::uint32_t> start(kBookBuckets + 1, 0);
@@ -230,7 +230,10 @@ class BookStore {
     }
     if (!out.Write(bytes)) return false;
     for (std::uint32_t i = 0; i < positions_; ++i) {
-      if (i % kRecordsPerPump == 0) PumpMessages();
+      if (i % kRecordsPerReport == 0 && StopRequested(progress, i, positions_)) {
+        stopped = true;
+        return false;
+      }
       bytes.clear();
       RecordBytes(slots_[order[i]], bytes);
       if (!out.Write(bytes)) return false;
@@ -358,8 +361,8 @@ bool ParseBookPlies(std::string_view text, int& plies, std::string& message) {
   return true;
 }
 
-int BuildBook(const BookBuildOptions& options, BookBuildResult& result, std::string& message,
-              std::uint64_t memory_cap) {
+int BuildBook(const BookBuildOptions& options, BookBuildResult& result,
+              const LoopProgress& progress, std::string& message, std::uint64_t memory_cap) {
   result = BookBuildResult{};
   DatabasePaths paths;
   constexpr std::size_t kShortestName = 5;
@@ -383,7 +386,10 @@ int BuildBook(const BookBuildOptions& options, BookBuildResult& result, std::str
   StoredGame game;
   int collisions = 0;
   for (int n = 1; n <= db.Count() && plies > 0; ++n) {
-    PumpMessages();
+    if (StopRequested(progress, n - 1, db.Count())) {
+      message = kMessageStopped;
+      return 1;
+    }
     if (!ReadStoredGame(db, n, game, plies)) {
       message = kMessageMalformed;
       return 1;
@@ -391,8 +397,10 @@ int BuildBook(const BookBuildOptions& options, BookBuildResult& result, std::str
     AddGame(game, taken, store, collisions);
   }
   BufferedReplacingFile out;
-  if (!out.Open(options.Output) || !store.Write(out) || !out.Commit()) {
-    message = WithName(kMessageCannotWrite, options.Output);
+  bool stopped = false;
+  if (!out.Open(options.Output) || !store.Write(out, progress, stopped) || !out.Commit()) {
+    message =
+        stopped ? std::string(kMessageStopped) : WithName(kMessageCannotWrite, options.Output);
     return 1;
   }
   result.Positions = store.Positions();

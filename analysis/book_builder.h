@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/progress.h"
+
 namespace shogi {
 
 // JOKEN, "変換条件": which moves of a game are taken.
@@ -45,10 +47,12 @@ constexpr std::uint64_t kBookBuilderMemoryCap = std::uint64_t{4} << 30;
 // 4 characters or less, or without its 3-letter extension), "Tarvel形式ファイル(%s)が存在
 // しません。\n" (the index or the move file is not there), the database's own message when
 // the pair is damaged, "メモリが不足しています。" (the positions do not fit `memory_cap`
-// bytes or cannot be allocated) or "定跡ファイル(%s)が作成できません。". Pumps messages once
-// per game; the old book stays whole on any failure.
+// bytes or cannot be allocated), "定跡ファイル(%s)が作成できません。" or "中断しました。"
+// (`progress`, told of every game read and of the records written, stopped it); the old
+// book stays whole on any failure.
 [[nodiscard]] int BuildBook(const BookBuildOptions& options, BookBuildResult& result,
-                            std::string& message, std::uint64_t memory_cap = kBookBuilderMemoryCap);
+                            const LoopProgress& progress, std::string& message,
+                            std::uint64_t memory_cap = kBookBuilderMemoryCap);
 
 // "%d局面作成しました。(%d)": the report of a finished build.
 std::string BookBuiltMessage(const BookBuildResult& result);

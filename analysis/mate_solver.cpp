@@ -2,7 +2,6 @@
 #include "analysis/mate_solver.h"
 
 #include "analysis/mate_movegen.h"
-#include "platform/message_pump.h"
 #include "rules/attack.h"
 
 namespace shogi {
@@ -17,9 +16,7 @@ class MateSearch {
 
   // The root: the first check that mates within `depth` plies goes to `answer`.
   void Root(const Position& pos, int depth, MateAnswer& answer) {
-    ++nodes_;
-    if (options_.pump_messages) PumpMessages();
-    if (options_.on_node) options_.on_node();
+    Report();
     if (Stopped()) return Finish(answer);
     const Square k = pos.King[kSecond];
     if (const Square a = AttackedBy(pos, k, kFirst)) {
@@ -53,6 +50,12 @@ class MateSearch {
   bool cut_off_ = false;  // some line reached the depth limit without a mate
   bool stopped_ = false;
 
+  // Counts an attacker node and tells the caller of it.
+  void Report() {
+    ++nodes_;
+    if (StopRequested(options_.progress, static_cast<std::int64_t>(nodes_))) stopped_ = true;
+  }
+
   bool Stopped() {
     if (!stopped_ && options_.abort_flag != nullptr && *options_.abort_flag != 0) stopped_ = true;
     return stopped_;
@@ -67,9 +70,7 @@ class MateSearch {
   // there a check that mates? `full` selects the full check generator (after a drop);
   // `last_to` is the empty square the defender just moved a piece onto (0 if none).
   bool Attacker(const Position& pos, int depth, bool full, Square last_to) {
-    ++nodes_;
-    if (options_.pump_messages) PumpMessages();
-    if (options_.on_node) options_.on_node();
+    Report();
     if (Stopped()) return false;
     if (table_ != nullptr) {
       MoveCode stored;

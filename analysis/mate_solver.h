@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/mate_table.h"
+#include "platform/progress.h"
 #include "rules/position.h"
 
 namespace shogi {
@@ -25,12 +26,12 @@ constexpr int kMaxMateDepth = 49;
 
 struct MateSearchOptions {
   int solver = kSolver2;
-  bool pump_messages = false;       // PumpMessages() at every attacker node
   const int* abort_flag = nullptr;  // AbortFlag: every level returns at once when not 0
   MateTable* table = nullptr;       // the position table, if one was allocated
-  // Called at every attacker node after the pump (may be empty): the computer player counts
-  // nodes there, watches its clock and raises the word behind `abort_flag` to stop.
-  std::function<void()> on_node;
+  // Told of every attacker node (the nodes so far; may be empty); false stops the search as
+  // AbortFlag does. The window takes its messages there; the computer player counts nodes
+  // and watches its clock.
+  LoopProgress progress;
 };
 
 // The depth from which a search of `solver` uses the position table.
@@ -43,7 +44,7 @@ struct MateAnswer {
   // < 0 no mate within the depth, but some line was cut off by the limit.
   int result = 0;
   MoveCode move{};       // the first attacking move when result > 0
-  bool stopped = false;  // AbortFlag was not 0: result and move mean nothing
+  bool stopped = false;  // AbortFlag or the progress stopped it: result and move mean nothing
   std::uint64_t nodes = 0;
 };
 

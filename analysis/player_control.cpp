@@ -1,9 +1,8 @@
-// The computer player's stop request, message pumping and clock.
+// The computer player's stop request, progress and clock.
 #include "analysis/player_control.h"
 
 #include <chrono>
-
-#include "platform/message_pump.h"
+#include <utility>
 
 namespace shogi::player {
 
@@ -11,9 +10,9 @@ double WallSeconds() {
   return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
-SearchControl::SearchControl(const int* abort_flag, bool pump_messages, SecondsClock clock)
+SearchControl::SearchControl(const int* abort_flag, LoopProgress progress, SecondsClock clock)
     : abort_flag_(abort_flag),
-      pump_(pump_messages),
+      progress_(std::move(progress)),
       clock_(clock ? std::move(clock) : WallSeconds) {}
 
 void SearchControl::StartMove(double budget) {
@@ -32,8 +31,8 @@ void SearchControl::Stop(StopReason reason) {
   stop_word_ = reason == StopReason::kNone ? 0 : 1;
 }
 
-bool SearchControl::PumpNow() {
-  if (pump_) PumpMessages();
+bool SearchControl::ReportNow() {
+  if (StopRequested(progress_, static_cast<std::int64_t>(polls_))) Stop(StopReason::kAborted);
   if (abort_flag_ != nullptr && *abort_flag_ != 0) Stop(StopReason::kAborted);
   return Aborted();
 }
@@ -47,7 +46,7 @@ bool SearchControl::Poll() {
   }
   stop_word_ = 0;
   if (polls_ % kPollInterval == 0) {
-    if (PumpNow()) return true;
+    if (ReportNow()) return true;
     if (deadline_ > 0 && Elapsed() >= deadline_) Stop(StopReason::kTimeUp);
   }
   return Stopped();

@@ -1,9 +1,11 @@
 // What keeps the computer player's search answerable: the stop request (AbortFlag), the
-// message pumping, the clock of the move and its time budget, and the node count.
+// caller's progress, the clock of the move and its time budget, and the node count.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+
+#include "platform/progress.h"
 
 namespace shogi::player {
 
@@ -18,11 +20,13 @@ enum class StopReason { kNone, kAborted, kTimeUp };
 
 class SearchControl {
  public:
-  // How many polls pass between two pumps and clock readings: a few microseconds of search
-  // each, so a stop request is seen well within 0.1 s.
+  // How many polls pass between two progress reports and clock readings: a few microseconds
+  // of search each, so a stop request is seen well within 0.1 s.
   static constexpr std::uint64_t kPollInterval = 256;
 
-  SearchControl(const int* abort_flag, bool pump_messages, SecondsClock clock);
+  // `progress` (may be empty) is told the polls so far from time to time; false stops the
+  // search as AbortFlag does.
+  SearchControl(const int* abort_flag, LoopProgress progress, SecondsClock clock);
 
   // The move's clock starts now; `budget` seconds (<= 0: none) from here end the deep
   // evaluation.
@@ -36,11 +40,11 @@ class SearchControl {
     if (reason_ == StopReason::kTimeUp) Stop(StopReason::kNone);
   }
 
-  // Called at every search node: counts it, pumps messages and reads the clock every
+  // Called at every search node: counts it, reports progress and reads the clock every
   // kPollInterval calls, and reads AbortFlag every time. True when the search must stop.
   bool Poll();
-  // Pumps messages (if enabled) and reads AbortFlag now; true when it is set.
-  bool PumpNow();
+  // Reports progress and reads AbortFlag now; true when either asks the search to stop.
+  bool ReportNow();
 
   bool Stopped() const { return reason_ != StopReason::kNone; }
   bool Aborted() const { return reason_ == StopReason::kAborted; }
@@ -54,7 +58,7 @@ class SearchControl {
   void Stop(StopReason reason);
 
   const int* abort_flag_;
-  bool pump_;
+  LoopProgress progress_;
   SecondsClock clock_;
   double start_ = 0;
   double budget_ = 0;

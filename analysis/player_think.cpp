@@ -124,7 +124,7 @@ class Selection {
     const BonusMap bonus = BuildSquareBonus(shown_, side_, record_.PlyCount);
     out_.script = RunStrategyScripts(shown_, side_, record_.PlyCount, *list);
     if (out_.script == 0) TryFixedMoves(shown_, side_, record_.PlyCount, *list);
-    if (control_.PumpNow()) return {};
+    if (control_.ReportNow()) return {};
 
     // Stage 2: candidates - the plan list's legal moves, in its order.
     if (!CollectCandidates(*list)) return {};
@@ -170,7 +170,7 @@ class Selection {
     o.abort_flag = control_.StopWord();
     o.table =
         env_.mate_table != nullptr && env_.mate_table->Allocated() ? env_.mate_table : nullptr;
-    o.on_node = [this] { control_.Poll(); };
+    o.progress = [this](std::int64_t, std::int64_t) { return !control_.Poll(); };
     const MateAnswer a = SearchMate(pos, attacker, depth, o);
     if (a.stopped) return none;
     return a;
@@ -565,7 +565,7 @@ ThinkOutcome Thinker::Think(int level, const GameRecord& record, const Position&
   LevelSettings settings = kLevels[level];
   if (env.budget_scale > 0) settings.budget *= env.budget_scale;
   if (env.budget_cap > 0) settings.budget = std::min(settings.budget, env.budget_cap);
-  SearchControl control(env.abort_flag, env.pump_messages, env.clock);
+  SearchControl control(env.abort_flag, env.progress, env.clock);
   control.StartMove(settings.budget);
   const int ply = record.PlyCount;
 
@@ -598,7 +598,7 @@ ThinkOutcome Thinker::Think(int level, const GameRecord& record, const Position&
         case BookAnswer::kHit: {
           const long long second = static_cast<long long>(std::floor(control.Now()));
           for (int i = 0; i < kBookWaitChecks; ++i) {
-            if (control.PumpNow()) break;
+            if (control.ReportNow()) break;
             if (static_cast<long long>(std::floor(control.Now())) != second) break;
           }
           return finish(move, MoveSource::kBook);

@@ -52,11 +52,12 @@ struct ThinkOutcome {
   std::uint64_t polls = 0;  // search nodes and book records visited
 };
 
-// What the player works with besides the game: the stop request and pumping, the clock,
+// What the player works with besides the game: the stop request and progress, the clock,
 // the random numbers of the book's starting record, the book and the mate table.
 struct ThinkEnvironment {
   const int* abort_flag = nullptr;  // AbortFlag; may be null
-  bool pump_messages = false;
+  LoopProgress progress;            // told from time to time (the window takes its messages
+                                    // there); false stops the player as AbortFlag does
   SecondsClock clock;               // empty: the wall clock
   std::function<int()> random;      // empty: the C library's rand()
   OpeningBook* book = nullptr;      // none: no book moves

@@ -87,7 +87,7 @@ void BM_BuildBook(benchmark::State& state) {
   BookBuildResult result;
   for (auto _ : state) {
     std::string message;
-    if (BuildBook(options, result, message) != 0) state.SkipWithError(message.c_str());
+    if (BuildBook(options, result, {}, message) != 0) state.SkipWithError(message.c_str());
   }
   state.counters["positions"] = result.Positions;
   state.counters["collisions"] = result.Collisions;
@@ -99,7 +99,7 @@ BENCHMARK(BM_BuildBook)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_LookUpBook(benchmark::State& state) {
   BookBuildResult result;
   std::string message;
-  if (BuildBook(Options(), result, message) != 0) state.SkipWithError(message.c_str());
+  if (BuildBook(Options(), result, {}, message) != 0) state.SkipWithError(message.c_str());
   const std::vector<Probe>& probes = Folder().Probes;
   const std::string book = Folder().Path + "book.bin";
   std::size_t i = 0, found = 0;

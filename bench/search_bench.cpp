@@ -5,7 +5,7 @@
 // $TMPDIR/shogi_search_bench (else /tmp) and reused while their files have the right sizes,
 // so later runs read them from the page cache.
 //
-// Also the cost of pumping messages once per game: no hook, a hook that does nothing and one
+// Also the cost of reporting progress once per game: no callback, one that does nothing and one
 // that counts.
 #include <benchmark/benchmark.h>
 
@@ -17,7 +17,6 @@
 #include "database/game_search.h"
 #include "fixtures/synthetic_database.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 
 namespace shogi {
 namespace {
@@ -129,30 +128,34 @@ void BM_Search(benchmark::State& state) {
   std::string message;
   for (auto _ : state) {
     found = 0;
-    if (SearchGames(*db.Format, db.Paths, terms, pattern, Counting(found), message) != 0)
+    if (SearchGames(*db.Format, db.Paths, terms, pattern, Counting(found), {}, message) != 0)
       state.SkipWithError(message.c_str());
   }
   state.counters["found"] = static_cast<double>(found);
   state.SetItemsProcessed(state.iterations() * kGames);
 }
 
-// A player search (the cheapest per game) with the message pump: none, a hook that does
-// nothing, a hook that counts.
+// A player search (the cheapest per game) with its progress: none, a callback that does
+// nothing, a callback that counts.
 void BM_SearchPump(benchmark::State& state) {
   const BenchDatabase& db = Database(kKisenFormat);
   long long pumped = 0;
-  if (state.range(0) == 1) SetMessagePump([] {});
-  if (state.range(0) == 2) SetMessagePump([&pumped] { ++pumped; });
+  LoopProgress progress;
+  if (state.range(0) == 1) progress = [](std::int64_t, std::int64_t) { return true; };
+  if (state.range(0) == 2)
+    progress = [&pumped](std::int64_t, std::int64_t) {
+      ++pumped;
+      return true;
+    };
   SearchTerms terms;
   terms.PlayerNumber[0] = 5;
   const PositionPattern pattern(PositionMode::kNone, {});
   long long found = 0;
   std::string message;
   for (auto _ : state) {
-    if (SearchGames(*db.Format, db.Paths, terms, pattern, Counting(found), message) != 0)
+    if (SearchGames(*db.Format, db.Paths, terms, pattern, Counting(found), progress, message) != 0)
       state.SkipWithError(message.c_str());
   }
-  SetMessagePump(nullptr);
   state.counters["pumped"] = static_cast<double>(pumped);
   state.SetItemsProcessed(state.iterations() * kGames);
 }

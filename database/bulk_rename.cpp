@@ -9,7 +9,6 @@
 #include "database_files/little_endian.h"
 #include "database_files/tarvel.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 
 namespace shogi {
 namespace {
@@ -56,7 +55,7 @@ int RewriteIndex(const DatabaseFormat& format, const DatabasePaths& paths,
       message = kMessageRenameCannotCreate;
       return 1;
     }
-    PumpMessages();
+    if (hooks.Stopped(n, db.Count(), message)) return 1;
   }
   if (changed == 0) {  // the staged index goes with `rewrite`
     message = kMessageNoneMatched;

@@ -12,7 +12,6 @@
 #include "platform/buffered_replacing_file.h"
 #include "platform/byte_stream.h"
 #include "platform/file_path.h"
-#include "platform/message_pump.h"
 #include "platform/replacing_file.h"
 
 namespace shogi {
@@ -140,7 +139,7 @@ bool ConversionTargetExists(const DatabaseConversion& conversion, const Database
 
 int ConvertDatabase(const DatabaseConversion& conversion, const GameDatabase& source,
                     const DatabasePaths& paths, const std::string& folder, int& games,
-                    std::string& message) {
+                    const LoopProgress& progress, std::string& message) {
   games = 0;
   DatabaseNames kisen_names;
   LoadDatabaseNames(kKisenFormat, folder, kisen_names);
@@ -160,7 +159,10 @@ int ConvertDatabase(const DatabaseConversion& conversion, const GameDatabase& so
   }
   StoredGame game;
   for (int n = 1; n <= source.Count(); ++n) {
-    PumpMessages();
+    if (StopRequested(progress, n - 1, source.Count())) {
+      message = kMessageStopped;
+      return 1;
+    }
     if (!ReadStoredGame(source, n, game)) {
       message = kMessageMalformed;
       return 1;

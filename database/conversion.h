@@ -7,6 +7,7 @@
 #include <string>
 
 #include "database/game_database.h"
+#include "platform/progress.h"
 
 namespace shogi {
 
@@ -47,12 +48,12 @@ bool ConversionTargetExists(const DatabaseConversion& conversion, const Database
 // ConvertIndex makes them, blocks decoded from the source's encoding and encoded in the
 // target's from the start position the target reads the handicap code as (Kisen reads the
 // Tarvel codes 8..10 as 六枚落ち; moves that cannot be played from there are cut). 0 with
-// `games` converted; or 1 with "ファイルに異常があります。" (a source record cannot be read)
-// or "ファイルが作成できません。". Both target files replace the old ones only when both are
-// whole; pumps messages once per game.
+// `games` converted; or 1 with "ファイルに異常があります。" (a source record cannot be read),
+// "ファイルが作成できません。" or "中断しました。" (`progress`, told of every game, stopped
+// it). Both target files replace the old ones only when both are whole.
 [[nodiscard]] int ConvertDatabase(const DatabaseConversion& conversion, const GameDatabase& source,
                                   const DatabasePaths& paths, const std::string& folder, int& games,
-                                  std::string& message);
+                                  const LoopProgress& progress, std::string& message);
 
 // The Tarvel lists written from the Kisen lists of `folder` after 棋泉->Tarvel, each after its
 // question:

@@ -5,7 +5,6 @@
 
 #include "database_files/little_endian.h"
 #include "platform/file_system.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -92,7 +91,7 @@ bool DatabaseRewrite::RemoveDatabase() {
 }
 
 int CopyGames(const GameDatabase& from, int first, int last, DatabaseRewrite& to,
-              std::string& message) {
+              const CommandHooks& hooks, std::string& message) {
   std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
   for (int n = first; n <= last; ++n) {
     if (!from.ReadIndex(n, record) || !from.ReadBlock(n, block)) {
@@ -103,7 +102,7 @@ int CopyGames(const GameDatabase& from, int first, int last, DatabaseRewrite& to
       message = kMessageCannotCreate;
       return 1;
     }
-    PumpMessages();
+    if (hooks.Stopped(n - first + 1, last - first + 1, message)) return 1;
   }
   return 0;
 }

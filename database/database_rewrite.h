@@ -23,19 +23,29 @@
 #include "database/game_database.h"
 #include "database_files/database_format.h"
 #include "platform/file_transaction.h"
+#include "platform/progress.h"
 
 namespace shogi {
 
-// What a long database command tells the window: a progress word for the status bar (UTF-8)
-// while it runs, and the yes/no question it asks before it writes. Empty functions show
-// nothing and answer yes (the command-line tool). Window messages are pumped once per record
-// through platform/message_pump.h.
+// What a long database command tells its caller: a progress word for the status bar (UTF-8)
+// while it runs, the yes/no question it asks before it writes, and how far it has got (once
+// per record; the window takes its messages there) with the answer to "go on?". Empty
+// functions show nothing, answer yes and never stop (the command-line tool). A command
+// stopped through Progress returns 1 with "中断しました。" and leaves the database as it was.
 struct CommandHooks {
   std::function<void(const char* word)> Status;
   std::function<bool(const std::string& question)> Ask;
+  LoopProgress Progress{};  // the brace keeps {Status, Ask} aggregates warning-free
 
   void Show(const char* word) const {
     if (Status) Status(word);
+  }
+  // Reports `done` of `total` records; true (with "中断しました。" in `message`) when the
+  // caller asks the command to stop.
+  [[nodiscard]] bool Stopped(std::int64_t done, std::int64_t total, std::string& message) const {
+    if (!StopRequested(Progress, done, total)) return false;
+    message = kMessageStopped;
+    return true;
   }
   bool Confirmed(const std::string& question) const { return !Ask || Ask(question); }
 };
@@ -87,11 +97,11 @@ class DatabaseRewrite {
   bool index_staged_ = false;
 };
 
-// Appends games first..last of `from` (records and blocks) to `to`, pumping messages once
-// per game. 0; or 1 with "ファイルに異常があります。" (a game that cannot be read) or
-// "ファイルが作成できません。".
+// Appends games first..last of `from` (records and blocks) to `to`, telling `hooks` of each
+// game. 0; or 1 with "ファイルに異常があります。" (a game that cannot be read),
+// "ファイルが作成できません。" or "中断しました。" (stopped through the hooks).
 [[nodiscard]] int CopyGames(const GameDatabase& from, int first, int last, DatabaseRewrite& to,
-                            std::string& message);
+                            const CommandHooks& hooks, std::string& message);
 
 // Whether two database paths name the same files (either file; the files' identity, not
 // their names, is compared).

@@ -58,7 +58,6 @@
 #include <utility>
 
 #include "database/game_database.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -239,7 +238,7 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
     }
     const IndexFields fields = format.ReadIndex(record, no_names);
     keys[n - 1] = DateKey(fields.Year, fields.Month, fields.Day);
-    PumpMessages();
+    if (hooks.Stopped(n, 2 * static_cast<std::int64_t>(count), message)) return 1;
   }
   if (!DateSortOrder(keys.get(), order.get(), count, descending)) {
     message = kMessageNoMemoryToSort;
@@ -255,8 +254,14 @@ int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths, bool 
     message = kMessageCannotCreate;
     return 1;
   }
+  // The copy reports per game itself; the reading pass above was the first half.
+  CommandHooks copying = hooks;
+  copying.Progress = [&hooks, count, copied = std::int64_t{count}](std::int64_t,
+                                                                   std::int64_t) mutable {
+    return !StopRequested(hooks.Progress, ++copied, 2 * static_cast<std::int64_t>(count));
+  };
   for (int p = 0; p < count; ++p) {
-    if (CopyGames(db, order[p] + 1, order[p] + 1, rewrite, message) != 0) return 1;
+    if (CopyGames(db, order[p] + 1, order[p] + 1, rewrite, copying, message) != 0) return 1;
   }
   db.Close();
   if (!rewrite.Commit()) {

@@ -28,8 +28,9 @@ std::int32_t DateKey(int year, int month, int day);
 
 // ソート: rewrites the index (header as read, with its count) and the move blocks in the
 // sort's order. 0; or 1 with "データ件数が0件です。", "メモリ不足でソート出来ません。",
-// "ファイルが作成できません。" or a message of GameDatabase::Open, the database unchanged.
-// Status "　ソート中"; messages pumped once per record.
+// "ファイルが作成できません。", "中断しました。" (the hooks' progress, told of every record
+// read and every record copied, stopped it) or a message of GameDatabase::Open, the
+// database unchanged. Status "　ソート中".
 [[nodiscard]] int SortDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                                bool descending, const CommandHooks& hooks, std::string& message);
 

@@ -22,7 +22,6 @@
 
 #include "database/game_database.h"
 #include "database_files/kisen.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -32,6 +31,13 @@ using Board = std::array<std::int8_t, kSquareCount>;
 
 // Games read at once in the first pass.
 constexpr int kGamesPerRead = 256;
+
+// `text` into `message`; 1.
+int Failed(std::string& message, const char* text) {
+  message = text;
+  return 1;
+}
+
 // Boards compared at once while a group of one hash is split.
 constexpr int kBoardsPerPass = 64;
 
@@ -56,7 +62,6 @@ bool FinalBoardOf(const GameDatabase& db, int n, Board& board) {
   std::uint8_t record[kMaxIndexRecordBytes], block[kMoveBlockBytes];
   if (!db.ReadIndex(n, record) || !db.ReadBlock(n, block)) return false;
   FinalBoard(db.Format(), record, block, board);
-  PumpMessages();
   return true;
 }
 
@@ -70,8 +75,10 @@ std::uint32_t HashOf(const Board& board) {
   return hash;
 }
 
-// Pass 1: hash[n - 1] for every game. False when a game cannot be read.
-bool HashGames(const GameDatabase& db, std::uint32_t* hash) {
+// Pass 1: hash[n - 1] for every game, each told to `hooks`. 0; or 1 with
+// "ファイルに異常があります。" (a game cannot be read) or "中断しました。".
+int HashGames(const GameDatabase& db, std::uint32_t* hash, const CommandHooks& hooks,
+              std::string& message) {
   const std::size_t record_bytes = db.Format().IndexRecordBytes;
   const std::unique_ptr<std::uint8_t[]> records(new (std::nothrow)
                                                     std::uint8_t[kGamesPerRead * record_bytes]);
@@ -84,27 +91,29 @@ bool HashGames(const GameDatabase& db, std::uint32_t* hash) {
     const int n = std::min(kGamesPerRead, db.Count() - first + 1);
     if (!whole_runs) {
       for (int i = 0; i < n; ++i) {
-        if (!FinalBoardOf(db, first + i, board)) return false;
+        if (!FinalBoardOf(db, first + i, board)) return Failed(message, kMessageMalformed);
         hash[first + i - 1] = HashOf(board);
+        if (hooks.Stopped(first + i, db.Count(), message)) return 1;
       }
       continue;
     }
     if (!db.ReadIndexRange(first, n, records.get()) || !db.ReadBlockRange(first, n, blocks.get()))
-      return false;
+      return Failed(message, kMessageMalformed);
     for (int i = 0; i < n; ++i) {
       FinalBoard(db.Format(), &records[i * record_bytes], &blocks[i * kMoveBlockBytes], board);
       hash[first + i - 1] = HashOf(board);
-      PumpMessages();
+      if (hooks.Stopped(first + i, db.Count(), message)) return 1;
     }
   }
-  return true;
+  return 0;
 }
 
 // Pass 2 for one group: the `size` games of `group` (ascending) that share a hash get their
 // class in `first_of` (indexed by game number - 1); `pairs` grows by the pairs of each class.
-// `group` is used as scratch. False when a game cannot be read.
-bool SplitGroup(const GameDatabase& db, std::int32_t* group, int size, std::uint32_t* first_of,
-                std::uint64_t& pairs) {
+// `group` is used as scratch. Each game read is told to `hooks`. 0; or 1 with
+// "ファイルに異常があります。" (a game cannot be read) or "中断しました。".
+int SplitGroup(const GameDatabase& db, std::int32_t* group, int size, std::uint32_t* first_of,
+               std::uint64_t& pairs, const CommandHooks& hooks, std::string& message) {
   std::array<Board, kBoardsPerPass> boards;
   std::array<std::int32_t, kBoardsPerPass> firsts;
   std::array<std::uint64_t, kBoardsPerPass> sizes;
@@ -113,7 +122,8 @@ bool SplitGroup(const GameDatabase& db, std::int32_t* group, int size, std::uint
     int classes = 0, waiting = 0;
     for (int j = 0; j < size; ++j) {
       const int n = group[j];
-      if (!FinalBoardOf(db, n, board)) return false;
+      if (!FinalBoardOf(db, n, board)) return Failed(message, kMessageMalformed);
+      if (hooks.Stopped(n, db.Count(), message)) return 1;
       const auto known = std::find(boards.begin(), boards.begin() + classes, board);
       if (known != boards.begin() + classes) {
         const auto c = known - boards.begin();
@@ -131,12 +141,14 @@ bool SplitGroup(const GameDatabase& db, std::int32_t* group, int size, std::uint
     for (int c = 0; c < classes; ++c) pairs += sizes[c] * (sizes[c] - 1) / 2;
     size = waiting;
   }
-  return true;
+  return 0;
 }
 
-// Pass 3: `next` is the next game of each class; the pairs go into the list.
-bool WritePairs(const std::uint32_t* first_of, std::int32_t* next, int count,
-                SearchListWriter& list) {
+// Pass 3: `next` is the next game of each class; the pairs go into the list, each game told
+// to `hooks`. 0; or 1 with "メモリ不足で重複チェック出来ません。" (the list cannot be written
+// whole) or "中断しました。" (the old list stays).
+int WritePairs(const std::uint32_t* first_of, std::int32_t* next, int count, SearchListWriter& list,
+               const CommandHooks& hooks, std::string& message) {
   std::fill(next, next + count, 0);
   for (int d = count; d >= 1; --d) {
     const auto first = static_cast<int>(first_of[d - 1]);
@@ -146,11 +158,11 @@ bool WritePairs(const std::uint32_t* first_of, std::int32_t* next, int count,
   }
   for (int d = 1; d <= count; ++d) {
     for (int i = static_cast<int>(first_of[d - 1]); i != d; i = next[i - 1]) {
-      if (!list.Add(i) || !list.Add(d)) return false;
+      if (!list.Add(i) || !list.Add(d)) return Failed(message, kMessageNoMemoryToCheck);
     }
-    PumpMessages();
+    if (hooks.Stopped(d, count, message)) return 1;
   }
-  return list.Commit();
+  return list.Commit() ? 0 : Failed(message, kMessageNoMemoryToCheck);
 }
 
 }  // namespace
@@ -175,10 +187,7 @@ int FindDuplicates(const DatabaseFormat& format, const DatabasePaths& paths,
     return 1;
   }
   hooks.Show(kStatusCheckingDuplicates);
-  if (!HashGames(db, hash.get())) {
-    message = kMessageMalformed;
-    return 1;
-  }
+  if (HashGames(db, hash.get(), hooks, message) != 0) return 1;
   for (int n = 1; n <= count; ++n) order[n - 1] = n;
   std::sort(order.get(), order.get() + count, [&](int a, int b) {
     return hash[a - 1] != hash[b - 1] ? hash[a - 1] < hash[b - 1] : a < b;
@@ -189,8 +198,7 @@ int FindDuplicates(const DatabaseFormat& format, const DatabasePaths& paths,
     while (hi < count && hash[order[hi] - 1] == hash[order[lo] - 1]) ++hi;
     if (hi - lo == 1) {
       hash[order[lo] - 1] = static_cast<std::uint32_t>(order[lo]);
-    } else if (!SplitGroup(db, &order[lo], hi - lo, hash.get(), found)) {
-      message = kMessageMalformed;
+    } else if (SplitGroup(db, &order[lo], hi - lo, hash.get(), found, hooks, message) != 0) {
       return 1;
     }
     lo = hi;
@@ -200,11 +208,9 @@ int FindDuplicates(const DatabaseFormat& format, const DatabasePaths& paths,
     return 1;
   }
   SearchListWriter list;
-  if (found > static_cast<std::uint64_t>(max_entries) / 2 || !list.Open(list_path) ||
-      !WritePairs(hash.get(), order.get(), count, list)) {
-    message = kMessageNoMemoryToCheck;
-    return 1;
-  }
+  if (found > static_cast<std::uint64_t>(max_entries) / 2 || !list.Open(list_path))
+    return Failed(message, kMessageNoMemoryToCheck);
+  if (WritePairs(hash.get(), order.get(), count, list, hooks, message) != 0) return 1;
   pairs = static_cast<int>(found);
   message = Printed(kMessageDuplicatePairs, pairs);
   return 0;

@@ -30,9 +30,9 @@ inline constexpr const char kMessageDuplicatePairs[] = "%d組存在しました�
 // list as it was and "重複データは存在しません。" (no pair, or at most one game: its moves
 // are then not read), "メモリ不足で重複チェック出来ません。" (no memory for the two
 // integers per game; more than `max_entries` list entries, which the count of the list
-// cannot hold; or a list file that cannot be written whole) or a message of
-// GameDatabase::Open. A damaged database is checked up to its whole records. Status
-// "重複チェック中"; messages pumped once per game read.
+// cannot hold; or a list file that cannot be written whole), "中断しました。" (the hooks'
+// progress, told of every game read, stopped it) or a message of GameDatabase::Open. A
+// damaged database is checked up to its whole records. Status "重複チェック中".
 [[nodiscard]] int FindDuplicates(const DatabaseFormat& format, const DatabasePaths& paths,
                                  const std::string& list_path, const CommandHooks& hooks,
                                  int& pairs, std::string& message,

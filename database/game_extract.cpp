@@ -58,7 +58,7 @@ int ExtractGames(const DatabaseFormat& format, const DatabasePaths& source,
   }
   bool copied = true;
   if (!ForEachSearchListEntry(list_path, count, [&](int n) {
-        copied = CopyGames(from, n, n, to, message) == 0;
+        copied = CopyGames(from, n, n, to, hooks, message) == 0;
         return copied;
       })) {
     if (copied) message = kMessageMalformed;

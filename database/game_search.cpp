@@ -8,7 +8,6 @@
 #include "database/game_database.h"
 #include "database/search_list.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -27,7 +26,7 @@ std::string SearchOutcomeMessage(int count) {
 
 int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const SearchTerms& terms,
                 const PositionPattern& pattern, const std::function<bool(int game)>& keep,
-                std::string& message) {
+                const LoopProgress& progress, std::string& message) {
   GameDatabase db;
   if (db.Open(format, paths, RecordFile::Mode::kRead, message, TruncatedDatabase::kReadWhole) != 0)
     return 1;
@@ -58,7 +57,10 @@ int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const 
     }
     bool blocks_read = false;
     for (int i = 0; i < n; ++i) {
-      PumpMessages();
+      if (StopRequested(progress, first + i - 1, count)) {
+        message = kMessageStopped;
+        return 1;
+      }
       const SearchKeys keys =
           format.SearchKeysOf(&records[static_cast<std::size_t>(i) * record_bytes]);
       if (!terms.Matches(keys)) continue;
@@ -85,7 +87,7 @@ int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const 
 int RunSearch(const DatabaseFormat& format, const std::string& folder,
               const SearchConditions& conditions, const SearchDates& dates,
               DatabaseSelection& selection, ListSettings& settings, int& found,
-              std::string& message) {
+              const LoopProgress& progress, std::string& message) {
   found = 0;
   const SearchTerms terms = ResolveSearchTerms(format, folder, conditions, dates);
   const PositionPattern pattern(conditions.Mode, conditions.SearchPosition);
@@ -95,7 +97,7 @@ int RunSearch(const DatabaseFormat& format, const std::string& folder,
     return 1;
   }
   if (SearchGames(
-          format, selection.Paths, terms, pattern, [&list](int n) { return list.Add(n); },
+          format, selection.Paths, terms, pattern, [&list](int n) { return list.Add(n); }, progress,
           message) != 0)
     return 1;
   if (!list.Commit()) {

@@ -15,6 +15,7 @@
 #include "database/search_conditions.h"
 #include "database_files/database_format.h"
 #include "database_files/position_pattern.h"
+#include "platform/progress.h"
 
 namespace shogi {
 
@@ -29,13 +30,14 @@ std::string SearchOutcomeMessage(int count);
 // replay from the start position of their handicap code reaches the pattern before one of
 // their moves, up to ply 255 (the position after the last move is never tested), each handed
 // to `keep` in ascending order as it is found. Without any condition every game 1..N is
-// kept. A damaged database is searched up to its whole games. PumpMessages() runs once for
-// every game examined. 0; or 1 with a message of GameDatabase::Open ("ファイルに異常が
-// あります。" also for a file that cannot be read), or "ファイルが作成できません。" when
-// `keep` answered false.
+// kept. A damaged database is searched up to its whole games. `progress` hears of every
+// game examined. 0; or 1 with a message of GameDatabase::Open ("ファイルに異常が
+// あります。" also for a file that cannot be read), "ファイルが作成できません。" when `keep`
+// answered false, or "中断しました。" when `progress` stopped it.
 [[nodiscard]] int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths,
                               const SearchTerms& terms, const PositionPattern& pattern,
-                              const std::function<bool(int game)>& keep, std::string& message);
+                              const std::function<bool(int game)>& keep,
+                              const LoopProgress& progress, std::string& message);
 
 // The whole search of the menu: the kept `conditions` (with the dates CheckSearchDates gave)
 // resolved for the chosen database with the lists of `folder` (the program folder), the
@@ -47,6 +49,6 @@ std::string SearchOutcomeMessage(int count);
 [[nodiscard]] int RunSearch(const DatabaseFormat& format, const std::string& folder,
                             const SearchConditions& conditions, const SearchDates& dates,
                             DatabaseSelection& selection, ListSettings& settings, int& found,
-                            std::string& message);
+                            const LoopProgress& progress, std::string& message);
 
 }  // namespace shogi

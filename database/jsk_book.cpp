@@ -6,7 +6,6 @@
 #include "database/stored_game.h"
 #include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
-#include "platform/message_pump.h"
 #include "rules/move_rules.h"
 
 namespace shogi {
@@ -71,7 +70,8 @@ int OpenJskSource(const DatabasePaths& tarvel, GameDatabase& db, std::string& me
   return 0;
 }
 
-int WriteJskBook(const GameDatabase& db, const std::string& path, std::string& message) {
+int WriteJskBook(const GameDatabase& db, const std::string& path, const LoopProgress& progress,
+                 std::string& message) {
   const int count = db.Count() < kJskMaxRecords ? db.Count() : kJskMaxRecords;
   const JskHeader header = MakeJskHeader(count, static_cast<std::uint32_t>(db.Count()));
   BufferedReplacingFile out;
@@ -82,7 +82,10 @@ int WriteJskBook(const GameDatabase& db, const std::string& path, std::string& m
   }
   StoredGame game;
   for (int i = 1; i <= count; ++i) {
-    PumpMessages();
+    if (StopRequested(progress, i - 1, count)) {
+      message = kMessageStopped;
+      return 1;
+    }
     if (!ReadStoredGame(db, i, game, kJskSlots)) {
       message = kMessageMalformed;
       return 1;

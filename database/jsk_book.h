@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "database/game_database.h"
+#include "platform/progress.h"
 #include "rules/handicap.h"
 
 namespace shogi {
@@ -73,10 +74,10 @@ inline constexpr const char kMessageNothingToConvert[] = "変換データが１�
 
 // Tarvel->定跡: writes the book of `db` (opened by OpenJskSource) to `path`: at most 32 766
 // games, the first 64 slots of each. 0; or 1 with "ファイルに異常があります。" (a game that
-// cannot be read) or "ファイルが作成できません。". Pumps messages once per record; nothing
-// replaces an old book before the new one is whole.
+// cannot be read), "ファイルが作成できません。" or "中断しました。" (`progress`, told of every
+// record, stopped it); nothing replaces an old book before the new one is whole.
 [[nodiscard]] int WriteJskBook(const GameDatabase& db, const std::string& path,
-                               std::string& message);
+                               const LoopProgress& progress, std::string& message);
 
 // A book read whole into memory, unscrambled.
 class JskBook {

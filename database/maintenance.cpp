@@ -20,7 +20,8 @@ struct GameRange {
 // Rewrites the database at `paths`, open as `db`, as `count` games: the ranges of db's games
 // in the order given. The header keeps its other bytes.
 int RewriteRanges(const DatabaseFormat& format, const DatabasePaths& paths, GameDatabase& db,
-                  int count, std::initializer_list<GameRange> ranges, std::string& message) {
+                  int count, std::initializer_list<GameRange> ranges, const CommandHooks& hooks,
+                  std::string& message) {
   std::uint8_t header[kMaxIndexRecordBytes];
   if (!db.ReadIndex(0, header)) {
     message = kMessageMalformed;
@@ -32,7 +33,7 @@ int RewriteRanges(const DatabaseFormat& format, const DatabasePaths& paths, Game
     return 1;
   }
   for (const GameRange& range : ranges) {
-    if (CopyGames(db, range.First, range.Last, rewrite, message) != 0) return 1;
+    if (CopyGames(db, range.First, range.Last, rewrite, hooks, message) != 0) return 1;
   }
   db.Close();
   if (!rewrite.Commit()) {
@@ -60,7 +61,7 @@ int DeleteGame(const DatabaseFormat& format, const DatabasePaths& paths, int num
   }
   if (!Confirmed(hooks, Printed(kQuestionDeleteGame, number), message)) return 1;
   return RewriteRanges(format, paths, db, db.Count() - 1,
-                       {{1, number - 1}, {number + 1, db.Count()}}, message);
+                       {{1, number - 1}, {number + 1, db.Count()}}, hooks, message);
 }
 
 int RenumberListAfterDeletion(const std::string& path, int deleted, int& length, int& list_top,
@@ -118,7 +119,7 @@ int SwapGames(const DatabaseFormat& format, const DatabasePaths& paths, int a, i
   const int low = std::min(a, b), high = std::max(a, b);
   return RewriteRanges(
       format, paths, db, db.Count(),
-      {{1, low - 1}, {high, high}, {low + 1, high - 1}, {low, low}, {high + 1, db.Count()}},
+      {{1, low - 1}, {high, high}, {low + 1, high - 1}, {low, low}, {high + 1, db.Count()}}, hooks,
       message);
 }
 

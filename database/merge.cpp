@@ -3,7 +3,6 @@
 
 #include "database/date_sort.h"
 #include "database/game_database.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -66,8 +65,8 @@ int MergeDatabase(const DatabaseFormat& format, const DatabasePaths& paths, std:
     message = kMessageCannotCreate;
     return 1;
   }
-  if (CopyGames(target, 1, target.Count(), rewrite, message) != 0 ||
-      CopyGames(added, 1, added.Count(), rewrite, message) != 0)
+  if (CopyGames(target, 1, target.Count(), rewrite, hooks, message) != 0 ||
+      CopyGames(added, 1, added.Count(), rewrite, hooks, message) != 0)
     return 1;
   target.Close();
   if (!rewrite.Commit()) {
@@ -104,7 +103,7 @@ int MergeDistributed(const DatabaseFormat& format, const DatabasePaths& paths,
     if (!DateOf(added, n, key, year)) return fail(kMessageDistributedUnopenable);
     if (n > 1 && key > previous) return fail(kMessageDistributedUnsorted);
     previous = key;
-    PumpMessages();
+    if (hooks.Stopped(n, count, message)) return 1;
   }
   const std::int32_t oldest = previous;
   if (current.Open(format, paths, RecordFile::Mode::kRead, ignored) != 0)
@@ -116,7 +115,7 @@ int MergeDistributed(const DatabaseFormat& format, const DatabasePaths& paths,
     if (key > previous) return fail(kMessageCurrentUnsorted);
     if (first_kept == 0 && key < oldest) first_kept = n;
     previous = key;
-    PumpMessages();
+    if (hooks.Stopped(n, current.Count(), message)) return 1;
   }
   if (first_kept == 0) return fail(kMessageNothingKept);
 
@@ -128,8 +127,8 @@ int MergeDistributed(const DatabaseFormat& format, const DatabasePaths& paths,
   if (total > kMaxGameCount || !rewrite.Begin(format, paths) ||
       !rewrite.Header(nullptr, static_cast<std::uint32_t>(total)))
     return fail(kMessageCannotCreate);
-  if (CopyGames(added, 1, count, rewrite, message) != 0 ||
-      CopyGames(current, first_kept, current.Count(), rewrite, message) != 0)
+  if (CopyGames(added, 1, count, rewrite, hooks, message) != 0 ||
+      CopyGames(current, first_kept, current.Count(), rewrite, hooks, message) != 0)
     return 1;
   current.Close();
   if (!rewrite.Commit()) return fail(kMessageCannotCreate);

@@ -173,7 +173,7 @@ int ExploreByScan(const DatabaseFormat& format, const DatabasePaths& paths,
   std::uint8_t one_block[kMoveBlockBytes];
   const int count = db.Count();
   for (int first = 1; first <= count; first += kGamesPerRead) {
-    if (progress && !progress(first - 1, count)) {
+    if (StopRequested(progress, first - 1, count)) {
       message = kMessageExplorerStopped;
       return 1;
     }

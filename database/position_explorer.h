@@ -12,6 +12,7 @@
 
 #include "database_files/database_format.h"
 #include "database_files/position_pattern.h"
+#include "platform/progress.h"
 #include "rules/position.h"
 
 namespace shogi {
@@ -22,10 +23,6 @@ constexpr int kDefaultExplorerGames = 20;
 
 // The message of a pass that its caller stopped (UTF-8).
 inline constexpr const char kMessageExplorerStopped[] = "局面統計を中止しました。";
-
-// What a long loop tells its caller, `done` of `total` steps, and asks it: false stops the
-// loop. An empty function lets it run to its end.
-using LoopProgress = std::function<bool(std::int64_t done, std::int64_t total)>;
 
 struct ExplorerQuery {
   Position Target;  // the board and both hands; the king squares are not compared

@@ -8,7 +8,6 @@
 #include "database_files/tarvel.h"
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 
 namespace shogi {
@@ -208,7 +207,8 @@ YearbookTitle ReadYearbookTitle(std::string_view title) {
   return result;
 }
 
-int ImportYearbook(const YearbookFiles& files, int& converted, std::string& message) {
+int ImportYearbook(const YearbookFiles& files, int& converted, const LoopProgress& progress,
+                   std::string& message) {
   converted = 0;
   FileByteStream headers, index, data;
   for (const auto& [stream, name] :
@@ -276,7 +276,11 @@ int ImportYearbook(const YearbookFiles& files, int& converted, std::string& mess
       return 1;
     }
     ++converted;
-    PumpMessages();
+    if (StopRequested(progress, converted)) {
+      converted = 0;
+      message = kMessageStopped;
+      return 1;
+    }
   }
   if (!rewrite.SetCount(static_cast<std::uint32_t>(converted)) || !rewrite.Commit()) {
     converted = 0;

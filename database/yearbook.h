@@ -45,8 +45,9 @@ YearbookTitle ReadYearbookTitle(std::string_view title);
 // `converted`; or 1 with "ファイル（%s）が存在しません。" (the first input missing, in the
 // order ファイル名３, ２, １; nothing is created), "Kaelmoインデックスファイル（%s）が作成出来
 // ません。", "Kaelmo棋譜ファイル（%s）が作成出来ません。" (the new file cannot be made) or
-// "ファイルが作成できません。" (nor written); nothing is created then. Messages pumped once per
-// game.
-[[nodiscard]] int ImportYearbook(const YearbookFiles& files, int& converted, std::string& message);
+// "ファイルが作成できません。" (nor written) or "中断しました。" (`progress`, told of every
+// game converted, stopped it); nothing is created then.
+[[nodiscard]] int ImportYearbook(const YearbookFiles& files, int& converted,
+                                 const LoopProgress& progress, std::string& message);
 
 }  // namespace shogi

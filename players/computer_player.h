@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/progress.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -36,6 +37,9 @@ struct ThinkRequest {
   int PlyCount = 0;                    // the ply to be played; the side is PlyCount mod 2
   std::int32_t* MoverClock = nullptr;  // the mover's cumulative clock in seconds; the clock
                                        // timer keeps counting it while pumped messages run
+  // Told from time to time while the mover thinks (the window takes its messages there);
+  // false stops the thinking as AbortFlag does. Empty: the mover thinks undisturbed.
+  LoopProgress Progress;
 };
 
 // The game of a request as the rules see it: start, start index, the moves up to PlyCount
@@ -62,7 +66,6 @@ inline bool RequestInRange(const ThinkRequest& request) {
 //   PrepareGame     in computer mode at the start of a game, before the end checks;
 //   BeginGame       on the library, when a game in which a side is the library starts:
 //                   after the clock has started, before the first computer move (sikou_ini);
-//   EnableMessagePump  on the in-process player each time computer turns begin;
 //   Think           each time a side of this kind is to move;
 //   EndGame         on the library, whenever a game with a library side ends through the
 //                   driver: after a computer move ended it, on a computer resignation, on
@@ -75,10 +78,9 @@ class ComputerPlayer {
 
   virtual void PrepareGame(int start_index) { (void)start_index; }
   virtual void BeginGame(int* abort_flag) { (void)abort_flag; }
-  virtual void EnableMessagePump() {}
   // Blocks until a move is chosen; returns the number of moves offered (> 0: entry 0 of
-  // `answer` is the move), 0 or less to resign. A search may pump messages, during which
-  // AbortFlag can change; the driver reads it after the call.
+  // `answer` is the move), 0 or less to resign. The request's progress may take the window's
+  // messages, during which AbortFlag can change; the driver reads it after the call.
   virtual int Think(const ThinkRequest& request, ComputerAnswer& answer) = 0;
   // Why the last Think could not answer, when the side failed rather than resigned (an
   // outside engine that ended or broke the rules); "" otherwise. Taking it clears it. The

@@ -1,7 +1,6 @@
 // The outside engines as a computer side.
 #include "players/engine_player.h"
 
-#include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 
@@ -108,9 +107,10 @@ int EnginePlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   MoveCode move;
   UsiEngine::Answer a;
   bool stopped = false;
+  std::int64_t waits = 0;
   while ((a = engine->Poll(poll_seconds_, move, message)) == UsiEngine::Answer::kPending) {
-    PumpMessages();
-    if (!stopped && abort_flag_ && *abort_flag_ != 0) {
+    const bool stop_asked = StopRequested(request.Progress, ++waits);
+    if (!stopped && (stop_asked || (abort_flag_ && *abort_flag_ != 0))) {
       engine->Stop();  // its bestmove still comes and is read, then dropped
       stopped = true;
     }

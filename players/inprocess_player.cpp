@@ -19,7 +19,7 @@ int InProcessPlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) 
   table_.Allocate();
   player::ThinkEnvironment env;
   env.abort_flag = abort_flag_;
-  env.pump_messages = pump_;
+  env.progress = request.Progress;
   env.clock = clock_;
   env.random = random_;
   env.book = book_;

@@ -27,8 +27,6 @@ class InProcessPlayer : public ComputerPlayer {
 
   // A new game in computer mode: the book is enabled again.
   void PrepareGame(int start_index) override;
-  // The driver's computer turns begin: messages are pumped while thinking from now on.
-  void EnableMessagePump() override { pump_ = true; }
   // The move of the request's level (its Strength, 1..9); 0 to resign or when stopped.
   int Think(const ThinkRequest& request, ComputerAnswer& answer) override;
   // The program closes during a search: the mate table is freed.
@@ -44,7 +42,6 @@ class InProcessPlayer : public ComputerPlayer {
   double budget_scale_ = 0;
   player::SecondsClock clock_;
   std::function<int()> random_;
-  bool pump_ = false;
   MateTable table_;
   player::Thinker thinker_;
   player::ThinkOutcome last_;

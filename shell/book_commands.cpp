@@ -92,7 +92,7 @@ ViewUpdate BuildBookCommand(ShellContext& ctx, Profile& profile) {
   int failed = 0;
   {
     DatabaseCommandScope running(ctx.State, ctx.Ui, kBookBuildProgress);
-    failed = BuildBook(options, result, message);
+    failed = BuildBook(options, result, WindowProgress(ctx.Ui), message);
   }
   ctx.Ui.ShowMessage(kBookBuildCaption, failed ? message : BookBuiltMessage(result),
                      MessageButtons::kOk,

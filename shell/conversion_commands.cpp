@@ -59,7 +59,8 @@ ViewUpdate ConvertDatabaseCommand(ShellContext& ctx, ProgramSettings& settings,
   {
     DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
     int games = 0;
-    if (ConvertDatabase(conversion, source, paths, settings.Folder, games, message) != 0) {
+    if (ConvertDatabase(conversion, source, paths, settings.Folder, games, WindowProgress(ctx.Ui),
+                        message) != 0) {
       ShowWarning(ctx, conversion.Caption, message);
       return {};
     }
@@ -88,7 +89,8 @@ ViewUpdate WriteJskCommand(ShellContext& ctx, ProgramSettings& settings) {
   const std::string book = paths.WithExtension("JSK");
   if (FileExists(book) && !AskYesNo(ctx.Ui, kJskCaption, kJskOverwriteQuestion)) return {};
   DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
-  if (WriteJskBook(source, book, message) != 0) ShowWarning(ctx, kJskCaption, message);
+  if (WriteJskBook(source, book, WindowProgress(ctx.Ui), message) != 0)
+    ShowWarning(ctx, kJskCaption, message);
   return {};
 }
 

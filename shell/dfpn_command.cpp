@@ -5,7 +5,6 @@
 
 #include "analysis/dfpn_solver.h"
 #include "analysis/mate_solver.h"
-#include "platform/message_pump.h"
 #include "shell/game_driver.h"
 #include "shell/mate_commands.h"
 #include "shell/settings.h"
@@ -104,7 +103,7 @@ ViewUpdate SolveMateByDfpn(ShellContext& ctx, Profile& profile) {
   DfpnLimits limits;
   limits.seconds = choice.Seconds;
   limits.on_progress = [&](std::uint64_t nodes, double seconds) {
-    PumpMessages();  // the clock, the status bar and the right-click stop keep working
+    ctx.Ui.PumpMessages();  // the clock, the status bar and the right-click stop keep working
     ctx.Ui.SetStatusText(DfpnProgressText(nodes, seconds));
     return s.AbortFlag == kAbortNone;
   };

@@ -11,7 +11,6 @@
 #include "database_files/name_lists.h"
 #include "platform/cp932.h"
 #include "platform/file_path.h"
-#include "platform/message_pump.h"
 #include "records/ki2_notation.h"
 #include "rules/movegen.h"
 #include "shell/command_table.h"
@@ -32,7 +31,7 @@ LoopProgress BoxProgress(ShellContext& ctx, const char* caption, const char* wha
     std::snprintf(text, sizeof text, "%s %lld / %lld", what, static_cast<long long>(done),
                   static_cast<long long>(total));
     const bool go_on = ctx.Ui.ShowProgress(caption, text);
-    PumpMessages();
+    ctx.Ui.PumpMessages();
     return go_on;
   };
 }

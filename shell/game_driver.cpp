@@ -304,7 +304,6 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
   ViewUpdate u;
   if (s.InteractionState != kStateGame) return u;
   s.AbortFlag = kAbortNone;
-  if (ctx.InProcess) ctx.InProcess->EnableMessagePump();
 
   while (IsComputerPlayer(r.PlayerKind[SideOfPly(r.PlyCount)])) {
     const Side side = SideOfPly(r.PlyCount);
@@ -322,6 +321,8 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
     request.StartIndex = r.StartIndex;
     request.PlyCount = r.PlyCount;
     request.MoverClock = &r.Clocks[side];
+    // The clock, the status bar and the right-click stop keep working while it thinks.
+    request.Progress = WindowProgress(ctx.Ui);
     ComputerAnswer answer;
     answer.Origin[0] = answer.Destination[0] = answer.Promote[0] = 0;
     ComputerPlayer* player = PlayerOfKind(ctx, kind);

@@ -31,12 +31,14 @@ void Warn(ShellContext& ctx, const char* caption, const std::string& message) {
 }
 
 // Runs a database routine in state 4: its status words go to the status bar, its questions
-// to yes/no boxes captioned `caption`. The state before it comes back however it ends.
+// to yes/no boxes captioned `caption`, the window takes its messages once per record. The
+// state before it comes back however it ends.
 template <class Routine>
 int RunRoutine(ShellContext& ctx, const char* caption, Routine routine) {
   DatabaseCommandScope running(ctx.State, ctx.Ui, "");
   CommandHooks hooks;
   hooks.Status = [&ctx](const char* word) { ctx.Ui.SetStatusText(word); };
+  hooks.Progress = WindowProgress(ctx.Ui);
   hooks.Ask = [&ctx, caption](const std::string& question) {
     return AskYesNo(ctx.Ui, caption, question);
   };
@@ -293,8 +295,8 @@ ViewUpdate YearbookCommand(ShellContext& ctx) {
   if (!ctx.Ui.EditYearbookImport(files)) return {};
   int converted = 0;
   std::string message;
-  if (RunRoutine(ctx, kYearbookTitle, [&](const CommandHooks&) {
-        return ImportYearbook(files, converted, message);
+  if (RunRoutine(ctx, kYearbookTitle, [&](const CommandHooks& hooks) {
+        return ImportYearbook(files, converted, hooks.Progress, message);
       }) != 0) {
     Warn(ctx, kYearbookTitle, message);
     return {};

@@ -24,9 +24,6 @@ class Seats : public ComputerPlayer {
   void BeginGame(int* abort_flag) override {
     for (ComputerPlayer* p : Distinct()) p->BeginGame(abort_flag);
   }
-  void EnableMessagePump() override {
-    for (ComputerPlayer* p : Distinct()) p->EnableMessagePump();
-  }
   int Think(const ThinkRequest& request, ComputerAnswer& answer) override {
     return seats_[SideOfPly(request.PlyCount)]->Think(request, answer);
   }

@@ -41,7 +41,7 @@ ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
 
   MateDeepening options;
   options.search.solver = run.solver;
-  options.search.pump_messages = run.pump;
+  if (run.pump) options.search.progress = WindowProgress(ctx.Ui);
   options.search.abort_flag = &s.AbortFlag;
   options.search.table = table.Allocated() ? &table : nullptr;
   options.start_depth = run.start_depth;

@@ -7,7 +7,6 @@
 
 #include "database_files/database_format.h"
 #include "platform/file_path.h"
-#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
 #include "shell/maintenance_commands.h"
@@ -402,7 +401,7 @@ DownloadState DownloadWithProgress(ShellContext& ctx, const std::string& url,
       download.Cancel();
       break;
     }
-    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) PumpMessages();
+    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) ctx.Ui.PumpMessages();
   }
   ctx.Ui.EndProgress();
   body = download.Body();

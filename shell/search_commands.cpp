@@ -22,8 +22,9 @@ bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
   return kind == DatabaseKind::kKisen ? KisenListsEnabled(state) : TarvelListsEnabled(state);
 }
 
-CommandHooks AskingHooks(UserInterface& ui, const char* caption) {
+CommandHooks AskingHooks(ShellUserInterface& ui, const char* caption) {
   CommandHooks hooks;
+  hooks.Progress = WindowProgress(ui);
   hooks.Ask = [&ui, caption](const std::string& question) {
     return AskYesNo(ui, caption, question);
   };
@@ -207,8 +208,8 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
   int failed = 0;
   {
     DatabaseCommandScope running(s, ctx.Ui, kSearchingStatus);
-    failed =
-        RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found, message);
+    failed = RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found,
+                       WindowProgress(ctx.Ui), message);
   }
   if (failed != 0) {
     ctx.Ui.ShowMessage(kSearchCaption, message, MessageButtons::kOk, MessageIcon::kWarning);

@@ -10,6 +10,7 @@
 #include "database/search_conditions.h"
 #include "database/yearbook.h"
 #include "output/print_layout.h"
+#include "platform/progress.h"
 #include "platform/user_interface.h"
 #include "players/engine_list.h"
 #include "shell/game_conditions.h"
@@ -224,6 +225,18 @@ class ShellUserInterface : public ShellDialogs {
   [[nodiscard]] virtual WindowPlacement FramePlacement() = 0;
   // Closes the main window as its close box does (a running search is stopped first).
   virtual void CloseMainWindow() = 0;
+  // Takes and dispatches the window's pending messages (the clock timer, paints, a stop
+  // request), from inside a long loop; nothing where there is no window.
+  virtual void PumpMessages() {}
 };
+
+// What a command hands a long loop: the window's messages are taken at every report, and
+// the loop stops once the word at `stop` (AbortFlag; none: never) is not 0.
+inline LoopProgress WindowProgress(ShellUserInterface& ui, const int* stop = nullptr) {
+  return [&ui, stop](std::int64_t, std::int64_t) {
+    ui.PumpMessages();
+    return stop == nullptr || *stop == 0;
+  };
+}
 
 }  // namespace shogi

@@ -62,7 +62,7 @@ int Build(const std::vector<std::string>& args) {
   }
   BookBuildResult result;
   std::string message;
-  if (BuildBook(options, result, message) != 0) {
+  if (BuildBook(options, result, {}, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }

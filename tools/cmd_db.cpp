@@ -221,7 +221,7 @@ int Yearbook(const std::vector<std::string>& args) {
     return UsageError(kName, "yearbook takes three files and a Tarvel database (.mix)");
   int converted = 0;
   std::string message;
-  return Finished(ImportYearbook(files, converted, message), message);
+  return Finished(ImportYearbook(files, converted, {}, message), message);
 }
 
 // The whole-database commands after DB; nullopt for another operation.
@@ -376,7 +376,7 @@ int SearchWithOptions(const DatabaseArgument& db, const std::string& folder, Sea
   std::string message;
   const int columns[2] = {options.Settings.Columns[0], options.Settings.Columns[1]};
   if (RunSearch(*db.Format, folder, options.Conditions, dates, selection, options.Settings, found,
-                message) != 0)
+                {}, message) != 0)
     return Failed(message);
   if (options.ColumnsGiven) std::copy(columns, columns + 2, options.Settings.Columns);
   return kExitOk;
@@ -473,7 +473,7 @@ int Convert(const DatabaseArgument& db, const std::string& folder,
   std::string message;
   int games = 0;
   if (OpenConversionSource(conversion, db.Paths, source, message) != 0 ||
-      ConvertDatabase(conversion, source, db.Paths, folder, games, message) != 0)
+      ConvertDatabase(conversion, source, db.Paths, folder, games, {}, message) != 0)
     return Failed(message);
   for (const ConvertedList& list : kConvertedLists) {
     if (!rest.empty() && WriteConvertedList(list, folder, message) != 0) return Failed(message);
@@ -487,7 +487,7 @@ int Jsk(const DatabaseArgument& db, const std::string& out) {
   if (db.Format != &kTarvelFormat) return UsageError(kName, "jsk needs a Tarvel (.mix) database");
   GameDatabase source;
   std::string message;
-  if (OpenJskSource(db.Paths, source, message) != 0 || WriteJskBook(source, out, message) != 0)
+  if (OpenJskSource(db.Paths, source, message) != 0 || WriteJskBook(source, out, {}, message) != 0)
     return Failed(message);
   return kExitOk;
 }

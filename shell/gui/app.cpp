@@ -1,6 +1,5 @@
-// CShogiApp, the application: the settings store, the frame, the message pump for long
-// loops; "--startup-report" prints the time to the first complete paint and the resident
-// size, then quits.
+// CShogiApp, the application: the settings store and the frame; "--startup-report" prints
+// the time to the first complete paint and the resident size, then quits.
 #include <wx/app.h>
 
 #include <chrono>
@@ -8,7 +7,6 @@
 #include <fstream>
 #include <string>
 
-#include "platform/message_pump.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/wx_profile.h"
 
@@ -40,15 +38,11 @@ class CShogiApp : public wxApp {
     options.Settings = profile_.get();
     frame_ = new CMainFrame(options);
     frame_->Show();
-    // Long loops (the computer's thinking, searches) keep the clock and the stop request
-    // alive through this.
-    InstallWindowMessagePump();
     if (startup_report_) Bind(wxEVT_IDLE, &CShogiApp::OnIdleReport, this);
     return true;
   }
 
   int OnExit() override {
-    SetMessagePump({});
     profile_.reset();
     return wxApp::OnExit();
   }

@@ -11,7 +11,6 @@
 #include <wx/frame.h>
 #include <wx/stopwatch.h>
 
-#include "platform/message_pump.h"
 #include "players/engine_player.h"
 #include "players/inprocess_player.h"
 #include "players/jsk_player_book.h"
@@ -53,13 +52,6 @@ constexpr const char* kSenteMarkUtf8 = "▲";
 constexpr const char* kGoteMarkUtf8 = "△";
 
 }  // namespace
-
-void InstallWindowMessagePump() {
-  // Yield refuses to nest, so a pump called from inside a pumped handler does nothing.
-  SetMessagePump([] {
-    if (wxTheApp) wxTheApp->Yield(true);
-  });
-}
 
 // --- ViewUserInterface ---
 
@@ -203,6 +195,14 @@ WindowPlacement ViewUserInterface::FramePlacement() {
 }
 void ViewUserInterface::CloseMainWindow() {
   wxGetTopLevelParent(&view_)->Close();
+}
+void ViewUserInterface::PumpMessages() {
+  if (view_.MessagePump) {
+    view_.MessagePump();
+    return;
+  }
+  // Yield refuses to nest, so a pump called from inside a pumped handler does nothing.
+  if (wxTheApp) wxTheApp->Yield(true);
 }
 
 // --- construction ---

@@ -39,10 +39,6 @@ class CExplorerPanel;
 class CNotesWindow;
 class CShogiView;
 
-// Lets long loops (PumpMessages) run wxWidgets' pending events: the clock timer, paints and
-// the right-click stop request keep working while the computer thinks.
-void InstallWindowMessagePump();
-
 // What the shell's commands see of the person: the dialogs come from `dialogs` (the
 // window's own, or a scripted stand-in in tests); drawing, the status bar, the file name in
 // the title, the frame's place, closing and the end of the program go to the view.
@@ -95,6 +91,7 @@ class ViewUserInterface : public ShellUserInterface {
   void ShowRecordFile(const std::string& path, bool read) override;
   WindowPlacement FramePlacement() override;
   void CloseMainWindow() override;
+  void PumpMessages() override;
 
  private:
   CShogiView& view_;
@@ -201,6 +198,9 @@ class CShogiView : public wxWindow {
   wxSize ScaledSize() const;
   // Called when the scale changed the view's size (the frame fits itself to it).
   std::function<void()> OnSizeChanged;
+  // What long loops run to take the window's pending events (the clock timer, paints, the
+  // right-click stop request) while they work: wxWidgets' Yield unless replaced (tests).
+  std::function<void()> MessagePump;
 
  private:
   void OnPaint(wxPaintEvent& event);

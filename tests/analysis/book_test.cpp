@@ -105,7 +105,7 @@ class BookTest : public test_support::DatabaseFolderTest {
     options.ResignRule = resign_rule;
     BookBuildResult result;
     std::string message;
-    return BuildBook(options, result, message) == 0 ? BookBuiltMessage(result) : message;
+    return BuildBook(options, result, {}, message) == 0 ? BookBuiltMessage(result) : message;
   }
 
   // The book's moves for `pos` with `side` to move as "USI:frequency" words, or the message.
@@ -359,7 +359,7 @@ TEST_F(BookTest, TheBuilderRefusesWithItsMessagesAndKeepsTheOldBook) {
     options.Output = Folder() + c.output;
     BookBuildResult result;
     std::string message;
-    EXPECT_EQ(BuildBook(options, result, message, c.memory_cap), 1) << c.what;
+    EXPECT_EQ(BuildBook(options, result, {}, message, c.memory_cap), 1) << c.what;
     std::string expected = c.message;
     if (const std::size_t dir = expected.find("DIR/"); dir != std::string::npos)
       expected.replace(dir, 4, Folder());

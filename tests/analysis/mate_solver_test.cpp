@@ -8,7 +8,6 @@
 
 #include "analysis/mate_deepening.h"
 #include "analysis/mate_movegen.h"
-#include "platform/message_pump.h"
 #include "rules/attack.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
@@ -182,20 +181,23 @@ TEST(MateSearch, AMoveThatExposesTheAttackersKingNeverMates) {
   }
 }
 
-// The stop request: AbortFlag set from inside the message pump ends every level at once.
+// The stop request: AbortFlag set from inside the progress report, or the report's own
+// answer, ends every level at once.
 TEST(MateStop, TheAbortFlagEndsTheSearchAtOnce) {
   const auto p = FromSfen(LoadMateProblems().back().sfen);
-  static int abort_flag, pumps, stop_at;
-  SetMessagePump([] {
-    if (++pumps == stop_at) abort_flag = 100;
-  });
-  for (int at : {1, 2, 50, 5000}) {
+  int abort_flag = 0, pumps = 0, stop_at = 0;
+  const LoopProgress progress = [&](std::int64_t, std::int64_t) {
+    if (++pumps != stop_at) return true;
+    if (stop_at % 2 == 0) abort_flag = 100;
+    return stop_at % 2 == 0;
+  };
+  for (int at : {1, 2, 51, 5000}) {
     abort_flag = 0;
     pumps = 0;
     stop_at = at;
     int depths = 0;
     MateDeepening options;
-    options.search.pump_messages = true;
+    options.search.progress = progress;
     options.search.abort_flag = &abort_flag;
     options.search.table = &SharedTable();
     options.on_depth = [&](int) { ++depths; };
@@ -211,7 +213,7 @@ TEST(MateStop, TheAbortFlagEndsTheSearchAtOnce) {
   stop_at = 0;
   MateSearchOptions options;
   options.abort_flag = &abort_flag;
-  options.pump_messages = true;
+  options.progress = progress;
   const MateAnswer a = SearchMate(p.pos, p.side, 9, options);
   EXPECT_TRUE(a.stopped);
   EXPECT_LE(a.nodes, 1u);
@@ -220,7 +222,6 @@ TEST(MateStop, TheAbortFlagEndsTheSearchAtOnce) {
   PlayOutMate(p.pos, p.side, 15, EncodeMove(DropOrigin(kGold), 14, 0), options, solution);
   EXPECT_TRUE(solution.stopped);
   EXPECT_FALSE(solution.complete);
-  SetMessagePump(nullptr);
 }
 
 TEST(MateProblemCheck, RefusesWhatCannotBeSolved) {

@@ -17,7 +17,6 @@
 #include "analysis/player_tactics.h"
 #include "analysis/player_think.h"
 #include "analysis/strategy_scripts.h"
-#include "platform/message_pump.h"
 #include "tests/analysis/mate_test_util.h"
 #include "tests/support/game_builder.h"
 
@@ -489,21 +488,20 @@ TEST(ThinkerStopTest, AbortFlagIsHonouredAtEveryStage) {
     auto think = [&](int stop_at, int& pumps, int& pumps_after) {
       int abort_flag = 0;
       pumps = pumps_after = 0;
-      SetMessagePump([&] {
-        if (abort_flag != 0) ++pumps_after;
-        if (++pumps == stop_at) abort_flag = 100;
-      });
+
       MateTable table;
       table.Allocate();
       ThinkEnvironment env = QuickEnvironment(r.with_book ? &book : nullptr);
       env.budget_cap = 0;  // the level's long budget: only the stop ends it
       env.abort_flag = &abort_flag;
-      env.pump_messages = true;
+      env.progress = [&](std::int64_t, std::int64_t) {
+        if (abort_flag != 0) ++pumps_after;
+        if (++pumps == stop_at) abort_flag = 100;
+        return true;
+      };
       env.mate_table = &table;
       Thinker thinker;
-      const ThinkOutcome out = thinker.Think(r.level, r.game->record, r.game->pos, env);
-      SetMessagePump({});
-      return out;
+      return thinker.Think(r.level, r.game->record, r.game->pos, env);
     };
     int total, unused;
     ASSERT_GT(think(0, total, unused).result, 0) << r.name;
@@ -558,7 +556,7 @@ TEST(DeepScoreTest, ABoundedScoreIsExactAboveTheBound) {
       Position after = game.pos;
       ApplyMove(after, legal[k], side);
       for (int depth : {1, 2, 3}) {
-        SearchControl control(nullptr, false, [] { return 0.0; });
+        SearchControl control(nullptr, {}, [] { return 0.0; });
         bool complete = false;
         const int exact = DeepScore(after, side, depth, -kInfiniteScore, control, complete);
         ASSERT_TRUE(complete);
@@ -603,7 +601,7 @@ TEST(ThinkerDeepTest, TheSecondTestPlaysTheHighestLowerResult) {
       auto result = [&](MoveCode m) {
         Position after = game.pos;
         ApplyMove(after, m, side);
-        SearchControl control(nullptr, false, [] { return 0.0; });
+        SearchControl control(nullptr, {}, [] { return 0.0; });
         bool complete = false;
         auto score = [&](int depth) {
           const int s = DeepScore(after, side, depth, -kInfiniteScore, control, complete);

@@ -28,7 +28,7 @@ class ConversionTest : public test_support::DatabaseFolderTest {
     std::string message;
     int games = 0;
     if (OpenConversionSource(conversion, paths, source, message) != 0 ||
-        ConvertDatabase(conversion, source, paths, Folder(), games, message) != 0)
+        ConvertDatabase(conversion, source, paths, Folder(), games, {}, message) != 0)
       return message;
     EXPECT_EQ(games, source.Count());
     return "";

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "database/date_sort.h"
-#include "platform/message_pump.h"
 #include "records/record_io.h"
 #include "tests/database/database_test_util.h"
 
@@ -125,13 +124,14 @@ TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
 
       std::vector<std::string> words;
       int pumps = 0;
-      SetMessagePump([&] { ++pumps; });
       std::string message;
       ASSERT_EQ(SortDatabase(*format, paths, c.descending,
-                             {[&](const char* word) { words.push_back(word); }, {}}, message),
+                             {[&](const char* word) { words.push_back(word); },
+                              {},
+                              [&](std::int64_t, std::int64_t) { return ++pumps > 0; }},
+                             message),
                 0)
           << message;
-      SetMessagePump({});
       EXPECT_EQ(test_support::FilesOf(*format, paths), want) << format->Caption;
       EXPECT_EQ(words, std::vector<std::string>{kStatusSorting});
       EXPECT_EQ(pumps, 2 * static_cast<int>(c.games.size()));  // reading keys, writing

@@ -11,7 +11,6 @@
 #include "database/search_list.h"
 #include "fixtures/synthetic_database.h"
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 #include "tests/database/database_test_util.h"
 
 namespace shogi {
@@ -29,7 +28,7 @@ std::vector<int> Found(const DatabaseFormat& format, const DatabasePaths& paths,
   std::vector<int> found;
   std::string message;
   const auto keep = [&found](int n) { return found.push_back(n), true; };
-  EXPECT_EQ(SearchGames(format, paths, SearchTerms{}, pattern, keep, message), 0) << message;
+  EXPECT_EQ(SearchGames(format, paths, SearchTerms{}, pattern, keep, {}, message), 0) << message;
   return found;
 }
 
@@ -247,8 +246,9 @@ TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
       selection.Paths = paths;
       ListSettings settings;
       int kept = 0;
-      ASSERT_EQ(RunSearch(*format, Folder(), conditions, dates, selection, settings, kept, message),
-                0);
+      ASSERT_EQ(
+          RunSearch(*format, Folder(), conditions, dates, selection, settings, kept, {}, message),
+          0);
       ASSERT_TRUE(test_support::ReadListed(SearchListPath(*format, Folder()), found));
       EXPECT_EQ(found, expected) << format->Caption << " " << c.player1 << c.tournament << c.from;
       EXPECT_EQ(kept, static_cast<int>(expected.size()));
@@ -261,7 +261,7 @@ TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
 // or at a number below 1. SearchCount, the first column and the pumping follow the search.
 TEST_F(GameSearchTest, SearchListFileCountColumnsAndPumping) {
   int pumped = 0;
-  SetMessagePump([&pumped] { ++pumped; });
+  const LoopProgress counting = [&pumped](std::int64_t, std::int64_t) { return ++pumped > 0; };
   for (const DatabaseFormat* format : kFormats) {
     DatabaseSelection selection;
     selection.Paths = CopyGolden(*format);
@@ -293,15 +293,15 @@ TEST_F(GameSearchTest, SearchListFileCountColumnsAndPumping) {
       int found = 0;
       std::string message;
       pumped = 0;
-      ASSERT_EQ(
-          RunSearch(*format, Folder(), conditions, dates, selection, settings, found, message), 0);
+      ASSERT_EQ(RunSearch(*format, Folder(), conditions, dates, selection, settings, found,
+                          counting, message),
+                0);
       EXPECT_EQ(pumped, 2);  // once per record
       EXPECT_EQ(selection.SearchCount, static_cast<int>(run.list.size() / 4));
       EXPECT_EQ(FileBytes(SearchListPath(*format, Folder())), run.list);
       EXPECT_EQ(settings.Columns[0], run.first_column);
     }
   }
-  SetMessagePump(nullptr);
   EXPECT_EQ(SearchOutcomeMessage(0), "該当データは存在しません。");
   EXPECT_EQ(SearchOutcomeMessage(12), "　　全部で12件存在します。");
 

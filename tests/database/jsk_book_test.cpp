@@ -26,7 +26,7 @@ class JskBookTest : public test_support::DatabaseFolderTest {
   std::string Write(const DatabasePaths& paths) const {
     GameDatabase db;
     std::string message;
-    if (OpenJskSource(paths, db, message) != 0 || WriteJskBook(db, BookPath(), message) != 0)
+    if (OpenJskSource(paths, db, message) != 0 || WriteJskBook(db, BookPath(), {}, message) != 0)
       return message;
     return "";
   }
@@ -182,7 +182,7 @@ TEST_F(JskBookTest, WriterAndReaderMessages) {
   GameDatabase db;
   std::string message;
   ASSERT_EQ(OpenJskSource(golden, db, message), 0);
-  EXPECT_EQ(WriteJskBook(db, Folder() + "none/book.jsk", message), 1);
+  EXPECT_EQ(WriteJskBook(db, Folder() + "none/book.jsk", {}, message), 1);
   EXPECT_EQ(message, "ファイルが作成できません。");
 
   JskBook book;

@@ -9,7 +9,6 @@
 #include "database/maintenance.h"
 #include "database/merge.h"
 #include "database/search_list.h"
-#include "platform/message_pump.h"
 #include "platform/replacing_file.h"
 #include "records/record_io.h"
 #include "tests/database/database_test_util.h"
@@ -24,15 +23,18 @@ using test_support::MakeRecord;
 
 class MaintenanceTest : public test_support::DatabaseFolderTest {
  protected:
-  // Hooks that note the status words and the questions, answering `yes`.
+  // Hooks that note the status words, the questions (answering `yes`) and the progress
+  // reports.
   CommandHooks Noting(bool yes = true) {
     return {[this](const char* word) { words.push_back(word); },
             [this, yes](const std::string& question) {
               questions.push_back(question);
               return yes;
-            }};
+            },
+            [this](std::int64_t, std::int64_t) { return ++pumps > 0; }};
   }
   std::vector<std::string> words, questions;
+  int pumps = 0;
 };
 
 const char kLanceStart[] = "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
@@ -84,11 +86,9 @@ TEST_F(DuplicatesTest, DuplicatesAreGamesEndingOnTheSameBoard) {
       SCOPED_TRACE(std::string(c.name) + " " + format->Caption);
       const DatabasePaths paths = WriteGames(*format, "games.idx", c.games);
       words.clear();
-      int pumps = 0;
-      SetMessagePump([&] { ++pumps; });
+      pumps = 0;
       std::vector<int> listed;
       const int rc = Check(*format, paths, listed);
-      SetMessagePump({});
       const int expected_pairs = static_cast<int>(c.listed.size() / 2);
       EXPECT_EQ(listed, c.listed.empty() ? std::vector<int>({5, 6}) : c.listed);
       EXPECT_EQ(rc, c.listed.empty() ? 1 : 0);
@@ -103,11 +103,8 @@ TEST_F(DuplicatesTest, DuplicatesAreGamesEndingOnTheSameBoard) {
 
 TEST_F(DuplicatesTest, OneGameHasNoDuplicatesWithoutItsMovesBeingRead) {
   const DatabasePaths paths = WriteGames(kKisenFormat, "games.idx", {DatedGame(2000, 1, 1)});
-  int pumps = 0;
-  SetMessagePump([&] { ++pumps; });
   std::vector<int> listed;
   EXPECT_EQ(Check(kKisenFormat, paths, listed), 1);
-  SetMessagePump({});
   EXPECT_EQ(message, kMessageNoDuplicates);
   EXPECT_TRUE(words.empty());
   EXPECT_EQ(pumps, 0);

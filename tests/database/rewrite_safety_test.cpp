@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <string_view>
 
 #include "database/bulk_rename.h"
 #include "database/date_sort.h"
@@ -87,7 +88,8 @@ struct Rewrite {
   std::vector<const DatabaseFormat*> formats;
   // Writes what the command starts from and returns the database it changes.
   std::function<DatabasePaths(RewriteSafetyTest&, const DatabaseFormat&)> prepare;
-  std::function<int(const DatabaseFormat&, const DatabasePaths&, std::string&)> run;
+  std::function<int(const DatabaseFormat&, const DatabasePaths&, const CommandHooks&, std::string&)>
+      run;
   std::vector<std::string> failures;  // the messages a failed step may give
 };
 
@@ -102,7 +104,7 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
       {"sort",
        both,
        main_db(45, Order::kMixed),
-       [](auto& f, auto& p, auto& m) { return SortDatabase(f, p, false, {}, m); },
+       [](auto& f, auto& p, auto& h, auto& m) { return SortDatabase(f, p, false, h, m); },
        {kMessageCannotCreate}},
       {"merge",
        both,
@@ -110,10 +112,10 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
          t.WriteGames(f, "source.idx", Games(15, 2010, Order::kMixed));
          return t.WriteGames(f, "games.idx", Games(40, 1990, Order::kOldestFirst));
        },
-       [folder](auto& f, auto& p, auto& m) {
+       [folder](auto& f, auto& p, auto& h, auto& m) {
          DatabasePaths source;
          (void)DatabasePathsOf(folder + "source.idx", source, m);
-         return MergeDatabase(f, p, source.Index(f), {}, m);
+         return MergeDatabase(f, p, source.Index(f), h, m);
        },
        {kMessageCannotCreate}},
       {"merge-distributed",
@@ -122,40 +124,40 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
          t.WriteGames(f, "dist.idx", Games(22, 2003, Order::kNewestFirst));
          return t.WriteGames(f, "games.idx", Games(36, 2002, Order::kNewestFirst));
        },
-       [folder](auto& f, auto& p, auto& m) {
-         return MergeDistributed(f, p, folder + "dist.idx", {}, m);
+       [folder](auto& f, auto& p, auto& h, auto& m) {
+         return MergeDistributed(f, p, folder + "dist.idx", h, m);
        },
        {kMessageCannotCreate}},
       {"delete",
        both,
        main_db(50, Order::kOldestFirst),
-       [](auto& f, auto& p, auto& m) { return DeleteGame(f, p, 7, {}, m); },
+       [](auto& f, auto& p, auto& h, auto& m) { return DeleteGame(f, p, 7, h, m); },
        {kMessageCannotCreate}},
       {"swap",
        {&kTarvelFormat},
        main_db(50, Order::kOldestFirst),
-       [](auto& f, auto& p, auto& m) { return SwapGames(f, p, 50, 3, {}, m); },
+       [](auto& f, auto& p, auto& h, auto& m) { return SwapGames(f, p, 50, 3, h, m); },
        {kMessageCannotCreate}},
       {"rename numbers",
        both,
        main_db(100, Order::kOldestFirst),
-       [](auto& f, auto& p, auto& m) {
+       [](auto& f, auto& p, auto& h, auto& m) {
          int changed = 0;
-         return RenameNumbers(f, p, RenamedList::kTournaments, 0, 5, {}, changed, m);
+         return RenameNumbers(f, p, RenamedList::kTournaments, 0, 5, h, changed, m);
        },
        {kMessageRenameCannotCreate}},
       {"rename names",
        {&kTarvelFormat},
        main_db(100, Order::kOldestFirst),
-       [](auto& f, auto& p, auto& m) {
+       [](auto& f, auto& p, auto& h, auto& m) {
          int changed = 0;
-         return RenamePlayerNames(f, p, Cp932("先手"), Cp932("升田"), {}, changed, m);
+         return RenamePlayerNames(f, p, Cp932("先手"), Cp932("升田"), h, changed, m);
        },
        {kMessageRenameCannotCreate}},
       {"remove",
        both,
        main_db(5, Order::kOldestFirst),
-       [](auto& f, auto& p, auto& m) { return RemoveDatabase(f, p.Index(f), {}, m); },
+       [](auto& f, auto& p, auto& h, auto& m) { return RemoveDatabase(f, p.Index(f), h, m); },
        {kMessageCannotCreate}},
       {"yearbook",
        {&kTarvelFormat},
@@ -169,11 +171,11 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
          test_support::WriteYearbookFiles(folder, games);
          return t.WriteGames(f, "games.mix", Games(3, 1990, Order::kOldestFirst));
        },
-       [folder](auto&, auto& p, auto& m) {
+       [folder](auto&, auto& p, auto& h, auto& m) {
          int converted = 0;
          return ImportYearbook({folder + "headers.dat", folder + "index.dat", folder + "moves.dat",
                                 p.Index(kTarvelFormat)},
-                               converted, m);
+                               converted, h.Progress, m);
        },
        {kMessageCannotCreate,
         Printed(kMessageYearbookIndexUncreatable, (folder + "games.mix").c_str()),
@@ -233,7 +235,7 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
       std::string message;
       g_plan = StepPlan{};
       SetReplaceFaultHook(PlannedStep);
-      ASSERT_EQ(rewrite.run(*format, paths, message), 0) << message;
+      ASSERT_EQ(rewrite.run(*format, paths, {}, message), 0) << message;
       SetReplaceFaultHook(nullptr);
       const int steps = g_plan.seen;
       const DatabaseFiles done = FilesOf(*format, paths);
@@ -245,7 +247,7 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
         Reset(*format, paths, old);
         g_plan = StepPlan{step};
         SetReplaceFaultHook(PlannedStep);
-        const int rc = rewrite.run(*format, paths, message);
+        const int rc = rewrite.run(*format, paths, {}, message);
         SetReplaceFaultHook(nullptr);
         const DatabaseFiles after = Reopened(*format, paths);
         EXPECT_EQ(after, rc == 0 ? done : old);
@@ -264,7 +266,7 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
         SCOPED_TRACE("killed at step " + std::to_string(step));
         const auto killed_rewrite = [&] {
           Reset(*format, paths, old);
-          return KilledAt(step, [&] { (void)rewrite.run(*format, paths, message); });
+          return KilledAt(step, [&] { (void)rewrite.run(*format, paths, {}, message); });
         };
         ASSERT_TRUE(killed_rewrite());
         ++killed_points;
@@ -289,6 +291,36 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
   }
   std::cout << "rewrites stopped by a failing step at " << failed_points << " points, killed at "
             << killed_points << " points:" << killed_by_command << "\n";
+}
+
+// A caller that asks a rewrite to stop, at any of the records it reports, gets "中断しました。"
+// and the old database, whole, with no staging left.
+TEST_F(RewriteSafetyTest, ACallerStopsARewriteAtAnyReportAndKeepsTheOldDatabase) {
+  for (const Rewrite& rewrite : Rewrites(Folder())) {
+    for (const DatabaseFormat* format : rewrite.formats) {
+      SCOPED_TRACE(std::string(rewrite.name) + " " + format->Caption);
+      const DatabasePaths paths = rewrite.prepare(*this, *format);
+      const DatabaseFiles old = FilesOf(*format, paths);
+      int reports = 0, stop_at = 0;
+      CommandHooks hooks;
+      hooks.Progress = [&](std::int64_t, std::int64_t) { return ++reports != stop_at; };
+      std::string message;
+      ASSERT_EQ(rewrite.run(*format, paths, hooks, message), 0) << message;
+      // Removing a database has no loop to stop.
+      EXPECT_EQ(reports > 0, std::string_view(rewrite.name) != "remove");
+      const int total = reports;
+      for (stop_at = 1; stop_at <= total; ++stop_at) {
+        Reset(*format, paths, old);
+        reports = 0;
+        EXPECT_EQ(rewrite.run(*format, paths, hooks, message), 1) << "stopped at " << stop_at;
+        EXPECT_EQ(message, kMessageStopped);
+        const DatabaseFiles after = FilesOf(*format, paths);
+        EXPECT_FALSE(after.Staging);
+        EXPECT_EQ(after, old);
+      }
+      Reset(*format, paths, old);
+    }
+  }
 }
 
 }  // namespace

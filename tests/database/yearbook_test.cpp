@@ -93,7 +93,7 @@ TEST_F(YearbookTest, GamesBecomeTarvelRecordsAndBlocks) {
       Folder(), {test_support::NotAGame(), even, handicap, test_support::NotAGame(), unfinished});
   int converted = 0;
   std::string message;
-  ASSERT_EQ(ImportYearbook(Files(paths), converted, message), 0) << message;
+  ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
   EXPECT_EQ(converted, 3);
   EXPECT_EQ(message, "全部で3局変換しました。");
   EXPECT_EQ(std::filesystem::file_size(Folder() + "out.mix"), 40u * 4);
@@ -129,7 +129,7 @@ TEST_F(YearbookTest, MovesBeyondTheBlocksSlotsAreDropped) {
   const auto paths = test_support::WriteYearbookFiles(Folder(), {game, handicap});
   int converted = 0;
   std::string message;
-  ASSERT_EQ(ImportYearbook(Files(paths), converted, message), 0) << message;
+  ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
   for (int n : {1, 2}) {
     const std::string block = Block(n);
     int slots = 0;
@@ -148,7 +148,7 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
         test_support::WriteYearbookFiles(Folder(), games, c.index_games, c.data_games);
     int converted = -1;
     std::string message;
-    ASSERT_EQ(ImportYearbook(Files(paths), converted, message), 0) << message;
+    ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
     EXPECT_EQ(converted, c.converted);
     EXPECT_EQ(message, Printed(kMessageYearbookConverted, c.converted));
     EXPECT_EQ(std::filesystem::file_size(Folder() + "out.mix"), 40u * (c.converted + 1));
@@ -158,7 +158,7 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
   test_support::PutFileBytes(paths.MoveIndex, "1234");
   int converted = -1;
   std::string message;
-  EXPECT_EQ(ImportYearbook(Files(paths), converted, message), 0);
+  EXPECT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0);
   EXPECT_EQ(converted, 0);
 }
 
@@ -176,7 +176,7 @@ TEST_F(YearbookTest, MissingInputsAndFilesThatCannotBeMadeCreateNothing) {
   for (const Case& c : cases) {
     int converted = -1;
     std::string message;
-    EXPECT_EQ(ImportYearbook(c.files, converted, message), 1);
+    EXPECT_EQ(ImportYearbook(c.files, converted, {}, message), 1);
     EXPECT_EQ(message, Printed(kMessageYearbookMissing, c.missing.c_str()));
     EXPECT_FALSE(std::filesystem::exists(Folder() + "out.mix"));
     EXPECT_FALSE(std::filesystem::exists(Folder() + "out.mkf"));
@@ -186,7 +186,7 @@ TEST_F(YearbookTest, MissingInputsAndFilesThatCannotBeMadeCreateNothing) {
   std::string message;
   EXPECT_EQ(ImportYearbook(
                 {Folder() + "h.dat", Folder() + "i.dat", Folder() + "m.dat", Folder() + "o.mix"},
-                converted, message),
+                converted, {}, message),
             1);
   EXPECT_EQ(message, Printed(kMessageYearbookMissing, (Folder() + "m.dat").c_str()));
 
@@ -205,7 +205,7 @@ TEST_F(YearbookTest, MissingInputsAndFilesThatCannotBeMadeCreateNothing) {
     refused_creation = r.creation;
     SetReplaceFaultHook(
         [](ReplaceStep step) { return step != ReplaceStep::kCreate || refused_creation-- != 0; });
-    EXPECT_EQ(ImportYearbook(Files(paths), converted, message), 1);
+    EXPECT_EQ(ImportYearbook(Files(paths), converted, {}, message), 1);
     SetReplaceFaultHook(nullptr);
     EXPECT_EQ(message, r.message);
     EXPECT_FALSE(std::filesystem::exists(Folder() + "out.mix"));

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_pump.h"
 #include "shell/command_table.h"
 #include "tests/database/database_test_util.h"
 #include "tests/support/scripted_user_interface.h"
@@ -24,9 +23,8 @@ class DatabaseCommandFixture : public test_support::DatabaseFolderTest {
     DatabaseFolderTest::SetUp();
     InitProgramState(state);
     LoadSettings(profile, Folder(), settings);
-    SetMessagePump([this] { states_while_running.insert(state.InteractionState); });
+    ui.OnPump = [this] { states_while_running.insert(state.InteractionState); };
   }
-  void TearDown() override { SetMessagePump({}); }
 
   // The texts shown, each checked to carry `caption`.
   Texts ShownWith(const char* caption) const {

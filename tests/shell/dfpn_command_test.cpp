@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/dfpn_solver.h"
-#include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "shell/mate_commands.h"
 #include "shell/settings.h"
@@ -22,13 +21,12 @@ class DfpnCommandTest : public ShellFixture {
  protected:
   void SetUp() override {
     ShellFixture::SetUp();
-    SetMessagePump([this] {
+    ui.OnPump = [this] {
       ++pumps;
       busy_seen = busy_seen || IsBusyState(state.InteractionState);
       if (on_pump) on_pump();
-    });
+    };
   }
-  void TearDown() override { SetMessagePump(nullptr); }
 
   // Answers the dialog with `seconds` and `megabytes` as typed.
   void Answer(const std::string& seconds, const std::string& megabytes) {

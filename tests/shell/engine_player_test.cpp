@@ -8,7 +8,6 @@
 
 #include <fstream>
 
-#include "platform/message_pump.h"
 #include "shell/conditions_dialog.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
@@ -23,7 +22,6 @@ class EnginePlayerTest : public ShellFixture {
     engines.SetLimits({2, 0.5});
     ctx.Engines = &engines;
   }
-  void TearDown() override { SetMessagePump({}); }
 
   // Registers the stand-in engine in `mode`, logging to the test's folder; returns its kind.
   int AddEngine(const std::string& mode, int byoyomi = 1) {
@@ -126,12 +124,12 @@ TEST_F(EnginePlayerTest, ResignationEndsTheGameForThePerson) {
 TEST_F(EnginePlayerTest, StopRequestSendsStopAndSuspends) {
   const int kind = AddEngine("think", 30);
   int pumps = 0;
-  SetMessagePump([&] {
+  ui.OnPump = [&] {
     if (++pumps == 10) {
       ui.MessageAnswers.push_back(MessageAnswer::kYes);
       RequestStop(ctx);
     }
-  });
+  };
   StartWith(kind, kPersonPlayer);
   EXPECT_GE(pumps, 10);
   EXPECT_EQ(state.InteractionState, kStateIdle);
@@ -139,7 +137,7 @@ TEST_F(EnginePlayerTest, StopRequestSendsStopAndSuspends) {
   EXPECT_NE(Log("think").find("go btime 0 wtime 0 byoyomi 30000\nstop\n"), std::string::npos)
       << Log("think");
   // The engine is kept for the next game and still answers.
-  SetMessagePump({});
+  ui.OnPump = nullptr;
   engines.SetByoyomiCap(1000);
   StartWith(kind, kPersonPlayer);
   EXPECT_EQ(test_support::SplitUsi(Moves()).size(), 1u) << ui.LastMessage();

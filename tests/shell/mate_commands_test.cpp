@@ -12,7 +12,6 @@
 
 #include "analysis/mate_movegen.h"
 #include "analysis/mate_solver.h"
-#include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "tests/shell/shell_fixture.h"
 
@@ -51,17 +50,17 @@ class MateCommandTest : public ShellFixture {
   void SetUp() override {
     ShellFixture::SetUp();
     // Every message-area text the search shows, as seen from inside the search.
-    SetMessagePump([this] {
+    ui.OnPump = [this] {
       ++pumps;
       busy_seen = busy_seen || IsBusyState(state.InteractionState);
       if (shown.empty() || shown.back() != state.Message.Lines[0]) {
         shown.push_back(state.Message.Lines[0]);
       }
       if (on_pump) on_pump();
-    });
+    };
+    mate_ui.OnPump = ui.OnPump;
   }
   void TearDown() override {
-    SetMessagePump(nullptr);
     MateCommandTable().Free();  // the next test allocates afresh
   }
 

@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "shell/command_table.h"
 #include "shell/maintenance_commands.h"
@@ -324,7 +323,7 @@ TEST_F(RecordFileCommandsTest, AUrlDownloadsWhileTheWindowRunsAndStopsOnCancel) 
                                     test_support::TestHttpServer::Answer::kSlowly);
   test_support::TestHttpServer silent({}, test_support::TestHttpServer::Answer::kNever);
   int pumps = 0;
-  SetMessagePump([&] { ++pumps; });
+  ui.OnPump = [&] { ++pumps; };
   const auto open = [&](const std::string& url) {
     ui.UrlDialog.Answers.push_back([=](std::string& u) {
       u = url;
@@ -349,7 +348,7 @@ TEST_F(RecordFileCommandsTest, AUrlDownloadsWhileTheWindowRunsAndStopsOnCancel) 
   EXPECT_TRUE(ui.Messages.empty()) << ui.LastMessage();
   EXPECT_EQ(ui.ProgressEnds, 2);
   EXPECT_TRUE(std::memcmp(&before, &state.Record, sizeof before) == 0);
-  SetMessagePump({});
+  ui.OnPump = nullptr;
 }
 
 TEST_F(RecordFileCommandsTest, ThePalmCommandsWriteAndReadTheGame) {

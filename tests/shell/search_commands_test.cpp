@@ -79,10 +79,10 @@ TEST_F(SearchCommandsTest, APositionSearchListsItsGamesAndLoadsOneAtTheSearchedP
     BoardAfter(3);
     state.InteractionState = kStateReplaying;
     std::vector<std::string> status_while_running;
-    SetMessagePump([&] {
+    ui.OnPump = [&] {
       states_while_running.insert(state.InteractionState);
       status_while_running.push_back(ui.StatusTexts.empty() ? "" : ui.StatusTexts.back());
-    });
+    };
     states_while_running.clear();
     ui.SearchAnswers.push_back(Type(PositionMode::kSame));
     ui.GameListAnswers.push_back([](GameListSession& list) { EXPECT_TRUE(list.Choose(0)); });

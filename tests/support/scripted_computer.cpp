@@ -47,10 +47,6 @@ void ScriptedComputer::BeginGame(int* abort_flag) {
   Events.push_back("begin");
 }
 
-void ScriptedComputer::EnableMessagePump() {
-  Events.push_back("pump");
-}
-
 int ScriptedComputer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   Events.push_back("think " + std::to_string(request.PlyCount));
   Requests.push_back(request);

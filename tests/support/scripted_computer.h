@@ -27,14 +27,13 @@ class ScriptedComputer : public ComputerPlayer {
   std::deque<Reply> Replies;
   bool IsOffered = true;
 
-  // Log: "prepare 1", "begin", "pump", "think 3" (the ply), "end", "release".
+  // Log: "prepare 1", "begin", "think 3" (the ply), "end", "release".
   std::vector<std::string> Events;
   std::vector<ThinkRequest> Requests;
   int* AbortFlagAddress = nullptr;  // what BeginGame received
 
   void PrepareGame(int start_index) override;
   void BeginGame(int* abort_flag) override;
-  void EnableMessagePump() override;
   int Think(const ThinkRequest& request, ComputerAnswer& answer) override;
   void EndGame() override;
   void ReleaseMemory() override;

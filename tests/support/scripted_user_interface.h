@@ -92,6 +92,8 @@ class ScriptedUserInterface : public ShellUserInterface {
   int ProgressEnds = 0;
   DialogScript<TimeEditor> TimeEditorDialog;
   std::deque<KayaSaveChoice> KayaSaveAnswers;
+  // What runs each time a long loop takes the window's messages (none: nothing).
+  std::function<void()> OnPump;
 
   // --- log ---
   std::vector<ShownMessage> Messages;
@@ -237,6 +239,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   void ShowRecordFile(const std::string& path, bool read) override;
   WindowPlacement FramePlacement() override { return Placement; }
   void CloseMainWindow() override { ++CloseRequests; }
+  void PumpMessages() override {
+    if (OnPump) OnPump();
+  }
 
  private:
   FileDialogResult NextFileAnswer(const FileDialogRequest& request);

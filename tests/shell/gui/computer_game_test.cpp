@@ -4,7 +4,6 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
-#include "platform/message_pump.h"
 #include "players/engine_player.h"
 #include "players/inprocess_player.h"
 #include "rules/move_rules.h"
@@ -23,10 +22,6 @@ class ComputerGameTest : public GuiFixture {
   void SetUp() override {
     GuiFixture::SetUp();
     view->InProcess().SetBudgetCap(0.3);  // keeps the test short; level 3 rarely needs more
-  }
-  void TearDown() override {
-    InstallWindowMessagePump();
-    GuiFixture::TearDown();
   }
   // The person (first player) plays the first of its legal moves with the mouse, promoting
   // when asked.
@@ -52,7 +47,7 @@ TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
   // drop timer ticks, so the search lasts until then, 5 s at most).
   int pumps = 0;
   bool long_think = true;
-  SetMessagePump([&] {
+  view->MessagePump = [&] {
     ++pumps;
     wxStopWatch watch;
     do {
@@ -60,7 +55,7 @@ TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
       wxTheApp->Yield(true);
     } while (long_think && s.Record.Clocks[kSecond] < 1 && watch.Time() < 5000);
     long_think = false;
-  });
+  };
   StartAgainstLevel3();
   ASSERT_EQ(s.InteractionState, kStateGame);
   int moves = 0;
@@ -82,7 +77,7 @@ TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
   ui.MessageAnswers.push_back(MessageAnswer::kYes);  // 思考を中断しますか？
   bool clicked = false;
   int pumps_after_click = 0;
-  SetMessagePump([&] {
+  view->MessagePump = [&] {
     if (clicked) ++pumps_after_click;
     if (!clicked && s.InteractionState == kStateThinking) {
       clicked = true;
@@ -90,7 +85,7 @@ TEST_F(ComputerGameTest, PlayedWithTheMouseToItsEndAndStoppedByARightClick) {
       Send(wxEVT_RIGHT_UP, SquarePoint(SquareOf(5, 5)));
     }
     wxTheApp->Yield(true);
-  });
+  };
   StartAgainstLevel3();
   PersonPlaysFirstLegalMove();
   EXPECT_TRUE(clicked);

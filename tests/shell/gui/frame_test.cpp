@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "database/game_database.h"
-#include "platform/message_pump.h"
 #include "players/inprocess_player.h"
 #include "rules/move_rules.h"
 #include "shell/record_commands.h"
@@ -75,19 +74,18 @@ class ClosingTest : public GuiFixture {
     });
   }
   void TearDown() override {
-    InstallWindowMessagePump();
     if (destroyed_) frame = nullptr;  // already gone
     GuiFixture::TearDown();
   }
   // The first time the work pumps messages, the person closes the window.
   void CloseAtTheFirstPump() {
-    SetMessagePump([this] {
+    view->MessagePump = [this] {
       if (!closed_) {
         closed_ = true;
         frame->Close();
       }
       wxTheApp->Yield(true);
-    });
+    };
   }
   bool closed_ = false, destroyed_ = false;
 };

@@ -73,7 +73,6 @@ class GuiFixture : public ::testing::Test {
 
  protected:
   void SetUp() override {
-    InstallWindowMessagePump();
     // Every display option on (the legal destinations too, off by default), or every one off.
     const bool on = !g_plain_view;
     SaveDisplayOptions(profile, DisplayOptions{on, on, on, on, on, 100});

@@ -7,7 +7,6 @@
 
 #include <cstring>
 
-#include "platform/message_pump.h"
 #include "tests/shell/gui/gui_fixture.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +28,6 @@ int main(int argc, char** argv) {
   }
   wxInitAllImageHandlers();
   int result = RUN_ALL_TESTS();
-  shogi::SetMessagePump({});
   wxTheApp->OnExit();
   wxEntryCleanup();
   return result;

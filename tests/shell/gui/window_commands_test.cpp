@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "platform/cp932.h"
-#include "platform/message_pump.h"
 #include "rules/move_rules.h"
 #include "shell/command_table.h"
 #include "shell/game_conditions.h"
@@ -187,7 +186,7 @@ class PatientComputer : public ComputerPlayer {
     wxStopWatch watch;
     bool asked = false;
     while (s.AbortFlag == kAbortNone && watch.Time() < 8000) {
-      PumpMessages();
+      if (StopRequested(request.Progress, 0)) break;
       // Once the clock has counted a second, the person right-clicks.
       if (!asked && *request.MoverClock >= 1) {
         wxMouseEvent e(wxEVT_RIGHT_DOWN);
