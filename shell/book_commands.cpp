@@ -6,7 +6,7 @@
 #include "records/notation.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {

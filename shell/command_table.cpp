@@ -9,7 +9,7 @@
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
 #include "shell/dfpn_command.h"
-#include "shell/display_options.h"
+#include "shell/display_commands.h"
 #include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/explorer_panel.h"

@@ -8,7 +8,7 @@
 #include "platform/file_path.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {
@@ -31,11 +31,6 @@ bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFo
     return false;
   }
   return true;
-}
-
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
 }
 
 }  // namespace

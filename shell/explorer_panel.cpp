@@ -14,7 +14,7 @@
 #include "platform/message_pump.h"
 #include "records/ki2_notation.h"
 #include "rules/movegen.h"
-#include "shell/command_table.h"
+#include "shell/command_row.h"
 #include "shell/database_command_scope.h"
 #include "shell/search_commands.h"
 

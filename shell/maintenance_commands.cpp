@@ -14,7 +14,7 @@
 #include "platform/cp932.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/cp932.h"
 #include "records/kaya.h"
 #include "shell/command_state.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {

@@ -10,6 +10,7 @@
 #include "platform/message_pump.h"
 #include "records/kaya.h"
 #include "records/palm.h"
+#include "shell/file_dialogs.h"
 #include "shell/maintenance_commands.h"
 #include "shell/navigation.h"
 #include "shell/record_notes.h"
@@ -37,8 +38,6 @@ constexpr OpenCommand kOpenCommands[] = {
 constexpr const char* kSaveKey = "棋譜";
 constexpr const char* kSaveTitle = "柿木形式で棋譜を書き込む";
 constexpr const char* kSaveFilter = "棋譜ファイル(*.kif)|*.kif|全てのファイル(*.*)|*.*||";
-constexpr const char* kOverwriteQuestion =
-    "ファイルがすでに存在します。\n上書きしてもよろしいですか？";
 constexpr const char* kOpenTitle = "棋譜ファイルの読み込み";
 constexpr const char* kOpenFilter =
     "棋譜ファイル(*.kif;*.csa;*.sho;*.pgn;*.rsk)|*.kif;*.csa;*.sho;*.pgn;*.rsk|CSAファイル(*.csa)|"
@@ -85,11 +84,6 @@ void InstallRead(ProgramState& s, const GameRecord& read, const std::string& pat
 
 void ShowWarning(ShellContext& ctx, const char* caption, const std::string& message) {
   ctx.Ui.ShowMessage(caption, message, MessageButtons::kOk, MessageIcon::kWarning);
-}
-
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
 }
 
 // A game of a file of several games: the list, then the chosen game. False when nothing was
@@ -161,40 +155,6 @@ const OpenCommand& CommandOf(RecordFormat format) {
 }
 
 }  // namespace
-
-bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path) {
-  return !FileExists(path) || AskYesNo(ui, caption, kOverwriteQuestion);
-}
-
-FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current) {
-  FileDialogRequest request;
-  request.Title = title;
-  request.Filters = ParseFilterText(filter);
-  request.InitialPath = current;
-  return request;
-}
-
-std::vector<FileFilter> ParseFilterText(std::string_view text) {
-  std::vector<FileFilter> filters;
-  while (!text.empty()) {
-    std::size_t bar = text.find('|');
-    if (bar == 0 || bar == std::string_view::npos) break;
-    std::string_view caption = text.substr(0, bar);
-    text.remove_prefix(bar + 1);
-    bar = text.find('|');
-    std::string_view pattern = text.substr(0, bar);
-    filters.push_back({std::string(caption), std::string(pattern)});
-    if (bar == std::string_view::npos) break;
-    text.remove_prefix(bar + 1);
-  }
-  return filters;
-}
-
-std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
-  std::filesystem::path with = FilePath(path);
-  if (!with.has_extension()) with += "." + std::string(extension);
-  return PathText(with);
-}
 
 bool RecordCommandsEnabled(const ProgramState& state) {
   return state.InteractionState == kStateIdle;

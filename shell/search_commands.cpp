@@ -6,21 +6,12 @@
 #include "database/maintenance.h"
 #include "platform/cp932.h"
 #include "shell/database_command_scope.h"
-#include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/database_menu.h"
+#include "shell/file_dialogs.h"
 #include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
-
-bool SearchEnabled(const ProgramState& state, DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? KisenRegistrationEnabled(state)
-                                      : TarvelRegistrationEnabled(state);
-}
-
-bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? KisenListsEnabled(state) : TarvelListsEnabled(state);
-}
 
 CommandHooks AskingHooks(UserInterface& ui, const char* caption) {
   CommandHooks hooks;
@@ -33,10 +24,10 @@ CommandHooks AskingHooks(UserInterface& ui, const char* caption) {
 }  // namespace
 
 bool KisenSearchEnabled(const ProgramState& state) {
-  return SearchEnabled(state, DatabaseKind::kKisen);
+  return RegistrationEnabled(state, DatabaseKind::kKisen);
 }
 bool TarvelSearchEnabled(const ProgramState& state) {
-  return SearchEnabled(state, DatabaseKind::kTarvel);
+  return RegistrationEnabled(state, DatabaseKind::kTarvel);
 }
 bool ReverseListChecked(const ProgramState& state, int kind) {
   return state.Lists.ReverseOf(FormatOf(static_cast<DatabaseKind>(kind)));
@@ -192,7 +183,7 @@ ViewUpdate OpenGameList(ShellContext& ctx, const std::string& folder, DatabaseKi
 
 ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
   ProgramState& s = ctx.State;
-  if (!SearchEnabled(s, kind)) return {};
+  if (!RegistrationEnabled(s, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   SearchConditions conditions = s.Search;
   SearchDates dates;
