@@ -5,7 +5,7 @@ A module is a .h/.cpp pair (the file name without its extension); module A depen
 module B when A's header or source includes B's header. Prints every group of modules that
 reach each other (a loop) and exits 1 when there is one.
 
-    scripts/include_loops.py shell          # the folder's own files, not its subfolders
+    scripts/include_loops.py shell shell/gui   # each folder's own files, not its subfolders
 """
 import pathlib
 import re
@@ -61,13 +61,15 @@ def loops(graph):
 
 def main():
     top = pathlib.Path(__file__).resolve().parent.parent
-    folder = sys.argv[1].rstrip("/") if len(sys.argv) > 1 else "shell"
-    found = loops(module_graph(top, folder))
-    for group in found:
-        print(f"loop of {len(group)} modules: {' '.join(group)}")
-    if not found:
-        print(f"{folder}/: no include loop")
-    return 1 if found else 0
+    looped = False
+    for folder in [f.rstrip("/") for f in sys.argv[1:]] or ["shell"]:
+        found = loops(module_graph(top, folder))
+        for group in found:
+            print(f"{folder}/: loop of {len(group)} modules: {' '.join(group)}")
+        if not found:
+            print(f"{folder}/: no include loop")
+        looped = looped or bool(found)
+    return 1 if looped else 0
 
 
 if __name__ == "__main__":

@@ -102,7 +102,7 @@ ViewUpdate BuildBookCommand(ShellContext& ctx, Profile& profile) {
   std::string message;
   int failed = 0;
   {
-    DatabaseCommandScope running(ctx.State, ctx.Ui, kBookBuildProgress);
+    DatabaseCommandScope running(ctx.State, ctx.View, kBookBuildProgress);
     failed = BuildBook(options, result, message);
   }
   ctx.Ui.ShowMessage(kBookBuildCaption, failed ? message : BookBuiltMessage(result),

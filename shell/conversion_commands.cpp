@@ -23,7 +23,7 @@ bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFo
                   const char* title, const char* file_key, const char* caption,
                   DatabasePaths& paths) {
   const std::optional<std::string> chosen =
-      AskDatabaseFileName(ctx, settings, DialogTextOf(format.Kind), title, file_key);
+      AskDatabaseFileName(ctx, settings, MenuKindOf(format.Kind).Dialog, title, file_key);
   if (!chosen) return false;
   std::string message;
   if (DatabasePathsOf(*chosen, paths, message) != 0) {
@@ -52,7 +52,7 @@ ViewUpdate ConvertDatabaseCommand(ShellContext& ctx, ProgramSettings& settings,
       !AskYesNo(ctx.Ui, conversion.Caption, kConvertOverwriteQuestion))
     return {};
   {
-    DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
+    DatabaseCommandScope running(ctx.State, ctx.View, kConvertingProgress);
     int games = 0;
     if (ConvertDatabase(conversion, source, paths, settings.Folder, games, message) != 0) {
       ShowWarning(ctx, conversion.Caption, message);
@@ -82,7 +82,7 @@ ViewUpdate WriteJskCommand(ShellContext& ctx, ProgramSettings& settings) {
   }
   const std::string book = paths.WithExtension("JSK");
   if (FileExists(book) && !AskYesNo(ctx.Ui, kJskCaption, kJskOverwriteQuestion)) return {};
-  DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
+  DatabaseCommandScope running(ctx.State, ctx.View, kConvertingProgress);
   if (WriteJskBook(source, book, message) != 0) ShowWarning(ctx, kJskCaption, message);
   return {};
 }

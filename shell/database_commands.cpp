@@ -101,7 +101,7 @@ ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettin
   if (!DatabaseFileItemsEnabled(ctx.State)) return {};
   const FileItem& file_item = kFileItems[static_cast<int>(item)];
   const DatabaseFormat& format = FormatOf(file_item.Kind);
-  const FileDialogText text = DialogTextOf(file_item.Kind);
+  const FileDialogText text = MenuKindOf(file_item.Kind).Dialog;
   FileDialogRequest request;
   request.Title = file_item.Title;
   request.Filters = ParseFilterText(text.Filter);

@@ -36,10 +36,6 @@ std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSetting
                                                const FileDialogText& text, const char* title,
                                                const char* file_key);
 
-// The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
-// the one Tarvel database, each from a starting path of its own.
-enum class DatabaseFileItem : int { kKisen, kTarvel, kTarvel2 };
-
 // After a command replaced or rewrote the files of the database at `paths`: the database
 // chosen in the menu of `format` forgets its current game and its search list when it names
 // those files, since their numbers no longer hold.

@@ -98,7 +98,7 @@ bool ExplorerPanel::Follow(ShellContext& ctx) {
     ctx.Ui.EndProgress();
   }
   busy_ = false;
-  if (*IndexUseNote(use) != '\0') ctx.Ui.SetStatusText(IndexUseNote(use));
+  if (*IndexUseNote(use) != '\0') ctx.View.SetStatusText(IndexUseNote(use));
   if (status != 0) {
     // A stopped or failed pass is asked again at the next change of the position.
     asked_.reset();
@@ -218,11 +218,9 @@ ViewUpdate ToggleExplorer(ShellContext& ctx) {
   return update;
 }
 
-bool KisenIndexBuildEnabled(const ProgramState& state) {
-  return state.InteractionState == kStateIdle && state.Kisen.Chosen();
-}
-bool TarvelIndexBuildEnabled(const ProgramState& state) {
-  return state.InteractionState == kStateIdle && state.Tarvel.Chosen();
+bool IndexBuildEnabled(const ProgramState& state, int kind) {
+  return state.InteractionState == kStateIdle &&
+         SelectionOf(state, static_cast<DatabaseKind>(kind)).Chosen();
 }
 
 ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
@@ -234,7 +232,7 @@ ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
   std::string message;
   int status = 0;
   {
-    DatabaseCommandScope scope(state, ctx.Ui, "局面インデックスを作成中です。");
+    DatabaseCommandScope scope(state, ctx.View, "局面インデックスを作成中です。");
     status = BuildPositionIndex(
         format, SelectionOf(state, kind).Paths, kDefaultExplorerPlies,
         BoxProgress(ctx, format.Caption, "局面インデックス", kProgressDelay), report, message);
@@ -248,7 +246,7 @@ ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
   char text[160];
   std::snprintf(text, sizeof text, "局面インデックスを作成しました（%d局、%lld局面、%.1f秒）。",
                 report.Games, static_cast<long long>(report.Positions), seconds.count());
-  ctx.Ui.SetStatusText(text);
+  ctx.View.SetStatusText(text);
   return {};
 }
 
@@ -257,22 +255,6 @@ void AddExplorerRows(std::vector<CommandRow>& rows) {
                   "表示中の局面のデータベースでの指し手と勝敗を盤の横に表示する。\n局面統計",
                   [](CommandEnv& e, int) { return ToggleExplorer(e.Ctx); }, 0, AnyState,
                   ExplorerShown});
-  const struct {
-    int Id;
-    DatabaseKind Kind;
-    EnableRule Enabled;
-  } items[] = {{kCmdKisenPositionIndex, DatabaseKind::kKisen, KisenIndexBuildEnabled},
-               {kCmdTarvelPositionIndex, DatabaseKind::kTarvel, TarvelIndexBuildEnabled}};
-  for (const auto& item : items) {
-    const std::string name = FormatOf(item.Kind).Caption;
-    rows.push_back({item.Id, "局面インデックス作成",
-                    name + "データベースの局面インデックスを作成し、局面統計を速くする。\n" + name +
-                        "局面インデックス作成",
-                    [](CommandEnv& e, int kind) {
-                      return BuildIndexCommand(e.Ctx, static_cast<DatabaseKind>(kind));
-                    },
-                    static_cast<int>(item.Kind), item.Enabled});
-  }
 }
 
 }  // namespace shogi

@@ -94,7 +94,7 @@ bool LibraryPlays(const GameRecord& record) {
 }
 
 void FlushUpdate(ShellContext& ctx, ViewUpdate& update) {
-  if (!update.Empty()) ctx.Ui.ApplyUpdate(update);
+  if (!update.Empty()) ctx.View.ApplyUpdate(update);
   update = ViewUpdate{};
 }
 
@@ -332,7 +332,7 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
       s.InteractionState = kStateIdle;
       if (ctx.InProcess) ctx.InProcess->ReleaseMemory();
       TellLibraryGameEnded(ctx);
-      ctx.Ui.EndProgram(0);
+      ctx.View.EndProgram(0);
       return u;
     }
     if (s.AbortFlag > 0) {

@@ -19,11 +19,6 @@
 namespace shogi {
 namespace {
 
-// The items on the chosen database: as its lists, a database chosen and no command running.
-bool OnChosen(const ProgramState& state, DatabaseKind kind) {
-  return DatabaseFileItemsEnabled(state) && SelectionOf(state, kind).Chosen();
-}
-
 // A refusal or failure; an empty message (a question answered no) shows nothing.
 void Warn(ShellContext& ctx, const char* caption, const std::string& message) {
   if (!message.empty())
@@ -34,9 +29,9 @@ void Warn(ShellContext& ctx, const char* caption, const std::string& message) {
 // to yes/no boxes captioned `caption`. The state before it comes back however it ends.
 template <class Routine>
 int RunRoutine(ShellContext& ctx, const char* caption, Routine routine) {
-  DatabaseCommandScope running(ctx.State, ctx.Ui, "");
+  DatabaseCommandScope running(ctx.State, ctx.View, "");
   CommandHooks hooks;
-  hooks.Status = [&ctx](const char* word) { ctx.Ui.SetStatusText(word); };
+  hooks.Status = [&ctx](const char* word) { ctx.View.SetStatusText(word); };
   hooks.Ask = [&ctx, caption](const std::string& question) {
     return AskYesNo(ctx.Ui, caption, question);
   };
@@ -52,20 +47,16 @@ void NoteRewritten(DatabaseSelection& selection) {
 // The list of `kind` opens now (the view opens it once the handler returns).
 ViewUpdate ListOpens(DatabaseKind kind) {
   ViewUpdate update;
-  update.Redraw(kind == DatabaseKind::kKisen ? kViewOpenKisenList : kViewOpenTarvelList);
+  update.Redraw(MenuKindOf(kind).OpenList);
   return update;
-}
-
-// The key of section "ファイル名" a database's file dialogs start from.
-const char* FileKeyOf(DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? "棋泉" : "Tarvel";
 }
 
 // A file dialog of the database's format titled "<caption>・<what>".
 std::optional<std::string> AskFileOf(ShellContext& ctx, ProgramSettings& settings,
                                      DatabaseKind kind, const char* what) {
   const std::string title = std::string(FormatOf(kind).Caption) + "・" + what;
-  return AskDatabaseFileName(ctx, settings, DialogTextOf(kind), title.c_str(), FileKeyOf(kind));
+  return AskDatabaseFileName(ctx, settings, MenuKindOf(kind).Dialog, title.c_str(),
+                             MenuKindOf(kind).FileKey);
 }
 
 // A number of the 順番入れ換え dialog: one to five decimal digits, else 0 (no number).
@@ -107,7 +98,7 @@ RenameInput CheckRenameRequest(RenameNumbersRequest& request, std::string& messa
 }
 
 bool BrowseYearbookFile(UserInterface& ui, std::string& field, bool tarvel_file) {
-  const FileDialogText tarvel = DialogTextOf(DatabaseKind::kTarvel);
+  const FileDialogText tarvel = MenuKindOf(DatabaseKind::kTarvel).Dialog;
   FileDialogRequest request;
   request.Title = kYearbookTitle;
   request.Filters = ParseFilterText(tarvel_file ? tarvel.Filter : kYearbookInputFilter);
@@ -120,7 +111,7 @@ bool BrowseYearbookFile(UserInterface& ui, std::string& field, bool tarvel_file)
 }
 
 ViewUpdate SortCommand(ShellContext& ctx, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const SortOrderChoice choice = ctx.Ui.ChooseSortOrder();
   if (choice == SortOrderChoice::kCancel) return {};
   const DatabaseFormat& format = FormatOf(kind);
@@ -138,7 +129,7 @@ ViewUpdate SortCommand(ShellContext& ctx, DatabaseKind kind) {
 }
 
 ViewUpdate DuplicateCheckCommand(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   int pairs = 0;
@@ -158,7 +149,7 @@ ViewUpdate DuplicateCheckCommand(ShellContext& ctx, const std::string& folder, D
 }
 
 ViewUpdate MergeCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   Warn(ctx, format.Caption, MergeWarning(format, selection.Paths));
@@ -177,7 +168,7 @@ ViewUpdate MergeCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKi
 }
 
 ViewUpdate MergeDistributedCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
-  if (!OnChosen(ctx.State, DatabaseKind::kKisen)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kKisen)) return {};
   DatabaseSelection& selection = ctx.State.Kisen;
   ShowInformation(ctx.Ui, kDistributedCaption, kMessageChooseDistributed);
   const std::optional<std::string> distributed = AskDatabaseFileName(
@@ -219,7 +210,7 @@ ViewUpdate RemoveDatabaseCommand(ShellContext& ctx, ProgramSettings& settings, D
 }
 
 ViewUpdate SwapGamesCommand(ShellContext& ctx) {
-  if (!OnChosen(ctx.State, DatabaseKind::kTarvel)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kTarvel)) return {};
   DatabaseSelection& selection = ctx.State.Tarvel;
   SwapRequest request;
   std::string message;
@@ -257,7 +248,7 @@ ViewUpdate FinishRename(ShellContext& ctx, DatabaseKind kind, int result,
 }  // namespace
 
 ViewUpdate RenameNumbersCommand(ShellContext& ctx, DatabaseKind kind, RenamedList list) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   RenameNumbersRequest request;
   request.Title = kRenameTitles[static_cast<std::size_t>(list)];
@@ -274,7 +265,7 @@ ViewUpdate RenameNumbersCommand(ShellContext& ctx, DatabaseKind kind, RenamedLis
 }
 
 ViewUpdate RenamePlayerNamesCommand(ShellContext& ctx, const std::string& folder) {
-  if (!OnChosen(ctx.State, DatabaseKind::kTarvel)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kTarvel)) return {};
   RenameNamesRequest request;
   for (const std::string& name : LoadPlayerNames(folder)) request.Names.push_back(Utf8(name));
   if (!ctx.Ui.EditRenameNames(request)) return {};

@@ -91,7 +91,7 @@ ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
   if (s.AbortFlag < 0) {
     // The program is closing: give the memory back and end at once.
     table.Free();
-    ctx.Ui.EndProgram(0);
+    ctx.View.EndProgram(0);
     return u;
   }
   if (stopped) {

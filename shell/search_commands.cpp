@@ -23,12 +23,6 @@ CommandHooks AskingHooks(UserInterface& ui, const char* caption) {
 
 }  // namespace
 
-bool KisenSearchEnabled(const ProgramState& state) {
-  return RegistrationEnabled(state, DatabaseKind::kKisen);
-}
-bool TarvelSearchEnabled(const ProgramState& state) {
-  return RegistrationEnabled(state, DatabaseKind::kTarvel);
-}
 bool ReverseListChecked(const ProgramState& state, int kind) {
   return state.Lists.ReverseOf(FormatOf(static_cast<DatabaseKind>(kind)));
 }
@@ -59,7 +53,7 @@ bool GameListSession::Open() {
 }
 
 const char* GameListSession::Title() const {
-  return kind_ == DatabaseKind::kKisen ? kKisenListTitle : kTarvelListTitle;
+  return MenuKindOf(kind_).ListTitle;
 }
 
 std::string GameListSession::Header() const {
@@ -109,7 +103,7 @@ ViewUpdate TakeLoadedGame(ShellContext& ctx, const GameRecord& record, const std
   ViewUpdate update;
   update.Redraw(kViewEverything | kViewFullRefresh);
   update.Stop(kTimerClock | kTimerReplayForward | kTimerReplayBack);
-  ctx.Ui.SetStatusText(status);
+  ctx.View.SetStatusText(status);
   return update;
 }
 
@@ -152,9 +146,9 @@ bool GameListSession::Delete(int line) {
 
 void GameListSession::WriteListed() {
   const DatabaseFormat& format = FormatOf(kind_);
-  const FileDialogText text = DialogTextOf(kind_);
+  const FileDialogText text = MenuKindOf(kind_).Dialog;
   FileDialogRequest request;
-  request.Title = kind_ == DatabaseKind::kKisen ? kKisenExtractTitle : kTarvelExtractTitle;
+  request.Title = MenuKindOf(kind_).ExtractTitle;
   request.Filters = ParseFilterText(text.Filter);
   request.InitialPath = folder_;
   const FileDialogResult answer = ctx_.Ui.ChooseSaveFile(request);
@@ -197,7 +191,7 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
   std::string message;
   int failed = 0;
   {
-    DatabaseCommandScope running(s, ctx.Ui, kSearchingStatus);
+    DatabaseCommandScope running(s, ctx.View, kSearchingStatus);
     failed =
         RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found, message);
   }
