@@ -11,9 +11,10 @@
 
 #include "analysis/book_format.h"
 #include "database/stored_game.h"
-#include "database/tarvel.h"
+#include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
 #include "platform/message_pump.h"
+#include "platform/profile.h"
 
 namespace shogi {
 namespace {
@@ -346,6 +347,16 @@ void AddGame(const StoredGame& game, const BookBuildOptions& options, BookStore&
 }
 
 }  // namespace
+
+bool ParseBookPlies(std::string_view text, int& plies, std::string& message) {
+  int value = 0;
+  if (!ParseProfileInt(text, value) || value < 0 || value > kMaxBookPlies) {
+    message = "有効手数は0～256の整数で入力してください。";
+    return false;
+  }
+  plies = value;
+  return true;
+}
 
 int BuildBook(const BookBuildOptions& options, BookBuildResult& result, std::string& message,
               std::uint64_t memory_cap) {

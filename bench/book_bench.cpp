@@ -14,7 +14,7 @@
 
 #include "analysis/book_builder.h"
 #include "analysis/book_lookup.h"
-#include "database/tarvel.h"
+#include "database_files/tarvel.h"
 #include "rules/move_rules.h"
 
 namespace shogi {

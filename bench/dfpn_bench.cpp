@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "analysis/dfpn_solver.h"
+#include "fixtures/mate_problems.h"
 #include "rules/sfen.h"
-#include "tests/support/mate_problems.h"
 
 namespace {
 

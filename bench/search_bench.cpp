@@ -15,9 +15,9 @@
 #include <string>
 
 #include "database/game_search.h"
+#include "fixtures/synthetic_database.h"
 #include "platform/cp932.h"
 #include "platform/message_pump.h"
-#include "tests/database/synthetic_database.h"
 
 namespace shogi {
 namespace {

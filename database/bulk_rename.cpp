@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "database/game_database.h"
-#include "database/little_endian.h"
-#include "database/tarvel.h"
+#include "database_files/little_endian.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "platform/message_pump.h"
 

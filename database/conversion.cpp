@@ -6,9 +6,9 @@
 #include <system_error>
 #include <vector>
 
-#include "database/kisen.h"
 #include "database/stored_game.h"
-#include "database/tarvel.h"
+#include "database_files/kisen.h"
+#include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
 #include "platform/byte_stream.h"
 #include "platform/file_path.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "database/little_endian.h"
+#include "database_files/little_endian.h"
 #include "platform/file_system.h"
 #include "platform/message_pump.h"
 #include "records/record_io.h"

@@ -20,8 +20,8 @@
 #include <optional>
 #include <string>
 
-#include "database/database_format.h"
 #include "database/game_database.h"
+#include "database_files/database_format.h"
 #include "platform/file_transaction.h"
 
 namespace shogi {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
+#include "database_files/database_format.h"
 
 namespace shogi {
 

@@ -21,7 +21,7 @@
 #include <new>
 
 #include "database/game_database.h"
-#include "database/kisen.h"
+#include "database_files/kisen.h"
 #include "platform/message_pump.h"
 #include "records/record_io.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
 #include "database/search_list.h"
+#include "database_files/database_format.h"
 
 namespace shogi {
 

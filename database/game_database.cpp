@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "database/database_rewrite.h"
-#include "database/little_endian.h"
+#include "database_files/little_endian.h"
 #include "platform/file_path.h"
 #include "platform/replacing_file.h"
 #include "records/record_io.h"

@@ -35,7 +35,7 @@
 #include <functional>
 #include <string>
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "platform/record_file.h"
 #include "records/record_io.h"
 #include "rules/game_record.h"
@@ -43,7 +43,6 @@
 namespace shogi {
 
 // The messages of the database routines (UTF-8).
-inline constexpr const char kMessageNotSavable[] = "セーブ対象の棋譜ではありません。";
 inline constexpr const char kMessageNumberBeyondCount[] = "番号が登録データ数を超してます。";
 
 // The most games a database may hold here: game numbers are ints.

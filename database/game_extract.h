@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
+#include "database_files/database_format.h"
 
 namespace shogi {
 

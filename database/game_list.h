@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "database/database_format.h"
 #include "database/game_database.h"
-#include "database/position_pattern.h"
+#include "database_files/database_format.h"
+#include "database_files/position_pattern.h"
 #include "rules/game_record.h"
 
 namespace shogi {
@@ -60,7 +60,6 @@ void AdvanceListColumn(ListSettings& settings, int which);
 
 constexpr int kListPageLines = 20;
 
-inline constexpr const char kMessageNoData[] = "表示対象データがありません。";
 inline constexpr const char kMessageNoDataLeft[] = "表示対象データがなくなりました。";
 
 // The ply a game is shown at when it is loaded from the list: the first ply before whose

@@ -11,10 +11,10 @@
 #include <functional>
 #include <string>
 
-#include "database/database_format.h"
 #include "database/game_list.h"
-#include "database/position_pattern.h"
 #include "database/search_conditions.h"
+#include "database_files/database_format.h"
+#include "database_files/position_pattern.h"
 
 namespace shogi {
 

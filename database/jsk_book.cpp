@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "database/stored_game.h"
-#include "database/tarvel.h"
+#include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
 #include "platform/message_pump.h"
 #include "rules/move_rules.h"

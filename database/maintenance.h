@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
 #include "database/game_list.h"
+#include "database_files/database_format.h"
 
 namespace shogi {
 

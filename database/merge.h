@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
+#include "database_files/database_format.h"
 
 namespace shogi {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <new>
 
-#include "database/block_walk.h"
 #include "database/game_database.h"
+#include "database_files/block_walk.h"
 #include "records/record_io.h"
 #include "rules/sfen.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "database/database_format.h"
-#include "database/position_pattern.h"
+#include "database_files/database_format.h"
+#include "database_files/position_pattern.h"
 #include "rules/position.h"
 
 namespace shogi {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "database/database_format.h"
 #include "database/position_explorer.h"
+#include "database_files/database_format.h"
 #include "rules/game_record.h"
 
 namespace shogi {

@@ -36,11 +36,11 @@
 #include <memory>
 #include <string>
 
-#include "database/database_format.h"
-#include "database/little_endian.h"
 #include "database/position_explorer.h"
 #include "database/position_index.h"
 #include "database/position_key.h"
+#include "database_files/database_format.h"
+#include "database_files/little_endian.h"
 #include "platform/record_file.h"
 
 namespace shogi {

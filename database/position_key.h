@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "database/block_walk.h"
+#include "database_files/block_walk.h"
 #include "rules/position.h"
 
 namespace shogi {

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "database/database_format.h"
-#include "database/position_pattern.h"
+#include "database_files/database_format.h"
+#include "database_files/position_pattern.h"
 
 namespace shogi {
 

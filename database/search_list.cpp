@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "database/little_endian.h"
+#include "database_files/little_endian.h"
 #include "records/record_io.h"
 
 namespace shogi {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "platform/buffered_replacing_file.h"
 #include "platform/record_file.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "database/little_endian.h"
-#include "database/tarvel.h"
+#include "database_files/little_endian.h"
+#include "database_files/tarvel.h"
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
 #include "platform/message_pump.h"

@@ -143,6 +143,22 @@ std::size_t Cp932CutLength(std::string_view text, std::size_t max_bytes) {
   return i;
 }
 
+std::string_view CutName(std::string_view text, std::size_t max_bytes) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) break;
+    std::size_t n = 1;
+    if (IsCp932LeadByte(c)) {
+      if (i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x20) break;
+      n = 2;
+    }
+    if (i + n > max_bytes) break;
+    i += n;
+  }
+  return text.substr(0, i);
+}
+
 void CopyCp932Field(char* field, std::size_t size, std::string_view text) {
   if (size == 0) return;
   std::memset(field, 0, size);

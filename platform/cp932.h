@@ -32,6 +32,11 @@ std::string Utf8(std::string_view cp932);
 // end in the middle of a two-byte character.
 std::size_t Cp932CutLength(std::string_view text, std::size_t max_bytes);
 
+// The name at the front of `text`: at most `max_bytes` bytes, ending before the first
+// control character, never splitting a two-byte character. Readers take names with it, and
+// writers too, so that no stray line end inside a name can break a file's lines.
+std::string_view CutName(std::string_view text, std::size_t max_bytes);
+
 // Copies `text` into the fixed field `field` of `size` bytes: cut to at most size - 1 bytes
 // without splitting a character, NUL-terminated, the rest of the field zeroed.
 void CopyCp932Field(char* field, std::size_t size, std::string_view text);

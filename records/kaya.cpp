@@ -7,8 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "database/database_format.h"
-#include "database/game_list.h"
+#include "database_files/database_format.h"
 #include "platform/cp932.h"
 #include "platform/file_path.h"
 #include "records/record_io.h"

@@ -7,9 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "database/database_format.h"
-#include "database/game_database.h"
-#include "database/tarvel.h"
+#include "database_files/database_format.h"
+#include "database_files/tarvel.h"
 #include "platform/byte_stream.h"
 #include "platform/file_path.h"
 #include "records/foreign_game.h"

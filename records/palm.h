@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "database/index_fields.h"
+#include "database_files/index_fields.h"
 #include "platform/byte_stream.h"
 #include "rules/game_record.h"
 

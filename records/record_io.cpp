@@ -58,22 +58,6 @@ bool LineReader::Next(std::string_view& line) {
   return true;
 }
 
-std::string_view CutName(std::string_view text, std::size_t max_bytes) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7F) break;
-    std::size_t n = 1;
-    if (IsCp932LeadByte(c)) {
-      if (i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x20) break;
-      n = 2;
-    }
-    if (i + n > max_bytes) break;
-    i += n;
-  }
-  return text.substr(0, i);
-}
-
 bool ReadSlashDate(std::string_view text, GameRecord& record) {
   int value[3] = {0, 0, 0};
   const std::size_t digits[3] = {4, 2, 2};

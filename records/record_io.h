@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/byte_stream.h"
+#include "platform/cp932.h"
 #include "platform/http_client.h"
 #include "rules/game_record.h"
 
@@ -23,6 +24,10 @@ inline constexpr const char kMessageUrlTimedOut[] = "指定URLから時間内に
 // time, else kMessageUrlMissing.
 const char* UrlFailureMessage(DownloadState state);
 inline constexpr const char kMessageOtherFormat[] = "ファイル形式が異なります。";
+// A file of games with none to list (a Kaya file, a database).
+inline constexpr const char kMessageNoData[] = "表示対象データがありません。";
+// A game whose start a database layout has no code for (the databases, the Palm file).
+inline constexpr const char kMessageNotSavable[] = "セーブ対象の棋譜ではありません。";
 
 // Names read from a record file keep at most this many bytes.
 constexpr std::size_t kReadNameBytes = 20;
@@ -65,10 +70,10 @@ class LineReader {
   char line_[kMaxLineBytes + 1];
 };
 
-// The name at the front of `text`: at most `max_bytes` bytes, ending before the first
-// control character, never splitting a two-byte character. Readers take names with it, and
-// writers too, so that no stray line end inside a name can break a file's lines.
-std::string_view CutName(std::string_view text, std::size_t max_bytes = kReadNameBytes);
+// CutName (platform/cp932.h) at the length names read from a record file keep.
+inline std::string_view CutName(std::string_view text) {
+  return CutName(text, kReadNameBytes);
+}
 
 // Whether `line` begins with `prefix`.
 inline bool StartsWith(std::string_view line, std::string_view prefix) {

@@ -11,7 +11,6 @@
 namespace shogi {
 namespace {
 
-constexpr const char* kPliesMessage = "有効手数は0～256の整数で入力してください。";
 constexpr const char* kDefaultBook = "book.bin";
 
 }  // namespace
@@ -34,16 +33,6 @@ void SaveBookBuildOptions(Profile& profile, const BookBuildOptions& options) {
   profile.WriteInt(kBookBuildSection, "TESU", options.Plies);
   profile.WriteInt(kBookBuildSection, "TORYO", options.ResignRule ? 1 : 0);
   profile.WriteInt(kBookBuildSection, "JOKEN", options.Condition);
-}
-
-bool ParseBookPlies(std::string_view text, int& plies, std::string& message) {
-  int value = 0;
-  if (!ParseProfileInt(text, value) || value < 0 || value > kMaxBookPlies) {
-    message = kPliesMessage;
-    return false;
-  }
-  plies = value;
-  return true;
 }
 
 FileDialogRequest BookInputFileRequest(const std::string& current) {

@@ -41,11 +41,6 @@ inline constexpr const char* kBookBuildSection = "Tarvel->Book";
 BookBuildOptions LoadBookBuildOptions(const Profile& profile);
 void SaveBookBuildOptions(Profile& profile, const BookBuildOptions& options);
 
-// The "有効手数　：" field: a whole number of plies 0..256 (a game block holds 256 slots).
-// False with "有効手数は0～256の整数で入力してください。".
-constexpr int kMaxBookPlies = 256;
-[[nodiscard]] bool ParseBookPlies(std::string_view text, int& plies, std::string& message);
-
 // What the "..." buttons ask, starting from the field's path.
 FileDialogRequest BookInputFileRequest(const std::string& current);
 FileDialogRequest BookOutputFileRequest(const std::string& current);

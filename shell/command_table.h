@@ -1,6 +1,6 @@
 // The window program's commands, one row each: its number, menu label, prompt, handler,
 // enabling rule and check-mark rule. The frame builds its menus and tool bar from these rows
-// (resources/menu_layout.h places them), its menu-update handler asks CommandEnabled and
+// (shell/menu_layout.h places them), its menu-update handler asks CommandEnabled and
 // CommandChecked, and a menu click runs RunCommand.
 #pragma once
 

@@ -1,10 +1,10 @@
 // The game-conditions dialog's lists and checks.
 #include "shell/conditions_dialog.h"
 
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "platform/cp932.h"
+#include "players/computer_player.h"
 #include "shell/board_setup.h"
-#include "shell/computer_player.h"
 
 namespace shogi {
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "platform/profile.h"
 #include "shell/database_menu.h"
 #include "shell/settings.h"

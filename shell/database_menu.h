@@ -3,7 +3,7 @@
 // database kind of its item.
 #pragma once
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "shell/command_ids.h"
 #include "shell/program_state.h"
 #include "shell/view_update.h"

@@ -1,8 +1,8 @@
 // The エンジン menu's commands.
 #include "shell/engine_commands.h"
 
-#include "shell/engine_analysis.h"
-#include "shell/engine_player.h"
+#include "players/engine_analysis.h"
+#include "players/engine_player.h"
 
 namespace shogi {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "database/game_database.h"
 #include "database/game_list.h"
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "platform/cp932.h"
 #include "platform/file_path.h"
 #include "platform/message_pump.h"

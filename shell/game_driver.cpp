@@ -1,10 +1,10 @@
 // The game driver.
 #include "shell/game_driver.h"
 
+#include "players/engine_player.h"
 #include "rules/move_rules.h"
 #include "shell/board_setup.h"
 #include "shell/command_state.h"
-#include "shell/engine_player.h"
 #include "shell/game_clock.h"
 #include "shell/game_conditions.h"
 #include "shell/record_notes.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "database/database_format.h"
 #include "database/game_list.h"
 #include "database/search_conditions.h"
+#include "database_files/database_format.h"
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "rules/game_record.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "database/database_format.h"
+#include "database_files/database_format.h"
 #include "platform/file_path.h"
 #include "platform/message_pump.h"
 #include "records/kaya.h"

@@ -2,14 +2,14 @@
 // sides.
 #pragma once
 
-#include "shell/computer_player.h"
+#include "players/computer_player.h"
 #include "shell/program_state.h"
 #include "shell/shell_user_interface.h"
 
 namespace shogi {
 
-class EngineAnalysis;  // shell/engine_analysis.h
-class EnginePlayer;    // shell/engine_player.h
+class EngineAnalysis;  // players/engine_analysis.h
+class EnginePlayer;    // players/engine_player.h
 
 struct ShellContext {
   ShellContext(ProgramState& state, ShellDialogs& dialogs, ViewHooks& view,

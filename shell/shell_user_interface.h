@@ -12,7 +12,7 @@
 #include "database/yearbook.h"
 #include "output/print_layout.h"
 #include "platform/user_interface.h"
-#include "shell/engine_list.h"
+#include "players/engine_list.h"
 #include "shell/game_conditions.h"
 #include "shell/record_list.h"
 #include "shell/settings.h"

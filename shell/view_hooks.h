@@ -10,7 +10,7 @@
 
 namespace shogi {
 
-struct AnalysisView;  // shell/engine_analysis.h
+struct AnalysisView;  // players/engine_analysis.h
 
 class ViewHooks {
  public:

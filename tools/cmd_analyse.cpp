@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "players/engine_analysis.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
-#include "shell/engine_analysis.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
 

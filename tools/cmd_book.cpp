@@ -7,7 +7,6 @@
 #include "analysis/book_builder.h"
 #include "analysis/book_lookup.h"
 #include "rules/sfen.h"
-#include "shell/book_commands.h"
 #include "tools/command.h"
 #include "tools/tool_position.h"
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "players/match.h"
 #include "rules/game_record.h"
-#include "shell/match.h"
+#include "shell/match_game.h"
 #include "tools/command.h"
 
 namespace shogi::tool {
@@ -80,6 +81,7 @@ int RunMatchCommand(const std::vector<std::string>& args) {
   };
 
   MatchTally tally;
+  options.PlayGame = PlayMatchGame;
   if (!RunMatch(pa, pb, options, tally, message)) {
     std::fprintf(stderr, "shogi-tool match: %s\n", message.c_str());
     return kExitFailed;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "players/library_binding.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
-#include "shell/library_binding.h"
 #include "tools/command.h"
 #include "tools/tool_position.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/player_think.h"
+#include "players/jsk_player_book.h"
 #include "rules/sfen.h"
-#include "shell/jsk_player_book.h"
 #include "tools/command.h"
 #include "tools/tool_position.h"
 

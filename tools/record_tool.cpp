@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "platform/byte_stream.h"
 #include "platform/cp932.h"
 #include "platform/http_client.h"

@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "resources/menu_layout.h"
+#include "shell/menu_layout.h"
 
 namespace shogi::gui {
 

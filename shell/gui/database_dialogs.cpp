@@ -5,7 +5,7 @@
 #include <wx/font.h>
 #include <wx/sizer.h>
 
-#include "database/position_pattern.h"
+#include "database_files/position_pattern.h"
 #include "platform/cp932.h"
 
 namespace shogi::gui {

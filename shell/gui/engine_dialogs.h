@@ -1,7 +1,7 @@
 // The エンジン menu's windows: the engine list dialog "エンジン登録", the options dialog built
 // from an engine's option list, and the 検討 panel. They only show controls; registering,
-// the checks of typed values and the analysis live in shell/engine_list.h and
-// shell/engine_analysis.h.
+// the checks of typed values and the analysis live in players/engine_list.h and
+// players/engine_analysis.h.
 #pragma once
 
 #include <wx/dialog.h>
@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/user_interface.h"
-#include "shell/engine_analysis.h"
-#include "shell/engine_list.h"
+#include "players/engine_analysis.h"
+#include "players/engine_list.h"
 
 namespace shogi::gui {
 

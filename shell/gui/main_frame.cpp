@@ -10,7 +10,7 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
-#include "resources/menu_layout.h"
+#include "shell/menu_layout.h"
 
 namespace shogi::gui {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/mate_problems.h"
 #include "rules/game_record.h"
 #include "tests/support/game_builder.h"
-#include "tests/support/mate_problems.h"
 
 namespace shogi::testing {
 

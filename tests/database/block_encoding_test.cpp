@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "database/database_format.h"
-#include "database/kisen.h"
-#include "database/tarvel.h"
+#include "database_files/database_format.h"
+#include "database_files/kisen.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "tests/support/game_builder.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "database/bulk_rename.h"
-#include "database/tarvel.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "tests/database/database_test_util.h"
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "database/kisen.h"
-#include "database/tarvel.h"
+#include "database_files/kisen.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "tests/database/database_test_util.h"
 #include "tests/support/game_builder.h"

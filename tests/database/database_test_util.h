@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "database/database_format.h"
 #include "database/database_rewrite.h"
+#include "database_files/database_format.h"
 #include "rules/game_record.h"
 #include "tests/support/test_files.h"
 

@@ -8,9 +8,9 @@
 
 #include "database/game_database.h"
 #include "database/search_list.h"
+#include "fixtures/synthetic_database.h"
 #include "platform/cp932.h"
 #include "tests/database/database_test_util.h"
-#include "tests/database/synthetic_database.h"
 
 namespace shogi {
 namespace {

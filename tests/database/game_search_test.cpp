@@ -9,10 +9,10 @@
 
 #include "database/game_database.h"
 #include "database/search_list.h"
+#include "fixtures/synthetic_database.h"
 #include "platform/cp932.h"
 #include "platform/message_pump.h"
 #include "tests/database/database_test_util.h"
-#include "tests/database/synthetic_database.h"
 
 namespace shogi {
 namespace {

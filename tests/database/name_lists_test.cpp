@@ -1,5 +1,5 @@
 // TrimRight and the dialog lists read from the program folder's list files.
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 
 #include <gtest/gtest.h>
 

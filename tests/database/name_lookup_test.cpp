@@ -1,7 +1,7 @@
 // The numbered name lists: reading their entries, the tables by number and the two lookups.
 #include <gtest/gtest.h>
 
-#include "database/name_lists.h"
+#include "database_files/name_lists.h"
 #include "platform/cp932.h"
 #include "tests/database/database_test_util.h"
 

@@ -11,8 +11,8 @@
 
 #include "database/game_database.h"
 #include "database/position_index.h"
+#include "fixtures/synthetic_database.h"
 #include "tests/database/database_test_util.h"
-#include "tests/database/synthetic_database.h"
 #include "tests/support/game_builder.h"
 
 namespace shogi {

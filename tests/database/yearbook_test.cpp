@@ -5,8 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "database/tarvel.h"
 #include "database/yearbook.h"
+#include "database_files/tarvel.h"
 #include "platform/cp932.h"
 #include "platform/replacing_file.h"
 #include "records/record_io.h"

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "database/game_database.h"
-#include "database/position_pattern.h"
+#include "database_files/position_pattern.h"
 #include "tests/fuzz/fuzz_checks.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "database/position_index.h"
 #include "database/position_index_file.h"
-#include "tests/database/synthetic_database.h"
+#include "fixtures/synthetic_database.h"
 #include "tests/fuzz/fuzz_checks.h"
 
 namespace {

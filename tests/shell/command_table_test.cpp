@@ -11,7 +11,7 @@
 #include <string>
 
 #include "records/record_format.h"
-#include "resources/menu_layout.h"
+#include "shell/menu_layout.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
 

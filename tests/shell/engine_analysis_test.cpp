@@ -1,6 +1,6 @@
 // 検討: the score from the first player's view, the principal variation in Japanese (its
 // untrusted moves checked), and the search restarted on another position and stopped.
-#include "shell/engine_analysis.h"
+#include "players/engine_analysis.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/engine_analysis.h"
-#include "shell/engine_player.h"
+#include "players/engine_analysis.h"
+#include "players/engine_player.h"
 #include "shell/navigation.h"
 #include "tests/shell/shell_fixture.h"
 

@@ -2,7 +2,7 @@
 // moves, resignation, and every failure (timeout, crash, illegal move, a declared win) a
 // suspended game with the record kept and the engine ended; the stop request sends "stop"
 // while the messages are pumped. Optionally a whole game against fairy-stockfish.
-#include "shell/engine_player.h"
+#include "players/engine_player.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,11 @@
 
 #include <cmath>
 
+#include "players/inprocess_player.h"
+#include "players/jsk_player_book.h"
+#include "players/match.h"
 #include "rules/move_rules.h"
-#include "shell/inprocess_player.h"
-#include "shell/jsk_player_book.h"
-#include "shell/match.h"
+#include "shell/match_game.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -148,6 +149,7 @@ TEST(MatchTest, GamesAlternateColoursAndOpeningsAreReplayed) {
   options.Games = 4;
   options.Seconds = 0.05;
   options.Openings = {{"7g7f", "3c3d"}, {"2g2f"}};
+  options.PlayGame = PlayMatchGame;
   std::vector<GameSummary> games;
   options.OnGame = [&](const GameSummary& g) { games.push_back(g); };
   MatchTally tally;

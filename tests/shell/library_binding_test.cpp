@@ -1,6 +1,6 @@
 // The thinking library's binding: the program folder, the flags and stubs, and the moments
 // and arguments of the three calls, seen from inside a stand-in library.
-#include "shell/library_binding.h"
+#include "players/library_binding.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

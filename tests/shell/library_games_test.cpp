@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <map>
 
+#include "players/inprocess_player.h"
+#include "players/library_binding.h"
 #include "rules/move_rules.h"
 #include "shell/board_clicks.h"
-#include "shell/inprocess_player.h"
-#include "shell/library_binding.h"
 #include "shell/navigation.h"
 #include "tests/shell/shell_fixture.h"
 

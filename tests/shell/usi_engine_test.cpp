@@ -8,7 +8,8 @@
 
 #include <sys/stat.h>
 
-#include "shell/usi_engine.h"
+#include "players/engine_player.h"
+#include "players/usi_engine.h"
 #include "tests/shell/fake_engine.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
@@ -278,7 +279,10 @@ TEST(UsiEngineTest, FailuresAreErrorsInTime) {
   }
 }
 
-TEST(UsiPlayerTest, MovesAreCheckedAgainstTheRules) {
+// The one adapter between an engine and a game: a legal move is the answer; an illegal move
+// and a declared win (not a move the game can take) are failures with a message, a
+// resignation is none.
+TEST(EnginePlayerAnswers, MovesAreCheckedAgainstTheRules) {
   struct Row {
     const char* mode;
     int result;
@@ -288,24 +292,29 @@ TEST(UsiPlayerTest, MovesAreCheckedAgainstTheRules) {
       {"good", 1, ""},
       {"illegal", 0, "エンジンが反則手 5i5g を指しました。"},
       {"resign", 0, ""},
+      {"win", 0, "エンジンが入玉勝ちを宣言しました（bestmove win）。"},
   };
   for (const Row& r : rows) {
-    UsiEngine engine;
+    EnginePlayer player(nullptr);
+    EngineEntry entry;
+    entry.Command = FakeEngine(r.mode);
+    entry.ByoyomiSeconds = 1;
+    player.SetList({entry});
+    player.SetByoyomiCap(50);
     std::string message;
-    ASSERT_TRUE(engine.Start(FakeEngine(r.mode), {}, message)) << message;
-    UsiPlayer player(engine, 50);
-    player.BeginGame(nullptr);
+    ASSERT_TRUE(player.Start(0, message)) << message;
+    player.PrepareGame(0);
     test_support::Game game;
     ASSERT_TRUE(game.Play("2g2f"));
     ThinkRequest request;
-    request.Strength = -1;
+    request.Strength = kFirstEnginePlayer;
     request.Shown = game.pos;
     request.Initial = game.record.InitialPosition;
     request.MoveList = game.record.MoveList;
     request.PlyCount = game.record.PlyCount;
     ComputerAnswer answer;
     EXPECT_EQ(player.Think(request, answer), r.result) << r.mode;
-    EXPECT_EQ(player.Error(), r.error) << r.mode;
+    EXPECT_EQ(player.LastError(), r.error) << r.mode;
     if (r.result > 0) {
       EXPECT_TRUE(
           game.IsLegal(EncodeMove(answer.Origin[0], answer.Destination[0], answer.Promote[0])));

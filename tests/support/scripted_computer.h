@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/computer_player.h"
+#include "players/computer_player.h"
 
 namespace shogi::test_support {
 

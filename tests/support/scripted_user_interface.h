@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/engine_analysis.h"
+#include "players/engine_analysis.h"
 #include "shell/shell_user_interface.h"
 
 namespace shogi::test_support {
@@ -170,7 +170,9 @@ class ScriptedUserInterface : public ShellUserInterface {
   bool EditDiagramPrint(PrintSettings& settings) override {
     return PrintDialog.Run(settings, "diagram print dialog");
   }
-  void RunPrint(PrintAction action, const ProgramState&) override { PrintActions.push_back(action); }
+  void RunPrint(PrintAction action, const ProgramState&) override {
+    PrintActions.push_back(action);
+  }
   void ShowProblemBitmap(ProblemBitmapSession& session) override {
     if (ProblemBitmapAnswers.empty()) return;
     const auto answer = std::move(ProblemBitmapAnswers.front());

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/synthetic_database.h"
 #include "tests/database/database_test_util.h"
-#include "tests/database/synthetic_database.h"
 #include "tests/tools/tool_run.h"
 
 namespace shogi {

@@ -5,11 +5,11 @@
 #include <wx/utils.h>
 
 #include "platform/message_pump.h"
+#include "players/engine_player.h"
+#include "players/inprocess_player.h"
 #include "rules/move_rules.h"
 #include "shell/command_table.h"
-#include "shell/engine_player.h"
 #include "shell/gui/conditions_window.h"
-#include "shell/inprocess_player.h"
 #include "shell/view_layout.h"
 #include "tests/shell/gui/gui_fixture.h"
 

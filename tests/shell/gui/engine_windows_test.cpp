@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
+#include "players/engine_player.h"
 #include "shell/conditions_dialog.h"
 #include "shell/engine_commands.h"
-#include "shell/engine_player.h"
 #include "shell/gui/conditions_window.h"
 #include "shell/gui/engine_dialogs.h"
 #include "tests/shell/gui/gui_fixture.h"

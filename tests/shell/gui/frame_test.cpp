@@ -9,8 +9,8 @@
 
 #include "database/game_database.h"
 #include "platform/message_pump.h"
+#include "players/inprocess_player.h"
 #include "rules/move_rules.h"
-#include "shell/inprocess_player.h"
 #include "shell/record_commands.h"
 #include "shell/settings.h"
 #include "tests/shell/gui/gui_fixture.h"
