@@ -69,11 +69,6 @@ void TarvelToKisenIndex(const std::uint8_t* from, const DatabaseNames& kisen_nam
   std::memcpy(to, &k, sizeof k);
 }
 
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
-}
-
 // The bytes of a list file, bounded as the list reader bounds them; empty when it is not
 // there.
 std::string ListBytes(const std::string& path) {

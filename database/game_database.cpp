@@ -16,11 +16,6 @@
 namespace shogi {
 namespace {
 
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
-}
-
 // The message for a file of the pair that did not open: one that is not there gets
 // `if_missing`; one that is there but refuses writing cannot be written.
 const char* OpenFailure(const std::string& path, RecordFile::Mode mode, const char* if_missing) {

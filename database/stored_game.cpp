@@ -9,18 +9,10 @@
 #include "records/record_io.h"
 
 namespace shogi {
-namespace {
-
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(FilePath(path), error);
-}
-
-}  // namespace
 
 int OpenStoredDatabase(const DatabaseFormat& format, const DatabasePaths& paths,
                        const char* missing, GameDatabase& db, std::string& message) {
-  if (!FileExists(paths.Index(format)) || !FileExists(paths.Moves(format))) {
+  if (!IsRegularFile(paths.Index(format)) || !IsRegularFile(paths.Moves(format))) {
     message = missing;
     return 1;
   }

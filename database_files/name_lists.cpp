@@ -37,14 +37,6 @@ const ListLayout& LayoutOf(NameList list) {
   return kListLayouts[static_cast<int>(list)];
 }
 
-bool FileExists(const std::string& path) {
-  if (std::FILE* f = OpenFile(path, "rb")) {
-    std::fclose(f);
-    return true;
-  }
-  return false;
-}
-
 // The width of the character at `text[i]`: two bytes for a lead byte with a byte after it.
 std::size_t CharacterWidth(std::string_view text, std::size_t i) {
   return IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
@@ -185,9 +177,9 @@ std::string FolderFilePath(const std::string& folder, const char* utf8_name) {
 
 std::string NameListPath(const std::string& folder, NameList list) {
   const std::string path = FolderFilePath(folder, LayoutOf(list).FileName);
-  if (list == NameList::kKisenOpenings && !FileExists(path)) {
+  if (list == NameList::kKisenOpenings && !FileOpensForReading(path)) {
     const std::string subfolder = folder + kSenkeiSubfolder;
-    if (FileExists(subfolder)) return subfolder;
+    if (FileOpensForReading(subfolder)) return subfolder;
   }
   return path;
 }

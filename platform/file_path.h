@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace shogi {
 
@@ -21,7 +22,27 @@ inline std::string PathText(const std::filesystem::path& path) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+// Whether something is there under `path` (a file, a folder): the name is taken. A path that
+// cannot be looked at counts as free.
+inline bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(FilePath(path), error);
+}
+
+// Whether `path` names a regular file (nothing there, a folder or a device: false).
+inline bool IsRegularFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(FilePath(path), error);
+}
+
 // std::fopen of the UTF-8 path `path`.
 std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// Whether the file at `path` opens for reading now (one that is there but refuses: false).
+inline bool FileOpensForReading(const std::string& path) {
+  std::FILE* f = OpenFile(path, "rb");
+  if (f != nullptr) std::fclose(f);
+  return f != nullptr;
+}
 
 }  // namespace shogi

@@ -1,5 +1,5 @@
 // What the program asks of the person, whatever the window system: message boxes with
-// buttons, file dialogs, list and text choices and the status bar.
+// buttons, file dialogs, list and text choices.
 #pragma once
 
 #include <string>
@@ -50,13 +50,6 @@ class UserInterface {
   // A line of text; false when cancelled (`text` holds the initial value on entry).
   [[nodiscard]] virtual bool InputText(const std::string& title, const std::string& prompt,
                                        std::string& text) = 0;
-  // The status bar's text (progress words such as "　ソート中"); "" clears it.
-  virtual void SetStatusText(const std::string& text) = 0;
-  // The clipboard's text (UTF-8, line ends as the clipboard holds them); false when it holds
-  // no text or there is no clipboard.
-  [[nodiscard]] virtual bool GetClipboardText(std::string& /*text*/) { return false; }
-  // Puts `text` (UTF-8) on the clipboard; false when it cannot.
-  [[nodiscard]] virtual bool SetClipboardText(const std::string& /*text*/) { return false; }
 };
 
 // A Yes/No question with the question icon; true on "はい".

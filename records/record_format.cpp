@@ -64,14 +64,16 @@ int ReadAkafujiPath(const std::string& path, int number, GameRecord& record, std
   return ReadAkafuji(path, number, record, message);
 }
 
-constexpr RecordCollection kAkafujiCollection = {kAkafujiListTitle, ListAkafujiPath,
-                                                 ReadAkafujiPath};
+constexpr RecordCollection kAkafujiCollection = {
+    kAkafujiListTitle, ListAkafujiPath, ReadAkafujiPath, nullptr, nullptr, nullptr, true};
 int FormatKayaBytes(const GameRecord& record, bool /*store_times*/, std::string& bytes,
                     std::string& message) {
   return FormatKaya(record, bytes, message) ? 0 : 1;
 }
 
-constexpr RecordCollection kKayaCollection = {kKayaListTitle, ListKayaRecords, ReadKayaRecord};
+constexpr RecordCollection kKayaCollection = {
+    kKayaListTitle,       ListKayaRecords, ReadKayaRecord, HasKayaFirstLine,
+    kKayaNotKayaQuestion, WriteKaya,       false};
 
 int FormatKifNotes(const GameRecord& record, const RecordTree& tree, bool store_times,
                    std::string& bytes, std::string& /*message*/) {

@@ -60,6 +60,8 @@ using RecordFormatter = int (*)(const GameRecord& record, bool store_times, std:
 
 // A file that holds several games (かや, 赤富士): the list dialog's rows and the game of a
 // number. The general open shows the list; shogi-tool reads `--record N`.
+enum class KayaWriteMode : int;  // records/kaya.h: a new file, a game added, a game replaced
+
 struct RecordCollection {
   const char* ListTitle;  // the list dialog's title, as "か　や　一　覧　表"
   // 0 with the list dialog's header line and one row per game, or 1 with a message.
@@ -67,6 +69,19 @@ struct RecordCollection {
               std::string& message);
   // 0 with game `number` (from 1) in `record`, or 1 with a message and the record untouched.
   int (*ReadNumber)(const std::string& path, int number, GameRecord& record, std::string& message);
+  // Where the format's files begin with a mark of their own: whether the file at `path` has
+  // it, and the question asked before an existing file without it is listed anyway; nullptr
+  // where nothing is checked.
+  bool (*HasOwnMark)(const std::string& path) = nullptr;
+  const char* UnmarkedQuestion = nullptr;
+  // A file that takes games in place: a save into an existing file chooses between writing
+  // it anew, adding the game in front and replacing the game last read from or written to
+  // it (game `number`). nullptr where a save writes the file anew.
+  int (*WriteGame)(const std::string& path, const GameRecord& record, KayaWriteMode mode,
+                   int number, std::string& message) = nullptr;
+  // The files are also the yearbook's data: with the yearbook mode on, opening one imports
+  // the yearbook instead.
+  bool YearbookData = false;
 };
 
 // A format that keeps comments and variations (RecordTree) beside the record.

@@ -6,7 +6,7 @@
 #include "records/notation.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {
@@ -91,8 +91,8 @@ ViewUpdate BuildBookCommand(ShellContext& ctx, Profile& profile) {
   std::string message;
   int failed = 0;
   {
-    DatabaseCommandScope running(ctx.State, ctx.Ui, kBookBuildProgress);
-    failed = BuildBook(options, result, WindowProgress(ctx.Ui), message);
+    DatabaseCommandScope running(ctx.State, ctx.View, kBookBuildProgress);
+    failed = BuildBook(options, result, WindowProgress(ctx.View), message);
   }
   ctx.Ui.ShowMessage(kBookBuildCaption, failed ? message : BookBuiltMessage(result),
                      MessageButtons::kOk,

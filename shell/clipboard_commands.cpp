@@ -12,7 +12,7 @@ namespace shogi {
 namespace {
 
 ViewUpdate CopyText(ShellContext& ctx, const std::string& text) {
-  if (!ctx.Ui.SetClipboardText(text)) {
+  if (!ctx.View.SetClipboardText(text)) {
     ctx.Ui.ShowMessage(kClipboardCaption, kClipboardFailed, MessageButtons::kOk,
                        MessageIcon::kWarning);
   }
@@ -54,7 +54,7 @@ ViewUpdate PasteRecordCommand(ShellContext& ctx) {
   std::string text, message;
   GameRecord read = ctx.State.Record;
   RecordTree tree;
-  if (!ctx.Ui.GetClipboardText(text)) text.clear();
+  if (!ctx.View.GetClipboardText(text)) text.clear();
   if (ReadPastedRecord(text, read, tree, message) != 0) {
     ctx.Ui.ShowMessage(kReadCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     return update;

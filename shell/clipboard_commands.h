@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/command_table.h"
+#include "shell/command_row.h"
 
 namespace shogi {
 

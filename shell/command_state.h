@@ -3,12 +3,34 @@
 // where it says no.
 #pragma once
 
+#include <cstddef>
+#include <type_traits>
+
 #include "shell/program_state.h"
 
 namespace shogi {
 
-// Whether a command may run in `state`.
-using EnableRule = bool (*)(const ProgramState& state);
+// Whether a command may run in `state`: a rule of the state alone, or one that also receives
+// its row's argument (the database kind of the two database menus), as the check-mark rules do.
+class EnableRule {
+ public:
+  constexpr EnableRule(std::nullptr_t = nullptr) {}
+  // A function or a lambda of either form.
+  template <class Rule>
+  requires std::is_convertible_v<Rule, bool (*)(const ProgramState&)>
+  constexpr EnableRule(Rule rule) : plain_(rule) {}
+  template <class Rule>
+  requires std::is_convertible_v<Rule, bool (*)(const ProgramState&, int)>
+  constexpr EnableRule(Rule rule) : with_arg_(rule) {}
+
+  bool operator()(const ProgramState& state, int arg) const {
+    return with_arg_ != nullptr ? with_arg_(state, arg) : plain_ != nullptr && plain_(state);
+  }
+
+ private:
+  bool (*plain_)(const ProgramState&) = nullptr;
+  bool (*with_arg_)(const ProgramState&, int) = nullptr;
+};
 
 bool AnyState(const ProgramState& state);
 bool Idle(const ProgramState& state);

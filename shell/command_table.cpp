@@ -9,7 +9,7 @@
 #include "shell/conversion_commands.h"
 #include "shell/database_commands.h"
 #include "shell/dfpn_command.h"
-#include "shell/display_options.h"
+#include "shell/display_commands.h"
 #include "shell/engine_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/explorer_panel.h"
@@ -42,39 +42,39 @@ bool HasVariationAfter(const ProgramState& s) {
 // record then counts as saved.
 ViewUpdate ShowRecordResult(Env& e, const RecordCommandResult& r) {
   if (r.Loaded || r.Saved) {
-    e.Ctx.Ui.ShowRecordFile(r.Path, r.Loaded);
+    e.Ctx.View.ShowRecordFile(r.Path, r.Loaded);
     MarkRecordSaved(e.Ctx.State);
   }
   return r.Update;
 }
 
-ViewUpdate ReadRecord(Env& e, int format) {
+ViewUpdate ReadRecordItem(Env& e, int format) {
   return ShowRecordResult(
       e, ReadRecordCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format)));
 }
 
-ViewUpdate SaveRecord(Env& e, int) {
+ViewUpdate SaveKifItem(Env& e, int) {
   return ShowRecordResult(e, SaveKifCommand(e.Ctx, e.UserProfile, e.Settings));
 }
-ViewUpdate OpenRecord(Env& e, int) {
+ViewUpdate OpenRecordItem(Env& e, int) {
   return ShowRecordResult(e, GeneralOpenCommand(e.Ctx, e.UserProfile, e.Settings));
 }
-ViewUpdate SaveRecordAs(Env& e, int) {
+ViewUpdate SaveRecordAsItem(Env& e, int) {
   return ShowRecordResult(e, GeneralSaveCommand(e.Ctx, e.UserProfile, e.Settings));
 }
-ViewUpdate OpenUrl(Env& e, int format) {
+ViewUpdate OpenUrlItem(Env& e, int format) {
   return ShowRecordResult(
       e, UrlOpenCommand(e.Ctx, e.UserProfile, e.Settings, static_cast<RecordFormat>(format)));
 }
-ViewUpdate ReadPalmFile(Env& e, int) {
+ViewUpdate ReadPalmItem(Env& e, int) {
   return ShowRecordResult(e, PalmReadCommand(e.Ctx, e.UserProfile, e.Settings));
 }
-ViewUpdate WritePalmFile(Env& e, int) {
+ViewUpdate WritePalmItem(Env& e, int) {
   return ShowRecordResult(e, PalmWriteCommand(e.Ctx, e.UserProfile, e.Settings));
 }
 
 ViewUpdate CloseProgram(Env& e, int) {
-  e.Ctx.Ui.CloseMainWindow();
+  e.Ctx.View.CloseMainWindow();
   return {};
 }
 
@@ -96,7 +96,7 @@ ViewUpdate ToggleClockInMinutes(Env& e, int) {
 ViewUpdate StoreWindowPosition(Env& e, int) {
   if (e.Ctx.Ui.ShowMessage(kWindowPositionCaption, kWindowPositionQuestion, MessageButtons::kYesNo,
                            MessageIcon::kWarning) == MessageAnswer::kYes) {
-    SaveWindowPlacement(e.UserProfile, e.Ctx.Ui.FramePlacement());
+    SaveWindowPlacement(e.UserProfile, e.Ctx.View.FramePlacement());
   }
   return {};
 }
@@ -106,94 +106,144 @@ ViewUpdate ShowAbout(Env& e, int) {
   return {};
 }
 
-// The database menus: the argument is a DatabaseFileItem, a DatabaseKind or a NameList.
+// The database menus: the argument is the DatabaseKind (ﾌｧｲﾙ名２: the DatabaseFileItem).
+DatabaseKind KindOf(int kind) {
+  return static_cast<DatabaseKind>(kind);
+}
 ViewUpdate ChooseDatabaseItem(Env& e, int item) {
   return ChooseDatabaseFile(e.Ctx, e.UserProfile, e.Settings, static_cast<DatabaseFileItem>(item));
 }
+ViewUpdate ChooseKindFile(Env& e, int kind) {
+  return ChooseDatabaseItem(e, static_cast<int>(MenuKindOf(KindOf(kind)).FileItem));
+}
 ViewUpdate RegisterNew(Env& e, int kind) {
-  return RegisterNewGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+  return RegisterNewGame(e.Ctx, e.Settings.Folder, KindOf(kind));
 }
 ViewUpdate RegisterOver(Env& e, int kind) {
-  return RegisterOverCurrentGame(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+  return RegisterOverCurrentGame(e.Ctx, e.Settings.Folder, KindOf(kind));
 }
-ViewUpdate Search(Env& e, int kind) {
-  return SearchDatabase(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+ViewUpdate SearchItem(Env& e, int kind) {
+  return SearchDatabase(e.Ctx, e.Settings.Folder, KindOf(kind));
 }
 ViewUpdate ListGames(Env& e, int kind) {
-  return OpenGameList(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
+  return OpenGameList(e.Ctx, e.Settings.Folder, KindOf(kind));
 }
 ViewUpdate ToggleReverse(Env& e, int kind) {
-  return ToggleReverseList(e.Ctx, static_cast<DatabaseKind>(kind));
+  return ToggleReverseList(e.Ctx, KindOf(kind));
 }
-ViewUpdate EditKisenList(Env& e, int list) {
-  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kKisen, static_cast<NameList>(list));
+template <NameList DatabaseFormat::*List>
+ViewUpdate EditListItem(Env& e, int kind) {
+  return EditNameList(e.Ctx, e.Settings.Folder, KindOf(kind), FormatOf(KindOf(kind)).*List);
 }
-ViewUpdate EditTarvelList(Env& e, int list) {
-  return EditNameList(e.Ctx, e.Settings.Folder, DatabaseKind::kTarvel, static_cast<NameList>(list));
+ViewUpdate SortItem(Env& e, int kind) {
+  return SortCommand(e.Ctx, KindOf(kind));
+}
+ViewUpdate DuplicatesItem(Env& e, int kind) {
+  return DuplicateCheckCommand(e.Ctx, e.Settings.Folder, KindOf(kind));
+}
+ViewUpdate MergeItem(Env& e, int kind) {
+  return MergeCommand(e.Ctx, e.Settings, KindOf(kind));
+}
+ViewUpdate RemoveItem(Env& e, int kind) {
+  return RemoveDatabaseCommand(e.Ctx, e.Settings, KindOf(kind));
+}
+template <RenamedList List>
+ViewUpdate RenameItem(Env& e, int kind) {
+  return RenameNumbersCommand(e.Ctx, KindOf(kind), List);
+}
+ViewUpdate BuildIndexItem(Env& e, int kind) {
+  return BuildIndexCommand(e.Ctx, KindOf(kind));
 }
 
-// The items both database menus have, and what tells them apart.
-struct DatabaseMenu {
-  DatabaseKind Kind;
-  DatabaseFileItem FileItem;
-  int File, Register, Overwrite, Players, Tournaments, Openings;  // the commands
-  int SearchItem, ListItem, ReverseItem;
-  EnableRule Registration, Overwriting, Lists, Searching;
-  ViewUpdate (*EditList)(Env& e, int list);
+// An item both database menus have: its command in the kind's descriptor, its label, its
+// prompt with "{}" for the database's name, its handler and rules; the argument is the kind.
+struct DatabaseItem {
+  int DatabaseMenuKind::*Command;
+  const char* Label;
+  const char* Prompt;
+  ViewUpdate (*Run)(Env& e, int kind);
+  EnableRule Enabled;
+  bool (*Checked)(const ProgramState& state, int kind) = nullptr;
 };
-constexpr DatabaseMenu kDatabaseMenus[] = {
-    {DatabaseKind::kKisen, DatabaseFileItem::kKisen, kCmdKisenFile, kCmdKisenRegister,
-     kCmdKisenOverwrite, kCmdKisenPlayers, kCmdKisenTournaments, kCmdKisenOpenings, kCmdKisenSearch,
-     kCmdKisenList, kCmdKisenReverse, KisenRegistrationEnabled, KisenOverwriteEnabled,
-     KisenListsEnabled, KisenSearchEnabled, EditKisenList},
-    {DatabaseKind::kTarvel, DatabaseFileItem::kTarvel, kCmdTarvelFile, kCmdTarvelRegister,
-     kCmdTarvelOverwrite, kCmdTarvelPlayers, kCmdTarvelTournaments, kCmdTarvelOpenings,
-     kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse, TarvelRegistrationEnabled,
-     TarvelOverwriteEnabled, TarvelListsEnabled, TarvelSearchEnabled, EditTarvelList},
+constexpr DatabaseItem kDatabaseItems[] = {
+    {&DatabaseMenuKind::File, "ﾌｧｲﾙ名", "{}データベースのファイルを設定する。\n{}ﾌｧｲﾙ名",
+     ChooseKindFile, DatabaseFileItemsEnabled},
+    {&DatabaseMenuKind::Register, "新規登録",
+     "表示中の棋譜を{}データベースに新規登録する。\n{}新規登録", RegisterNew,
+     RegistrationEnabledFor},
+    {&DatabaseMenuKind::Overwrite, "修正登録",
+     "表示中の棋譜で{}データベースの現在の棋譜を置き換える。\n{}修正登録", RegisterOver,
+     OverwriteEnabledFor},
+    {&DatabaseMenuKind::Search, "検索条件", "{}データベースを条件で検索する。\n{}検索条件",
+     SearchItem, RegistrationEnabledFor},
+    {&DatabaseMenuKind::List, "一覧表", "{}データベースの棋譜の一覧を表示する。\n{}一覧表",
+     ListGames, RegistrationEnabledFor},
+    {&DatabaseMenuKind::Reverse, "逆順表示", "{}の一覧表を逆の順に表示する。\n{}逆順表示",
+     ToggleReverse, ListsEnabledFor, ReverseListChecked},
+    {&DatabaseMenuKind::EditPlayers, "棋士名変更",
+     "{}の棋士名リストをテキストエディタで編集する。\n棋士名変更",
+     EditListItem<&DatabaseFormat::PlayerList>, ListsEnabledFor},
+    {&DatabaseMenuKind::EditTournaments, "棋戦名変更",
+     "{}の棋戦名リストをテキストエディタで編集する。\n棋戦名変更",
+     EditListItem<&DatabaseFormat::TournamentList>, ListsEnabledFor},
+    {&DatabaseMenuKind::EditOpenings, "戦型名変更",
+     "{}の戦型名リストをテキストエディタで編集する。\n戦型名変更",
+     EditListItem<&DatabaseFormat::OpeningList>, ListsEnabledFor},
+    {&DatabaseMenuKind::Sort, "ソート", "{}データベースを日付順に並べ替える。\nソート", SortItem,
+     ListsEnabledFor},
+    {&DatabaseMenuKind::Duplicates, "重複ﾁｪｯｸ", "{}データベースの重複した棋譜を探す。\n重複ﾁｪｯｸ",
+     DuplicatesItem, ListsEnabledFor},
+    {&DatabaseMenuKind::Merge, "ﾌｧｲﾙ合併", "別の{}データベースを追加する。\nﾌｧｲﾙ合併", MergeItem,
+     ListsEnabledFor},
+    {&DatabaseMenuKind::Remove, "ﾌｧｲﾙ削除", "{}データベースのファイルを削除する。\nﾌｧｲﾙ削除",
+     RemoveItem, DatabaseFileItemsEnabled},
+    {&DatabaseMenuKind::RenameTournaments, "棋戦一括変更",
+     "棋戦番号を一括して変更する。\n棋戦一括変更", RenameItem<RenamedList::kTournaments>,
+     ListsEnabledFor},
+    {&DatabaseMenuKind::RenameOpenings, "戦型一括変更",
+     "戦型番号を一括して変更する。\n戦型一括変更", RenameItem<RenamedList::kOpenings>,
+     ListsEnabledFor},
+    {&DatabaseMenuKind::PositionIndex, "局面インデックス作成",
+     "{}データベースの局面インデックスを作成し、局面統計を速くする。\n{}局面インデックス作成",
+     BuildIndexItem, IndexBuildEnabled},
 };
 
+// `pattern` with every "{}" replaced by `name`.
+std::string WithName(std::string pattern, const std::string& name) {
+  for (std::size_t at = pattern.find("{}"); at != std::string::npos; at = pattern.find("{}", at))
+    pattern.replace(at, 2, name);
+  return pattern;
+}
+
+// Both database menus' rows, and the items only one of them has.
 void AddDatabaseMenuRows(std::vector<CommandRow>& rows) {
-  for (const DatabaseMenu& m : kDatabaseMenus) {
-    const DatabaseFormat& format = FormatOf(m.Kind);
-    const std::string name = format.Caption;  // "棋泉" / "Tarvel"
-    const int kind = static_cast<int>(m.Kind);
-    rows.push_back({m.File, "ﾌｧｲﾙ名",
-                    name + "データベースのファイルを設定する。\n" + name + "ﾌｧｲﾙ名",
-                    ChooseDatabaseItem, static_cast<int>(m.FileItem), DatabaseFileItemsEnabled});
-    rows.push_back({m.Register, "新規登録",
-                    "表示中の棋譜を" + name + "データベースに新規登録する。\n" + name + "新規登録",
-                    RegisterNew, kind, m.Registration});
-    rows.push_back(
-        {m.Overwrite, "修正登録",
-         "表示中の棋譜で" + name + "データベースの現在の棋譜を置き換える。\n" + name + "修正登録",
-         RegisterOver, kind, m.Overwriting});
-    rows.push_back({m.SearchItem, "検索条件",
-                    name + "データベースを条件で検索する。\n" + name + "検索条件", Search, kind,
-                    m.Searching});
-    rows.push_back({m.ListItem, "一覧表",
-                    name + "データベースの棋譜の一覧を表示する。\n" + name + "一覧表", ListGames,
-                    kind, m.Searching});
-    rows.push_back({m.ReverseItem, "逆順表示",
-                    name + "の一覧表を逆の順に表示する。\n" + name + "逆順表示", ToggleReverse,
-                    kind, m.Lists, ReverseListChecked});
-    const struct {
-      int Id;
-      NameList List;
-      const char* Label;
-      const char* What;
-    } lists[] = {{m.Players, format.PlayerList, "棋士名変更", "棋士名"},
-                 {m.Tournaments, format.TournamentList, "棋戦名変更", "棋戦名"},
-                 {m.Openings, format.OpeningList, "戦型名変更", "戦型名"}};
-    for (const auto& l : lists) {
-      rows.push_back({l.Id, l.Label,
-                      name + "の" + l.What + "リストをテキストエディタで編集する。\n" + l.Label,
-                      m.EditList, static_cast<int>(l.List), m.Lists});
+  for (DatabaseKind kind : kDatabaseKinds) {
+    const DatabaseMenuKind& menu = MenuKindOf(kind);
+    const std::string name = FormatOf(kind).Caption;  // "棋泉" / "Tarvel"
+    for (const DatabaseItem& item : kDatabaseItems) {
+      rows.push_back({menu.*item.Command, item.Label, WithName(item.Prompt, name), item.Run,
+                      static_cast<int>(kind), item.Enabled, item.Checked});
     }
   }
-  rows.push_back({kCmdTarvelFile2, "ﾌｧｲﾙ名２",
-                  "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
-                  ChooseDatabaseItem, static_cast<int>(DatabaseFileItem::kTarvel2),
-                  DatabaseFileItemsEnabled});
+  constexpr int kKisen = static_cast<int>(DatabaseKind::kKisen);
+  constexpr int kTarvel = static_cast<int>(DatabaseKind::kTarvel);
+  // clang-format off
+  const CommandRow added[] = {
+      {kCmdTarvelFile2, "ﾌｧｲﾙ名２", "２番目のTarvelデータベースのファイルを設定する。\nTarvelﾌｧｲﾙ名２",
+       ChooseDatabaseItem, static_cast<int>(DatabaseFileItem::kTarvel2), DatabaseFileItemsEnabled},
+      {kCmdKisenMergeDistributed, "配布ﾃﾞｰﾀ合併", "配布された棋泉データを合併する。\n配布ﾃﾞｰﾀ合併",
+       [](Env& e, int) { return MergeDistributedCommand(e.Ctx, e.UserProfile, e.Settings); }, kKisen, ListsEnabledFor},
+      {kCmdKisenRenamePlayers, "棋士一括変更", "棋士番号を一括して変更する。\n棋士一括変更",
+       RenameItem<RenamedList::kPlayers>, kKisen, ListsEnabledFor},
+      {kCmdTarvelSwap, "入れ換え", "２つの棋譜の順番を入れ換える。\n入れ換え",
+       [](Env& e, int) { return SwapGamesCommand(e.Ctx); }, kTarvel, ListsEnabledFor},
+      {kCmdTarvelRenamePlayers, "棋士一括変更", "棋士名を一括して変更する。\n棋士一括変更",
+       [](Env& e, int) { return RenamePlayerNamesCommand(e.Ctx, e.Settings.Folder); }, kTarvel, ListsEnabledFor},
+      {kCmdYearbook, "将棋年鑑", "将棋年鑑のデータをTarvelデータベースに変換する。\n将棋年鑑",
+       [](Env& e, int) { return YearbookCommand(e.Ctx); }, 0, DatabaseFileItemsEnabled},
+  };
+  // clang-format on
+  rows.insert(rows.end(), std::begin(added), std::end(added));
 }
 
 // The conversions of the Tarvel menu and the book items of the Bonanza menu. None runs during
@@ -224,61 +274,6 @@ void AddConversionAndBookRows(std::vector<CommandRow>& rows) {
   rows.insert(rows.end(), std::begin(added), std::end(added));
 }
 
-// The whole-database items of the two menus: the argument is the DatabaseKind, or for the bulk
-// changes the RenamedList. Those on the chosen database are enabled as its lists; ﾌｧｲﾙ削除
-// and 将棋年鑑 ask for their own files.
-void AddMaintenanceRows(std::vector<CommandRow>& rows) {
-  constexpr int kKisen = static_cast<int>(DatabaseKind::kKisen);
-  constexpr int kTarvel = static_cast<int>(DatabaseKind::kTarvel);
-  const auto sort = [](Env& e, int kind) {
-    return SortCommand(e.Ctx, static_cast<DatabaseKind>(kind));
-  };
-  const auto dupes = [](Env& e, int kind) {
-    return DuplicateCheckCommand(e.Ctx, e.Settings.Folder, static_cast<DatabaseKind>(kind));
-  };
-  const auto merge = [](Env& e, int kind) {
-    return MergeCommand(e.Ctx, e.Settings, static_cast<DatabaseKind>(kind));
-  };
-  const auto remove = [](Env& e, int kind) {
-    return RemoveDatabaseCommand(e.Ctx, e.Settings, static_cast<DatabaseKind>(kind));
-  };
-  const auto kisen_rename = [](Env& e, int list) {
-    return RenameNumbersCommand(e.Ctx, DatabaseKind::kKisen, static_cast<RenamedList>(list));
-  };
-  const auto tarvel_rename = [](Env& e, int list) {
-    return RenameNumbersCommand(e.Ctx, DatabaseKind::kTarvel, static_cast<RenamedList>(list));
-  };
-  constexpr int kPlayers = static_cast<int>(RenamedList::kPlayers);
-  constexpr int kTournaments = static_cast<int>(RenamedList::kTournaments);
-  constexpr int kOpenings = static_cast<int>(RenamedList::kOpenings);
-  // clang-format off
-  const CommandRow added[] = {
-      {kCmdKisenSort, "ソート", "棋泉データベースを日付順に並べ替える。\nソート", sort, kKisen, KisenListsEnabled},
-      {kCmdKisenDuplicates, "重複ﾁｪｯｸ", "棋泉データベースの重複した棋譜を探す。\n重複ﾁｪｯｸ", dupes, kKisen, KisenListsEnabled},
-      {kCmdKisenMerge, "ﾌｧｲﾙ合併", "別の棋泉データベースを追加する。\nﾌｧｲﾙ合併", merge, kKisen, KisenListsEnabled},
-      {kCmdKisenMergeDistributed, "配布ﾃﾞｰﾀ合併", "配布された棋泉データを合併する。\n配布ﾃﾞｰﾀ合併",
-       [](Env& e, int) { return MergeDistributedCommand(e.Ctx, e.UserProfile, e.Settings); }, 0, KisenListsEnabled},
-      {kCmdKisenRemove, "ﾌｧｲﾙ削除", "棋泉データベースのファイルを削除する。\nﾌｧｲﾙ削除", remove, kKisen, DatabaseFileItemsEnabled},
-      {kCmdKisenRenamePlayers, "棋士一括変更", "棋士番号を一括して変更する。\n棋士一括変更", kisen_rename, kPlayers, KisenListsEnabled},
-      {kCmdKisenRenameTournaments, "棋戦一括変更", "棋戦番号を一括して変更する。\n棋戦一括変更", kisen_rename, kTournaments, KisenListsEnabled},
-      {kCmdKisenRenameOpenings, "戦型一括変更", "戦型番号を一括して変更する。\n戦型一括変更", kisen_rename, kOpenings, KisenListsEnabled},
-      {kCmdTarvelSort, "ソート", "Tarvelデータベースを日付順に並べ替える。\nソート", sort, kTarvel, TarvelListsEnabled},
-      {kCmdTarvelDuplicates, "重複ﾁｪｯｸ", "Tarvelデータベースの重複した棋譜を探す。\n重複ﾁｪｯｸ", dupes, kTarvel, TarvelListsEnabled},
-      {kCmdTarvelMerge, "ﾌｧｲﾙ合併", "別のTarvelデータベースを追加する。\nﾌｧｲﾙ合併", merge, kTarvel, TarvelListsEnabled},
-      {kCmdTarvelRemove, "ﾌｧｲﾙ削除", "Tarvelデータベースのファイルを削除する。\nﾌｧｲﾙ削除", remove, kTarvel, DatabaseFileItemsEnabled},
-      {kCmdTarvelSwap, "入れ換え", "２つの棋譜の順番を入れ換える。\n入れ換え",
-       [](Env& e, int) { return SwapGamesCommand(e.Ctx); }, 0, TarvelListsEnabled},
-      {kCmdTarvelRenamePlayers, "棋士一括変更", "棋士名を一括して変更する。\n棋士一括変更",
-       [](Env& e, int) { return RenamePlayerNamesCommand(e.Ctx, e.Settings.Folder); }, 0, TarvelListsEnabled},
-      {kCmdTarvelRenameTournaments, "棋戦一括変更", "棋戦番号を一括して変更する。\n棋戦一括変更", tarvel_rename, kTournaments, TarvelListsEnabled},
-      {kCmdTarvelRenameOpenings, "戦型一括変更", "戦型番号を一括して変更する。\n戦型一括変更", tarvel_rename, kOpenings, TarvelListsEnabled},
-      {kCmdYearbook, "将棋年鑑", "将棋年鑑のデータをTarvelデータベースに変換する。\n将棋年鑑",
-       [](Env& e, int) { return YearbookCommand(e.Ctx); }, 0, DatabaseFileItemsEnabled},
-  };
-  // clang-format on
-  rows.insert(rows.end(), std::begin(added), std::end(added));
-}
-
 // --- check-mark rules ---
 
 bool BoardFlipped(const ProgramState& s, int) {
@@ -302,20 +297,20 @@ bool ResultIs(const ProgramState& s, int result_code) {
 void AddRecordFileRows(std::vector<CommandRow>& rows) {
   // clang-format off
   rows.push_back({kCmdOpenRecord, "読み込み", "棋譜ファイルを形式を選んで読み込む。\n読み込み",
-                  OpenRecord, 0, RecordCommandsEnabled});
+                  OpenRecordItem, 0, RecordCommandsEnabled});
   rows.push_back({kCmdSaveRecord, "書き込み", "棋譜ファイルを形式を選んで書き込む。\n書き込み",
-                  SaveRecordAs, 0, RecordCommandsEnabled});
+                  SaveRecordAsItem, 0, RecordCommandsEnabled});
   if (RecordFormatRowOf(RecordFormat::kEisei).Read != nullptr)
     rows.push_back({kCmdReadEisei, "読み込み（永世）", "永世名人形式の棋譜を読み込む。\n読み込み（永世）",
-                    ReadRecord, static_cast<int>(RecordFormat::kEisei), RecordCommandsEnabled});
+                    ReadRecordItem, static_cast<int>(RecordFormat::kEisei), RecordCommandsEnabled});
   rows.push_back({kCmdUrlKif, "URL読み込み（柿木）", "URLから柿木形式の棋譜を読み込む。\nURL読み込み（柿木）",
-                  OpenUrl, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled});
+                  OpenUrlItem, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled});
   rows.push_back({kCmdUrlCsa, "URL読み込み（CSA）", "URLからCSA形式の棋譜を読み込む。\nURL読み込み（CSA）",
-                  OpenUrl, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled});
+                  OpenUrlItem, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled});
   rows.push_back({kCmdPalmRead, "palm読込", "palm棋譜DBファイルから棋譜を読み込む。\npalm読込",
-                  ReadPalmFile, 0, RecordCommandsEnabled});
+                  ReadPalmItem, 0, RecordCommandsEnabled});
   rows.push_back({kCmdPalmWrite, "palm書込", "palm棋譜DBファイルへ棋譜を書き込む。\npalm書込",
-                  WritePalmFile, 0, RecordCommandsEnabled});
+                  WritePalmItem, 0, RecordCommandsEnabled});
   rows.push_back({kCmdTimeUsed, "消費時間", "各指し手の消費時間を設定する。\n消費時間",
                   [](Env& e, int) { return TimeUsedCommand(e.Ctx); }, 0, Idle});
   // clang-format on
@@ -325,13 +320,13 @@ std::vector<CommandRow> BuildTable() {
   // clang-format off
   std::vector<CommandRow> rows = {
       {kCmdReadKif, "読み込み（柿木）", "柿木形式の棋譜を読み込む。\n読み込み（柿木）",
-       ReadRecord, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled},
+       ReadRecordItem, static_cast<int>(RecordFormat::kKif), RecordCommandsEnabled},
       {kCmdReadKi2, "読み込み（柿木2）平手のみ", "柿木形式(ki2)の棋譜を読み込む。\n読み込み（柿木2）",
-       ReadRecord, static_cast<int>(RecordFormat::kKi2), RecordCommandsEnabled},
+       ReadRecordItem, static_cast<int>(RecordFormat::kKi2), RecordCommandsEnabled},
       {kCmdReadCsa, "読み込み(CSA)", "CSA形式の棋譜を読み込む。\n読み込み(CSA)",
-       ReadRecord, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled},
+       ReadRecordItem, static_cast<int>(RecordFormat::kCsa), RecordCommandsEnabled},
       {kCmdSaveKif, "書き込み（柿木）", "棋譜を柿木形式で書き込む。\n書き込み（柿木）",
-       SaveRecord, 0, RecordCommandsEnabled},
+       SaveKifItem, 0, RecordCommandsEnabled},
       {kCmdExit, "終了", "プログラムを終了する。\n終了", CloseProgram, 0, AnyState},
       {kCmdFlip, "反転表示", "盤面を後手側から表示する。\n反転表示",
        ToggleBoardFlip, 0, NoPromotionChoice, BoardFlipped},
@@ -420,7 +415,6 @@ std::vector<CommandRow> BuildTable() {
   // clang-format on
   AddDatabaseMenuRows(rows);
   AddConversionAndBookRows(rows);
-  AddMaintenanceRows(rows);
   AddEngineRows(rows);
   AddOutputRows(rows);
   AddClipboardRows(rows);
@@ -465,7 +459,7 @@ const CommandRow* FindCommand(int id) {
 bool CommandEnabled(const ProgramState& state, int id) {
   const CommandRow* row = FindCommand(id);
   if (!row || IsBusyState(state.InteractionState) || state.Held.Active) return false;
-  return row->Enabled(state);
+  return row->Enabled(state, row->Arg);
 }
 
 bool CommandChecked(const ProgramState& state, int id) {

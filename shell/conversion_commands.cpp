@@ -8,7 +8,7 @@
 #include "platform/file_path.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {
@@ -23,7 +23,7 @@ bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFo
                   const char* title, const char* file_key, const char* caption,
                   DatabasePaths& paths) {
   const std::optional<std::string> chosen =
-      AskDatabaseFileName(ctx, settings, DialogTextOf(format.Kind), title, file_key);
+      AskDatabaseFileName(ctx, settings, MenuKindOf(format.Kind).Dialog, title, file_key);
   if (!chosen) return false;
   std::string message;
   if (DatabasePathsOf(*chosen, paths, message) != 0) {
@@ -31,11 +31,6 @@ bool ChooseSource(ShellContext& ctx, ProgramSettings& settings, const DatabaseFo
     return false;
   }
   return true;
-}
-
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
 }
 
 }  // namespace
@@ -57,9 +52,9 @@ ViewUpdate ConvertDatabaseCommand(ShellContext& ctx, ProgramSettings& settings,
       !AskYesNo(ctx.Ui, conversion.Caption, kConvertOverwriteQuestion))
     return {};
   {
-    DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
+    DatabaseCommandScope running(ctx.State, ctx.View, kConvertingProgress);
     int games = 0;
-    if (ConvertDatabase(conversion, source, paths, settings.Folder, games, WindowProgress(ctx.Ui),
+    if (ConvertDatabase(conversion, source, paths, settings.Folder, games, WindowProgress(ctx.View),
                         message) != 0) {
       ShowWarning(ctx, conversion.Caption, message);
       return {};
@@ -88,8 +83,8 @@ ViewUpdate WriteJskCommand(ShellContext& ctx, ProgramSettings& settings) {
   }
   const std::string book = paths.WithExtension("JSK");
   if (FileExists(book) && !AskYesNo(ctx.Ui, kJskCaption, kJskOverwriteQuestion)) return {};
-  DatabaseCommandScope running(ctx.State, ctx.Ui, kConvertingProgress);
-  if (WriteJskBook(source, book, WindowProgress(ctx.Ui), message) != 0)
+  DatabaseCommandScope running(ctx.State, ctx.View, kConvertingProgress);
+  if (WriteJskBook(source, book, WindowProgress(ctx.View), message) != 0)
     ShowWarning(ctx, kJskCaption, message);
   return {};
 }

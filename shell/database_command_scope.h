@@ -4,26 +4,26 @@
 
 #include <string>
 
-#include "platform/user_interface.h"
 #include "shell/program_state.h"
+#include "shell/view_hooks.h"
 
 namespace shogi {
 
 class DatabaseCommandScope {
  public:
-  DatabaseCommandScope(ProgramState& state, UserInterface& ui, const std::string& progress)
-      : state_(state), ui_(&ui), before_(state.InteractionState) {
+  DatabaseCommandScope(ProgramState& state, ViewHooks& view, const std::string& progress)
+      : state_(state), view_(&view), before_(state.InteractionState) {
     state_.InteractionState = kStateDatabase;
     // The database routines that show their own words are started with none.
-    if (!progress.empty()) ui_->SetStatusText(progress);
+    if (!progress.empty()) view_->SetStatusText(progress);
   }
   // Work that leaves the status bar as it is (the 局面統計 panel's pass).
   explicit DatabaseCommandScope(ProgramState& state)
-      : state_(state), ui_(nullptr), before_(state.InteractionState) {
+      : state_(state), view_(nullptr), before_(state.InteractionState) {
     state_.InteractionState = kStateDatabase;
   }
   ~DatabaseCommandScope() {
-    if (ui_ != nullptr) ui_->SetStatusText("");
+    if (view_ != nullptr) view_->SetStatusText("");
     state_.InteractionState = before_;
   }
   DatabaseCommandScope(const DatabaseCommandScope&) = delete;
@@ -31,7 +31,7 @@ class DatabaseCommandScope {
 
  private:
   ProgramState& state_;
-  UserInterface* ui_;
+  ViewHooks* view_;
   int before_;
 };
 

@@ -10,7 +10,7 @@
 #include "database/position_index.h"
 #include "platform/file_path.h"
 #include "platform/replacing_file.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 #include "shell/record_notes.h"
 #include "shell/search_commands.h"
 
@@ -33,22 +33,6 @@ void ShowWarning(ShellContext& ctx, const char* caption, const std::string& text
   ctx.Ui.ShowMessage(caption, text, MessageButtons::kOk, MessageIcon::kWarning);
 }
 
-bool NoDatabaseCommandRunning(const ProgramState& state) {
-  return state.InteractionState != kStateDatabase;
-}
-
-bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
-  return NoDatabaseCommandRunning(state) && SelectionOf(state, kind).Chosen();
-}
-
-bool RegistrationEnabled(const ProgramState& state, DatabaseKind kind) {
-  return ListsEnabled(state, kind) && state.InteractionState != kStateSetUp;
-}
-
-bool OverwriteEnabled(const ProgramState& state, DatabaseKind kind) {
-  return RegistrationEnabled(state, kind) && SelectionOf(state, kind).CurrentRecordNo >= 1;
-}
-
 // Registers the record as game `number` (0: a new one); the game becomes the current one.
 void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, int number) {
   const DatabaseFormat& format = FormatOf(kind);
@@ -66,11 +50,6 @@ void Register(ShellContext& ctx, const std::string& folder, DatabaseKind kind, i
   NoteRegistered(selection, number);
 }
 
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
-}
-
 // A database whose count claims more games than its files hold: the question whether to set
 // the count to the whole games, and the repair.
 void OfferRepair(ShellContext& ctx, const DatabaseFormat& format, const DatabasePaths& paths) {
@@ -83,12 +62,6 @@ void OfferRepair(ShellContext& ctx, const DatabaseFormat& format, const Database
 }
 
 }  // namespace
-
-FileDialogText DialogTextOf(DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen
-             ? FileDialogText{"棋泉ファイル(*.idx)|*.idx|全てのファイル(*.*)|*.*||", "idx"}
-             : FileDialogText{"Tarvelファイル(*.mix)|*.mix|全てのファイル(*.*)|*.*||", "mix"};
-}
 
 std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSettings& settings,
                                                const FileDialogText& text, const char* title,
@@ -123,34 +96,12 @@ void ForgetRewrittenDatabase(ProgramState& state, const DatabaseFormat& format,
   selection.SearchCount = 0;
 }
 
-bool DatabaseFileItemsEnabled(const ProgramState& state) {
-  return NoDatabaseCommandRunning(state);
-}
-bool KisenListsEnabled(const ProgramState& state) {
-  return ListsEnabled(state, DatabaseKind::kKisen);
-}
-bool TarvelListsEnabled(const ProgramState& state) {
-  return ListsEnabled(state, DatabaseKind::kTarvel);
-}
-bool KisenRegistrationEnabled(const ProgramState& state) {
-  return RegistrationEnabled(state, DatabaseKind::kKisen);
-}
-bool TarvelRegistrationEnabled(const ProgramState& state) {
-  return RegistrationEnabled(state, DatabaseKind::kTarvel);
-}
-bool KisenOverwriteEnabled(const ProgramState& state) {
-  return OverwriteEnabled(state, DatabaseKind::kKisen);
-}
-bool TarvelOverwriteEnabled(const ProgramState& state) {
-  return OverwriteEnabled(state, DatabaseKind::kTarvel);
-}
-
 ViewUpdate ChooseDatabaseFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings,
                               DatabaseFileItem item) {
   if (!DatabaseFileItemsEnabled(ctx.State)) return {};
   const FileItem& file_item = kFileItems[static_cast<int>(item)];
   const DatabaseFormat& format = FormatOf(file_item.Kind);
-  const FileDialogText text = DialogTextOf(file_item.Kind);
+  const FileDialogText text = MenuKindOf(file_item.Kind).Dialog;
   FileDialogRequest request;
   request.Title = file_item.Title;
   request.Filters = ParseFilterText(text.Filter);

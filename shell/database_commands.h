@@ -10,6 +10,7 @@
 
 #include "database_files/database_format.h"
 #include "platform/profile.h"
+#include "shell/database_menu.h"
 #include "shell/settings.h"
 #include "shell/shell_context.h"
 
@@ -28,13 +29,6 @@ inline constexpr const char* kRepairQuestion =
     "ファイルに異常があります。\n登録件数を読み込める%d件に直しますか？";
 std::string RepairQuestion(int whole);
 
-// The file dialog's type list and default extension of each format.
-struct FileDialogText {
-  const char* Filter;
-  const char* DefaultExtension;
-};
-FileDialogText DialogTextOf(DatabaseKind kind);
-
 // An open-file dialog titled `title` with `text`'s type list, starting from the path kept
 // under `file_key` (section "ファイル名"; the program folder when none is kept): the chosen
 // name with the default extension, or nothing when cancelled.
@@ -42,31 +36,11 @@ std::optional<std::string> AskDatabaseFileName(ShellContext& ctx, ProgramSetting
                                                const FileDialogText& text, const char* title,
                                                const char* file_key);
 
-// The file items: 棋泉 ﾌｧｲﾙ名, Tarvel ﾌｧｲﾙ名 and Tarvel ﾌｧｲﾙ名２. The two Tarvel items choose
-// the one Tarvel database, each from a starting path of its own.
-enum class DatabaseFileItem : int { kKisen, kTarvel, kTarvel2 };
-
 // After a command replaced or rewrote the files of the database at `paths`: the database
 // chosen in the menu of `format` forgets its current game and its search list when it names
 // those files, since their numbers no longer hold.
 void ForgetRewrittenDatabase(ProgramState& state, const DatabaseFormat& format,
                              const DatabasePaths& paths);
-
-// --- enabling rules ---
-// No database command runs during another one (InteractionState 4). Choosing a database and
-// opening a list touch nothing of the game, so they run in every other state; the list
-// items, like every Kisen or Tarvel command but the file items, wait for a database to be
-// chosen in this run.
-bool DatabaseFileItemsEnabled(const ProgramState& state);
-bool KisenListsEnabled(const ProgramState& state);
-bool TarvelListsEnabled(const ProgramState& state);
-// Registration stores the record as it stands, also in the middle of a game or a replay;
-// not in set-up, where the position being edited is not yet the record's start.
-bool KisenRegistrationEnabled(const ProgramState& state);
-bool TarvelRegistrationEnabled(const ProgramState& state);
-// 修正登録 also needs a current game (CurrentRecordNo ≥ 1) of that database.
-bool KisenOverwriteEnabled(const ProgramState& state);
-bool TarvelOverwriteEnabled(const ProgramState& state);
 
 // ﾌｧｲﾙ名 / ﾌｧｲﾙ名２: the file dialog of the format, starting from the item's remembered path.
 // On OK the path is remembered and the database chosen (its current game and search list

@@ -103,18 +103,18 @@ ViewUpdate SolveMateByDfpn(ShellContext& ctx, Profile& profile) {
   DfpnLimits limits;
   limits.seconds = choice.Seconds;
   limits.on_progress = [&](std::uint64_t nodes, double seconds) {
-    ctx.Ui.PumpMessages();  // the clock, the status bar and the right-click stop keep working
-    ctx.Ui.SetStatusText(DfpnProgressText(nodes, seconds));
+    ctx.View.PumpMessages();  // the clock, the status bar and the right-click stop keep working
+    ctx.View.SetStatusText(DfpnProgressText(nodes, seconds));
     return s.AbortFlag == kAbortNone;
   };
   const DfpnResult result = SolveDfpn(s.Shown, attacker, table, limits);
   table.Free();
   s.InteractionState = idle_state;
   if (s.AbortFlag < 0) {
-    ctx.Ui.EndProgram(0);  // the program is closing: end at once
+    ctx.View.EndProgram(0);  // the program is closing: end at once
     return u;
   }
-  ctx.Ui.SetStatusText(DfpnProgressText(result.nodes, result.seconds));
+  ctx.View.SetStatusText(DfpnProgressText(result.nodes, result.seconds));
 
   switch (result.outcome) {
     case DfpnOutcome::kMate: {

@@ -4,13 +4,10 @@
 // the view's scale. With every item off and the scale at 100 % the view is the plain one.
 #pragma once
 
-#include <vector>
-
 #include "platform/profile.h"
+#include "shell/command_ids.h"
 
 namespace shogi {
-
-struct CommandRow;
 
 struct DisplayOptions {
   bool Coordinates = true;    // "座標": ９..１ above the board, 一..九 beside it
@@ -26,11 +23,35 @@ struct DisplayOptions {
 };
 constexpr int kViewScales[3] = {100, 150, 200};
 
+// One switch of the 表示 menu: its command, its profile key, its label and prompt, its member.
+struct DisplaySwitch {
+  int Id;
+  const char* Key;
+  const char* Label;
+  const char* Prompt;
+  bool DisplayOptions::*Member;
+};
+inline constexpr DisplaySwitch kDisplaySwitches[] = {
+    {kCmdShowCoordinates, "ShowCoordinates", "座標", "盤の上に筋、右に段の座標を表示する。\n座標",
+     &DisplayOptions::Coordinates},
+    {kCmdShowLastMove, "ShowLastMove", "最終手", "最後に指した手の升に色を付ける。\n最終手",
+     &DisplayOptions::LastMove},
+    {kCmdShowPieceCounts, "ShowPieceCounts", "持駒数",
+     "持駒と駒箱の駒の数を数字で表示する。\n持駒数", &DisplayOptions::PieceCounts},
+    {kCmdShowTurn, "ShowTurn", "手番", "対局中の手番と終局後の結果を表示する。\n手番",
+     &DisplayOptions::TurnMessage},
+    {kCmdShowDestinations, "ShowDestinations", "移動先",
+     "持ち上げた駒の動ける升に印を付ける。\n移動先", &DisplayOptions::Destinations},
+    {kCmdKeepVariations, "KeepVariations", "変化を残す",
+     "途中の局面から対局すると、それまでの指し手を変化として残す。\n変化を残す",
+     &DisplayOptions::KeepVariations},
+    {kCmdShowNotes, "ShowNotes", "変化とコメント",
+     "指し手の変化と局面のコメントのウィンドウを表示する。\n変化とコメント",
+     &DisplayOptions::NotesWindow},
+};
+
 // Reads the options; a missing key gives its default, a scale that is none of the three 100.
 DisplayOptions LoadDisplayOptions(const Profile& profile);
 void SaveDisplayOptions(Profile& profile, const DisplayOptions& options);
-
-// The 表示 menu's rows of the options, for the command table.
-void AddDisplayRows(std::vector<CommandRow>& rows);
 
 }  // namespace shogi

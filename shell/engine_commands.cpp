@@ -35,7 +35,7 @@ void StopAnalysis(ShellContext& ctx) {
   if (!ctx.State.Analysing) return;
   ctx.State.Analysing = false;
   if (ctx.Analysis) ctx.Analysis->Finish();
-  ctx.Ui.ShowAnalysis(nullptr);
+  ctx.View.ShowAnalysis(nullptr);
 }
 
 ViewUpdate ToggleAnalysis(ShellContext& ctx) {
@@ -82,7 +82,7 @@ void TickAnalysis(ShellContext& ctx) {
     return;
   }
   const AnalysisView view = ctx.Analysis->View();
-  ctx.Ui.ShowAnalysis(&view);
+  ctx.View.ShowAnalysis(&view);
 }
 
 void AddEngineRows(std::vector<CommandRow>& rows) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/command_table.h"
+#include "shell/command_row.h"
 
 namespace shogi {
 

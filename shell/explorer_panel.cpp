@@ -13,7 +13,7 @@
 #include "platform/file_path.h"
 #include "records/ki2_notation.h"
 #include "rules/movegen.h"
-#include "shell/command_table.h"
+#include "shell/command_row.h"
 #include "shell/database_command_scope.h"
 #include "shell/search_commands.h"
 
@@ -31,7 +31,7 @@ LoopProgress BoxProgress(ShellContext& ctx, const char* caption, const char* wha
     std::snprintf(text, sizeof text, "%s %lld / %lld", what, static_cast<long long>(done),
                   static_cast<long long>(total));
     const bool go_on = ctx.Ui.ShowProgress(caption, text);
-    ctx.Ui.PumpMessages();
+    ctx.View.PumpMessages();
     return go_on;
   };
 }
@@ -97,7 +97,7 @@ bool ExplorerPanel::Follow(ShellContext& ctx) {
     ctx.Ui.EndProgress();
   }
   busy_ = false;
-  if (*IndexUseNote(use) != '\0') ctx.Ui.SetStatusText(IndexUseNote(use));
+  if (*IndexUseNote(use) != '\0') ctx.View.SetStatusText(IndexUseNote(use));
   if (status != 0) {
     // A stopped or failed pass is asked again at the next change of the position.
     asked_.reset();
@@ -217,11 +217,9 @@ ViewUpdate ToggleExplorer(ShellContext& ctx) {
   return update;
 }
 
-bool KisenIndexBuildEnabled(const ProgramState& state) {
-  return state.InteractionState == kStateIdle && state.Kisen.Chosen();
-}
-bool TarvelIndexBuildEnabled(const ProgramState& state) {
-  return state.InteractionState == kStateIdle && state.Tarvel.Chosen();
+bool IndexBuildEnabled(const ProgramState& state, int kind) {
+  return state.InteractionState == kStateIdle &&
+         SelectionOf(state, static_cast<DatabaseKind>(kind)).Chosen();
 }
 
 ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
@@ -233,7 +231,7 @@ ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
   std::string message;
   int status = 0;
   {
-    DatabaseCommandScope scope(state, ctx.Ui, "局面インデックスを作成中です。");
+    DatabaseCommandScope scope(state, ctx.View, "局面インデックスを作成中です。");
     status = BuildPositionIndex(
         format, SelectionOf(state, kind).Paths, kDefaultExplorerPlies,
         BoxProgress(ctx, format.Caption, "局面インデックス", kProgressDelay), report, message);
@@ -247,7 +245,7 @@ ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind) {
   char text[160];
   std::snprintf(text, sizeof text, "局面インデックスを作成しました（%d局、%lld局面、%.1f秒）。",
                 report.Games, static_cast<long long>(report.Positions), seconds.count());
-  ctx.Ui.SetStatusText(text);
+  ctx.View.SetStatusText(text);
   return {};
 }
 
@@ -256,22 +254,6 @@ void AddExplorerRows(std::vector<CommandRow>& rows) {
                   "表示中の局面のデータベースでの指し手と勝敗を盤の横に表示する。\n局面統計",
                   [](CommandEnv& e, int) { return ToggleExplorer(e.Ctx); }, 0, AnyState,
                   ExplorerShown});
-  const struct {
-    int Id;
-    DatabaseKind Kind;
-    EnableRule Enabled;
-  } items[] = {{kCmdKisenPositionIndex, DatabaseKind::kKisen, KisenIndexBuildEnabled},
-               {kCmdTarvelPositionIndex, DatabaseKind::kTarvel, TarvelIndexBuildEnabled}};
-  for (const auto& item : items) {
-    const std::string name = FormatOf(item.Kind).Caption;
-    rows.push_back({item.Id, "局面インデックス作成",
-                    name + "データベースの局面インデックスを作成し、局面統計を速くする。\n" + name +
-                        "局面インデックス作成",
-                    [](CommandEnv& e, int kind) {
-                      return BuildIndexCommand(e.Ctx, static_cast<DatabaseKind>(kind));
-                    },
-                    static_cast<int>(item.Kind), item.Enabled});
-  }
 }
 
 }  // namespace shogi

@@ -100,11 +100,11 @@ bool ExplorerShown(const ProgramState& state, int);
 // index stays); the outcome in the status bar, a failure in a box captioned with the
 // database's name.
 ViewUpdate BuildIndexCommand(ShellContext& ctx, DatabaseKind kind);
-bool KisenIndexBuildEnabled(const ProgramState& state);
-bool TarvelIndexBuildEnabled(const ProgramState& state);
+// Its enabling rule, for the row whose argument is the DatabaseKind: idle, the database chosen.
+bool IndexBuildEnabled(const ProgramState& state, int kind);
 
 struct CommandRow;
-// The rows of 局面統計 and of the two 局面インデックス作成, for the command table.
+// The row of 局面統計, for the command table (局面インデックス作成 is a database menus' item).
 void AddExplorerRows(std::vector<CommandRow>& rows);
 
 }  // namespace shogi

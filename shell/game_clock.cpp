@@ -22,4 +22,14 @@ ViewUpdate GameClockTick(ProgramState& state) {
   return u;
 }
 
+std::int32_t TimeAt(const GameRecord& r, int i) {
+  return i >= r.StartIndex && i >= 0 && i < kMaxMoves ? r.MoveTimes[i] : 0;
+}
+
+void SetClocksAtPly(GameRecord& r, int n) {
+  const Side mover = SideOfPly(n);
+  r.Clocks[mover] = TimeAt(r, n - 2);
+  r.Clocks[Opponent(mover)] = TimeAt(r, n - 1);
+}
+
 }  // namespace shogi

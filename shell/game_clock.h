@@ -1,6 +1,8 @@
 // The two game clocks: timer 100 calls GameClockTick every 100 ms.
 #pragma once
 
+#include <cstdint>
+
 #include "shell/program_state.h"
 #include "shell/view_update.h"
 
@@ -18,5 +20,12 @@ inline void RunClock(ProgramState& state, Side side, int sub_second) {
   state.Clock.RunningSide = side;
   state.Clock.SubSecond = sub_second;
 }
+
+// The clock time stored for ply i, 0 before the record's first move.
+std::int32_t TimeAt(const GameRecord& record, int i);
+
+// The clocks at ply n: the side to move's from move times n - 2, the other's from n - 1,
+// each 0 below StartIndex.
+void SetClocksAtPly(GameRecord& record, int n);
 
 }  // namespace shogi

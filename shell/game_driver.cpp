@@ -94,7 +94,7 @@ bool LibraryPlays(const GameRecord& record) {
 }
 
 void FlushUpdate(ShellContext& ctx, ViewUpdate& update) {
-  if (!update.Empty()) ctx.Ui.ApplyUpdate(update);
+  if (!update.Empty()) ctx.View.ApplyUpdate(update);
   update = ViewUpdate{};
 }
 
@@ -322,7 +322,7 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
     request.PlyCount = r.PlyCount;
     request.MoverClock = &r.Clocks[side];
     // The clock, the status bar and the right-click stop keep working while it thinks.
-    request.Progress = WindowProgress(ctx.Ui);
+    request.Progress = WindowProgress(ctx.View);
     ComputerAnswer answer;
     answer.Origin[0] = answer.Destination[0] = answer.Promote[0] = 0;
     ComputerPlayer* player = PlayerOfKind(ctx, kind);
@@ -333,7 +333,7 @@ ViewUpdate RunComputerTurns(ShellContext& ctx) {
       s.InteractionState = kStateIdle;
       if (ctx.InProcess) ctx.InProcess->ReleaseMemory();
       TellLibraryGameEnded(ctx);
-      ctx.Ui.EndProgram(0);
+      ctx.View.EndProgram(0);
       return u;
     }
     if (s.AbortFlag > 0) {

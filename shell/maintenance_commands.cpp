@@ -14,15 +14,10 @@
 #include "platform/cp932.h"
 #include "shell/database_command_scope.h"
 #include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {
-
-// The items on the chosen database: as its lists, a database chosen and no command running.
-bool OnChosen(const ProgramState& state, DatabaseKind kind) {
-  return DatabaseFileItemsEnabled(state) && SelectionOf(state, kind).Chosen();
-}
 
 // A refusal or failure; an empty message (a question answered no) shows nothing.
 void Warn(ShellContext& ctx, const char* caption, const std::string& message) {
@@ -35,10 +30,10 @@ void Warn(ShellContext& ctx, const char* caption, const std::string& message) {
 // state before it comes back however it ends.
 template <class Routine>
 int RunRoutine(ShellContext& ctx, const char* caption, Routine routine) {
-  DatabaseCommandScope running(ctx.State, ctx.Ui, "");
+  DatabaseCommandScope running(ctx.State, ctx.View, "");
   CommandHooks hooks;
-  hooks.Status = [&ctx](const char* word) { ctx.Ui.SetStatusText(word); };
-  hooks.Progress = WindowProgress(ctx.Ui);
+  hooks.Status = [&ctx](const char* word) { ctx.View.SetStatusText(word); };
+  hooks.Progress = WindowProgress(ctx.View);
   hooks.Ask = [&ctx, caption](const std::string& question) {
     return AskYesNo(ctx.Ui, caption, question);
   };
@@ -54,20 +49,16 @@ void NoteRewritten(DatabaseSelection& selection) {
 // The list of `kind` opens now (the view opens it once the handler returns).
 ViewUpdate ListOpens(DatabaseKind kind) {
   ViewUpdate update;
-  update.Redraw(kind == DatabaseKind::kKisen ? kViewOpenKisenList : kViewOpenTarvelList);
+  update.Redraw(MenuKindOf(kind).OpenList);
   return update;
-}
-
-// The key of section "ファイル名" a database's file dialogs start from.
-const char* FileKeyOf(DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? "棋泉" : "Tarvel";
 }
 
 // A file dialog of the database's format titled "<caption>・<what>".
 std::optional<std::string> AskFileOf(ShellContext& ctx, ProgramSettings& settings,
                                      DatabaseKind kind, const char* what) {
   const std::string title = std::string(FormatOf(kind).Caption) + "・" + what;
-  return AskDatabaseFileName(ctx, settings, DialogTextOf(kind), title.c_str(), FileKeyOf(kind));
+  return AskDatabaseFileName(ctx, settings, MenuKindOf(kind).Dialog, title.c_str(),
+                             MenuKindOf(kind).FileKey);
 }
 
 // A number of the 順番入れ換え dialog: one to five decimal digits, else 0 (no number).
@@ -109,7 +100,7 @@ RenameInput CheckRenameRequest(RenameNumbersRequest& request, std::string& messa
 }
 
 bool BrowseYearbookFile(UserInterface& ui, std::string& field, bool tarvel_file) {
-  const FileDialogText tarvel = DialogTextOf(DatabaseKind::kTarvel);
+  const FileDialogText tarvel = MenuKindOf(DatabaseKind::kTarvel).Dialog;
   FileDialogRequest request;
   request.Title = kYearbookTitle;
   request.Filters = ParseFilterText(tarvel_file ? tarvel.Filter : kYearbookInputFilter);
@@ -122,7 +113,7 @@ bool BrowseYearbookFile(UserInterface& ui, std::string& field, bool tarvel_file)
 }
 
 ViewUpdate SortCommand(ShellContext& ctx, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const SortOrderChoice choice = ctx.Ui.ChooseSortOrder();
   if (choice == SortOrderChoice::kCancel) return {};
   const DatabaseFormat& format = FormatOf(kind);
@@ -140,7 +131,7 @@ ViewUpdate SortCommand(ShellContext& ctx, DatabaseKind kind) {
 }
 
 ViewUpdate DuplicateCheckCommand(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   int pairs = 0;
@@ -160,7 +151,7 @@ ViewUpdate DuplicateCheckCommand(ShellContext& ctx, const std::string& folder, D
 }
 
 ViewUpdate MergeCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKind kind) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   DatabaseSelection& selection = SelectionOf(ctx.State, kind);
   Warn(ctx, format.Caption, MergeWarning(format, selection.Paths));
@@ -179,7 +170,7 @@ ViewUpdate MergeCommand(ShellContext& ctx, ProgramSettings& settings, DatabaseKi
 }
 
 ViewUpdate MergeDistributedCommand(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {
-  if (!OnChosen(ctx.State, DatabaseKind::kKisen)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kKisen)) return {};
   DatabaseSelection& selection = ctx.State.Kisen;
   ShowInformation(ctx.Ui, kDistributedCaption, kMessageChooseDistributed);
   const std::optional<std::string> distributed = AskDatabaseFileName(
@@ -221,7 +212,7 @@ ViewUpdate RemoveDatabaseCommand(ShellContext& ctx, ProgramSettings& settings, D
 }
 
 ViewUpdate SwapGamesCommand(ShellContext& ctx) {
-  if (!OnChosen(ctx.State, DatabaseKind::kTarvel)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kTarvel)) return {};
   DatabaseSelection& selection = ctx.State.Tarvel;
   SwapRequest request;
   std::string message;
@@ -259,7 +250,7 @@ ViewUpdate FinishRename(ShellContext& ctx, DatabaseKind kind, int result,
 }  // namespace
 
 ViewUpdate RenameNumbersCommand(ShellContext& ctx, DatabaseKind kind, RenamedList list) {
-  if (!OnChosen(ctx.State, kind)) return {};
+  if (!ListsEnabled(ctx.State, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   RenameNumbersRequest request;
   request.Title = kRenameTitles[static_cast<std::size_t>(list)];
@@ -276,7 +267,7 @@ ViewUpdate RenameNumbersCommand(ShellContext& ctx, DatabaseKind kind, RenamedLis
 }
 
 ViewUpdate RenamePlayerNamesCommand(ShellContext& ctx, const std::string& folder) {
-  if (!OnChosen(ctx.State, DatabaseKind::kTarvel)) return {};
+  if (!ListsEnabled(ctx.State, DatabaseKind::kTarvel)) return {};
   RenameNamesRequest request;
   for (const std::string& name : LoadPlayerNames(folder)) request.Names.push_back(Utf8(name));
   if (!ctx.Ui.EditRenameNames(request)) return {};

@@ -41,7 +41,7 @@ ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
 
   MateDeepening options;
   options.search.solver = run.solver;
-  if (run.pump) options.search.progress = WindowProgress(ctx.Ui);
+  if (run.pump) options.search.progress = WindowProgress(ctx.View);
   options.search.abort_flag = &s.AbortFlag;
   options.search.table = table.Allocated() ? &table : nullptr;
   options.start_depth = run.start_depth;
@@ -91,7 +91,7 @@ ViewUpdate RunMate(ShellContext& ctx, const MateRun& run) {
   if (s.AbortFlag < 0) {
     // The program is closing: give the memory back and end at once.
     table.Free();
-    ctx.Ui.EndProgram(0);
+    ctx.View.EndProgram(0);
     return u;
   }
   if (stopped) {

@@ -10,11 +10,6 @@ namespace {
 
 constexpr unsigned kPositionRedraw = kViewBoard | kViewClocks | kViewInfo | kViewMovePanel;
 
-// The clock time stored for ply i, 0 before the record's first move.
-std::int32_t TimeAt(const GameRecord& r, int i) {
-  return i >= r.StartIndex && i >= 0 && i < kMaxMoves ? r.MoveTimes[i] : 0;
-}
-
 // The result text at the end of the record, nothing elsewhere.
 void ShowResultIfAtEnd(ProgramState& state) {
   if (MoveFollows(state.Record)) {
@@ -84,12 +79,6 @@ bool MoveBehind(const GameRecord& r) {
 }
 
 }  // namespace
-
-void SetClocksAtPly(GameRecord& r, int n) {
-  const Side mover = SideOfPly(n);
-  r.Clocks[mover] = TimeAt(r, n - 2);
-  r.Clocks[Opponent(mover)] = TimeAt(r, n - 1);
-}
 
 ViewUpdate StepForward(ProgramState& state) {
   if (!IdleWithMoveAhead(state)) return {};

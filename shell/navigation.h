@@ -57,8 +57,4 @@ int ReplaySpeedStep(int position, ScrollAction action, int thumb = 0);
 // and then takes both clocks from the move times.
 ViewUpdate EditTimeUsed(ShellContext& ctx, const std::function<bool(GameRecord&)>& edit_times);
 
-// The clocks at ply n: the side to move's from move times n - 2, the other's from n - 1,
-// each 0 below StartIndex.
-void SetClocksAtPly(GameRecord& record, int n);
-
 }  // namespace shogi

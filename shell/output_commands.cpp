@@ -7,7 +7,7 @@
 #include "platform/cp932.h"
 #include "records/kaya.h"
 #include "shell/command_state.h"
-#include "shell/record_commands.h"
+#include "shell/file_dialogs.h"
 
 namespace shogi {
 namespace {
@@ -100,7 +100,7 @@ ViewUpdate WriteOutputText(ShellContext& ctx, OutputText kind) {
   if (output.Path.empty() && !MayGoToClipboard(kind)) return {};
   const std::string text = BuildText(ctx.State, kind);
   if (output.Path.empty()) {
-    const bool set = ctx.Ui.SetClipboardText(Utf8(WithCrLf(text)));
+    const bool set = ctx.View.SetClipboardText(Utf8(WithCrLf(text)));
     ctx.Ui.ShowMessage(OutputTextLabel(kind), set ? kClipboardMessage : kClipboardFailedMessage);
     return {};
   }

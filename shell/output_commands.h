@@ -7,7 +7,7 @@
 
 #include "output/one_bit_picture.h"
 #include "platform/profile.h"
-#include "shell/command_table.h"
+#include "shell/command_row.h"
 #include "shell/settings.h"
 #include "shell/shell_context.h"
 

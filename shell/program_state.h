@@ -163,12 +163,6 @@ struct ProgramState {
   bool ClosePending = false;
 };
 
-// Whether the record differs from the one last read or written in what a file keeps: start
-// position, moves, times, result and header (not the shown ply, the clocks or the view).
-bool RecordUnsaved(const ProgramState& state);
-// The record as it stands counts as read or written.
-void MarkRecordSaved(ProgramState& state);
-
 inline DatabaseSelection& SelectionOf(ProgramState& state, DatabaseKind kind) {
   return kind == DatabaseKind::kKisen ? state.Kisen : state.Tarvel;
 }

@@ -9,6 +9,7 @@
 #include "platform/file_path.h"
 #include "records/kaya.h"
 #include "records/palm.h"
+#include "shell/file_dialogs.h"
 #include "shell/maintenance_commands.h"
 #include "shell/navigation.h"
 #include "shell/record_notes.h"
@@ -36,8 +37,6 @@ constexpr OpenCommand kOpenCommands[] = {
 constexpr const char* kSaveKey = "棋譜";
 constexpr const char* kSaveTitle = "柿木形式で棋譜を書き込む";
 constexpr const char* kSaveFilter = "棋譜ファイル(*.kif)|*.kif|全てのファイル(*.*)|*.*||";
-constexpr const char* kOverwriteQuestion =
-    "ファイルがすでに存在します。\n上書きしてもよろしいですか？";
 constexpr const char* kOpenTitle = "棋譜ファイルの読み込み";
 constexpr const char* kOpenFilter =
     "棋譜ファイル(*.kif;*.csa;*.sho;*.pgn;*.rsk)|*.kif;*.csa;*.sho;*.pgn;*.rsk|CSAファイル(*.csa)|"
@@ -86,45 +85,48 @@ void ShowWarning(ShellContext& ctx, const char* caption, const std::string& mess
   ctx.Ui.ShowMessage(caption, message, MessageButtons::kOk, MessageIcon::kWarning);
 }
 
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(FilePath(path), error);
+// The writer of a format whose files take games in place, or nullptr.
+auto WritesInPlace(const RecordFormatRow& row) -> decltype(RecordCollection::WriteGame) {
+  return row.Collection != nullptr ? row.Collection->WriteGame : nullptr;
 }
 
 // A game of a file of several games: the list, then the chosen game. False when nothing was
 // read (a message was shown, or the person cancelled).
 bool ReadListedRecord(ShellContext& ctx, const RecordFormatRow& row, const std::string& path,
                       ViewUpdate& update) {
-  if (row.Format == RecordFormat::kKaya && FileExists(path) && !HasKayaFirstLine(path) &&
-      !AskYesNo(ctx.Ui, kReadCaption, kKayaNotKayaQuestion)) {
+  const RecordCollection& collection = *row.Collection;
+  if (collection.HasOwnMark != nullptr && FileExists(path) && !collection.HasOwnMark(path) &&
+      !AskYesNo(ctx.Ui, kReadCaption, collection.UnmarkedQuestion)) {
     return false;
   }
   std::string header, message;
   std::vector<std::string> rows;
-  if (row.Collection->List(path, header, rows, message) != 0) {
+  if (collection.List(path, header, rows, message) != 0) {
     ShowWarning(ctx, kReadCaption, message);
     return false;
   }
-  RecordListModel list(row.Collection->ListTitle, header, std::move(rows));
+  RecordListModel list(collection.ListTitle, header, std::move(rows));
   if (!ctx.Ui.ChooseListedRecord(list) || list.Chosen() == 0) return false;
   GameRecord read = ctx.State.Record;
-  if (row.Collection->ReadNumber(path, list.Chosen(), read, message) != 0) {
+  if (collection.ReadNumber(path, list.Chosen(), read, message) != 0) {
     ShowWarning(ctx, kReadCaption, kMessageMalformed);
     return false;
   }
   InstallRecord(ctx.State, read, update);
-  if (row.Format == RecordFormat::kKaya) {
+  // The game read is the one a later save may replace in place.
+  if (collection.WriteGame != nullptr) {
     ctx.State.Settings.KayaPath = path;
     ctx.State.Settings.KayaRecord = list.Chosen();
   }
   return true;
 }
 
-// Whether an existing `target` may be written, and for "かや" how. False ends the command.
+// Whether an existing `target` may be written, and for a file that takes games in place
+// ("かや") how. False ends the command.
 bool ConfirmSave(ShellContext& ctx, const RecordFormatRow& row, const std::string& target,
                  KayaWriteMode& mode) {
   mode = KayaWriteMode::kNew;
-  if (row.Format != RecordFormat::kKaya) return MayReplaceFile(ctx.Ui, kWriteCaption, target);
+  if (WritesInPlace(row) == nullptr) return MayReplaceFile(ctx.Ui, kWriteCaption, target);
   if (!FileExists(target)) return true;
   switch (ctx.Ui.AskKayaSave()) {
     case KayaSaveChoice::kOverwrite:
@@ -160,40 +162,6 @@ const OpenCommand& CommandOf(RecordFormat format) {
 }
 
 }  // namespace
-
-bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path) {
-  return !FileExists(path) || AskYesNo(ui, caption, kOverwriteQuestion);
-}
-
-FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current) {
-  FileDialogRequest request;
-  request.Title = title;
-  request.Filters = ParseFilterText(filter);
-  request.InitialPath = current;
-  return request;
-}
-
-std::vector<FileFilter> ParseFilterText(std::string_view text) {
-  std::vector<FileFilter> filters;
-  while (!text.empty()) {
-    std::size_t bar = text.find('|');
-    if (bar == 0 || bar == std::string_view::npos) break;
-    std::string_view caption = text.substr(0, bar);
-    text.remove_prefix(bar + 1);
-    bar = text.find('|');
-    std::string_view pattern = text.substr(0, bar);
-    filters.push_back({std::string(caption), std::string(pattern)});
-    if (bar == std::string_view::npos) break;
-    text.remove_prefix(bar + 1);
-  }
-  return filters;
-}
-
-std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
-  std::filesystem::path with = FilePath(path);
-  if (!with.has_extension()) with += "." + std::string(extension);
-  return PathText(with);
-}
 
 bool RecordCommandsEnabled(const ProgramState& state) {
   return state.InteractionState == kStateIdle;
@@ -308,7 +276,8 @@ RecordCommandResult GeneralOpenCommand(ShellContext& ctx, Profile& profile,
   profile.WriteInt(kSectionKinds, kKeyLoadFormat, request.FormatIndex);
 
   const RecordFormatRow* row = OpenListRow(request.FormatIndex);
-  if (row != nullptr && row->Format == RecordFormat::kAkafuji && YearbookModeOn(settings)) {
+  if (row != nullptr && row->Collection != nullptr && row->Collection->YearbookData &&
+      YearbookModeOn(settings)) {
     result.Update = YearbookCommand(ctx);
     return result;
   }
@@ -360,14 +329,15 @@ RecordCommandResult GeneralSaveCommand(ShellContext& ctx, Profile& profile,
   GameRecord record;
   RecordTree tree;
   FileRecord(ctx.State, record, tree);
-  const int failed = row->Format == RecordFormat::kKaya
-                         ? WriteKaya(target, record, mode, run.KayaRecord, message)
+  const auto write_game = WritesInPlace(*row);
+  const int failed = write_game != nullptr
+                         ? write_game(target, record, mode, run.KayaRecord, message)
                          : WriteRecord(row->Format, target, record, tree, run.StoreTimes, message);
   if (failed != 0) {
     ShowWarning(ctx, kWriteCaption, message);
     return result;
   }
-  if (row->Format == RecordFormat::kKaya) {
+  if (write_game != nullptr) {
     run.KayaPath = target;
     if (mode != KayaWriteMode::kReplace) run.KayaRecord = 1;
   }
@@ -401,7 +371,7 @@ DownloadState DownloadWithProgress(ShellContext& ctx, const std::string& url,
       download.Cancel();
       break;
     }
-    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) ctx.Ui.PumpMessages();
+    if (download.Poll(kDownloadPollMs) == DownloadState::kRunning) ctx.View.PumpMessages();
   }
   ctx.Ui.EndProgress();
   body = download.Body();

@@ -38,21 +38,6 @@ struct RecordCommandResult {
   std::string Path;
 };
 
-// The filter list of a file dialog from its text form "caption|pattern|...||".
-std::vector<FileFilter> ParseFilterText(std::string_view text);
-
-// A file dialog's request: its title, its filter list from the text form, the path it starts at.
-FileDialogRequest FileRequestOf(const char* title, const char* filter, const std::string& current);
-
-// A path chosen in a file dialog, with "." + `extension` added when its name has none (the
-// dialogs' default extension).
-std::string WithDefaultExtension(const std::string& path, std::string_view extension);
-
-// Whether the file at `path` may be written over: true when there is none, else the person's
-// answer to "ファイルがすでに存在します。\n上書きしてもよろしいですか？" captioned `caption`.
-// Every command that writes a file chosen in a save dialog asks it before the file is touched.
-[[nodiscard]] bool MayReplaceFile(UserInterface& ui, const char* caption, const std::string& path);
-
 // Whether the record commands may run: only while idle (never in a game, in set-up, during
 // a replay or while the computer thinks).
 [[nodiscard]] bool RecordCommandsEnabled(const ProgramState& state);

@@ -2,10 +2,11 @@
 #include "shell/record_notes.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/cp932.h"
 #include "shell/command_state.h"
-#include "shell/navigation.h"
+#include "shell/game_clock.h"
 #include "shell/view_texts.h"
 
 namespace shogi {
@@ -246,6 +247,40 @@ void TellNotesNotStored(ShellContext& ctx, const char* caption) {
   ctx.State.Notes.DatabaseTold = true;
   ctx.Ui.ShowMessage(caption, kNotesNotStoredMessage, MessageButtons::kOk,
                      MessageIcon::kInformation);
+}
+
+bool RecordUnsaved(const ProgramState& state) {
+  if (state.Notes.Changed) return true;
+  // A variation the record follows is no change: the file keeps its main line.
+  GameRecord file;
+  if (FollowsVariation(state)) {
+    RecordTree tree;
+    FileRecord(state, file, tree);
+  }
+  const GameRecord& a = FollowsVariation(state) ? file : state.Record;
+  const GameRecord& b = state.SavedRecord;
+  const int end = RecordEndPly(a);
+  if (!(a.InitialPosition == b.InitialPosition) || a.StartIndex != b.StartIndex ||
+      end != RecordEndPly(b) || a.ResultCode != b.ResultCode || a.GameNumber != b.GameNumber ||
+      a.Year != b.Year || a.Month != b.Month || a.Day != b.Day) {
+    return true;
+  }
+  const int stored = std::min(end + 1, kMaxMoves);  // the times keep the end's entry too
+  for (int i = a.StartIndex; i < stored; ++i) {
+    if ((i < end && !(a.MoveList[i] == b.MoveList[i])) || a.MoveTimes[i] != b.MoveTimes[i]) {
+      return true;
+    }
+  }
+  auto same = [](const auto& x, const auto& y) { return std::memcmp(x, y, sizeof x) == 0; };
+  return !same(a.FirstName, b.FirstName) || !same(a.SecondName, b.SecondName) ||
+         !same(a.Tournament, b.Tournament) || !same(a.Opening, b.Opening) ||
+         !same(a.Comment, b.Comment);
+}
+
+void MarkRecordSaved(ProgramState& state) {
+  RecordTree tree;
+  FileRecord(state, state.SavedRecord, tree);
+  state.Notes.Changed = false;
 }
 
 }  // namespace shogi

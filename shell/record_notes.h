@@ -62,6 +62,12 @@ void SetShownComment(ProgramState& state, const std::string& utf8);
 // stands (SyncNotes brings it up to the record).
 void FileRecord(const ProgramState& state, GameRecord& record, RecordTree& tree);
 
+// Whether the record differs from the one last read or written in what a file keeps: start
+// position, moves, times, result and header (not the shown ply, the clocks or the view).
+bool RecordUnsaved(const ProgramState& state);
+// The record as it stands counts as read or written.
+void MarkRecordSaved(ProgramState& state);
+
 // A database keeps the main line only: once a run, the person is told when the record has
 // comments or variations.
 inline constexpr const char kNotesNotStoredMessage[] =

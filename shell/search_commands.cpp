@@ -6,39 +6,24 @@
 #include "database/maintenance.h"
 #include "platform/cp932.h"
 #include "shell/database_command_scope.h"
-#include "shell/database_commands.h"
-#include "shell/record_commands.h"
+#include "shell/database_menu.h"
+#include "shell/file_dialogs.h"
 #include "shell/record_notes.h"
 
 namespace shogi {
 namespace {
 
-bool SearchEnabled(const ProgramState& state, DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? KisenRegistrationEnabled(state)
-                                      : TarvelRegistrationEnabled(state);
-}
-
-bool ListsEnabled(const ProgramState& state, DatabaseKind kind) {
-  return kind == DatabaseKind::kKisen ? KisenListsEnabled(state) : TarvelListsEnabled(state);
-}
-
-CommandHooks AskingHooks(ShellUserInterface& ui, const char* caption) {
+CommandHooks AskingHooks(ShellContext& ctx, const char* caption) {
   CommandHooks hooks;
-  hooks.Progress = WindowProgress(ui);
-  hooks.Ask = [&ui, caption](const std::string& question) {
-    return AskYesNo(ui, caption, question);
+  hooks.Progress = WindowProgress(ctx.View);
+  hooks.Ask = [&ctx, caption](const std::string& question) {
+    return AskYesNo(ctx.Ui, caption, question);
   };
   return hooks;
 }
 
 }  // namespace
 
-bool KisenSearchEnabled(const ProgramState& state) {
-  return SearchEnabled(state, DatabaseKind::kKisen);
-}
-bool TarvelSearchEnabled(const ProgramState& state) {
-  return SearchEnabled(state, DatabaseKind::kTarvel);
-}
 bool ReverseListChecked(const ProgramState& state, int kind) {
   return state.Lists.ReverseOf(FormatOf(static_cast<DatabaseKind>(kind)));
 }
@@ -69,7 +54,7 @@ bool GameListSession::Open() {
 }
 
 const char* GameListSession::Title() const {
-  return kind_ == DatabaseKind::kKisen ? kKisenListTitle : kTarvelListTitle;
+  return MenuKindOf(kind_).ListTitle;
 }
 
 std::string GameListSession::Header() const {
@@ -119,7 +104,7 @@ ViewUpdate TakeLoadedGame(ShellContext& ctx, const GameRecord& record, const std
   ViewUpdate update;
   update.Redraw(kViewEverything | kViewFullRefresh);
   update.Stop(kTimerClock | kTimerReplayForward | kTimerReplayBack);
-  ctx.Ui.SetStatusText(status);
+  ctx.View.SetStatusText(status);
   return update;
 }
 
@@ -146,7 +131,7 @@ bool GameListSession::Delete(int line) {
   }
   std::string message;
   DatabaseSelection& selection = SelectionOf(ctx_.State, kind_);
-  const CommandHooks hooks = AskingHooks(ctx_.Ui, FormatOf(kind_).Caption);
+  const CommandHooks hooks = AskingHooks(ctx_, FormatOf(kind_).Caption);
   const int count_before = list_.Count();
   if (list_.DeleteListed(number, hooks, selection, message) != 0) {
     if (!message.empty()) Warn(message);
@@ -162,9 +147,9 @@ bool GameListSession::Delete(int line) {
 
 void GameListSession::WriteListed() {
   const DatabaseFormat& format = FormatOf(kind_);
-  const FileDialogText text = DialogTextOf(kind_);
+  const FileDialogText text = MenuKindOf(kind_).Dialog;
   FileDialogRequest request;
-  request.Title = kind_ == DatabaseKind::kKisen ? kKisenExtractTitle : kTarvelExtractTitle;
+  request.Title = MenuKindOf(kind_).ExtractTitle;
   request.Filters = ParseFilterText(text.Filter);
   request.InitialPath = folder_;
   const FileDialogResult answer = ctx_.Ui.ChooseSaveFile(request);
@@ -172,7 +157,7 @@ void GameListSession::WriteListed() {
   const std::string chosen = WithDefaultExtension(answer.Path, text.DefaultExtension);
   std::string message;
   if (ExtractGames(format, SelectionOf(ctx_.State, kind_).Paths, list_.ListPath(), list_.Count(),
-                   chosen, AskingHooks(ctx_.Ui, format.Caption), message) != 0 &&
+                   chosen, AskingHooks(ctx_, format.Caption), message) != 0 &&
       !message.empty()) {
     Warn(message);
   }
@@ -193,7 +178,7 @@ ViewUpdate OpenGameList(ShellContext& ctx, const std::string& folder, DatabaseKi
 
 ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, DatabaseKind kind) {
   ProgramState& s = ctx.State;
-  if (!SearchEnabled(s, kind)) return {};
+  if (!RegistrationEnabled(s, kind)) return {};
   const DatabaseFormat& format = FormatOf(kind);
   SearchConditions conditions = s.Search;
   SearchDates dates;
@@ -207,9 +192,9 @@ ViewUpdate SearchDatabase(ShellContext& ctx, const std::string& folder, Database
   std::string message;
   int failed = 0;
   {
-    DatabaseCommandScope running(s, ctx.Ui, kSearchingStatus);
+    DatabaseCommandScope running(s, ctx.View, kSearchingStatus);
     failed = RunSearch(format, folder, s.Search, dates, SelectionOf(s, kind), s.Lists, found,
-                       WindowProgress(ctx.Ui), message);
+                       WindowProgress(ctx.View), message);
   }
   if (failed != 0) {
     ctx.Ui.ShowMessage(kSearchCaption, message, MessageButtons::kOk, MessageIcon::kWarning);

@@ -13,20 +13,9 @@
 
 namespace shogi {
 
-// The list dialogs' titles.
-inline constexpr const char kKisenListTitle[] = "棋　泉　一　覧　表";
-inline constexpr const char kTarvelListTitle[] = "Ｔａｒｖｅｌ　一　覧　表";
-
-// The save dialog of 新規作成.
-inline constexpr const char kKisenExtractTitle[] = "棋泉・新規棋譜ファイル名の設定";
-inline constexpr const char kTarvelExtractTitle[] = "Tarvel・新規棋譜ファイル名の設定";
-
-// --- enabling rules ---
 // 検索条件 and 一覧表 need a chosen database and no other database command; a listed game
-// replaces the record, so not while a position is being set up.
-bool KisenSearchEnabled(const ProgramState& state);
-bool TarvelSearchEnabled(const ProgramState& state);
-// 逆順表示 only changes the next list (KisenListsEnabled / TarvelListsEnabled); its check mark:
+// replaces the record, so not while a position is being set up (RegistrationEnabled).
+// 逆順表示 only changes the next list (ListsEnabled); its check mark:
 bool ReverseListChecked(const ProgramState& state, int kind);
 
 // The search dialog's OK: the dates of `typed` checked with CheckSearchDates. False after the

@@ -1,6 +1,7 @@
-// What the shell's command handlers ask of the person and of the window: the platform's
-// boxes and file dialogs, the shell's own dialogs (each fills a plain struct), and the
-// view's hooks (show what changed, name the record's file, the frame's place, closing).
+// What the shell's command handlers ask of the person: the platform's boxes and file
+// dialogs and the shell's own dialogs, each filling a plain struct. A new dialog is its
+// class in shell/gui/, one virtual here and its implementation in WindowDialogs. What they
+// ask of the view is shell/view_hooks.h.
 #pragma once
 
 #include <string>
@@ -17,12 +18,12 @@
 #include "shell/record_list.h"
 #include "shell/settings.h"
 #include "shell/time_editor.h"
+#include "shell/view_hooks.h"
 #include "shell/view_update.h"
 
 namespace shogi {
 
 class GameListSession;       // shell/search_commands.h
-struct AnalysisView;         // players/engine_analysis.h
 class ProblemBitmapSession;  // shell/output_commands.h
 struct ProgramState;         // shell/program_state.h
 
@@ -170,8 +171,6 @@ class ShellDialogs : public UserInterface {
   // The engine list dialog "エンジン登録" (add by path, options, remove); true on OK with
   // `list` changed. Without an implementation it counts as cancelled.
   [[nodiscard]] virtual bool EditEngineList(EngineList&) { return false; }
-  // The 検討 panel shows `view`; nullptr hides it.
-  virtual void ShowAnalysis(const AnalysisView*) {}
   // The diagram print's dialog CInsatsu over the kept settings; true on "はい" with them
   // changed. Without an implementation the dialog counts as cancelled.
   [[nodiscard]] virtual bool EditDiagramPrint(PrintSettings&) { return false; }
@@ -209,32 +208,14 @@ class ShellDialogs : public UserInterface {
   [[nodiscard]] virtual bool OpenInTextEditor(const std::string& path) = 0;
 };
 
-// The dialogs plus what the handlers ask of the view and the frame.
-class ShellUserInterface : public ShellDialogs {
- public:
-  // Shows at once what an operation changed so far; called before it blocks (a message box,
-  // the computer's thinking), so that the person sees the move before the answer.
-  virtual void ApplyUpdate(const ViewUpdate& update) = 0;
-  // Ends the program with `exit_code` (the window closes while a search was running). The
-  // caller returns straight away after this call.
-  virtual void EndProgram(int exit_code) = 0;
-  // The shown record now belongs to the file at `path`: it was just read from it (`read`),
-  // or saved there. The frame shows the file's name in its title.
-  virtual void ShowRecordFile(const std::string& path, bool read) = 0;
-  // The frame's left and top on the screen.
-  [[nodiscard]] virtual WindowPlacement FramePlacement() = 0;
-  // Closes the main window as its close box does (a running search is stopped first).
-  virtual void CloseMainWindow() = 0;
-  // Takes and dispatches the window's pending messages (the clock timer, paints, a stop
-  // request), from inside a long loop; nothing where there is no window.
-  virtual void PumpMessages() {}
-};
+// A stand-in for both the person and the view, where nobody is there (matches, tests).
+class ShellUserInterface : public ShellDialogs, public ViewHooks {};
 
 // What a command hands a long loop: the window's messages are taken at every report, and
 // the loop stops once the word at `stop` (AbortFlag; none: never) is not 0.
-inline LoopProgress WindowProgress(ShellUserInterface& ui, const int* stop = nullptr) {
-  return [&ui, stop](std::int64_t, std::int64_t) {
-    ui.PumpMessages();
+inline LoopProgress WindowProgress(ViewHooks& view, const int* stop = nullptr) {
+  return [&view, stop](std::int64_t, std::int64_t) {
+    view.PumpMessages();
     return stop == nullptr || *stop == 0;
   };
 }

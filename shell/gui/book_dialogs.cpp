@@ -1,22 +1,14 @@
 // The Bonanza menu's dialogs.
 #include "shell/gui/book_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include "shell/book_commands.h"
-#include "shell/gui/window_dialogs.h"
 
 namespace shogi::gui {
-namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
-
-}  // namespace
-
 CBookLookup::CBookLookup(wxWindow* parent, const std::vector<BookMoveRow>& rows)
     : wxDialog(parent, wxID_ANY, U(kBookLookupDialogTitle)) {
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(300, 360),

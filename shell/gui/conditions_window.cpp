@@ -1,5 +1,6 @@
 // The game-conditions dialog's controls.
 #include "shell/gui/conditions_window.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -9,13 +10,6 @@
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
-wxString U(const char* utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 wxArrayString Choices(const std::vector<std::string>& items) {
   wxArrayString out;

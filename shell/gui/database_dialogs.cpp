@@ -1,5 +1,6 @@
 // The database menus' search and list dialogs.
 #include "shell/gui/database_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/font.h>
 #include <wx/sizer.h>
@@ -10,9 +11,6 @@
 namespace shogi::gui {
 namespace {
 
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 // A cp932 field's text in the window, and back.
 wxString FromCp932(const std::string& cp932) {
   return U(Utf8(cp932));

@@ -1,5 +1,6 @@
 // The engine list, the generated options dialog and the 検討 panel.
 #include "shell/gui/engine_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -11,10 +12,6 @@
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 std::string Utf8Of(const wxString& text) {
   return std::string(text.ToUTF8());

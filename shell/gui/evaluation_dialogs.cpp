@@ -1,5 +1,6 @@
 // The Bonanza menu's evaluation dialogs.
 #include "shell/gui/evaluation_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -9,10 +10,6 @@
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 // The list shows the 64 pairs in four columns of sixteen.
 constexpr int kBestMoveColumns = 4;

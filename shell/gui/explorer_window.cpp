@@ -1,5 +1,6 @@
 // The 局面統計 panel's window.
 #include "shell/gui/explorer_window.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -10,10 +11,6 @@
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 // A column of a list: its title, its width, and whether it holds numbers (set right).
 struct Column {

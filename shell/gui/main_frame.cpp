@@ -1,5 +1,6 @@
 // The frame: menus, tool bar, status bar and closing.
 #include "shell/gui/main_frame.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -15,10 +16,6 @@ namespace shogi::gui {
 namespace {
 
 using namespace shogi::resources;
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 // The status text of a prompt (before "\n") and its tool tip (after).
 void SplitPrompt(const std::string& prompt, wxString& status, wxString& tip) {

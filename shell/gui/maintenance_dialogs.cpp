@@ -1,20 +1,16 @@
 // The dialogs of the whole-database items.
 #include "shell/gui/maintenance_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include "database/maintenance.h"
-#include "shell/gui/window_dialogs.h"
 #include "shell/maintenance_commands.h"
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 wxSizer* OkCancel(wxWindow* parent, const char* ok_label) {
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);

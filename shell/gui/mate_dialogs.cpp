@@ -1,5 +1,6 @@
 // The mate commands' dialogs.
 #include "shell/gui/mate_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -10,10 +11,6 @@
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const char* utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 constexpr int kFirstButton = wxID_HIGHEST + 1, kSecondButton = wxID_HIGHEST + 2;
 

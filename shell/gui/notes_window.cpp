@@ -1,5 +1,6 @@
 // The window of the record's variations and comments.
 #include "shell/gui/notes_window.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -8,14 +9,6 @@
 #include "shell/record_notes.h"
 
 namespace shogi::gui {
-namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
-
-}  // namespace
-
 CNotesWindow::CNotesWindow(wxWindow* parent)
     : wxFrame(parent, wxID_ANY, U("変化とコメント"), wxDefaultPosition, wxSize(260, 360),
               wxCAPTION | wxCLOSE_BOX | wxRESIZE_BORDER | wxFRAME_TOOL_WINDOW |

@@ -1,5 +1,6 @@
 // The diagram print's options and the problem bitmap dialog.
 #include "shell/gui/output_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <algorithm>
 
@@ -9,14 +10,9 @@
 
 #include "output/problem_bitmap.h"
 #include "shell/gui/printing.h"
-#include "shell/gui/window_dialogs.h"
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 std::string Cut(const wxTextCtrl* field, std::size_t bytes) {
   return CutToCp932Bytes(field->GetValue().utf8_string(), bytes);

@@ -1,5 +1,6 @@
 // The record file commands' dialogs.
 #include "shell/gui/record_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -10,14 +11,9 @@
 
 #include <vector>
 
-#include "shell/gui/window_dialogs.h"
 
 namespace shogi::gui {
 namespace {
-
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
 
 // The message of an integer field that holds no whole number.
 constexpr const char kNotANumber[] = "整数を入力してください。";

@@ -53,152 +53,9 @@ constexpr const char* kGoteMarkUtf8 = "△";
 
 }  // namespace
 
-// --- ViewUserInterface ---
-
-MessageAnswer ViewUserInterface::ShowMessage(const std::string& caption, const std::string& text,
-                                             MessageButtons buttons, MessageIcon icon) {
-  return dialogs_.ShowMessage(caption, text, buttons, icon);
-}
-FileDialogResult ViewUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
-  return dialogs_.ChooseOpenFile(request);
-}
-FileDialogResult ViewUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
-  return dialogs_.ChooseSaveFile(request);
-}
-int ViewUserInterface::ChooseFromList(const std::string& title, const std::string& prompt,
-                                      const std::vector<std::string>& items, int initial) {
-  return dialogs_.ChooseFromList(title, prompt, items, initial);
-}
-bool ViewUserInterface::InputText(const std::string& title, const std::string& prompt,
-                                  std::string& text) {
-  return dialogs_.InputText(title, prompt, text);
-}
-void ViewUserInterface::SetStatusText(const std::string& text) {
-  dialogs_.SetStatusText(text);
-  view_.SetStatus(text);
-}
-bool ViewUserInterface::GetClipboardText(std::string& text) {
-  wxClipboardLocker locker;
-  if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return false;
-  wxTextDataObject data;
-  if (!wxTheClipboard->GetData(data)) return false;
-  text = data.GetText().utf8_string();
-  return true;
-}
-bool ViewUserInterface::SetClipboardText(const std::string& text) {
-  wxClipboardLocker locker;
-  if (!locker) return false;
-  const bool done = wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
-  wxTheClipboard->Flush();  // the text stays when the program ends
-  return done;
-}
-bool ViewUserInterface::EditDiagramPrint(PrintSettings& settings) {
-  return dialogs_.EditDiagramPrint(settings);
-}
-void ViewUserInterface::RunPrint(PrintAction action, const ProgramState& state) {
-  dialogs_.RunPrint(action, state);
-}
-void ViewUserInterface::ShowProblemBitmap(ProblemBitmapSession& session) {
-  dialogs_.ShowProblemBitmap(session);
-}
-bool ViewUserInterface::EditGameConditions(GameConditions& conditions) {
-  return dialogs_.EditGameConditions(conditions);
-}
-bool ViewUserInterface::EditReplaySpeed(int& interval_ms) {
-  return dialogs_.EditReplaySpeed(interval_ms);
-}
-bool ViewUserInterface::EditMateStart(MateStartSettings& settings) {
-  return dialogs_.EditMateStart(settings);
-}
-bool ViewUserInterface::EditDfpnSettings(DfpnSettings& settings) {
-  return dialogs_.EditDfpnSettings(settings);
-}
-MateAttackerChoice ViewUserInterface::ChooseMateAttacker() {
-  return dialogs_.ChooseMateAttacker();
-}
-bool ViewUserInterface::EditPieceValues(PieceValueTable& values) {
-  return dialogs_.EditPieceValues(values);
-}
-void ViewUserInterface::ShowBestMoves(const std::vector<BestMoveRow>& rows) {
-  dialogs_.ShowBestMoves(rows);
-}
-void ViewUserInterface::ShowBookMoves(const std::vector<BookMoveRow>& rows) {
-  dialogs_.ShowBookMoves(rows);
-}
-bool ViewUserInterface::EditBookBuild(BookBuildOptions& options) {
-  return dialogs_.EditBookBuild(options);
-}
-SortOrderChoice ViewUserInterface::ChooseSortOrder() {
-  return dialogs_.ChooseSortOrder();
-}
-bool ViewUserInterface::EditSwapNumbers(SwapRequest& request) {
-  return dialogs_.EditSwapNumbers(request);
-}
-bool ViewUserInterface::EditRenameNumbers(RenameNumbersRequest& request) {
-  return dialogs_.EditRenameNumbers(request);
-}
-bool ViewUserInterface::EditRenameNames(RenameNamesRequest& request) {
-  return dialogs_.EditRenameNames(request);
-}
-bool ViewUserInterface::EditYearbookImport(YearbookFiles& files) {
-  return dialogs_.EditYearbookImport(files);
-}
-bool ViewUserInterface::EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
-                                             const SearchChoices& choices) {
-  return dialogs_.EditSearchConditions(conditions, dates, choices);
-}
-void ViewUserInterface::ShowGameList(GameListSession& session) {
-  dialogs_.ShowGameList(session);
-}
-bool ViewUserInterface::OpenInTextEditor(const std::string& path) {
-  return dialogs_.OpenInTextEditor(path);
-}
-bool ViewUserInterface::EditEngineList(EngineList& list) {
-  return dialogs_.EditEngineList(list);
-}
-void ViewUserInterface::ShowAnalysis(const AnalysisView* view) {
-  view_.ShowAnalysis(view);
-}
-bool ViewUserInterface::ChooseRecordFile(RecordFileRequest& request) {
-  return dialogs_.ChooseRecordFile(request);
-}
-KayaSaveChoice ViewUserInterface::AskKayaSave() {
-  return dialogs_.AskKayaSave();
-}
-bool ViewUserInterface::ChooseListedRecord(RecordListModel& list) {
-  return dialogs_.ChooseListedRecord(list);
-}
-bool ViewUserInterface::InputUrl(std::string& url) {
-  return dialogs_.InputUrl(url);
-}
-bool ViewUserInterface::ShowProgress(const std::string& caption, const std::string& text) {
-  return dialogs_.ShowProgress(caption, text);
-}
-void ViewUserInterface::EndProgress() {
-  dialogs_.EndProgress();
-}
-bool ViewUserInterface::EditTimes(TimeEditor& editor) {
-  return dialogs_.EditTimes(editor);
-}
-void ViewUserInterface::ApplyUpdate(const ViewUpdate& update) {
-  view_.Apply(update);
-}
-void ViewUserInterface::EndProgram(int exit_code) {
-  view_.EndProgram(exit_code);
-}
-void ViewUserInterface::ShowRecordFile(const std::string& path, bool read) {
-  view_.ShowRecordFile(path, read);
-}
-WindowPlacement ViewUserInterface::FramePlacement() {
-  const wxPoint p = wxGetTopLevelParent(&view_)->GetPosition();
-  return {p.x, p.y};
-}
-void ViewUserInterface::CloseMainWindow() {
-  wxGetTopLevelParent(&view_)->Close();
-}
-void ViewUserInterface::PumpMessages() {
-  if (view_.MessagePump) {
-    view_.MessagePump();
+void CShogiView::PumpMessages() {
+  if (MessagePump) {
+    MessagePump();
     return;
   }
   // Yield refuses to nest, so a pump called from inside a pumped handler does nothing.
@@ -214,8 +71,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
       folder_(options.ProgramFolder.empty() ? CurrentProgramFolder() : options.ProgramFolder),
       binding_(std::make_unique<LibraryBinding>()),
       window_dialogs_(parent, folder_),
-      ui_(*this, options.Dialogs ? *options.Dialogs : window_dialogs_),
-      ctx_{state_, ui_, nullptr, nullptr},
+      ctx_(state_, options.Dialogs ? *options.Dialogs : window_dialogs_, *this),
       env_{ctx_, profile_, settings_},
       clock_timer_(this, kClockTimerId),
       forward_timer_(this, kReplayForwardTimerId),
@@ -303,12 +159,12 @@ void CShogiView::ShowRecordFile(const std::string& path, bool read) {
 }
 
 void CShogiView::RunCommand(int id) {
-  Apply(shogi::RunCommand(env_, id));
+  ApplyUpdate(shogi::RunCommand(env_, id));
 }
 
 // --- what the shell asks ---
 
-void CShogiView::Apply(const ViewUpdate& u) {
+void CShogiView::ApplyUpdate(const ViewUpdate& u) {
   wxStopWatch watch;
   if (u.StopTimers & kTimerClock) clock_timer_.Stop();
   if (u.StopTimers & kTimerReplayForward) forward_timer_.Stop();
@@ -370,10 +226,36 @@ void CShogiView::EndProgram(int exit_code) {
   if (OnEndProgram) OnEndProgram(exit_code);
 }
 
-void CShogiView::SetStatus(const std::string& text) {
+void CShogiView::SetStatusText(const std::string& text) {
   if (auto* frame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this))) {
     if (frame->GetStatusBar()) frame->SetStatusText(wxString::FromUTF8(text), 0);
   }
+}
+
+bool CShogiView::GetClipboardText(std::string& text) {
+  wxClipboardLocker locker;
+  if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return false;
+  wxTextDataObject data;
+  if (!wxTheClipboard->GetData(data)) return false;
+  text = data.GetText().utf8_string();
+  return true;
+}
+
+bool CShogiView::SetClipboardText(const std::string& text) {
+  wxClipboardLocker locker;
+  if (!locker) return false;
+  const bool done = wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+  wxTheClipboard->Flush();  // the text stays when the program ends
+  return done;
+}
+
+WindowPlacement CShogiView::FramePlacement() {
+  const wxPoint p = wxGetTopLevelParent(this)->GetPosition();
+  return {p.x, p.y};
+}
+
+void CShogiView::CloseMainWindow() {
+  wxGetTopLevelParent(this)->Close();
 }
 
 // --- drawing ---
@@ -687,13 +569,13 @@ wxBitmap CShogiView::Snapshot() {
 void CShogiView::OnTimer(wxTimerEvent& event) {
   switch (event.GetId()) {
     case kClockTimerId:
-      Apply(GameClockTick(state_));
+      ApplyUpdate(GameClockTick(state_));
       break;
     case kReplayForwardTimerId:
-      Apply(ReplayForwardTimer(state_));
+      ApplyUpdate(ReplayForwardTimer(state_));
       break;
     case kReplayBackTimerId:
-      Apply(ReplayBackTimer(state_));
+      ApplyUpdate(ReplayBackTimer(state_));
       break;
     case kAnalysisTimerId:
       TickAnalysis(ctx_);
@@ -742,7 +624,7 @@ void CShogiView::FollowVariation(int index) {
   }
   ViewUpdate u;
   u.Redraw(kViewBoard | kViewClocks | kViewInfo | kViewMovePanel | kViewMessage);
-  Apply(u);
+  ApplyUpdate(u);
 }
 
 void CShogiView::ShowAnalysis(const AnalysisView* view) {
@@ -787,8 +669,8 @@ void CShogiView::FollowExplorer() {
       state_.ExplorerShown = false;
       FollowExplorer();
     });
-    explorer_panel_->OnMove = [this](int row) { Apply(explorer_->PlayMove(ctx_, row)); };
-    explorer_panel_->OnGame = [this](int row) { Apply(explorer_->LoadGame(ctx_, row)); };
+    explorer_panel_->OnMove = [this](int row) { ApplyUpdate(explorer_->PlayMove(ctx_, row)); };
+    explorer_panel_->OnGame = [this](int row) { ApplyUpdate(explorer_->LoadGame(ctx_, row)); };
     explorer_panel_->Show();
     explorer_->Forget();
     explorer_panel_->ShowView(explorer_->View());
@@ -842,13 +724,13 @@ void CShogiView::LeftDown(int x, int y) {
   if (s == kStatePromotion) {
     // A box may follow (the move ended the game): the mouse is let go first.
     ReleaseMouseIfHeld();
-    Apply(ChoosePromotion(ctx_, lx > kPromotionMiddle));
+    ApplyUpdate(ChoosePromotion(ctx_, lx > kPromotionMiddle));
     return;
   }
   if (s == kStateIdle) {
     // A move of the list: the position after it.
     const int line = MoveLineAt(lx, ly);
-    if (line >= 0) Apply(ShowPly(state_, MoveListPly(state_.Record, next_moves_, line)));
+    if (line >= 0) ApplyUpdate(ShowPly(state_, MoveListPly(state_.Record, next_moves_, line)));
     return;
   }
   if (s != kStateSetUp && s != kStateGame) return;
@@ -856,7 +738,7 @@ void CShogiView::LeftDown(int x, int y) {
   if (state_.Selected.Area != BoardArea::kNone) ReleaseMouseIfHeld();
   const ViewUpdate u = PressSpot(ctx_, spot);
   if (state_.Held.Active) StartDrag(x, y);
-  Apply(u);
+  ApplyUpdate(u);
 }
 
 void CShogiView::LeftUp(int x, int y) {
@@ -867,7 +749,7 @@ void CShogiView::LeftUp(int x, int y) {
   ReleaseMouseIfHeld();
   const BoardSpot spot =
       shogi::HitTest(scale_.Layout(x), scale_.Layout(y), state_.Record.BoardFlipped);
-  Apply(ReleaseSpot(ctx_, spot));
+  ApplyUpdate(ReleaseSpot(ctx_, spot));
 }
 
 void CShogiView::MouseMove(int x, int y) {
@@ -896,15 +778,15 @@ void CShogiView::RightDown(int x, int y) {
   }
   if (s == kStatePromotion) {
     ReleaseMouseIfHeld();
-    Apply(CancelPromotion(ctx_));
+    ApplyUpdate(CancelPromotion(ctx_));
     return;
   }
   if (DropSelection(state_)) {
-    Apply(ViewUpdate{kViewBoard});
+    ApplyUpdate(ViewUpdate{kViewBoard});
   } else if (s == kStateReplaying) {
-    Apply(StopContinuousReplay(state_));
+    ApplyUpdate(StopContinuousReplay(state_));
   } else if (s == kStateSetUp && !state_.Held.Active) {
-    Apply(SetUpCyclePiece(
+    ApplyUpdate(SetUpCyclePiece(
         state_, shogi::HitTest(scale_.Layout(x), scale_.Layout(y), state_.Record.BoardFlipped)));
   }
   if (!dragging_) CapturePointer();

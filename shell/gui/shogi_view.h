@@ -39,64 +39,6 @@ class CExplorerPanel;
 class CNotesWindow;
 class CShogiView;
 
-// What the shell's commands see of the person: the dialogs come from `dialogs` (the
-// window's own, or a scripted stand-in in tests); drawing, the status bar, the file name in
-// the title, the frame's place, closing and the end of the program go to the view.
-class ViewUserInterface : public ShellUserInterface {
- public:
-  ViewUserInterface(CShogiView& view, ShellDialogs& dialogs) : view_(view), dialogs_(dialogs) {}
-
-  MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
-                            MessageButtons buttons, MessageIcon icon) override;
-  FileDialogResult ChooseOpenFile(const FileDialogRequest& request) override;
-  FileDialogResult ChooseSaveFile(const FileDialogRequest& request) override;
-  int ChooseFromList(const std::string& title, const std::string& prompt,
-                     const std::vector<std::string>& items, int initial) override;
-  bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
-  void SetStatusText(const std::string& text) override;
-  bool GetClipboardText(std::string& text) override;
-  bool SetClipboardText(const std::string& text) override;
-  bool EditGameConditions(GameConditions& conditions) override;
-  bool EditReplaySpeed(int& interval_ms) override;
-  bool EditMateStart(MateStartSettings& settings) override;
-  bool EditDfpnSettings(DfpnSettings& settings) override;
-  MateAttackerChoice ChooseMateAttacker() override;
-  bool EditPieceValues(PieceValueTable& values) override;
-  void ShowBestMoves(const std::vector<BestMoveRow>& rows) override;
-  void ShowBookMoves(const std::vector<BookMoveRow>& rows) override;
-  bool EditBookBuild(BookBuildOptions& options) override;
-  SortOrderChoice ChooseSortOrder() override;
-  bool EditSwapNumbers(SwapRequest& request) override;
-  bool EditRenameNumbers(RenameNumbersRequest& request) override;
-  bool EditRenameNames(RenameNamesRequest& request) override;
-  bool EditYearbookImport(YearbookFiles& files) override;
-  bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
-                            const SearchChoices& choices) override;
-  void ShowGameList(GameListSession& session) override;
-  bool EditEngineList(EngineList& list) override;
-  void ShowAnalysis(const AnalysisView* view) override;
-  bool OpenInTextEditor(const std::string& path) override;
-  bool EditDiagramPrint(PrintSettings& settings) override;
-  void RunPrint(PrintAction action, const ProgramState& state) override;
-  void ShowProblemBitmap(ProblemBitmapSession& session) override;
-  bool ChooseRecordFile(RecordFileRequest& request) override;
-  KayaSaveChoice AskKayaSave() override;
-  bool ChooseListedRecord(RecordListModel& list) override;
-  bool InputUrl(std::string& url) override;
-  bool ShowProgress(const std::string& caption, const std::string& text) override;
-  void EndProgress() override;
-  bool EditTimes(TimeEditor& editor) override;
-  void ApplyUpdate(const ViewUpdate& update) override;
-  void EndProgram(int exit_code) override;
-  void ShowRecordFile(const std::string& path, bool read) override;
-  WindowPlacement FramePlacement() override;
-  void CloseMainWindow() override;
-  void PumpMessages() override;
-
- private:
-  CShogiView& view_;
-  ShellDialogs& dialogs_;
-};
 
 // One repaint that changed something: what it repainted and how long it took.
 struct RepaintRecord {
@@ -114,7 +56,10 @@ struct ViewOptions {
   bool BindLibrary = true;          // load sikou from the program folder
 };
 
-class CShogiView : public wxWindow {
+// The view is what the shell's commands see of the window besides the dialogs
+// (ViewHooks): it shows what changed, the status bar, the clipboard, the file's name in the
+// title, the frame's place, closing and the end of the program.
+class CShogiView : public wxWindow, public ViewHooks {
  public:
   CShogiView(wxWindow* parent, const ViewOptions& options);
   ~CShogiView() override;
@@ -125,16 +70,22 @@ class CShogiView : public wxWindow {
 
   // --- what the shell asks of the view ---
   // Stops and starts timers and repaints what the update names (promotion box included).
-  void Apply(const ViewUpdate& update);
+  void ApplyUpdate(const ViewUpdate& update) override;
   // The frame is closing: true when the close must wait for long work to end (a search is
   // asked to stop; a database command runs to its end).
   bool CloseRequested();
   // The question about an unsaved record before the program ends; false when it stays.
   bool ConfirmClose();
-  void EndProgram(int exit_code);
+  void EndProgram(int exit_code) override;
   // Closes the frame once the work a close waited for has ended.
   void CloseWhenWorkEnded();
-  void SetStatus(const std::string& text);
+  void SetStatusText(const std::string& text) override;
+  bool GetClipboardText(std::string& text) override;
+  bool SetClipboardText(const std::string& text) override;
+  void ShowRecordFile(const std::string& path, bool read) override;
+  WindowPlacement FramePlacement() override;
+  void CloseMainWindow() override;
+  void PumpMessages() override;
   // Called when a command wants the frame's title to show a file.
   std::function<void(const std::string&)> OnDocumentName;
   // Called when a search ended because the program is closing (the frame keeps the code).
@@ -170,7 +121,7 @@ class CShogiView : public wxWindow {
   EnginePlayer& Engines() { return *engines_; }
   // The 検討 panel while the analysis runs, else nullptr; ShowAnalysis shows or hides it.
   CAnalysisPanel* AnalysisPanel() { return analysis_panel_; }
-  void ShowAnalysis(const AnalysisView* view);
+  void ShowAnalysis(const AnalysisView* view) override;
   // The 局面統計 panel while 表示 局面統計 is on, else nullptr. After every update the view
   // shows or hides it and brings it to the shown position.
   CExplorerPanel* Explorer() { return explorer_panel_; }
@@ -227,8 +178,6 @@ class CShogiView : public wxWindow {
   void ShowPromotionBox(bool show);
   // Opens, closes and refreshes the notes window as "変化とコメント" and the state say.
   void UpdateNotesWindow();
-  friend class ViewUserInterface;
-  void ShowRecordFile(const std::string& path, bool read);
 
   Profile& profile_;
   std::string folder_;
@@ -245,7 +194,6 @@ class CShogiView : public wxWindow {
   ProgramSettings settings_;
   ProgramState state_;
   WindowDialogs window_dialogs_;
-  ViewUserInterface ui_;
   ShellContext ctx_;
   CommandEnv env_;
   Artwork art_;

@@ -1,5 +1,6 @@
 // The window's message boxes and dialogs.
 #include "shell/gui/window_dialogs.h"
+#include "shell/gui/wx_text.h"
 
 #include <wx/choicdlg.h>
 #include <wx/filedlg.h>
@@ -36,43 +37,7 @@ bool RunOverItself(wxWindow* parent, const std::string& folder, Value& value, Ge
   return true;
 }
 
-wxString U(const std::string& utf8) {
-  return wxString::FromUTF8(utf8);
-}
-
 }  // namespace
-
-wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
-                     const std::string& text, int width) {
-  grid->Add(new wxStaticText(parent, wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
-  auto* field = new wxTextCtrl(parent, wxID_ANY, U(text), wxDefaultPosition, wxSize(width, -1));
-  grid->Add(field, 1, wxEXPAND);
-  return field;
-}
-
-wxString PathToWx(const std::string& path) {
-#ifdef _WIN32
-  return wxString(path.c_str(), wxCSConv(wxFONTENCODING_CP932));
-#else
-  return wxString::FromUTF8(path);
-#endif
-}
-std::string PathFromWx(const wxString& path) {
-#ifdef _WIN32
-  return std::string(path.mb_str(wxCSConv(wxFONTENCODING_CP932)));
-#else
-  return path.utf8_string();
-#endif
-}
-
-wxString WildcardOf(const std::vector<FileFilter>& filters) {
-  wxString out;
-  for (const FileFilter& f : filters) {
-    if (!out.empty()) out += "|";
-    out += U(f.Caption) + "|" + U(f.Pattern);
-  }
-  return out;
-}
 
 MessageAnswer WindowDialogs::ShowMessage(const std::string& caption, const std::string& text,
                                          MessageButtons buttons, MessageIcon icon) {

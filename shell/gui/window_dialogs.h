@@ -1,6 +1,6 @@
 // The shell's dialogs in the window: message boxes, file dialogs, list choice, text input
 // and the dialogs that fill plain structs, all modal over the frame. Drawing, the frame and
-// ending the program are the view's (see ViewUserInterface).
+// ending the program are the view's (its ViewHooks).
 #pragma once
 
 #include <wx/sizer.h>
@@ -32,7 +32,6 @@ class WindowDialogs : public ShellDialogs {
   int ChooseFromList(const std::string& title, const std::string& prompt,
                      const std::vector<std::string>& items, int initial) override;
   bool InputText(const std::string& title, const std::string& prompt, std::string& text) override;
-  void SetStatusText(const std::string&) override {}
   bool EditGameConditions(GameConditions& conditions) override;
   bool EditReplaySpeed(int& interval_ms) override;
   bool EditMateStart(MateStartSettings& settings) override;
@@ -75,16 +74,5 @@ class WindowDialogs : public ShellDialogs {
   // Keeps every other window from input while the progress box is open.
   std::unique_ptr<wxWindowDisabler> progress_disabler_;
 };
-
-// A path of the file system as wxWidgets names it, and back.
-wxString PathToWx(const std::string& path);
-std::string PathFromWx(const wxString& path);
-
-// A label and a text field of `width` pixels holding `text`, added as one row of `grid`.
-wxTextCtrl* AddField(wxWindow* parent, wxFlexGridSizer* grid, const char* label,
-                     const std::string& text, int width);
-
-// The wildcard text of a file dialog ("caption|pattern|caption|pattern").
-wxString WildcardOf(const std::vector<FileFilter>& filters);
 
 }  // namespace shogi::gui

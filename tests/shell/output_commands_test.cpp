@@ -9,6 +9,7 @@
 #include "output/text_diagram.h"
 #include "platform/cp932.h"
 #include "records/kaya.h"
+#include "shell/command_table.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/test_files.h"
 

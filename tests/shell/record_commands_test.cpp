@@ -1,4 +1,5 @@
 // The record file commands: dialogs, remembered paths, installing a read record, the save.
+#include "shell/file_dialogs.h"
 #include "shell/record_commands.h"
 
 #include <gtest/gtest.h>

@@ -22,7 +22,7 @@ class BoardWindowTest : public GuiFixture {
   void LoadRecord(const char* usi) {
     view->State().Record = test_support::MakeRecord("startpos", usi);
     RebuildShown(view->State());
-    view->Apply(ViewUpdate{kViewEverything});
+    view->ApplyUpdate(ViewUpdate{kViewEverything});
   }
   // A click: press and release at one point, scaled to the view.
   void Click(wxPoint layout_point) {

@@ -168,7 +168,7 @@ TEST_F(ViewMouseTest, SetUpMovesPiecesBetweenHandsBoardAndBox) {
 
 TEST_F(ViewMouseTest, ClockLinesInBothModes) {
   view->State().Record.Clocks[kFirst] = 3900;
-  view->Apply(ViewUpdate{});
+  view->ApplyUpdate(ViewUpdate{});
   view->RunCommand(kCmdClockMinutes);
   EXPECT_TRUE(CommandChecked(view->State(), kCmdClockMinutes));
   ViewScene scene = BuildScene(view->State(), false);
