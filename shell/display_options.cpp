@@ -13,7 +13,8 @@ namespace {
 constexpr const char* kScaleKey = "ViewScale";
 
 bool ValidScale(int scale) {
-  return std::find(std::begin(kViewScales), std::end(kViewScales), scale) != std::end(kViewScales);
+  return scale == kScaleFit ||
+         std::find(std::begin(kViewScales), std::end(kViewScales), scale) != std::end(kViewScales);
 }
 
 // One switch: its menu item, its profile key, its label and prompt, its member.
@@ -38,6 +39,8 @@ constexpr SwitchRow kSwitchRows[] = {
     {kCmdKeepVariations, "KeepVariations", "変化を残す",
      "途中の局面から対局すると、それまでの指し手を変化として残す。\n変化を残す",
      &DisplayOptions::KeepVariations},
+    {kCmdShowScoreGraph, "ShowScoreGraph", "評価値グラフ",
+     "盤の下に棋譜の評価値のグラフを表示する。\n評価値グラフ", &DisplayOptions::ScoreGraph},
     {kCmdShowNotes, "ShowNotes", "変化とコメント",
      "指し手の変化と局面のコメントのウィンドウを表示する。\n変化とコメント",
      &DisplayOptions::NotesWindow},
@@ -90,6 +93,9 @@ void AddDisplayRows(std::vector<CommandRow>& rows) {
     const SwitchRow& s = kSwitchRows[i];
     rows.push_back({s.Id, s.Label, s.Prompt, ToggleSwitch, i, AnyState, SwitchOn});
   }
+  rows.push_back({kCmdScaleFit, "ウィンドウに合わせる",
+                  "盤面をウィンドウの大きさに合わせて表示する。\nウィンドウに合わせる", ChooseScale,
+                  kScaleFit, AnyState, ScaleIs});
   const int ids[3] = {kCmdScale100, kCmdScale150, kCmdScale200};
   for (int i = 0; i < 3; ++i) {
     const std::string label = std::to_string(kViewScales[i]) + "%";

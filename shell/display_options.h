@@ -23,8 +23,11 @@ struct DisplayOptions {
   // variation (off: they are cut away).
   bool KeepVariations = true;
   bool NotesWindow = false;  // "変化とコメント": the window of the variations and the comment
+  bool ScoreGraph = false;   // "評価値グラフ": the scores of the record under the board
 };
 constexpr int kViewScales[3] = {100, 150, 200};
+// "ウィンドウに合わせる": the view scaled to fill its window, whatever its size.
+constexpr int kScaleFit = 0;
 
 // Reads the options; a missing key gives its default, a scale that is none of the three 100.
 DisplayOptions LoadDisplayOptions(const Profile& profile);

@@ -7,16 +7,18 @@
 
 namespace shogi {
 
-class EngineAnalysis;  // shell/engine_analysis.h
-class EnginePlayer;    // shell/engine_player.h
+class EngineAnalysis;          // shell/engine_analysis.h
+class EnginePlayer;            // shell/engine_player.h
+struct RecordAnalysisSession;  // shell/record_analysis_commands.h
 
 struct ShellContext {
   ProgramState& State;
   ShellUserInterface& Ui;
-  ComputerPlayer* InProcess = nullptr;  // plays positive PlayerKinds; none: it resigns
-  ComputerPlayer* Library = nullptr;    // plays negative PlayerKinds; none: it resigns
-  EnginePlayer* Engines = nullptr;      // plays the outside engines' kinds; none: no engines
-  EngineAnalysis* Analysis = nullptr;   // 検討; none: not offered
+  ComputerPlayer* InProcess = nullptr;         // plays positive PlayerKinds; none: it resigns
+  ComputerPlayer* Library = nullptr;           // plays negative PlayerKinds; none: it resigns
+  EnginePlayer* Engines = nullptr;             // plays the outside engines' kinds; none: no engines
+  EngineAnalysis* Analysis = nullptr;          // 検討; none: not offered
+  RecordAnalysisSession* RecordRun = nullptr;  // 棋譜解析; none: not offered
 };
 
 }  // namespace shogi

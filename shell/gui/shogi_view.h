@@ -29,6 +29,7 @@ class JskPlayerBook;
 class LibraryBinding;
 class EngineAnalysis;
 class EnginePlayer;
+struct RecordAnalysisSession;
 class ExplorerPanel;
 }  // namespace shogi
 
@@ -196,9 +197,12 @@ class CShogiView : public wxWindow {
   // shown move, as the menu commands allow.
   bool KeyDown(int key_code);
 
-  // The scale the view is drawn at and its size there (the layout's 640 x 388 scaled).
+  // The scale the view is drawn at and its size there (the layout's 640 x 388, or 640 x 476
+  // with the score graph, scaled). "ウィンドウに合わせる" scales it to the view's own size.
   const ViewScale& Scale() const { return scale_; }
   wxSize ScaledSize() const;
+  int EffectivePercent() const;
+  bool FitsWindow() const { return state_.Display.Scale == kScaleFit; }
   // Called when the scale changed the view's size (the frame fits itself to it).
   std::function<void()> OnSizeChanged;
 
@@ -207,6 +211,10 @@ class CShogiView : public wxWindow {
   void OnTimer(wxTimerEvent& event);
   void PaintStatic();
   void PaintCoordinates(wxDC& dc);
+  // The score graph's contents, when what it shows changed (or `full`); true when painted.
+  bool PaintGraph(bool full);
+  // The tooltip of the move-list line under (x, y), from the record's scores.
+  void UpdateMoveTip(int x, int y);
   void PaintTintSources();
   void PaintCount(wxDC& dc, const PieceSlot& slot, int n);
   // The frame around the top piece of a slot whose piece is selected by a click.
@@ -237,6 +245,15 @@ class CShogiView : public wxWindow {
   std::unique_ptr<JskPlayerBook> book_;
   std::unique_ptr<EnginePlayer> engines_;
   std::unique_ptr<EngineAnalysis> analysis_;
+  std::unique_ptr<RecordAnalysisSession> record_run_;
+  // What the graph on screen shows: the scores' version, the shown ply and the record's end.
+  struct GraphKey {
+    int Version = -1, Ply = -1, End = -1;
+    bool Fits = false;
+    friend bool operator==(const GraphKey&, const GraphKey&) = default;
+  };
+  GraphKey graph_key_;
+  int tip_ply_ = -1;
   CAnalysisPanel* analysis_panel_ = nullptr;
   std::unique_ptr<ExplorerPanel> explorer_;
   CExplorerPanel* explorer_panel_ = nullptr;
@@ -256,6 +273,7 @@ class CShogiView : public wxWindow {
     int Scale = 0;
     bool Coordinates = false;
     bool Flipped = false;
+    bool Graph = false;
     friend bool operator==(const StaticKey&, const StaticKey&) = default;
   };
   StaticKey static_key_;
@@ -287,6 +305,7 @@ class CShogiView : public wxWindow {
   wxTimer forward_timer_;
   wxTimer back_timer_;
   wxTimer analysis_timer_;  // polls the 検討 engine
+  wxTimer record_timer_;    // polls 棋譜解析
 };
 
 }  // namespace shogi::gui
