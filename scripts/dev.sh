@@ -47,10 +47,14 @@ install_missing() {  # install_missing PACKAGE... (default: the packages above)
 
 # Each step of the test command says how long it took, so that the time budget can be kept.
 started=$SECONDS
+children_cpu() {  # the processor seconds of this script's finished child processes so far
+  awk -v hz="$(getconf CLK_TCK)" '{ sub(/.*\) /, ""); printf "%d", ($14 + $15) / hz }' "/proc/$$/stat"
+}
 step() {  # step NAME COMMAND...
-  local name=$1 t=$SECONDS; shift
+  local name=$1 t=$SECONDS c; c=$(children_cpu); shift
   "$@"
-  echo "== $name: $((SECONDS - t)) s (total $((SECONDS - started)) s)"
+  echo "== $name: $((SECONDS - t)) s, processor $(( $(children_cpu) - c )) s" \
+       "(total $((SECONDS - started)) s)"
 }
 
 build() {  # build DIR CMAKE-ARGS... [-- TARGET...]
@@ -122,16 +126,19 @@ case "${1:-}" in
     # The window tests (gui_test) run under xvfb-run, which ctest starts for them.
     step tests run_tests "$top/build"
     # The tests once more with AddressSanitizer and UndefinedBehaviorSanitizer; any report
-    # aborts the test that made it. The window program is compiled there too, for clang's
-    # warnings, but its tests run only in the build above: the toolkit's own allocations
-    # would drown the leak checker.
-    step sanitizer-build build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_BENCH=OFF \
-      -DSHOGI_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-      -DCMAKE_CXX_COMPILER=clang++
+    # aborts the test that made it. The window code is only compiled there, for clang's
+    # warnings: its tests run in the build above (the toolkit's own allocations would drown the
+    # leak checker). The same tree builds the fuzz targets. Line tables are all a sanitizer's
+    # report needs, and cost far less to build than full debug information.
+    step sanitizer-build build "$top/build-asan" -DSHOGI_SANITIZE=ON -DSHOGI_FUZZ=ON \
+      -DSHOGI_BENCH=OFF -DSHOGI_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+      -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       step sanitizer-tests run_tests "$top/build-asan" -E '^gui_test'
     # Random fuzzing of every reader, 60 s in all (scripts/fuzz.sh runs longer on demand).
-    step fuzz "$top/scripts/fuzz.sh"
+    step fuzz "$top/scripts/fuzz.sh" --build "$top/build-asan"
     # The Windows build of the system layer and the thinking library under Wine (the rest:
     # scripts/dev.sh windows).
     step windows windows quick

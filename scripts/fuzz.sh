@@ -8,23 +8,32 @@
 #   scripts/fuzz.sh --keep   afterwards merge the inputs that reached new code into the
 #                            saved corpus under tests/fuzz/corpus (which every test build
 #                            replays)
-# New inputs go to build-fuzz/corpus/<target>; the saved corpus is only read unless --keep.
+#   scripts/fuzz.sh --build DIR   use the build tree DIR, configured with SHOGI_FUZZ=ON (the
+#                            test command's sanitizer build), instead of a tree of its own
+# New inputs go to <build>/corpus/<target>; the saved corpus is only read unless --keep.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-fuzz"
+own_build=1
 keep=0
-case "${1:-}" in
-  "") ;;
-  --keep) keep=1 ;;
-  *) echo "usage: scripts/fuzz.sh [--keep]" >&2; exit 2 ;;
-esac
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --keep) keep=1 ;;
+    --build) [ $# -ge 2 ] || { echo "--build needs a directory" >&2; exit 2; }
+             build=$(cd "$2" && pwd); own_build=0; shift ;;
+    *) echo "usage: scripts/fuzz.sh [--keep] [--build DIR]" >&2; exit 2 ;;
+  esac
+  shift
+done
 targets=(kif ki2 csa jkf database position_index foreign kaya palm)
 seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-60} / ${#targets[@]} ))}
 
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSHOGI_GUI=OFF -DSHOGI_BENCH=OFF \
-  >/dev/null
+if [ "$own_build" -eq 1 ]; then
+  cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOGI_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSHOGI_GUI=OFF -DSHOGI_BENCH=OFF \
+    >/dev/null
+fi
 cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
 
 mkdir -p "$build/artifacts"

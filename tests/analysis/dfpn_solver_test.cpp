@@ -21,7 +21,7 @@ using test_support::Game;
 using testing::LoadMateProblems;
 using testing::MateProblem;
 
-DfpnTable& SharedTable() {
+DfpnTable& SharedDfpnTable() {
   static DfpnTable table;
   if (!table.Allocated()) table.Allocate(64);
   return table;
@@ -29,7 +29,7 @@ DfpnTable& SharedTable() {
 
 DfpnResult Solve(const std::string& sfen, const DfpnLimits& limits = {}) {
   const auto p = FromSfen(sfen);
-  return SolveDfpn(p.pos, p.side, SharedTable(), limits);
+  return SolveDfpn(p.pos, p.side, SharedDfpnTable(), limits);
 }
 
 std::string Usi(const std::vector<MoveCode>& line) {
@@ -204,7 +204,7 @@ TEST(DfpnSolver, LimitsAndTheCallerEndTheSearch) {
 TEST(DfpnSolver, RefusesMorePiecesThanTheTableCounts) {
   Position pos = FromSfen("4k4/9/9/9/9/9/9/9/9 b G 1").pos;
   pos.Hand[kFirst][kGold] = 8;  // a hand-built position: no SFEN holds eight golds
-  EXPECT_EQ(SolveDfpn(pos, kFirst, SharedTable(), {}).outcome, DfpnOutcome::kRefused);
+  EXPECT_EQ(SolveDfpn(pos, kFirst, SharedDfpnTable(), {}).outcome, DfpnOutcome::kRefused);
 }
 
 TEST(CheckMateLine, NamesWhatIsWrongWithALine) {

@@ -12,6 +12,7 @@
 namespace shogi {
 namespace {
 
+using test::ReadBytes;
 using test::Cp;
 using test::EvenGame;
 using test::MakeRecord;
@@ -26,13 +27,13 @@ GameRecord LanceHandicap() {
   return r;
 }
 
-struct GoldenCase {
+struct CsaGoldenCase {
   const char* file;
   std::function<GameRecord()> record;
   bool store_times;
 };
 
-const GoldenCase kGolden[] = {
+const CsaGoldenCase kCsaGolden[] = {
     {"csa/even.csa", EvenGame, true},
     {"csa/even_no_times.csa", EvenGame, false},
     {"csa/handicap_gote_first.csa", LanceHandicap, true},
@@ -40,7 +41,7 @@ const GoldenCase kGolden[] = {
 };
 
 TEST(CsaWriter, WritesFilesByteForByte) {
-  for (const GoldenCase& c : kGolden) {
+  for (const CsaGoldenCase& c : kCsaGolden) {
     std::string bytes, message;
     ASSERT_TRUE(FormatCsa(c.record(), c.store_times, bytes, message)) << c.file;
     EXPECT_EQ(Utf8(bytes), Utf8(TestData(c.file))) << c.file;
@@ -48,7 +49,7 @@ TEST(CsaWriter, WritesFilesByteForByte) {
 }
 
 TEST(CsaWriter, RoundTripsEveryFileThroughBothReaders) {
-  for (const GoldenCase& c : kGolden) {
+  for (const CsaGoldenCase& c : kCsaGolden) {
     const GameRecord written = c.record();
     const std::string bytes = TestData(c.file);
     for (bool url : {false, true}) {
@@ -79,11 +80,6 @@ TEST(CsaWriter, RefusesPiecesInHandAndCreatesNoFile) {
   EXPECT_EQ(test::FileBytes(dir.Path() + "even.csa"), TestData("csa/even.csa"));
 }
 
-int ReadText(const std::string& text, GameRecord& r, std::string& message) {
-  MemoryByteStream stream(text);
-  return ReadCsa(stream, r, message);
-}
-
 const char* const kEvenBoard =
     "P1-KY-KE-GI-KI-OU-KI-GI-KE-KY\nP2 * -HI *  *  *  *  * -KA * \n"
     "P3-FU-FU-FU-FU-FU-FU-FU-FU-FU\nP4 *  *  *  *  *  *  *  *  * \n"
@@ -112,7 +108,7 @@ TEST(CsaReader, ReadsTheBoardWhereverItStandsAndHoweverItsCellsAreSpaced) {
   for (const std::string& text : files) {
     GameRecord r;
     std::string message;
-    ASSERT_EQ(ReadText(text, r, message), 0) << text;
+    ASSERT_EQ(ReadBytes<ReadCsa>(text, r, message), 0) << text;
     EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), kLanceHandicap) << text;
     EXPECT_EQ(r.StartIndex, 1);
     EXPECT_EQ(FieldText(r.FirstName), "a");
@@ -154,7 +150,7 @@ TEST(CsaReader, TakesOnlyMovesThatCanBePlayed) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(CsaFrom(c.sfen) + c.moves, r, message);
+    const int rc = ReadBytes<ReadCsa>(CsaFrom(c.sfen) + c.moves, r, message);
     test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
   }
 }
@@ -162,11 +158,11 @@ TEST(CsaReader, TakesOnlyMovesThatCanBePlayed) {
 TEST(CsaReader, TheFirstMoveDecidesWhoStarts) {
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(std::string("N+a\nN-b\n") + kEvenBoard + "+\n-3334FU\n+7776FU\n", r, message),
+  ASSERT_EQ(ReadBytes<ReadCsa>(std::string("N+a\nN-b\n") + kEvenBoard + "+\n-3334FU\n+7776FU\n", r, message),
             0);
   EXPECT_EQ(r.StartIndex, 1);
   EXPECT_EQ(test::UsiMoves(r), "3c3d 7g7f");
-  ASSERT_EQ(ReadText("N+a\nN-b\n-\n+7776FU\n", r, message), 0);  // no board: the even game
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+a\nN-b\n-\n+7776FU\n", r, message), 0);  // no board: the even game
   EXPECT_EQ(r.StartIndex, 0);
   EXPECT_TRUE(r.InitialPosition == kInitialPosition);
 }
@@ -203,21 +199,21 @@ TEST(CsaReader, ResultLines) {
   for (const Case& c : cases) {
     GameRecord r;
     std::string message;
-    ASSERT_EQ(ReadText(std::string("N+a\nN-b\n+\n") + c.tail, r, message), 0) << c.tail;
+    ASSERT_EQ(ReadBytes<ReadCsa>(std::string("N+a\nN-b\n+\n") + c.tail, r, message), 0) << c.tail;
     EXPECT_EQ(r.ResultCode, c.result) << c.tail;
     EXPECT_EQ(RecordMoveCount(r), c.moves) << c.tail;
   }
   // In a game the second player starts, the side to move still decides the winner.
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText("N+a\nN-b\n-\n-3334FU\n%TORYO\n", r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+a\nN-b\n-\n-3334FU\n%TORYO\n", r, message), 0);
   EXPECT_EQ(r.ResultCode, kResultSecondWins);
 }
 
 TEST(CsaReader, TimesOnTheirOwnLineOrAfterAComma) {
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText("N+a\nN-b\n+\n+7776FU,T10\n-3334FU\nT5\n+2726FU\nT7\nT8\n-8384FU\n%TORYO\n", r,
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+a\nN-b\n+\n+7776FU,T10\n-3334FU\nT5\n+2726FU\nT7\nT8\n-8384FU\n%TORYO\n", r,
                      message),
             0);
   EXPECT_EQ(r.MoveTimes[0], 10);
@@ -225,21 +221,21 @@ TEST(CsaReader, TimesOnTheirOwnLineOrAfterAComma) {
   EXPECT_EQ(r.MoveTimes[2], 18);  // a second time line replaces the first
   EXPECT_EQ(r.MoveTimes[3], 5);
   // A time line before the first move turns the times of the file off.
-  ASSERT_EQ(ReadText("N+a\nN-b\n+\nT3\n+7776FU,T10\n-3334FU\nT5\n", r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+a\nN-b\n+\nT3\n+7776FU,T10\n-3334FU\nT5\n", r, message), 0);
   EXPECT_EQ(r.MoveTimes[0], 0);
   EXPECT_EQ(r.MoveTimes[1], 0);
   // Absurd times are capped instead of overflowing.
-  ASSERT_EQ(ReadText("N+a\nN-b\n+\n+7776FU,T99999999999999999999\n", r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+a\nN-b\n+\n+7776FU,T99999999999999999999\n", r, message), 0);
   EXPECT_EQ(r.MoveTimes[0], 99 * 3600 + 59 * 60 + 59);
 }
 
 TEST(CsaReader, NamesAndTheGekisashiRule) {
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText("N+\xB7\xE3\xBB\xD8\nN-abcdefghijklmnopqrstuvwxyz\n+\n", r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+\xB7\xE3\xBB\xD8\nN-abcdefghijklmnopqrstuvwxyz\n+\n", r, message), 0);
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "激指");
   EXPECT_EQ(FieldText(r.SecondName), "abcdefghijklmnopqrst");
-  ASSERT_EQ(ReadText("N+\xB7\xE3\xBB\xD8x\n+\n", r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>("N+\xB7\xE3\xBB\xD8x\n+\n", r, message), 0);
   EXPECT_EQ(FieldText(r.FirstName), "\xB7\xE3\xBB\xD8x");
 }
 
@@ -263,7 +259,7 @@ TEST(CsaReader, StopsAfter500Moves) {
   text += "%TORYO\n";
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>(text, r, message), 0);
   EXPECT_EQ(RecordMoveCount(r), 500);
   EXPECT_EQ(r.ResultCode, kResultNone);
 }
@@ -287,7 +283,7 @@ TEST(CsaReader, MalformedFilesLeaveTheRecordAsItWas) {
   for (const std::string& text : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    test::ExpectReadOutcome(ReadText(text, r, message), r, message, -1, text);
+    test::ExpectReadOutcome(ReadBytes<ReadCsa>(text, r, message), r, message, -1, text);
   }
 }
 
@@ -300,12 +296,12 @@ TEST(CsaReader, ReadsPromotionsDropsAndBoardsWithUnknownCells) {
       "P4\nP5\nP6\nP7 *  *  *  *  *  *  * +FU * \nP8\nP9 *  *  *  * +OU *  *  * +XX\n"
       "+\n+2726FU\n-5152OU\n+2625FU\n-5251OU\n+2524FU\n-5152OU\n+2423TO\n-5251OU\n"
       "+0024FU\n";
-  ASSERT_EQ(ReadText(text, r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadCsa>(text, r, message), 0);
   EXPECT_EQ(ToSfen(r.InitialPosition, kFirst), "4k4/9/7p1/9/9/9/7P1/9/4K4 b - 1");
   EXPECT_EQ(test::UsiMoves(r), "2g2f 5a5b 2f2e 5b5a 2e2d 5a5b 2d2c+ 5b5a P*2d");
   std::string without_capture = text;
   without_capture.replace(text.find("-FU"), 3, " * ");
-  EXPECT_EQ(ReadText(without_capture, r, message), 1);
+  EXPECT_EQ(ReadBytes<ReadCsa>(without_capture, r, message), 1);
 }
 
 // Files other programs write: version 3.0 with UTF-8 names, "$" headers, "'" comments, a
@@ -350,7 +346,7 @@ TEST(CsaReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(test::ChangedTestData(c.file, c.from, c.to), r, message);
+    const int rc = ReadBytes<ReadCsa>(test::ChangedTestData(c.file, c.from, c.to), r, message);
     test::ExpectReadOutcome(rc, r, message, -1, c.from);
   }
 }
@@ -373,7 +369,7 @@ TEST(CsaReader, ReadsPiecesPlacedOneByOne) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(std::string("N+a\nN-b\n") + c.text + "%CHUDAN\n", r, message);
+    const int rc = ReadBytes<ReadCsa>(std::string("N+a\nN-b\n") + c.text + "%CHUDAN\n", r, message);
     if (c.sfen == nullptr) {
       test::ExpectReadOutcome(rc, r, message, -1, c.text);
       continue;

@@ -10,13 +10,9 @@
 namespace shogi {
 namespace {
 
+using test::ReadBytes;
 using test::Cp;
 using test::Lines;
-
-int ReadText(const std::string& bytes, GameRecord& r, std::string& message) {
-  MemoryByteStream stream(bytes);
-  return ReadKi2(stream, r, message);
-}
 
 TEST(Ki2Reader, ReadsAGameAndIgnoresMovesQuotedInComments) {
   GameRecord r = test::SentinelRecord();
@@ -49,7 +45,7 @@ TEST(Ki2Reader, ResignationTokensSetTheResult) {
   for (const Case& c : cases) {
     GameRecord r;
     std::string message;
-    ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
+    ASSERT_EQ(ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
     EXPECT_EQ(r.ResultCode, c.result) << c.moves;
     EXPECT_LE(RecordMoveCount(r), 2);
   }
@@ -61,7 +57,7 @@ TEST(Ki2Reader, StopsAt256Moves) {
   for (int i = 0; i < 260; ++i) moves += std::string(shuffle[i % 4]) + (i % 4 == 3 ? "\n" : " ");
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", moves + "▲投了"}), r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", moves + "▲投了"}), r, message), 0);
   EXPECT_EQ(RecordMoveCount(r), 256);
   EXPECT_EQ(r.ResultCode, kResultNone);
 }
@@ -85,11 +81,11 @@ TEST(Ki2Reader, NeedsMarkedMovesThatResolveButNoNames) {
   for (const auto& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    test::ExpectReadOutcome(ReadText(c.text, r, message), r, message, c.count, Utf8(c.text));
+    test::ExpectReadOutcome(ReadBytes<ReadKi2>(c.text, r, message), r, message, c.count, Utf8(c.text));
   }
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(Lines({"▲７六歩"}), r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadKi2>(Lines({"▲７六歩"}), r, message), 0);
   EXPECT_EQ(FieldText(r.FirstName), "");
   EXPECT_EQ(FieldText(r.SecondName), "");
 }
@@ -115,7 +111,7 @@ TEST(Ki2Reader, TakesOnlyMovesThatCanBePlayed) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(Lines({"先手：a", "後手：b", c.moves}), r, message);
+    const int rc = ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", c.moves}), r, message);
     test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
   }
 }
@@ -123,7 +119,7 @@ TEST(Ki2Reader, TakesOnlyMovesThatCanBePlayed) {
 TEST(Ki2Reader, TheMainLineEndsAtTheFirstVariation) {
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", "▲７六歩 △３四歩", "まで2手で中断", "",
+  ASSERT_EQ(ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", "▲７六歩 △３四歩", "まで2手で中断", "",
                             "変化：2手", "△８四歩"}),
                      r, message),
             0);
@@ -137,7 +133,7 @@ TEST(Ki2Reader, TokensRunAtMost13BytesPastTheMark) {
                      Cp("△３四歩") + "\x88\x81\xA3" + "\r\n";
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKi2>(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
 }
 
@@ -178,7 +174,7 @@ TEST(Ki2Reader, RefusesTheHandicapRecordWhenSpoilt) {
     GameRecord r = test::SentinelRecord();
     std::string message;
     const int rc =
-        ReadText(test::ChangedTestData("ki2/handicap_gote_first.ki2u", c.from, c.to), r, message);
+        ReadBytes<ReadKi2>(test::ChangedTestData("ki2/handicap_gote_first.ki2u", c.from, c.to), r, message);
     test::ExpectReadOutcome(rc, r, message, -1, c.from);
   }
 }
@@ -203,7 +199,7 @@ TEST(Ki2Reader, EndWordsAndSummaryLinesSetTheResult) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    ASSERT_EQ(ReadText(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
+    ASSERT_EQ(ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", c.moves}), r, message), 0) << c.moves;
     EXPECT_EQ(r.ResultCode, c.result) << c.moves;
   }
 }

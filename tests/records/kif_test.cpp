@@ -13,6 +13,7 @@
 namespace shogi {
 namespace {
 
+using test::ReadBytes;
 using test::Cp;
 using test::EvenGame;
 using test::Lines;
@@ -112,11 +113,6 @@ TEST(KifWriter, WritesThroughATemporaryFileAndKeepsTheOldOneOnFailure) {
   EXPECT_EQ(message, "ファイルが作成できません。");
 }
 
-int ReadText(const std::string& bytes, GameRecord& r, std::string& message, bool url = false) {
-  MemoryByteStream stream(bytes);
-  return url ? ReadKifUrl(stream, r, message) : ReadKif(stream, r, message);
-}
-
 std::string KifWithMoves(std::initializer_list<std::string_view> move_lines) {
   std::string text = Lines(
       {"# header", "手合割：平手", "先手：甲", "後手：乙", "手数----指手---------消費時間--"});
@@ -144,7 +140,7 @@ TEST(KifReader, TakesTimesOnlyWhenEverySeparatorIsInPlace) {
   for (const Case& c : cases) {
     GameRecord r;
     std::string message;
-    ASSERT_EQ(ReadText(KifWithMoves({c.line}), r, message), 0) << c.line;
+    ASSERT_EQ(ReadBytes<ReadKif>(KifWithMoves({c.line}), r, message), 0) << c.line;
     EXPECT_EQ(test::UsiMoves(r), "7g7f") << c.line;
     EXPECT_EQ(r.MoveTimes[0], c.seconds) << c.line;
   }
@@ -171,7 +167,7 @@ TEST(KifReader, EndWordsSetTheResultByTheSideToMove) {
     text += Cp(std::string("   9 ") + c.word + "\r\n   9 ２六歩(27)\r\n");
     GameRecord r;
     std::string message;
-    ASSERT_EQ(ReadText(text, r, message), 0) << c.word;
+    ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << c.word;
     EXPECT_EQ(r.ResultCode, c.result) << c.word << c.moves;
     EXPECT_EQ(RecordMoveCount(r), c.moves) << "nothing after the end line is read";
   }
@@ -182,7 +178,7 @@ TEST(KifReader, TheMainLineEndsAtTheFirstVariation) {
       KifWithMoves({"   1 ７六歩(77)", "   2 ３四歩(33)", "", "変化：2手", "   2 ８四歩(83)"});
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
 }
 
@@ -204,7 +200,7 @@ TEST(KifReader, StopsAfter500Moves) {
   text += Cp(" 502 投了\r\n");
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(RecordMoveCount(r), 500);
   EXPECT_TRUE(IsEndMarker(r.MoveList[500]));
   EXPECT_EQ(r.ResultCode, kResultNone);
@@ -228,7 +224,8 @@ TEST(KifReader, FailuresLeaveTheRecordAsItWas) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(cases[i], r, message, i == 5);
+    const int rc = i == 5 ? ReadBytes<ReadKifUrl>(cases[i], r, message)
+                          : ReadBytes<ReadKif>(cases[i], r, message);
     test::ExpectReadOutcome(rc, r, message, -1, "case " + std::to_string(i));
   }
 }
@@ -261,7 +258,7 @@ TEST(KifReader, TakesOnlyMovesThatCanBePlayed) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(KifFrom(c.sfen) + Cp(c.line) + "\r\n", r, message);
+    const int rc = ReadBytes<ReadKif>(KifFrom(c.sfen) + Cp(c.line) + "\r\n", r, message);
     test::ExpectReadOutcome(rc, r, message, c.count, std::string(c.sfen) + c.line);
   }
 }
@@ -271,7 +268,7 @@ TEST(KifReader, KingsOfADiagramAreTheFirstOnTheirSquares) {
   const char* const empty = "| ・ ・ ・ ・ ・ ・ ・ ・ ・|";
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(Lines({"# h", "手合割：その他", "後手の持駒：なし",
+  ASSERT_EQ(ReadBytes<ReadKif>(Lines({"# h", "手合割：その他", "後手の持駒：なし",
                             "|v玉 ・ ・ ・v玉 ・ ・ ・ ・|一", empty, empty, empty, empty, empty,
                             empty, empty, "| 玉 ・ ・ ・ 玉 ・ ・ ・ ・|九", "先手の持駒：なし",
                             "手数----指手---------消費時間--"}),
@@ -280,7 +277,7 @@ TEST(KifReader, KingsOfADiagramAreTheFirstOnTheirSquares) {
       << message;
   EXPECT_EQ(r.InitialPosition.King[kFirst], SquareOf(5, 9));
   EXPECT_EQ(r.InitialPosition.King[kSecond], SquareOf(5, 1));
-  ASSERT_EQ(ReadText(KifFrom("9/9/9/9/9/9/9/9/9 b - 1"), r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(KifFrom("9/9/9/9/9/9/9/9/9 b - 1"), r, message), 0) << message;
   EXPECT_EQ(r.InitialPosition.King[kFirst], kNoKing);
   EXPECT_EQ(r.InitialPosition.King[kSecond], kNoKing);
 }
@@ -290,10 +287,10 @@ TEST(KifReader, SkipsCommentsAndAmpersandLinesOfAFile) {
       {"*コメント", "   1 ７六歩(77)", "&読み込み時表示", "*", "   2 ３四歩(33)", "", "abc"});
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
   // A URL stream skips only "*" lines: the "&" line is read as a move.
-  EXPECT_EQ(ReadText(text, r, message, true), 1);
+  EXPECT_EQ(ReadBytes<ReadKifUrl>(text, r, message), 1);
 }
 
 TEST(KifReader, ReadsHeaderLines) {
@@ -302,7 +299,7 @@ TEST(KifReader, ReadsHeaderLines) {
                                   "手数----指手---------消費時間--", "   1 ３四歩(33)"});
   GameRecord r = test::SentinelRecord();
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(r.StartIndex, 1);
   EXPECT_EQ(r.PlyCount, 1);
   EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kLance));
@@ -322,7 +319,7 @@ TEST(KifReader, NamesEndAtAControlCharacter) {
                      Lines({"手数----指手---------消費時間--"});
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0);
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "甲");
   EXPECT_EQ(FieldText(r.SecondName), "a");
 }
@@ -339,7 +336,7 @@ TEST(KifReader, ReadsADiagramWithVariantLetters) {
              "先手の持駒：歩　歩　香三", "後手番", "手数----指手---------消費時間--"});
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0) << message;
+  ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(ToSfen(r.InitialPosition, SideOfPly(r.StartIndex)),
             "4k3+R/9/9/9/9/9/9/9/4K3+N w 3L2P2bg18p 1");
   EXPECT_EQ(r.InitialPosition.King[kFirst], SquareOf(5, 9));
@@ -455,7 +452,7 @@ TEST(KifReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(test::ChangedTestData(c.file, c.from, c.to), r, message);
+    const int rc = ReadBytes<ReadKif>(test::ChangedTestData(c.file, c.from, c.to), r, message);
     test::ExpectReadOutcome(rc, r, message, -1, c.from);
   }
 }
@@ -482,7 +479,7 @@ TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
                                     "手数----指手---------消費時間--", "1 ５二玉(51)"});
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(text, r, message);
+    const int rc = ReadBytes<ReadKif>(text, r, message);
     if (c.sfen == nullptr) {
       test::ExpectReadOutcome(rc, r, message, -1, c.name);
       continue;
@@ -496,7 +493,7 @@ TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
   GameRecord r;
   std::string message;
   ASSERT_EQ(
-      ReadText(Lines({"先手：s", "後手：u", "手数----指手---------消費時間--", "1 ７六歩(77)"}), r,
+      ReadBytes<ReadKif>(Lines({"先手：s", "後手：u", "手数----指手---------消費時間--", "1 ７六歩(77)"}), r,
                message),
       0);
   EXPECT_TRUE(r.InitialPosition == kInitialPosition);

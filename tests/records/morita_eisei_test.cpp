@@ -59,14 +59,14 @@ struct Format {
 const Format kMorita{"morita", FormatMorita, ReadMorita};
 const Format kEisei{"eisei", FormatEisei, ReadEisei};
 
-struct GoldenCase {
+struct ForeignGoldenCase {
   const Format& format;
   const char* file;
   std::function<GameRecord()> record;
   bool store_times;
 };
 
-const GoldenCase kGolden[] = {
+const ForeignGoldenCase kForeignGolden[] = {
     {kMorita, "morita/even.txt", EvenGameWithHeader, true},
     {kMorita, "morita/hands_gote_first.txt", HandsGoteFirst, false},
     {kEisei, "eisei/even.kif", EvenGameWithHeader, true},
@@ -82,7 +82,7 @@ GameRecord ReadBytes(const Format& format, const std::string& bytes, int& rc,
 }
 
 TEST(MoritaEiseiWriters, WriteFilesByteForByte) {
-  for (const GoldenCase& c : kGolden) {
+  for (const ForeignGoldenCase& c : kForeignGolden) {
     const std::string bytes = c.format.write(c.record(), c.store_times);
     EXPECT_EQ(Utf8(bytes), Utf8(TestData(c.file))) << c.file;
     EXPECT_EQ(bytes, TestData(c.file)) << c.file;  // the NUL bytes after the Eisei names too
@@ -90,7 +90,7 @@ TEST(MoritaEiseiWriters, WriteFilesByteForByte) {
 }
 
 TEST(MoritaEiseiWriters, RoundTripEveryFile) {
-  for (const GoldenCase& c : kGolden) {
+  for (const ForeignGoldenCase& c : kForeignGolden) {
     const GameRecord written = c.record();
     int rc;
     std::string message;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/byte_stream.h"
 #include "rules/game_record.h"
 #include "tests/records/record_compare.h"
 #include "tests/support/game_builder.h"
@@ -34,6 +35,13 @@ std::string ChangedTestData(const std::string& relative, std::string_view from,
 // Records built from SFEN and USI moves, and their moves as USI.
 using test_support::MakeRecord;
 using test_support::UsiMoves;
+
+// A record read from bytes in memory, as a stream reader (ReadKif, ReadCsa, ...) reads a file.
+template <int (*Read)(ByteStream&, GameRecord&, std::string&)>
+int ReadBytes(const std::string& bytes, GameRecord& record, std::string& message) {
+  MemoryByteStream stream(bytes);
+  return Read(stream, record, message);
+}
 
 // The even game of the golden files even.kif and even.csa: a capture on the square just
 // moved to, a promotion, a drop and a think of an hour; the first player won.

@@ -11,12 +11,8 @@
 namespace shogi {
 namespace {
 
+using test::ReadBytes;
 using test::Cp;
-
-int ReadText(const std::string& text, GameRecord& r, std::string& message) {
-  MemoryByteStream stream(text);
-  return ReadUsiText(stream, r, message);
-}
 
 TEST(UsiText, ReadsPositionsAndTheirMoves) {
   constexpr const char* kGoteFirst =
@@ -45,7 +41,7 @@ TEST(UsiText, ReadsPositionsAndTheirMoves) {
   for (const Case& c : cases) {
     GameRecord r = test::SentinelRecord();
     std::string message;
-    const int rc = ReadText(c.text, r, message);
+    const int rc = ReadBytes<ReadUsiText>(c.text, r, message);
     if (c.sfen == nullptr) {
       test::ExpectReadOutcome(rc, r, message, -1, c.text);
       continue;
@@ -65,7 +61,7 @@ TEST(UsiText, KeepsAtMost500Moves) {
   for (int i = 0; i < 510; ++i) text += shuffle[i % 4];
   GameRecord r;
   std::string message;
-  ASSERT_EQ(ReadText(text, r, message), 0);
+  ASSERT_EQ(ReadBytes<ReadUsiText>(text, r, message), 0);
   EXPECT_EQ(RecordMoveCount(r), 500);
 }
 

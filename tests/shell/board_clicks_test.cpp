@@ -17,7 +17,7 @@
 namespace shogi {
 namespace {
 
-constexpr BoardSpot Square(int file, int rank) {
+constexpr BoardSpot SpotAt(int file, int rank) {
   return {BoardArea::kBoard, SquareOf(file, rank)};
 }
 
@@ -50,63 +50,63 @@ TEST_F(BoardClicksTest, ClickClickMovesAndEveryWayOfCancelling) {
     const char* moves;
     BoardSpot selected;
   } cases[] = {
-      {"a click selects", [](BoardClicksTest& t) { t.Click(Square(7, 7)); }, "", Square(7, 7)},
+      {"a click selects", [](BoardClicksTest& t) { t.Click(SpotAt(7, 7)); }, "", SpotAt(7, 7)},
       {"a second click on the destination moves",
        [](BoardClicksTest& t) {
-         t.Clicks({Square(7, 7), Square(7, 6)});
+         t.Clicks({SpotAt(7, 7), SpotAt(7, 6)});
        },
        "7g7f",
        {}},
       {"a second click on the piece cancels",
        [](BoardClicksTest& t) {
-         t.Clicks({Square(7, 7), Square(7, 7)});
+         t.Clicks({SpotAt(7, 7), SpotAt(7, 7)});
        },
        "",
        {}},
       {"an illegal destination cancels",
        [](BoardClicksTest& t) {
-         t.Clicks({Square(7, 7), Square(5, 5)});
+         t.Clicks({SpotAt(7, 7), SpotAt(5, 5)});
        },
        "",
        {}},
       {"another piece of the side takes over",
        [](BoardClicksTest& t) {
-         t.Clicks({Square(7, 7), Square(2, 7), Square(2, 6)});
+         t.Clicks({SpotAt(7, 7), SpotAt(2, 7), SpotAt(2, 6)});
        },
        "2g2f",
        {}},
       {"a press on another piece starts its drag",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
-         t.Drag(Square(2, 7), Square(2, 6));
+         t.Click(SpotAt(7, 7));
+         t.Drag(SpotAt(2, 7), SpotAt(2, 6));
        },
        "2g2f",
        {}},
       {"a drag still moves",
-       [](BoardClicksTest& t) { t.Drag(Square(7, 7), Square(7, 6)); },
+       [](BoardClicksTest& t) { t.Drag(SpotAt(7, 7), SpotAt(7, 6)); },
        "7g7f",
        {}},
       {"an opponent's piece is not selected",
-       [](BoardClicksTest& t) { t.Click(Square(3, 3)); },
+       [](BoardClicksTest& t) { t.Click(SpotAt(3, 3)); },
        "",
        {}},
       {"the right button drops the selection",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
+         t.Click(SpotAt(7, 7));
          EXPECT_TRUE(DropSelection(t.state));
          EXPECT_FALSE(DropSelection(t.state));
-         t.Click(Square(7, 6));
+         t.Click(SpotAt(7, 6));
        },
        "",
        {}},
       {"a command drops the selection",
        [](BoardClicksTest& t) {
-         t.Click(Square(7, 7));
+         t.Click(SpotAt(7, 7));
          MemoryProfile profile;
          ProgramSettings settings;
          CommandEnv env{t.ctx, profile, settings};
          RunCommand(env, kCmdFlip);
-         t.Click(Square(7, 6));
+         t.Click(SpotAt(7, 6));
        },
        "",
        {}},
@@ -134,7 +134,7 @@ TEST_F(BoardClicksTest, ClicksDropFromTheHandPromoteAndEditTheSetUp) {
   state.Record.BoardFlipped = true;
   EXPECT_EQ(BuildScene(state, false).PickedHand[kUpperHand], kPawn);
   state.Record.BoardFlipped = false;
-  Click(Square(5, 5));
+  Click(SpotAt(5, 5));
   EXPECT_EQ(Moves(), "P*5e");
   bool slot_repainted = false;
   for (const SceneChange& c : SceneChanges(&selected, BuildScene(state, false))) {
@@ -146,14 +146,14 @@ TEST_F(BoardClicksTest, ClicksDropFromTheHandPromoteAndEditTheSetUp) {
   SetUp();
   LoadSfen("4k4/9/9/9/9/9/4S4/9/4K4 b - 1");
   StartWith(0, 0, false);
-  Click(Square(5, 7));
-  PressSpot(ctx, Square(5, 6));
+  Click(SpotAt(5, 7));
+  PressSpot(ctx, SpotAt(5, 6));
   EXPECT_EQ(state.InteractionState, kStateGame);
   SetUp();
   LoadSfen("4k4/9/9/4S4/9/9/9/9/4K4 b - 1");
   StartWith(0, 0, false);
-  Click(Square(5, 4));
-  PressSpot(ctx, Square(5, 3));
+  Click(SpotAt(5, 4));
+  PressSpot(ctx, SpotAt(5, 3));
   EXPECT_EQ(state.InteractionState, kStatePromotion);
 
   // In set-up a piece goes anywhere, from the box too.
@@ -163,12 +163,12 @@ TEST_F(BoardClicksTest, ClicksDropFromTheHandPromoteAndEditTheSetUp) {
   ASSERT_EQ(state.PieceBox[kGold], 1);
   Click({BoardArea::kPieceBox, kGold});
   EXPECT_EQ(BuildScene(state, false).PickedBox, kGold);
-  Click(Square(5, 2));
+  Click(SpotAt(5, 2));
   EXPECT_EQ(state.Shown.Board[SquareOf(5, 2)], kGold);
   SetUp();
   StartFreeSetUp(state);
-  Click(Square(5, 9));
-  Click(Square(5, 5));
+  Click(SpotAt(5, 9));
+  Click(SpotAt(5, 5));
   EXPECT_EQ(state.Shown.Board[SquareOf(5, 5)], kKing);
   EXPECT_EQ(state.Shown.Board[SquareOf(5, 9)], 0);
 }
@@ -180,16 +180,16 @@ TEST_F(BoardClicksTest, LegalDestinationsOfTheHeldOrSelectedPiece) {
     return static_cast<int>(std::count(marks.begin(), marks.end(), true));
   };
   EXPECT_EQ(count(), 0);
-  Click(Square(2, 8));  // the rook: 1八 and 3八..7八
+  Click(SpotAt(2, 8));  // the rook: 1八 and 3八..7八
   EXPECT_EQ(count(), 6);
   EXPECT_TRUE(LegalDestinations(state)[SquareOf(7, 8)]);
   DropSelection(state);
-  PressSpot(ctx, Square(7, 7));  // held: the square it left is in the position again
+  PressSpot(ctx, SpotAt(7, 7));  // held: the square it left is in the position again
   EXPECT_TRUE(state.Held.Active);
   const std::array<bool, 82> marks = LegalDestinations(state);
   EXPECT_EQ(std::count(marks.begin(), marks.end(), true), 1);
   EXPECT_TRUE(marks[SquareOf(7, 6)]);
-  ReleaseSpot(ctx, Square(7, 6));
+  ReleaseSpot(ctx, SpotAt(7, 6));
   // A pawn in hand never goes to a file that holds one of the side's pawns.
   SetUp();
   LoadSfen("4k4/9/9/9/9/9/4P4/9/4K4 b P 1");
@@ -266,8 +266,8 @@ TEST_F(DisplaySceneTest, SelectionAndDestinationsAreTintedAndRepainted) {
   state.Display.Destinations = true;
   StartWith(0, 0, false);
   const ViewScene before = BuildScene(state, false);
-  PressSpot(ctx, Square(7, 7));
-  ReleaseSpot(ctx, Square(7, 7));
+  PressSpot(ctx, SpotAt(7, 7));
+  ReleaseSpot(ctx, SpotAt(7, 7));
   const ViewScene selected = BuildScene(state, false);
   EXPECT_EQ(selected.Tints[SquareOf(7, 7)], kTintPicked);
   EXPECT_EQ(selected.Tints[SquareOf(7, 6)], kTintDestination);

@@ -1,15 +1,14 @@
 // The registered engines: probing an engine for its name and options, the profile round
 // trip, the checks of typed option values and what an engine gets at its start.
 #include "shell/engine_list.h"
+#include "tests/shell/fake_engine.h"
 
 #include <gtest/gtest.h>
 
 namespace shogi {
 namespace {
 
-std::string FakeEngine(const std::string& mode) {
-  return std::string(SHOGI_FAKE_USI_ENGINE) + " " + mode;
-}
+using test::FakeEngine;
 
 TEST(EngineListTest, ProbedEngineSurvivesTheProfile) {
   EngineEntry entry;

@@ -18,13 +18,13 @@ using test_support::DatedGame;
 using test_support::UsiMoves;
 using Texts = std::vector<std::string>;
 
-struct Menu {
+struct SearchMenu {
   DatabaseKind Kind;
   int File, Search, List, Reverse;
   const char* Index;
   const char* Title;
 };
-const Menu kMenus[] = {
+const SearchMenu kSearchMenus[] = {
     {DatabaseKind::kKisen, kCmdKisenFile, kCmdKisenSearch, kCmdKisenList, kCmdKisenReverse,
      "games.idx", "棋　泉　一　覧　表"},
     {DatabaseKind::kTarvel, kCmdTarvelFile, kCmdTarvelSearch, kCmdTarvelList, kCmdTarvelReverse,
@@ -37,7 +37,7 @@ const int kPlies[] = {2, 5, 3, 8, 0};
 class SearchCommandsTest : public DatabaseCommandFixture {
  protected:
   // The database of kPlies chosen for `menu`, without its list opening.
-  void Prepare(const Menu& menu) {
+  void Prepare(const SearchMenu& menu) {
     std::vector<GameRecord> games;
     for (int plies : kPlies) games.push_back(DatedGame(2001, 2, 3, plies));
     WriteGames(FormatOf(menu.Kind), menu.Index, games);
@@ -61,7 +61,7 @@ class SearchCommandsTest : public DatabaseCommandFixture {
     for (const std::string& line : lines) numbers.push_back(std::stoi(line.substr(0, 6)));
     return numbers;
   }
-  int Count(const Menu& menu) {
+  int Count(const SearchMenu& menu) {
     int count = 0;
     std::string message;
     EXPECT_EQ(DatabaseGameCount(FormatOf(menu.Kind), PathsOf(menu.Index), count, message), 0);
@@ -72,7 +72,7 @@ class SearchCommandsTest : public DatabaseCommandFixture {
 // Search → list → a double-click: the game loaded at the searched ply, its number current,
 // the status bar cleared; "    検索中" and state 4 while the search pumps messages.
 TEST_F(SearchCommandsTest, APositionSearchListsItsGamesAndLoadsOneAtTheSearchedPly) {
-  for (const Menu& menu : kMenus) {
+  for (const SearchMenu& menu : kSearchMenus) {
     SCOPED_TRACE(menu.Index);
     ui = {};
     Prepare(menu);
@@ -112,7 +112,7 @@ TEST_F(SearchCommandsTest, APositionSearchListsItsGamesAndLoadsOneAtTheSearchedP
 // A list without a search loads a game at its start; a game whose start is its end shows its
 // result in the status bar. 一覧表 follows 逆順表示 and its check mark.
 TEST_F(SearchCommandsTest, TheListFollowsReverseOrderAndShowsTheResultOfAGameAtItsEnd) {
-  for (const Menu& menu : kMenus) {
+  for (const SearchMenu& menu : kSearchMenus) {
     SCOPED_TRACE(menu.Index);
     ui = {};
     Prepare(menu);
@@ -142,7 +142,7 @@ TEST_F(SearchCommandsTest, TheListFollowsReverseOrderAndShowsTheResultOfAGameAtI
 // The search dialog refuses bad dates with the message, its caption and the field to focus,
 // and stays open; キャンセル searches nothing. A search that finds nothing opens no list.
 TEST_F(SearchCommandsTest, BadDatesKeepTheDialogOpenAndNothingFoundOpensNoList) {
-  const Menu& menu = kMenus[0];
+  const SearchMenu& menu = kSearchMenus[0];
   Prepare(menu);
   const auto dates = [](const char* sy, const char* sm, const char* ey, const char* em) {
     return [=](SearchConditions& c) {
@@ -179,7 +179,7 @@ TEST_F(SearchCommandsTest, BadDatesKeepTheDialogOpenAndNothingFoundOpensNoList) 
 
 // Choosing a database opens its list; an empty one says so instead.
 TEST_F(SearchCommandsTest, ChoosingADatabaseOpensItsList) {
-  for (const Menu& menu : kMenus) {
+  for (const SearchMenu& menu : kSearchMenus) {
     SCOPED_TRACE(menu.Index);
     ui = {};
     Prepare(menu);
@@ -202,7 +202,7 @@ TEST_F(SearchCommandsTest, ChoosingADatabaseOpensItsList) {
 // 削除: none selected, the question answered no and yes; the list renumbered and written,
 // the close rule afterwards; the last game deleted closes the list with its message.
 TEST_F(SearchCommandsTest, DeleteRenumbersTheListAndTheCloseRuleFollows) {
-  const Menu& menu = kMenus[0];
+  const SearchMenu& menu = kSearchMenus[0];
   Prepare(menu);
   DatabaseSelection& selection = SelectionOf(state, menu.Kind);
   selection.CurrentRecordNo = 3;
@@ -242,7 +242,7 @@ TEST_F(SearchCommandsTest, DeleteRenumbersTheListAndTheCloseRuleFollows) {
 // 新規作成: the listed games in the list file's order (not the reversed display) into a new
 // database; an existing one only after the question.
 TEST_F(SearchCommandsTest, WriteListedCopiesTheListedGamesInFileOrder) {
-  const Menu& menu = kMenus[1];
+  const SearchMenu& menu = kSearchMenus[1];
   Prepare(menu);
   BoardAfter(3);
   const auto write_to = [](GameListSession& list) { list.WriteListed(); };

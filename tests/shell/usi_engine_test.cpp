@@ -9,15 +9,14 @@
 #include <sys/stat.h>
 
 #include "shell/usi_engine.h"
+#include "tests/shell/fake_engine.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
 
 namespace shogi {
 namespace {
 
-std::string FakeEngine(const std::string& mode, const std::string& log = "") {
-  return std::string(SHOGI_FAKE_USI_ENGINE) + " " + mode + (log.empty() ? "" : " " + log);
-}
+using test::FakeEngine;
 
 TEST(UsiPositionTest, StartposOrSfenWithTheMoves) {
   struct Row {

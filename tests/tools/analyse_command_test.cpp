@@ -14,7 +14,7 @@ namespace {
 
 using testing::RunTool;
 
-const std::string kData = SHOGI_TEST_DATA;
+using testing::kData;
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path);

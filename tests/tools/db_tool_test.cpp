@@ -17,7 +17,7 @@ namespace {
 using testing::ExpectRefusal;
 using testing::RunTool;
 
-const std::string kData = SHOGI_TEST_DATA;
+using testing::kData;
 
 class DbToolTest : public test_support::DatabaseFolderTest {
  protected:

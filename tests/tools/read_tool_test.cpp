@@ -16,7 +16,7 @@ namespace {
 using test_support::FileBytes;
 using testing::RunTool;
 
-const std::string kData = SHOGI_TEST_DATA;
+using testing::kData;
 
 // What `read` prints for records of several formats: whole, or the part that tells.
 TEST(ReadTool, PrintsTheRecordOfEachFormat) {

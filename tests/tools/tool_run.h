@@ -12,6 +12,9 @@
 
 namespace shogi::testing {
 
+// The folder of the test data.
+inline const std::string kData = SHOGI_TEST_DATA;
+
 struct ToolResult {
   int status = -1;
   std::string out;
