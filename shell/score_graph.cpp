@@ -9,48 +9,52 @@ namespace shogi {
 namespace {
 
 // The plot inside the frame of the graph.
-constexpr Rect kPlot = RectFromTo(kScoreGraphRect.X + 6, kScoreGraphRect.Y + 4,
-                                  kScoreGraphRect.Right() - 6, kScoreGraphRect.Bottom() - 4);
-
-int PlyX(int ply, int first, int last) {
-  if (last <= first) return kPlot.X;
-  return kPlot.X + (kPlot.Width - 1) * (ply - first) / (last - first);
+constexpr Rect Plot(GraphPlace place) {
+  const Rect r = ScoreGraphRect(place);
+  return RectFromTo(r.X + 6, r.Y + 4, r.Right() - 6, r.Bottom() - 4);
 }
 
-int ScoreY(int cp) {
+int PlyX(const Rect& plot, int ply, int first, int last) {
+  if (last <= first) return plot.X;
+  return plot.X + (plot.Width - 1) * (ply - first) / (last - first);
+}
+
+int ScoreY(const Rect& plot, int cp) {
   const int held = std::clamp(cp, -kGraphScoreLimit, kGraphScoreLimit);
-  const int half = (kPlot.Height - 1) / 2;
-  return kPlot.Y + half - held * half / kGraphScoreLimit;
+  const int half = (plot.Height - 1) / 2;
+  return plot.Y + half - held * half / kGraphScoreLimit;
 }
 
 }  // namespace
 
-ScoreGraph BuildScoreGraph(const ProgramState& state) {
+ScoreGraph BuildScoreGraph(const ProgramState& state, GraphPlace place) {
   ScoreGraph g;
+  const Rect plot = Plot(place);
   const GameRecord& r = state.Record;
   g.FirstPly = r.StartIndex;
   g.LastPly = std::max(RecordEndPly(r), r.StartIndex + 1);
-  g.ZeroY = ScoreY(0);
-  g.ShownX = PlyX(r.PlyCount, g.FirstPly, g.LastPly);
+  g.ZeroY = ScoreY(plot, 0);
+  g.ShownX = PlyX(plot, r.PlyCount, g.FirstPly, g.LastPly);
   if (!ScoresFitRecord(state)) return g;
   for (int ply = g.FirstPly; ply <= g.LastPly; ++ply) {
     if (!state.Scores.Has(ply)) continue;
     const FirstScore& s = state.Scores.At(ply).Score;
     const bool mate = s.Type == FirstScore::Kind::kMate;
     const int cp = mate ? (s.FirstMates ? kGraphScoreLimit : -kGraphScoreLimit) : s.Cp;
-    g.Points.push_back({ply, PlyX(ply, g.FirstPly, g.LastPly), ScoreY(cp), mate});
+    g.Points.push_back({ply, PlyX(plot, ply, g.FirstPly, g.LastPly), ScoreY(plot, cp), mate});
   }
   return g;
 }
 
-int GraphPlyAt(const ProgramState& state, int x, int y) {
-  if (!state.Display.ScoreGraph || !kScoreGraphRect.Contains(x, y)) return -1;
+int GraphPlyAt(const ProgramState& state, GraphPlace place, int x, int y) {
+  if (!ScoreGraphRect(place).Contains(x, y)) return -1;
+  const Rect plot = Plot(place);
   const GameRecord& r = state.Record;
   const int first = r.StartIndex, last = std::max(RecordEndPly(r), first + 1);
-  const int span = std::max(kPlot.Width - 1, 1);
+  const int span = std::max(plot.Width - 1, 1);
   const int ply =
       first +
-      ((std::clamp(x, kPlot.X, kPlot.Right() - 1) - kPlot.X) * (last - first) + span / 2) / span;
+      ((std::clamp(x, plot.X, plot.Right() - 1) - plot.X) * (last - first) + span / 2) / span;
   return std::min(ply, RecordEndPly(r));
 }
 

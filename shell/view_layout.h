@@ -162,11 +162,12 @@ struct ViewScale {
   constexpr int Layout(int v) const { return v * 100 / Percent; }
 };
 
-// "ウィンドウに合わせる": the largest scale (per cent) at which a layout `layout_height` high
-// fits a view of `width` x `height` pixels, never below kMinFitPercent.
+// "ウィンドウに合わせる": the largest scale (per cent) at which a layout of `layout_width` x
+// `layout_height` fits a view of `width` x `height` pixels, never below kMinFitPercent.
 constexpr int kMinFitPercent = 50;
-constexpr int FitPercent(int width, int height, int layout_height) {
-  return std::max(kMinFitPercent, std::min(width * 100 / kViewWidth, height * 100 / layout_height));
+constexpr int FitPercent(int width, int height, int layout_width, int layout_height) {
+  return std::max(kMinFitPercent,
+                  std::min(width * 100 / layout_width, height * 100 / layout_height));
 }
 
 // Image numbers of the artwork.

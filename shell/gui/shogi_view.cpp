@@ -397,20 +397,29 @@ wxRect CShogiView::Device(const Rect& r) const {
 int CShogiView::EffectivePercent() const {
   if (!FitsWindow()) return state_.Display.Scale;
   const wxSize client = GetClientSize();
-  return FitPercent(client.x, client.y, LayoutHeight(state_.Display.ScoreGraph));
+  const GraphPlace place = GraphPlacement();
+  return FitPercent(client.x, client.y, LayoutWidth(place), LayoutHeight(place));
 }
 
 wxSize CShogiView::ScaledSize() const {
   const ViewScale scale{EffectivePercent()};
-  return wxSize(scale.Px(kViewWidth), scale.Px(LayoutHeight(state_.Display.ScoreGraph)));
+  const GraphPlace place = GraphPlacement();
+  return wxSize(scale.Px(LayoutWidth(place)), scale.Px(LayoutHeight(place)));
+}
+
+GraphPlace CShogiView::GraphPlacement() const {
+  if (!state_.Display.ScoreGraph) return GraphPlace::kNone;
+  if (!FitsWindow()) return GraphPlace::kBelow;
+  const wxSize client = GetClientSize();
+  return FitGraphPlace(client.x, client.y);
 }
 
 bool CShogiView::UpdateStaticPicture() {
   const DisplayOptions& d = state_.Display;
   const StaticKey key{EffectivePercent(), d.Coordinates,
-                      d.Coordinates && state_.Record.BoardFlipped, d.ScoreGraph};
+                      d.Coordinates && state_.Record.BoardFlipped, GraphPlacement()};
   if (key == static_key_ && clean_.IsOk()) return false;
-  const bool resized = key.Scale != static_key_.Scale || key.Graph != static_key_.Graph;
+  const bool resized = key.Scale != static_key_.Scale || key.Place != static_key_.Place;
   static_key_ = key;
   if (resized) {
     scale_ = ViewScale{key.Scale};
@@ -436,7 +445,7 @@ void CShogiView::PaintStatic() {
   // A dark edge around each panel sets it off from the cloth.
   dc.SetPen(wxPen(wxColour(28, 34, 26), 1));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  const Rect graph = state_.Display.ScoreGraph ? kScoreGraphRect : Rect{};
+  const Rect graph = ScoreGraphRect(static_key_.Place);
   for (const Rect& r : {board, kUpperHandRect, kLowerHandRect, kInfoPanelRect, kMessageRect,
                         kMovePanelRect, graph}) {
     if (r.Empty()) continue;
@@ -644,7 +653,7 @@ std::vector<SceneChange> CShogiView::Redraw(bool full) {
     }
     for (const SceneChange& c : changes) PaintChange(dc, c, scene);
   }
-  if (PaintGraph(!shown_) && shown_) RefreshArea(kScoreGraphRect);
+  if (PaintGraph(!shown_) && shown_) RefreshArea(ScoreGraphRect(static_key_.Place));
   if (!shown_) {
     Refresh(false);
   } else {
@@ -666,9 +675,9 @@ bool CShogiView::PaintGraph(bool full) {
                      ScoresFitRecord(state_)};
   if (key == graph_key_ && !full) return false;
   graph_key_ = key;
-  const ScoreGraph g = BuildScoreGraph(state_);
+  const ScoreGraph g = BuildScoreGraph(state_, static_key_.Place);
   wxMemoryDC dc(backing_);
-  const wxRect area = Device(kScoreGraphRect);
+  const wxRect area = Device(ScoreGraphRect(static_key_.Place));
   {
     wxMemoryDC clean(clean_);
     dc.Blit(area.x, area.y, area.width, area.height, &clean, area.x, area.y);
@@ -938,7 +947,7 @@ void CShogiView::LeftDown(int x, int y) {
     const int line = MoveLineAt(lx, ly);
     if (line >= 0) Apply(ShowPly(state_, MoveListPly(state_.Record, next_moves_, line)));
     // A point of the score graph: the position of its ply.
-    const int ply = GraphPlyAt(state_, lx, ly);
+    const int ply = GraphPlyAt(state_, static_key_.Place, lx, ly);
     if (ply >= 0) Apply(ShowPly(state_, ply));
     return;
   }

@@ -19,6 +19,7 @@
 #include "shell/gui/artwork.h"
 #include "shell/gui/window_dialogs.h"
 #include "shell/program_state.h"
+#include "shell/score_graph.h"
 #include "shell/settings.h"
 #include "shell/shell_context.h"
 #include "shell/view_scene.h"
@@ -197,11 +198,13 @@ class CShogiView : public wxWindow {
   // shown move, as the menu commands allow.
   bool KeyDown(int key_code);
 
-  // The scale the view is drawn at and its size there (the layout's 640 x 388, or 640 x 476
-  // with the score graph, scaled). "ウィンドウに合わせる" scales it to the view's own size.
+  // The scale the view is drawn at and its size there (the layout's 640 x 388, with the score
+  // graph below or beside it, scaled). "ウィンドウに合わせる" scales it to the view's own size.
   const ViewScale& Scale() const { return scale_; }
   wxSize ScaledSize() const;
   int EffectivePercent() const;
+  // Where the score graph is drawn (kNone while it is off); below the board at a fixed scale.
+  GraphPlace GraphPlacement() const;
   bool FitsWindow() const { return state_.Display.Scale == kScaleFit; }
   // Called when the scale changed the view's size (the frame fits itself to it).
   std::function<void()> OnSizeChanged;
@@ -273,7 +276,7 @@ class CShogiView : public wxWindow {
     int Scale = 0;
     bool Coordinates = false;
     bool Flipped = false;
-    bool Graph = false;
+    GraphPlace Place = GraphPlace::kNone;
     friend bool operator==(const StaticKey&, const StaticKey&) = default;
   };
   StaticKey static_key_;

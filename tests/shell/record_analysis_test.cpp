@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "records/kif.h"
 #include "shell/analysis_run.h"
+#include "tests/shell/fake_engine.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
 
@@ -118,8 +119,8 @@ TEST(RecordAnalysisTest, AnnotatedRecordKeepsItsScoresThroughKif) {
 // A run over the stand-in engine: every position of the range analysed in turn, the
 // progress told, and a stop from the callback ending it at once.
 TEST(RecordAnalysisTest, RunIsPolledAndStopsWhenAsked) {
-  const std::string think = std::string(SHOGI_FAKE_USI_ENGINE) + " think";
-  const std::string good = std::string(SHOGI_FAKE_USI_ENGINE) + " good";
+  const std::string think = test::FakeEngine("think");
+  const std::string good = test::FakeEngine("good");
   const GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d");
   struct Row {
     std::string engine;
@@ -132,11 +133,7 @@ TEST(RecordAnalysisTest, RunIsPolledAndStopsWhenAsked) {
       {good, {0, 99, 0.05}, -1, RecordAnalysisRun::State::kDone, 5},
       {good, {2, 3, 0.05}, -1, RecordAnalysisRun::State::kDone, 2},
       {think, {0, 4, 0.3}, 1, RecordAnalysisRun::State::kStopped, 1},
-      {std::string(SHOGI_FAKE_USI_ENGINE) + " illegal",
-       {0, 4, 0.05},
-       -1,
-       RecordAnalysisRun::State::kFailed,
-       0},
+      {test::FakeEngine("illegal"), {0, 4, 0.05}, -1, RecordAnalysisRun::State::kFailed, 0},
   };
   for (const Row& r : rows) {
     UsiEngine engine;

@@ -40,10 +40,28 @@ class AnalysisWindowTest : public GuiFixture {
     }
     return true;
   }
+  // The layout with its graph drawn whole inside the view, and not much smaller than that.
+  void ExpectLayoutFits() {
+    const wxSize client = view->GetClientSize();
+    const GraphPlace place = view->GraphPlacement();
+    EXPECT_NE(place, GraphPlace::kNone);
+    const ViewScale& s = view->Scale();
+    EXPECT_LE(s.Px(LayoutWidth(place)), client.x);
+    EXPECT_LE(s.Px(LayoutHeight(place)), client.y);
+    const ViewScale larger{s.Percent + 2};
+    EXPECT_TRUE(larger.Px(LayoutWidth(place)) > client.x ||
+                larger.Px(LayoutHeight(place)) > client.y);
+  }
   // The frame's client area made `width` x `height` and the view fitted to it.
   void ResizeFrame(int width, int height) {
     frame->SetSize(width, height);
     PumpUntil([&] { return frame->GetSize() == wxSize(width, height); }, 2);
+    // The platform may widen the frame for its menu bar once it is laid out.
+    for (int i = 0; i < 10; ++i) {
+      Pump();
+      wxMilliSleep(20);
+    }
+    view->Redraw();
     Pump();
   }
 };
@@ -69,22 +87,21 @@ TEST_F(AnalysisWindowTest, FairyStockfishFillsTheGraphAndAClickStepsTheRecord) {
   ASSERT_TRUE(PumpUntil([&] { return !s.RecordAnalysing; }, 20));
   ASSERT_TRUE(ScoresFitRecord(s));
   for (int ply = 0; ply <= 9; ++ply) EXPECT_TRUE(s.Scores.Has(ply)) << ply;
-  const ScoreGraph graph = BuildScoreGraph(s);
+  ASSERT_EQ(view->GraphPlacement(), GraphPlace::kBelow);
+  const ScoreGraph graph = BuildScoreGraph(s, GraphPlace::kBelow);
   EXPECT_EQ(graph.Points.size(), 10u);
   // The comments carry the scores.
   SyncNotes(s);
   EXPECT_FALSE(ScoresFromComments(s.Notes.Tree, s.Record).Empty());
   EXPECT_TRUE(s.Notes.Changed);
-  view->Redraw();
-  Pump();
-  SavePicture("score_graph");
-
   // A click on the graph's point of ply 4 shows it.
   const GraphPoint& p4 = graph.Points[4];
   Click(wxPoint(p4.X, p4.Y));
   EXPECT_EQ(s.Record.PlyCount, 4);
-  Click(wxPoint(graph.Points[9].X, kScoreGraphRect.Y + 5));
+  Click(wxPoint(graph.Points[9].X, kGraphBelowRect.Y + 5));
   EXPECT_EQ(s.Record.PlyCount, 9);
+  Pump();
+  SavePicture("score_graph");
   // Marks in the move list follow the scores (any 悪手 leaves a variation in the tree).
   bool marked = false;
   for (int ply = 0; ply < 9; ++ply) marked |= MarkOfMove(s.Scores, ply, s.Marks) != MoveMark::kNone;
@@ -117,6 +134,7 @@ TEST_F(AnalysisWindowTest, TheViewFitsItsWindowAndTheHitTestFollows) {
   view->RunCommand(kCmdScaleFit);
   view->RunCommand(kCmdShowScoreGraph);
   ResizeFrame(650, 480);
+  ExpectLayoutFits();
   const int small = view->Scale().Percent;
   SavePicture("fit_650x480");
   StartPersonsGame();
@@ -125,11 +143,10 @@ TEST_F(AnalysisWindowTest, TheViewFitsItsWindowAndTheHitTestFollows) {
   EXPECT_EQ(Moves(), "7g7f");
 
   ResizeFrame(1600, 1000);
+  ExpectLayoutFits();
   const int large = view->Scale().Percent;
-  EXPECT_GT(large, 2 * small) << small;
+  EXPECT_GT(large, small * 3 / 2) << small;
   const wxSize client = view->GetClientSize();
-  EXPECT_LE(view->Scale().Px(kViewWidth), client.x);
-  EXPECT_LE(view->Scale().Px(kViewHeightWithGraph), client.y);
   // Pieces drawn at the size they are shown, not stretched.
   EXPECT_EQ(view->Art().Image(PieceImageId(kPawn)).GetWidth(), view->Scale().Px(kPieceWidth));
   Click(SquarePoint(SquareOf(3, 3)));
