@@ -5,14 +5,10 @@
 #include "records/ki2_notation.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
+#include "players/record_analysis.h"
 
 namespace shogi {
 namespace {
-
-// Whether the first player wins the mate the engine reports from the mover's view.
-bool FirstMates(const UsiInfo& info, bool first_to_move) {
-  return (info.MateSign > 0) == first_to_move;
-}
 
 std::string TrimRight(std::string text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -22,23 +18,11 @@ std::string TrimRight(std::string text) {
 }  // namespace
 
 std::string UsiScoreForFirst(const UsiInfo& info, bool first_to_move) {
-  if (!info.HasScore) return "";
-  if (!info.Mate) return "cp " + std::to_string(first_to_move ? info.Score : -info.Score);
-  const bool first = FirstMates(info, first_to_move);
-  const int plies = info.Score < 0 ? -info.Score : info.Score;
-  if (plies == 0) return first ? "mate +" : "mate -";
-  return "mate " + std::string(first ? "" : "-") + std::to_string(plies);
+  return UsiScoreText(FirstScoreOf(info, first_to_move));
 }
 
 std::string JapaneseScoreForFirst(const UsiInfo& info, bool first_to_move) {
-  if (!info.HasScore) return "";
-  if (!info.Mate) {
-    const int score = first_to_move ? info.Score : -info.Score;
-    return (score > 0 ? "+" : "") + std::to_string(score);
-  }
-  const int plies = info.Score < 0 ? -info.Score : info.Score;
-  return std::string(FirstMates(info, first_to_move) ? "先手勝ち " : "後手勝ち ") +
-         (plies == 0 ? std::string("詰み") : std::to_string(plies) + "手詰");
+  return JapaneseScoreText(FirstScoreOf(info, first_to_move));
 }
 
 std::string JapanesePv(const GameRecord& record, int ply, const std::vector<std::string>& pv,

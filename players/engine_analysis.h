@@ -53,6 +53,8 @@ class EngineAnalysis {
   // The analysed ply (-1 before the first Analyse).
   int Ply() const { return ply_; }
   const Position& AnalysedPosition() const { return position_; }
+  // The running search's last info.
+  const UsiInfo& Info() const { return engine_.Info(); }
   AnalysisView View() const;
 
  private:

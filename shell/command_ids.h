@@ -96,6 +96,7 @@ enum CommandId : int {
   // Outside USI engines (the エンジン menu).
   kCmdEngines = 1400,  // "エンジン登録"
   kCmdAnalysis,        // "検討"
+  kCmdRecordAnalysis,  // "棋譜解析"
   // Output: the 出力 menu, the 印刷 menu and 詰将棋->BMP.
   kCmdOutputFile = 1500,  // 出力 "ファイル名"
   kCmdStandardDiagram,    // "標準局面図"
@@ -127,6 +128,8 @@ enum CommandId : int {
   kCmdShowExplorer,            // "局面統計"
   kCmdKeepVariations,          // "変化を残す"
   kCmdShowNotes,  // "変化とコメント": the window of the variations and the comment
+  kCmdShowScoreGraph,  // "評価値グラフ"
+  kCmdScaleFit,        // "ウィンドウに合わせる"
   // Mate solvers beyond the four of the 詰将棋 menu's first block.
   kCmdMateDfpn = 1800,  // "詰将棋（df-pn）"
   // The position index of the 棋泉 and Tarvel menus.

@@ -11,6 +11,7 @@
 #include "shell/dfpn_command.h"
 #include "shell/display_commands.h"
 #include "shell/engine_commands.h"
+#include "shell/record_analysis_commands.h"
 #include "shell/evaluation_commands.h"
 #include "shell/explorer_panel.h"
 #include "shell/game_driver.h"
@@ -416,6 +417,7 @@ std::vector<CommandRow> BuildTable() {
   AddDatabaseMenuRows(rows);
   AddConversionAndBookRows(rows);
   AddEngineRows(rows);
+  AddRecordAnalysisRows(rows);
   AddOutputRows(rows);
   AddClipboardRows(rows);
   AddDisplayRows(rows);

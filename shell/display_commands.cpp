@@ -40,6 +40,9 @@ void AddDisplayRows(std::vector<CommandRow>& rows) {
     const DisplaySwitch& s = kDisplaySwitches[i];
     rows.push_back({s.Id, s.Label, s.Prompt, ToggleSwitch, i, AnyState, SwitchOn});
   }
+  rows.push_back({kCmdScaleFit, "ウィンドウに合わせる",
+                  "盤面をウィンドウの大きさに合わせて表示する。\nウィンドウに合わせる", ChooseScale,
+                  kScaleFit, AnyState, ScaleIs});
   const int ids[3] = {kCmdScale100, kCmdScale150, kCmdScale200};
   for (int i = 0; i < 3; ++i) {
     const std::string label = std::to_string(kViewScales[i]) + "%";

@@ -12,7 +12,8 @@ namespace {
 constexpr const char* kScaleKey = "ViewScale";
 
 bool ValidScale(int scale) {
-  return std::find(std::begin(kViewScales), std::end(kViewScales), scale) != std::end(kViewScales);
+  return scale == kScaleFit ||
+         std::find(std::begin(kViewScales), std::end(kViewScales), scale) != std::end(kViewScales);
 }
 
 }  // namespace

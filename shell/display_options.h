@@ -20,8 +20,11 @@ struct DisplayOptions {
   // variation (off: they are cut away).
   bool KeepVariations = true;
   bool NotesWindow = false;  // "変化とコメント": the window of the variations and the comment
+  bool ScoreGraph = false;   // "評価値グラフ": the scores of the record under the board
 };
 constexpr int kViewScales[3] = {100, 150, 200};
+// "ウィンドウに合わせる": the view scaled to fill its window, whatever its size.
+constexpr int kScaleFit = 0;
 
 // One switch of the 表示 menu: its command, its profile key, its label and prompt, its member.
 struct DisplaySwitch {
@@ -45,6 +48,8 @@ inline constexpr DisplaySwitch kDisplaySwitches[] = {
     {kCmdKeepVariations, "KeepVariations", "変化を残す",
      "途中の局面から対局すると、それまでの指し手を変化として残す。\n変化を残す",
      &DisplayOptions::KeepVariations},
+    {kCmdShowScoreGraph, "ShowScoreGraph", "評価値グラフ",
+     "盤の下に棋譜の評価値のグラフを表示する。\n評価値グラフ", &DisplayOptions::ScoreGraph},
     {kCmdShowNotes, "ShowNotes", "変化とコメント",
      "指し手の変化と局面のコメントのウィンドウを表示する。\n変化とコメント",
      &DisplayOptions::NotesWindow},

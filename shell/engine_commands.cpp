@@ -3,6 +3,7 @@
 
 #include "players/engine_analysis.h"
 #include "players/engine_player.h"
+#include "shell/record_analysis_commands.h"
 
 namespace shogi {
 namespace {
@@ -43,7 +44,7 @@ ViewUpdate ToggleAnalysis(ShellContext& ctx) {
     StopAnalysis(ctx);
     return {};
   }
-  if (!ctx.Engines || !ctx.Analysis || !Idle(ctx.State)) return {};
+  if (!ctx.Engines || !ctx.Analysis || !Idle(ctx.State) || ctx.State.RecordAnalysing) return {};
   const EngineList& list = ctx.Engines->List();
   if (list.empty()) {
     ctx.Ui.ShowMessage(kAnalysisCaption, kNoEngineMessage);
@@ -83,15 +84,25 @@ void TickAnalysis(ShellContext& ctx) {
   }
   const AnalysisView view = ctx.Analysis->View();
   ctx.View.ShowAnalysis(&view);
+  // The graph follows the search.
+  PlyAnalysis scored;
+  const UsiInfo& info = ctx.Analysis->Info();
+  scored.Score = FirstScoreOf(info, SideOfPly(ctx.Analysis->Ply()) == kFirst);
+  scored.Pv = info.Pv;
+  if (!info.Pv.empty()) scored.Best = info.Pv[0];
+  scored.Depth = info.Depth;
+  NoteAnalysisScore(s, ctx.Analysis->Ply(), scored);
 }
 
 void AddEngineRows(std::vector<CommandRow>& rows) {
   using Env = CommandEnv;
   rows.push_back({kCmdEngines, "エンジン登録", "USIエンジンを登録、設定、削除する。\nエンジン登録",
                   [](Env& e, int) { return ManageEngines(e.Ctx, e.UserProfile); }, 0, Idle});
-  rows.push_back({kCmdAnalysis, "検討", "表示中の局面をエンジンで検討する。\n検討",
-                  [](Env& e, int) { return ToggleAnalysis(e.Ctx); }, 0,
-                  [](const ProgramState& s) { return s.Analysing || Idle(s); }, Analysing});
+  rows.push_back(
+      {kCmdAnalysis, "検討", "表示中の局面をエンジンで検討する。\n検討",
+       [](Env& e, int) { return ToggleAnalysis(e.Ctx); }, 0,
+       [](const ProgramState& s) { return s.Analysing || (Idle(s) && !s.RecordAnalysing); },
+       Analysing});
 }
 
 }  // namespace shogi

@@ -80,7 +80,9 @@ inline constexpr MenuEntry kMenuBar[] = {
     Item(kCmdShowDestinations),
     Item(kCmdKeepVariations),
     Item(kCmdShowNotes),
+    Item(kCmdShowScoreGraph),
     Separator(),
+    Item(kCmdScaleFit),
     Item(kCmdScale100),
     Item(kCmdScale150),
     Item(kCmdScale200),
@@ -167,6 +169,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     Menu("エンジン"),
     Item(kCmdEngines),
     Item(kCmdAnalysis),
+    Item(kCmdRecordAnalysis),
 
     Menu("その他"),
     Item(kCmdTimeUsed),

@@ -14,6 +14,7 @@
 #include "rules/game_record.h"
 #include "rules/record_tree.h"
 #include "shell/display_options.h"
+#include "players/record_analysis.h"
 
 namespace shogi {
 
@@ -152,6 +153,15 @@ struct ProgramState {
   SearchDates SearchedDates;
   ListSettings Lists;
   bool Analysing = false;  // 検討 runs: the window's timer polls the engine
+  // 棋譜解析 runs: the window's timer polls it (shell/record_analysis_commands.h).
+  bool RecordAnalysing = false;
+  // The scores of the record's positions (棋譜解析, 検討, the comments of a file read) for the
+  // graph and the move list, and the moves they belong to: another record shows none.
+  RecordScores Scores;
+  Position ScoredStart{};
+  std::vector<MoveCode> ScoredLine;
+  int ScoresVersion = 0;  // counts every change, for the graph
+  MarkThresholds Marks;   // 疑問手 and 悪手, from the profile
   // The output menu's file and Morita counter, and the print settings, kept for the run.
   OutputFileState Output;
   PrintSettings Print;

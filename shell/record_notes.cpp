@@ -7,6 +7,8 @@
 #include "platform/cp932.h"
 #include "shell/command_state.h"
 #include "shell/game_clock.h"
+#include "shell/navigation.h"
+#include "shell/record_analysis_commands.h"
 #include "shell/view_texts.h"
 
 namespace shogi {
@@ -60,12 +62,12 @@ void KeepResultAtEnd(RecordTree& tree, const GameRecord& record) {
   end.Result = record.ResultCode;
 }
 
-void Changed(ProgramState& state) {
+}  // namespace
+
+void MarkNotesChanged(ProgramState& state) {
   state.Notes.Changed = true;
   ++state.Notes.Version;
 }
-
-}  // namespace
 
 void ClearNotes(ProgramState& state) {
   const int version = state.Notes.Version;
@@ -81,6 +83,9 @@ void InstallNotes(ProgramState& state, RecordTree tree) {
   state.Notes.Root = state.Record.InitialPosition;
   state.Notes.RootStart = state.Record.StartIndex;
   SyncNotes(state);
+  // The scores other programs keep in comments fill the graph.
+  RecordScores scores = ScoresFromComments(state.Notes.Tree, state.Record);
+  if (!scores.Empty()) KeepScores(state, std::move(scores));
 }
 
 void SyncNotes(ProgramState& state) {
@@ -180,7 +185,7 @@ ViewUpdate MakeShownLineMain(ProgramState& state) {
   ViewUpdate u;
   if (!Idle(state) || !FollowsVariation(state)) return u;
   state.Notes.MainLine.clear();
-  Changed(state);
+  MarkNotesChanged(state);
   u.Redraw(kViewMovePanel);
   return u;
 }

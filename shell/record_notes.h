@@ -53,6 +53,9 @@ bool FollowsVariation(const ProgramState& state);
 // "本譜にする": the line the record follows becomes the file's main line.
 ViewUpdate MakeShownLineMain(ProgramState& state);
 
+// A comment or the main line changed since the record was saved.
+void MarkNotesChanged(ProgramState& state);
+
 // The shown position's comment (UTF-8, lines joined by "\n") and its edit.
 std::string ShownComment(const ProgramState& state);
 void SetShownComment(ProgramState& state, const std::string& utf8);

@@ -105,6 +105,22 @@ WindowPlacement LoadWindowPlacement(const Profile& profile, const std::vector<Sc
           KeptWithin(main.Y + (main.Height - height) / 2, main.Y, main.Height, height)};
 }
 
+FrameSize LoadFrameSize(const Profile& profile) {
+  constexpr int kLargest = 16384;
+  const FrameSize stored{profile.GetInt(kSectionSettings, "FrameWidth", kFrameWidth),
+                         profile.GetInt(kSectionSettings, "FrameHeight", kFrameHeight)};
+  if (stored.Width < kFrameWidth || stored.Height < kFrameHeight || stored.Width > kLargest ||
+      stored.Height > kLargest) {
+    return {};
+  }
+  return stored;
+}
+
+void SaveFrameSize(Profile& profile, FrameSize size) {
+  profile.WriteInt(kSectionSettings, "FrameWidth", size.Width);
+  profile.WriteInt(kSectionSettings, "FrameHeight", size.Height);
+}
+
 void SaveWindowPlacement(Profile& profile, WindowPlacement placement) {
   profile.WriteInt(kSectionWindow, kKeyWindowX, placement.X);
   profile.WriteInt(kSectionWindow, kKeyWindowY, placement.Y);

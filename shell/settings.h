@@ -102,4 +102,12 @@ WindowPlacement KeepOnScreen(WindowPlacement at, const std::vector<ScreenArea>& 
                              int height);
 void SaveWindowPlacement(Profile& profile, WindowPlacement placement);
 
+// The frame's size (section "Settings"), kept while the view fits its window: the stored one
+// when it is kFrameWidth x kFrameHeight or more (and sane), else that least size.
+struct FrameSize {
+  int Width = kFrameWidth, Height = kFrameHeight;
+};
+FrameSize LoadFrameSize(const Profile& profile);
+void SaveFrameSize(Profile& profile, FrameSize size);
+
 }  // namespace shogi

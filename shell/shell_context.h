@@ -10,6 +10,7 @@ namespace shogi {
 
 class EngineAnalysis;  // players/engine_analysis.h
 class EnginePlayer;    // players/engine_player.h
+struct RecordAnalysisSession;  // shell/record_analysis_commands.h
 
 struct ShellContext {
   ShellContext(ProgramState& state, ShellDialogs& dialogs, ViewHooks& view,
@@ -27,6 +28,7 @@ struct ShellContext {
   ComputerPlayer* Library = nullptr;    // plays negative PlayerKinds; none: it resigns
   EnginePlayer* Engines = nullptr;      // plays the outside engines' kinds; none: no engines
   EngineAnalysis* Analysis = nullptr;   // 検討; none: not offered
+  RecordAnalysisSession* RecordRun = nullptr;  // 棋譜解析; none: not offered
 };
 
 }  // namespace shogi

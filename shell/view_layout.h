@@ -162,6 +162,14 @@ struct ViewScale {
   constexpr int Layout(int v) const { return v * 100 / Percent; }
 };
 
+// "ウィンドウに合わせる": the largest scale (per cent) at which a layout of `layout_width` x
+// `layout_height` fits a view of `width` x `height` pixels, never below kMinFitPercent.
+constexpr int kMinFitPercent = 50;
+constexpr int FitPercent(int width, int height, int layout_width, int layout_height) {
+  return std::max(kMinFitPercent,
+                  std::min(width * 100 / layout_width, height * 100 / layout_height));
+}
+
 // Image numbers of the artwork.
 constexpr int kImageBackground = 102;    // 48 x 48 tile of the whole view
 constexpr int kImageBoardTile = 103;     // 64 x 40 tile of the board and the hands

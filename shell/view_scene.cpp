@@ -4,6 +4,7 @@
 #include "platform/cp932.h"
 #include "shell/board_clicks.h"
 #include "shell/game_driver.h"
+#include "shell/record_analysis_commands.h"
 #include "shell/record_notes.h"
 #include "shell/view_texts.h"
 
@@ -95,10 +96,13 @@ ViewScene BuildScene(const ProgramState& state, bool next_moves) {
   AddTints(state, s);
   if (!s.SetUp) {
     s.Moves = MoveListLines(r, next_moves);
+    const bool fits = ScoresFitRecord(state);
     // A move with variations is marked as record files mark it.
     for (int line = 0; line < kMoveListLines; ++line) {
       const int ply = MoveListPly(r, next_moves, line);
       if (ply > 0 && MoveHasVariations(state, ply)) s.Moves[line] += "+";
+      if (ply > 0 && fits)
+        s.Marks[line] = static_cast<std::uint8_t>(MarkOfMove(state.Scores, ply - 1, state.Marks));
     }
   }
   return s;
@@ -141,7 +145,9 @@ std::vector<SceneChange> SceneChanges(const ViewScene* shown, const ViewScene& n
     }
   } else {
     for (int line = 0; line < kMoveListLines; ++line) {
-      if (fresh ? !next.Moves[line].empty() : shown->Moves[line] != next.Moves[line]) {
+      if (fresh
+              ? !next.Moves[line].empty()
+              : shown->Moves[line] != next.Moves[line] || shown->Marks[line] != next.Marks[line]) {
         changes.push_back({SceneItem::kMoveLine, line, 0, MoveLineRect(line)});
       }
     }

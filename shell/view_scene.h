@@ -36,6 +36,8 @@ struct ViewScene {
   std::array<std::string, kInfoLineCount> Info;  // names, clocks, counter, last move
   std::array<std::string, 2> Message;
   std::array<std::string, kMoveListLines> Moves;
+  // The 疑問手 / 悪手 mark of each line's move (MoveMark), from the record's scores.
+  std::array<std::uint8_t, kMoveListLines> Marks{};
 };
 
 // The information panel's lines.

@@ -23,14 +23,17 @@ enum ViewPart : unsigned {
 
 // The view's timers, as bits; the window maps them to its timer ids.
 enum ViewTimer : unsigned {
-  kTimerClock = 1u << 0,          // timer 100, every 100 ms: GameClockTick
-  kTimerReplayForward = 1u << 1,  // timer 200, fires once after the replay interval
-  kTimerReplayBack = 1u << 2,     // timer 300, fires once after the replay interval
+  kTimerClock = 1u << 0,           // timer 100, every 100 ms: GameClockTick
+  kTimerReplayForward = 1u << 1,   // timer 200, fires once after the replay interval
+  kTimerReplayBack = 1u << 2,      // timer 300, fires once after the replay interval
+  kTimerRecordAnalysis = 1u << 3,  // timer 500, every 50 ms: TickRecordAnalysis
 };
 constexpr int kClockTimerId = 100;
 constexpr int kReplayForwardTimerId = 200;
 constexpr int kReplayBackTimerId = 300;
+constexpr int kRecordAnalysisTimerId = 500;
 constexpr int kClockTimerPeriod = 100;  // milliseconds
+constexpr int kRecordAnalysisTimerPeriod = 50;
 
 // Starting a running timer restarts it; the view applies the stops first.
 struct ViewUpdate {

@@ -8,6 +8,8 @@
 #include "players/engine_analysis.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
+#include "players/analysis_run.h"
+#include "records/record_format.h"
 #include "tools/command.h"
 #include "tools/record_tool.h"
 
@@ -16,25 +18,14 @@ namespace {
 
 constexpr const char* kName = "analyse";
 
-// Whether `move` may be played after `ply` plies of `record` (the engine is not trusted).
-bool LegalAt(const GameRecord& record, int ply, MoveCode move) {
-  static GameRecord game;
-  game = record;
-  Position pos;
-  ReplayTo(game, pos, ply);
-  game.PlyCount = ply;
-  game.MoveList[ply] = MoveCode{};
-  return IsLegalMove(game, pos, move);
-}
-
 int RunAnalyse(const std::vector<std::string>& args) {
   std::vector<std::string> operands;
-  std::string command;
+  std::string command, out;
   double seconds = 1;
   std::vector<UsiOption> options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a != "--engine" && a != "--seconds" && a != "--option") {
+    if (a != "--engine" && a != "--seconds" && a != "--option" && a != "--out") {
       operands.push_back(a);
       continue;
     }
@@ -42,6 +33,8 @@ int RunAnalyse(const std::vector<std::string>& args) {
     const std::string& v = args[++i];
     if (a == "--engine") {
       command = v;
+    } else if (a == "--out") {
+      out = v;
     } else if (a == "--seconds") {
       char* end = nullptr;
       seconds = std::strtod(v.c_str(), &end);
@@ -58,7 +51,8 @@ int RunAnalyse(const std::vector<std::string>& args) {
   const RecordFormatRow* format = ToolFormat(operands[0], Readable);
   if (format == nullptr) return UsageError(kName, "FORMAT must be " + ToolNames(Readable));
   static GameRecord record;
-  if (!ReadToolRecord(*format, operands[1], record)) return kExitFailed;
+  RecordTree tree;
+  if (!ReadToolRecord(*format, operands[1], record, tree)) return kExitFailed;
 
   UsiEngine engine;
   std::string message;
@@ -66,49 +60,38 @@ int RunAnalyse(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }
-  UsiGo go;
-  go.Kind = UsiGo::Mode::kMoveTime;
-  go.MoveTimeMs = static_cast<int>(seconds * 1000);
-  const int end = RecordEndPly(record);
-  for (int ply = record.StartIndex; ply <= end; ++ply) {
-    MoveCode move;
-    const bool first = SideOfPly(ply) == kFirst;
-    const UsiEngine::Answer a = engine.Go(
-        UsiPositionCommand(record.InitialPosition, record.StartIndex, record.MoveList, ply), go,
-        first, move, message);
-    std::string best;
-    switch (a) {
-      case UsiEngine::Answer::kMove:
-        best = FormatUsiMove(move);
-        if (!LegalAt(record, ply, move)) {
-          std::fprintf(stderr, "ply %d: the engine played the illegal move %s\n", ply,
-                       best.c_str());
-          return kExitFailed;
-        }
-        break;
-      case UsiEngine::Answer::kResign:
-        best = "resign";
-        break;
-      case UsiEngine::Answer::kWin:
-        best = "win";
-        break;
-      case UsiEngine::Answer::kError:
-      case UsiEngine::Answer::kPending:
-        std::fprintf(stderr, "ply %d: %s\n", ply, message.c_str());
-        return kExitFailed;
-    }
-    const std::string score = UsiScoreForFirst(engine.Info(), first);
-    std::printf("%d %s %s\n", ply, score.empty() ? "none" : score.c_str(), best.c_str());
+  UsiPositionAnalyser analyser(engine);
+  RecordAnalysisRun run(analyser, record, {record.StartIndex, RecordEndPly(record), seconds});
+  // One line per position as it is finished.
+  const auto print = [](const RecordAnalysisRun& r, bool finished) {
+    if (!finished) return true;
+    const int ply = r.LastFinished();
+    const PlyAnalysis& a = r.Scores().At(ply);
+    const std::string score = UsiScoreText(a.Score);
+    std::printf("%d %s %s\n", ply, score.empty() ? "none" : score.c_str(), a.Best.c_str());
     std::fflush(stdout);
+    return true;
+  };
+  if (RunToEnd(run, print, message) != RecordAnalysisRun::State::kDone) {
+    std::fprintf(stderr, "ply %d: %s\n", run.Ply(), message.c_str());
+    return kExitFailed;
+  }
+  if (!out.empty()) {
+    AnnotateTree(tree, record, run.Scores(), MarkThresholds{});
+    if (WriteRecord(RecordFormat::kKif, out, record, tree, true, message) != 0) {
+      std::fprintf(stderr, "%s\n", message.c_str());
+      return kExitFailed;
+    }
   }
   return kExitOk;
 }
 
 const CommandRegistration kAnalyse(
-    {kName, "FORMAT FILE --engine COMMAND [--seconds S] [--option NAME=VALUE]...",
+    {kName, "FORMAT FILE --engine COMMAND [--seconds S] [--option NAME=VALUE]... [--out FILE.kif]",
      "an outside USI engine's score (first player's view: cp N or "
      "mate N) and best move for each ply of a record, S seconds a "
-     "position (default 1)",
+     "position (default 1); --out writes the record with the analysis "
+     "in comments and a variation per bad move as KIF",
      RunAnalyse});
 
 }  // namespace

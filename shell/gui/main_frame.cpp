@@ -46,8 +46,9 @@ std::vector<ScreenArea> Screens() {
 
 CMainFrame::CMainFrame(const ViewOptions& options)
     : wxFrame(nullptr, wxID_ANY, "Shogi", wxDefaultPosition, wxSize(kFrameWidth, kFrameHeight),
-              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+              wxDEFAULT_FRAME_STYLE),
       settings_(*options.Settings) {
+  SetMinSize(wxSize(kFrameWidth, kFrameHeight));
   BuildMenus();
   BuildToolBar();
   CreateStatusBar(4);
@@ -61,6 +62,10 @@ CMainFrame::CMainFrame(const ViewOptions& options)
   // The menus and bars take what room the platform gives them: the view keeps its full size
   // and the frame grows instead, also when a window manager lays the frame out after it is
   // shown, and when the view's scale changes (the frame's border cannot be dragged).
+  if (view_->FitsWindow()) {
+    const FrameSize size = LoadFrameSize(settings_);
+    SetSize(size.Width, size.Height);
+  }
   FitView(true);
   Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
     e.Skip();
@@ -84,7 +89,8 @@ CMainFrame::CMainFrame(const ViewOptions& options)
 
 void CMainFrame::FitView(bool rescaled) {
   Layout();
-  const wxSize wanted = view_->ScaledSize();
+  // A fitted view takes the room the frame gives it (its own size is kept at the close).
+  const wxSize wanted = view_->FitsWindow() ? view_->GetSize() : view_->ScaledSize();
   const wxSize have = view_->GetSize();
   // The platform's bars are measured anew each time: under a window manager they are known
   // only after the frame was shown. A frame wider than the view (for the menu bar) stays.
@@ -204,6 +210,8 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
       return;
     }
   }
+  if (view_ && view_->FitsWindow() && !IsMaximized() && !IsIconized())
+    SaveFrameSize(settings_, {GetSize().x, GetSize().y});
   Destroy();
 }
 

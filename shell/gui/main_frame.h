@@ -1,5 +1,5 @@
-// CMainFrame, the single frame: caption, system menu and minimise box, no sizing; menus,
-// tool bar and status bar; the view filling the client area; the closing rules.
+// CMainFrame, the single frame: caption, system menu, sizing border; menus, tool bar and
+// status bar; the view filling the client area; the closing rules.
 #pragma once
 
 #include <wx/frame.h>
@@ -32,7 +32,7 @@ class CMainFrame : public wxFrame {
   // Moves the frame to its stored place, kept on a screen, or centres it.
   void PlaceOnScreen();
 
-  const Profile& settings_;
+  Profile& settings_;
   CShogiView* view_ = nullptr;
   bool placed_ = false;  // put in its place again once shown
   int exit_code_ = 0;

@@ -25,7 +25,9 @@
 #include "shell/gui/explorer_window.h"
 #include "shell/gui/notes_window.h"
 #include "shell/navigation.h"
+#include "shell/record_analysis_commands.h"
 #include "shell/record_notes.h"
+#include "shell/score_graph.h"
 #include "shell/view_texts.h"
 
 namespace shogi::gui {
@@ -76,7 +78,8 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
       clock_timer_(this, kClockTimerId),
       forward_timer_(this, kReplayForwardTimerId),
       back_timer_(this, kReplayBackTimerId),
-      analysis_timer_(this, kAnalysisTimerId) {
+      analysis_timer_(this, kAnalysisTimerId),
+      record_timer_(this, kRecordAnalysisTimerId) {
   // The order of start-up: the program folder (above), the thinking library, the settings,
   // the initial state, the piece values (read with the settings).
   if (options.BindLibrary) binding_->Bind(folder_);
@@ -90,8 +93,9 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   in_process_->SetBook(book_.get());
   InitProgramState(state_);
   state_.Display = LoadDisplayOptions(profile_);
+  state_.Marks = LoadMarkThresholds(profile_);
   // The pictures at the stored scale from the start (the frame sizes itself to it).
-  scale_ = ViewScale{state_.Display.Scale};
+  scale_ = ViewScale{EffectivePercent()};
   static_key_.Scale = scale_.Percent;
   if (art_.ScalePercent() != scale_.Percent) art_ = Artwork(scale_.Percent);
   // The outside engines of the profile, as players and for 検討.
@@ -100,10 +104,12 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   ctx_.Engines = engines_.get();
   analysis_ = std::make_unique<EngineAnalysis>();
   ctx_.Analysis = analysis_.get();
+  record_run_ = std::make_unique<RecordAnalysisSession>();
+  ctx_.RecordRun = record_run_.get();
   explorer_ = std::make_unique<ExplorerPanel>(settings_.Folder);
 
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetMinClientSize(ScaledSize());
+  if (!FitsWindow()) SetMinClientSize(ScaledSize());
   Bind(wxEVT_PAINT, &CShogiView::OnPaint, this);
   Bind(wxEVT_TIMER, &CShogiView::OnTimer, this);
   Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) { LeftDown(e.GetX(), e.GetY()); });
@@ -112,10 +118,11 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) { RightDown(e.GetX(), e.GetY()); });
   Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent&) { RightUp(); });
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndDrag(); });
-  // Grown beyond the painted picture (the frame followed a new scale): painted afresh.
+  // Grown beyond the painted picture (the frame followed a new scale), or resized while the
+  // view fits its window: painted afresh at the size it has now.
   Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
     if (clean_.IsOk() &&
-        (e.GetSize().x > clean_.GetWidth() || e.GetSize().y > clean_.GetHeight())) {
+        (FitsWindow() || e.GetSize().x > clean_.GetWidth() || e.GetSize().y > clean_.GetHeight())) {
       clean_ = wxBitmap();
       shown_.reset();
       Refresh(false);
@@ -139,6 +146,9 @@ CShogiView::~CShogiView() {
   analysis_timer_.Stop();
   state_.Analysing = false;
   analysis_->Finish();
+  record_timer_.Stop();
+  state_.RecordAnalysing = false;
+  *record_run_ = RecordAnalysisSession{};
   ReleaseMouseIfHeld();
   binding_->Unload();
 }
@@ -173,6 +183,8 @@ void CShogiView::ApplyUpdate(const ViewUpdate& u) {
   if (u.StartTimers & kTimerClock) clock_timer_.Start(kClockTimerPeriod);
   if (u.StartTimers & kTimerReplayForward) forward_timer_.StartOnce(interval);
   if (u.StartTimers & kTimerReplayBack) back_timer_.StartOnce(interval);
+  if (u.StopTimers & kTimerRecordAnalysis) record_timer_.Stop();
+  if (u.StartTimers & kTimerRecordAnalysis) record_timer_.Start(kRecordAnalysisTimerPeriod);
 
   if (u.Parts & kViewHidePromotion) ShowPromotionBox(false);
   // The scene is compared with what is on screen, so a redraw repaints only what differs,
@@ -264,22 +276,39 @@ wxRect CShogiView::Device(const Rect& r) const {
   return ToWx(scale_.Px(r));
 }
 
+int CShogiView::EffectivePercent() const {
+  if (!FitsWindow()) return state_.Display.Scale;
+  const wxSize client = GetClientSize();
+  const GraphPlace place = GraphPlacement();
+  return FitPercent(client.x, client.y, LayoutWidth(place), LayoutHeight(place));
+}
+
 wxSize CShogiView::ScaledSize() const {
-  const ViewScale scale{state_.Display.Scale};
-  return wxSize(scale.Px(kViewWidth), scale.Px(kViewHeight));
+  const ViewScale scale{EffectivePercent()};
+  const GraphPlace place = GraphPlacement();
+  return wxSize(scale.Px(LayoutWidth(place)), scale.Px(LayoutHeight(place)));
+}
+
+GraphPlace CShogiView::GraphPlacement() const {
+  if (!state_.Display.ScoreGraph) return GraphPlace::kNone;
+  if (!FitsWindow()) return GraphPlace::kBelow;
+  const wxSize client = GetClientSize();
+  return FitGraphPlace(client.x, client.y);
 }
 
 bool CShogiView::UpdateStaticPicture() {
   const DisplayOptions& d = state_.Display;
-  const StaticKey key{d.Scale, d.Coordinates, d.Coordinates && state_.Record.BoardFlipped};
+  const StaticKey key{EffectivePercent(), d.Coordinates,
+                      d.Coordinates && state_.Record.BoardFlipped, GraphPlacement()};
   if (key == static_key_ && clean_.IsOk()) return false;
-  const bool rescaled = key.Scale != static_key_.Scale;
+  const bool resized = key.Scale != static_key_.Scale || key.Place != static_key_.Place;
   static_key_ = key;
-  if (rescaled) {
+  if (resized) {
     scale_ = ViewScale{key.Scale};
     if (art_.ScalePercent() != key.Scale) art_ = Artwork(key.Scale);
-    SetMinClientSize(ScaledSize());
-    if (OnSizeChanged) OnSizeChanged();
+    // A fixed scale asks the frame for the room it needs; a fitted view takes what it gets.
+    SetMinClientSize(FitsWindow() ? wxSize(-1, -1) : ScaledSize());
+    if (OnSizeChanged && !FitsWindow()) OnSizeChanged();
   }
   PaintStatic();
   return true;
@@ -298,11 +327,14 @@ void CShogiView::PaintStatic() {
   // A dark edge around each panel sets it off from the cloth.
   dc.SetPen(wxPen(wxColour(28, 34, 26), 1));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  for (const Rect& r :
-       {board, kUpperHandRect, kLowerHandRect, kInfoPanelRect, kMessageRect, kMovePanelRect}) {
+  const Rect graph = ScoreGraphRect(static_key_.Place);
+  for (const Rect& r : {board, kUpperHandRect, kLowerHandRect, kInfoPanelRect, kMessageRect,
+                        kMovePanelRect, graph}) {
+    if (r.Empty()) continue;
     const wxRect d = Device(r);
     dc.DrawRectangle(d.x - 1, d.y - 1, d.width + 2, d.height + 2);
   }
+  if (!graph.Empty()) Tile(dc, art_.Image(kImagePanel), scale_.Px(graph));
   for (const Rect& r : {board, kUpperHandRect, kLowerHandRect}) {
     Tile(dc, art_.Image(kImageBoardTile), scale_.Px(r));
   }
@@ -467,6 +499,15 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
       break;
     case SceneItem::kMoveLine:
       DrawLine(dc, kMoveListTextLeft, MoveLineTop(c.Index), scene.Moves[c.Index], c.Area);
+      if (const auto mark = static_cast<MoveMark>(scene.Marks[c.Index]); mark != MoveMark::kNone) {
+        // 疑 / 悪 at the line's right end, orange and red.
+        dc.SetFont(art_.TextFont());
+        dc.SetTextForeground(mark == MoveMark::kBad ? wxColour(200, 20, 20)
+                                                    : wxColour(210, 120, 0));
+        const wxString text = wxString::FromUTF8(mark == MoveMark::kBad ? "悪" : "疑");
+        dc.DrawText(text, area.GetRight() - dc.GetTextExtent(text).x - scale_.Px(3),
+                    scale_.Px(MoveLineTop(c.Index)));
+      }
       break;
     case SceneItem::kMovePanel:
       if (scene.SetUp && scene.Counts) {
@@ -494,6 +535,7 @@ std::vector<SceneChange> CShogiView::Redraw(bool full) {
     }
     for (const SceneChange& c : changes) PaintChange(dc, c, scene);
   }
+  if (PaintGraph(!shown_) && shown_) RefreshArea(ScoreGraphRect(static_key_.Place));
   if (!shown_) {
     Refresh(false);
   } else {
@@ -507,6 +549,57 @@ std::vector<SceneChange> CShogiView::Redraw(bool full) {
     repaint_log_.push_back({changes, last_redraw_us_, 0});
   }
   return changes;
+}
+
+bool CShogiView::PaintGraph(bool full) {
+  if (!state_.Display.ScoreGraph) return false;
+  const GraphKey key{state_.ScoresVersion, state_.Record.PlyCount, RecordEndPly(state_.Record),
+                     ScoresFitRecord(state_)};
+  if (key == graph_key_ && !full) return false;
+  graph_key_ = key;
+  const ScoreGraph g = BuildScoreGraph(state_, static_key_.Place);
+  wxMemoryDC dc(backing_);
+  const wxRect area = Device(ScoreGraphRect(static_key_.Place));
+  {
+    wxMemoryDC clean(clean_);
+    dc.Blit(area.x, area.y, area.width, area.height, &clean, area.x, area.y);
+  }
+  wxDCClipper clip(dc, area);
+  const int line = std::max(1, scale_.Px(1));
+  dc.SetPen(wxPen(wxColour(150, 140, 120), line));
+  dc.DrawLine(area.x, scale_.Px(g.ZeroY), area.GetRight(), scale_.Px(g.ZeroY));
+  // The shown ply.
+  dc.SetPen(wxPen(wxColour(50, 110, 230), line));
+  dc.DrawLine(scale_.Px(g.ShownX), area.y, scale_.Px(g.ShownX), area.GetBottom());
+  dc.SetPen(wxPen(wxColour(30, 30, 30), std::max(1, scale_.Px(2))));
+  for (std::size_t i = 1; i < g.Points.size(); ++i) {
+    const GraphPoint& a = g.Points[i - 1];
+    const GraphPoint& b = g.Points[i];
+    if (b.Ply == a.Ply + 1)
+      dc.DrawLine(scale_.Px(a.X), scale_.Px(a.Y), scale_.Px(b.X), scale_.Px(b.Y));
+  }
+  const int dot = std::max(2, scale_.Px(2));
+  for (const GraphPoint& p : g.Points) {
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(p.Mate ? wxColour(200, 20, 20) : wxColour(30, 30, 30)));
+    dc.DrawCircle(scale_.Px(p.X), scale_.Px(p.Y), p.Mate ? dot + 1 : dot);
+  }
+  return true;
+}
+
+void CShogiView::UpdateMoveTip(int x, int y) {
+  const int line = state_.InteractionState == kStateIdle ? MoveLineAt(x, y) : -1;
+  const int ply = line >= 0 ? MoveListPly(state_.Record, next_moves_, line) : -1;
+  if (ply == tip_ply_) return;
+  tip_ply_ = ply;
+  std::string text;
+  if (ply > state_.Record.StartIndex && ScoresFitRecord(state_))
+    text = MoveAnalysisText(state_.Record, state_.Scores, ply - 1, state_.Marks);
+  if (text.empty()) {
+    UnsetToolTip();
+  } else {
+    SetToolTip(wxString::FromUTF8(text));
+  }
 }
 
 void CShogiView::RefreshArea(const Rect& r) {
@@ -579,6 +672,10 @@ void CShogiView::OnTimer(wxTimerEvent& event) {
       break;
     case kAnalysisTimerId:
       TickAnalysis(ctx_);
+      Redraw();  // the graph follows 検討
+      break;
+    case kRecordAnalysisTimerId:
+      ApplyUpdate(TickRecordAnalysis(ctx_));
       break;
     default:
       break;
@@ -731,6 +828,9 @@ void CShogiView::LeftDown(int x, int y) {
     // A move of the list: the position after it.
     const int line = MoveLineAt(lx, ly);
     if (line >= 0) ApplyUpdate(ShowPly(state_, MoveListPly(state_.Record, next_moves_, line)));
+    // A point of the score graph: the position of its ply.
+    const int ply = GraphPlyAt(state_, static_key_.Place, lx, ly);
+    if (ply >= 0) ApplyUpdate(ShowPly(state_, ply));
     return;
   }
   if (s != kStateSetUp && s != kStateGame) return;
@@ -753,6 +853,7 @@ void CShogiView::LeftUp(int x, int y) {
 }
 
 void CShogiView::MouseMove(int x, int y) {
+  UpdateMoveTip(scale_.Layout(x), scale_.Layout(y));
   if (dragging_) {
     RefreshArea(DraggedRect());
     drag_x_ = x;
@@ -774,6 +875,11 @@ void CShogiView::RightDown(int x, int y) {
   const int s = state_.InteractionState;
   if (IsBusyState(s)) {
     RequestStop(ctx_);
+    return;
+  }
+  if (state_.RecordAnalysing) {
+    StopRecordAnalysis(ctx_);
+    ApplyUpdate(ViewUpdate{kViewMovePanel, 0, kTimerRecordAnalysis});
     return;
   }
   if (s == kStatePromotion) {

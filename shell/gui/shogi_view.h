@@ -19,6 +19,7 @@
 #include "shell/gui/artwork.h"
 #include "shell/gui/window_dialogs.h"
 #include "shell/program_state.h"
+#include "shell/score_graph.h"
 #include "shell/settings.h"
 #include "shell/shell_context.h"
 #include "shell/view_scene.h"
@@ -29,6 +30,7 @@ class JskPlayerBook;
 class LibraryBinding;
 class EngineAnalysis;
 class EnginePlayer;
+struct RecordAnalysisSession;
 class ExplorerPanel;
 }  // namespace shogi
 
@@ -144,9 +146,14 @@ class CShogiView : public wxWindow, public ViewHooks {
   // shown move, as the menu commands allow.
   bool KeyDown(int key_code);
 
-  // The scale the view is drawn at and its size there (the layout's 640 x 388 scaled).
+  // The scale the view is drawn at and its size there (the layout's 640 x 388, with the score
+  // graph below or beside it, scaled). "ウィンドウに合わせる" scales it to the view's own size.
   const ViewScale& Scale() const { return scale_; }
   wxSize ScaledSize() const;
+  int EffectivePercent() const;
+  // Where the score graph is drawn (kNone while it is off); below the board at a fixed scale.
+  GraphPlace GraphPlacement() const;
+  bool FitsWindow() const { return state_.Display.Scale == kScaleFit; }
   // Called when the scale changed the view's size (the frame fits itself to it).
   std::function<void()> OnSizeChanged;
   // What long loops run to take the window's pending events (the clock timer, paints, the
@@ -158,6 +165,10 @@ class CShogiView : public wxWindow, public ViewHooks {
   void OnTimer(wxTimerEvent& event);
   void PaintStatic();
   void PaintCoordinates(wxDC& dc);
+  // The score graph's contents, when what it shows changed (or `full`); true when painted.
+  bool PaintGraph(bool full);
+  // The tooltip of the move-list line under (x, y), from the record's scores.
+  void UpdateMoveTip(int x, int y);
   void PaintTintSources();
   void PaintCount(wxDC& dc, const PieceSlot& slot, int n);
   // The frame around the top piece of a slot whose piece is selected by a click.
@@ -186,6 +197,15 @@ class CShogiView : public wxWindow, public ViewHooks {
   std::unique_ptr<JskPlayerBook> book_;
   std::unique_ptr<EnginePlayer> engines_;
   std::unique_ptr<EngineAnalysis> analysis_;
+  std::unique_ptr<RecordAnalysisSession> record_run_;
+  // What the graph on screen shows: the scores' version, the shown ply and the record's end.
+  struct GraphKey {
+    int Version = -1, Ply = -1, End = -1;
+    bool Fits = false;
+    friend bool operator==(const GraphKey&, const GraphKey&) = default;
+  };
+  GraphKey graph_key_;
+  int tip_ply_ = -1;
   CAnalysisPanel* analysis_panel_ = nullptr;
   std::unique_ptr<ExplorerPanel> explorer_;
   CExplorerPanel* explorer_panel_ = nullptr;
@@ -204,6 +224,7 @@ class CShogiView : public wxWindow, public ViewHooks {
     int Scale = 0;
     bool Coordinates = false;
     bool Flipped = false;
+    GraphPlace Place = GraphPlace::kNone;
     friend bool operator==(const StaticKey&, const StaticKey&) = default;
   };
   StaticKey static_key_;
@@ -235,6 +256,7 @@ class CShogiView : public wxWindow, public ViewHooks {
   wxTimer forward_timer_;
   wxTimer back_timer_;
   wxTimer analysis_timer_;  // polls the 検討 engine
+  wxTimer record_timer_;    // polls 棋譜解析
 };
 
 }  // namespace shogi::gui

@@ -69,6 +69,8 @@ const Expectation kExpected[] = {
     {kCmdShowExplorer, {kAll, kAll, kAll}},
     {kCmdKeepVariations, {kAll, kAll, kAll}},
     {kCmdShowNotes, {kAll, kAll, kAll}},
+    {kCmdShowScoreGraph, {kAll, kAll, kAll}},
+    {kCmdScaleFit, {kAll, kAll, kAll}},
     // The record here has no variation to go to or to make the main line.
     {kCmdPreviousVariation, {"", "", ""}},
     {kCmdNextVariation, {"", "", ""}},
@@ -170,6 +172,7 @@ const Expectation kExpected[] = {
     // The outside engines: the list and 検討 (which also stops from any state) when idle.
     {kCmdEngines, {"0", "0", "0"}},
     {kCmdAnalysis, {"0", "0", "0"}},
+    {kCmdRecordAnalysis, {"0", "0", "0"}},
     // Output and printing look at the shown game: idle or a game waiting for the person. No
     // output file is chosen here, which leaves the file-only texts disabled.
     {kCmdOutputFile, {"023", "023", "023"}},

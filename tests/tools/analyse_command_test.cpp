@@ -80,11 +80,33 @@ TEST(AnalyseCommand, RefusesBadArgumentsAndBrokenEngines) {
   }
 }
 
-// Optional: Debian's fairy-stockfish on a short record, when installed.
+// --out writes the record with a score comment for every position; a failed analysis
+// writes nothing.
+TEST(AnalyseCommand, OutWritesTheAnnotatedRecord) {
+  const std::string out = "/tmp/shogi_analyse_" + std::to_string(getpid()) + ".kif";
+  const std::string fake = std::string("'") + SHOGI_FAKE_USI_ENGINE;
+  std::remove(out.c_str());
+  auto r = RunTool("analyse kif " + kData + "/kif/even.kif --seconds 0.05 --engine " + fake +
+                   " illegal' --out " + out);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::ifstream(out));
+  r = RunTool("analyse kif " + kData + "/kif/even.kif --seconds 0.05 --engine " + fake +
+              " good' --out " + out);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto read = RunTool("read kif " + out + " --variations");
+  ASSERT_EQ(read.status, 0) << read.err;
+  std::size_t comments = 0;
+  for (std::size_t at = 0; (at = read.out.find("#評価値=", at)) != std::string::npos; ++at)
+    ++comments;
+  EXPECT_EQ(comments, 6u) << read.out;
+  std::remove(out.c_str());
+}
+
+// Optional: Debian's fairy-stockfish on a short record, when installed, 0.1 s a position.
 TEST(AnalyseCommand, FairyStockfishWhenPresent) {
   const char* path = "/usr/games/fairy-stockfish";
   if (!std::ifstream(path)) GTEST_SKIP() << "fairy-stockfish is not installed";
-  const auto r = RunTool("analyse kif " + kData + "/kif/even.kif --seconds 0.2 --engine " + path +
+  const auto r = RunTool("analyse kif " + kData + "/kif/even.kif --seconds 0.1 --engine " + path +
                          " --option 'USI_Hash=16'");
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);

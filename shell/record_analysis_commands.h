@@ -1,0 +1,53 @@
+// 棋譜解析 in the window: the choices (engine or the in-process player and its level, seconds
+// a position, the plies), the run polled from the window's timer with its progress in the
+// status bar, the scores kept for the graph and the move list, and the analysis written into
+// the record's comments at the end when the person wants it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "players/analysis_run.h"
+#include "shell/command_row.h"
+
+namespace shogi {
+
+inline constexpr const char* kRecordAnalysisCaption = "棋譜解析";
+inline constexpr const char* kInProcessAnalyserName = "内蔵思考";
+
+// What the window keeps of a running 棋譜解析.
+struct RecordAnalysisSession {
+  std::unique_ptr<UsiEngine> Engine;
+  std::unique_ptr<PositionAnalyser> Analyser;
+  std::unique_ptr<RecordAnalysisRun> Run;
+  int Merged = 0;  // positions of the run already in the state's scores
+};
+
+// The plies typed as "FIRST-LAST" (or one number: from there to the end) within `record`;
+// false for anything else or a range that holds no position of the record.
+[[nodiscard]] bool ParseAnalysisRange(const std::string& text, const GameRecord& record,
+                                      AnalysisRange& range);
+
+// The scores now belong to the record's moves as they stand.
+void KeepScores(ProgramState& state, RecordScores scores);
+// Whether the state's scores belong to the record (its start and moves).
+bool ScoresFitRecord(const ProgramState& state);
+// A score of 検討 for the position after `ply` plies (the graph follows it).
+void NoteAnalysisScore(ProgramState& state, int ply, const PlyAnalysis& analysis);
+
+// "棋譜解析": asks for the engine, the seconds and the plies, and starts; or stops the run.
+ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile);
+// Ends a running 棋譜解析 where it is (the scores so far kept).
+void StopRecordAnalysis(ShellContext& ctx);
+// The window's timer: takes what the analyser has, shows the progress, ends the run when the
+// program leaves the idle state or the record changed, and at the end offers to write the
+// analysis into the record.
+ViewUpdate TickRecordAnalysis(ShellContext& ctx);
+
+// "評価値グラフ" is shown by the display options; the thresholds come from the profile.
+MarkThresholds LoadMarkThresholds(const Profile& profile);
+
+void AddRecordAnalysisRows(std::vector<CommandRow>& rows);
+
+}  // namespace shogi
