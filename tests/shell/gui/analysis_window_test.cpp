@@ -20,7 +20,7 @@ class AnalysisWindowTest : public GuiFixture {
   void LoadRecord(const char* usi) {
     view->State().Record = test_support::MakeRecord("startpos", usi);
     RebuildShown(view->State());
-    view->Apply(ViewUpdate{kViewEverything});
+    view->ApplyUpdate(ViewUpdate{kViewEverything});
   }
   // A press and release of the left button at a layout point, scaled to the view.
   void Click(wxPoint layout_point) {
