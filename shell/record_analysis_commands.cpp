@@ -7,6 +7,7 @@
 #include "players/engine_analysis.h"
 #include "players/engine_player.h"
 #include "shell/record_notes.h"
+#include "shell/record_scores.h"
 
 namespace shogi {
 namespace {
@@ -34,11 +35,6 @@ bool ParseTenths(const std::string& text, int& tenths) {
     return false;
   tenths = whole * 10 + tenth;
   return tenths >= 1 && tenths <= 600;
-}
-
-std::vector<MoveCode> RecordLine(const GameRecord& record) {
-  const int end = RecordEndPly(record);
-  return std::vector<MoveCode>(record.MoveList + record.StartIndex, record.MoveList + end);
 }
 
 void Warn(ShellContext& ctx, const std::string& text) {
@@ -121,26 +117,6 @@ bool ParseAnalysisRange(const std::string& text, const GameRecord& record, Analy
   range.First = first;
   range.Last = last;
   return first <= last && ClampAnalysisRange(record, range) && range.First == first;
-}
-
-void KeepScores(ProgramState& state, RecordScores scores) {
-  state.Scores = std::move(scores);
-  state.ScoredStart = state.Record.InitialPosition;
-  state.ScoredLine = RecordLine(state.Record);
-  ++state.ScoresVersion;
-}
-
-bool ScoresFitRecord(const ProgramState& state) {
-  return state.ScoredStart == state.Record.InitialPosition &&
-         state.ScoredLine == RecordLine(state.Record);
-}
-
-void NoteAnalysisScore(ProgramState& state, int ply, const PlyAnalysis& analysis) {
-  if (!ScoresFitRecord(state)) KeepScores(state, {});
-  if (analysis.Score.Type == FirstScore::Kind::kNone) return;
-  if (state.Scores.Has(ply) && state.Scores.At(ply).Score == analysis.Score) return;
-  state.Scores.Set(ply) = analysis;
-  ++state.ScoresVersion;
 }
 
 ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile) {

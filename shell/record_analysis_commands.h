@@ -10,6 +10,7 @@
 
 #include "players/analysis_run.h"
 #include "shell/command_row.h"
+#include "shell/record_scores.h"
 
 namespace shogi {
 
@@ -28,13 +29,6 @@ struct RecordAnalysisSession {
 // false for anything else or a range that holds no position of the record.
 [[nodiscard]] bool ParseAnalysisRange(const std::string& text, const GameRecord& record,
                                       AnalysisRange& range);
-
-// The scores now belong to the record's moves as they stand.
-void KeepScores(ProgramState& state, RecordScores scores);
-// Whether the state's scores belong to the record (its start and moves).
-bool ScoresFitRecord(const ProgramState& state);
-// A score of 検討 for the position after `ply` plies (the graph follows it).
-void NoteAnalysisScore(ProgramState& state, int ply, const PlyAnalysis& analysis);
 
 // "棋譜解析": asks for the engine, the seconds and the plies, and starts; or stops the run.
 ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile);

@@ -7,8 +7,7 @@
 #include "platform/cp932.h"
 #include "shell/command_state.h"
 #include "shell/game_clock.h"
-#include "shell/navigation.h"
-#include "shell/record_analysis_commands.h"
+#include "shell/record_scores.h"
 #include "shell/view_texts.h"
 
 namespace shogi {
