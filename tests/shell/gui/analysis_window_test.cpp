@@ -17,18 +17,6 @@ namespace {
 
 class AnalysisWindowTest : public GuiFixture {
  protected:
-  void LoadRecord(const char* usi) {
-    view->State().Record = test_support::MakeRecord("startpos", usi);
-    RebuildShown(view->State());
-    view->ApplyUpdate(ViewUpdate{kViewEverything});
-  }
-  // A press and release of the left button at a layout point, scaled to the view.
-  void Click(wxPoint layout_point) {
-    const ViewScale& s = view->Scale();
-    const wxPoint p(s.Px(layout_point.x), s.Px(layout_point.y));
-    Send(wxEVT_LEFT_DOWN, p);
-    Send(wxEVT_LEFT_UP, p);
-  }
   // Pumps until `done` holds or `seconds` are over.
   template <typename F>
   bool PumpUntil(F done, double seconds) {

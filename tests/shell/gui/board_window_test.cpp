@@ -19,18 +19,6 @@ constexpr const char* kThirtyMoves =
 
 class BoardWindowTest : public GuiFixture {
  protected:
-  void LoadRecord(const char* usi) {
-    view->State().Record = test_support::MakeRecord("startpos", usi);
-    RebuildShown(view->State());
-    view->ApplyUpdate(ViewUpdate{kViewEverything});
-  }
-  // A click: press and release at one point, scaled to the view.
-  void Click(wxPoint layout_point) {
-    const ViewScale& s = view->Scale();
-    const wxPoint p(s.Px(layout_point.x), s.Px(layout_point.y));
-    Send(wxEVT_LEFT_DOWN, p);
-    Send(wxEVT_LEFT_UP, p);
-  }
   void Key(int code) {
     wxKeyEvent e(wxEVT_KEY_DOWN);
     e.m_keyCode = code;

@@ -108,6 +108,19 @@ class GuiFixture : public ::testing::Test {
     e.SetEventObject(view);
     view->GetEventHandler()->ProcessEvent(e);
   }
+  // A click: press and release of the left button at a layout point, scaled to the view.
+  void Click(wxPoint layout_point) {
+    const ViewScale& s = view->Scale();
+    const wxPoint p(s.Px(layout_point.x), s.Px(layout_point.y));
+    Send(wxEVT_LEFT_DOWN, p);
+    Send(wxEVT_LEFT_UP, p);
+  }
+  // The record of `usi` moves from the start position, shown from its start.
+  void LoadRecord(const char* usi) {
+    view->State().Record = test_support::MakeRecord("startpos", usi);
+    RebuildShown(view->State());
+    view->ApplyUpdate(ViewUpdate{kViewEverything});
+  }
   // A press and release of the left button at `from` and `to` with moves in between, as
   // mouse events.
   void MouseDrag(wxPoint from, wxPoint to) {
