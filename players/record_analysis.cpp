@@ -159,6 +159,31 @@ int LossOfMove(const RecordScores& scores, int ply) {
   return std::max(loss, 0);
 }
 
+bool ParseMarkThresholds(std::string_view text, MarkThresholds& thresholds) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return false;
+  MarkThresholds t;
+  const auto whole = [](std::string_view digits, int& value) {
+    if (digits.empty() || digits.size() > 5) return false;
+    value = 0;
+    for (const char c : digits) {
+      if (c < '0' || c > '9') return false;
+      value = value * 10 + (c - '0');
+    }
+    return true;
+  };
+  if (!whole(text.substr(0, comma), t.Doubtful) || !whole(text.substr(comma + 1), t.Bad) ||
+      !t.Valid()) {
+    return false;
+  }
+  thresholds = t;
+  return true;
+}
+
+std::string MarkThresholdsText(const MarkThresholds& thresholds) {
+  return std::to_string(thresholds.Doubtful) + "," + std::to_string(thresholds.Bad);
+}
+
 MoveMark MarkOfMove(const RecordScores& scores, int ply, const MarkThresholds& thresholds) {
   const int loss = LossOfMove(scores, ply);
   if (loss >= thresholds.Bad) return MoveMark::kBad;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rules/game_record.h"
@@ -62,7 +63,13 @@ enum class MoveMark { kNone, kDoubtful, kBad };  // 疑問手, 悪手
 struct MarkThresholds {
   int Doubtful = 300;  // centipawns lost by the mover
   int Bad = 600;
+  // Whether the two make sense together: 0 < Doubtful <= Bad <= kScoreCap.
+  bool Valid() const { return Doubtful > 0 && Bad >= Doubtful && Bad <= kScoreCap; }
 };
+// "300,600" (疑問手 then 悪手) into `thresholds`; false, leaving them, for anything else or
+// thresholds that are not Valid(). MarkThresholdsText writes that form.
+bool ParseMarkThresholds(std::string_view text, MarkThresholds& thresholds);
+std::string MarkThresholdsText(const MarkThresholds& thresholds);
 // The centipawns the mover of move `ply` (the move from position `ply` to `ply` + 1) lost by
 // it: the score before it less the score after it, both held within the cap, from the
 // mover's view. -1 when either position has no score.

@@ -152,6 +152,17 @@ ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile) {
     if (ParseAnalysisRange(range_text, s.Record, range)) break;
     Warn(ctx, "手数は棋譜の範囲で「開始-終了」と入力してください。");
   }
+  std::string marks_text = MarkThresholdsText(s.Marks);
+  while (true) {
+    if (!ctx.Ui.InputText(kRecordAnalysisCaption, "疑問手・悪手とする評価値の損失（疑問手,悪手）",
+                          marks_text)) {
+      return u;
+    }
+    if (ParseMarkThresholds(marks_text, s.Marks)) break;
+    Warn(ctx, "損失は「疑問手,悪手」の形で、0 < 疑問手 ≦ 悪手 ≦ 3000 と入力してください。");
+  }
+  profile.WriteInt(kSectionSettings, kDoubtfulKey, s.Marks.Doubtful);
+  profile.WriteInt(kSectionSettings, kBadKey, s.Marks.Bad);
   range.Seconds = tenths / 10.0;
   SyncNotes(s);
   if (!ScoresFitRecord(s)) KeepScores(s, {});
@@ -209,12 +220,10 @@ ViewUpdate TickRecordAnalysis(ShellContext& ctx) {
 }
 
 MarkThresholds LoadMarkThresholds(const Profile& profile) {
-  MarkThresholds t;
-  const int doubtful = profile.GetInt(kSectionSettings, kDoubtfulKey, t.Doubtful);
-  const int bad = profile.GetInt(kSectionSettings, kBadKey, t.Bad);
+  const MarkThresholds stored{profile.GetInt(kSectionSettings, kDoubtfulKey, 0),
+                              profile.GetInt(kSectionSettings, kBadKey, 0)};
   // Kept only when they make sense together.
-  if (doubtful > 0 && bad >= doubtful && bad <= kScoreCap) t = MarkThresholds{doubtful, bad};
-  return t;
+  return stored.Valid() ? stored : MarkThresholds{};
 }
 
 void AddRecordAnalysisRows(std::vector<CommandRow>& rows) {

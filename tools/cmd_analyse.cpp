@@ -23,9 +23,10 @@ int RunAnalyse(const std::vector<std::string>& args) {
   std::string command, out;
   double seconds = 1;
   std::vector<UsiOption> options;
+  MarkThresholds marks;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a != "--engine" && a != "--seconds" && a != "--option" && a != "--out") {
+    if (a != "--engine" && a != "--seconds" && a != "--option" && a != "--out" && a != "--marks") {
       operands.push_back(a);
       continue;
     }
@@ -35,6 +36,9 @@ int RunAnalyse(const std::vector<std::string>& args) {
       command = v;
     } else if (a == "--out") {
       out = v;
+    } else if (a == "--marks") {
+      if (!ParseMarkThresholds(v, marks))
+        return UsageError(kName, "--marks takes DOUBTFUL,BAD with 0 < DOUBTFUL <= BAD <= 3000");
     } else if (a == "--seconds") {
       char* end = nullptr;
       seconds = std::strtod(v.c_str(), &end);
@@ -77,7 +81,7 @@ int RunAnalyse(const std::vector<std::string>& args) {
     return kExitFailed;
   }
   if (!out.empty()) {
-    AnnotateTree(tree, record, run.Scores(), MarkThresholds{});
+    AnnotateTree(tree, record, run.Scores(), marks);
     if (WriteRecord(RecordFormat::kKif, out, record, tree, true, message) != 0) {
       std::fprintf(stderr, "%s\n", message.c_str());
       return kExitFailed;
@@ -87,11 +91,14 @@ int RunAnalyse(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kAnalyse(
-    {kName, "FORMAT FILE --engine COMMAND [--seconds S] [--option NAME=VALUE]... [--out FILE.kif]",
+    {kName,
+     "FORMAT FILE --engine COMMAND [--seconds S] [--option NAME=VALUE]... [--out FILE.kif "
+     "[--marks DOUBTFUL,BAD]]",
      "an outside USI engine's score (first player's view: cp N or "
      "mate N) and best move for each ply of a record, S seconds a "
      "position (default 1); --out writes the record with the analysis "
-     "in comments and a variation per bad move as KIF",
+     "in comments and a variation per bad move as KIF, moves losing "
+     "DOUBTFUL / BAD centipawns marked 疑問手 / 悪手 (default 300,600)",
      RunAnalyse});
 
 }  // namespace

@@ -112,10 +112,10 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
   if (!FitsWindow()) SetMinClientSize(ScaledSize());
   Bind(wxEVT_PAINT, &CShogiView::OnPaint, this);
   Bind(wxEVT_TIMER, &CShogiView::OnTimer, this);
-  Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) { LeftDown(e.GetX(), e.GetY()); });
-  Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) { LeftUp(e.GetX(), e.GetY()); });
-  Bind(wxEVT_MOTION, [this](wxMouseEvent& e) { MouseMove(e.GetX(), e.GetY()); });
-  Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) { RightDown(e.GetX(), e.GetY()); });
+  Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) { LeftDown(X(e), Y(e)); });
+  Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) { LeftUp(X(e), Y(e)); });
+  Bind(wxEVT_MOTION, [this](wxMouseEvent& e) { MouseMove(X(e), Y(e)); });
+  Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) { RightDown(X(e), Y(e)); });
   Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent&) { RightUp(); });
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndDrag(); });
   // Grown beyond the painted picture (the frame followed a new scale), or resized while the
@@ -130,7 +130,7 @@ CShogiView::CShogiView(wxWindow* parent, const ViewOptions& options)
     e.Skip();
   });
   Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& e) {
-    Wheel(e.GetX(), e.GetY(), e.GetWheelRotation(), e.GetWheelDelta());
+    Wheel(X(e), Y(e), e.GetWheelRotation(), e.GetWheelDelta());
   });
   Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
     if (!KeyDown(e.GetKeyCode())) e.Skip();
@@ -317,11 +317,15 @@ bool CShogiView::UpdateStaticPicture() {
 void CShogiView::PaintStatic() {
   const wxSize client = GetClientSize();
   const wxSize size = ScaledSize();
+  origin_ = FitsWindow() ? wxPoint(std::max(0, (client.x - size.x) / 2),
+                                   std::max(0, (client.y - size.y) / 2))
+                         : wxPoint(0, 0);
   const int w = std::max(client.x, size.x), h = std::max(client.y, size.y);
   clean_ = wxBitmap(w, h, 24);
   backing_ = wxBitmap(w, h, 24);
   wxMemoryDC dc(clean_);
   Tile(dc, art_.Image(kImageBackground), Rect{0, 0, w, h});
+  AtOrigin(dc);
   const bool coordinates = state_.Display.Coordinates;
   const Rect board = coordinates ? kCoordinateBoardRect : kBoardPanelRect;
   // A dark edge around each panel sets it off from the cloth.
@@ -387,7 +391,7 @@ void CShogiView::PaintTintSources() {
                                              {60, 180, 70, 0.38}};
   tinted_area_ = Device(RectFromTo(kGridLeft, kGridTop, kGridLeft + 9 * kCellWidth + kGridLineWidth,
                                    kGridTop + 9 * kCellHeight + kGridLineWidth));
-  const wxImage base = clean_.GetSubBitmap(tinted_area_).ConvertToImage();
+  const wxImage base = clean_.GetSubBitmap(AtOrigin(tinted_area_)).ConvertToImage();
   for (int t = kTintLastOrigin; t <= kTintDestination; ++t) {
     wxImage img = base.Copy();
     unsigned char* p = img.GetData();
@@ -456,6 +460,7 @@ void CShogiView::PaintChange(wxDC& dc, const SceneChange& c, const ViewScene& sc
             area.y - tinted_area_.y);
   } else {
     wxMemoryDC clean(clean_);
+    AtOrigin(clean);
     dc.Blit(area.x, area.y, area.width, area.height, &clean, area.x, area.y);
   }
   switch (c.Item) {
@@ -533,6 +538,7 @@ std::vector<SceneChange> CShogiView::Redraw(bool full) {
       wxMemoryDC clean(clean_);
       dc.Blit(0, 0, clean_.GetWidth(), clean_.GetHeight(), &clean, 0, 0);
     }
+    AtOrigin(dc);
     for (const SceneChange& c : changes) PaintChange(dc, c, scene);
   }
   if (PaintGraph(!shown_) && shown_) RefreshArea(ScoreGraphRect(static_key_.Place));
@@ -559,9 +565,11 @@ bool CShogiView::PaintGraph(bool full) {
   graph_key_ = key;
   const ScoreGraph g = BuildScoreGraph(state_, static_key_.Place);
   wxMemoryDC dc(backing_);
+  AtOrigin(dc);
   const wxRect area = Device(ScoreGraphRect(static_key_.Place));
   {
     wxMemoryDC clean(clean_);
+    AtOrigin(clean);
     dc.Blit(area.x, area.y, area.width, area.height, &clean, area.x, area.y);
   }
   wxDCClipper clip(dc, area);
@@ -603,7 +611,7 @@ void CShogiView::UpdateMoveTip(int x, int y) {
 }
 
 void CShogiView::RefreshArea(const Rect& r) {
-  RefreshRect(Device(r), false);
+  RefreshRect(AtOrigin(Device(r)), false);
 }
 
 Rect CShogiView::DraggedRect() const {
@@ -640,6 +648,7 @@ void CShogiView::OnPaint(wxPaintEvent&) {
       dc.Blit(r.x, r.y, r.width, r.height, &source, r.x, r.y);
     }
   }
+  AtOrigin(dc);
   DrawOverlays(dc);
   painted_ = true;
 }
@@ -652,6 +661,7 @@ wxBitmap CShogiView::Snapshot() {
     wxMemoryDC source(backing_);
     dc.Blit(0, 0, backing_.GetWidth(), backing_.GetHeight(), &source, 0, 0);
   }
+  AtOrigin(dc);
   DrawOverlays(dc);
   dc.SelectObject(wxNullBitmap);
   return picture;
@@ -807,7 +817,8 @@ void CShogiView::ShowPromotionBox(bool show) {
   RefreshArea(kPromotionRect);
   if (show) {
     // The choice cannot be left: the pointer goes into the box and stays there.
-    WarpPointer(scale_.Px(kPromotionPointerX), scale_.Px(kPromotionPointerY));
+    WarpPointer(origin_.x + scale_.Px(kPromotionPointerX),
+                origin_.y + scale_.Px(kPromotionPointerY));
     CapturePointer();
   }
 }
@@ -865,7 +876,7 @@ void CShogiView::MouseMove(int x, int y) {
     int cx = scale_.Layout(x), cy = scale_.Layout(y);
     KeepInPromotionBox(cx, cy);
     if (cx != scale_.Layout(x) || cy != scale_.Layout(y)) {
-      WarpPointer(scale_.Px(cx), scale_.Px(cy));
+      WarpPointer(origin_.x + scale_.Px(cx), origin_.y + scale_.Px(cy));
     }
   }
 }

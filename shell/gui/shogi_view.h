@@ -5,6 +5,7 @@
 #pragma once
 
 #include <wx/bitmap.h>
+#include <wx/dc.h>
 #include <wx/timer.h>
 #include <wx/window.h>
 
@@ -133,7 +134,8 @@ class CShogiView : public wxWindow, public ViewHooks {
   // Follows variation `index` of the shown move (the notes window's list).
   void FollowVariation(int index);
 
-  // The mouse handlers with view coordinates (the events call them; tests may too).
+  // The mouse handlers with picture coordinates, the window's less Origin() (the events call
+  // them; tests may too).
   void LeftDown(int x, int y);
   void LeftUp(int x, int y);
   void MouseMove(int x, int y);
@@ -149,6 +151,9 @@ class CShogiView : public wxWindow, public ViewHooks {
   // The scale the view is drawn at and its size there (the layout's 640 x 388, with the score
   // graph below or beside it, scaled). "ウィンドウに合わせる" scales it to the view's own size.
   const ViewScale& Scale() const { return scale_; }
+  // Where the picture's top-left corner is in the window: a view that fits its window is
+  // centred in it, a fixed scale starts at the corner. Mouse points are taken relative to it.
+  wxPoint Origin() const { return origin_; }
   wxSize ScaledSize() const;
   int EffectivePercent() const;
   // Where the score graph is drawn (kNone while it is off); below the board at a fixed scale.
@@ -219,6 +224,14 @@ class CShogiView : public wxWindow, public ViewHooks {
   Artwork art_;
 
   ViewScale scale_;
+  wxPoint origin_;
+  void AtOrigin(wxDC& dc) const { dc.SetDeviceOrigin(origin_.x, origin_.y); }
+  wxRect AtOrigin(wxRect r) const {
+    r.Offset(origin_);
+    return r;
+  }
+  int X(const wxMouseEvent& e) const { return e.GetX() - origin_.x; }
+  int Y(const wxMouseEvent& e) const { return e.GetY() - origin_.y; }
   // What the static picture was painted for: the scale, the coordinates and their flip.
   struct StaticKey {
     int Scale = 0;

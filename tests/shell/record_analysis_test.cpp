@@ -58,6 +58,21 @@ TEST(RecordAnalysisTest, MarksTheMoverOfWhatItLost) {
   EXPECT_EQ(MarkOfMove(s, 0, {100, 300}), MoveMark::kBad);
 }
 
+// The thresholds as the window and the tool take them: "疑問手,悪手", sensible together.
+TEST(RecordAnalysisTest, ThresholdsAreReadOnlyWhenTheyMakeSense) {
+  const struct {
+    const char* text;
+    bool taken;
+  } cases[] = {{"200,400", true}, {"1,1", true},      {"0,400", false}, {"500,400", false},
+               {"300,3001", false}, {"300", false},   {"300,", false},  {",600", false},
+               {"-1,600", false},  {"3 00,600", false}, {"300,600,900", false}};
+  for (const auto& c : cases) {
+    MarkThresholds t;
+    EXPECT_EQ(ParseMarkThresholds(c.text, t), c.taken) << c.text;
+    EXPECT_EQ(MarkThresholdsText(t), c.taken ? c.text : "300,600") << c.text;
+  }
+}
+
 TEST(RecordAnalysisTest, ReadsScoreComments) {
   struct Row {
     const char* line;

@@ -3,6 +3,8 @@
 // fitting its window from 650 x 480 to 1600 x 1000 with a click-click move at each size.
 #include <wx/stopwatch.h>
 
+#include <cstdlib>
+
 #include "platform/cp932.h"
 #include "players/engine_list.h"
 #include "players/engine_player.h"
@@ -39,6 +41,10 @@ class AnalysisWindowTest : public GuiFixture {
     const ViewScale larger{s.Percent + 2};
     EXPECT_TRUE(larger.Px(LayoutWidth(place)) > client.x ||
                 larger.Px(LayoutHeight(place)) > client.y);
+    // Centred: as much room left of the picture as right of it, above it as below.
+    const wxPoint o = view->Origin();
+    EXPECT_LE(std::abs(2 * o.x + s.Px(LayoutWidth(place)) - client.x), 1);
+    EXPECT_LE(std::abs(2 * o.y + s.Px(LayoutHeight(place)) - client.y), 1);
   }
   // The frame's client area made `width` x `height` and the view fitted to it.
   void ResizeFrame(int width, int height) {
@@ -68,8 +74,11 @@ TEST_F(AnalysisWindowTest, FairyStockfishFillsTheGraphAndAClickStepsTheRecord) {
   ui.ListAnswers.push_back(0);                   // fairy-stockfish, not the in-process one
   ui.TextAnswers.push_back(std::string("0.1"));  // seconds a position
   ui.TextAnswers.push_back(std::string("0-9"));  // every position
+  ui.TextAnswers.push_back(std::string("200,400"));  // the losses of a 疑問手 and a 悪手
   view->RunCommand(kCmdRecordAnalysis);
   ASSERT_TRUE(s.RecordAnalysing);
+  EXPECT_EQ(MarkThresholdsText(s.Marks), "200,400");
+  EXPECT_EQ(MarkThresholdsText(LoadMarkThresholds(profile)), "200,400");
   EXPECT_TRUE(s.Display.ScoreGraph);
   ui.MessageAnswers.push_back(MessageAnswer::kYes);  // write it into the record
   ASSERT_TRUE(PumpUntil([&] { return !s.RecordAnalysing; }, 20));
@@ -105,6 +114,7 @@ TEST_F(AnalysisWindowTest, RightClickStopsTheRun) {
   ui.TextAnswers.push_back(std::string("1"));  // level (no engine: the in-process player)
   ui.TextAnswers.push_back(std::string("1"));  // seconds a position
   ui.TextAnswers.push_back(std::string("2-6"));
+  ui.TextAnswers.push_back(std::string("300,600"));
   view->RunCommand(kCmdRecordAnalysis);
   ASSERT_TRUE(s.RecordAnalysing);
   ASSERT_TRUE(PumpUntil([&] { return s.Scores.Has(2); }, 10));

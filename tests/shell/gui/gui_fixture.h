@@ -108,10 +108,11 @@ class GuiFixture : public ::testing::Test {
     e.SetEventObject(view);
     view->GetEventHandler()->ProcessEvent(e);
   }
-  // A click: press and release of the left button at a layout point, scaled to the view.
+  // A click: press and release of the left button at a layout point, scaled and placed as
+  // the view draws it.
   void Click(wxPoint layout_point) {
     const ViewScale& s = view->Scale();
-    const wxPoint p(s.Px(layout_point.x), s.Px(layout_point.y));
+    const wxPoint p = view->Origin() + wxPoint(s.Px(layout_point.x), s.Px(layout_point.y));
     Send(wxEVT_LEFT_DOWN, p);
     Send(wxEVT_LEFT_UP, p);
   }
