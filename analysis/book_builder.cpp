@@ -13,6 +13,7 @@
 #include "database/stored_game.h"
 #include "database_files/tarvel.h"
 #include "platform/buffered_replacing_file.h"
+#include "platform/file_path.h"
 #include "platform/profile.h"
 
 namespace shogi {
@@ -138,12 +139,6 @@ bool MoveTaken(int condition, int winner, Side mover, int ply, int end) {
   if (winner < 0) return condition != kBookWinnerOnly;
   if (mover == winner) return true;
   return condition == kBookLoserBefore100 && end - ply > kLoserPliesRemaining;
-}
-
-std::string WithName(const char* format, const std::string& name) {
-  std::string text(format);
-  text.replace(text.find("%s"), 2, name);
-  return text;
 }
 
 void PutLe(std::string& out, std::uint64_t value, int bytes) {

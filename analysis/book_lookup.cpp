@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "analysis/book_format.h"
+#include "platform/file_path.h"
 #include "platform/record_file.h"
 #include "rules/game_record.h"
 #include "rules/move_rules.h"
@@ -19,12 +20,6 @@ std::uint32_t Le32At(const std::uint8_t* p) {
 }
 std::uint64_t Le64At(const std::uint8_t* p) {
   return Le32At(p) | static_cast<std::uint64_t>(Le32At(p + 4)) << 32;
-}
-
-std::string WithName(const char* format, const std::string& name) {
-  std::string text(format);
-  text.replace(text.find("%s"), 2, name);
-  return text;
 }
 
 // The record of `key` among the records of a bucket: its move entries, or nothing.

@@ -23,7 +23,7 @@ int CheckEvaluable(const Position& pos, std::string& message) {
   for (Side side : {kFirst, kSecond}) {
     for (int type = kPawn; type <= kRook; ++type) {
       const int count = pos.Hand[side][type];
-      if (count < 0 || count > kMaxHandCount[type]) sound = false;
+      if (count < 0 || count > kMaxHandOfType[type]) sound = false;
     }
   }
   if (!sound) {

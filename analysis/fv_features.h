@@ -23,7 +23,7 @@ constexpr int InverseSquare(int feature_square) {
 inline constexpr int kHandFeatureBase[2][8] = {{0, 0, 38, 48, 58, 68, 78, 84},
                                                {0, 19, 43, 53, 63, 73, 81, 87}};
 // The most pieces of a type a hand can hold, by type pawn .. rook.
-inline constexpr int kMaxHandCount[8] = {0, 18, 4, 4, 4, 4, 2, 2};
+inline constexpr int kMaxHandOfType[8] = {0, 18, 4, 4, 4, 4, 2, 2};
 // kkp entries of hand counts (offset + count), by type.
 inline constexpr int kKkpHandOffset[8] = {0, 0, 19, 24, 29, 34, 39, 42};
 

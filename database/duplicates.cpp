@@ -30,7 +30,7 @@ namespace {
 using Board = std::array<std::int8_t, kSquareCount>;
 
 // Games read at once in the first pass.
-constexpr int kGamesPerRead = 256;
+constexpr int kDuplicateGamesPerRead = 256;
 
 // `text` into `message`; 1.
 int Failed(std::string& message, const char* text) {
@@ -81,14 +81,14 @@ int HashGames(const GameDatabase& db, std::uint32_t* hash, const CommandHooks& h
               std::string& message) {
   const std::size_t record_bytes = db.Format().IndexRecordBytes;
   const std::unique_ptr<std::uint8_t[]> records(new (std::nothrow)
-                                                    std::uint8_t[kGamesPerRead * record_bytes]);
+                                                    std::uint8_t[kDuplicateGamesPerRead * record_bytes]);
   const std::unique_ptr<std::uint8_t[]> blocks(new (std::nothrow)
-                                                   std::uint8_t[kGamesPerRead * kMoveBlockBytes]);
+                                                   std::uint8_t[kDuplicateGamesPerRead * kMoveBlockBytes]);
   // Without the buffers the games are read one at a time.
   const bool whole_runs = records && blocks;
   Board board;
-  for (int first = 1; first <= db.Count(); first += kGamesPerRead) {
-    const int n = std::min(kGamesPerRead, db.Count() - first + 1);
+  for (int first = 1; first <= db.Count(); first += kDuplicateGamesPerRead) {
+    const int n = std::min(kDuplicateGamesPerRead, db.Count() - first + 1);
     if (!whole_runs) {
       for (int i = 0; i < n; ++i) {
         if (!FinalBoardOf(db, first + i, board)) return Failed(message, kMessageMalformed);

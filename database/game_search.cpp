@@ -15,7 +15,7 @@ namespace {
 
 // Games read at once: 40 KB of index records at most and, for a position search, 512 KB
 // of move blocks, so that the files are read in large sequential pieces.
-constexpr int kGamesPerRead = 1024;
+constexpr int kSearchGamesPerRead = 1024;
 
 }  // namespace
 
@@ -43,14 +43,14 @@ int SearchGames(const DatabaseFormat& format, const DatabasePaths& paths, const 
     return 0;
   }
   const std::size_t record_bytes = format.IndexRecordBytes;
-  std::uint8_t records[kGamesPerRead * kMaxIndexRecordBytes];
+  std::uint8_t records[kSearchGamesPerRead * kMaxIndexRecordBytes];
   // Without room for a piece of blocks, each game's block is read alone.
   const std::unique_ptr<std::uint8_t[]> blocks(
-      pattern.Active() ? new (std::nothrow) std::uint8_t[kGamesPerRead * kMoveBlockBytes]
+      pattern.Active() ? new (std::nothrow) std::uint8_t[kSearchGamesPerRead * kMoveBlockBytes]
                        : nullptr);
   std::uint8_t one_block[kMoveBlockBytes];
-  for (int first = 1; first <= count; first += kGamesPerRead) {
-    const int n = std::min(kGamesPerRead, count - first + 1);
+  for (int first = 1; first <= count; first += kSearchGamesPerRead) {
+    const int n = std::min(kSearchGamesPerRead, count - first + 1);
     if (!db.ReadIndexRange(first, n, records)) {
       message = kMessageMalformed;
       return 1;

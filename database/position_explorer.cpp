@@ -15,7 +15,7 @@ namespace shogi {
 namespace {
 
 // Games read at once: 40 KB of index records and 512 KB of move blocks.
-constexpr int kGamesPerRead = 1024;
+constexpr int kExplorerGamesPerRead = 1024;
 
 // The quick pass's test: the pattern's count of the board kept move by move, the hands and
 // the side compared when the board agrees.
@@ -166,18 +166,18 @@ int ExploreByScan(const DatabaseFormat& format, const DatabasePaths& paths,
   const ExplorerTarget target(query);
   ScanTally tally(query.Games);
   const std::size_t record_bytes = format.IndexRecordBytes;
-  std::uint8_t records[kGamesPerRead * kMaxIndexRecordBytes];
+  std::uint8_t records[kExplorerGamesPerRead * kMaxIndexRecordBytes];
   // Without room for a piece of blocks, each game's block is read alone.
   const std::unique_ptr<std::uint8_t[]> blocks(new (std::nothrow)
-                                                   std::uint8_t[kGamesPerRead * kMoveBlockBytes]);
+                                                   std::uint8_t[kExplorerGamesPerRead * kMoveBlockBytes]);
   std::uint8_t one_block[kMoveBlockBytes];
   const int count = db.Count();
-  for (int first = 1; first <= count; first += kGamesPerRead) {
+  for (int first = 1; first <= count; first += kExplorerGamesPerRead) {
     if (StopRequested(progress, first - 1, count)) {
       message = kMessageExplorerStopped;
       return 1;
     }
-    const int n = std::min(kGamesPerRead, count - first + 1);
+    const int n = std::min(kExplorerGamesPerRead, count - first + 1);
     if (!db.ReadIndexRange(first, n, records) ||
         (blocks && !db.ReadBlockRange(first, n, blocks.get()))) {
       message = kMessageMalformed;

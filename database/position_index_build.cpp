@@ -16,7 +16,7 @@
 namespace shogi {
 namespace {
 
-constexpr int kGamesPerRead = 1024;
+constexpr int kIndexGamesPerRead = 1024;
 constexpr int kSlices = 1 << kSliceBits;
 // The positions sorted at once; more positions take more passes.
 constexpr std::size_t kTupleBudgetBytes = std::size_t{256} << 20;
@@ -172,11 +172,11 @@ class IndexBuild {
 template <class Visit>
 bool IndexBuild::ForEachGame(Visit visit, std::string& message) {
   const std::unique_ptr<std::uint8_t[]> blocks =
-      TryAllocate<std::uint8_t>(kGamesPerRead * kMoveBlockBytes);
+      TryAllocate<std::uint8_t>(kIndexGamesPerRead * kMoveBlockBytes);
   std::uint8_t one_block[kMoveBlockBytes];
-  for (int first = 1; first <= count_; first += kGamesPerRead) {
+  for (int first = 1; first <= count_; first += kIndexGamesPerRead) {
     if (Stopped(message)) return false;
-    const int n = std::min(kGamesPerRead, count_ - first + 1);
+    const int n = std::min(kIndexGamesPerRead, count_ - first + 1);
     if (blocks && !db_.ReadBlockRange(first, n, blocks.get())) {
       message = kMessageMalformed;
       return false;
@@ -205,9 +205,9 @@ bool IndexBuild::ReadGames(std::string& message) {
     return false;
   }
   const std::size_t record_bytes = format_.IndexRecordBytes;
-  std::uint8_t records[kGamesPerRead * kMaxIndexRecordBytes];
-  for (int first = 1; first <= count_; first += kGamesPerRead) {
-    const int n = std::min(kGamesPerRead, count_ - first + 1);
+  std::uint8_t records[kIndexGamesPerRead * kMaxIndexRecordBytes];
+  for (int first = 1; first <= count_; first += kIndexGamesPerRead) {
+    const int n = std::min(kIndexGamesPerRead, count_ - first + 1);
     if (!db_.ReadIndexRange(first, n, records)) {
       message = kMessageMalformed;
       return false;

@@ -10,7 +10,7 @@ namespace {
 
 // Kisen registration looks up tournaments and openings among the first 30 list numbers.
 constexpr int kHighestPlayer = 999;
-constexpr int kHighestTournamentOrOpening = 30;
+constexpr int kKisenHighestNumber = 30;
 
 // A slot whose destination (byte 0 without the promotion 100) is 0 ends the game.
 constexpr bool IsEndSlot(MoveCode slot) {
@@ -102,9 +102,9 @@ void WriteKisenIndex(const GameRecord& record, int handicap_code, int result,
   index.SecondPlayer.Set(
       KisenNameLookup(names.Players, FieldText(record.SecondName), kHighestPlayer));
   index.Tournament.Set(KisenNameLookup(names.Tournaments, FieldText(record.Tournament),
-                                       kHighestTournamentOrOpening));
+                                       kKisenHighestNumber));
   index.Opening.Set(
-      KisenNameLookup(names.Openings, FieldText(record.Opening), kHighestTournamentOrOpening));
+      KisenNameLookup(names.Openings, FieldText(record.Opening), kKisenHighestNumber));
   WriteSharedNumbers(record, handicap_code, result, index);
 }
 

@@ -12,7 +12,7 @@ namespace shogi {
 namespace {
 
 // The highest list number a Tarvel registration stores.
-constexpr int kHighestTournamentOrOpening = 99;
+constexpr int kTarvelHighestNumber = 99;
 
 // Move-code bytes above 81 (promotions and drops) are stored 28 higher; stored bytes above
 // 100 are read 28 lower.
@@ -103,9 +103,9 @@ void WriteTarvelIndex(const GameRecord& record, int handicap_code, int result,
   SetTarvelName(index.SecondName, FieldText(record.SecondName));
   WriteSharedNumbers(record, handicap_code, result, index);
   index.Tournament.Set(ExactNameLookup(names.Tournaments, FieldText(record.Tournament),
-                                       kHighestTournamentOrOpening));
+                                       kTarvelHighestNumber));
   index.Opening.Set(
-      ExactNameLookup(names.Openings, FieldText(record.Opening), kHighestTournamentOrOpening));
+      ExactNameLookup(names.Openings, FieldText(record.Opening), kTarvelHighestNumber));
 }
 
 }  // namespace shogi

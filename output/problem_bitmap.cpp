@@ -14,11 +14,6 @@ void PutLittleEndian(std::string& out, std::size_t at, unsigned value, int bytes
   for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-std::string Formatted(const char* format, const std::string& path) {
-  std::string out = format;
-  return out.replace(out.find("%s"), 2, path);
-}
-
 }  // namespace
 
 void RenderDiagram(const DiagramLayout& layout, OneBitPicture& picture) {
@@ -73,10 +68,10 @@ int WriteProblemBitmap(const std::string& path, const OneBitPicture& picture,
   if (f != nullptr && std::fclose(f) != 0) written = false;
   if (!written) {
     if (f != nullptr) std::remove(path.c_str());
-    message = Formatted(kProblemNotWrittenMessage, path);
+    message = WithName(kProblemNotWrittenMessage, path);
     return 1;
   }
-  message = Formatted(kProblemWrittenMessage, path);
+  message = WithName(kProblemWrittenMessage, path);
   return 0;
 }
 

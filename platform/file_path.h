@@ -22,6 +22,14 @@ inline std::string PathText(const std::filesystem::path& path) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+// A message that names a file: `format` with its "%s" replaced by `name` (as it stands when
+// it has none).
+inline std::string WithName(const char* format, const std::string& name) {
+  std::string text(format);
+  if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, name);
+  return text;
+}
+
 // Whether something is there under `path` (a file, a folder): the name is taken. A path that
 // cannot be looked at counts as free.
 inline bool FileExists(const std::string& path) {

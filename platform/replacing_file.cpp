@@ -8,7 +8,7 @@ namespace {
 
 namespace fs = file_system;
 
-ReplaceFaultHook g_fault_hook = nullptr;
+ReplaceFaultHook g_replace_fault_hook = nullptr;
 unsigned g_temporary_counter = 0;
 
 // Temporary names tried before giving up; each collision means another file already took
@@ -23,11 +23,11 @@ std::string TemporaryName(const std::string& path) {
 }  // namespace
 
 void SetReplaceFaultHook(ReplaceFaultHook hook) {
-  g_fault_hook = hook;
+  g_replace_fault_hook = hook;
 }
 
 bool ReplaceStepAllowed(ReplaceStep step) {
-  return g_fault_hook == nullptr || g_fault_hook(step);
+  return g_replace_fault_hook == nullptr || g_replace_fault_hook(step);
 }
 
 bool ReplacingFile::Fail() {

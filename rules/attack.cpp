@@ -12,10 +12,6 @@ struct Look {
 
 // The attacker side's view: the first player's forward is -9, so its forward attacks come
 // from +9. For the second player every step is negated.
-template <Side S>
-constexpr int Toward(int d) {
-  return S == kFirst ? d : -d;
-}
 
 template <Side S>
 constexpr std::array<Look, 8> MakeLooks() {
@@ -31,10 +27,6 @@ constexpr std::array<Look, 8> MakeLooks() {
   }};
 }
 
-template <Side S>
-constexpr bool Own(int code) {
-  return S == kFirst ? code > 0 : code < 0;
-}
 
 // The attacker along one look direction, or 0. The flag bit of `s` for the step is set.
 template <Side S>

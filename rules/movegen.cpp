@@ -12,14 +12,6 @@
 namespace shogi {
 namespace {
 
-template <Side S>
-constexpr int Toward(int d) {
-  return S == kFirst ? d : -d;
-}
-template <Side S>
-constexpr bool Own(int code) {
-  return S == kFirst ? code > 0 : code < 0;
-}
 // Rank counted from the mover's far side: 1 is the rank where its pawns can no longer move.
 template <Side S>
 constexpr int RelativeRank(Square s) {

@@ -12,6 +12,16 @@ enum Side : int { kFirst = 0, kSecond = 1 };
 constexpr Side Opponent(Side s) {
   return static_cast<Side>(1 - s);
 }
+// A board step seen from side S (the first player's steps as they are, the second player's
+// negated), and whether a piece code is S's own (the first player's codes are positive).
+template <Side S>
+constexpr int Toward(int d) {
+  return S == kFirst ? d : -d;
+}
+template <Side S>
+constexpr bool Own(int code) {
+  return S == kFirst ? code > 0 : code < 0;
+}
 // The side that plays ply `ply`: the first player on even plies.
 constexpr Side SideOfPly(int ply) {
   return static_cast<Side>(ply & 1);

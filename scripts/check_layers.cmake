@@ -47,8 +47,19 @@ function(layer_rank folder out)
   set(${out} ${rank_of_${f}} PARENT_SCOPE)
 endfunction()
 
-file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.c"
-     "${SOURCE_DIR}/*.cpp")
+# The sources of the tree's folders: not the build folders (a Wine prefix there links to the
+# whole disk), and no link followed.
+cmake_policy(SET CMP0009 NEW)
+file(GLOB tops RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*")
+set(sources "")
+foreach(top IN LISTS tops)
+  if(top MATCHES "^(build|\\.)" OR NOT IS_DIRECTORY "${SOURCE_DIR}/${top}")
+    continue()
+  endif()
+  file(GLOB_RECURSE found RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${top}/*.h"
+       "${SOURCE_DIR}/${top}/*.c" "${SOURCE_DIR}/${top}/*.cpp")
+  list(APPEND sources ${found})
+endforeach()
 set(problems "")
 set(folders "")
 foreach(source IN LISTS sources)

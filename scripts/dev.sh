@@ -71,6 +71,12 @@ run_tests() {  # run_tests DIR CTEST-ARGS...
   (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
 }
 
+# Each build has a Wine prefix of its own, made once before the tests start in parallel.
+wine_prefix() {  # wine_prefix DIR
+  [ -f "$1/system.reg" ] && return 0
+  WINEDEBUG=-all WINEPREFIX="$1" wineboot --init >/dev/null 2>&1 || true
+}
+
 # The Windows builds and their tests under Wine. `quick`: the 64-bit build of the layer that
 # differs between the systems (platform/) and of the thinking library, with their tests;
 # `all`: every unit test folder below the window and shogi-tool.exe (64-bit), the 32-bit
@@ -88,9 +94,8 @@ windows() {  # windows quick|all
     build "$top/build-win64" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
       "${cross[@]}"
   fi
-  # Each build has a Wine prefix of its own, made once before the tests start in parallel.
   export WINEPREFIX="$top/build-win64/wine"
-  wineboot --init >/dev/null 2>&1 || true
+  wine_prefix "$WINEPREFIX"
   local only=()
   [ "$1" = quick ] && only=(-R '^(platform_tests|sikou)')
   (cd "$top/build-win64" && ctest --output-on-failure -j"$jobs" "${only[@]}")
@@ -100,7 +105,7 @@ windows() {  # windows quick|all
   build "$top/build-win32" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" "${cross[@]}" \
     -- sikou sikou_tests
   export WINEARCH=win32 WINEPREFIX="$top/build-win32/wine"
-  wineboot --init >/dev/null 2>&1 || true
+  wine_prefix "$WINEPREFIX"
   (cd "$top/build-win32" && ctest --output-on-failure -R '^sikou')
 }
 
@@ -120,6 +125,11 @@ case "${1:-}" in
     ;;
   test)
     step install install_missing
+    # The Windows step's packages download and unpack while the builds below compile.
+    mkdir -p "$top/build-win64"
+    (install_missing "${windows_packages_64[@]}" && wine_prefix "$top/build-win64/wine") \
+      >"$top/build-win64/install.log" 2>&1 &
+    windows_install=$!
     # Warnings are errors here: the Release build with g++, the sanitizer build with clang
     # (which sees other faults than g++, the window code included).
     step build build "$top/build" -DSHOGI_WERROR=ON
@@ -141,6 +151,7 @@ case "${1:-}" in
     step fuzz "$top/scripts/fuzz.sh" --build "$top/build-asan"
     # The Windows build of the system layer and the thinking library under Wine (the rest:
     # scripts/dev.sh windows).
+    wait "$windows_install" || { cat "$top/build-win64/install.log" >&2; exit 1; }
     step windows windows quick
     ;;
   windows)

@@ -8,9 +8,6 @@ namespace thinking {
 
 namespace {
 
-constexpr Side kAttacker = kFirst;
-constexpr Side kDefender = kSecond;
-
 class EvasionGenerator {
  public:
   EvasionGenerator(const Position& pos, bool first_only, EvasionList& list)

@@ -5,6 +5,10 @@
 
 namespace thinking {
 
+// The mate search's sides: the first player attacks.
+constexpr Side kAttacker = kFirst;
+constexpr Side kDefender = kSecond;
+
 constexpr int kMaxEvasions = 600;
 using EvasionList = MoveList<kMaxEvasions>;
 

@@ -10,9 +10,6 @@ namespace thinking {
 
 namespace {
 
-constexpr Side kAttacker = kFirst;
-constexpr Side kDefender = kSecond;
-
 bool IsPawnDrop(const Move& m) {
   return IsDrop(m) && DropType(m) == kPawn;
 }
