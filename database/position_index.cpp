@@ -471,6 +471,7 @@ bool AppendToIndex(const DatabaseFormat& format, const DatabasePaths& paths, int
   bytes.append(reinterpret_cast<const char*>(&trailer), sizeof trailer);
   // The record and the new trailer in one write over the old trailer: a write cut short
   // leaves a trailer that fails its checksum, and the index is ignored.
+  file.Close();
   RecordFile out;
   return out.Open(path, RecordFile::Mode::kReadWrite) &&
          out.WriteAt(at, bytes.data(), bytes.size()) && out.Sync();

@@ -134,6 +134,9 @@ class CheckedIndexFile {
   [[nodiscard]] bool Open(const std::string& path, bool& damaged);
   const PositionIndexTrailer& Trailer() const { return trailer_; }
   std::uint64_t LogOffset() const { return log_offset_; }
+  // Lets the file go before it is written: Windows refuses to open a file for writing while
+  // another handle reads it.
+  void Close() { file_.Close(); }
 
   // The bytes [offset, offset + size) of the part before the page checksums, their pages
   // read into `buffer` and checked; nullptr when they lie outside it, cannot be read or a
