@@ -346,14 +346,14 @@ void AddGame(const StoredGame& game, const BookBuildOptions& options, BookStore&
 
 }  // namespace
 
-bool ParseBookPlies(std::string_view text, int& plies, std::string& message) {
+int ParseBookPlies(std::string_view text, int& plies, std::string& message) {
   int value = 0;
   if (!ParseProfileInt(text, value) || value < 0 || value > kMaxBookPlies) {
     message = "有効手数は0～256の整数で入力してください。";
-    return false;
+    return 1;
   }
   plies = value;
-  return true;
+  return 0;
 }
 
 int BuildBook(const BookBuildOptions& options, BookBuildResult& result,

@@ -31,9 +31,9 @@ struct BookBuildOptions {
 };
 
 // The "有効手数　：" field: a whole number of plies 0..256 (a game block holds 256 slots).
-// False with "有効手数は0～256の整数で入力してください。".
+// Nonzero with "有効手数は0～256の整数で入力してください。".
 constexpr int kMaxBookPlies = 256;
-[[nodiscard]] bool ParseBookPlies(std::string_view text, int& plies, std::string& message);
+[[nodiscard]] int ParseBookPlies(std::string_view text, int& plies, std::string& message);
 
 struct BookBuildResult {
   int Positions = 0;   // records written

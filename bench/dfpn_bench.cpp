@@ -28,11 +28,11 @@ std::vector<Problem> Load(const char* file) {
   std::vector<test_support::MateProblem> read;
   std::string message;
   std::vector<Problem> out;
-  if (!test_support::ReadMateProblems(file, read, message)) return out;
+  if (test_support::ReadMateProblems(file, read, message) != 0) return out;
   for (const auto& p : read) {
     Problem problem{p, {}, kFirst};
     int number;
-    if (ParseSfen(p.sfen, problem.pos, problem.side, number, message)) out.push_back(problem);
+    if (ParseSfen(p.sfen, problem.pos, problem.side, number, message) == 0) out.push_back(problem);
   }
   return out;
 }

@@ -36,7 +36,7 @@ std::vector<Problem> LoadProblems() {
     p.sfen.erase(p.sfen.find_last_not_of(' ') + 1);
     int number;
     std::string message;
-    if (ParseSfen(p.sfen, p.pos, p.side, number, message)) problems.push_back(p);
+    if (ParseSfen(p.sfen, p.pos, p.side, number, message) == 0) problems.push_back(p);
   }
   return problems;
 }

@@ -94,7 +94,7 @@ void BM_WriteCsa(benchmark::State& state) {
   const GameRecord& r = Game();
   std::string bytes, message;
   for (auto _ : state) {
-    if (!FormatCsa(r, true, bytes, message)) state.SkipWithError("format failed");
+    if (FormatCsa(r, true, bytes, message) != 0) state.SkipWithError("format failed");
     benchmark::DoNotOptimize(bytes.data());
   }
   state.SetItemsProcessed(state.iterations() * kGameMoves);
@@ -102,7 +102,7 @@ void BM_WriteCsa(benchmark::State& state) {
 
 void BM_ReadCsa(benchmark::State& state) {
   std::string text, message;
-  if (!FormatCsa(Game(), true, text, message)) state.SkipWithError("format failed");
+  if (FormatCsa(Game(), true, text, message) != 0) state.SkipWithError("format failed");
   static GameRecord r;
   for (auto _ : state) {
     MemoryByteStream stream(text);

@@ -16,7 +16,7 @@ void SetUp(const std::string& sfen, GameRecord& record, Position& pos) {
   Side side;
   int number;
   std::string message;
-  if (!ParseSfen(sfen, pos, side, number, message)) std::abort();  // the fixed inputs parse
+  if (ParseSfen(sfen, pos, side, number, message) != 0) std::abort();  // the fixed inputs parse
   ResetGameRecord(record);
   record.InitialPosition = pos;
   record.StartIndex = record.PlyCount = side;

@@ -137,13 +137,13 @@ class IndexBuild {
   int Run(const DatabasePaths& paths, IndexBuildReport& report, std::string& message);
 
  private:
-  bool ReadGames(std::string& message);
-  bool CountPass(std::string& message);
-  bool WritePass(int first_slice, int last_slice, PagedWriter& out, std::uint64_t entries_offset,
-                 std::string& message);
-  // Calls visit(game, block) for every game, a read at a time; false with a message.
+  int ReadGames(std::string& message);
+  int CountPass(std::string& message);
+  int WritePass(int first_slice, int last_slice, PagedWriter& out, std::uint64_t entries_offset,
+                std::string& message);
+  // Calls visit(game, block) for every game, a read at a time; nonzero with a message.
   template <class Visit>
-  bool ForEachGame(Visit visit, std::string& message);
+  int ForEachGame(Visit visit, std::string& message);
   bool Stopped(std::string& message) {
     if (!progress_ || progress_(done_, total_)) return false;
     message = kMessageExplorerStopped;
@@ -170,30 +170,30 @@ class IndexBuild {
 };
 
 template <class Visit>
-bool IndexBuild::ForEachGame(Visit visit, std::string& message) {
+int IndexBuild::ForEachGame(Visit visit, std::string& message) {
   const std::unique_ptr<std::uint8_t[]> blocks =
       TryAllocate<std::uint8_t>(kIndexGamesPerRead * kMoveBlockBytes);
   std::uint8_t one_block[kMoveBlockBytes];
   for (int first = 1; first <= count_; first += kIndexGamesPerRead) {
-    if (Stopped(message)) return false;
+    if (Stopped(message)) return 1;
     const int n = std::min(kIndexGamesPerRead, count_ - first + 1);
     if (blocks && !db_.ReadBlockRange(first, n, blocks.get())) {
       message = kMessageMalformed;
-      return false;
+      return 1;
     }
     for (int i = 0; i < n; ++i) {
       if (!blocks && !db_.ReadBlock(first + i, one_block)) {
         message = kMessageMalformed;
-        return false;
+        return 1;
       }
       visit(first + i, blocks ? &blocks[static_cast<std::size_t>(i) * kMoveBlockBytes] : one_block);
     }
     done_ += n;
   }
-  return true;
+  return 0;
 }
 
-bool IndexBuild::ReadGames(std::string& message) {
+int IndexBuild::ReadGames(std::string& message) {
   const std::size_t games = static_cast<std::size_t>(count_);
   ranks_ = TryAllocate<std::uint32_t>(games);
   flags_ = TryAllocate<std::uint8_t>(games);
@@ -202,7 +202,7 @@ bool IndexBuild::ReadGames(std::string& message) {
   std::unique_ptr<std::uint64_t[]> dates = TryAllocate<std::uint64_t>(games);
   if (!ranks_ || !flags_ || !starts_ || !ends_ || !dates) {
     message = kMessageNoMemory;
-    return false;
+    return 1;
   }
   const std::size_t record_bytes = format_.IndexRecordBytes;
   std::uint8_t records[kIndexGamesPerRead * kMaxIndexRecordBytes];
@@ -210,7 +210,7 @@ bool IndexBuild::ReadGames(std::string& message) {
     const int n = std::min(kIndexGamesPerRead, count_ - first + 1);
     if (!db_.ReadIndexRange(first, n, records)) {
       message = kMessageMalformed;
-      return false;
+      return 1;
     }
     for (int i = 0; i < n; ++i) {
       const SearchKeys keys =
@@ -233,10 +233,10 @@ bool IndexBuild::ReadGames(std::string& message) {
   // The date words are no longer needed: they hold the places while the order is turned.
   for (std::size_t i = 0; i < games; ++i) dates[order[i]] = i;
   for (std::size_t g = 0; g < games; ++g) ranks_[g] = static_cast<std::uint32_t>(dates[g]);
-  return true;
+  return 0;
 }
 
-bool IndexBuild::CountPass(std::string& message) {
+int IndexBuild::CountPass(std::string& message) {
   // Room for the sampled positions of every game's every position; without it the count
   // of different positions is not known, and the positions themselves bound it.
   const std::size_t sample_room =
@@ -255,7 +255,7 @@ bool IndexBuild::CountPass(std::string& message) {
     }
   };
   PositionLister<decltype(count)> lister(plies_, count);
-  const bool ok = ForEachGame(
+  const int failed = ForEachGame(
       [&](int game, const std::uint8_t* block) {
         const auto start = static_cast<Handicap>(starts_[static_cast<std::size_t>(game - 1)]);
         MoveCode moves[kMaxMoves];
@@ -265,7 +265,7 @@ bool IndexBuild::CountPass(std::string& message) {
         lister.List(format_, block, start, end);
       },
       message);
-  if (!ok) return false;
+  if (failed != 0) return 1;
   if (sample) {
     std::sort(sample.get(), sample.get() + sampled, [](const PositionKey& a, const PositionKey& b) {
       return a.Primary != b.Primary ? a.Primary < b.Primary : a.Secondary < b.Secondary;
@@ -274,7 +274,7 @@ bool IndexBuild::CountPass(std::string& message) {
         std::unique(sample.get(), sample.get() + sampled) - sample.get());
     sampled_ = true;
   }
-  return true;
+  return 0;
 }
 
 int IndexBuild::BucketBits() const {
@@ -306,8 +306,8 @@ void WritePosition(PagedWriter& out, const Tuple* t, std::size_t n,
   PutPostings(out, t, n, moves);
 }
 
-bool IndexBuild::WritePass(int first_slice, int last_slice, PagedWriter& out,
-                           std::uint64_t entries_offset, std::string& message) {
+int IndexBuild::WritePass(int first_slice, int last_slice, PagedWriter& out,
+                          std::uint64_t entries_offset, std::string& message) {
   std::size_t n = 0;
   std::uint32_t game = 0;
   bool overflow = false;
@@ -322,18 +322,18 @@ bool IndexBuild::WritePass(int first_slice, int last_slice, PagedWriter& out,
                          move.to,     move.from,     0};
   };
   PositionLister<decltype(collect)> lister(plies_, collect);
-  if (!ForEachGame(
+  if (ForEachGame(
           [&](int number, const std::uint8_t* block) {
             game = static_cast<std::uint32_t>(number);
             const std::size_t g = static_cast<std::size_t>(number - 1);
             lister.List(format_, block, static_cast<Handicap>(starts_[g]), ends_[g]);
           },
-          message))
-    return false;
+          message) != 0)
+    return 1;
   // The files changed under the build: its positions are not the first pass's.
   if (overflow) {
     message = kMessageMalformed;
-    return false;
+    return 1;
   }
   Tuple* const t = tuples_.get();
   std::sort(t, t + n, [](const Tuple& a, const Tuple& b) {
@@ -355,7 +355,7 @@ bool IndexBuild::WritePass(int first_slice, int last_slice, PagedWriter& out,
       i = j;
     }
   }
-  return true;
+  return 0;
 }
 
 int IndexBuild::Run(const DatabasePaths& paths, IndexBuildReport& report, std::string& message) {
@@ -371,7 +371,7 @@ int IndexBuild::Run(const DatabasePaths& paths, IndexBuildReport& report, std::s
   }
   count_ = db_.Count();
   total_ = 3 * static_cast<std::int64_t>(count_);
-  if (!ReadGames(message) || !CountPass(message)) return 1;
+  if (ReadGames(message) != 0 || CountPass(message) != 0) return 1;
   bucket_bits_ = BucketBits();
   const std::uint64_t largest = *std::max_element(slice_positions_, slice_positions_ + kSlices);
   capacity_ = static_cast<std::size_t>(
@@ -412,7 +412,7 @@ int IndexBuild::Run(const DatabasePaths& paths, IndexBuildReport& report, std::s
                              static_cast<std::size_t>(count_)));
   const std::uint64_t entries_offset = out.Offset();
   for (const auto& [first, last] : passes) {
-    if (!WritePass(first, last, out, entries_offset, message)) return 1;
+    if (WritePass(first, last, out, entries_offset, message) != 0) return 1;
   }
   directory_[buckets] = out.Offset() - entries_offset;
   const std::uint64_t directory_offset = out.Offset();

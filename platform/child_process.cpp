@@ -94,15 +94,15 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, double second
   }
 }
 
-bool ChildProcess::Reset(std::string& message) {
+int ChildProcess::Reset(std::string& message) {
   if (Running()) {
     message = "プログラムは既に起動しています。";
-    return false;
+    return 1;
   }
   CloseAll();
   buffer_.clear();
   closed_ = false;
-  return true;
+  return 0;
 }
 
 bool ChildProcess::TakeLine(std::string& line) {
@@ -116,11 +116,11 @@ bool ChildProcess::TakeLine(std::string& line) {
 
 #ifndef _WIN32
 
-bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
-  if (!Reset(message)) return false;
+int ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
+  if (Reset(message) != 0) return 1;
   if (arguments.empty() || arguments[0].empty()) {
     message = CannotStartMessage(arguments);
-    return false;
+    return 1;
   }
   // Sockets rather than pipes toward the child: a write to a child that has died then fails
   // with an error (MSG_NOSIGNAL) instead of a SIGPIPE that would end this program. The
@@ -128,13 +128,13 @@ bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string&
   int in_pair[2], out_pipe[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, in_pair) != 0) {
     message = kPipeMessage;
-    return false;
+    return 1;
   }
   if (pipe2(out_pipe, O_CLOEXEC) != 0) {
     close(in_pair[0]);
     close(in_pair[1]);
     message = kPipeMessage;
-    return false;
+    return 1;
   }
   std::vector<char*> argv;
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
@@ -159,12 +159,12 @@ bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string&
     close(in_pair[0]);
     close(out_pipe[0]);
     message = CannotStartMessage(arguments);
-    return false;
+    return 1;
   }
   pid_ = pid;
   to_child_ = in_pair[0];
   from_child_ = out_pipe[0];
-  return true;
+  return 0;
 }
 
 bool ChildProcess::Running() const {
@@ -263,23 +263,23 @@ std::wstring QuotedArgument(const std::wstring& a) {
 
 }  // namespace
 
-bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
-  if (!Reset(message)) return false;
+int ChildProcess::Start(const std::vector<std::string>& arguments, std::string& message) {
+  if (Reset(message) != 0) return 1;
   if (arguments.empty() || arguments[0].empty()) {
     message = CannotStartMessage(arguments);
-    return false;
+    return 1;
   }
   SECURITY_ATTRIBUTES sa{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE child_in_read, child_in_write, child_out_read, child_out_write;
   if (!CreatePipe(&child_in_read, &child_in_write, &sa, 0)) {
     message = kPipeMessage;
-    return false;
+    return 1;
   }
   if (!CreatePipe(&child_out_read, &child_out_write, &sa, 0)) {
     CloseHandle(child_in_read);
     CloseHandle(child_in_write);
     message = kPipeMessage;
-    return false;
+    return 1;
   }
   // The parent's ends are not inherited.
   SetHandleInformation(child_in_write, HANDLE_FLAG_INHERIT, 0);
@@ -304,13 +304,13 @@ bool ChildProcess::Start(const std::vector<std::string>& arguments, std::string&
     CloseHandle(child_in_write);
     CloseHandle(child_out_read);
     message = CannotStartMessage(arguments);
-    return false;
+    return 1;
   }
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
   to_child_ = child_in_write;
   from_child_ = child_out_read;
-  return true;
+  return 0;
 }
 
 bool ChildProcess::Running() const {

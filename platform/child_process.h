@@ -24,11 +24,11 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   // Starts the program `arguments[0]` (looked up on the PATH when it names no folder) with
-  // the rest as its arguments, without a shell. False with a message (Japanese) when it
+  // the rest as its arguments, without a shell. Nonzero with a message (Japanese) when it
   // cannot be started.
-  [[nodiscard]] bool Start(const std::vector<std::string>& arguments, std::string& message);
+  [[nodiscard]] int Start(const std::vector<std::string>& arguments, std::string& message);
   // The same for the words of a command line (SplitCommandLine).
-  [[nodiscard]] bool Start(const std::string& command_line, std::string& message) {
+  [[nodiscard]] int Start(const std::string& command_line, std::string& message) {
     return Start(SplitCommandLine(command_line), message);
   }
   bool Running() const;
@@ -48,8 +48,8 @@ class ChildProcess {
 
  private:
   void CloseAll();
-  // Before a start: false with a message while a child runs, else a clean slate.
-  bool Reset(std::string& message);
+  // Before a start: nonzero with a message while a child runs, else a clean slate.
+  [[nodiscard]] int Reset(std::string& message);
   // Moves one complete line out of the buffer, if there is one.
   bool TakeLine(std::string& line);
   bool HasOutput() const;

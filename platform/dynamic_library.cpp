@@ -22,7 +22,7 @@ DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
 
 #ifdef _WIN32
 
-bool DynamicLibrary::Load(const std::string& path, std::string& message) {
+int DynamicLibrary::Load(const std::string& path, std::string& message) {
   Unload();
   // No "cannot find the library" box from the system: a missing library is a normal case
   // that the caller handles.
@@ -32,10 +32,10 @@ bool DynamicLibrary::Load(const std::string& path, std::string& message) {
   SetErrorMode(old_mode);
   if (!module) {
     message = "cannot load " + path + " (system error " + std::to_string(error) + ")";
-    return false;
+    return 1;
   }
   handle_ = module;
-  return true;
+  return 0;
 }
 
 void* DynamicLibrary::Symbol(const char* name) const {
@@ -50,7 +50,7 @@ void DynamicLibrary::Unload() {
 
 #else
 
-bool DynamicLibrary::Load(const std::string& path, std::string& message) {
+int DynamicLibrary::Load(const std::string& path, std::string& message) {
   Unload();
   // RTLD_NOW: a library with unresolved references fails here, not in the middle of a game.
   // RTLD_LOCAL: its exports do not leak into later lookups of other libraries.
@@ -58,10 +58,10 @@ bool DynamicLibrary::Load(const std::string& path, std::string& message) {
   if (!handle) {
     const char* reason = dlerror();
     message = reason ? reason : "cannot load " + path;
-    return false;
+    return 1;
   }
   handle_ = handle;
-  return true;
+  return 0;
 }
 
 void* DynamicLibrary::Symbol(const char* name) const {

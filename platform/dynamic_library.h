@@ -30,8 +30,8 @@ class DynamicLibrary {
   // Loads the library at `path` (in the file system's own encoding; cp932 on Windows),
   // releasing any library held before. A path without a directory part is searched for the
   // way the platform searches for libraries, so callers that mean a file pass a directory.
-  // False with the system's reason in `message` when the file is missing or not a library.
-  [[nodiscard]] bool Load(const std::string& path, std::string& message);
+  // Nonzero with the system's reason in `message` when the file is missing or not a library.
+  [[nodiscard]] int Load(const std::string& path, std::string& message);
 
   // The address of the export `name`, or nullptr when the library has none of that name (or
   // nothing is loaded).

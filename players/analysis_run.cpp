@@ -22,8 +22,8 @@ bool LegalAt(const GameRecord& record, int ply, MoveCode move) {
 
 }  // namespace
 
-bool UsiPositionAnalyser::Begin(const GameRecord& record, int ply, double seconds,
-                                std::string& message) {
+int UsiPositionAnalyser::Begin(const GameRecord& record, int ply, double seconds,
+                               std::string& message) {
   *record_ = record;
   ply_ = ply;
   UsiGo go;
@@ -78,18 +78,18 @@ void UsiPositionAnalyser::Cancel() {
   }
 }
 
-bool InProcessPositionAnalyser::Begin(const GameRecord& record, int ply, double seconds,
-                                      std::string& message) {
+int InProcessPositionAnalyser::Begin(const GameRecord& record, int ply, double seconds,
+                                     std::string& message) {
   if (ply < record.StartIndex || ply >= kMaxMoves) {
     message = "棋譜にその局面がありません。";
-    return false;
+    return 1;
   }
   *record_ = record;
   record_->PlyCount = ply;
   record_->MoveList[ply] = MoveCode{};
   seconds_ = seconds;
   pending_ = true;
-  return true;
+  return 0;
 }
 
 PositionAnalyser::Step InProcessPositionAnalyser::Poll(double, PlyAnalysis& result,
@@ -141,7 +141,8 @@ RecordAnalysisRun::RecordAnalysisRun(PositionAnalyser& analyser, const GameRecor
 RecordAnalysisRun::State RecordAnalysisRun::Poll(double wait, std::string& message) {
   if (state_ != State::kRunning) return state_;
   if (!begun_) {
-    if (!analyser_.Begin(*record_, ply_, range_.Seconds, message)) return state_ = State::kFailed;
+    if (analyser_.Begin(*record_, ply_, range_.Seconds, message) != 0)
+      return state_ = State::kFailed;
     begun_ = true;
   }
   PlyAnalysis result;

@@ -19,10 +19,10 @@ class PositionAnalyser {
  public:
   enum class Step { kPending, kDone, kFailed };
   virtual ~PositionAnalyser() = default;
-  // Starts on the position after `ply` plies of `record` for `seconds`. False with a message
-  // when it cannot.
-  [[nodiscard]] virtual bool Begin(const GameRecord& record, int ply, double seconds,
-                                   std::string& message) = 0;
+  // Starts on the position after `ply` plies of `record` for `seconds`. Nonzero with a
+  // message when it cannot.
+  [[nodiscard]] virtual int Begin(const GameRecord& record, int ply, double seconds,
+                                  std::string& message) = 0;
   // Takes what came within `wait` seconds; kDone with `result` filled.
   virtual Step Poll(double wait, PlyAnalysis& result, std::string& message) = 0;
   // Ends a running analysis.
@@ -34,7 +34,7 @@ class PositionAnalyser {
 class UsiPositionAnalyser : public PositionAnalyser {
  public:
   explicit UsiPositionAnalyser(UsiEngine& engine) : engine_(engine) {}
-  bool Begin(const GameRecord& record, int ply, double seconds, std::string& message) override;
+  int Begin(const GameRecord& record, int ply, double seconds, std::string& message) override;
   Step Poll(double wait, PlyAnalysis& result, std::string& message) override;
   void Cancel() override;
 
@@ -50,7 +50,7 @@ class InProcessPositionAnalyser : public PositionAnalyser {
  public:
   InProcessPositionAnalyser(int level, const int* abort_flag)
       : level_(level), abort_flag_(abort_flag) {}
-  bool Begin(const GameRecord& record, int ply, double seconds, std::string& message) override;
+  int Begin(const GameRecord& record, int ply, double seconds, std::string& message) override;
   Step Poll(double wait, PlyAnalysis& result, std::string& message) override;
   void Cancel() override { pending_ = false; }
 

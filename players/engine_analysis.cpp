@@ -54,7 +54,7 @@ std::string JapanesePv(const GameRecord& record, int ply, const std::vector<std:
   return text;
 }
 
-bool EngineAnalysis::Start(const EngineEntry& entry, std::string& message) {
+int EngineAnalysis::Start(const EngineEntry& entry, std::string& message) {
   Finish();
   engine_.SetLimits(limits_);
   name_ = entry.Name;
@@ -62,53 +62,53 @@ bool EngineAnalysis::Start(const EngineEntry& entry, std::string& message) {
   return engine_.Start(entry.Command, EngineStartOptions(entry), message);
 }
 
-bool EngineAnalysis::EndSearch(std::string& message) {
-  if (!engine_.Searching()) return true;
+int EngineAnalysis::EndSearch(std::string& message) {
+  if (!engine_.Searching()) return 0;
   engine_.Stop();
   MoveCode move;
   UsiEngine::Answer a;
   while ((a = engine_.Poll(limits_.move_extra, move, message)) == UsiEngine::Answer::kPending) {
   }
-  return a != UsiEngine::Answer::kError;
+  return a != UsiEngine::Answer::kError ? 0 : 1;
 }
 
-bool EngineAnalysis::Analyse(const GameRecord& record, int ply, std::string& message) {
+int EngineAnalysis::Analyse(const GameRecord& record, int ply, std::string& message) {
   if (!engine_.Started()) {
     message = "エンジンが起動していません。";
-    return false;
+    return 1;
   }
   if (ply < record.StartIndex || ply >= kMaxMoves || ply > RecordEndPly(record)) {
     message = "棋譜にその局面がありません。";
-    return false;
+    return 1;
   }
   UsiGo go;
   go.Kind = UsiGo::Mode::kInfinite;
   *record_ = record;
   ply_ = ply;
   ReplayTo(*record_, position_, ply);
-  if (!EndSearch(message) ||
-      !engine_.BeginGo(
+  if (EndSearch(message) != 0 ||
+      engine_.BeginGo(
           UsiPositionCommand(record.InitialPosition, record.StartIndex, record.MoveList, ply), go,
-          SideOfPly(ply) == kFirst, message)) {
+          SideOfPly(ply) == kFirst, message) != 0) {
     engine_.Quit();
-    return false;
+    return 1;
   }
-  return true;
+  return 0;
 }
 
-bool EngineAnalysis::Poll(std::string& message) {
-  if (!engine_.Searching()) return engine_.Started();
+int EngineAnalysis::Poll(std::string& message) {
+  if (!engine_.Searching()) return engine_.Started() ? 0 : 1;
   MoveCode move;
   // A "bestmove" without a "stop" (the engine found a mate and ended its search) keeps the
   // last info on show.
-  if (engine_.Poll(0, move, message) != UsiEngine::Answer::kError) return true;
+  if (engine_.Poll(0, move, message) != UsiEngine::Answer::kError) return 0;
   engine_.Quit();
-  return false;
+  return 1;
 }
 
 void EngineAnalysis::Finish() {
   std::string ignored;
-  EndSearch(ignored);
+  (void)EndSearch(ignored);
   engine_.Quit();
 }
 

@@ -38,16 +38,16 @@ struct AnalysisView {
 class EngineAnalysis {
  public:
   void SetLimits(const UsiEngine::Limits& limits) { limits_ = limits; }
-  // Starts `entry`'s engine with its options. False with a message when it does not start.
-  [[nodiscard]] bool Start(const EngineEntry& entry, std::string& message);
+  // Starts `entry`'s engine with its options. Nonzero with a message when it does not start.
+  [[nodiscard]] int Start(const EngineEntry& entry, std::string& message);
   bool Running() const { return engine_.Started(); }
   // Stops a running search (its "bestmove" read), then "position" of the first `ply` plies
-  // of `record` and "go infinite". False with a message when the engine failed (it is
-  // then ended).
-  [[nodiscard]] bool Analyse(const GameRecord& record, int ply, std::string& message);
-  // Takes what the engine has sent without waiting. False with a message when it failed
-  // (ended, or answered nothing to "stop"); it is then ended.
-  [[nodiscard]] bool Poll(std::string& message);
+  // of `record` and "go infinite". Nonzero with a message when the engine failed (it
+  // is then ended).
+  [[nodiscard]] int Analyse(const GameRecord& record, int ply, std::string& message);
+  // Takes what the engine has sent without waiting. Nonzero with a message when it
+  // failed (ended, or answered nothing to "stop"); it is then ended.
+  [[nodiscard]] int Poll(std::string& message);
   // "stop", its "bestmove", "quit".
   void Finish();
   // The analysed ply (-1 before the first Analyse).
@@ -59,7 +59,7 @@ class EngineAnalysis {
 
  private:
   // Ends a running search: "stop" and its "bestmove".
-  bool EndSearch(std::string& message);
+  [[nodiscard]] int EndSearch(std::string& message);
 
   UsiEngine engine_;
   UsiEngine::Limits limits_;

@@ -36,17 +36,17 @@ std::string OptionLine(const UsiOptionOffer& offer) {
 
 }  // namespace
 
-bool ProbeEngine(const std::string& command, const UsiEngine::Limits& limits, EngineEntry& entry,
-                 std::string& message) {
+int ProbeEngine(const std::string& command, const UsiEngine::Limits& limits, EngineEntry& entry,
+                std::string& message) {
   UsiEngine engine;
   engine.SetLimits(limits);
-  if (!engine.Start(command, {}, message)) return false;
+  if (engine.Start(command, {}, message) != 0) return 1;
   entry = EngineEntry{};
   entry.Command = command;
   entry.Name = engine.Name().empty() ? command : engine.Name();
   entry.Offered = engine.Options();
   engine.Quit();
-  return true;
+  return 0;
 }
 
 EngineList LoadEngineList(const Profile& profile) {
@@ -114,34 +114,34 @@ std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionOffer& of
   return offer.Default;
 }
 
-bool CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
-                            std::string& message) {
+int CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
+                           std::string& message) {
   switch (offer.Kind) {
     case UsiOptionOffer::Type::kSpin: {
       int n = 0;
       if (!ParseProfileInt(value, n) || n < offer.Min || n > offer.Max) {
         message = offer.Name + ": " + std::to_string(offer.Min) + "～" + std::to_string(offer.Max) +
                   "の範囲で設定してください。";
-        return false;
+        return 1;
       }
-      return true;
+      return 0;
     }
     case UsiOptionOffer::Type::kCheck:
-      if (value == "true" || value == "false") return true;
+      if (value == "true" || value == "false") return 0;
       message = offer.Name + ": true か false を設定してください。";
-      return false;
+      return 1;
     case UsiOptionOffer::Type::kCombo:
       for (const std::string& choice : offer.Choices) {
-        if (value == choice) return true;
+        if (value == choice) return 0;
       }
       message = offer.Name + ": 一覧から選んでください。";
-      return false;
+      return 1;
     case UsiOptionOffer::Type::kButton:
     case UsiOptionOffer::Type::kString:
     case UsiOptionOffer::Type::kFilename:
       break;
   }
-  return true;
+  return 0;
 }
 
 void SetEngineOptionValue(EngineEntry& entry, const std::string& name, const std::string& value) {

@@ -26,10 +26,10 @@ struct EngineEntry {
 
 using EngineList = std::vector<EngineEntry>;
 
-// Starts `command` once for its name and options, then quits it. False with a message when
-// it does not speak USI within `limits`.
-[[nodiscard]] bool ProbeEngine(const std::string& command, const UsiEngine::Limits& limits,
-                               EngineEntry& entry, std::string& message);
+// Starts `command` once for its name and options, then quits it. Nonzero with a message
+// when it does not speak USI within `limits`.
+[[nodiscard]] int ProbeEngine(const std::string& command, const UsiEngine::Limits& limits,
+                              EngineEntry& entry, std::string& message);
 
 // The list kept in the profile (entries without a command are dropped, at most kMaxEngines).
 EngineList LoadEngineList(const Profile& profile);
@@ -39,9 +39,9 @@ EngineList LoadEngineList(const Profile& profile);
 // The value set for `name`, or the offered default.
 std::string EngineOptionValue(const EngineEntry& entry, const UsiOptionOffer& offer);
 // Checks a value typed for an option: a spin's whole number within min..max, a check's
-// "true" or "false", one of a combo's choices. False with a message (UTF-8).
-[[nodiscard]] bool CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
-                                          std::string& message);
+// "true" or "false", one of a combo's choices. Nonzero with a message (UTF-8).
+[[nodiscard]] int CheckEngineOptionValue(const UsiOptionOffer& offer, const std::string& value,
+                                         std::string& message);
 // Sets or replaces the value of `name`.
 void SetEngineOptionValue(EngineEntry& entry, const std::string& name, const std::string& value);
 // What the engine gets at its start: every value set here, an empty string as "<empty>"; a

@@ -54,24 +54,24 @@ UsiEngine* EnginePlayer::Started(int n, std::string& message) {
     engine = std::make_unique<UsiEngine>();
     engine->SetLimits(limits_);
     in_game_[n] = false;
-    if (!engine->Start(list_[n].Command, EngineStartOptions(list_[n]), message)) return nullptr;
+    if (engine->Start(list_[n].Command, EngineStartOptions(list_[n]), message) != 0) return nullptr;
   }
   return engine.get();
 }
 
-bool EnginePlayer::Start(int n, std::string& message) {
+int EnginePlayer::Start(int n, std::string& message) {
   if (n < 0 || n >= static_cast<int>(list_.size())) {
     message = kNotRegistered;
-    return false;
+    return 1;
   }
-  return Started(n, message) != nullptr;
+  return Started(n, message) != nullptr ? 0 : 1;
 }
 
 UsiEngine* EnginePlayer::EngineFor(int n, std::string& message) {
   UsiEngine* engine = Started(n, message);
   if (!engine) return nullptr;
   if (!in_game_[n]) {
-    if (!engine->NewGame(message)) return nullptr;
+    if (engine->NewGame(message) != 0) return nullptr;
     in_game_[n] = true;
   }
   return engine;
@@ -100,7 +100,7 @@ int EnginePlayer::Think(const ThinkRequest& request, ComputerAnswer& answer) {
   go.ByoyomiMs = list_[n].ByoyomiSeconds * 1000;
   if (byoyomi_cap_ms_ > 0 && go.ByoyomiMs > byoyomi_cap_ms_) go.ByoyomiMs = byoyomi_cap_ms_;
   const bool first = SideOfPly(request.PlyCount) == kFirst;
-  if (!engine->BeginGo(position, go, first, message)) {
+  if (engine->BeginGo(position, go, first, message) != 0) {
     Fail(n, message);
     return 0;
   }

@@ -36,8 +36,8 @@ class EnginePlayer : public ComputerPlayer {
   void SetByoyomiCap(int ms) { byoyomi_cap_ms_ = ms; }
 
   // Starts engine `n` ahead of its first move, so that a caller can refuse an engine that does
-  // not start. False with the engine's message.
-  [[nodiscard]] bool Start(int n, std::string& message);
+  // not start. Nonzero with the engine's message.
+  [[nodiscard]] int Start(int n, std::string& message);
 
   // A game begins: each engine gets "usinewgame" before its first move in it.
   void PrepareGame(int start_index) override;

@@ -57,7 +57,7 @@ int LibraryBinding::BindFile(const std::string& path) {
   Unload();
   const std::string file =
       HasDirectoryPart(path) ? path : std::string(1, '.') + kPathSeparator + path;
-  if (!library_.Load(file, load_message_)) return 0;
+  if (library_.Load(file, load_message_) != 0) return 0;
   load_message_.clear();
   int flags = 0;
   if (void* ini = library_.Symbol("sikou_ini")) {

@@ -54,35 +54,35 @@ std::string MatchPlayer::Label() const {
   return {};
 }
 
-bool ParseMatchPlayer(const std::string& text, MatchPlayer& player, std::string& message) {
+int ParseMatchPlayer(const std::string& text, MatchPlayer& player, std::string& message) {
   player = MatchPlayer{};
   if (text == "sikou") {
     player.Type = MatchPlayer::Kind::kSikou;
-    return true;
+    return 0;
   }
   if (text.rfind("level:", 0) == 0) {
     const std::string n = text.substr(6);
     if (n.size() == 1 && n[0] >= '1' && n[0] <= '9') {
       player.Level = n[0] - '0';
-      return true;
+      return 0;
     }
     message = "a level is 1..9: '" + text + "'";
-    return false;
+    return 1;
   }
   if (text.rfind("usi:", 0) == 0 && text.size() > 4) {
     player.Type = MatchPlayer::Kind::kUsi;
     player.Command = text.substr(4);
-    return true;
+    return 0;
   }
   message = "a player is level:N, sikou or usi:COMMAND, not '" + text + "'";
-  return false;
+  return 1;
 }
 
-bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std::string& message) {
+int ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std::string& message) {
   std::ifstream in(FilePath(path));
   if (!in) {
     message = "cannot read the openings file " + path;
-    return false;
+    return 1;
   }
   lines.clear();
   std::string line;
@@ -94,7 +94,7 @@ bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines, std:
     for (std::string w; words >> w;) opening.push_back(w);
     lines.push_back(opening);
   }
-  return true;
+  return 0;
 }
 
 EloEstimate EstimateElo(const MatchTally& t) {
@@ -126,8 +126,8 @@ struct Side_ {
   const std::string* Error() const { return engine ? &engine->Engines().LastError() : nullptr; }
 };
 
-bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* abort_flag,
-           Side_& side, std::string& message) {
+int SetUp(const MatchPlayer& player, const MatchOptions& options, const int* abort_flag,
+          Side_& side, std::string& message) {
   switch (player.Type) {
     case MatchPlayer::Kind::kLevel:
       side.level = std::make_unique<InProcessPlayer>(abort_flag);
@@ -135,16 +135,16 @@ bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* ab
       side.level->SetBudgetScale(options.Scale);
       side.player = side.level.get();
       side.kind = player.Level;
-      return true;
+      return 0;
     case MatchPlayer::Kind::kSikou:
       side.library = std::make_unique<LibraryBinding>();
       if (side.library->Bind(options.ProgramFolder) == 0) {
         message = "cannot load the thinking library: " + side.library->LoadMessage();
-        return false;
+        return 1;
       }
       side.player = &side.library->Player();
       side.kind = kLibraryPlayer;
-      return true;
+      return 0;
     case MatchPlayer::Kind::kUsi: {
       // Every move on the same byoyomi: the list's whole seconds, capped at the match's time.
       const int ms = options.Seconds > 0 ? static_cast<int>(options.Seconds * 1000) : 1000;
@@ -156,30 +156,31 @@ bool SetUp(const MatchPlayer& player, const MatchOptions& options, const int* ab
       side.engine = std::make_unique<MatchEngine>(abort_flag);
       side.engine->Engines().SetList({entry});
       side.engine->Engines().SetByoyomiCap(ms);
-      if (!side.engine->Engines().Start(0, message)) {
+      if (side.engine->Engines().Start(0, message) != 0) {
         message = player.Label() + ": " + message;
-        return false;
+        return 1;
       }
       side.player = side.engine.get();
       side.kind = kLibraryPlayer;
-      return true;
+      return 0;
     }
   }
-  return false;
+  return 1;
 }
 
 }  // namespace
 
-bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& options,
-              MatchTally& tally, std::string& message) {
+int RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& options,
+             MatchTally& tally, std::string& message) {
   static const int kNoAbort = 0;
   if (!options.PlayGame) {
     message = "no game runner";
-    return false;
+    return 1;
   }
   Side_ sa, sb;
-  if (!SetUp(a, options, &kNoAbort, sa, message) || !SetUp(b, options, &kNoAbort, sb, message))
-    return false;
+  if (SetUp(a, options, &kNoAbort, sa, message) != 0 ||
+      SetUp(b, options, &kNoAbort, sb, message) != 0)
+    return 1;
   for (int game = 1; game <= options.Games; ++game) {
     const bool a_first = game % 2 == 1;
     const OpeningLine opening = options.Openings.empty()
@@ -190,9 +191,9 @@ bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& op
     GameSummary summary;
     summary.Number = game;
     summary.AFirst = a_first;
-    if (!options.PlayGame(*first.player, first.kind, *second.player, second.kind, opening, summary,
-                          message))
-      return false;
+    if (options.PlayGame(*first.player, first.kind, *second.player, second.kind, opening, summary,
+                         message) != 0)
+      return 1;
     const int winner = summary.ResultCode == kResultFirstWins    ? 0
                        : summary.ResultCode == kResultSecondWins ? 1
                                                                  : -1;
@@ -211,7 +212,7 @@ bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& op
     }
     if (options.OnGame) options.OnGame(summary);
   }
-  return true;
+  return 0;
 }
 
 }  // namespace shogi

@@ -23,15 +23,15 @@ struct MatchPlayer {
   std::vector<UsiOption> Options;  // kUsi: sent with setoption
   std::string Label() const;
 };
-[[nodiscard]] bool ParseMatchPlayer(const std::string& text, MatchPlayer& player,
-                                    std::string& message);
+[[nodiscard]] int ParseMatchPlayer(const std::string& text, MatchPlayer& player,
+                                   std::string& message);
 
 // One opening line: USI moves from the standard initial position.
 using OpeningLine = std::vector<std::string>;
 // Reads an openings file: one line of USI moves each; empty lines and lines starting with
-// '#' are skipped. False with a message when it cannot be read.
-[[nodiscard]] bool ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines,
-                                std::string& message);
+// '#' are skipped. Nonzero with a message when it cannot be read.
+[[nodiscard]] int ReadOpenings(const std::string& path, std::vector<OpeningLine>& lines,
+                               std::string& message);
 
 // One game's end as seen from player A.
 struct GameSummary {
@@ -62,8 +62,8 @@ EloEstimate EstimateElo(const MatchTally& tally);
 
 // Plays one game: `first` and `second` are the two sides' computer players with their
 // PlayerKinds (positive: in-process levels, negative: library-like), from the standard
-// initial position after `opening`. False with a message when the game cannot be played.
-using MatchGameRunner = std::function<bool(
+// initial position after `opening`. Nonzero with a message when the game cannot be played.
+using MatchGameRunner = std::function<int(
     ComputerPlayer& first, int first_kind, ComputerPlayer& second, int second_kind,
     const OpeningLine& opening, GameSummary& summary, std::string& message)>;
 
@@ -78,9 +78,9 @@ struct MatchOptions {
 };
 
 // Plays the match A against B: game i (from 1) has A as the first player when i is odd; each
-// opening line is used for two games in a row, one with each colour. False with a message
-// when a player cannot be set up (the library or an engine does not start).
-[[nodiscard]] bool RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& options,
-                            MatchTally& tally, std::string& message);
+// opening line is used for two games in a row, one with each colour. Nonzero with a
+// message when a player cannot be set up (the library or an engine does not start).
+[[nodiscard]] int RunMatch(const MatchPlayer& a, const MatchPlayer& b, const MatchOptions& options,
+                           MatchTally& tally, std::string& message);
 
 }  // namespace shogi

@@ -181,14 +181,14 @@ std::string UsiPositionCommand(const Position& initial, int start_index, const M
   return command;
 }
 
-bool UsiEngine::Send(const std::string& line, std::string& message) {
-  if (process_.WriteLine(line)) return true;
+int UsiEngine::Send(const std::string& line, std::string& message) {
+  if (process_.WriteLine(line)) return 0;
   message = "エンジンが終了しています。";
-  return false;
+  return 1;
 }
 
-bool UsiEngine::WaitFor(const std::string& word, double seconds, std::string& line,
-                        std::string& message) {
+int UsiEngine::WaitFor(const std::string& word, double seconds, std::string& line,
+                       std::string& message) {
   while (true) {
     switch (process_.ReadLine(line, seconds)) {
       case ChildProcess::ReadResult::kLine: {
@@ -196,38 +196,40 @@ bool UsiEngine::WaitFor(const std::string& word, double seconds, std::string& li
           name_ = line.substr(8);
         UsiOptionOffer offer;
         if (ParseUsiOptionLine(line, offer)) options_.push_back(offer);
-        if (StartsWithWord(line, word)) return true;
+        if (StartsWithWord(line, word)) return 0;
         break;
       }
       case ChildProcess::ReadResult::kTimeout:
         message = "エンジンが時間内に " + word + " を返しませんでした。";
-        return false;
+        return 1;
       case ChildProcess::ReadResult::kClosed:
         message = "エンジンが " + word + " の前に終了しました。";
-        return false;
+        return 1;
     }
   }
 }
 
-bool UsiEngine::Start(const std::string& command, const std::vector<UsiOption>& options,
-                      std::string& message) {
-  if (!process_.Start(command, message)) return false;
+int UsiEngine::Start(const std::string& command, const std::vector<UsiOption>& options,
+                     std::string& message) {
+  if (process_.Start(command, message) != 0) return 1;
   name_.clear();
   options_.clear();
   searching_ = false;
   std::string line;
-  bool ok = Send("usi", message) && WaitFor("usiok", limits_.handshake, line, message);
-  for (std::size_t i = 0; ok && i < options.size(); ++i) {
+  int failed = Send("usi", message);
+  if (failed == 0) failed = WaitFor("usiok", limits_.handshake, line, message);
+  for (std::size_t i = 0; failed == 0 && i < options.size(); ++i) {
     // A button is pressed by its name alone.
     const std::string value = options[i].Value.empty() ? "" : " value " + options[i].Value;
-    ok = Send("setoption name " + options[i].Name + value, message);
+    failed = Send("setoption name " + options[i].Name + value, message);
   }
-  ok = ok && Send("isready", message) && WaitFor("readyok", limits_.handshake, line, message);
-  if (!ok) process_.Finish(1);
-  return ok;
+  if (failed == 0) failed = Send("isready", message);
+  if (failed == 0) failed = WaitFor("readyok", limits_.handshake, line, message);
+  if (failed != 0) process_.Finish(1);
+  return failed;
 }
 
-bool UsiEngine::NewGame(std::string& message) {
+int UsiEngine::NewGame(std::string& message) {
   return Send("usinewgame", message);
 }
 
@@ -245,7 +247,7 @@ UsiEngine::Answer UsiEngine::Go(const std::string& position, int byoyomi_ms, Mov
 
 UsiEngine::Answer UsiEngine::Go(const std::string& position, const UsiGo& go, bool first_to_move,
                                 MoveCode& move, std::string& message) {
-  if (!BeginGo(position, go, first_to_move, message)) return Answer::kError;
+  if (BeginGo(position, go, first_to_move, message) != 0) return Answer::kError;
   while (true) {
     // The deadline of BeginGo ends the wait; an infinite search has none and waits for it.
     const Answer a = Poll(3600, move, message);
@@ -253,14 +255,14 @@ UsiEngine::Answer UsiEngine::Go(const std::string& position, const UsiGo& go, bo
   }
 }
 
-bool UsiEngine::BeginGo(const std::string& position, const UsiGo& go, bool first_to_move,
-                        std::string& message) {
+int UsiEngine::BeginGo(const std::string& position, const UsiGo& go, bool first_to_move,
+                       std::string& message) {
   info_ = UsiInfo{};
-  if (!Send(position, message) || !Send(UsiGoCommand(go), message)) return false;
+  if (Send(position, message) != 0 || Send(UsiGoCommand(go), message) != 0) return 1;
   searching_ = true;
   const double seconds = UsiGoSeconds(go, first_to_move, limits_.move_extra);
   deadline_ = seconds > 0 ? SteadySeconds() + seconds : 0;
-  return true;
+  return 0;
 }
 
 void UsiEngine::Stop() {

@@ -76,13 +76,13 @@ class UsiEngine {
   ~UsiEngine() { Quit(); }
 
   // Starts `command`, sends "usi" and waits for "usiok" (keeping its name and options), sends
-  // one "setoption name N value V" per option, then "isready" and waits for "readyok". False
+  // one "setoption name N value V" per option, then "isready" and waits for "readyok". Nonzero
   // with a message on any failure (the engine is then stopped).
-  [[nodiscard]] bool Start(const std::string& command, const std::vector<UsiOption>& options,
-                           std::string& message);
+  [[nodiscard]] int Start(const std::string& command, const std::vector<UsiOption>& options,
+                          std::string& message);
   bool Started() const { return process_.Running(); }
   // "usinewgame".
-  [[nodiscard]] bool NewGame(std::string& message);
+  [[nodiscard]] int NewGame(std::string& message);
   // "gameover win|lose|draw".
   void GameOver(const std::string& result);
 
@@ -99,8 +99,8 @@ class UsiEngine {
   // there), keeps the "info" lines in Info() and answers kPending until "bestmove" came.
   // A search that outlives its time (UsiGoSeconds) by the move margin is kError; so is one
   // that has not answered "stop" within the margin.
-  [[nodiscard]] bool BeginGo(const std::string& position, const UsiGo& go, bool first_to_move,
-                             std::string& message);
+  [[nodiscard]] int BeginGo(const std::string& position, const UsiGo& go, bool first_to_move,
+                            std::string& message);
   Answer Poll(double seconds, MoveCode& move, std::string& message);
   // "stop" to a running search; its "bestmove" still has to be polled.
   void Stop();
@@ -117,9 +117,9 @@ class UsiEngine {
   const std::vector<UsiOptionOffer>& Options() const { return options_; }
 
  private:
-  // Reads lines until one starting with `word`; false with a message on a timeout or end.
-  bool WaitFor(const std::string& word, double seconds, std::string& line, std::string& message);
-  bool Send(const std::string& line, std::string& message);
+  // Reads lines until one starting with `word`; nonzero with a message on a timeout or end.
+  int WaitFor(const std::string& word, double seconds, std::string& line, std::string& message);
+  int Send(const std::string& line, std::string& message);
   // The answer of a "bestmove" line.
   Answer BestMove(const std::string& line, MoveCode& move, std::string& message);
 

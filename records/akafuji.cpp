@@ -68,14 +68,14 @@ struct AkafujiFile {
   static int Block(const unsigned char* entry) { return entry[13] | entry[14] << 8; }
 };
 
-bool Load(AkafujiSource& source, AkafujiFile& file, std::string& message) {
+int Load(AkafujiSource& source, AkafujiFile& file, std::string& message) {
   if (source.ReadAt(kNamesOffset, kTableBytes, file.names) &&
       source.ReadAt(kOpeningsOffset, kTableBytes, file.openings) &&
       source.ReadAt(kTournamentsOffset, kTableBytes, file.tournaments) &&
       source.ReadAt(kIndexOffset, kIndexBytes, reinterpret_cast<char*>(file.index)))
-    return true;
+    return 0;
   message = kMessageMalformed;
-  return false;
+  return 1;
 }
 
 // String `n` of a table in cp932 ("" for 0 or a number past the table's end).
@@ -217,7 +217,7 @@ bool MemoryAkafujiSource::ReadAt(std::uint64_t offset, std::size_t size, char* o
 int ListAkafuji(AkafujiSource& source, std::string& header, std::vector<std::string>& rows,
                 std::string& message) {
   static AkafujiFile file;
-  if (!Load(source, file, message)) return 1;
+  if (Load(source, file, message) != 0) return 1;
   rows.clear();
   for (int i = 0; i < kEntries; ++i) {
     const unsigned char* entry = file.Entry(i);
@@ -239,7 +239,7 @@ int ListAkafuji(AkafujiSource& source, std::string& header, std::vector<std::str
 
 int ReadAkafuji(AkafujiSource& source, int number, GameRecord& record, std::string& message) {
   static AkafujiFile file;
-  if (!Load(source, file, message)) return 1;
+  if (Load(source, file, message) != 0) return 1;
   const unsigned char* entry = nullptr;
   for (int i = 0, used = 0; i < kEntries; ++i) {
     if (AkafujiFile::Block(file.Entry(i)) != 0 && ++used == number) {

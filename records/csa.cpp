@@ -49,15 +49,15 @@ void AppendCsaComment(std::string& out, const RecordTree& tree, const std::vecto
 
 }  // namespace
 
-bool FormatCsa(const GameRecord& record, bool store_times, std::string& out, std::string& message) {
+int FormatCsa(const GameRecord& record, bool store_times, std::string& out, std::string& message) {
   return FormatCsa(record, RecordTree{}, store_times, out, message);
 }
 
-bool FormatCsa(const GameRecord& record, const RecordTree& given, bool store_times,
-               std::string& out, std::string& message) {
+int FormatCsa(const GameRecord& record, const RecordTree& given, bool store_times,
+              std::string& out, std::string& message) {
   if (HasPiecesInHand(record.InitialPosition)) {
     message = HandRefusedMessage();
-    return false;
+    return 1;
   }
   out.clear();
   out.reserve(512 + 24 * static_cast<std::size_t>(kMaxMoves));
@@ -120,7 +120,7 @@ bool FormatCsa(const GameRecord& record, const RecordTree& given, bool store_tim
       record.ResultCode == kResultFirstWins || record.ResultCode == kResultSecondWins;
   out += resigned ? "%TORYO" : "%CHUDAN";
   out += kLineEnd;
-  return true;
+  return 0;
 }
 
 int CsaPieceType(char a, char b) {
@@ -173,7 +173,7 @@ const char* CsaPieceCode(int type) {
 int WriteCsa(const std::string& path, const GameRecord& record, bool store_times,
              std::string& message) {
   std::string bytes;
-  if (!FormatCsa(record, store_times, bytes, message)) return 1;
+  if (FormatCsa(record, store_times, bytes, message) != 0) return 1;
   return WriteRecordFile(path, bytes, message);
 }
 

@@ -15,17 +15,17 @@ namespace shogi {
 constexpr int kCsaMoveLimit = 500;
 
 // The bytes of the CSA file of `record` (CR LF line ends): names, board, side to move, each
-// move with its time line ("T0" without `store_times`) and %TORYO or %CHUDAN. False with
+// move with its time line ("T0" without `store_times`) and %TORYO or %CHUDAN. Nonzero with
 // "持駒の存在する局面は、セーブ出来ません。" when the start position has pieces in hand,
 // which the format cannot hold.
-[[nodiscard]] bool FormatCsa(const GameRecord& record, bool store_times, std::string& bytes,
-                             std::string& message);
+[[nodiscard]] int FormatCsa(const GameRecord& record, bool store_times, std::string& bytes,
+                            std::string& message);
 
 // The same with the comments of `tree`'s main line (the format has no variations): the
 // start's after the side to move, each move's after its time, as "'*" lines. An empty tree
 // gives the bytes above.
-[[nodiscard]] bool FormatCsa(const GameRecord& record, const RecordTree& tree, bool store_times,
-                             std::string& bytes, std::string& message);
+[[nodiscard]] int FormatCsa(const GameRecord& record, const RecordTree& tree, bool store_times,
+                            std::string& bytes, std::string& message);
 
 // Writes the CSA file of `record` to `path`, replacing any old file only once the new one is
 // complete. 0, or 1 with the message of FormatCsa or "ファイルが作成できません。"; a refused

@@ -259,23 +259,23 @@ class RawLines {
   std::string_view rest_;
 };
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& message) {
+int ReadWholeFile(const std::string& path, std::string& bytes, std::string& message) {
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return false;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   char buffer[16384];
   bytes.clear();
   for (std::size_t n; (n = file.Read(buffer, sizeof buffer)) > 0;) {
     bytes.append(buffer, n);
     if (bytes.size() > kMaxKayaFileBytes) {
       message = kMessageMalformed;
-      return false;
+      return 1;
     }
   }
   if (file.Failed()) {
     message = kMessageMalformed;
-    return false;
+    return 1;
   }
-  return true;
+  return 0;
 }
 
 // A path whose name ends in a dot and a three-character extension.
@@ -296,7 +296,7 @@ const std::string& KayaCell(int code) {
 bool HasKayaFirstLine(const std::string& path) {
   FileByteStream file;
   std::string message;
-  if (!OpenRecordFile(path, file, message)) return false;
+  if (OpenRecordFile(path, file, message) != 0) return false;
   LineReader lines(file, kKayaLineBytes, LineEnd::kLineFeed);
   std::string_view line;
   return lines.Next(line) && StartsWith(line, "##");
@@ -313,7 +313,7 @@ int ListKayaRecords(const std::string& path, std::string& header, std::vector<st
                     std::string& message) {
   rows.clear();
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   LineReader lines(file, kKayaLineBytes, LineEnd::kLineFeed);
   std::string title, first, second;
   auto flush = [&] {
@@ -375,7 +375,7 @@ int ReadKayaRecord(ByteStream& stream, int number, GameRecord& record, std::stri
 
 int ReadKayaRecord(const std::string& path, int number, GameRecord& record, std::string& message) {
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   return ReadKayaRecord(file, number, record, message);
 }
 
@@ -387,11 +387,11 @@ int ReadKaya(ByteStream& stream, GameRecord& record, std::string& message) {
   return ReadKayaRecord(stream, 1, record, message);
 }
 
-bool FormatKayaRecord(const GameRecord& record, std::string& bytes, std::string& message) {
+int FormatKayaRecord(const GameRecord& record, std::string& bytes, std::string& message) {
   const int code = KayaHandicapCode(record);
   if (code < 0 && record.StartIndex == 1) {
     message = kMessageGoteFirstUnsupported;
-    return false;
+    return 1;
   }
   std::string out;
   out += "#:";
@@ -426,20 +426,20 @@ bool FormatKayaRecord(const GameRecord& record, std::string& bytes, std::string&
   }
   out += "\r\n";
   bytes = std::move(out);
-  return true;
+  return 0;
 }
 
-bool FormatKaya(const GameRecord& record, std::string& bytes, std::string& message) {
+int FormatKaya(const GameRecord& record, std::string& bytes, std::string& message) {
   std::string game;
-  if (!FormatKayaRecord(record, game, message)) return false;
+  if (FormatKayaRecord(record, game, message) != 0) return 1;
   bytes = std::string(kFileFirstLine) + "\r\n" + game + "##\r\n";
-  return true;
+  return 0;
 }
 
 int WriteKaya(const std::string& path, const GameRecord& record, KayaWriteMode mode, int number,
               std::string& message) {
   std::string game;
-  if (!FormatKayaRecord(record, game, message)) return 1;
+  if (FormatKayaRecord(record, game, message) != 0) return 1;
   if (mode == KayaWriteMode::kNew) {
     return WriteRecordFile(path, std::string(kFileFirstLine) + "\r\n" + game + "##\r\n", message);
   }
@@ -448,7 +448,7 @@ int WriteKaya(const std::string& path, const GameRecord& record, KayaWriteMode m
     return 1;
   }
   std::string old;
-  if (!ReadWholeFile(path, old, message)) return 1;
+  if (ReadWholeFile(path, old, message) != 0) return 1;
   RawLines lines(old);
   std::string_view line;
   if (!lines.Next(line) || !StartsWith(line, "##")) {
@@ -484,16 +484,16 @@ int WriteKayaFile(const std::string& path, const GameRecord& record, bool /*stor
   return WriteKaya(path, record, KayaWriteMode::kNew, 0, message);
 }
 
-bool FormatKayaOutput(const GameRecord& record, std::string& bytes, std::string& message) {
+int FormatKayaOutput(const GameRecord& record, std::string& bytes, std::string& message) {
   std::string game;
-  if (!FormatKayaRecord(record, game, message)) return false;
+  if (FormatKayaRecord(record, game, message) != 0) return 1;
   bytes = std::string(kOutputFirstLine) + "\r\n" + game + "##\r\n\r\n\r\n";
-  return true;
+  return 0;
 }
 
 int WriteKayaOutput(const std::string& path, const GameRecord& record, std::string& message) {
   std::string bytes;
-  if (!FormatKayaOutput(record, bytes, message)) return 1;
+  if (FormatKayaOutput(record, bytes, message) != 0) return 1;
   std::FILE* file = OpenFile(path, "ab");
   bool written =
       file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

@@ -56,13 +56,13 @@ int ListKayaRecords(const std::string& path, std::string& header, std::vector<st
 [[nodiscard]] int ReadKaya(const std::string& path, GameRecord& record, std::string& message);
 [[nodiscard]] int ReadKaya(ByteStream& stream, GameRecord& record, std::string& message);
 
-// The lines of one game (CR LF line ends, cp932), "#:" first. False with
+// The lines of one game (CR LF line ends, cp932), "#:" first. Nonzero with
 // "後手番から始まる棋譜はサポートしていません。" for a position of its own that gote starts.
-[[nodiscard]] bool FormatKayaRecord(const GameRecord& record, std::string& bytes,
-                                    std::string& message);
+[[nodiscard]] int FormatKayaRecord(const GameRecord& record, std::string& bytes,
+                                   std::string& message);
 
 // A new Kaya file holding the one game: the "##" first line, the game and the closing "##".
-[[nodiscard]] bool FormatKaya(const GameRecord& record, std::string& bytes, std::string& message);
+[[nodiscard]] int FormatKaya(const GameRecord& record, std::string& bytes, std::string& message);
 
 // Writes `record` to the Kaya file at `path` in `mode`; `number` is the game a replace takes
 // the place of. The old file is replaced only once the new one is complete, so a failure
@@ -83,9 +83,9 @@ int ListKayaRecords(const std::string& path, std::string& header, std::vector<st
 // "かや棋譜出力").
 [[nodiscard]] int WriteKayaOutput(const std::string& path, const GameRecord& record,
                                   std::string& message);
-// The bytes WriteKayaOutput appends (CR LF line ends); false with the refusal of
-// FormatKayaRecord.
-[[nodiscard]] bool FormatKayaOutput(const GameRecord& record, std::string& bytes,
-                                    std::string& message);
+// The bytes WriteKayaOutput appends (CR LF line ends); nonzero with the refusal
+// of FormatKayaRecord.
+[[nodiscard]] int FormatKayaOutput(const GameRecord& record, std::string& bytes,
+                                   std::string& message);
 
 }  // namespace shogi

@@ -308,7 +308,7 @@ int ReadKi2(ByteStream& stream, GameRecord& record, std::string& message) {
 
 int ReadKi2(const std::string& path, GameRecord& record, std::string& message) {
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   RecordTree tree;
   return ReadKi2(file, NameSaysUtf8(path), record, tree, message);
 }

@@ -614,7 +614,7 @@ int ReadKifUrl(ByteStream& stream, bool utf8_by_name, GameRecord& record, Record
 
 int ReadKif(const std::string& path, GameRecord& record, std::string& message) {
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   RecordTree tree;
   return ReadKifText(file, NameSaysUtf8(path), KifSource::kFile, record, tree, message);
 }

@@ -33,7 +33,7 @@ void PutText(std::uint8_t* at, std::string_view text) {
 
 // The file is known by its creator field; bytes after the 752 of the game (a handheld may
 // keep more) are not read.
-bool ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
+int ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
   char bytes[sizeof(PalmFile)];
   std::size_t got = 0;
   for (std::size_t n; got < sizeof bytes && (n = stream.Read(bytes + got, sizeof bytes - got)) > 0;)
@@ -41,10 +41,10 @@ bool ReadPalmFile(ByteStream& stream, PalmFile& file, std::string& message) {
   if (got != sizeof(PalmFile) ||
       std::memcmp(bytes + kCreatorOffset, kCreator, sizeof kCreator - 1) != 0) {
     message = kMessageOtherFormat;
-    return false;
+    return 1;
   }
   std::memcpy(&file, bytes, sizeof file);
-  return true;
+  return 0;
 }
 
 // The Tarvel lists of the working directory, where the program and shogi-tool run.
@@ -98,7 +98,7 @@ int ReadPalm(const std::string& path, const DatabaseNames& names, GameRecord& re
 int ReadPalm(ByteStream& stream, const DatabaseNames& names, GameRecord& record,
              std::string& message) {
   PalmFile file;
-  if (!ReadPalmFile(stream, file, message)) return 1;
+  if (ReadPalmFile(stream, file, message) != 0) return 1;
   const DatabaseFormat& tarvel = kTarvelFormat;
   IndexFields fields = tarvel.ReadIndex(file.Index, names);
   // Slot 0 decides the start: 0xFF and a handicap code, or the even game. A code that names
@@ -140,7 +140,7 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
       return 1;
     }
     MemoryByteStream head(std::string_view(bytes).substr(0, sizeof file));
-    if (!ReadPalmFile(head, file, message)) return 1;
+    if (ReadPalmFile(head, file, message) != 0) return 1;
     tail = bytes.substr(sizeof file);
     done = kMessagePalmWritten;
   } else {

@@ -38,11 +38,6 @@ int FormatKifBytes(const GameRecord& record, bool store_times, std::string& byte
   return 0;
 }
 
-int FormatCsaBytes(const GameRecord& record, bool store_times, std::string& bytes,
-                   std::string& message) {
-  return FormatCsa(record, store_times, bytes, message) ? 0 : 1;
-}
-
 int FormatMoritaBytes(const GameRecord& record, bool store_times, std::string& bytes,
                       std::string& /*message*/) {
   bytes = FormatMorita(record, store_times);
@@ -68,7 +63,7 @@ constexpr RecordCollection kAkafujiCollection = {
     kAkafujiListTitle, ListAkafujiPath, ReadAkafujiPath, nullptr, nullptr, nullptr, true};
 int FormatKayaBytes(const GameRecord& record, bool /*store_times*/, std::string& bytes,
                     std::string& message) {
-  return FormatKaya(record, bytes, message) ? 0 : 1;
+  return FormatKaya(record, bytes, message);
 }
 
 constexpr RecordCollection kKayaCollection = {
@@ -97,11 +92,6 @@ int WriteKi2(const std::string& path, const GameRecord& record, bool /*store_tim
   return WriteRecordFile(path, FormatKi2(record, RecordTree{}), message);
 }
 
-int FormatCsaNotes(const GameRecord& record, const RecordTree& tree, bool store_times,
-                   std::string& bytes, std::string& message) {
-  return FormatCsa(record, tree, store_times, bytes, message) ? 0 : 1;
-}
-
 int FormatJkfNotes(const GameRecord& record, const RecordTree& tree, bool store_times,
                    std::string& bytes, std::string& /*message*/) {
   bytes = FormatJkf(record, tree, store_times);
@@ -115,7 +105,7 @@ int FormatJkfBytes(const GameRecord& record, bool store_times, std::string& byte
 
 constexpr RecordNotes kKifNotes = {ReadKif, ReadKifUrl, FormatKifNotes, true};
 constexpr RecordNotes kKi2Notes = {ReadKi2, nullptr, FormatKi2Notes, true};
-constexpr RecordNotes kCsaNotes = {ReadCsa, ReadCsaUrl, FormatCsaNotes, false};
+constexpr RecordNotes kCsaNotes = {ReadCsa, ReadCsaUrl, FormatCsa, false};
 constexpr RecordNotes kJkfNotes = {ReadJkf, ReadJkf, FormatJkfNotes, true};
 
 // The foreign formats' readers keep 500 moves unless their own limit is lower.
@@ -133,7 +123,7 @@ constexpr RecordFormatRow kFormats[] = {
   {F::kEisei,       "eisei",   "永世名人",                true,  true,  "kif", kEiseiMoveLimit,   ReadEisei, ReadEisei, nullptr, WriteEisei, FormatEiseiBytes, nullptr, nullptr, ""},
   {F::kKaya,        "kaya",    "かや",                    true,  true,  "",    kKayaMoveLimit,    ReadKaya, ReadKaya, nullptr,   WriteKayaFile, FormatKayaBytes, &kKayaCollection, nullptr, ""},
   {F::kAkafuji,     "akafuji", "赤富士",                  true,  false, "sin", kAkafujiMoveLimit, nullptr, nullptr, nullptr,    nullptr,  nullptr, &kAkafujiCollection, nullptr, ""},
-  {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsaBytes, nullptr, &kCsaNotes, ""},
+  {F::kCsa,         "csa",     "ＣＳＡ",                  true,  true,  "csa", kCsaMoveLimit,     ReadCsa, ReadCsa, ReadCsaUrl, WriteCsa, FormatCsa,      nullptr, &kCsaNotes, ""},
   {F::kShotest,     "shotest", "Shotest,SPEAR,Shocky",    true,  false, "",    kForeignMoveLimit, ReadShotest, ReadShotest, nullptr, nullptr, nullptr, nullptr, nullptr, ""},
   {F::kS1Log,       "s1n",     "野下研(S1.n)",            true,  false, "",    kForeignMoveLimit, ReadS1Log, ReadS1Log, nullptr, nullptr, nullptr, nullptr, nullptr, ""},
   {F::kFuku,        "fuku",    "福将棋",                  true,  false, "",    kForeignMoveLimit, ReadFuku, ReadFuku, nullptr, nullptr, nullptr, nullptr, nullptr, ""},
@@ -264,7 +254,7 @@ int ReadRecord(RecordFormat format, const std::string& path, GameRecord& record,
     return failed;
   }
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   return row.Notes->Read(file, NameSaysUtf8(path), record, tree, message);
 }
 

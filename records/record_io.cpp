@@ -107,16 +107,16 @@ int WritableMoveCount(const GameRecord& record) {
   return i - record.StartIndex;
 }
 
-bool OpenRecordFile(const std::string& path, FileByteStream& file, std::string& message) {
-  if (file.Open(path)) return true;
+int OpenRecordFile(const std::string& path, FileByteStream& file, std::string& message) {
+  if (file.Open(path)) return 0;
   message = kMessageFileMissing;
-  return false;
+  return 1;
 }
 
 int ReadRecordPath(const std::string& path, RecordStreamReader read, GameRecord& record,
                    std::string& message) {
   FileByteStream file;
-  if (!OpenRecordFile(path, file, message)) return 1;
+  if (OpenRecordFile(path, file, message) != 0) return 1;
   return read(file, record, message);
 }
 

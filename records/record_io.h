@@ -123,9 +123,9 @@ template <typename Reader>
 // and `record` untouched.
 using RecordStreamReader = int (*)(ByteStream& stream, GameRecord& record, std::string& message);
 
-// Opens `path` for a reader; false with "指定ファイルが存在しません。" when it cannot be read.
-[[nodiscard]] bool OpenRecordFile(const std::string& path, FileByteStream& file,
-                                  std::string& message);
+// Opens `path` for a reader; nonzero with "指定ファイルが存在しません。" when it cannot be read.
+[[nodiscard]] int OpenRecordFile(const std::string& path, FileByteStream& file,
+                                 std::string& message);
 
 // Reads the file at `path` with the stream reader `read`: 0, or 1 with the reader's message
 // or "指定ファイルが存在しません。".

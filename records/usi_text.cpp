@@ -63,7 +63,7 @@ int ReadUsiLine(std::string_view line, GameRecord& record) {
   Side side;
   int number;
   std::string ignored;
-  if (!ParseSfen(sfen, pos, side, number, ignored)) return 1;
+  if (ParseSfen(sfen, pos, side, number, ignored) != 0) return 1;
   GameRecord r;
   PrepareRecordForReading(record, r);
   r.InitialPosition = pos;

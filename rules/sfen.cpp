@@ -25,15 +25,15 @@ std::string_view NextField(std::string_view& rest) {
   return field;
 }
 
-bool Fail(std::string& message, const char* text) {
+int Fail(std::string& message, const char* text) {
   message = text;
-  return false;
+  return 1;
 }
 
 }  // namespace
 
-bool ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& number_out,
-               std::string& message) {
+int ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& number_out,
+              std::string& message) {
   if (text == "startpos") text = kStartSfen;
   std::string_view rest = text;
   std::string_view board = NextField(rest), side = NextField(rest), hands = NextField(rest),
@@ -122,7 +122,7 @@ bool ParseSfen(std::string_view text, Position& pos_out, Side& side_out, int& nu
   pos_out = pos;
   side_out = to_move;
   number_out = move_number;
-  return true;
+  return 0;
 }
 
 std::string ToSfen(const Position& pos, Side side_to_move, int move_number) {

@@ -14,9 +14,9 @@ inline constexpr std::string_view kStartSfen =
 
 // Reads an SFEN (board, side to move, hands, optional move number) or the word "startpos".
 // King squares are set from the board (kNoKing where a side has none). On a malformed text
-// returns false with a message in `message` and leaves the outputs untouched.
-[[nodiscard]] bool ParseSfen(std::string_view text, Position& pos, Side& side_to_move, int& move_number,
-               std::string& message);
+// returns nonzero with a message in `message` and leaves the outputs untouched.
+[[nodiscard]] int ParseSfen(std::string_view text, Position& pos, Side& side_to_move,
+                            int& move_number, std::string& message);
 
 // The SFEN of a position. Hands are written in the usual order (rook, bishop, gold, silver,
 // knight, lance, pawn; the first player's first).

@@ -56,7 +56,7 @@ ViewUpdate ToggleAnalysis(ShellContext& ctx) {
     if (n < 0 || n >= static_cast<int>(list.size())) return {};
   }
   std::string message;
-  if (!ctx.Analysis->Start(list[n], message)) {
+  if (ctx.Analysis->Start(list[n], message) != 0) {
     ShowFailure(ctx, list[n].Name + ": " + message);
     return {};
   }
@@ -75,9 +75,9 @@ void TickAnalysis(ShellContext& ctx) {
   std::string message;
   const bool moved =
       ctx.Analysis->Ply() != s.Record.PlyCount || !(ctx.Analysis->AnalysedPosition() == s.Shown);
-  const bool ok = moved ? ctx.Analysis->Analyse(s.Record, s.Record.PlyCount, message)
-                        : ctx.Analysis->Poll(message);
-  if (!ok) {
+  const int failed = moved ? ctx.Analysis->Analyse(s.Record, s.Record.PlyCount, message)
+                           : ctx.Analysis->Poll(message);
+  if (failed != 0) {
     StopAnalysis(ctx);
     ShowFailure(ctx, message);
     return;

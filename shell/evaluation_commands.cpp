@@ -58,8 +58,8 @@ std::string StaticEvaluationText(const Evaluation& e) {
   return std::string("静的評価は、") + numbers + "でした。";
 }
 
-bool ParsePieceValueFields(const std::array<std::string, kValuedPieceCount>& texts,
-                           PieceValueTable& values, int& bad_field, std::string& message) {
+int ParsePieceValueFields(const std::array<std::string, kValuedPieceCount>& texts,
+                          PieceValueTable& values, int& bad_field, std::string& message) {
   PieceValueTable read = values;
   for (int i = 0; i < kValuedPieceCount; ++i) {
     const std::string& text = texts[i];
@@ -71,12 +71,12 @@ bool ParsePieceValueFields(const std::array<std::string, kValuedPieceCount>& tex
         !IsPieceValue(value)) {
       bad_field = i;
       message = kPieceValueRangeMessage;
-      return false;
+      return 1;
     }
     read[kValuedPieceTypes[i]] = value;
   }
   values = read;
-  return true;
+  return 0;
 }
 
 ViewUpdate ChooseFvFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings) {

@@ -33,11 +33,11 @@ std::string MaterialText(int material);
 std::string StaticEvaluationText(const Evaluation& e);
 
 // The checks of the "駒の価値" dialog: every field a whole number 0..32767 (spaces around it
-// allowed). True with `values` holding them at their types; otherwise false, `bad_field` the
+// allowed). 0 with `values` holding them at their types; otherwise nonzero, `bad_field` the
 // first field refused and `message` the text to show with the caption "駒の価値".
-[[nodiscard]] bool ParsePieceValueFields(const std::array<std::string, kValuedPieceCount>& texts,
-                                         PieceValueTable& values, int& bad_field,
-                                         std::string& message);
+[[nodiscard]] int ParsePieceValueFields(const std::array<std::string, kValuedPieceCount>& texts,
+                                        PieceValueTable& values, int& bad_field,
+                                        std::string& message);
 
 ViewUpdate ChooseFvFile(ShellContext& ctx, Profile& profile, ProgramSettings& settings);
 ViewUpdate ShowFvSum(ShellContext& ctx, const ProgramSettings& settings);

@@ -44,8 +44,8 @@ class Seats : public ComputerPlayer {
 
 }  // namespace
 
-bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second, int second_kind,
-                   const OpeningLine& opening, GameSummary& summary, std::string& message) {
+int PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second, int second_kind,
+                  const OpeningLine& opening, GameSummary& summary, std::string& message) {
   auto state = std::make_unique<ProgramState>();
   InitProgramState(*state);
   GameRecord& r = state->Record;
@@ -54,7 +54,7 @@ bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second
     if (!ParseUsiMove(opening[i], m) || !IsLegalMove(r, state->Shown, m) ||
         r.PlyCount + 1 >= kGamePlyLimit) {
       message = "opening move " + std::to_string(i + 1) + " '" + opening[i] + "' is not playable";
-      return false;
+      return 1;
     }
     ApplyMove(state->Shown, m, SideOfPly(r.PlyCount));
     r.MoveList[r.PlyCount++] = m;
@@ -75,9 +75,9 @@ bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second
   summary.Moves = moves;
   if (state->InteractionState != kStateIdle) {
     message = "the game did not end (" + ui.LastMessage() + ")";
-    return false;
+    return 1;
   }
-  return true;
+  return 0;
 }
 
 }  // namespace shogi

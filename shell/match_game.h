@@ -12,10 +12,10 @@ namespace shogi {
 // players with their PlayerKinds (positive: in-process levels, negative: library-like), from
 // the standard initial position after `opening` (USI moves that must be legal). A game that
 // reaches ply 256 ends as the driver ends it (result 0, a draw); repetition per the rules. A
-// side that fails resigns (the match notes why). False with a message when the opening is
+// side that fails resigns (the match notes why). Nonzero with a message when the opening is
 // not playable. The MatchGameRunner of RunMatch.
-[[nodiscard]] bool PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second,
-                                 int second_kind, const OpeningLine& opening, GameSummary& summary,
-                                 std::string& message);
+[[nodiscard]] int PlayMatchGame(ComputerPlayer& first, int first_kind, ComputerPlayer& second,
+                                int second_kind, const OpeningLine& opening, GameSummary& summary,
+                                std::string& message);
 
 }  // namespace shogi

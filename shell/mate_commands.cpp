@@ -137,7 +137,7 @@ std::string MateInText(int depth) {
   return std::to_string(depth) + "手で詰みます。";
 }
 
-bool ParseMateStartDepth(const std::string& text, int& depth, std::string& message) {
+int ParseMateStartDepth(const std::string& text, int& depth, std::string& message) {
   // Digits may come as ASCII or full width ("０".."９", three bytes each in UTF-8).
   int value = 0, digits = 0;
   std::size_t i = text.find_first_not_of(' ');
@@ -158,10 +158,10 @@ bool ParseMateStartDepth(const std::string& text, int& depth, std::string& messa
   }
   if (digits <= 0 || value < 1 || value > kMaxMateDepth || value % 2 == 0) {
     message = kMateStartDepthMessage;
-    return false;
+    return 1;
   }
   depth = value;
-  return true;
+  return 0;
 }
 
 bool WriteMateSolution(ProgramState& s, const MoveCode* moves, int count) {
@@ -207,7 +207,7 @@ ViewUpdate SolveMateProblemFrom(ShellContext& ctx) {
   MateRun run;
   while (true) {
     if (!ctx.Ui.EditMateStart(settings)) return {};
-    if (ParseMateStartDepth(settings.StartDepth, run.start_depth, message)) break;
+    if (ParseMateStartDepth(settings.StartDepth, run.start_depth, message) == 0) break;
     ctx.Ui.ShowMessage(kMateStartDepthCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
   }
   run.attacker = SideToMove(s);

@@ -26,10 +26,10 @@ std::string MateSearchingText(int depth);
 std::string MateSearchedUpToText(int depth);
 std::string MateInText(int depth);
 
-// The check of the 詰将棋３ dialog's "開始手数": true and `depth` set when `text` is an odd
-// whole number 1..49 (ASCII or full-width digits); otherwise false and `message` =
+// The check of the 詰将棋３ dialog's "開始手数": 0 and `depth` set when `text` is an odd
+// whole number 1..49 (ASCII or full-width digits); otherwise nonzero and `message` =
 // "1～49の範囲の奇数を入力してください。" (shown with the caption "開始手数").
-[[nodiscard]] bool ParseMateStartDepth(const std::string& text, int& depth, std::string& message);
+[[nodiscard]] int ParseMateStartDepth(const std::string& text, int& depth, std::string& message);
 
 // Plays a mate's moves into the record at the shown position; false (nothing written) when
 // the record has no room for all of them.

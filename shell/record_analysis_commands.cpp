@@ -66,8 +66,8 @@ bool StartAnalyser(ShellContext& ctx, Profile& profile, RecordAnalysisSession& s
   const EngineEntry& entry = ctx.Engines->List()[static_cast<std::size_t>(n)];
   session.Engine = std::make_unique<UsiEngine>();
   std::string message;
-  if (!session.Engine->Start(entry.Command, EngineStartOptions(entry), message) ||
-      !session.Engine->NewGame(message)) {
+  if (session.Engine->Start(entry.Command, EngineStartOptions(entry), message) != 0 ||
+      session.Engine->NewGame(message) != 0) {
     Warn(ctx, entry.Name + ": " + message);
     return false;
   }

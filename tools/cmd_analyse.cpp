@@ -60,7 +60,7 @@ int RunAnalyse(const std::vector<std::string>& args) {
 
   UsiEngine engine;
   std::string message;
-  if (!engine.Start(command, options, message) || !engine.NewGame(message)) {
+  if (engine.Start(command, options, message) != 0 || engine.NewGame(message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return kExitFailed;
   }

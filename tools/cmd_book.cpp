@@ -27,7 +27,8 @@ int Lookup(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(args[1], record, pos, message)) return UsageError(kName, message);
+  if (RecordFromPositionArgument(args[1], record, pos, message) != 0)
+    return UsageError(kName, message);
   std::vector<BookMoveShare> moves;
   if (LookUpBook(args[0], pos, SideOfPly(record.PlyCount), moves, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
@@ -49,7 +50,7 @@ int Build(const std::vector<std::string>& args) {
     if (option == "--resign-rule") {
       options.ResignRule = true;
     } else if (option == "--plies" && i + 1 < args.size()) {
-      if (!ParseBookPlies(args[++i], options.Plies, message))
+      if (ParseBookPlies(args[++i], options.Plies, message) != 0)
         return UsageError(kName, "--plies must be 0 to 256");
     } else if (option == "--condition" && i + 1 < args.size()) {
       const std::string& value = args[++i];

@@ -273,21 +273,21 @@ struct SearchOptions {
 };
 
 // A name argument as the dialog's fields hold it (cp932).
-bool NameOption(const std::string& utf8, std::string& field, std::string& error) {
-  if (Utf8ToCp932(utf8, field)) return true;
+int NameOption(const std::string& utf8, std::string& field, std::string& error) {
+  if (Utf8ToCp932(utf8, field)) return 0;
   error = "'" + utf8 + "' cannot be written in cp932";
-  return false;
+  return 1;
 }
 
 // YYYY/MM into the dialog's year and month fields, as typed (the date check judges them).
-bool DateOption(const std::string& utf8, std::string& year, std::string& month,
-                std::string& error) {
+int DateOption(const std::string& utf8, std::string& year, std::string& month,
+               std::string& error) {
   std::string text;
-  if (!NameOption(utf8, text, error)) return false;
+  if (NameOption(utf8, text, error) != 0) return 1;
   const std::size_t slash = text.find('/');
   year = text.substr(0, slash);
   month = slash == std::string::npos ? "" : text.substr(slash + 1);
-  return true;
+  return 0;
 }
 
 // "A,B": two column types 0..7.
@@ -301,9 +301,9 @@ bool ColumnsOption(const std::string& text, int (&columns)[2]) {
   return true;
 }
 
-// Reads the options after DB; `list` accepts the list's own. False with `error` on a bad one.
-bool ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchOptions& options,
-                        std::string& error) {
+// Reads the options after DB; `list` accepts the list's own. Nonzero with `error` on a bad one.
+int ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchOptions& options,
+                       std::string& error) {
   SearchConditions& c = options.Conditions;
   int players = 0;
   bool position = false, mode = false, from = false, to = false;
@@ -312,23 +312,23 @@ bool ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchO
     const bool flag = option == "--reverse" || option == "--all";
     if (!flag && i + 1 >= args.size()) {
       error = "'" + option + "' needs a value";
-      return false;
+      return 1;
     }
     const std::string value = flag ? "" : args[++i];
     bool ok = true;
     if (option == "--player" && players < 2) {
-      ok = NameOption(value, players++ == 0 ? c.Player1 : c.Player2, error);
+      ok = NameOption(value, players++ == 0 ? c.Player1 : c.Player2, error) == 0;
     } else if (option == "--tournament") {
-      ok = NameOption(value, c.Tournament, error);
+      ok = NameOption(value, c.Tournament, error) == 0;
     } else if (option == "--opening") {
-      ok = NameOption(value, c.Opening, error);
+      ok = NameOption(value, c.Opening, error) == 0;
     } else if (option == "--from") {
-      ok = from = DateOption(value, c.StartYear, c.StartMonth, error);
+      ok = from = DateOption(value, c.StartYear, c.StartMonth, error) == 0;
     } else if (option == "--to") {
-      ok = to = DateOption(value, c.EndYear, c.EndMonth, error);
+      ok = to = DateOption(value, c.EndYear, c.EndMonth, error) == 0;
     } else if (option == "--position") {
       static GameRecord record;
-      ok = position = RecordFromPositionArgument(value, record, c.SearchPosition, error);
+      ok = position = RecordFromPositionArgument(value, record, c.SearchPosition, error) == 0;
     } else if (option == "--mode") {
       ok = mode = value.size() == 1 && value[0] >= '1' && value[0] <= '3';
       if (mode) c.Mode = static_cast<PositionMode>(value[0] - '0');
@@ -346,23 +346,23 @@ bool ParseSearchOptions(const std::vector<std::string>& args, bool list, SearchO
       error = "unknown or repeated option '" + option + "'";
       ok = false;
     }
-    if (!ok) return false;
+    if (!ok) return 1;
   }
   if (position != mode) {
     error = "--position and --mode go together";
-    return false;
+    return 1;
   }
   if (to && !from) {
     error = "--to needs --from";
-    return false;
+    return 1;
   }
   if (options.All && options.Top != 0) {
     error = "--all and --top exclude each other";
-    return false;
+    return 1;
   }
   options.AnyCondition = !c.Player1.empty() || !c.Player2.empty() || !c.Tournament.empty() ||
                          !c.Opening.empty() || from || position;
-  return true;
+  return 0;
 }
 
 // The search of the options' conditions, as the search dialog's OK runs it: the search list
@@ -504,39 +504,39 @@ bool NumberOption(const std::string& text, int lo, int hi, int& value) {
 constexpr int kMostListedGames = 100000;
 
 // explore DB --position SFEN [--plies N] [--games K] and index DB [--plies N]: the options
-// after DB. False with `error` on a bad one.
-bool ParseExplorerOptions(const std::vector<std::string>& args, bool explore, ExplorerQuery& query,
-                          std::string& error) {
+// after DB. Nonzero with `error` on a bad one.
+int ParseExplorerOptions(const std::vector<std::string>& args, bool explore, ExplorerQuery& query,
+                         std::string& error) {
   bool position = false;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     const std::string& option = args[i];
     if (i + 1 >= args.size()) {
       error = "'" + option + "' needs a value";
-      return false;
+      return 1;
     }
     const std::string& value = args[i + 1];
     if (option == "--plies") {
       if (!NumberOption(value, 0, kMaxExplorerPlies, query.Plies)) {
         error = "--plies must be a number of moves 0..256";
-        return false;
+        return 1;
       }
     } else if (explore && option == "--games") {
       if (!NumberOption(value, 0, kMostListedGames, query.Games)) {
         error = "--games must be a number 0..100000";
-        return false;
+        return 1;
       }
     } else if (explore && option == "--position" && !position) {
       static GameRecord record;
-      if (!RecordFromPositionArgument(value, record, query.Target, error)) return false;
+      if (RecordFromPositionArgument(value, record, query.Target, error) != 0) return 1;
       query.ToMove = SideOfPly(record.StartIndex);
       position = true;
     } else {
       error = "unknown or repeated option '" + option + "'";
-      return false;
+      return 1;
     }
   }
   if (explore && !position) error = "explore needs --position SFEN";
-  return !explore || position;
+  return (!explore || position) ? 0 : 1;
 }
 
 // The answer as the lines: the count, the moves, the newest games.
@@ -559,7 +559,7 @@ void PrintExplorerAnswer(const ExplorerAnswer& answer) {
 int Explore(const DatabaseArgument& db, const std::vector<std::string>& rest) {
   ExplorerQuery query;
   std::string error;
-  if (!ParseExplorerOptions(rest, true, query, error)) return UsageError(kName, error);
+  if (ParseExplorerOptions(rest, true, query, error) != 0) return UsageError(kName, error);
   const auto started = std::chrono::steady_clock::now();
   ExplorerAnswer answer;
   IndexUse use = IndexUse::kMissing;
@@ -584,7 +584,7 @@ int Explore(const DatabaseArgument& db, const std::vector<std::string>& rest) {
 int Index(const DatabaseArgument& db, const std::vector<std::string>& rest) {
   ExplorerQuery options;
   std::string error;
-  if (!ParseExplorerOptions(rest, false, options, error)) return UsageError(kName, error);
+  if (ParseExplorerOptions(rest, false, options, error) != 0) return UsageError(kName, error);
   const auto started = std::chrono::steady_clock::now();
   IndexBuildReport report;
   std::string message;
@@ -620,8 +620,8 @@ int RunDb(const std::vector<std::string>& all) {
     if (extract && rest.empty()) return UsageError(kName, "extract takes DB OUT [CONDITIONS]");
     SearchOptions options;
     std::string error;
-    if (!ParseSearchOptions({rest.begin() + (extract ? 1 : 0), rest.end()}, operation == "list",
-                            options, error))
+    if (ParseSearchOptions({rest.begin() + (extract ? 1 : 0), rest.end()}, operation == "list",
+                           options, error) != 0)
       return UsageError(kName, error);
     std::string message;
     if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);

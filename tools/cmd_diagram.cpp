@@ -116,7 +116,7 @@ int RunDiagram(const std::vector<std::string>& args) {
   std::string text, message;
   if (!kaya_record) {
     text = kind->build(record);
-  } else if (FormatKayaOutput(record, text, message)) {
+  } else if (FormatKayaOutput(record, text, message) == 0) {
     std::erase(text, '\r');  // the output file's line ends are added as for every kind
   } else {
     std::fprintf(stderr, "%s\n", message.c_str());

@@ -38,7 +38,7 @@ int Prepare(const char* name, const std::vector<std::string>& args, EvalInput& i
   }
   if (!have_position) return UsageError(name, "expected one POSITION argument");
   std::string message;
-  if (!RecordFromPositionArgument(position, in.record, in.pos, message))
+  if (RecordFromPositionArgument(position, in.record, in.pos, message) != 0)
     return UsageError(name, message);
   if (CheckEvaluable(in.pos, message) != 0 || in.table.Load(fv, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());

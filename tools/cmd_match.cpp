@@ -66,11 +66,12 @@ int RunMatchCommand(const std::vector<std::string>& args) {
   if (players.size() != 2) return UsageError(kName, "expected two players A and B");
   MatchPlayer pa, pb;
   std::string message;
-  if (!ParseMatchPlayer(players[0], pa, message) || !ParseMatchPlayer(players[1], pb, message))
+  if (ParseMatchPlayer(players[0], pa, message) != 0 ||
+      ParseMatchPlayer(players[1], pb, message) != 0)
     return UsageError(kName, message);
   pa.Options = option_a;
   pb.Options = option_b;
-  if (!openings.empty() && !ReadOpenings(openings, options.Openings, message))
+  if (!openings.empty() && ReadOpenings(openings, options.Openings, message) != 0)
     return UsageError(kName, message);
   options.ProgramFolder = ProgramDirectory();
   options.OnGame = [&](const GameSummary& g) {
@@ -82,7 +83,7 @@ int RunMatchCommand(const std::vector<std::string>& args) {
 
   MatchTally tally;
   options.PlayGame = PlayMatchGame;
-  if (!RunMatch(pa, pb, options, tally, message)) {
+  if (RunMatch(pa, pb, options, tally, message) != 0) {
     std::fprintf(stderr, "shogi-tool match: %s\n", message.c_str());
     return kExitFailed;
   }

@@ -119,7 +119,7 @@ int RunMate(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(position, record, pos, message))
+  if (RecordFromPositionArgument(position, record, pos, message) != 0)
     return UsageError("mate", message);
   const Side attacker = SideOfPly(record.PlyCount);
   if (CheckMateProblem(pos, attacker, message) != 0) {

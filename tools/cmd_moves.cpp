@@ -17,7 +17,7 @@ int RunMoves(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(args[0], record, pos, message))
+  if (RecordFromPositionArgument(args[0], record, pos, message) != 0)
     return UsageError("moves", message);
   static LegalMoveList list;
   int n = LegalMoves(record, pos, list);
@@ -34,7 +34,7 @@ int RunPerft(const std::vector<std::string>& args) {
   GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(args[0], record, pos, message))
+  if (RecordFromPositionArgument(args[0], record, pos, message) != 0)
     return UsageError("perft", message);
   auto start = std::chrono::steady_clock::now();
   std::uint64_t leaves = Perft(record, pos, static_cast<int>(depth));

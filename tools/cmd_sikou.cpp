@@ -37,7 +37,7 @@ int RunSikou(const std::vector<std::string>& args) {
   ResetGameRecord(record);
   Position pos = record.InitialPosition;
   std::string message;
-  if (!PlayUsiMoves(usi_moves, record, pos, message)) return UsageError(kName, message);
+  if (PlayUsiMoves(usi_moves, record, pos, message) != 0) return UsageError(kName, message);
 
   LibraryBinding binding;
   const int flags =

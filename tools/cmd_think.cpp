@@ -75,9 +75,9 @@ int RunThink(const std::vector<std::string>& args) {
   static GameRecord record;
   Position pos;
   std::string message;
-  if (!RecordFromPositionArgument(position, record, pos, message))
+  if (RecordFromPositionArgument(position, record, pos, message) != 0)
     return UsageError(kName, message);
-  if (!PlayUsiMoves(moves, record, pos, message)) return UsageError(kName, message);
+  if (PlayUsiMoves(moves, record, pos, message) != 0) return UsageError(kName, message);
 
   static MateTable table;  // 8 MB: kept off the stack
   table.Allocate();

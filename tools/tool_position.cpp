@@ -6,40 +6,40 @@
 
 namespace shogi::tool {
 
-bool RecordFromPositionArgument(const std::string& text, GameRecord& record, Position& pos,
-                                std::string& message) {
+int RecordFromPositionArgument(const std::string& text, GameRecord& record, Position& pos,
+                               std::string& message) {
   Position parsed;
   Side side;
   int number;
-  if (!ParseSfen(text, parsed, side, number, message)) return false;
+  if (ParseSfen(text, parsed, side, number, message) != 0) return 1;
   ResetGameRecord(record);
   record.InitialPosition = parsed;
   record.StartIndex = record.PlyCount = side;
   pos = parsed;
-  return true;
+  return 0;
 }
 
-bool PlayUsiMoves(const std::vector<std::string>& usi, GameRecord& record, Position& pos,
-                  std::string& message) {
+int PlayUsiMoves(const std::vector<std::string>& usi, GameRecord& record, Position& pos,
+                 std::string& message) {
   for (std::size_t i = 0; i < usi.size(); ++i) {
     if (record.PlyCount + 1 >= kMaxMoves) {
       message = "at most " + std::to_string(kMaxMoves - 1) + " moves";
-      return false;
+      return 1;
     }
     MoveCode m;
     if (!ParseUsiMove(usi[i], m)) {
       message = "move " + std::to_string(i + 1) + " '" + usi[i] + "' is not a USI move";
-      return false;
+      return 1;
     }
     if (!IsLegalMove(record, pos, m)) {
       message = "move " + std::to_string(i + 1) + " '" + usi[i] + "' is not legal in its position";
-      return false;
+      return 1;
     }
     ApplyMove(pos, m, SideOfPly(record.PlyCount));
     record.MoveList[record.PlyCount++] = m;
     record.MoveList[record.PlyCount] = MoveCode{};
   }
-  return true;
+  return 0;
 }
 
 }  // namespace shogi::tool

@@ -89,7 +89,7 @@ BookBuildOptions CBookBuild::Options() const {
 
 bool CBookBuild::PressBuild() {
   std::string message;
-  if (!ParseBookPlies(plies_->GetValue().utf8_string(), accepted_plies_, message)) {
+  if (ParseBookPlies(plies_->GetValue().utf8_string(), accepted_plies_, message) != 0) {
     ui_.ShowMessage(kBookBuildCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     plies_->SetFocus();
     plies_->SelectAll();

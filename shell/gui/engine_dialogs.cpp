@@ -69,7 +69,7 @@ void CEngineListDialog::Add() {
   EngineEntry entry;
   std::string message;
   wxBusyCursor busy;
-  if (!ProbeEngine(QuoteCommandWord(file.Path), UsiEngine::Limits{}, entry, message)) {
+  if (ProbeEngine(QuoteCommandWord(file.Path), UsiEngine::Limits{}, entry, message) != 0) {
     ui_.ShowMessage(kListTitle, "USIエンジンとして起動できませんでした。\n" + message,
                     MessageButtons::kOk, MessageIcon::kWarning);
     return;
@@ -224,7 +224,7 @@ bool CEngineOptionsDialog::TransferDataFromWindow() {
       continue;
     }
     std::string message;
-    if (!CheckEngineOptionValue(offer, value, message)) {
+    if (CheckEngineOptionValue(offer, value, message) != 0) {
       ui_.ShowMessage(kOptionsTitle, message, MessageButtons::kOk, MessageIcon::kWarning);
       controls_[i]->SetFocus();
       return false;

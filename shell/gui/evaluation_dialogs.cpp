@@ -57,7 +57,7 @@ bool CKomaKachi::PressOk() {
   for (int i = 0; i < kValuedPieceCount; ++i) texts[i] = fields_[i]->GetValue().utf8_string();
   int bad = 0;
   std::string message;
-  if (!ParsePieceValueFields(texts, values_, bad, message)) {
+  if (ParsePieceValueFields(texts, values_, bad, message) != 0) {
     messages_.ShowMessage(kPieceValueCaption, message, MessageButtons::kOk, MessageIcon::kWarning);
     fields_[bad]->SetFocus();
     fields_[bad]->SelectAll();

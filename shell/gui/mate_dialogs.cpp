@@ -55,7 +55,7 @@ MateStartSettings CTume3::Settings() const {
 bool CTume3::PressStart() {
   int depth = 0;
   std::string message;
-  if (!ParseMateStartDepth(depth_->GetValue().utf8_string(), depth, message)) {
+  if (ParseMateStartDepth(depth_->GetValue().utf8_string(), depth, message) != 0) {
     messages_.ShowMessage(kMateStartDepthCaption, message, MessageButtons::kOk,
                           MessageIcon::kWarning);
     depth_->SetFocus();

@@ -6,7 +6,7 @@ namespace shogi::testing {
 std::vector<MateProblem> LoadMateProblems(const std::string& name) {
   std::vector<MateProblem> problems;
   std::string message;
-  EXPECT_TRUE(test_support::ReadMateProblems(name, problems, message)) << message;
+  EXPECT_EQ(test_support::ReadMateProblems(name, problems, message), 0) << message;
   return problems;
 }
 

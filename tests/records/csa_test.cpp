@@ -43,7 +43,7 @@ const CsaGoldenCase kCsaGolden[] = {
 TEST(CsaWriter, WritesFilesByteForByte) {
   for (const CsaGoldenCase& c : kCsaGolden) {
     std::string bytes, message;
-    ASSERT_TRUE(FormatCsa(c.record(), c.store_times, bytes, message)) << c.file;
+    ASSERT_EQ(FormatCsa(c.record(), c.store_times, bytes, message), 0) << c.file;
     EXPECT_EQ(Utf8(bytes), Utf8(TestData(c.file))) << c.file;
   }
 }
@@ -63,7 +63,7 @@ TEST(CsaWriter, RoundTripsEveryFileThroughBothReaders) {
       EXPECT_EQ(test::UsiMoves(read), test::UsiMoves(written)) << c.file;
       EXPECT_EQ(read.ResultCode, written.ResultCode) << c.file;
       std::string again;
-      ASSERT_TRUE(FormatCsa(read, c.store_times, again, message));
+      ASSERT_EQ(FormatCsa(read, c.store_times, again, message), 0);
       EXPECT_EQ(again, bytes) << c.file;
     }
   }
@@ -118,7 +118,7 @@ TEST(CsaReader, ReadsTheBoardWhereverItStandsAndHoweverItsCellsAreSpaced) {
 // The CSA text of the position `sfen` (no pieces in hand) up to its side line.
 std::string CsaFrom(std::string_view sfen) {
   std::string bytes, message;
-  EXPECT_TRUE(FormatCsa(MakeRecord(sfen, ""), false, bytes, message));
+  EXPECT_EQ(FormatCsa(MakeRecord(sfen, ""), false, bytes, message), 0);
   return bytes.substr(0, bytes.rfind("%CHUDAN"));
 }
 

@@ -39,7 +39,7 @@ GameRecord TwentyThreeMoves() {
 
 TEST(KayaWriter, WritesTenMovesALine) {
   std::string bytes, message;
-  ASSERT_TRUE(FormatKaya(TwentyThreeMoves(), bytes, message));
+  ASSERT_EQ(FormatKaya(TwentyThreeMoves(), bytes, message), 0);
   EXPECT_EQ(Utf8(bytes),
             Utf8(Lines({"## Kaelmo for Windows me Ver1.32", "#:練習", "N:26-04-09 10:00:00",
                         "U:26-04-09 14:00:00", "S:先手", "G:後手", "C:0",
@@ -67,7 +67,7 @@ TEST(KayaWriter, WritesTheStartAndTheResult) {
   };
   for (const Case& c : cases) {
     std::string bytes, message;
-    ASSERT_TRUE(FormatKayaRecord(c.record, bytes, message)) << c.what;
+    ASSERT_EQ(FormatKayaRecord(c.record, bytes, message), 0) << c.what;
     const std::size_t from = bytes.find("\r\nG:");
     const std::size_t after = bytes.find("\r\n", from + 2) + 2;
     const std::size_t moves = bytes.find("K:");
@@ -82,7 +82,7 @@ TEST(KayaWriter, KeepsAPositionOfItsOwnAndRefusesOneGoteStarts) {
   const GameRecord own =
       MakeRecord("ln2k3l/4g4/p1+Pp1p+R1p/9/9/9/P8/1+b7/L3K3L b 2GS3Pr2s4p 1", "G*5c 5b5c");
   std::string bytes, message;
-  ASSERT_TRUE(FormatKaya(own, bytes, message));
+  ASSERT_EQ(FormatKaya(own, bytes, message), 0);
   MemoryByteStream stream(bytes);
   GameRecord read = test::SentinelRecord();
   ASSERT_EQ(ReadKaya(stream, read, message), 0) << message;
@@ -90,7 +90,7 @@ TEST(KayaWriter, KeepsAPositionOfItsOwnAndRefusesOneGoteStarts) {
   EXPECT_EQ(test::UsiMoves(read), "G*5c 5b5c");
 
   const GameRecord gote_first = MakeRecord("4k4/9/9/9/9/9/9/9/4K4 w G 1", "5a4a");
-  EXPECT_FALSE(FormatKaya(gote_first, bytes, message));
+  EXPECT_NE(FormatKaya(gote_first, bytes, message), 0);
   EXPECT_EQ(message, "後手番から始まる棋譜はサポートしていません。");
 }
 
@@ -100,7 +100,7 @@ TEST(KayaWriter, WritesEveryMoveOfALongGame) {
   for (int i = 0; i < 75; ++i) usi += "2h3h 8b7b 3h2h 7b8b ";
   const GameRecord game = MakeRecord("startpos", usi);
   std::string bytes, message;
-  ASSERT_TRUE(FormatKaya(game, bytes, message));
+  ASSERT_EQ(FormatKaya(game, bytes, message), 0);
   MemoryByteStream stream(bytes);
   GameRecord read = test::SentinelRecord();
   ASSERT_EQ(ReadKaya(stream, read, message), 0) << message;
@@ -206,7 +206,7 @@ class KayaRewrite : public ::testing::Test {
     std::filesystem::copy_file(test::TestDataPath("kaya/three.kaya"), path_);
     old_ = FileBytes(path_);
     std::string message;
-    ASSERT_TRUE(FormatKayaRecord(TwentyThreeMoves(), game_, message));
+    ASSERT_EQ(FormatKayaRecord(TwentyThreeMoves(), game_, message), 0);
   }
   void TearDown() override { SetReplaceFaultHook(nullptr); }
 
@@ -283,7 +283,7 @@ TEST(KayaOutput, AppendsOneRecordWithItsOwnLines) {
   std::string message, game;
   ASSERT_EQ(WriteRecordFile(path, "before\r\n", message), 0);
   ASSERT_EQ(WriteKayaOutput(path, TwentyThreeMoves(), message), 0);
-  ASSERT_TRUE(FormatKayaRecord(TwentyThreeMoves(), game, message));
+  ASSERT_EQ(FormatKayaRecord(TwentyThreeMoves(), game, message), 0);
   EXPECT_EQ(FileBytes(path),
             "before\r\n## Kaelmo for Windows me Ver1.19\r\n" + game + "##\r\n\r\n\r\n");
 }

@@ -17,7 +17,7 @@ TEST(Sfen, RoundTrips) {
     Side side;
     int number;
     std::string message;
-    ASSERT_TRUE(ParseSfen(text, pos, side, number, message)) << text << ": " << message;
+    ASSERT_EQ(ParseSfen(text, pos, side, number, message), 0) << text << ": " << message;
     EXPECT_EQ(ToSfen(pos, side, number), text);
   }
 }
@@ -27,12 +27,12 @@ TEST(Sfen, SetsKingSquares) {
   Side side;
   int number;
   std::string message;
-  ASSERT_TRUE(ParseSfen("4k4/9/9/9/9/9/9/9/9 w G", pos, side, number, message));
+  ASSERT_EQ(ParseSfen("4k4/9/9/9/9/9/9/9/9 w G", pos, side, number, message), 0);
   EXPECT_EQ(pos.King[kSecond], 5);
   EXPECT_EQ(pos.King[kFirst], kNoKing);
   EXPECT_EQ(side, kSecond);
   EXPECT_EQ(number, 1);
-  ASSERT_TRUE(ParseSfen("startpos", pos, side, number, message));
+  ASSERT_EQ(ParseSfen("startpos", pos, side, number, message), 0);
   EXPECT_EQ(pos, kInitialPosition);
 }
 
@@ -60,7 +60,7 @@ TEST(Sfen, RefusesMalformedTextWithoutTouchingTheOutputs) {
     Side side = kSecond;
     int number = 77;
     std::string message;
-    EXPECT_FALSE(ParseSfen(text, pos, side, number, message)) << text;
+    EXPECT_NE(ParseSfen(text, pos, side, number, message), 0) << text;
     EXPECT_FALSE(message.empty()) << text;
     EXPECT_EQ(pos, kInitialPosition) << text;
     EXPECT_EQ(side, kSecond);

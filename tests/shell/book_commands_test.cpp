@@ -157,7 +157,7 @@ TEST(BookDialogChecksTest, PliesAreAWholeNumberUpTo256) {
   for (const auto& c : cases) {
     int plies = -5;
     std::string message;
-    EXPECT_EQ(ParseBookPlies(c.text, plies, message), c.accepted) << c.text;
+    EXPECT_EQ(ParseBookPlies(c.text, plies, message) == 0, c.accepted) << c.text;
     EXPECT_EQ(plies, c.accepted ? c.plies : -5) << c.text;
     EXPECT_EQ(message, c.accepted ? "" : "有効手数は0～256の整数で入力してください。") << c.text;
   }

@@ -66,12 +66,12 @@ TEST(EngineAnalysisTest, RestartsOnAnotherPositionAndStops) {
   analysis.SetLimits({2, 1});
   std::string message;
   GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d");
-  EXPECT_FALSE(analysis.Analyse(record, 0, message));  // not started
-  ASSERT_TRUE(analysis.Start(entry, message)) << message;
-  ASSERT_TRUE(analysis.Analyse(record, 1, message)) << message;
+  EXPECT_NE(analysis.Analyse(record, 0, message), 0);  // not started
+  ASSERT_EQ(analysis.Start(entry, message), 0) << message;
+  ASSERT_EQ(analysis.Analyse(record, 1, message), 0) << message;
   AnalysisView view;
   for (int i = 0; i < 200 && view.Pv.empty(); ++i) {
-    ASSERT_TRUE(analysis.Poll(message)) << message;
+    ASSERT_EQ(analysis.Poll(message), 0) << message;
     view = analysis.View();
   }
   EXPECT_EQ(view.Engine, "Fake Engine");
@@ -80,8 +80,8 @@ TEST(EngineAnalysisTest, RestartsOnAnotherPositionAndStops) {
   EXPECT_EQ(view.Depth, 1);
   EXPECT_EQ(view.Nodes, 1000);
   EXPECT_EQ(view.Pv.rfind("△", 0), 0u) << view.Pv;
-  ASSERT_TRUE(analysis.Analyse(record, 2, message)) << message;
-  EXPECT_FALSE(analysis.Analyse(record, 3, message));  // past the record's end
+  ASSERT_EQ(analysis.Analyse(record, 2, message), 0) << message;
+  EXPECT_NE(analysis.Analyse(record, 3, message), 0);  // past the record's end
   analysis.Finish();
   EXPECT_FALSE(analysis.Running());
   EXPECT_EQ(test_support::FileBytes(log),

@@ -13,11 +13,11 @@ using test::FakeEngine;
 TEST(EngineListTest, ProbedEngineSurvivesTheProfile) {
   EngineEntry entry;
   std::string message;
-  ASSERT_TRUE(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message)) << message;
+  ASSERT_EQ(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message), 0) << message;
   EXPECT_EQ(entry.Name, "Fake Engine");
   ASSERT_EQ(entry.Offered.size(), 6u);
-  EXPECT_FALSE(ProbeEngine(FakeEngine("mute"), {0.3, 0.3}, entry, message));
-  ASSERT_TRUE(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message)) << message;
+  EXPECT_NE(ProbeEngine(FakeEngine("mute"), {0.3, 0.3}, entry, message), 0);
+  ASSERT_EQ(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message), 0) << message;
 
   entry.ByoyomiSeconds = 12;
   SetEngineOptionValue(entry, "Skill", "7");
@@ -59,7 +59,7 @@ TEST(EngineListTest, ProbedEngineSurvivesTheProfile) {
 TEST(EngineListTest, TypedValuesAreChecked) {
   EngineEntry entry;
   std::string message;
-  ASSERT_TRUE(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message)) << message;
+  ASSERT_EQ(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message), 0) << message;
   struct Row {
     int option;  // Skill, Own Book, Style, Book File, Greeting, Clear Hash
     const char* value;
@@ -72,7 +72,7 @@ TEST(EngineListTest, TypedValuesAreChecked) {
   };
   for (const Row& r : rows) {
     message.clear();
-    EXPECT_EQ(CheckEngineOptionValue(entry.Offered[r.option], r.value, message), r.ok)
+    EXPECT_EQ(CheckEngineOptionValue(entry.Offered[r.option], r.value, message) == 0, r.ok)
         << entry.Offered[r.option].Name << " = " << r.value;
     EXPECT_EQ(message.empty(), r.ok);
   }
@@ -85,7 +85,7 @@ TEST(EngineListTest, TypedValuesAreChecked) {
 TEST(EngineListTest, StartOptionsPressButtonsAndNameEmptyStrings) {
   EngineEntry entry;
   std::string message;
-  ASSERT_TRUE(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message)) << message;
+  ASSERT_EQ(ProbeEngine(FakeEngine("good"), {2, 1}, entry, message), 0) << message;
   SetEngineOptionValue(entry, "Greeting", "");
   SetEngineOptionValue(entry, "Clear Hash", "");
   SetEngineOptionValue(entry, "Style", "Solid");

@@ -174,7 +174,7 @@ TEST(PieceValueFieldsTest, TakeWholeNumbersFromZeroTo32767) {
     PieceValueTable values = kDefaultPieceValues;
     int bad = -1;
     std::string message;
-    const bool ok = ParsePieceValueFields(texts, values, bad, message);
+    const bool ok = ParsePieceValueFields(texts, values, bad, message) == 0;
     EXPECT_EQ(ok, c.bad_field < 0) << c.what;
     if (!ok) {
       EXPECT_EQ(bad, c.bad_field) << c.what;

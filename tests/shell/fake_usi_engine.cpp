@@ -55,7 +55,7 @@ std::string FirstLegalMove(const std::string& command) {
   Side side;
   int number;
   std::string message;
-  if (!ParseSfen(sfen, pos, side, number, message)) return "resign";
+  if (ParseSfen(sfen, pos, side, number, message) != 0) return "resign";
   static GameRecord record;
   ResetGameRecord(record);
   record.InitialPosition = pos;

@@ -108,7 +108,7 @@ TEST(MatchTest, PlayersAreNamedAsTheToolTakesThem) {
   for (const Row& r : rows) {
     MatchPlayer p;
     std::string message;
-    EXPECT_EQ(ParseMatchPlayer(r.text, p, message), r.ok) << r.text;
+    EXPECT_EQ(ParseMatchPlayer(r.text, p, message) == 0, r.ok) << r.text;
     if (!r.ok) {
       EXPECT_FALSE(message.empty());
       continue;
@@ -143,8 +143,8 @@ TEST(MatchTest, EloFromTheScore) {
 TEST(MatchTest, GamesAlternateColoursAndOpeningsAreReplayed) {
   MatchPlayer a, b;
   std::string message;
-  ASSERT_TRUE(ParseMatchPlayer("level:2", a, message));
-  ASSERT_TRUE(ParseMatchPlayer("level:1", b, message));
+  ASSERT_EQ(ParseMatchPlayer("level:2", a, message), 0);
+  ASSERT_EQ(ParseMatchPlayer("level:1", b, message), 0);
   MatchOptions options;
   options.Games = 4;
   options.Seconds = 0.05;
@@ -153,7 +153,7 @@ TEST(MatchTest, GamesAlternateColoursAndOpeningsAreReplayed) {
   std::vector<GameSummary> games;
   options.OnGame = [&](const GameSummary& g) { games.push_back(g); };
   MatchTally tally;
-  ASSERT_TRUE(RunMatch(a, b, options, tally, message)) << message;
+  ASSERT_EQ(RunMatch(a, b, options, tally, message), 0) << message;
   ASSERT_EQ(games.size(), 4u);
   EXPECT_EQ(tally.Games(), 4);
   const char* starts[] = {"7g7f 3c3d ", "7g7f 3c3d ", "2g2f ", "2g2f "};
@@ -167,7 +167,7 @@ TEST(MatchTest, GamesAlternateColoursAndOpeningsAreReplayed) {
   EXPECT_EQ(a_score, tally.Wins - tally.Losses);
 
   options.Openings = {{"7g7f", "7g7f"}};
-  EXPECT_FALSE(RunMatch(a, b, options, tally, message));
+  EXPECT_NE(RunMatch(a, b, options, tally, message), 0);
   EXPECT_EQ(message, "opening move 2 '7g7f' is not playable");
 }
 

@@ -85,7 +85,7 @@ class LibraryBindingTest : public ShellFixture {
         << binding.LoadMessage();
     // A second load of the same file reaches the same library and its handler slot.
     std::string message;
-    ASSERT_TRUE(control_.Load(LibraryPathIn(FakeFolder("forwarding")), message)) << message;
+    ASSERT_EQ(control_.Load(LibraryPathIn(FakeFolder("forwarding")), message), 0) << message;
     set_handler_ = reinterpret_cast<fake_sikou_set_handler_function>(
         control_.Symbol("fake_sikou_set_handler"));
     ASSERT_NE(set_handler_, nullptr);

@@ -180,11 +180,11 @@ TEST_F(MateCommandTest, TheStartDialogRefusesEvenAndOutOfRangeDepths) {
 
   int depth = 0;
   std::string message;
-  EXPECT_TRUE(ParseMateStartDepth("49", depth, message));
+  EXPECT_EQ(ParseMateStartDepth("49", depth, message), 0);
   EXPECT_EQ(depth, 49);
-  EXPECT_TRUE(ParseMateStartDepth("１３", depth, message));  // full-width digits
+  EXPECT_EQ(ParseMateStartDepth("１３", depth, message), 0);  // full-width digits
   EXPECT_EQ(depth, 13);
-  EXPECT_FALSE(ParseMateStartDepth("51", depth, message));
+  EXPECT_NE(ParseMateStartDepth("51", depth, message), 0);
 }
 
 TEST_F(MateCommandTest, StartDepthSevenOnAMateInThreePlaysTheMateInThree) {

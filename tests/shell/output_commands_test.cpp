@@ -88,7 +88,7 @@ TEST_F(OutputCommandsTest, ChoosingTheFileCreatesItAndEveryTextIsAppended) {
     Run(id);
   }
   std::string kaya_record, message;
-  ASSERT_TRUE(FormatKayaOutput(state.Record, kaya_record, message)) << message;
+  ASSERT_EQ(FormatKayaOutput(state.Record, kaya_record, message), 0) << message;
   EXPECT_EQ(kaya_record.rfind("## Kaelmo for Windows me Ver1.19\r\n", 0), 0u);
   expected = WithCrLf(StandardDiagram(state.Record) + KayaDiagram(state.Record) +
                       MergedDiagram(state.Record) + MailDiagram(state.Record) +

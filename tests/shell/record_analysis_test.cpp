@@ -153,7 +153,7 @@ TEST(RecordAnalysisTest, RunIsPolledAndStopsWhenAsked) {
   for (const Row& r : rows) {
     UsiEngine engine;
     std::string message;
-    ASSERT_TRUE(engine.Start(r.engine, {}, message)) << message;
+    ASSERT_EQ(engine.Start(r.engine, {}, message), 0) << message;
     UsiPositionAnalyser analyser(engine);
     RecordAnalysisRun run(analyser, record, r.range);
     int polls = 0;

@@ -46,10 +46,11 @@ TEST(UsiEngineTest, HandshakeOptionsAndAMove) {
   const std::string log = dir.Path() + "engine.log";
   UsiEngine engine;
   std::string message;
-  ASSERT_TRUE(engine.Start(FakeEngine("good", log), {{"Skill", "3"}, {"USI_Hash", "16"}}, message))
+  ASSERT_EQ(engine.Start(FakeEngine("good", log), {{"Skill", "3"}, {"USI_Hash", "16"}}, message),
+            0)
       << message;
   EXPECT_EQ(engine.Name(), "Fake Engine");
-  ASSERT_TRUE(engine.NewGame(message));
+  ASSERT_EQ(engine.NewGame(message), 0);
   MoveCode move;
   EXPECT_EQ(engine.Go("position startpos moves 7g7f", 100, move, message), UsiEngine::Answer::kMove)
       << message;
@@ -193,10 +194,10 @@ TEST(UsiEngineTest, PolledSearchStopsOnRequest) {
   UsiEngine engine;
   engine.SetLimits({2, 0.5});
   std::string message;
-  ASSERT_TRUE(engine.Start(FakeEngine("think"), {}, message)) << message;
+  ASSERT_EQ(engine.Start(FakeEngine("think"), {}, message), 0) << message;
   UsiGo go;
   go.Kind = UsiGo::Mode::kInfinite;
-  ASSERT_TRUE(engine.BeginGo("position startpos", go, true, message));
+  ASSERT_EQ(engine.BeginGo("position startpos", go, true, message), 0);
   MoveCode move;
   int pending = 0;
   for (int i = 0; i < 5; ++i) {
@@ -214,10 +215,10 @@ TEST(UsiEngineTest, PolledSearchStopsOnRequest) {
 
   UsiEngine silent;
   silent.SetLimits({2, 0.3});
-  ASSERT_TRUE(silent.Start(FakeEngine("silent"), {}, message)) << message;
+  ASSERT_EQ(silent.Start(FakeEngine("silent"), {}, message), 0) << message;
   go.Kind = UsiGo::Mode::kMoveTime;
   go.MoveTimeMs = 100;
-  ASSERT_TRUE(silent.BeginGo("position startpos", go, true, message));
+  ASSERT_EQ(silent.BeginGo("position startpos", go, true, message), 0);
   while ((a = silent.Poll(0.05, move, message)) == UsiEngine::Answer::kPending) {
   }
   EXPECT_EQ(a, UsiEngine::Answer::kError);
@@ -235,7 +236,7 @@ TEST(UsiEngineTest, StartsFromAPathWithSpacesAndShellCharacters) {
   ASSERT_EQ(chmod(path.c_str(), 0700), 0);
   UsiEngine engine;
   std::string message;
-  ASSERT_TRUE(engine.Start(QuoteCommandWord(path) + " good", {}, message)) << message;
+  ASSERT_EQ(engine.Start(QuoteCommandWord(path) + " good", {}, message), 0) << message;
   EXPECT_EQ(engine.Name(), "Fake Engine");
   engine.Quit();
   EXPECT_FALSE(std::ifstream(folder.Path() + "pwned").good());
@@ -265,7 +266,7 @@ TEST(UsiEngineTest, FailuresAreErrorsInTime) {
     std::string message;
     const std::string command =
         std::string(r.mode)[0] == '/' ? std::string(r.mode) : FakeEngine(r.mode);
-    const bool started = engine.Start(command, {}, message);
+    const bool started = engine.Start(command, {}, message) == 0;
     EXPECT_EQ(started, r.starts) << r.mode << ": " << message;
     if (started) {
       MoveCode move;
@@ -302,7 +303,7 @@ TEST(EnginePlayerAnswers, MovesAreCheckedAgainstTheRules) {
     player.SetList({entry});
     player.SetByoyomiCap(50);
     std::string message;
-    ASSERT_TRUE(player.Start(0, message)) << message;
+    ASSERT_EQ(player.Start(0, message), 0) << message;
     player.PrepareGame(0);
     test_support::Game game;
     ASSERT_TRUE(game.Play("2g2f"));
@@ -328,7 +329,7 @@ TEST(UsiEngineTest, FairyStockfishWhenPresent) {
   if (!std::ifstream(path)) GTEST_SKIP() << "fairy-stockfish is not installed";
   UsiEngine engine;
   std::string message;
-  ASSERT_TRUE(engine.Start(path, {{"Skill Level", "-20"}}, message)) << message;
+  ASSERT_EQ(engine.Start(path, {{"Skill Level", "-20"}}, message), 0) << message;
   MoveCode move;
   ASSERT_EQ(engine.Go("position startpos", 100, move, message), UsiEngine::Answer::kMove)
       << message;

@@ -11,7 +11,7 @@ SfenPosition FromSfen(std::string_view sfen) {
   SfenPosition out;
   int number;
   std::string message;
-  EXPECT_TRUE(ParseSfen(sfen, out.pos, out.side, number, message)) << sfen << ": " << message;
+  EXPECT_EQ(ParseSfen(sfen, out.pos, out.side, number, message), 0) << sfen << ": " << message;
   return out;
 }
 

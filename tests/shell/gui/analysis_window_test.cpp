@@ -65,7 +65,7 @@ TEST_F(AnalysisWindowTest, FairyStockfishFillsTheGraphAndAClickStepsTheRecord) {
   if (!wxFileExists(path)) GTEST_SKIP() << "fairy-stockfish is not installed";
   EngineEntry engine;
   std::string message;
-  ASSERT_TRUE(ProbeEngine(QuoteCommandWord(path), {10, 5}, engine, message)) << message;
+  ASSERT_EQ(ProbeEngine(QuoteCommandWord(path), {10, 5}, engine, message), 0) << message;
   engine.Values = {{"USI_Hash", "16"}};
   view->Engines().SetList({engine});
   // A short game with a blunder: the bishop exchange, then 銀 left hanging.

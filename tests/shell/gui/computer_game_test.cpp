@@ -103,7 +103,7 @@ TEST_F(ComputerGameTest, GameAgainstAnOutsideEngineToItsEnd) {
   if (!wxFileExists(path)) GTEST_SKIP() << "fairy-stockfish is not installed";
   EngineEntry engine;
   std::string message;
-  ASSERT_TRUE(ProbeEngine(QuoteCommandWord(path), {10, 5}, engine, message)) << message;
+  ASSERT_EQ(ProbeEngine(QuoteCommandWord(path), {10, 5}, engine, message), 0) << message;
   engine.Name += " (a name longer than the record's field holds)";
   engine.Values = {{"Skill Level", "-20"}, {"USI_Hash", "16"}};
   view->Engines().SetList({engine});

@@ -23,7 +23,7 @@ class EngineWindowsTest : public GuiFixture {
   static EngineEntry Probed(const std::string& mode) {
     EngineEntry e;
     std::string message;
-    EXPECT_TRUE(ProbeEngine(std::string(SHOGI_FAKE_USI_ENGINE) + " " + mode, {5, 2}, e, message))
+    EXPECT_EQ(ProbeEngine(std::string(SHOGI_FAKE_USI_ENGINE) + " " + mode, {5, 2}, e, message), 0)
         << message;
     e.Name += " (" + mode + ")";
     return e;
