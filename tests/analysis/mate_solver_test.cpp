@@ -17,11 +17,11 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::Game;
-using test_support::RecordAt;
-using testing::LoadMateProblems;
-using testing::MateProblem;
+using test::FromSfen;
+using test::Game;
+using test::RecordAt;
+using test::LoadMateProblems;
+using test::MateProblem;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
@@ -108,7 +108,7 @@ TEST(MateProblemSet, LengthsAgreeWithTheReferenceSearch) {
     if (problem.length > 9) continue;  // the reference takes minutes on the longer ones
     SCOPED_TRACE("line " + std::to_string(problem.line) + ": " + problem.sfen);
     const auto p = FromSfen(problem.sfen);
-    EXPECT_EQ(testing::ReferenceMateLength(RecordAt(p.pos, p.side), p.pos, problem.length),
+    EXPECT_EQ(test::ReferenceMateLength(RecordAt(p.pos, p.side), p.pos, problem.length),
               problem.length);
   }
 }

@@ -12,9 +12,9 @@
 namespace shogi {
 namespace {
 
-using testing::RunTool;
+using test::RunTool;
 
-using testing::kData;
+using test::kData;
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path);
