@@ -19,16 +19,16 @@ namespace {
 using namespace shogi;
 
 struct Problem {
-  test_support::MateProblem source;
+  test::MateProblem source;
   Position pos;
   Side side;
 };
 
 std::vector<Problem> Load(const char* file) {
-  std::vector<test_support::MateProblem> read;
+  std::vector<test::MateProblem> read;
   std::string message;
   std::vector<Problem> out;
-  if (test_support::ReadMateProblems(file, read, message) != 0) return out;
+  if (test::ReadMateProblems(file, read, message) != 0) return out;
   for (const auto& p : read) {
     Problem problem{p, {}, kFirst};
     int number;

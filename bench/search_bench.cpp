@@ -51,16 +51,16 @@ BenchDatabase& Database(const DatabaseFormat& format) {
   if (db.Format != nullptr) return db;
   const std::string folder = BenchFolder();
   std::filesystem::create_directories(folder);
-  test_support::WriteSyntheticLists(folder);
+  test::WriteSyntheticLists(folder);
   db.Format = &format;
   std::string message;
   if (DatabasePathsOf(folder + (format.Kind == DatabaseKind::kKisen ? "games.idx" : "games.mix"),
                       db.Paths, message) != 0)
     std::abort();
   // The same seed gives the same games: a database on disk holds these.
-  db.Games = test_support::RandomGames(format, kDistinctGames, 220, 10, 2024);
+  db.Games = test::RandomGames(format, kDistinctGames, 220, 10, 2024);
   if (!HasRightSize(format, db.Paths) &&
-      !test_support::WriteSyntheticDatabase(format, db.Paths, kGames, db.Games))
+      !test::WriteSyntheticDatabase(format, db.Paths, kGames, db.Games))
     std::abort();
   return db;
 }
@@ -82,7 +82,7 @@ enum Search : int {
 SearchConditions ConditionsOf(const BenchDatabase& db, int search) {
   SearchConditions c;
   if (search == kPlayer || search == kPlayerAndSame)
-    c.Player1 = test_support::SyntheticPlayerName(5);
+    c.Player1 = test::SyntheticPlayerName(5);
   if (search == kTournamentDates) {
     c.Tournament = Cp932("棋戦7");
     c.StartYear = "1960";

@@ -16,8 +16,8 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::UsiMove;
+using test::FromSfen;
+using test::UsiMove;
 
 TEST(BookTablesTest, TheFirstValueDrawnIsBonanzas) {
   EXPECT_EQ(BookTables().Board[0][kPawn][0], 0xd091bb5c22ae9ef6u);
@@ -163,7 +163,7 @@ TEST(BookMoveTest, EveryLegalMoveComesBackWhateverTheSideAndMirror) {
        {"startpos", "8l/1r3kg2/p3ppnp1/2pp2p1p/9/P1PS1P2P/1P1P+b1P2/2G1G2R1/LN1K3NL b BSNPgs2p 1",
         "8l/1r3kg2/p3ppnp1/2pp2p1p/9/P1PS1P2P/1P1P+b1P2/2G1G2R1/LN1K3NL w BSNPgs2p 1"}) {
     const auto p = FromSfen(sfen);
-    GameRecord record = test_support::RecordAt(p.pos, p.side);
+    GameRecord record = test::RecordAt(p.pos, p.side);
     static LegalMoveList legal;
     ASSERT_GT(LegalMoves(record, p.pos, legal), 0);
     for (int i = 0; i < legal.count; ++i) {

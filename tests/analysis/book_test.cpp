@@ -20,14 +20,14 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::FromSfen;
-using test_support::PutFileBytes;
-using test_support::UsiMove;
+using test::FileBytes;
+using test::FromSfen;
+using test::PutFileBytes;
+using test::UsiMove;
 
 // A game of random legal moves from `sfen`, `plies` long unless a side is mated first.
 GameRecord RandomGame(unsigned seed, int plies, std::string_view sfen = "startpos") {
-  test_support::Game game(sfen);
+  test::Game game(sfen);
   std::mt19937 random(seed);
   for (int i = 0; i < plies; ++i) {
     const std::vector<MoveCode> legal = game.LegalMoves();
@@ -79,7 +79,7 @@ std::string BookBytes(int bucket, const std::string& bytes, long size = -1) {
   return table + bytes;
 }
 
-class BookTest : public test_support::DatabaseFolderTest {
+class BookTest : public test::DatabaseFolderTest {
  protected:
   // "games.mix": the games registered as new games in order.
   void MakeDatabase(const std::vector<GameRecord>& games) {
@@ -130,9 +130,9 @@ class BookTest : public test_support::DatabaseFolderTest {
 // Every position of the first ten plies of every game is found with the move played there:
 // even and handicap games, both sides to move.
 TEST_F(BookTest, EveryPositionOfTheFirstTenPliesIsFoundAgain) {
-  std::vector<GameRecord> games = {test_support::GoldenEvenGame(), test_support::GoldenLanceGame()};
+  std::vector<GameRecord> games = {test::GoldenEvenGame(), test::GoldenLanceGame()};
   for (unsigned seed = 1; seed <= 6; ++seed) games.push_back(RandomGame(seed, 20));
-  games.push_back(RandomGame(7, 20, test_support::HandicapSfen(Handicap::kTenPieces)));
+  games.push_back(RandomGame(7, 20, test::HandicapSfen(Handicap::kTenPieces)));
   MakeDatabase(games);
   const std::string report = Build(10);
   ASSERT_TRUE(report.ends_with("局面作成しました。(0)")) << report;
@@ -141,7 +141,7 @@ TEST_F(BookTest, EveryPositionOfTheFirstTenPliesIsFoundAgain) {
       const std::string found = Lookup(PositionAt(g, ply), SideOfPly(ply));
       EXPECT_NE((" " + found + " ").find(" " + FormatUsiMove(g.MoveList[ply]) + " "),
                 std::string::npos)
-          << "ply " << ply << " of " << test_support::UsiMoves(g) << ": " << found;
+          << "ply " << ply << " of " << test::UsiMoves(g) << ": " << found;
     }
   }
 }
@@ -149,7 +149,7 @@ TEST_F(BookTest, EveryPositionOfTheFirstTenPliesIsFoundAgain) {
 // A position stored under its mirror image's key comes back mirrored onto the real board;
 // the second player's moves come back turned.
 TEST_F(BookTest, MirrorImagesAndTheSecondPlayersMovesComeBackOnTheRealBoard) {
-  MakeDatabase({test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f")});
+  MakeDatabase({test::MakeRecord("startpos", "7g7f 3c3d 2g2f")});
   ASSERT_EQ(Build(10), "3局面作成しました。(0)");
   const struct {
     const char* sfen;
@@ -182,7 +182,7 @@ TEST_F(BookTest, MovesGoByCountAndFrequenciesAddUpTo65535) {
   };
   for (const auto& c : cases) {
     std::vector<GameRecord> games;
-    for (const char* m : c.first_moves) games.push_back(test_support::MakeRecord("startpos", m));
+    for (const char* m : c.first_moves) games.push_back(test::MakeRecord("startpos", m));
     MakeDatabase(games);
     EXPECT_EQ(Build(1), "1局面作成しました。(0)");
     EXPECT_EQ(Lookup("startpos", true), c.expected);
@@ -196,14 +196,14 @@ TEST_F(BookTest, MovesGoByCountAndFrequenciesAddUpTo65535) {
 // A position reached with 33 different moves keeps the first 32; the 33rd counts as a
 // collision.
 TEST_F(BookTest, ThirtyThreeMovesKeepTheFirstThirtyTwo) {
-  test_support::Game game;
+  test::Game game;
   ASSERT_TRUE(game.Play("7g7f 3c3d"));
   const std::vector<std::string> legal = game.Legal();
   ASSERT_GE(legal.size(), 33u);
   std::vector<GameRecord> games;
   std::string first_32;
   for (std::size_t i = 0; i < 33; ++i) {
-    games.push_back(test_support::MakeRecord("startpos", "7g7f 3c3d " + legal[i]));
+    games.push_back(test::MakeRecord("startpos", "7g7f 3c3d " + legal[i]));
     if (i < 32) first_32 += (i ? " " : "") + legal[i];
   }
   MakeDatabase(games);
@@ -215,8 +215,8 @@ TEST_F(BookTest, ThirtyThreeMovesKeepTheFirstThirtyTwo) {
 // first player, one by the second, one without a result; the loser's moves while more than
 // 100 plies remain (a full block counts as 356 plies).
 TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
-  const GameRecord four = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 4c4d");
-  const GameRecord three = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f");
+  const GameRecord four = test::MakeRecord("startpos", "7g7f 3c3d 2g2f 4c4d");
+  const GameRecord three = test::MakeRecord("startpos", "7g7f 3c3d 2g2f");
   const GameRecord long105 = RandomGameOfLength(105);
   const GameRecord full = RandomGameOfLength(256);
   const struct {
@@ -316,7 +316,7 @@ TEST_F(BookTest, ConditionsTakeTheWinnersMovesAndTheLosersEarlyOnes) {
 
 // TESU 0 writes the table alone: every bucket empty, starting at 98 304.
 TEST_F(BookTest, NoPliesWriteTheTableAlone) {
-  MakeDatabase({test_support::GoldenEvenGame()});
+  MakeDatabase({test::GoldenEvenGame()});
   EXPECT_EQ(Build(0), "0局面作成しました。(0)");
   EXPECT_EQ(FileBytes(BookPath()), BookBytes(0, ""));
 }
@@ -324,7 +324,7 @@ TEST_F(BookTest, NoPliesWriteTheTableAlone) {
 // The record layout: the table entry of the key's bucket, the size byte, the key and the
 // move entries.
 TEST_F(BookTest, ARecordLiesInItsKeysBucket) {
-  MakeDatabase({test_support::MakeRecord("startpos", "7g7f")});
+  MakeDatabase({test::MakeRecord("startpos", "7g7f")});
   EXPECT_EQ(Build(1), "1局面作成しました。(0)");
   const BookKey key = BookKeyOf(kInitialPosition, kFirst);
   const std::uint16_t move = BookMoveOf(UsiMove("7g7f"), kFirst, key.Mirrored);
@@ -333,7 +333,7 @@ TEST_F(BookTest, ARecordLiesInItsKeysBucket) {
 }
 
 TEST_F(BookTest, TheBuilderRefusesWithItsMessagesAndKeepsTheOldBook) {
-  MakeDatabase({test_support::GoldenEvenGame()});
+  MakeDatabase({test::GoldenEvenGame()});
   PutFileBytes(Folder() + "damaged.mix", Le(5, 4) + std::string(36, '\0'));
   PutFileBytes(Folder() + "damaged.mkf", "");
   const struct {

@@ -16,10 +16,10 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::Game;
-using testing::LoadMateProblems;
-using testing::MateProblem;
+using test::FromSfen;
+using test::Game;
+using test::LoadMateProblems;
+using test::MateProblem;
 
 DfpnTable& SharedDfpnTable() {
   static DfpnTable table;
@@ -226,8 +226,8 @@ TEST(CheckMateLine, NamesWhatIsWrongWithALine) {
   for (const Case& c : cases) {
     const auto p = FromSfen(c.sfen);
     std::vector<MoveCode> line;
-    for (const std::string& usi : test_support::SplitUsi(c.line))
-      line.push_back(test_support::UsiMove(usi));
+    for (const std::string& usi : test::SplitUsi(c.line))
+      line.push_back(test::UsiMove(usi));
     EXPECT_EQ(CheckMateLine(p.pos, p.side, line, nullptr), c.expected) << c.sfen << " " << c.line;
   }
 }

@@ -18,11 +18,11 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::KkpElement;
-using test_support::PatternElement;
-using test_support::PatternTable;
-using test_support::PcOnSqElement;
+using test::FromSfen;
+using test::KkpElement;
+using test::PatternElement;
+using test::PatternTable;
+using test::PcOnSqElement;
 
 // --- the second computation, from the file's layout ---
 
@@ -135,7 +135,7 @@ TEST(FvSumTest, EqualsEveryPairSummedFromTheLayout) {
 TEST(FvSumTest, EqualsTheReferenceAlongRandomGames) {
   std::mt19937 random(15);
   for (int game = 0; game < 40; ++game) {
-    test_support::Game g;
+    test::Game g;
     for (int ply = 0; ply < 120; ++ply) {
       const std::vector<MoveCode> moves = g.LegalMoves();
       if (moves.empty()) break;
@@ -209,7 +209,7 @@ TEST(MaterialTest, CountsBoardAndHandsWithTheGivenValues) {
 
 // A raw fv of -33 adds -1 (towards zero, not -2), and 32 x material + fv shows it whole.
 TEST(StaticEvaluationTest, TruncatesTheFvTowardsZero) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string path = folder.Path() + "fv.bin";
   // Kings on 5九 (file square 76) and 1一 (8): kkp[76][8] of the first player's pawn count.
   struct Case {
@@ -221,7 +221,7 @@ TEST(StaticEvaluationTest, TruncatesTheFvTowardsZero) {
       {"8k/9/9/9/9/9/9/9/4K4 b P 1", 1, 87, 86, 32 * 87 - 33},
   };
   for (const Case& c : cases) {
-    test_support::WriteFvFile(path, {{KkpElement(76, 8, c.pawn_entry), -33}});
+    test::WriteFvFile(path, {{KkpElement(76, 8, c.pawn_entry), -33}});
     FvTable table;
     std::string message;
     ASSERT_EQ(table.Load(path, message), 0) << message;

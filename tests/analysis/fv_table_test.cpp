@@ -13,8 +13,8 @@
 namespace shogi {
 namespace {
 
-using test_support::KkpElement;
-using test_support::PcOnSqElement;
+using test::KkpElement;
+using test::PcOnSqElement;
 
 // The number at element `index` as the table shows it, through its two rows.
 int ElementOf(const FvTable& table, std::size_t index) {
@@ -26,13 +26,13 @@ int ElementOf(const FvTable& table, std::size_t index) {
 }
 
 TEST(FvTableTest, LoadsWhatTheFileHoldsAndZerosForTheRest) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string path = folder.Path() + "fv.bin";
   const std::size_t first = 0, pc_last = PcOnSqElement(80, 1475, 1475),
                     kkp_first = KkpElement(0, 0, 0), last = KkpElement(80, 80, 737);
   ASSERT_EQ(pc_last + 1, kkp_first);
   ASSERT_EQ(last + 1, kFvElements);
-  const test_support::FvElements numbers = {
+  const test::FvElements numbers = {
       {first, 1}, {5, -2}, {pc_last, 32767}, {kkp_first, -32768}, {last, 0x1234}};
   struct Case {
     const char* what;
@@ -57,7 +57,7 @@ TEST(FvTableTest, LoadsWhatTheFileHoldsAndZerosForTheRest) {
       {"empty", 0, false, {{first, 0}, {last, 0}}},
   };
   for (const Case& c : cases) {
-    test_support::WriteFvFile(path, numbers, c.bytes);
+    test::WriteFvFile(path, numbers, c.bytes);
     FvTable table;
     std::string message;
     ASSERT_EQ(table.Load(path, message), 0) << c.what << ": " << message;
@@ -71,9 +71,9 @@ TEST(FvTableTest, LoadsWhatTheFileHoldsAndZerosForTheRest) {
 
 // A file that cannot be read leaves the table unloaded, also after an earlier good load.
 TEST(FvTableTest, AnUnreadableFileUnloadsWithItsMessage) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string good = folder.Path() + "fv.bin";
-  test_support::WriteFvFile(good, {{3, 9}}, 100);
+  test::WriteFvFile(good, {{3, 9}}, 100);
   for (const std::string& bad : {folder.Path() + "missing.bin", folder.Path()}) {
     FvTable table;
     std::string message;

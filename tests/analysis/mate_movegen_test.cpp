@@ -16,9 +16,9 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::RecordAt;
-using testing::RandomPosition;
+using test::FromSfen;
+using test::RecordAt;
+using test::RandomPosition;
 
 std::vector<std::string> Usi(const MoveCode* moves, int n) {
   std::vector<std::string> out;

@@ -9,7 +9,7 @@
 #include "rules/attack.h"
 #include "rules/move_rules.h"
 
-namespace shogi::testing {
+namespace shogi::test {
 namespace {
 
 class Reference {
@@ -93,4 +93,4 @@ int ReferenceMateLength(const GameRecord& record, const Position& pos, int max_d
   return length;
 }
 
-}  // namespace shogi::testing
+}  // namespace shogi::test

@@ -6,7 +6,7 @@
 
 #include "rules/game_record.h"
 
-namespace shogi::testing {
+namespace shogi::test {
 
 // The length of the shortest forced mate (1, 3, 5, ...) of the side to move of `record` at
 // its PlyCount (position `pos`), or 0 if there is none within `max_depth` plies. `nodes`
@@ -14,4 +14,4 @@ namespace shogi::testing {
 int ReferenceMateLength(const GameRecord& record, const Position& pos, int max_depth,
                         std::uint64_t* nodes = nullptr);
 
-}  // namespace shogi::testing
+}  // namespace shogi::test

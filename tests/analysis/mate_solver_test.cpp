@@ -18,11 +18,11 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::Game;
-using test_support::RecordAt;
-using testing::LoadMateProblems;
-using testing::MateProblem;
+using test::FromSfen;
+using test::Game;
+using test::RecordAt;
+using test::LoadMateProblems;
+using test::MateProblem;
 
 using test::kSanitized;
 
@@ -106,7 +106,7 @@ TEST(MateProblemSet, LengthsAgreeWithTheReferenceSearch) {
     if (problem.length > (kSanitized ? 7 : 9)) continue;
     SCOPED_TRACE("line " + std::to_string(problem.line) + ": " + problem.sfen);
     const auto p = FromSfen(problem.sfen);
-    EXPECT_EQ(testing::ReferenceMateLength(RecordAt(p.pos, p.side), p.pos, problem.length),
+    EXPECT_EQ(test::ReferenceMateLength(RecordAt(p.pos, p.side), p.pos, problem.length),
               problem.length);
   }
 }

@@ -12,7 +12,7 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
+using test::FromSfen;
 
 class MateTableTest : public ::testing::Test {
  protected:

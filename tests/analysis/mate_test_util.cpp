@@ -1,12 +1,12 @@
 // Helpers of the mate solver tests.
 #include "tests/analysis/mate_test_util.h"
 
-namespace shogi::testing {
+namespace shogi::test {
 
 std::vector<MateProblem> LoadMateProblems(const std::string& name) {
   std::vector<MateProblem> problems;
   std::string message;
-  EXPECT_EQ(test_support::ReadMateProblems(name, problems, message), 0) << message;
+  EXPECT_EQ(test::ReadMateProblems(name, problems, message), 0) << message;
   return problems;
 }
 
@@ -56,4 +56,4 @@ Position RandomPosition(std::mt19937& rng) {
   return pos;
 }
 
-}  // namespace shogi::testing
+}  // namespace shogi::test

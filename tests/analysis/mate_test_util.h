@@ -11,9 +11,8 @@
 #include "rules/game_record.h"
 #include "tests/support/game_builder.h"
 
-namespace shogi::testing {
+namespace shogi::test {
 
-using test_support::MateProblem;
 // The problems of tests/data/mate/`name` (problems.txt: the team's set); a file that cannot
 // be read fails the test.
 std::vector<MateProblem> LoadMateProblems(const std::string& name = "problems.txt");
@@ -24,4 +23,4 @@ std::vector<MateProblem> LoadMateProblems(const std::string& name = "problems.tx
 // check; callers filter.
 Position RandomPosition(std::mt19937& rng);
 
-}  // namespace shogi::testing
+}  // namespace shogi::test

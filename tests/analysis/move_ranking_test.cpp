@@ -13,7 +13,7 @@
 namespace shogi {
 namespace {
 
-using test_support::Game;
+using test::Game;
 
 const FvTable& ZeroTable() {
   static FvTable table;
@@ -52,12 +52,12 @@ TEST(MoveRankingTest, KeepsTheSixtyFourBestOfManyMoves) {
     for (MoveCode m : legal) {
       Position after = g.pos;
       ApplyMove(after, m, g.ToMove());
-      const int score = Evaluate(test_support::PatternTable(), kDefaultPieceValues, after).Static();
+      const int score = Evaluate(test::PatternTable(), kDefaultPieceValues, after).Static();
       all.push_back({m, g.ToMove() == kFirst ? score : -score});
     }
     std::stable_sort(all.begin(), all.end(),
                      [](const Scored& a, const Scored& b) { return a.score > b.score; });
-    const MoveRanking r = Rank(g, test_support::PatternTable());
+    const MoveRanking r = Rank(g, test::PatternTable());
     ASSERT_EQ(r.Count, 64) << sfen;
     for (int i = 0; i < 64; ++i) {
       EXPECT_EQ(r.Moves[i].Move(), all[i].move) << sfen << " row " << i;
@@ -87,7 +87,7 @@ TEST(MoveRankingTest, AWinningCaptureScoresPositiveForEitherSide) {
     const Game g(c.sfen);
     const MoveRanking r = Rank(g, ZeroTable());
     ASSERT_GT(r.Count, 1) << c.sfen;
-    EXPECT_EQ(r.Moves[0].Move(), test_support::UsiMove(c.capture)) << c.sfen;
+    EXPECT_EQ(r.Moves[0].Move(), test::UsiMove(c.capture)) << c.sfen;
     // Before: rook against pawn; after: a pawn against none, a rook in hand.
     EXPECT_EQ(r.Moves[0].Score, 87 + 642) << c.sfen;
     EXPECT_LT(r.Moves[1].Score, 0) << c.sfen;

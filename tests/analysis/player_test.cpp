@@ -23,9 +23,9 @@
 namespace shogi::player {
 namespace {
 
-using test_support::FromSfen;
-using test_support::Game;
-using test_support::UsiMove;
+using test::FromSfen;
+using test::Game;
+using test::UsiMove;
 
 std::string Usi(int origin, int destination, int promote) {
   return FormatUsiMove(EncodeMove(origin, destination, promote));
@@ -307,7 +307,7 @@ class FakeBook : public OpeningBook {
   void Add(const std::string& usi) {
     BookRecord r{};
     int i = 0;
-    for (const std::string& w : test_support::SplitUsi(usi)) r.Slots[i++] = UsiMove(w);
+    for (const std::string& w : test::SplitUsi(usi)) r.Slots[i++] = UsiMove(w);
     records.push_back(r);
   }
 };
@@ -390,8 +390,8 @@ TEST(ThinkerBookTest, UntrustedRecordsAreReplayedWithCare) {
   EXPECT_EQ(FormatUsiMove(out.move), "2g2f");
 }
 
-testing::MateProblem ProblemOfLength(int length) {
-  for (const testing::MateProblem& p : testing::LoadMateProblems())
+test::MateProblem ProblemOfLength(int length) {
+  for (const test::MateProblem& p : test::LoadMateProblems())
     if (p.length == length) return p;
   ADD_FAILURE() << "no problem of length " << length;
   return {};
@@ -404,9 +404,9 @@ TEST(ThinkerMateTest, LevelThreePlaysAMateInFiveButNotASevenAtTheMateStep) {
   };
   const Row rows[] = {{3, 5, true}, {3, 7, false}, {4, 7, true}, {2, 5, false}, {2, 3, true}};
   for (const Row& r : rows) {
-    const testing::MateProblem problem = ProblemOfLength(r.length);
+    const test::MateProblem problem = ProblemOfLength(r.length);
     const auto p = FromSfen(problem.sfen);
-    const GameRecord record = test_support::RecordAt(p.pos, p.side);
+    const GameRecord record = test::RecordAt(p.pos, p.side);
     MateTable table;
     table.Allocate();
     ThinkEnvironment env = QuickEnvironment();

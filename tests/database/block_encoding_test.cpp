@@ -14,9 +14,9 @@
 namespace shogi {
 namespace {
 
-using test_support::FromSfen;
-using test_support::SplitUsi;
-using test_support::UsiMove;
+using test::FromSfen;
+using test::SplitUsi;
+using test::UsiMove;
 
 // Bytes as hex digits, and back (spaces between digits are ignored).
 std::string Hex(const void* data, std::size_t size) {

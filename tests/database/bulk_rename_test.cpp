@@ -10,8 +10,8 @@
 namespace shogi {
 namespace {
 
-using test_support::DatedGame;
-using test_support::FilesOf;
+using test::DatedGame;
+using test::FilesOf;
 
 TEST(RenameCheckTest, NumbersOutsideTheirRangeSendTheFocusBack) {
   struct Case {
@@ -50,16 +50,16 @@ TEST(RenameCheckTest, NumbersOutsideTheirRangeSendTheFocusBack) {
   }
 }
 
-class BulkRenameTest : public test_support::DatabaseFolderTest {
+class BulkRenameTest : public test::DatabaseFolderTest {
  protected:
   // Sets the 16-bit field at `offset` of record n in the index of `paths`.
   void SetField(const DatabaseFormat& format, const DatabasePaths& paths, int n, int offset,
                 int value) const {
-    std::string index = test_support::FileBytes(paths.Index(format));
+    std::string index = test::FileBytes(paths.Index(format));
     const std::size_t at = format.IndexRecordBytes * n + offset;
     index[at] = static_cast<char>(value & 0xFF);
     index[at + 1] = static_cast<char>(value >> 8);
-    test_support::PutFileBytes(paths.Index(format), index);
+    test::PutFileBytes(paths.Index(format), index);
   }
 };
 

@@ -17,10 +17,10 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
-class ConversionTest : public test_support::DatabaseFolderTest {
+class ConversionTest : public test::DatabaseFolderTest {
  protected:
   // Converts the database of `paths` with `conversion`; the message, or "" on success.
   std::string Convert(const DatabaseConversion& conversion, const DatabasePaths& paths) const {
@@ -82,7 +82,7 @@ TEST_F(ConversionTest, KisenToTarvelToKisenKeepsEveryFieldItCan) {
   ResetGameRecord(read);
   std::string message;
   ASSERT_EQ(ReadGame(kTarvelFormat, paths, Folder(), 2, read, message), 2) << message;
-  EXPECT_EQ(test_support::UsiMoves(read), test_support::UsiMoves(test_support::GoldenLanceGame()));
+  EXPECT_EQ(test::UsiMoves(read), test::UsiMoves(test::GoldenLanceGame()));
 
   std::filesystem::remove(paths.Index(kKisenFormat));
   std::filesystem::remove(paths.Moves(kKisenFormat));
@@ -112,7 +112,7 @@ TEST_F(ConversionTest, TarvelHandicapsAboveSevenKeepTheirCodeInKisen) {
   for (const auto& c : cases) {
     int number = 0;
     ASSERT_EQ(RegisterGame(kTarvelFormat, paths, Folder(),
-                           test_support::MakeRecord(test_support::HandicapSfen(c.start), c.moves),
+                           test::MakeRecord(test::HandicapSfen(c.start), c.moves),
                            number, message),
               0)
         << message;
@@ -128,11 +128,11 @@ TEST_F(ConversionTest, TarvelHandicapsAboveSevenKeepTheirCodeInKisen) {
     GameRecord read;
     ResetGameRecord(read);
     ASSERT_EQ(ReadGame(kKisenFormat, paths, Folder(), n, read, message), n) << message;
-    EXPECT_EQ(test_support::UsiMoves(read), c.kisen_moves) << n;
+    EXPECT_EQ(test::UsiMoves(read), c.kisen_moves) << n;
     // The block holds the handicap slot and those moves, nothing after them.
     int slots = 0;
     while (slots < 256 && blocks[512 * (n - 1) + 2 * slots] != 0) ++slots;
-    EXPECT_EQ(slots, 1 + static_cast<int>(test_support::SplitUsi(c.kisen_moves).size())) << n;
+    EXPECT_EQ(slots, 1 + static_cast<int>(test::SplitUsi(c.kisen_moves).size())) << n;
   }
 }
 

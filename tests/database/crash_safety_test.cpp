@@ -14,7 +14,7 @@
 namespace shogi {
 namespace {
 
-using test_support::PutFileBytes;
+using test::PutFileBytes;
 
 // The file steps let through before the registration "stops"; the stopping step fails. A
 // stopping write first writes half its bytes when `torn`, unless it is the count: storage
@@ -47,7 +47,7 @@ const StartingDatabase kStartingDatabases[] = {
     {"Kisen index of 2 MiB", kKisenFormat, 65535},
 };
 
-class CrashSafetyTest : public test_support::DatabaseFolderTest {
+class CrashSafetyTest : public test::DatabaseFolderTest {
  protected:
   void TearDown() override {
     SetRecordFileFaultHook(nullptr);
@@ -67,7 +67,7 @@ class CrashSafetyTest : public test_support::DatabaseFolderTest {
 };
 
 TEST_F(CrashSafetyTest, AStoppedRegistrationLeavesTheOldDatabaseOrTheNewOne) {
-  const GameRecord game = test_support::GoldenEvenGame();
+  const GameRecord game = test::GoldenEvenGame();
   for (const StartingDatabase& s : kStartingDatabases) {
     for (bool torn : {false, true}) {
       for (int allowed = 0;; ++allowed) {
@@ -101,7 +101,7 @@ TEST_F(CrashSafetyTest, AStoppedRegistrationLeavesTheOldDatabaseOrTheNewOne) {
         EXPECT_TRUE(SameRecord(last, last_before));
         if (count > s.old_count) {
           ASSERT_EQ(ReadGame(s.format, paths, Folder(), count, last, message), count);
-          EXPECT_EQ(test_support::UsiMoves(last), test_support::UsiMoves(game));
+          EXPECT_EQ(test::UsiMoves(last), test::UsiMoves(game));
         }
 
         // The next registration takes the next number and leaves the files exactly whole.
@@ -112,7 +112,7 @@ TEST_F(CrashSafetyTest, AStoppedRegistrationLeavesTheOldDatabaseOrTheNewOne) {
                   s.format.IndexRecordBytes * (number + 1));
         EXPECT_EQ(std::filesystem::file_size(paths.Moves(s.format)), 512u * number);
         ASSERT_EQ(ReadGame(s.format, paths, Folder(), number, last, message), number);
-        EXPECT_EQ(test_support::UsiMoves(last), test_support::UsiMoves(game));
+        EXPECT_EQ(test::UsiMoves(last), test::UsiMoves(game));
       }
     }
   }
@@ -135,7 +135,7 @@ TEST_F(CrashSafetyTest, BothFilesReachTheDiskBeforeTheCountIsRaised) {
     int number = 0;
     std::string message;
     EXPECT_EQ(
-        RegisterGame(s.format, paths, Folder(), test_support::GoldenEvenGame(), number, message),
+        RegisterGame(s.format, paths, Folder(), test::GoldenEvenGame(), number, message),
         0);
     SetRecordFileFaultHook(nullptr);
     // The 2 MiB index first gets its count written whole (and synced).

@@ -8,7 +8,7 @@
 #include "platform/file_path.h"
 #include "tests/support/game_builder.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 void DatabaseFolderTest::WriteList(const std::string& name, std::string_view utf8) const {
   std::filesystem::create_directories(FilePath(Folder() + name).parent_path());
@@ -197,4 +197,4 @@ void PutSearchList(const std::string& path, const std::vector<int>& numbers) {
   ASSERT_TRUE(written && list.Commit()) << path;
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

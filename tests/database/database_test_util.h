@@ -17,7 +17,7 @@
 #include "rules/game_record.h"
 #include "tests/support/test_files.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 // A folder of its own for each test, removed afterwards.
 class DatabaseFolderTest : public ::testing::Test {
@@ -100,4 +100,4 @@ bool ReadListed(const std::string& path, std::vector<int>& numbers);
 // Writes `numbers` as the search list at `path`.
 void PutSearchList(const std::string& path, const std::vector<int>& numbers);
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

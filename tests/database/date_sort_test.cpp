@@ -90,10 +90,10 @@ TEST(DateSortOrderTest, KeysOfDates) {
   EXPECT_EQ(DateKey(-32768, 0, 0), INT32_MIN);
 }
 
-class SortDatabaseTest : public test_support::DatabaseFolderTest {};
+class SortDatabaseTest : public test::DatabaseFolderTest {};
 
 TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
-  using test_support::DatedGame;
+  using test::DatedGame;
   // Three dates, two of them equal, sorted both ways; then four games; each game has its
   // own block (its number of plies).
   struct Case {
@@ -119,8 +119,8 @@ TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
       const DatabasePaths paths = WriteGames(*format, "games.idx", c.games);
       std::vector<GameRecord> expected;
       for (int n : c.order) expected.push_back(c.games[n - 1]);
-      const test_support::DatabaseFiles want =
-          test_support::FilesOf(*format, WriteGames(*format, "expected.idx", expected));
+      const test::DatabaseFiles want =
+          test::FilesOf(*format, WriteGames(*format, "expected.idx", expected));
 
       std::vector<std::string> words;
       int pumps = 0;
@@ -132,7 +132,7 @@ TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
                              message),
                 0)
           << message;
-      EXPECT_EQ(test_support::FilesOf(*format, paths), want) << format->Caption;
+      EXPECT_EQ(test::FilesOf(*format, paths), want) << format->Caption;
       EXPECT_EQ(words, std::vector<std::string>{kStatusSorting});
       EXPECT_EQ(pumps, 2 * static_cast<int>(c.games.size()));  // reading keys, writing
     }
@@ -142,15 +142,15 @@ TEST_F(SortDatabaseTest, RewritesRecordsAndBlocksInTheSortsOrder) {
 TEST_F(SortDatabaseTest, HeaderKeepsItsBytesWithTheCountWrittenWhole) {
   const DatabasePaths paths =
       WriteGames(kKisenFormat, "games.idx",
-                 {test_support::DatedGame(2000, 1, 2), test_support::DatedGame(2000, 1, 1)});
+                 {test::DatedGame(2000, 1, 2), test::DatedGame(2000, 1, 1)});
   // Another program's header: bytes 2-3 beside a 16-bit count, and bytes of its own at 8.
-  std::string index = test_support::FileBytes(paths.Index(kKisenFormat));
+  std::string index = test::FileBytes(paths.Index(kKisenFormat));
   index[2] = '\x07';
   index[8] = '\x2A';
-  test_support::PutFileBytes(paths.Index(kKisenFormat), index);
+  test::PutFileBytes(paths.Index(kKisenFormat), index);
   std::string message;
   ASSERT_EQ(SortDatabase(kKisenFormat, paths, false, {}, message), 0) << message;
-  const std::string sorted = test_support::FileBytes(paths.Index(kKisenFormat));
+  const std::string sorted = test::FileBytes(paths.Index(kKisenFormat));
   EXPECT_EQ(sorted.substr(0, 4), std::string("\x02\x00\x00\x00", 4));
   EXPECT_EQ(sorted[8], '\x2A');
   EXPECT_EQ(sorted.substr(32), index.substr(64, 32) + index.substr(32, 32));

@@ -14,8 +14,8 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
 // The golden pair of each format.
 struct Golden {
@@ -23,12 +23,12 @@ struct Golden {
   std::string index, moves;
 };
 Golden GoldenOf(const DatabaseFormat& format) {
-  const DatabasePaths paths = test_support::GoldenPaths(format);
+  const DatabasePaths paths = test::GoldenPaths(format);
   return {format, paths.Index(format), paths.Moves(format)};
 }
 const Golden kGolden[] = {GoldenOf(kKisenFormat), GoldenOf(kTarvelFormat)};
 
-class GameDatabaseTest : public test_support::DatabaseFolderTest {
+class GameDatabaseTest : public test::DatabaseFolderTest {
  protected:
   using DatabaseFolderTest::CopyGolden;
   DatabasePaths CopyGolden(const Golden& g) const { return CopyGolden(g.format); }
@@ -82,12 +82,12 @@ TEST_F(GameDatabaseTest, RegisteredGamesAreTheGoldenBytes) {
     EXPECT_EQ(FileBytes(paths.Moves(g.format)), "");
     int number = 0;
     ASSERT_EQ(
-        RegisterGame(g.format, paths, Folder(), test_support::GoldenEvenGame(), number, message), 0)
+        RegisterGame(g.format, paths, Folder(), test::GoldenEvenGame(), number, message), 0)
         << message;
     EXPECT_EQ(number, 1);
     number = 0;
     ASSERT_EQ(
-        RegisterGame(g.format, paths, Folder(), test_support::GoldenLanceGame(), number, message),
+        RegisterGame(g.format, paths, Folder(), test::GoldenLanceGame(), number, message),
         0)
         << message;
     EXPECT_EQ(number, 2);
@@ -109,7 +109,7 @@ TEST_F(GameDatabaseTest, OverwritingAGameKeepsTheWordsNotInterpreted) {
     int number = 1;
     std::string message;
     ASSERT_EQ(
-        RegisterGame(g.format, paths, Folder(), test_support::GoldenLanceGame(), number, message),
+        RegisterGame(g.format, paths, Folder(), test::GoldenLanceGame(), number, message),
         0)
         << message;
     EXPECT_EQ(number, 1);
@@ -127,9 +127,9 @@ TEST_F(GameDatabaseTest, OverwritingAGameKeepsTheWordsNotInterpreted) {
 }
 
 TEST_F(GameDatabaseTest, RegistrationRefusalsChangeNothing) {
-  const GameRecord set_up = test_support::MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b - 1", "5i5h");
+  const GameRecord set_up = test::MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b - 1", "5i5h");
   const GameRecord eight =
-      test_support::MakeRecord("3gkg3/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1");
+      test::MakeRecord("3gkg3/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1");
   struct Case {
     const char* name;
     const Golden& golden;
@@ -140,9 +140,9 @@ TEST_F(GameDatabaseTest, RegistrationRefusalsChangeNothing) {
       {"a set-up position", kGolden[0], set_up, 0, kMessageNotSavable},
       {"a set-up position", kGolden[1], set_up, 1, kMessageNotSavable},
       {"eight pieces (Tarvel only)", kGolden[0], eight, 0, kMessageNotSavable},
-      {"beyond the count", kGolden[1], test_support::GoldenEvenGame(), 3,
+      {"beyond the count", kGolden[1], test::GoldenEvenGame(), 3,
        kMessageNumberBeyondCount},
-      {"a negative number", kGolden[0], test_support::GoldenEvenGame(), -1,
+      {"a negative number", kGolden[0], test::GoldenEvenGame(), -1,
        kMessageNumberBeyondCount},
   };
   for (const Case& c : cases) {
@@ -210,7 +210,7 @@ TEST_F(GameDatabaseTest, PairsThatDisagreeAreReadUpToTheirWholeGames) {
       EXPECT_EQ(count, c.count) << c.name;
     }
     // Reading leaves the record as it was, whatever went wrong.
-    GameRecord r = test_support::GoldenEvenGame();
+    GameRecord r = test::GoldenEvenGame();
     const GameRecord before = r;
     message.clear();
     EXPECT_EQ(ReadGame(kKisenFormat, paths, Folder(), c.count + 1, r, message), 0) << c.name;
@@ -227,17 +227,17 @@ TEST_F(GameDatabaseTest, PairsThatDisagreeAreReadUpToTheirWholeGames) {
 // until its repair has set its count to them (and changed nothing else); an empty index takes
 // its first game.
 TEST_F(GameDatabaseTest, ADamagedDatabaseIsWrittenOnlyAfterItsRepair) {
-  const GameRecord game = test_support::GoldenEvenGame();
+  const GameRecord game = test::GoldenEvenGame();
   for (const Golden& g : kGolden) {
     SCOPED_TRACE(g.format.Caption);
     const DatabasePaths paths = CopyGolden(g);
     PutFileBytes(paths.Moves(g.format), FileBytes(g.moves).substr(0, 600));
-    const test_support::DatabaseFiles cut = test_support::FilesOf(g.format, paths);
+    const test::DatabaseFiles cut = test::FilesOf(g.format, paths);
     std::string message;
     int number = 0, count = 0;
     EXPECT_EQ(RegisterGame(g.format, paths, Folder(), game, number, message), 1);
     EXPECT_EQ(message, kMessageMalformed);
-    EXPECT_EQ(test_support::FilesOf(g.format, paths), cut);
+    EXPECT_EQ(test::FilesOf(g.format, paths), cut);
 
     ASSERT_EQ(RepairDatabase(g.format, paths, count, message), 0) << message;
     EXPECT_EQ(count, 1);
@@ -293,7 +293,7 @@ TEST_F(GameDatabaseTest, AStoredHandicapCodeOutOfRangeReadsAsTheNearestAndMovesS
     ASSERT_EQ(ReadGame(g.format, paths, Folder(), c.n, r, message), c.n) << message;
     EXPECT_EQ(r.InitialPosition, HandicapPosition(c.start)) << c.code;
     EXPECT_EQ(r.StartIndex, HandicapStartIndex(c.start));
-    EXPECT_EQ(test_support::UsiMoves(r), c.usi) << c.code;
+    EXPECT_EQ(test::UsiMoves(r), c.usi) << c.code;
   }
 }
 
@@ -340,7 +340,7 @@ TEST_F(GameDatabaseTest, KisenOpeningsComeFromOneListForReadingAndRegistering) {
     const DatabasePaths paths = CopyGolden(kGolden[0]);
     int number = 0;
     std::string message;
-    ASSERT_EQ(RegisterGame(kKisenFormat, paths, Folder(), test_support::GoldenEvenGame(), number,
+    ASSERT_EQ(RegisterGame(kKisenFormat, paths, Folder(), test::GoldenEvenGame(), number,
                            message),
               0);
     EXPECT_EQ(FileBytes(paths.Index(kKisenFormat))[3 * 32 + 14], c.stored);

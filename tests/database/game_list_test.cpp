@@ -15,9 +15,9 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
+using test::FileBytes;
 
-class GameListTest : public test_support::DatabaseFolderTest {
+class GameListTest : public test::DatabaseFolderTest {
  protected:
   // The header and the lines of the first page (UTF-8, to read failures; the bytes were
   // compared in cp932 first).
@@ -115,8 +115,8 @@ TEST_F(GameListTest, GoldenLinesOfBothFormatsWithEveryColumnType) {
 TEST_F(GameListTest, PagesAndScrollRulesOfFortyFiveEntries) {
   DatabaseSelection selection;
   selection.Paths = PathsOf("games.mix");
-  ASSERT_TRUE(test_support::WriteSyntheticDatabase(
-      kTarvelFormat, selection.Paths, 45, test_support::RandomGames(kTarvelFormat, 3, 4, 2, 5)));
+  ASSERT_TRUE(test::WriteSyntheticDatabase(
+      kTarvelFormat, selection.Paths, 45, test::RandomGames(kTarvelFormat, 3, 4, 2, 5)));
   GameList list;
   std::string message;
   ASSERT_EQ(list.Open(kTarvelFormat, Folder(), selection, message), 0);
@@ -124,7 +124,7 @@ TEST_F(GameListTest, PagesAndScrollRulesOfFortyFiveEntries) {
   std::vector<int> all(45);
   std::iota(all.begin(), all.end(), 1);
   std::vector<int> read;
-  ASSERT_TRUE(test_support::ReadListed(SearchListPath(kTarvelFormat, Folder()), read));
+  ASSERT_TRUE(test::ReadListed(SearchListPath(kTarvelFormat, Folder()), read));
   EXPECT_EQ(read, all);
   EXPECT_EQ(list.ScrollMax(), 25);
 
@@ -156,7 +156,7 @@ TEST_F(GameListTest, PagesAndScrollRulesOfFortyFiveEntries) {
 
   // A search's list; a number the database does not hold gives no line.
   selection.SearchCount = 3;
-  test_support::PutSearchList(SearchListPath(kTarvelFormat, Folder()), {3, 46, 9, 40});
+  test::PutSearchList(SearchListPath(kTarvelFormat, Folder()), {3, 46, 9, 40});
   ASSERT_EQ(list.Open(kTarvelFormat, Folder(), selection, message), 0);
   EXPECT_EQ(list.Count(), 3);
   EXPECT_EQ(list.ScrollMax(), 0);
@@ -199,7 +199,7 @@ TEST_F(GameListTest, OpeningClosingColumnsAndTheLoadedGame) {
 
   // The game at the searched ply, or at its start; the result message at its end only.
   int empty = 0;
-  GameRecord no_moves = test_support::GoldenEvenGame();
+  GameRecord no_moves = test::GoldenEvenGame();
   no_moves.MoveList[0] = MoveCode{};
   ASSERT_EQ(RegisterGame(kKisenFormat, selection.Paths, DatabaseNames{}, no_moves, empty, message),
             0);

@@ -16,9 +16,9 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
-using test_support::SyntheticFieldsOf;
+using test::FileBytes;
+using test::PutFileBytes;
+using test::SyntheticFieldsOf;
 
 const DatabaseFormat* const kFormats[] = {&kKisenFormat, &kTarvelFormat};
 
@@ -92,13 +92,13 @@ std::vector<std::pair<PositionMode, Position>> PatternsOf(const std::vector<Game
   return patterns;
 }
 
-class GameSearchTest : public test_support::DatabaseFolderTest {
+class GameSearchTest : public test::DatabaseFolderTest {
  protected:
   DatabasePaths Synthetic(const DatabaseFormat& format, int count,
                           const std::vector<GameRecord>& games) const {
     const DatabasePaths paths =
         PathsOf(format.Kind == DatabaseKind::kKisen ? "synthetic.idx" : "synthetic.mix");
-    EXPECT_TRUE(test_support::WriteSyntheticDatabase(format, paths, count, games));
+    EXPECT_TRUE(test::WriteSyntheticDatabase(format, paths, count, games));
     return paths;
   }
 };
@@ -110,7 +110,7 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
   for (const DatabaseFormat* format : kFormats) {
     SCOPED_TRACE(format->Caption);
     // Some games run past the 256 plies a block holds.
-    const std::vector<GameRecord> games = test_support::RandomGames(*format, 300, 300, 6, 11);
+    const std::vector<GameRecord> games = test::RandomGames(*format, 300, 300, 6, 11);
     const int size = static_cast<int>(games.size()), count = 1100;
     const DatabasePaths paths = Synthetic(*format, count, games);
     int partial = 0;
@@ -123,7 +123,7 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
       ASSERT_EQ(db.Open(*format, paths, RecordFile::Mode::kRead, message), 0);
       // Numbers 1..size hold every game once.
       for (int n = 1; n <= size; ++n) {
-        const int g = test_support::GameOfNumber(n, size);
+        const int g = test::GameOfNumber(n, size);
         const GameRecord& game = games[static_cast<std::size_t>(g)];
         const int ply = plies[static_cast<std::size_t>(g)];
         std::uint8_t block[kMoveBlockBytes];
@@ -139,7 +139,7 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
       }
       std::vector<int> expected;
       for (int n = 1; n <= count; ++n) {
-        if (plies[static_cast<std::size_t>(test_support::GameOfNumber(n, size))] >= 0)
+        if (plies[static_cast<std::size_t>(test::GameOfNumber(n, size))] >= 0)
           expected.push_back(n);
       }
       EXPECT_EQ(Found(*format, paths, pattern), expected);
@@ -153,7 +153,7 @@ TEST_F(GameSearchTest, PositionModesFindWhatAPlainReplayFinds) {
 // Hand-made positions on the golden games: the position after the last move is never tested;
 // one piece alone finds every game where it stands before a move, mode 1 also turned round.
 TEST_F(GameSearchTest, GoldenGamesAtHandMadePositions) {
-  const GameRecord even = test_support::GoldenEvenGame();
+  const GameRecord even = test::GoldenEvenGame();
   Position horse{};  // a first player's horse on 2二 alone
   horse.Board[SquareOf(2, 2)] = kHorse;
   struct Case {
@@ -189,9 +189,9 @@ TEST_F(GameSearchTest, GoldenGamesAtHandMadePositions) {
 
 // The record conditions over a synthetic database whose fields follow from the game number.
 TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
-  test_support::WriteSyntheticLists(Folder());
+  test::WriteSyntheticLists(Folder());
   const int count = 2000;
-  using Fields = test_support::SyntheticFields;
+  using Fields = test::SyntheticFields;
   struct Case {
     const char *player1, *player2, *tournament, *opening, *from, *to;
     bool (*keep)(const Fields&);
@@ -220,7 +220,7 @@ TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
       // A name that is not in a list is no condition.
       {"", "", "棋戦100", "戦型0", "", "", [](const Fields&) { return true; }},
   };
-  const std::vector<GameRecord> games = test_support::RandomGames(kKisenFormat, 8, 20, 4, 3);
+  const std::vector<GameRecord> games = test::RandomGames(kKisenFormat, 8, 20, 4, 3);
   for (const DatabaseFormat* format : kFormats) {
     const DatabasePaths paths = Synthetic(*format, count, games);
     for (const Case& c : cases) {
@@ -249,7 +249,7 @@ TEST_F(GameSearchTest, RecordConditionsKeepTheGamesThatPassThemAll) {
       ASSERT_EQ(
           RunSearch(*format, Folder(), conditions, dates, selection, settings, kept, {}, message),
           0);
-      ASSERT_TRUE(test_support::ReadListed(SearchListPath(*format, Folder()), found));
+      ASSERT_TRUE(test::ReadListed(SearchListPath(*format, Folder()), found));
       EXPECT_EQ(found, expected) << format->Caption << " " << c.player1 << c.tournament << c.from;
       EXPECT_EQ(kept, static_cast<int>(expected.size()));
       EXPECT_EQ(selection.SearchCount, static_cast<int>(expected.size()));
@@ -308,7 +308,7 @@ TEST_F(GameSearchTest, SearchListFileCountColumnsAndPumping) {
   const std::string path = Folder() + "list.dat";
   PutFileBytes(path, std::string("\x05\0\0\0\x00\x01\0\0\0\0\0\0\x07\0\0\0", 16));
   std::vector<int> numbers;
-  ASSERT_TRUE(test_support::ReadListed(path, numbers));
+  ASSERT_TRUE(test::ReadListed(path, numbers));
   EXPECT_EQ(numbers, (std::vector<int>{5, 256}));
   int count = 0;
   PutFileBytes(path, std::string("\x05\0\0\0\x06\0\0\0\x07\0\0", 11));

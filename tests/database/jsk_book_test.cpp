@@ -16,10 +16,10 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
-class JskBookTest : public test_support::DatabaseFolderTest {
+class JskBookTest : public test::DatabaseFolderTest {
  protected:
   std::string BookPath() const { return Folder() + "book.jsk"; }
   // Writes the book of the Tarvel database `paths`; the message, or "" on success.
@@ -50,14 +50,14 @@ class JskBookTest : public test_support::DatabaseFolderTest {
 // Written by hand from the layout and the three constants (header drawn with seed 2 +
 // kJskSeedKey): a change of a constant, of the scrambling or of the record is caught here.
 TEST_F(JskBookTest, TheGoldenDatabaseGivesTheGoldenBook) {
-  EXPECT_EQ(Write(test_support::GoldenPaths(kTarvelFormat)), "");
+  EXPECT_EQ(Write(test::GoldenPaths(kTarvelFormat)), "");
   EXPECT_EQ(FileBytes(BookPath()), FileBytes(std::string(SHOGI_TEST_DATA) + "/jsk/two_games.jsk"));
   const JskBook book = Read();
   ASSERT_EQ(book.Count(), 2);
   EXPECT_EQ(JskBook::StartOf(book.Record(1)), Handicap::kEven);
   EXPECT_EQ(JskBook::StartOf(book.Record(2)), Handicap::kLance);
   EXPECT_EQ(book.Record(2).Slots[0], (MoveCode{0xFF, 1}));
-  EXPECT_EQ(book.Record(2).Slots[1], test_support::UsiMove("3c3d"));
+  EXPECT_EQ(book.Record(2).Slots[1], test::UsiMove("3c3d"));
 }
 
 TEST_F(JskBookTest, TheHeaderHidesTheCountAndScramblingTwiceRestores) {
@@ -101,8 +101,8 @@ TEST_F(JskBookTest, FortyThousandGamesGiveThe32766RecordsOfTheCap) {
 TEST_F(JskBookTest, RecordsHoldTheFirst64SlotsOfTheirGames) {
   std::string message;
   ASSERT_EQ(CreateDatabase(kTarvelFormat, PathsOf("games.mix"), message), 0);
-  test_support::Game thirty, seventy;
-  for (test_support::Game* g : {&thirty, &seventy}) {
+  test::Game thirty, seventy;
+  for (test::Game* g : {&thirty, &seventy}) {
     const int plies = g == &thirty ? 30 : 70;
     for (int i = 0; i < plies; ++i)
       ASSERT_TRUE(g->TryMove(g->LegalMoves()[(i * 7) % g->LegalMoves().size()]));
@@ -123,9 +123,9 @@ TEST_F(JskBookTest, RecordsHoldTheFirst64SlotsOfTheirGames) {
 // The computer player's look-up: a record counts only with the same start and when its moves
 // reach the position at that ply.
 TEST_F(JskBookTest, ARecordsMoveIsFoundWhereItsGameReachesThePosition) {
-  EXPECT_EQ(Write(test_support::GoldenPaths(kTarvelFormat)), "");
+  EXPECT_EQ(Write(test::GoldenPaths(kTarvelFormat)), "");
   const JskBook book = Read();
-  const GameRecord even = test_support::GoldenEvenGame(), lance = test_support::GoldenLanceGame();
+  const GameRecord even = test::GoldenEvenGame(), lance = test::GoldenLanceGame();
   const struct {
     const char* what;
     Handicap start;

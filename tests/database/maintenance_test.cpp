@@ -17,11 +17,11 @@
 namespace shogi {
 namespace {
 
-using test_support::DatedGame;
-using test_support::FilesOf;
-using test_support::MakeRecord;
+using test::DatedGame;
+using test::FilesOf;
+using test::MakeRecord;
 
-class MaintenanceTest : public test_support::DatabaseFolderTest {
+class MaintenanceTest : public test::DatabaseFolderTest {
  protected:
   // Hooks that note the status words, the questions (answering `yes`) and the progress
   // reports.
@@ -45,12 +45,12 @@ class DuplicatesTest : public MaintenanceTest {
  protected:
   int Check(const DatabaseFormat& format, const DatabasePaths& paths, std::vector<int>& listed,
             std::int64_t max_entries = kMaxSearchListEntries, bool writes_fail = false) {
-    test_support::PutSearchList(List(), {5, 6});
+    test::PutSearchList(List(), {5, 6});
     if (writes_fail)
       SetReplaceFaultHook([](ReplaceStep step) { return step != ReplaceStep::kWrite; });
     const int rc = FindDuplicates(format, paths, List(), Noting(), pairs, message, max_entries);
     SetReplaceFaultHook(nullptr);
-    EXPECT_TRUE(test_support::ReadListed(List(), listed));
+    EXPECT_TRUE(test::ReadListed(List(), listed));
     return rc;
   }
   std::string List() const { return Folder() + "list.dat"; }
@@ -298,11 +298,11 @@ TEST_F(MaintenanceTest, TheDeletedGameLeavesTheListAndLaterNumbersMoveUp) {
   };
   const std::string path = Folder() + "list.dat";
   for (Case& c : cases) {
-    test_support::PutSearchList(path, c.list);
+    test::PutSearchList(path, c.list);
     std::string message;
     ASSERT_EQ(RenumberListAfterDeletion(path, c.deleted, c.length, c.top, message), 0);
     std::vector<int> listed;
-    ASSERT_TRUE(test_support::ReadListed(path, listed));
+    ASSERT_TRUE(test::ReadListed(path, listed));
     EXPECT_EQ(listed, c.expected);
     EXPECT_EQ(c.length, static_cast<int>(c.expected.size()));
     EXPECT_EQ(c.top, c.expected_top);
@@ -321,7 +321,7 @@ TEST_F(MaintenanceTest, RemovingADatabaseTakesBothFilesAfterTheQuestion) {
     EXPECT_EQ(RemoveDatabase(*format, paths.Index(*format), Noting(false), message), 1);
     EXPECT_EQ(FilesOf(*format, paths), before);
     EXPECT_EQ(RemoveDatabase(*format, paths.Index(*format), Noting(), message), 0);
-    EXPECT_EQ(FilesOf(*format, paths), test_support::DatabaseFiles{});
+    EXPECT_EQ(FilesOf(*format, paths), test::DatabaseFiles{});
   }
   EXPECT_EQ(questions, std::vector<std::string>(4, kQuestionRemoveDatabase));
 }
@@ -375,13 +375,13 @@ TEST_F(MaintenanceTest, AStagingFolderLeftByACrashIsFinishedOrThrownAway) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    test_support::PutFiles(kKisenFormat, paths, old);
+    test::PutFiles(kKisenFormat, paths, old);
     std::filesystem::remove_all(staging);
     std::filesystem::create_directory(staging);
     for (const auto& [name, bytes] : c.files)
-      test_support::PutFileBytes(staging + "/" + name, bytes);
+      test::PutFileBytes(staging + "/" + name, bytes);
     if (c.files.size() == 2 && c.files[0].first == "1") {
-      test_support::PutFiles(kKisenFormat, paths, {old.Index, fresh.Moves});
+      test::PutFiles(kKisenFormat, paths, {old.Index, fresh.Moves});
     }
     int count = 0;
     std::string message;
@@ -390,7 +390,7 @@ TEST_F(MaintenanceTest, AStagingFolderLeftByACrashIsFinishedOrThrownAway) {
     EXPECT_EQ(after.Index, c.is_new ? fresh.Index : old.Index);
     EXPECT_EQ(after.Staging, c.rc != 0);
     if (c.rc != 0) {
-      EXPECT_EQ(test_support::FileBytes(staging + "/notes.txt"), "mine");
+      EXPECT_EQ(test::FileBytes(staging + "/notes.txt"), "mine");
     }
   }
 }

@@ -47,7 +47,7 @@ class ListFolderTest : public ::testing::Test {
     for (const auto& s : v) out.push_back(Utf8(s));
     return out;
   }
-  test_support::TempFolder folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(ListFolderTest, PlayersComeFromTheTarvelListElseFromByteSixOfTheKisenList) {

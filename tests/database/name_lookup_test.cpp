@@ -8,7 +8,7 @@
 namespace shogi {
 namespace {
 
-using NameListTest = test_support::DatabaseFolderTest;
+using NameListTest = test::DatabaseFolderTest;
 
 TEST(NameTextTest, SqueezeSpacesAndListNumbers) {
   struct Squeeze {

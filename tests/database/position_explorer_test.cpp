@@ -18,8 +18,8 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
 constexpr int kIndexPlies = 12;
 
@@ -27,11 +27,11 @@ constexpr int kIndexPlies = 12;
 // than a block, some going there and back (a position twice) and some reaching one
 // position by two move orders.
 std::vector<GameRecord> RandomDatabaseGames(const DatabaseFormat& format, std::uint32_t seed) {
-  std::vector<GameRecord> games = test_support::RandomGames(format, 90, 300, 4, seed);
+  std::vector<GameRecord> games = test::RandomGames(format, 90, 300, 4, seed);
   std::mt19937 rng(seed);
   const char* const openings[] = {"2h3h 8b7b 3h2h 7b8b", "7g7f 3c3d 2g2f", "2g2f 3c3d 7g7f"};
   for (int i = 0; i < 45; ++i) {
-    test_support::Game game;
+    test::Game game;
     game.Play(openings[i % 3]);
     for (int moves = static_cast<int>(rng() % 20); moves > 0; --moves) {
       const std::vector<MoveCode> legal = game.LegalMoves();
@@ -107,7 +107,7 @@ std::string Text(const ExplorerAnswer& a) {
   return text;
 }
 
-class PositionExplorerTest : public test_support::DatabaseFolderTest {
+class PositionExplorerTest : public test::DatabaseFolderTest {
  protected:
   // A random database; a few blocks get a move that cannot be played, which ends the game.
   DatabasePaths Database(const DatabaseFormat& format, std::uint32_t seed) {

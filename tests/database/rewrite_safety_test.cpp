@@ -28,9 +28,9 @@
 namespace shogi {
 namespace {
 
-using test_support::DatabaseFiles;
-using test_support::DatedGame;
-using test_support::FilesOf;
+using test::DatabaseFiles;
+using test::DatedGame;
+using test::FilesOf;
 
 // The stops here end processes; they do not cut the power, so what the disk holds is not
 // their question, and a folder in memory, where syncing costs nothing, keeps the thousands
@@ -75,7 +75,7 @@ std::vector<GameRecord> Games(int count, int year, Order order) {
   return games;
 }
 
-class RewriteSafetyTest : public test_support::DatabaseFolderTest {
+class RewriteSafetyTest : public test::DatabaseFolderTest {
  protected:
   void TearDown() override {
     SetReplaceFaultHook(nullptr);
@@ -162,13 +162,13 @@ std::vector<Rewrite> Rewrites(const std::string& folder) {
       {"yearbook",
        {&kTarvelFormat},
        [folder](RewriteSafetyTest& t, const DatabaseFormat& f) {
-         std::vector<test_support::YearbookGame> games(50);
+         std::vector<test::YearbookGame> games(50);
          for (auto& g : games) {
            g.Title = "第１期竜王戦";
            g.FirstFamily = "羽生";
            g.Moves = {{0x77, 0x67, 0}, {0x33, 0x43, 0}};
          }
-         test_support::WriteYearbookFiles(folder, games);
+         test::WriteYearbookFiles(folder, games);
          return t.WriteGames(f, "games.mix", Games(3, 1990, Order::kOldestFirst));
        },
        [folder](auto&, auto& p, auto& h, auto& m) {
@@ -219,7 +219,7 @@ bool KilledAt(int step, Work work) {
 
 void Reset(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& old) {
   std::filesystem::remove_all(RewriteStagingPath(format, paths));
-  test_support::PutFiles(format, paths, old);
+  test::PutFiles(format, paths, old);
 }
 
 TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {

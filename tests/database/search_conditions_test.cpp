@@ -139,7 +139,7 @@ TEST(DialogNameNumberTest, NamesAreComparedWholeWithoutSpacesInNumberOrder) {
   }
 }
 
-using SearchDialogTest = test_support::DatabaseFolderTest;
+using SearchDialogTest = test::DatabaseFolderTest;
 
 TEST_F(SearchDialogTest, ConditionsBecomeTheNumbersOrTextsOfTheDatabase) {
   WriteGoldenLists();

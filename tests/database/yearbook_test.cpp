@@ -15,7 +15,7 @@
 namespace shogi {
 namespace {
 
-using test_support::YearbookGame;
+using test::YearbookGame;
 
 TEST(YearbookTitleTest, TournamentGameNumberAndHandicapComeFromTheTitle) {
   struct Case {
@@ -45,20 +45,20 @@ TEST(YearbookTitleTest, TournamentGameNumberAndHandicapComeFromTheTitle) {
   EXPECT_EQ(ReadYearbookTitle(std::string("\x82") + Cp932("名人戦")).Tournament, 0);
 }
 
-class YearbookTest : public test_support::DatabaseFolderTest {
+class YearbookTest : public test::DatabaseFolderTest {
  protected:
-  YearbookFiles Files(const test_support::YearbookPaths& p) const {
+  YearbookFiles Files(const test::YearbookPaths& p) const {
     return {p.Headers, p.MoveIndex, p.MoveData, Folder() + "out.mix"};
   }
   TarvelIndexRecord Record(int n) const {
     TarvelIndexRecord r;
-    const std::string index = test_support::FileBytes(Folder() + "out.mix");
+    const std::string index = test::FileBytes(Folder() + "out.mix");
     EXPECT_GE(index.size(), 40u * (n + 1));
     std::memcpy(&r, index.data() + 40 * n, sizeof r);
     return r;
   }
   std::string Block(int n) const {
-    return test_support::FileBytes(Folder() + "out.mkf").substr(512 * (n - 1), 512);
+    return test::FileBytes(Folder() + "out.mkf").substr(512 * (n - 1), 512);
   }
 };
 
@@ -89,8 +89,8 @@ TEST_F(YearbookTest, GamesBecomeTarvelRecordsAndBlocks) {
   handicap.Moves = {{0x33, 0x43, 0}};
   YearbookGame unfinished;
   unfinished.Result = 7;
-  const test_support::YearbookPaths paths = test_support::WriteYearbookFiles(
-      Folder(), {test_support::NotAGame(), even, handicap, test_support::NotAGame(), unfinished});
+  const test::YearbookPaths paths = test::WriteYearbookFiles(
+      Folder(), {test::NotAGame(), even, handicap, test::NotAGame(), unfinished});
   int converted = 0;
   std::string message;
   ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
@@ -98,7 +98,7 @@ TEST_F(YearbookTest, GamesBecomeTarvelRecordsAndBlocks) {
   EXPECT_EQ(message, "全部で3局変換しました。");
   EXPECT_EQ(std::filesystem::file_size(Folder() + "out.mix"), 40u * 4);
   EXPECT_EQ(std::filesystem::file_size(Folder() + "out.mkf"), 512u * 3);
-  EXPECT_EQ(test_support::FileBytes(Folder() + "out.mix").substr(0, 4), std::string("\3\0\0\0", 4));
+  EXPECT_EQ(test::FileBytes(Folder() + "out.mix").substr(0, 4), std::string("\3\0\0\0", 4));
 
   const TarvelIndexRecord first = Record(1);
   EXPECT_EQ(Name(first.FirstName), "羽生　善治");
@@ -126,7 +126,7 @@ TEST_F(YearbookTest, MovesBeyondTheBlocksSlotsAreDropped) {
   for (int k = 0; k < 300; ++k) game.Moves.push_back({0x77, 0x67, 0});
   YearbookGame handicap = game;
   handicap.Title = "角落";
-  const auto paths = test_support::WriteYearbookFiles(Folder(), {game, handicap});
+  const auto paths = test::WriteYearbookFiles(Folder(), {game, handicap});
   int converted = 0;
   std::string message;
   ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
@@ -145,7 +145,7 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
   } cases[] = {{-1, -1, 4}, {2, -1, 2}, {-1, 1, 1}, {0, -1, 0}};
   for (const Case& c : cases) {
     const auto paths =
-        test_support::WriteYearbookFiles(Folder(), games, c.index_games, c.data_games);
+        test::WriteYearbookFiles(Folder(), games, c.index_games, c.data_games);
     int converted = -1;
     std::string message;
     ASSERT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0) << message;
@@ -154,8 +154,8 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
     EXPECT_EQ(std::filesystem::file_size(Folder() + "out.mix"), 40u * (c.converted + 1));
   }
   // A move index without even its header holds no games.
-  const auto paths = test_support::WriteYearbookFiles(Folder(), games);
-  test_support::PutFileBytes(paths.MoveIndex, "1234");
+  const auto paths = test::WriteYearbookFiles(Folder(), games);
+  test::PutFileBytes(paths.MoveIndex, "1234");
   int converted = -1;
   std::string message;
   EXPECT_EQ(ImportYearbook(Files(paths), converted, {}, message), 0);
@@ -163,7 +163,7 @@ TEST_F(YearbookTest, ShortInputsEndTheImportWithWhatWasConverted) {
 }
 
 TEST_F(YearbookTest, MissingInputsAndFilesThatCannotBeMadeCreateNothing) {
-  const auto paths = test_support::WriteYearbookFiles(Folder(), std::vector<YearbookGame>(1));
+  const auto paths = test::WriteYearbookFiles(Folder(), std::vector<YearbookGame>(1));
   const std::string gone = Folder() + "gone.dat";
   struct Case {
     YearbookFiles files;

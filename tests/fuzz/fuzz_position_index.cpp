@@ -34,9 +34,9 @@ struct Fixture {
     std::filesystem::create_directories(Folder);
     std::string message;
     IndexBuildReport report;
-    const auto games = test_support::RandomGames(kKisenFormat, kGames, 40, 4, 7);
+    const auto games = test::RandomGames(kKisenFormat, kGames, 40, 4, 7);
     if (DatabasePathsOf(Folder + "games.idx", Paths, message) != 0 ||
-        !test_support::WriteSyntheticDatabase(kKisenFormat, Paths, kGames, games) ||
+        !test::WriteSyntheticDatabase(kKisenFormat, Paths, kGames, games) ||
         BuildPositionIndex(kKisenFormat, Paths, 8, {}, report, message) != 0)
       std::abort();
     // A registered game, so that the index has a log.

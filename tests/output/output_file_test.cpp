@@ -8,9 +8,9 @@
 namespace shogi::test {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
-using test_support::TempFolder;
+using test::FileBytes;
+using test::PutFileBytes;
+using test::TempFolder;
 
 TEST(OutputFile, CreatingTruncatesAndAppendingKeepsWhatWasThere) {
   TempFolder folder;

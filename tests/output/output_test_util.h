@@ -18,7 +18,7 @@ inline constexpr const char* kMiddleGameUsi =
 
 // A played game (names 先手太郎 / 後手花子), shown after its last move.
 inline GameRecord PlayedGame(const char* usi, const char* sfen = "startpos") {
-  test_support::Game game(sfen);
+  test::Game game(sfen);
   EXPECT_TRUE(game.Play(usi));
   CopyCp932Field(game.record.FirstName, Cp932("先手太郎"));
   CopyCp932Field(game.record.SecondName, Cp932("後手花子"));

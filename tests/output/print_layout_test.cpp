@@ -16,7 +16,7 @@ GameRecord LongGame(int plies) {
   const char* const steps[4] = {"5i5h", "5a5b", "5h5i", "5b5a"};
   std::string usi;
   for (int i = 0; i < plies; ++i) usi += std::string(steps[i % 4]) + " ";
-  return test_support::MakeRecord("startpos", usi);
+  return test::MakeRecord("startpos", usi);
 }
 
 TEST(RecordPrint, HeaderRowsAndEmptyLinesEveryFiveRows) {
@@ -78,7 +78,7 @@ TEST(RecordPrint, ALongRecordContinuesOnAnotherPage) {
 }
 
 TEST(DiagramPrint, CellsAreTheMagnificationInTextLines) {
-  const Position pos = test_support::FromSfen("startpos").pos;
+  const Position pos = test::FromSfen("startpos").pos;
   for (int mag = 1; mag <= 5; ++mag) {
     PrintSettings settings;
     settings.Magnification = mag;
@@ -117,7 +117,7 @@ TEST(DiagramPrint, ADiagramWiderThanThePageShrinksWithItsCells) {
   settings.Comments[0] = "一";
   // Twelve cells of 5 x 20 would take 1200 across a page of 960: cells of 80.
   const auto pages =
-      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 960, 5000);
+      DiagramPrintPages(test::FromSfen("startpos").pos, settings, 20, 960, 5000);
   ASSERT_EQ(pages.size(), 1u);
   const DiagramPage& p = pages[0];
   EXPECT_EQ(p.Layout.Lines[0].X1, 80);
@@ -138,7 +138,7 @@ TEST(DiagramPrint, LongHandsStayInTheRowsBesideTheBoard) {
   for (const char* sfen :
        {"4k4/9/9/9/9/9/9/9/4K4 b RBGSNL2P 1", "4k4/9/9/9/9/9/9/9/4K4 b R2G2S2N2L9Pb2g2s2n2l9p 1"}) {
     const auto pages =
-        DiagramPrintPages(test_support::FromSfen(sfen).pos, settings, h, 10000, 10000);
+        DiagramPrintPages(test::FromSfen(sfen).pos, settings, h, 10000, 10000);
     std::vector<std::array<int, 4>> boxes;  // left, top, right, bottom
     for (const DiagramGlyph& g : pages[0].Layout.Glyphs)
       boxes.push_back({g.X, g.Y, g.X + g.Width, g.Y + g.Height});
@@ -160,7 +160,7 @@ TEST(DiagramPrint, CommentsThatDoNotFitGoOnTheNextPage) {
   settings.Magnification = 5;
   for (std::string& c : settings.Comments) c = "コメント";
   const auto pages =
-      DiagramPrintPages(test_support::FromSfen("startpos").pos, settings, 20, 10000, 1300);
+      DiagramPrintPages(test::FromSfen("startpos").pos, settings, 20, 10000, 1300);
   // The board ends at 1100; comments at 1200 (fits) and 1300, 1400 (next page).
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].Texts.size(), 2u);

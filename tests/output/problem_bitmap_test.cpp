@@ -10,7 +10,7 @@
 namespace shogi::test {
 namespace {
 
-using test_support::FromSfen;
+using test::FromSfen;
 
 unsigned LittleEndian(const std::string& bytes, std::size_t at, int size) {
   unsigned value = 0;
@@ -69,13 +69,13 @@ TEST(ProblemBitmap, RowsRunFromTheBottomUpAndWhiteIsBitOne) {
 }
 
 TEST(ProblemBitmap, WritingReportsThePathAndAFileThatCannotBeMade) {
-  test_support::TempFolder folder;
+  test::TempFolder folder;
   const OneBitPicture picture = DrawProblem(FromSfen("startpos").pos, "▲先手", "▽後手");
   std::string message;
   const std::string path = folder.Path() + "kyokumen.bmp";
   ASSERT_EQ(WriteProblemBitmap(path, picture, message), 0);
   EXPECT_EQ(message, path + "を作成しました。");
-  EXPECT_EQ(test_support::FileBytes(path), ProblemBitmapBytes(picture));
+  EXPECT_EQ(test::FileBytes(path), ProblemBitmapBytes(picture));
   const std::string bad = folder.Path() + "no/such.bmp";
   EXPECT_EQ(WriteProblemBitmap(bad, picture, message), 1);
   EXPECT_EQ(message, bad + "が作成出来ません。");

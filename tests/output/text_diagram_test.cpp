@@ -8,7 +8,7 @@
 namespace shogi::test {
 namespace {
 
-using test_support::MakeRecord;
+using test::MakeRecord;
 using Lines = std::vector<std::string>;
 
 std::string Repeat(const std::string& text, int times) {
@@ -74,7 +74,7 @@ TEST(StandardDiagram, HandTextsListKindsFromRookDownAndPrintCounts) {
       {"4k4/9/9/9/9/9/9/9/4K4 b RBGSNLP 1", "持駒  飛,角,金,銀,桂,香,歩", "持駒  なし"},
   };
   for (const Case& c : cases) {
-    const Position pos = test_support::FromSfen(c.sfen).pos;
+    const Position pos = test::FromSfen(c.sfen).pos;
     EXPECT_EQ(Utf8(HandText(pos, kFirst)), c.sente) << c.sfen;
     EXPECT_EQ(Utf8(HandText(pos, kSecond)), c.gote) << c.sfen;
   }

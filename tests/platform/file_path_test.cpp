@@ -13,8 +13,8 @@ namespace shogi {
 namespace {
 
 TEST(FilePathTest, TellsWhatIsThereUnderAPath) {
-  test_support::TempFolder folder;
-  test_support::PutFileBytes(folder.Path() + "棋譜.kif", "#KIF");
+  test::TempFolder folder;
+  test::PutFileBytes(folder.Path() + "棋譜.kif", "#KIF");
   std::filesystem::create_directory(FilePath(folder.Path() + "棋譜フォルダ"));
   const struct {
     const char* Name;

@@ -10,7 +10,7 @@
 namespace shogi {
 namespace {
 
-using test_support::TestHttpServer;
+using test::TestHttpServer;
 
 TEST(HttpClient, FetchesAFileAndRefusesWhatIsNotOne) {
   const std::string record = "# record\r\n   1 ７六歩(77)\r\n";

@@ -21,7 +21,7 @@ namespace shogi {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::FileBytes;
+using test::FileBytes;
 
 void Put(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary) << bytes;
@@ -53,7 +53,7 @@ class ReplacingFileTest : public ::testing::Test {
     EXPECT_EQ(Names(dir_), (std::set<std::string>{"game.kif", "game.kif.tmp"}));
   }
 
-  test_support::TempFolder folder_;
+  test::TempFolder folder_;
   fs::path dir_{fs::path(folder_.Path()).parent_path()}, target_;
 };
 

@@ -18,7 +18,7 @@ using test::EvenGame;
 using test::MakeRecord;
 using test::TestData;
 
-const char* const kLanceHandicap = test_support::HandicapSfen(Handicap::kLance);
+const char* const kLanceHandicap = test::HandicapSfen(Handicap::kLance);
 
 GameRecord LanceHandicap() {
   GameRecord r = MakeRecord(kLanceHandicap, "3c3d 7g7f 2b3c", {12, 30, 52});
@@ -310,7 +310,7 @@ TEST(CsaReader, ReadsFilesOfOtherPrograms) {
   GameRecord r = test::SentinelRecord();
   std::string message;
   ASSERT_EQ(ReadCsa(test::TestDataPath("csa/v3_utf8.csa"), r, message), 0) << message;
-  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kBishop));
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test::HandicapSfen(Handicap::kBishop));
   EXPECT_EQ(r.StartIndex, 1);
   EXPECT_EQ(test::UsiMoves(r), "3c3d 7g7f 4a3b");
   EXPECT_EQ(r.ResultCode, kResultSecondWins);

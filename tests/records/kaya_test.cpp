@@ -21,7 +21,7 @@ using test::FileBytes;
 using test::Lines;
 using test::MakeRecord;
 using test::TestData;
-using test_support::PutFileBytes;
+using test::PutFileBytes;
 
 constexpr const char kTwentyThree[] =
     "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d 8e8f 8g8f 8b8f 2d3d 2b8h+ 7i8h "
@@ -58,7 +58,7 @@ TEST(KayaWriter, WritesTheStartAndTheResult) {
   repetition.ResultCode = kResultRepetition;
   GameRecord impasse = MakeRecord("startpos", "2h5h");
   impasse.ResultCode = kResultImpasse;
-  GameRecord gote_won = MakeRecord(test_support::HandicapSfen(Handicap::kTenPieces), "5a5b");
+  GameRecord gote_won = MakeRecord(test::HandicapSfen(Handicap::kTenPieces), "5a5b");
   gote_won.ResultCode = kResultSecondWins;
   const Case cases[] = {
       {"repetition", repetition, {"C:1"}},
@@ -120,7 +120,7 @@ TEST(KayaReader, ReadsEveryLineKind) {
   const Case cases[] = {
       {1, "startpos", "7g7f 3c3d 8h2b+ 3a2b", kResultSecondWins, "第1局 練習対局", "先手一郎"},
       // A handicap game gote started: two moves read, but sente made the last one and won.
-      {2, test_support::HandicapSfen(Handicap::kBishop), "3c3d 7g7f", kResultFirstWins, "第2局",
+      {2, test::HandicapSfen(Handicap::kBishop), "3c3d 7g7f", kResultFirstWins, "第2局",
        "上手三郎"},
       {3, "startpos", "2g2f 8c8d", kResultRepetition, "千日手の対局", "甲"},
   };
@@ -130,7 +130,7 @@ TEST(KayaReader, ReadsEveryLineKind) {
     ASSERT_EQ(ReadKayaRecord(test::TestDataPath("kaya/three.kaya"), c.number, r, message), 0)
         << message;
     EXPECT_EQ(ToSfen(r.InitialPosition, SideOfPly(r.StartIndex)),
-              ToSfen(test_support::FromSfen(c.sfen).pos, SideOfPly(r.StartIndex)))
+              ToSfen(test::FromSfen(c.sfen).pos, SideOfPly(r.StartIndex)))
         << c.number;
     EXPECT_EQ(test::UsiMoves(r), c.moves) << c.number;
     EXPECT_EQ(r.ResultCode, c.result) << c.number;

@@ -13,7 +13,7 @@ namespace shogi {
 namespace {
 
 using test::Cp;
-using test_support::UsiMove;
+using test::UsiMove;
 
 // A position with the first player's king on 8一, the second player's on 2九 (clear of every
 // line through 5五) and the pieces given as "S5f +p4e" (upper case the first player's, "+"

@@ -145,7 +145,7 @@ TEST(Ki2Reader, ReadsAHandicapRecordOfAnotherProgram) {
     GameRecord r = test::SentinelRecord();
     std::string message;
     ASSERT_EQ(ReadKi2(test::TestDataPath(file), r, message), 0) << message;
-    EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kLance));
+    EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test::HandicapSfen(Handicap::kLance));
     EXPECT_EQ(r.StartIndex, 1);
     EXPECT_EQ(test::UsiMoves(r),
               "3c3d 7g7f 4c4d 2g2f 8b4b 2f2e 2b3c 3i4h 3a3b 5i6h 5a6b 6h7h 6b7b 4i5h 7b8b");

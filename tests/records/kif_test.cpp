@@ -30,7 +30,7 @@ constexpr const char* kEvenGoteFirst =
     "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 
 GameRecord HandicapGame(Handicap handicap) {
-  GameRecord r = MakeRecord(test_support::HandicapSfen(handicap), "3c3d 7g7f");
+  GameRecord r = MakeRecord(test::HandicapSfen(handicap), "3c3d 7g7f");
   CopyCp932Field(r.FirstName, Cp("山田"));
   CopyCp932Field(r.SecondName, Cp("田中"));
   return r;
@@ -302,7 +302,7 @@ TEST(KifReader, ReadsHeaderLines) {
   ASSERT_EQ(ReadBytes<ReadKif>(text, r, message), 0) << message;
   EXPECT_EQ(r.StartIndex, 1);
   EXPECT_EQ(r.PlyCount, 1);
-  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test_support::HandicapSfen(Handicap::kLance));
+  EXPECT_EQ(ToSfen(r.InitialPosition, kSecond), test::HandicapSfen(Handicap::kLance));
   // Names keep 20 bytes without splitting a character.
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "一二三四五六七八九十");
   EXPECT_EQ(Utf8(FieldText(r.SecondName)), "a一二三四五六七八九");
@@ -464,14 +464,14 @@ TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
   };
   const std::string right_lance = "1nsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
   const Case cases[] = {
-      {"飛落ち", test_support::HandicapSfen(Handicap::kRook)},
-      {"飛車落ち", test_support::HandicapSfen(Handicap::kRook)},
-      {"飛香落ち", test_support::HandicapSfen(Handicap::kRookLance)},
-      {"飛車香落ち", test_support::HandicapSfen(Handicap::kRookLance)},
-      {"八枚落ち", test_support::HandicapSfen(Handicap::kEightPieces)},
-      {"十枚落ち　", test_support::HandicapSfen(Handicap::kTenPieces)},
+      {"飛落ち", test::HandicapSfen(Handicap::kRook)},
+      {"飛車落ち", test::HandicapSfen(Handicap::kRook)},
+      {"飛香落ち", test::HandicapSfen(Handicap::kRookLance)},
+      {"飛車香落ち", test::HandicapSfen(Handicap::kRookLance)},
+      {"八枚落ち", test::HandicapSfen(Handicap::kEightPieces)},
+      {"十枚落ち　", test::HandicapSfen(Handicap::kTenPieces)},
       {"右香落ち", right_lance.c_str()},
-      {"歩三兵", test_support::HandicapSfen(Handicap::kThreePawns)},
+      {"歩三兵", test::HandicapSfen(Handicap::kThreePawns)},
       {"七枚落ち", nullptr},  // not one of ours, and no diagram follows
   };
   for (const Case& c : cases) {

@@ -9,8 +9,8 @@ namespace shogi {
 namespace {
 
 using test::Cp;
-using test_support::FromSfen;
-using test_support::UsiMove;
+using test::FromSfen;
+using test::UsiMove;
 
 struct FormatCase {
   const char* sfen;

@@ -84,7 +84,7 @@ TEST_F(PalmFileTest, AnExistingFileKeepsItsHeaderAndTrailer) {
   bytes[51] = 9;
   bytes[700] = 'Z';
   ASSERT_EQ(WriteRecordFile(path_, bytes, message), 0);
-  const GameRecord handicap = Game(test_support::HandicapSfen(Handicap::kRook), "3c3d 7g7f");
+  const GameRecord handicap = Game(test::HandicapSfen(Handicap::kRook), "3c3d 7g7f");
   ASSERT_EQ(WritePalm(path_, names_, handicap, message), 0);
   EXPECT_EQ(message, "正常に書き込みました。");
   const std::string again = FileBytes(path_);

@@ -25,7 +25,7 @@ std::string Lines(std::initializer_list<std::string_view> utf8_lines);
 // any path.
 std::string TestDataPath(const std::string& relative);
 std::string TestData(const std::string& relative);
-using test_support::FileBytes;
+using test::FileBytes;
 
 // The bytes of a test data file with the first `from` replaced by `to`; fails the test when
 // `from` is not in the file.
@@ -33,8 +33,8 @@ std::string ChangedTestData(const std::string& relative, std::string_view from,
                             std::string_view to);
 
 // Records built from SFEN and USI moves, and their moves as USI.
-using test_support::MakeRecord;
-using test_support::UsiMoves;
+using test::MakeRecord;
+using test::UsiMoves;
 
 // A record read from bytes in memory, as a stream reader (ReadKif, ReadCsa, ...) reads a file.
 template <int (*Read)(ByteStream&, GameRecord&, std::string&)>
@@ -56,6 +56,6 @@ void ExpectReadOutcome(int rc, const GameRecord& record, const std::string& mess
                        const std::string& trace);
 
 // Folders for the files written by a test.
-using test_support::TempFolder;
+using test::TempFolder;
 
 }  // namespace shogi::test

@@ -42,7 +42,7 @@ TEST(Handicap, PositionsNamesAndNumbersInEveryScheme) {
     SCOPED_TRACE(row.MenuName);
     const Position pos = HandicapPosition(e.handicap);
     const int start = HandicapStartIndex(e.handicap);
-    EXPECT_EQ(ToSfen(pos, SideOfPly(start)), test_support::HandicapSfen(e.handicap));
+    EXPECT_EQ(ToSfen(pos, SideOfPly(start)), test::HandicapSfen(e.handicap));
     EXPECT_EQ(pos.King[kFirst], 77);
     EXPECT_EQ(pos.King[kSecond], 5);
     if (e.record_name == nullptr) {

@@ -36,7 +36,7 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace shogi {
 namespace {
 
-using test_support::Game;
+using test::Game;
 
 TEST(Perft, StandardFigures) {
   const std::uint64_t expected[] = {1, 30, 900, 25470, 719731};

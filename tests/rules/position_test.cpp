@@ -40,8 +40,8 @@ TEST(Position, CapturePromoteAndDrop) {
       {"4k4/9/9/9/9/9/9/9/4K4 w n 1", "N*5f", "4k4/9/9/9/9/4n4/9/9/4K4 b - 1"},
   };
   for (const Case& c : cases) {
-    test_support::SfenPosition p = test_support::FromSfen(c.before);
-    ApplyMove(p.pos, test_support::UsiMove(c.move), p.side);
+    test::SfenPosition p = test::FromSfen(c.before);
+    ApplyMove(p.pos, test::UsiMove(c.move), p.side);
     EXPECT_EQ(ToSfen(p.pos, Opponent(p.side)), c.after) << c.before << " " << c.move;
   }
 }

@@ -9,9 +9,9 @@
 namespace shogi {
 namespace {
 
-using test_support::MakeRecord;
-using test_support::SplitUsi;
-using test_support::UsiMove;
+using test::MakeRecord;
+using test::SplitUsi;
+using test::UsiMove;
 
 // A tree of the lines `lines` (USI moves from the start, each a line of its own after the
 // ones before it), with a comment "cN" on the last position of line N.

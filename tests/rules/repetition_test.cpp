@@ -8,7 +8,7 @@
 namespace shogi {
 namespace {
 
-using test_support::Game;
+using test::Game;
 
 // The first player's rook checks from 1九 and 2九 in turn while the king steps between 1一
 // and 2一.
@@ -104,7 +104,7 @@ TEST(PerpetualCheck, ScoreFallsWithEachEarlierOccurrence) {
     Game g(kRookDance);
     EXPECT_TRUE(g.Play(Times(kCheckCycle, cycles)));
     Position after = g.pos;
-    ApplyMove(after, test_support::UsiMove("2i1i"), kFirst);
+    ApplyMove(after, test::UsiMove("2i1i"), kFirst);
     return PerpetualCheckScore(g.record, after);
   };
   const int never = score_after(0), once = score_after(1), twice = score_after(2);

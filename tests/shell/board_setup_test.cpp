@@ -23,8 +23,8 @@ TEST_F(BoardSetupTest, PresetsSetUpTheirPositionsAndAreRecognised) {
     SetUp();
     state.InteractionState = kStateSetUp;
     LoadPreset(state, preset);
-    const test_support::SfenPosition expected =
-        test_support::FromSfen(test_support::HandicapSfen(static_cast<Handicap>(preset - 1)));
+    const test::SfenPosition expected =
+        test::FromSfen(test::HandicapSfen(static_cast<Handicap>(preset - 1)));
     const GameRecord& r = state.Record;
     EXPECT_EQ(state.InteractionState, kStateIdle);
     EXPECT_EQ(state.Shown, expected.pos);
@@ -104,7 +104,7 @@ TEST_F(BoardSetupTest, MirrorTurnsTheBoardAndExchangesHandsSidesAndNames) {
     const Side side = SideToMove(state);
 
     MirrorPosition(state);
-    const test_support::SfenPosition expected = test_support::FromSfen(c.mirrored);
+    const test::SfenPosition expected = test::FromSfen(c.mirrored);
     EXPECT_EQ(ToSfen(state.Shown, SideToMove(state)), c.mirrored);
     EXPECT_EQ(state.Shown, expected.pos);  // the king squares too
     EXPECT_EQ(SideToMove(state), expected.side);

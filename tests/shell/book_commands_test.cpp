@@ -21,7 +21,7 @@ class BookCommandsTest : public DatabaseCommandFixture {
     for (const char* usi : games) {
       int number = 0;
       ASSERT_EQ(RegisterGame(kTarvelFormat, PathsOf("games.mix"), Folder(),
-                             test_support::MakeRecord("startpos", usi), number, message),
+                             test::MakeRecord("startpos", usi), number, message),
                 0);
     }
   }
@@ -38,7 +38,7 @@ class BookCommandsTest : public DatabaseCommandFixture {
   }
   // The record with these moves shown after `shown` of them.
   void Show(const char* usi, int shown) {
-    state.Record = test_support::MakeRecord("startpos", usi);
+    state.Record = test::MakeRecord("startpos", usi);
     state.Record.PlyCount = shown;
     RebuildShown(state);
   }

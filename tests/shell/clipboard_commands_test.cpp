@@ -15,7 +15,7 @@ namespace {
 class ClipboardCommandsTest : public ShellFixture {};
 
 TEST_F(ClipboardCommandsTest, CopiedKifPastesBackAsTheSameRecord) {
-  LoadSfen(test_support::HandicapSfen(Handicap::kBishop), "3c3d 7g7f 4a3b", {5, 70, 9});
+  LoadSfen(test::HandicapSfen(Handicap::kBishop), "3c3d 7g7f 4a3b", {5, 70, 9});
   CopyCp932Field(state.Record.FirstName, Cp932("下手"));
   state.Record.ResultCode = kResultSecondWins;
   state.Record.PlyCount = 2;
@@ -43,7 +43,7 @@ TEST_F(ClipboardCommandsTest, CopiedKifPastesBackAsTheSameRecord) {
 TEST_F(ClipboardCommandsTest, CopiedKifKeepsTheCommentsAndVariations) {
   LoadSfen("startpos", "7g7f 3c3d 2g2f");
   SyncNotes(state);
-  state.Notes.Tree.AddMove(NodeOfPly(state, 1), test_support::UsiMove("8c8d"), 0);
+  state.Notes.Tree.AddMove(NodeOfPly(state, 1), test::UsiMove("8c8d"), 0);
   state.Record.PlyCount = 1;
   SetShownComment(state, "角道を開ける");
   CopyKifCommand(ctx);
@@ -102,7 +102,7 @@ TEST_F(ClipboardCommandsTest, PastesEachFormatAndRefusesWhatIsNoRecord) {
 }
 
 TEST_F(ClipboardCommandsTest, AClipboardThatRefusesTheTextIsReported) {
-  class RefusingClipboard : public test_support::ScriptedUserInterface {
+  class RefusingClipboard : public test::ScriptedUserInterface {
    public:
     bool SetClipboardText(const std::string&) override { return false; }
   } refusing;

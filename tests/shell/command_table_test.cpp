@@ -18,7 +18,7 @@
 namespace shogi {
 namespace {
 
-using test_support::ScriptedComputer;
+using test::ScriptedComputer;
 
 // Where the shown position stands in a record of two moves.
 enum Situation { kAtStart, kInMiddle, kAtEnd, kSituations };
@@ -421,7 +421,7 @@ TEST_F(CommandTableTest, APumpedClickWhileTheComputerThinksChangesNothing) {
 // The commands that used to live in the window: their handlers need only the interface.
 TEST_F(CommandTableTest, WindowCommandsGoThroughTheInterface) {
   const std::string kif = std::string(SHOGI_TEST_DATA) + "/kif/even.kif";
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string saved = folder.Path() + "saved.kif";
   ui.Placement = {123, 45};
   ui.FileAnswers = {{true, kif, 0}, {true, saved, 0}};

@@ -10,7 +10,7 @@
 namespace shogi {
 namespace {
 
-using test_support::ScriptedUserInterface;
+using test::ScriptedUserInterface;
 
 class ConditionsDialogTest : public ::testing::Test {
  protected:

@@ -13,8 +13,8 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
 class ConversionCommandsTest : public DatabaseCommandFixture {
  protected:

@@ -15,7 +15,7 @@
 
 namespace shogi {
 
-class DatabaseCommandFixture : public test_support::DatabaseFolderTest {
+class DatabaseCommandFixture : public test::DatabaseFolderTest {
  protected:
   using Texts = std::vector<std::string>;
 
@@ -33,7 +33,7 @@ class DatabaseCommandFixture : public test_support::DatabaseFolderTest {
   }
 
   ProgramState state;
-  test_support::ScriptedUserInterface ui;
+  test::ScriptedUserInterface ui;
   ShellContext ctx{state, ui};
   MemoryProfile profile;
   ProgramSettings settings;

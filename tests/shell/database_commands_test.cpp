@@ -21,9 +21,9 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
-using test_support::UsiMoves;
+using test::FileBytes;
+using test::PutFileBytes;
+using test::UsiMoves;
 using Texts = std::vector<std::string>;
 
 // One database menu: its commands, its captions and the database "games" it works on.
@@ -198,14 +198,14 @@ TEST_F(DatabaseCommandsTest, NewRegistrationAppendsTheRecordAndMakesItCurrent) {
     EXPECT_EQ(ui.LastMessage(), "表示対象データがありません。");  // its list, empty
     ui.Messages.clear();
     for (const GameRecord& game :
-         {test_support::GoldenLanceGame(), test_support::GoldenEvenGame()}) {
+         {test::GoldenLanceGame(), test::GoldenEvenGame()}) {
       state.Record = game;
       Selection(menu).SearchCount = 4;
       RunCommand(env, menu.Register);
     }
     EXPECT_EQ(Selection(menu).CurrentRecordNo, 2);
     EXPECT_EQ(Selection(menu).SearchCount, 0);
-    EXPECT_EQ(UsiMoves(ReadBack(menu, 1)), UsiMoves(test_support::GoldenLanceGame()));
+    EXPECT_EQ(UsiMoves(ReadBack(menu, 1)), UsiMoves(test::GoldenLanceGame()));
     const GameRecord read = ReadBack(menu, 2);
     EXPECT_EQ(UsiMoves(read), UsiMoves(state.Record));
     const auto& names = read_back[menu.Kind == DatabaseKind::kKisen ? 0 : 1];
@@ -213,7 +213,7 @@ TEST_F(DatabaseCommandsTest, NewRegistrationAppendsTheRecordAndMakesItCurrent) {
     EXPECT_EQ(Utf8(TrimRight(FieldText(read.Tournament))), names[1]);
 
     const std::string before = DatabaseBytes(menu);
-    state.Record = test_support::MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b");
+    state.Record = test::MakeRecord("4k4/9/9/9/9/9/9/9/4K4 b G 1", "G*5b");
     RunCommand(env, menu.Register);
     EXPECT_EQ(ShownWith(menu.Caption), Texts{"セーブ対象の棋譜ではありません。"});
     EXPECT_EQ(DatabaseBytes(menu), before);
@@ -275,7 +275,7 @@ TEST_F(DatabaseCommandsTest, OverwriteAsksAndWritesOverTheCurrentGame) {
       const std::string first = UsiMoves(ReadBack(menu, 1));
       Selection(menu).CurrentRecordNo = c.current;
       Selection(menu).SearchCount = 4;
-      state.Record = test_support::MakeRecord(c.sfen, "2g2f 8c8d");
+      state.Record = test::MakeRecord(c.sfen, "2g2f 8c8d");
       ui.Messages.clear();
       if (c.answer) ui.MessageAnswers = {*c.answer};
       // Without a current game the menu item is disabled; the handler refuses as well.

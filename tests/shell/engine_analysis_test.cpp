@@ -36,7 +36,7 @@ TEST(EngineAnalysisTest, ScoresFromTheFirstPlayersView) {
 }
 
 TEST(EngineAnalysisTest, PrincipalVariationInJapaneseStopsAtAnIllegalMove) {
-  const GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d");
+  const GameRecord record = test::MakeRecord("startpos", "7g7f 3c3d");
   struct Row {
     int ply;
     std::vector<std::string> pv;
@@ -57,7 +57,7 @@ TEST(EngineAnalysisTest, PrincipalVariationInJapaneseStopsAtAnIllegalMove) {
 }
 
 TEST(EngineAnalysisTest, RestartsOnAnotherPositionAndStops) {
-  test_support::TempFolder dir;
+  test::TempFolder dir;
   const std::string log = dir.Path() + "engine.log";
   EngineEntry entry;
   entry.Name = "Fake Engine";
@@ -65,7 +65,7 @@ TEST(EngineAnalysisTest, RestartsOnAnotherPositionAndStops) {
   EngineAnalysis analysis;
   analysis.SetLimits({2, 1});
   std::string message;
-  GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d");
+  GameRecord record = test::MakeRecord("startpos", "7g7f 3c3d");
   EXPECT_NE(analysis.Analyse(record, 0, message), 0);  // not started
   ASSERT_EQ(analysis.Start(entry, message), 0) << message;
   ASSERT_EQ(analysis.Analyse(record, 1, message), 0) << message;
@@ -84,7 +84,7 @@ TEST(EngineAnalysisTest, RestartsOnAnotherPositionAndStops) {
   EXPECT_NE(analysis.Analyse(record, 3, message), 0);  // past the record's end
   analysis.Finish();
   EXPECT_FALSE(analysis.Running());
-  EXPECT_EQ(test_support::FileBytes(log),
+  EXPECT_EQ(test::FileBytes(log),
             "usi\nisready\nposition startpos moves 7g7f\ngo infinite\nstop\n"
             "position startpos moves 7g7f 3c3d\ngo infinite\nstop\nquit\n");
 }

@@ -34,9 +34,9 @@ class EnginePlayerTest : public ShellFixture {
     return kFirstEnginePlayer + static_cast<int>(list.size()) - 1;
   }
   std::string LogPath(const std::string& mode) { return dir.Path() + mode + ".log"; }
-  std::string Log(const std::string& mode) { return test_support::FileBytes(LogPath(mode)); }
+  std::string Log(const std::string& mode) { return test::FileBytes(LogPath(mode)); }
 
-  test_support::TempFolder dir;
+  test::TempFolder dir;
   EngineList list;
   EnginePlayer engines{&state.AbortFlag};
 };
@@ -62,7 +62,7 @@ TEST_F(EnginePlayerTest, EngineAnswersThePersonAndPlaysOnItsByoyomi) {
   ASSERT_EQ(state.InteractionState, kStateGame) << ui.LastMessage();
   EXPECT_EQ(state.Message.Lines[0], kYourTurnMessage);
   PersonMove("2g2f");
-  EXPECT_EQ(test_support::SplitUsi(Moves()).size(), 4u);
+  EXPECT_EQ(test::SplitUsi(Moves()).size(), 4u);
   EXPECT_EQ(engines.LastInfo().Score, 42);
   const std::string log = Log("good");
   EXPECT_EQ(log.rfind("usi\nisready\nusinewgame\nposition startpos moves 7g7f\n"
@@ -104,7 +104,7 @@ TEST_F(EnginePlayerTest, FailuresSuspendTheGameKeepTheMovesAndEndTheEngine) {
     const std::string message = ui.LastMessage();
     EXPECT_EQ(message.rfind(kEngineFailurePrefix, 0), 0u) << message;
     EXPECT_NE(message.find(r.detail), std::string::npos) << message;
-    const std::vector<std::string> moves = test_support::SplitUsi(Moves());
+    const std::vector<std::string> moves = test::SplitUsi(Moves());
     EXPECT_EQ(moves.back(), std::string(r.mode) == "crash" ? "2g2f" : "7g7f");
     const std::string log = Log(r.mode);
     EXPECT_EQ(log.size() >= 5 && log.compare(log.size() - 5, 5, "quit\n") == 0, r.told_to_quit)
@@ -140,7 +140,7 @@ TEST_F(EnginePlayerTest, StopRequestSendsStopAndSuspends) {
   ui.OnPump = nullptr;
   engines.SetByoyomiCap(1000);
   StartWith(kind, kPersonPlayer);
-  EXPECT_EQ(test_support::SplitUsi(Moves()).size(), 1u) << ui.LastMessage();
+  EXPECT_EQ(test::SplitUsi(Moves()).size(), 1u) << ui.LastMessage();
 }
 
 // Optional: a whole game of two fairy-stockfish engines through the driver, when installed.
@@ -160,7 +160,7 @@ TEST_F(EnginePlayerTest, WholeGameAgainstFairyStockfish) {
   // repetition or the ply limit), never by a failure.
   StartWith(kFirstEnginePlayer, kFirstEnginePlayer);
   EXPECT_EQ(state.InteractionState, kStateIdle);
-  EXPECT_GT(test_support::SplitUsi(Moves()).size(), 10u);
+  EXPECT_GT(test::SplitUsi(Moves()).size(), 10u);
   EXPECT_EQ(ui.LastMessage().find(kEngineFailurePrefix), std::string::npos) << ui.LastMessage();
 }
 

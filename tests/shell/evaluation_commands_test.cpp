@@ -15,7 +15,7 @@
 namespace shogi {
 namespace {
 
-using test_support::KkpElement;
+using test::KkpElement;
 
 class EvaluationCommandsTest : public ShellFixture {
  protected:
@@ -25,21 +25,21 @@ class EvaluationCommandsTest : public ShellFixture {
     LoadSettings(profile, folder.Path(), settings);
     settings.Files.EvaluationFile = fv;
     // Kings on 5九 and 1一: a raw fv of -33 from the first player's pawns in hand (0 or 1).
-    test_support::WriteFvFile(fv, {{KkpElement(76, 8, 0), -33}, {KkpElement(76, 8, 1), -33}});
+    test::WriteFvFile(fv, {{KkpElement(76, 8, 0), -33}, {KkpElement(76, 8, 1), -33}});
   }
   void TearDown() override { EvaluationTable().Unload(); }
 
   // The texts of the plain boxes shown, checking that they have no caption.
   std::vector<std::string> PlainMessages() const {
     std::vector<std::string> texts;
-    for (const test_support::ShownMessage& m : ui.Messages) {
+    for (const test::ShownMessage& m : ui.Messages) {
       EXPECT_EQ(m.Caption, "") << m.Text;
       texts.push_back(m.Text);
     }
     return texts;
   }
 
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string fv = folder.Path() + "fv.bin";
   MemoryProfile profile;
   ProgramSettings settings;
@@ -77,7 +77,7 @@ TEST_F(EvaluationCommandsTest, AMissingFileIsNamedAndTriedAgain) {
   for (auto command : {ShowFvSum, ShowStaticEvaluation, SearchBestMoves}) command(ctx, settings);
   EXPECT_EQ(PlainMessages(), std::vector<std::string>(3, message));
   EXPECT_TRUE(ui.BestMoveLists.empty());
-  test_support::WriteFvFile(settings.Files.EvaluationFile, {});
+  test::WriteFvFile(settings.Files.EvaluationFile, {});
   ui.Messages.clear();
   ShowFvSum(ctx, settings);
   EXPECT_EQ(PlainMessages(), std::vector<std::string>{"fv計算は、0点でした。"});

@@ -15,11 +15,11 @@ class ExplorerPanelTest : public DatabaseCommandFixture {
  protected:
   void SetUp() override {
     DatabaseCommandFixture::SetUp();
-    GameRecord pawn = test_support::MakeRecord("startpos", "2g2f 8c8d");
-    test_support::SetHeader(pawn, "甲", "乙", "", "", 0, 2000, 6, 1, kResultSecondWins);
+    GameRecord pawn = test::MakeRecord("startpos", "2g2f 8c8d");
+    test::SetHeader(pawn, "甲", "乙", "", "", 0, 2000, 6, 1, kResultSecondWins);
     paths = WriteGames(kTarvelFormat, "games.mix",
-                       {test_support::GoldenEvenGame(), test_support::DatedGame(2003, 5, 5, 3),
-                        test_support::DatedGame(1999, 1, 1, 0), pawn});
+                       {test::GoldenEvenGame(), test::DatedGame(2003, 5, 5, 3),
+                        test::DatedGame(1999, 1, 1, 0), pawn});
   }
   void Choose() {
     state.Tarvel.Paths = paths;
@@ -62,18 +62,18 @@ TEST_F(ExplorerPanelTest, RowsFollowTheShownPositionAndDoubleClicksPlayOrLoad) {
   EXPECT_TRUE(panel.Follow(ctx));  // asked again once the record is browsed
 
   // The second move row: another line than the record's; then the first: the record's own.
-  state.Record = test_support::MakeRecord("startpos", "7g7f 3c3d");
+  state.Record = test::MakeRecord("startpos", "7g7f 3c3d");
   state.Record.ResultCode = kResultFirstWins;
   RebuildShown(state);
   EXPECT_FALSE(panel.Follow(ctx));  // the same position: the rows stand
   (void)panel.PlayMove(ctx, 1);
-  EXPECT_EQ(test_support::UsiMoves(state.Record), "2g2f");
+  EXPECT_EQ(test::UsiMoves(state.Record), "2g2f");
   EXPECT_EQ(state.Record.PlyCount, 1);
   EXPECT_EQ(state.Record.ResultCode, kResultNone);
-  state.Record = test_support::MakeRecord("startpos", "7g7f 3c3d");
+  state.Record = test::MakeRecord("startpos", "7g7f 3c3d");
   RebuildShown(state);
   (void)panel.PlayMove(ctx, 0);
-  EXPECT_EQ(test_support::UsiMoves(state.Record), "7g7f 3c3d");
+  EXPECT_EQ(test::UsiMoves(state.Record), "7g7f 3c3d");
   EXPECT_EQ(state.Record.PlyCount, 1);
   ASSERT_TRUE(panel.Follow(ctx));
   const std::string after = "2局\n△３四歩 2 2 (100%) 0 (0%) 0 (0%)\n";

@@ -16,8 +16,8 @@
 namespace shogi {
 namespace {
 
-using test_support::ScriptedComputer;
-using test_support::ScriptedUserInterface;
+using test::ScriptedComputer;
+using test::ScriptedUserInterface;
 
 class GameDriverTest : public ShellFixture {
  protected:

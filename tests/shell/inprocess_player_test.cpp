@@ -174,19 +174,19 @@ TEST(MatchTest, GamesAlternateColoursAndOpeningsAreReplayed) {
 // The player's book is the file the settings name, read again when it changes: a file that is
 // shorter than its records holds none, a missing one none, and the records come unscrambled.
 TEST(JskPlayerBook, FollowsTheFileTheSettingsName) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string golden =
-      test_support::FileBytes(std::string(SHOGI_TEST_DATA) + "/jsk/two_games.jsk");
+      test::FileBytes(std::string(SHOGI_TEST_DATA) + "/jsk/two_games.jsk");
   std::string path = folder.Path() + "book.jsk";
   JskPlayerBook book(&path);
   EXPECT_EQ(book.RecordCount(), 0);
-  test_support::PutFileBytes(path, golden);
+  test::PutFileBytes(path, golden);
   ASSERT_EQ(book.RecordCount(), 2);
   player::BookRecord r;
   ASSERT_TRUE(book.ReadRecord(1, r));
   EXPECT_EQ(r.Slots[0], (MoveCode{player::kBookHandicapMark, 1}));
   EXPECT_FALSE(book.ReadRecord(2, r));
-  test_support::PutFileBytes(path, golden.substr(0, 128 * 2));  // the header and one record
+  test::PutFileBytes(path, golden.substr(0, 128 * 2));  // the header and one record
   EXPECT_EQ(book.RecordCount(), 1);
   path = folder.Path() + "other.jsk";
   EXPECT_EQ(book.RecordCount(), 0);

@@ -19,9 +19,9 @@
 namespace shogi {
 namespace {
 
-using test_support::ScriptedComputer;
-using test_support::ScriptedUserInterface;
-using test_support::TempFolder;
+using test::ScriptedComputer;
+using test::ScriptedUserInterface;
+using test::TempFolder;
 
 std::string FakeFolder(const char* name) {
   return std::string(SHOGI_FAKE_LIBRARIES) + "/" + name + "/";

@@ -214,7 +214,7 @@ TEST_F(LibraryGamesTest, EveryWayAPersonMovesHandsOverToTheComputer) {
       if (*c.before) ui.MessageAnswers.push_back(MessageAnswer::kNo);  // 最初からやりなおしますか？
       StartWith(kPersonPlayer, kind);
       const int ply = state.Record.PlyCount;
-      const MoveCode m = test_support::UsiMove(c.move);
+      const MoveCode m = test::UsiMove(c.move);
       if (c.way == kClicks) {
         for (const int square : {int{m.from}, DestinationOf(m)}) {
           PressSpot(ctx, {BoardArea::kBoard, square});

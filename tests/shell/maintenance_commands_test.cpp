@@ -15,8 +15,8 @@
 namespace shogi {
 namespace {
 
-using test_support::DatedGame;
-using test_support::FilesOf;
+using test::DatedGame;
+using test::FilesOf;
 
 struct Menu {
   DatabaseKind Kind;
@@ -124,7 +124,7 @@ TEST_F(MaintenanceCommandsTest, DuplicatePairsBecomeTheSearchList) {
     EXPECT_EQ(SelectionOf(state, menu.Kind).SearchCount, 6);
     EXPECT_EQ(SelectionOf(state, menu.Kind).CurrentRecordNo, 0);
     std::vector<int> listed;
-    ASSERT_TRUE(test_support::ReadListed(SearchListPath(Format(menu), Folder()), listed));
+    ASSERT_TRUE(test::ReadListed(SearchListPath(Format(menu), Folder()), listed));
     EXPECT_EQ(listed, (std::vector<int>{1, 3, 1, 4, 3, 4}));
     EXPECT_EQ(ui.StatusTexts, Texts({"重複チェック中", ""}));
     EXPECT_EQ(state.InteractionState, kStateIdle);
@@ -371,11 +371,11 @@ TEST_F(MaintenanceCommandsTest, TarvelPlayerNamesAreChosenFromTheList) {
 // 将棋年鑑: the files from the dialog, the count shown captioned "将棋年鑑"; an import over the
 // chosen Tarvel database resets its list; a missing input is named.
 TEST_F(MaintenanceCommandsTest, YearbookImportsIntoANewTarvelDatabase) {
-  test_support::YearbookGame game;
+  test::YearbookGame game;
   game.Title = "王位戦第１局";
   game.FirstFamily = "羽生";
   game.SecondFamily = "谷川";
-  const test_support::YearbookPaths inputs = test_support::WriteYearbookFiles(Folder(), {game});
+  const test::YearbookPaths inputs = test::WriteYearbookFiles(Folder(), {game});
   const DatabasePaths chosen = Choose(kMenus[1], {DatedGame(2001, 1, 1), DatedGame(2001, 1, 2)});
   const auto import_to = [&](std::string headers, std::string database) {
     return [=](YearbookFiles& files) {
@@ -402,7 +402,7 @@ TEST_F(MaintenanceCommandsTest, YearbookImportsIntoANewTarvelDatabase) {
 // The "..." buttons of 将棋年鑑: the inputs show every file, the Tarvel file its type list and
 // gets ".mix" when typed bare; a cancelled dialog keeps the field.
 TEST(YearbookDialogTest, BrowseFillsTheFieldFromTheFileDialog) {
-  test_support::ScriptedUserInterface ui;
+  test::ScriptedUserInterface ui;
   ui.FileAnswers = {{}, {true, "/data/moves.dat", 0}, {true, "/data/year", 0}};
   std::string field = "/old/moves.dat";
   EXPECT_FALSE(BrowseYearbookFile(ui, field, false));

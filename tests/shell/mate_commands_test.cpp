@@ -19,7 +19,7 @@ namespace shogi {
 namespace {
 
 // The scripted person, with answers for the two mate dialogs.
-class MateUi : public test_support::ScriptedUserInterface {
+class MateUi : public test::ScriptedUserInterface {
  public:
   std::deque<std::optional<MateStartSettings>> StartAnswers;  // nullopt: "中止"
   std::deque<MateAttackerChoice> AttackerAnswers;
@@ -28,13 +28,13 @@ class MateUi : public test_support::ScriptedUserInterface {
   bool EditMateStart(MateStartSettings& settings) override {
     StartShown.push_back(settings);
     std::optional<MateStartSettings> answer;
-    if (!test_support::TakeAnswer(StartAnswers, "詰将棋３ dialog", answer) || !answer) return false;
+    if (!test::TakeAnswer(StartAnswers, "詰将棋３ dialog", answer) || !answer) return false;
     settings = *answer;
     return true;
   }
   MateAttackerChoice ChooseMateAttacker() override {
     MateAttackerChoice answer = MateAttackerChoice::kCancel;
-    test_support::TakeAnswer(AttackerAnswers, "実戦詰将棋 dialog", answer);
+    test::TakeAnswer(AttackerAnswers, "実戦詰将棋 dialog", answer);
     return answer;
   }
 };

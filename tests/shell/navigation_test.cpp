@@ -11,7 +11,7 @@
 namespace shogi {
 namespace {
 
-const char* const kLanceHandicap = test_support::HandicapSfen(Handicap::kLance);
+const char* const kLanceHandicap = test::HandicapSfen(Handicap::kLance);
 
 class NavigationTest : public ShellFixture {
  protected:
@@ -52,9 +52,9 @@ TEST_F(NavigationTest, TheEndOfTheRecordShowsItsResult) {
 TEST_F(NavigationTest, HandicapRecordShowsEachPositionOnItsWay) {
   const char* const moves = "5a4b 7g7f 8b5b 2g2f 4b3b 2f2e 3c3d 2e2d 2c2d 2h2d P*2c 2d2h";
   MakeRecord(moves, {}, 1);
-  test_support::Game game(kLanceHandicap);
+  test::Game game(kLanceHandicap);
   std::vector<Position> positions = {game.pos};
-  for (const std::string& move : test_support::SplitUsi(moves)) {
+  for (const std::string& move : test::SplitUsi(moves)) {
     ASSERT_TRUE(game.Play(move));
     positions.push_back(game.pos);
   }

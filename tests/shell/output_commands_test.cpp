@@ -16,8 +16,8 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using test_support::PutFileBytes;
+using test::FileBytes;
+using test::PutFileBytes;
 
 class OutputCommandsTest : public ShellFixture {
  protected:
@@ -38,7 +38,7 @@ class OutputCommandsTest : public ShellFixture {
     Run(kCmdOutputFile);
   }
 
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string out = folder.Path() + "out.txt";
   MemoryProfile profile;
   ProgramSettings settings;

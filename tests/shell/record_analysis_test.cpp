@@ -99,7 +99,7 @@ TEST(RecordAnalysisTest, ReadsScoreComments) {
 // the comments, the 悪手 has the engine's line as a variation, and a second pass replaces
 // its own lines.
 TEST(RecordAnalysisTest, AnnotatedRecordKeepsItsScoresThroughKif) {
-  GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 2b8h+");
+  GameRecord record = test::MakeRecord("startpos", "7g7f 3c3d 2g2f 2b8h+");
   RecordScores scores = ScoresOf({Cp(40), Cp(60), Cp(50), Cp(-900), Mate(false, 3)});
   scores.Set(2).Pv = {"8h2b+", "3a2b", "B*4e"};  // before the 悪手 2g2f
   scores.Set(2).Best = "8h2b+";
@@ -107,8 +107,8 @@ TEST(RecordAnalysisTest, AnnotatedRecordKeepsItsScoresThroughKif) {
   ASSERT_TRUE(AnnotateTree(tree, record, scores, {}));
   ASSERT_TRUE(AnnotateTree(tree, record, scores, {}));
   const std::string kif = FormatKif(record, tree, false);
-  test_support::TempFolder dir;
-  test_support::PutFileBytes(dir.Path() + "a.kif", kif);
+  test::TempFolder dir;
+  test::PutFileBytes(dir.Path() + "a.kif", kif);
   GameRecord read;
   RecordTree read_tree;
   std::string message;
@@ -136,7 +136,7 @@ TEST(RecordAnalysisTest, AnnotatedRecordKeepsItsScoresThroughKif) {
 TEST(RecordAnalysisTest, RunIsPolledAndStopsWhenAsked) {
   const std::string think = test::FakeEngine("think");
   const std::string good = test::FakeEngine("good");
-  const GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d");
+  const GameRecord record = test::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d");
   struct Row {
     std::string engine;
     AnalysisRange range;
@@ -181,7 +181,7 @@ TEST(RecordAnalysisTest, RunIsPolledAndStopsWhenAsked) {
 }
 
 TEST(RecordAnalysisTest, InProcessPlayerScoresEveryPosition) {
-  const GameRecord record = test_support::MakeRecord("startpos", "7g7f 3c3d 8h2b+");
+  const GameRecord record = test::MakeRecord("startpos", "7g7f 3c3d 8h2b+");
   int abort = 0;
   InProcessPositionAnalyser analyser(1, &abort);
   RecordAnalysisRun run(analyser, record, {0, 99, 0.2});

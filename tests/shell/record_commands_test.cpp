@@ -22,7 +22,7 @@ class RecordCommandsTest : public ShellFixture {
 
   MemoryProfile profile;
   ProgramSettings settings;
-  test_support::TempFolder dir_;
+  test::TempFolder dir_;
 };
 
 TEST_F(RecordCommandsTest, EachOpenUsesItsFilterTitleAndRememberedPath) {
@@ -103,7 +103,7 @@ TEST_F(RecordCommandsTest, SaveAddsTheExtensionAsksBeforeReplacingAndReadsBack) 
   EXPECT_EQ(r.Path, target);
   EXPECT_EQ(ui.FileRequests.back().InitialPath, "/start/*.kif");
   EXPECT_EQ(profile.GetString("ファイル名", "棋譜", ""), target);
-  const std::string first = test_support::FileBytes(target);
+  const std::string first = test::FileBytes(target);
   EXPECT_FALSE(first.empty());
 
   // いいえ leaves the old file untouched.
@@ -112,7 +112,7 @@ TEST_F(RecordCommandsTest, SaveAddsTheExtensionAsksBeforeReplacingAndReadsBack) 
   ui.MessageAnswers.push_back(MessageAnswer::kNo);
   EXPECT_FALSE(SaveKifCommand(ctx, profile, settings).Saved);
   EXPECT_EQ(ui.LastMessage(), "ファイルがすでに存在します。\n上書きしてもよろしいですか？");
-  EXPECT_EQ(test_support::FileBytes(target), first);
+  EXPECT_EQ(test::FileBytes(target), first);
 
   // The saved file reads back into the same moves.
   InitProgramState(state);

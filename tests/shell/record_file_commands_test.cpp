@@ -22,7 +22,7 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
+using test::FileBytes;
 
 std::string Data(const std::string& relative) {
   return std::string(SHOGI_TEST_DATA) + "/" + relative;
@@ -58,7 +58,7 @@ class RecordFileCommandsTest : public ShellFixture {
 
   MemoryProfile profile;
   ProgramSettings settings;
-  test_support::TempFolder dir_;
+  test::TempFolder dir_;
 };
 
 // Without a pick in the combo, the file's extension chooses the format where it names one;
@@ -188,7 +188,7 @@ TEST_F(RecordFileCommandsTest, AKayaFileShowsItsListAndAsksAboutAStrangeFile) {
   ui.MessageAnswers.push_back(MessageAnswer::kYes);
   ChooseGame(1);
   EXPECT_TRUE(Open().Loaded);
-  EXPECT_EQ(test_support::UsiMoves(state.Record), "7g7f");
+  EXPECT_EQ(test::UsiMoves(state.Record), "7g7f");
 }
 
 TEST_F(RecordFileCommandsTest, TheAkafujiChoiceOpensTheYearbookImportInYearbookMode) {
@@ -260,7 +260,7 @@ TEST_F(RecordFileCommandsTest, TheKayaSaveAppendsAndReplacesOnlyTheGameItRead) {
   GameRecord read;
   ResetGameRecord(read);
   ASSERT_EQ(ReadKayaRecord(path, 3, read, message), 0);
-  EXPECT_EQ(test_support::UsiMoves(read), "5g5f");
+  EXPECT_EQ(test::UsiMoves(read), "5g5f");
   ASSERT_EQ(ListKayaRecords(path, header, rows, message), 0);
   EXPECT_EQ(rows.size(), 4u);
 
@@ -273,7 +273,7 @@ TEST_F(RecordFileCommandsTest, TheKayaSaveAppendsAndReplacesOnlyTheGameItRead) {
 }
 
 TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
-  test_support::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/variations.kif"))},
+  test::TestHttpServer server({{"/game.kif", FileBytes(Data("kif/variations.kif"))},
                                        {"/game.csa", FileBytes(Data("csa/comments.csa"))}});
   for (RecordFormat format : {RecordFormat::kKif, RecordFormat::kCsa}) {
     InitProgramState(state);
@@ -290,7 +290,7 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
   // The dialog starts from the last URL; a missing path, no server or a server that never
   // answers in time leaves the record, each with its message.
   const GameRecord before = state.Record;
-  test_support::TestHttpServer silent({}, test_support::TestHttpServer::Answer::kNever);
+  test::TestHttpServer silent({}, test::TestHttpServer::Answer::kNever);
   HttpLimits quick;
   quick.TotalTimeoutMs = 300;
   const struct {
@@ -298,7 +298,7 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
     const char* message;
   } failures[] = {
       {server.Url("/missing.csa"), "指定URLが存在しません。"},
-      {test_support::TestHttpServer::RefusingUrl(), "指定URLが存在しません。"},
+      {test::TestHttpServer::RefusingUrl(), "指定URLが存在しません。"},
       {silent.Url("/game.csa"), "指定URLから時間内に応答がありません。"},
   };
   for (const auto& f : failures) {
@@ -319,9 +319,9 @@ TEST_F(RecordFileCommandsTest, AUrlIsReadByTheFormatsUrlReader) {
 // once, with no box after it.
 TEST_F(RecordFileCommandsTest, AUrlDownloadsWhileTheWindowRunsAndStopsOnCancel) {
   const std::string csa = FileBytes(Data("csa/even.csa"));
-  test_support::TestHttpServer slow({{"/game.csa", csa}},
-                                    test_support::TestHttpServer::Answer::kSlowly);
-  test_support::TestHttpServer silent({}, test_support::TestHttpServer::Answer::kNever);
+  test::TestHttpServer slow({{"/game.csa", csa}},
+                                    test::TestHttpServer::Answer::kSlowly);
+  test::TestHttpServer silent({}, test::TestHttpServer::Answer::kNever);
   int pumps = 0;
   ui.OnPump = [&] { ++pumps; };
   const auto open = [&](const std::string& url) {
@@ -364,7 +364,7 @@ TEST_F(RecordFileCommandsTest, ThePalmCommandsWriteAndReadTheGame) {
   InitProgramState(state);
   ui.FileAnswers.push_back({true, path + ".PDB", 0});
   EXPECT_TRUE(PalmReadCommand(ctx, profile, settings).Loaded);
-  EXPECT_EQ(test_support::UsiMoves(state.Record), "7g7f 3c3d");
+  EXPECT_EQ(test::UsiMoves(state.Record), "7g7f 3c3d");
   ui.FileAnswers.push_back({true, dir_.Path() + "none.PDB", 0});
   EXPECT_FALSE(PalmReadCommand(ctx, profile, settings).Loaded);
   EXPECT_EQ(ui.Messages.back().Caption, "PALM");

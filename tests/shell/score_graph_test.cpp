@@ -23,7 +23,7 @@ TEST(ScoreGraphTest, AFittedViewPutsTheGraphWhereItIsDrawnLarger) {
 
 TEST(ScoreGraphTest, PointsFollowTheScoresAndAClickNamesItsPly) {
   ProgramState state;
-  state.Record = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d");
+  state.Record = test::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d");
   RecordScores scores;
   scores.Set(0).Score = {FirstScore::Kind::kCp, 0, 0, false};
   scores.Set(1).Score = {FirstScore::Kind::kCp, 5000, 0, false};
@@ -45,7 +45,7 @@ TEST(ScoreGraphTest, PointsFollowTheScoresAndAClickNamesItsPly) {
     EXPECT_EQ(GraphPlyAt(state, place, r.Right() - 1, r.Y + 1), 4);
     EXPECT_EQ(GraphPlyAt(state, place, r.X - 1, r.Y + 1), -1);
   }
-  state.Record = test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f");
+  state.Record = test::MakeRecord("startpos", "7g7f 3c3d 2g2f");
   EXPECT_TRUE(BuildScoreGraph(state, GraphPlace::kBelow).Points.empty());
 }
 

@@ -14,8 +14,8 @@
 namespace shogi {
 namespace {
 
-using test_support::DatedGame;
-using test_support::UsiMoves;
+using test::DatedGame;
+using test::UsiMoves;
 using Texts = std::vector<std::string>;
 
 struct SearchMenu {
@@ -223,13 +223,13 @@ TEST_F(SearchCommandsTest, DeleteRenumbersTheListAndTheCloseRuleFollows) {
   EXPECT_EQ(selection.SearchCount, 4);
   EXPECT_EQ(selection.CurrentRecordNo, 0);
   std::vector<int> written;
-  ASSERT_TRUE(test_support::ReadListed(SearchListPath(kKisenFormat, Folder()), written));
+  ASSERT_TRUE(test::ReadListed(SearchListPath(kKisenFormat, Folder()), written));
   EXPECT_EQ(written, (std::vector{1, 2, 3, 4}));
 
   // A list of one game: deleting it closes the list.
   ui = {};
   const std::vector<int> one = {2};
-  test_support::PutSearchList(SearchListPath(kKisenFormat, Folder()), one);
+  test::PutSearchList(SearchListPath(kKisenFormat, Folder()), one);
   selection.SearchCount = 1;
   ui.MessageAnswers = {MessageAnswer::kYes};
   ui.GameListAnswers.push_back([](GameListSession& list) { EXPECT_TRUE(list.Delete(0)); });

@@ -19,22 +19,22 @@ class ShellFixture : public ::testing::Test {
   // Also between the cases of a table: a fresh state, person and computers.
   void SetUp() override {
     InitProgramState(state);
-    ui = test_support::ScriptedUserInterface{};
-    computer = library = test_support::ScriptedComputer{};
+    ui = test::ScriptedUserInterface{};
+    computer = library = test::ScriptedComputer{};
   }
 
   // A fresh record that starts at `sfen` (side to move from the SFEN) and holds the USI
   // moves `usi` with their cumulative times, shown at its start.
   void LoadSfen(const std::string& sfen, const std::string& usi = "",
                 const std::vector<int>& times = {}) {
-    state.Record = test_support::MakeRecord(sfen, usi, times);
+    state.Record = test::MakeRecord(sfen, usi, times);
     RebuildShown(state);
   }
 
   // A person's move in USI notation through pick-up and release, as the view makes it. A
   // promotion choice that opens is left open.
   ViewUpdate PersonMove(const std::string& usi) {
-    const MoveCode m = test_support::UsiMove(usi);
+    const MoveCode m = test::UsiMove(usi);
     const BoardSpot from = IsDrop(m) ? BoardSpot{HandAreaOf(SideToMove(state)), m.from - kDropBase}
                                      : BoardSpot{BoardArea::kBoard, m.from};
     GamePickUp(ctx, from);
@@ -45,7 +45,7 @@ class ShellFixture : public ::testing::Test {
   // Persons' moves separated by spaces, each made as PersonMove; a promotion choice that opens
   // is answered by the "+" of the move.
   void PersonMoves(const std::string& usi) {
-    for (const std::string& word : test_support::SplitUsi(usi)) {
+    for (const std::string& word : test::SplitUsi(usi)) {
       PersonMove(word);
       if (state.InteractionState == kStatePromotion) ChoosePromotion(ctx, word.back() == '+');
     }
@@ -54,17 +54,17 @@ class ShellFixture : public ::testing::Test {
   // Starts a game, answering the conditions dialog with the two player kinds.
   void StartWith(int first_kind, int second_kind, bool computer_mode = true) {
     ui.ConditionsAnswers.push_back(
-        test_support::ScriptedUserInterface::AcceptPlayers(first_kind, second_kind));
+        test::ScriptedUserInterface::AcceptPlayers(first_kind, second_kind));
     StartGame(ctx, computer_mode);
   }
 
   // The record's moves as USI texts, from StartIndex to the end marker.
-  std::string Moves() const { return test_support::UsiMoves(state.Record); }
+  std::string Moves() const { return test::UsiMoves(state.Record); }
 
   ProgramState state;
-  test_support::ScriptedUserInterface ui;
-  test_support::ScriptedComputer computer;  // positive PlayerKinds
-  test_support::ScriptedComputer library;   // negative PlayerKinds
+  test::ScriptedUserInterface ui;
+  test::ScriptedComputer computer;  // positive PlayerKinds
+  test::ScriptedComputer library;   // negative PlayerKinds
   ShellContext ctx{state, ui, &computer, &library};
 };
 

@@ -9,7 +9,7 @@
 namespace shogi {
 namespace {
 
-using test_support::MakeRecord;
+using test::MakeRecord;
 
 constexpr const char kSixMoves[] = "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e";
 
@@ -37,7 +37,7 @@ TEST(TimeEditor, ShowsTenMovesAPageInPairs) {
       "8f8h+ 3d3b+ 3a3b";
   const Case cases[] = {{10, 1, "▲７六歩", 10}, {11, 2, "▲同　飛", 1}, {20, 2, "▲同　飛", 10}};
   for (const Case& c : cases) {
-    const std::vector<std::string> words = test_support::SplitUsi(twenty);
+    const std::vector<std::string> words = test::SplitUsi(twenty);
     std::string usi;
     for (int i = 0; i < c.moves; ++i) usi += words[i] + " ";
     GameRecord r = MakeRecord("startpos", usi);
@@ -85,7 +85,7 @@ TEST(TimeEditor, KeepsTheFieldsOfEveryPageAndClearsThemAll) {
 
 TEST(TimeEditor, AGameGoteStartsAndALongRecordKeepEveryMove) {
   GameRecord handicap =
-      MakeRecord(test_support::HandicapSfen(Handicap::kLance), "3c3d 7g7f 4c4d", {61, 122, 185});
+      MakeRecord(test::HandicapSfen(Handicap::kLance), "3c3d 7g7f 4c4d", {61, 122, 185});
   TimeEditor editor(handicap);
   EXPECT_EQ(editor.MoveLabel(0), "△３四歩");
   EXPECT_EQ(editor.Minutes()[2], 2);  // 185 - 61 s

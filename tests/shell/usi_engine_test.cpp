@@ -34,7 +34,7 @@ TEST(UsiPositionTest, StartposOrSfenWithTheMoves) {
        "position sfen 4k4/9/9/9/9/9/9/9/4K4 b G 1 moves G*5b"},
   };
   for (const Row& r : rows) {
-    const GameRecord record = test_support::MakeRecord(r.sfen, r.moves);
+    const GameRecord record = test::MakeRecord(r.sfen, r.moves);
     EXPECT_EQ(UsiPositionCommand(record.InitialPosition, record.StartIndex, record.MoveList,
                                  RecordEndPly(record)),
               r.expected);
@@ -42,7 +42,7 @@ TEST(UsiPositionTest, StartposOrSfenWithTheMoves) {
 }
 
 TEST(UsiEngineTest, HandshakeOptionsAndAMove) {
-  test_support::TempFolder dir;
+  test::TempFolder dir;
   const std::string log = dir.Path() + "engine.log";
   UsiEngine engine;
   std::string message;
@@ -54,12 +54,12 @@ TEST(UsiEngineTest, HandshakeOptionsAndAMove) {
   MoveCode move;
   EXPECT_EQ(engine.Go("position startpos moves 7g7f", 100, move, message), UsiEngine::Answer::kMove)
       << message;
-  test_support::Game game;
+  test::Game game;
   ASSERT_TRUE(game.Play("7g7f"));
   EXPECT_EQ(move, game.LegalMoves()[0]);
   engine.Quit();
   EXPECT_FALSE(engine.Started());
-  EXPECT_EQ(test_support::FileBytes(log),
+  EXPECT_EQ(test::FileBytes(log),
             "usi\nsetoption name Skill value 3\nsetoption name USI_Hash value 16\nisready\n"
             "usinewgame\nposition startpos moves 7g7f\ngo btime 0 wtime 0 byoyomi 100\nquit\n");
   // The options it offered, every type, names and defaults with spaces.
@@ -228,11 +228,11 @@ TEST(UsiEngineTest, PolledSearchStopsOnRequest) {
 // The engine is started without a shell: a path with spaces and shell characters is a path,
 // never a command line to run.
 TEST(UsiEngineTest, StartsFromAPathWithSpacesAndShellCharacters) {
-  test_support::TempFolder folder;
+  test::TempFolder folder;
   const std::string dir = folder.Path() + "my engines; touch $HOME";
   ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
   const std::string path = dir + "/engine `touch pwned`";
-  test_support::PutFileBytes(path, test_support::FileBytes(SHOGI_FAKE_USI_ENGINE));
+  test::PutFileBytes(path, test::FileBytes(SHOGI_FAKE_USI_ENGINE));
   ASSERT_EQ(chmod(path.c_str(), 0700), 0);
   UsiEngine engine;
   std::string message;
@@ -305,7 +305,7 @@ TEST(EnginePlayerAnswers, MovesAreCheckedAgainstTheRules) {
     std::string message;
     ASSERT_EQ(player.Start(0, message), 0) << message;
     player.PrepareGame(0);
-    test_support::Game game;
+    test::Game game;
     ASSERT_TRUE(game.Play("2g2f"));
     ThinkRequest request;
     request.Strength = kFirstEnginePlayer;
@@ -333,7 +333,7 @@ TEST(UsiEngineTest, FairyStockfishWhenPresent) {
   MoveCode move;
   ASSERT_EQ(engine.Go("position startpos", 100, move, message), UsiEngine::Answer::kMove)
       << message;
-  EXPECT_TRUE(test_support::Game().IsLegal(move)) << FormatUsiMove(move);
+  EXPECT_TRUE(test::Game().IsLegal(move)) << FormatUsiMove(move);
 }
 
 }  // namespace

@@ -54,14 +54,14 @@ TEST_F(MateTest, FindsForcedMates) {
 // Whether the pawn drop `drop`, which the rules refuse, would mate: played regardless, it
 // leaves the opponent without a legal move.
 bool WouldMate(const Game& g, const std::string& drop) {
-  const shogi::MoveCode m = shogi::test_support::UsiMove(drop);
+  const shogi::MoveCode m = shogi::test::UsiMove(drop);
   if (g.IsLegal(m) || shogi::PawnDropMate(g.pos, g.ToMove(), shogi::DestinationOf(m)) != -1) {
     return false;
   }
   shogi::Position after = g.pos;
   shogi::ApplyMove(after, m, g.ToMove());
   static shogi::LegalMoveList replies;
-  const shogi::GameRecord r = shogi::test_support::RecordAt(after, shogi::Opponent(g.ToMove()));
+  const shogi::GameRecord r = shogi::test::RecordAt(after, shogi::Opponent(g.ToMove()));
   return shogi::LegalMoves(r, after, replies) == 0;
 }
 

@@ -70,9 +70,9 @@ struct Random {
 
 // A game from the standard initial position, played and checked by the rules library, as
 // the library sees it: its move list as bytes, and its answers checked and played.
-class Game : public shogi::test_support::Game {
+class Game : public shogi::test::Game {
  public:
-  using shogi::test_support::Game::IsLegal;
+  using shogi::test::Game::IsLegal;
   // Whether from/to/promote (the library's answer encoding) is a legal move of the side to
   // move; PlayAnswer plays the library's answer if it is.
   bool IsLegal(int from, int to, int promote) const;
@@ -88,7 +88,7 @@ class Game : public shogi::test_support::Game {
   int At(int index) const { return static_cast<std::int8_t>(pos.bytes()[index]); }
   // The position as SFEN and the moves played as USI (for failure messages).
   std::string Diagram() const;
-  std::string Usi() const { return shogi::test_support::UsiMoves(record); }
+  std::string Usi() const { return shogi::test::UsiMoves(record); }
 };
 
 // The game after USI `moves`, each of which must be legal (a failed expectation otherwise).

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 std::size_t PcOnSqElement(int king, int k, int l) {
   // Row `king` holds 1476 x 1477 / 2 pairs; pair (k, l) comes after the pairs of every smaller
@@ -59,4 +59,4 @@ const FvTable& PatternTable() {
   return table;
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

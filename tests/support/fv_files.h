@@ -10,7 +10,7 @@
 
 #include "analysis/fv_table.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 // Numbers of the evaluation file by their element index (pc_on_sq first, then kkp).
 using FvElements = std::vector<std::pair<std::size_t, std::int16_t>>;
@@ -31,4 +31,4 @@ std::int16_t PatternElement(std::size_t index);
 // An in-memory table holding PatternElement at every index, built once per test program.
 const FvTable& PatternTable();
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
-namespace shogi::test_support {
+namespace shogi::test {
 SfenPosition FromSfen(std::string_view sfen) {
   SfenPosition out;
   int number;
@@ -127,4 +127,4 @@ bool Game::Play(std::string_view usi) {
   return true;
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

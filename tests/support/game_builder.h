@@ -10,7 +10,7 @@
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 // A position and its side to move.
 struct SfenPosition {
@@ -68,4 +68,4 @@ class Game {
   Position pos;
 };
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

@@ -7,7 +7,7 @@
 
 #include "tests/support/game_builder.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 ScriptedComputer::Reply ScriptedComputer::Move(const std::string& usi,
                                                std::function<void()> during) {
@@ -78,4 +78,4 @@ int ScriptedComputer::Count(const std::string& event) const {
   return static_cast<int>(std::count(Events.begin(), Events.end(), event));
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

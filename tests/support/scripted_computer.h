@@ -8,7 +8,7 @@
 
 #include "players/computer_player.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 class ScriptedComputer : public ComputerPlayer {
  public:
@@ -43,4 +43,4 @@ class ScriptedComputer : public ComputerPlayer {
   int Count(const std::string& event) const;
 };
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 ScriptedUserInterface::ConditionsAnswer ScriptedUserInterface::Accept() {
   return [](GameConditions&) { return true; };
@@ -179,4 +179,4 @@ void ScriptedUserInterface::ShowRecordFile(const std::string& path, bool read) {
   RecordFiles.push_back({path, read});
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

@@ -13,7 +13,7 @@
 #include "players/engine_analysis.h"
 #include "shell/shell_user_interface.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 // Takes the next of the queued `answers` into `answer`; with none left the running test fails
 // (a question `what` that was not expected) and `answer` keeps its value.
@@ -247,4 +247,4 @@ class ScriptedUserInterface : public ShellUserInterface {
   FileDialogResult NextFileAnswer(const FileDialogRequest& request);
 };
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

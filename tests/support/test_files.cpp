@@ -10,7 +10,7 @@
 
 #include "platform/file_path.h"
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(FilePath(path), std::ios::binary);
@@ -45,4 +45,4 @@ TempFolder::~TempFolder() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

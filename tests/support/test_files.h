@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 // The bytes of the file at `path`; empty when it cannot be read.
 std::string FileBytes(const std::string& path);
@@ -35,4 +35,4 @@ class TempFolder {
   std::string path_;
 };
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

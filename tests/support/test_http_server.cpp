@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-namespace shogi::test_support {
+namespace shogi::test {
 namespace {
 
 #ifdef _WIN32
@@ -134,4 +134,4 @@ void TestHttpServer::Serve() {
   for (int fd : held) close(fd);
 }
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

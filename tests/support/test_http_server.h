@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-namespace shogi::test_support {
+namespace shogi::test {
 
 class TestHttpServer {
  public:
@@ -42,4 +42,4 @@ class TestHttpServer {
   std::thread thread_;
 };
 
-}  // namespace shogi::test_support
+}  // namespace shogi::test

@@ -7,21 +7,15 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/support/test_files.h"
 #include "tests/tools/tool_run.h"
 
 namespace shogi {
 namespace {
 
-using testing::RunTool;
-
-using testing::kData;
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::FileBytes;
+using test::kData;
+using test::RunTool;
 
 TEST(AnalyseCommand, OneLinePerPlyFromTheFirstPlayersView) {
   const std::string log = "/tmp/shogi_analyse_" + std::to_string(getpid()) + ".log";
@@ -42,7 +36,7 @@ TEST(AnalyseCommand, OneLinePerPlyFromTheFirstPlayersView) {
     ++ply;
   }
   EXPECT_EQ(ply, 6);  // the start and after each of the five moves
-  const std::string sent = FileText(log);
+  const std::string sent = FileBytes(log);
   EXPECT_NE(sent.find("position startpos moves 7g7f 3c3d 8h2b+ 3a2b\ngo movetime 50\n"),
             std::string::npos)
       << sent;
@@ -52,10 +46,10 @@ TEST(AnalyseCommand, OneLinePerPlyFromTheFirstPlayersView) {
   r = RunTool("analyse kif " + kData + "/kif/handicap_1.kif --seconds 0.05 --engine " + engine);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("1 cp -42 ", 0), 0u) << r.out;
-  EXPECT_NE(FileText(log).find("position sfen lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/"
+  EXPECT_NE(FileBytes(log).find("position sfen lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/"
                                "LNSGKGSNL w - 1\n"),
             std::string::npos)
-      << FileText(log);
+      << FileBytes(log);
   std::remove(log.c_str());
 }
 

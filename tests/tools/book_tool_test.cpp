@@ -11,17 +11,17 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using testing::RunTool;
+using test::FileBytes;
+using test::RunTool;
 
-class BookToolTest : public test_support::DatabaseFolderTest {
+class BookToolTest : public test::DatabaseFolderTest {
  protected:
   void SetUp() override {
     DatabaseFolderTest::SetUp();
     WriteGoldenLists();
     (void)CopyGolden(kTarvelFormat);
   }
-  testing::ToolResult Run(const std::string& args) {
+  test::ToolResult Run(const std::string& args) {
     std::string line = args;
     for (std::size_t at; (at = line.find("DIR/")) != std::string::npos;)
       line.replace(at, 4, Folder());

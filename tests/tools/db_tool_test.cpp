@@ -14,12 +14,12 @@
 namespace shogi {
 namespace {
 
-using testing::ExpectRefusal;
-using testing::RunTool;
+using test::ExpectRefusal;
+using test::RunTool;
 
-using testing::kData;
+using test::kData;
 
-class DbToolTest : public test_support::DatabaseFolderTest {
+class DbToolTest : public test::DatabaseFolderTest {
  protected:
   void SetUp() override {
     DatabaseFolderTest::SetUp();
@@ -28,7 +28,7 @@ class DbToolTest : public test_support::DatabaseFolderTest {
     (void)CopyGolden(kTarvelFormat);
   }
   // "db ARGS" with the test's folder as the program folder.
-  testing::ToolResult Db(const std::string& args) {
+  test::ToolResult Db(const std::string& args) {
     return RunTool("db --folder " + Folder() + " " + args);
   }
 };
@@ -100,7 +100,7 @@ TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
 
     // The move file cut within game 2: its count claims a game more until the repair.
     const std::string moves = db.substr(0, db.size() - 3) + (kisen ? "kif" : "mkf");
-    test_support::PutFileBytes(moves, test_support::FileBytes(moves).substr(0, 600));
+    test::PutFileBytes(moves, test::FileBytes(moves).substr(0, 600));
     EXPECT_EQ(Db("get " + db + " 2").err, "ファイルに異常があります。\n");
     EXPECT_EQ(Db("repair " + db).out, "1\n");
     EXPECT_EQ(Db("count " + db).out, "1\n");
@@ -108,9 +108,9 @@ TEST_F(DbToolTest, RecordFilesAreRegisteredAsNewGamesAndOverOldOnes) {
 }
 
 TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
-  test_support::PutFileBytes(Folder() + "user.kif", "a user's record");
-  test_support::PutFileBytes(Folder() + "broken.idx", "\x01");
-  test_support::PutFileBytes(Folder() + "broken.kif", "");
+  test::PutFileBytes(Folder() + "user.kif", "a user's record");
+  test::PutFileBytes(Folder() + "broken.idx", "\x01");
+  test::PutFileBytes(Folder() + "broken.kif", "");
   struct Case {
     std::string args;
     int status;
@@ -150,16 +150,16 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
-  EXPECT_EQ(test_support::FileBytes(Folder() + "user.kif"), "a user's record");
+  EXPECT_EQ(test::FileBytes(Folder() + "user.kif"), "a user's record");
 }
 
 // The whole-database commands, run in turn on the golden pairs: each line's output, then
 // what `get` or `count` shows of the result.
 TEST_F(DbToolTest, WholeDatabaseCommandsRewriteTheFiles) {
-  test_support::PutFileBytes(Folder() + "copy.mix",
-                             test_support::FileBytes(Folder() + "games.mix"));
-  test_support::PutFileBytes(Folder() + "copy.mkf",
-                             test_support::FileBytes(Folder() + "games.mkf"));
+  test::PutFileBytes(Folder() + "copy.mix",
+                             test::FileBytes(Folder() + "games.mix"));
+  test::PutFileBytes(Folder() + "copy.mkf",
+                             test::FileBytes(Folder() + "games.mkf"));
   const std::string yearbook = kData + "/yearbook/";
   struct Step {
     std::string args;
@@ -265,7 +265,7 @@ TEST_F(DbToolTest, SearchPrintsTheGamesKeptAndWritesTheSearchList) {
     for (char n : c.out) {
       if (n != '\n') list += std::string{static_cast<char>(n - '0'), 0, 0, 0};
     }
-    EXPECT_EQ(test_support::FileBytes(Folder() + (kisen ? "KENSAKU.DAT" : "検索.DAT")), list);
+    EXPECT_EQ(test::FileBytes(Folder() + (kisen ? "KENSAKU.DAT" : "検索.DAT")), list);
   }
 }
 
@@ -316,8 +316,8 @@ TEST_F(DbToolTest, ListPrintsTheHeaderAndThePages) {
             " 番号     先手         後手       対局日  指し手   　　　　戦型　\n"
             "     1 羽生　善治   谷川浩司     01/ 4/ 9 ▲７六歩         矢倉\n");
 
-  ASSERT_TRUE(test_support::WriteSyntheticDatabase(
-      kKisenFormat, PathsOf("many.idx"), 45, test_support::RandomGames(kKisenFormat, 2, 3, 2, 1)));
+  ASSERT_TRUE(test::WriteSyntheticDatabase(
+      kKisenFormat, PathsOf("many.idx"), 45, test::RandomGames(kKisenFormat, 2, 3, 2, 1)));
   struct Case {
     std::string options;
     std::vector<int> first_numbers;  // of each page

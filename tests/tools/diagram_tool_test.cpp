@@ -8,7 +8,7 @@
 #include "tests/support/test_files.h"
 #include "tests/tools/tool_run.h"
 
-namespace shogi::testing {
+namespace shogi::test {
 namespace {
 
 const std::string kGame = std::string(SHOGI_TEST_DATA) + "/output/middle_game.csa";
@@ -45,9 +45,9 @@ TEST(DiagramTool, EveryKindPrintsItsTextInUtf8) {
 }
 
 TEST(DiagramTool, OutAppendsCp932WithCrLf) {
-  test_support::TempFolder folder;
+  test::TempFolder folder;
   const std::string out = folder.Path() + "out.txt";
-  test_support::PutFileBytes(out, "前\r\n");
+  test::PutFileBytes(out, "前\r\n");
   for (int i = 0; i < 2; ++i) {
     const ToolResult r = RunTool("diagram standard csa " + kGame + " --out " + out);
     EXPECT_EQ(r.status, 0) << r.err;
@@ -56,7 +56,7 @@ TEST(DiagramTool, OutAppendsCp932WithCrLf) {
   const ToolResult shown = RunTool("diagram standard csa " + kGame);
   std::string diagram;
   ASSERT_TRUE(Utf8ToCp932(shown.out, diagram));
-  EXPECT_EQ(test_support::FileBytes(out), "前\r\n" + WithCrLf(diagram + diagram));
+  EXPECT_EQ(test::FileBytes(out), "前\r\n" + WithCrLf(diagram + diagram));
 }
 
 TEST(DiagramTool, RefusesWhatItCannotMake) {
@@ -72,8 +72,8 @@ TEST(DiagramTool, RefusesWhatItCannotMake) {
 }
 
 TEST(BmpTool, WritesTheSameFileAsTheProgramDrawsFlippedOrNot) {
-  test_support::TempFolder folder;
-  test_support::Game game;
+  test::TempFolder folder;
+  test::Game game;
   ASSERT_TRUE(game.Play(kGameUsi));
   struct Case {
     const char* options;
@@ -89,7 +89,7 @@ TEST(BmpTool, WritesTheSameFileAsTheProgramDrawsFlippedOrNot) {
     const ToolResult r = RunTool("bmp csa " + kGame + " " + path + c.options);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, path + "を作成しました。\n");
-    const std::string bytes = test_support::FileBytes(path);
+    const std::string bytes = test::FileBytes(path);
     EXPECT_EQ(bytes.size(), 4766u);
     EXPECT_EQ(bytes, ProblemBitmapBytes(DrawProblem(c.pos, c.sente, c.gote))) << c.options;
   }
@@ -99,4 +99,4 @@ TEST(BmpTool, WritesTheSameFileAsTheProgramDrawsFlippedOrNot) {
 }
 
 }  // namespace
-}  // namespace shogi::testing
+}  // namespace shogi::test

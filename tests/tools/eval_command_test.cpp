@@ -10,17 +10,17 @@
 namespace shogi {
 namespace {
 
-using testing::ExpectRefusal;
-using testing::RunTool;
+using test::ExpectRefusal;
+using test::RunTool;
 
 class EvalCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Kings on 5九 and 1一: a raw fv of -33 with the first player's pawns in hand at 0 or 1.
-    test_support::WriteFvFile(
-        fv, {{test_support::KkpElement(76, 8, 0), -33}, {test_support::KkpElement(76, 8, 1), -33}});
+    test::WriteFvFile(
+        fv, {{test::KkpElement(76, 8, 0), -33}, {test::KkpElement(76, 8, 1), -33}});
   }
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string fv = folder.Path() + "fv.bin";
 };
 

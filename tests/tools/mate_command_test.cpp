@@ -6,7 +6,7 @@
 namespace shogi {
 namespace {
 
-using testing::RunTool;
+using test::RunTool;
 
 TEST(MateCommand, PrintsTheLengthAndTheWholeSolution) {
   struct Case {

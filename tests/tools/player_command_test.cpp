@@ -9,7 +9,7 @@
 namespace shogi {
 namespace {
 
-using testing::RunTool;
+using test::RunTool;
 
 TEST(ThinkCommand, PrintsTheMoveOrResign) {
   struct Case {

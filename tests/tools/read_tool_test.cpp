@@ -13,10 +13,10 @@
 namespace shogi {
 namespace {
 
-using test_support::FileBytes;
-using testing::RunTool;
+using test::FileBytes;
+using test::RunTool;
 
-using testing::kData;
+using test::kData;
 
 // What `read` prints for records of several formats: whole, or the part that tells.
 TEST(ReadTool, PrintsTheRecordOfEachFormat) {
@@ -99,7 +99,7 @@ TEST(ReadTool, ReportsFailuresAndNamesTheFormatsOfTheTable) {
 }
 
 TEST(ReadTool, ConvertsBetweenFormatsWithTimes) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string& dir = folder.Path();
   auto r = RunTool("convert kif " + kData + "/kif/even.kif csa " + dir + "even.csa");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -135,7 +135,7 @@ TEST(ReadTool, ListsTheLinesAndCommentsOfEachFormat) {
 // Conversions keep every line and every comment: through the own format, through JKF and
 // back, from KI2; CSA keeps the comments of the main line.
 TEST(ReadTool, ConversionsKeepTheLinesAndComments) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const auto listing = [](const std::string& format, const std::string& path) {
     const std::string out = RunTool("read " + format + " " + path + " --variations").out;
     return out.substr(out.find("\nline 0:") + 1);
@@ -173,7 +173,7 @@ TEST(ReadTool, ConversionsKeepTheLinesAndComments) {
 }
 
 TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string path = folder.Path() + "dt01.sin";
   {
     std::ofstream out(path, std::ios::binary);
@@ -209,7 +209,7 @@ TEST(ReadTool, ListsAndReadsTheGamesOfAnAkafujiDatabase) {
 // A Kaya file built game by game: new, in front of the others, in place of one; the list
 // and the games by number; a game without its times.
 TEST(ReadTool, WritesAndReadsKayaFiles) {
-  const test_support::TempFolder folder;
+  const test::TempFolder folder;
   const std::string kaya = folder.Path() + "games.kay";
   ASSERT_EQ(RunTool("convert kif " + kData + "/kif/even.kif kaya " + kaya).status, 0);
   auto r = RunTool("convert kif " + kData + "/kif/handicap_2.kif kaya " + kaya + " --append");

@@ -9,7 +9,7 @@
 namespace shogi {
 namespace {
 
-using testing::RunTool;
+using test::RunTool;
 
 // A game in which the second player mates with its 22nd ply, 8b8h+.
 constexpr const char* kBeforeMate =

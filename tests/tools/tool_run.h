@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace shogi::testing {
+namespace shogi::test {
 
 // The folder of the test data.
 inline const std::string kData = SHOGI_TEST_DATA;
@@ -54,4 +54,4 @@ inline void ExpectRefusal(const ToolResult& r, const std::string& args, int stat
   }
 }
 
-}  // namespace shogi::testing
+}  // namespace shogi::test

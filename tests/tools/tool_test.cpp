@@ -8,7 +8,7 @@
 namespace shogi {
 namespace {
 
-using testing::RunTool;
+using test::RunTool;
 
 TEST(ShogiTool, ListsLegalMovesInGenerationOrder) {
   auto r = RunTool("moves startpos");

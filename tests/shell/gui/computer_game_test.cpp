@@ -15,7 +15,7 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::ScriptedUserInterface;
+using test::ScriptedUserInterface;
 
 class ComputerGameTest : public GuiFixture {
  protected:

@@ -24,7 +24,7 @@ namespace {
 const char kOpening[] = "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b";
 
 // The scripted person, but with the window's own search and list dialogs.
-class WindowSearchDialogs : public test_support::ScriptedUserInterface {
+class WindowSearchDialogs : public test::ScriptedUserInterface {
  public:
   WindowSearchDialogs(wxWindow* parent, const std::string& folder) : dialogs_(parent, folder) {}
   bool EditSearchConditions(SearchConditions& conditions, SearchDates& dates,
@@ -61,11 +61,11 @@ class DatabaseDialogsTest : public GuiFixture {
     std::string message;
     EXPECT_EQ(DatabasePathsOf(folder_ + "games.mix", paths, message), 0);
     EXPECT_EQ(CreateDatabase(kTarvelFormat, paths, message), 0);
-    const std::vector<std::string> moves = test_support::SplitUsi(kOpening);
+    const std::vector<std::string> moves = test::SplitUsi(kOpening);
     for (std::size_t i = 0; i < plies.size(); ++i) {
       std::string usi;
       for (int p = 0; p < plies[i]; ++p) usi += moves[static_cast<std::size_t>(p)] + " ";
-      GameRecord game = test_support::MakeRecord("startpos", usi);
+      GameRecord game = test::MakeRecord("startpos", usi);
       CopyCp932Field(game.FirstName, Cp932(i % 2 ? "谷川浩司" : "羽生善治"));
       CopyCp932Field(game.SecondName, Cp932(i % 2 ? "羽生善治" : "森内俊之"));
       game.Year = 2010 + static_cast<int>(i);
@@ -113,7 +113,7 @@ class DatabaseDialogsTest : public GuiFixture {
 TEST_F(DatabaseDialogsTest, ASearchTypedIntoTheDialogListsGamesAndADoubleClickLoadsOne) {
   ProgramState& s = view->State();
   s.Tarvel.Paths = MakeDatabase({2, 6, 4, 8, 3});
-  s.Record = test_support::MakeRecord("startpos", kOpening);
+  s.Record = test::MakeRecord("startpos", kOpening);
   s.Record.PlyCount = s.Record.StartIndex + 4;
   RebuildShown(s);
   WindowSearchDialogs person(frame, folder_);

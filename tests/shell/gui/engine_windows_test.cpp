@@ -16,7 +16,7 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::ScriptedUserInterface;
+using test::ScriptedUserInterface;
 
 class EngineWindowsTest : public GuiFixture {
  protected:
@@ -111,7 +111,7 @@ TEST_F(EngineWindowsTest, GameAgainstAnEngineKeepsTheWindowAlive) {
 
 TEST_F(EngineWindowsTest, AnalysisPanelFollowsTheShownPosition) {
   view->Engines().SetList({Probed("good")});
-  view->State().Record = test_support::MakeRecord("startpos", "7g7f 3c3d 8h2b+");
+  view->State().Record = test::MakeRecord("startpos", "7g7f 3c3d 8h2b+");
   RebuildShown(view->State());
   view->RunCommand(kCmdAnalysis);
   ASSERT_NE(view->AnalysisPanel(), nullptr) << ui.LastMessage();

@@ -14,12 +14,12 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::FileBytes;
+using test::FileBytes;
 
 // Each answer to "ファイルがすでに存在します。\n上書きしてもよろしいですか？": いいえ leaves the
 // file as it was (the output file is not emptied), はい writes it.
 TEST_F(GuiFixture, EverySaveDialogAsksBeforeAFileIsReplaced) {
-  const test_support::TempFolder dir;
+  const test::TempFolder dir;
   const std::string path = dir.Path() + "old.dat";
   const std::string palm = FileBytes(std::string(SHOGI_TEST_DATA) + "/palm/handicap.PDB");
   const struct {
@@ -33,7 +33,7 @@ TEST_F(GuiFixture, EverySaveDialogAsksBeforeAFileIsReplaced) {
   };
   for (const auto& c : cases) {
     for (const MessageAnswer answer : {MessageAnswer::kNo, MessageAnswer::kYes}) {
-      test_support::PutFileBytes(path, c.old);
+      test::PutFileBytes(path, c.old);
       ui.FileAnswers.push_back({true, path, 0});
       ui.RecordFileDialog.Answers.push_back([&](RecordFileRequest& r) {
         r.Path = path;
@@ -66,7 +66,7 @@ TEST_F(GuiFixture, TheTimeEditorTakesTheMinutesItFilledIn) {
   times[0] = times[1] = 600;
   times[2] = 120;       // the first player's clock goes down by 8 minutes
   times[10] = 1 << 30;  // and up by more than 9999 minutes
-  const GameRecord record = test_support::MakeRecord(
+  const GameRecord record = test::MakeRecord(
       "startpos", "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d", times);
   TimeEditor editor(record);
   CShohi shohi(frame, editor, ui);

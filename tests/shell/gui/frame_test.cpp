@@ -93,13 +93,13 @@ class ClosingTest : public GuiFixture {
 // A close during a database command waits for its end: the window stays whole meanwhile
 // and closes after it.
 TEST_F(ClosingTest, DuringADatabaseCommandTheWindowClosesAfterIt) {
-  test_support::TempFolder folder;
+  test::TempFolder folder;
   DatabaseSelection& tarvel = view->State().Tarvel;
   std::string message;
   ASSERT_EQ(ChooseDatabase(folder.Path() + "games.mix", tarvel, message), 0) << message;
   ASSERT_EQ(CreateDatabase(kTarvelFormat, tarvel.Paths, message), 0) << message;
   for (int i = 0; i < 3; ++i) {
-    GameRecord game = test_support::MakeRecord("startpos", "7g7f 3c3d");
+    GameRecord game = test::MakeRecord("startpos", "7g7f 3c3d");
     int number = 0;
     ASSERT_EQ(RegisterGame(kTarvelFormat, tarvel.Paths, folder.Path(), game, number, message), 0);
   }
@@ -117,7 +117,7 @@ TEST_F(ClosingTest, DuringADatabaseCommandTheWindowClosesAfterIt) {
 // キャンセル keeps the window alive until the next close.
 TEST_F(ClosingTest, DuringTheComputersThinkingTheGameIsOfferedToBeSaved) {
   view->InProcess().SetBudgetCap(0.3);
-  ui.ConditionsAnswers.push_back(test_support::ScriptedUserInterface::AcceptPlayers(0, 3));
+  ui.ConditionsAnswers.push_back(test::ScriptedUserInterface::AcceptPlayers(0, 3));
   view->RunCommand(kCmdStartComputerGame);
   ui.MessageAnswers = {MessageAnswer::kCancel, MessageAnswer::kNo};
   CloseAtTheFirstPump();

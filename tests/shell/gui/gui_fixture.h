@@ -44,7 +44,7 @@ class GuiFixture : public ::testing::Test {
   }
 
   // The window's options: the given profile and person, the build's bin folder.
-  static ViewOptions Options(MemoryProfile& profile, test_support::ScriptedUserInterface& ui) {
+  static ViewOptions Options(MemoryProfile& profile, test::ScriptedUserInterface& ui) {
     ViewOptions options;
     options.Settings = &profile;
     options.Dialogs = &ui;
@@ -89,7 +89,7 @@ class GuiFixture : public ::testing::Test {
 
   // A game between two persons through 対局開始, the conditions accepted.
   void StartPersonsGame() {
-    ui.ConditionsAnswers.push_back(test_support::ScriptedUserInterface::Accept());
+    ui.ConditionsAnswers.push_back(test::ScriptedUserInterface::Accept());
     view->RunCommand(kCmdStartGame);
     ASSERT_EQ(view->State().InteractionState, kStateGame);
   }
@@ -118,7 +118,7 @@ class GuiFixture : public ::testing::Test {
   }
   // The record of `usi` moves from the start position, shown from its start.
   void LoadRecord(const char* usi) {
-    view->State().Record = test_support::MakeRecord("startpos", usi);
+    view->State().Record = test::MakeRecord("startpos", usi);
     RebuildShown(view->State());
     view->ApplyUpdate(ViewUpdate{kViewEverything});
   }
@@ -148,9 +148,9 @@ class GuiFixture : public ::testing::Test {
         IsDrop(m) ? HandPoint(SideToMove(view->State()), DroppedType(m.from)) : SquarePoint(m.from);
     MouseDrag(from, SquarePoint(DestinationOf(m)));
   }
-  void MouseMove(const std::string& usi) { MouseMove(test_support::UsiMove(usi)); }
+  void MouseMove(const std::string& usi) { MouseMove(test::UsiMove(usi)); }
   // The record's moves as USI.
-  std::string Moves() const { return test_support::UsiMoves(view->State().Record); }
+  std::string Moves() const { return test::UsiMoves(view->State().Record); }
 
   // Writes the view's picture.
   void SavePicture(const std::string& name) {
@@ -180,7 +180,7 @@ class GuiFixture : public ::testing::Test {
   }
 
   MemoryProfile profile;
-  test_support::ScriptedUserInterface ui;
+  test::ScriptedUserInterface ui;
   CMainFrame* frame = nullptr;
   CShogiView* view = nullptr;
 };

@@ -33,7 +33,7 @@ class NotesWindowTest : public GuiFixture {
     EXPECT_EQ(ReadRecord(RecordFormat::kKif, path, record, tree, message), 0) << message;
     return TreeListing(record, tree);
   }
-  test_support::TempFolder dir;
+  test::TempFolder dir;
 };
 
 TEST_F(NotesWindowTest, ShowsFollowsAndEditsTheVariationsAndComments) {

@@ -77,7 +77,7 @@ wxImage PrintedPage(wxWindow* parent, const ProgramState& state, const std::stri
   RunPrintAction(parent, state, PrintAction::kPrint);
   timer.Stop();
   // The file printer writes the job out from the event loop.
-  for (int i = 0; i < 200 && (pdf = test_support::FileBytes(path)).find("%%EOF") == pdf.npos; ++i) {
+  for (int i = 0; i < 200 && (pdf = test::FileBytes(path)).find("%%EOF") == pdf.npos; ++i) {
     GuiFixture::Pump();
     wxMilliSleep(50);
   }
@@ -132,7 +132,7 @@ constexpr const char* kMiddleGame =
 class OutputWindowTest : public GuiFixture {
  protected:
   void ShowGame(const char* usi) {
-    test_support::Game game;
+    test::Game game;
     ASSERT_TRUE(game.Play(usi));
     CopyCp932Field(game.record.FirstName, Cp932("先手太郎"));
     CopyCp932Field(game.record.SecondName, Cp932("後手花子"));
@@ -249,7 +249,7 @@ TEST_F(OutputWindowTest, PrintedPagesOfTheRecordAndTheDiagram) {
 
 // A mate problem's diagram with long hands, shown in the window with its title and labels.
 void ShowProblemForPrint(CShogiView& view, int magnification) {
-  test_support::Game game("7nl/5+Ls1k/6ppp/9/8P/9/9/9/4K4 b R2Pb2g2s2n2l9p 1");
+  test::Game game("7nl/5+Ls1k/6ppp/9/8P/9/9/9/4K4 b R2Pb2g2s2n2l9p 1");
   view.State().Record = game.record;
   RebuildShown(view.State());
   PrintSettings& print = view.State().Print;
@@ -290,7 +290,7 @@ TEST_F(DialogPictureTest, PrintedDiagramOnA4) {
   EXPECT_GE(title_top, y0 - 2 * c - 1);
   EXPECT_LE(title_foot, y0 - 2 * c + c / 3 + 1);
 
-  test_support::Game game;
+  test::Game game;
   ASSERT_TRUE(game.Play(kMiddleGame));
   view->State().Record = game.record;
   view->State().Print.Kind = PrintKind::kRecord;
@@ -319,7 +319,7 @@ TEST_F(DialogPictureTest, PrintPreviewOfTheDiagram) {
 }
 
 TEST_F(DialogPictureTest, ProblemBitmapShowsThePictureAndFlipsIt) {
-  test_support::Game game;
+  test::Game game;
   ASSERT_TRUE(game.Play(kMiddleGame));
   view->State().Record = game.record;
   RebuildShown(view->State());

@@ -83,9 +83,9 @@ TEST_F(DialogPictureTest, UrlDialogTakesTheUrl) {
 // up over a window that takes no input but keeps running its events; its キャンセル ends the
 // command at once, with no box after it.
 TEST_F(DialogPictureTest, UrlDownloadWaitsInTheProgressBoxUntilCancelled) {
-  test_support::TestHttpServer slow({{"/game.csa", std::string(10000, ' ')}},
-                                    test_support::TestHttpServer::Answer::kSlowly);
-  struct Person : test_support::ScriptedUserInterface {
+  test::TestHttpServer slow({{"/game.csa", std::string(10000, ' ')}},
+                                    test::TestHttpServer::Answer::kSlowly);
+  struct Person : test::ScriptedUserInterface {
     WindowDialogs* window = nullptr;
     bool ShowProgress(const std::string& caption, const std::string& text) override {
       return window->ShowProgress(caption, text);
@@ -161,7 +161,7 @@ TEST_F(DialogPictureTest, KayaSaveOffersFourAnswers) {
 
 TEST_F(DialogPictureTest, TimeEditorPagesClearsAndRefusesABadField) {
   GameRecord record =
-      test_support::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d",
+      test::MakeRecord("startpos", "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d",
                                {90, 30, 200, 59, 320, 179, 400, 240, 460, 300, 520});
   TimeEditor editor(record);
   CShohi dialog(frame, editor, ui);

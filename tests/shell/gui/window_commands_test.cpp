@@ -20,7 +20,7 @@
 namespace shogi::gui {
 namespace {
 
-using test_support::ScriptedUserInterface;
+using test::ScriptedUserInterface;
 
 class WindowCommandsTest : public GuiFixture {
  protected:
@@ -224,7 +224,7 @@ TEST_F(WindowCommandsTest, RightClickStopsTheThinkingWhileTheClockRuns) {
 
 TEST_F(WindowCommandsTest, MateCommandsSolveFromTheMenu) {
   ProgramState& s = view->State();
-  s.Record = test_support::MakeRecord("4k4/9/4G4/9/9/9/9/9/9 b G2r2b2g4s4n4l18p 1");
+  s.Record = test::MakeRecord("4k4/9/4G4/9/9/9/9/9/9 b G2r2b2g4s4n4l18p 1");
   RebuildShown(s);
   view->Redraw(true);
   ASSERT_TRUE(CommandEnabled(view->State(), kCmdMate1));
@@ -274,7 +274,7 @@ TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
   EXPECT_EQ(dialog.Settings().Seconds, "30");
 
   ProgramState& s = view->State();
-  s.Record = test_support::MakeRecord("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
+  s.Record = test::MakeRecord("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
   RebuildShown(s);
   ui.DfpnDialog.Answers.push_back([](DfpnSettings& d) {
     d.TableMegabytes = "16";
@@ -283,7 +283,7 @@ TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
   ASSERT_TRUE(CommandEnabled(s, kCmdMateDfpn));
   view->RunCommand(kCmdMateDfpn);
   EXPECT_EQ(s.Message.Lines[0], "詰みました(^_^)");
-  EXPECT_EQ(test_support::UsiMoves(s.Record), "R*8c 8a9b 7c8b+");
+  EXPECT_EQ(test::UsiMoves(s.Record), "R*8c 8a9b 7c8b+");
   view->Redraw(true);
   Pump();
   SavePicture("mate_dfpn_solved");
@@ -291,7 +291,7 @@ TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
 
 TEST(StartupTest, FirstCompletePaintAndResidentSize) {
   MemoryProfile profile;
-  test_support::ScriptedUserInterface ui;
+  test::ScriptedUserInterface ui;
   wxStopWatch watch;
   auto* frame = new CMainFrame(GuiFixture::Options(profile, ui));
   frame->Show();
