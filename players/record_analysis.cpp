@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/cp932.h"
+#include "platform/profile.h"
 #include "rules/move_rules.h"
 #include "rules/sfen.h"
 #include "players/engine_analysis.h"
@@ -161,19 +162,9 @@ int LossOfMove(const RecordScores& scores, int ply) {
 
 bool ParseMarkThresholds(std::string_view text, MarkThresholds& thresholds) {
   const std::size_t comma = text.find(',');
-  if (comma == std::string_view::npos) return false;
   MarkThresholds t;
-  const auto whole = [](std::string_view digits, int& value) {
-    if (digits.empty() || digits.size() > 5) return false;
-    value = 0;
-    for (const char c : digits) {
-      if (c < '0' || c > '9') return false;
-      value = value * 10 + (c - '0');
-    }
-    return true;
-  };
-  if (!whole(text.substr(0, comma), t.Doubtful) || !whole(text.substr(comma + 1), t.Bad) ||
-      !t.Valid()) {
+  if (comma == std::string_view::npos || !ParseProfileInt(text.substr(0, comma), t.Doubtful) ||
+      !ParseProfileInt(text.substr(comma + 1), t.Bad) || !t.Valid()) {
     return false;
   }
   thresholds = t;

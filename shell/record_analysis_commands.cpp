@@ -41,6 +41,18 @@ void Warn(ShellContext& ctx, const std::string& text) {
   ctx.Ui.ShowMessage(kRecordAnalysisCaption, text, MessageButtons::kOk, MessageIcon::kWarning);
 }
 
+// Asks `prompt` (the answer starting as `text`) until `accept` takes the answer, warning
+// with `refusal` in between; false when the person cancels.
+template <class Accept>
+bool AskUntil(ShellContext& ctx, const char* prompt, std::string& text, const char* refusal,
+              Accept accept) {
+  while (true) {
+    if (!ctx.Ui.InputText(kRecordAnalysisCaption, prompt, text)) return false;
+    if (accept(text)) return true;
+    Warn(ctx, refusal);
+  }
+}
+
 // Starts the analyser the person chose; false (with the message shown) when it cannot.
 bool StartAnalyser(ShellContext& ctx, Profile& profile, RecordAnalysisSession& session) {
   std::vector<std::string> names;
@@ -54,10 +66,11 @@ bool StartAnalyser(ShellContext& ctx, Profile& profile, RecordAnalysisSession& s
   if (n == static_cast<int>(names.size()) - 1) {
     std::string text = std::to_string(profile.GetInt(kSectionSettings, kLevelKey, 3));
     int level = 0;
-    while (true) {
-      if (!ctx.Ui.InputText(kRecordAnalysisCaption, "内蔵思考のレベル（1～9）", text)) return false;
-      if (ParseWhole(text, player::kMinLevel, player::kMaxLevel, level)) break;
-      Warn(ctx, "レベルは1から9までです。");
+    if (!AskUntil(ctx, "内蔵思考のレベル（1～9）", text, "レベルは1から9までです。",
+                  [&](const std::string& t) {
+                    return ParseWhole(t, player::kMinLevel, player::kMaxLevel, level);
+                  })) {
+      return false;
     }
     profile.WriteInt(kSectionSettings, kLevelKey, level);
     session.Analyser = std::make_unique<InProcessPositionAnalyser>(level, &ctx.State.AbortFlag);
@@ -137,29 +150,24 @@ ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile) {
   std::string seconds_text =
       std::to_string(stored / 10) + (stored % 10 ? "." + std::to_string(stored % 10) : "");
   int tenths = 0;
-  while (true) {
-    if (!ctx.Ui.InputText(kRecordAnalysisCaption, "1局面の秒数（0.1～60）", seconds_text)) return u;
-    if (ParseTenths(seconds_text, tenths)) break;
-    Warn(ctx, "秒数は0.1から60までです。");
+  if (!AskUntil(ctx, "1局面の秒数（0.1～60）", seconds_text, "秒数は0.1から60までです。",
+                [&](const std::string& t) { return ParseTenths(t, tenths); })) {
+    return u;
   }
   profile.WriteInt(kSectionSettings, kTenthsKey, tenths);
   AnalysisRange range;
   std::string range_text =
       std::to_string(s.Record.StartIndex) + "-" + std::to_string(RecordEndPly(s.Record));
-  while (true) {
-    if (!ctx.Ui.InputText(kRecordAnalysisCaption, "解析する手数（開始-終了）", range_text))
-      return u;
-    if (ParseAnalysisRange(range_text, s.Record, range)) break;
-    Warn(ctx, "手数は棋譜の範囲で「開始-終了」と入力してください。");
+  if (!AskUntil(ctx, "解析する手数（開始-終了）", range_text,
+                "手数は棋譜の範囲で「開始-終了」と入力してください。",
+                [&](const std::string& t) { return ParseAnalysisRange(t, s.Record, range); })) {
+    return u;
   }
   std::string marks_text = MarkThresholdsText(s.Marks);
-  while (true) {
-    if (!ctx.Ui.InputText(kRecordAnalysisCaption, "疑問手・悪手とする評価値の損失（疑問手,悪手）",
-                          marks_text)) {
-      return u;
-    }
-    if (ParseMarkThresholds(marks_text, s.Marks)) break;
-    Warn(ctx, "損失は「疑問手,悪手」の形で、0 < 疑問手 ≦ 悪手 ≦ 3000 と入力してください。");
+  if (!AskUntil(ctx, "疑問手・悪手とする評価値の損失（疑問手,悪手）", marks_text,
+                "損失は「疑問手,悪手」の形で、0 < 疑問手 ≦ 悪手 ≦ 3000 と入力してください。",
+                [&](const std::string& t) { return ParseMarkThresholds(t, s.Marks); })) {
+    return u;
   }
   profile.WriteInt(kSectionSettings, kDoubtfulKey, s.Marks.Doubtful);
   profile.WriteInt(kSectionSettings, kBadKey, s.Marks.Bad);
