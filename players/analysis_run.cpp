@@ -100,6 +100,7 @@ PositionAnalyser::Step InProcessPositionAnalyser::Poll(double, PlyAnalysis& resu
   ReplayTo(*record_, shown, record_->PlyCount);
   player::ThinkEnvironment env;
   env.abort_flag = abort_flag_;
+  env.progress = progress_;
   env.budget_cap = seconds_;
   thinker_.NewGame();  // no book: every position is searched
   const player::ThinkOutcome out = thinker_.Think(level_, *record_, shown, env);

@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis/player_think.h"
+#include "platform/progress.h"
 #include "players/record_analysis.h"
 #include "players/usi_engine.h"
 
@@ -45,11 +47,13 @@ class UsiPositionAnalyser : public PositionAnalyser {
 };
 
 // The in-process player of a level with its time capped: its move and the move's score (a
-// mate it found counts as a mate). It thinks within Poll, so one Poll takes the whole time.
+// mate it found counts as a mate). It thinks within Poll, so one Poll takes the whole time;
+// `progress` is told from time to time while it thinks (the window takes its messages
+// there) and stops it with false, as the word at `abort_flag` does once it is not 0.
 class InProcessPositionAnalyser : public PositionAnalyser {
  public:
-  InProcessPositionAnalyser(int level, const int* abort_flag)
-      : level_(level), abort_flag_(abort_flag) {}
+  InProcessPositionAnalyser(int level, const int* abort_flag, LoopProgress progress = nullptr)
+      : level_(level), abort_flag_(abort_flag), progress_(std::move(progress)) {}
   int Begin(const GameRecord& record, int ply, double seconds, std::string& message) override;
   Step Poll(double wait, PlyAnalysis& result, std::string& message) override;
   void Cancel() override { pending_ = false; }
@@ -57,6 +61,7 @@ class InProcessPositionAnalyser : public PositionAnalyser {
  private:
   int level_;
   const int* abort_flag_;
+  LoopProgress progress_;
   std::unique_ptr<GameRecord> record_ = std::make_unique<GameRecord>();
   double seconds_ = 1;
   bool pending_ = false;

@@ -28,6 +28,8 @@ constexpr int kStateDatabase = 4;   // a database command running
 constexpr int kStateReplaying = 5;  // continuous replay
 constexpr int kStateBusy = 100;
 constexpr int kStateThinking = 102;  // the computer thinking in a game
+// The in-process player analysing one position of 棋譜解析 (the window's messages taken).
+constexpr int kStateRecordAnalysis = 103;
 constexpr bool IsBusyState(int state) {
   return state >= kStateBusy;
 }

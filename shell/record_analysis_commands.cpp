@@ -73,7 +73,8 @@ bool StartAnalyser(ShellContext& ctx, Profile& profile, RecordAnalysisSession& s
       return false;
     }
     profile.WriteInt(kSectionSettings, kLevelKey, level);
-    session.Analyser = std::make_unique<InProcessPositionAnalyser>(level, &ctx.State.AbortFlag);
+    session.Analyser = std::make_unique<InProcessPositionAnalyser>(level, &ctx.State.AbortFlag,
+                                                                   WindowProgress(ctx.View));
     return true;
   }
   const EngineEntry& entry = ctx.Engines->List()[static_cast<std::size_t>(n)];
@@ -175,6 +176,7 @@ ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile) {
   SyncNotes(s);
   if (!ScoresFitRecord(s)) KeepScores(s, {});
   *ctx.RecordRun = std::move(fresh);
+  s.AbortFlag = kAbortNone;
   ctx.RecordRun->Run =
       std::make_unique<RecordAnalysisRun>(*ctx.RecordRun->Analyser, s.Record, range);
   s.RecordAnalysing = true;
@@ -187,6 +189,12 @@ ViewUpdate ToggleRecordAnalysis(ShellContext& ctx, Profile& profile) {
 
 void StopRecordAnalysis(ShellContext& ctx) {
   if (!ctx.State.RecordAnalysing) return;
+  if (ctx.State.InteractionState == kStateRecordAnalysis) {
+    // Asked while the in-process player thinks: it stops, and the run ends once its poll has
+    // returned.
+    if (ctx.State.AbortFlag == kAbortNone) ctx.State.AbortFlag = kAbortStop;
+    return;
+  }
   ctx.State.RecordAnalysing = false;
   if (ctx.RecordRun && ctx.RecordRun->Run) {
     ctx.RecordRun->Run->Stop();
@@ -199,6 +207,7 @@ void StopRecordAnalysis(ShellContext& ctx) {
 ViewUpdate TickRecordAnalysis(ShellContext& ctx) {
   ViewUpdate u;
   ProgramState& s = ctx.State;
+  if (s.InteractionState == kStateRecordAnalysis) return u;  // a tick while the player thinks
   if (!s.RecordAnalysing || !ctx.RecordRun || !ctx.RecordRun->Run) {
     u.Stop(kTimerRecordAnalysis);
     return u;
@@ -210,7 +219,16 @@ ViewUpdate TickRecordAnalysis(ShellContext& ctx) {
   }
   RecordAnalysisRun& run = *ctx.RecordRun->Run;
   std::string message;
+  // The in-process player thinks within the poll, taking the window's messages: the program
+  // is busy meanwhile, so that nothing else starts and a stop or a close waits for it.
+  s.InteractionState = kStateRecordAnalysis;
   const RecordAnalysisRun::State state = run.Poll(0, message);
+  s.InteractionState = kStateIdle;
+  if (s.AbortFlag != kAbortNone) {  // stopped, or the window closing: the scores so far kept
+    StopRecordAnalysis(ctx);
+    u.Stop(kTimerRecordAnalysis);
+    return u;
+  }
   if (MergeRun(s, *ctx.RecordRun)) {
     u.Redraw(kViewMovePanel);
     ShowProgress(ctx, run);

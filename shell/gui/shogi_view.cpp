@@ -884,13 +884,14 @@ void CShogiView::MouseMove(int x, int y) {
 void CShogiView::RightDown(int x, int y) {
   if (state_.ClosePending) return;
   const int s = state_.InteractionState;
-  if (IsBusyState(s)) {
-    RequestStop(ctx_);
-    return;
-  }
-  if (state_.RecordAnalysing) {
+  // 棋譜解析 stops without a question, also while the in-process player thinks for it.
+  if (state_.RecordAnalysing && (s == kStateRecordAnalysis || !IsBusyState(s))) {
     StopRecordAnalysis(ctx_);
     ApplyUpdate(ViewUpdate{kViewMovePanel, 0, kTimerRecordAnalysis});
+    return;
+  }
+  if (IsBusyState(s)) {
+    RequestStop(ctx_);
     return;
   }
   if (s == kStatePromotion) {

@@ -8,7 +8,9 @@
 #include "platform/cp932.h"
 #include "records/kif.h"
 #include "players/analysis_run.h"
+#include "shell/record_analysis_commands.h"
 #include "tests/shell/fake_engine.h"
+#include "tests/shell/shell_fixture.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
 
@@ -191,6 +193,44 @@ TEST(RecordAnalysisTest, InProcessPlayerScoresEveryPosition) {
   // After 角成 the second player is a bishop down: its best answer takes it back.
   EXPECT_EQ(run.Scores().At(3).Best, "3a2b");
   for (int ply = 0; ply <= 3; ++ply) EXPECT_TRUE(run.Scores().Has(ply)) << ply;
+}
+
+// The in-process player thinks within the window's poll and takes the window's messages
+// meanwhile: what the person does then (a stop, the command again, closing the window, the
+// timer ticking again) ends the run once the poll has returned, with the scores so far kept.
+class RecordAnalysisCommandTest : public ShellFixture {};
+
+TEST_F(RecordAnalysisCommandTest, WhatHappensWhileThePlayerThinksWaitsForIt) {
+  MemoryProfile profile;
+  const std::function<void()> asks[] = {
+      [&] { StopRecordAnalysis(ctx); },
+      [&] { ToggleRecordAnalysis(ctx, profile); },
+      [&] { EXPECT_TRUE(NotifyClosing(state)); },
+  };
+  for (const auto& ask : asks) {
+    SetUp();
+    LoadSfen("startpos", "7g7f 3c3d 2g2f 8c8d");
+    RecordAnalysisSession session;
+    ctx.RecordRun = &session;
+    for (const char* answer : {"1", "0.5", "0-4", "300,600"}) ui.TextAnswers.push_back(answer);
+    ToggleRecordAnalysis(ctx, profile);
+    ASSERT_TRUE(state.RecordAnalysing);
+    int pumps = 0;
+    ui.OnPump = [&] {
+      ++pumps;
+      EXPECT_TRUE(IsBusyState(state.InteractionState));
+      EXPECT_EQ(TickRecordAnalysis(ctx).StartTimers, 0);  // the timer again: nothing happens
+      if (state.Scores.Has(0) && state.AbortFlag == kAbortNone) ask();  // in the second position
+    };
+    for (int tick = 0; tick < 10 && state.RecordAnalysing; ++tick) TickRecordAnalysis(ctx);
+    EXPECT_FALSE(state.RecordAnalysing);
+    EXPECT_GT(pumps, 0);
+    EXPECT_EQ(state.InteractionState, kStateIdle);
+    EXPECT_TRUE(state.Scores.Has(0));
+    EXPECT_FALSE(state.Scores.Has(1));
+    EXPECT_TRUE(ui.Messages.empty()) << ui.Messages.front().Text;
+    EXPECT_EQ(session.Run, nullptr);
+  }
 }
 
 }  // namespace

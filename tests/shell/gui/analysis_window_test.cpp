@@ -99,6 +99,17 @@ TEST_F(AnalysisWindowTest, FairyStockfishFillsTheGraphAndAClickStepsTheRecord) {
   EXPECT_EQ(s.Record.PlyCount, 9);
   Pump();
   SavePicture("score_graph");
+  // Resting on a move of the list shows the engine's score and best move there.
+  std::string tips;
+  for (int line = 0; line < kMoveListLines; ++line) {
+    const Rect r = MoveLineRect(line);
+    Send(wxEVT_MOTION, OnScreen(wxPoint(r.X + r.Width / 2, r.Y + r.Height / 2)));
+    tips += view->GetToolTipText().utf8_string();
+  }
+  EXPECT_NE(tips.find("評価値 "), std::string::npos) << tips;
+  EXPECT_NE(tips.find("最善手 "), std::string::npos) << tips;
+  Send(wxEVT_MOTION, OnScreen(wxPoint(kBoardPanelRect.X + 5, kBoardPanelRect.Y + 5)));
+  EXPECT_TRUE(view->GetToolTipText().empty());
   // Marks in the move list follow the scores (any 悪手 leaves a variation in the tree).
   bool marked = false;
   for (int ply = 0; ply < 9; ++ply) marked |= MarkOfMove(s.Scores, ply, s.Marks) != MoveMark::kNone;
@@ -126,8 +137,8 @@ TEST_F(AnalysisWindowTest, RightClickStopsTheRun) {
 }
 
 // "ウィンドウに合わせる": the view follows the frame from 650 x 480 to 1600 x 1000, drawn at
-// its size, and a click-click move lands on the square drawn at each size. The redraw after
-// a move at 1600 x 1000 is printed.
+// its size, and a click-click move lands on the square drawn at each size (bench/view_bench
+// times the redraw after a move at 1600 x 1000).
 TEST_F(AnalysisWindowTest, TheViewFitsItsWindowAndTheHitTestFollows) {
   view->RunCommand(kCmdScaleFit);
   view->RunCommand(kCmdShowScoreGraph);
@@ -144,14 +155,11 @@ TEST_F(AnalysisWindowTest, TheViewFitsItsWindowAndTheHitTestFollows) {
   ExpectLayoutFits();
   const int large = view->Scale().Percent;
   EXPECT_GT(large, small * 3 / 2) << small;
-  const wxSize client = view->GetClientSize();
   // Pieces drawn at the size they are shown, not stretched.
   EXPECT_EQ(view->Art().Image(PieceImageId(kPawn)).GetWidth(), view->Scale().Px(kPieceWidth));
   Click(SquarePoint(SquareOf(3, 3)));
   Click(SquarePoint(SquareOf(3, 4)));
   EXPECT_EQ(Moves(), "7g7f 3c3d");
-  std::printf("redraw after a move at %dx%d (%d%%): %ld us\n", client.x, client.y, large,
-              view->LastApplyMicroseconds());
   Pump();
   SavePicture("fit_1600x1000");
   frame->Close(true);

@@ -108,11 +108,15 @@ class GuiFixture : public ::testing::Test {
     e.SetEventObject(view);
     view->GetEventHandler()->ProcessEvent(e);
   }
+  // The view's point of a layout point, scaled and placed as drawn.
+  wxPoint OnScreen(wxPoint layout_point) const {
+    const ViewScale& s = view->Scale();
+    return view->Origin() + wxPoint(s.Px(layout_point.x), s.Px(layout_point.y));
+  }
   // A click: press and release of the left button at a layout point, scaled and placed as
   // the view draws it.
   void Click(wxPoint layout_point) {
-    const ViewScale& s = view->Scale();
-    const wxPoint p = view->Origin() + wxPoint(s.Px(layout_point.x), s.Px(layout_point.y));
+    const wxPoint p = OnScreen(layout_point);
     Send(wxEVT_LEFT_DOWN, p);
     Send(wxEVT_LEFT_UP, p);
   }
