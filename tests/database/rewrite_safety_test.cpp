@@ -24,6 +24,7 @@
 #include "platform/replacing_file.h"
 #include "records/record_io.h"
 #include "tests/database/database_test_util.h"
+#include "tests/support/sanitizer.h"
 
 namespace shogi {
 namespace {
@@ -259,8 +260,9 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
         ++failed_points;
       }
       // A process costs milliseconds to start: a command run on both formats is killed at
-      // the even steps of one and the odd steps of the other.
-      const int stride = static_cast<int>(rewrite.formats.size());
+      // the even steps of one and the odd steps of the other (under the sanitizers, whose
+      // processes start far slower, at every fourth of those).
+      const int stride = static_cast<int>(rewrite.formats.size()) * (test::kSanitized ? 4 : 1);
       const int first = format == rewrite.formats.front() ? 0 : 1;
       for (int step = first; kProcessesCanBeKilled && step < steps; step += stride) {
         SCOPED_TRACE("killed at step " + std::to_string(step));
