@@ -113,16 +113,20 @@ TEST(DfpnSolver, ProvesThatThereIsNoMate) {
 
 // The deepening solver counts every reply, futile drops included: where it finds a mate the
 // df-pn solver finds one no longer, and where the df-pn solver proves none, the deepening
-// solver finds none within 7 plies (under the sanitizers: the mates of up to 7 plies).
+// solver finds none within 7 plies (under the sanitizers: the mates of up to 7 plies and
+// every third position without one).
 TEST(DfpnSolver, AgreesWithTheDeepeningSolver) {
   MateTable table;
   table.Allocate();
   MateDeepening deepening;
   deepening.search.table = &table;
   std::vector<MateProblem> all;
+  int without_mate = 0;
   for (const char* file : {"problems.txt", "dfpn_mates.txt", "dfpn_nomates.txt"}) {
     for (const MateProblem& p : LoadMateProblems(file)) {
-      if (p.length <= (kSanitized ? 7 : 9)) all.push_back(p);
+      if (p.length > (kSanitized ? 7 : 9)) continue;
+      if (kSanitized && p.length == 0 && ++without_mate % 3 != 1) continue;
+      all.push_back(p);
     }
   }
   for (const MateProblem& problem : all) {
