@@ -20,11 +20,10 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kHeaderBytes = 800;
+constexpr std::size_t kAiHeaderBytes = 800;
 constexpr std::size_t kMarkerAt = 126;
 constexpr std::size_t kNameBytes = 16;
-constexpr std::size_t kRecordBytes = 14;
-constexpr std::size_t kMaxFileBytes = 1u << 20;
+constexpr std::size_t kAiRecordBytes = 14;
 
 int SquareOfByte(unsigned char code) {
   const int rank = code >> 4, column = code & 15;
@@ -36,7 +35,7 @@ int SquareOfByte(unsigned char code) {
 
 int ReadAiShogi(ByteStream& stream, GameRecord& record, std::string& message) {
   std::string bytes;
-  if (!ReadAllBytes(stream, bytes, kMaxFileBytes) || bytes.size() < kHeaderBytes ||
+  if (!ReadAllBytes(stream, bytes, kMaxBinaryRecordBytes) || bytes.size() < kAiHeaderBytes ||
       bytes.compare(kMarkerAt, 8, "AI Shogi") != 0) {
     message = kMessageMalformed;
     return 1;
@@ -46,8 +45,8 @@ int ReadAiShogi(ByteStream& stream, GameRecord& record, std::string& message) {
   const std::string_view name = header.substr(0, header.find_first_of(std::string_view(".\0", 2)));
   game.SetName(kFirst, name);
   game.SetName(kSecond, name);
-  for (std::size_t at = kHeaderBytes; at + kRecordBytes <= bytes.size() && !game.Full();
-       at += kRecordBytes) {
+  for (std::size_t at = kAiHeaderBytes; at + kAiRecordBytes <= bytes.size() && !game.Full();
+       at += kAiRecordBytes) {
     const auto* rec = reinterpret_cast<const unsigned char*>(bytes.data() + at);
     if (rec[0] == 0 || rec[0] == 254) {
       game.EndByResignation();

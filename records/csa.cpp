@@ -11,14 +11,12 @@
 namespace shogi {
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
 // Piece codes by type; types 0 and 13 have none.
 constexpr const char* kCsaPieces[16] = {"  ", "FU", "KY", "KE", "GI", "KI", "KA", "HI",
                                         "OU", "TO", "NY", "NK", "NG", "  ", "UM", "RY"};
 // A CSA line holds at most this many bytes.
 constexpr std::size_t kCsaLineBytes = 255;
 // Cumulative times are kept below 100 hours, the most the KIF time column shows.
-constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
 
 const std::string& HandRefusedMessage() {
   static const std::string text = "持駒の存在する局面は、セーブ出来ません。";

@@ -12,10 +12,8 @@
 namespace shogi {
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
 constexpr std::size_t kEiseiLineBytes = 255;
 // Cumulative times are kept below 100 hours, as the other readers keep them.
-constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
 // A drop is written with 8 - type in place of the origin: 飛 01 ... 歩 07.
 constexpr int kDropNumberBase = 8;
 
@@ -110,9 +108,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-int Digit(char c) {
-  return c >= '1' && c <= '9' ? c - '0' : 0;
-}
 
 bool AllDigits(std::string_view text) {
   if (text.empty()) return false;
@@ -184,19 +179,19 @@ bool EiseiReader::TakePosition(std::string_view line) {
 
 // "ffrr" and " " or "N": origin and destination; "0n" and "rr": a drop of 8 - n.
 bool EiseiReader::TakeMove(std::string_view line) {
-  if (line.size() < 4 || !IsDigit(line[0]) || !IsDigit(line[1]) || Digit(line[2]) == 0 ||
-      Digit(line[3]) == 0)
+  if (line.size() < 4 || !IsDigit(line[0]) || !IsDigit(line[1]) || SquareDigit(line[2]) == 0 ||
+      SquareDigit(line[3]) == 0)
     return false;
-  const int to = SquareOf(Digit(line[2]), Digit(line[3]));
+  const int to = SquareOf(SquareDigit(line[2]), SquareDigit(line[3]));
   MoveCode m;
   if (line[0] == '0') {
     const int type = kDropNumberBase - (line[1] - '0');
     if (type < kPawn || type > kRook) return false;
     m = EncodeMove(DropOrigin(type), to, 0);
   } else {
-    if (Digit(line[1]) == 0) return false;
+    if (SquareDigit(line[1]) == 0) return false;
     const bool promote = line.size() > 4 && line[4] == 'N';
-    m = EncodeMove(SquareOf(Digit(line[0]), Digit(line[1])), to, promote ? 1 : 0);
+    m = EncodeMove(SquareOf(SquareDigit(line[0]), SquareDigit(line[1])), to, promote ? 1 : 0);
   }
   const Side side = SideOfPly(index_);
   m = WithoutRedundantMark(pos_, m);

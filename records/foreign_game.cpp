@@ -11,7 +11,6 @@ namespace shogi {
 namespace {
 
 // Cumulative times are kept below 100 hours, as every reader keeps them.
-constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
 
 long Capped(long seconds) {
   if (seconds < 0) return 0;

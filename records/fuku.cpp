@@ -19,7 +19,7 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kMoveColumn = 5;
+constexpr std::size_t kFukuMoveColumn = 5;
 constexpr std::size_t kOriginColumn = 42;
 
 bool IsNumbered(std::string_view line) {
@@ -42,15 +42,15 @@ int ReadFuku(ByteStream& stream, GameRecord& record, std::string& message) {
         if (!in_moves && !StartsWith(line, "  1:")) return LineTaken::kOther;
         in_moves = true;
         if (!IsNumbered(line)) return LineTaken::kOther;
-        if (HasAt(line, kMoveColumn, resigned)) {
+        if (HasAt(line, kFukuMoveColumn, resigned)) {
           game.EndByResignation();
           return LineTaken::kEnd;
         }
         MoveCode m;
         const int previous = game.PreviousDestination();
         const bool read =
-            ReadKifLikeMove(line, kMoveColumn, game.Pos(), previous, m, kOriginColumn) ||
-            ReadKifLikeMove(line, kMoveColumn, game.Pos(), previous, m);
+            ReadKifLikeMove(line, kFukuMoveColumn, game.Pos(), previous, m, kOriginColumn) ||
+            ReadKifLikeMove(line, kFukuMoveColumn, game.Pos(), previous, m);
         return read && game.Add(m) ? LineTaken::kMove : LineTaken::kMalformed;
       },
       record, message);

@@ -21,28 +21,27 @@
 namespace shogi {
 namespace {
 
-constexpr std::size_t kHeaderBytes = 128;
-constexpr std::size_t kRecordBytes = 8;
-constexpr std::size_t kMaxFileBytes = 1u << 20;
+constexpr std::size_t kHshogiHeaderBytes = 128;
+constexpr std::size_t kHshogiRecordBytes = 8;
 
 }  // namespace
 
 int ReadHShogi(ByteStream& stream, GameRecord& record, std::string& message) {
   static const std::string program = Cp932("Ｈ将棋");
   std::string bytes;
-  if (!ReadAllBytes(stream, bytes, kMaxFileBytes)) {
+  if (!ReadAllBytes(stream, bytes, kMaxBinaryRecordBytes)) {
     message = kMessageMalformed;
     return 1;
   }
-  if (bytes.size() < kHeaderBytes || !StartsWith(bytes, program)) {
+  if (bytes.size() < kHshogiHeaderBytes || !StartsWith(bytes, program)) {
     message = kMessageNotHShogi;
     return 1;
   }
   ForeignGame game(record, RecordFormatRowOf(RecordFormat::kHShogi).MoveLimit);
   bool done = false;
-  for (std::size_t at = kHeaderBytes; !done && at + kRecordBytes <= bytes.size();
-       at += kRecordBytes) {
-    const std::string_view rec = std::string_view(bytes).substr(at, kRecordBytes);
+  for (std::size_t at = kHshogiHeaderBytes; !done && at + kHshogiRecordBytes <= bytes.size();
+       at += kHshogiRecordBytes) {
+    const std::string_view rec = std::string_view(bytes).substr(at, kHshogiRecordBytes);
     if (rec.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos) continue;
     if (rec[0] == '%') {
       const std::size_t end = rec.find_first_of(std::string_view(" \0", 2));

@@ -26,7 +26,6 @@ using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
 // Cumulative times stay below 100 hours, the most the KIF time column shows.
-constexpr int kMaxCumulativeSeconds = 99 * 3600 + 59 * 60 + 59;
 
 // The start positions with a name of their own in JKF.
 struct JkfPreset {
@@ -131,7 +130,7 @@ std::optional<int> Seconds(const Json* time) {
   const std::optional<int> m = IntMember(*time, "m", 0, 99 * 60 + 59);
   const std::optional<int> s = IntMember(*time, "s", 0, 59);
   if (!h || !m || !s) return std::nullopt;
-  return std::min(*h * 3600 + *m * 60 + *s, kMaxCumulativeSeconds);
+  return static_cast<int>(std::min<long>(*h * 3600 + *m * 60 + *s, kMaxCumulativeSeconds));
 }
 
 // The comment lines of an entry's "comments", in cp932; a string holding line ends is several
@@ -339,7 +338,7 @@ bool JkfReader::ReadLine(const Json& moves, std::size_t first, LineState at, boo
       if (const std::optional<int> total = Seconds(Member(*time, "total"))) {
         clock = *total;
       } else if (const std::optional<int> now = Seconds(Member(*time, "now"))) {
-        clock = std::min(earlier + *now, kMaxCumulativeSeconds);
+        clock = static_cast<int>(std::min<long>(earlier + *now, kMaxCumulativeSeconds));
       }
     }
     // The move first, so that the forks played in place of it come after it.

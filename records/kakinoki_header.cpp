@@ -67,7 +67,7 @@ struct HeaderTexts {
   std::string impasse = Cp932("持将棋");
 };
 
-const HeaderTexts& Texts() {
+const HeaderTexts& HeaderText() {
   static const HeaderTexts texts;
   return texts;
 }
@@ -84,7 +84,7 @@ bool StartsWithEither(std::string_view line, const std::string (&labels)[2], std
 
 // `text` without the ASCII and full-width spaces at its end.
 std::string_view TrimSpaces(std::string_view text) {
-  const std::string& wide = Texts().wide_space;
+  const std::string& wide = HeaderText().wide_space;
   for (;;) {
     if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
       text.remove_suffix(1);
@@ -100,7 +100,7 @@ std::string_view TrimSpaces(std::string_view text) {
 // The ResultCode of a summary line "まで64手で後手の勝ち" (also 先手/下手/上手, 勝ち or 負け,
 // 千日手, 持将棋, 中断): -1 when `line` is no such line, kResultNone when it names no outcome.
 int SummaryLineResult(std::string_view line) {
-  const HeaderTexts& x = Texts();
+  const HeaderTexts& x = HeaderText();
   if (!StartsWith(line, x.summary)) return -1;
   const auto has = [&](const std::string& word) {
     return line.find(word) != std::string_view::npos;
@@ -118,7 +118,7 @@ int SummaryLineResult(std::string_view line) {
 }  // namespace
 
 void KakinokiHeader::TakeHandicap(std::string_view name) {
-  const HeaderTexts& x = Texts();
+  const HeaderTexts& x = HeaderText();
   name = TrimSpaces(name);
   needs_diagram_ = false;
   for (const HandicapRow& row : kHandicaps) {
@@ -146,7 +146,7 @@ void KakinokiHeader::StartDiagram(std::string_view gote_hand) {
 }
 
 bool KakinokiHeader::Take(std::string_view line, bool& malformed) {
-  const HeaderTexts& x = Texts();
+  const HeaderTexts& x = HeaderText();
   malformed = false;
   std::size_t label = 0;
   if (ranks_ >= 0 && ranks_ < 9) {
@@ -199,7 +199,7 @@ bool KakinokiHeader::ReadyForMoves() const {
 }
 
 int EndWordResult(std::string_view text, int index) {
-  for (const EndWord& word : Texts().end_words) {
+  for (const EndWord& word : HeaderText().end_words) {
     if (!StartsWith(text, word.text)) continue;
     const bool first_to_move = SideOfPly(index) == kFirst;
     switch (word.kind) {
@@ -228,7 +228,7 @@ bool BeginsEndWordText(std::string_view text, std::size_t at) {
 }
 
 bool EndsMainLine(std::string_view line, int& result) {
-  if (StartsWith(line, Texts().variation)) return true;
+  if (StartsWith(line, HeaderText().variation)) return true;
   const int summary = SummaryLineResult(line);
   if (summary < 0) return false;
   result = summary;

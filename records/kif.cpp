@@ -63,12 +63,11 @@ KifTexts MakeTexts() {
   return x;
 }
 
-const KifTexts& Texts() {
+const KifTexts& KifText() {
   static const KifTexts texts = MakeTexts();
   return texts;
 }
 
-constexpr char kLineEnd[] = "\r\n";
 
 // The 手合割 index of a record. A record the first player starts can only be the even
 // game; one the second player starts is looked up among the handicaps and, failing those,
@@ -82,7 +81,7 @@ int HandicapIndexOf(const GameRecord& record) {
 }
 
 void AppendHand(std::string& out, const Position& pos, Side side) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   const NotationTables& t = Notation();
   bool any = false;
   for (int type = kRook; type >= kPawn; --type) {
@@ -98,7 +97,7 @@ void AppendHand(std::string& out, const Position& pos, Side side) {
 }
 
 void AppendDiagram(std::string& out, const Position& pos) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   const NotationTables& t = Notation();
   out += x.gote_hand;
   AppendHand(out, pos, kSecond);
@@ -142,7 +141,7 @@ void AppendNumber(std::string& out, const char* format, int n) {
 }  // namespace
 
 std::string FormatKifHeader(const GameRecord& record) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   const int handicap = HandicapIndexOf(record);
   std::string out;
   out += x.first_line;
@@ -172,7 +171,7 @@ namespace {
 // The column of an end line by the ResultCode that ended the line: 投了 for a win, 千日手,
 // 持将棋, and 中断 for everything else.
 const std::string& EndColumn(int result) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   switch (result) {
     case kResultFirstWins:
     case kResultSecondWins:
@@ -247,7 +246,7 @@ void AppendVariations(std::string& out, const GameRecord& record, const RecordTr
 }  // namespace
 
 std::string FormatKif(const GameRecord& record, const RecordTree& given, bool store_times) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   RecordTree tree = given;
   ConformTree(tree, record);
   std::string out = FormatKifHeader(record);
@@ -413,7 +412,7 @@ bool IsEndWordLine(std::string_view line) {
 // head of the move list.
 bool IsKifFirstLine(std::string_view line, KakinokiHeader& header, bool& malformed) {
   if (line.empty()) return false;
-  return line[0] == '#' || StartsWith(line, Texts().moves_start) || header.Take(line, malformed);
+  return line[0] == '#' || StartsWith(line, KifText().moves_start) || header.Take(line, malformed);
 }
 
 // Where the moves being read stand: the position before the next one, its list index and
@@ -456,7 +455,7 @@ LineKind ReadMoveLine(std::string_view line, std::string& rebuilt, const MoveCur
 
 int ReadKifLines(LineReader& lines, KifSource source, GameRecord& record, RecordTree& tree,
                  std::string& message) {
-  const KifTexts& x = Texts();
+  const KifTexts& x = KifText();
   GameRecord r;
   PrepareRecordForReading(record, r);
   KakinokiHeader header(r);

@@ -21,9 +21,8 @@ namespace shogi {
 namespace {
 
 constexpr std::size_t kPreambleBytes = 128;
-constexpr std::size_t kMoveColumn = 2;
+constexpr std::size_t kMaruyamaMoveColumn = 2;
 // The largest file read: a record of 500 moves is far smaller.
-constexpr std::size_t kMaxFileBytes = 1u << 20;
 
 }  // namespace
 
@@ -31,7 +30,7 @@ int ReadMaruyama(ByteStream& stream, GameRecord& record, std::string& message) {
   static const std::string sente = Cp932("先手："), gote = Cp932("後手："),
                            resigned = Cp932("投了");
   std::string bytes;
-  if (!ReadAllBytes(stream, bytes, kMaxFileBytes)) {
+  if (!ReadAllBytes(stream, bytes, kMaxBinaryRecordBytes)) {
     message = kMessageMalformed;
     return 1;
   }
@@ -53,14 +52,14 @@ int ReadMaruyama(ByteStream& stream, GameRecord& record, std::string& message) {
   game.SetName(kSecond, line.substr(gote.size()));
   bool done = false;
   while (!done && lines.Next(line)) {
-    if (HasAt(line, kMoveColumn, resigned)) {
+    if (HasAt(line, kMaruyamaMoveColumn, resigned)) {
       game.EndByResignation();
       done = true;
       continue;
     }
     MoveCode m;
-    const bool read = ReadKifLikeMove(line, kMoveColumn, game.Pos(), game.PreviousDestination(), m);
-    if (!read && !BeginsKifLikeMove(line, kMoveColumn)) continue;
+    const bool read = ReadKifLikeMove(line, kMaruyamaMoveColumn, game.Pos(), game.PreviousDestination(), m);
+    if (!read && !BeginsKifLikeMove(line, kMaruyamaMoveColumn)) continue;
     if (!read || !game.Add(m)) {
       message = kMessageMalformed;
       return 1;

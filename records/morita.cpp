@@ -26,7 +26,6 @@
 namespace shogi {
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
 // A Morita line holds at most this many bytes.
 constexpr std::size_t kMoritaLineBytes = 255;
 // The comment keeps at most this many bytes; the tournament and the opening fill their field.
@@ -36,7 +35,6 @@ constexpr std::size_t kTextBytes = kNameFieldSize - 1;
 constexpr std::size_t kTimeColumn = 16;
 constexpr std::size_t kLateTimeColumn = 18;
 // Cumulative times are kept below 100 hours, the most the time column shows.
-constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
 // ASCII cells of a compact board row by piece type (sente's; gote's are lower-case).
 constexpr char kCompactLetters[] = " PLNSGBRKTQVW HD";
 
@@ -65,7 +63,7 @@ struct MoritaTexts {
   Kanji middle_dot = KanjiAt(Cp932("・"), 0);
 };
 
-const MoritaTexts& Texts() {
+const MoritaTexts& MoritaText() {
   static const MoritaTexts texts;
   return texts;
 }
@@ -91,7 +89,7 @@ void AppendText(std::string& out, const std::string& label, std::string_view tex
 }  // namespace
 
 std::string FormatMorita(const GameRecord& record, bool store_times) {
-  const MoritaTexts& x = Texts();
+  const MoritaTexts& x = MoritaText();
   const NotationTables& t = Notation();
   std::string out;
   AppendText(out, x.title, FieldText(record.Tournament), kTextBytes);
@@ -246,18 +244,15 @@ bool ReadMoveTime(std::string_view line, std::size_t at, long& seconds) {
   return true;
 }
 
-int Digit(char c) {
-  return c >= '1' && c <= '9' ? c - '0' : 0;
-}
 
 // A four-character move: destination (file, rank), then the origin with "N" for a
 // promotion, or a CSA piece code for a drop. False when it is none.
 bool ReadAsciiMove(std::string_view line, MoveCode& m) {
-  if (line.size() < 4 || Digit(line[0]) == 0 || Digit(line[1]) == 0) return false;
-  const int to = SquareOf(Digit(line[0]), Digit(line[1]));
-  if (Digit(line[2]) != 0 && Digit(line[3]) != 0) {
+  if (line.size() < 4 || SquareDigit(line[0]) == 0 || SquareDigit(line[1]) == 0) return false;
+  const int to = SquareOf(SquareDigit(line[0]), SquareDigit(line[1]));
+  if (SquareDigit(line[2]) != 0 && SquareDigit(line[3]) != 0) {
     const bool promote = line.size() > 4 && line[4] == 'N';
-    m = EncodeMove(SquareOf(Digit(line[2]), Digit(line[3])), to, promote ? 1 : 0);
+    m = EncodeMove(SquareOf(SquareDigit(line[2]), SquareDigit(line[3])), to, promote ? 1 : 0);
     return true;
   }
   const int type = CsaPieceType(line[2], line[3]);
@@ -269,7 +264,7 @@ bool ReadAsciiMove(std::string_view line, MoveCode& m) {
 enum class EndWord { kNone, kMake, kKinte, kBreak, kRepetition, kImpasse };
 
 EndWord EndWordOf(std::string_view line) {
-  if (StartsWith(line, "MAKE") || StartsWith(line, Texts().resigned)) return EndWord::kMake;
+  if (StartsWith(line, "MAKE") || StartsWith(line, MoritaText().resigned)) return EndWord::kMake;
   if (StartsWith(line, "KINTE")) return EndWord::kKinte;
   if (StartsWith(line, "BREAK")) return EndWord::kBreak;
   if (StartsWith(line, "SENNITITE")) return EndWord::kRepetition;
@@ -325,7 +320,7 @@ class MoritaReader {
 };
 
 bool MoritaReader::TakeHeader(std::string_view line) {
-  const MoritaTexts& x = Texts();
+  const MoritaTexts& x = MoritaText();
   std::string_view rest;
   if (AfterLabel(line, x.title, rest) || AfterLabel(line, x.tournament, rest)) {
     CopyCp932Field(r_.Tournament, CutName(rest, kTextBytes));
@@ -396,11 +391,11 @@ bool MoritaReader::TakeMove(std::string_view line) {
   const Side side = SideOfPly(index_);
   MoveCode m;
   if (KanjiIs(line, 0, t.sente_mark_code) || KanjiIs(line, 0, t.gote_mark_code) ||
-      KanjiIs(line, 0, Texts().middle_dot)) {
+      KanjiIs(line, 0, MoritaText().middle_dot)) {
     std::string_view token = line.substr(2, kTimeColumn - 2);
     const std::size_t cut = token.find_first_of(" (");
     if (cut != std::string_view::npos) token = token.substr(0, cut);
-    if (StartsWith(token, Texts().resigned)) {
+    if (StartsWith(token, MoritaText().resigned)) {
       End(EndWord::kMake);
       return true;
     }
@@ -430,8 +425,8 @@ bool MoritaReader::Take(std::string_view line) {
   }
   const NotationTables& t = Notation();
   const bool ki2 = KanjiIs(line, 0, t.sente_mark_code) || KanjiIs(line, 0, t.gote_mark_code) ||
-                   KanjiIs(line, 0, Texts().middle_dot);
-  if (ki2 || (line.size() >= 4 && Digit(line[0]) != 0 && Digit(line[1]) != 0)) {
+                   KanjiIs(line, 0, MoritaText().middle_dot);
+  if (ki2 || (line.size() >= 4 && SquareDigit(line[0]) != 0 && SquareDigit(line[1]) != 0)) {
     StartMoves();
     recognised_ = true;
     return TakeMove(line);

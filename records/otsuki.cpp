@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::size_t kBlockBytes = 256;
 constexpr std::size_t kRecordsAt = 128;
-constexpr std::size_t kMaxFileBytes = 1u << 20;
 
 enum class Take { kGoOn, kEnd, kMalformed };
 
@@ -54,7 +53,7 @@ Take TakeRecord(std::string_view rec, ForeignGame& game, bool& in_moves) {
 
 int ReadOtsuki(ByteStream& stream, GameRecord& record, std::string& message) {
   std::string bytes;
-  if (!ReadAllBytes(stream, bytes, kMaxFileBytes)) {
+  if (!ReadAllBytes(stream, bytes, kMaxBinaryRecordBytes)) {
     message = kMessageMalformed;
     return 1;
   }

@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t kCreatorOffset = 64;
 // An existing file being rewritten is read whole; a handheld's file is far smaller.
-constexpr std::size_t kMaxPalmFileBytes = 1u << 20;
 constexpr char kCreator[] = "QZRV";
 
 void PutBigEndian(std::uint8_t* at, std::uint32_t value, int bytes) {
@@ -134,7 +133,7 @@ int WritePalm(const std::string& path, const DatabaseNames& names, const GameRec
     // not a Palm game file is left alone rather than overwritten.
     FileByteStream stream;
     std::string bytes;
-    if (!stream.Open(path) || !ReadAllBytes(stream, bytes, kMaxPalmFileBytes) ||
+    if (!stream.Open(path) || !ReadAllBytes(stream, bytes, kMaxBinaryRecordBytes) ||
         bytes.size() < sizeof file) {
       message = kMessageOtherFormat;
       return 1;

@@ -28,7 +28,7 @@ struct DateTexts {
   }
 };
 
-const DateTexts& Texts() {
+const DateTexts& DateText() {
   static const DateTexts texts;
   return texts;
 }
@@ -37,7 +37,7 @@ void SkipSpaces(std::string_view text, std::size_t& i) {
   for (;;) {
     if (i < text.size() && text[i] == ' ') {
       ++i;
-    } else if (StartsWith(text.substr(i), Texts().wide_space)) {
+    } else if (StartsWith(text.substr(i), DateText().wide_space)) {
       i += 2;
     } else {
       return;
@@ -53,9 +53,9 @@ int ReadNumber(std::string_view text, std::size_t& i) {
     if (i < text.size() && text[i] >= '0' && text[i] <= '9') {
       d = text[i] - '0';
       ++i;
-    } else if (i + 1 < text.size() && KanjiAt(text, i) >= Texts().wide_zero &&
-               KanjiAt(text, i) <= Texts().wide_zero + 9) {
-      d = KanjiAt(text, i) - Texts().wide_zero;
+    } else if (i + 1 < text.size() && KanjiAt(text, i) >= DateText().wide_zero &&
+               KanjiAt(text, i) <= DateText().wide_zero + 9) {
+      d = KanjiAt(text, i) - DateText().wide_zero;
       i += 2;
     } else {
       break;
@@ -78,7 +78,7 @@ int ReadPart(std::string_view text, std::size_t& i, const std::string& unit) {
 }  // namespace
 
 bool ReadJapaneseDate(std::string_view text, int& year, int& month, int& day) {
-  const DateTexts& x = Texts();
+  const DateTexts& x = DateText();
   std::size_t i = 0;
   SkipSpaces(text, i);
   int base = 0;

@@ -32,6 +32,17 @@ inline constexpr const char kMessageNotSavable[] = "セーブ対象の棋譜で�
 // Names read from a record file keep at most this many bytes.
 constexpr std::size_t kReadNameBytes = 20;
 
+// Text records end their lines with CR LF.
+inline constexpr char kLineEnd[] = "\r\n";
+// The longest cumulative time a record holds, 99:59:59; longer times are held there.
+inline constexpr long kMaxCumulativeSeconds = 99L * 3600 + 59 * 60 + 59;
+// The binary record files are read whole, up to this many bytes.
+inline constexpr std::size_t kMaxBinaryRecordBytes = 1u << 20;
+// A file or rank digit '1'..'9' as its number; 0 for any other character.
+inline int SquareDigit(char c) {
+  return c >= '1' && c <= '9' ? c - '0' : 0;
+}
+
 // How a line ends: at a line feed with carriage returns dropped (text files and URL
 // streams), or at either a carriage return or a line feed (CSA files).
 enum class LineEnd { kLineFeed, kCarriageReturnOrLineFeed };

@@ -16,7 +16,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char* kName = "analyse";
+constexpr const char* kAnalyseName = "analyse";
 
 int RunAnalyse(const std::vector<std::string>& args) {
   std::vector<std::string> operands;
@@ -30,7 +30,7 @@ int RunAnalyse(const std::vector<std::string>& args) {
       operands.push_back(a);
       continue;
     }
-    if (i + 1 >= args.size()) return UsageError(kName, a + " needs a value");
+    if (i + 1 >= args.size()) return UsageError(kAnalyseName, a + " needs a value");
     const std::string& v = args[++i];
     if (a == "--engine") {
       command = v;
@@ -38,22 +38,22 @@ int RunAnalyse(const std::vector<std::string>& args) {
       out = v;
     } else if (a == "--marks") {
       if (!ParseMarkThresholds(v, marks))
-        return UsageError(kName, "--marks takes DOUBTFUL,BAD with 0 < DOUBTFUL <= BAD <= 3000");
+        return UsageError(kAnalyseName, "--marks takes DOUBTFUL,BAD with 0 < DOUBTFUL <= BAD <= 3000");
     } else if (a == "--seconds") {
       char* end = nullptr;
       seconds = std::strtod(v.c_str(), &end);
       if (v.empty() || *end != '\0' || !(seconds > 0) || seconds > 3600)
-        return UsageError(kName, "--seconds needs a number of seconds above 0");
+        return UsageError(kAnalyseName, "--seconds needs a number of seconds above 0");
     } else {
       UsiOption o;
-      if (!ParseUsiOption(v, o)) return UsageError(kName, "--option takes NAME=VALUE");
+      if (!ParseUsiOption(v, o)) return UsageError(kAnalyseName, "--option takes NAME=VALUE");
       options.push_back(o);
     }
   }
-  if (operands.size() != 2) return UsageError(kName, "expected FORMAT and FILE");
-  if (command.empty()) return UsageError(kName, "--engine COMMAND is required");
+  if (operands.size() != 2) return UsageError(kAnalyseName, "expected FORMAT and FILE");
+  if (command.empty()) return UsageError(kAnalyseName, "--engine COMMAND is required");
   const RecordFormatRow* format = ToolFormat(operands[0], Readable);
-  if (format == nullptr) return UsageError(kName, "FORMAT must be " + ToolNames(Readable));
+  if (format == nullptr) return UsageError(kAnalyseName, "FORMAT must be " + ToolNames(Readable));
   static GameRecord record;
   RecordTree tree;
   if (!ReadToolRecord(*format, operands[1], record, tree)) return kExitFailed;
@@ -91,7 +91,7 @@ int RunAnalyse(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kAnalyse(
-    {kName,
+    {kAnalyseName,
      "FORMAT FILE --engine COMMAND [--seconds S] [--option NAME=VALUE]... [--out FILE.kif "
      "[--marks DOUBTFUL,BAD]]",
      "an outside USI engine's score (first player's view: cp N or "

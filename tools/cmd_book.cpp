@@ -13,7 +13,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char kName[] = "book";
+constexpr const char kBookName[] = "book";
 
 // The share as the lookup dialog prints it, without its padding.
 std::string Trimmed(const std::string& text) {
@@ -23,12 +23,12 @@ std::string Trimmed(const std::string& text) {
 }
 
 int Lookup(const std::vector<std::string>& args) {
-  if (args.size() != 2) return UsageError(kName, "lookup takes BOOK and POSITION");
+  if (args.size() != 2) return UsageError(kBookName, "lookup takes BOOK and POSITION");
   GameRecord record;
   Position pos;
   std::string message;
   if (RecordFromPositionArgument(args[1], record, pos, message) != 0)
-    return UsageError(kName, message);
+    return UsageError(kBookName, message);
   std::vector<BookMoveShare> moves;
   if (LookUpBook(args[0], pos, SideOfPly(record.PlyCount), moves, message) != 0) {
     std::fprintf(stderr, "%s\n", message.c_str());
@@ -40,7 +40,7 @@ int Lookup(const std::vector<std::string>& args) {
 }
 
 int Build(const std::vector<std::string>& args) {
-  if (args.size() < 2) return UsageError(kName, "build takes DB and OUT");
+  if (args.size() < 2) return UsageError(kBookName, "build takes DB and OUT");
   BookBuildOptions options;
   options.Input = args[0];
   options.Output = args[1];
@@ -51,14 +51,14 @@ int Build(const std::vector<std::string>& args) {
       options.ResignRule = true;
     } else if (option == "--plies" && i + 1 < args.size()) {
       if (ParseBookPlies(args[++i], options.Plies, message) != 0)
-        return UsageError(kName, "--plies must be 0 to 256");
+        return UsageError(kBookName, "--plies must be 0 to 256");
     } else if (option == "--condition" && i + 1 < args.size()) {
       const std::string& value = args[++i];
       if (value.size() != 1 || value[0] < '0' || value[0] >= '0' + kBookConditionCount)
-        return UsageError(kName, "--condition must be 0 to 3");
+        return UsageError(kBookName, "--condition must be 0 to 3");
       options.Condition = value[0] - '0';
     } else {
-      return UsageError(kName, "unknown option '" + option + "'");
+      return UsageError(kBookName, "unknown option '" + option + "'");
     }
   }
   BookBuildResult result;
@@ -72,11 +72,11 @@ int Build(const std::vector<std::string>& args) {
 }
 
 int RunBook(const std::vector<std::string>& args) {
-  if (args.empty()) return UsageError(kName, "expected lookup or build");
+  if (args.empty()) return UsageError(kBookName, "expected lookup or build");
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "lookup") return Lookup(rest);
   if (args[0] == "build") return Build(rest);
-  return UsageError(kName, "unknown operation '" + args[0] + "'");
+  return UsageError(kBookName, "unknown operation '" + args[0] + "'");
 }
 
 const CommandRegistration kBook(

@@ -34,7 +34,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char kName[] = "db";
+constexpr const char kDbName[] = "db";
 
 // The database argument and what it names.
 struct DatabaseArgument {
@@ -76,7 +76,7 @@ bool ReadRecordArgument(const std::string& format_name, const std::string& path,
                         int& status) {
   const RecordFormatRow* format = ToolFormat(format_name, Readable);
   if (format == nullptr) {
-    status = UsageError(kName, "FORMAT must be " + ToolNames(Readable));
+    status = UsageError(kDbName, "FORMAT must be " + ToolNames(Readable));
     return false;
   }
   status = kExitFailed;
@@ -193,14 +193,14 @@ int Rename(const DatabaseArgument& db, const std::vector<std::string>& args) {
   const auto* list = std::find_if(std::begin(kLists), std::end(kLists),
                                   [&](const auto& l) { return args[0] == l.Option; });
   if (list == std::end(kLists))
-    return UsageError(kName, "rename takes --player, --tournament or --opening");
+    return UsageError(kDbName, "rename takes --player, --tournament or --opening");
   int changed = 0;
   std::string message;
   const ListNumberFields& fields = RenamedFields(*db.Format, list->List);
   if (fields.Offsets[0] < 0) {  // names in the records
     std::string old_name, new_name;
     if (!Utf8ToCp932(args[1], old_name) || !Utf8ToCp932(args[2], new_name))
-      return UsageError(kName, "OLD and NEW must be names cp932 can write");
+      return UsageError(kDbName, "OLD and NEW must be names cp932 can write");
     return Finished(
         RenamePlayerNames(*db.Format, db.Paths, old_name, new_name, {}, changed, message), message);
   }
@@ -215,10 +215,10 @@ int Rename(const DatabaseArgument& db, const std::vector<std::string>& args) {
 }
 
 int Yearbook(const std::vector<std::string>& args) {
-  if (args.size() != 5) return UsageError(kName, "wrong number of arguments for 'yearbook'");
+  if (args.size() != 5) return UsageError(kDbName, "wrong number of arguments for 'yearbook'");
   const YearbookFiles files{args[1], args[2], args[3], args[4]};
   if (!YearbookNamesComplete(files) || FormatOfIndexPath(files.Database) != &kTarvelFormat)
-    return UsageError(kName, "yearbook takes three files and a Tarvel database (.mix)");
+    return UsageError(kDbName, "yearbook takes three files and a Tarvel database (.mix)");
   int converted = 0;
   std::string message;
   return Finished(ImportYearbook(files, converted, {}, message), message);
@@ -231,7 +231,7 @@ std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgume
   std::string message;
   if (operation == "sort") {
     if (!rest.empty() && rest[0] != "--descending")
-      return UsageError(kName, "sort takes only --descending");
+      return UsageError(kDbName, "sort takes only --descending");
     return Finished(SortDatabase(format, db.Paths, !rest.empty(), {}, message), message);
   }
   if (operation == "dupes") return Dupes(db, folder);
@@ -239,21 +239,21 @@ std::optional<int> RunRewrite(const std::string& operation, const DatabaseArgume
     return Finished(MergeDatabase(format, db.Paths, rest[0], {}, message), message);
   if (operation == "merge-distributed") {
     if (!format.MergesDistributedData)
-      return UsageError(kName, "merge-distributed takes a Kisen database (.idx)");
+      return UsageError(kDbName, "merge-distributed takes a Kisen database (.idx)");
     return Finished(MergeDistributed(format, db.Paths, rest[0], {}, message), message);
   }
   if (operation == "delete") {
     const int number = GameNumberOf(rest[0]);
-    if (number == 0) return UsageError(kName, "N must be a game number from 1");
+    if (number == 0) return UsageError(kDbName, "N must be a game number from 1");
     return Finished(DeleteGame(format, db.Paths, number, {}, message), message);
   }
   if (operation == "remove") {
     return Finished(RemoveDatabase(format, db.Paths.Index(format), {}, message), message);
   }
   if (operation == "swap") {
-    if (!format.SwapsGames) return UsageError(kName, "swap takes a Tarvel database (.mix)");
+    if (!format.SwapsGames) return UsageError(kDbName, "swap takes a Tarvel database (.mix)");
     const int a = GameNumberOf(rest[0]), b = GameNumberOf(rest[1]);
-    if (a == 0 || b == 0) return UsageError(kName, "A and B must be game numbers from 1");
+    if (a == 0 || b == 0) return UsageError(kDbName, "A and B must be game numbers from 1");
     return Finished(SwapGames(format, db.Paths, a, b, {}, message), message);
   }
   if (operation == "rename") return Rename(db, rest);
@@ -372,7 +372,7 @@ int SearchWithOptions(const DatabaseArgument& db, const std::string& folder, Sea
   SearchDates dates;
   SearchCheckFailure failure;
   if (CheckSearchDates(options.Conditions, dates, failure) != 0)
-    return UsageError(kName, failure.Message);
+    return UsageError(kDbName, failure.Message);
   std::string message;
   const int columns[2] = {options.Settings.Columns[0], options.Settings.Columns[1]};
   if (RunSearch(*db.Format, folder, options.Conditions, dates, selection, options.Settings, found,
@@ -442,7 +442,7 @@ int List(const DatabaseArgument& db, const std::string& folder, SearchOptions& o
 int Extract(const DatabaseArgument& db, const std::string& folder, const std::string& out,
             SearchOptions& options) {
   if (FormatOfIndexPath(out) != db.Format)
-    return UsageError(kName, "OUT must be a database of DB's format");
+    return UsageError(kDbName, "OUT must be a database of DB's format");
   DatabaseSelection selection;
   selection.Paths = db.Paths;
   int listed = 0;
@@ -467,7 +467,7 @@ int Extract(const DatabaseArgument& db, const std::string& folder, const std::st
 int Convert(const DatabaseArgument& db, const std::string& folder,
             const std::vector<std::string>& rest) {
   if (!rest.empty() && rest[0] != "--write-lists")
-    return UsageError(kName, "unknown option '" + rest[0] + "'");
+    return UsageError(kDbName, "unknown option '" + rest[0] + "'");
   const DatabaseConversion& conversion = ConversionFrom(*db.Format);
   GameDatabase source;
   std::string message;
@@ -484,7 +484,7 @@ int Convert(const DatabaseArgument& db, const std::string& folder,
 
 // Writes the .JSK opening book of a Tarvel database.
 int Jsk(const DatabaseArgument& db, const std::string& out) {
-  if (db.Format != &kTarvelFormat) return UsageError(kName, "jsk needs a Tarvel (.mix) database");
+  if (db.Format != &kTarvelFormat) return UsageError(kDbName, "jsk needs a Tarvel (.mix) database");
   GameDatabase source;
   std::string message;
   if (OpenJskSource(db.Paths, source, message) != 0 || WriteJskBook(source, out, {}, message) != 0)
@@ -559,7 +559,7 @@ void PrintExplorerAnswer(const ExplorerAnswer& answer) {
 int Explore(const DatabaseArgument& db, const std::vector<std::string>& rest) {
   ExplorerQuery query;
   std::string error;
-  if (ParseExplorerOptions(rest, true, query, error) != 0) return UsageError(kName, error);
+  if (ParseExplorerOptions(rest, true, query, error) != 0) return UsageError(kDbName, error);
   const auto started = std::chrono::steady_clock::now();
   ExplorerAnswer answer;
   IndexUse use = IndexUse::kMissing;
@@ -584,7 +584,7 @@ int Explore(const DatabaseArgument& db, const std::vector<std::string>& rest) {
 int Index(const DatabaseArgument& db, const std::vector<std::string>& rest) {
   ExplorerQuery options;
   std::string error;
-  if (ParseExplorerOptions(rest, false, options, error) != 0) return UsageError(kName, error);
+  if (ParseExplorerOptions(rest, false, options, error) != 0) return UsageError(kDbName, error);
   const auto started = std::chrono::steady_clock::now();
   IndexBuildReport report;
   std::string message;
@@ -603,12 +603,12 @@ int Index(const DatabaseArgument& db, const std::vector<std::string>& rest) {
 int RunDb(const std::vector<std::string>& all) {
   std::vector<std::string> args = all;
   const std::string folder = TakeFolder(args);
-  if (args.size() < 2) return UsageError(kName, "expected an operation and DB");
+  if (args.size() < 2) return UsageError(kDbName, "expected an operation and DB");
   const std::string& operation = args[0];
   if (operation == "yearbook") return Yearbook(args);
   DatabaseArgument db;
   db.Format = FormatOfIndexPath(args[1]);
-  if (db.Format == nullptr) return UsageError(kName, "DB must end in .idx or .mix");
+  if (db.Format == nullptr) return UsageError(kDbName, "DB must end in .idx or .mix");
   const std::vector<std::string> rest(args.begin() + 2, args.end());
   if (operation == "explore" || operation == "index") {
     std::string message;
@@ -617,12 +617,12 @@ int RunDb(const std::vector<std::string>& all) {
   }
   if (operation == "search" || operation == "list" || operation == "extract") {
     const bool extract = operation == "extract";
-    if (extract && rest.empty()) return UsageError(kName, "extract takes DB OUT [CONDITIONS]");
+    if (extract && rest.empty()) return UsageError(kDbName, "extract takes DB OUT [CONDITIONS]");
     SearchOptions options;
     std::string error;
     if (ParseSearchOptions({rest.begin() + (extract ? 1 : 0), rest.end()}, operation == "list",
                            options, error) != 0)
-      return UsageError(kName, error);
+      return UsageError(kDbName, error);
     std::string message;
     if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);
     if (extract) return Extract(db, folder, rest[0], options);
@@ -645,12 +645,12 @@ int RunDb(const std::vector<std::string>& all) {
   for (const Arity& a : kArities) {
     if (operation == a.Operation) arity = &a;
   }
-  if (arity == nullptr) return UsageError(kName, "unknown operation '" + operation + "'");
+  if (arity == nullptr) return UsageError(kDbName, "unknown operation '" + operation + "'");
   if (rest.size() < arity->Least || rest.size() > arity->Most)
-    return UsageError(kName, "wrong number of arguments for '" + operation + "'");
+    return UsageError(kDbName, "wrong number of arguments for '" + operation + "'");
   const int number = GameNumberOf(rest.empty() ? "" : rest[0]);
   if ((operation == "put" || operation == "get") && number == 0)
-    return UsageError(kName, "N must be a game number from 1");
+    return UsageError(kDbName, "N must be a game number from 1");
 
   std::string message;
   if (DatabasePathsOf(args[1], db.Paths, message) != 0) return Failed(message);

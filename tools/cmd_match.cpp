@@ -13,7 +13,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char* kName = "match";
+constexpr const char* kMatchName = "match";
 
 const char* ResultWord(const GameSummary& g) {
   if (g.AScore > 0) return "A wins";
@@ -39,40 +39,40 @@ int RunMatchCommand(const std::vector<std::string>& args) {
       players.push_back(a);
       continue;
     }
-    if (i + 1 >= args.size()) return UsageError(kName, a + " needs a value");
+    if (i + 1 >= args.size()) return UsageError(kMatchName, a + " needs a value");
     const std::string& v = args[++i];
     char* end = nullptr;
     if (a == "--games") {
       const long n = std::strtol(v.c_str(), &end, 10);
       if (v.empty() || *end != '\0' || n < 1 || n > 100000)
-        return UsageError(kName, "--games needs a positive number");
+        return UsageError(kMatchName, "--games needs a positive number");
       options.Games = static_cast<int>(n);
     } else if (a == "--seconds") {
       options.Seconds = std::strtod(v.c_str(), &end);
       if (v.empty() || *end != '\0' || !(options.Seconds > 0))
-        return UsageError(kName, "--seconds needs a positive number");
+        return UsageError(kMatchName, "--seconds needs a positive number");
     } else if (a == "--scale") {
       options.Scale = std::strtod(v.c_str(), &end);
       if (v.empty() || *end != '\0' || !(options.Scale > 0))
-        return UsageError(kName, "--scale needs a positive number");
+        return UsageError(kMatchName, "--scale needs a positive number");
     } else if (a == "--openings") {
       openings = v;
     } else {
       UsiOption o;
-      if (!ParseUsiOption(v, o)) return UsageError(kName, a + " takes NAME=VALUE");
+      if (!ParseUsiOption(v, o)) return UsageError(kMatchName, a + " takes NAME=VALUE");
       (a == "--option-a" ? option_a : option_b).push_back(o);
     }
   }
-  if (players.size() != 2) return UsageError(kName, "expected two players A and B");
+  if (players.size() != 2) return UsageError(kMatchName, "expected two players A and B");
   MatchPlayer pa, pb;
   std::string message;
   if (ParseMatchPlayer(players[0], pa, message) != 0 ||
       ParseMatchPlayer(players[1], pb, message) != 0)
-    return UsageError(kName, message);
+    return UsageError(kMatchName, message);
   pa.Options = option_a;
   pb.Options = option_b;
   if (!openings.empty() && ReadOpenings(openings, options.Openings, message) != 0)
-    return UsageError(kName, message);
+    return UsageError(kMatchName, message);
   options.ProgramFolder = ProgramDirectory();
   options.OnGame = [&](const GameSummary& g) {
     std::printf("game %d: A %s, %s after %d plies%s%s\n", g.Number, g.AFirst ? "first" : "second",
@@ -99,7 +99,7 @@ int RunMatchCommand(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kMatch(
-    {kName,
+    {kMatchName,
      "A B [--games N] [--seconds S] [--scale F] [--openings FILE] [--option-a NAME=VALUE] "
      "[--option-b NAME=VALUE] [--show-moves]",
      "plays N games (default 2) between A and B (level:1..9, sikou, usi:COMMAND) through the game "

@@ -14,7 +14,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char* kName = "sikou";
+constexpr const char* kSikouName = "sikou";
 
 int RunSikou(const std::vector<std::string>& args) {
   std::string library_path;
@@ -22,7 +22,7 @@ int RunSikou(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--library") {
       if (i + 1 >= args.size() || args[i + 1].empty())
-        return UsageError(kName, "--library needs a FILE");
+        return UsageError(kSikouName, "--library needs a FILE");
       library_path = args[++i];
       continue;
     }
@@ -37,7 +37,7 @@ int RunSikou(const std::vector<std::string>& args) {
   ResetGameRecord(record);
   Position pos = record.InitialPosition;
   std::string message;
-  if (PlayUsiMoves(usi_moves, record, pos, message) != 0) return UsageError(kName, message);
+  if (PlayUsiMoves(usi_moves, record, pos, message) != 0) return UsageError(kSikouName, message);
 
   LibraryBinding binding;
   const int flags =
@@ -86,7 +86,7 @@ int RunSikou(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kSikou(
-    {kName, "[--library FILE] MOVE...",
+    {kSikouName, "[--library FILE] MOVE...",
      "asks the thinking library (default: sikou.so beside shogi-tool) for its move after the "
      "USI moves played from the standard initial position; prints 'result N' and 'move USI'",
      RunSikou});

@@ -16,7 +16,7 @@
 namespace shogi::tool {
 namespace {
 
-constexpr const char* kName = "think";
+constexpr const char* kThinkName = "think";
 
 const char* SourceName(player::MoveSource source) {
   switch (source) {
@@ -43,41 +43,41 @@ int RunThink(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--level" || a == "--seconds") {
-      if (i + 1 >= args.size()) return UsageError(kName, a + " needs a number");
+      if (i + 1 >= args.size()) return UsageError(kThinkName, a + " needs a number");
       char* end = nullptr;
       const std::string& v = args[++i];
       if (a == "--level") {
         level = std::strtol(v.c_str(), &end, 10);
         if (v.empty() || *end != '\0' || level < player::kMinLevel || level > player::kMaxLevel)
-          return UsageError(kName, "--level is 1..9");
+          return UsageError(kThinkName, "--level is 1..9");
       } else {
         seconds = std::strtod(v.c_str(), &end);
         if (v.empty() || *end != '\0' || !(seconds > 0))
-          return UsageError(kName, "--seconds needs a positive number");
+          return UsageError(kThinkName, "--seconds needs a positive number");
       }
     } else if (a == "--book") {
       if (i + 1 >= args.size() || !book_path.empty())
-        return UsageError(kName, "--book needs one book file");
+        return UsageError(kThinkName, "--book needs one book file");
       book_path = args[++i];
     } else if (a == "--moves") {
-      if (i + 1 >= args.size()) return UsageError(kName, "--moves needs USI moves");
+      if (i + 1 >= args.size()) return UsageError(kThinkName, "--moves needs USI moves");
       std::istringstream words(args[++i]);
       for (std::string w; words >> w;) moves.push_back(w);
     } else if (position.empty()) {
       position = a;
     } else {
-      return UsageError(kName, "expected one POSITION argument");
+      return UsageError(kThinkName, "expected one POSITION argument");
     }
   }
-  if (position.empty()) return UsageError(kName, "expected one POSITION argument");
-  if (level == 0) return UsageError(kName, "--level N is required");
+  if (position.empty()) return UsageError(kThinkName, "expected one POSITION argument");
+  if (level == 0) return UsageError(kThinkName, "--level N is required");
 
   static GameRecord record;
   Position pos;
   std::string message;
   if (RecordFromPositionArgument(position, record, pos, message) != 0)
-    return UsageError(kName, message);
-  if (PlayUsiMoves(moves, record, pos, message) != 0) return UsageError(kName, message);
+    return UsageError(kThinkName, message);
+  if (PlayUsiMoves(moves, record, pos, message) != 0) return UsageError(kThinkName, message);
 
   static MateTable table;  // 8 MB: kept off the stack
   table.Allocate();
@@ -108,7 +108,7 @@ int RunThink(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kThink(
-    {kName, "POSITION --level N [--book FILE] [--seconds S] [--moves 'USI...']",
+    {kThinkName, "POSITION --level N [--book FILE] [--seconds S] [--moves 'USI...']",
      "the in-process computer player's move at level 1..9 after the moves: 'move USI' or "
      "'resign' (nodes and time on standard error, with where the move came from); --book: "
      "the .JSK opening book; --seconds caps the level's time budget",
