@@ -37,7 +37,9 @@ install_missing() {  # install_missing PACKAGE... (default: the packages above)
   if [ "$(id -u)" -eq 0 ]; then
     echo "installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    # A mirror that is being synchronised refuses some lists now and then: the packages are
+    # then installed from the lists it did give (the install itself must still succeed).
+    apt-get update -qq || echo "warning: some package lists could not be refreshed" >&2
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
   else
     echo "missing Debian packages (run as root to install them): ${missing[*]}" >&2
