@@ -371,11 +371,15 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
 DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
   CheckList checks;
   GenerateChecks(pos, true, checks);
+  // A check that leaves the king a free square is answered by stepping there: no need to
+  // play it.
+  const KingEscapes escapes = FreeKingSquares(pos);
   EvasionList ev;
   DfpnNodeResult result;
   PackedHand dh = kFullHand;
   for (int i = 0; i < checks.count; ++i) {
     const MoveCode m = checks.moves[i];
+    if (!MayCoverEscapes(pos, m, escapes)) continue;
     Position next = pos;
     ApplyMove(next, m, kFirst);
     if (next.King[kFirst] > 0 && AttackedBy(next, next.King[kFirst], kSecond) != 0) continue;

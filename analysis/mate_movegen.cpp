@@ -353,7 +353,69 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
 constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
                                 kRightward, kUpLeft,   kUpRight,   kUp};
 
+// Whether a first-player piece of `type` on t attacks `target`, the squares `gone` and
+// `lifted` taken as empty (the moved piece's origin, the king stepping away).
+bool AttacksWith(const Position& pos, int type, Square t, Square target, Square gone,
+                 Square lifted) {
+  if (type == kKnight) {
+    return target + 19 == t ? FileOf(t) > 1 : (target + 17 == t && FileOf(t) < 9);
+  }
+  const int step = kAlignment.step[t][target];
+  if (step == 0 || !ReachesAt(ReachOf(type, step), kAlignment.distance[t][target])) return false;
+  for (Square s = t + step; s != target; s += step) {
+    if (pos.Board[s] != 0 && s != gone && s != lifted) return false;
+  }
+  return true;
+}
+
+// Whether a first-player line piece attacks `target` once the square `gone` is empty, the
+// king's square `lifted` taken as empty.
+bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted) {
+  const int step = kAlignment.step[target][gone];
+  if (step == 0) return false;
+  for (Square s = target + step; s != gone; s += step) {
+    if (pos.Board[s] != 0 && s != lifted) return false;
+  }
+  for (Square s = StepFrom(gone, step); s; s = StepFrom(s, step)) {
+    if (pos.Board[s] == 0 || s == lifted) continue;
+    return pos.Board[s] > 0 && ReachOf(pos.Board[s], -step) == kSlide;
+  }
+  return false;
+}
+
 }  // namespace
+
+KingEscapes FreeKingSquares(const Position& pos) {
+  KingEscapes out;
+  const Square k = pos.King[kSecond];
+  Position scratch = pos;
+  scratch.Board[k] = 0;
+  for (int d : kKingEscapes) {
+    const Square t = StepFrom(k, d);
+    if (t && pos.Board[t] >= 0 && AttackedBy(scratch, t, kFirst) == 0) out.squares[out.count++] = t;
+  }
+  return out;
+}
+
+bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes) {
+  const Square t = DestinationOf(m), k = pos.King[kSecond];
+  Square from = 0;
+  int type;
+  if (IsDrop(m)) {
+    type = DroppedType(m.from);
+  } else {
+    from = m.from;
+    type = TypeOf(pos.Board[from]);
+    if (IsPromotion(m)) type = PromotedType(type);
+  }
+  for (int i = 0; i < escapes.count; ++i) {
+    const Square e = escapes.squares[i];
+    if (e != t && !AttacksWith(pos, type, t, e, from, k) &&
+        (from == 0 || !UncoversOnto(pos, from, e, k)))
+      return false;
+  }
+  return true;
+}
 
 void GenerateChecks(const Position& pos, bool full, CheckList& out) {
   const Square k = pos.King[kSecond];

@@ -42,6 +42,20 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out);
 // Returns the count.
 [[nodiscard]] int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only);
 
+// The squares the second player's king could step to now: next to it, not held by its own
+// pieces, and attacked by no first-player piece once the king has left its square.
+struct KingEscapes {
+  int count = 0;
+  Square squares[8];
+};
+KingEscapes FreeKingSquares(const Position& pos);
+
+// Whether the first player's check `m` may take every square of `escapes` from the king:
+// the piece it moves (or drops) attacks or occupies each, or its origin uncovers a line piece
+// onto it. False means the king steps to one of them whatever else happens, so that `m` is
+// no mate.
+bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes);
+
 // The position turned by 180 degrees with the colours exchanged: square q becomes 82 - q,
 // every piece changes side, the hands are exchanged and the king squares mapped (a missing
 // king stays missing). Turning twice gives the position back.

@@ -81,6 +81,35 @@ TEST(MateChecks, FullAndReducedListEveryCheckOnceOnRandomPositions) {
   EXPECT_GT(tested, 2000);
 }
 
+// A check said to leave the king a free square does: after it the king steps away.
+TEST(MateChecks, AChecksLeftEscapeIsThereAfterIt) {
+  std::mt19937 rng(20261209);
+  int pruned = 0, kept = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const Position pos = RandomPosition(rng);
+    if (pos.King[kSecond] <= 0 || InCheck(pos, kSecond)) continue;
+    const KingEscapes escapes = FreeKingSquares(pos);
+    static CheckList list;
+    list.count = 0;
+    GenerateChecks(pos, true, list);
+    for (int j = 0; j < list.count; ++j) {
+      const MoveCode m = list.moves[j];
+      Position next = pos;
+      ApplyMove(next, m, kFirst);
+      if (MayCoverEscapes(pos, m, escapes) || InCheck(next, kFirst)) {
+        ++kept;
+        continue;
+      }
+      ++pruned;
+      EvasionList reply;
+      ASSERT_EQ(GenerateEvasions(next, reply, true), 1) << ToSfen(pos, kFirst) << FormatUsiMove(m);
+      ASSERT_EQ(reply.moves[0].from, pos.King[kSecond]) << ToSfen(pos, kFirst) << FormatUsiMove(m);
+    }
+  }
+  EXPECT_GT(pruned, 1000);
+  EXPECT_GT(kept, 1000);
+}
+
 TEST(MateChecks, DropOrderBelowTheKing) {
   struct Case {
     const char* sfen;
