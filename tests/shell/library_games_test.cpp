@@ -125,15 +125,15 @@ TEST_F(LibraryGamesTest, GamesEndByTheRulesWithOnlyLegalLibraryMoves) {
   ctx.InProcess = &random;
 
   // Sixteen games library against library after 0..15 random opening plies, and eight in
-  // which the library meets a random mover, on either side (under the sanitizers six and four).
+  // which the library meets a random mover, on either side (under the sanitizers three and two).
   struct Game {
     int first, second;
     int opening;
   };
   std::vector<Game> games;
-  for (int opening = 0; opening < (test::kSanitized ? 6 : 16); ++opening)
+  for (int opening = 0; opening < (test::kSanitized ? 3 : 16); ++opening)
     games.push_back({-1, -1, opening});
-  for (int i = 0; i < (test::kSanitized ? 4 : 8); ++i) games.push_back(i % 2 ? Game{1, -1, 0} : Game{-1, 1, 0});
+  for (int i = 0; i < (test::kSanitized ? 2 : 8); ++i) games.push_back(i % 2 ? Game{1, -1, 0} : Game{-1, 1, 0});
 
   std::map<std::string, int> endings;
   int total_answers = 0;
