@@ -26,6 +26,7 @@
 
 #include "database/date_sort.h"
 #include "database/duplicates.h"
+#include "fixtures/synthetic_database.h"
 #include "rules/move_rules.h"
 
 namespace shogi {
@@ -35,20 +36,6 @@ constexpr int kGames = 1000000;
 constexpr int kPool = 10000;
 constexpr int kLengths = 100;
 constexpr int kShortest = 21;
-
-// A game of random legal moves from the even position, `plies` long or until it ends.
-void RandomGame(std::mt19937& random, int plies, GameRecord& r) {
-  static LegalMoveList legal;
-  ResetGameRecord(r);
-  Position pos = r.InitialPosition;
-  for (int ply = 0; ply < plies; ++ply) {
-    r.PlyCount = ply;
-    if (LegalMoves(r, pos, legal) == 0) break;
-    r.MoveList[ply] = legal.Move(static_cast<int>(random() % legal.count));
-    ApplyMove(pos, r.MoveList[ply], SideOfPly(ply));
-  }
-  r.PlyCount = 0;
-}
 
 std::string Folder() {
   return (std::filesystem::temp_directory_path() / "shogi_rewrite_bench").string() + "/";
@@ -82,11 +69,11 @@ DatabasePaths Database(const std::string& name, bool appended_older, int shared 
   std::uint8_t shared_block[kMoveBlockBytes];
   if (shared > 0) {
     std::mt19937 other(777);
-    RandomGame(other, kShortest + kLengths - 1, game);
+    test::RandomGame(Handicap::kEven, kShortest + kLengths - 1, other, game);
     kKisenFormat.EncodeBlock(game.MoveList, Handicap::kEven, 0, shared_block);
   }
   for (int pool = 0; pool < kPool; ++pool) {
-    RandomGame(random, kShortest + kLengths - 1, game);
+    test::RandomGame(Handicap::kEven, kShortest + kLengths - 1, random, game);
     for (int length = kShortest; length < kShortest + kLengths; ++length) {
       const int n = pool * kLengths + length - kShortest;
       GameRecord cut = game;

@@ -14,6 +14,7 @@
 #include "analysis/book_lookup.h"
 #include "database/game_database.h"
 #include "rules/sfen.h"
+#include "fixtures/synthetic_database.h"
 #include "tests/database/database_test_util.h"
 #include "tests/support/game_builder.h"
 
@@ -25,17 +26,12 @@ using test::FromSfen;
 using test::PutFileBytes;
 using test::UsiMove;
 
-// A game of random legal moves from `sfen`, `plies` long unless a side is mated first.
-GameRecord RandomGame(unsigned seed, int plies, std::string_view sfen = "startpos") {
-  test::Game game(sfen);
+// A game of random legal moves from `start`, `plies` long unless a side is mated first.
+GameRecord RandomGame(unsigned seed, int plies, Handicap start = Handicap::kEven) {
   std::mt19937 random(seed);
-  for (int i = 0; i < plies; ++i) {
-    const std::vector<MoveCode> legal = game.LegalMoves();
-    if (legal.empty()) break;
-    EXPECT_TRUE(game.TryMove(legal[random() % legal.size()]));
-  }
-  game.record.PlyCount = game.record.StartIndex;
-  return game.record;
+  GameRecord game;
+  test::RandomGame(start, plies, random, game);
+  return game;
 }
 
 // A random game of exactly `plies` plies from the even position.
@@ -83,14 +79,8 @@ class BookTest : public test::DatabaseFolderTest {
  protected:
   // "games.mix": the games registered as new games in order.
   void MakeDatabase(const std::vector<GameRecord>& games) {
-    std::filesystem::remove(Paths().Index(kTarvelFormat));
-    std::filesystem::remove(Paths().Moves(kTarvelFormat));
     std::string message;
-    ASSERT_EQ(CreateDatabase(kTarvelFormat, Paths(), message), 0);
-    for (const GameRecord& g : games) {
-      int number = 0;
-      ASSERT_EQ(RegisterGame(kTarvelFormat, Paths(), Folder(), g, number, message), 0) << message;
-    }
+    ASSERT_EQ(test::WriteGames(kTarvelFormat, Paths(), Folder(), games, message), 0) << message;
   }
   DatabasePaths Paths() const { return PathsOf("games.mix"); }
   std::string BookPath() const { return Folder() + "book.bin"; }
@@ -132,7 +122,7 @@ class BookTest : public test::DatabaseFolderTest {
 TEST_F(BookTest, EveryPositionOfTheFirstTenPliesIsFoundAgain) {
   std::vector<GameRecord> games = {test::GoldenEvenGame(), test::GoldenLanceGame()};
   for (unsigned seed = 1; seed <= 6; ++seed) games.push_back(RandomGame(seed, 20));
-  games.push_back(RandomGame(7, 20, test::HandicapSfen(Handicap::kTenPieces)));
+  games.push_back(RandomGame(7, 20, Handicap::kTenPieces));
   MakeDatabase(games);
   const std::string report = Build(10);
   ASSERT_TRUE(report.ends_with("局面作成しました。(0)")) << report;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "database/game_database.h"
 #include "database/search_list.h"
 #include "platform/cp932.h"
 #include "platform/file_path.h"
@@ -181,6 +182,18 @@ void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths,
     std::filesystem::remove(path);
     if (bytes->has_value()) PutFileBytes(path, **bytes);
   }
+}
+
+int WriteGames(const DatabaseFormat& format, const DatabasePaths& paths, const std::string& folder,
+               const std::vector<GameRecord>& games, std::string& message) {
+  std::filesystem::remove(paths.Index(format));
+  std::filesystem::remove(paths.Moves(format));
+  if (CreateDatabase(format, paths, message) != 0) return 1;
+  for (const GameRecord& game : games) {
+    int number = 0;
+    if (RegisterGame(format, paths, folder, game, number, message) != 0) return 1;
+  }
+  return 0;
 }
 
 bool ReadListed(const std::string& path, std::vector<int>& numbers) {

@@ -94,6 +94,13 @@ DatabaseFiles FilesOf(const DatabaseFormat& format, const DatabasePaths& paths);
 // Writes `files` back as the database's files.
 void PutFiles(const DatabaseFormat& format, const DatabasePaths& paths, const DatabaseFiles& files);
 
+// A new database of `format` at `paths` (one there before is removed) holding `games`,
+// registered as new games in order with `folder` as the program folder; nonzero with the
+// message of the first step that failed.
+[[nodiscard]] int WriteGames(const DatabaseFormat& format, const DatabasePaths& paths,
+                             const std::string& folder, const std::vector<GameRecord>& games,
+                             std::string& message);
+
 // The numbers of the search list at `path`, as many as it holds up to the first number below
 // 1; false when the file cannot be read.
 bool ReadListed(const std::string& path, std::vector<int>& numbers);

@@ -6,33 +6,27 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "records/palm.h"
 #include "tests/fuzz/fuzz_checks.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 
 std::string_view g_bytes;
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void CheckPalmWriteBack(const shogi::GameRecord& record) {
   using namespace shogi;
   static const std::string path =
       (std::filesystem::temp_directory_path() / ("fuzz_palm_" + std::to_string(getpid()) + ".PDB"))
           .string();
-  std::ofstream(path, std::ios::binary).write(g_bytes.data(), g_bytes.size());
+  test::PutFileBytes(path, g_bytes);
   const DatabaseNames names;
   std::string message;
   SHOGI_FUZZ_CHECK(WritePalm(path, names, record, message) == 0);
-  const std::string written = FileBytes(path);
+  const std::string written = test::FileBytes(path);
   SHOGI_FUZZ_CHECK(written.size() == g_bytes.size());
   SHOGI_FUZZ_CHECK(written.compare(0, 96, g_bytes.substr(0, 96)) == 0);
   SHOGI_FUZZ_CHECK(written.compare(648, std::string::npos, g_bytes.substr(648)) == 0);

@@ -8,13 +8,13 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "database/position_index.h"
 #include "database/position_index_file.h"
 #include "fixtures/synthetic_database.h"
 #include "tests/fuzz/fuzz_checks.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 
@@ -44,8 +44,7 @@ struct Fixture {
     int number = 0;
     game = games[3];
     if (RegisterGameIndexed(kKisenFormat, Paths, Folder, game, number, message) != 0) std::abort();
-    std::ifstream in(PositionIndexPath(kKisenFormat, Paths), std::ios::binary);
-    Sound.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    Sound = test::FileBytes(PositionIndexPath(kKisenFormat, Paths));
   }
   ~Fixture() {
     std::error_code error;
@@ -120,8 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const bool sealed = (data[0] & 1) != 0;
   if (sealed) Seal(bytes);
-  std::ofstream(PositionIndexPath(kKisenFormat, fixture.Paths), std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  test::PutFileBytes(PositionIndexPath(kKisenFormat, fixture.Paths), bytes);
 
   ExplorerQuery query;
   query.Target = kInitialPosition;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "database/game_database.h"
+#include "tests/database/database_test_util.h"
 #include "tests/shell/database_command_fixture.h"
 #include "tests/support/game_builder.h"
 
@@ -16,14 +17,11 @@ class BookCommandsTest : public DatabaseCommandFixture {
  protected:
   // "games.mix" of games from the even position with these moves.
   void MakeDatabase(std::initializer_list<const char*> games) {
+    std::vector<GameRecord> records;
+    for (const char* usi : games) records.push_back(test::MakeRecord("startpos", usi));
     std::string message;
-    ASSERT_EQ(CreateDatabase(kTarvelFormat, PathsOf("games.mix"), message), 0);
-    for (const char* usi : games) {
-      int number = 0;
-      ASSERT_EQ(RegisterGame(kTarvelFormat, PathsOf("games.mix"), Folder(),
-                             test::MakeRecord("startpos", usi), number, message),
-                0);
-    }
+    ASSERT_EQ(test::WriteGames(kTarvelFormat, PathsOf("games.mix"), Folder(), records, message), 0)
+        << message;
   }
   // The builder dialog answered with the database, the book and the options.
   void AnswerBuilder(int plies, int condition = kBookAllMoves, bool resign_rule = false) {

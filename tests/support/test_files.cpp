@@ -12,18 +12,6 @@
 
 namespace shogi::test {
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(FilePath(path), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void PutFileBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(FilePath(path), std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 // A new folder of a random name under the system's temporary folder (created, never one
 // that existed).
 TempFolder::TempFolder() {

@@ -15,6 +15,7 @@
 #include "shell/gui/database_dialogs.h"
 #include "shell/gui/explorer_window.h"
 #include "shell/gui/window_dialogs.h"
+#include "tests/database/database_test_util.h"
 #include "tests/shell/gui/gui_fixture.h"
 #include "tests/support/game_builder.h"
 
@@ -60,8 +61,8 @@ class DatabaseDialogsTest : public GuiFixture {
     DatabasePaths paths;
     std::string message;
     EXPECT_EQ(DatabasePathsOf(folder_ + "games.mix", paths, message), 0);
-    EXPECT_EQ(CreateDatabase(kTarvelFormat, paths, message), 0);
     const std::vector<std::string> moves = test::SplitUsi(kOpening);
+    std::vector<GameRecord> games;
     for (std::size_t i = 0; i < plies.size(); ++i) {
       std::string usi;
       for (int p = 0; p < plies[i]; ++p) usi += moves[static_cast<std::size_t>(p)] + " ";
@@ -71,9 +72,9 @@ class DatabaseDialogsTest : public GuiFixture {
       game.Year = 2010 + static_cast<int>(i);
       game.Month = game.Day = 1 + static_cast<int>(i);
       game.ResultCode = 1 + static_cast<int>(i % 3);
-      int number = 0;
-      EXPECT_EQ(RegisterGame(kTarvelFormat, paths, folder_, game, number, message), 0) << message;
+      games.push_back(game);
     }
+    EXPECT_EQ(test::WriteGames(kTarvelFormat, paths, folder_, games, message), 0) << message;
     return paths;
   }
 
