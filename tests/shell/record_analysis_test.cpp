@@ -9,7 +9,7 @@
 #include "records/kif.h"
 #include "players/analysis_run.h"
 #include "shell/record_analysis_commands.h"
-#include "tests/shell/fake_engine.h"
+#include "tests/players/fake_engine.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"

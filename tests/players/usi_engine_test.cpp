@@ -10,7 +10,7 @@
 
 #include "players/engine_player.h"
 #include "players/usi_engine.h"
-#include "tests/shell/fake_engine.h"
+#include "tests/players/fake_engine.h"
 #include "tests/support/game_builder.h"
 #include "tests/support/test_files.h"
 

@@ -1,7 +1,7 @@
 // The registered engines: probing an engine for its name and options, the profile round
 // trip, the checks of typed option values and what an engine gets at its start.
 #include "players/engine_list.h"
-#include "tests/shell/fake_engine.h"
+#include "tests/players/fake_engine.h"
 
 #include <gtest/gtest.h>
 
