@@ -330,27 +330,6 @@ TEST(CsaReader, ReadsFilesOfOtherPrograms) {
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "先手一");
 }
 
-TEST(CsaReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
-  struct Case {
-    const char* file;
-    const char* from;
-    const char* to;
-  };
-  const Case cases[] = {
-      {"csa/v3_utf8.csa", "PI22KA", "PI22HI"},  // no rook on 2二
-      {"csa/v3_utf8.csa", "PI22KA", "PI22K"},
-      {"csa/v3_utf8.csa", "-4132KI", "-4132KA"},
-      {"csa/v3_utf8.csa", "T2,+7776FU", "T2,-7776FU"},
-      {"csa/several_records.csa", "-3334FU", "-3335FU"},
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadCsa>(test::ChangedTestData(c.file, c.from, c.to), r, message);
-    test::ExpectReadOutcome(rc, r, message, -1, c.from);
-  }
-}
-
 // "P+" and "P-" place pieces on an empty board and in the hands; "00AL" gives a side every
 // piece left over.
 TEST(CsaReader, ReadsPiecesPlacedOneByOne) {

@@ -156,29 +156,6 @@ TEST(Ki2Reader, ReadsAHandicapRecordOfAnotherProgram) {
   }
 }
 
-// The same record spoilt in one place is refused: a mark for the wrong side, a relative word
-// that leaves two golds, a word that fits none.
-TEST(Ki2Reader, RefusesTheHandicapRecordWhenSpoilt) {
-  struct Case {
-    const char* from;
-    const char* to;
-  };
-  const Case cases[] = {
-      {"△８二玉", "▲８二玉"},
-      {"△３四歩    ▲７六歩", "▲７六歩    △３四歩"},  // the giver moves first
-      {"▲５八金右", "▲５八金  "},
-      {"▲５八金右", "▲５八金引"},
-      {"手合割：香落ち", "手合割：七枚落ち"},
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc =
-        ReadBytes<ReadKi2>(test::ChangedTestData("ki2/handicap_gote_first.ki2u", c.from, c.to), r, message);
-    test::ExpectReadOutcome(rc, r, message, -1, c.from);
-  }
-}
-
 TEST(Ki2Reader, EndWordsAndSummaryLinesSetTheResult) {
   struct Case {
     const char* moves;

@@ -435,28 +435,6 @@ TEST(KifReader, ReadsFilesOfOtherProgramsInEitherEncoding) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(r.MoveTimes[i], times[i]) << i;
 }
 
-// The same files spoilt in one place are refused.
-TEST(KifReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
-  struct Case {
-    const char* file;
-    const char* from;  // UTF-8, replaced in the file's text
-    const char* to;
-  };
-  const Case cases[] = {
-      {"kif/other_program.kifu", "２二角不成(88)", "２二角不成(87)"},  // nothing on 8七
-      {"kif/other_program.kifu", "同銀(31)", "同銀(32)"},
-      {"kif/other_program.kifu", "４五角打", "４五飛打"},     // no rook in hand
-      {"kif/diagram_without_handicap.kifu", "|V香", "|V犬"},  // no such piece
-      {"kif/diagram_without_handicap.kifu", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n", ""},  // 8 ranks
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadKif>(test::ChangedTestData(c.file, c.from, c.to), r, message);
-    test::ExpectReadOutcome(rc, r, message, -1, c.from);
-  }
-}
-
 TEST(KifReader, ReadsHandicapNamesOfOtherPrograms) {
   struct Case {
     const char* name;

@@ -160,6 +160,43 @@ TEST(RecordFormats, EveryReaderRefusesAFileOfAnotherFormat) {
   }
 }
 
+// Files of other programs that read well are refused when spoilt in one place (`from`, in
+// UTF-8, replaced by `to`), the record left alone.
+TEST(RecordFormats, ReadersRefuseAReadableFileSpoiltInOnePlace) {
+  using F = RecordFormat;
+  const struct {
+    RecordFormat format;
+    const char* file;
+    const char* from;
+    const char* to;
+  } cases[] = {
+      {F::kKif, "kif/other_program.kifu", "２二角不成(88)", "２二角不成(87)"},  // nothing on 8七
+      {F::kKif, "kif/other_program.kifu", "同銀(31)", "同銀(32)"},
+      {F::kKif, "kif/other_program.kifu", "４五角打", "４五飛打"},     // no rook in hand
+      {F::kKif, "kif/diagram_without_handicap.kifu", "|V香", "|V犬"},  // no such piece
+      {F::kKif, "kif/diagram_without_handicap.kifu", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n",
+       ""},                                              // 8 ranks
+      {F::kCsa, "csa/v3_utf8.csa", "PI22KA", "PI22HI"},  // no rook on 2二
+      {F::kCsa, "csa/v3_utf8.csa", "PI22KA", "PI22K"},
+      {F::kCsa, "csa/v3_utf8.csa", "-4132KI", "-4132KA"},
+      {F::kCsa, "csa/v3_utf8.csa", "T2,+7776FU", "T2,-7776FU"},
+      {F::kCsa, "csa/several_records.csa", "-3334FU", "-3335FU"},
+      // A mark for the wrong side, the giver moving first, a relative word that leaves two
+      // golds, a word that fits none, a handicap we do not know.
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "△８二玉", "▲８二玉"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "△３四歩    ▲７六歩", "▲７六歩    △３四歩"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "▲５八金右", "▲５八金  "},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "▲５八金右", "▲５八金引"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "手合割：香落ち", "手合割：七枚落ち"},
+  };
+  for (const auto& c : cases) {
+    GameRecord r;
+    std::string message;
+    const int rc = ReadBytes(c.format, test::ChangedTestData(c.file, c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, std::string(c.file) + ": " + c.from);
+  }
+}
+
 // The bytes past a reader's line limit are dropped up to the line end: a long comment or
 // header line stays what it is, and its tail, here a move, is never read as a line. A line
 // of moves cut at the limit is refused (-1), since the cut may split a move.
