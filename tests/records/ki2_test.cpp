@@ -90,32 +90,6 @@ TEST(Ki2Reader, NeedsMarkedMovesThatResolveButNoNames) {
   EXPECT_EQ(FieldText(r.SecondName), "");
 }
 
-TEST(Ki2Reader, TakesOnlyMovesThatCanBePlayed) {
-  // After these moves the first player's bishop can take the second player's king on 4四.
-  const std::string king_walk = "▲７六歩 △５四歩 ▲２六歩 △５二玉 ▲２五歩 △５三玉 ▲２四歩 △４四玉";
-  // After these the first player holds a pawn.
-  const std::string pawn_won = "▲２六歩 △８四歩 ▲２五歩 △８五歩 ▲２四歩 △同　歩 ▲同　飛 △５二玉";
-  struct Case {
-    std::string moves;
-    int count;  // moves read, or -1 when the file is refused
-  };
-  const Case cases[] = {
-      {"▲５五歩", -1},               // no pawn reaches 5五 and none is in hand
-      {"▲５五飛打", -1},             // no rook in hand
-      {"▲７五歩", -1},               // a pawn does not move two squares
-      {king_walk + " ▲４四角", -1},  // takes the king
-      {king_walk + " ▲５五角", 9},
-      {pawn_won + " ▲５五歩", 9},     // two pawns in a file: a foul, still read
-      {pawn_won + " ▲５七歩打", -1},  // onto a piece
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", c.moves}), r, message);
-    test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
-  }
-}
-
 TEST(Ki2Reader, TheMainLineEndsAtTheFirstVariation) {
   GameRecord r;
   std::string message;
