@@ -83,7 +83,7 @@ TEST(DateSortOrderTest, IsTheOrderOfTheSortsLoop) {
 }
 
 TEST(DateSortOrderTest, KeysOfDates) {
-  EXPECT_EQ(DateKey(2001, 5, 3), (2001 * 256 + 5) * 256 + 3);
+  EXPECT_EQ(DateKey(2001, 5, 3), 0x07D10503);  // 2001 = 0x7D1: year, month and day a byte each
   EXPECT_LT(DateKey(1999, 12, 31), DateKey(2000, 1, 1));
   // Fields no date has wrap as the 32-bit arithmetic does, without overflowing.
   EXPECT_EQ(DateKey(32767, 255, 255), INT32_MAX);

@@ -115,46 +115,6 @@ TEST(CsaReader, ReadsTheBoardWhereverItStandsAndHoweverItsCellsAreSpaced) {
   }
 }
 
-// The CSA text of the position `sfen` (no pieces in hand) up to its side line.
-std::string CsaFrom(std::string_view sfen) {
-  std::string bytes, message;
-  EXPECT_EQ(FormatCsa(MakeRecord(sfen, ""), false, bytes, message), 0);
-  return bytes.substr(0, bytes.rfind("%CHUDAN"));
-}
-
-TEST(CsaReader, TakesOnlyMovesThatCanBePlayed) {
-  // The first player's bishop can take the second player's king after these moves.
-  const std::string king_walk =
-      "+7776FU\n-5354FU\n+2726FU\n-5152OU\n+2625FU\n-5253OU\n+2524FU\n-5344OU\n";
-  // The first player holds a pawn after these moves.
-  const std::string pawn_won =
-      "+2726FU\n-8384FU\n+2625FU\n-8485FU\n+2524FU\n-2324FU\n"
-      "+2824HI\n-5152OU\n";
-  struct Case {
-    std::string sfen;
-    std::string moves;
-    int count;  // moves read, or -1 when the file is refused
-  };
-  const Case cases[] = {
-      {"startpos", "+0012KI\n", -1},              // a drop from an empty hand
-      {"startpos", "+7775FU\n", -1},              // a pawn does not move two squares
-      {"startpos", "+7776TO\n", -1},              // a promotion outside the zone
-      {"startpos", king_walk + "+8844KA\n", -1},  // takes the king
-      {"startpos", king_walk + "+8855KA\n", 9},
-      {"startpos", pawn_won + "+0055FU\n", 9},   // two pawns in a file: a foul, still read
-      {"startpos", pawn_won + "+0057FU\n", -1},  // onto a piece
-      {"4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "+5847KI\n", 1},  // leaves the king in check
-      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391KE\n", -1},   // a knight must promote
-      {"4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391NK\n", 1},
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadCsa>(CsaFrom(c.sfen) + c.moves, r, message);
-    test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
-  }
-}
-
 TEST(CsaReader, TheFirstMoveDecidesWhoStarts) {
   GameRecord r;
   std::string message;
@@ -328,27 +288,6 @@ TEST(CsaReader, ReadsFilesOfOtherPrograms) {
   EXPECT_EQ(test::UsiMoves(r), "7g7f 3c3d");
   EXPECT_EQ(r.ResultCode, kResultNone);
   EXPECT_EQ(Utf8(FieldText(r.FirstName)), "先手一");
-}
-
-TEST(CsaReader, RefusesTheFilesOfOtherProgramsWhenSpoilt) {
-  struct Case {
-    const char* file;
-    const char* from;
-    const char* to;
-  };
-  const Case cases[] = {
-      {"csa/v3_utf8.csa", "PI22KA", "PI22HI"},  // no rook on 2二
-      {"csa/v3_utf8.csa", "PI22KA", "PI22K"},
-      {"csa/v3_utf8.csa", "-4132KI", "-4132KA"},
-      {"csa/v3_utf8.csa", "T2,+7776FU", "T2,-7776FU"},
-      {"csa/several_records.csa", "-3334FU", "-3335FU"},
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadCsa>(test::ChangedTestData(c.file, c.from, c.to), r, message);
-    test::ExpectReadOutcome(rc, r, message, -1, c.from);
-  }
 }
 
 // "P+" and "P-" place pieces on an empty board and in the hands; "00AL" gives a side every

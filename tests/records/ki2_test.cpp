@@ -90,32 +90,6 @@ TEST(Ki2Reader, NeedsMarkedMovesThatResolveButNoNames) {
   EXPECT_EQ(FieldText(r.SecondName), "");
 }
 
-TEST(Ki2Reader, TakesOnlyMovesThatCanBePlayed) {
-  // After these moves the first player's bishop can take the second player's king on 4四.
-  const std::string king_walk = "▲７六歩 △５四歩 ▲２六歩 △５二玉 ▲２五歩 △５三玉 ▲２四歩 △４四玉";
-  // After these the first player holds a pawn.
-  const std::string pawn_won = "▲２六歩 △８四歩 ▲２五歩 △８五歩 ▲２四歩 △同　歩 ▲同　飛 △５二玉";
-  struct Case {
-    std::string moves;
-    int count;  // moves read, or -1 when the file is refused
-  };
-  const Case cases[] = {
-      {"▲５五歩", -1},               // no pawn reaches 5五 and none is in hand
-      {"▲５五飛打", -1},             // no rook in hand
-      {"▲７五歩", -1},               // a pawn does not move two squares
-      {king_walk + " ▲４四角", -1},  // takes the king
-      {king_walk + " ▲５五角", 9},
-      {pawn_won + " ▲５五歩", 9},     // two pawns in a file: a foul, still read
-      {pawn_won + " ▲５七歩打", -1},  // onto a piece
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc = ReadBytes<ReadKi2>(Lines({"先手：a", "後手：b", c.moves}), r, message);
-    test::ExpectReadOutcome(rc, r, message, c.count, c.moves);
-  }
-}
-
 TEST(Ki2Reader, TheMainLineEndsAtTheFirstVariation) {
   GameRecord r;
   std::string message;
@@ -153,29 +127,6 @@ TEST(Ki2Reader, ReadsAHandicapRecordOfAnotherProgram) {
     EXPECT_EQ(Utf8(FieldText(r.FirstName)), "下手次郎");
     EXPECT_EQ(Utf8(FieldText(r.SecondName)), "上手一郎");
     EXPECT_EQ(Utf8(FieldText(r.Tournament)), "指導対局");
-  }
-}
-
-// The same record spoilt in one place is refused: a mark for the wrong side, a relative word
-// that leaves two golds, a word that fits none.
-TEST(Ki2Reader, RefusesTheHandicapRecordWhenSpoilt) {
-  struct Case {
-    const char* from;
-    const char* to;
-  };
-  const Case cases[] = {
-      {"△８二玉", "▲８二玉"},
-      {"△３四歩    ▲７六歩", "▲７六歩    △３四歩"},  // the giver moves first
-      {"▲５八金右", "▲５八金  "},
-      {"▲５八金右", "▲５八金引"},
-      {"手合割：香落ち", "手合割：七枚落ち"},
-  };
-  for (const Case& c : cases) {
-    GameRecord r = test::SentinelRecord();
-    std::string message;
-    const int rc =
-        ReadBytes<ReadKi2>(test::ChangedTestData("ki2/handicap_gote_first.ki2u", c.from, c.to), r, message);
-    test::ExpectReadOutcome(rc, r, message, -1, c.from);
   }
 }
 

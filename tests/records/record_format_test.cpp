@@ -9,7 +9,9 @@
 #include <map>
 #include <vector>
 
+#include "records/csa.h"
 #include "records/hshogi.h"
+#include "records/kif.h"
 #include "tests/records/record_test_util.h"
 
 namespace shogi {
@@ -157,6 +159,112 @@ TEST(RecordFormats, EveryReaderRefusesAFileOfAnotherFormat) {
                                                 : kMessageMalformed)
         << row.ToolName;
     EXPECT_TRUE(SameRecord(r, test::SentinelRecord())) << row.ToolName;
+  }
+}
+
+// Each reader takes only moves that can be played where the record stands, and keeps the
+// fouls of real games: two pawns in a file, a king left in check.
+TEST(RecordFormats, ReadersTakeOnlyMovesThatCanBePlayed) {
+  using F = RecordFormat;
+  // The KIF and CSA texts of a position up to its moves, and KI2 moves after the names.
+  const auto kif = [](const char* sfen, const char* line) {
+    return FormatKif(test::MakeRecord(sfen, ""), false) + test::Lines({line});
+  };
+  const auto csa = [](const char* sfen, const std::string& moves) {
+    std::string bytes, message;
+    EXPECT_EQ(FormatCsa(test::MakeRecord(sfen, ""), false, bytes, message), 0);
+    return bytes.substr(0, bytes.rfind("%CHUDAN")) + moves;
+  };
+  const auto ki2 = [](const std::string& moves) {
+    return test::Lines({"先手：a", "後手：b", moves});
+  };
+  // After these moves the first player's bishop can take the second player's king on 4四.
+  const std::string csa_king_walk =
+      "+7776FU\n-5354FU\n+2726FU\n-5152OU\n+2625FU\n-5253OU\n+2524FU\n-5344OU\n";
+  const std::string ki2_king_walk =
+      "▲７六歩 △５四歩 ▲２六歩 △５二玉 ▲２五歩 △５三玉 ▲２四歩 △４四玉";
+  // After these the first player holds a pawn.
+  const std::string csa_pawn_won =
+      "+2726FU\n-8384FU\n+2625FU\n-8485FU\n+2524FU\n-2324FU\n+2824HI\n-5152OU\n";
+  const std::string ki2_pawn_won =
+      "▲２六歩 △８四歩 ▲２五歩 △８五歩 ▲２四歩 △同　歩 ▲同　飛 △５二玉";
+  const struct {
+    RecordFormat format;
+    std::string text;
+    int count;  // moves read, or -1 when the file is refused
+  } cases[] = {
+      {F::kKif, kif("startpos", "   1 ５五歩(55)"), -1},  // nothing on the origin
+      {F::kKif, kif("startpos", "   1 ５五飛打"), -1},    // no rook in hand
+      {F::kKif, kif("startpos", "   1 ３四歩(33)"), -1},  // the opponent's pawn
+      {F::kKif, kif("4k4/9/9/9/9/9/9/9/3KR4 b - 1", "   1 ５一飛(59)"), -1},  // takes the king
+      {F::kKif, kif("4k4/9/9/9/9/9/9/9/3KR4 b - 1", "   1 ５二飛(59)"), 1},
+      {F::kKif, kif("4k4/9/9/9/9/9/4P4/9/4K4 b - 1", "   1 ５六歩成(57)"), -1},  // outside the zone
+      {F::kKif, kif("4k4/9/9/9/9/9/4P4/9/4K4 b - 1", "   1 ５六歩(57)"), 1},
+      {F::kKif, kif("4k4/9/9/9/9/9/9/9/4K4 w - 1", "   1 ５八玉(59)"),
+       -1},  // the first player's king
+      {F::kKif, kif("4k4/9/9/9/9/9/9/9/4K4 w - 1", "   1 ５二玉(51)"), 1},
+      {F::kKif, kif("4k4/9/9/9/9/9/4P4/9/4K4 b P 1", "   1 ５五歩打"), 1},
+      {F::kKif, kif("4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "   1 ４七金(58)"), 1},
+      {F::kCsa, csa("startpos", "+0012KI\n"), -1},  // a drop from an empty hand
+      {F::kCsa, csa("startpos", "+7775FU\n"), -1},  // a pawn does not move two squares
+      {F::kCsa, csa("startpos", "+7776TO\n"), -1},  // a promotion outside the zone
+      {F::kCsa, csa("startpos", csa_king_walk + "+8844KA\n"), -1},  // takes the king
+      {F::kCsa, csa("startpos", csa_king_walk + "+8855KA\n"), 9},
+      {F::kCsa, csa("startpos", csa_pawn_won + "+0055FU\n"), 9},
+      {F::kCsa, csa("startpos", csa_pawn_won + "+0057FU\n"), -1},  // onto a piece
+      {F::kCsa, csa("4k4/9/9/9/4r4/9/9/4G4/4K4 b - 1", "+5847KI\n"), 1},
+      {F::kCsa, csa("4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391KE\n"), -1},  // a knight must promote
+      {F::kCsa, csa("4k4/9/1N7/9/9/9/9/9/4K4 b - 1", "+8391NK\n"), 1},
+      {F::kKi2, ki2("▲５五歩"), -1},  // no pawn reaches 5五 and none is in hand
+      {F::kKi2, ki2("▲５五飛打"), -1},
+      {F::kKi2, ki2("▲７五歩"), -1},
+      {F::kKi2, ki2(ki2_king_walk + " ▲４四角"), -1},
+      {F::kKi2, ki2(ki2_king_walk + " ▲５五角"), 9},
+      {F::kKi2, ki2(ki2_pawn_won + " ▲５五歩"), 9},
+      {F::kKi2, ki2(ki2_pawn_won + " ▲５七歩打"), -1},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    GameRecord r;
+    std::string message;
+    const int rc = ReadBytes(cases[i].format, cases[i].text, r, message);
+    test::ExpectReadOutcome(rc, r, message, cases[i].count, "case " + std::to_string(i));
+  }
+}
+
+// Files of other programs that read well are refused when spoilt in one place (`from`, in
+// UTF-8, replaced by `to`), the record left alone.
+TEST(RecordFormats, ReadersRefuseAReadableFileSpoiltInOnePlace) {
+  using F = RecordFormat;
+  const struct {
+    RecordFormat format;
+    const char* file;
+    const char* from;
+    const char* to;
+  } cases[] = {
+      {F::kKif, "kif/other_program.kifu", "２二角不成(88)", "２二角不成(87)"},  // nothing on 8七
+      {F::kKif, "kif/other_program.kifu", "同銀(31)", "同銀(32)"},
+      {F::kKif, "kif/other_program.kifu", "４五角打", "４五飛打"},     // no rook in hand
+      {F::kKif, "kif/diagram_without_handicap.kifu", "|V香", "|V犬"},  // no such piece
+      {F::kKif, "kif/diagram_without_handicap.kifu", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n",
+       ""},                                              // 8 ranks
+      {F::kCsa, "csa/v3_utf8.csa", "PI22KA", "PI22HI"},  // no rook on 2二
+      {F::kCsa, "csa/v3_utf8.csa", "PI22KA", "PI22K"},
+      {F::kCsa, "csa/v3_utf8.csa", "-4132KI", "-4132KA"},
+      {F::kCsa, "csa/v3_utf8.csa", "T2,+7776FU", "T2,-7776FU"},
+      {F::kCsa, "csa/several_records.csa", "-3334FU", "-3335FU"},
+      // A mark for the wrong side, the giver moving first, a relative word that leaves two
+      // golds, a word that fits none, a handicap we do not know.
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "△８二玉", "▲８二玉"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "△３四歩    ▲７六歩", "▲７六歩    △３四歩"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "▲５八金右", "▲５八金  "},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "▲５八金右", "▲５八金引"},
+      {F::kKi2, "ki2/handicap_gote_first.ki2u", "手合割：香落ち", "手合割：七枚落ち"},
+  };
+  for (const auto& c : cases) {
+    GameRecord r;
+    std::string message;
+    const int rc = ReadBytes(c.format, test::ChangedTestData(c.file, c.from, c.to), r, message);
+    test::ExpectReadOutcome(rc, r, message, -1, std::string(c.file) + ": " + c.from);
   }
 }
 

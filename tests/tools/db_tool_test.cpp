@@ -141,14 +141,34 @@ TEST_F(DbToolTest, ReportsBadArgumentsAndFailures) {
        "shogi-tool db: --plies must be a number of moves 0..256\n"},
       {"index DIR/games.idx --games 3", 2, "shogi-tool db: unknown or repeated option '--games'\n"},
       {"index DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
+      // The conditions of search and list ("" : any message).
+      {"search DIR/games.idx --from 2000/4 --to 2000/3", 2,
+       "shogi-tool db: 範囲指定が間違ってます。\n"},
+      {"search DIR/games.idx --from ２０００/4 --to 2000/3", 2,
+       "shogi-tool db: 整数を入力してください。\n"},
+      {"list DIR/games.mix --from 2000/13 --to 2001/1", 2,
+       "shogi-tool db: 1～12の範囲で入力してください。\n"},
+      {"search DIR/games.idx --from 2000", 2, "shogi-tool db: 整数を入力してください。\n"},
+      {"search DIR/games.idx --to 2000/1", 2, "shogi-tool db: --to needs --from\n"},
+      {"search DIR/games.idx --mode 2", 2, "shogi-tool db: --position and --mode go together\n"},
+      {"search DIR/games.idx --position startpos --mode 4", 2,
+       "shogi-tool db: --mode must be 1, 2 or 3\n"},
+      {"search DIR/games.idx --position 9/9 --mode 1", 2, ""},
+      {"search DIR/games.idx --columns 1,2", 2,
+       "shogi-tool db: unknown or repeated option '--columns'\n"},
+      {"list DIR/games.idx --columns 1,8", 2,
+       "shogi-tool db: --columns must be two column types 0..7, as 2,1\n"},
+      {"list DIR/games.idx --top -1", 2, "shogi-tool db: --top must be an entry number from 0\n"},
+      {"list DIR/games.idx --all --top 3", 2,
+       "shogi-tool db: --all and --top exclude each other\n"},
+      {"list DIR/games.idx --player", 2, "shogi-tool db: '--player' needs a value\n"},
+      {"search DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
+      {"list DIR/games.mix --player 名無し", 1, "該当データは存在しません。\n"},
   };
   for (Case& c : cases) {
     for (std::size_t at; (at = c.args.find("DIR/")) != std::string::npos;)
       c.args.replace(at, 4, Folder());
-    const auto r = Db(c.args);
-    EXPECT_EQ(r.status, c.status) << c.args;
-    EXPECT_EQ(r.out, "") << c.args;
-    EXPECT_EQ(r.err, c.err) << c.args;
+    ExpectRefusal(Db(c.args), c.args, c.status, c.err);
   }
   EXPECT_EQ(test::FileBytes(Folder() + "user.kif"), "a user's record");
 }
@@ -351,41 +371,6 @@ TEST_F(DbToolTest, ListPrintsTheHeaderAndThePages) {
     }
     EXPECT_EQ(first_numbers, c.first_numbers) << c.options;
     EXPECT_EQ(lines, c.lines) << c.options;
-  }
-}
-
-TEST_F(DbToolTest, SearchAndListRefuseBadConditions) {
-  struct Case {
-    std::string args;
-    int status;
-    std::string err;
-  } cases[] = {
-      {"search DIR/games.idx --from 2000/4 --to 2000/3", 2,
-       "shogi-tool db: 範囲指定が間違ってます。\n"},
-      {"search DIR/games.idx --from ２０００/4 --to 2000/3", 2,
-       "shogi-tool db: 整数を入力してください。\n"},
-      {"list DIR/games.mix --from 2000/13 --to 2001/1", 2,
-       "shogi-tool db: 1～12の範囲で入力してください。\n"},
-      {"search DIR/games.idx --from 2000", 2, "shogi-tool db: 整数を入力してください。\n"},
-      {"search DIR/games.idx --to 2000/1", 2, "shogi-tool db: --to needs --from\n"},
-      {"search DIR/games.idx --mode 2", 2, "shogi-tool db: --position and --mode go together\n"},
-      {"search DIR/games.idx --position startpos --mode 4", 2,
-       "shogi-tool db: --mode must be 1, 2 or 3\n"},
-      {"search DIR/games.idx --position 9/9 --mode 1", 2, ""},
-      {"search DIR/games.idx --columns 1,2", 2,
-       "shogi-tool db: unknown or repeated option '--columns'\n"},
-      {"list DIR/games.idx --columns 1,8", 2,
-       "shogi-tool db: --columns must be two column types 0..7, as 2,1\n"},
-      {"list DIR/games.idx --top -1", 2, "shogi-tool db: --top must be an entry number from 0\n"},
-      {"list DIR/games.idx --all --top 3", 2,
-       "shogi-tool db: --all and --top exclude each other\n"},
-      {"list DIR/games.idx --player", 2, "shogi-tool db: '--player' needs a value\n"},
-      {"search DIR/missing.idx", 1, "指定ファイルが存在しません。\n"},
-      {"list DIR/games.mix --player 名無し", 1, "該当データは存在しません。\n"},
-  };
-  for (Case& c : cases) {
-    c.args.replace(c.args.find("DIR/"), 4, Folder());
-    ExpectRefusal(Db(c.args), c.args, c.status, c.err);
   }
 }
 
