@@ -53,13 +53,13 @@ class FoldersInMemory : public ::testing::Environment {
 struct StepPlan {
   int fail_at = -1, kill_at = -1, seen = 0;
 };
-StepPlan g_plan;
+StepPlan g_step_plan;
 bool PlannedStep(ReplaceStep) {
-  const int step = g_plan.seen++;
+  const int step = g_step_plan.seen++;
 #ifndef _WIN32
-  if (step == g_plan.kill_at) std::raise(SIGKILL);
+  if (step == g_step_plan.kill_at) std::raise(SIGKILL);
 #endif
-  return step != g_plan.fail_at;
+  return step != g_step_plan.fail_at;
 }
 
 // `count` games a day apart from 1 January of `year`: newest first, oldest first, or (with
@@ -207,7 +207,7 @@ template <class Work>
 bool KilledAt(int step, Work work) {
   const pid_t child = fork();
   if (child == 0) {
-    g_plan = StepPlan{-1, step};
+    g_step_plan = StepPlan{-1, step};
     SetReplaceFaultHook(PlannedStep);
     work();
     _exit(0);
@@ -234,11 +234,11 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
 
       const DatabaseFiles old = FilesOf(*format, paths);
       std::string message;
-      g_plan = StepPlan{};
+      g_step_plan = StepPlan{};
       SetReplaceFaultHook(PlannedStep);
       ASSERT_EQ(rewrite.run(*format, paths, {}, message), 0) << message;
       SetReplaceFaultHook(nullptr);
-      const int steps = g_plan.seen;
+      const int steps = g_step_plan.seen;
       const DatabaseFiles done = FilesOf(*format, paths);
       ASSERT_NE(done, old);
       ASSERT_FALSE(done.Staging);
@@ -246,7 +246,7 @@ TEST_F(RewriteSafetyTest, AStopAtAnyStepLeavesTheOldDatabaseOrTheNewOne) {
       for (int step = 0; step < steps; ++step) {
         SCOPED_TRACE("failing step " + std::to_string(step));
         Reset(*format, paths, old);
-        g_plan = StepPlan{step};
+        g_step_plan = StepPlan{step};
         SetReplaceFaultHook(PlannedStep);
         const int rc = rewrite.run(*format, paths, {}, message);
         SetReplaceFaultHook(nullptr);
