@@ -6,8 +6,8 @@
 
 # The layers, lowest first; a folder may include only folders of a lower layer (shogi-tool
 # and the shell share one layer: neither includes the other; the tool's match command, which
-# plays its games through the shell's game driver as the window does, stands above both). The thinking library's header
-# is plain C and includes nothing of ours.
+# plays its games through the shell's game driver as the window does, stands above both).
+# The thinking library's header is plain C and includes nothing of ours.
 set(layers
     "platform sikou"
     "rules"

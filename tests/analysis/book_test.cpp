@@ -13,8 +13,8 @@
 #include "analysis/book_format.h"
 #include "analysis/book_lookup.h"
 #include "database/game_database.h"
-#include "rules/sfen.h"
 #include "fixtures/synthetic_database.h"
+#include "rules/sfen.h"
 #include "tests/database/database_test_util.h"
 #include "tests/support/game_builder.h"
 

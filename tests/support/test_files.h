@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "tests/support/file_bytes.h"
 
