@@ -421,12 +421,22 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
 
 DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t key,
                                             PackedHand hand) {
+  // The first reply (a king's step or a capture, when there is one) usually refutes the
+  // node: the rest of the list, the interpositions above all, is generated only if it
+  // does not.
   EvasionList ev;
-  const int replies = GenerateEvasions(pos, ev, false);
+  int replies = GenerateEvasions(pos, ev, true);
   DfpnNodeResult result;
   PackedHand ph = 0;
-  bool counted = false;  // a reply that is not a futile drop
-  for (int i = 0; i < replies; ++i) {
+  bool counted = false;       // a reply that is not a futile drop
+  bool whole = replies == 0;  // no reply at all: the list is whole
+  for (int i = 0; i < replies || !whole; ++i) {
+    if (i == replies) {
+      ev.count = 0;
+      replies = GenerateEvasions(pos, ev, false);
+      whole = true;
+      if (i >= replies) break;
+    }
     const MoveCode e = ev.moves[i];
     Position next = pos;
     ApplyMove(next, e, kSecond);
@@ -523,7 +533,9 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
         c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
       continue;
     }
-    const int replies = GenerateEvasions(next, ev, false);
+    // Below a node with three plies left the children are run to their end in turn, and
+    // their order matters less than the cost of counting their replies.
+    const int replies = GenerateEvasions(next, ev, child_limit == 2);
     if (replies == 0) {
       c.pn = 0;
       c.dn = kInfinite;

@@ -234,9 +234,9 @@ void ForEachDestination(const Position& pos, Square f, int type, F&& visit) {
 // king: the file below, the lower diagonals, the knight squares, the rank, the upper
 // diagonals, the file above, nearer squares first on each line.
 void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
-  struct Keyed {
+  struct Keyed {  // left unset until found: the array is made for every call
     int key;
-    MoveCode move;
+    std::uint8_t to, from;
   };
   Keyed found[kMaxMateChecks];
   int n = 0;
@@ -254,7 +254,8 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
           return;
         const int line = kAlignment.step[k][t];
         const int group = line == 0 ? 3 : LineGroup(line);
-        found[n++] = {group * 16 + kAlignment.distance[k][t], EncodeMove(f, t, promote)};
+        const MoveCode m = EncodeMove(f, t, promote);
+        found[n++] = {group * 16 + kAlignment.distance[k][t], m.to, m.from};
       });
     });
   }
@@ -266,7 +267,7 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
     found[j] = x;
   }
   for (int i = 0; i < n; ++i) {
-    if (out.count < kMaxMateChecks) out.moves[out.count++] = found[i].move;
+    if (out.count < kMaxMateChecks) out.moves[out.count++] = MoveCode{found[i].to, found[i].from};
   }
 }
 
