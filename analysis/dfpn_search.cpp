@@ -533,8 +533,18 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
         c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
       continue;
     }
-    // Below a node with three plies left the children are run to their end in turn, and
-    // their order matters less than the cost of counting their replies.
+    // The proof number starts from the replies. Below a node with three plies left the
+    // children are run to their end in turn, and their order matters less than the cost of
+    // counting them; elsewhere a king that can step away counts its steps alone, and the
+    // captures and interpositions (the dearest replies to list) are counted only when it
+    // cannot.
+    if (child_limit != 2) {
+      if (const int steps = FreeKingSquares(next).count; steps > 0) {
+        c.pn = static_cast<std::uint32_t>(steps);
+        c.dn = 1;
+        continue;
+      }
+    }
     const int replies = GenerateEvasions(next, ev, child_limit == 2);
     if (replies == 0) {
       c.pn = 0;
