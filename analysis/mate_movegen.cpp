@@ -1,6 +1,12 @@
 // The mate solver's check and evasion generators.
 #include "analysis/mate_movegen.h"
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "rules/attack.h"
 #include "rules/move_rules.h"
 
@@ -10,6 +16,33 @@ namespace {
 // The square one step `d` from `s`, or 0 at the board's edge.
 inline Square StepFrom(Square s, int d) {
   return (kSquareFlags[s] & BitOfStep(d)) ? s + d : 0;
+}
+
+// Calls visit(f) for the square f of every first-player piece, in ascending order. The
+// board's bytes are read sixteen at a time: the boards of mate problems hold few pieces.
+template <typename F>
+inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
+  const std::uint8_t* b = pos.bytes();  // the board, then the hands: bits past 81 dropped
+  std::uint64_t bits[2];
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  std::uint64_t m[6];
+  for (int i = 0; i < 6; ++i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
+    m[i] = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, zero)));
+  }
+  bits[0] = m[0] | m[1] << 16 | m[2] << 32 | m[3] << 48;
+  bits[1] = (m[4] | m[5] << 16) & 0x3FFFF;
+#else
+  bits[0] = bits[1] = 0;
+  for (int q = 1; q <= kSquareCount; ++q) {
+    if (static_cast<std::int8_t>(b[q]) > 0) bits[q >> 6] |= std::uint64_t{1} << (q & 63);
+  }
+#endif
+  for (int w = 0; w < 2; ++w) {
+    for (std::uint64_t rest = bits[w]; rest != 0; rest &= rest - 1)
+      visit(static_cast<Square>(64 * w + std::countr_zero(rest)));
+  }
 }
 
 // How a first-player piece of `type` reaches the neighbour one step `d` from its square.
@@ -240,12 +273,12 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
   };
   Keyed found[kMaxMateChecks];
   int n = 0;
-  for (Square f = 1; f <= kSquareCount; ++f) {
+  ForEachFirstPlayerPiece(pos, [&](Square f) {
     const int type = pos.Board[f];
-    if (type <= 0 || type == kKing) continue;
+    if (type == kKing) return;
     // A piece that only steps (or jumps) checks from a square at most four ranks or files
     // away from where it stands: a knight two ranks up, then two more to the king.
-    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 4) continue;
+    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 4) return;
     ForEachDestination(pos, f, type, [&](Square t) {
       // Only a knight checks from a square off the king's lines.
       if (kAlignment.step[t][k] == 0 && t != k + 17 && t != k + 19) return;
@@ -258,7 +291,7 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
         found[n++] = {group * 16 + kAlignment.distance[k][t], m.to, m.from};
       });
     });
-  }
+  });
   // Insertion sort keeps the scan order within a square; the lists are short.
   for (int i = 1; i < n; ++i) {
     const Keyed x = found[i];
@@ -384,16 +417,53 @@ bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted
   return false;
 }
 
+// A set of squares: bit q of the pair for square q.
+class AttackedSquares {
+ public:
+  void Add(Square q) { bits_[q >> 6] |= std::uint64_t{1} << (q & 63); }
+  bool Has(Square q) const { return (bits_[q >> 6] >> (q & 63)) & 1; }
+
+ private:
+  std::uint64_t bits_[2] = {};
+};
+
+// The squares next to the king on k that the first player's pieces attack, the king's square
+// taken as empty (and others as well where a line piece reaches them). One pass over the
+// pieces answers the king's eight steps, which one attack test a square would answer with
+// eight walks round each.
+AttackedSquares AttacksAroundKing(const Position& pos, Square k) {
+  AttackedSquares out;
+  ForEachFirstPlayerPiece(pos, [&](Square f) {
+    const int type = pos.Board[f];
+    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 3) return;
+    if (type == kKnight) {
+      for (int side_step : {kUpLeft, kUpRight}) {
+        const Square a = StepFrom(f, side_step);
+        if (const Square t = a ? StepFrom(a, kUp) : 0) out.Add(t);
+      }
+      return;
+    }
+    for (int d : kAllLines) {
+      const std::uint8_t reach = ReachOf(type, d);
+      if (reach == 0) continue;
+      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) {
+        out.Add(t);
+        if (reach != kSlide || (pos.Board[t] != 0 && t != k)) break;
+      }
+    }
+  });
+  return out;
+}
+
 }  // namespace
 
 KingEscapes FreeKingSquares(const Position& pos) {
   KingEscapes out;
   const Square k = pos.King[kSecond];
-  Position scratch = pos;
-  scratch.Board[k] = 0;
+  const AttackedSquares attacked = AttacksAroundKing(pos, k);
   for (int d : kKingEscapes) {
     const Square t = StepFrom(k, d);
-    if (t && pos.Board[t] >= 0 && AttackedBy(scratch, t, kFirst) == 0) out.squares[out.count++] = t;
+    if (t && pos.Board[t] >= 0 && !attacked.Has(t)) out.squares[out.count++] = t;
   }
   return out;
 }

@@ -110,6 +110,31 @@ TEST(MateChecks, AChecksLeftEscapeIsThereAfterIt) {
   EXPECT_GT(kept, 1000);
 }
 
+// The free squares are the king's steps onto no piece of its own that no piece attacks once
+// the king has left its square (a line piece reaches past it), in the generator's order.
+TEST(MateEscapes, FreeSquaresAreTheStepsNoPieceAttacks) {
+  std::mt19937 rng(20261210);
+  int free_squares = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const Position pos = RandomPosition(rng);
+    const Square k = pos.King[kSecond];
+    if (k <= 0) continue;
+    Position lifted = pos;
+    lifted.Board[k] = 0;
+    std::vector<Square> expected;
+    for (int d : {kDown, kDownLeft, kDownRight, kLeftward, kRightward, kUpLeft, kUpRight, kUp}) {
+      const Square t = k + d;
+      if ((kSquareFlags[k] & BitOfStep(d)) && pos.Board[t] >= 0 && !AttackedBy(lifted, t, kFirst))
+        expected.push_back(t);
+    }
+    const KingEscapes got = FreeKingSquares(pos);
+    ASSERT_EQ(std::vector<Square>(got.squares, got.squares + got.count), expected)
+        << ToSfen(pos, kFirst);
+    free_squares += got.count;
+  }
+  EXPECT_GT(free_squares, 2000);
+}
+
 TEST(MateChecks, DropOrderBelowTheKing) {
   struct Case {
     const char* sfen;
