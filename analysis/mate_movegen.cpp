@@ -14,7 +14,7 @@ namespace shogi {
 namespace {
 
 // The square one step `d` from `s`, or 0 at the board's edge.
-inline Square StepFrom(Square s, int d) {
+constexpr Square StepFrom(Square s, int d) {
   return (kSquareFlags[s] & BitOfStep(d)) ? s + d : 0;
 }
 
@@ -427,6 +427,29 @@ class AttackedSquares {
   std::uint64_t bits_[2] = {};
 };
 
+// The squares of each line from each square, by the order of kAllLines, and the king's
+// square with its neighbours: bit q of a pair for square q.
+struct LineSquares {
+  std::uint64_t line[82][8][2];
+  std::uint64_t box[82][2];
+};
+constexpr LineSquares MakeLineSquares() {
+  LineSquares out{};
+  auto add = [](std::uint64_t(&bits)[2], int q) { bits[q >> 6] |= std::uint64_t{1} << (q & 63); };
+  for (Square f = 1; f <= kSquareCount; ++f) {
+    for (int i = 0; i < 8; ++i) {
+      for (Square t = StepFrom(f, kAllLines[i]); t; t = StepFrom(t, kAllLines[i]))
+        add(out.line[f][i], t);
+    }
+    add(out.box[f], f);
+    for (int d : kAllLines) {
+      if (const Square t = StepFrom(f, d)) add(out.box[f], t);
+    }
+  }
+  return out;
+}
+constexpr LineSquares kLineSquares = MakeLineSquares();
+
 // The squares next to the king on k that the first player's pieces attack, the king's square
 // taken as empty (and others as well where a line piece reaches them). One pass over the
 // pieces answers the king's eight steps, which one attack test a square would answer with
@@ -443,9 +466,14 @@ AttackedSquares AttacksAroundKing(const Position& pos, Square k) {
       }
       return;
     }
-    for (int d : kAllLines) {
+    for (int i = 0; i < 8; ++i) {
+      const int d = kAllLines[i];
       const std::uint8_t reach = ReachOf(type, d);
       if (reach == 0) continue;
+      // A line that passes by the king's neighbours is not walked.
+      const std::uint64_t(&line)[2] = kLineSquares.line[f][i];
+      const std::uint64_t(&box)[2] = kLineSquares.box[k];
+      if (reach == kSlide && ((line[0] & box[0]) | (line[1] & box[1])) == 0) continue;
       for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) {
         out.Add(t);
         if (reach != kSlide || (pos.Board[t] != 0 && t != k)) break;
