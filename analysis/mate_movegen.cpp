@@ -421,34 +421,55 @@ bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted
 class AttackedSquares {
  public:
   void Add(Square q) { bits_[q >> 6] |= std::uint64_t{1} << (q & 63); }
+  void Add(const std::uint64_t (&bits)[2]) {
+    bits_[0] |= bits[0];
+    bits_[1] |= bits[1];
+  }
   bool Has(Square q) const { return (bits_[q >> 6] >> (q & 63)) & 1; }
 
  private:
   std::uint64_t bits_[2] = {};
 };
 
-// The squares of each line from each square, by the order of kAllLines, and the king's
-// square with its neighbours: bit q of a pair for square q.
-struct LineSquares {
+// The squares of each line from each square, by the order of kAllLines; the king's square
+// with its neighbours; the squares a first-player piece of each type reaches in one step (a
+// knight in its jump); the lines along which each type slides, as bits by that order. Bit q
+// of a pair for square q.
+struct PieceReach {
   std::uint64_t line[82][8][2];
   std::uint64_t box[82][2];
+  std::uint64_t step[16][82][2];
+  std::uint8_t slides[16];
 };
-constexpr LineSquares MakeLineSquares() {
-  LineSquares out{};
+constexpr PieceReach MakePieceReach() {
+  PieceReach out{};
   auto add = [](std::uint64_t(&bits)[2], int q) { bits[q >> 6] |= std::uint64_t{1} << (q & 63); };
   for (Square f = 1; f <= kSquareCount; ++f) {
-    for (int i = 0; i < 8; ++i) {
-      for (Square t = StepFrom(f, kAllLines[i]); t; t = StepFrom(t, kAllLines[i]))
-        add(out.line[f][i], t);
-    }
     add(out.box[f], f);
-    for (int d : kAllLines) {
-      if (const Square t = StepFrom(f, d)) add(out.box[f], t);
+    for (int i = 0; i < 8; ++i) {
+      const int d = kAllLines[i];
+      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) add(out.line[f][i], t);
+      if (const Square t = StepFrom(f, d)) {
+        add(out.box[f], t);
+        for (int type = 1; type < 16; ++type) {
+          if (type != kKnight && ReachOf(type, d) != 0) add(out.step[type][f], t);
+        }
+      }
+    }
+    for (int side_step : {kUpLeft, kUpRight}) {
+      const Square a = StepFrom(f, side_step);
+      if (const Square t = a ? StepFrom(a, kUp) : 0) add(out.step[kKnight][f], t);
+    }
+  }
+  for (int type = 1; type < 16; ++type) {
+    for (int i = 0; i < 8; ++i) {
+      if (ReachOf(type, kAllLines[i]) == kSlide)
+        out.slides[type] |= static_cast<std::uint8_t>(1 << i);
     }
   }
   return out;
 }
-constexpr LineSquares kLineSquares = MakeLineSquares();
+constexpr PieceReach kPieceReach = MakePieceReach();
 
 // The squares next to the king on k that the first player's pieces attack, the king's square
 // taken as empty (and others as well where a line piece reaches them). One pass over the
@@ -456,27 +477,19 @@ constexpr LineSquares kLineSquares = MakeLineSquares();
 // eight walks round each.
 AttackedSquares AttacksAroundKing(const Position& pos, Square k) {
   AttackedSquares out;
+  const std::uint64_t(&box)[2] = kPieceReach.box[k];
   ForEachFirstPlayerPiece(pos, [&](Square f) {
     const int type = pos.Board[f];
-    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 3) return;
-    if (type == kKnight) {
-      for (int side_step : {kUpLeft, kUpRight}) {
-        const Square a = StepFrom(f, side_step);
-        if (const Square t = a ? StepFrom(a, kUp) : 0) out.Add(t);
-      }
-      return;
-    }
-    for (int i = 0; i < 8; ++i) {
+    out.Add(kPieceReach.step[type][f]);
+    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1) {
+      const int i = std::countr_zero(lines);
+      // A line that passes by the king and its neighbours is not walked.
+      const std::uint64_t(&line)[2] = kPieceReach.line[f][i];
+      if (((line[0] & box[0]) | (line[1] & box[1])) == 0) continue;
       const int d = kAllLines[i];
-      const std::uint8_t reach = ReachOf(type, d);
-      if (reach == 0) continue;
-      // A line that passes by the king's neighbours is not walked.
-      const std::uint64_t(&line)[2] = kLineSquares.line[f][i];
-      const std::uint64_t(&box)[2] = kLineSquares.box[k];
-      if (reach == kSlide && ((line[0] & box[0]) | (line[1] & box[1])) == 0) continue;
-      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) {
-        out.Add(t);
-        if (reach != kSlide || (pos.Board[t] != 0 && t != k)) break;
+      for (Square t = StepFrom(f, d); t && (pos.Board[t] == 0 || t == k);) {
+        t = StepFrom(t, d);
+        if (t) out.Add(t);
       }
     }
   });
