@@ -539,18 +539,15 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out) {
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   const Square k = pos.King[kSecond];
   const int start = out.count;
-  // The attack tests look at the board only, and never at the attacked square itself: the
-  // king's steps are tested with the king lifted off.
-  Position scratch = pos;
-  scratch.Board[k] = 0;
+  // The king's steps, tested with the king lifted off.
+  const AttackedSquares attacked = AttacksAroundKing(pos, k);
   for (int d : kKingEscapes) {
     const Square t = StepFrom(k, d);
-    if (!t || pos.Board[t] < 0) continue;
-    if (AttackedBy(scratch, t, kFirst) != 0) continue;
+    if (!t || pos.Board[t] < 0 || attacked.Has(t)) continue;
     out.Add(k, t, 0);
     if (first_only) return 1;
   }
-  scratch.Board[k] = pos.Board[k];
+  Position scratch = pos;
   Square checkers[16];
   const int checks = AttackersOf(pos, k, kFirst, checkers);
   if (checks != 1) return out.count - start;  // a double check leaves only the king
