@@ -129,18 +129,6 @@ constexpr Alignment MakeAlignment() {
 }
 constexpr Alignment kAlignment = MakeAlignment();
 
-// Whether a piece of `type` moves along lines (a lance, bishop, rook, horse or dragon).
-constexpr bool IsLinePiece(int type) {
-  return type == kLance || type == kBishop || type == kRook || type == kHorse || type == kDragon;
-}
-
-// The number of king steps between two squares.
-inline int ChebyshevDistance(Square a, Square b) {
-  const int df = FileOf(a) - FileOf(b), dr = RankOf(a) - RankOf(b);
-  const int adf = df < 0 ? -df : df, adr = dr < 0 ? -dr : dr;
-  return adf > adr ? adf : adr;
-}
-
 // Whether a first-player piece of `type` standing on t attacks the king on k through the
 // present position (the squares between them must be empty). Kings never count: a king
 // beside the enemy king is no check but an illegal move.
@@ -183,6 +171,58 @@ constexpr int LineGroup(int step) {
   }
   return 8;  // kUp
 }
+
+// The squares of each line from each square, by the order of kAllLines; the king's square
+// with its neighbours; the squares a first-player piece of each type reaches in one step (a
+// knight in its jump); the lines along which each type slides, as bits by that order; the
+// squares from which a piece of each type checks a king on each square when the squares
+// between are empty. Bit q of a pair for square q.
+struct PieceReach {
+  std::uint64_t line[82][8][2];
+  std::uint64_t box[82][2];
+  std::uint64_t step[16][82][2];
+  std::uint8_t slides[16];
+  std::uint64_t checks[16][82][2];
+};
+constexpr PieceReach MakePieceReach() {
+  PieceReach out{};
+  auto add = [](std::uint64_t(&bits)[2], int q) { bits[q >> 6] |= std::uint64_t{1} << (q & 63); };
+  for (Square f = 1; f <= kSquareCount; ++f) {
+    add(out.box[f], f);
+    for (int i = 0; i < 8; ++i) {
+      const int d = kAllLines[i];
+      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) add(out.line[f][i], t);
+      if (const Square t = StepFrom(f, d)) {
+        add(out.box[f], t);
+        for (int type = 1; type < 16; ++type) {
+          if (type != kKnight && ReachOf(type, d) != 0) add(out.step[type][f], t);
+        }
+      }
+    }
+    for (int side_step : {kUpLeft, kUpRight}) {
+      const Square a = StepFrom(f, side_step);
+      if (const Square t = a ? StepFrom(a, kUp) : 0) add(out.step[kKnight][f], t);
+    }
+  }
+  for (int type = 1; type < 16; ++type) {
+    for (Square k = 1; k <= kSquareCount; ++k) {
+      for (Square t = 1; t <= kSquareCount; ++t) {
+        const int step = kAlignment.step[t][k];
+        const bool checks = type == kKnight
+                                ? (k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9))
+                                : type != kKing && step != 0 &&
+                                      ReachesAt(ReachOf(type, step), kAlignment.distance[t][k]);
+        if (checks) add(out.checks[type][k], t);
+      }
+    }
+    for (int i = 0; i < 8; ++i) {
+      if (ReachOf(type, kAllLines[i]) == kSlide)
+        out.slides[type] |= static_cast<std::uint8_t>(1 << i);
+    }
+  }
+  return out;
+}
+constexpr PieceReach kPieceReach = MakePieceReach();
 
 // Phase 1: drops that check, square by square around the king.
 void AddCheckingDrops(const Position& pos, Square k, CheckList& out) {
@@ -276,12 +316,20 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
   ForEachFirstPlayerPiece(pos, [&](Square f) {
     const int type = pos.Board[f];
     if (type == kKing) return;
-    // A piece that only steps (or jumps) checks from a square at most four ranks or files
-    // away from where it stands: a knight two ranks up, then two more to the king.
-    if (!IsLinePiece(type) && ChebyshevDistance(f, k) > 4) return;
+    // The squares from which the piece, promoted or not, could check the king.
+    const std::uint64_t(&plain)[2] = kPieceReach.checks[type][k];
+    const std::uint64_t(&promoted)[2] =
+        kPieceReach.checks[CanPromote(type) ? PromotedType(type) : type][k];
+    const std::uint64_t from[2] = {plain[0] | promoted[0], plain[1] | promoted[1]};
+    // A piece none of whose moves, the board taken as empty, lands there is passed over.
+    std::uint64_t reach[2] = {kPieceReach.step[type][f][0], kPieceReach.step[type][f][1]};
+    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1) {
+      reach[0] |= kPieceReach.line[f][std::countr_zero(lines)][0];
+      reach[1] |= kPieceReach.line[f][std::countr_zero(lines)][1];
+    }
+    if (((reach[0] & from[0]) | (reach[1] & from[1])) == 0) return;
     ForEachDestination(pos, f, type, [&](Square t) {
-      // Only a knight checks from a square off the king's lines.
-      if (kAlignment.step[t][k] == 0 && t != k + 17 && t != k + 19) return;
+      if (((from[t >> 6] >> (t & 63)) & 1) == 0) return;
       ForEachForm(type, f, t, full, [&](int promote) {
         if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
           return;
@@ -430,46 +478,6 @@ class AttackedSquares {
  private:
   std::uint64_t bits_[2] = {};
 };
-
-// The squares of each line from each square, by the order of kAllLines; the king's square
-// with its neighbours; the squares a first-player piece of each type reaches in one step (a
-// knight in its jump); the lines along which each type slides, as bits by that order. Bit q
-// of a pair for square q.
-struct PieceReach {
-  std::uint64_t line[82][8][2];
-  std::uint64_t box[82][2];
-  std::uint64_t step[16][82][2];
-  std::uint8_t slides[16];
-};
-constexpr PieceReach MakePieceReach() {
-  PieceReach out{};
-  auto add = [](std::uint64_t(&bits)[2], int q) { bits[q >> 6] |= std::uint64_t{1} << (q & 63); };
-  for (Square f = 1; f <= kSquareCount; ++f) {
-    add(out.box[f], f);
-    for (int i = 0; i < 8; ++i) {
-      const int d = kAllLines[i];
-      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) add(out.line[f][i], t);
-      if (const Square t = StepFrom(f, d)) {
-        add(out.box[f], t);
-        for (int type = 1; type < 16; ++type) {
-          if (type != kKnight && ReachOf(type, d) != 0) add(out.step[type][f], t);
-        }
-      }
-    }
-    for (int side_step : {kUpLeft, kUpRight}) {
-      const Square a = StepFrom(f, side_step);
-      if (const Square t = a ? StepFrom(a, kUp) : 0) add(out.step[kKnight][f], t);
-    }
-  }
-  for (int type = 1; type < 16; ++type) {
-    for (int i = 0; i < 8; ++i) {
-      if (ReachOf(type, kAllLines[i]) == kSlide)
-        out.slides[type] |= static_cast<std::uint8_t>(1 << i);
-    }
-  }
-  return out;
-}
-constexpr PieceReach kPieceReach = MakePieceReach();
 
 // The squares next to the king on k that the first player's pieces attack, the king's square
 // taken as empty (and others as well where a line piece reaches them). One pass over the
