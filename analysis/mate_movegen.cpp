@@ -129,23 +129,6 @@ constexpr Alignment MakeAlignment() {
 }
 constexpr Alignment kAlignment = MakeAlignment();
 
-// Whether a first-player piece of `type` standing on t attacks the king on k through the
-// present position (the squares between them must be empty). Kings never count: a king
-// beside the enemy king is no check but an illegal move.
-bool DirectCheck(const Position& pos, int type, Square t, Square k) {
-  if (type == kKing) return false;
-  if (type == kKnight) {
-    return k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9);
-  }
-  const int step = kAlignment.step[t][k];
-  if (step == 0) return false;
-  if (!ReachesAt(ReachOf(type, step), kAlignment.distance[t][k])) return false;
-  for (Square s = t + step; s != k; s += step) {
-    if (pos.Board[s] != 0) return false;
-  }
-  return true;
-}
-
 // The order in which the generators visit the lines around the king: the file below, the
 // lower diagonals, (the knight squares,) the rank, the upper diagonals, the file above.
 constexpr int kAllLines[] = {kDown,     kDownRight, kDownLeft, kRightward,
@@ -175,14 +158,14 @@ constexpr int LineGroup(int step) {
 // The squares of each line from each square, by the order of kAllLines; the king's square
 // with its neighbours; the squares a first-player piece of each type reaches in one step (a
 // knight in its jump); the lines along which each type slides, as bits by that order; the
-// squares from which a piece of each type checks a king on each square when the squares
-// between are empty. Bit q of a pair for square q.
+// squares from which a piece of each type attacks each square (a king there: checks it)
+// when the squares between are empty. Bit q of a pair for square q.
 struct PieceReach {
   std::uint64_t line[82][8][2];
   std::uint64_t box[82][2];
   std::uint64_t step[16][82][2];
   std::uint8_t slides[16];
-  std::uint64_t checks[16][82][2];
+  std::uint64_t attacks[16][82][2];
 };
 constexpr PieceReach MakePieceReach() {
   PieceReach out{};
@@ -208,11 +191,11 @@ constexpr PieceReach MakePieceReach() {
     for (Square k = 1; k <= kSquareCount; ++k) {
       for (Square t = 1; t <= kSquareCount; ++t) {
         const int step = kAlignment.step[t][k];
-        const bool checks = type == kKnight
-                                ? (k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9))
-                                : type != kKing && step != 0 &&
-                                      ReachesAt(ReachOf(type, step), kAlignment.distance[t][k]);
-        if (checks) add(out.checks[type][k], t);
+        const bool attacks =
+            type == kKnight
+                ? (k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9))
+                : step != 0 && ReachesAt(ReachOf(type, step), kAlignment.distance[t][k]);
+        if (attacks) add(out.attacks[type][k], t);
       }
     }
     for (int i = 0; i < 8; ++i) {
@@ -223,6 +206,25 @@ constexpr PieceReach MakePieceReach() {
   return out;
 }
 constexpr PieceReach kPieceReach = MakePieceReach();
+
+// Whether a first-player piece of `type` on t attacks `target` when the squares between are
+// empty.
+inline bool Reaches(int type, Square t, Square target) {
+  return (kPieceReach.attacks[type][target][t >> 6] >> (t & 63)) & 1;
+}
+
+// Whether a first-player piece of `type` standing on t attacks the king on k through the
+// present position (the squares between them must be empty). Kings never count: a king
+// beside the enemy king is no check but an illegal move.
+bool DirectCheck(const Position& pos, int type, Square t, Square k) {
+  if (type == kKing || !Reaches(type, t, k)) return false;
+  if (type == kKnight) return true;
+  const int step = kAlignment.step[t][k];
+  for (Square s = t + step; s != k; s += step) {
+    if (pos.Board[s] != 0) return false;
+  }
+  return true;
+}
 
 // Phase 1: drops that check, square by square around the king.
 void AddCheckingDrops(const Position& pos, Square k, CheckList& out) {
@@ -317,9 +319,9 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
     const int type = pos.Board[f];
     if (type == kKing) return;
     // The squares from which the piece, promoted or not, could check the king.
-    const std::uint64_t(&plain)[2] = kPieceReach.checks[type][k];
+    const std::uint64_t(&plain)[2] = kPieceReach.attacks[type][k];
     const std::uint64_t(&promoted)[2] =
-        kPieceReach.checks[CanPromote(type) ? PromotedType(type) : type][k];
+        kPieceReach.attacks[CanPromote(type) ? PromotedType(type) : type][k];
     const std::uint64_t from[2] = {plain[0] | promoted[0], plain[1] | promoted[1]};
     // A piece none of whose moves, the board taken as empty, lands there is passed over.
     std::uint64_t reach[2] = {kPieceReach.step[type][f][0], kPieceReach.step[type][f][1]};
@@ -439,11 +441,9 @@ constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
 // `lifted` taken as empty (the moved piece's origin, the king stepping away).
 bool AttacksWith(const Position& pos, int type, Square t, Square target, Square gone,
                  Square lifted) {
-  if (type == kKnight) {
-    return target + 19 == t ? FileOf(t) > 1 : (target + 17 == t && FileOf(t) < 9);
-  }
+  if (!Reaches(type, t, target)) return false;
+  if (type == kKnight) return true;
   const int step = kAlignment.step[t][target];
-  if (step == 0 || !ReachesAt(ReachOf(type, step), kAlignment.distance[t][target])) return false;
   for (Square s = t + step; s != target; s += step) {
     if (pos.Board[s] != 0 && s != gone && s != lifted) return false;
   }
