@@ -213,17 +213,24 @@ inline bool Reaches(int type, Square t, Square target) {
   return (kPieceReach.attacks[type][target][t >> 6] >> (t & 63)) & 1;
 }
 
+// Whether a first-player piece of `type` on t attacks `target`, the squares `gone` and
+// `lifted` taken as empty (the moved piece's origin, the king stepping away; 0: none).
+bool AttacksWith(const Position& pos, int type, Square t, Square target, Square gone,
+                 Square lifted) {
+  if (!Reaches(type, t, target)) return false;
+  if (type == kKnight) return true;
+  const int step = kAlignment.step[t][target];
+  for (Square s = t + step; s != target; s += step) {
+    if (pos.Board[s] != 0 && s != gone && s != lifted) return false;
+  }
+  return true;
+}
+
 // Whether a first-player piece of `type` standing on t attacks the king on k through the
 // present position (the squares between them must be empty). Kings never count: a king
 // beside the enemy king is no check but an illegal move.
 bool DirectCheck(const Position& pos, int type, Square t, Square k) {
-  if (type == kKing || !Reaches(type, t, k)) return false;
-  if (type == kKnight) return true;
-  const int step = kAlignment.step[t][k];
-  for (Square s = t + step; s != k; s += step) {
-    if (pos.Board[s] != 0) return false;
-  }
-  return true;
+  return type != kKing && AttacksWith(pos, type, t, k, 0, 0);
 }
 
 // Phase 1: drops that check, square by square around the king.
@@ -437,19 +444,6 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
 constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
                                 kRightward, kUpLeft,   kUpRight,   kUp};
 
-// Whether a first-player piece of `type` on t attacks `target`, the squares `gone` and
-// `lifted` taken as empty (the moved piece's origin, the king stepping away).
-bool AttacksWith(const Position& pos, int type, Square t, Square target, Square gone,
-                 Square lifted) {
-  if (!Reaches(type, t, target)) return false;
-  if (type == kKnight) return true;
-  const int step = kAlignment.step[t][target];
-  for (Square s = t + step; s != target; s += step) {
-    if (pos.Board[s] != 0 && s != gone && s != lifted) return false;
-  }
-  return true;
-}
-
 // Whether a first-player line piece attacks `target` once the square `gone` is empty, the
 // king's square `lifted` taken as empty.
 bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted) {
@@ -556,11 +550,16 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     if (first_only) return 1;
   }
   Position scratch = pos;
-  Square checkers[16];
-  const int checks = AttackersOf(pos, k, kFirst, checkers);
-  if (checks != 1) return out.count - start;  // a double check leaves only the king
+  // The checking pieces: a double check leaves only the king.
+  int checks = 0;
+  Square c = 0;
+  ForEachFirstPlayerPiece(pos, [&](Square f) {
+    if (!AttacksWith(pos, pos.Board[f], f, k, 0, 0)) return;
+    ++checks;
+    c = f;
+  });
+  if (checks != 1) return out.count - start;
 
-  const Square c = checkers[0];
   AddDefenderMovesTo(pos, k, c, out, scratch);
   if (first_only && out.count > start) return 1;
 
