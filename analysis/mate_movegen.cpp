@@ -18,12 +18,28 @@ constexpr Square StepFrom(Square s, int d) {
   return (kSquareFlags[s] & BitOfStep(d)) ? s + d : 0;
 }
 
+// A set of squares: bit q of the pair of words for square q.
+struct SquareBits {
+  std::uint64_t w[2] = {};
+
+  constexpr void Add(Square q) { w[q >> 6] |= std::uint64_t{1} << (q & 63); }
+  constexpr bool Has(Square q) const { return (w[q >> 6] >> (q & 63)) & 1; }
+  constexpr SquareBits& operator|=(const SquareBits& o) {
+    w[0] |= o.w[0];
+    w[1] |= o.w[1];
+    return *this;
+  }
+  constexpr bool Meets(const SquareBits& o) const {
+    return ((w[0] & o.w[0]) | (w[1] & o.w[1])) != 0;
+  }
+};
+
 // Calls visit(f) for the square f of every first-player piece, in ascending order. The
 // board's bytes are read sixteen at a time: the boards of mate problems hold few pieces.
 template <typename F>
 inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
   const std::uint8_t* b = pos.bytes();  // the board, then the hands: bits past 81 dropped
-  std::uint64_t bits[2];
+  SquareBits pieces;
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
   std::uint64_t m[6];
@@ -31,17 +47,16 @@ inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
     m[i] = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, zero)));
   }
-  bits[0] = m[0] | m[1] << 16 | m[2] << 32 | m[3] << 48;
-  bits[1] = (m[4] | m[5] << 16) & 0x3FFFF;
+  pieces.w[0] = m[0] | m[1] << 16 | m[2] << 32 | m[3] << 48;
+  pieces.w[1] = (m[4] | m[5] << 16) & 0x3FFFF;
 #else
-  bits[0] = bits[1] = 0;
   for (int q = 1; q <= kSquareCount; ++q) {
-    if (static_cast<std::int8_t>(b[q]) > 0) bits[q >> 6] |= std::uint64_t{1} << (q & 63);
+    if (static_cast<std::int8_t>(b[q]) > 0) pieces.Add(q);
   }
 #endif
-  for (int w = 0; w < 2; ++w) {
-    for (std::uint64_t rest = bits[w]; rest != 0; rest &= rest - 1)
-      visit(static_cast<Square>(64 * w + std::countr_zero(rest)));
+  for (int i = 0; i < 2; ++i) {
+    for (std::uint64_t rest = pieces.w[i]; rest != 0; rest &= rest - 1)
+      visit(static_cast<Square>(64 * i + std::countr_zero(rest)));
   }
 }
 
@@ -159,32 +174,31 @@ constexpr int LineGroup(int step) {
 // with its neighbours; the squares a first-player piece of each type reaches in one step (a
 // knight in its jump); the lines along which each type slides, as bits by that order; the
 // squares from which a piece of each type attacks each square (a king there: checks it)
-// when the squares between are empty. Bit q of a pair for square q.
+// when the squares between are empty.
 struct PieceReach {
-  std::uint64_t line[82][8][2];
-  std::uint64_t box[82][2];
-  std::uint64_t step[16][82][2];
+  SquareBits line[82][8];
+  SquareBits box[82];
+  SquareBits step[16][82];
   std::uint8_t slides[16];
-  std::uint64_t attacks[16][82][2];
+  SquareBits attacks[16][82];
 };
 constexpr PieceReach MakePieceReach() {
   PieceReach out{};
-  auto add = [](std::uint64_t(&bits)[2], int q) { bits[q >> 6] |= std::uint64_t{1} << (q & 63); };
   for (Square f = 1; f <= kSquareCount; ++f) {
-    add(out.box[f], f);
+    out.box[f].Add(f);
     for (int i = 0; i < 8; ++i) {
       const int d = kAllLines[i];
-      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) add(out.line[f][i], t);
+      for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) out.line[f][i].Add(t);
       if (const Square t = StepFrom(f, d)) {
-        add(out.box[f], t);
+        out.box[f].Add(t);
         for (int type = 1; type < 16; ++type) {
-          if (type != kKnight && ReachOf(type, d) != 0) add(out.step[type][f], t);
+          if (type != kKnight && ReachOf(type, d) != 0) out.step[type][f].Add(t);
         }
       }
     }
     for (int side_step : {kUpLeft, kUpRight}) {
       const Square a = StepFrom(f, side_step);
-      if (const Square t = a ? StepFrom(a, kUp) : 0) add(out.step[kKnight][f], t);
+      if (const Square t = a ? StepFrom(a, kUp) : 0) out.step[kKnight][f].Add(t);
     }
   }
   for (int type = 1; type < 16; ++type) {
@@ -195,7 +209,7 @@ constexpr PieceReach MakePieceReach() {
             type == kKnight
                 ? (k + 19 == t ? FileOf(t) > 1 : (k + 17 == t && FileOf(t) < 9))
                 : step != 0 && ReachesAt(ReachOf(type, step), kAlignment.distance[t][k]);
-        if (attacks) add(out.attacks[type][k], t);
+        if (attacks) out.attacks[type][k].Add(t);
       }
     }
     for (int i = 0; i < 8; ++i) {
@@ -210,7 +224,7 @@ constexpr PieceReach kPieceReach = MakePieceReach();
 // Whether a first-player piece of `type` on t attacks `target` when the squares between are
 // empty.
 inline bool Reaches(int type, Square t, Square target) {
-  return (kPieceReach.attacks[type][target][t >> 6] >> (t & 63)) & 1;
+  return kPieceReach.attacks[type][target].Has(t);
 }
 
 // Whether a first-player piece of `type` on t attacks `target`, the squares `gone` and
@@ -326,19 +340,15 @@ void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
     const int type = pos.Board[f];
     if (type == kKing) return;
     // The squares from which the piece, promoted or not, could check the king.
-    const std::uint64_t(&plain)[2] = kPieceReach.attacks[type][k];
-    const std::uint64_t(&promoted)[2] =
-        kPieceReach.attacks[CanPromote(type) ? PromotedType(type) : type][k];
-    const std::uint64_t from[2] = {plain[0] | promoted[0], plain[1] | promoted[1]};
+    SquareBits from = kPieceReach.attacks[type][k];
+    from |= kPieceReach.attacks[CanPromote(type) ? PromotedType(type) : type][k];
     // A piece none of whose moves, the board taken as empty, lands there is passed over.
-    std::uint64_t reach[2] = {kPieceReach.step[type][f][0], kPieceReach.step[type][f][1]};
-    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1) {
-      reach[0] |= kPieceReach.line[f][std::countr_zero(lines)][0];
-      reach[1] |= kPieceReach.line[f][std::countr_zero(lines)][1];
-    }
-    if (((reach[0] & from[0]) | (reach[1] & from[1])) == 0) return;
+    SquareBits reach = kPieceReach.step[type][f];
+    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1)
+      reach |= kPieceReach.line[f][std::countr_zero(lines)];
+    if (!reach.Meets(from)) return;
     ForEachDestination(pos, f, type, [&](Square t) {
-      if (((from[t >> 6] >> (t & 63)) & 1) == 0) return;
+      if (!from.Has(t)) return;
       ForEachForm(type, f, t, full, [&](int promote) {
         if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
           return;
@@ -459,35 +469,20 @@ bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted
   return false;
 }
 
-// A set of squares: bit q of the pair for square q.
-class AttackedSquares {
- public:
-  void Add(Square q) { bits_[q >> 6] |= std::uint64_t{1} << (q & 63); }
-  void Add(const std::uint64_t (&bits)[2]) {
-    bits_[0] |= bits[0];
-    bits_[1] |= bits[1];
-  }
-  bool Has(Square q) const { return (bits_[q >> 6] >> (q & 63)) & 1; }
-
- private:
-  std::uint64_t bits_[2] = {};
-};
-
 // The squares next to the king on k that the first player's pieces attack, the king's square
 // taken as empty (and others as well where a line piece reaches them). One pass over the
 // pieces answers the king's eight steps, which one attack test a square would answer with
 // eight walks round each.
-AttackedSquares AttacksAroundKing(const Position& pos, Square k) {
-  AttackedSquares out;
-  const std::uint64_t(&box)[2] = kPieceReach.box[k];
+SquareBits AttacksAroundKing(const Position& pos, Square k) {
+  SquareBits out;
+  const SquareBits& box = kPieceReach.box[k];
   ForEachFirstPlayerPiece(pos, [&](Square f) {
     const int type = pos.Board[f];
-    out.Add(kPieceReach.step[type][f]);
+    out |= kPieceReach.step[type][f];
     for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1) {
       const int i = std::countr_zero(lines);
       // A line that passes by the king and its neighbours is not walked.
-      const std::uint64_t(&line)[2] = kPieceReach.line[f][i];
-      if (((line[0] & box[0]) | (line[1] & box[1])) == 0) continue;
+      if (!kPieceReach.line[f][i].Meets(box)) continue;
       const int d = kAllLines[i];
       for (Square t = StepFrom(f, d); t && (pos.Board[t] == 0 || t == k);) {
         t = StepFrom(t, d);
@@ -503,7 +498,7 @@ AttackedSquares AttacksAroundKing(const Position& pos, Square k) {
 KingEscapes FreeKingSquares(const Position& pos) {
   KingEscapes out;
   const Square k = pos.King[kSecond];
-  const AttackedSquares attacked = AttacksAroundKing(pos, k);
+  const SquareBits attacked = AttacksAroundKing(pos, k);
   for (int d : kKingEscapes) {
     const Square t = StepFrom(k, d);
     if (t && pos.Board[t] >= 0 && !attacked.Has(t)) out.squares[out.count++] = t;
@@ -541,12 +536,9 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out) {
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   const Square k = pos.King[kSecond];
   const int start = out.count;
-  // The king's steps, tested with the king lifted off.
-  const AttackedSquares attacked = AttacksAroundKing(pos, k);
-  for (int d : kKingEscapes) {
-    const Square t = StepFrom(k, d);
-    if (!t || pos.Board[t] < 0 || attacked.Has(t)) continue;
-    out.Add(k, t, 0);
+  const KingEscapes steps = FreeKingSquares(pos);
+  for (int i = 0; i < steps.count; ++i) {
+    out.Add(k, steps.squares[i], 0);
     if (first_only) return 1;
   }
   Position scratch = pos;
