@@ -369,11 +369,11 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
 }
 
 DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
-  CheckList checks;
-  GenerateChecks(pos, true, checks);
   // A check that leaves the king a free square is answered by stepping there: no need to
   // play it.
   const KingEscapes escapes = FreeKingSquares(pos);
+  CheckList checks;
+  GenerateCoveringChecks(pos, escapes, checks);
   EvasionList ev;
   DfpnNodeResult result;
   PackedHand dh = kFullHand;

@@ -1,6 +1,7 @@
 // The mate solver's check and evasion generators.
 #include "analysis/mate_movegen.h"
 
+#include <array>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -32,32 +33,64 @@ struct SquareBits {
   constexpr bool Meets(const SquareBits& o) const {
     return ((w[0] & o.w[0]) | (w[1] & o.w[1])) != 0;
   }
+  constexpr SquareBits operator&(const SquareBits& o) const {
+    return SquareBits{{w[0] & o.w[0], w[1] & o.w[1]}};
+  }
+  constexpr SquareBits Without(const SquareBits& o) const {
+    return SquareBits{{w[0] & ~o.w[0], w[1] & ~o.w[1]}};
+  }
+  constexpr void Remove(Square q) { w[q >> 6] &= ~(std::uint64_t{1} << (q & 63)); }
+  constexpr bool Empty() const { return (w[0] | w[1]) == 0; }
+  // The lowest and the highest square of a set that is not empty.
+  constexpr Square Lowest() const {
+    return w[0] != 0 ? std::countr_zero(w[0]) : 64 + std::countr_zero(w[1]);
+  }
+  constexpr Square Highest() const {
+    return w[1] != 0 ? 127 - std::countl_zero(w[1]) : 63 - std::countl_zero(w[0]);
+  }
+  // Calls visit(q) for every square q of the set, in ascending order.
+  template <typename F>
+  void ForEach(F&& visit) const {
+    for (int i = 0; i < 2; ++i) {
+      for (std::uint64_t rest = w[i]; rest != 0; rest &= rest - 1)
+        visit(static_cast<Square>(64 * i + std::countr_zero(rest)));
+    }
+  }
 };
 
-// Calls visit(f) for the square f of every first-player piece, in ascending order. The
-// board's bytes are read sixteen at a time: the boards of mate problems hold few pieces.
-template <typename F>
-inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
+// The occupied squares and those of the first player's pieces. The board's bytes are read
+// sixteen at a time: the boards of mate problems hold few pieces.
+struct BoardBits {
+  SquareBits occupied, first;
+};
+inline BoardBits ReadBoard(const Position& pos) {
   const std::uint8_t* b = pos.bytes();  // the board, then the hands: bits past 81 dropped
-  SquareBits pieces;
+  BoardBits out;
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
-  std::uint64_t m[6];
+  std::uint64_t first[6], empty[6];
   for (int i = 0; i < 6; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
-    m[i] = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, zero)));
+    first[i] = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, zero)));
+    empty[i] = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)));
   }
-  pieces.w[0] = m[0] | m[1] << 16 | m[2] << 32 | m[3] << 48;
-  pieces.w[1] = (m[4] | m[5] << 16) & 0x3FFFF;
+  out.first.w[0] = first[0] | first[1] << 16 | first[2] << 32 | first[3] << 48;
+  out.first.w[1] = (first[4] | first[5] << 16) & 0x3FFFF;
+  out.occupied.w[0] = ~(empty[0] | empty[1] << 16 | empty[2] << 32 | empty[3] << 48) & ~1ull;
+  out.occupied.w[1] = ~(empty[4] | empty[5] << 16) & 0x3FFFF;
 #else
   for (int q = 1; q <= kSquareCount; ++q) {
-    if (static_cast<std::int8_t>(b[q]) > 0) pieces.Add(q);
+    if (static_cast<std::int8_t>(b[q]) > 0) out.first.Add(q);
+    if (b[q] != 0) out.occupied.Add(q);
   }
 #endif
-  for (int i = 0; i < 2; ++i) {
-    for (std::uint64_t rest = pieces.w[i]; rest != 0; rest &= rest - 1)
-      visit(static_cast<Square>(64 * i + std::countr_zero(rest)));
-  }
+  return out;
+}
+
+// Calls visit(f) for the square f of every first-player piece, in ascending order.
+template <typename F>
+inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
+  ReadBoard(pos).first.ForEach(visit);
 }
 
 // How a first-player piece of `type` reaches the neighbour one step `d` from its square.
@@ -170,14 +203,12 @@ constexpr int LineGroup(int step) {
   return 8;  // kUp
 }
 
-// The squares of each line from each square, by the order of kAllLines; the king's square
-// with its neighbours; the squares a first-player piece of each type reaches in one step (a
-// knight in its jump); the lines along which each type slides, as bits by that order; the
+// The squares of each line from each square, by the order of kAllLines; the squares a
+// first-player piece of each type reaches in one step (a knight in its jump); the lines along which each type slides, as bits by that order; the
 // squares from which a piece of each type attacks each square (a king there: checks it)
 // when the squares between are empty.
 struct PieceReach {
   SquareBits line[82][8];
-  SquareBits box[82];
   SquareBits step[16][82];
   std::uint8_t slides[16];
   SquareBits attacks[16][82];
@@ -185,12 +216,10 @@ struct PieceReach {
 constexpr PieceReach MakePieceReach() {
   PieceReach out{};
   for (Square f = 1; f <= kSquareCount; ++f) {
-    out.box[f].Add(f);
     for (int i = 0; i < 8; ++i) {
       const int d = kAllLines[i];
       for (Square t = StepFrom(f, d); t; t = StepFrom(t, d)) out.line[f][i].Add(t);
       if (const Square t = StepFrom(f, d)) {
-        out.box[f].Add(t);
         for (int type = 1; type < 16; ++type) {
           if (type != kKnight && ReachOf(type, d) != 0) out.step[type][f].Add(t);
         }
@@ -221,6 +250,16 @@ constexpr PieceReach MakePieceReach() {
 }
 constexpr PieceReach kPieceReach = MakePieceReach();
 
+// The squares a line piece on f reaches along the line of kAllLines[i] over the squares not
+// in `occupied`: up to and including the first that is.
+inline SquareBits RayOf(Square f, int i, const SquareBits& occupied) {
+  const SquareBits& line = kPieceReach.line[f][i];
+  const SquareBits blockers = line & occupied;
+  if (blockers.Empty()) return line;
+  const Square first = kAllLines[i] > 0 ? blockers.Lowest() : blockers.Highest();
+  return line.Without(kPieceReach.line[first][i]);
+}
+
 // Whether a first-player piece of `type` on t attacks `target` when the squares between are
 // empty.
 inline bool Reaches(int type, Square t, Square target) {
@@ -247,11 +286,73 @@ bool DirectCheck(const Position& pos, int type, Square t, Square k) {
   return type != kKing && AttacksWith(pos, type, t, k, 0, 0);
 }
 
+// What a check must do to take every free square of the king: land where its piece attacks
+// or occupies each of them, the board taken as empty (the squares for each type are made
+// when first asked for), unless its piece leaves a square from which it uncovers a line
+// onto them. Without free squares every check qualifies.
+class EscapeCover {
+ public:
+  EscapeCover() = default;
+  EscapeCover(const Position& pos, const BoardBits& board, const KingEscapes& escapes)
+      : escapes_(&escapes) {
+    if (escapes.count == 0) {
+      escapes_ = nullptr;
+      return;
+    }
+    SquareBits free;
+    for (int i = 0; i < escapes.count; ++i) free.Add(escapes.squares[i]);
+    // A first-player piece that is the first one a line piece meets, on a line that goes on
+    // to a free square.
+    board.first.ForEach([&](Square f) {
+      for (unsigned lines = kPieceReach.slides[pos.Board[f]]; lines != 0; lines &= lines - 1) {
+        const int i = std::countr_zero(lines);
+        const SquareBits blockers = kPieceReach.line[f][i] & board.occupied;
+        if (blockers.Empty()) continue;
+        const Square b = kAllLines[i] > 0 ? blockers.Lowest() : blockers.Highest();
+        if (board.first.Has(b) && kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
+      }
+    });
+  }
+  // The squares of `squares` from which a piece of `type` may take every free square, when
+  // the piece on `origin` (0: a drop) moves there.
+  SquareBits Within(int type, const SquareBits& squares, Square origin) {
+    if (!escapes_ || (origin != 0 && uncovering_.Has(origin))) return squares;
+    return squares & From(type);
+  }
+
+ private:
+  const SquareBits& From(int type) {
+    if (!(made_ >> type & 1)) {
+      made_ |= 1u << type;
+      SquareBits& bits = from_[type];
+      bits = SquareBits{{~std::uint64_t{0}, ~std::uint64_t{0}}};
+      for (int i = 0; i < escapes_->count; ++i) {
+        SquareBits here = kPieceReach.attacks[type][escapes_->squares[i]];
+        here.Add(escapes_->squares[i]);
+        bits = bits & here;
+      }
+    }
+    return from_[type];
+  }
+  const KingEscapes* escapes_ = nullptr;
+  SquareBits uncovering_;
+  unsigned made_ = 0;
+  SquareBits from_[16];  // left unset until made
+};
+
 // Phase 1: drops that check, square by square around the king.
-void AddCheckingDrops(const Position& pos, Square k, CheckList& out) {
+void AddCheckingDrops(const Position& pos, Square k, EscapeCover& cover, CheckList& out) {
   const std::int8_t* hand = pos.Hand[kFirst];
+  SquareBits targets[8];
+  bool any = false;
+  for (int type = kPawn; type <= kRook; ++type) {
+    if (hand[type] <= 0) continue;
+    targets[type] = cover.Within(type, kPieceReach.attacks[type][k], 0);
+    any = any || !targets[type].Empty();
+  }
+  if (!any) return;
   auto drop = [&](int type, Square t) {
-    if (hand[type] > 0) out.Add(DropOrigin(type), t, 0);
+    if (targets[type].Has(t)) out.Add(DropOrigin(type), t, 0);
   };
   if (Square t = StepFrom(k, kDown); t && pos.Board[t] == 0) {
     drop(kGold, t);
@@ -329,26 +430,31 @@ void ForEachDestination(const Position& pos, Square f, int type, F&& visit) {
 // Phase 2: board moves that give direct check, grouped by their destination around the
 // king: the file below, the lower diagonals, the knight squares, the rank, the upper
 // diagonals, the file above, nearer squares first on each line.
-void AddDirectChecks(const Position& pos, Square k, bool full, CheckList& out) {
+void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool full,
+                     EscapeCover& cover, CheckList& out) {
   struct Keyed {  // left unset until found: the array is made for every call
     int key;
     std::uint8_t to, from;
   };
   Keyed found[kMaxMateChecks];
   int n = 0;
-  ForEachFirstPlayerPiece(pos, [&](Square f) {
+  board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
     if (type == kKing) return;
-    // The squares from which the piece, promoted or not, could check the king.
-    SquareBits from = kPieceReach.attacks[type][k];
-    from |= kPieceReach.attacks[CanPromote(type) ? PromotedType(type) : type][k];
-    // A piece none of whose moves, the board taken as empty, lands there is passed over.
+    // The squares from which the piece, promoted or not, could check the king (and take its
+    // free squares).
+    const int promoted = CanPromote(type) ? PromotedType(type) : type;
+    SquareBits from = cover.Within(type, kPieceReach.attacks[type][k], f);
+    from |= cover.Within(promoted, kPieceReach.attacks[promoted][k], f);
+    if (from.Empty()) return;
+    // Those it reaches: a step, or along a line up to the first piece.
     SquareBits reach = kPieceReach.step[type][f];
     for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1)
-      reach |= kPieceReach.line[f][std::countr_zero(lines)];
-    if (!reach.Meets(from)) return;
-    ForEachDestination(pos, f, type, [&](Square t) {
-      if (!from.Has(t)) return;
+      reach |= RayOf(f, std::countr_zero(lines), board.occupied);
+    // The squares in ascending order: a knight's two jumps share a place in the order, the
+    // leftward one (the lower square) first.
+    (reach & from).ForEach([&](Square t) {
+      if (pos.Board[t] > 0) return;
       ForEachForm(type, f, t, full, [&](int promote) {
         if (n >= kMaxMateChecks || !DirectCheck(pos, promote ? PromotedType(type) : type, t, k))
           return;
@@ -453,6 +559,21 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
 // The king's steps, toward the attacker's side (usually the open board) first.
 constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
                                 kRightward, kUpLeft,   kUpRight,   kUp};
+// The squares next to each square, in that order.
+struct Neighbours {
+  int count;
+  Square squares[8];
+};
+constexpr std::array<Neighbours, 82> MakeNeighbours() {
+  std::array<Neighbours, 82> out{};
+  for (Square k = 1; k <= kSquareCount; ++k) {
+    for (int d : kKingEscapes) {
+      if (const Square t = StepFrom(k, d)) out[k].squares[out[k].count++] = t;
+    }
+  }
+  return out;
+}
+constexpr std::array<Neighbours, 82> kNeighbours = MakeNeighbours();
 
 // Whether a first-player line piece attacks `target` once the square `gone` is empty, the
 // king's square `lifted` taken as empty.
@@ -475,20 +596,13 @@ bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted
 // eight walks round each.
 SquareBits AttacksAroundKing(const Position& pos, Square k) {
   SquareBits out;
-  const SquareBits& box = kPieceReach.box[k];
-  ForEachFirstPlayerPiece(pos, [&](Square f) {
+  BoardBits board = ReadBoard(pos);
+  board.occupied.Remove(k);
+  board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
     out |= kPieceReach.step[type][f];
-    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1) {
-      const int i = std::countr_zero(lines);
-      // A line that passes by the king and its neighbours is not walked.
-      if (!kPieceReach.line[f][i].Meets(box)) continue;
-      const int d = kAllLines[i];
-      for (Square t = StepFrom(f, d); t && (pos.Board[t] == 0 || t == k);) {
-        t = StepFrom(t, d);
-        if (t) out.Add(t);
-      }
-    }
+    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1)
+      out |= RayOf(f, std::countr_zero(lines), board.occupied);
   });
   return out;
 }
@@ -499,9 +613,10 @@ KingEscapes FreeKingSquares(const Position& pos) {
   KingEscapes out;
   const Square k = pos.King[kSecond];
   const SquareBits attacked = AttacksAroundKing(pos, k);
-  for (int d : kKingEscapes) {
-    const Square t = StepFrom(k, d);
-    if (t && pos.Board[t] >= 0 && !attacked.Has(t)) out.squares[out.count++] = t;
+  const Neighbours& next = kNeighbours[k];
+  for (int i = 0; i < next.count; ++i) {
+    const Square t = next.squares[i];
+    if (pos.Board[t] >= 0 && !attacked.Has(t)) out.squares[out.count++] = t;
   }
   return out;
 }
@@ -528,9 +643,19 @@ bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes
 
 void GenerateChecks(const Position& pos, bool full, CheckList& out) {
   const Square k = pos.King[kSecond];
-  AddCheckingDrops(pos, k, out);
-  AddDirectChecks(pos, k, full, out);
+  EscapeCover all;
+  AddCheckingDrops(pos, k, all, out);
+  AddDirectChecks(pos, ReadBoard(pos), k, full, all, out);
   AddUncoveringChecks(pos, k, full, out);
+}
+
+void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, CheckList& out) {
+  const Square k = pos.King[kSecond];
+  const BoardBits board = ReadBoard(pos);
+  EscapeCover cover(pos, board, escapes);
+  AddCheckingDrops(pos, k, cover, out);
+  AddDirectChecks(pos, board, k, true, cover, out);
+  AddUncoveringChecks(pos, k, true, out);
 }
 
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {

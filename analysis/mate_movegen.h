@@ -62,6 +62,10 @@ KingEscapes FreeKingSquares(const Position& pos);
 // no mate.
 bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes);
 
+// The checks of GenerateChecks (full) that MayCoverEscapes may pass for `escapes`, and
+// perhaps some more, in the same order.
+void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, CheckList& out);
+
 // The position turned by 180 degrees with the colours exchanged: square q becomes 82 - q,
 // every piece changes side, the hands are exchanged and the king squares mapped (a missing
 // king stays missing). Turning twice gives the position back.
