@@ -250,6 +250,61 @@ constexpr PieceReach MakePieceReach() {
 }
 constexpr PieceReach kPieceReach = MakePieceReach();
 
+// The king's steps, toward the attacker's side (usually the open board) first.
+constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
+                                kRightward, kUpLeft,   kUpRight,   kUp};
+// The squares next to each square, in that order.
+struct Neighbours {
+  int count;
+  Square squares[8];
+};
+constexpr std::array<Neighbours, 82> MakeNeighbours() {
+  std::array<Neighbours, 82> out{};
+  for (Square k = 1; k <= kSquareCount; ++k) {
+    for (int d : kKingEscapes) {
+      if (const Square t = StepFrom(k, d)) out[k].squares[out[k].count++] = t;
+    }
+  }
+  return out;
+}
+constexpr std::array<Neighbours, 82> kNeighbours = MakeNeighbours();
+
+// Which sets of a king's neighbours a piece of each type can attack or occupy all at once
+// while it checks the king, the board taken as empty and without edges (a king in the
+// middle of the board stands for every king): bit m of the 256 for a type says whether it
+// can take the neighbours of mask m, bit j of m the step kKingEscapes[j].
+struct CoverShapes {
+  std::uint64_t can[16][4];
+};
+constexpr CoverShapes MakeCoverShapes() {
+  CoverShapes out{};
+  constexpr Square k = SquareOf(5, 5);
+  for (int type = 1; type < 16; ++type) {
+    for (Square t = 1; t <= kSquareCount; ++t) {
+      if (!kPieceReach.attacks[type][k].Has(t)) continue;
+      unsigned covered = 0;
+      for (int j = 0; j < 8; ++j) {
+        const Square n = k + kKingEscapes[j];
+        if (n == t || kPieceReach.attacks[type][n].Has(t)) covered |= 1u << j;
+      }
+      for (unsigned m = covered;; m = (m - 1) & covered) {
+        out.can[type][m >> 6] |= std::uint64_t{1} << (m & 63);
+        if (m == 0) break;
+      }
+    }
+  }
+  return out;
+}
+constexpr CoverShapes kCoverShapes = MakeCoverShapes();
+
+// The bit of kKingEscapes' order for a neighbour of the king, by the step to it (+ 10).
+constexpr std::array<std::uint8_t, 21> MakeStepBits() {
+  std::array<std::uint8_t, 21> out{};
+  for (int j = 0; j < 8; ++j) out[kKingEscapes[j] + 10] = static_cast<std::uint8_t>(1u << j);
+  return out;
+}
+constexpr std::array<std::uint8_t, 21> kStepBits = MakeStepBits();
+
 // The squares a line piece on f reaches along the line of kAllLines[i] over the squares not
 // in `occupied`: up to and including the first that is.
 inline SquareBits RayOf(Square f, int i, const SquareBits& occupied) {
@@ -300,7 +355,11 @@ class EscapeCover {
       return;
     }
     SquareBits free;
-    for (int i = 0; i < escapes.count; ++i) free.Add(escapes.squares[i]);
+    const Square k = pos.King[kSecond];
+    for (int i = 0; i < escapes.count; ++i) {
+      free.Add(escapes.squares[i]);
+      shape_ |= kStepBits[escapes.squares[i] - k + 10];
+    }
     // A first-player piece that is the first one a line piece meets, on a line that goes on
     // to a free square.
     board.first.ForEach([&](Square f) {
@@ -317,6 +376,7 @@ class EscapeCover {
   // the piece on `origin` (0: a drop) moves there.
   SquareBits Within(int type, const SquareBits& squares, Square origin) {
     if (!escapes_ || (origin != 0 && uncovering_.Has(origin))) return squares;
+    if (!(kCoverShapes.can[type][shape_ >> 6] >> (shape_ & 63) & 1)) return SquareBits{};
     return squares & From(type);
   }
 
@@ -335,6 +395,7 @@ class EscapeCover {
     return from_[type];
   }
   const KingEscapes* escapes_ = nullptr;
+  unsigned shape_ = 0;  // the free squares by kStepBits
   SquareBits uncovering_;
   unsigned made_ = 0;
   SquareBits from_[16];  // left unset until made
@@ -556,24 +617,6 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
   }
 }
 
-// The king's steps, toward the attacker's side (usually the open board) first.
-constexpr int kKingEscapes[] = {kDown,      kDownLeft, kDownRight, kLeftward,
-                                kRightward, kUpLeft,   kUpRight,   kUp};
-// The squares next to each square, in that order.
-struct Neighbours {
-  int count;
-  Square squares[8];
-};
-constexpr std::array<Neighbours, 82> MakeNeighbours() {
-  std::array<Neighbours, 82> out{};
-  for (Square k = 1; k <= kSquareCount; ++k) {
-    for (int d : kKingEscapes) {
-      if (const Square t = StepFrom(k, d)) out[k].squares[out[k].count++] = t;
-    }
-  }
-  return out;
-}
-constexpr std::array<Neighbours, 82> kNeighbours = MakeNeighbours();
 
 // Whether a first-player line piece attacks `target` once the square `gone` is empty, the
 // king's square `lifted` taken as empty.
