@@ -178,6 +178,7 @@ struct DfpnSearch::Child {
   std::int16_t rep_from;  // a refutation's repetition, as in DfpnNodeResult
   std::uint8_t group;     // the square of a dropped interposition, 0 otherwise
   std::uint8_t flags;
+  MoveCode first_reply;  // a defender node with two plies left: its first reply, once known
 };
 
 namespace {
@@ -420,12 +421,16 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
 }
 
 DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t key,
-                                            PackedHand hand) {
+                                            PackedHand hand, MoveCode first_reply) {
   // The first reply (a king's step or a capture, when there is one) usually refutes the
   // node: the rest of the list, the interpositions above all, is generated only if it
   // does not.
   EvasionList ev;
-  int replies = GenerateEvasions(pos, ev, true);
+  int replies = 1;
+  if (first_reply != MoveCode{})
+    ev.moves[ev.count++] = first_reply;
+  else
+    replies = GenerateEvasions(pos, ev, true);
   DfpnNodeResult result;
   PackedHand ph = 0;
   bool counted = false;       // a reply that is not a futile drop
@@ -512,6 +517,7 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
     c.group = 0;
     c.flags = 0;
     c.rep_from = kNoRepetition;
+    c.first_reply = MoveCode{};
     if (const int repeated = OnPath(c.key, c.hand); repeated >= 0) {
       c.pn = kInfinite;
       c.dn = 0;
@@ -546,6 +552,7 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
       }
     }
     const int replies = GenerateEvasions(next, ev, child_limit == 2);
+    if (child_limit == 2 && replies > 0) c.first_reply = ev.moves[0];
     if (replies == 0) {
       c.pn = 0;
       c.dn = kInfinite;
@@ -592,6 +599,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     c.flags = 0;
     c.rep_from = kNoRepetition;
     c.group = IsDrop(e) ? static_cast<std::uint8_t>(DestinationOf(e)) : 0;
+    c.first_reply = MoveCode{};
     // Drops on one square wait for the one before: once it is mated, the others usually are
     // by the same moves, which the proof hands find in the table.
     if (c.group != 0 && n > 1 && out[n - 2].group == c.group) c.flags = kInactive;
@@ -619,7 +627,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
 
 DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHand hand,
                                bool attacker_node, int limit, std::uint32_t th_pn,
-                               std::uint32_t th_dn) {
+                               std::uint32_t th_dn, MoveCode first_reply) {
   const std::uint64_t nodes_at_entry = nodes_++;
   DfpnNodeResult result;
   result.hand = hand;
@@ -638,7 +646,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     return result;
   }
   if (attacker_node && limit == 1) return MateInOne(pos, hand);
-  if (!attacker_node && limit == 2) return DefenderTwoPlies(pos, key, hand);
+  if (!attacker_node && limit == 2) return DefenderTwoPlies(pos, key, hand, first_reply);
 
   Child* children = arena_.get() + arena_top_;
   const int room = kArenaSize - arena_top_;
@@ -764,7 +772,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     const bool to_the_end = limited && child_limit <= kSmallLimit;
     const DfpnNodeResult r =
         Mid(next, c.key, c.hand, !attacker_node, child_limit, to_the_end ? kInfinite : child_th_pn,
-            to_the_end ? kInfinite : child_th_dn);
+            to_the_end ? kInfinite : child_th_dn, c.first_reply);
     c.pn = r.pn;
     c.dn = r.dn;
     c.length = r.length;

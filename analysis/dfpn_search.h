@@ -126,12 +126,16 @@ class DfpnSearch {
   // The table's view of the path for children of the node on top of it.
   DfpnPathView PathView() const;
 
+  // `first_reply`: as for DefenderTwoPlies.
   DfpnNodeResult Mid(const Position& pos, std::uint64_t key, PackedHand hand, bool attacker_node,
-                     int limit, std::uint32_t th_pn, std::uint32_t th_dn);
+                     int limit, std::uint32_t th_pn, std::uint32_t th_dn,
+                     MoveCode first_reply = {});
   // A limited search's attacker node with one ply left, settled without the table.
   DfpnNodeResult MateInOne(const Position& pos, PackedHand hand);
   // A limited search's defender node with two plies left, settled the same way.
-  DfpnNodeResult DefenderTwoPlies(const Position& pos, std::uint64_t key, PackedHand hand);
+  // `first_reply`: its first reply, when the expansion above has found it already.
+  DfpnNodeResult DefenderTwoPlies(const Position& pos, std::uint64_t key, PackedHand hand,
+                                  MoveCode first_reply);
   int ExpandAttacker(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
                      int room);
   int ExpandDefender(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
