@@ -81,7 +81,8 @@ TEST(MateChecks, FullAndReducedListEveryCheckOnceOnRandomPositions) {
   EXPECT_GT(tested, 2000);
 }
 
-// A check said to leave the king a free square does: after it the king steps away.
+// A check said to leave the king a free square does: after it the king steps away. The
+// covering list holds, in the same order, every check that may take them all.
 TEST(MateChecks, AChecksLeftEscapeIsThereAfterIt) {
   std::mt19937 rng(20261209);
   int pruned = 0, kept = 0;
@@ -92,6 +93,17 @@ TEST(MateChecks, AChecksLeftEscapeIsThereAfterIt) {
     static CheckList list;
     list.count = 0;
     GenerateChecks(pos, true, list);
+    static CheckList covering;
+    covering.count = 0;
+    GenerateCoveringChecks(pos, escapes, covering);
+    auto covers = [&](const CheckList& l) {
+      std::vector<std::string> out;
+      for (int j = 0; j < l.count; ++j) {
+        if (MayCoverEscapes(pos, l.moves[j], escapes)) out.push_back(FormatUsiMove(l.moves[j]));
+      }
+      return out;
+    };
+    ASSERT_EQ(covers(covering), covers(list)) << ToSfen(pos, kFirst);
     for (int j = 0; j < list.count; ++j) {
       const MoveCode m = list.moves[j];
       Position next = pos;
