@@ -490,11 +490,12 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   CheckList checks;
   GenerateChecks(pos, true, checks);
   const int child_limit = limit == kNoPlyLimit ? kNoPlyLimit : limit - 1;
-  // The children's keys first, so that their table buckets are on the way meanwhile.
+  // The children's keys first, so that their table buckets are on the way meanwhile (those
+  // with two plies left stay out of the table).
   std::uint64_t keys[kMaxMateChecks];
   for (int i = 0; i < checks.count; ++i) {
     keys[i] = KeyAfter(key, pos, checks.moves[i], kFirst);
-    table_.Prefetch(keys[i]);
+    if (child_limit != 2) table_.Prefetch(keys[i]);
   }
   int n = 0;
   EvasionList ev;
