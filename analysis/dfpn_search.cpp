@@ -420,17 +420,18 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
   return result;
 }
 
-DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t key,
-                                            PackedHand hand, MoveCode first_reply) {
+DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t key, PackedHand hand,
+                                            MoveCode first_reply) {
   // The first reply (a king's step or a capture, when there is one) usually refutes the
   // node: the rest of the list, the interpositions above all, is generated only if it
   // does not.
   EvasionList ev;
   int replies = 1;
-  if (first_reply != MoveCode{})
-    ev.moves[ev.count++] = first_reply;
-  else
+  if (first_reply == MoveCode{}) {
     replies = GenerateEvasions(pos, ev, true);
+  } else {
+    ev.moves[ev.count++] = first_reply;
+  }
   DfpnNodeResult result;
   PackedHand ph = 0;
   bool counted = false;       // a reply that is not a futile drop

@@ -204,9 +204,10 @@ constexpr int LineGroup(int step) {
 }
 
 // The squares of each line from each square, by the order of kAllLines; the squares a
-// first-player piece of each type reaches in one step (a knight in its jump); the lines along which each type slides, as bits by that order; the
-// squares from which a piece of each type attacks each square (a king there: checks it)
-// when the squares between are empty.
+// first-player piece of each type reaches in one step (a knight in its jump); the lines
+// along which each type slides, as bits by that order; the squares from which a piece of
+// each type attacks each square (a king there: checks it) when the squares between are
+// empty.
 struct PieceReach {
   SquareBits line[82][8];
   SquareBits step[16][82];
@@ -305,14 +306,19 @@ constexpr std::array<std::uint8_t, 21> MakeStepBits() {
 }
 constexpr std::array<std::uint8_t, 21> kStepBits = MakeStepBits();
 
+// The first square of `occupied` on the line of kAllLines[i] from f, or 0.
+inline Square FirstOnLine(Square f, int i, const SquareBits& occupied) {
+  const SquareBits on_line = kPieceReach.line[f][i] & occupied;
+  if (on_line.Empty()) return 0;
+  return kAllLines[i] > 0 ? on_line.Lowest() : on_line.Highest();
+}
+
 // The squares a line piece on f reaches along the line of kAllLines[i] over the squares not
 // in `occupied`: up to and including the first that is.
 inline SquareBits RayOf(Square f, int i, const SquareBits& occupied) {
+  const Square first = FirstOnLine(f, i, occupied);
   const SquareBits& line = kPieceReach.line[f][i];
-  const SquareBits blockers = line & occupied;
-  if (blockers.Empty()) return line;
-  const Square first = kAllLines[i] > 0 ? blockers.Lowest() : blockers.Highest();
-  return line.Without(kPieceReach.line[first][i]);
+  return first == 0 ? line : line.Without(kPieceReach.line[first][i]);
 }
 
 // Whether a first-player piece of `type` on t attacks `target` when the squares between are
@@ -365,10 +371,8 @@ class EscapeCover {
     board.first.ForEach([&](Square f) {
       for (unsigned lines = kPieceReach.slides[pos.Board[f]]; lines != 0; lines &= lines - 1) {
         const int i = std::countr_zero(lines);
-        const SquareBits blockers = kPieceReach.line[f][i] & board.occupied;
-        if (blockers.Empty()) continue;
-        const Square b = kAllLines[i] > 0 ? blockers.Lowest() : blockers.Highest();
-        if (board.first.Has(b) && kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
+        const Square b = FirstOnLine(f, i, board.occupied);
+        if (b != 0 && board.first.Has(b) && kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
       }
     });
   }
@@ -616,7 +620,6 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
     if (hand[type] > 0) out.Add(DropOrigin(type), t, 0);
   }
 }
-
 
 // Whether a first-player line piece attacks `target` once the square `gone` is empty, the
 // king's square `lifted` taken as empty.
