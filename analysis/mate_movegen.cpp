@@ -306,6 +306,27 @@ constexpr std::array<std::uint8_t, 21> MakeStepBits() {
 }
 constexpr std::array<std::uint8_t, 21> kStepBits = MakeStepBits();
 
+// The lines from each square (bits by the order of kAllLines) that pass the square of a king
+// or one of its neighbours, by the king's square.
+struct LinesNearKing {
+  std::uint8_t lines[82][82];
+};
+constexpr LinesNearKing MakeLinesNearKing() {
+  LinesNearKing out{};
+  for (Square k = 1; k <= kSquareCount; ++k) {
+    SquareBits box;
+    box.Add(k);
+    for (int j = 0; j < kNeighbours[k].count; ++j) box.Add(kNeighbours[k].squares[j]);
+    for (Square f = 1; f <= kSquareCount; ++f) {
+      for (int i = 0; i < 8; ++i) {
+        if (kPieceReach.line[f][i].Meets(box)) out.lines[f][k] |= static_cast<std::uint8_t>(1 << i);
+      }
+    }
+  }
+  return out;
+}
+constexpr LinesNearKing kLinesNearKing = MakeLinesNearKing();
+
 // The first square of `occupied` on the line of kAllLines[i] from f, or 0.
 inline Square FirstOnLine(Square f, int i, const SquareBits& occupied) {
   const SquareBits on_line = kPieceReach.line[f][i] & occupied;
@@ -647,7 +668,9 @@ SquareBits AttacksAroundKing(const Position& pos, Square k) {
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
     out |= kPieceReach.step[type][f];
-    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1)
+    // The lines that pass away from the king and its neighbours are not followed.
+    const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k];
+    for (unsigned lines = near; lines != 0; lines &= lines - 1)
       out |= RayOf(f, std::countr_zero(lines), board.occupied);
   });
   return out;
