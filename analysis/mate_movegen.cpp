@@ -390,7 +390,8 @@ class EscapeCover {
     // A first-player piece that is the first one a line piece meets, on a line that goes on
     // to a free square.
     board.first.ForEach([&](Square f) {
-      for (unsigned lines = kPieceReach.slides[pos.Board[f]]; lines != 0; lines &= lines - 1) {
+      const unsigned near = kPieceReach.slides[pos.Board[f]] & kLinesNearKing.lines[f][k];
+      for (unsigned lines = near; lines != 0; lines &= lines - 1) {
         const int i = std::countr_zero(lines);
         const Square b = FirstOnLine(f, i, board.occupied);
         if (b != 0 && board.first.Has(b) && kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
