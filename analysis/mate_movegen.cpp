@@ -565,20 +565,14 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
 }
 
 // Phase 3: moves of an own piece that stands between the king and an own line piece.
-void AddUncoveringChecks(const Position& pos, Square k, bool full, CheckList& out) {
-  for (int d : kAllLines) {
-    Square blocker = 0, t = StepFrom(k, d);
-    for (; t; t = StepFrom(t, d)) {
-      if (pos.Board[t] != 0) break;
-    }
-    if (!t || pos.Board[t] <= 0) continue;
-    blocker = t;
-    int distance = 1;
-    for (t = StepFrom(t, d); t; t = StepFrom(t, d)) {
-      ++distance;
-      if (pos.Board[t] != 0) break;
-    }
-    if (!t || pos.Board[t] <= 0 || ReachOf(pos.Board[t], -d) != kSlide) continue;
+void AddUncoveringChecks(const Position& pos, const BoardBits& board, Square k, bool full,
+                         CheckList& out) {
+  for (int i = 0; i < 8; ++i) {
+    const int d = kAllLines[i];
+    const Square blocker = FirstOnLine(k, i, board.occupied);
+    if (blocker == 0 || !board.first.Has(blocker)) continue;
+    const Square t = FirstOnLine(blocker, i, board.occupied);
+    if (t == 0 || pos.Board[t] <= 0 || ReachOf(pos.Board[t], -d) != kSlide) continue;
     // The blocker uncovers the line unless it stays on it (between the king and the piece).
     bool on_line[82] = {};
     for (Square s = StepFrom(k, d); s != t; s = StepFrom(s, d)) on_line[s] = true;
@@ -713,10 +707,11 @@ bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes
 
 void GenerateChecks(const Position& pos, bool full, CheckList& out) {
   const Square k = pos.King[kSecond];
+  const BoardBits board = ReadBoard(pos);
   EscapeCover all;
   AddCheckingDrops(pos, k, all, out);
-  AddDirectChecks(pos, ReadBoard(pos), k, full, all, out);
-  AddUncoveringChecks(pos, k, full, out);
+  AddDirectChecks(pos, board, k, full, all, out);
+  AddUncoveringChecks(pos, board, k, full, out);
 }
 
 void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, CheckList& out) {
@@ -725,7 +720,7 @@ void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, Che
   EscapeCover cover(pos, board, escapes);
   AddCheckingDrops(pos, k, cover, out);
   AddDirectChecks(pos, board, k, true, cover, out);
-  AddUncoveringChecks(pos, k, true, out);
+  AddUncoveringChecks(pos, board, k, true, out);
 }
 
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
