@@ -597,15 +597,44 @@ inline void AddDefenderForms(int type, Square f, Square t, EvasionList& out) {
   if (can) out.Add(f, t, 1);
 }
 
+// The second player's pieces that attack t, in the order of the rules' attack test: by the
+// line they come from (the second player's forward first), the knights after the forward
+// diagonals.
+int DefendersOf(const Position& pos, const SquareBits& occupied, Square t, Square* out) {
+  struct Look {
+    int line;                   // by the order of kAllLines, from t toward the piece
+    const std::uint8_t* reach;  // the piece's reach toward t
+  };
+  static constexpr Look kLooks[8] = {
+      {7, kForwardReach},          {5, kForwardDiagonalReach}, {6, kForwardDiagonalReach},
+      {3, kSidewaysReach},         {4, kSidewaysReach},        {1, kBackwardDiagonalReach},
+      {2, kBackwardDiagonalReach}, {0, kSidewaysReach}};
+  int n = 0;
+  for (int i = 0; i < 8; ++i) {
+    const Look& look = kLooks[i];
+    const Square a = FirstOnLine(t, look.line, occupied);
+    if (a != 0 && pos.Board[a] < 0) {
+      const std::uint8_t reach = look.reach[-pos.Board[a]];
+      if (kAlignment.distance[t][a] == 1 ? reach != 0 : reach == kSlide) out[n++] = a;
+    }
+    if (i == 1 || i == 2) {
+      const int d = kAllLines[look.line];
+      const Square knight = StepFrom(t, d) ? t + d + kUp : 0;
+      if (knight >= 1 && pos.Board[knight] == -kKnight) out[n++] = knight;
+    }
+  }
+  return n;
+}
+
 // Adds the moves of second-player pieces other than the king onto t that leave the king
 // on k unattacked.
 // The king stands in check from one piece and t is that piece's square or a square between
 // it and the king, so the move answers the check; only a piece leaving a line through the
 // king can expose it. `scratch` holds the position's board and is handed back unchanged.
-void AddDefenderMovesTo(const Position& pos, Square k, Square t, EvasionList& out,
-                        Position& scratch) {
+void AddDefenderMovesTo(const Position& pos, const SquareBits& occupied, Square k, Square t,
+                        EvasionList& out, Position& scratch) {
   Square from[16];
-  const int n = AttackersOf(pos, t, kSecond, from);
+  const int n = DefendersOf(pos, occupied, t, from);
   for (int i = 0; i < n; ++i) {
     const Square f = from[i];
     if (f == k || (i > 0 && f == from[i - 1])) continue;
@@ -742,7 +771,8 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   });
   if (checks != 1) return out.count - start;
 
-  AddDefenderMovesTo(pos, k, c, out, scratch);
+  const SquareBits occupied = ReadBoard(pos).occupied;
+  AddDefenderMovesTo(pos, occupied, k, c, out, scratch);
   if (first_only && out.count > start) return 1;
 
   // Interpositions, only against a line piece standing away from the king.
@@ -752,7 +782,7 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     const int step = (dr > 0 ? 9 : dr < 0 ? -9 : 0) + (df > 0 ? 1 : df < 0 ? -1 : 0);
     for (Square s = k + step; s != c; s += step) {
       AddDefenderDropsOn(pos, s, out);
-      AddDefenderMovesTo(pos, k, s, out, scratch);
+      AddDefenderMovesTo(pos, occupied, k, s, out, scratch);
       if (first_only && out.count > start) return 1;
     }
   }
