@@ -201,6 +201,22 @@ TEST(MateEvasions, MatchTheRulesLegalMovesOnRandomChecks) {
     const auto moves = Usi(list.moves, list.count);
     ASSERT_EQ(std::multiset<std::string>(moves.begin(), moves.end()), expected)
         << ToSfen(pos, kSecond);
+    // The pieces moving onto a square come in the order of the rules' attack test.
+    for (int j = 0; j < list.count; ++j) {
+      const Square t = DestinationOf(list.moves[j]);
+      std::vector<Square> got, order;
+      for (int m = j; m < list.count && DestinationOf(list.moves[m]) == t; ++m) {
+        const Square f = list.moves[m].from;
+        if (!IsDrop(list.moves[m]) && f != pos.King[kSecond] && (got.empty() || got.back() != f))
+          got.push_back(f);
+      }
+      Square from[16];
+      const int attackers = AttackersOf(pos, t, kSecond, from);
+      for (int a = 0; a < attackers; ++a) {
+        if (std::find(got.begin(), got.end(), from[a]) != got.end()) order.push_back(from[a]);
+      }
+      ASSERT_EQ(got, order) << ToSfen(pos, kSecond);
+    }
     EvasionList first;
     ASSERT_EQ(GenerateEvasions(pos, first, true), count > 0 ? 1 : 0);
     if (count > 0) {
