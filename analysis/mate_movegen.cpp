@@ -605,10 +605,10 @@ int DefendersOf(const Position& pos, const SquareBits& occupied, Square t, Squar
     int line;                   // by the order of kAllLines, from t toward the piece
     const std::uint8_t* reach;  // the piece's reach toward t
   };
-  static constexpr Look kLooks[8] = {
-      {7, kForwardReach},          {5, kForwardDiagonalReach}, {6, kForwardDiagonalReach},
-      {3, kSidewaysReach},         {4, kSidewaysReach},        {1, kBackwardDiagonalReach},
-      {2, kBackwardDiagonalReach}, {0, kSidewaysReach}};
+  static constexpr Look kLooks[8] = {{7, kForwardReach},          {5, kForwardDiagonalReach},
+                                     {6, kForwardDiagonalReach},  {3, kSidewaysReach},
+                                     {4, kSidewaysReach},         {1, kBackwardDiagonalReach},
+                                     {2, kBackwardDiagonalReach}, {0, kSidewaysReach}};
   int n = 0;
   for (int i = 0; i < 8; ++i) {
     const Look& look = kLooks[i];
