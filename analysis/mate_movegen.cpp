@@ -707,9 +707,10 @@ KingEscapes FreeKingSquares(const Position& pos) {
   const Square k = pos.King[kSecond];
   const SquareBits attacked = AttacksAroundKing(pos, k);
   const Neighbours& next = kNeighbours[k];
-  for (int i = 0; i < next.count; ++i) {
+  for (int i = 0; i < next.count; ++i) {  // without branches: which squares are free is random
     const Square t = next.squares[i];
-    if (pos.Board[t] >= 0 && !attacked.Has(t)) out.squares[out.count++] = t;
+    out.squares[out.count] = t;
+    out.count += (pos.Board[t] >= 0) & !attacked.Has(t);
   }
   return out;
 }
