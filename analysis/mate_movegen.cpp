@@ -87,12 +87,6 @@ inline BoardBits ReadBoard(const Position& pos) {
   return out;
 }
 
-// Calls visit(f) for the square f of every first-player piece, in ascending order.
-template <typename F>
-inline void ForEachFirstPlayerPiece(const Position& pos, F&& visit) {
-  ReadBoard(pos).first.ForEach(visit);
-}
-
 // How a first-player piece of `type` reaches the neighbour one step `d` from its square.
 constexpr std::uint8_t ReachOf(int type, int d) {
   switch (d) {
@@ -181,6 +175,13 @@ constexpr Alignment kAlignment = MakeAlignment();
 // lower diagonals, (the knight squares,) the rank, the upper diagonals, the file above.
 constexpr int kAllLines[] = {kDown,     kDownRight, kDownLeft, kRightward,
                              kLeftward, kUpRight,   kUpLeft,   kUp};
+
+// The index of a step in kAllLines.
+constexpr int LineIndex(int step) {
+  int i = 0;
+  while (kAllLines[i] != step) ++i;
+  return i;
+}
 
 // The place of a line from the king in that order; the knight squares come third.
 constexpr int LineGroup(int step) {
@@ -574,11 +575,11 @@ void AddUncoveringChecks(const Position& pos, const BoardBits& board, Square k, 
     const Square t = FirstOnLine(blocker, i, board.occupied);
     if (t == 0 || pos.Board[t] <= 0 || ReachOf(pos.Board[t], -d) != kSlide) continue;
     // The blocker uncovers the line unless it stays on it (between the king and the piece).
-    bool on_line[82] = {};
-    for (Square s = StepFrom(k, d); s != t; s = StepFrom(s, d)) on_line[s] = true;
+    SquareBits between = kPieceReach.line[k][i].Without(kPieceReach.line[t][i]);
+    between.Remove(t);
     const int type = pos.Board[blocker];
     ForEachDestination(pos, blocker, type, [&](Square to) {
-      if (on_line[to]) return;
+      if (between.Has(to)) return;
       ForEachForm(type, blocker, to, full, [&](int promote) {
         // Direct checks were listed in phase 2.
         if (!DirectCheck(pos, promote ? PromotedType(type) : type, to, k)) {
@@ -602,13 +603,17 @@ inline void AddDefenderForms(int type, Square f, Square t, EvasionList& out) {
 // diagonals.
 int DefendersOf(const Position& pos, const SquareBits& occupied, Square t, Square* out) {
   struct Look {
-    int line;                   // by the order of kAllLines, from t toward the piece
+    int line;                   // the index in kAllLines of the step from t toward the piece
     const std::uint8_t* reach;  // the piece's reach toward t
   };
-  static constexpr Look kLooks[8] = {{7, kForwardReach},          {5, kForwardDiagonalReach},
-                                     {6, kForwardDiagonalReach},  {3, kSidewaysReach},
-                                     {4, kSidewaysReach},         {1, kBackwardDiagonalReach},
-                                     {2, kBackwardDiagonalReach}, {0, kSidewaysReach}};
+  static constexpr Look kLooks[8] = {{LineIndex(kUp), kForwardReach},
+                                     {LineIndex(kUpRight), kForwardDiagonalReach},
+                                     {LineIndex(kUpLeft), kForwardDiagonalReach},
+                                     {LineIndex(kRightward), kSidewaysReach},
+                                     {LineIndex(kLeftward), kSidewaysReach},
+                                     {LineIndex(kDownRight), kBackwardDiagonalReach},
+                                     {LineIndex(kDownLeft), kBackwardDiagonalReach},
+                                     {LineIndex(kDown), kSidewaysReach}};
   int n = 0;
   for (int i = 0; i < 8; ++i) {
     const Look& look = kLooks[i];
@@ -762,28 +767,26 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     if (first_only) return 1;
   }
   Position scratch = pos;
+  const BoardBits board = ReadBoard(pos);
   // The checking pieces: a double check leaves only the king.
   int checks = 0;
   Square c = 0;
-  ForEachFirstPlayerPiece(pos, [&](Square f) {
+  board.first.ForEach([&](Square f) {
     if (!AttacksWith(pos, pos.Board[f], f, k, 0, 0)) return;
     ++checks;
     c = f;
   });
   if (checks != 1) return out.count - start;
 
-  const SquareBits occupied = ReadBoard(pos).occupied;
-  AddDefenderMovesTo(pos, occupied, k, c, out, scratch);
+  AddDefenderMovesTo(pos, board.occupied, k, c, out, scratch);
   if (first_only && out.count > start) return 1;
 
   // Interpositions, only against a line piece standing away from the king.
-  const int df = FileOf(c) - FileOf(k), dr = RankOf(c) - RankOf(k);
-  const int adf = df < 0 ? -df : df, adr = dr < 0 ? -dr : dr;
-  if ((df == 0 || dr == 0 || adf == adr) && (adf > 1 || adr > 1)) {
-    const int step = (dr > 0 ? 9 : dr < 0 ? -9 : 0) + (df > 0 ? 1 : df < 0 ? -1 : 0);
+  if (kAlignment.distance[k][c] > 1) {
+    const int step = kAlignment.step[k][c];
     for (Square s = k + step; s != c; s += step) {
       AddDefenderDropsOn(pos, s, out);
-      AddDefenderMovesTo(pos, occupied, k, s, out, scratch);
+      AddDefenderMovesTo(pos, board.occupied, k, s, out, scratch);
       if (first_only && out.count > start) return 1;
     }
   }

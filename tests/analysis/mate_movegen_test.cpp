@@ -202,12 +202,12 @@ TEST(MateEvasions, MatchTheRulesLegalMovesOnRandomChecks) {
     ASSERT_EQ(std::multiset<std::string>(moves.begin(), moves.end()), expected)
         << ToSfen(pos, kSecond);
     // The pieces moving onto a square come in the order of the rules' attack test.
-    for (int j = 0; j < list.count; ++j) {
+    for (int j = 0; j < list.count;) {
       const Square t = DestinationOf(list.moves[j]);
       std::vector<Square> got, order;
-      for (int m = j; m < list.count && DestinationOf(list.moves[m]) == t; ++m) {
-        const Square f = list.moves[m].from;
-        if (!IsDrop(list.moves[m]) && f != pos.King[kSecond] && (got.empty() || got.back() != f))
+      for (; j < list.count && DestinationOf(list.moves[j]) == t; ++j) {
+        const Square f = list.moves[j].from;
+        if (!IsDrop(list.moves[j]) && f != pos.King[kSecond] && (got.empty() || got.back() != f))
           got.push_back(f);
       }
       Square from[16];
