@@ -2,6 +2,7 @@
 // disproof hands, repetitions of the path, delayed interpositions and futile drops.
 #include "analysis/dfpn_search.h"
 
+#include <cstring>
 #include <new>
 
 #include "analysis/mate_movegen.h"
@@ -202,10 +203,18 @@ constexpr PathPowers kPathPowers = MakePathPowers();
 std::uint64_t DfpnKey(const Position& pos, bool attacker_node) {
   std::uint64_t key = attacker_node ? 0 : kZobrist.defender_to_move;
   int in_play[8] = {};
-  for (Square s = 1; s <= kSquareCount; ++s) {
-    const int code = pos.Board[s];
-    key ^= SquareKey(s, code);
-    if (code != 0 && TypeOf(code) != kKing) ++in_play[TypeOf(code) & 7];
+  // Eight squares at a time: most of a problem's board is empty.
+  for (Square base = 0; base <= kSquareCount; base += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, pos.Board + base, sizeof word);
+    if (word == 0) continue;
+    const Square end = base + 8 <= kSquareCount ? base + 8 : kSquareCount + 1;
+    for (Square s = base; s < end; ++s) {
+      const int code = pos.Board[s];
+      if (code == 0) continue;
+      key ^= SquareKey(s, code);
+      if (TypeOf(code) != kKing) ++in_play[TypeOf(code) & 7];
+    }
   }
   for (int t = kPawn; t <= kRook; ++t) {
     const int n = in_play[t] + pos.Hand[kFirst][t] + pos.Hand[kSecond][t];
