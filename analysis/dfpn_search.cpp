@@ -180,6 +180,16 @@ struct DfpnSearch::Child {
   std::uint8_t group;     // the square of a dropped interposition, 0 otherwise
   std::uint8_t flags;
   MoveCode first_reply;  // a defender node with two plies left: its first reply, once known
+
+  // Takes what a search of the child found.
+  void Take(const DfpnNodeResult& r) {
+    pn = r.pn;
+    dn = r.dn;
+    length = r.length;
+    hand = r.hand;
+    rep_from = static_cast<std::int16_t>(r.rep_from);
+    if (r.incomplete) flags |= kIncomplete;
+  }
 };
 
 namespace {
@@ -636,6 +646,24 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
   return n;
 }
 
+void DfpnSearch::RunInTurn(const Position& pos, Child* children, int n) {
+  // The order the search loop takes: the least proof number first, the earlier of equals.
+  std::uint16_t order[kMaxMateChecks];
+  for (int i = 0; i < n; ++i) {
+    int j = i;
+    for (; j > 0 && children[order[j - 1]].pn > children[i].pn; --j) order[j] = order[j - 1];
+    order[j] = static_cast<std::uint16_t>(i);
+  }
+  for (int i = 0; i < n; ++i) {
+    Child& c = children[order[i]];
+    if (c.pn == 0 || c.pn == kInfinite || Stopping()) return;
+    Position next = pos;
+    ApplyMove(next, c.move, kFirst);
+    c.Take(Mid(next, c.key, c.hand, false, 2, kInfinite, kInfinite, c.first_reply));
+    if (c.pn == 0) return;
+  }
+}
+
 DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHand hand,
                                bool attacker_node, int limit, std::uint32_t th_pn,
                                std::uint32_t th_dn, MoveCode first_reply) {
@@ -708,6 +736,10 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
   }
   const Side mover = attacker_node ? kFirst : kSecond;
   const int child_limit = limited ? limit - 1 : kNoPlyLimit;
+  // With three plies left every child runs to its end: in the loop's order, found once
+  // rather than by a pass over all of them per child.
+  if (attacker_node && limit == 3 && th_pn == kInfinite && th_dn == kInfinite)
+    RunInTurn(pos, children, n);
   while (true) {
     std::uint32_t pn, dn;
     int best = -1;
@@ -781,15 +813,9 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     // The last few plies of a limited search are searched to the end at once: entering them
     // again and again costs more than the little they could be spared.
     const bool to_the_end = limited && child_limit <= kSmallLimit;
-    const DfpnNodeResult r =
-        Mid(next, c.key, c.hand, !attacker_node, child_limit, to_the_end ? kInfinite : child_th_pn,
-            to_the_end ? kInfinite : child_th_dn, c.first_reply);
-    c.pn = r.pn;
-    c.dn = r.dn;
-    c.length = r.length;
-    c.hand = r.hand;
-    c.rep_from = static_cast<std::int16_t>(r.rep_from);
-    if (r.incomplete) c.flags |= kIncomplete;
+    c.Take(Mid(next, c.key, c.hand, !attacker_node, child_limit,
+               to_the_end ? kInfinite : child_th_pn, to_the_end ? kInfinite : child_th_dn,
+               c.first_reply));
   }
 
   if (result.pn == 0) {
