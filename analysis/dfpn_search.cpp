@@ -646,7 +646,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
   return n;
 }
 
-void DfpnSearch::RunInTurn(const Position& pos, Child* children, int n) {
+void DfpnSearch::RunInTurn(const Position& pos, int child_limit, Child* children, int n) {
   // The order the search loop takes: the least proof number first, the earlier of equals.
   std::uint16_t order[kMaxMateChecks];
   for (int i = 0; i < n; ++i) {
@@ -659,7 +659,7 @@ void DfpnSearch::RunInTurn(const Position& pos, Child* children, int n) {
     if (c.pn == 0 || c.pn == kInfinite || Stopping()) return;
     Position next = pos;
     ApplyMove(next, c.move, kFirst);
-    c.Take(Mid(next, c.key, c.hand, false, 2, kInfinite, kInfinite, c.first_reply));
+    c.Take(Mid(next, c.key, c.hand, false, child_limit, kInfinite, kInfinite, c.first_reply));
     if (c.pn == 0) return;
   }
 }
@@ -736,10 +736,13 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
   }
   const Side mover = attacker_node ? kFirst : kSecond;
   const int child_limit = limited ? limit - 1 : kNoPlyLimit;
-  // With three plies left every child runs to its end: in the loop's order, found once
-  // rather than by a pass over all of them per child.
-  if (attacker_node && limit == 3 && th_pn == kInfinite && th_dn == kInfinite)
-    RunInTurn(pos, children, n);
+  // The last few plies of a limited search are searched to the end at once: entering them
+  // again and again costs more than the little they could be spared.
+  const bool to_the_end = limited && child_limit <= kSmallLimit;
+  // An attacker node that is itself run to its end takes such children in the loop's order,
+  // found once rather than by a pass over all of them per child; the loop then only sums up.
+  if (attacker_node && to_the_end && th_pn == kInfinite && th_dn == kInfinite)
+    RunInTurn(pos, child_limit, children, n);
   while (true) {
     std::uint32_t pn, dn;
     int best = -1;
@@ -810,9 +813,6 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     }
     Position next = pos;
     ApplyMove(next, c.move, mover);
-    // The last few plies of a limited search are searched to the end at once: entering them
-    // again and again costs more than the little they could be spared.
-    const bool to_the_end = limited && child_limit <= kSmallLimit;
     c.Take(Mid(next, c.key, c.hand, !attacker_node, child_limit,
                to_the_end ? kInfinite : child_th_pn, to_the_end ? kInfinite : child_th_dn,
                c.first_reply));

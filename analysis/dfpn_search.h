@@ -130,9 +130,9 @@ class DfpnSearch {
   DfpnNodeResult Mid(const Position& pos, std::uint64_t key, PackedHand hand, bool attacker_node,
                      int limit, std::uint32_t th_pn, std::uint32_t th_dn,
                      MoveCode first_reply = {});
-  // An attacker node with three plies left: its children (defender nodes with two plies
-  // left) run to their end one after another until one is mated.
-  void RunInTurn(const Position& pos, Child* children, int n);
+  // An attacker node whose children (with `child_limit` plies left) are searched to their
+  // end: they run one after another, least proof number first, until one is mated.
+  void RunInTurn(const Position& pos, int child_limit, Child* children, int n);
   // A limited search's attacker node with one ply left, settled without the table.
   DfpnNodeResult MateInOne(const Position& pos, PackedHand hand);
   // A limited search's defender node with two plies left, settled the same way.
