@@ -80,10 +80,33 @@ run_tests() {  # run_tests DIR CTEST-ARGS...
   (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
 }
 
-# Each build has a Wine prefix of its own, made once before the tests start in parallel.
+# Each build has a Wine prefix of its own, made once before the tests start in parallel. A
+# prefix that cannot start a program (a start once failed on a fresh machine: "could not load
+# kernel32.dll") is made anew, once, saying so.
 wine_prefix() {  # wine_prefix DIR
-  [ -f "$1/system.reg" ] && return 0
-  WINEDEBUG=-all WINEPREFIX="$1" wineboot --init >/dev/null 2>&1 || true
+  local attempt
+  for attempt in 1 2; do
+    if [ ! -f "$1/system.reg" ]; then
+      WINEDEBUG=-all WINEPREFIX="$1" wineboot --init >"$1.log" 2>&1 || true
+      WINEPREFIX="$1" wineserver -w || true
+    fi
+    WINEDEBUG=-all WINEPREFIX="$1" wine cmd /c exit >>"$1.log" 2>&1 && return 0
+    echo "the Wine prefix $1 does not start a program (attempt $attempt):" >&2
+    cat "$1.log" >&2
+    WINEPREFIX="$1" wineserver -k 2>/dev/null || true
+    rm -rf "$1"
+  done
+  return 1
+}
+
+# The tests under Wine; a run in which Wine itself could not start a program is repeated once
+# for the tests that failed.
+wine_tests() {  # wine_tests DIR CTEST-ARGS...
+  local dir=$1; shift
+  (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@" 2>&1 | tee ctest.log) && return 0
+  grep -q '^wine: could not load' "$dir/ctest.log" || return 1
+  echo "Wine could not start a test program: the failed tests once more" >&2
+  (cd "$dir" && ctest --output-on-failure --rerun-failed)
 }
 
 # The Windows builds and their tests under Wine. `quick`: the 64-bit build of the layer that
@@ -112,7 +135,7 @@ windows() {  # windows quick|all
   wine_prefix "$WINEPREFIX"
   local only=()
   [ "$1" = quick ] && only=(-R '^(platform_tests|sikou)')
-  (cd "$top/build-win64" && ctest --output-on-failure -j"$jobs" "${only[@]}")
+  wine_tests "$top/build-win64" "${only[@]}"
   [ "$1" = quick ] && return 0
   "$top/scripts/windows_smoke.sh" "$top/build/bin" "$top/build-win64/bin"
   if [ "$win32" -eq 0 ]; then
@@ -124,7 +147,7 @@ windows() {  # windows quick|all
     -- sikou sikou_tests
   export WINEARCH=win32 WINEPREFIX="$top/build-win32/wine"
   wine_prefix "$WINEPREFIX"
-  (cd "$top/build-win32" && ctest --output-on-failure -R '^sikou')
+  wine_tests "$top/build-win32" -R '^sikou'
 }
 
 case "${1:-}" in
