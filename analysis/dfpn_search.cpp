@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "analysis/mate_movegen.h"
 #include "rules/attack.h"
@@ -519,6 +520,14 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   }
   int n = 0;
   EvasionList ev;
+  // The king's free squares after a check; after a drop from the attacks on the board read
+  // once.
+  std::optional<DropEscapes> drops;
+  auto free_squares = [&](const Position& next, MoveCode m) {
+    if (!IsDrop(m)) return FreeKingSquares(next);
+    if (!drops) drops.emplace(pos);
+    return drops->After(DroppedType(m.from), DestinationOf(m));
+  };
   for (int i = 0; i < checks.count; ++i) {
     const MoveCode m = checks.moves[i];
     Position next = pos;
@@ -560,17 +569,21 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
         c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
       continue;
     }
-    // The proof number starts from the replies. Below a node with three plies left the
-    // children are run to their end in turn, and their order matters less than the cost of
-    // counting them; elsewhere a king that can step away counts its steps alone, and the
-    // captures and interpositions (the dearest replies to list) are counted only when it
-    // cannot.
-    if (child_limit != 2) {
-      if (const int steps = FreeKingSquares(next).count; steps > 0) {
-        c.pn = static_cast<std::uint32_t>(steps);
-        c.dn = 1;
-        continue;
+    // The proof number starts from the replies: a king that can step away counts its steps
+    // alone, and the captures and interpositions (the dearest replies to list) are counted
+    // only when it cannot. Below a node with three plies left the children are run to their
+    // end in turn, and their order matters less than the cost of counting them: the first
+    // reply is all they need.
+    const KingEscapes steps = free_squares(next, m);
+    if (steps.count > 0) {
+      if (child_limit == 2) {  // the first reply, as the evasions list it: a king's step
+        c.first_reply = EncodeMove(pos.King[kSecond], steps.squares[0], 0);
+        c.pn = 1;
+      } else {
+        c.pn = static_cast<std::uint32_t>(steps.count);
       }
+      c.dn = 1;
+      continue;
     }
     const int replies = GenerateEvasions(next, ev, child_limit == 2);
     if (child_limit == 2 && replies > 0) c.first_reply = ev.moves[0];

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -705,12 +706,9 @@ SquareBits AttacksAroundKing(const Position& pos, Square k) {
   return out;
 }
 
-}  // namespace
-
-KingEscapes FreeKingSquares(const Position& pos) {
+// The king's neighbours on k not held by its own pieces nor in `attacked`.
+KingEscapes EscapesBeside(const Position& pos, Square k, const SquareBits& attacked) {
   KingEscapes out;
-  const Square k = pos.King[kSecond];
-  const SquareBits attacked = AttacksAroundKing(pos, k);
   const Neighbours& next = kNeighbours[k];
   for (int i = 0; i < next.count; ++i) {  // without branches: which squares are free is random
     const Square t = next.squares[i];
@@ -718,6 +716,55 @@ KingEscapes FreeKingSquares(const Position& pos) {
     out.count += (pos.Board[t] >= 0) & !attacked.Has(t);
   }
   return out;
+}
+
+}  // namespace
+
+KingEscapes FreeKingSquares(const Position& pos) {
+  const Square k = pos.King[kSecond];
+  return EscapesBeside(pos, k, AttacksAroundKing(pos, k));
+}
+
+DropEscapes::DropEscapes(const Position& pos) : pos_(pos) {
+  const Square k = pos.King[kSecond];
+  BoardBits board = ReadBoard(pos);
+  board.occupied.Remove(k);
+  SquareBits steps, rays;
+  board.first.ForEach([&](Square f) {
+    const int type = pos.Board[f];
+    steps |= kPieceReach.step[type][f];
+    if (const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k]) {
+      liners_[liner_count_] = static_cast<std::uint8_t>(f);
+      lines_[liner_count_++] = static_cast<std::uint8_t>(near);
+      for (unsigned lines = near; lines != 0; lines &= lines - 1)
+        rays |= RayOf(f, std::countr_zero(lines), board.occupied);
+    }
+  });
+  std::memcpy(occupied_, board.occupied.w, sizeof occupied_);
+  std::memcpy(steps_, steps.w, sizeof steps_);
+  std::memcpy(rays_, rays.w, sizeof rays_);
+}
+
+KingEscapes DropEscapes::After(int type, Square t) const {
+  const Square k = pos_.King[kSecond];
+  SquareBits occupied{{occupied_[0], occupied_[1]}};
+  occupied.Add(t);
+  SquareBits attacked{{steps_[0], steps_[1]}};
+  attacked |= kPieceReach.step[type][t];
+  auto add_rays = [&](Square f, unsigned near) {
+    for (unsigned lines = near; lines != 0; lines &= lines - 1)
+      attacked |= RayOf(f, std::countr_zero(lines), occupied);
+  };
+  // The lines are followed again only when the drop stands on one of them.
+  const SquareBits rays{{rays_[0], rays_[1]}};
+  if (rays.Has(t)) {
+    for (int i = 0; i < liner_count_; ++i) add_rays(liners_[i], lines_[i]);
+  } else {
+    attacked |= rays;
+  }
+  add_rays(t, kPieceReach.slides[type] & kLinesNearKing.lines[t][k]);
+  // The dropped piece's square was empty: the king may take it, as it may step to it.
+  return EscapesBeside(pos_, k, attacked);
 }
 
 bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes) {

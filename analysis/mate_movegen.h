@@ -56,6 +56,25 @@ struct KingEscapes {
 };
 KingEscapes FreeKingSquares(const Position& pos);
 
+// The king's free squares after each of many drops of the first player in one position: the
+// attacks of the pieces on the board are read once, and each drop adds its own and follows
+// again the lines only if it stands on one of them.
+class DropEscapes {
+ public:
+  explicit DropEscapes(const Position& pos);
+  // FreeKingSquares of the position with a first-player piece of `type` dropped on the empty
+  // square `t`.
+  KingEscapes After(int type, Square t) const;
+
+ private:
+  const Position& pos_;
+  // The board without the king; the squares all pieces reach by a step, and along the lines
+  // that pass near the king.
+  std::uint64_t occupied_[2], steps_[2], rays_[2];
+  int liner_count_ = 0;                  // the line pieces whose lines pass near the king,
+  std::uint8_t liners_[40], lines_[40];  // and those lines
+};
+
 // Whether the first player's check `m` may take every square of `escapes` from the king:
 // the piece it moves (or drops) attacks or occupies each, or its origin uncovers a line piece
 // onto it. False means the king steps to one of them whatever else happens, so that `m` is

@@ -17,8 +17,8 @@ namespace shogi {
 namespace {
 
 using test::FromSfen;
-using test::RecordAt;
 using test::RandomPosition;
+using test::RecordAt;
 
 std::vector<std::string> Usi(const MoveCode* moves, int n) {
   std::vector<std::string> out;
@@ -145,6 +145,32 @@ TEST(MateEscapes, FreeSquaresAreTheStepsNoPieceAttacks) {
     free_squares += got.count;
   }
   EXPECT_GT(free_squares, 2000);
+}
+
+// The free squares after a drop, found from the attacks read once before it, are those of the
+// position after it, whether or not the drop stops a line piece.
+TEST(MateEscapes, AfterADropAsReadAnew) {
+  std::mt19937 rng(20261211);
+  int changed = 0;
+  for (int i = 0; i < 400; ++i) {
+    const Position pos = RandomPosition(rng);
+    if (pos.King[kSecond] <= 0) continue;
+    const DropEscapes drops(pos);
+    const int before = FreeKingSquares(pos).count;
+    for (int type = kPawn; type <= kRook; ++type) {
+      for (Square t = 1; t <= kSquareCount; ++t) {
+        if (pos.Board[t] != 0) continue;
+        Position next = pos;
+        next.Board[t] = static_cast<std::int8_t>(type);
+        const KingEscapes want = FreeKingSquares(next), got = drops.After(type, t);
+        ASSERT_EQ(std::vector<Square>(got.squares, got.squares + got.count),
+                  std::vector<Square>(want.squares, want.squares + want.count))
+            << ToSfen(pos, kFirst) << " " << type << "*" << t;
+        changed += want.count != before;
+      }
+    }
+  }
+  EXPECT_GT(changed, 1000);
 }
 
 TEST(MateChecks, DropOrderBelowTheKing) {
