@@ -733,7 +733,9 @@ DropEscapes::DropEscapes(const Position& pos) : pos_(pos) {
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
     steps |= kPieceReach.step[type][f];
-    if (const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k]) {
+    const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k];
+    // The piece counts allow forty pieces at most; the bound keeps a corrupt board harmless.
+    if (near != 0 && liner_count_ < kMaxLiners) {
       liners_[liner_count_] = static_cast<std::uint8_t>(f);
       lines_[liner_count_++] = static_cast<std::uint8_t>(near);
       for (unsigned lines = near; lines != 0; lines &= lines - 1)

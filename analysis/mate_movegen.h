@@ -71,8 +71,9 @@ class DropEscapes {
   // The board without the king; the squares all pieces reach by a step, and along the lines
   // that pass near the king.
   std::uint64_t occupied_[2], steps_[2], rays_[2];
-  int liner_count_ = 0;                  // the line pieces whose lines pass near the king,
-  std::uint8_t liners_[40], lines_[40];  // and those lines
+  static constexpr int kMaxLiners = 40;
+  int liner_count_ = 0;  // the line pieces whose lines pass near the king, and those lines
+  std::uint8_t liners_[kMaxLiners], lines_[kMaxLiners];
 };
 
 // Whether the first player's check `m` may take every square of `escapes` from the king:
