@@ -520,8 +520,8 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   }
   int n = 0;
   EvasionList ev;
-  // The king's free squares after a check; after a drop from the attacks on the board read
-  // once.
+  // The king's free squares after a check; after a drop, from the attacks on the board read
+  // once for all the drops.
   std::optional<DropEscapes> drops;
   auto free_squares = [&](const Position& next, MoveCode m) {
     if (!IsDrop(m)) return FreeKingSquares(next);

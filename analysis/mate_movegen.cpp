@@ -344,6 +344,12 @@ inline SquareBits RayOf(Square f, int i, const SquareBits& occupied) {
   return first == 0 ? line : line.Without(kPieceReach.line[first][i]);
 }
 
+// Adds to `out` the squares a line piece on f reaches along each line of `lines` (bits by the
+// order of kAllLines).
+inline void AddRays(SquareBits& out, Square f, unsigned lines, const SquareBits& occupied) {
+  for (; lines != 0; lines &= lines - 1) out |= RayOf(f, std::countr_zero(lines), occupied);
+}
+
 // Whether a first-player piece of `type` on t attacks `target` when the squares between are
 // empty.
 inline bool Reaches(int type, Square t, Square target) {
@@ -538,8 +544,7 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
     if (from.Empty()) return;
     // Those it reaches: a step, or along a line up to the first piece.
     SquareBits reach = kPieceReach.step[type][f];
-    for (unsigned lines = kPieceReach.slides[type]; lines != 0; lines &= lines - 1)
-      reach |= RayOf(f, std::countr_zero(lines), board.occupied);
+    AddRays(reach, f, kPieceReach.slides[type], board.occupied);
     // The squares in ascending order: a knight's two jumps share a place in the order, the
     // leftward one (the lower square) first.
     (reach & from).ForEach([&](Square t) {
@@ -699,9 +704,7 @@ SquareBits AttacksAroundKing(const Position& pos, Square k) {
     const int type = pos.Board[f];
     out |= kPieceReach.step[type][f];
     // The lines that pass away from the king and its neighbours are not followed.
-    const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k];
-    for (unsigned lines = near; lines != 0; lines &= lines - 1)
-      out |= RayOf(f, std::countr_zero(lines), board.occupied);
+    AddRays(out, f, kPieceReach.slides[type] & kLinesNearKing.lines[f][k], board.occupied);
   });
   return out;
 }
@@ -738,8 +741,7 @@ DropEscapes::DropEscapes(const Position& pos) : pos_(pos) {
     if (near != 0 && liner_count_ < kMaxLiners) {
       liners_[liner_count_] = static_cast<std::uint8_t>(f);
       lines_[liner_count_++] = static_cast<std::uint8_t>(near);
-      for (unsigned lines = near; lines != 0; lines &= lines - 1)
-        rays |= RayOf(f, std::countr_zero(lines), board.occupied);
+      AddRays(rays, f, near, board.occupied);
     }
   });
   std::memcpy(occupied_, board.occupied.w, sizeof occupied_);
@@ -753,18 +755,14 @@ KingEscapes DropEscapes::After(int type, Square t) const {
   occupied.Add(t);
   SquareBits attacked{{steps_[0], steps_[1]}};
   attacked |= kPieceReach.step[type][t];
-  auto add_rays = [&](Square f, unsigned near) {
-    for (unsigned lines = near; lines != 0; lines &= lines - 1)
-      attacked |= RayOf(f, std::countr_zero(lines), occupied);
-  };
   // The lines are followed again only when the drop stands on one of them.
   const SquareBits rays{{rays_[0], rays_[1]}};
   if (rays.Has(t)) {
-    for (int i = 0; i < liner_count_; ++i) add_rays(liners_[i], lines_[i]);
+    for (int i = 0; i < liner_count_; ++i) AddRays(attacked, liners_[i], lines_[i], occupied);
   } else {
     attacked |= rays;
   }
-  add_rays(t, kPieceReach.slides[type] & kLinesNearKing.lines[t][k]);
+  AddRays(attacked, t, kPieceReach.slides[type] & kLinesNearKing.lines[t][k], occupied);
   // The dropped piece's square was empty: the king may take it, as it may step to it.
   return EscapesBeside(pos_, k, attacked);
 }
