@@ -520,6 +520,9 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   }
   int n = 0;
   EvasionList ev;
+  // A defender node far from the limit is refuted only through an attacker node below it,
+  // which has several checks to refute: its disproof number starts above one.
+  const std::uint32_t dn_unknown = child_limit != kNoPlyLimit && child_limit >= 6 ? 4 : 1;
   // The king's free squares after a check; after a drop, from the attacks on the board read
   // once for all the drops.
   std::optional<DropEscapes> drops;
@@ -582,7 +585,7 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
       } else {
         c.pn = static_cast<std::uint32_t>(steps.count);
       }
-      c.dn = 1;
+      c.dn = dn_unknown;
       continue;
     }
     const int replies = GenerateEvasions(next, ev, child_limit == 2);
@@ -594,7 +597,7 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
       return n;  // a mate in one: nothing shorter exists
     }
     c.pn = ReplyWeight(ev, replies);
-    c.dn = 1;
+    c.dn = dn_unknown;
   }
   return n;
 }
@@ -622,6 +625,13 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     table_.Prefetch(keys[i]);
   }
   int n = 0;
+  // Far from the limit, an attacker node not yet searched starts from about as many as its
+  // checks, the disproof number its first expansion would show: with one, the node would be
+  // expanded only to learn that, each of its siblings in turn. Nearer the limit the nodes
+  // are searched to their end, first reply first, and the estimate costs more than it spares.
+  const bool estimate_checks = child_limit != kNoPlyLimit && child_limit >= 5;
+  std::optional<CheckEstimate> estimate;
+  int estimated = 0, estimated_group = -1;
   for (int i = 0; i < replies; ++i) {
     const MoveCode e = ev.moves[i];
     if (n >= room) return kNoRoom;
@@ -653,6 +663,17 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     c.pn = probe.pn;
     c.dn = probe.dn;
     c.length = probe.length;
+    if (!probe.found && estimate_checks) {
+      // Drops on one square leave the same checks.
+      if (c.group == 0 || c.group != estimated_group) {
+        if (!estimate) estimate.emplace(pos);
+        Position next = pos;
+        ApplyMove(next, e, kSecond);
+        estimated = estimate->After(next);
+        estimated_group = c.group;
+      }
+      c.dn = estimated > 1 ? static_cast<std::uint32_t>(estimated) : 1;
+    }
     if (probe.found && (probe.pn == 0 || probe.dn == 0)) c.hand = probe.hand;
     if (probe.path_plies > 0) c.rep_from = static_cast<std::int16_t>(path_top_ - probe.path_plies);
   }

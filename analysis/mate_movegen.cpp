@@ -42,6 +42,15 @@ struct SquareBits {
   }
   constexpr void Remove(Square q) { w[q >> 6] &= ~(std::uint64_t{1} << (q & 63)); }
   constexpr bool Empty() const { return (w[0] | w[1]) == 0; }
+  // The number of squares: by halves of bits, without the processor's own count, which the
+  // portable instruction set lacks (the library's fallback is a call).
+  constexpr int Count() const { return CountBits(w[0]) + CountBits(w[1]); }
+  static constexpr int CountBits(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+  }
   // The lowest and the highest square of a set that is not empty.
   constexpr Square Lowest() const {
     return w[0] != 0 ? std::countr_zero(w[0]) : 64 + std::countr_zero(w[1]);
@@ -765,6 +774,53 @@ KingEscapes DropEscapes::After(int type, Square t) const {
   AddRays(attacked, t, kPieceReach.slides[type] & kLinesNearKing.lines[t][k], occupied);
   // The dropped piece's square was empty: the king may take it, as it may step to it.
   return EscapesBeside(pos_, k, attacked);
+}
+
+// The first player's promotion zone, squares 1..27.
+constexpr SquareBits kPromotionZone{{(std::uint64_t{1} << 28) - 2, 0}};
+
+CheckEstimate::CheckEstimate(const Position& pos) {
+  const BoardBits board = ReadBoard(pos);
+  board.first.ForEach([&](Square f) {
+    const int type = pos.Board[f];
+    // The piece counts allow forty pieces at most; the bound keeps a corrupt board harmless.
+    if (type == kKing || count_ >= kMaxPieces) return;
+    SquareBits reach = kPieceReach.step[type][f];
+    AddRays(reach, f, kPieceReach.slides[type], board.occupied);
+    square_[count_] = static_cast<std::uint8_t>(f);
+    type_[count_] = static_cast<std::uint8_t>(type);
+    std::memcpy(reach_[count_++], reach.w, sizeof reach.w);
+  });
+}
+
+int CheckEstimate::After(const Position& next) const {
+  const Square k = next.King[kSecond];
+  const BoardBits board = ReadBoard(next);
+  // The squares from which a piece attacks the king with nothing between.
+  SquareBits open;
+  AddRays(open, k, 0xFF, board.occupied);
+  Square knights[2];
+  KnightSquares(k, knights);
+  for (Square t : knights) {
+    if (t) open.Add(t);
+  }
+  const SquareBits landing = open.Without(board.first);
+  int n = 0;
+  for (int i = 0; i < count_; ++i) {
+    const int type = type_[i];
+    if (next.Board[square_[i]] != type) continue;  // taken by the reply
+    SquareBits from = kPieceReach.attacks[type][k];
+    if (CanPromote(type)) {  // promoting moves start or end in the promotion zone
+      const SquareBits promoted = kPieceReach.attacks[PromotedType(type)][k];
+      from |= square_[i] <= 27 ? promoted : promoted & kPromotionZone;
+    }
+    n += (from & landing & SquareBits{{reach_[i][0], reach_[i][1]}}).Count();
+  }
+  const SquareBits empty = open.Without(board.occupied);
+  for (int type = kPawn; type <= kRook; ++type) {
+    if (next.Hand[kFirst][type] > 0) n += (kPieceReach.attacks[type][k] & empty).Count();
+  }
+  return n;
 }
 
 bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes) {

@@ -76,6 +76,23 @@ class DropEscapes {
   std::uint8_t liners_[kMaxLiners], lines_[kMaxLiners];
 };
 
+// About how many checks the first player has after each of the second player's replies in
+// one position: the squares the first player's pieces reach are read once, before the reply;
+// after it, the squares from which they and the pieces in hand would check the king are
+// counted. A piece's forms are counted once and a move uncovering a line not at all.
+class CheckEstimate {
+ public:
+  explicit CheckEstimate(const Position& pos);
+  // The estimate for `next`, the position after one reply of the second player.
+  int After(const Position& next) const;
+
+ private:
+  static constexpr int kMaxPieces = 40;
+  int count_ = 0;  // the first player's pieces other than the king, and what each reaches
+  std::uint8_t square_[kMaxPieces], type_[kMaxPieces];
+  std::uint64_t reach_[kMaxPieces][2];
+};
+
 // Whether the first player's check `m` may take every square of `escapes` from the king:
 // the piece it moves (or drops) attacks or occupies each, or its origin uncovers a line piece
 // onto it. False means the king steps to one of them whatever else happens, so that `m` is

@@ -173,6 +173,34 @@ TEST(MateEscapes, AfterADropAsReadAnew) {
   EXPECT_GT(changed, 1000);
 }
 
+// Without a reply in between, the estimate counts each piece's squares from which it would
+// check the king itself, once whatever its forms, and each drop that would.
+TEST(MateChecks, EstimateCountsTheDirectChecksOfEachPiece) {
+  std::mt19937 rng(20261210);
+  int tested = 0;
+  for (int i = 0; i < 2000; ++i) {
+    Position pos = RandomPosition(rng);
+    pos.Hand[kFirst][kPawn] = 0;  // the estimate does not look for a pawn in the file
+    if (pos.King[kSecond] <= 0 || InCheck(pos, kSecond)) continue;
+    static MoveBuffer buffer;
+    buffer.count = 0;
+    GeneratePseudoLegal(pos, kFirst, buffer);
+    std::set<std::pair<int, int>> direct;
+    for (int j = 0; j < buffer.count; ++j) {
+      const MoveCode m = buffer.moves[j];
+      if (!IsDrop(m) && pos.Board[m.from] == kKing) continue;
+      Position next = pos;
+      ApplyMove(next, m, kFirst);
+      Square from[16];
+      const int n = AttackersOf(next, next.King[kSecond], kFirst, from);
+      if (std::count(from, from + n, DestinationOf(m)) != 0) direct.insert({m.from, DestinationOf(m)});
+    }
+    ASSERT_EQ(CheckEstimate(pos).After(pos), static_cast<int>(direct.size())) << ToSfen(pos, kFirst);
+    tested += !direct.empty();
+  }
+  EXPECT_GT(tested, 500);
+}
+
 TEST(MateChecks, DropOrderBelowTheKing) {
   struct Case {
     const char* sfen;
