@@ -551,9 +551,15 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
     SquareBits from = cover.Within(type, kPieceReach.attacks[type][k], f);
     from |= cover.Within(promoted, kPieceReach.attacks[promoted][k], f);
     if (from.Empty()) return;
-    // Those it reaches: a step, or along a line up to the first piece.
+    // Those it reaches: a step, or along a line up to the first piece (only the lines that
+    // pass one of them are followed).
     SquareBits reach = kPieceReach.step[type][f];
-    AddRays(reach, f, kPieceReach.slides[type], board.occupied);
+    unsigned lines = 0;
+    for (unsigned rest = kPieceReach.slides[type]; rest != 0; rest &= rest - 1) {
+      const int i = std::countr_zero(rest);
+      if (kPieceReach.line[f][i].Meets(from)) lines |= 1u << i;
+    }
+    AddRays(reach, f, lines, board.occupied);
     // The squares in ascending order: a knight's two jumps share a place in the order, the
     // leftward one (the lower square) first.
     (reach & from).ForEach([&](Square t) {
@@ -646,27 +652,35 @@ int DefendersOf(const Position& pos, const SquareBits& occupied, Square t, Squar
   return n;
 }
 
+// Whether a first-player line piece attacks `target` once the square `gone` is empty, the
+// king's square `lifted` taken as empty.
+bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted) {
+  const int step = kAlignment.step[target][gone];
+  if (step == 0) return false;
+  for (Square s = target + step; s != gone; s += step) {
+    if (pos.Board[s] != 0 && s != lifted) return false;
+  }
+  for (Square s = StepFrom(gone, step); s; s = StepFrom(s, step)) {
+    if (pos.Board[s] == 0 || s == lifted) continue;
+    return pos.Board[s] > 0 && ReachOf(pos.Board[s], -step) == kSlide;
+  }
+  return false;
+}
+
 // Adds the moves of second-player pieces other than the king onto t that leave the king
 // on k unattacked.
 // The king stands in check from one piece and t is that piece's square or a square between
 // it and the king, so the move answers the check; only a piece leaving a line through the
-// king can expose it. `scratch` holds the position's board and is handed back unchanged.
+// king can expose it, and t cannot block that line again: a piece on it between the king and
+// the checking piece would have blocked the check.
 void AddDefenderMovesTo(const Position& pos, const SquareBits& occupied, Square k, Square t,
-                        EvasionList& out, Position& scratch) {
+                        EvasionList& out) {
   Square from[16];
   const int n = DefendersOf(pos, occupied, t, from);
   for (int i = 0; i < n; ++i) {
     const Square f = from[i];
     if (f == k || (i > 0 && f == from[i - 1])) continue;
-    if (kAlignment.step[f][k] != 0) {
-      const std::int8_t on_t = scratch.Board[t];
-      scratch.Board[t] = scratch.Board[f];
-      scratch.Board[f] = 0;
-      const bool pinned = AttackedBy(scratch, k, kFirst) != 0;
-      scratch.Board[f] = scratch.Board[t];
-      scratch.Board[t] = on_t;
-      if (pinned) continue;
-    }
+    if (UncoversOnto(pos, f, k, 0)) continue;
     AddDefenderForms(-pos.Board[f], f, t, out);
   }
 }
@@ -684,21 +698,6 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
   for (int type = kSilver; type <= kRook; ++type) {
     if (hand[type] > 0) out.Add(DropOrigin(type), t, 0);
   }
-}
-
-// Whether a first-player line piece attacks `target` once the square `gone` is empty, the
-// king's square `lifted` taken as empty.
-bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted) {
-  const int step = kAlignment.step[target][gone];
-  if (step == 0) return false;
-  for (Square s = target + step; s != gone; s += step) {
-    if (pos.Board[s] != 0 && s != lifted) return false;
-  }
-  for (Square s = StepFrom(gone, step); s; s = StepFrom(s, step)) {
-    if (pos.Board[s] == 0 || s == lifted) continue;
-    return pos.Board[s] > 0 && ReachOf(pos.Board[s], -step) == kSlide;
-  }
-  return false;
 }
 
 // The squares next to the king on k that the first player's pieces attack, the king's square
@@ -869,7 +868,6 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     out.Add(k, steps.squares[i], 0);
     if (first_only) return 1;
   }
-  Position scratch = pos;
   const BoardBits board = ReadBoard(pos);
   // The checking pieces: a double check leaves only the king.
   int checks = 0;
@@ -881,7 +879,7 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   });
   if (checks != 1) return out.count - start;
 
-  AddDefenderMovesTo(pos, board.occupied, k, c, out, scratch);
+  AddDefenderMovesTo(pos, board.occupied, k, c, out);
   if (first_only && out.count > start) return 1;
 
   // Interpositions, only against a line piece standing away from the king.
@@ -889,7 +887,7 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     const int step = kAlignment.step[k][c];
     for (Square s = k + step; s != c; s += step) {
       AddDefenderDropsOn(pos, s, out);
-      AddDefenderMovesTo(pos, board.occupied, k, s, out, scratch);
+      AddDefenderMovesTo(pos, board.occupied, k, s, out);
       if (first_only && out.count > start) return 1;
     }
   }
