@@ -2,6 +2,7 @@
 // disproof hands, repetitions of the path, delayed interpositions and futile drops.
 #include "analysis/dfpn_search.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -132,6 +133,12 @@ PackedHand NoCheckDisproofHand(PackedHand hand) {
     if (HandCount(hand, t) == 0) dh = WithHandCount(dh, t, 0);
   }
   return dh;
+}
+
+// Whether the first n replies are all drops: only then can they all be futile, which is the
+// dearer question.
+bool OnlyDrops(const EvasionList& ev, int n) {
+  return std::all_of(ev.moves, ev.moves + n, [](MoveCode e) { return IsDrop(e); });
 }
 
 // Initial proof number of a defender node: one per reply, the drops on one square counted
@@ -413,11 +420,12 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
     ev.count = 0;
     const int replies = GenerateEvasions(next, ev, false);
     if (replies == 0 && m.from == DropOrigin(kPawn)) continue;  // mate by a pawn drop
+    // Mate only if every reply is a futile drop.
     PackedHand futile = 0;
-    bool mate = true;
+    bool mate = OnlyDrops(ev, replies);
     for (int j = 0; j < replies && mate; ++j) {
       PackedHand ph = 0;
-      mate = IsDrop(ev.moves[j]) && FutileDrop(next, ev.moves[j], ph);
+      mate = FutileDrop(next, ev.moves[j], ph);
       futile = HandMax(futile, ph);
     }
     if (mate) {
@@ -612,9 +620,10 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
   // except here, with no ply left.
   if (limit == 0) {
     // With no ply left the node is a mate only if every reply is a futile drop.
+    if (!OnlyDrops(ev, replies)) return kNoPlyForReply;
     for (int i = 0; i < replies; ++i) {
       PackedHand ph = 0;
-      if (!IsDrop(ev.moves[i]) || !FutileDrop(pos, ev.moves[i], ph)) return kNoPlyForReply;
+      if (!FutileDrop(pos, ev.moves[i], ph)) return kNoPlyForReply;
       futile_proof = HandMax(futile_proof, ph);
     }
     return 0;
