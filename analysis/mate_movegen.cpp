@@ -218,12 +218,13 @@ constexpr int LineGroup(int step) {
 // first-player piece of each type reaches in one step (a knight in its jump); the lines
 // along which each type slides, as bits by that order; the squares from which a piece of
 // each type attacks each square (a king there: checks it) when the squares between are
-// empty.
+// empty; the squares from which a second-player piece of any type could attack each square.
 struct PieceReach {
   SquareBits line[82][8];
   SquareBits step[16][82];
   std::uint8_t slides[16];
   SquareBits attacks[16][82];
+  SquareBits defended_from[82];
 };
 constexpr PieceReach MakePieceReach() {
   PieceReach out{};
@@ -256,6 +257,13 @@ constexpr PieceReach MakePieceReach() {
     for (int i = 0; i < 8; ++i) {
       if (ReachOf(type, kAllLines[i]) == kSlide)
         out.slides[type] |= static_cast<std::uint8_t>(1 << i);
+    }
+  }
+  for (Square t = 1; t <= kSquareCount; ++t) {
+    for (int i = 0; i < 8; ++i) out.defended_from[t] |= out.line[t][i];
+    for (int side_step : {kUpLeft, kUpRight}) {
+      const Square a = StepFrom(t, side_step);
+      if (const Square q = a ? StepFrom(a, kUp) : 0) out.defended_from[t].Add(q);
     }
   }
   return out;
@@ -673,10 +681,14 @@ bool UncoversOnto(const Position& pos, Square gone, Square target, Square lifted
 // it and the king, so the move answers the check; only a piece leaving a line through the
 // king can expose it, and t cannot block that line again: a piece on it between the king and
 // the checking piece would have blocked the check.
-void AddDefenderMovesTo(const Position& pos, const SquareBits& occupied, Square k, Square t,
+void AddDefenderMovesTo(const Position& pos, const BoardBits& board, Square k, Square t,
                         EvasionList& out) {
+  // Most squares have no piece but the king on a line or a knight's jump from them.
+  SquareBits pieces = board.occupied.Without(board.first);
+  pieces.Remove(k);
+  if (!kPieceReach.defended_from[t].Meets(pieces)) return;
   Square from[16];
-  const int n = DefendersOf(pos, occupied, t, from);
+  const int n = DefendersOf(pos, board.occupied, t, from);
   for (int i = 0; i < n; ++i) {
     const Square f = from[i];
     if (f == k || (i > 0 && f == from[i - 1])) continue;
@@ -879,7 +891,7 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
   });
   if (checks != 1) return out.count - start;
 
-  AddDefenderMovesTo(pos, board.occupied, k, c, out);
+  AddDefenderMovesTo(pos, board, k, c, out);
   if (first_only && out.count > start) return 1;
 
   // Interpositions, only against a line piece standing away from the king.
@@ -887,7 +899,7 @@ int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
     const int step = kAlignment.step[k][c];
     for (Square s = k + step; s != c; s += step) {
       AddDefenderDropsOn(pos, s, out);
-      AddDefenderMovesTo(pos, board.occupied, k, s, out);
+      AddDefenderMovesTo(pos, board, k, s, out);
       if (first_only && out.count > start) return 1;
     }
   }
