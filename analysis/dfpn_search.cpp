@@ -332,7 +332,11 @@ DfpnPathView DfpnSearch::PathView() const {
 }
 
 DfpnNodeResult DfpnSearch::Solve(const Position& pos, bool attacker_node, int limit) {
-  const std::uint64_t key = DfpnKey(pos, attacker_node);
+  return SolveKeyed(pos, DfpnKey(pos, attacker_node), attacker_node, limit);
+}
+
+DfpnNodeResult DfpnSearch::SolveKeyed(const Position& pos, std::uint64_t key, bool attacker_node,
+                                      int limit) {
   const PackedHand hand = PackHand(pos, kFirst);
   const DfpnProbe probe = table_.Probe(key, hand, static_cast<std::uint16_t>(limit), PathView());
   if (probe.found && (probe.pn == 0 || probe.dn == 0)) {
@@ -348,19 +352,20 @@ DfpnNodeResult DfpnSearch::Solve(const Position& pos, bool attacker_node, int li
   return Mid(pos, key, hand, attacker_node, limit, kInfinite, kInfinite);
 }
 
-DfpnNodeResult DfpnSearch::SolveNested(const Position& pos) {
+DfpnNodeResult DfpnSearch::SolveNested(const Position& pos, std::uint64_t key) {
   const int saved_base = path_base_;
   const std::uint64_t saved_cap = node_cap_;
   path_base_ = path_top_;
   node_cap_ = nodes_ + kFutilityBudget;
   if (saved_cap != 0 && saved_cap < node_cap_) node_cap_ = saved_cap;
-  const DfpnNodeResult r = Solve(pos, false, 0);
+  const DfpnNodeResult r = SolveKeyed(pos, key, false, 0);
   path_base_ = saved_base;
   node_cap_ = saved_cap;
   return r;
 }
 
-bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand) {
+bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand,
+                            std::uint64_t key) {
   const Square k = pos.King[kSecond];
   Square checkers[16];
   if (!IsDrop(drop) || AttackersOf(pos, k, kFirst, checkers) != 1) return false;
@@ -378,12 +383,15 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
     ApplyMove(taken, c, kFirst, s, promote);
     if (taken.King[kFirst] > 0 && AttackedBy(taken, taken.King[kFirst], kSecond) != 0) continue;
     // The capture's position: mate at once, by a proof that does not use the piece taken.
-    const std::uint64_t key = DfpnKey(taken, false);
-    FutilityVerdict& v = futility_[(key ^ (key >> 29)) & (kFutilityCacheSize - 1)];
-    if (v.key != key || v.hand != hand) {
-      const DfpnNodeResult r = SolveNested(taken);
+    const std::uint64_t taken_key =
+        key != 0 ? KeyAfter(KeyAfter(key, pos, drop, kSecond), blocked, EncodeMove(c, s, promote),
+                            kFirst)
+                 : DfpnKey(taken, false);
+    FutilityVerdict& v = futility_[(taken_key ^ (taken_key >> 29)) & (kFutilityCacheSize - 1)];
+    if (v.key != taken_key || v.hand != hand) {
+      const DfpnNodeResult r = SolveNested(taken, taken_key);
       if (!r.Proven() && !r.Refuted() && stop_ != DfpnStop::kNone) return false;  // unsettled
-      v.key = key;
+      v.key = taken_key;
       v.hand = hand;
       v.futile = r.Proven() && HandCount(r.hand, dropped) <= HandCount(hand, dropped);
       v.proof_hand = r.hand;
@@ -396,7 +404,7 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
   return false;
 }
 
-DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
+DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, PackedHand hand) {
   // A check that leaves the king a free square is answered by stepping there: no need to
   // play it.
   const KingEscapes escapes = FreeKingSquares(pos);
@@ -425,7 +433,7 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, PackedHand hand) {
     bool mate = OnlyDrops(ev, replies);
     for (int j = 0; j < replies && mate; ++j) {
       PackedHand ph = 0;
-      mate = FutileDrop(next, ev.moves[j], ph);
+      mate = FutileDrop(next, ev.moves[j], ph, KeyAfter(key, pos, m, kFirst));
       futile = HandMax(futile, ph);
     }
     if (mate) {
@@ -475,17 +483,18 @@ DfpnNodeResult DfpnSearch::DefenderTwoPlies(const Position& pos, std::uint64_t k
     Position next = pos;
     ApplyMove(next, e, kSecond);
     DfpnNodeResult r;
-    const int repeated = OnPath(KeyAfter(key, pos, e, kSecond), hand);
+    const std::uint64_t next_key = KeyAfter(key, pos, e, kSecond);
+    const int repeated = OnPath(next_key, hand);
     if (repeated >= 0) {
       r.pn = kInfinite;
       r.dn = 0;
       r.hand = hand;
       r.rep_from = repeated;
     } else {
-      r = MateInOne(next, hand);
+      r = MateInOne(next, next_key, hand);
     }
     PackedHand futile = 0;
-    if (r.Refuted() && IsDrop(e) && FutileDrop(pos, e, futile)) {
+    if (r.Refuted() && IsDrop(e) && FutileDrop(pos, e, futile, key)) {
       ph = HandMax(ph, futile);
       continue;
     }
@@ -623,7 +632,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     if (!OnlyDrops(ev, replies)) return kNoPlyForReply;
     for (int i = 0; i < replies; ++i) {
       PackedHand ph = 0;
-      if (!FutileDrop(pos, ev.moves[i], ph)) return kNoPlyForReply;
+      if (!FutileDrop(pos, ev.moves[i], ph, key)) return kNoPlyForReply;
       futile_proof = HandMax(futile_proof, ph);
     }
     return 0;
@@ -727,7 +736,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
     result.incomplete = true;
     return result;
   }
-  if (attacker_node && limit == 1) return MateInOne(pos, hand);
+  if (attacker_node && limit == 1) return MateInOne(pos, key, hand);
   if (!attacker_node && limit == 2) return DefenderTwoPlies(pos, key, hand, first_reply);
 
   Child* children = arena_.get() + arena_top_;
@@ -815,7 +824,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
         if (limited && c.dn == 0 && c.group != 0 && !(c.flags & (kInactive | kAsked))) {
           c.flags |= kAsked;
           PackedHand ph = 0;
-          if (FutileDrop(pos, c.move, ph)) {
+          if (FutileDrop(pos, c.move, ph, key)) {
             c.pn = 0;
             c.dn = kInfinite;
             c.hand = ph;

@@ -66,8 +66,10 @@ class DfpnSearch {
   // again (no reply, or only futile drops), without the attacker using the piece taken: a
   // proof whose hand holds no more of that type than the attacker held before the drop. The
   // drop and the capture only put off a mate that is on the board, and are not counted.
-  // `proof_hand` receives that hand.
-  bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand);
+  // `proof_hand` receives that hand. `key`: DfpnKey(pos, false) when the caller has it, 0 to
+  // have it made.
+  bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand,
+                  std::uint64_t key = 0);
 
   // The line played so far, for the repetition test of Solve: push each position reached.
   // False (nothing pushed) when the path is full.
@@ -134,7 +136,7 @@ class DfpnSearch {
   // end: they run one after another, least proof number first, until one is mated.
   void RunInTurn(const Position& pos, int child_limit, Child* children, int n);
   // A limited search's attacker node with one ply left, settled without the table.
-  DfpnNodeResult MateInOne(const Position& pos, PackedHand hand);
+  DfpnNodeResult MateInOne(const Position& pos, std::uint64_t key, PackedHand hand);
   // A limited search's defender node with two plies left, settled the same way.
   // `first_reply`: its first reply, when the expansion above has found it already.
   DfpnNodeResult DefenderTwoPlies(const Position& pos, std::uint64_t key, PackedHand hand,
@@ -143,9 +145,11 @@ class DfpnSearch {
                      int room);
   int ExpandDefender(const Position& pos, std::uint64_t key, PackedHand hand, int limit, Child* out,
                      int room, PackedHand& futile_proof);
-  // The futility question's search: is the defender to move in `pos` mate at once? Apart
-  // from the path and within a small budget of its own.
-  DfpnNodeResult SolveNested(const Position& pos);
+  // The futility question's search: is the defender to move in `pos` (of key `key`) mate at
+  // once? Apart from the path and within a small budget of its own.
+  DfpnNodeResult SolveNested(const Position& pos, std::uint64_t key);
+  // Solve for a position whose key is known.
+  DfpnNodeResult SolveKeyed(const Position& pos, std::uint64_t key, bool attacker_node, int limit);
 };
 
 // The table key of `pos` with the attacker (attacker_node) or the defender to move: its
