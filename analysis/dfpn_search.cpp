@@ -431,9 +431,10 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, Pac
     // Mate only if every reply is a futile drop.
     PackedHand futile = 0;
     bool mate = OnlyDrops(ev, replies);
+    const std::uint64_t next_key = mate ? KeyAfter(key, pos, m, kFirst) : 0;
     for (int j = 0; j < replies && mate; ++j) {
       PackedHand ph = 0;
-      mate = FutileDrop(next, ev.moves[j], ph, KeyAfter(key, pos, m, kFirst));
+      mate = FutileDrop(next, ev.moves[j], ph, next_key);
       futile = HandMax(futile, ph);
     }
     if (mate) {

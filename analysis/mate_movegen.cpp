@@ -260,11 +260,9 @@ constexpr PieceReach MakePieceReach() {
     }
   }
   for (Square t = 1; t <= kSquareCount; ++t) {
+    // A second-player knight attacks t from where a first-player knight on t jumps to.
+    out.defended_from[t] = out.step[kKnight][t];
     for (int i = 0; i < 8; ++i) out.defended_from[t] |= out.line[t][i];
-    for (int side_step : {kUpLeft, kUpRight}) {
-      const Square a = StepFrom(t, side_step);
-      if (const Square q = a ? StepFrom(a, kUp) : 0) out.defended_from[t].Add(q);
-    }
   }
   return out;
 }
@@ -808,13 +806,8 @@ int CheckEstimate::After(const Position& next) const {
   const Square k = next.King[kSecond];
   const BoardBits board = ReadBoard(next);
   // The squares from which a piece attacks the king with nothing between.
-  SquareBits open;
+  SquareBits open = kPieceReach.attacks[kKnight][k];
   AddRays(open, k, 0xFF, board.occupied);
-  Square knights[2];
-  KnightSquares(k, knights);
-  for (Square t : knights) {
-    if (t) open.Add(t);
-  }
   const SquareBits landing = open.Without(board.first);
   int n = 0;
   for (int i = 0; i < count_; ++i) {

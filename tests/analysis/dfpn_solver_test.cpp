@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "analysis/dfpn_search.h"
 #include "analysis/mate_deepening.h"
 #include "analysis/mate_movegen.h"
 #include "rules/attack.h"
@@ -183,6 +184,25 @@ TEST(DfpnSolver, FutileDropsAreNotCounted) {
     EXPECT_EQ(static_cast<int>(r.line.size()), c.length) << Usi(r.line);
     EXPECT_TRUE(MatesByTheRules(c.sfen, r.line)) << Usi(r.line);
   }
+}
+
+// The futility question searches the capture's position under the key made from the node's
+// key: the table then holds it under the key read from its board.
+TEST(DfpnSolver, TheFutileDropsCaptureIsStoredUnderItsKey) {
+  // The rook on 1e checks the king on 1a; a silver dropped on 1b is taken and it is mate again.
+  const Position pos = FromSfen("8k/6G2/7G1/9/8R/9/9/9/9 w s 1").pos;
+  const MoveCode drop = EncodeMove(DropOrigin(kSilver), SquareOf(1, 2), 0);
+  DfpnTable table;
+  ASSERT_GT(table.Allocate(1), 0u);
+  const DfpnLimits limits;
+  DfpnSearch search(table, limits);
+  PackedHand proof_hand = 0;
+  ASSERT_TRUE(search.FutileDrop(pos, drop, proof_hand, DfpnKey(pos, false)));
+  Position taken = pos;
+  ApplyMove(taken, drop, kSecond);
+  ApplyMove(taken, SquareOf(1, 5), kFirst, SquareOf(1, 2), 0);
+  const DfpnProbe probe = table.Probe(DfpnKey(taken, false), PackHand(taken, kFirst), 0);
+  EXPECT_TRUE(probe.found && probe.pn == 0);
 }
 
 TEST(DfpnSolver, LimitsAndTheCallerEndTheSearch) {
