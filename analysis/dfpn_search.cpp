@@ -407,7 +407,8 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
 DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, PackedHand hand) {
   // A check that leaves the king a free square is answered by stepping there: no need to
   // play it.
-  const KingEscapes escapes = FreeKingSquares(pos);
+  const CheckEscapes escapes_after(pos);
+  const KingEscapes escapes = escapes_after.Now();
   CheckList checks;
   GenerateCoveringChecks(pos, escapes, checks);
   EvasionList ev;
@@ -420,13 +421,14 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, Pac
     ApplyMove(next, m, kFirst);
     if (next.King[kFirst] > 0 && AttackedBy(next, next.King[kFirst], kSecond) != 0) continue;
     const PackedHand after = HandAfterAttack(hand, pos, m);
+    // A king move or a capture answers it, whatever the hands (the generator lists those
+    // first).
+    const KingEscapes steps = escapes_after.After(next, m);
+    if (steps.count > 0) continue;
     ev.count = 0;
-    if (GenerateEvasions(next, ev, true) != 0 && !IsDrop(ev.moves[0])) {
-      continue;  // a king move or a capture answers it, whatever the hands (the generator lists
-                 // those first)
-    }
+    if (GenerateEvasions(next, steps, ev, true) != 0 && !IsDrop(ev.moves[0])) continue;
     ev.count = 0;
-    const int replies = GenerateEvasions(next, ev, false);
+    const int replies = GenerateEvasions(next, steps, ev, false);
     if (replies == 0 && m.from == DropOrigin(kPawn)) continue;  // mate by a pawn drop
     // Mate only if every reply is a futile drop.
     PackedHand futile = 0;
@@ -541,13 +543,12 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   // A defender node far from the limit is refuted only through an attacker node below it,
   // which has several checks to refute: its disproof number starts above one.
   const std::uint32_t dn_unknown = child_limit != kNoPlyLimit && child_limit >= 6 ? 4 : 1;
-  // The king's free squares after a check; after a drop, from the attacks on the board read
-  // once for all the drops.
-  std::optional<DropEscapes> drops;
+  // The king's free squares after a check, from the attacks on the board read once for all
+  // the checks.
+  std::optional<CheckEscapes> escapes;
   auto free_squares = [&](const Position& next, MoveCode m) {
-    if (!IsDrop(m)) return FreeKingSquares(next);
-    if (!drops) drops.emplace(pos);
-    return drops->After(DroppedType(m.from), DestinationOf(m));
+    if (!escapes) escapes.emplace(pos);
+    return escapes->After(next, m);
   };
   for (int i = 0; i < checks.count; ++i) {
     const MoveCode m = checks.moves[i];

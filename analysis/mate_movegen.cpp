@@ -746,43 +746,61 @@ KingEscapes FreeKingSquares(const Position& pos) {
   return EscapesBeside(pos, k, AttacksAroundKing(pos, k));
 }
 
-DropEscapes::DropEscapes(const Position& pos) : pos_(pos) {
+CheckEscapes::CheckEscapes(const Position& pos) : pos_(pos) {
   const Square k = pos.King[kSecond];
   BoardBits board = ReadBoard(pos);
   board.occupied.Remove(k);
-  SquareBits steps, rays;
+  SquareBits steps, twice;
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
-    steps |= kPieceReach.step[type][f];
+    const SquareBits& step = kPieceReach.step[type][f];
+    twice |= steps & step;
+    steps |= step;
     const unsigned near = kPieceReach.slides[type] & kLinesNearKing.lines[f][k];
     // The piece counts allow forty pieces at most; the bound keeps a corrupt board harmless.
     if (near != 0 && liner_count_ < kMaxLiners) {
-      liners_[liner_count_] = static_cast<std::uint8_t>(f);
-      lines_[liner_count_++] = static_cast<std::uint8_t>(near);
+      SquareBits rays;
       AddRays(rays, f, near, board.occupied);
+      liners_[liner_count_] = static_cast<std::uint8_t>(f);
+      lines_[liner_count_] = static_cast<std::uint8_t>(near);
+      std::memcpy(rays_[liner_count_++], rays.w, sizeof rays.w);
     }
   });
   std::memcpy(occupied_, board.occupied.w, sizeof occupied_);
   std::memcpy(steps_, steps.w, sizeof steps_);
-  std::memcpy(rays_, rays.w, sizeof rays_);
+  std::memcpy(twice_, twice.w, sizeof twice_);
 }
 
-KingEscapes DropEscapes::After(int type, Square t) const {
-  const Square k = pos_.King[kSecond];
-  SquareBits occupied{{occupied_[0], occupied_[1]}};
-  occupied.Add(t);
+KingEscapes CheckEscapes::Now() const {
   SquareBits attacked{{steps_[0], steps_[1]}};
-  attacked |= kPieceReach.step[type][t];
-  // The lines are followed again only when the drop stands on one of them.
-  const SquareBits rays{{rays_[0], rays_[1]}};
-  if (rays.Has(t)) {
-    for (int i = 0; i < liner_count_; ++i) AddRays(attacked, liners_[i], lines_[i], occupied);
-  } else {
-    attacked |= rays;
+  for (int i = 0; i < liner_count_; ++i) attacked |= SquareBits{{rays_[i][0], rays_[i][1]}};
+  return EscapesBeside(pos_, pos_.King[kSecond], attacked);
+}
+
+KingEscapes CheckEscapes::After(const Position& next, MoveCode m) const {
+  const Square k = pos_.King[kSecond], t = DestinationOf(m);
+  const Square f = IsDrop(m) ? 0 : m.from;
+  SquareBits occupied{{occupied_[0], occupied_[1]}}, attacked{{steps_[0], steps_[1]}};
+  occupied.Add(t);
+  if (f != 0) {  // the moved piece's steps leave the squares no other piece reaches
+    const SquareBits& gone = kPieceReach.step[pos_.Board[f]][f];
+    attacked = attacked.Without(gone.Without(SquareBits{{twice_[0], twice_[1]}}));
+    occupied.Remove(f);
   }
+  for (int i = 0; i < liner_count_; ++i) {
+    const Square g = liners_[i];
+    if (g == f) continue;
+    const SquareBits rays{{rays_[i][0], rays_[i][1]}};
+    if (rays.Has(t) || (f != 0 && rays.Has(f))) {
+      AddRays(attacked, g, lines_[i], occupied);
+    } else {
+      attacked |= rays;
+    }
+  }
+  const int type = next.Board[t];
+  attacked |= kPieceReach.step[type][t];
   AddRays(attacked, t, kPieceReach.slides[type] & kLinesNearKing.lines[t][k], occupied);
-  // The dropped piece's square was empty: the king may take it, as it may step to it.
-  return EscapesBeside(pos_, k, attacked);
+  return EscapesBeside(next, k, attacked);
 }
 
 // The first player's promotion zone, squares 1..27.
@@ -866,9 +884,13 @@ void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, Che
 }
 
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
+  return GenerateEvasions(pos, FreeKingSquares(pos), out, first_only);
+}
+
+int GenerateEvasions(const Position& pos, const KingEscapes& steps, EvasionList& out,
+                     bool first_only) {
   const Square k = pos.King[kSecond];
   const int start = out.count;
-  const KingEscapes steps = FreeKingSquares(pos);
   for (int i = 0; i < steps.count; ++i) {
     out.Add(k, steps.squares[i], 0);
     if (first_only) return 1;

@@ -56,24 +56,32 @@ struct KingEscapes {
 };
 KingEscapes FreeKingSquares(const Position& pos);
 
-// The king's free squares after each of many drops of the first player in one position: the
-// attacks of the pieces on the board are read once, and each drop adds its own and follows
-// again the lines only if it stands on one of them.
-class DropEscapes {
+// GenerateEvasions with the king's free squares known (FreeKingSquares of `pos`).
+[[nodiscard]] int GenerateEvasions(const Position& pos, const KingEscapes& steps,
+                                   EvasionList& out, bool first_only);
+
+// The king's free squares now and after each of many moves or drops of the first player in
+// one position: the attacks of the pieces on the board are read once; after a move, those of
+// the piece moved are left out and its own added, and a line piece's lines are followed again
+// only where the move's origin or destination stands on them.
+class CheckEscapes {
  public:
-  explicit DropEscapes(const Position& pos);
-  // FreeKingSquares of the position with a first-player piece of `type` dropped on the empty
-  // square `t`.
-  KingEscapes After(int type, Square t) const;
+  explicit CheckEscapes(const Position& pos);
+  // FreeKingSquares of the position.
+  KingEscapes Now() const;
+  // FreeKingSquares of `next`, the position after the first player's move `m`.
+  KingEscapes After(const Position& next, MoveCode m) const;
 
  private:
   const Position& pos_;
-  // The board without the king; the squares all pieces reach by a step, and along the lines
-  // that pass near the king.
-  std::uint64_t occupied_[2], steps_[2], rays_[2];
+  // The board without the king; the squares the pieces reach by a step, and those two or
+  // more of them reach so.
+  std::uint64_t occupied_[2], steps_[2], twice_[2];
   static constexpr int kMaxLiners = 40;
-  int liner_count_ = 0;  // the line pieces whose lines pass near the king, and those lines
+  int liner_count_ = 0;  // the line pieces whose lines pass near the king: their squares,
+                         // those lines, and the squares they reach along them
   std::uint8_t liners_[kMaxLiners], lines_[kMaxLiners];
+  std::uint64_t rays_[kMaxLiners][2];
 };
 
 // About how many checks the first player has after each of the second player's replies in

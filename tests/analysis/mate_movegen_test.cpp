@@ -147,27 +147,32 @@ TEST(MateEscapes, FreeSquaresAreTheStepsNoPieceAttacks) {
   EXPECT_GT(free_squares, 2000);
 }
 
-// The free squares after a drop, found from the attacks read once before it, are those of the
-// position after it, whether or not the drop stops a line piece.
-TEST(MateEscapes, AfterADropAsReadAnew) {
+// The free squares now and after a move or a drop, found from the attacks read once before
+// it, are those of the position after it, whether or not it stops or opens a line piece.
+TEST(MateEscapes, AfterAMoveAsReadAnew) {
   std::mt19937 rng(20261211);
   int changed = 0;
+  auto squares = [](const KingEscapes& e) {
+    return std::vector<Square>(e.squares, e.squares + e.count);
+  };
   for (int i = 0; i < 400; ++i) {
     const Position pos = RandomPosition(rng);
     if (pos.King[kSecond] <= 0) continue;
-    const DropEscapes drops(pos);
-    const int before = FreeKingSquares(pos).count;
-    for (int type = kPawn; type <= kRook; ++type) {
-      for (Square t = 1; t <= kSquareCount; ++t) {
-        if (pos.Board[t] != 0) continue;
-        Position next = pos;
-        next.Board[t] = static_cast<std::int8_t>(type);
-        const KingEscapes want = FreeKingSquares(next), got = drops.After(type, t);
-        ASSERT_EQ(std::vector<Square>(got.squares, got.squares + got.count),
-                  std::vector<Square>(want.squares, want.squares + want.count))
-            << ToSfen(pos, kFirst) << " " << type << "*" << t;
-        changed += want.count != before;
-      }
+    const CheckEscapes escapes(pos);
+    const KingEscapes before = FreeKingSquares(pos);
+    ASSERT_EQ(squares(escapes.Now()), squares(before)) << ToSfen(pos, kFirst);
+    static MoveBuffer buffer;
+    buffer.count = 0;
+    GeneratePseudoLegal(pos, kFirst, buffer);
+    for (int j = 0; j < buffer.count; ++j) {
+      const MoveCode m = buffer.moves[j];
+      if (DestinationOf(m) == pos.King[kSecond]) continue;
+      Position next = pos;
+      ApplyMove(next, m, kFirst);
+      const KingEscapes want = FreeKingSquares(next);
+      ASSERT_EQ(squares(escapes.After(next, m)), squares(want))
+          << ToSfen(pos, kFirst) << " " << int{m.from} << "-" << int{DestinationOf(m)};
+      changed += want.count != before.count;
     }
   }
   EXPECT_GT(changed, 1000);
