@@ -243,7 +243,7 @@ std::uint64_t DfpnKey(const Position& pos, bool attacker_node) {
 
 DfpnSearch::DfpnSearch(DfpnTable& table, const DfpnLimits& limits)
     : table_(table), limits_(&limits), start_(std::chrono::steady_clock::now()) {
-  arena_.reset(new (std::nothrow) Child[kArenaSize]);
+  arena_.reset(new (std::nothrow) std::byte[kArenaSize * sizeof(Child)]);
   path_.reset(new (std::nothrow) PathEntry[kMaxPath + 1]);
   path_hash_.reset(new (std::nothrow) std::uint64_t[kMaxPath + 2]);
   if (path_hash_) path_hash_[0] = 0;
@@ -741,7 +741,7 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
   if (attacker_node && limit == 1) return MateInOne(pos, key, hand);
   if (!attacker_node && limit == 2) return DefenderTwoPlies(pos, key, hand, first_reply);
 
-  Child* children = arena_.get() + arena_top_;
+  Child* children = reinterpret_cast<Child*>(arena_.get()) + arena_top_;
   const int room = kArenaSize - arena_top_;
   PackedHand futile_proof = 0;
   const int my_index = path_top_;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -107,7 +108,9 @@ class DfpnSearch {
   double next_report_ = 0;
   DfpnStop stop_ = DfpnStop::kNone;
 
-  std::unique_ptr<Child[]> arena_;
+  // Room for the children of the nodes on the path, left unset: a child is written before it
+  // is read, and setting megabytes for every search would cost more than a short one.
+  std::unique_ptr<std::byte[]> arena_;
   int arena_top_ = 0;
   std::unique_ptr<PathEntry[]> path_;
   std::unique_ptr<std::uint64_t[]> path_hash_;  // rolling hash of the path's first i positions
