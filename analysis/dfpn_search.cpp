@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "analysis/mate_movegen.h"
 #include "rules/attack.h"
@@ -545,10 +544,10 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
   const std::uint32_t dn_unknown = child_limit != kNoPlyLimit && child_limit >= 6 ? 4 : 1;
   // The king's free squares after a check, from the attacks on the board read once for all
   // the checks.
-  std::optional<CheckEscapes> escapes;
+  CheckEscapes escapes;  // read at the first check
   auto free_squares = [&](const Position& next, MoveCode m) {
-    if (!escapes) escapes.emplace(pos);
-    return escapes->After(next, m);
+    if (!escapes.Ready()) escapes.Read(pos);
+    return escapes.After(next, m);
   };
   for (int i = 0; i < checks.count; ++i) {
     const MoveCode m = checks.moves[i];
@@ -650,7 +649,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
   // expanded only to learn that, each of its siblings in turn. Nearer the limit the nodes
   // are searched to their end, first reply first, and the estimate costs more than it spares.
   const bool estimate_checks = child_limit != kNoPlyLimit && child_limit >= 5;
-  std::optional<CheckEstimate> estimate;
+  CheckEstimate estimate;  // read at the first estimate
   int estimated = 0, estimated_group = -1;
   for (int i = 0; i < replies; ++i) {
     const MoveCode e = ev.moves[i];
@@ -686,10 +685,10 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     if (!probe.found && estimate_checks) {
       // Drops on one square leave the same checks.
       if (c.group == 0 || c.group != estimated_group) {
-        if (!estimate) estimate.emplace(pos);
+        if (!estimate.Ready()) estimate.Read(pos);
         Position next = pos;
         ApplyMove(next, e, kSecond);
-        estimated = estimate->After(next);
+        estimated = estimate.After(next);
         estimated_group = c.group;
       }
       c.dn = estimated > 1 ? static_cast<std::uint32_t>(estimated) : 1;

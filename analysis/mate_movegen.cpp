@@ -430,39 +430,42 @@ class EscapeCover {
   }
 
  private:
-  const SquareBits& From(int type) {
+  SquareBits From(int type) {
     if (!(made_ >> type & 1)) {
       made_ |= 1u << type;
-      SquareBits& bits = from_[type];
-      bits = SquareBits{{~std::uint64_t{0}, ~std::uint64_t{0}}};
+      SquareBits bits{{~std::uint64_t{0}, ~std::uint64_t{0}}};
       for (int i = 0; i < escapes_->count; ++i) {
         SquareBits here = kPieceReach.attacks[type][escapes_->squares[i]];
         here.Add(escapes_->squares[i]);
         bits = bits & here;
       }
+      std::memcpy(from_[type], bits.w, sizeof bits.w);
     }
-    return from_[type];
+    return SquareBits{{from_[type][0], from_[type][1]}};
   }
   const KingEscapes* escapes_ = nullptr;
   unsigned shape_ = 0;  // the free squares by kStepBits
   SquareBits uncovering_;
   unsigned made_ = 0;
-  SquareBits from_[16];  // left unset until made
+  std::uint64_t from_[16][2];  // left unset until made
 };
 
 // Phase 1: drops that check, square by square around the king.
 void AddCheckingDrops(const Position& pos, Square k, EscapeCover& cover, CheckList& out) {
   const std::int8_t* hand = pos.Hand[kFirst];
-  SquareBits targets[8];
+  // Where each type may be dropped, as SquareBits words: written for every type, so left
+  // unset here (setting the array first costs more than the rest in most calls).
+  std::uint64_t targets[8][2];
   bool any = false;
   for (int type = kPawn; type <= kRook; ++type) {
-    if (hand[type] <= 0) continue;
-    targets[type] = cover.Within(type, kPieceReach.attacks[type][k], 0);
-    any = any || !targets[type].Empty();
+    const SquareBits to =
+        hand[type] > 0 ? cover.Within(type, kPieceReach.attacks[type][k], 0) : SquareBits{};
+    std::memcpy(targets[type], to.w, sizeof to.w);
+    any = any || !to.Empty();
   }
   if (!any) return;
   auto drop = [&](int type, Square t) {
-    if (targets[type].Has(t)) out.Add(DropOrigin(type), t, 0);
+    if (SquareBits{{targets[type][0], targets[type][1]}}.Has(t)) out.Add(DropOrigin(type), t, 0);
   };
   if (Square t = StepFrom(k, kDown); t && pos.Board[t] == 0) {
     drop(kGold, t);
@@ -746,7 +749,9 @@ KingEscapes FreeKingSquares(const Position& pos) {
   return EscapesBeside(pos, k, AttacksAroundKing(pos, k));
 }
 
-CheckEscapes::CheckEscapes(const Position& pos) : pos_(pos) {
+void CheckEscapes::Read(const Position& pos) {
+  pos_ = &pos;
+  liner_count_ = 0;
   const Square k = pos.King[kSecond];
   BoardBits board = ReadBoard(pos);
   board.occupied.Remove(k);
@@ -774,16 +779,16 @@ CheckEscapes::CheckEscapes(const Position& pos) : pos_(pos) {
 KingEscapes CheckEscapes::Now() const {
   SquareBits attacked{{steps_[0], steps_[1]}};
   for (int i = 0; i < liner_count_; ++i) attacked |= SquareBits{{rays_[i][0], rays_[i][1]}};
-  return EscapesBeside(pos_, pos_.King[kSecond], attacked);
+  return EscapesBeside(*pos_, pos_->King[kSecond], attacked);
 }
 
 KingEscapes CheckEscapes::After(const Position& next, MoveCode m) const {
-  const Square k = pos_.King[kSecond], t = DestinationOf(m);
+  const Square k = pos_->King[kSecond], t = DestinationOf(m);
   const Square f = IsDrop(m) ? 0 : m.from;
   SquareBits occupied{{occupied_[0], occupied_[1]}}, attacked{{steps_[0], steps_[1]}};
   occupied.Add(t);
   if (f != 0) {  // the moved piece's steps leave the squares no other piece reaches
-    const SquareBits& gone = kPieceReach.step[pos_.Board[f]][f];
+    const SquareBits& gone = kPieceReach.step[pos_->Board[f]][f];
     attacked = attacked.Without(gone.Without(SquareBits{{twice_[0], twice_[1]}}));
     occupied.Remove(f);
   }
@@ -806,7 +811,9 @@ KingEscapes CheckEscapes::After(const Position& next, MoveCode m) const {
 // The first player's promotion zone, squares 1..27.
 constexpr SquareBits kPromotionZone{{(std::uint64_t{1} << 28) - 2, 0}};
 
-CheckEstimate::CheckEstimate(const Position& pos) {
+void CheckEstimate::Read(const Position& pos) {
+  ready_ = true;
+  count_ = 0;
   const BoardBits board = ReadBoard(pos);
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];

@@ -66,14 +66,18 @@ KingEscapes FreeKingSquares(const Position& pos);
 // only where the move's origin or destination stands on them.
 class CheckEscapes {
  public:
-  explicit CheckEscapes(const Position& pos);
+  // Nothing read yet (and nothing set: Read before anything else).
+  CheckEscapes() = default;
+  explicit CheckEscapes(const Position& pos) { Read(pos); }
+  void Read(const Position& pos);
+  bool Ready() const { return pos_ != nullptr; }
   // FreeKingSquares of the position.
   KingEscapes Now() const;
   // FreeKingSquares of `next`, the position after the first player's move `m`.
   KingEscapes After(const Position& next, MoveCode m) const;
 
  private:
-  const Position& pos_;
+  const Position* pos_ = nullptr;
   // The board without the king; the squares the pieces reach by a step, and those two or
   // more of them reach so.
   std::uint64_t occupied_[2], steps_[2], twice_[2];
@@ -90,12 +94,17 @@ class CheckEscapes {
 // counted. A piece's forms are counted once and a move uncovering a line not at all.
 class CheckEstimate {
  public:
-  explicit CheckEstimate(const Position& pos);
+  // Nothing read yet (and nothing set: Read before anything else).
+  CheckEstimate() = default;
+  explicit CheckEstimate(const Position& pos) { Read(pos); }
+  void Read(const Position& pos);
+  bool Ready() const { return ready_; }
   // The estimate for `next`, the position after one reply of the second player.
   int After(const Position& next) const;
 
  private:
   static constexpr int kMaxPieces = 40;
+  bool ready_ = false;
   int count_ = 0;  // the first player's pieces other than the king, and what each reaches
   std::uint8_t square_[kMaxPieces], type_[kMaxPieces];
   std::uint64_t reach_[kMaxPieces][2];
