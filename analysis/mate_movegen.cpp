@@ -24,8 +24,14 @@ constexpr Square StepFrom(Square s, int d) {
 struct SquareBits {
   std::uint64_t w[2] = {};
 
-  constexpr void Add(Square q) { w[q >> 6] |= std::uint64_t{1} << (q & 63); }
-  constexpr bool Has(Square q) const { return (w[q >> 6] >> (q & 63)) & 1; }
+  // Both words are written by a choice rather than one of them by its index: a set kept in
+  // registers stays there, and one on the stack is not read back in halves just written.
+  constexpr void Add(Square q) {
+    const std::uint64_t bit = std::uint64_t{1} << (q & 63);
+    w[0] |= q < 64 ? bit : 0;
+    w[1] |= q < 64 ? 0 : bit;
+  }
+  constexpr bool Has(Square q) const { return ((q < 64 ? w[0] : w[1]) >> (q & 63)) & 1; }
   constexpr SquareBits& operator|=(const SquareBits& o) {
     w[0] |= o.w[0];
     w[1] |= o.w[1];
@@ -40,7 +46,11 @@ struct SquareBits {
   constexpr SquareBits Without(const SquareBits& o) const {
     return SquareBits{{w[0] & ~o.w[0], w[1] & ~o.w[1]}};
   }
-  constexpr void Remove(Square q) { w[q >> 6] &= ~(std::uint64_t{1} << (q & 63)); }
+  constexpr void Remove(Square q) {
+    const std::uint64_t bit = std::uint64_t{1} << (q & 63);
+    w[0] &= q < 64 ? ~bit : ~std::uint64_t{0};
+    w[1] &= q < 64 ? ~std::uint64_t{0} : ~bit;
+  }
   constexpr bool Empty() const { return (w[0] | w[1]) == 0; }
   // The number of squares: by halves of bits, without the processor's own count, which the
   // portable instruction set lacks (the library's fallback is a call).
