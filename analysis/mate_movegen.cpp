@@ -567,6 +567,10 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
     // The squares from which the piece, promoted or not, could check the king (and take its
     // free squares).
     const int promoted = CanPromote(type) ? PromotedType(type) : type;
+    // A piece that only steps checks from a square of its steps: most stand too far.
+    SquareBits checking = kPieceReach.attacks[type][k];
+    checking |= kPieceReach.attacks[promoted][k];
+    if (kPieceReach.slides[type] == 0 && !kPieceReach.step[type][f].Meets(checking)) return;
     SquareBits from = cover.Within(type, kPieceReach.attacks[type][k], f);
     from |= cover.Within(promoted, kPieceReach.attacks[promoted][k], f);
     if (from.Empty()) return;
