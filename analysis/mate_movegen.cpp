@@ -407,23 +407,23 @@ bool DirectCheck(const Position& pos, int type, Square t, Square k) {
 // onto them. Without free squares every check qualifies.
 class EscapeCover {
  public:
-  EscapeCover() = default;
+  // Every check of the king on k qualifies.
+  explicit EscapeCover(Square k) : k_(k) {}
   EscapeCover(const Position& pos, const BoardBits& board, const KingEscapes& escapes)
-      : escapes_(&escapes) {
+      : k_(pos.King[kSecond]), escapes_(&escapes) {
     if (escapes.count == 0) {
       escapes_ = nullptr;
       return;
     }
     SquareBits free;
-    const Square k = pos.King[kSecond];
     for (int i = 0; i < escapes.count; ++i) {
       free.Add(escapes.squares[i]);
-      shape_ |= kStepBits[escapes.squares[i] - k + 10];
+      shape_ |= kStepBits[escapes.squares[i] - k_ + 10];
     }
     // A first-player piece that is the first one a line piece meets, on a line that goes on
     // to a free square.
     board.first.ForEach([&](Square f) {
-      const unsigned near = kPieceReach.slides[pos.Board[f]] & kLinesNearKing.lines[f][k];
+      const unsigned near = kPieceReach.slides[pos.Board[f]] & kLinesNearKing.lines[f][k_];
       for (unsigned lines = near; lines != 0; lines &= lines - 1) {
         const int i = std::countr_zero(lines);
         const Square b = FirstOnLine(f, i, board.occupied);
@@ -431,20 +431,16 @@ class EscapeCover {
       }
     });
   }
-  // The squares of `squares` from which a piece of `type` may take every free square, when
-  // the piece on `origin` (0: a drop) moves there.
-  SquareBits Within(int type, const SquareBits& squares, Square origin) {
-    if (!escapes_ || (origin != 0 && uncovering_.Has(origin))) return squares;
-    if (!(kCoverShapes.can[type][shape_ >> 6] >> (shape_ & 63) & 1)) return SquareBits{};
-    return squares & From(type);
-  }
-
- private:
-  SquareBits From(int type) {
+  // The squares from which a piece of `type` checks the king and may take every free square,
+  // when the piece on `origin` (0: a drop) moves there.
+  SquareBits Within(int type, Square origin) {
+    const SquareBits& checking = kPieceReach.attacks[type][k_];
+    if (!escapes_ || (origin != 0 && uncovering_.Has(origin))) return checking;
     if (!(made_ >> type & 1)) {
       made_ |= 1u << type;
-      SquareBits bits{{~std::uint64_t{0}, ~std::uint64_t{0}}};
-      for (int i = 0; i < escapes_->count; ++i) {
+      const bool can = kCoverShapes.can[type][shape_ >> 6] >> (shape_ & 63) & 1;
+      SquareBits bits = can ? checking : SquareBits{};
+      for (int i = 0; i < escapes_->count && !bits.Empty(); ++i) {
         SquareBits here = kPieceReach.attacks[type][escapes_->squares[i]];
         here.Add(escapes_->squares[i]);
         bits = bits & here;
@@ -453,6 +449,9 @@ class EscapeCover {
     }
     return SquareBits{{from_[type][0], from_[type][1]}};
   }
+
+ private:
+  Square k_;
   const KingEscapes* escapes_ = nullptr;
   unsigned shape_ = 0;  // the free squares by kStepBits
   SquareBits uncovering_;
@@ -469,7 +468,7 @@ void AddCheckingDrops(const Position& pos, Square k, EscapeCover& cover, CheckLi
   bool any = false;
   for (int type = kPawn; type <= kRook; ++type) {
     const SquareBits to =
-        hand[type] > 0 ? cover.Within(type, kPieceReach.attacks[type][k], 0) : SquareBits{};
+        hand[type] > 0 ? cover.Within(type, 0) : SquareBits{};
     std::memcpy(targets[type], to.w, sizeof to.w);
     any = any || !to.Empty();
   }
@@ -571,8 +570,8 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
     SquareBits checking = kPieceReach.attacks[type][k];
     checking |= kPieceReach.attacks[promoted][k];
     if (kPieceReach.slides[type] == 0 && !kPieceReach.step[type][f].Meets(checking)) return;
-    SquareBits from = cover.Within(type, kPieceReach.attacks[type][k], f);
-    from |= cover.Within(promoted, kPieceReach.attacks[promoted][k], f);
+    SquareBits from = cover.Within(type, f);
+    from |= cover.Within(promoted, f);
     if (from.Empty()) return;
     // Those it reaches: a step, or along a line up to the first piece (only the lines that
     // pass one of them are followed).
@@ -889,7 +888,7 @@ bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes
 void GenerateChecks(const Position& pos, bool full, CheckList& out) {
   const Square k = pos.King[kSecond];
   const BoardBits board = ReadBoard(pos);
-  EscapeCover all;
+  EscapeCover all(k);
   AddCheckingDrops(pos, k, all, out);
   AddDirectChecks(pos, board, k, full, all, out);
   AddUncoveringChecks(pos, board, k, full, out);
