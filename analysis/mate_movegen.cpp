@@ -462,13 +462,12 @@ class EscapeCover {
 // Phase 1: drops that check, square by square around the king.
 void AddCheckingDrops(const Position& pos, Square k, EscapeCover& cover, CheckList& out) {
   const std::int8_t* hand = pos.Hand[kFirst];
-  // Where each type may be dropped, as SquareBits words: written for every type, so left
-  // unset here (setting the array first costs more than the rest in most calls).
+  // Where each type may be dropped, as SquareBits words: every type's is written below, so the
+  // array is not set first (that cost more than the rest of a typical call).
   std::uint64_t targets[8][2];
   bool any = false;
   for (int type = kPawn; type <= kRook; ++type) {
-    const SquareBits to =
-        hand[type] > 0 ? cover.Within(type, 0) : SquareBits{};
+    const SquareBits to = hand[type] > 0 ? cover.Within(type, 0) : SquareBits{};
     std::memcpy(targets[type], to.w, sizeof to.w);
     any = any || !to.Empty();
   }

@@ -57,8 +57,8 @@ struct KingEscapes {
 KingEscapes FreeKingSquares(const Position& pos);
 
 // GenerateEvasions with the king's free squares known (FreeKingSquares of `pos`).
-[[nodiscard]] int GenerateEvasions(const Position& pos, const KingEscapes& steps,
-                                   EvasionList& out, bool first_only);
+[[nodiscard]] int GenerateEvasions(const Position& pos, const KingEscapes& steps, EvasionList& out,
+                                   bool first_only);
 
 // The king's free squares now and after each of many moves or drops of the first player in
 // one position: the attacks of the pieces on the board are read once; after a move, those of
