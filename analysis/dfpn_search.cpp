@@ -383,9 +383,7 @@ bool DfpnSearch::FutileDrop(const Position& pos, MoveCode drop, PackedHand& proo
     if (taken.King[kFirst] > 0 && AttackedBy(taken, taken.King[kFirst], kSecond) != 0) continue;
     // The capture's position: mate at once, by a proof that does not use the piece taken.
     const std::uint64_t taken_key =
-        key != 0 ? KeyAfter(KeyAfter(key, pos, drop, kSecond), blocked, EncodeMove(c, s, promote),
-                            kFirst)
-                 : DfpnKey(taken, false);
+        KeyAfter(KeyAfter(key, pos, drop, kSecond), blocked, EncodeMove(c, s, promote), kFirst);
     FutilityVerdict& v = futility_[(taken_key ^ (taken_key >> 29)) & (kFutilityCacheSize - 1)];
     if (v.key != taken_key || v.hand != hand) {
       const DfpnNodeResult r = SolveNested(taken, taken_key);

@@ -67,10 +67,8 @@ class DfpnSearch {
   // again (no reply, or only futile drops), without the attacker using the piece taken: a
   // proof whose hand holds no more of that type than the attacker held before the drop. The
   // drop and the capture only put off a mate that is on the board, and are not counted.
-  // `proof_hand` receives that hand. `key`: DfpnKey(pos, false) when the caller has it, 0 to
-  // have it made.
-  bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand,
-                  std::uint64_t key = 0);
+  // `proof_hand` receives that hand. `key`: DfpnKey(pos, false).
+  bool FutileDrop(const Position& pos, MoveCode drop, PackedHand& proof_hand, std::uint64_t key);
 
   // The line played so far, for the repetition test of Solve: push each position reached.
   // False (nothing pushed) when the path is full.

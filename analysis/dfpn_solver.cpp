@@ -211,9 +211,10 @@ class SolutionFinder {
     EvasionList ev;
     const int n = GenerateEvasions(p, ev, false);
     std::vector<MoveCode> out;
+    const std::uint64_t key = DfpnKey(p, false);
     for (int i = 0; i < n; ++i) {
       PackedHand ph;
-      if (IsDrop(ev.moves[i]) && search_.FutileDrop(p, ev.moves[i], ph)) continue;
+      if (IsDrop(ev.moves[i]) && search_.FutileDrop(p, ev.moves[i], ph, key)) continue;
       out.push_back(ev.moves[i]);
     }
     return out;
@@ -290,8 +291,9 @@ DfpnResult SolveDfpn(const Position& pos, Side attacker, DfpnTable& table,
   search.SetLimits(check_limits);
   auto futile = [&](const Position& p, MoveCode m) {
     PackedHand ph;
-    return attacker == kFirst ? search.FutileDrop(p, m, ph)
-                              : search.FutileDrop(TurnPosition(p), TurnMove(m), ph);
+    const Position in_frame = attacker == kFirst ? p : TurnPosition(p);
+    return search.FutileDrop(in_frame, attacker == kFirst ? m : TurnMove(m), ph,
+                             DfpnKey(in_frame, false));
   };
   if (CheckMateLine(pos, attacker, result.line, futile) != MateLineCheck::kMate) {
     result.line.clear();

@@ -725,23 +725,6 @@ void AddDefenderDropsOn(const Position& pos, Square t, EvasionList& out) {
   }
 }
 
-// The squares next to the king on k that the first player's pieces attack, the king's square
-// taken as empty (and others as well where a line piece reaches them). One pass over the
-// pieces answers the king's eight steps, which one attack test a square would answer with
-// eight walks round each.
-SquareBits AttacksAroundKing(const Position& pos, Square k) {
-  SquareBits out;
-  BoardBits board = ReadBoard(pos);
-  board.occupied.Remove(k);
-  board.first.ForEach([&](Square f) {
-    const int type = pos.Board[f];
-    out |= kPieceReach.step[type][f];
-    // The lines that pass away from the king and its neighbours are not followed.
-    AddRays(out, f, kPieceReach.slides[type] & kLinesNearKing.lines[f][k], board.occupied);
-  });
-  return out;
-}
-
 // The king's neighbours on k not held by its own pieces nor in `attacked`.
 KingEscapes EscapesBeside(const Position& pos, Square k, const SquareBits& attacked) {
   KingEscapes out;
@@ -756,11 +739,11 @@ KingEscapes EscapesBeside(const Position& pos, Square k, const SquareBits& attac
 
 }  // namespace
 
-KingEscapes FreeKingSquares(const Position& pos) {
-  const Square k = pos.King[kSecond];
-  return EscapesBeside(pos, k, AttacksAroundKing(pos, k));
-}
+KingEscapes FreeKingSquares(const Position& pos) { return CheckEscapes(pos).Now(); }
 
+// One pass over the pieces answers the king's eight steps, which one attack test a square
+// would answer with eight walks round each. The lines that pass away from the king and its
+// neighbours are not followed.
 void CheckEscapes::Read(const Position& pos) {
   pos_ = &pos;
   liner_count_ = 0;
