@@ -739,7 +739,9 @@ KingEscapes EscapesBeside(const Position& pos, Square k, const SquareBits& attac
 
 }  // namespace
 
-KingEscapes FreeKingSquares(const Position& pos) { return CheckEscapes(pos).Now(); }
+KingEscapes FreeKingSquares(const Position& pos) {
+  return CheckEscapes(pos).Now();
+}
 
 // One pass over the pieces answers the king's eight steps, which one attack test a square
 // would answer with eight walks round each. The lines that pass away from the king and its
