@@ -415,6 +415,7 @@ class EscapeCover {
       escapes_ = nullptr;
       return;
     }
+    may_uncover_ = false;
     SquareBits free;
     for (int i = 0; i < escapes.count; ++i) {
       free.Add(escapes.squares[i]);
@@ -427,10 +428,15 @@ class EscapeCover {
       for (unsigned lines = near; lines != 0; lines &= lines - 1) {
         const int i = std::countr_zero(lines);
         const Square b = FirstOnLine(f, i, board.occupied);
-        if (b != 0 && board.first.Has(b) && kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
+        if (b == 0 || !board.first.Has(b)) continue;
+        if (kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
+        may_uncover_ = may_uncover_ || kPieceReach.line[b][i].Has(k_);
       }
     });
   }
+  // False when no first-player piece stands between the king and a first-player line piece
+  // aimed at it: no move uncovers a check, and phase 3 has nothing to add.
+  bool MayUncover() const { return may_uncover_; }
   // The squares from which a piece of `type` checks the king and may take every free square,
   // when the piece on `origin` (0: a drop) moves there.
   SquareBits Within(int type, Square origin) {
@@ -455,6 +461,7 @@ class EscapeCover {
   const KingEscapes* escapes_ = nullptr;
   unsigned shape_ = 0;  // the free squares by kStepBits
   SquareBits uncovering_;
+  bool may_uncover_ = true;  // known false only when the line pieces were read
   unsigned made_ = 0;
   std::uint64_t from_[16][2];  // left unset until made
 };
@@ -884,7 +891,7 @@ void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, Che
   EscapeCover cover(pos, board, escapes);
   AddCheckingDrops(pos, k, cover, out);
   AddDirectChecks(pos, board, k, true, cover, out);
-  AddUncoveringChecks(pos, board, k, true, out);
+  if (cover.MayUncover()) AddUncoveringChecks(pos, board, k, true, out);
 }
 
 int GenerateEvasions(const Position& pos, EvasionList& out, bool first_only) {
