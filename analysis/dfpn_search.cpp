@@ -407,7 +407,7 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, Pac
   const CheckEscapes escapes_after(pos);
   const KingEscapes escapes = escapes_after.Now();
   CheckList checks;
-  GenerateCoveringChecks(pos, escapes, checks);
+  GenerateCoveringChecks(escapes_after, escapes, checks);
   EvasionList ev;
   DfpnNodeResult result;
   PackedHand dh = kFullHand;

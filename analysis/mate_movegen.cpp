@@ -409,7 +409,10 @@ class EscapeCover {
  public:
   // Every check of the king on k qualifies.
   explicit EscapeCover(Square k) : k_(k) {}
-  EscapeCover(const Position& pos, const BoardBits& board, const KingEscapes& escapes)
+  // `liners`, `lines`: the line pieces whose lines pass near the king, and those lines, as
+  // CheckEscapes reads them.
+  EscapeCover(const Position& pos, const BoardBits& board, const KingEscapes& escapes,
+              const std::uint8_t* liners, const std::uint8_t* lines, int liner_count)
       : k_(pos.King[kSecond]), escapes_(&escapes) {
     if (escapes.count == 0) {
       escapes_ = nullptr;
@@ -423,16 +426,15 @@ class EscapeCover {
     }
     // A first-player piece that is the first one a line piece meets, on a line that goes on
     // to a free square.
-    board.first.ForEach([&](Square f) {
-      const unsigned near = kPieceReach.slides[pos.Board[f]] & kLinesNearKing.lines[f][k_];
-      for (unsigned lines = near; lines != 0; lines &= lines - 1) {
-        const int i = std::countr_zero(lines);
-        const Square b = FirstOnLine(f, i, board.occupied);
+    for (int j = 0; j < liner_count; ++j) {
+      for (unsigned rest = lines[j]; rest != 0; rest &= rest - 1) {
+        const int i = std::countr_zero(rest);
+        const Square b = FirstOnLine(liners[j], i, board.occupied);
         if (b == 0 || !board.first.Has(b)) continue;
         if (kPieceReach.line[b][i].Meets(free)) uncovering_.Add(b);
         may_uncover_ = may_uncover_ || kPieceReach.line[b][i].Has(k_);
       }
-    });
+    }
   }
   // False when no first-player piece stands between the king and a first-player line piece
   // aimed at it: no move uncovers a check, and phase 3 has nothing to add.
@@ -776,6 +778,7 @@ void CheckEscapes::Read(const Position& pos) {
     }
   });
   std::memcpy(occupied_, board.occupied.w, sizeof occupied_);
+  std::memcpy(first_, board.first.w, sizeof first_);
   std::memcpy(steps_, steps.w, sizeof steps_);
   std::memcpy(twice_, twice.w, sizeof twice_);
 }
@@ -885,10 +888,14 @@ void GenerateChecks(const Position& pos, bool full, CheckList& out) {
   AddUncoveringChecks(pos, board, k, full, out);
 }
 
-void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, CheckList& out) {
+void GenerateCoveringChecks(const CheckEscapes& reading, const KingEscapes& escapes,
+                            CheckList& out) {
+  const Position& pos = *reading.pos_;
   const Square k = pos.King[kSecond];
-  const BoardBits board = ReadBoard(pos);
-  EscapeCover cover(pos, board, escapes);
+  BoardBits board{{{reading.occupied_[0], reading.occupied_[1]}},
+                  {{reading.first_[0], reading.first_[1]}}};
+  board.occupied.Add(k);
+  EscapeCover cover(pos, board, escapes, reading.liners_, reading.lines_, reading.liner_count_);
   AddCheckingDrops(pos, k, cover, out);
   AddDirectChecks(pos, board, k, true, cover, out);
   if (cover.MayUncover()) AddUncoveringChecks(pos, board, k, true, out);

@@ -77,10 +77,12 @@ class CheckEscapes {
   KingEscapes After(const Position& next, MoveCode m) const;
 
  private:
+  friend void GenerateCoveringChecks(const CheckEscapes& reading, const KingEscapes& escapes,
+                                     CheckList& out);
   const Position* pos_ = nullptr;
-  // The board without the king; the squares the pieces reach by a step, and those two or
-  // more of them reach so.
-  std::uint64_t occupied_[2], steps_[2], twice_[2];
+  // The board without the king, the first player's pieces; the squares the pieces reach by a
+  // step, and those two or more of them reach so.
+  std::uint64_t occupied_[2], first_[2], steps_[2], twice_[2];
   static constexpr int kMaxLiners = 40;
   int liner_count_ = 0;  // the line pieces whose lines pass near the king: their squares,
                          // those lines, and the squares they reach along them
@@ -117,8 +119,10 @@ class CheckEstimate {
 bool MayCoverEscapes(const Position& pos, MoveCode m, const KingEscapes& escapes);
 
 // The checks of GenerateChecks (full) that MayCoverEscapes may pass for `escapes`, and
-// perhaps some more, in the same order.
-void GenerateCoveringChecks(const Position& pos, const KingEscapes& escapes, CheckList& out);
+// perhaps some more, in the same order, in the position `reading` has read; `escapes` is its
+// Now().
+void GenerateCoveringChecks(const CheckEscapes& reading, const KingEscapes& escapes,
+                            CheckList& out);
 
 // The position turned by 180 degrees with the colours exchanged: square q becomes 82 - q,
 // every piece changes side, the hands are exchanged and the king squares mapped (a missing

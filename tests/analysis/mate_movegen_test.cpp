@@ -89,13 +89,14 @@ TEST(MateChecks, AChecksLeftEscapeIsThereAfterIt) {
   for (int i = 0; i < 4000; ++i) {
     const Position pos = RandomPosition(rng);
     if (pos.King[kSecond] <= 0 || InCheck(pos, kSecond)) continue;
-    const KingEscapes escapes = FreeKingSquares(pos);
+    const CheckEscapes reading(pos);
+    const KingEscapes escapes = reading.Now();
     static CheckList list;
     list.count = 0;
     GenerateChecks(pos, true, list);
     static CheckList covering;
     covering.count = 0;
-    GenerateCoveringChecks(pos, escapes, covering);
+    GenerateCoveringChecks(reading, escapes, covering);
     auto covers = [&](const CheckList& l) {
       std::vector<std::string> out;
       for (int j = 0; j < l.count; ++j) {
