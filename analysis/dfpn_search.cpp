@@ -813,32 +813,31 @@ DfpnNodeResult DfpnSearch::Mid(const Position& pos, std::uint64_t key, PackedHan
       }
       pn = children[best].pn;
     } else {
-      for (int i = 0; i < n; ++i) {
-        Child& c = children[i];
-        // A waiting drop starts once the drop before it on its square is mated.
-        if ((c.flags & kInactive) && i > 0 && children[i - 1].group == c.group &&
-            !(children[i - 1].flags & kInactive) && children[i - 1].pn == 0)
-          c.flags &= static_cast<std::uint8_t>(~kInactive);
-        // A drop that would refute a limited search counts only if it is not futile.
-        if (limited && c.dn == 0 && c.group != 0 && !(c.flags & (kInactive | kAsked))) {
-          c.flags |= kAsked;
-          PackedHand ph = 0;
-          if (FutileDrop(pos, c.move, ph, key)) {
-            c.pn = 0;
-            c.dn = kInfinite;
-            c.hand = ph;
-            c.length = 0;
-            c.flags |= kFutile;
-            c.flags &= static_cast<std::uint8_t>(~kIncomplete);
-            c.rep_from = kNoRepetition;
-          }
-        }
-      }
       pn = 0;
       dn = kInfinite;
       for (int i = 0; i < n; ++i) {
-        const Child& c = children[i];
-        if (c.flags & kInactive) continue;
+        Child& c = children[i];
+        if (c.group != 0) {
+          // A waiting drop starts once the drop before it on its square is mated.
+          if ((c.flags & kInactive) && i > 0 && children[i - 1].group == c.group &&
+              !(children[i - 1].flags & kInactive) && children[i - 1].pn == 0)
+            c.flags &= static_cast<std::uint8_t>(~kInactive);
+          // A drop that would refute a limited search counts only if it is not futile.
+          if (limited && c.dn == 0 && !(c.flags & (kInactive | kAsked))) {
+            c.flags |= kAsked;
+            PackedHand ph = 0;
+            if (FutileDrop(pos, c.move, ph, key)) {
+              c.pn = 0;
+              c.dn = kInfinite;
+              c.hand = ph;
+              c.length = 0;
+              c.flags |= kFutile;
+              c.flags &= static_cast<std::uint8_t>(~kIncomplete);
+              c.rep_from = kNoRepetition;
+            }
+          }
+          if (c.flags & kInactive) continue;
+        }
         pn = AddNumbers(pn, c.pn);
         if (best < 0 || c.dn < children[best].dn) {
           if (best >= 0) second = children[best].dn;
