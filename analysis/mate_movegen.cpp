@@ -581,6 +581,12 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
     SquareBits from = cover.Within(type, f);
     from |= cover.Within(promoted, f);
     if (from.Empty()) return;
+    // A bishop, rook, horse or dragon whose lines meet none of them even on an empty board
+    // (the usual case) is done: these move as they are attacked.
+    constexpr unsigned kSymmetricSliders = 1u << kBishop | 1u << kRook |
+                                           1u << (kBishop + kPromoteOffset) |
+                                           1u << (kRook + kPromoteOffset);
+    if ((kSymmetricSliders >> type & 1) && !kPieceReach.attacks[type][f].Meets(from)) return;
     // Those it reaches: a step, or along a line up to the first piece (only the lines that
     // pass one of them are followed).
     SquareBits reach = kPieceReach.step[type][f];
