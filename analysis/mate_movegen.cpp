@@ -325,6 +325,25 @@ constexpr CoverShapes MakeCoverShapes() {
 }
 constexpr CoverShapes kCoverShapes = MakeCoverShapes();
 
+// The types (bits by type) that can take the neighbours of each mask so, and the types that
+// a piece of each type can move as (itself, promoted).
+struct CoverTypes {
+  std::uint16_t by_shape[256];
+  std::uint16_t forms[16];
+};
+constexpr CoverTypes MakeCoverTypes() {
+  CoverTypes out{};
+  for (int type = 1; type < 16; ++type) {
+    for (unsigned m = 0; m < 256; ++m) {
+      if (kCoverShapes.can[type][m >> 6] >> (m & 63) & 1) out.by_shape[m] |= 1u << type;
+    }
+    out.forms[type] =
+        static_cast<std::uint16_t>(1u << type | (CanPromote(type) ? 1u << PromotedType(type) : 0u));
+  }
+  return out;
+}
+constexpr CoverTypes kCoverTypes = MakeCoverTypes();
+
 // The bit of kKingEscapes' order for a neighbour of the king, by the step to it (+ 10).
 constexpr std::array<std::uint8_t, 21> MakeStepBits() {
   std::array<std::uint8_t, 21> out{};
@@ -439,6 +458,13 @@ class EscapeCover {
   // False when no first-player piece stands between the king and a first-player line piece
   // aimed at it: no move uncovers a check, and phase 3 has nothing to add.
   bool MayUncover() const { return may_uncover_; }
+  // False when no check can take every free square: no piece uncovers a line onto one, and
+  // none of `types` (bits by type: the forms of the pieces on the board and in hand) can take
+  // them all from any square.
+  bool MayCover(unsigned types) const {
+    return !escapes_ || may_uncover_ || !uncovering_.Empty() ||
+           (kCoverTypes.by_shape[shape_] & types) != 0;
+  }
   // The squares from which a piece of `type` checks the king and may take every free square,
   // when the piece on `origin` (0: a drop) moves there.
   SquareBits Within(int type, Square origin) {
@@ -764,12 +790,14 @@ KingEscapes FreeKingSquares(const Position& pos) {
 void CheckEscapes::Read(const Position& pos) {
   pos_ = &pos;
   liner_count_ = 0;
+  unsigned forms = 0;
   const Square k = pos.King[kSecond];
   BoardBits board = ReadBoard(pos);
   board.occupied.Remove(k);
   SquareBits steps, twice;
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
+    forms |= kCoverTypes.forms[type];
     const SquareBits& step = kPieceReach.step[type][f];
     twice |= steps & step;
     steps |= step;
@@ -787,6 +815,7 @@ void CheckEscapes::Read(const Position& pos) {
   std::memcpy(first_, board.first.w, sizeof first_);
   std::memcpy(steps_, steps.w, sizeof steps_);
   std::memcpy(twice_, twice.w, sizeof twice_);
+  forms_ = forms;
 }
 
 KingEscapes CheckEscapes::Now() const {
@@ -902,6 +931,9 @@ void GenerateCoveringChecks(const CheckEscapes& reading, const KingEscapes& esca
                   {{reading.first_[0], reading.first_[1]}}};
   board.occupied.Add(k);
   EscapeCover cover(pos, board, escapes, reading.liners_, reading.lines_, reading.liner_count_);
+  unsigned types = reading.forms_;
+  for (int type = kPawn; type <= kRook; ++type) types |= (pos.Hand[kFirst][type] > 0) << type;
+  if (!cover.MayCover(types)) return;
   AddCheckingDrops(pos, k, cover, out);
   AddDirectChecks(pos, board, k, true, cover, out);
   if (cover.MayUncover()) AddUncoveringChecks(pos, board, k, true, out);

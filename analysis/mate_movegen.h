@@ -83,6 +83,7 @@ class CheckEscapes {
   // The board without the king, the first player's pieces; the squares the pieces reach by a
   // step, and those two or more of them reach so.
   std::uint64_t occupied_[2], first_[2], steps_[2], twice_[2];
+  unsigned forms_;  // the types the first player's pieces on the board move as, by bit
   static constexpr int kMaxLiners = 40;
   int liner_count_ = 0;  // the line pieces whose lines pass near the king: their squares,
                          // those lines, and the squares they reach along them
