@@ -604,7 +604,7 @@ int DfpnSearch::ExpandAttacker(const Position& pos, std::uint64_t key, PackedHan
       c.dn = dn_unknown;
       continue;
     }
-    const int replies = GenerateEvasions(next, ev, child_limit == 2);
+    const int replies = GenerateEvasions(next, steps, ev, child_limit == 2);
     if (child_limit == 2 && replies > 0) c.first_reply = ev.moves[0];
     if (replies == 0) {
       c.pn = 0;
