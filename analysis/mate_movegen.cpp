@@ -458,12 +458,15 @@ class EscapeCover {
   // False when no first-player piece stands between the king and a first-player line piece
   // aimed at it: no move uncovers a check, and phase 3 has nothing to add.
   bool MayUncover() const { return may_uncover_; }
+  // The types that may take every free square from some square (bits by type).
+  unsigned CoveringTypes() const { return escapes_ ? kCoverTypes.by_shape[shape_] : 0xFFFFu; }
+  // The first player's pieces whose leaving uncovers a line onto a free square.
+  const SquareBits& Uncovering() const { return uncovering_; }
   // False when no check can take every free square: no piece uncovers a line onto one, and
   // none of `types` (bits by type: the forms of the pieces on the board and in hand) can take
   // them all from any square.
   bool MayCover(unsigned types) const {
-    return !escapes_ || may_uncover_ || !uncovering_.Empty() ||
-           (kCoverTypes.by_shape[shape_] & types) != 0;
+    return may_uncover_ || !uncovering_.Empty() || (CoveringTypes() & types) != 0;
   }
   // The squares from which a piece of `type` checks the king and may take every free square,
   // when the piece on `origin` (0: a drop) moves there.
@@ -501,8 +504,10 @@ void AddCheckingDrops(const Position& pos, Square k, EscapeCover& cover, CheckLi
   // array is not set first (that cost more than the rest of a typical call).
   std::uint64_t targets[8][2];
   bool any = false;
+  const unsigned types = cover.CoveringTypes();
   for (int type = kPawn; type <= kRook; ++type) {
-    const SquareBits to = hand[type] > 0 ? cover.Within(type, 0) : SquareBits{};
+    const SquareBits to =
+        hand[type] > 0 && (types >> type & 1) ? cover.Within(type, 0) : SquareBits{};
     std::memcpy(targets[type], to.w, sizeof to.w);
     any = any || !to.Empty();
   }
@@ -594,9 +599,11 @@ void AddDirectChecks(const Position& pos, const BoardBits& board, Square k, bool
   };
   Keyed found[kMaxMateChecks];
   int n = 0;
+  const unsigned types = cover.CoveringTypes();
   board.first.ForEach([&](Square f) {
     const int type = pos.Board[f];
     if (type == kKing) return;
+    if (!(kCoverTypes.forms[type] & types) && !cover.Uncovering().Has(f)) return;
     // The squares from which the piece, promoted or not, could check the king (and take its
     // free squares).
     const int promoted = CanPromote(type) ? PromotedType(type) : type;
