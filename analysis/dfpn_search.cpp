@@ -419,13 +419,12 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, Pac
     if (next.King[kFirst] > 0 && AttackedBy(next, next.King[kFirst], kSecond) != 0) continue;
     const PackedHand after = HandAfterAttack(hand, pos, m);
     // A king move or a capture answers it, whatever the hands (the generator lists those
-    // first).
+    // first; the list is made whole at once, as the drops that lead most lists need it).
     const KingEscapes steps = escapes_after.After(next, m);
     if (steps.count > 0) continue;
     ev.count = 0;
-    if (GenerateEvasions(next, steps, ev, true) != 0 && !IsDrop(ev.moves[0])) continue;
-    ev.count = 0;
     const int replies = GenerateEvasions(next, steps, ev, false);
+    if (replies != 0 && !IsDrop(ev.moves[0])) continue;
     if (replies == 0 && m.from == DropOrigin(kPawn)) continue;  // mate by a pawn drop
     // Mate only if every reply is a futile drop.
     PackedHand futile = 0;
