@@ -162,6 +162,7 @@ constexpr int kFilterSize = 1 << 12;
 // The nodes a futility question may take; a drop not shown futile by then is counted.
 constexpr std::uint64_t kFutilityBudget = 2000;
 constexpr int kFutilityCacheSize = 1 << 12;
+constexpr int kEstimateCacheSize = 1 << 12;
 // The plies left below which a limited search runs a child to its end.
 constexpr int kSmallLimit = 3;
 
@@ -248,7 +249,8 @@ DfpnSearch::DfpnSearch(DfpnTable& table, const DfpnLimits& limits)
   if (path_hash_) path_hash_[0] = 0;
   path_filter_.reset(new (std::nothrow) std::uint16_t[kFilterSize]());
   futility_.reset(new (std::nothrow) FutilityVerdict[kFutilityCacheSize]());
-  if (!path_ || !path_hash_ || !path_filter_ || !futility_) arena_.reset();
+  estimates_.reset(new (std::nothrow) KnownEstimate[kEstimateCacheSize]());
+  if (!path_ || !path_hash_ || !path_filter_ || !futility_ || !estimates_) arena_.reset();
 }
 
 DfpnSearch::~DfpnSearch() = default;
@@ -682,10 +684,17 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     if (!probe.found && estimate_checks) {
       // Drops on one square leave the same checks.
       if (c.group == 0 || c.group != estimated_group) {
-        if (!estimate.Ready()) estimate.Read(pos);
-        Position next = pos;
-        ApplyMove(next, e, kSecond);
-        estimated = estimate.After(next);
+        const std::uint64_t tag =
+            c.key ^ (key * 0x9E3779B97F4A7C15ull) ^ (hand * 0xC2B2AE3D27D4EB4Full);
+        KnownEstimate& known = estimates_[(tag ^ (tag >> 32)) & (kEstimateCacheSize - 1)];
+        if (known.tag != tag) {
+          if (!estimate.Ready()) estimate.Read(pos);
+          Position next = pos;
+          ApplyMove(next, e, kSecond);
+          known.tag = tag;
+          known.estimate = estimate.After(next);
+        }
+        estimated = known.estimate;
         estimated_group = c.group;
       }
       c.dn = estimated > 1 ? static_cast<std::uint32_t>(estimated) : 1;

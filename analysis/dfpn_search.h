@@ -116,6 +116,14 @@ class DfpnSearch {
   int path_base_ = 0;                             // a nested search sees only the path from here
   std::unique_ptr<std::uint16_t[]> path_filter_;  // how many path entries share 16 key bits
   std::unique_ptr<FutilityVerdict[]> futility_;
+  // The check estimates of attacker nodes not yet in the table, which every expansion of
+  // their parent would make again; tagged by the parent (its key and the attacker's hand)
+  // and the node's key, as the estimate reads the parent's board.
+  struct KnownEstimate {
+    std::uint64_t tag;
+    int estimate;
+  };
+  std::unique_ptr<KnownEstimate[]> estimates_;
 
   bool Stopping();
   void CheckLimits();
