@@ -421,7 +421,8 @@ DfpnNodeResult DfpnSearch::MateInOne(const Position& pos, std::uint64_t key, Pac
     if (next.King[kFirst] > 0 && AttackedBy(next, next.King[kFirst], kSecond) != 0) continue;
     const PackedHand after = HandAfterAttack(hand, pos, m);
     // A king move or a capture answers it, whatever the hands (the generator lists those
-    // first; the list is made whole at once, as the drops that lead most lists need it).
+    // first). The list is made whole at once: most lists begin with a drop, and then every
+    // reply is looked at.
     const KingEscapes steps = escapes_after.After(next, m);
     if (steps.count > 0) continue;
     ev.count = 0;
@@ -684,6 +685,7 @@ int DfpnSearch::ExpandDefender(const Position& pos, std::uint64_t key, PackedHan
     if (!probe.found && estimate_checks) {
       // Drops on one square leave the same checks.
       if (c.group == 0 || c.group != estimated_group) {
+        // Made once for this node and reply: its next expansions find it in the cache.
         const std::uint64_t tag =
             c.key ^ (key * 0x9E3779B97F4A7C15ull) ^ (hand * 0xC2B2AE3D27D4EB4Full);
         KnownEstimate& known = estimates_[(tag ^ (tag >> 32)) & (kEstimateCacheSize - 1)];
