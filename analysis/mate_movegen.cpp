@@ -297,15 +297,17 @@ constexpr std::array<Neighbours, 82> MakeNeighbours() {
 }
 constexpr std::array<Neighbours, 82> kNeighbours = MakeNeighbours();
 
-// Which sets of a king's neighbours a piece of each type can attack or occupy all at once
-// while it checks the king, the board taken as empty and without edges (a king in the
-// middle of the board stands for every king): bit m of the 256 for a type says whether it
-// can take the neighbours of mask m, bit j of m the step kKingEscapes[j].
-struct CoverShapes {
-  std::uint64_t can[16][4];
+// Which types can attack or occupy a set of a king's neighbours all at once while they check
+// the king, the board taken as empty and without edges (a king in the middle of the board
+// stands for every king): by_shape[m] holds a bit by type for the neighbours of mask m, bit j
+// of m the step kKingEscapes[j]. And the types a piece of each type can move as (itself,
+// promoted).
+struct CoverTypes {
+  std::uint16_t by_shape[256];
+  std::uint16_t forms[16];
 };
-constexpr CoverShapes MakeCoverShapes() {
-  CoverShapes out{};
+constexpr CoverTypes MakeCoverTypes() {
+  CoverTypes out{};
   constexpr Square k = SquareOf(5, 5);
   for (int type = 1; type < 16; ++type) {
     for (Square t = 1; t <= kSquareCount; ++t) {
@@ -316,26 +318,9 @@ constexpr CoverShapes MakeCoverShapes() {
         if (n == t || kPieceReach.attacks[type][n].Has(t)) covered |= 1u << j;
       }
       for (unsigned m = covered;; m = (m - 1) & covered) {
-        out.can[type][m >> 6] |= std::uint64_t{1} << (m & 63);
+        out.by_shape[m] |= static_cast<std::uint16_t>(1u << type);
         if (m == 0) break;
       }
-    }
-  }
-  return out;
-}
-constexpr CoverShapes kCoverShapes = MakeCoverShapes();
-
-// The types (bits by type) that can take the neighbours of each mask so, and the types that
-// a piece of each type can move as (itself, promoted).
-struct CoverTypes {
-  std::uint16_t by_shape[256];
-  std::uint16_t forms[16];
-};
-constexpr CoverTypes MakeCoverTypes() {
-  CoverTypes out{};
-  for (int type = 1; type < 16; ++type) {
-    for (unsigned m = 0; m < 256; ++m) {
-      if (kCoverShapes.can[type][m >> 6] >> (m & 63) & 1) out.by_shape[m] |= 1u << type;
     }
     out.forms[type] =
         static_cast<std::uint16_t>(1u << type | (CanPromote(type) ? 1u << PromotedType(type) : 0u));
@@ -475,7 +460,7 @@ class EscapeCover {
     if (!escapes_ || (origin != 0 && uncovering_.Has(origin))) return checking;
     if (!(made_ >> type & 1)) {
       made_ |= 1u << type;
-      const bool can = kCoverShapes.can[type][shape_ >> 6] >> (shape_ & 63) & 1;
+      const bool can = kCoverTypes.by_shape[shape_] >> type & 1;
       SquareBits bits = can ? checking : SquareBits{};
       for (int i = 0; i < escapes_->count && !bits.Empty(); ++i) {
         SquareBits here = kPieceReach.attacks[type][escapes_->squares[i]];
