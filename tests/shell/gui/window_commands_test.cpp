@@ -253,11 +253,8 @@ TEST_F(WindowCommandsTest, MateStartDialogRefusesEvenAndLargeDepths) {
   EXPECT_EQ(dialog.Settings().StartDepth, "7");
 }
 
-using DfpnWindowTest = DialogPictureTest;
-
-// The df-pn dialog refuses bad fields with their captions and keeps the focus on the field;
-// the menu item solves the shown problem and the board shows the mate.
-TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
+// The df-pn dialog refuses bad fields with their captions.
+TEST_F(DialogPictureTest, DfpnDialogRefusesBadFields) {
   CTumeDfpn dialog(frame, DfpnSettings{"60", "256"}, ui);
   EXPECT_EQ(dialog.GetTitle().utf8_string(), "詰将棋（df-pn）");
   SaveDialogPicture(dialog, "mate_dfpn_dialog");
@@ -272,7 +269,10 @@ TEST_F(DfpnWindowTest, DialogChecksItsFieldsAndTheMenuItemSolves) {
   dialog.TableField()->ChangeValue("16");
   EXPECT_TRUE(dialog.PressStart());
   EXPECT_EQ(dialog.Settings().Seconds, "30");
+}
 
+// The df-pn menu item solves the shown problem and the board shows the mate.
+TEST_F(WindowCommandsTest, DfpnMenuItemSolvesTheShownProblem) {
   ProgramState& s = view->State();
   s.Record = test::MakeRecord("1k7/2P6/2S6/9/9/9/9/9/9 b Rr2b4g3s4n4l17p 1");
   RebuildShown(s);
