@@ -300,8 +300,8 @@ constexpr std::array<Neighbours, 82> kNeighbours = MakeNeighbours();
 // Which types can attack or occupy a set of a king's neighbours all at once while they check
 // the king, the board taken as empty and without edges (a king in the middle of the board
 // stands for every king): by_shape[m] holds a bit by type for the neighbours of mask m, bit j
-// of m the step kKingEscapes[j]. And the types a piece of each type can move as (itself,
-// promoted).
+// of m the step kKingEscapes[j]; the king, which never checks, has no bit. And the types a
+// piece of each type can move as (itself, promoted).
 struct CoverTypes {
   std::uint16_t by_shape[256];
   std::uint16_t forms[16];
@@ -310,6 +310,7 @@ constexpr CoverTypes MakeCoverTypes() {
   CoverTypes out{};
   constexpr Square k = SquareOf(5, 5);
   for (int type = 1; type < 16; ++type) {
+    if (type == kKing) continue;
     for (Square t = 1; t <= kSquareCount; ++t) {
       if (!kPieceReach.attacks[type][k].Has(t)) continue;
       unsigned covered = 0;
